@@ -1,0 +1,24 @@
+#pragma once
+// What device dialogs and the shell ask of the documents: the main buffer and the
+// hex window that owns the end address. Without a hex window (a PLD window is open,
+// or the user closed it) the end-address calls do nothing.
+#include <cstdint>
+
+#include "buffer/MainBuffer.h"
+
+namespace quarvin {
+
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+    virtual MainBuffer& buffer() = 0;
+    // File > New: drops a PLD window, creates the hex window when there is none,
+    // otherwise brings it to the front. Never changes the buffer contents.
+    virtual void New() = 0;
+    virtual bool hasHexWindow() const = 0;
+    virtual void setEndAddress(std::int32_t end) = 0;
+    virtual std::int32_t endAddress() const = 0; // -1 without a hex window
+    virtual void refreshHexWindow() = 0;
+};
+
+} // namespace quarvin

@@ -1,0 +1,42 @@
+#pragma once
+// The base of every family dialog and what it is given to work with.
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "buffer/DocumentHost.h"
+#include "catalogue/SelectionState.h"
+#include "forms/Form.h"
+#include "link/commands/LinkState.h"
+#include "platform/Platform.h"
+
+namespace quarvin {
+
+struct DeviceContext {
+    LinkState& link;
+    Platform& platform;
+    DocumentHost& docs;
+    SelectionState& selection;
+    // "Read MFG": runs the selection dialog's manufacturer/type detection and
+    // returns the text it leaves in that dialog's Edit1.
+    std::function<std::string()> readMfg;
+};
+
+class FamilyDialog : public Form {
+public:
+    FamilyDialog(DeviceContext& ctx, std::string className, std::string caption, int width, int height)
+        : Form(std::move(className), std::move(caption), width, height), ctx_(ctx) {}
+    // Called by the dispatch after it has shown the dialog.
+    virtual void Start() = 0;
+
+protected:
+    DeviceContext& ctx_;
+};
+
+using FamilyFactory = std::function<std::unique_ptr<FamilyDialog>(DeviceContext&)>;
+
+// The family dialogs built in this version, by dialog class name ("TP27x", ...).
+const std::map<std::string, FamilyFactory>& BuiltFamilies();
+
+} // namespace quarvin

@@ -1,0 +1,77 @@
+#pragma once
+// The link operations: every device algorithm is written with these and nothing
+// else (apart from family opcodes sent with SendByte and blocks with WriteBlock).
+// In soft-run mode (connected == 0) sends do nothing and every read returns 255.
+// A lost link (byte not written, or no reply in time) shows the lost-link message,
+// closes the port, falls back to soft-run mode and throws LinkLost so that the
+// running operation ends.
+#include <cstddef>
+#include <cstdint>
+
+#include "forms/Form.h"
+#include "link/commands/LinkState.h"
+
+namespace quarvin {
+
+class LinkLost : public OperationAborted {
+public:
+    LinkLost() : OperationAborted("link lost") {}
+};
+
+// Transport level.
+void SendByte(LinkState& link, std::uint8_t b);
+std::uint8_t ReceiveByte(LinkState& link);
+void WriteBlock(LinkState& link, const std::uint8_t* bytes, std::size_t n);
+void Delay(LinkState& link, int count);
+
+// Ports and pins.
+std::uint8_t ReadPort(LinkState& link, int n);
+void WritePort(LinkState& link, int n, std::uint8_t v);
+void WriteAllPorts(LinkState& link, std::uint8_t v);
+void PinHigh(LinkState& link, int p);
+void PinLow(LinkState& link, int p);
+void SetPin(LinkState& link, int level, int p);
+int ReadPin(LinkState& link, int p);
+void SetPinLatch(LinkState& link, int p, int dir);
+void WriteDirectionRegister(LinkState& link, int n, std::uint8_t v);
+void WriteControlRegister(LinkState& link, int n, std::uint8_t v);
+void SetDataWidth(LinkState& link, int mode);
+void ReadPortsPage(LinkState& link, std::uint8_t* dest);
+
+// Voltages.
+void SetVppLevel(LinkState& link, int millivolts);
+std::uint8_t VppCode(int millivolts);
+void WriteVppCode(LinkState& link, std::uint8_t code);
+void ConnectVpp(LinkState& link, int p);
+void ReleaseVpp(LinkState& link, int p);
+void ConnectVcc(LinkState& link, int p);
+void ConnectGround(LinkState& link, int p);
+void SetVccLevel(LinkState& link, int level);
+void ConnectVccSwitched(LinkState& link, int p);
+
+// Clock.
+void SetClockMode(LinkState& link, int mode);
+void ConnectClock(LinkState& link, int p);
+
+// Algorithm commands.
+std::uint8_t ReadNextByte(LinkState& link);
+int BlankCheckPage(LinkState& link);
+std::uint16_t SumPage(LinkState& link);
+std::uint8_t ProgramByte(LinkState& link, std::uint8_t opcode, std::uint8_t v);
+void SendOp131(LinkState& link, std::uint8_t length);
+void SetPulseCount(LinkState& link, std::uint8_t count);
+void SendOp133(LinkState& link, std::uint8_t a, std::uint8_t b);
+void SetBusMode(LinkState& link, std::uint8_t mode);
+std::uint8_t ReadDataByte(LinkState& link);
+void WriteDataByte(LinkState& link, std::uint8_t v);
+
+// Sequences.
+void BuildBitReverseTable(LinkState& link);
+void ResetSocket(LinkState& link);
+void ShutDownSocket(LinkState& link);
+void PowerDown(LinkState& link);
+int CheckDeviceInSocket(LinkState& link, int a, int b);
+int ProbeGroundSwitch(LinkState& link);
+char GetBoardModel(LinkState& link);
+
+} // namespace quarvin

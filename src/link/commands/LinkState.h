@@ -1,0 +1,42 @@
+#pragma once
+// The single connection to the box: connected flag, identification, the images of
+// the box's write-only registers, and the bit-reversal table. Every link operation
+// takes it as its first argument.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "link/serial/Transport.h"
+
+namespace quarvin {
+
+class Prompts;
+
+struct RegisterImages {
+    std::array<std::uint8_t, 5> direction{0x00, 0x00, 0x00, 0x00, 0x00};
+    std::array<std::uint8_t, 2> control{0xFF, 0xFF};
+    std::uint8_t mode = 0x00;
+    std::uint8_t vppA = 0x00;
+    std::uint8_t vppB = 0x80;
+    std::uint8_t vccA = 0xFF;
+    std::uint8_t vccGnd = 0x07;
+};
+
+struct LinkState {
+    std::uint16_t connected = 0;          // 1 only after a successful handshake
+    std::unique_ptr<Transport> port;      // the port of the last open attempt
+    std::string savedPortName = "COM1";   // last port that identified; the port file's content
+    std::string identification;           // "quarvinc from COM3" after the handshake
+    RegisterImages images;
+    std::array<std::uint8_t, 256> bitReverse{}; // all zero until the first ShutDownSocket
+    std::uint8_t lowAddressCounter = 0;   // shared with the 89S5x families
+    // Speed estimate: loop count, its copy, MHz figure.
+    std::int32_t loopCount = 0;
+    std::int32_t loopCountCopy = 0;
+    std::int32_t mhz = 0;
+
+    Prompts* prompts = nullptr;           // for the lost-link message
+};
+
+} // namespace quarvin

@@ -1,0 +1,43 @@
+#pragma once
+// The byte pipe to the programmer box: a serial port, the embedded virtual box, or a
+// test double. Blocking calls only; the link decides what a failure means.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace quarvin {
+
+class Transport {
+public:
+    virtual ~Transport() = default;
+    // Writes all n bytes; false when not every byte could be written.
+    virtual bool write(const std::uint8_t* data, std::size_t n) = 0;
+    // One byte, or -1 when none arrived within timeoutMs.
+    virtual int readByte(int timeoutMs) = 0;
+    // Drops pending input and output.
+    virtual void purge() {}
+    virtual void close() = 0;
+};
+
+// Result of opening a port by name.
+enum class OpenStatus {
+    Opened,           // ready
+    CannotOpen,       // no such port, busy, or no permission: silently try the next
+    SettingsRefused,  // line settings refused: "set Com bad"
+    TimeoutsRefused,  // opened, but the time-outs could not be set: "SetCommTimeouts failed"
+};
+
+struct OpenedPort {
+    OpenStatus status = OpenStatus::CannotOpen;
+    std::unique_ptr<Transport> transport; // set for Opened and TimeoutsRefused
+};
+
+// Opens ports by the names the link uses ("COM1".."COM4", device paths, "VBOX").
+class PortOpener {
+public:
+    virtual ~PortOpener() = default;
+    virtual OpenedPort open(const std::string& name) = 0;
+};
+
+} // namespace quarvin
