@@ -1,0 +1,26 @@
+#pragma once
+// Fixed texts of the main window, the splash window and the configuration file.
+#include <string_view>
+
+namespace quarvin::shell {
+
+inline constexpr std::string_view kWebAddress = "www.quarvin.com";
+// The caption doubles as the configuration file's version stamp (first 30 characters).
+inline constexpr std::string_view kMainCaption =
+    "QUARVINV5  Ver 5.37  for Win95/98/me/2000/xp  www.quarvin.com";
+inline constexpr std::size_t kVersionStampLength = 30;
+inline constexpr std::string_view kConfigFileName = "quarvinV5EN.CFG";
+inline constexpr std::string_view kWelcomeNewVersion = "Welcome to use the new version of Quarvin!";
+
+inline constexpr std::string_view kSplashProduct = "QUARVIN";
+inline constexpr std::string_view kSplashLine = "Universal Programmer";
+inline constexpr std::string_view kSplashText = "First detecting COM,Please wait for 1-30 sec";
+
+inline constexpr std::string_view kOnlyForMemories = "Only for EPROM/EEPROM(27xxx,28xxx,29xxx)!";
+inline constexpr std::string_view kWelcomeTo = "Welcom to:";
+inline constexpr std::string_view kDoubleClickWarning = "Plesse double click mouse left button";
+
+inline constexpr int kTypeWindowWidth = 145;
+inline constexpr int kCategoryCount = 7;
+
+} // namespace quarvin::shell
