@@ -73,5 +73,10 @@ void PowerDown(LinkState& link);
 int CheckDeviceInSocket(LinkState& link, int a, int b);
 int ProbeGroundSwitch(LinkState& link);
 char GetBoardModel(LinkState& link);
+// Loop-back test through socket pin 1: 1 after 101 good passes, 0 at the first fault.
+int TestLinkLoop(LinkState& link);
+
+// Shown once when the link is lost.
+inline constexpr const char* LostLinkMessage = "Bad COM ！\nPlease off power at one!";
 
 } // namespace quarvin

@@ -75,4 +75,66 @@ constexpr int portIndex(int p) {
     return -1;
 }
 
+// Switch latches: the socket pin behind each bit, bit 0 first (0 = no pin).
+constexpr int VppLatchAPins[8] = {1, 5, 7, 9, 10, 11, 12, 15};
+constexpr int VppLatchBPins[6] = {20, 28, 29, 30, 31, 34};     // connecting
+constexpr int VppLatchBReleasePins[6] = {21, 28, 29, 30, 31, 34}; // releasing: bit 0 by pin 21
+constexpr std::uint8_t VppLatchBSwitchMask = 0x3F; // bits 0..5 switch Vpp; 6 kept; 7 Vcc level
+constexpr std::uint8_t VppLatchBNormalVcc = 0x80;
+constexpr int VccLatchAPins[8] = {8, 17, 25, 27, 28, 30, 32, 34}; // bit clear = Vcc on
+constexpr int VccGndLatchVccPins[3] = {36, 40, 26};               // bits 0..2, clear = Vcc on
+constexpr std::uint8_t VccGndLatchVccMask = 0x07;
+constexpr int VccGndLatchGroundPins[5] = {25, 10, 16, 20, 31};    // bits 3..7, set = grounded
+constexpr int VccGndLatchGroundShift = 3;
+
+// Clock outputs.
+constexpr int ClockPinMode1 = 19;
+constexpr int ClockPinMode2 = 15;
+
+// The pin looped back by the link test.
+constexpr int LoopTest = 1;
+
 } // namespace quarvin::pin
+
+namespace quarvin::reg {
+
+// Control register 1 and the mode register share their bit fields.
+constexpr std::uint8_t Control1VppCodeMask = 0x0F; // Vpp code, inverted
+constexpr std::uint8_t Control1ClockMask = 0x70;   // cleared by the clock mode
+constexpr std::uint8_t Control1Pin40 = 0x40;
+constexpr std::uint8_t Control1Pin20 = 0x80;
+constexpr std::uint8_t ModeVppMask = 0x0F;
+constexpr std::uint8_t ModeClockMask = 0x70;       // clock mode, inverted
+constexpr int ModeClockShift = 4;
+constexpr std::uint8_t Direction2Unused = 0xC0;    // sent as 1 by SetPinLatch
+
+// Data bus layouts for SetDataWidth.
+constexpr int Width12 = 12;
+constexpr int Width9 = 9;
+constexpr int Width7 = 7;
+constexpr int Width15 = 15;
+
+// Bus modes for SetBusMode.
+constexpr std::uint8_t Bus28Pin = 0x40;
+constexpr std::uint8_t Bus32Pin = 0x80;
+
+// Clock mode that SetBusMode selects for block writes.
+constexpr int ClockModeBus = 4;
+
+// Vcc level argument that selects raised Vcc.
+constexpr int VccRaised = 6;
+
+} // namespace quarvin::reg
+
+namespace quarvin::tick {
+
+// Settling delays, in delay ticks (one character time each).
+constexpr int VppLatch = 3;
+constexpr int StatusRead = 3;
+constexpr int VccLatch = 10;
+constexpr int ClockMode = 10;
+constexpr int VccLevel = 500;
+constexpr int DeviceCheck = 100;
+constexpr int GroundProbe = 50;
+
+} // namespace quarvin::tick

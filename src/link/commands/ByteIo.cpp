@@ -1,0 +1,51 @@
+// The byte primitives every other link operation is built on, and the soft-run and
+// lost-link rules they enforce.
+#include <string>
+
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+#include "platform/Platform.h"
+
+namespace quarvin {
+
+namespace {
+
+constexpr int ReadTimeoutMs = 2000;
+
+// The box stopped answering: tell the user once, drop the port and carry on in
+// soft-run mode. The exception ends the running operation only.
+[[noreturn]] void loseLink(LinkState& link) {
+    link.connected = 0;
+    if (link.port) {
+        link.port->close();
+        link.port.reset();
+    }
+    if (link.prompts) link.prompts->message(LostLinkMessage);
+    throw LinkLost();
+}
+
+} // namespace
+
+void SendByte(LinkState& link, std::uint8_t b) {
+    if (link.connected == 0) return;
+    if (!link.port || !link.port->write(&b, 1)) loseLink(link);
+}
+
+std::uint8_t ReceiveByte(LinkState& link) {
+    if (link.connected == 0) return 0xFF;
+    int r = link.port ? link.port->readByte(ReadTimeoutMs) : -1;
+    if (r < 0 || r > 0xFF) loseLink(link);
+    return static_cast<std::uint8_t>(r);
+}
+
+void WriteBlock(LinkState& link, const std::uint8_t* bytes, std::size_t n) {
+    if (link.connected == 0 || n == 0 || bytes == nullptr) return;
+    if (!link.port || !link.port->write(bytes, n)) loseLink(link);
+}
+
+void Delay(LinkState& link, int count) {
+    if (link.connected == 0) return;
+    for (int i = 0; i < count; ++i) SendByte(link, op::DelayTick);
+}
+
+} // namespace quarvin
