@@ -138,3 +138,17 @@ constexpr int DeviceCheck = 100;
 constexpr int GroundProbe = 50;
 
 } // namespace quarvin::tick
+
+namespace quarvin::pin::eprom {
+
+// Parallel memories sit bottom-aligned, so these land on the same socket pins for
+// every 24-, 28- and 32-pin type.
+constexpr int ChipEnable = 26;     // /CE
+constexpr int OutputEnable = 28;   // /OE
+constexpr int ProgramEnable = 35;  // /PGM of the 32-pin types
+constexpr int Pin24Vpp = 29;       // Vpp of the 24-pin 2716, which programs with /CE
+constexpr int Supply28 = 34;       // Vcc of the 28-pin types; selects their address encoding
+constexpr int DataPort = 2;        // D0..D7 on socket pins 17..19, 21..25
+constexpr int LowAddressPort = 1;  // A0..A7 on socket pins 16 down to 9
+
+} // namespace quarvin::pin::eprom
