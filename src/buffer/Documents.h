@@ -1,0 +1,83 @@
+#pragma once
+// The documents of the program: the main buffer and at most one of its two
+// windows, the hex window or the PLD window. The windows are announced to the
+// window host when they are created and destroyed, so that the program can make
+// their views. A window the user closed counts as gone at once and is deleted at
+// the next change of the documents.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "buffer/DocumentHost.h"
+#include "buffer/MainBuffer.h"
+#include "forms/Form.h"
+#include "platform/Platform.h"
+
+namespace quarvin {
+
+class TFileWin;
+class TPldFileW;
+class TextWindow;
+class TInputHexDlg;
+
+class Documents : public DocumentHost, private FormObserver {
+public:
+    static constexpr const char* kNewFileName = "noname.bin";
+    static constexpr std::int32_t kNewEndAddress = 0xFFFF;
+
+    Documents(MainBuffer& buffer, Platform& platform);
+    ~Documents() override;
+    Documents(const Documents&) = delete;
+    Documents& operator=(const Documents&) = delete;
+
+    MainBuffer& buffer() override { return buffer_; }
+
+    // Drops a PLD window; creates the hex window (caption "noname.bin", end address
+    // 0xFFFF, first page) when there is none and reports the new file name through
+    // onFileName; otherwise only brings the hex window to the front.
+    void New() override;
+    // Told the current file name when New creates the hex window.
+    std::function<void(const std::string&)> onFileName;
+
+    // nullptr when the window does not exist.
+    TFileWin* hexWindow();
+    TPldFileW* pldWindow();
+    // The open window (hex or PLD), nullptr when none.
+    TextWindow* activeWindow();
+
+    // Used by the loads: destroys the other window and creates this one when
+    // needed (shown, end address 0xFFFF, first page, refreshed). The caller sets
+    // the caption.
+    TFileWin& openHexWindow();
+    TPldFileW& openPldWindow();
+    void destroyHexWindow();
+    void destroyPldWindow();
+
+    bool hasHexWindow() const override;
+    bool hasPldWindow() const;
+    void setEndAddress(std::int32_t end) override;   // no-op without a hex window
+    std::int32_t endAddress() const override;        // -1 without a hex window
+    void refreshHexWindow() override;                 // no-op without a hex window
+
+    // The fill dialog, created (and announced) on first use.
+    TInputHexDlg& fillDialog();
+    // Edit > Fill Buffer and Edit > Change buffer size: act only with a hex window.
+    void FillBuffer();
+    void ChangeBufferSize();
+
+private:
+    void formChanged(Form& form, FormEvent event) override;
+    void collectClosed();
+    void wirePopup(TextWindow& w);
+
+    MainBuffer& buffer_;
+    Platform& platform_;
+    std::unique_ptr<TFileWin> hex_;
+    std::unique_ptr<TPldFileW> pld_;
+    std::unique_ptr<TInputHexDlg> fill_;
+    bool hexClosed_ = false;
+    bool pldClosed_ = false;
+};
+
+} // namespace quarvin
