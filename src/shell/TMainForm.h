@@ -1,0 +1,90 @@
+#pragma once
+// The main window model: menu and tool bar commands, the device selection strip
+// (category box, manufacturer box, type list), the status bar and the data file
+// state. Commands that belong to other parts of the program are attached by name.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "catalogue/SelectionDisplay.h"
+#include "forms/Form.h"
+#include "platform/Platform.h"
+#include "shell/MainMenu.h"
+
+namespace quarvin {
+
+// What the main window asks of the selection dialog. Set by the program once that
+// dialog exists; until then the strip's handlers only update the strip itself.
+struct SelectionHooks {
+    std::function<int()> categoryIndex;                  // RadioGroup1's item
+    std::function<void(int)> selectCategory;             // select the item and list it
+    std::function<void(int)> selectManufacturer;         // row of ListBox1: make it current, list types
+    std::function<int()> typeRow;                        // ListBox2's selected row
+    std::function<void(int)> confirmRow;                 // select the row in ListBox2 and confirm it
+    std::function<std::pair<int, int>()> detect;         // manufacturer/type detection: the two codes
+    std::function<void()> dispatch;                      // reopen the confirmed device's dialog
+};
+
+// The data file state the file commands keep between loads and saves.
+struct DataFileState {
+    std::string fileName;
+    std::int32_t startAddress = 0;
+    std::int32_t endLimit = -1;
+};
+
+class TMainForm : public Form, public SelectionDisplay {
+public:
+    TMainForm(Platform& platform, std::string programDir);
+
+    const std::string& programDir() const { return programDir_; }
+    DataFileState& file() { return file_; }
+    const std::string& currentTypeName() const { return currentTypeName_; }
+
+    // Attaches the command run by a menu item or tool button of that name.
+    void setCommand(const std::string& name, std::function<void()> fn);
+    bool hasCommand(const std::string& name) const;
+    // Runs a command as a user action: does nothing while another handler runs.
+    bool run(const std::string& name);
+
+    SelectionHooks selection;
+
+    // The strip, as the selection dialog keeps it up to date.
+    void setCategoryIndex(int index) override;
+    void setManufacturerItems(const std::vector<std::string>& names) override;
+    void setManufacturerText(const std::string& name) override;
+    void setTypeItems(const std::vector<std::string>& rows) override;
+    void setTypeRow(int row) override;
+    int typeRow() const override;
+    void setTypeLabel(const std::string& text) override;
+    void setStatusPanel(int panel, const std::string& text) override;
+    void setCurrentTypeName(const std::string& name) override { currentTypeName_ = name; }
+    void setFileLabel(const std::string& text);
+
+    // Handlers of the strip, the menu and the tool bar.
+    void ComboBox2Change();
+    void ComboBox1Change();
+    void List1OnDbClick();
+    void List1KeyDown(int key);
+    void IDClick();
+    void ProgClick();
+    void HelpSearch();
+    void CloseTypeClick();
+    void OpenTypeClick();
+    void FileExit();
+    int typeWindowWidth() const;
+
+    static constexpr int kStatusPanels = 4;
+    static const std::vector<std::string>& CategoryItems();
+
+private:
+    Platform& platform_;
+    std::string programDir_;
+    DataFileState file_;
+    std::string currentTypeName_;
+    std::map<std::string, std::function<void()>> commands_;
+};
+
+} // namespace quarvin
