@@ -1,0 +1,35 @@
+#pragma once
+// A connected link over a recording transport, with scripted prompts.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "link/commands/LinkOps.h"
+#include "support/FakePlatform.h"
+#include "support/RecordingTransport.h"
+#include "support/Wire.h"
+
+namespace quarvin::test {
+
+class LinkTest : public ::testing::Test {
+protected:
+    LinkTest() {
+        auto t = std::make_unique<RecordingTransport>();
+        log = t->log();
+        link.port = std::move(t);
+        link.connected = 1;
+        link.prompts = &prompts;
+    }
+
+    // Compares the recorded stream by command names first (readable), then byte-exact.
+    void expectWire(const Wire& expected) {
+        EXPECT_EQ(describe(log->written), describe(expected.bytes()));
+        EXPECT_EQ(log->written, expected.bytes());
+    }
+
+    LinkState link;
+    FakePrompts prompts;
+    std::shared_ptr<TransportLog> log;
+};
+
+} // namespace quarvin::test
