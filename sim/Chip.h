@@ -1,0 +1,112 @@
+#pragma once
+// A chip model in the virtual box's socket. The socket calls update() whenever
+// something the chip can see changes (a pin level, a supply switch, time before a
+// read); the chip answers with the pins it drives. Pins are in the chip's own
+// numbering: bit (k-1) of a mask is chip pin k.
+#include <cstdint>
+#include <vector>
+
+namespace quarvin::sim {
+
+using PinMask = std::uint64_t;
+
+constexpr PinMask pinBit(int pin) { return PinMask{1} << (pin - 1); }
+
+// What the chip sees on its pins from the box side. Levels are the box side only:
+// a pin that nothing on the box side drives reads high (the box's pull-ups).
+struct ChipView {
+    PinMask level = 0;    // 1 = high
+    PinMask driven = 0;   // actively driven by the box (logic driver, Vcc, Vpp or ground)
+    PinMask vcc = 0;      // Vcc switched to the pin
+    PinMask ground = 0;   // ground switched to the pin
+    PinMask vpp = 0;      // Vpp switched to the pin (vppMillivolts may still be 0: generator off)
+    PinMask clock = 0;    // the clock generator drives the pin at clockHz
+    int vccMillivolts = 0;
+    int vppMillivolts = 0;
+    std::uint64_t clockHz = 0;
+    std::int64_t nowPs = 0; // the box's time (line clock) at this update
+
+    bool high(int pin) const { return (level & pinBit(pin)) != 0; }
+    bool low(int pin) const { return !high(pin); }
+    bool hasVcc(int pin) const { return (vcc & pinBit(pin)) != 0; }
+    bool hasGround(int pin) const { return (ground & pinBit(pin)) != 0; }
+    // Millivolts of Vpp on the pin, 0 when not switched there or the generator is off.
+    int vppAt(int pin) const { return (vpp & pinBit(pin)) ? vppMillivolts : 0; }
+};
+
+// The pins the chip drives and their levels; pins not in `enable` are released.
+struct ChipDrive {
+    PinMask enable = 0;
+    PinMask level = 0;
+
+    void drive(int pin, bool high) {
+        enable |= pinBit(pin);
+        if (high) level |= pinBit(pin); else level &= ~pinBit(pin);
+    }
+};
+
+// Faults a chip model honours. The socket handles `missing` itself (the chip is
+// then neither updated nor driving); the rest is for the chip models to apply to
+// their cells and answers.
+struct StuckBits {
+    std::uint32_t first = 0;   // address range the fault covers
+    std::uint32_t last = 0xFFFFFFFF;
+    std::uint8_t mask = 0;     // bits forced
+    std::uint8_t value = 0;    // their forced levels
+    std::uint8_t apply(std::uint32_t address, std::uint8_t v) const {
+        if (address < first || address > last) return v;
+        return static_cast<std::uint8_t>((v & ~mask) | (value & mask));
+    }
+};
+
+struct AddressRange {
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    bool contains(std::uint32_t a) const { return a >= first && a <= last; }
+};
+
+struct ChipFaults {
+    bool missing = false;                 // the socket looks empty
+    std::vector<StuckBits> stuck;         // bits that read fixed whatever the cell holds
+    std::vector<AddressRange> noProgram;  // cells (pages) that will not program
+    std::vector<AddressRange> weak;       // cells that need weakExtraPulses more pulses to take
+    int weakExtraPulses = 0;
+    double eraseTimeFactor = 1.0;         // > 1: erase takes that much longer
+    std::vector<std::uint8_t> signature;  // when not empty: read instead of the real signature
+
+    std::uint8_t applyStuck(std::uint32_t address, std::uint8_t v) const {
+        for (const auto& s : stuck) v = s.apply(address, v);
+        return v;
+    }
+    bool programBlocked(std::uint32_t address) const {
+        for (const auto& r : noProgram) if (r.contains(address)) return true;
+        return false;
+    }
+    bool isWeak(std::uint32_t address) const {
+        for (const auto& r : weak) if (r.contains(address)) return true;
+        return false;
+    }
+};
+
+class Chip {
+public:
+    virtual ~Chip() = default;
+    // Number of pins (even, 2..40); the chip sits bottom-aligned in the socket.
+    virtual int pinCount() const = 0;
+    // Sees the pins, answers with what it drives. Called often: keep it cheap.
+    virtual ChipDrive update(const ChipView& view) = 0;
+
+    ChipFaults& faults() { return faults_; }
+    const ChipFaults& faults() const { return faults_; }
+
+private:
+    ChipFaults faults_;
+};
+
+// Socket pin of chip pin k for an n-pin chip inserted bottom-aligned.
+constexpr int socketPinOf(int chipPins, int k) {
+    const int half = chipPins / 2;
+    return k <= half ? (40 - chipPins) / 2 + k : 20 + (k - half);
+}
+
+} // namespace quarvin::sim
