@@ -1,0 +1,196 @@
+#include "buffer/FileCommands.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "buffer/Documents.h"
+#include "buffer/TFileWin.h"
+#include "buffer/TPldFileW.h"
+#include "buffer/formats/BinaryFormat.h"
+#include "buffer/formats/FileNames.h"
+#include "buffer/formats/IntelHex.h"
+#include "buffer/formats/Jedec.h"
+
+namespace quarvin {
+
+namespace {
+constexpr const char* kBinaryLabel = "File ";
+constexpr const char* kHexLabel = "Fiel: ";
+constexpr const char* kReloadLabel = "<File>";
+
+bool fileExists(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    std::fclose(f);
+    return true;
+}
+
+std::string upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+formats::FuseGeometry geometryOf(const TPldFileW& w) { return {w.fusesPerRow(), w.fuseRows()}; }
+} // namespace
+
+FileCommands::FileCommands(Documents& documents, Platform& platform, DataFileState& state, std::string programDir)
+    : documents_(documents), platform_(platform), state_(state), programDir_(std::move(programDir)),
+      format_(std::make_unique<TFileFormat>()) {
+    platform_.windows->formCreated(*format_);
+}
+
+FileCommands::~FileCommands() { platform_.windows->formDestroyed(*format_); }
+
+void FileCommands::setLabel(const std::string& text) {
+    if (onFileLabel) onFileLabel(text);
+}
+
+void FileCommands::LoadFileClick() {
+    FileDialogRequest request;
+    request.initialDir = programDir_;
+    request.defaultExt = "*.*";
+    request.filter = kOpenFilter;
+    auto name = platform_.files->openName(request);
+    if (!name) return;
+    state_.fileName = *name;
+
+    TFileFormat& dialog = *format_;
+    dialog.prepare(state_.fileName);
+    dialog.control("Edit2").setText("ffffff");
+    const int result = platform_.windows->runModal(dialog);
+    const std::string key = dialog.selectedKey();
+    if (result != Form::ModalOk || key.empty()) return;
+    state_.startAddress = dialog.startAddress();
+    state_.endLimit = dialog.endLimit();
+
+    if (key == ".HEX")
+        LoadHex();
+    else if (key == ".JED")
+        LoadJedec();
+    else if (key == ".CDS")
+        LoadCds();
+    else
+        LoadBinary(dialog.laneMask(), dialog.laneSelect(), state_.startAddress);
+}
+
+void FileCommands::SaveBufClick() {
+    if (!documents_.hasHexWindow() && !documents_.hasPldWindow()) return;
+    FileDialogRequest request;
+    request.initialDir = programDir_;
+    auto name = platform_.files->saveName(request);
+    if (!name) return;
+    state_.fileName = *name;
+
+    TFileFormat& dialog = *format_;
+    dialog.prepare(state_.fileName);
+    dialog.disableLoadFields();
+    const int result = platform_.windows->runModal(dialog);
+    const std::string key = dialog.selectedKey();
+    if (result != Form::ModalOk || key.empty()) return;
+    saveWith(key);
+}
+
+void FileCommands::saveWith(const std::string& key) {
+    // Bytes are saved from the hex window's range and fuses from the PLD window's
+    // map; without the matching window there is nothing sound to write.
+    const std::string& path = state_.fileName;
+    if (key == ".JED") {
+        TPldFileW* pld = documents_.pldWindow();
+        if (!pld) {
+            platform_.prompts->message(kBadFormat);
+            return;
+        }
+        const std::string target = formats::jedecSaveName(path);
+        if (!formats::saveJedecFile(documents_.buffer(), geometryOf(*pld), target)) cantWrite(target);
+        return;
+    }
+    if ((key != ".HEX" && key != ".BIN") || !documents_.hasHexWindow()) {
+        platform_.prompts->message(kBadFormat);
+        return;
+    }
+    const std::int32_t end = documents_.endAddress();
+    const bool ok = key == ".HEX" ? formats::saveIntelHexFile(documents_.buffer(), end, path)
+                                  : formats::saveBinaryFile(documents_.buffer(), end, path);
+    if (!ok) cantWrite(path);
+}
+
+void FileCommands::cantWrite(const std::string& path) { platform_.prompts->message(kCantWrite + path, kUntitled); }
+
+void FileCommands::showBinaryWindow(std::int32_t endAddress, const char* labelPrefix) {
+    TFileWin& w = documents_.openHexWindow();
+    w.setCaption(state_.fileName);
+    w.setEndAddress(endAddress);
+    w.setViewStartAddress(0);
+    setLabel(labelPrefix + state_.fileName);
+    w.Refresh();
+}
+
+bool FileCommands::LoadBinary(int laneMask, int laneSelect, std::int32_t start) {
+    const auto r = formats::loadBinaryFile(documents_.buffer(), state_.fileName, start, laneMask, laneSelect);
+    if (!r.opened) {
+        platform_.prompts->message(kCantOpenBinary, kUntitled);
+        return false;
+    }
+    showBinaryWindow(r.endAddress, kBinaryLabel);
+    return true;
+}
+
+bool FileCommands::LoadCds() {
+    const auto r = formats::loadCdsFile(documents_.buffer(), state_.fileName);
+    if (!r.opened) {
+        platform_.prompts->message(kCantOpenBinary, kUntitled);
+        return false;
+    }
+    showBinaryWindow(r.endAddress, kBinaryLabel);
+    return true;
+}
+
+bool FileCommands::LoadHex() {
+    const auto r = formats::readIntelHexFile(documents_.buffer(), state_.fileName);
+    if (!r.opened) {
+        platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
+        return false;
+    }
+    showBinaryWindow(r.highestAddress < 0 ? 0 : static_cast<std::int32_t>(r.highestAddress), kHexLabel);
+    const std::string problem = r.problemText();
+    if (!problem.empty()) platform_.prompts->message(problem + "\n" + state_.fileName, kUntitled);
+    return true;
+}
+
+bool FileCommands::LoadJedec() {
+    // Checked first, so that an unreadable file leaves the windows and the map alone.
+    if (!fileExists(state_.fileName)) {
+        platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
+        return false;
+    }
+    TPldFileW& w = documents_.openPldWindow();
+    w.setCaption(state_.fileName);
+    const auto r = formats::readJedecFile(documents_.buffer(), geometryOf(w), state_.fileName);
+    w.Refresh();
+    if (!r.opened) {
+        platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
+        return false;
+    }
+    const std::string problem = r.problemText();
+    if (!problem.empty()) platform_.prompts->message(problem + "\n" + state_.fileName, kUntitled);
+    return true;
+}
+
+bool FileCommands::ReloadDataFile(const std::string& fileName) {
+    if (fileName.empty() || !fileExists(fileName)) return false;
+    // Names are matched in any case: files chosen on this system keep the case the
+    // user gave them.
+    const std::string ext = upper(formats::extensionOf(fileName));
+    state_.fileName = fileName;
+    bool loaded = false;
+    if (ext == ".JED")
+        loaded = LoadJedec();
+    else if (ext == ".HEX")
+        loaded = LoadHex();
+    else if (ext == ".BIN")
+        loaded = LoadBinary(format_->laneMask(), format_->laneSelect(), state_.startAddress);
+    if (loaded) setLabel(kReloadLabel + fileName);
+    return loaded;
+}
+
+} // namespace quarvin

@@ -1,0 +1,152 @@
+#include "buffer/TFileFormat.h"
+
+#include <cctype>
+
+#include "buffer/formats/FileNames.h"
+
+namespace quarvin {
+
+namespace {
+
+struct LoadMode {
+    const char* caption;
+    int laneMask;
+    int laneSelect;
+};
+
+// RadioGroup2 items and the file bytes each keeps: offset i is kept when
+// (i & lane mask) == lane select.
+constexpr LoadMode kLoadModes[] = {
+    {"All", 0, 0},
+    {"Defualt", 0, 0},
+    {"1th char of word16", 1, 0},
+    {"2th char of word16", 1, 1},
+    {"1th char of word32", 3, 0},
+    {"2th char of word32", 3, 1},
+    {"3th char of word32", 3, 2},
+    {"4th char of word32", 3, 3},
+};
+
+std::vector<std::string> loadModeCaptions() {
+    std::vector<std::string> items;
+    for (const auto& m : kLoadModes) items.emplace_back(m.caption);
+    return items;
+}
+
+} // namespace
+
+TFileFormat::TFileFormat()
+    : Form("TFileFormat", "", 345, 300),
+      format_(add(ControlKind::RadioGroup, "RadioGroup1", "File format", 8, 8, 320, 105)),
+      mode_(add(ControlKind::RadioGroup, "RadioGroup2", "Load mode", 8, 118, 320, 95)),
+      start_(labelledEdit("Label1", "Buffer start address:", "Edit1", "0", 220)),
+      end_(labelledEdit("Label2", "Buffer end address:", "Edit2", "ffffff", 246)) {
+    format_.setItems({".BIN   Binarry", ".HEX   Intel HEX", ".JED   PLD format(jeced) ", ".CDS   EMC format"});
+    format_.setItemIndex(FormatBin);
+    format_.onChange = [this] { OnRadioClick(); };
+    mode_.columns = 2;
+    mode_.setItems(loadModeCaptions());
+    mode_.setItemIndex(0);
+    mode_.onChange = [this] { OnClick2(); };
+
+    auto& ok = add(ControlKind::Button, "OKBtn", "Yes", 255, 220, 75, 25);
+    ok.isDefault = true;
+    ok.onClick = [this] { OKBtnClick(); };
+    auto& cancel = add(ControlKind::Button, "CancelBtn", "Cancel", 255, 250, 75, 25);
+    cancel.isCancel = true;
+    cancel.onClick = [this] { CancelBtnClick(); };
+    // The close box counts as Cancel, so a closed dialog never loads or saves.
+    onClose = [this] {
+        if (modalResult() != ModalOk) CancelBtnClick();
+    };
+}
+
+Control& TFileFormat::labelledEdit(const char* label, const char* caption, const char* edit, const char* text,
+                                   int y) {
+    add(ControlKind::Label, label, caption, 8, y + 4, 130, 16);
+    return add(ControlKind::Edit, edit, text, 150, y, 90, 21);
+}
+
+std::string TFileFormat::formatKey(std::string_view item) {
+    std::string key(item.substr(0, 4));
+    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return key;
+}
+
+std::optional<std::int32_t> TFileFormat::scanHex(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') && i + 2 < text.size() &&
+        std::isxdigit(static_cast<unsigned char>(text[i + 2])))
+        i += 2;
+    std::uint32_t value = 0;
+    bool any = false;
+    for (; i < text.size() && std::isxdigit(static_cast<unsigned char>(text[i])); ++i) {
+        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+        value = (value << 4) | static_cast<std::uint32_t>(c <= '9' ? c - '0' : c - 'a' + 10);
+        any = true;
+    }
+    if (!any) return std::nullopt;
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
+
+void TFileFormat::prepare(const std::string& fileName) {
+    setCaption(fileName);
+    setModalResult(ModalNone);
+    const std::string key = formats::formatKeyOf(fileName);
+    int item = FormatBin;
+    for (std::size_t k = 0; k < format_.items().size(); ++k) {
+        if (formatKey(format_.items()[k]) == key) {
+            item = static_cast<int>(k);
+            break;
+        }
+    }
+    format_.setItemIndex(item);
+    OnRadioClick();
+}
+
+void TFileFormat::disableLoadFields() {
+    mode_.setEnabled(false);
+    start_.setEnabled(false);
+    end_.setEnabled(false);
+}
+
+std::string TFileFormat::selectedKey() const {
+    const int i = format_.itemIndex();
+    if (i < 0 || i >= static_cast<int>(format_.items().size())) return {};
+    return formatKey(format_.items()[static_cast<std::size_t>(i)]);
+}
+
+void TFileFormat::OKBtnClick() {
+    if (auto v = scanHex(start_.text())) startAddress_ = *v;
+    if (auto v = scanHex(end_.text())) endLimit_ = *v;
+    if (endLimit_ <= 0) endLimit_ = kNoEndLimit;
+    setModalResult(ModalOk);
+    hide();
+}
+
+void TFileFormat::CancelBtnClick() {
+    format_.setItemIndex(-1);
+    setModalResult(ModalCancel);
+    hide();
+}
+
+void TFileFormat::OnRadioClick() {
+    // Only a binary load uses the load mode and the start and end fields.
+    const bool binary = format_.itemIndex() == FormatBin;
+    start_.setEnabled(binary);
+    end_.setEnabled(binary);
+    mode_.setEnabled(binary);
+}
+
+void TFileFormat::OnClick2() {
+    const int i = mode_.itemIndex();
+    if (i < 0 || i >= static_cast<int>(std::size(kLoadModes))) return;
+    laneMask_ = kLoadModes[i].laneMask;
+    laneSelect_ = kLoadModes[i].laneSelect;
+}
+
+} // namespace quarvin

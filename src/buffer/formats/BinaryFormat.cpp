@@ -1,0 +1,90 @@
+#include "buffer/formats/BinaryFormat.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "buffer/formats/FileSource.h"
+
+namespace quarvin::formats {
+
+BinaryLoader::BinaryLoader(MainBuffer& buffer, std::int64_t start, int laneMask, int laneSelect)
+    : buffer_(buffer), start_(start), mask_(static_cast<std::uint32_t>(laneMask) & 3u),
+      select_(static_cast<std::uint32_t>(laneSelect) & 3u), dest_(start) {}
+
+bool BinaryLoader::feed(std::string_view piece) {
+    std::uint8_t* out = buffer_.data();
+    for (std::size_t k = 0; k < piece.size() && offset_ < kMaxBinaryFileBytes; ++k, ++offset_) {
+        if ((static_cast<std::uint32_t>(offset_) & mask_) != select_) continue;
+        if (MainBuffer::contains(dest_)) {
+            out[dest_] = static_cast<std::uint8_t>(piece[k]);
+            lastWritten_ = dest_;
+            ++stored_;
+        }
+        ++dest_;
+    }
+    return offset_ < kMaxBinaryFileBytes;
+}
+
+BinaryLoadResult BinaryLoader::result() const {
+    BinaryLoadResult r;
+    r.opened = true;
+    r.fileBytes = offset_;
+    r.bytesKept = dest_ - start_;
+    r.bytesStored = stored_;
+    const std::int64_t end = stored_ > 0 ? lastWritten_ : start_ - 1;
+    r.endAddress = static_cast<std::int32_t>(std::clamp<std::int64_t>(end, -1, kBufferLast));
+    return r;
+}
+
+BinaryLoadResult loadBinary(MainBuffer& buffer, std::string_view bytes, std::int64_t start, int laneMask,
+                            int laneSelect) {
+    BinaryLoader loader(buffer, start, laneMask, laneSelect);
+    loader.feed(bytes);
+    return loader.result();
+}
+
+BinaryLoadResult loadBinaryFile(MainBuffer& buffer, const std::string& path, std::int64_t start, int laneMask,
+                                int laneSelect) {
+    BinaryLoader loader(buffer, start, laneMask, laneSelect);
+    if (!readFileInPieces(path, [&](std::string_view p) { return loader.feed(p); })) return {};
+    return loader.result();
+}
+
+namespace {
+// Drops the two header bytes by moving the stored data down; never reads or
+// writes outside the buffer.
+BinaryLoadResult dropCdsHeader(MainBuffer& buffer, BinaryLoadResult r) {
+    if (r.bytesStored > 2)
+        std::memmove(buffer.data(), buffer.data() + 2, static_cast<std::size_t>(r.bytesStored - 2));
+    r.endAddress = static_cast<std::int32_t>(std::max<std::int64_t>(r.bytesStored - 3, -1));
+    return r;
+}
+} // namespace
+
+BinaryLoadResult loadCds(MainBuffer& buffer, std::string_view bytes) {
+    return dropCdsHeader(buffer, loadBinary(buffer, bytes, 0));
+}
+
+BinaryLoadResult loadCdsFile(MainBuffer& buffer, const std::string& path) {
+    BinaryLoadResult r = loadBinaryFile(buffer, path, 0);
+    if (!r.opened) return r;
+    return dropCdsHeader(buffer, r);
+}
+
+std::string binaryImage(const MainBuffer& buffer, std::int64_t endAddress) {
+    if (endAddress < 0) return {};
+    const std::int64_t last = std::min<std::int64_t>(endAddress, kBufferLast);
+    return std::string(reinterpret_cast<const char*>(buffer.data()), static_cast<std::size_t>(last + 1));
+}
+
+bool saveBinaryFile(const MainBuffer& buffer, std::int64_t endAddress, const std::string& path) {
+    FileSink sink(path);
+    if (!sink.isOpen()) return false;
+    if (endAddress >= 0) {
+        const std::int64_t last = std::min<std::int64_t>(endAddress, kBufferLast);
+        sink.write(buffer.data(), static_cast<std::size_t>(last + 1));
+    }
+    return sink.close();
+}
+
+} // namespace quarvin::formats

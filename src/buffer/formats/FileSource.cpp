@@ -1,0 +1,64 @@
+#include "buffer/formats/FileSource.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace quarvin::formats {
+
+namespace {
+constexpr std::size_t kPiece = 1 << 16;
+}
+
+bool readFileInPieces(const std::string& path, const std::function<bool(std::string_view)>& consume) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    std::vector<char> piece(kPiece);
+    for (;;) {
+        std::size_t n = std::fread(piece.data(), 1, piece.size(), f);
+        if (n == 0) break;
+        if (!consume(std::string_view(piece.data(), n))) break;
+        if (n < piece.size()) break;
+    }
+    std::fclose(f);
+    return true;
+}
+
+FileSink::FileSink(const std::string& path, bool text) {
+    // Line breaks are "\n" on this system, so text and binary mode write the same bytes.
+    file_ = std::fopen(path.c_str(), text ? "w" : "wb");
+    pending_.reserve(kPiece * 4);
+}
+
+FileSink::~FileSink() { close(); }
+
+void FileSink::write(std::string_view bytes) {
+    if (!file_) return;
+    pending_.append(bytes);
+    if (pending_.size() >= kPiece * 4) flush();
+}
+
+void FileSink::write(const void* bytes, std::size_t n) {
+    if (!file_) return;
+    if (n >= kPiece) {
+        flush();
+        if (std::fwrite(bytes, 1, n, file_) != n) failed_ = true;
+        return;
+    }
+    write(std::string_view(static_cast<const char*>(bytes), n));
+}
+
+void FileSink::flush() {
+    if (!file_ || pending_.empty()) return;
+    if (std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size()) failed_ = true;
+    pending_.clear();
+}
+
+bool FileSink::close() {
+    if (!file_) return false;
+    flush();
+    if (std::fclose(file_) != 0) failed_ = true;
+    file_ = nullptr;
+    return !failed_;
+}
+
+} // namespace quarvin::formats
