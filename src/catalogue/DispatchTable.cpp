@@ -1,0 +1,111 @@
+#include "catalogue/DispatchTable.h"
+
+#include "catalogue/TUnavailable.h"
+
+namespace quarvin {
+
+const std::array<DispatchRow, 54> DispatchTable{{
+    {"ICTEST", "TICTestx"},
+    {"P29", "TP29e"},
+    {"AT49F", "TAt49fx"},
+    {"P89C51", "TP89c5x"},
+    {"P2051", "TP2051x"},
+    {"AT90S", "TAT90sx"},
+    {"W7851", "TPW785x"},
+    {"P97C2051", "TP97c205x"},
+    {"PW27", "TPW27x"},
+    {"PI28F001", "TPi28f001x"},
+    {"P27", "TP27x"},
+    {"PI28F", "TPi28fxxx"},
+    {"P29F", "TP29fxxx"},
+    {"MX29F", "TMx29fxxx1"},
+    {"P24", "TP24c0x"},
+    {"AT29CX", "TP29cx"},
+    {"AT29C256", "TP29c256"},
+    {"AT28CX", "TP28cx"},
+    {"P2816", "TP2816x"},
+    {"P22V10", "TP22V10x"},
+    {"GAL3M", "TGALx"},
+    {"PHI89C51", "TPhi89c5x"},
+    {"P16C84", "TP16c8x"},
+    {"P16C54", "TP16c54x"},
+    {"P16C57", "TP16c57x"},
+    {"P16C61", "TP16c6x"},
+    {"P93", "TP93cxx"},
+    {"P93X16", "TP93x16"},
+    {"MDT2000", "TMdt20xx"},
+    {"MDT2051", "TMdt2051x"},
+    {"EMC78P", "TEm78px"},
+    {"PHI87LP", "TPhi87lpx"},
+    {"SST895x", "TSST89c5x"},
+    {"P12C508", "TP12c508x"},
+    {"EMC78P156E", "TEm78p156"},
+    {"EMC78P447", "TEm78p447"},
+    {"PHI8758", "TPhi875x"},
+    {"DSRAM", "TDsRAM"},
+    {"TESTRAM", "TDsRAM"},
+    {"MSU2958", "TMsu2958x"},
+    {"PSM2952", "TSm2952"},
+    {"MSU2964", "TMsu2964x"},
+    {"AT90S8515", "TAt90s8515x"},
+    {"AT90S2333", "TAt90s2333x"},
+    {"AT90S2343", "TAt90s2343x"},
+    {"W78E516", "TW78e516x"},
+    {"AMI22CV10", "TAmi22cv10x"},
+    {"PALCEGAL", "TPalceGALx"},
+    {"PHI89RX2", "TPhi89c51rx2"},
+    {"P16F7X", "TP16f7x1"},
+    {"P16F87X", "TP16f87x"},
+    {"AT89S5X", "TAt89s5x1"},
+    {"PHI89NEW", "TPhi89new"},
+    {"P89C5WD", "TAt89c5xwd"},
+}};
+
+const char* DialogClassOf(const std::string& family) {
+    for (const auto& row : DispatchTable)
+        if (family == row.family) return row.dialog;
+    return nullptr;
+}
+
+Dispatcher::Dispatcher(DeviceContext& ctx, const std::map<std::string, FamilyFactory>& built)
+    : ctx_(ctx), built_(built) {}
+
+Dispatcher::~Dispatcher() {
+    if (ctx_.platform.windows)
+        for (auto& [name, dlg] : owned_) ctx_.platform.windows->formDestroyed(*dlg);
+}
+
+FamilyDialog* Dispatcher::existing(const std::string& dialogClass) const {
+    auto it = byClass_.find(dialogClass);
+    return it == byClass_.end() ? nullptr : it->second;
+}
+
+FamilyDialog& Dispatcher::instance(const std::string& dialogClass) {
+    if (FamilyDialog* dlg = existing(dialogClass)) return *dlg;
+    auto factory = built_.find(dialogClass);
+    std::string created = factory != built_.end() ? dialogClass : std::string(TUnavailable::ClassName);
+    auto own = owned_.find(created);
+    if (own == owned_.end()) {
+        std::unique_ptr<FamilyDialog> dlg = factory != built_.end()
+                                                ? factory->second(ctx_)
+                                                : std::make_unique<TUnavailable>(ctx_);
+        own = owned_.emplace(created, std::move(dlg)).first;
+        if (ctx_.platform.windows) ctx_.platform.windows->formCreated(*own->second);
+    }
+    byClass_[dialogClass] = own->second.get();
+    return *own->second;
+}
+
+bool Dispatcher::dispatch(const std::string& family) {
+    const char* dialogClass = DialogClassOf(family);
+    if (!dialogClass) return false;
+    FamilyDialog& dlg = instance(dialogClass);
+    dlg.show();
+    dlg.bringToFront();
+    // Run through the dialog's own handler boundary, so a lost link ends only
+    // this start and the dialog's abort handling applies.
+    dlg.invoke([&dlg] { dlg.Start(); });
+    return true;
+}
+
+} // namespace quarvin
