@@ -1,0 +1,123 @@
+#include "link/serial/PosixSerial.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "link/serial/PortNames.h"
+
+namespace quarvin {
+
+namespace {
+
+constexpr const char* VirtualBoxName = "VBOX";
+
+bool applyLineSettings(int fd) {
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) return false;
+    ::cfmakeraw(&tio);
+    if (::cfsetispeed(&tio, B115200) != 0 || ::cfsetospeed(&tio, B115200) != 0) return false;
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CRTSCTS);
+    tio.c_cflag |= CS8 | CSTOPB | CLOCAL | CREAD;
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+    return ::tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+} // namespace
+
+PosixSerialTransport::~PosixSerialTransport() { close(); }
+
+bool PosixSerialTransport::write(const std::uint8_t* data, std::size_t n) {
+    if (fd_ < 0) return false;
+    std::size_t done = 0;
+    while (done < n) {
+        ssize_t w = ::write(fd_, data + done, n - done);
+        if (w > 0) {
+            done += static_cast<std::size_t>(w);
+        } else if (w < 0 && errno == EINTR) {
+            continue;
+        } else if (w < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // Output queue full: wait until the line drains a little.
+            pollfd p{fd_, POLLOUT, 0};
+            if (::poll(&p, 1, 2000) <= 0) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+int PosixSerialTransport::readByte(int timeoutMs) {
+    if (fd_ < 0) return -1;
+    using Clock = std::chrono::steady_clock;
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        pollfd p{fd_, POLLIN, 0};
+        int r = ::poll(&p, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) return -1;
+        if (p.revents & POLLIN) {
+            std::uint8_t b = 0;
+            ssize_t n = ::read(fd_, &b, 1);
+            if (n == 1) return b;
+            if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
+            return -1;
+        }
+        return -1; // hang-up or error on the line
+    }
+}
+
+void PosixSerialTransport::purge() {
+    if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
+}
+
+void PosixSerialTransport::close() {
+    if (fd_ < 0) return;
+    ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    fd_ = -1;
+}
+
+OpenedPort openSerialDevice(const std::string& path) {
+    OpenedPort result;
+    if (path.empty()) return result;
+    // Non-blocking open so that a port without carrier does not hang the open.
+    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return result;
+    if (!::isatty(fd)) {
+        ::close(fd); // opens, but no line settings to be had (a regular file)
+        result.status = OpenStatus::SettingsRefused;
+        return result;
+    }
+    // TIOCEXCL keeps other programs out; the lock also keeps out privileged ones.
+    if (::ioctl(fd, TIOCEXCL) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return result;
+    }
+    auto transport = std::make_unique<PosixSerialTransport>(fd);
+    int flags = ::fcntl(fd, F_GETFL);
+    if (!applyLineSettings(fd) || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        transport->close(); // not a usable terminal (or a regular file)
+        result.status = OpenStatus::SettingsRefused;
+        return result;
+    }
+    transport->purge();
+    result.status = OpenStatus::Opened;
+    result.transport = std::move(transport);
+    return result;
+}
+
+OpenedPort PosixPortOpener::open(const std::string& name) {
+    if (name == VirtualBoxName) return {};
+    return openSerialDevice(resolvePortName(name, listSerialDevices(devDir_)));
+}
+
+} // namespace quarvin

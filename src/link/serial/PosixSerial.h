@@ -1,0 +1,44 @@
+#pragma once
+// The serial port of this machine: a terminal device opened exclusively in raw
+// mode at 115200 baud, 8 data bits, no parity, 2 stop bits, no flow control.
+// Works the same on a pseudo-terminal, which the end-to-end tests use.
+#include <string>
+
+#include "link/serial/Transport.h"
+
+namespace quarvin {
+
+class PosixSerialTransport : public Transport {
+public:
+    explicit PosixSerialTransport(int fd) : fd_(fd) {}
+    ~PosixSerialTransport() override;
+    PosixSerialTransport(const PosixSerialTransport&) = delete;
+    PosixSerialTransport& operator=(const PosixSerialTransport&) = delete;
+
+    bool write(const std::uint8_t* data, std::size_t n) override;
+    int readByte(int timeoutMs) override;
+    void purge() override;
+    void close() override;
+
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Opens a device path with the line settings above.
+OpenedPort openSerialDevice(const std::string& path);
+
+// Opens ports by link name: "COM1".."COM4" (and further COM numbers) through the
+// machine's serial device list, anything else as a device path. "VBOX" belongs
+// to the virtual box's opener and cannot be opened here.
+class PosixPortOpener : public PortOpener {
+public:
+    explicit PosixPortOpener(std::string devDir = "/dev") : devDir_(std::move(devDir)) {}
+    OpenedPort open(const std::string& name) override;
+
+private:
+    std::string devDir_;
+};
+
+} // namespace quarvin
