@@ -7,6 +7,7 @@ namespace quarvin::sim {
 // same opcode.
 void installFamilyOps(OpcodeTable& table) {
     installAddressOps(table);
+    installEpromOps(table);
 }
 
 } // namespace quarvin::sim

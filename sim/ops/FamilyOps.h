@@ -10,4 +10,7 @@ void installFamilyOps(OpcodeTable& table);
 // 128 read next byte, 147 advance the address.
 void installAddressOps(OpcodeTable& table);
 
+// 129 page blank check, 130 page sum, 132 pulse count, 140..144 EPROM byte program.
+void installEpromOps(OpcodeTable& table);
+
 } // namespace quarvin::sim

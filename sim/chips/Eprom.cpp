@@ -1,0 +1,150 @@
+#include "sim/chips/Eprom.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace quarvin::sim {
+
+namespace {
+
+// Address pins A0.. of the three packages (chip pin numbers).
+constexpr int kAddress24[] = {8, 7, 6, 5, 4, 3, 2, 1, 23, 22, 19, 21};
+constexpr int kAddress28[] = {10, 9, 8, 7, 6, 5, 4, 3, 25, 24, 21, 23, 2, 26, 27, 1};
+constexpr int kAddress32[] = {12, 11, 10, 9, 8, 7, 6, 5, 27, 26, 23, 25, 4, 28, 29, 3, 2, 30, 31, 1};
+
+template <std::size_t N>
+int pick(const int (&pins)[N], int b) {
+    return b >= 0 && b < static_cast<int>(N) ? pins[b] : 0;
+}
+
+constexpr int kA9 = 9;
+
+const std::vector<EpromType> kTypes = {
+    // name      pins bits  /CE /OE Vpp /PGM strobe                          mfg   device
+    {"2716",     24, 11,    18, 20, 21,  0, EpromStrobe::ChipEnableHigh,     0x00, 0x00},
+    {"2732",     24, 12,    18, 20, 20,  0, EpromStrobe::ChipEnableLow,      0x00, 0x00},
+    {"2764",     28, 13,    20, 22,  1, 27, EpromStrobe::ProgramLow,         0x89, 0x02},
+    {"27128",    28, 14,    20, 22,  1, 27, EpromStrobe::ProgramLow,         0x89, 0x83},
+    {"27C256",   28, 15,    20, 22,  1,  0, EpromStrobe::ChipEnableLow,      0x20, 0x8D},
+    {"27C512",   28, 16,    20, 22, 22,  0, EpromStrobe::ChipEnableLow,      0x20, 0x3D},
+    {"27C513",   28, 16,    20, 22, 22,  0, EpromStrobe::ChipEnableLow,      0x20, 0x0D},
+    {"27C010",   32, 17,    22, 24,  1, 31, EpromStrobe::ProgramLow,         0x20, 0x0E},
+    {"27C020",   32, 18,    22, 24,  1, 31, EpromStrobe::ProgramLow,         0x20, 0x1D},
+    {"27C040",   32, 19,    22, 24,  1,  0, EpromStrobe::ChipEnableLow,      0x20, 0x41},
+    {"27C080",   32, 20,    22, 24, 24,  0, EpromStrobe::ChipEnableLow,      0x20, 0x80},
+};
+
+} // namespace
+
+int EpromType::addressPin(int b) const {
+    if (b >= addressBits) return 0;
+    switch (pins) {
+    case 24: return pick(kAddress24, b);
+    case 28: return pick(kAddress28, b);
+    default: return pick(kAddress32, b);
+    }
+}
+
+int EpromType::dataPin(int b) const {
+    // D0..D2 sit just above ground, D3..D7 just after it.
+    const int g = groundPin();
+    return b < 3 ? g - 3 + b : g + 1 + (b - 3);
+}
+
+const std::vector<EpromType>& EpromTypes() { return kTypes; }
+
+const EpromType* FindEpromType(const std::string& name) {
+    for (const auto& t : kTypes)
+        if (name == t.name) return &t;
+    return nullptr;
+}
+
+EpromChip::EpromChip(const EpromType& type, int vppMillivolts)
+    : type_(type), vppMillivolts_(vppMillivolts), cells_(type.size(), 0xFF) {}
+
+void EpromChip::erase() {
+    std::fill(cells_.begin(), cells_.end(), 0xFF);
+    weakPulses_ = 0;
+}
+
+std::uint32_t EpromChip::checksum() const {
+    std::uint32_t s = 0;
+    for (std::uint8_t c : cells_) s += c;
+    return s;
+}
+
+std::uint32_t EpromChip::address(const ChipView& v) const {
+    std::uint32_t a = 0;
+    for (int b = 0; b < type_.addressBits; ++b)
+        if (v.high(type_.addressPin(b))) a |= 1u << b;
+    return a;
+}
+
+std::uint8_t EpromChip::dataIn(const ChipView& v) const {
+    std::uint8_t d = 0;
+    for (int b = 0; b < 8; ++b)
+        if (v.high(type_.dataPin(b))) d = static_cast<std::uint8_t>(d | (1u << b));
+    return d;
+}
+
+bool EpromChip::vppValid(const ChipView& v) const {
+    const int at = v.vppAt(type_.vpp);
+    return at > 0 && std::abs(at - vppMillivolts_) <= VppToleranceMillivolts;
+}
+
+bool EpromChip::strobeActive(const ChipView& v) const {
+    const bool sharedVpp = type_.vpp == type_.outputEnable;
+    const bool oeHigh = sharedVpp || v.high(type_.outputEnable);
+    switch (type_.strobe) {
+    case EpromStrobe::ChipEnableHigh: return oeHigh && v.high(type_.chipEnable);
+    case EpromStrobe::ChipEnableLow: return oeHigh && v.low(type_.chipEnable);
+    case EpromStrobe::ProgramLow: return oeHigh && v.low(type_.chipEnable) && v.low(type_.program);
+    }
+    return false;
+}
+
+void EpromChip::pulse(std::uint32_t a, std::uint8_t data) {
+    ++pulses_;
+    if (faults().programBlocked(a)) return;
+    if (faults().isWeak(a)) {
+        // A weak cell only takes after its extra pulses at the same address.
+        if (weakAddress_ != a) weakPulses_ = 0;
+        weakAddress_ = a;
+        if (++weakPulses_ <= faults().weakExtraPulses) return;
+    }
+    cells_[a] &= data;
+}
+
+ChipDrive EpromChip::update(const ChipView& v) {
+    ChipDrive out;
+    const bool powered = v.hasVcc(type_.vccPin()) && v.hasGround(type_.groundPin()) && v.vccMillivolts >= 4500;
+    if (!powered) {
+        strobe_ = false;
+        return out;
+    }
+    const std::uint32_t a = address(v);
+    const bool programming = vppValid(v);
+    const bool active = programming && strobeActive(v);
+    // The cell takes the data on the trailing edge of the pulse.
+    if (strobe_ && !active && programming) pulse(a, dataIn(v));
+    strobe_ = active;
+    if (active) return out;
+
+    // Outputs on with /CE and /OE at logic low; /OE at Vpp keeps them off.
+    const bool oeAtVpp = v.vppAt(type_.outputEnable) > 0;
+    if (!v.low(type_.chipEnable) || !v.low(type_.outputEnable) || oeAtVpp) return out;
+    std::uint8_t value = cells_[a];
+    const bool identify = (type_.manufacturer || type_.device) &&
+                          v.vppAt(type_.addressPin(kA9)) >= IdentifyMillivolts;
+    if (identify) {
+        const auto& sig = faults().signature;
+        const bool a0 = v.high(type_.addressPin(0));
+        value = a0 ? (sig.size() > 1 ? sig[1] : type_.device) : (!sig.empty() ? sig[0] : type_.manufacturer);
+    } else {
+        value = faults().applyStuck(a, value);
+    }
+    for (int b = 0; b < 8; ++b) out.drive(type_.dataPin(b), (value >> b) & 1);
+    return out;
+}
+
+} // namespace quarvin::sim

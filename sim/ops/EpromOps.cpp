@@ -1,0 +1,142 @@
+// The parallel EPROM opcodes, run as the pin sequences they stand for: page blank
+// check and sum read 256 bytes through the data bus, and each program variant
+// puts the byte on the bus, gives the set number of pulses on the pin its types
+// program with, reads the byte back and advances the low address byte.
+#include "sim/ops/EpromOps.h"
+
+#include "link/commands/Opcodes.h"
+#include "sim/Box.h"
+#include "sim/ops/FamilyOps.h"
+#include "sim/ops/SocketBus.h"
+
+namespace quarvin::sim {
+
+namespace {
+
+using namespace pin::eprom;
+
+constexpr int kPageSize = 256;
+constexpr int kPgm28Pin = 33; // /PGM of the 2764 and 27128 (their A14 line)
+constexpr std::uint8_t kVppLatchBPin28 = 0x02;
+constexpr double kReadAccessUs = 1.0;
+
+struct PulseState {
+    std::uint8_t count = 1;
+};
+
+// One program variant: the pin that takes the pulse, its active level, and the
+// levels /CE and /OE hold meanwhile (-1: left alone).
+struct ProgramVariant {
+    std::uint8_t opcode;
+    int strobePin;
+    bool strobeActiveHigh;
+    int chipEnableLevel;
+    int outputEnableLevel;
+    double pulseUs;
+};
+
+constexpr ProgramVariant kVariants[] = {
+    // 32-pin types with /PGM: pulse /PGM low, /CE low, /OE high.
+    {140, ProgramEnable, false, 0, 1, 100.0},
+    // Types whose /OE doubles as Vpp (2732, 27C512, 27C080): pulse /CE low.
+    {141, ChipEnable, false, -1, -1, 100.0},
+    // 2764 and 27128: pulse /PGM (socket pin 33) low, /CE low, /OE high.
+    {142, kPgm28Pin, false, 0, 1, 1000.0},
+    // 27C256 and 27C040: pulse /CE low with /OE high.
+    {143, ChipEnable, false, -1, 1, 100.0},
+    // 2716: pulse /CE-PGM high with /OE high.
+    {144, ChipEnable, true, 0, 1, 5000.0},
+};
+
+const ProgramVariant* variantOf(std::uint8_t opcode) {
+    for (const auto& v : kVariants)
+        if (v.opcode == opcode) return &v;
+    return nullptr;
+}
+
+void programByte(Box& box, std::uint8_t opcode, std::uint8_t data) {
+    const ProgramVariant* v = variantOf(opcode);
+    SocketBus bus(box);
+    const std::uint8_t port2 = bus.port(DataPort);
+    const std::uint8_t port3 = bus.port(3);
+    const std::uint8_t port4 = bus.port(4);
+    const std::uint8_t vppB = box.socket().registers().vppB;
+
+    const std::uint8_t direction = bus.driveDataBus(data);
+    bus.setPin(v->strobePin, !v->strobeActiveHigh);
+    if (v->chipEnableLevel >= 0) bus.setPin(ChipEnable, v->chipEnableLevel != 0);
+    if (v->outputEnableLevel >= 0) bus.setPin(OutputEnable, v->outputEnableLevel != 0);
+    const int pulses = box.state<PulseState>().count;
+    for (int i = 0; i < pulses; ++i) bus.pulsePin(v->strobePin, v->strobeActiveHigh, v->pulseUs);
+
+    // Read back with the outputs enabled; where /OE carries Vpp it is switched
+    // off the pin for the read.
+    bus.releaseDataBus(0xFF);
+    if (vppB & kVppLatchBPin28) {
+        box.socket().writeVppLatchB(static_cast<std::uint8_t>(vppB & ~kVppLatchBPin28));
+        box.refresh();
+    }
+    bus.setPin(ChipEnable, false);
+    bus.setPin(OutputEnable, false);
+    bus.waitMicroseconds(kReadAccessUs);
+    const std::uint8_t back = bus.readDataBus();
+
+    // Hand the socket back as the host left it, one address further.
+    bus.setPort(3, port3);
+    bus.setPort(4, port4);
+    box.socket().writeVppLatchB(vppB);
+    box.refresh();
+    bus.setPort(DataPort, port2);
+    bus.releaseDataBus(direction);
+    bus.advanceLowAddress();
+    box.reply(back);
+}
+
+OpcodeSpec makeSpec(const char* name, int args, int replies, OpcodeSpec::Handler h) {
+    OpcodeSpec s;
+    s.name = name;
+    s.args = args;
+    s.replies = replies;
+    s.handler = std::move(h);
+    return s;
+}
+
+} // namespace
+
+std::int64_t EpromPulseWidthPs(std::uint8_t opcode) {
+    const ProgramVariant* v = variantOf(opcode);
+    return v ? static_cast<std::int64_t>(v->pulseUs * 1e6) : 0;
+}
+
+void installEpromOps(OpcodeTable& t) {
+    t.add(op::BlankPage, makeSpec("blank check page", 0, 2, [](Box& box, std::uint8_t, OpArgs) {
+              SocketBus bus(box);
+              int firstUsed = -1;
+              for (int i = 0; i < kPageSize; ++i) {
+                  if (bus.readDataBus() != 0xFF && firstUsed < 0) firstUsed = bus.lowAddress();
+                  bus.advanceLowAddress();
+              }
+              // First byte: low address of the first used cell; second: 0 = not blank.
+              box.reply(static_cast<std::uint8_t>(firstUsed < 0 ? 0 : firstUsed));
+              box.reply(firstUsed < 0 ? 1 : 0);
+          }));
+    t.add(op::SumPage, makeSpec("sum page", 0, 2, [](Box& box, std::uint8_t, OpArgs) {
+              SocketBus bus(box);
+              std::uint16_t sum = 0;
+              for (int i = 0; i < kPageSize; ++i) {
+                  sum = static_cast<std::uint16_t>(sum + bus.readDataBus());
+                  bus.advanceLowAddress();
+              }
+              box.reply(static_cast<std::uint8_t>(sum & 0xFF));
+              box.reply(static_cast<std::uint8_t>(sum >> 8));
+          }));
+    t.add(op::PulseCount, makeSpec("set pulse count", 1, 0, [](Box& box, std::uint8_t, OpArgs a) {
+              box.state<PulseState>().count = a[0];
+          }));
+    for (const auto& v : kVariants)
+        t.add(v.opcode, makeSpec("program byte", 1, 1, [](Box& box, std::uint8_t o, OpArgs a) {
+                  programByte(box, o, a[0]);
+              }));
+}
+
+} // namespace quarvin::sim
