@@ -3,6 +3,7 @@
 // box on that port answers. Unknown names cannot be opened. Every transport it
 // hands out is a RecordingTransport whose log the script keeps.
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@ namespace quarvin::test {
 struct PortScript {
     OpenStatus status = OpenStatus::Opened;
     std::shared_ptr<TransportLog> log = std::make_shared<TransportLog>();
+    // Queued again at every open, after which reads time out; unset: the log's
+    // own replies are left alone.
+    std::optional<std::vector<int>> identify;
 };
 
 class ScriptedOpener : public PortOpener {
@@ -21,14 +25,13 @@ public:
     std::map<std::string, PortScript> ports;
     std::vector<std::string> attempts; // names asked for, in order
 
-    // A port whose box answers the identify command with these bytes (then times out
-    // unless more replies are queued).
+    // A port whose box answers each identify command with these bytes; further
+    // reads time out unless the test lifts the log's read limit.
     TransportLog& box(const std::string& name, const std::vector<int>& identifyReply,
                       OpenStatus status = OpenStatus::Opened) {
         PortScript& s = ports[name];
         s.status = status;
-        s.log->replies.assign(identifyReply.begin(), identifyReply.end());
-        s.log->readLimit = static_cast<int>(identifyReply.size());
+        s.identify = identifyReply;
         return *s.log;
     }
 
@@ -39,7 +42,12 @@ public:
         if (it == ports.end()) return r;
         r.status = it->second.status;
         if (r.status == OpenStatus::Opened || r.status == OpenStatus::TimeoutsRefused) {
-            it->second.log->closed = false;
+            TransportLog& log = *it->second.log;
+            log.closed = false;
+            if (const auto& id = it->second.identify) {
+                log.replies.assign(id->begin(), id->end());
+                log.readLimit = log.reads + static_cast<int>(id->size());
+            }
             r.transport = std::make_unique<RecordingTransport>(it->second.log);
         }
         return r;

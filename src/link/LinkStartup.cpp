@@ -1,0 +1,145 @@
+#include "link/LinkStartup.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "link/PortFile.h"
+#include "link/SpeedEstimate.h"
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+
+namespace quarvin {
+
+namespace {
+
+constexpr int IdentifyLength = 9;
+constexpr int IdentifyTextLength = 8;
+constexpr int ReadIntervalMs = 2000;           // longest wait for any one byte
+constexpr int ReadPerByteMs = 1000;            // plus this much per requested byte
+constexpr int ReadConstantMs = 1000;           // plus this much for the whole read
+
+const char* const SearchOrder[] = {"COM1", "COM2", "COM3", "COM4"};
+
+void showStatus(const LinkEnvironment& env, const std::string& text) {
+    if (env.status) env.status(text);
+}
+
+void message(const LinkEnvironment& env, const char* text) {
+    if (env.prompts) env.prompts->message(text);
+}
+
+// Reads up to n bytes within the time-outs of the identify reply; returns how
+// many arrived.
+int readReply(Transport& port, const LinkEnvironment& env, std::uint8_t* dest, int n) {
+    const int total = ReadPerByteMs * n + ReadConstantMs;
+    const std::int64_t start = env.system ? env.system->wallClockMs() : 0;
+    for (int i = 0; i < n; ++i) {
+        int left = total;
+        if (env.system) left = total - static_cast<int>(env.system->wallClockMs() - start);
+        if (left <= 0) return i;
+        int b = port.readByte(std::min(left, ReadIntervalMs));
+        if (b < 0 || b > 0xFF) return i;
+        dest[i] = static_cast<std::uint8_t>(b);
+    }
+    return n;
+}
+
+bool accepted(const std::string& id) {
+    return std::any_of(std::begin(AcceptedBoxes), std::end(AcceptedBoxes),
+                       [&](const char* a) { return id == a; });
+}
+
+void closePort(std::unique_ptr<Transport>& port) {
+    if (port) port->close();
+    port.reset();
+}
+
+// The box's resting state after the handshake.
+void sendIdleState(LinkState& link) {
+    SetVppLevel(link, 0);
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+    ConnectGround(link, 0);
+    WriteAllPorts(link, 0);
+    SetClockMode(link, 0);
+    SetPinLatch(link, 7, 1);
+    SetPinLatch(link, 8, 1);
+    ShutDownSocket(link);
+}
+
+} // namespace
+
+int OpenPort(LinkState& link, const LinkEnvironment& env, const std::string& name) {
+    link.connected = 0;
+    closePort(link.port);
+    if (!env.opener) return 0;
+
+    OpenedPort opened = env.opener->open(name);
+    switch (opened.status) {
+    case OpenStatus::CannotOpen:
+        closePort(opened.transport);
+        return 0;
+    case OpenStatus::SettingsRefused:
+        closePort(opened.transport);
+        message(env, SettingsRefusedMessage);
+        return 0;
+    case OpenStatus::TimeoutsRefused:
+        message(env, TimeoutsRefusedMessage);
+        break;
+    case OpenStatus::Opened:
+        break;
+    }
+    if (!opened.transport) return 0;
+    Transport& port = *opened.transport;
+    port.purge();
+
+    std::uint8_t reply[IdentifyLength] = {};
+    const std::uint8_t identify = op::Identify;
+    bool answered = port.write(&identify, 1) &&
+                    readReply(port, env, reply, IdentifyLength) == IdentifyLength;
+    if (answered) {
+        // The text ends at the first zero byte; the ninth byte is not part of it.
+        std::size_t len = 0;
+        while (len < IdentifyTextLength && reply[len] != 0) ++len;
+        std::string id(reinterpret_cast<const char*>(reply), len);
+        showStatus(env, id);
+        if (accepted(id)) {
+            link.savedPortName = name;
+            link.identification = id + " from " + name;
+            showStatus(env, link.identification);
+            link.port = std::move(opened.transport);
+            link.connected = 1;
+            return 1;
+        }
+    }
+    showStatus(env, SoftRunStatus);
+    closePort(opened.transport);
+    return 0;
+}
+
+void RunLinkStartup(LinkState& link, const LinkEnvironment& env) {
+    link.connected = 0;
+    if (env.prompts) link.prompts = env.prompts;
+    if (!env.prompts || !env.prompts->askYesNo(StartQuestion)) return;
+
+    link.savedPortName = readPortFile(env.programDir).value_or("COM1");
+    const std::string saved = link.savedPortName;
+    bool found = OpenPort(link, env, saved) == 1;
+    for (const char* name : SearchOrder) {
+        if (found) break;
+        found = OpenPort(link, env, name) == 1;
+    }
+    if (!found) {
+        message(env, NoBoxMessage);
+        return;
+    }
+    if (env.system) EstimateSpeed(link, *env.system);
+    writePortFile(env.programDir, link.savedPortName); // a read-only directory is no reason to stop
+    try {
+        sendIdleState(link);
+    } catch (const LinkLost&) {
+        // Already reported; the program carries on in soft-run mode.
+    }
+}
+
+} // namespace quarvin

@@ -1,0 +1,40 @@
+#pragma once
+// Finding the box at program start: the start question, the search over the
+// serial ports, the identify handshake and the idle state. Whatever happens the
+// program ends up connected or in soft-run mode; nothing here ends the process.
+#include <functional>
+#include <string>
+
+#include "link/commands/LinkState.h"
+#include "platform/Platform.h"
+
+namespace quarvin {
+
+inline constexpr const char* StartQuestion =
+    "Swicth on power，and connect RS232 cable\n\nConnecting?\n\n<Yes> to connect\n<No> to run only soft";
+inline constexpr const char* NoBoxMessage = "Bad COM\n1 No QUARVIN\n2 or No Power on";
+inline constexpr const char* SettingsRefusedMessage = "set Com bad";
+inline constexpr const char* TimeoutsRefusedMessage = "SetCommTimeouts failed";
+inline constexpr const char* SoftRunStatus = "Soft run only";
+
+// The identifications of the boxes this program drives.
+inline constexpr const char* AcceptedBoxes[] = {
+    "pemrav13", "quarvinc", "quarvin+", "zomexv51", "zomexv52",
+};
+
+struct LinkEnvironment {
+    Prompts* prompts = nullptr;
+    SystemInfo* system = nullptr;   // clock for the identify time-out and the speed estimate
+    PortOpener* opener = nullptr;
+    std::string programDir;         // where the port file lives
+    std::function<void(const std::string&)> status; // the link dialog's status field
+};
+
+// Opens the named port and identifies the box: 1 and connected when it answered
+// with an accepted identification, else 0 with the port closed.
+int OpenPort(LinkState& link, const LinkEnvironment& env, const std::string& name);
+
+// The whole start-up: question, port search, speed estimate, port file, idle state.
+void RunLinkStartup(LinkState& link, const LinkEnvironment& env);
+
+} // namespace quarvin
