@@ -1,0 +1,120 @@
+#include "link/TEp3.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "link/LinkStartup.h"
+#include "link/SpeedEstimate.h"
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+
+constexpr int LoopTestRuns = 101;
+constexpr int TimingSteps = 10;
+constexpr int TimingTicksPerStep = 10000; // about 0.95 s on the line
+
+// The whole text as a decimal 32-bit number (surrounding blanks allowed).
+bool parseDecimal(const std::string& text, std::int32_t& out) {
+    const char* s = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    long long v = std::strtoll(s, &end, 10);
+    if (end == s || errno == ERANGE) return false;
+    while (*end == ' ' || *end == '\t') ++end;
+    if (*end != '\0') return false;
+    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+        return false;
+    out = static_cast<std::int32_t>(v);
+    return true;
+}
+
+} // namespace
+
+TEp3::TEp3(const Platform& platform)
+    : Form("TEp3", "", 277, 207),
+      Button1(add(ControlKind::Button, "Button1", "Win Version", 8, 8, 97, 25)),
+      Button2(add(ControlKind::Button, "Button2", "Test COM", 8, 40, 97, 25)),
+      Button3(add(ControlKind::Button, "Button3", "Speed", 8, 72, 97, 25)),
+      Button4(add(ControlKind::Button, "Button4", "test 10s", 8, 104, 97, 25)),
+      Edit1(add(ControlKind::Edit, "Edit1", "", 112, 10, 153, 21)),
+      Edit2(add(ControlKind::Edit, "Edit2", "", 112, 42, 153, 21)),
+      Edit3(add(ControlKind::Edit, "Edit3", "", 112, 74, 153, 21)),
+      Edit4(add(ControlKind::Edit, "Edit4", "", 8, 144, 257, 21)),
+      platform_(platform) {
+    Edit1.readOnly = true;
+    Edit2.readOnly = true;
+    Edit4.colour = Colour::Maroon;
+    Button1.onClick = [this] { Button1Click(); };
+    Button2.onClick = [this] { Button2Click(); };
+    Button3.onClick = [this] { Button3Click(); };
+    Button4.onClick = [this] { Button4Click(); };
+    Edit3.onKeyDown = [this](int key) { Edit3KeyDown(key); };
+    link_.prompts = platform_.prompts;
+}
+
+void TEp3::Create(PortOpener& opener, const std::string& programDir) {
+    LinkEnvironment env;
+    env.prompts = platform_.prompts;
+    env.system = platform_.system;
+    env.opener = &opener;
+    env.programDir = programDir;
+    env.status = [this](const std::string& text) { Edit4.setText(text); };
+    show(); // the dialog is on screen while the box is searched for
+    RunLinkStartup(link_, env);
+}
+
+void TEp3::Button1Click() {
+    OsVersion v = platform_.system ? platform_.system->osVersion() : OsVersion{};
+    char text[256];
+    std::snprintf(text, sizeof text, "%d.%d.%d.%d.%s", v.major, v.minor, v.build, v.platformId,
+                  v.extra.c_str());
+    Edit1.setText(text);
+}
+
+void TEp3::Button2Click() {
+    int passed = 0;
+    for (int k = 0; k < LoopTestRuns; ++k) {
+        Edit2.setText(std::to_string(k));
+        Edit2.repaint();
+        if (TestLinkLoop(link_) == 0) break;
+        ++passed;
+    }
+    // Only a run in which every test passed is good, the last one included.
+    Edit4.setText(passed == LoopTestRuns ? "COM OK!" : "Bad COM!");
+}
+
+void TEp3::Button3Click() {
+    Edit3.setText("wait a while...");
+    Edit3.repaint();
+    if (platform_.system) EstimateSpeed(link_, *platform_.system);
+    char text[64];
+    std::snprintf(text, sizeof text, "About %5.0d Mhz", static_cast<int>(link_.mhz));
+    Edit3.setText(text);
+    Edit4.setText(std::to_string(link_.loopCount));
+}
+
+void TEp3::Button4Click() {
+    for (int k = 1; k <= TimingSteps; ++k) {
+        Edit4.setText(std::to_string(k));
+        Edit4.repaint();
+        Delay(link_, TimingTicksPerStep);
+    }
+    Edit4.setText("Is just in time?");
+}
+
+void TEp3::Edit3KeyDown(int key) {
+    if (key != KeyEnter) return;
+    std::int32_t count = 0;
+    if (parseDecimal(Edit3.text(), count)) link_.loopCount = count;
+}
+
+void TEp3::aborted(const OperationAborted&) {
+    // The link was lost in a test: the program now runs without the box.
+    Edit4.setText(SoftRunStatus);
+}
+
+} // namespace quarvin

@@ -1,0 +1,48 @@
+#pragma once
+// The link dialog: owner of the link state for the whole run, and a small
+// diagnostics window (system version, loop-back test, speed estimate, timing
+// test). Its status field Edit4 shows the handshake's outcome.
+#include <string>
+
+#include "forms/Form.h"
+#include "link/commands/LinkState.h"
+#include "platform/Platform.h"
+
+namespace quarvin {
+
+class TEp3 : public Form {
+public:
+    explicit TEp3(const Platform& platform);
+
+    // Runs the link start-up (question, port search, handshake, idle state).
+    // Called once by the shell right after the dialog is built; programDir is
+    // where the port file lives.
+    void Create(PortOpener& opener, const std::string& programDir);
+
+    LinkState& link() { return link_; }
+
+    // Handlers.
+    void Button1Click(); // "Win Version"
+    void Button2Click(); // "Test COM"
+    void Button3Click(); // "Speed"
+    void Button4Click(); // "test 10s"
+    void Edit3KeyDown(int key);
+
+    Control& Button1;
+    Control& Button2;
+    Control& Button3;
+    Control& Button4;
+    Control& Edit1;
+    Control& Edit2;
+    Control& Edit3;
+    Control& Edit4;
+
+protected:
+    void aborted(const OperationAborted&) override;
+
+private:
+    Platform platform_;
+    LinkState link_;
+};
+
+} // namespace quarvin

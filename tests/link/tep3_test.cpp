@@ -1,0 +1,173 @@
+// The link dialog: layout, start-up through the dialog, and its four tests.
+#include <gtest/gtest.h>
+
+#include "link/TEp3.h"
+#include "link/commands/LinkOps.h"
+#include "support/FakePlatform.h"
+#include "support/ScriptedTransport.h"
+#include "support/Wire.h"
+
+namespace quarvin::test {
+namespace {
+
+// Records the repaints the handlers ask for.
+struct PaintLog : FormObserver {
+    std::vector<std::string> painted; // "<control>=<text>"
+    void paintNow(Control& c) override { painted.push_back(c.name + "=" + c.text()); }
+};
+
+class LinkDialog : public ::testing::Test {
+protected:
+    LinkDialog() : dialog(fake.platform) { dialog.addObserver(&paints); }
+    ~LinkDialog() override { dialog.removeObserver(&paints); }
+
+    // Connects the dialog's link to a recording transport.
+    TransportLog& connect() {
+        auto t = std::make_unique<RecordingTransport>();
+        TransportLog& log = *t->log();
+        dialog.link().port = std::move(t);
+        dialog.link().connected = 1;
+        return log;
+    }
+
+    FakePlatform fake;
+    TEp3 dialog;
+    PaintLog paints;
+};
+
+TEST_F(LinkDialog, Layout) {
+    EXPECT_EQ(dialog.className(), "TEp3");
+    EXPECT_EQ(dialog.caption(), "");
+    EXPECT_EQ(dialog.width(), 277);
+    EXPECT_EQ(dialog.height(), 207);
+    EXPECT_EQ(dialog.control("Button1").text(), "Win Version");
+    EXPECT_EQ(dialog.control("Button2").text(), "Test COM");
+    EXPECT_EQ(dialog.control("Button3").text(), "Speed");
+    EXPECT_EQ(dialog.control("Button4").text(), "test 10s");
+    EXPECT_EQ(dialog.control("Edit4").colour, Colour::Maroon);
+}
+
+TEST_F(LinkDialog, CreateRunsTheHandshakeIntoEdit4) {
+    ScriptedOpener opener;
+    opener.box("COM1", identifyReply("quarvin+"));
+    dialog.Create(opener, "/nonexistent-dir-for-port-file/");
+    EXPECT_EQ(dialog.link().connected, 1);
+    EXPECT_EQ(dialog.Edit4.text(), "quarvin+ from COM1");
+    EXPECT_TRUE(dialog.visible());
+    // The lost-link message goes through the platform's prompts.
+    EXPECT_EQ(dialog.link().prompts, &fake.prompts);
+}
+
+TEST_F(LinkDialog, WinVersionShowsFiveParts) {
+    fake.system.version = OsVersion{6, 1, 12, 2, "x86_64", "Linux"};
+    dialog.click("Button1");
+    EXPECT_EQ(dialog.Edit1.text(), "6.1.12.2.x86_64");
+}
+
+TEST_F(LinkDialog, TestComWithAGoodLoop) {
+    TransportLog& log = connect();
+    // Every run: 101 passes of a high then a low reading of pin 1.
+    for (int i = 0; i < 101 * 101; ++i) log.reply({0x01, 0x00});
+    dialog.click("Button2");
+    EXPECT_EQ(dialog.Edit4.text(), "COM OK!");
+    ASSERT_EQ(paints.painted.size(), 101u);
+    EXPECT_EQ(paints.painted.front(), "Edit2=0");
+    EXPECT_EQ(paints.painted.back(), "Edit2=100");
+    EXPECT_EQ(log.reads, 2 * 101 * 101);
+}
+
+TEST_F(LinkDialog, TestComWithFaults) {
+    struct Row { const char* what; int goodRuns; };
+    // A fault in the first run, in a middle run, and in the very last run.
+    const Row rows[] = {{"first", 0}, {"middle", 37}, {"last", 100}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        TransportLog& log = connect();
+        paints.painted.clear();
+        for (int i = 0; i < r.goodRuns * 101; ++i) {
+            log.replies.push_back(0x01);
+            log.replies.push_back(0x00);
+        }
+        log.replies.push_back(0x00); // pin 1 does not follow the high level
+        dialog.click("Button2");
+        EXPECT_EQ(dialog.Edit4.text(), "Bad COM!");
+        EXPECT_EQ(dialog.Edit2.text(), std::to_string(r.goodRuns));
+        EXPECT_EQ(paints.painted.size(), static_cast<std::size_t>(r.goodRuns + 1));
+    }
+}
+
+TEST_F(LinkDialog, TestComInSoftRunFailsAtOnce) {
+    dialog.click("Button2");
+    EXPECT_EQ(dialog.Edit2.text(), "0");
+    EXPECT_EQ(dialog.Edit4.text(), "Bad COM!");
+}
+
+TEST_F(LinkDialog, TestComLosingTheBoxLeavesTheDialogUsable) {
+    TransportLog& log = connect();
+    log.readLimit = 3;
+    log.replies = {0x01, 0x00, 0x01};
+    dialog.click("Button2");
+    EXPECT_EQ(dialog.link().connected, 0);
+    EXPECT_EQ(dialog.Edit4.text(), "Soft run only");
+    EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{"Bad COM ！\nPlease off power at one!"});
+    dialog.click("Button2");
+    EXPECT_EQ(dialog.Edit4.text(), "Bad COM!");
+}
+
+TEST_F(LinkDialog, SpeedFormatsLikePrintf) {
+    struct Row { OsVersion os; const char* shown; };
+    // The fake clock moves 1 ms per read: the count reaches 900.
+    const Row rows[] = {
+        {OsVersion{6, 1, 0, 2, "x86_64", "Linux"}, "About       Mhz"},   // no scale: 0, no digits
+        {OsVersion{5, 1, 2600, 2, "", "Windows"}, "About     3 Mhz"},   // 900 / 300
+        {OsVersion{4, 10, 0, 1, "", "Windows"}, "About    18 Mhz"},    // 900 / 50
+        {OsVersion{5, 1, 0, 2, "", "Linux"}, "About       Mhz"},       // kernel 5.1 is not that system
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.shown);
+        fake.system.version = r.os;
+        fake.system.now = 0;
+        paints.painted.clear();
+        dialog.click("Button3");
+        EXPECT_EQ(dialog.Edit3.text(), r.shown);
+        EXPECT_EQ(dialog.Edit4.text(), "900");
+        EXPECT_EQ(dialog.link().loopCount, 900);
+        EXPECT_EQ(dialog.link().loopCountCopy, 900);
+        EXPECT_EQ(paints.painted, std::vector<std::string>{"Edit3=wait a while..."});
+    }
+}
+
+TEST_F(LinkDialog, SpeedWaitsForTheStartOfASecond) {
+    fake.system.now = 500; // 500 reads to wrap to 1000, then 900 more to count
+    dialog.click("Button3");
+    EXPECT_EQ(dialog.link().loopCount, 900);
+}
+
+TEST_F(LinkDialog, Edit3EnterStoresOnlyDecimalNumbers) {
+    dialog.link().loopCount = 77;
+    struct Row { const char* text; int key; int count; };
+    const Row rows[] = {
+        {"1234", KeyEnter, 1234}, {"99", 'A', 1234}, {"abc", KeyEnter, 1234},
+        {"", KeyEnter, 1234}, {"12x", KeyEnter, 1234}, {"99999999999", KeyEnter, 1234},
+        {" 42 ", KeyEnter, 42}, {"-5", KeyEnter, -5},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text);
+        dialog.Edit3.setText(r.text);
+        dialog.keyDown("Edit3", r.key);
+        EXPECT_EQ(dialog.link().loopCount, r.count);
+    }
+}
+
+TEST_F(LinkDialog, TimingTestSendsTenSecondsOfTicks) {
+    TransportLog& log = connect();
+    dialog.click("Button4");
+    EXPECT_EQ(dialog.Edit4.text(), "Is just in time?");
+    EXPECT_EQ(log.written, Wire().delay(100000).bytes());
+    ASSERT_EQ(paints.painted.size(), 10u);
+    EXPECT_EQ(paints.painted.front(), "Edit4=1");
+    EXPECT_EQ(paints.painted.back(), "Edit4=10");
+}
+
+} // namespace
+} // namespace quarvin::test
