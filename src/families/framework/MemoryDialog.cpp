@@ -114,15 +114,15 @@ MemoryDialog::Span MemoryDialog::fieldSpan() const {
     return s;
 }
 
-void MemoryDialog::exitField(const char* editName, std::uint32_t& value) {
+void MemoryDialog::readHexField(const char* editName, std::uint32_t& value) {
     Control& edit = control(editName);
     if (auto v = ParseHexField(edit.text())) value = *v;
     edit.setText(Format("%x", value));
 }
 
-void MemoryDialog::OnExit1() { exitField("Edit1", bufferStart_); }
-void MemoryDialog::OnExit2() { exitField("Edit2", deviceStart_); }
-void MemoryDialog::OnExit3() { exitField("Edit3", length_); }
+void MemoryDialog::OnExit1() { readHexField("Edit1", bufferStart_); }
+void MemoryDialog::OnExit2() { readHexField("Edit2", deviceStart_); }
+void MemoryDialog::OnExit3() { readHexField("Edit3", length_); }
 void MemoryDialog::OnKeyDown1(int key) {
     if (key == KeyEnter) OnExit1();
 }

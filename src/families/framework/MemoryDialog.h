@@ -99,7 +99,7 @@ protected:
 
 private:
     void buildControls();
-    void exitField(const char* editName, std::uint32_t& value);
+    void readHexField(const char* editName, std::uint32_t& value);
 
     std::uint32_t bufferStart_ = 0;
     std::uint32_t deviceStart_ = 0;
