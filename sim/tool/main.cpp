@@ -1,0 +1,159 @@
+// quarvin-sim: serves the virtual box on a pseudo-terminal. Prints the terminal's
+// path on the first line of stdout, then answers the bytes written to it until it
+// is killed or the program on the other side closes the terminal.
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "sim/Box.h"
+
+namespace {
+
+const char* Usage =
+    "usage: quarvin-sim [options]\n"
+    "Serves the virtual programmer box on a pseudo-terminal; the first line of\n"
+    "output is the terminal's path.\n"
+    "  -i, --id TEXT         identification (8 characters, default quarvinc;\n"
+    "                        board b defaults to pemrav13)\n"
+    "  -b, --board a|b|c     board model: a has no ground switch on pin 31 (default c)\n"
+    "      --silent-after N  stop answering after N received bytes\n"
+    "      --persist         keep serving when the other side closes\n"
+    "  -h, --help            this text\n";
+
+struct Options {
+    quarvin::sim::BoxConfig config;
+    bool idGiven = false;
+    long silentAfter = -1;
+    bool persist = false;
+};
+
+bool parse(int argc, char** argv, Options& o, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc) { error = "missing value after " + a; return false; }
+            out = argv[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "-h" || a == "--help") {
+            std::fputs(Usage, stdout);
+            std::exit(0);
+        } else if (a == "-i" || a == "--id") {
+            if (!value(v)) return false;
+            o.config.identification = v;
+            o.idGiven = true;
+        } else if (a == "-b" || a == "--board") {
+            if (!value(v)) return false;
+            if (v != "a" && v != "b" && v != "c") { error = "board must be a, b or c"; return false; }
+            o.config.board = v[0];
+        } else if (a == "--silent-after") {
+            if (!value(v)) return false;
+            char* end = nullptr;
+            errno = 0;
+            o.silentAfter = std::strtol(v.c_str(), &end, 10);
+            if (errno || end == v.c_str() || *end || o.silentAfter < 0) {
+                error = "--silent-after needs a byte count";
+                return false;
+            }
+        } else if (a == "--persist") {
+            o.persist = true;
+        } else {
+            error = "unknown option " + a;
+            return false;
+        }
+    }
+    if (!o.idGiven && o.config.board == 'b') o.config.identification = "pemrav13";
+    return true;
+}
+
+bool writeAll(int fd, const std::uint8_t* p, std::size_t n) {
+    while (n > 0) {
+        const ssize_t w = ::write(fd, p, n);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN) { ::usleep(1000); continue; }
+            return false;
+        }
+        p += w;
+        n -= static_cast<std::size_t>(w);
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options opt;
+    std::string error;
+    if (!parse(argc, argv, opt, error)) {
+        std::fprintf(stderr, "quarvin-sim: %s\n%s", error.c_str(), Usage);
+        return 2;
+    }
+    std::signal(SIGPIPE, SIG_IGN);
+
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
+        std::fprintf(stderr, "quarvin-sim: cannot open a pseudo-terminal: %s\n", std::strerror(errno));
+        return 1;
+    }
+    const char* slave = ::ptsname(master);
+    if (!slave) {
+        std::fprintf(stderr, "quarvin-sim: no terminal name: %s\n", std::strerror(errno));
+        return 1;
+    }
+    // Raw bytes both ways: no echo, no line editing, no translation.
+    termios tio{};
+    if (::tcgetattr(master, &tio) == 0) {
+        ::cfmakeraw(&tio);
+        ::cfsetspeed(&tio, B115200);
+        ::tcsetattr(master, TCSANOW, &tio);
+    }
+    std::printf("%s\n", slave);
+    std::fflush(stdout);
+
+    quarvin::sim::Box box(opt.config);
+    if (opt.silentAfter >= 0) box.faults().silentAfterBytes = static_cast<std::uint64_t>(opt.silentAfter);
+
+    std::vector<std::uint8_t> in(4096), out;
+    out.reserve(4096);
+    bool clientSeen = false;
+    for (;;) {
+        pollfd pfd{master, POLLIN, 0};
+        const int r = ::poll(&pfd, 1, 200);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            break;
+        }
+        bool hangup = (pfd.revents & (POLLHUP | POLLERR)) != 0;
+        if (pfd.revents & POLLIN) {
+            const ssize_t n = ::read(master, in.data(), in.size());
+            if (n > 0) {
+                clientSeen = true;
+                box.receive(in.data(), static_cast<std::size_t>(n));
+                out.clear();
+                for (int b; (b = box.popReply()) >= 0;) out.push_back(static_cast<std::uint8_t>(b));
+                if (!out.empty() && !writeAll(master, out.data(), out.size())) hangup = true;
+                continue;
+            }
+            if (n < 0 && errno != EIO && errno != EAGAIN && errno != EINTR) break;
+            if (n <= 0 && errno == EIO) hangup = true;
+        }
+        if (hangup) {
+            // No terminal side open: before the first client that is waiting, after it the end.
+            if (clientSeen && !opt.persist) break;
+            ::usleep(20000);
+        }
+    }
+    ::close(master);
+    return 0;
+}
