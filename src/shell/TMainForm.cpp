@@ -1,7 +1,5 @@
 #include "shell/TMainForm.h"
 
-#include <cstdio>
-
 #include "shell/ShellTexts.h"
 
 namespace quarvin {
@@ -74,6 +72,11 @@ bool TMainForm::run(const std::string& name) {
     return invoke(it->second);
 }
 
+void TMainForm::perform(const std::string& name) {
+    auto it = commands_.find(name);
+    if (it != commands_.end() && it->second) it->second();
+}
+
 void TMainForm::setCategoryIndex(int index) { control("ComboBox2").setItemIndex(index); }
 
 void TMainForm::setManufacturerItems(const std::vector<std::string>& names) {
@@ -143,28 +146,11 @@ void TMainForm::List1KeyDown(int key) {
 }
 
 void TMainForm::IDClick() {
-    int category = selection.categoryIndex ? selection.categoryIndex() : control("ComboBox2").itemIndex();
-    if (category > 1) {
-        platform_.prompts->message(std::string(kOnlyForMemories));
-        return;
-    }
-    if (!selection.detect) return;
-    auto [mfg, type] = selection.detect();
-    char text[64];
-    std::snprintf(text, sizeof text, "MFG = %02x,    Type = %02x", mfg & 0xFF, type & 0xFF);
-    platform_.prompts->message(text);
+    if (selection.autoDetect) selection.autoDetect();
 }
 
 void TMainForm::ProgClick() {
-    Control& list = control("ListBox1");
-    if (selection.typeRow) {
-        int confirmed = selection.typeRow();
-        if (list.itemIndex() != confirmed) {
-            platform_.prompts->message(std::string(kDoubleClickWarning));
-            setTypeRow(confirmed);
-        }
-    }
-    if (selection.dispatch) selection.dispatch();
+    if (selection.programme) selection.programme();
 }
 
 void TMainForm::HelpSearch() {

@@ -2,13 +2,13 @@
 // The main window model: menu and tool bar commands, the device selection strip
 // (category box, manufacturer box, type list), the status bar and the data file
 // state. Commands that belong to other parts of the program are attached by name.
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "buffer/FileCommands.h"
 #include "catalogue/SelectionDisplay.h"
 #include "forms/Form.h"
 #include "platform/Platform.h"
@@ -19,20 +19,11 @@ namespace quarvin {
 // What the main window asks of the selection dialog. Set by the program once that
 // dialog exists; until then the strip's handlers only update the strip itself.
 struct SelectionHooks {
-    std::function<int()> categoryIndex;                  // RadioGroup1's item
-    std::function<void(int)> selectCategory;             // select the item and list it
-    std::function<void(int)> selectManufacturer;         // row of ListBox1: make it current, list types
-    std::function<int()> typeRow;                        // ListBox2's selected row
-    std::function<void(int)> confirmRow;                 // select the row in ListBox2 and confirm it
-    std::function<std::pair<int, int>()> detect;         // manufacturer/type detection: the two codes
-    std::function<void()> dispatch;                      // reopen the confirmed device's dialog
-};
-
-// The data file state the file commands keep between loads and saves.
-struct DataFileState {
-    std::string fileName;
-    std::int32_t startAddress = 0;
-    std::int32_t endLimit = -1;
+    std::function<void(int)> selectCategory;     // category box changed: list that category
+    std::function<void(int)> selectManufacturer; // manufacturer box row: make it current, list types
+    std::function<void(int)> confirmRow;         // type list row: confirm it, open its dialog
+    std::function<void()> autoDetect;            // Option > Auto detect
+    std::function<void()> programme;             // Option > Programme
 };
 
 class TMainForm : public Form, public SelectionDisplay {
@@ -48,6 +39,8 @@ public:
     bool hasCommand(const std::string& name) const;
     // Runs a command as a user action: does nothing while another handler runs.
     bool run(const std::string& name);
+    // Runs a command from inside another handler (no busy check).
+    void perform(const std::string& name);
 
     SelectionHooks selection;
 

@@ -61,24 +61,6 @@ TEST_F(MainFormTest, CloseAndOpenTypeWindowRestoresTheListAt145Pixels) {
     EXPECT_TRUE(form.control("Panel2").visible());
 }
 
-TEST_F(MainFormTest, AutoDetectOnlyForMemoryCategories) {
-    int detections = 0;
-    int category = 2;
-    form.selection.categoryIndex = [&] { return category; };
-    form.selection.detect = [&] {
-        ++detections;
-        return std::pair<int, int>{0x1f, 0x8c};
-    };
-    form.run("IDClick");
-    EXPECT_EQ(detections, 0);
-    ASSERT_EQ(fake.prompts.texts().size(), 1u);
-    EXPECT_EQ(fake.prompts.texts()[0], "Only for EPROM/EEPROM(27xxx,28xxx,29xxx)!");
-    category = 1;
-    form.run("IDClick");
-    EXPECT_EQ(detections, 1);
-    EXPECT_EQ(fake.prompts.texts().back(), "MFG = 1f,    Type = 8c");
-}
-
 TEST_F(MainFormTest, TypeListConfirmsOnDoubleClickAndEnterOnly) {
     std::vector<int> confirmed;
     form.selection.confirmRow = [&](int row) { confirmed.push_back(row); };
@@ -94,21 +76,6 @@ TEST_F(MainFormTest, TypeListConfirmsOnDoubleClickAndEnterOnly) {
     form.setTypeRow(7);  // beyond the list: no row
     form.doubleClick("ListBox1");
     EXPECT_EQ(confirmed.size(), 2u);
-}
-
-TEST_F(MainFormTest, ProgrammeWarnsWhenTheHighlightDiffersAndReopensTheConfirmedDevice) {
-    int dispatched = 0;
-    form.selection.typeRow = [] { return 0; };
-    form.selection.dispatch = [&] { ++dispatched; };
-    form.setTypeItems({"27C64", "27C128"});
-    form.setTypeRow(0);
-    form.run("ProgClick");
-    EXPECT_TRUE(fake.prompts.shown.empty());
-    form.setTypeRow(1);
-    form.run("ProgClick");
-    EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{"Plesse double click mouse left button"});
-    EXPECT_EQ(form.typeRow(), 0);
-    EXPECT_EQ(dispatched, 2);
 }
 
 TEST_F(MainFormTest, StripBoxesForwardToTheSelectionDialog) {

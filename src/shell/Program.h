@@ -1,0 +1,92 @@
+#pragma once
+// The whole program without its windowing toolkit: creates the windows in the
+// start-up order, wires the main window's commands to the other parts, and shuts
+// down (configuration file written, then the box powered down). The Qt program and
+// the tests both run it.
+#include <memory>
+#include <string>
+
+#include "buffer/MainBuffer.h"
+#include "link/serial/Transport.h"
+#include "platform/Platform.h"
+#include "shell/ConfigFile.h"
+#include "shell/DeferredWindows.h"
+
+namespace quarvin {
+
+class Documents;
+class FileCommands;
+class FindReplace;
+class TEp3;
+class TFindDialog;
+class TMainForm;
+class TPicture1;
+class TReplaceDialog;
+class TTypeDlg;
+struct LinkState;
+
+class Program {
+public:
+    // programDir ends with "/"; the configuration, port and device list files live there.
+    Program(Platform& platform, PortOpener& ports, std::string programDir);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Runs the start-up order; afterwards the main window is shown and the toolkit's
+    // message loop takes over.
+    void start();
+    // What closing the main window does: writes the configuration file, then powers
+    // the box down. Runs once, also when called again.
+    void shutDown();
+    bool shutDownDone() const { return shutDown_; }
+
+    // Configuration file: read (start-up, "Again") and the values written at exit.
+    void readConfiguration();
+    shell::ConfigRecord configurationRecord();
+
+    // Option > Again: hex window, tiled windows, the saved selection back, Programme.
+    void BeforClick();
+    // Test > optocoupler tester (not built in this version).
+    void N6Click();
+
+    TMainForm& mainForm() { return *main_; }
+    Documents& documents() { return *docs_; }
+    LinkState& link();
+    TEp3& linkDialog() { return *ep3_; }
+    TTypeDlg& typeDialog() { return *type_; }
+    FileCommands& fileCommands() { return *files_; }
+    TFindDialog& findDialog() { return *find_; }
+    TReplaceDialog& replaceDialog() { return *replace_; }
+    MainBuffer& buffer() { return buffer_; }
+    const std::string& programDir() const { return dir_; }
+
+private:
+    void createMainWindow();
+    void createLinkDialog();
+    void createTypeDialog();
+    void wireCommands();
+    void showForm(class Form& f);
+
+    Platform& platform_;
+    PortOpener& ports_;
+    std::string dir_;
+    MainBuffer buffer_;
+    // The format dialog is built with the loaders that the start-up reload needs,
+    // but is announced in its own place of the start-up order.
+    DeferredWindows formatWindows_;
+    Platform formatPlatform_;
+    std::unique_ptr<TPicture1> splash_;
+    std::unique_ptr<TMainForm> main_;
+    std::unique_ptr<Documents> docs_;
+    std::unique_ptr<TEp3> ep3_;
+    std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<TTypeDlg> type_;
+    std::unique_ptr<FindReplace> steps_;
+    std::unique_ptr<TFindDialog> find_;
+    std::unique_ptr<TReplaceDialog> replace_;
+    bool started_ = false;
+    bool shutDown_ = false;
+};
+
+} // namespace quarvin
