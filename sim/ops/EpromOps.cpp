@@ -19,6 +19,7 @@ constexpr int kPageSize = 256;
 constexpr int kPgm28Pin = 33; // /PGM of the 2764 and 27128 (their A14 line)
 constexpr std::uint8_t kVppLatchBPin28 = 0x02;
 constexpr double kReadAccessUs = 1.0;
+constexpr std::uint8_t kChipEnableBit = 0x01; // pin 26 on output port 3
 
 struct PulseState {
     std::uint8_t count = 1;
@@ -92,6 +93,16 @@ void programByte(Box& box, std::uint8_t opcode, std::uint8_t data) {
     box.reply(back);
 }
 
+// Reads the byte at the current address: the address image keeps /CE high, so
+// the box pulls /CE low for the read and lets it go again.
+std::uint8_t strobedRead(SocketBus& bus) {
+    const bool chipEnable = (bus.port(3) & kChipEnableBit) != 0;
+    bus.setPin(ChipEnable, false);
+    const std::uint8_t v = bus.readDataBus();
+    bus.setPin(ChipEnable, chipEnable);
+    return v;
+}
+
 OpcodeSpec makeSpec(const char* name, int args, int replies, OpcodeSpec::Handler h) {
     OpcodeSpec s;
     s.name = name;
@@ -109,11 +120,18 @@ std::int64_t EpromPulseWidthPs(std::uint8_t opcode) {
 }
 
 void installEpromOps(OpcodeTable& t) {
+    // Replaces the plain read of the address group: the memories only answer
+    // while /CE is low.
+    t.add(op::ReadNext, makeSpec("read next byte", 0, 1, [](Box& box, std::uint8_t, OpArgs) {
+              SocketBus bus(box);
+              box.reply(strobedRead(bus));
+              bus.advanceLowAddress();
+          }));
     t.add(op::BlankPage, makeSpec("blank check page", 0, 2, [](Box& box, std::uint8_t, OpArgs) {
               SocketBus bus(box);
               int firstUsed = -1;
               for (int i = 0; i < kPageSize; ++i) {
-                  if (bus.readDataBus() != 0xFF && firstUsed < 0) firstUsed = bus.lowAddress();
+                  if (strobedRead(bus) != 0xFF && firstUsed < 0) firstUsed = bus.lowAddress();
                   bus.advanceLowAddress();
               }
               // First byte: low address of the first used cell; second: 0 = not blank.
@@ -124,7 +142,7 @@ void installEpromOps(OpcodeTable& t) {
               SocketBus bus(box);
               std::uint16_t sum = 0;
               for (int i = 0; i < kPageSize; ++i) {
-                  sum = static_cast<std::uint16_t>(sum + bus.readDataBus());
+                  sum = static_cast<std::uint16_t>(sum + strobedRead(bus));
                   bus.advanceLowAddress();
               }
               box.reply(static_cast<std::uint8_t>(sum & 0xFF));

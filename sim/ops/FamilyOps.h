@@ -10,7 +10,8 @@ void installFamilyOps(OpcodeTable& table);
 // 128 read next byte, 147 advance the address.
 void installAddressOps(OpcodeTable& table);
 
-// 129 page blank check, 130 page sum, 132 pulse count, 140..144 EPROM byte program.
+// 128 read next byte with a /CE strobe (replaces the plain read above), 129 page
+// blank check, 130 page sum, 132 pulse count, 140..144 EPROM byte program.
 void installEpromOps(OpcodeTable& table);
 
 } // namespace quarvin::sim
