@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "buffer/DocumentHost.h"
-#include "catalogue/DispatchTable.h"
+#include "catalogue/Dispatcher.h"
 #include "catalogue/SelectionDisplay.h"
 #include "catalogue/SelectionState.h"
 #include "forms/Form.h"
