@@ -34,7 +34,25 @@ const std::vector<EpromType> kTypes = {
     {"27C080",   32, 20,    22, 24, 24,  0, EpromStrobe::ChipEnableLow,      0x20, 0x80},
 };
 
+// In the order of the EPROM dialog's sub-types 1..21.
+const std::vector<EpromChoice> kChoices = {
+    {"2716 12.5v", "2716", 12500},     {"2716 21v", "2716", 21000},       {"2716 25v", "2716", 25000},
+    {"2732 12.5v", "2732", 12500},     {"2732 21v", "2732", 21000},       {"2732 25v", "2732", 25000},
+    {"2764 12.7v", "2764", 12700},     {"2764 21v", "2764", 21000},       {"2764 25v", "2764", 25000},
+    {"27128 12.7v", "27128", 12700},   {"27128 21v", "27128", 21000},     {"27128 25v", "27128", 25000},
+    {"27C256 12.7v", "27C256", 12700}, {"27C512 12.7v", "27C512", 12700}, {"27C513 12.7v", "27C513", 12700},
+    {"27C010 12.7v", "27C010", 12700}, {"27C020 12.7v", "27C020", 12700}, {"27C040 12.7v", "27C040", 12700},
+    {"27C080 12.7v", "27C080", 12700}, {"27C256 12.7v", "27C256", 12700}, {"27C512 12.7v", "27C512", 12700},
+};
+
 } // namespace
+
+const std::vector<EpromChoice>& EpromChoices() { return kChoices; }
+
+const EpromChoice* EpromForSubType(int subType) {
+    if (subType < 1 || subType > static_cast<int>(kChoices.size())) return nullptr;
+    return &kChoices[static_cast<std::size_t>(subType - 1)];
+}
 
 int EpromType::addressPin(int b) const {
     if (b >= addressBits) return 0;

@@ -43,6 +43,17 @@ struct EpromType {
 const std::vector<EpromType>& EpromTypes();
 const EpromType* FindEpromType(const std::string& name);
 
+// A part as the virtual socket offers it: a type rated for one programming voltage.
+struct EpromChoice {
+    const char* label;  // "27C512 12.7v"
+    const char* type;
+    int vppMillivolts;
+};
+const std::vector<EpromChoice>& EpromChoices();
+// The part the EPROM dialog's sub-type stands for; nothing for the placeholder
+// row and indexes outside the table.
+const EpromChoice* EpromForSubType(int subType);
+
 class EpromChip : public Chip {
 public:
     // vppMillivolts: the programming voltage the part is rated for.
