@@ -1,6 +1,6 @@
 #pragma once
 // Runs quarvin-sim as a child process and reads the pseudo-terminal path it
-// prints; the child is killed when the object goes.
+// prints; the child is killed when the object goes. For tests and benchmarks.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-namespace quarvin::sim::test {
+namespace quarvin::sim {
 
 class SimProcess {
 public:
-    explicit SimProcess(std::vector<std::string> args) {
+    // exe: path of quarvin-sim; path() stays empty when it printed nothing in 5 s.
+    SimProcess(const std::string& exe, std::vector<std::string> args) {
         int out[2];
         if (::pipe(out) != 0) return;
-        const std::string exe = QUARVIN_BINARY_DIR "/sim/quarvin-sim";
         pid_ = ::fork();
         if (pid_ == 0) {
             ::dup2(out[1], 1);
@@ -81,4 +81,4 @@ private:
     std::string path_;
 };
 
-} // namespace quarvin::sim::test
+} // namespace quarvin::sim

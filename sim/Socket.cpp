@@ -23,6 +23,23 @@ PinMask spread(std::uint8_t v, const std::array<int, 8>& pins) {
     return m;
 }
 
+// The same for every value of a register, looked up on each write: register
+// writes are most of the box's work.
+struct SpreadTable {
+    std::array<PinMask, 256> masks{};
+    explicit SpreadTable(const std::array<int, 8>& pins) {
+        for (int v = 0; v < 256; ++v) masks[v] = spread(static_cast<std::uint8_t>(v), pins);
+    }
+    PinMask operator()(std::uint8_t v) const { return masks[v]; }
+};
+
+std::array<int, 8> outputPortPins(int n) {
+    std::array<int, 8> pins{};
+    for (int b = 0; b < 8; ++b)
+        if (8 * n + b < 38) pins[b] = IndexPins[8 * n + b];
+    return pins;
+}
+
 // Direction bits per register (1 = input).
 constexpr std::array<int, 8> Dir0Pins{26, 27, 28, 29, 30, 31, 0, 0};
 constexpr std::array<int, 8> Dir1Pins{9, 10, 11, 12, 13, 14, 15, 16};
@@ -126,28 +143,28 @@ int Socket::clockPin() const {
 }
 
 void Socket::derive() {
-    PinMask inputs = spread(regs_.direction[0], Dir0Pins) | spread(regs_.direction[1], Dir1Pins) |
-                     spread(regs_.direction[2], Dir2Pins) | spread(regs_.direction[3], Dir3Pins) |
-                     spread(regs_.direction[4], Dir4Pins) | spread(regs_.control[0], Ctrl0Pins) |
-                     spread(regs_.control[1], Ctrl1Pins);
+    static const SpreadTable dir0(Dir0Pins), dir1(Dir1Pins), dir2(Dir2Pins), dir3(Dir3Pins),
+        dir4(Dir4Pins), ctrl0(Ctrl0Pins), ctrl1(Ctrl1Pins), vccA(VccAPins), vccGndVcc(VccGndVccPins),
+        gnd(GndPins), vppA(VppAPins), vppB(VppBPins);
+    static const SpreadTable ports[5] = {SpreadTable(outputPortPins(0)), SpreadTable(outputPortPins(1)),
+                                         SpreadTable(outputPortPins(2)), SpreadTable(outputPortPins(3)),
+                                         SpreadTable(outputPortPins(4))};
+    const auto& r = regs_;
+    const PinMask inputs = dir0(r.direction[0]) | dir1(r.direction[1]) | dir2(r.direction[2]) |
+                           dir3(r.direction[3]) | dir4(r.direction[4]) | ctrl0(r.control[0]) |
+                           ctrl1(r.control[1]);
     boxDriven_ = AllSocketPins & ~inputs;
 
     PinMask level = 0;
-    for (int n = 0; n < 5; ++n) {
-        for (int b = 0; b < 8; ++b) {
-            const int i = 8 * n + b;
-            if (i < 38 && (regs_.port[n] >> b & 1)) level |= socketBit(IndexPins[i]);
-        }
-    }
-    if (regs_.pin20High) level |= socketBit(pin::Ground);
-    if (regs_.pin40High) level |= socketBit(pin::Top);
+    for (int n = 0; n < 5; ++n) level |= ports[n](r.port[n]);
+    if (r.pin20High) level |= socketBit(pin::Ground);
+    if (r.pin40High) level |= socketBit(pin::Top);
     boxLevel_ = level;
 
-    vcc_ = spread(static_cast<std::uint8_t>(~regs_.vccA), VccAPins) |
-           spread(static_cast<std::uint8_t>(~regs_.vccGnd), VccGndVccPins);
-    ground_ = spread(regs_.vccGnd, GndPins);
+    vcc_ = vccA(static_cast<std::uint8_t>(~r.vccA)) | vccGndVcc(static_cast<std::uint8_t>(~r.vccGnd));
+    ground_ = gnd(r.vccGnd);
     if (!groundSwitch31_) ground_ &= ~socketBit(31);
-    vpp_ = spread(regs_.vppA, VppAPins) | spread(regs_.vppB, VppBPins);
+    vpp_ = vppA(r.vppA) | vppB(r.vppB);
     dirty_ = true;
 }
 

@@ -4,14 +4,16 @@
 
 #include <filesystem>
 
-#include "SimProcess.h"
 #include "link/LinkStartup.h"
 #include "link/commands/LinkOps.h"
 #include "link/serial/PosixSerial.h"
+#include "sim/SimProcess.h"
 #include "support/FakePlatform.h"
 
 namespace quarvin::sim::test {
 namespace {
+
+const std::string SimExe = QUARVIN_BINARY_DIR "/sim/quarvin-sim";
 
 // Finds the box on "COM2": every other name fails to open, as absent ports do.
 class PtyOpener : public PortOpener {
@@ -60,7 +62,7 @@ protected:
 };
 
 TEST_F(PtyTest, StartUpIdentifiesAndOperationsGetTheRightReplies) {
-    SimProcess sim({});
+    SimProcess sim(SimExe, {});
     startLink(sim);
     ASSERT_EQ(link.connected, 1);
     EXPECT_EQ(link.identification, "quarvinc from COM2");
@@ -110,7 +112,7 @@ TEST_F(PtyTest, StartUpIdentifiesAndOperationsGetTheRightReplies) {
 }
 
 TEST_F(PtyTest, BoardAWithTheOldIdentification) {
-    SimProcess sim({"--board", "a", "--id", "pemrav13"});
+    SimProcess sim(SimExe, {"--board", "a", "--id", "pemrav13"});
     startLink(sim);
     ASSERT_EQ(link.connected, 1);
     EXPECT_EQ(link.identification, "pemrav13 from COM2");
@@ -119,7 +121,7 @@ TEST_F(PtyTest, BoardAWithTheOldIdentification) {
 }
 
 TEST_F(PtyTest, AnUnknownIdentificationLeavesSoftRun) {
-    SimProcess sim({"--id", "otherbox"});
+    SimProcess sim(SimExe, {"--id", "otherbox"});
     startLink(sim);
     EXPECT_EQ(link.connected, 0);
     EXPECT_EQ(status, "Soft run only");
@@ -129,7 +131,7 @@ TEST_F(PtyTest, AnUnknownIdentificationLeavesSoftRun) {
 
 TEST_F(PtyTest, ABoxThatGoesSilentLosesTheLink) {
     // Identify plus the idle sequence pass; the box dies some 60 bytes later.
-    SimProcess sim({"--silent-after", "160"});
+    SimProcess sim(SimExe, {"--silent-after", "160"});
     startLink(sim);
     ASSERT_EQ(link.connected, 1);
     EXPECT_THROW(
@@ -141,7 +143,7 @@ TEST_F(PtyTest, ABoxThatGoesSilentLosesTheLink) {
 }
 
 TEST(PtyTool, EndsWhenTheOtherSideCloses) {
-    SimProcess sim({});
+    SimProcess sim(SimExe, {});
     ASSERT_FALSE(sim.path().empty());
     OpenedPort port = openSerialDevice(sim.path());
     ASSERT_EQ(port.status, OpenStatus::Opened);
