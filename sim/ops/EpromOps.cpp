@@ -19,6 +19,7 @@ constexpr int kPageSize = 256;
 constexpr int kPgm28Pin = 33; // /PGM of the 2764 and 27128 (their A14 line)
 constexpr std::uint8_t kVppLatchBPin28 = 0x02;
 constexpr double kReadAccessUs = 1.0;
+constexpr double kPageByteUs = 10.0; // the box's read-compare-advance loop, per byte
 constexpr std::uint8_t kChipEnableBit = 0x01; // pin 26 on output port 3
 
 struct PulseState {
@@ -103,6 +104,22 @@ std::uint8_t strobedRead(SocketBus& bus) {
     return v;
 }
 
+// Reads the 256 bytes from the current address with /CE held low, handing each
+// (low address, byte) to `take`; the address ends where it began. The box's own
+// loop costs its firmware time per byte.
+template <class Take>
+void readPage(Box& box, Take take) {
+    SocketBus bus(box);
+    const bool chipEnable = (bus.port(3) & kChipEnableBit) != 0;
+    bus.setPin(ChipEnable, false);
+    for (int i = 0; i < kPageSize; ++i) {
+        take(bus.lowAddress(), bus.readDataBus());
+        bus.advanceLowAddress();
+    }
+    bus.setPin(ChipEnable, chipEnable);
+    box.waitMicroseconds(kPageByteUs * kPageSize);
+}
+
 OpcodeSpec makeSpec(const char* name, int args, int replies, OpcodeSpec::Handler h) {
     OpcodeSpec s;
     s.name = name;
@@ -128,23 +145,17 @@ void installEpromOps(OpcodeTable& t) {
               bus.advanceLowAddress();
           }));
     t.add(op::BlankPage, makeSpec("blank check page", 0, 2, [](Box& box, std::uint8_t, OpArgs) {
-              SocketBus bus(box);
               int firstUsed = -1;
-              for (int i = 0; i < kPageSize; ++i) {
-                  if (strobedRead(bus) != 0xFF && firstUsed < 0) firstUsed = bus.lowAddress();
-                  bus.advanceLowAddress();
-              }
+              readPage(box, [&](std::uint8_t low, std::uint8_t v) {
+                  if (v != 0xFF && firstUsed < 0) firstUsed = low;
+              });
               // First byte: low address of the first used cell; second: 0 = not blank.
               box.reply(static_cast<std::uint8_t>(firstUsed < 0 ? 0 : firstUsed));
               box.reply(firstUsed < 0 ? 1 : 0);
           }));
     t.add(op::SumPage, makeSpec("sum page", 0, 2, [](Box& box, std::uint8_t, OpArgs) {
-              SocketBus bus(box);
               std::uint16_t sum = 0;
-              for (int i = 0; i < kPageSize; ++i) {
-                  sum = static_cast<std::uint16_t>(sum + strobedRead(bus));
-                  bus.advanceLowAddress();
-              }
+              readPage(box, [&](std::uint8_t, std::uint8_t v) { sum = static_cast<std::uint16_t>(sum + v); });
               box.reply(static_cast<std::uint8_t>(sum & 0xFF));
               box.reply(static_cast<std::uint8_t>(sum >> 8));
           }));

@@ -1,0 +1,134 @@
+// EPROM operations through the in-process virtual box: the line time the box's
+// clock gives each operation beside the host CPU time it took here. Prints
+// "name value unit" lines.
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "families/memory/TP27x.h"
+#include "link/commands/LinkOps.h"
+#include "sim/Box.h"
+#include "sim/VirtualBoxTransport.h"
+#include "sim/chips/Eprom.h"
+
+namespace {
+
+using namespace quarvin;
+
+struct NullPrompts : Prompts {
+    void message(const std::string&, const std::string&) override {}
+    bool askYesNo(const std::string&, const std::string&) override { return true; }
+    bool askYesCancel(const std::string&, const std::string&) override { return true; }
+    void beep() override {}
+};
+struct NullFiles : FileDialogs {
+    std::optional<std::string> openName(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> saveName(const FileDialogRequest&) override { return std::nullopt; }
+};
+struct NullPrinter : Printer {
+    bool print(const std::string&, const std::string&) override { return false; }
+};
+struct NullSystem : SystemInfo {
+    OsVersion osVersion() override { return {}; }
+    std::int64_t wallClockMs() override { return 0; }
+};
+struct NoStop : StopRequest {
+    bool stopRequested() override { return false; }
+    void clear() override {}
+};
+struct NullWindows : WindowHost {
+    void formCreated(Form&) override {}
+    void formDestroyed(Form&) override {}
+    int runModal(Form&) override { return Form::ModalCancel; }
+};
+struct Docs : DocumentHost {
+    MainBuffer buf;
+    std::int32_t end = -1;
+    MainBuffer& buffer() override { return buf; }
+    void New() override {}
+    bool hasHexWindow() const override { return true; }
+    void setEndAddress(std::int32_t e) override { end = e; }
+    std::int32_t endAddress() const override { return end; }
+    void refreshHexWindow() override {}
+};
+
+double CpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+void Print(const std::string& name, double value, const char* unit) {
+    std::printf("%s %.6g %s\n", name.c_str(), value, unit);
+}
+
+void Run(int subType, const char* label) {
+    NullPrompts prompts;
+    NullFiles files;
+    NullPrinter printer;
+    NullSystem system;
+    NoStop stop;
+    NullWindows windows;
+    Platform platform{&prompts, &files, &printer, &system, &stop, &windows};
+    LinkState link;
+    Docs docs;
+    SelectionState selection;
+    selection.subType = subType;
+    DeviceContext ctx{link, platform, docs, selection, nullptr};
+
+    auto box = std::make_shared<sim::Box>();
+    const sim::EpromChoice* part = sim::EpromForSubType(subType);
+    auto chip = std::make_shared<sim::EpromChip>(*sim::FindEpromType(part->type), part->vppMillivolts);
+    box->insert(chip);
+    link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+    link.connected = 1;
+
+    TP27x dlg(ctx);
+    dlg.Start();
+    const std::uint32_t size = chip->type().size();
+    std::mt19937 gen(7);
+    std::generate(docs.buf.data(), docs.buf.data() + size, [&] { return static_cast<std::uint8_t>(gen()); });
+
+    struct Op {
+        const char* name;
+        std::function<void()> run;
+    } ops[] = {
+        {"blank", [&] { dlg.BlankClick(); }},
+        {"programe", [&] { dlg.WriteClick(); }},
+        {"verify", [&] { dlg.VerifyClick(); }},
+        {"read", [&] { dlg.ReadClick(); }},
+    };
+    for (const Op& op : ops) {
+        const double line0 = box->clock().nowSeconds();
+        const std::uint64_t out0 = box->clock().bytesToBox(), in0 = box->clock().bytesToHost();
+        const double cpu0 = CpuSeconds();
+        op.run();
+        const double cpu = CpuSeconds() - cpu0;
+        const double line = box->clock().nowSeconds() - line0;
+        const std::string base = std::string(label) + "_" + op.name;
+        Print(base + "_line_time", line, "s");
+        Print(base + "_host_cpu", cpu, "s");
+        Print(base + "_cpu_share", 100.0 * cpu / line, "%");
+        if (std::string(op.name) == "read") {
+            // What the bytes themselves cost on the line: one character each way.
+            const double stream = static_cast<double>((box->clock().bytesToBox() - out0) +
+                                                      (box->clock().bytesToHost() - in0)) *
+                                  static_cast<double>(sim::LineClock::CharPs) * 1e-12;
+            Print(base + "_stream_cost", stream, "s");
+            Print(base + "_line_over_stream", line / stream, "ratio");
+        }
+        std::fprintf(stderr, "%s: %s\n", base.c_str(), dlg.control("Message").text().c_str());
+    }
+}
+
+} // namespace
+
+int main() {
+    Run(14, "27c512");
+    Run(19, "27080");
+    return 0;
+}
