@@ -4,8 +4,9 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    app.setApplicationName("QUARVIN");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

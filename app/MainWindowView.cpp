@@ -1,0 +1,281 @@
+#include "MainWindowView.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "FormView.h"
+#include "QtPlatform.h"
+#include "shell/MainMenu.h"
+#include "shell/ShellTexts.h"
+#include "shell/TMainForm.h"
+
+namespace quarvin::app {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Tool bar glyphs are not shipped; each button shows a short word instead.
+const std::map<std::string, QString>& ButtonWords() {
+    static const std::map<std::string, QString> words = {
+        {"FileOpen", "Load"},  {"FileSave", "Save"},     {"FillClick", "Fill"},     {"TypeClick", "Type"},
+        {"ProgClick", "Prog"}, {"SystemClick", "Test"},  {"IDClick", "Detect"},     {"PageUpClick", "<<"},
+        {"PageDownClick", ">>"}, {"HelpSearch", "?"},
+    };
+    return words;
+}
+
+void SetItems(QComboBox* box, const std::vector<std::string>& items) {
+    QStringList list;
+    for (const auto& s : items) list << Q(s);
+    bool same = box->count() == list.size();
+    for (int i = 0; same && i < list.size(); ++i) same = box->itemText(i) == list[i];
+    if (!same) {
+        box->clear();
+        box->addItems(list);
+    }
+}
+
+} // namespace
+
+MainWindowView::MainWindowView(TMainForm& form, QtStopRequest* stop) : form_(form), stop_(stop) {
+    setObjectName("TMainForm");
+    setWindowTitle(Q(form.caption()));
+    buildMenus();
+    buildToolBar();
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    buildStrip();
+    column->addWidget(category_->parentWidget());
+    auto* row = new QHBoxLayout;
+    typePanel_ = new QWidget(central);
+    typePanel_->setObjectName("Panel2");
+    auto* panelLayout = new QVBoxLayout(typePanel_);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    typeList_ = new QListWidget(typePanel_);
+    typeList_->setObjectName("ListBox1");
+    typeList_->setFont(QFont("Courier"));
+    typeList_->installEventFilter(this);
+    panelLayout->addWidget(typeList_);
+    row->addWidget(typePanel_);
+    mdi_ = new QMdiArea(central);
+    mdi_->setBackground(palette().brush(QPalette::Inactive, QPalette::Highlight));
+    row->addWidget(mdi_, 1);
+    column->addLayout(row, 1);
+    setCentralWidget(central);
+
+    connect(typeList_, &QListWidget::currentRowChanged, this, [this](int r) {
+        if (!syncing_) form_.control("ListBox1").setItemIndex(r);
+    });
+    connect(typeList_, &QListWidget::itemDoubleClicked, this, [this] {
+        RunningOperation running(stop_);
+        form_.doubleClick("ListBox1");
+    });
+
+    for (int i = 0; i < TMainForm::kStatusPanels; ++i) {
+        panels_[i] = new QLabel(this);
+        panels_[i]->setFixedWidth(i == 0 ? 150 : 50);
+        panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
+        statusBar()->addWidget(panels_[i], i == TMainForm::kStatusPanels - 1 ? 1 : 0);
+    }
+
+    form_.setCommand("WindowTile", [this] { mdi_->tileSubWindows(); });
+    form_.setCommand("WindowCascade", [this] { mdi_->cascadeSubWindows(); });
+    form_.setCommand("WindowArrange", [this] {
+        // The area lines up the minimised children along its bottom edge when asked again.
+        for (QMdiSubWindow* w : mdi_->subWindowList())
+            if (w->isMinimized()) w->showMinimized();
+    });
+
+    syncAll();
+    form_.addObserver(this);
+}
+
+MainWindowView::~MainWindowView() { form_.removeObserver(this); }
+
+void MainWindowView::buildMenus() {
+    std::map<std::string, QMenu*> menus;
+    for (const auto& caption : MenuBarCaptions()) menus[caption] = menuBar()->addMenu(Q(caption));
+    for (const auto& item : MainMenuItems()) {
+        QMenu* menu = menus[item.menu];
+        if (item.caption.empty()) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* a = menu->addAction(Q(item.caption));
+        if (!item.shortcut.empty()) a->setShortcut(QKeySequence(Q(item.shortcut)));
+        if (!item.hint.empty()) a->setStatusTip(Q(item.hint));
+        const std::string command = item.command;
+        connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
+        actions_[item.menu + "/" + item.caption] = a;
+    }
+}
+
+void MainWindowView::buildToolBar() {
+    toolBar_ = addToolBar("SpeedBar");
+    toolBar_->setObjectName("SpeedBar");
+    toolBar_->setMovable(false);
+    toolBar_->setFixedHeight(kSpeedBarHeight);
+    for (const auto& b : ToolBarButtons()) {
+        QAction* a = toolBar_->addAction(ButtonWords().at(b.command));
+        a->setObjectName(Q(b.name));
+        // A hint is "short|long"; the tool tip shows the short part.
+        QString hint = Q(b.hint).section('|', 0, 0);
+        a->setToolTip(hint);
+        const std::string command = b.command;
+        connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
+    }
+    toolBar_->addSeparator();
+    QAction* stop = toolBar_->addAction("Stop");
+    stop->setObjectName("StopButton");
+    stop->setToolTip("Stop the running operation");
+    connect(stop, &QAction::triggered, this, [this] {
+        if (stop_ && stop_->running()) stop_->request();
+    });
+}
+
+void MainWindowView::buildStrip() {
+    auto* strip = new QWidget(this);
+    strip->setObjectName("Panel1");
+    strip->setFixedHeight(kSelectionStripHeight);
+    QFont bold = strip->font();
+    bold.setBold(true);
+    strip->setFont(bold);
+    auto* layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(4, 1, 4, 1);
+    category_ = new QComboBox(strip);
+    category_->setObjectName("ComboBox2");
+    maker_ = new QComboBox(strip);
+    maker_->setObjectName("ComboBox1");
+    maker_->setMaxVisibleItems(16);
+    maker_->setFont(QFont("Courier"));
+    typeLabel_ = new QLabel(strip);
+    typeLabel_->setObjectName("Label2");
+    fileLabel_ = new QLabel(strip);
+    fileLabel_->setObjectName("Label1");
+    layout->addWidget(category_);
+    layout->addWidget(maker_);
+    layout->addWidget(typeLabel_, 1);
+    layout->addWidget(fileLabel_, 1);
+    connect(category_, &QComboBox::activated, this, [this](int i) {
+        RunningOperation running(stop_);
+        form_.userSetIndex("ComboBox2", i);
+    });
+    connect(maker_, &QComboBox::activated, this, [this](int i) {
+        RunningOperation running(stop_);
+        form_.userSetIndex("ComboBox1", i);
+    });
+}
+
+QAction* MainWindowView::action(const std::string& menu, const std::string& caption) const {
+    auto it = actions_.find(menu + "/" + caption);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindowView::runCommand(const std::string& command) {
+    RunningOperation running(stop_);
+    form_.run(command);
+}
+
+void MainWindowView::syncAll() {
+    for (Control& c : const_cast<std::deque<Control>&>(form_.controls())) controlChanged(c);
+}
+
+void MainWindowView::controlChanged(Control& c) {
+    ++syncing_;
+    if (c.name == "ComboBox2") {
+        SetItems(category_, c.items());
+        category_->setCurrentIndex(c.itemIndex());
+    } else if (c.name == "ComboBox1") {
+        SetItems(maker_, c.items());
+        maker_->setCurrentIndex(c.itemIndex());
+        if (c.itemIndex() < 0 && !c.text().empty()) maker_->setCurrentText(Q(c.text()));
+    } else if (c.name == "Label2") {
+        typeLabel_->setText(Q(c.text()));
+    } else if (c.name == "Label1") {
+        fileLabel_->setText(Q(c.text()));
+    } else if (c.name == "ListBox1") {
+        QStringList items;
+        for (const auto& s : c.items()) items << Q(s);
+        bool same = typeList_->count() == items.size();
+        for (int i = 0; same && i < items.size(); ++i) same = typeList_->item(i)->text() == items[i];
+        if (!same) {
+            typeList_->clear();
+            typeList_->addItems(items);
+        }
+        typeList_->setCurrentRow(c.itemIndex());
+    } else if (c.name == "Panel2") {
+        int width = c.visible() ? c.w : 0;
+        typePanel_->setFixedWidth(width);
+        typePanel_->setVisible(width > 0);
+    } else if (c.name == "StatusLine") {
+        for (int i = 0; i < TMainForm::kStatusPanels; ++i)
+            panels_[i]->setText(i < static_cast<int>(c.items().size()) ? Q(c.items()[static_cast<std::size_t>(i)]) : QString());
+        statusBar()->setEnabled(c.enabled());
+    }
+    --syncing_;
+}
+
+void MainWindowView::paintNow(Control& c) {
+    controlChanged(c);
+    repaint();
+    QCoreApplication::processEvents();
+}
+
+void MainWindowView::formChanged(Form& f, FormEvent e) {
+    switch (e) {
+    case FormEvent::Shown:
+    case FormEvent::Raised: show(); break;
+    case FormEvent::Hidden:
+        if (!closing_) {
+            closing_ = true;
+            close();
+        }
+        break;
+    case FormEvent::CaptionChanged: setWindowTitle(Q(f.caption())); break;
+    case FormEvent::Closed:
+    case FormEvent::Layout: break;
+    }
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event) {
+    if (form_.busy()) {
+        event->ignore();
+        return;
+    }
+    if (!closing_) {
+        closing_ = true;
+        form_.FileExit();
+    }
+    event->accept();
+}
+
+bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == typeList_ && event->type() == QEvent::KeyPress) {
+        int key = ModelKey(static_cast<QKeyEvent*>(event)->key());
+        if (key == KeyEnter) {
+            RunningOperation running(stop_);
+            form_.keyDown("ListBox1", key);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace quarvin::app

@@ -1,0 +1,50 @@
+#pragma once
+// The program with its Qt platform: the adapters, the window host, the port opener
+// (the serial ports of this machine, and "VBOX" for the embedded virtual box) and
+// the core Program. main() runs it; the GUI tests too.
+#include <memory>
+#include <string>
+
+#include "QtPlatform.h"
+#include "QtWindowHost.h"
+#include "shell/Program.h"
+
+namespace quarvin::sim {
+class VirtualPortOpener;
+}
+
+namespace quarvin::app {
+
+class MainWindowView;
+
+class QtProgram {
+public:
+    // programDir: the working directory at start-up followed by "/".
+    explicit QtProgram(std::string programDir);
+    ~QtProgram();
+
+    // The start-up order; the main window is shown maximised afterwards.
+    void start();
+
+    Program& program() { return *program_; }
+    QtWindowHost& host() { return host_; }
+    MainWindowView* mainWindow() const { return host_.mainWindow(); }
+    QtStopRequest& stop() { return stop_; }
+    sim::VirtualPortOpener& ports() { return *ports_; }
+
+    // The working directory followed by "/", however long it is.
+    static std::string CurrentProgramDir();
+
+private:
+    QtPrompts prompts_;
+    QtFileDialogs files_;
+    QtPrinter printer_;
+    PosixSystemInfo system_;
+    QtStopRequest stop_;
+    QtWindowHost host_;
+    Platform platform_;
+    std::unique_ptr<sim::VirtualPortOpener> ports_;
+    std::unique_ptr<Program> program_;
+};
+
+} // namespace quarvin::app
