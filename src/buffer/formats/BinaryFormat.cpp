@@ -13,6 +13,20 @@ BinaryLoader::BinaryLoader(MainBuffer& buffer, std::int64_t start, int laneMask,
 
 bool BinaryLoader::feed(std::string_view piece) {
     std::uint8_t* out = buffer_.data();
+    if (mask_ == 0 && select_ == 0) {
+        // Every byte is kept: copy the part that lands inside the buffer at once.
+        const auto n = std::min<std::int64_t>(static_cast<std::int64_t>(piece.size()), kMaxBinaryFileBytes - offset_);
+        const std::int64_t lo = std::max<std::int64_t>(dest_, 0);
+        const std::int64_t hi = std::min<std::int64_t>(dest_ + n, kBufferSize);
+        if (hi > lo) {
+            std::memcpy(out + lo, piece.data() + (lo - dest_), static_cast<std::size_t>(hi - lo));
+            stored_ += hi - lo;
+            lastWritten_ = hi - 1;
+        }
+        dest_ += n;
+        offset_ += n;
+        return offset_ < kMaxBinaryFileBytes;
+    }
     for (std::size_t k = 0; k < piece.size() && offset_ < kMaxBinaryFileBytes; ++k, ++offset_) {
         if ((static_cast<std::uint32_t>(offset_) & mask_) != select_) continue;
         if (MainBuffer::contains(dest_)) {
