@@ -156,24 +156,6 @@ TEST(HexReader, GarbageAndHugeLinesStayInsideTheirRecords) {
     }
 }
 
-TEST(HexReader, PiecesGiveTheSameResultAsOneBlock) {
-    auto src = startBuffer();
-    const std::string p = test::pattern(0x12345, 3);
-    std::copy(p.begin(), p.end(), src->data());
-    const std::string text = intelHexText(*src, 0x12344);
-    auto whole = std::make_unique<MainBuffer>();
-    auto pieces = std::make_unique<MainBuffer>();
-    const auto r1 = readIntelHex(*whole, text);
-    formats::IntelHexReader reader(*pieces);
-    for (std::size_t i = 0; i < text.size(); i += 7) reader.feed(std::string_view(text).substr(i, 7));
-    const auto r2 = reader.finish();
-    EXPECT_EQ(r1.highestAddress, 0x12344);
-    EXPECT_EQ(r2.highestAddress, 0x12344);
-    EXPECT_EQ(bufferBytes(*pieces, 0, 0x20000), bufferBytes(*src, 0, 0x20000).substr(0, 0x12345) +
-                                                     std::string(0x20000 - 0x12345, '\0'));
-    EXPECT_EQ(bufferBytes(*whole, 0, 0x20000), bufferBytes(*pieces, 0, 0x20000));
-}
-
 TEST(HexWriter, SmallBuffersAreWrittenRecordByRecord) {
     auto b = startBuffer();
     for (unsigned i = 0; i < 0x12; ++i) (*b)[i] = static_cast<std::uint8_t>(i);
