@@ -7,10 +7,16 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "link/LinkStartup.h"
+#include "link/commands/LinkOps.h"
 #include "link/serial/PortNames.h"
+#include "support/FakePlatform.h"
 #include "link/serial/PosixSerial.h"
 
 namespace quarvin::test {
@@ -119,6 +125,55 @@ TEST_F(Pty, SecondOpenOfAnOpenPortFails) {
     EXPECT_FALSE(second.transport);
     first.transport->close();
     EXPECT_EQ(opener.open(path).status, OpenStatus::Opened);
+}
+
+// Reads from the box's end until n bytes came or nothing arrives for a while.
+std::vector<std::uint8_t> drain(int fd, std::size_t n) {
+    std::vector<std::uint8_t> got;
+    std::uint8_t buf[512];
+    while (got.size() < n) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 2000) <= 0) break;
+        ssize_t r = read(fd, buf, sizeof buf);
+        if (r <= 0) break;
+        got.insert(got.end(), buf, buf + r);
+    }
+    return got;
+}
+
+TEST_F(Pty, StartUpFindsABoxOnTheSavedDevicePath) {
+    char templ[] = "/tmp/quarvin-pty-XXXXXX";
+    ASSERT_NE(mkdtemp(templ), nullptr);
+    const std::string dir = templ;
+    std::ofstream(dir + "/zomexnt.con", std::ios::binary) << path << "\n";
+
+    // The box: answer the identify command, then take the idle sequence.
+    std::vector<std::uint8_t> first, rest;
+    std::thread box([&] {
+        first = drain(master, 1);
+        const char reply[] = "quarvinc\x07";
+        if (write(master, reply, 9) != 9) return;
+        rest = drain(master, 4096);
+    });
+
+    FakePlatform fake;
+    PosixPortOpener opener("/nonexistent-dev-dir");
+    LinkEnvironment env{&fake.prompts, &fake.system, &opener, dir, {}};
+    LinkState link;
+    RunLinkStartup(link, env);
+    EXPECT_EQ(link.connected, 1);
+    EXPECT_EQ(link.identification, "quarvinc from " + path);
+    PowerDown(link); // gives the box thread a last batch, then silence ends it
+    box.join();
+
+    EXPECT_EQ(first, std::vector<std::uint8_t>{15});
+    ASSERT_FALSE(rest.empty());
+    EXPECT_EQ(rest.back(), 0); // the power-down's last byte
+    std::ifstream saved(dir + "/zomexnt.con", std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, path);
+    EXPECT_EQ(fake.prompts.texts().size(), 1u); // only the start question
+    std::filesystem::remove_all(dir);
 }
 
 TEST(PosixOpener, NamesThatCannotBeOpened) {
