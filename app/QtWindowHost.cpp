@@ -1,5 +1,7 @@
 #include "QtWindowHost.h"
 
+#include <QCoreApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -44,7 +46,15 @@ void QtWindowHost::formCreated(Form& form) {
     if (form.className() == "TPicture1") {
         view->setWindowFlags(Qt::SplashScreen | Qt::WindowStaysOnTopHint);
         view->setStyleSheet("background: silver;");
-        if (form.visible()) view->show();
+        if (auto* product = view->findChild<QLabel*>("Label1")) {
+            QFont big = product->font();
+            big.setPointSize(28);
+            big.setBold(true);
+            product->setFont(big);
+        }
+        // The splash paints before the link search blocks the program.
+        view->show();
+        QCoreApplication::processEvents();
     }
     views_[&form] = view;
 }

@@ -20,6 +20,7 @@
 
 #include "FormView.h"
 #include "MainWindowView.h"
+#include "QtPlatform.h"
 #include "QtProgram.h"
 #include "catalogue/DeviceListSource.h"
 #include "catalogue/TTypeDlg.h"
@@ -196,4 +197,16 @@ TEST(GuiFormView, RendersTheDeclaredControlsAndForwardsUserActions) {
     QFocusEvent out(QEvent::FocusOut);
     QApplication::sendEvent(e, &out);
     EXPECT_EQ(exits, 1);
+}
+
+TEST(GuiFileDialogs, FilterStringsBecomeQtFiltersMatchingBothCases) {
+    struct Case { std::string filter; QStringList want; };
+    const Case cases[] = {
+        {"Bin file (*.bin)|*.BIN|Hex file|*.hex;*.ihx",
+         {"Bin file (*.BIN *.bin)", "Hex file (*.hex *.HEX *.ihx *.IHX)"}},
+        {"*.*|*.*", {"*.* (*.*)"}},
+        {"", {"All files (*)"}},
+        {"dangling label only", {"All files (*)"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NameFilters(c.filter), c.want) << c.filter;
 }
