@@ -1,15 +1,10 @@
 #include "link/SpeedEstimate.h"
 
-#include <limits>
-
 namespace quarvin {
 
 namespace {
 
 int millisecondPart(std::int64_t ms) { return static_cast<int>(((ms % 1000) + 1000) % 1000); }
-
-// A clock that never moves must not hang the program.
-constexpr std::int64_t MaxClockReads = std::numeric_limits<std::int32_t>::max();
 
 struct Scale {
     int major;
@@ -32,12 +27,12 @@ std::int32_t MhzFromLoopCount(std::int32_t count, const OsVersion& os) {
     return 0;
 }
 
-void EstimateSpeed(LinkState& link, SystemInfo& system) {
+void EstimateSpeed(LinkState& link, SystemInfo& system, std::int64_t maxReads) {
     // Start at the beginning of a second, then count reads until 900 ms into it.
-    for (std::int64_t i = 0; i < MaxClockReads && millisecondPart(system.wallClockMs()) >= 50; ++i) {
+    for (std::int64_t i = 0; i < maxReads && millisecondPart(system.wallClockMs()) >= 50; ++i) {
     }
     std::int64_t count = 1;
-    while (count < MaxClockReads && millisecondPart(system.wallClockMs()) < 900) ++count;
+    while (count < maxReads && millisecondPart(system.wallClockMs()) < 900) ++count;
     link.loopCount = static_cast<std::int32_t>(count);
     link.loopCountCopy = link.loopCount;
     link.mhz = MhzFromLoopCount(link.loopCount, system.osVersion());

@@ -6,8 +6,12 @@
 
 namespace quarvin {
 
+// Clock reads allowed per phase: far more than any machine manages in a second,
+// and a bound when the clock does not move.
+inline constexpr std::int64_t MaxClockReads = 200'000'000;
+
 // Fills the loop count, its copy and the MHz figure of the link state.
-void EstimateSpeed(LinkState& link, SystemInfo& system);
+void EstimateSpeed(LinkState& link, SystemInfo& system, std::int64_t maxReads = MaxClockReads);
 
 // The MHz figure for a loop count on an operating system version; 0 for systems
 // without a known scale (this includes every Linux version).

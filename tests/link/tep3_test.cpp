@@ -1,6 +1,7 @@
 // The link dialog: layout, start-up through the dialog, and its four tests.
 #include <gtest/gtest.h>
 
+#include "link/SpeedEstimate.h"
 #include "link/TEp3.h"
 #include "link/commands/LinkOps.h"
 #include "support/FakePlatform.h"
@@ -141,6 +142,16 @@ TEST_F(LinkDialog, SpeedWaitsForTheStartOfASecond) {
     fake.system.now = 500; // 500 reads to wrap to 1000, then 900 more to count
     dialog.click("Button3");
     EXPECT_EQ(dialog.link().loopCount, 900);
+}
+
+TEST(SpeedEstimate, StoppedClockEndsAtTheReadLimit) {
+    FakeSystemInfo clock;
+    clock.now = 400;
+    clock.step = 0;
+    LinkState link;
+    EstimateSpeed(link, clock, 1000);
+    EXPECT_EQ(link.loopCount, 1000);
+    EXPECT_EQ(link.mhz, 0);
 }
 
 TEST_F(LinkDialog, Edit3EnterStoresOnlyDecimalNumbers) {
