@@ -32,6 +32,15 @@ struct ChipView {
     bool hasGround(int pin) const { return (ground & pinBit(pin)) != 0; }
     // Millivolts of Vpp on the pin, 0 when not switched there or the generator is off.
     int vppAt(int pin) const { return (vpp & pinBit(pin)) ? vppMillivolts : 0; }
+    // Rising clock edges on a clocked pin between sincePs and now (the clock runs
+    // free from time 0, so edges fall at whole periods).
+    std::uint64_t clockEdgesSince(int pin, std::int64_t sincePs) const {
+        if (!(clock & pinBit(pin)) || clockHz == 0 || nowPs <= sincePs || sincePs < 0) return 0;
+        const auto periods = [this](std::int64_t ps) {
+            return static_cast<std::uint64_t>(static_cast<unsigned __int128>(ps) * clockHz / 1'000'000'000'000ULL);
+        };
+        return periods(nowPs) - periods(sincePs);
+    }
 };
 
 // The pins the chip drives and their levels; pins not in `enable` are released.

@@ -214,6 +214,21 @@ TEST_F(SocketTest, ClockModeSelectsTheClockPin) {
     }
 }
 
+TEST_F(SocketTest, ClockEdgesFollowTheLineClock) {
+    BoxConfig config;
+    config.clockHz = 1'000'000; // one edge per microsecond
+    box = std::make_shared<Box>(config);
+    auto chip = std::make_shared<EchoChip>(40, std::vector<std::pair<int, int>>{}, 40, 20);
+    box->insert(chip);
+    run(Wire().mode(0x60)); // clock mode 1: pin 19
+    const std::int64_t start = chip->last.nowPs;
+    run(Wire().delay(10)); // ten characters: 954.86 µs
+    EXPECT_NEAR(static_cast<double>(chip->last.clockEdgesSince(19, start)), 955, 1);
+    EXPECT_EQ(chip->last.clockEdgesSince(15, start), 0u) << "pin 15 carries no clock in mode 1";
+    run(Wire().mode(0x70));
+    EXPECT_EQ(chip->last.clockEdgesSince(19, start), 0u) << "clock off";
+}
+
 TEST_F(SocketTest, PowerOffOpensEverySwitchAndReleasesThePins) {
     run(Wire().vccLatchA(0x00).vccGndLatch(0xF8).vppLatchA(0xFF).control(0, 0x00).port(0, 0x00));
     EXPECT_NE(box->socket().vccPins(), 0u);
