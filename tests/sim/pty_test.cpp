@@ -111,13 +111,30 @@ TEST_F(PtyTest, StartUpIdentifiesAndOperationsGetTheRightReplies) {
     EXPECT_TRUE(prompts.texts().size() == 1);
 }
 
-TEST_F(PtyTest, BoardAWithTheOldIdentification) {
-    SimProcess sim(SimExe, {"--board", "a", "--id", "pemrav13"});
-    startLink(sim);
-    ASSERT_EQ(link.connected, 1);
-    EXPECT_EQ(link.identification, "pemrav13 from COM2");
-    EXPECT_EQ(ProbeGroundSwitch(link), 0);
-    EXPECT_EQ(GetBoardModel(link), 'a');
+TEST_F(PtyTest, BoardModelsAndTheirIdentifications) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* identification;
+        int probe;
+        char model;
+    };
+    const Case cases[] = {
+        {{"--board", "a", "--id", "pemrav13"}, "pemrav13 from COM2", 0, 'a'},
+        {{"-b", "b"}, "pemrav13 from COM2", 1, 'b'},
+        {{"-b", "c", "-i", "zomexv52"}, "zomexv52 from COM2", 1, 'c'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.identification);
+        SimProcess sim(SimExe, c.args);
+        link = LinkState{};
+        startLink(sim);
+        ASSERT_EQ(link.connected, 1);
+        EXPECT_EQ(link.identification, c.identification);
+        EXPECT_EQ(ProbeGroundSwitch(link), c.probe);
+        EXPECT_EQ(GetBoardModel(link), c.model);
+        link.port->close();
+        link.port.reset();
+    }
 }
 
 TEST_F(PtyTest, AnUnknownIdentificationLeavesSoftRun) {
@@ -140,6 +157,19 @@ TEST_F(PtyTest, ABoxThatGoesSilentLosesTheLink) {
         },
         LinkLost);
     EXPECT_EQ(link.connected, 0);
+}
+
+TEST(PtyTool, RefusesBadOptions) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"--board", "d"}, {"--board"}, {"--silent-after", "x"}, {"--frobnicate"}};
+    for (const auto& args : bad) {
+        SimProcess sim(SimExe, args);
+        EXPECT_TRUE(sim.path().empty()) << args[0];
+        EXPECT_EQ(sim.waitExit(5000), 2) << args[0];
+    }
+    SimProcess help(SimExe, {"--help"});
+    EXPECT_EQ(help.path(), "usage: quarvin-sim [options]");
+    EXPECT_EQ(help.waitExit(5000), 0);
 }
 
 TEST(PtyTool, EndsWhenTheOtherSideCloses) {
