@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -149,6 +151,25 @@ TEST_F(DocumentViews, CaptionFollowsTheModel) {
     EXPECT_EQ(v.windowTitle(), QString("noname.bin"));
     docs.hexWindow()->setCaption("data.hex");
     EXPECT_EQ(v.windowTitle(), QString("data.hex"));
+}
+
+TEST_F(DocumentViews, ClosingTheMdiChildClosesTheWindowModel) {
+    QMdiArea area;
+    area.show();
+    docs.New();
+    docs.setEndAddress(0x7FF);
+    QWidget* view = makeDocumentView(*docs.hexWindow());
+    QMdiSubWindow* sub = area.addSubWindow(view);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->show();
+    sub->close();
+    EXPECT_FALSE(docs.hasHexWindow());
+    EXPECT_EQ(docs.endAddress(), -1);
+    // The program deletes the view when the model is announced gone; here first.
+    delete sub;
+    docs.New();
+    EXPECT_EQ(fake.windows.destroyed, std::vector<std::string>{"TFileWin"});
+    EXPECT_EQ(docs.endAddress(), 0xFFFF);
 }
 
 } // namespace
