@@ -5,7 +5,11 @@
 #include "MainWindowView.h"
 #include "PldWindowView.h"
 #include "link/serial/PosixSerial.h"
+#include "catalogue/TTypeDlg.h"
+#include "families/framework/FamilyDialog.h"
+#include "link/TEp3.h"
 #include "sim/VirtualBoxTransport.h"
+#include "sim/VirtualSocket.h"
 
 namespace quarvin::app {
 
@@ -21,11 +25,35 @@ QtProgram::QtProgram(std::string programDir)
       ports_(std::make_unique<sim::VirtualPortOpener>(std::make_unique<PosixPortOpener>())),
       program_(std::make_unique<Program>(platform_, *ports_, std::move(programDir))) {
     host_.childView = [](Form& form) { return makeDocumentView(form); };
+    host_.onFormCreated = [this](Form& form) {
+        if (dynamic_cast<FamilyDialog*>(&form)) form.addObserver(this);
+    };
+    program_->onLinkReady = [this] { linkReady(); };
 }
 
 QtProgram::~QtProgram() {
     // The models go first and take their views with them.
     program_.reset();
+    if (socket_) host_.formDestroyed(*socket_);
+}
+
+void QtProgram::linkReady() {
+    const LinkState& link = program_->link();
+    if (link.connected != 1 || link.savedPortName != sim::VirtualPortName) return;
+    socket_ = std::make_unique<sim::VirtualSocket>(ports_->box(), platform_);
+    host_.formCreated(*socket_);
+    socket_->show();
+}
+
+void QtProgram::formChanged(Form&, FormEvent event) {
+    if (!socket_ || event != FormEvent::Shown) return;
+    // The dispatch shows the dialog before it starts it, so the part is in place
+    // for the start; reopening the same device keeps the part and its contents.
+    const SelectionState& s = program_->typeDialog().selection();
+    if (s.family == socketFamily_ && s.subType == socketSubType_) return;
+    socketFamily_ = s.family;
+    socketSubType_ = s.subType;
+    socket_->deviceSelected(s.family, s.subType);
 }
 
 void QtProgram::start() {

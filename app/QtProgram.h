@@ -11,13 +11,14 @@
 
 namespace quarvin::sim {
 class VirtualPortOpener;
+class VirtualSocket;
 }
 
 namespace quarvin::app {
 
 class MainWindowView;
 
-class QtProgram {
+class QtProgram : private FormObserver {
 public:
     // programDir: the working directory at start-up followed by "/".
     explicit QtProgram(std::string programDir);
@@ -31,11 +32,18 @@ public:
     MainWindowView* mainWindow() const { return host_.mainWindow(); }
     QtStopRequest& stop() { return stop_; }
     sim::VirtualPortOpener& ports() { return *ports_; }
+    // The "Virtual socket" window, when the embedded virtual box is the link.
+    sim::VirtualSocket* virtualSocket() const { return socket_.get(); }
 
     // The working directory followed by "/", however long it is.
     static std::string CurrentProgramDir();
 
 private:
+    void linkReady();
+    // A family dialog is shown for a device: a new selection puts a blank part of
+    // that type into the virtual socket.
+    void formChanged(Form& form, FormEvent event) override;
+
     QtPrompts prompts_;
     QtFileDialogs files_;
     QtPrinter printer_;
@@ -44,7 +52,10 @@ private:
     QtWindowHost host_;
     Platform platform_;
     std::unique_ptr<sim::VirtualPortOpener> ports_;
+    std::unique_ptr<sim::VirtualSocket> socket_;
     std::unique_ptr<Program> program_;
+    std::string socketFamily_;
+    int socketSubType_ = -1;
 };
 
 } // namespace quarvin::app

@@ -26,6 +26,7 @@ QtWindowHost::~QtWindowHost() {
 
 void QtWindowHost::formCreated(Form& form) {
     if (views_.count(&form)) return;
+    if (onFormCreated) onFormCreated(form);
     if (auto* main = dynamic_cast<TMainForm*>(&form)) {
         main_ = new MainWindowView(*main, stop_);
         views_[&form] = main_.data();

@@ -23,6 +23,8 @@ public:
     std::function<QWidget*(Form&)> childView;
     // Told when the main window view exists (e.g. to open side windows).
     std::function<void(MainWindowView&)> onMainWindow;
+    // Told about every form before its view is made.
+    std::function<void(Form&)> onFormCreated;
 
     void formCreated(Form& form) override;
     void formDestroyed(Form& form) override;

@@ -97,6 +97,7 @@ void Program::createLinkDialog() {
     ep3_ = std::make_unique<TEp3>(platform_);
     platform_.windows->formCreated(*ep3_);
     ep3_->Create(ports_, dir_);
+    if (onLinkReady) onLinkReady();
 }
 
 void Program::createTypeDialog() {

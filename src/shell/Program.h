@@ -3,6 +3,7 @@
 // start-up order, wires the main window's commands to the other parts, and shuts
 // down (configuration file written, then the box powered down). The Qt program and
 // the tests both run it.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,11 @@ public:
     // the box down. Runs once, also when called again.
     void shutDown();
     bool shutDownDone() const { return shutDown_; }
+
+    // Called during start-up once the link is connected or in soft-run mode, before
+    // the selection dialog opens the last device (the program hangs its link-side
+    // windows here).
+    std::function<void()> onLinkReady;
 
     // Configuration file: read (start-up, "Again") and the values written at exit.
     void readConfiguration();

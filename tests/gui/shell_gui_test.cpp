@@ -24,6 +24,8 @@
 #include "QtProgram.h"
 #include "catalogue/DeviceListSource.h"
 #include "catalogue/TTypeDlg.h"
+#include "link/TEp3.h"
+#include "sim/VirtualSocket.h"
 #include "shell/TMainForm.h"
 
 using namespace quarvin;
@@ -209,4 +211,55 @@ TEST(GuiFileDialogs, FilterStringsBecomeQtFiltersMatchingBothCases) {
         {"dangling label only", {"All files (*)"}},
     };
     for (const auto& c : cases) EXPECT_EQ(NameFilters(c.filter), c.want) << c.filter;
+}
+
+TEST_F(GuiProgram, SystemStatusShowsTheLinkDialogThroughTheGenericView) {
+    StartSoftRun();
+    TEp3& ep3 = program->program().linkDialog();
+    ep3.hide();
+    QAction* test = main->toolBar()->findChild<QAction*>("SpeedButton5");
+    ASSERT_NE(test, nullptr);
+    test->trigger();
+    auto* view = dynamic_cast<FormView*>(program->host().viewOf(ep3));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+    auto* button = qobject_cast<QPushButton*>(view->widgetFor("Button1"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Win Version");
+    button->click();
+    auto* edit = qobject_cast<QLineEdit*>(view->widgetFor("Edit1"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text().count('.'), 4) << edit->text().toStdString();
+}
+
+TEST_F(GuiProgram, VirtualBoxLinkOpensTheVirtualSocketWithTheLastDevicesPart) {
+    const std::string dir = MakeProgramDir("VirtualBox");
+    std::ofstream(dir + "zomexnt.con", std::ios::binary) << "VBOX";
+    program = std::make_unique<QtProgram>(dir);
+    AnswerNextBox("Yes", &startQuestion);
+    program->start();
+    QApplication::processEvents();
+    ASSERT_EQ(program->program().link().connected, 1);
+    sim::VirtualSocket* socket = program->virtualSocket();
+    ASSERT_NE(socket, nullptr);
+    EXPECT_TRUE(socket->visible());
+    ASSERT_NE(program->host().viewOf(*socket), nullptr);
+    EXPECT_TRUE(program->host().viewOf(*socket)->isVisible());
+    EXPECT_NE(socket->chip(), nullptr);  // the EPROM confirmed at start sits in the socket
+}
+
+TEST(GuiStopRequest, StopKeysCountOnlyWhileAnOperationRuns) {
+    QtStopRequest stop;
+    QWidget target;
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&target, &esc);
+    EXPECT_FALSE(stop.stopRequested());
+    {
+        RunningOperation running(&stop);
+        QKeyEvent ctrlC(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+        QApplication::sendEvent(&target, &ctrlC);
+        EXPECT_TRUE(stop.stopRequested());
+    }
+    RunningOperation next(&stop);
+    EXPECT_FALSE(stop.stopRequested());  // a new operation starts without the old request
 }
