@@ -146,10 +146,5 @@ TEST(ParameterFieldParse, FamilySubTypeAndSignature) {
     }
 }
 
-TEST(ParameterFieldParse, HashBeyondTheFieldAreaIsIgnored) {
-    std::string field = "P89C51 1 " + std::string(95, ' ') + "#1E,51,FF";
-    EXPECT_EQ(ParseParameterField(field).signature, (std::array<std::uint8_t, 3>{0, 0, 0}));
-}
-
 } // namespace
 } // namespace quarvin
