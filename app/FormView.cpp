@@ -142,6 +142,7 @@ QWidget* FormView::makeWidget(Control& c, QWidget* parent) {
         auto* l = new QListWidget(parent);
         l->installEventFilter(this);
         connect(l, &QListWidget::currentRowChanged, this, [this, name](int row) { act([&] { form_.userSetIndex(name, row); }); });
+        connect(l, &QListWidget::itemClicked, this, [this, name] { act([&] { form_.click(name); }); });
         connect(l, &QListWidget::itemDoubleClicked, this, [this, name] { act([&] { form_.doubleClick(name); }); });
         return l;
     }

@@ -263,3 +263,27 @@ TEST(GuiStopRequest, StopKeysCountOnlyWhileAnOperationRuns) {
     RunningOperation next(&stop);
     EXPECT_FALSE(stop.stopRequested());  // a new operation starts without the old request
 }
+
+TEST(GuiFormView, ModalRunEndsWithTheResultTheModelSets) {
+    Form form("TAsk", "Ask", 200, 100);
+    Control& ok = form.add(ControlKind::Button, "OKBtn", "OK", 10, 10, 80, 26);
+    ok.onClick = [&] {
+        form.setModalResult(Form::ModalOk);
+        form.hide();
+    };
+    QtWindowHost host(nullptr);
+    host.formCreated(form);
+    QTimer::singleShot(20, [&] {
+        auto* view = dynamic_cast<FormView*>(host.viewOf(form));
+        ASSERT_NE(view, nullptr);
+        EXPECT_TRUE(view->isVisible());
+        qobject_cast<QPushButton*>(view->widgetFor("OKBtn"))->click();
+    });
+    EXPECT_EQ(host.runModal(form), Form::ModalOk);
+    EXPECT_FALSE(host.viewOf(form)->isVisible());
+    // Closed by its frame: cancelled.
+    QTimer::singleShot(20, [&] { host.viewOf(form)->close(); });
+    EXPECT_EQ(host.runModal(form), Form::ModalCancel);
+    host.formDestroyed(form);
+    EXPECT_EQ(host.viewOf(form), nullptr);
+}
