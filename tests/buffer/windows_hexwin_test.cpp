@@ -166,19 +166,6 @@ TEST_F(HexWindow, PageCommands) {
     }
 }
 
-TEST_F(HexWindow, PageKeysInTheDump) {
-    TFileWin& w = hex();
-    w.keyDown("RichEdit1", KeyEnd);
-    EXPECT_EQ(w.viewStartAddress(), 0xFF00);
-    EXPECT_EQ(w.lines()[15].substr(0, 6), "  fff0");
-    w.keyDown("RichEdit1", KeyPageUp);
-    EXPECT_EQ(w.viewStartAddress(), 0xFE00);
-    w.keyDown("RichEdit1", KeyPageDown);
-    EXPECT_EQ(w.viewStartAddress(), 0xFF00);
-    w.keyDown("RichEdit1", KeyHome);
-    EXPECT_EQ(w.viewStartAddress(), 0);
-}
-
 TEST_F(HexWindow, StartField) {
     struct Case {
         const char* text;
