@@ -71,6 +71,9 @@ FormView::~FormView() { form_.removeObserver(this); }
 
 template <class F> void FormView::act(F&& f) {
     if (syncing_) return;  // a change we made ourselves while showing the model
+    // While an operation runs (its loop lets events through to see Stop), no other
+    // handler of any window may start.
+    if (stop_ && stop_->running()) return;
     RunningOperation running(stop_);
     f();
 }
@@ -312,15 +315,17 @@ int FormView::runModal() {
     form_.setModalResult(Form::ModalNone);
     modal_ = true;
     setModal(true);
+    int outer = stop_ ? stop_->suspend() : 0;
     form_.show();
     exec();
+    if (stop_) stop_->resume(outer);
     setModal(false);
     modal_ = false;
     return form_.modalResult() != Form::ModalNone ? form_.modalResult() : Form::ModalCancel;
 }
 
 void FormView::closeEvent(QCloseEvent* event) {
-    if (form_.busy()) {
+    if (form_.busy() || (stop_ && stop_->running() && !modal_)) {
         event->ignore();
         return;
     }

@@ -84,6 +84,7 @@ MainWindowView::MainWindowView(TMainForm& form, QtStopRequest* stop) : form_(for
         if (!syncing_) form_.control("ListBox1").setItemIndex(r);
     });
     connect(typeList_, &QListWidget::itemDoubleClicked, this, [this] {
+        if (operationRunning()) return;
         RunningOperation running(stop_);
         form_.doubleClick("ListBox1");
     });
@@ -174,10 +175,12 @@ void MainWindowView::buildStrip() {
     layout->addWidget(typeLabel_, 1);
     layout->addWidget(fileLabel_, 1);
     connect(category_, &QComboBox::activated, this, [this](int i) {
+        if (operationRunning()) return;
         RunningOperation running(stop_);
         form_.userSetIndex("ComboBox2", i);
     });
     connect(maker_, &QComboBox::activated, this, [this](int i) {
+        if (operationRunning()) return;
         RunningOperation running(stop_);
         form_.userSetIndex("ComboBox1", i);
     });
@@ -188,7 +191,10 @@ QAction* MainWindowView::action(const std::string& menu, const std::string& capt
     return it == actions_.end() ? nullptr : it->second;
 }
 
+bool MainWindowView::operationRunning() const { return stop_ && stop_->running(); }
+
 void MainWindowView::runCommand(const std::string& command) {
+    if (operationRunning()) return;
     RunningOperation running(stop_);
     form_.run(command);
 }
@@ -255,7 +261,8 @@ void MainWindowView::formChanged(Form& f, FormEvent e) {
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
-    if (form_.busy()) {
+    // Closing powers the box down; never in the middle of a running operation.
+    if (form_.busy() || operationRunning()) {
         event->ignore();
         return;
     }
@@ -264,12 +271,15 @@ void MainWindowView::closeEvent(QCloseEvent* event) {
         form_.FileExit();
     }
     event->accept();
+    // The program ends with its main window, whatever dialogs are still open.
+    QCoreApplication::quit();
 }
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == typeList_ && event->type() == QEvent::KeyPress) {
         int key = ModelKey(static_cast<QKeyEvent*>(event)->key());
         if (key == KeyEnter) {
+            if (operationRunning()) return true;
             RunningOperation running(stop_);
             form_.keyDown("ListBox1", key);
             return true;

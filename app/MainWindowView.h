@@ -40,6 +40,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool operationRunning() const;
     void buildMenus();
     void buildToolBar();
     void buildStrip();

@@ -50,6 +50,14 @@ public:
     void begin();
     void end();
     bool running() const { return running_ > 0; }
+    // A modal dialog opened by the running handler takes the user's actions again
+    // until it closes.
+    int suspend() {
+        int r = running_;
+        running_ = 0;
+        return r;
+    }
+    void resume(int r) { running_ = r; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

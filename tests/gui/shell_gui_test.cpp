@@ -287,3 +287,23 @@ TEST(GuiFormView, ModalRunEndsWithTheResultTheModelSets) {
     host.formDestroyed(form);
     EXPECT_EQ(host.viewOf(form), nullptr);
 }
+
+TEST_F(GuiProgram, NoOtherCommandStartsWhileAnOperationRuns) {
+    StartSoftRun();
+    TEp3& ep3 = program->program().linkDialog();
+    ep3.hide();
+    {
+        RunningOperation running(&program->stop());  // a device loop is under way
+        main->action("&Test", "System Status")->trigger();
+        EXPECT_FALSE(ep3.visible());
+        main->close();
+        EXPECT_FALSE(program->program().shutDownDone());
+        EXPECT_TRUE(main->isVisible());
+        main->toolBar()->findChild<QAction*>("StopButton")->trigger();
+        EXPECT_TRUE(program->stop().stopRequested());
+    }
+    main->action("&Test", "System Status")->trigger();
+    EXPECT_TRUE(ep3.visible());
+    main->close();
+    EXPECT_TRUE(program->program().shutDownDone());
+}
