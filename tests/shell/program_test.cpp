@@ -216,3 +216,19 @@ TEST_F(ProgramTest, MenuCommandsReachTheirDialogs) {
     ASSERT_EQ(fake->prompts.shown.size(), shown + 1);
     EXPECT_EQ(fake->prompts.texts().back(), "Not find!");
 }
+
+TEST_F(ProgramTest, OddValuesInTheConfigurationAreSurvived) {
+    std::ofstream(shell::ConfigPath(dir)) << shell::kMainCaption << "\n9\nNOFAMILY\nX: Y\n" << dir
+                                          << "missing.HEX\n-7\nNoSuchMaker\n#???\n99999\n-5\nY\n";
+    auto p = Run(false);
+    EXPECT_EQ(p->typeDialog().categoryIndex(), 0);  // 9 is no category
+    EXPECT_EQ(p->mainForm().control("Label1").text(), "File:");  // the missing file is not loaded
+    EXPECT_TRUE(p->mainForm().visible());
+    // The remembered row -5 selects no type, so no family dialog opens at start.
+    const auto& created = fake->windows.created;
+    EXPECT_EQ(std::find(created.begin(), created.end(), "TP27x"), created.end());
+    // Closing keeps a readable file for the next run.
+    p->mainForm().run("FileExit");
+    ASSERT_EQ(ConfigLines().size(), 11u);
+    EXPECT_EQ(ConfigLines().at(1), "0");
+}
