@@ -1,7 +1,7 @@
 #include "link/serial/PosixSerial.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -56,26 +56,33 @@ bool PosixSerialTransport::write(const std::uint8_t* data, std::size_t n) {
 
 int PosixSerialTransport::readByte(int timeoutMs) {
     if (fd_ < 0) return -1;
-    using Clock = std::chrono::steady_clock;
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    if (inPos_ < inLen_) return inBuf_[inPos_++];
+    // The line discipline's own timer (VMIN 0, VTIME in tenths of a second) does the
+    // waiting, so a reply costs one read call instead of a poll and a read. Bytes
+    // that arrive together are kept for the following calls.
+    const int tenths = timeoutMs <= 0 ? 0 : std::min(255, (timeoutMs + 99) / 100);
+    if (tenths != vtime_) {
+        termios tio{};
+        if (::tcgetattr(fd_, &tio) != 0) return -1;
+        tio.c_cc[VMIN] = 0;
+        tio.c_cc[VTIME] = static_cast<cc_t>(tenths);
+        if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return -1;
+        vtime_ = tenths;
+    }
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        pollfd p{fd_, POLLIN, 0};
-        int r = ::poll(&p, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) return -1;
-        if (p.revents & POLLIN) {
-            std::uint8_t b = 0;
-            ssize_t n = ::read(fd_, &b, 1);
-            if (n == 1) return b;
-            if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
-            return -1;
+        ssize_t n = ::read(fd_, inBuf_, sizeof inBuf_);
+        if (n > 0) {
+            inLen_ = static_cast<int>(n);
+            inPos_ = 1;
+            return inBuf_[0];
         }
-        return -1; // hang-up or error on the line
+        if (n < 0 && errno == EINTR) continue;
+        return -1; // time-out (0), hang-up or error on the line
     }
 }
 
 void PosixSerialTransport::purge() {
+    inPos_ = inLen_ = 0;
     if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
 }
 

@@ -2,6 +2,7 @@
 // The serial port of this machine: a terminal device opened exclusively in raw
 // mode at 115200 baud, 8 data bits, no parity, 2 stop bits, no flow control.
 // Works the same on a pseudo-terminal, which the end-to-end tests use.
+#include <cstdint>
 #include <string>
 
 #include "link/serial/Transport.h"
@@ -24,6 +25,9 @@ public:
 
 private:
     int fd_;
+    int vtime_ = -1;                // VTIME now set on the line, in tenths of a second
+    std::uint8_t inBuf_[64] = {};   // bytes read ahead of the caller
+    int inPos_ = 0, inLen_ = 0;
 };
 
 // Opens a device path with the line settings above.
