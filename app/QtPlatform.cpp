@@ -102,8 +102,11 @@ OsVersion PosixSystemInfo::osVersion() {
     OsVersion v;
     struct utsname u {};
     if (uname(&u) == 0) {
+        // Shown as "major.minor.build.platform.name": the kernel release numbers, the
+        // platform id of the modern desktop systems (2), and the system name.
         v.systemName = u.sysname;
-        v.extra = u.nodename;
+        v.platformId = 2;
+        v.extra = u.sysname;
         std::sscanf(u.release, "%d.%d.%d", &v.major, &v.minor, &v.build);
     }
     return v;
