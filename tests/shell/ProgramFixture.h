@@ -58,6 +58,7 @@ public:
         return p;
     }
     int opens = 0;
+    const std::shared_ptr<sim::Box>& box() const { return inner_.box(); }
 
 private:
     sim::VirtualPortOpener inner_;

@@ -1,0 +1,94 @@
+// A user's first session with the virtual box: select a 27C256, load a HEX file,
+// programme, verify, read the chip back into a cleared buffer and see the same bytes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+
+#include "ProgramFixture.h"
+#include "buffer/FileCommands.h"
+#include "buffer/TFileFormat.h"
+#include "catalogue/TTypeDlg.h"
+#include "families/framework/FamilyDialog.h"
+#include "sim/VirtualSocket.h"
+
+namespace quarvin::test {
+namespace {
+
+int RowOf(const Control& list, const std::string& text) {
+    const auto& items = list.items();
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].find(text) != std::string::npos) return static_cast<int>(i);
+    return -1;
+}
+
+// Intel HEX text written record by record, independent of the program's writer.
+std::string HexFile(const std::vector<std::uint8_t>& data) {
+    std::string out;
+    char rec[80];
+    for (std::size_t a = 0; a < data.size(); a += 16) {
+        const std::size_t n = std::min<std::size_t>(16, data.size() - a);
+        unsigned sum = static_cast<unsigned>(n + (a >> 8) + (a & 0xFF));
+        std::snprintf(rec, sizeof rec, ":%02zX%04zX00", n, a);
+        out += rec;
+        for (std::size_t k = 0; k < n; ++k) {
+            std::snprintf(rec, sizeof rec, "%02X", data[a + k]);
+            out += rec;
+            sum += data[a + k];
+        }
+        std::snprintf(rec, sizeof rec, "%02X\n", (0x100 - (sum & 0xFF)) & 0xFF);
+        out += rec;
+    }
+    return out + ":00000001FF\n";
+}
+
+TEST_F(ProgramTest, ProgrammeVerifyAndReadA27C256FromAHexFileOnTheVirtualBox) {
+    UseVirtualBox();
+    auto program = Run(true);
+    ASSERT_EQ(program->link().connected, 1);
+    sim::VirtualSocket socket(opener.box(), fake->platform);
+
+    TTypeDlg& types = program->typeDialog();
+    types.SelectCategory(0);
+    const int maker = RowOf(types.control("ListBox1"), "Intel");
+    ASSERT_GE(maker, 0);
+    types.SelectManufacturerRow(maker);
+    const int type = RowOf(types.control("ListBox2"), "27C256");
+    ASSERT_GE(type, 0);
+    socket.deviceSelected("P27", 13);
+    ASSERT_NE(socket.chip(), nullptr);
+    types.ConfirmRow(type);
+    ASSERT_EQ(types.selection().family, "P27");
+    FamilyDialog* dialog = types.dispatcher().existing("TP27x");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->caption(), "0 to 7fff");
+
+    std::vector<std::uint8_t> image(0x8000);
+    std::mt19937 rng(27256);
+    for (auto& b : image) b = static_cast<std::uint8_t>(rng());
+    const std::string path = dir + "image.hex";
+    std::ofstream(path, std::ios::binary) << HexFile(image);
+    fake->files.openNames.push_back(path);
+    fake->windows.modalScripts["TFileFormat"] = [](Form& f) {
+        EXPECT_EQ(f.control("RadioGroup1").itemIndex(), TFileFormat::FormatHex);
+        f.click("OKBtn");
+        return f.modalResult();
+    };
+    program->fileCommands().LoadFileClick();
+    ASSERT_TRUE(std::equal(image.begin(), image.end(), program->buffer().data()));
+
+    dialog->click("Write");
+    EXPECT_EQ(dialog->control("Message").text(), "OK!");
+    dialog->click("Verify");
+    EXPECT_EQ(dialog->control("Message").text(), "Verify OK");
+
+    std::fill_n(program->buffer().data(), image.size(), 0x00);
+    dialog->click("ReadButton");
+    EXPECT_EQ(dialog->control("Message").text(), "OK!");
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), program->buffer().data()));
+    EXPECT_TRUE(fake->prompts.shown.size() <= 1) << "only the start question is expected";
+}
+
+} // namespace
+} // namespace quarvin::test
