@@ -1,6 +1,7 @@
 #pragma once
 // A TP27x dialog wired to scripted documents and platform, over either a
 // recording transport (wire-exact tests) or the in-process virtual box.
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -20,8 +21,7 @@ public:
     MainBuffer buf;
     bool hex = true;
     std::int32_t end = -1;
-    int news = 0;
-    int refreshes = 0;
+    int news = 0, refreshes = 0;
 
     MainBuffer& buffer() override { return buf; }
     void New() override {
@@ -29,13 +29,9 @@ public:
         hex = true;
     }
     bool hasHexWindow() const override { return hex; }
-    void setEndAddress(std::int32_t e) override {
-        if (hex) end = e;
-    }
-    std::int32_t endAddress() const override { return hex ? end : -1; }
-    void refreshHexWindow() override {
-        if (hex) ++refreshes;
-    }
+    void setEndAddress(std::int32_t e) override { end = e; }
+    std::int32_t endAddress() const override { return end; }
+    void refreshHexWindow() override { ++refreshes; }
 };
 
 struct DialogRig {
@@ -43,11 +39,7 @@ struct DialogRig {
     LinkState link;
     FakeDocs docs;
     SelectionState selection;
-    int mfgReads = 0;
-    DeviceContext ctx{link, fp.platform, docs, selection, [this] {
-                          ++mfgReads;
-                          return std::string("20,3d");
-                      }};
+    DeviceContext ctx{link, fp.platform, docs, selection, [] { return std::string("20,3d"); }};
     TP27x dlg{ctx};
 
     explicit DialogRig(int subType) {
@@ -59,17 +51,27 @@ struct DialogRig {
         link.port = std::move(t);
         link.connected = 1;
     }
+    // Types into an address field and leaves it.
+    void field(const char* edit, const std::string& text) {
+        dlg.control(edit).setText(text);
+        dlg.exitField(edit);
+    }
+    void fields(const std::string& bufferStart, const std::string& deviceStart, const std::string& length) {
+        field("Edit1", bufferStart);
+        field("Edit2", deviceStart);
+        field("Edit3", length);
+    }
+    std::string msg() { return dlg.control("Message").text(); }
 };
 
 // Over a recording transport; the log survives a lost link.
+// Started, unless asked not to, with the start sequence taken off the log.
 struct WireRig : DialogRig {
     std::shared_ptr<TransportLog> log = std::make_shared<TransportLog>();
-    explicit WireRig(int subType) : DialogRig(subType) { connect(std::make_unique<RecordingTransport>(log)); }
-    // Bytes written since the last call.
-    std::vector<std::uint8_t> take() {
-        auto w = log->written;
+    explicit WireRig(int subType, bool start = true) : DialogRig(subType) {
+        connect(std::make_unique<RecordingTransport>(log));
+        if (start) dlg.Start();
         log->clear();
-        return w;
     }
 };
 
@@ -84,6 +86,9 @@ struct Expect {
         link.port = std::make_unique<RecordingTransport>(log);
     }
     const std::vector<std::uint8_t>& bytes() const { return log->written; }
+    bool endOf(const std::vector<std::uint8_t>& w) const {
+        return w.size() >= bytes().size() && std::equal(bytes().rbegin(), bytes().rend(), w.rbegin());
+    }
 };
 
 // Over the virtual box with a chip of the row's type in the socket.
