@@ -2,7 +2,6 @@
 // A main buffer in its start-up state with the documents over it and fake platform.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "buffer/Documents.h"
@@ -17,14 +16,14 @@ class WindowsTest : public ::testing::Test {
 protected:
     WindowsTest() { buf.initialise(); }
 
-    TFileWin& hex() {
+    TFileWin& hex(std::int32_t viewStart = 0) {
         docs.New();
+        docs.hexWindow()->setViewStartAddress(viewStart);
+        docs.hexWindow()->Refresh();
         return *docs.hexWindow();
     }
     // Puts the caret at a line and column of a window's text.
-    static void caretAt(TextWindow& w, int line, int column) {
-        w.OnSelectionChange(w.positionOf(line, column), 0);
-    }
+    static void caretAt(TextWindow& w, int line, int column) { w.OnSelectionChange(w.positionOf(line, column), 0); }
     static CharMark markAt(const TextWindow& w, int line, int column) {
         return w.marks()[static_cast<std::size_t>(line)][static_cast<std::size_t>(column)];
     }

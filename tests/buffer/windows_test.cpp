@@ -1,0 +1,182 @@
+// The documents over the buffer, the fill dialog and the PLD window.
+#include <array>
+
+#include "windows_fixture.h"
+
+namespace quarvin::test {
+namespace {
+
+using WindowsDocuments = WindowsTest;
+
+TEST_F(WindowsDocuments, OnlyOneOfTheTwoWindowsExistsAndNewReusesTheHexWindow) {
+    std::vector<std::string> named;
+    docs.onFileName = [&](const std::string& n) { named.push_back(n); };
+    TFileWin& w = hex();
+    EXPECT_EQ(w.caption(), "noname.bin");
+    EXPECT_EQ(docs.endAddress(), 0xFFFF);
+    docs.setEndAddress(0x7FF);
+    docs.New(); // only brings it to the front
+    EXPECT_EQ(docs.hexWindow(), &w);
+    EXPECT_EQ(docs.endAddress(), 0x7FF);
+    EXPECT_EQ(named, std::vector<std::string>{"noname.bin"});
+
+    docs.openPldWindow();
+    EXPECT_FALSE(docs.hasHexWindow());
+    EXPECT_EQ(docs.activeWindow(), docs.pldWindow());
+    docs.setEndAddress(0x10); // without a hex window: no end address
+    EXPECT_EQ(docs.endAddress(), -1);
+    docs.New();
+    EXPECT_EQ(docs.pldWindow(), nullptr);
+    EXPECT_EQ(docs.activeWindow(), docs.hexWindow());
+    EXPECT_EQ(fake.windows.destroyed, (std::vector<std::string>{"TFileWin", "TPldFileW"}));
+}
+
+TEST_F(WindowsDocuments, ClosingAWindowKeepsTheData) {
+    TFileWin& w = hex();
+    buf[0x20] = 0x11;
+    w.close();
+    EXPECT_EQ(docs.activeWindow(), nullptr);
+    EXPECT_EQ(docs.endAddress(), -1);
+    docs.openPldWindow().close();
+    EXPECT_EQ(docs.activeWindow(), nullptr);
+    EXPECT_EQ(hex().lines()[2].substr(9, 3), "11 ");
+}
+
+class FillDialog : public WindowsTest {
+protected:
+    void run(bool fill, const char* start, const char* end, const char* data) {
+        TInputHexDlg& d = docs.fillDialog();
+        fill ? docs.FillBuffer() : docs.ChangeBufferSize();
+        if (fill) d.userSetText("Edit1", start);
+        d.userSetText("Edit2", end);
+        if (fill) d.userSetText("Edit3", data);
+        d.click("OKBtn");
+    }
+};
+
+TEST_F(FillDialog, NeedsTheHexWindowAndSizeModeLeavesOnlyEndEditable) {
+    TInputHexDlg& d = docs.fillDialog();
+    docs.FillBuffer();
+    EXPECT_FALSE(d.visible());
+    hex().popupClick(1);
+    EXPECT_TRUE(d.visible());
+    for (const char* n : {"Edit1", "Edit3", "Label2", "Label4"}) EXPECT_FALSE(d.control(n).enabled()) << n;
+    EXPECT_TRUE(d.control("Edit2").enabled());
+    docs.hexWindow()->popupClick(0);
+    for (const char* n : {"Edit1", "Edit3", "Label2", "Label4"}) EXPECT_TRUE(d.control(n).enabled()) << n;
+    d.click("CancelBtn");
+    EXPECT_FALSE(d.visible());
+    EXPECT_EQ(buf[0], 0xFF);
+}
+
+TEST_F(FillDialog, FillAndSizeCases) {
+    struct Case {
+        const char* name;
+        bool fill;
+        const char *start, *end, *data;
+        std::int32_t endAfter;
+        std::uint32_t first, last; // filled range, first > last for none
+        std::uint8_t value;
+    } cases[] = {
+        {"fill", true, "10", "1f", "5a", 0x1F, 0x10, 0x1F, 0x5A},
+        {"size capped", false, "", "200000", "", 0xFFFFF, 1, 0, 0},
+        {"data keeps low byte", true, "0", "3", "1ab", 3, 0, 3, 0xAB},
+        {"start above end", true, "20", "10", "00", 0x10, 1, 0, 0},
+        {"negative start", true, "-10", "4", "11", 4, 0, 4, 0x11},
+        {"negative end", true, "0", "-5", "22", -5, 1, 0, 0},
+        {"fill capped", true, "ffff0", "ffffffe", "33", 0xFFFFF, 0xFFFF0, 0xFFFFF, 0x33},
+    };
+    for (auto& c : cases) {
+        buf.initialise();
+        docs.New();
+        run(c.fill, c.start, c.end, c.data);
+        EXPECT_EQ(docs.endAddress(), c.endAfter) << c.name;
+        for (std::uint32_t a : {0u, 3u, 4u, 0xFu, 0x10u, 0x1Fu, 0x20u, 0xFFFEFu, 0xFFFF0u, 0xFFFFFu, 0x100000u}) {
+            const std::uint8_t initial = a < 0x100000 ? 0xFF : 0;
+            const bool filled = c.first <= c.last && a >= c.first && a <= c.last;
+            EXPECT_EQ(buf[a], filled ? c.value : initial) << c.name << " at " << a;
+        }
+    }
+    EXPECT_EQ(field(*docs.hexWindow(), "Edit2"), " feff340"); // refreshed: 0xFFFF0 x 0xFF + 16 x 0x33
+    // Text that does not parse keeps the value before: start 0xFFFF0, data 0x33.
+    buf.initialise();
+    run(true, "zz", "ffff1", "zz");
+    EXPECT_EQ(buf[0xFFFF1], 0x33);
+    EXPECT_EQ(buf[0xFFFEF], 0xFF);
+}
+
+class PldWindow : public WindowsTest {
+protected:
+    PldWindow() { std::fill(buf.data(), buf.data() + 6000, '0'); }
+    TPldFileW& pld(int perRow = 32, int rows = 64) {
+        TPldFileW& p = docs.openPldWindow();
+        p.setGeometry(perRow, rows);
+        p.Refresh();
+        return p;
+    }
+};
+
+TEST_F(PldWindow, FuseLinesShowTheLowestBit) {
+    buf[33] = '1';
+    buf[34] = 0x03;
+    TPldFileW& p = pld(44, 88);
+    EXPECT_EQ(p.lines().size(), 93u);
+    EXPECT_EQ(p.lines().back(), "L4048 " + std::string(44, '0'));
+    EXPECT_EQ(p.lines()[0].substr(38, 4), "0110");
+    EXPECT_EQ(p.lines()[1].substr(0, 6), "L0044 ");
+}
+
+TEST_F(PldWindow, ChecksumPacksEightFusesToAByte) {
+    struct Case {
+        std::vector<std::uint32_t> ones;
+        const char* sum;
+    } cases[] = {{{}, "0000"}, {{0}, "0001"}, {{7}, "0080"}, {{0, 8}, "0002"}, {{2047}, "0080"}, {{2048}, "0000"}};
+    for (auto& c : cases) {
+        std::fill(buf.data(), buf.data() + 6000, '0');
+        for (auto f : c.ones) buf[f] = '1';
+        EXPECT_EQ(field(pld(), "Edit2"), c.sum);
+    }
+    std::fill(buf.data(), buf.data() + 2048, '1'); // 256 bytes of 0xFF
+    EXPECT_EQ(pld().checksum(), 0xFF00);
+}
+
+TEST_F(PldWindow, CaretAndFuseEntry) {
+    const std::array<int, 3> cursor[] = {{0, 37, 31}, {0, 38, 0}, {1, 5, 32}, {2, 10, 68}, {68, 37, 2207}};
+    TPldFileW& p = pld();
+    for (auto [line, column, fuse] : cursor) {
+        caretAt(p, line, column);
+        EXPECT_EQ(p.cursorFuse(), fuse) << line << ":" << column;
+        EXPECT_EQ(field(p, "Edit1"), std::to_string(fuse) + " ");
+    }
+    caretAt(p, 1, 8);
+    p.keyPress('1');
+    EXPECT_EQ(buf[34], '1');
+    EXPECT_EQ(p.lines()[1][8], '1');
+    EXPECT_EQ(markAt(p, 1, 8), CharMark::Red);
+    EXPECT_EQ(p.caretColumn(), 9);
+
+    // Keys in the line prefix, past the row or other than 0 and 1 change nothing.
+    const std::string before = p.text();
+    const std::pair<int, char> keys[] = {{0, '1'}, {3, '1'}, {5, '0'}, {6, '2'}, {38, '1'}};
+    for (auto [column, key] : keys) {
+        p.OnSelectionChange(p.positionOf(2, column), 1);
+        p.keyPress(key);
+        EXPECT_EQ(p.text(), before) << column << key;
+    }
+    for (std::uint32_t a = 0; a < 6000; ++a) ASSERT_EQ(buf[a], a == 34 ? '1' : '0') << a;
+}
+
+TEST_F(PldWindow, GeometriesOutsideTheBufferShowNothing) {
+    const std::pair<int, int> geometries[] = {{0, 64}, {-4, 64}, {32, -10}, {0x10000, 0x10000}};
+    for (auto [perRow, rows] : geometries) {
+        TPldFileW& p = pld(perRow, rows);
+        EXPECT_TRUE(p.lines().empty()) << perRow << "x" << rows;
+        p.keyPress('1');
+        EXPECT_EQ(buf[0], '0');
+    }
+    // The largest map that fits is drawn without reading past the buffer.
+    EXPECT_EQ(pld(0x400, 0x1000 - 6).lines().size(), 0xFFFu);
+}
+
+} // namespace
+} // namespace quarvin::test
