@@ -26,6 +26,12 @@ protected:
         EXPECT_EQ(describe(log->written), describe(expected.bytes()));
         EXPECT_EQ(log->written, expected.bytes());
     }
+    // Runs op on a cleared log and compares what it sent.
+    template <class Op> void expectSends(Op op, const Wire& expected) {
+        log->clear();
+        op();
+        expectWire(expected);
+    }
 
     LinkState link;
     FakePrompts prompts;
