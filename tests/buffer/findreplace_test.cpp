@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "buffer/FindReplace.h"
-#include "windows_fixture.h"
+#include "testutil.h"
 
 namespace quarvin::test {
 namespace {
@@ -47,13 +47,8 @@ TEST_F(FindReplaceTest, OnlyThePageShownIsSearched) {
 
 TEST_F(FindReplaceTest, ReplaceStoresTheByteUnderTheCaret) {
     TFileWin& w = hex();
-    struct Case {
-        int line, column;
-        const char* text;
-        std::uint32_t address;
-        std::uint8_t value;
-        char shown;
-    } cases[] = {{0, 10, "4B", 0x00, 0x4B, 'K'}, {0, 11, "00", 0x00, 0x00, '.'}, {1, 12, "7e", 0x11, 0x7E, '~'},
+    struct Case { int line, column; const char* text; std::uint32_t address; std::uint8_t value; char shown; };
+    const Case cases[] = {{0, 10, "4B", 0x00, 0x4B, 'K'}, {0, 11, "00", 0x00, 0x00, '.'}, {1, 12, "7e", 0x11, 0x7E, '~'},
                  {3, 56, "41", 0x3F, 0x41, 'A'}};
     for (auto c : cases) {
         w.Refresh();
@@ -82,6 +77,10 @@ TEST_F(FindReplaceTest, ReplaceRefusals) {
     }
     EXPECT_EQ(w.text(), before);
     for (std::uint32_t a = 0; a < 0x100; ++a) ASSERT_EQ(buf[a], 0xFF);
+    fr.FilePrint(nullptr, fake.printer);
+    fr.FilePrint(&w, fake.printer); // print sends the window text
+    ASSERT_EQ(fake.printer.printed.size(), 1u);
+    EXPECT_EQ(fake.printer.printed[0].second, before);
 
     fake.prompts.shown.clear();
     EXPECT_FALSE(fr.OnRePlace(&docs.openPldWindow(), "01"));
@@ -100,14 +99,6 @@ TEST_F(FindReplaceTest, ReplaceAllCoversTheHexColumnsOfThePage) {
     EXPECT_EQ(w.lines()[0].substr(9, 18), "a5 a5 a5 a5 a5 00 ");
     EXPECT_EQ(fr.OnRePlaceAll(&w, "ff", "a5"), 0);
     EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{"Not find"});
-}
-
-TEST_F(FindReplaceTest, PrintSendsTheWindowText) {
-    TFileWin& w = hex();
-    fr.FilePrint(&w, fake.printer);
-    fr.FilePrint(nullptr, fake.printer);
-    ASSERT_EQ(fake.printer.printed.size(), 1u);
-    EXPECT_EQ(fake.printer.printed[0].second, w.text());
 }
 
 } // namespace

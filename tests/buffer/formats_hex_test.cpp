@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "buffer/formats/IntelHex.h"
-#include "formats_testutil.h"
+#include "testutil.h"
 
 namespace quarvin {
 namespace {
@@ -116,7 +116,8 @@ TEST(HexReader, GarbageAndHugeLinesStayInsideTheirRecords) {
     auto before = startBuffer(), after = startBuffer();
     const auto r = readIntelHex(*after, garbage);
     EXPECT_GT(r.badRecords, 0);
-    for (std::uint32_t a = 0; a < kBufferSize; ++a) ASSERT_TRUE((*after)[a] == (*before)[a] || a <= r.highestAddress) << a;
+    for (std::uint32_t a = 0; a < kBufferSize; ++a)
+        ASSERT_TRUE((*after)[a] == (*before)[a] || a <= r.highestAddress) << a;
 }
 
 TEST(HexWriter, RecordsOfSixteenAndExtendedAddressesAboveSixtyFourK) {

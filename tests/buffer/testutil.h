@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the file format tests: a scratch directory per test, whole-file
-// reads and writes, and buffers to load into.
+// Helpers of the buffer tests: scratch files, buffers to load into, and a
+// start-up buffer with the documents over it and a fake platform.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,16 +10,20 @@
 #include <string>
 #include <unistd.h>
 
-#include "buffer/MainBuffer.h"
+#include "buffer/Documents.h"
+#include "buffer/TFileWin.h"
+#include "buffer/TInputHexDlg.h"
+#include "buffer/TPldFileW.h"
+#include "support/FakePlatform.h"
 
 namespace quarvin::test {
 
 class ScratchDir {
 public:
     ScratchDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
-                ("quarvin-formats-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
+                ("quarvin-formats-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
@@ -30,14 +34,16 @@ private:
     std::filesystem::path path_;
 };
 
-inline void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+inline void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
 inline std::string readFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-// A buffer as at program start (all 0xFF).
+// A buffer as at program start.
 inline std::unique_ptr<MainBuffer> startBuffer() {
     auto b = std::make_unique<MainBuffer>();
     b->initialise();
@@ -55,5 +61,27 @@ inline std::string pattern(std::size_t n, unsigned seed = 1) {
 inline std::string bufferBytes(const MainBuffer& b, std::uint32_t from, std::uint32_t n) {
     return std::string(reinterpret_cast<const char*>(b.data()) + from, n);
 }
+
+class WindowsTest : public ::testing::Test {
+protected:
+    WindowsTest() { buf.initialise(); }
+
+    TFileWin& hex(std::int32_t viewStart = 0) {
+        docs.New();
+        docs.hexWindow()->setViewStartAddress(viewStart);
+        docs.hexWindow()->Refresh();
+        return *docs.hexWindow();
+    }
+    // Puts the caret at a line and column of a window's text.
+    static void caretAt(TextWindow& w, int line, int column) { w.OnSelectionChange(w.positionOf(line, column), 0); }
+    static CharMark markAt(const TextWindow& w, int line, int column) {
+        return w.marks()[static_cast<std::size_t>(line)][static_cast<std::size_t>(column)];
+    }
+    static std::string field(Form& f, const char* name) { return f.control(name).text(); }
+
+    MainBuffer buf;
+    FakePlatform fake;
+    Documents docs{buf, fake.platform};
+};
 
 } // namespace quarvin::test

@@ -1,45 +1,34 @@
 // The documents over the buffer, the fill dialog and the PLD window.
 #include <array>
 
-#include "windows_fixture.h"
+#include "testutil.h"
 
 namespace quarvin::test {
 namespace {
 
 using WindowsDocuments = WindowsTest;
 
-TEST_F(WindowsDocuments, OnlyOneOfTheTwoWindowsExistsAndNewReusesTheHexWindow) {
-    std::vector<std::string> named;
-    docs.onFileName = [&](const std::string& n) { named.push_back(n); };
+TEST_F(WindowsDocuments, OnlyOneOfTheTwoWindowsExistsAndClosingKeepsTheData) {
     TFileWin& w = hex();
     EXPECT_EQ(w.caption(), "noname.bin");
-    EXPECT_EQ(docs.endAddress(), 0xFFFF);
     docs.setEndAddress(0x7FF);
-    docs.New(); // only brings it to the front
+    buf[0x20] = 0x11;
+    docs.New(); // only brings the window to the front
     EXPECT_EQ(docs.hexWindow(), &w);
     EXPECT_EQ(docs.endAddress(), 0x7FF);
-    EXPECT_EQ(named, std::vector<std::string>{"noname.bin"});
 
     docs.openPldWindow();
     EXPECT_FALSE(docs.hasHexWindow());
     EXPECT_EQ(docs.activeWindow(), docs.pldWindow());
     docs.setEndAddress(0x10); // without a hex window: no end address
     EXPECT_EQ(docs.endAddress(), -1);
-    docs.New();
-    EXPECT_EQ(docs.pldWindow(), nullptr);
-    EXPECT_EQ(docs.activeWindow(), docs.hexWindow());
-    EXPECT_EQ(fake.windows.destroyed, (std::vector<std::string>{"TFileWin", "TPldFileW"}));
-}
-
-TEST_F(WindowsDocuments, ClosingAWindowKeepsTheData) {
-    TFileWin& w = hex();
-    buf[0x20] = 0x11;
-    w.close();
-    EXPECT_EQ(docs.activeWindow(), nullptr);
-    EXPECT_EQ(docs.endAddress(), -1);
-    docs.openPldWindow().close();
+    docs.pldWindow()->close();
     EXPECT_EQ(docs.activeWindow(), nullptr);
     EXPECT_EQ(hex().lines()[2].substr(9, 3), "11 ");
+    EXPECT_EQ(docs.endAddress(), 0xFFFF);
+    EXPECT_EQ(fake.windows.destroyed, (std::vector<std::string>{"TFileWin", "TPldFileW"}));
+    docs.hexWindow()->close();
+    EXPECT_EQ(docs.endAddress(), -1);
 }
 
 class FillDialog : public WindowsTest {
@@ -58,26 +47,20 @@ TEST_F(FillDialog, NeedsTheHexWindowAndSizeModeLeavesOnlyEndEditable) {
     TInputHexDlg& d = docs.fillDialog();
     docs.FillBuffer();
     EXPECT_FALSE(d.visible());
-    hex().popupClick(1);
-    EXPECT_TRUE(d.visible());
-    for (const char* n : {"Edit1", "Edit3", "Label2", "Label4"}) EXPECT_FALSE(d.control(n).enabled()) << n;
-    EXPECT_TRUE(d.control("Edit2").enabled());
-    docs.hexWindow()->popupClick(0);
-    for (const char* n : {"Edit1", "Edit3", "Label2", "Label4"}) EXPECT_TRUE(d.control(n).enabled()) << n;
+    for (int item : {1, 0}) { // the popup's size and fill items
+        hex().popupClick(item);
+        EXPECT_TRUE(d.visible() && d.control("Edit2").enabled());
+        for (const char* n : {"Edit1", "Edit3", "Label2", "Label4"}) EXPECT_EQ(d.control(n).enabled(), item == 0) << n;
+    }
     d.click("CancelBtn");
     EXPECT_FALSE(d.visible());
     EXPECT_EQ(buf[0], 0xFF);
 }
 
 TEST_F(FillDialog, FillAndSizeCases) {
-    struct Case {
-        const char* name;
-        bool fill;
-        const char *start, *end, *data;
-        std::int32_t endAfter;
-        std::uint32_t first, last; // filled range, first > last for none
-        std::uint8_t value;
-    } cases[] = {
+    struct Case { const char* name; bool fill; const char *start, *end, *data; std::int32_t endAfter;
+                  std::uint32_t first, last; std::uint8_t value; } // filled range, first > last for none
+    cases[] = {
         {"fill", true, "10", "1f", "5a", 0x1F, 0x10, 0x1F, 0x5A},
         {"size capped", false, "", "200000", "", 0xFFFFF, 1, 0, 0},
         {"data keeps low byte", true, "0", "3", "1ab", 3, 0, 3, 0xAB},
@@ -116,25 +99,20 @@ protected:
     }
 };
 
-TEST_F(PldWindow, FuseLinesShowTheLowestBit) {
+TEST_F(PldWindow, FuseLinesAndTheChecksumOfEightFusesToAByte) {
     buf[33] = '1';
-    buf[34] = 0x03;
+    buf[34] = 0x03; // a fuse shows its lowest bit
     TPldFileW& p = pld(44, 88);
     EXPECT_EQ(p.lines().size(), 93u);
     EXPECT_EQ(p.lines().back(), "L4048 " + std::string(44, '0'));
     EXPECT_EQ(p.lines()[0].substr(38, 4), "0110");
-    EXPECT_EQ(p.lines()[1].substr(0, 6), "L0044 ");
-}
 
-TEST_F(PldWindow, ChecksumPacksEightFusesToAByte) {
-    struct Case {
-        std::vector<std::uint32_t> ones;
-        const char* sum;
-    } cases[] = {{{}, "0000"}, {{0}, "0001"}, {{7}, "0080"}, {{0, 8}, "0002"}, {{2047}, "0080"}, {{2048}, "0000"}};
-    for (auto& c : cases) {
+    const std::pair<std::vector<std::uint32_t>, const char*> sums[] = {
+        {{}, "0000"}, {{0}, "0001"}, {{7}, "0080"}, {{0, 8}, "0002"}, {{2047}, "0080"}, {{2048}, "0000"}};
+    for (auto& [ones, sum] : sums) {
         std::fill(buf.data(), buf.data() + 6000, '0');
-        for (auto f : c.ones) buf[f] = '1';
-        EXPECT_EQ(field(pld(), "Edit2"), c.sum);
+        for (auto f : ones) buf[f] = '1';
+        EXPECT_EQ(field(pld(), "Edit2"), sum);
     }
     std::fill(buf.data(), buf.data() + 2048, '1'); // 256 bytes of 0xFF
     EXPECT_EQ(pld().checksum(), 0xFF00);
@@ -169,11 +147,10 @@ TEST_F(PldWindow, CaretAndFuseEntry) {
 TEST_F(PldWindow, GeometriesOutsideTheBufferShowNothing) {
     const std::pair<int, int> geometries[] = {{0, 64}, {-4, 64}, {32, -10}, {0x10000, 0x10000}};
     for (auto [perRow, rows] : geometries) {
-        TPldFileW& p = pld(perRow, rows);
-        EXPECT_TRUE(p.lines().empty()) << perRow << "x" << rows;
-        p.keyPress('1');
-        EXPECT_EQ(buf[0], '0');
+        pld(perRow, rows).keyPress('1');
+        EXPECT_TRUE(docs.pldWindow()->lines().empty()) << perRow << "x" << rows;
     }
+    EXPECT_EQ(buf[0], '0');
     // The largest map that fits is drawn without reading past the buffer.
     EXPECT_EQ(pld(0x400, 0x1000 - 6).lines().size(), 0xFFFu);
 }

@@ -6,8 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <string>
+#include <sstream>
 
 namespace {
 
@@ -16,10 +15,7 @@ namespace fs = std::filesystem;
 const std::string kCli = QUARVIN_BINARY_DIR "/tools/quarvin-cli";
 const std::string kData = "'" QUARVIN_SOURCE_DIR "/tests/data/formats/";
 
-std::string slurp(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
+std::string slurp(const std::string& path) { return (std::ostringstream() << std::ifstream(path).rdbuf()).str(); }
 
 class Cli : public ::testing::Test {
 protected:
@@ -32,7 +28,7 @@ protected:
 
     // Runs the program; returns its exit status and leaves its output in `out` and `err`.
     int run(const std::string& args) {
-        const int raw = std::system(("'" + kCli + "' " + args + " > '" + file("o") + "' 2> '" + file("e") + "'").c_str());
+        const int raw = std::system(("'" + kCli + "' " + args + " >'" + file("o") + "' 2>'" + file("e") + "'").c_str());
         out = slurp(file("o"));
         err = slurp(file("e"));
         return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -67,15 +63,10 @@ TEST_F(Cli, ConvertBetweenFormats) {
 }
 
 TEST_F(Cli, ErrorsExitNonZeroWithAMessage) {
-    struct Case {
-        std::string args;
-        int status;
-        std::string errPart;
-    };
+    struct Case { std::string args; int status; std::string errPart; };
     const Case cases[] = {
         {"sum '" + file("missing.bin") + "'", 1, "Can't open this file"},
         {"convert " + kData + "six.bin' '" + file("x.cds") + "'", 1, "Bad format"},
-        {"sum " + kData + "six.bin' --load-mode 9", 1, "load mode"},
         {"frobnicate", 1, "unknown command"},
         {"sum " + kData + "badsum.hex'", 2, "1 bad record"},
     };
