@@ -37,44 +37,24 @@ private:
 };
 
 // The main window as the selection dialog sees it.
-class RecordingDisplay : public SelectionDisplay {
-public:
-    int category = -1;
-    std::vector<std::string> manufacturers, types;
-    std::string manufacturerText, typeLabel, typeName;
+struct RecordingDisplay : SelectionDisplay {
+    std::string manufacturerText, typeLabel;
     std::map<int, std::string> panels;
     int row = -1;
-    int manufacturerListings = 0;
-
-    void setCategoryIndex(int i) override { category = i; }
-    void setManufacturerItems(const std::vector<std::string>& items) override {
-        manufacturers = items;
-        ++manufacturerListings;
-    }
     void setManufacturerText(const std::string& t) override { manufacturerText = t; }
-    void setTypeItems(const std::vector<std::string>& items) override { types = items; }
     void setTypeRow(int r) override { row = r; }
     int typeRow() const override { return row; }
     void setTypeLabel(const std::string& t) override { typeLabel = t; }
     void setStatusPanel(int p, const std::string& t) override { panels[p] = t; }
-    void setCurrentTypeName(const std::string& n) override { typeName = n; }
 };
 
-// A family dialog that records what its start operation saw.
+// A family dialog that records the sub-type each start saw.
 class ProbeFamily : public FamilyDialog {
 public:
     ProbeFamily(DeviceContext& ctx, std::string cls) : FamilyDialog(ctx, std::move(cls), "probe", 100, 100) {}
-    void Start() override {
-        ++starts;
-        subTypes.push_back(ctx_.selection.subType);
-    }
-    int starts = 0;
+    void Start() override { subTypes.push_back(ctx_.selection.subType); }
     std::vector<std::int32_t> subTypes;
 };
-
-inline FamilyFactory ProbeFactory(const std::string& cls) {
-    return [cls](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<ProbeFamily>(ctx, cls); };
-}
 
 class CatalogueTest : public ::testing::Test {
 protected:
@@ -85,18 +65,22 @@ protected:
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         link.prompts = &fake.prompts;
+        for (const char* cls : {"TP29e", "TP29fxxx", "TDsRAM", "TP27x"})
+            built[cls] = [cls](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<ProbeFamily>(ctx, cls); };
     }
     ~CatalogueTest() override { std::filesystem::remove_all(dir); }
 
-    void writeList(const std::string& name, const std::string& text) {
-        std::ofstream(dir / name, std::ios::binary) << text;
-    }
+    void writeList(const std::string& name, const std::string& text) { std::ofstream(dir / name, std::ios::binary) << text; }
     TTypeDlg& dialog() {
         if (!dlg) dlg = std::make_unique<TTypeDlg>(link, fake.platform, docs, dir.string() + "/", &display, built);
         return *dlg;
     }
-    ProbeFamily* probe(const std::string& cls) {
-        return dynamic_cast<ProbeFamily*>(dialog().dispatcher().existing(cls));
+    Control& c(const char* name) { return dialog().control(name); }
+    ProbeFamily* probe(const std::string& cls) { return dynamic_cast<ProbeFamily*>(dialog().dispatcher().existing(cls)); }
+    void choose(int category) { dialog().userSetIndex("RadioGroup1", category); }
+    void confirm(int row) {
+        c("ListBox2").setItemIndex(row);
+        dialog().click("OKBtn");
     }
     // Connects the link to a recording transport (the box is "there").
     std::shared_ptr<TransportLog> connect(const std::string& identification = "pemrav13 from COM1") {
@@ -113,12 +97,7 @@ protected:
     LinkState link;
     FakeDocs docs;
     RecordingDisplay display;
-    std::map<std::string, FamilyFactory> built{
-        {"TP29e", ProbeFactory("TP29e")},
-        {"TP29fxxx", ProbeFactory("TP29fxxx")},
-        {"TDsRAM", ProbeFactory("TDsRAM")},
-        {"TP27x", ProbeFactory("TP27x")},
-    };
+    std::map<std::string, FamilyFactory> built;
     std::unique_ptr<TTypeDlg> dlg;
 };
 

@@ -1,13 +1,12 @@
 #pragma once
 // A program directory with the shipped device lists, the fake platform and a port
 // opener that connects the in-process virtual box and records every byte sent to
-// it, noting for each write whether the configuration file existed at that moment.
+// it, counting the bytes sent while the configuration file did not yet exist.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,7 +20,7 @@ namespace quarvin::test {
 
 struct WireLog {
     std::vector<std::uint8_t> bytes;
-    std::vector<bool> configPresent;  // per byte: the configuration file existed when it was sent
+    std::size_t sentWithoutConfig = 0;
     bool failWrites = false;
     std::string configPath;
 };
@@ -32,11 +31,8 @@ public:
         : inner_(std::move(inner)), log_(std::move(log)) {}
     bool write(const std::uint8_t* data, std::size_t n) override {
         if (log_->failWrites) return false;
-        bool present = std::filesystem::exists(log_->configPath);
-        for (std::size_t i = 0; i < n; ++i) {
-            log_->bytes.push_back(data[i]);
-            log_->configPresent.push_back(present);
-        }
+        if (!std::filesystem::exists(log_->configPath)) log_->sentWithoutConfig += n;
+        log_->bytes.insert(log_->bytes.end(), data, data + n);
         return inner_->write(data, n);
     }
     int readByte(int timeoutMs) override { return inner_->readByte(timeoutMs); }
@@ -68,19 +64,17 @@ private:
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = (std::filesystem::path(QUARVIN_BINARY_DIR) / "shell-program" / info->name()).string() + "/";
+        dir = (std::filesystem::path(QUARVIN_BINARY_DIR) / "shell-program" /
+               ::testing::UnitTest::GetInstance()->current_test_info()->name()).string() + "/";
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         std::ifstream src(std::string(QUARVIN_SOURCE_DIR) + "/data/devices.src");
-        ASSERT_TRUE(src) << "device list source missing";
         GeneratedLists lists = GenerateDeviceLists(src);
-        ASSERT_TRUE(lists.problems.empty());
+        ASSERT_TRUE(lists.problems.empty() && lists.files.size() == 3) << "device list source missing or faulty";
         for (auto& [name, text] : lists.files) std::ofstream(dir + name, std::ios::binary) << text;
         wire->configPath = shell::ConfigPath(dir);
     }
-
-    // A fresh run of the program in the same directory.
+    // A fresh run of the program in the same directory, answering the start question.
     std::unique_ptr<Program> Run(bool connect) {
         fake = std::make_unique<FakePlatform>();
         fake->prompts.answers = {connect};
@@ -88,9 +82,7 @@ protected:
         p->start();
         return p;
     }
-
     void UseVirtualBox() { std::ofstream(dir + "zomexnt.con", std::ios::binary) << "VBOX"; }
-
     std::vector<std::string> ConfigLines() {
         std::ifstream in(shell::ConfigPath(dir));
         std::vector<std::string> lines;
