@@ -112,27 +112,5 @@ TEST_F(LostLink, WriteFailuresMidSequenceAndInABlock) {
     EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
-TEST_F(LostLink, FormHandlerEndsAndTheFormKeepsWorking) {
-    Form form("TTest", "", 100, 100);
-    Control& result = form.add(ControlKind::Edit, "Edit1");
-    int runs = 0;
-    form.add(ControlKind::Button, "Button1").onClick = [&] {
-        ++runs;
-        result.setText("started");
-        int sum = 0;
-        for (int i = 0; i < 256; ++i) sum += ReadNextByte(link);
-        result.setText(sum == 256 * 255 ? "soft" : "read");
-    };
-    log->defaultReply = 0;
-    log->readLimit = 100;
-    form.click("Button1");
-    EXPECT_EQ(result.text(), "started"); // the handler ended at the loss
-    EXPECT_FALSE(form.busy());
-    form.click("Button1");
-    EXPECT_EQ(runs, 2);
-    EXPECT_EQ(result.text(), "soft");
-    EXPECT_EQ(prompts.shown.size(), 1u);
-}
-
 } // namespace
 } // namespace quarvin::test

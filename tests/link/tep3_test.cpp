@@ -75,9 +75,10 @@ TEST_F(LinkDialog, TestComLosingTheBoxLeavesTheDialogUsable) {
     log.replies = {0x01, 0x00, 0x01};
     dialog.click("Button2");
     EXPECT_EQ(dialog.link().connected, 0);
-    EXPECT_EQ(dialog.Edit4.text(), "Soft run only");
+    EXPECT_FALSE(dialog.busy());
+    EXPECT_EQ(dialog.Edit4.text(), "Soft run only"); // the handler ended at the loss
     EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{"Bad COM ！\nPlease off power at one!"});
-    dialog.click("Button2"); // soft run: fails at once
+    dialog.click("Button2"); // the dialog keeps working, in soft run: fails at once
     EXPECT_EQ(dialog.Edit2.text(), "0");
     EXPECT_EQ(dialog.Edit4.text(), "Bad COM!");
 }
