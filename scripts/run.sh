@@ -8,7 +8,7 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/deps.sh"
 cmake -S "$top" -B "$top/build/run" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DQUARVIN_TESTS=OFF -DQUARVIN_BENCH=OFF >/dev/null
-cmake --build "$top/build/run" --target quarvin quarvin-sim
+cmake --build "$top/build/run" --target quarvin quarvin-sim quarvin-cli
 mkdir -p "$top/run"
 cp -u "$top"/data/*.lst "$top/run/" 2>/dev/null || true
 cp -u "$top"/data/*.LIB "$top/run/" 2>/dev/null || true
