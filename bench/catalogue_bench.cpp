@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "BenchPlatform.h"
 #include "buffer/DocumentHost.h"
 #include "catalogue/DeviceListReader.h"
 #include "catalogue/TTypeDlg.h"
@@ -19,32 +20,6 @@ namespace {
 
 using namespace quarvin;
 
-struct QuietPrompts : Prompts {
-    void message(const std::string&, const std::string&) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return true; }
-    bool askYesCancel(const std::string&, const std::string&) override { return true; }
-    void beep() override {}
-};
-struct NoFiles : FileDialogs {
-    std::optional<std::string> openName(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveName(const FileDialogRequest&) override { return std::nullopt; }
-};
-struct NoPrinter : Printer {
-    bool print(const std::string&, const std::string&) override { return false; }
-};
-struct Clock : SystemInfo {
-    OsVersion osVersion() override { return {}; }
-    std::int64_t wallClockMs() override { return 0; }
-};
-struct NoStop : StopRequest {
-    bool stopRequested() override { return false; }
-    void clear() override {}
-};
-struct NoWindows : WindowHost {
-    void formCreated(Form&) override {}
-    void formDestroyed(Form&) override {}
-    int runModal(Form&) override { return Form::ModalCancel; }
-};
 struct Docs : DocumentHost {
     MainBuffer& buffer() override { return buffer_; }
     void New() override {}
@@ -92,15 +67,10 @@ int main() {
     std::string text = MakeList();
     std::ofstream(dir / "devicea.lst", std::ios::binary) << text;
 
-    QuietPrompts prompts;
-    NoFiles files;
-    NoPrinter printer;
-    Clock clock;
-    NoStop stop;
-    NoWindows windows;
-    Platform platform{&prompts, &files, &printer, &clock, &stop, &windows};
+    bench::BenchPlatform bp;
+    Platform& platform = bp.platform;
     LinkState link; // soft-run: the board model is 'a', "devicea.lst"
-    link.prompts = &prompts;
+    link.prompts = &bp.prompts;
     Docs docs;
     TTypeDlg dlg(link, platform, docs, dir.string() + "/");
     dlg.selectedManufacturer = "Maker13";

@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "BenchPlatform.h"
 #include "families/memory/TP27x.h"
 #include "link/commands/LinkOps.h"
 #include "sim/Box.h"
@@ -19,32 +20,6 @@ namespace {
 
 using namespace quarvin;
 
-struct NullPrompts : Prompts {
-    void message(const std::string&, const std::string&) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return true; }
-    bool askYesCancel(const std::string&, const std::string&) override { return true; }
-    void beep() override {}
-};
-struct NullFiles : FileDialogs {
-    std::optional<std::string> openName(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveName(const FileDialogRequest&) override { return std::nullopt; }
-};
-struct NullPrinter : Printer {
-    bool print(const std::string&, const std::string&) override { return false; }
-};
-struct NullSystem : SystemInfo {
-    OsVersion osVersion() override { return {}; }
-    std::int64_t wallClockMs() override { return 0; }
-};
-struct NoStop : StopRequest {
-    bool stopRequested() override { return false; }
-    void clear() override {}
-};
-struct NullWindows : WindowHost {
-    void formCreated(Form&) override {}
-    void formDestroyed(Form&) override {}
-    int runModal(Form&) override { return Form::ModalCancel; }
-};
 struct Docs : DocumentHost {
     MainBuffer buf;
     std::int32_t end = -1;
@@ -67,13 +42,8 @@ void Print(const std::string& name, double value, const char* unit) {
 }
 
 void Run(int subType, const char* label) {
-    NullPrompts prompts;
-    NullFiles files;
-    NullPrinter printer;
-    NullSystem system;
-    NoStop stop;
-    NullWindows windows;
-    Platform platform{&prompts, &files, &printer, &system, &stop, &windows};
+    bench::BenchPlatform bp;
+    Platform& platform = bp.platform;
     LinkState link;
     Docs docs;
     SelectionState selection;

@@ -12,6 +12,7 @@
 
 #include "catalogue/DeviceListSource.h"
 #include "platform/Platform.h"
+#include "BenchPlatform.h"
 #include "shell/Program.h"
 #include "shell/TMainForm.h"
 #include "sim/VirtualBoxTransport.h"
@@ -20,36 +21,6 @@ using namespace quarvin;
 
 namespace {
 
-struct QuietPrompts : Prompts {
-    bool connect = false;
-    void message(const std::string&, const std::string&) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return connect; }
-    bool askYesCancel(const std::string&, const std::string&) override { return false; }
-    void beep() override {}
-};
-struct NoFiles : FileDialogs {
-    std::optional<std::string> openName(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveName(const FileDialogRequest&) override { return std::nullopt; }
-};
-struct NoPrinter : Printer {
-    bool print(const std::string&, const std::string&) override { return false; }
-};
-struct SteadyClock : SystemInfo {
-    OsVersion osVersion() override { return {}; }
-    std::int64_t wallClockMs() override {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch()).count();
-    }
-};
-struct NeverStop : StopRequest {
-    bool stopRequested() override { return false; }
-    void clear() override {}
-};
-struct NoWindows : WindowHost {
-    void formCreated(Form&) override {}
-    void formDestroyed(Form&) override {}
-    int runModal(Form&) override { return Form::ModalCancel; }
-};
 
 double MedianMs(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -58,14 +29,9 @@ double MedianMs(std::vector<double> v) {
 
 // Host time of one start-up, until the main window is shown.
 double StartOnce(const std::string& dir, bool connect) {
-    QuietPrompts prompts;
-    prompts.connect = connect;
-    NoFiles files;
-    NoPrinter printer;
-    SteadyClock clock;
-    NeverStop stop;
-    NoWindows windows;
-    Platform platform{&prompts, &files, &printer, &clock, &stop, &windows};
+    bench::BenchPlatform bp;
+    bp.prompts.answer = connect;
+    Platform& platform = bp.platform;
     sim::VirtualPortOpener ports;
     auto t0 = std::chrono::steady_clock::now();
     Program program(platform, ports, dir);
