@@ -30,6 +30,15 @@ struct OpcodeSpec {
     const char* name = "";
 
     explicit operator bool() const { return static_cast<bool>(handler); }
+
+    static OpcodeSpec make(const char* name, int args, int replies, Handler h) {
+        OpcodeSpec s;
+        s.name = name;
+        s.args = args;
+        s.replies = replies;
+        s.handler = std::move(h);
+        return s;
+    }
 };
 
 class OpcodeTable {

@@ -120,14 +120,6 @@ void readPage(Box& box, Take take) {
     box.waitMicroseconds(kPageByteUs * kPageSize);
 }
 
-OpcodeSpec makeSpec(const char* name, int args, int replies, OpcodeSpec::Handler h) {
-    OpcodeSpec s;
-    s.name = name;
-    s.args = args;
-    s.replies = replies;
-    s.handler = std::move(h);
-    return s;
-}
 
 } // namespace
 
@@ -139,12 +131,12 @@ std::int64_t EpromPulseWidthPs(std::uint8_t opcode) {
 void installEpromOps(OpcodeTable& t) {
     // Replaces the plain read of the address group: the memories only answer
     // while /CE is low.
-    t.add(op::ReadNext, makeSpec("read next byte", 0, 1, [](Box& box, std::uint8_t, OpArgs) {
+    t.add(op::ReadNext, OpcodeSpec::make("read next byte", 0, 1, [](Box& box, std::uint8_t, OpArgs) {
               SocketBus bus(box);
               box.reply(strobedRead(bus));
               bus.advanceLowAddress();
           }));
-    t.add(op::BlankPage, makeSpec("blank check page", 0, 2, [](Box& box, std::uint8_t, OpArgs) {
+    t.add(op::BlankPage, OpcodeSpec::make("blank check page", 0, 2, [](Box& box, std::uint8_t, OpArgs) {
               int firstUsed = -1;
               readPage(box, [&](std::uint8_t low, std::uint8_t v) {
                   if (v != 0xFF && firstUsed < 0) firstUsed = low;
@@ -153,17 +145,17 @@ void installEpromOps(OpcodeTable& t) {
               box.reply(static_cast<std::uint8_t>(firstUsed < 0 ? 0 : firstUsed));
               box.reply(firstUsed < 0 ? 1 : 0);
           }));
-    t.add(op::SumPage, makeSpec("sum page", 0, 2, [](Box& box, std::uint8_t, OpArgs) {
+    t.add(op::SumPage, OpcodeSpec::make("sum page", 0, 2, [](Box& box, std::uint8_t, OpArgs) {
               std::uint16_t sum = 0;
               readPage(box, [&](std::uint8_t, std::uint8_t v) { sum = static_cast<std::uint16_t>(sum + v); });
               box.reply(static_cast<std::uint8_t>(sum & 0xFF));
               box.reply(static_cast<std::uint8_t>(sum >> 8));
           }));
-    t.add(op::PulseCount, makeSpec("set pulse count", 1, 0, [](Box& box, std::uint8_t, OpArgs a) {
+    t.add(op::PulseCount, OpcodeSpec::make("set pulse count", 1, 0, [](Box& box, std::uint8_t, OpArgs a) {
               box.state<PulseState>().count = a[0];
           }));
     for (const auto& v : kVariants)
-        t.add(v.opcode, makeSpec("program byte", 1, 1, [](Box& box, std::uint8_t o, OpArgs a) {
+        t.add(v.opcode, OpcodeSpec::make("program byte", 1, 1, [](Box& box, std::uint8_t o, OpArgs a) {
                   programByte(box, o, a[0]);
               }));
 }

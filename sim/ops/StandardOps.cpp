@@ -9,14 +9,6 @@ namespace {
 
 using Handler = OpcodeSpec::Handler;
 
-OpcodeSpec spec(const char* name, int args, int replies, Handler h) {
-    OpcodeSpec s;
-    s.name = name;
-    s.args = args;
-    s.replies = replies;
-    s.handler = std::move(h);
-    return s;
-}
 
 void identify(Box& box) {
     const std::string& id = box.config().identification;
@@ -32,54 +24,54 @@ void identify(Box& box) {
 } // namespace
 
 void installStandardOps(OpcodeTable& t) {
-    t.add(op::PowerOff, spec("power off", 0, 0, [](Box& b, std::uint8_t, OpArgs) {
+    t.add(op::PowerOff, OpcodeSpec::make("power off", 0, 0, [](Box& b, std::uint8_t, OpArgs) {
         b.socket().powerOff();
     }));
     t.addRange(op::ReadPortBase, op::ReadPortBase + op::PortCount - 1,
-               spec("read port", 0, 1, [](Box& b, std::uint8_t o, OpArgs) {
+               OpcodeSpec::make("read port", 0, 1, [](Box& b, std::uint8_t o, OpArgs) {
                    b.reply(b.socket().readInputPort(o - op::ReadPortBase, b.nowPs()));
                }));
-    t.add(op::ReadStatus, spec("read status", 0, 1, [](Box& b, std::uint8_t, OpArgs) {
+    t.add(op::ReadStatus, OpcodeSpec::make("read status", 0, 1, [](Box& b, std::uint8_t, OpArgs) {
         b.reply(b.socket().readStatus(b.nowPs()));
     }));
     t.addRange(op::WriteDirectionBase, op::WriteDirectionBase + op::DirectionRegisterCount - 1,
-               spec("write direction", 1, 0, [](Box& b, std::uint8_t o, OpArgs a) {
+               OpcodeSpec::make("write direction", 1, 0, [](Box& b, std::uint8_t o, OpArgs a) {
                    b.socket().writeDirection(o - op::WriteDirectionBase, a[0]);
                }));
     t.addRange(op::WriteControlBase, op::WriteControlBase + op::ControlRegisterCount - 1,
-               spec("write control", 1, 0, [](Box& b, std::uint8_t o, OpArgs a) {
+               OpcodeSpec::make("write control", 1, 0, [](Box& b, std::uint8_t o, OpArgs a) {
                    b.socket().writeControl(o - op::WriteControlBase, a[0]);
                }));
     // The reply length varies under the short-identify fault, so it is not checked.
-    t.add(op::Identify, spec("identify", 0, -1, [](Box& b, std::uint8_t, OpArgs) { identify(b); }));
+    t.add(op::Identify, OpcodeSpec::make("identify", 0, -1, [](Box& b, std::uint8_t, OpArgs) { identify(b); }));
     t.addRange(op::WritePortBase, op::WritePortBase + op::PortCount - 1,
-               spec("write port", 1, 0, [](Box& b, std::uint8_t o, OpArgs a) {
+               OpcodeSpec::make("write port", 1, 0, [](Box& b, std::uint8_t o, OpArgs a) {
                    b.socket().writePort(o - op::WritePortBase, a[0]);
                }));
-    t.add(op::WriteMode, spec("write mode", 1, 0, [](Box& b, std::uint8_t, OpArgs a) {
+    t.add(op::WriteMode, OpcodeSpec::make("write mode", 1, 0, [](Box& b, std::uint8_t, OpArgs a) {
         b.socket().writeMode(a[0]);
     }));
-    t.add(op::WriteVppLatchA, spec("write Vpp latch A", 1, 0, [](Box& b, std::uint8_t, OpArgs a) {
+    t.add(op::WriteVppLatchA, OpcodeSpec::make("write Vpp latch A", 1, 0, [](Box& b, std::uint8_t, OpArgs a) {
         b.socket().writeVppLatchA(a[0]);
     }));
-    t.add(op::WriteVppLatchB, spec("write Vpp latch B", 1, 0, [](Box& b, std::uint8_t, OpArgs a) {
+    t.add(op::WriteVppLatchB, OpcodeSpec::make("write Vpp latch B", 1, 0, [](Box& b, std::uint8_t, OpArgs a) {
         b.socket().writeVppLatchB(a[0]);
     }));
-    t.add(op::WriteVccLatchA, spec("write Vcc latch A", 1, 0, [](Box& b, std::uint8_t, OpArgs a) {
+    t.add(op::WriteVccLatchA, OpcodeSpec::make("write Vcc latch A", 1, 0, [](Box& b, std::uint8_t, OpArgs a) {
         b.socket().writeVccLatchA(a[0]);
     }));
-    t.add(op::WriteVccGndLatch, spec("write Vcc/ground latch", 1, 0, [](Box& b, std::uint8_t, OpArgs a) {
+    t.add(op::WriteVccGndLatch, OpcodeSpec::make("write Vcc/ground latch", 1, 0, [](Box& b, std::uint8_t, OpArgs a) {
         b.socket().writeVccGndLatch(a[0]);
     }));
     // A delay tick lasts its own character time on the line and nothing more.
-    t.add(op::DelayTick, spec("delay tick", 0, 0, [](Box&, std::uint8_t, OpArgs) {}));
+    t.add(op::DelayTick, OpcodeSpec::make("delay tick", 0, 0, [](Box&, std::uint8_t, OpArgs) {}));
     // Pin 0 (opcodes 31 and 79) reaches no pin; setPinOutput ignores it.
     t.addRange(op::PinHighBase, op::PinHighBase + pin::Count,
-               spec("pin high", 0, 0, [](Box& b, std::uint8_t o, OpArgs) {
+               OpcodeSpec::make("pin high", 0, 0, [](Box& b, std::uint8_t o, OpArgs) {
                    b.socket().setPinOutput(o - op::PinHighBase, true);
                }));
     t.addRange(op::PinLowBase, op::PinLowBase + pin::Count,
-               spec("pin low", 0, 0, [](Box& b, std::uint8_t o, OpArgs) {
+               OpcodeSpec::make("pin low", 0, 0, [](Box& b, std::uint8_t o, OpArgs) {
                    b.socket().setPinOutput(o - op::PinLowBase, false);
                }));
 }
