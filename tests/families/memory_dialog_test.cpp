@@ -59,6 +59,7 @@ TEST(MemoryDialog, StartInSoftRunLeavesCommunicationErrorAndSendsNothing) {
     EXPECT_EQ(rig.msg(), "Communication error!");
     EXPECT_EQ(rig.dlg.caption(), "P27");
     EXPECT_EQ(rig.dlg.control("Edit3").text(), "000200");
+    EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 0); // "1 time"
     EXPECT_EQ(rig.docs.news, 0);
     EXPECT_TRUE(rig.log->written.empty());
 }
