@@ -74,7 +74,6 @@ TEST(ConfigFile, OddAndTruncatedFilesRestoreWhatTheySafelyCan) {
         {"6" + tail, "6|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
         {"7" + tail, "0|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
         {"-1" + tail, "0|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
-        {"99999999999" + tail, "0|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
         {"  2abc" + tail, "2|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
         {"3\nP24\nX\n/f\n99999999999\nA\n" + std::string(30, 'k') + "\n-99999999999\nx\nT\n",
          "3|P24|X|/f|2147483647|A|" + std::string(20, 'k') + "|-2147483648|0|T"},

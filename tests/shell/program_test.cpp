@@ -55,7 +55,6 @@ TEST_F(ProgramTest, SoftRunStartsInOrderAndTheLastDeviceAndDataFileComeBack) {
     }
     const std::vector<std::string> lines = ConfigLines();
     ASSERT_EQ(lines.size(), 11u);
-    EXPECT_EQ(lines[0], shell::kMainCaption);
     EXPECT_EQ(lines[4], data);
     EXPECT_EQ(lines[9], "2");
     EXPECT_EQ(lines[10], typeName);
