@@ -1,6 +1,6 @@
 #pragma once
 // Shared set-up for the selection dialog tests: a program directory with device
-// list files, a recording main window, documents and a family dialog double.
+// list files, a recording main window and a family dialog double.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,7 +12,7 @@
 
 #include <unistd.h>
 
-#include "buffer/DocumentHost.h"
+#include "buffer/Documents.h"
 #include "catalogue/SelectionDisplay.h"
 #include "catalogue/TTypeDlg.h"
 #include "link/commands/LinkState.h"
@@ -20,21 +20,6 @@
 #include "support/RecordingTransport.h"
 
 namespace quarvin::test {
-
-class FakeDocs : public DocumentHost {
-public:
-    MainBuffer& buffer() override { return buffer_; }
-    void New() override { hex = true; }
-    bool hasHexWindow() const override { return hex; }
-    void setEndAddress(std::int32_t e) override { end = e; }
-    std::int32_t endAddress() const override { return hex ? end : -1; }
-    void refreshHexWindow() override {}
-    bool hex = false;
-    std::int32_t end = 0;
-
-private:
-    MainBuffer buffer_;
-};
 
 // The main window as the selection dialog sees it.
 struct RecordingDisplay : SelectionDisplay {
@@ -95,7 +80,8 @@ protected:
     std::filesystem::path dir;
     FakePlatform fake;
     LinkState link;
-    FakeDocs docs;
+    MainBuffer buffer;
+    Documents docs{buffer, fake.platform};
     RecordingDisplay display;
     std::map<std::string, FamilyFactory> built;
     std::unique_ptr<TTypeDlg> dlg;
