@@ -62,6 +62,11 @@ FormView::FormView(Form& form, QtStopRequest* stop, QWidget* parent)
     setWindowTitle(Q(form.caption()));
     setObjectName(Q(form.className()));
     setFixedSize(form.width(), form.height());
+    // The forms are laid out in pixels for a small dialog font; keep to it so that
+    // captions fit their controls whatever the desktop's default font is.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
     build();
     form_.addObserver(this);
     if (form_.visible()) show();
@@ -86,15 +91,24 @@ QWidget* FormView::widgetFor(const std::string& name) const {
 void FormView::build() {
     // Controls come in declaration order, so a group box exists before its members.
     for (Control& c : const_cast<std::deque<Control>&>(form_.controls())) {
+        // Positions are in form coordinates, also for the members of a group box;
+        // the widget of a member sits inside its group's widget.
         QWidget* parent = this;
+        int x = c.x, y = c.y;
         if (!c.parent.empty())
-            if (QWidget* p = widgetFor(c.parent)) parent = p;
+            if (QWidget* p = widgetFor(c.parent)) {
+                parent = p;
+                if (const Control* g = form_.find(c.parent)) {
+                    x -= g->x;
+                    y -= g->y;
+                }
+            }
         QWidget* w = makeWidget(c, parent);
         w->setObjectName(Q(c.name));
         if (c.w > 0 && c.h > 0)
-            w->setGeometry(c.x, c.y, c.w, c.h);
+            w->setGeometry(x, y, c.w, c.h);
         else {
-            w->move(c.x, c.y);
+            w->move(x, y);
             w->resize(w->sizeHint());
         }
         if (c.fixedPitch) w->setFont(QFont("Courier"));
@@ -135,7 +149,9 @@ QWidget* FormView::makeWidget(Control& c, QWidget* parent) {
     case ControlKind::RadioGroup: {
         auto* g = new QGroupBox(parent);
         auto* group = new QButtonGroup(g);
-        new QGridLayout(g);
+        auto* grid = new QGridLayout(g);
+        grid->setContentsMargins(6, 2, 2, 2); // small margins, as the form's pixel layout expects
+        grid->setSpacing(0);
         connect(group, &QButtonGroup::idClicked, this, [this, name](int id) { act([&] { form_.userSetIndex(name, id); }); });
         return g;
     }

@@ -58,7 +58,7 @@ public:
     ControlKind kind;
     std::string name;
     std::string parent;       // name of the enclosing group box or panel, empty at top level
-    int x = 0, y = 0, w = 0, h = 0;
+    int x = 0, y = 0, w = 0, h = 0; // in the form's client area, also inside a group box
     int columns = 1;          // radio groups
     Colour colour = Colour::Default;
     bool readOnly = false;

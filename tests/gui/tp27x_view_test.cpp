@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <filesystem>
 
 #include "FormView.h"
 #include "buffer/Documents.h"
@@ -74,6 +75,9 @@ TEST(GuiTP27x, ViewShowsThePatternFormAndReadRunsOnTheVirtualBox) {
     qobject_cast<QAbstractButton*>(view.widgetFor("ReadButton"))->click();
     EXPECT_EQ(Caption(view.widgetFor("Message")), "OK!");
     EXPECT_EQ(buffer[5], 0x42);
+    // A picture of the dialog after the read, for a person to look at.
+    std::filesystem::create_directories(std::string(QUARVIN_BINARY_DIR) + "/screenshots");
+    EXPECT_TRUE(view.grab().save(QString::fromStdString(std::string(QUARVIN_BINARY_DIR) + "/screenshots/tp27x.png")));
 }
 
 } // namespace
