@@ -4,19 +4,9 @@
 
 #include "buffer/TFileWin.h"
 #include "buffer/TextWindow.h"
+#include "forms/HexText.h"
 
 namespace quarvin {
-
-namespace {
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 int FindReplace::search(TextWindow& w, const std::string& findText) {
     const std::string text = w.text();
@@ -55,8 +45,8 @@ int FindReplace::OnRePlaceFind(TextWindow* active, const std::string& findText) 
 int FindReplace::replaceValue(const std::string& replaceText) {
     // The two characters are read as hexadecimal, like the dump they replace.
     if (replaceText.size() == 2) {
-        const int hi = hexDigit(replaceText[0]);
-        const int lo = hexDigit(replaceText[1]);
+        const int hi = HexDigitValue(replaceText[0]);
+        const int lo = HexDigitValue(replaceText[1]);
         if (hi >= 0 && lo >= 0) return hi * 16 + lo;
     }
     prompts_.message("Must be two BCD", kBoxTitle);

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "buffer/formats/FileNames.h"
+#include "forms/HexText.h"
 
 namespace quarvin {
 
@@ -74,23 +75,8 @@ std::string TFileFormat::formatKey(std::string_view item) {
 }
 
 std::optional<std::int32_t> TFileFormat::scanHex(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') && i + 2 < text.size() &&
-        std::isxdigit(static_cast<unsigned char>(text[i + 2])))
-        i += 2;
-    std::uint32_t value = 0;
-    bool any = false;
-    for (; i < text.size() && std::isxdigit(static_cast<unsigned char>(text[i])); ++i) {
-        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
-        value = (value << 4) | static_cast<std::uint32_t>(c <= '9' ? c - '0' : c - 'a' + 10);
-        any = true;
-    }
-    if (!any) return std::nullopt;
-    if (negative) value = 0u - value;
-    return static_cast<std::int32_t>(value);
+    if (auto v = ParseHexField(text)) return static_cast<std::int32_t>(*v);
+    return std::nullopt;
 }
 
 void TFileFormat::prepare(const std::string& fileName) {

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "forms/HexText.h"
+
 namespace quarvin {
 
 namespace {
@@ -156,9 +158,8 @@ void TFileWin::NextPageButton() {
 void TFileWin::PreviousPageButton() { PageUp(); }
 
 void TFileWin::StartFieldExit() {
-    unsigned v = 0;
     // Text that is not hexadecimal keeps the page where it is.
-    if (std::sscanf(start_.text().c_str(), "%x", &v) == 1) setStart(static_cast<std::int32_t>(v));
+    if (auto v = ParseHexField(start_.text())) setStart(static_cast<std::int32_t>(*v));
     Refresh();
 }
 

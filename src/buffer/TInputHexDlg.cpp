@@ -5,6 +5,7 @@
 
 #include "buffer/Documents.h"
 #include "buffer/TFileWin.h"
+#include "forms/HexText.h"
 
 namespace quarvin {
 
@@ -12,8 +13,7 @@ namespace {
 
 // Reads a hexadecimal field; text that does not parse keeps the previous value.
 void parseHex(const std::string& text, std::int32_t& value) {
-    unsigned v = 0;
-    if (std::sscanf(text.c_str(), "%x", &v) == 1) value = static_cast<std::int32_t>(v);
+    if (auto v = ParseHexField(text)) value = static_cast<std::int32_t>(*v);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "FamilyRig.h"
-#include "families/framework/HexText.h"
+#include "forms/HexText.h"
 
 namespace quarvin::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "FamilyRig.h"
-#include "families/framework/HexText.h"
+#include "forms/HexText.h"
 #include "sim/VirtualSocket.h"
 
 namespace quarvin::test {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "families/framework/HexText.h"
+#include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {

@@ -1,4 +1,4 @@
-#include "families/framework/HexText.h"
+#include "forms/HexText.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -6,13 +6,14 @@
 
 namespace quarvin {
 
-namespace {
-int HexDigit(char c) {
+int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
+
+namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 } // namespace
 
@@ -23,11 +24,11 @@ std::optional<std::uint32_t> ParseHexField(std::string_view text) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     // "0x" counts as a prefix only when a digit follows; "0xg" reads as 0.
     if (i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
-        HexDigit(text[i + 2]) >= 0)
+        HexDigitValue(text[i + 2]) >= 0)
         i += 2;
-    if (i >= text.size() || HexDigit(text[i]) < 0) return std::nullopt;
+    if (i >= text.size() || HexDigitValue(text[i]) < 0) return std::nullopt;
     std::uint32_t v = 0;
-    for (; i < text.size() && HexDigit(text[i]) >= 0; ++i) v = (v << 4) | static_cast<std::uint32_t>(HexDigit(text[i]));
+    for (; i < text.size() && HexDigitValue(text[i]) >= 0; ++i) v = (v << 4) | static_cast<std::uint32_t>(HexDigitValue(text[i]));
     return negative ? 0u - v : v;
 }
 
