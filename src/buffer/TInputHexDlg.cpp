@@ -1,7 +1,6 @@
 #include "buffer/TInputHexDlg.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "buffer/Documents.h"
 #include "buffer/TFileWin.h"

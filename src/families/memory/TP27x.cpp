@@ -1,6 +1,6 @@
 #include "families/memory/TP27x.h"
 
-#include "families/framework/HexText.h"
+#include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 
