@@ -38,8 +38,13 @@ HexWindowView::HexWindowView(TFileWin& model, QWidget* parent)
     syncScroll();
     syncStart();
     const QFontMetrics fm(text()->font());
-    resize(std::min(640, fm.horizontalAdvance(QLatin1Char('0')) * 76 + scroll_->sizeHint().width()),
-           std::min(400, fm.lineSpacing() * 17 + 60));
+    // A whole dump line with the frame, margins and scroll bar, within 640 x 400.
+    wanted_ = QSize(std::min(640, fm.horizontalAdvance(QString(73, QLatin1Char('0'))) +
+                                      2 * text()->frameWidth() +
+                                      2 * static_cast<int>(text()->document()->documentMargin()) +
+                                      scroll_->sizeHint().width() + 24),
+                    std::min(400, fm.lineSpacing() * 17 + 60));
+    resize(wanted_);
     setMaximumSize(640, 400);
 }
 

@@ -14,6 +14,8 @@ class HexWindowView : public TextWindowView {
 public:
     HexWindowView(TFileWin& model, QWidget* parent);
     QScrollBar* scrollBar() const { return scroll_; }
+    // The MDI frame sizes itself from this: room for a whole dump line.
+    QSize sizeHint() const override { return wanted_; }
 
 protected:
     void syncControl(Control& c) override;
@@ -25,6 +27,7 @@ private:
     TFileWin& hex_;
     QScrollBar* scroll_;
     QLineEdit* start_ = nullptr;
+    QSize wanted_;
 };
 
 } // namespace quarvin::app
