@@ -126,17 +126,13 @@ void FileCommands::showBinaryWindow(std::int32_t endAddress, const char* labelPr
 }
 
 bool FileCommands::LoadBinary(int laneMask, int laneSelect, std::int32_t start) {
-    const auto r = formats::loadBinaryFile(documents_.buffer(), state_.fileName, start, laneMask, laneSelect);
-    if (!r.opened) {
-        platform_.prompts->message(kCantOpenBinary, kUntitled);
-        return false;
-    }
-    showBinaryWindow(r.endAddress, kBinaryLabel);
-    return true;
+    return finishBinaryLoad(
+        formats::loadBinaryFile(documents_.buffer(), state_.fileName, start, laneMask, laneSelect));
 }
 
-bool FileCommands::LoadCds() {
-    const auto r = formats::loadCdsFile(documents_.buffer(), state_.fileName);
+bool FileCommands::LoadCds() { return finishBinaryLoad(formats::loadCdsFile(documents_.buffer(), state_.fileName)); }
+
+bool FileCommands::finishBinaryLoad(const formats::BinaryLoadResult& r) {
     if (!r.opened) {
         platform_.prompts->message(kCantOpenBinary, kUntitled);
         return false;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "buffer/TFileFormat.h"
+#include "buffer/formats/BinaryFormat.h"
 #include "platform/Platform.h"
 
 namespace quarvin {
@@ -58,6 +59,8 @@ public:
 private:
     void setLabel(const std::string& text);
     void showBinaryWindow(std::int32_t endAddress, const char* labelPrefix);
+    // The message for a file that could not be opened, or the hex window for the loaded bytes.
+    bool finishBinaryLoad(const formats::BinaryLoadResult& r);
     void saveWith(const std::string& key);
     void cantWrite(const std::string& path);
 
