@@ -16,6 +16,7 @@ constexpr int ReadTimeoutMs = 2000;
 // soft-run mode. The exception ends the running operation only.
 [[noreturn]] void loseLink(LinkState& link) {
     link.connected = 0;
+    link.lost = true;
     if (link.port) {
         link.port->close();
         link.port.reset();

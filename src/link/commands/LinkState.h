@@ -25,6 +25,9 @@ struct RegisterImages {
 
 struct LinkState {
     std::uint16_t connected = 0;          // 1 only after a successful handshake
+    // The box stopped answering during this run (as opposed to soft-run chosen at
+    // start): device operations refuse until the link is made again.
+    bool lost = false;
     std::unique_ptr<Transport> port;      // the port of the last open attempt
     std::string savedPortName = "COM1";   // last port that identified; the port file's content
     std::string identification;           // "quarvinc from COM3" after the handshake
