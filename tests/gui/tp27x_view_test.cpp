@@ -76,8 +76,9 @@ TEST(GuiTP27x, ViewShowsThePatternFormAndReadRunsOnTheVirtualBox) {
     EXPECT_EQ(Caption(view.widgetFor("Message")), "OK!");
     EXPECT_EQ(buffer[5], 0x42);
     // A picture of the dialog after the read, for a person to look at.
-    std::filesystem::create_directories(std::string(QUARVIN_BINARY_DIR) + "/screenshots");
-    EXPECT_TRUE(view.grab().save(QString::fromStdString(std::string(QUARVIN_BINARY_DIR) + "/screenshots/tp27x.png")));
+    const std::filesystem::path shots = std::filesystem::path(QUARVIN_BINARY_DIR) / "screenshots";
+    std::filesystem::create_directories(shots);
+    EXPECT_TRUE(view.grab().save(QString::fromStdString((shots / "tp27x.png").string())));
 }
 
 } // namespace
