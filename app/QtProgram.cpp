@@ -5,6 +5,7 @@
 #include "MainWindowView.h"
 #include "PldWindowView.h"
 #include "link/serial/PosixSerial.h"
+#include "catalogue/DispatchTable.h"
 #include "catalogue/TTypeDlg.h"
 #include "families/framework/FamilyDialog.h"
 #include "link/TEp3.h"
@@ -53,7 +54,8 @@ void QtProgram::formChanged(Form&, FormEvent event) {
     if (s.family == socketFamily_ && s.subType == socketSubType_) return;
     socketFamily_ = s.family;
     socketSubType_ = s.subType;
-    socket_->deviceSelected(s.family, s.subType);
+    const char* dialogClass = DialogClassOf(s.family);
+    socket_->deviceSelected(dialogClass ? dialogClass : "", s.subType);
 }
 
 void QtProgram::start() {

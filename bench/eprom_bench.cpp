@@ -10,11 +10,11 @@
 #include <string>
 
 #include "BenchPlatform.h"
-#include "families/memory/TP27x.h"
+#include "families/uv_eprom/UvEpromDialog.h"
 #include "link/commands/LinkOps.h"
 #include "sim/Box.h"
 #include "sim/VirtualBoxTransport.h"
-#include "sim/chips/Eprom.h"
+#include "sim/SimFamily.h"
 
 namespace {
 
@@ -51,15 +51,14 @@ void Run(int subType, const char* label) {
     DeviceContext ctx{link, platform, docs, selection, nullptr};
 
     auto box = std::make_shared<sim::Box>();
-    const sim::EpromChoice* part = sim::EpromForSubType(subType);
-    auto chip = std::make_shared<sim::EpromChip>(*sim::FindEpromType(part->type), part->vppMillivolts);
+    auto chip = sim::OfferForSubType(UvEpromDialog::kFormClass, subType)->make();
     box->insert(chip);
     link.port = std::make_unique<sim::VirtualBoxTransport>(box);
     link.connected = 1;
 
-    TP27x dlg(ctx);
+    UvEpromDialog dlg(ctx);
     dlg.Start();
-    const std::uint32_t size = chip->type().size();
+    const auto size = static_cast<std::uint32_t>(chip->memory().size());
     std::mt19937 gen(7);
     std::generate(docs.buf.data(), docs.buf.data() + size, [&] { return static_cast<std::uint8_t>(gen()); });
 

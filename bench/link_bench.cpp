@@ -16,7 +16,7 @@
 #include "sim/Box.h"
 #include "sim/SimProcess.h"
 #include "sim/VirtualBoxTransport.h"
-#include "sim/chips/Eprom.h"
+#include "sim/families/uv_eprom/EpromChip.h"
 #include "sim/ops/SocketBus.h"
 
 using namespace quarvin;

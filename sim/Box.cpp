@@ -1,6 +1,6 @@
 #include "sim/Box.h"
 
-#include "sim/ops/FamilyOps.h"
+#include "sim/SimFamily.h"
 #include "sim/ops/StandardOps.h"
 
 namespace quarvin::sim {
@@ -16,7 +16,8 @@ Box::Box(BoxConfig config) : config_(std::move(config)) {
     socket_.setGroundSwitchOn31(config_.board != 'a');
     socket_.setClockHz(config_.clockHz);
     installStandardOps(opcodes_);
-    installFamilyOps(opcodes_);
+    installAddressOps(opcodes_);
+    for (const SimFamily& family : SimFamilies()) family.installOps(opcodes_);
     args_.reserve(300);
 }
 

@@ -4,6 +4,7 @@
 // read); the chip answers with the pins it drives. Pins are in the chip's own
 // numbering: bit (k-1) of a mask is chip pin k.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace quarvin::sim {
@@ -108,8 +109,30 @@ public:
     ChipFaults& faults() { return faults_; }
     const ChipFaults& faults() const { return faults_; }
 
+    // What the Virtual socket window, the command line and chip images see of any
+    // part: its name, its cells, its rated programming voltage and its eraser.
+    // Parts without memory (logic, optocouplers) keep the empty defaults.
+    virtual std::string label() const { return {}; }
+    virtual std::vector<std::uint8_t>& memory() { return noCells_; }
+    const std::vector<std::uint8_t>& memory() const { return const_cast<Chip*>(this)->memory(); }
+    virtual int ratedVppMillivolts() const { return 0; }
+    // Back to the erased state the way the part is erased (UV light, bulk erase).
+    virtual void erase() {}
+    // 32-bit sum of every cell.
+    std::uint32_t checksum() const {
+        std::uint32_t s = 0;
+        for (std::uint8_t c : memory()) s += c;
+        return s;
+    }
+    // Counts durable changes (cells programmed, erased, loaded), so that windows
+    // and chip image files know when to look again.
+    std::uint64_t changes() const { return changes_; }
+    void markChanged() { ++changes_; }
+
 private:
     ChipFaults faults_;
+    std::uint64_t changes_ = 0;
+    std::vector<std::uint8_t> noCells_;
 };
 
 // Socket pin of chip pin k for an n-pin chip inserted bottom-aligned.

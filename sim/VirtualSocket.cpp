@@ -8,7 +8,6 @@ namespace quarvin::sim {
 
 namespace {
 
-constexpr const char* kEpromFamily = "P27";
 constexpr const char* kEmpty = "(empty)";
 
 std::string Hex(std::uint32_t v, int digits) {
@@ -35,13 +34,7 @@ bool ReadHex(const std::string& text, std::uint32_t& out) {
 VirtualSocket::VirtualSocket(std::shared_ptr<Box> box, Platform& platform)
     : Form("TVirtualSocket", "Virtual socket", 380, 300), box_(std::move(box)), platform_(platform) {
     std::vector<std::string> items;
-    for (const EpromChoice& c : EpromChoices()) {
-        bool seen = false;
-        for (const EpromChoice* o : offered_) seen = seen || std::string(o->label) == c.label;
-        if (seen) continue;
-        offered_.push_back(&c);
-        items.emplace_back(c.label);
-    }
+    for (const ChipOffer& o : ChipOffers()) items.push_back(o.label);
     add(ControlKind::Label, "Label1", "Chip", 12, 14, 40, 16);
     Control& type = add(ControlKind::ComboBox, "ChipType", "", 56, 10, 150, 21);
     type.setItems(items);
@@ -54,24 +47,25 @@ VirtualSocket::VirtualSocket(std::shared_ptr<Box> box, Platform& platform)
     add(ControlKind::Edit, "Sum", "", 248, 40, 120, 21).readOnly = true;
     add(ControlKind::Button, "Load", "Load...", 12, 72, 75, 25).onClick = [this] { LoadClick(); };
     add(ControlKind::Button, "Save", "Save...", 92, 72, 75, 25).onClick = [this] { SaveClick(); };
-    add(ControlKind::Button, "Erase", "UV erase", 172, 72, 75, 25).onClick = [this] { EraseClick(); };
+    add(ControlKind::Button, "Erase", "Erase", 172, 72, 75, 25).onClick = [this] { EraseClick(); };
 
     add(ControlKind::GroupBox, "Faults", "Faults", 8, 104, 364, 130);
+    // One row per fault: its fields, each after its own label, then its button.
     struct Field {
         const char* label;
         const char* name;
-        int x, y;
-    } fields[] = {{"Address", "StuckAddress", 16, 124}, {"Mask", "StuckMask", 136, 124},
-                  {"Value", "StuckValue", 236, 124}, {"Address", "NoProgramAddress", 16, 164}};
+        int x, y, labelWidth, editWidth;
+    } fields[] = {{"Address", "StuckAddress", 16, 128, 48, 60}, {"Mask", "StuckMask", 132, 128, 34, 32},
+                  {"Value", "StuckValue", 204, 128, 36, 32}, {"Address", "NoProgramAddress", 16, 164, 48, 60}};
     for (const Field& f : fields) {
-        add(ControlKind::Label, std::string("L") + f.name, f.label, f.x, f.y, 50, 16).parent = "Faults";
-        add(ControlKind::Edit, f.name, "", f.x + 52, f.y - 4, 56, 21).parent = "Faults";
+        add(ControlKind::Label, std::string("L") + f.name, f.label, f.x, f.y, f.labelWidth, 16).parent = "Faults";
+        add(ControlKind::Edit, f.name, "", f.x + f.labelWidth + 2, f.y - 4, f.editWidth, 21).parent = "Faults";
     }
-    Control& stuck = add(ControlKind::Button, "AddStuck", "Stuck bits", 290, 150, 75, 23);
+    Control& stuck = add(ControlKind::Button, "AddStuck", "Stuck bits", 284, 123, 80, 23);
     stuck.onClick = [this] { AddStuckClick(); };
-    Control& noProg = add(ControlKind::Button, "AddNoProgram", "Won't program", 130, 160, 90, 23);
+    Control& noProg = add(ControlKind::Button, "AddNoProgram", "Won't program", 132, 159, 100, 23);
     noProg.onClick = [this] { AddNoProgramClick(); };
-    Control& clear = add(ControlKind::Button, "ClearFaults", "Clear faults", 290, 200, 75, 23);
+    Control& clear = add(ControlKind::Button, "ClearFaults", "Clear faults", 284, 200, 80, 23);
     clear.onClick = [this] { ClearFaultsClick(); };
     for (Control* c : {&stuck, &noProg, &clear}) c->parent = "Faults";
     add(ControlKind::Edit, "Message", " ", 8, 244, 364, 21).readOnly = true;
@@ -85,28 +79,28 @@ void VirtualSocket::refresh() {
         control("Sum").setText("");
         return;
     }
-    std::string label = chip_->type().name;
-    label += " " + std::to_string(chip_->vppMillivolts() / 1000) + "." +
-             std::to_string(chip_->vppMillivolts() / 100 % 10) + "v";
-    control("InSocket").setText(label);
+    control("InSocket").setText(chip_->label());
     control("Sum").setText(Hex(chip_->checksum(), 8));
+    shownChanges_ = chip_->changes();
 }
 
-void VirtualSocket::insert(const EpromChoice& choice) {
-    const EpromType* type = FindEpromType(choice.type);
-    if (!type) return;
-    chip_ = std::make_shared<EpromChip>(*type, choice.vppMillivolts);
+void VirtualSocket::refreshIfChanged() {
+    if (chip_ && chip_->changes() != shownChanges_) refresh();
+}
+
+void VirtualSocket::insert(const ChipOffer& offer) {
+    chip_ = offer.make();
     box_->insert(chip_);
-    for (std::size_t i = 0; i < offered_.size(); ++i)
-        if (std::string(offered_[i]->label) == choice.label) control("ChipType").setItemIndex(static_cast<int>(i));
-    say(std::string("Blank ") + choice.label + " inserted");
+    const auto& offers = ChipOffers();
+    for (std::size_t i = 0; i < offers.size(); ++i)
+        if (&offers[i] == &offer) control("ChipType").setItemIndex(static_cast<int>(i));
+    say("Blank " + offer.label + " inserted");
     refresh();
 }
 
-void VirtualSocket::deviceSelected(const std::string& family, int subType) {
-    const EpromChoice* choice = family == kEpromFamily ? EpromForSubType(subType) : nullptr;
-    if (choice) {
-        insert(*choice);
+void VirtualSocket::deviceSelected(const std::string& dialogClass, int subType) {
+    if (const ChipOffer* offer = OfferForSubType(dialogClass, subType)) {
+        insert(*offer);
     } else {
         RemoveClick();
     }
@@ -114,8 +108,9 @@ void VirtualSocket::deviceSelected(const std::string& family, int subType) {
 
 void VirtualSocket::InsertClick() {
     const int i = control("ChipType").itemIndex();
-    if (i < 0 || i >= static_cast<int>(offered_.size())) return;
-    insert(*offered_[static_cast<std::size_t>(i)]);
+    const auto& offers = ChipOffers();
+    if (i < 0 || i >= static_cast<int>(offers.size())) return;
+    insert(offers[static_cast<std::size_t>(i)]);
 }
 
 void VirtualSocket::RemoveClick() {
@@ -151,10 +146,11 @@ void VirtualSocket::LoadClick() {
         return;
     }
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto& cells = chip_->cells();
+    auto& cells = chip_->memory();
     std::fill(cells.begin(), cells.end(), 0xFF);
     const std::size_t n = std::min(bytes.size(), cells.size());
     std::copy(bytes.begin(), bytes.begin() + static_cast<long>(n), cells.begin());
+    chip_->markChanged();
     if (bytes.size() > cells.size())
         say("Loaded the first " + std::to_string(n) + " of " + std::to_string(bytes.size()) + " bytes");
     else
@@ -171,7 +167,7 @@ void VirtualSocket::SaveClick() {
     auto name = platform_.files ? platform_.files->saveName(req) : std::nullopt;
     if (!name) return;
     std::ofstream out(*name, std::ios::binary | std::ios::trunc);
-    const auto& cells = chip_->cells();
+    const auto& cells = chip_->memory();
     out.write(reinterpret_cast<const char*>(cells.data()), static_cast<std::streamsize>(cells.size()));
     if (!out) {
         say("Cannot write " + *name);

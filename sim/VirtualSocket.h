@@ -8,7 +8,7 @@
 #include "forms/Form.h"
 #include "platform/Platform.h"
 #include "sim/Box.h"
-#include "sim/chips/Eprom.h"
+#include "sim/SimFamily.h"
 
 namespace quarvin::sim {
 
@@ -16,33 +16,36 @@ class VirtualSocket : public Form {
 public:
     VirtualSocket(std::shared_ptr<Box> box, Platform& platform);
 
-    // The shell calls this on every device selection: a blank part of the selected
-    // type goes into the socket (families without chip models leave it empty).
-    void deviceSelected(const std::string& family, int subType);
+    // The shell calls this on every device selection with the family's dialog
+    // class: a blank part of the selected type goes into the socket (families
+    // without chip models leave it empty).
+    void deviceSelected(const std::string& dialogClass, int subType);
 
     // Handlers.
     void InsertClick();   // a blank chip of the type chosen in ChipType
     void RemoveClick();   // empty socket
-    void EraseClick();    // UV light
+    void EraseClick();    // the part's own eraser (UV light for EPROMs)
     void LoadClick();
     void SaveClick();
     void AddStuckClick(); // StuckAddress/StuckMask/StuckValue
     void AddNoProgramClick();
     void ClearFaultsClick();
 
-    EpromChip* chip() const { return chip_.get(); }
+    Chip* chip() const { return chip_.get(); }
     // Shows the chip in the socket and its checksum again.
     void refresh();
+    // Refreshes when the chip changed since the last look (after an operation).
+    void refreshIfChanged();
 
 private:
-    void insert(const EpromChoice& choice);
+    void insert(const ChipOffer& offer);
     bool needChip();
     void say(const std::string& text);
 
     std::shared_ptr<Box> box_;
     Platform& platform_;
-    std::shared_ptr<EpromChip> chip_;
-    std::vector<const EpromChoice*> offered_; // ChipType items, in order
+    std::shared_ptr<Chip> chip_;
+    std::uint64_t shownChanges_ = 0;
 };
 
 } // namespace quarvin::sim

@@ -2,7 +2,7 @@
 // already on the ports, then the box advances the low address byte itself.
 #include "link/commands/Opcodes.h"
 #include "sim/Box.h"
-#include "sim/ops/FamilyOps.h"
+#include "sim/ops/StandardOps.h"
 #include "sim/ops/SocketBus.h"
 
 namespace quarvin::sim {

@@ -7,4 +7,8 @@ namespace quarvin::sim {
 // delay tick and power off.
 void installStandardOps(OpcodeTable& table);
 
+// 128 read next byte, 147 advance the address: the plain memory reads that
+// families may replace with their own.
+void installAddressOps(OpcodeTable& table);
+
 } // namespace quarvin::sim

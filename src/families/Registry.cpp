@@ -1,15 +1,24 @@
 #include "families/framework/FamilyDialog.h"
-#include "families/memory/TP27x.h"
+#include "families/uv_eprom/UvEpromFamily.h"
 
 namespace quarvin {
 
-// Each built family adds its factory here; names not listed open the shared
+// Each built family adds one line here; names not listed open the shared
 // "not available in this version" dialog.
-const std::map<std::string, FamilyFactory>& BuiltFamilies() {
-    static const std::map<std::string, FamilyFactory> families = {
-        {"TP27x", [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<TP27x>(ctx); }},
+const std::map<std::string, FamilyEntry>& Families() {
+    static const std::map<std::string, FamilyEntry> families = {
+        {UvEpromDialog::kFormClass, UvEpromFamily()},
     };
     return families;
+}
+
+const std::map<std::string, FamilyFactory>& BuiltFamilies() {
+    static const std::map<std::string, FamilyFactory> factories = [] {
+        std::map<std::string, FamilyFactory> m;
+        for (const auto& [name, entry] : Families()) m.emplace(name, entry.makeDialog);
+        return m;
+    }();
+    return factories;
 }
 
 } // namespace quarvin

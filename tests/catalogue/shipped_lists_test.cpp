@@ -10,7 +10,7 @@
 #include "catalogue/DeviceListSource.h"
 #include "catalogue/DispatchTable.h"
 #include "catalogue/ParameterField.h"
-#include "families/memory/TP27x.h"
+#include "families/framework/FamilyDialog.h"
 
 namespace quarvin::test {
 namespace {
@@ -26,7 +26,7 @@ std::string ReadFile(const std::string& path) {
 
 // Highest sub-type row of each family's table (the 28F table has empty rows 7..10).
 const std::map<std::string, int> LastRow = {
-    {"P27", static_cast<int>(kEpromRows.size()) - 1},
+    {"P27", static_cast<int>(Families().at("TP27x").subTypes().size()) - 1},
     {"PW27", 5}, {"P29F", 13}, {"AT28CX", 8}, {"P24", 11}, {"P93", 9}, {"P29", 7},
     {"PI28F", 15}, {"P89C51", 9}, {"P16C84", 10}, {"AT90S", 4}, {"P2051", 3},
     {"GAL3M", 9}, {"P22V10", 3}, {"DSRAM", 8}, {"TESTRAM", 8}, {"ICTEST", 2},

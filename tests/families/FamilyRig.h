@@ -1,16 +1,18 @@
 #pragma once
-// A TP27x dialog wired to scripted documents and platform, over either a
-// recording transport (wire-exact tests) or the in-process virtual box.
+// A family dialog wired to scripted documents and platform, over either a
+// recording transport (wire-exact tests) or the in-process virtual box with the
+// part the selected row stands for. A family's tests instantiate it with their
+// dialog class: WireRig<UvEpromDialog>, SimRig<UvEpromDialog>.
 #include <algorithm>
 #include <memory>
 #include <string>
 
 #include "buffer/DocumentHost.h"
-#include "families/memory/TP27x.h"
+#include "families/framework/FamilyDialog.h"
 #include "link/commands/LinkOps.h"
 #include "sim/Box.h"
+#include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
-#include "sim/chips/Eprom.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingTransport.h"
 
@@ -34,13 +36,14 @@ public:
     void refreshHexWindow() override { ++refreshes; }
 };
 
+template <class Dialog>
 struct DialogRig {
     FakePlatform fp;
     LinkState link;
     FakeDocs docs;
     SelectionState selection;
     DeviceContext ctx{link, fp.platform, docs, selection, [] { return std::string("20,3d"); }};
-    TP27x dlg{ctx};
+    Dialog dlg{ctx};
 
     explicit DialogRig(int subType) {
         selection.subType = subType;
@@ -64,13 +67,14 @@ struct DialogRig {
     std::string msg() { return dlg.control("Message").text(); }
 };
 
-// Over a recording transport; the log survives a lost link.
-// Started, unless asked not to, with the start sequence taken off the log.
-struct WireRig : DialogRig {
+// Over a recording transport; the log survives a lost link. Started, unless asked
+// not to, with the start sequence taken off the log.
+template <class Dialog>
+struct WireRig : DialogRig<Dialog> {
     std::shared_ptr<TransportLog> log = std::make_shared<TransportLog>();
-    explicit WireRig(int subType, bool start = true) : DialogRig(subType) {
-        connect(std::make_unique<RecordingTransport>(log));
-        if (start) dlg.Start();
+    explicit WireRig(int subType, bool start = true) : DialogRig<Dialog>(subType) {
+        this->connect(std::make_unique<RecordingTransport>(log));
+        if (start) this->dlg.Start();
         log->clear();
     }
 };
@@ -91,15 +95,16 @@ struct Expect {
     }
 };
 
-// Over the virtual box with a chip of the row's type in the socket.
-struct SimRig : DialogRig {
+// Over the virtual box with a blank part of the selected row in the socket.
+template <class Dialog, class Part = sim::Chip>
+struct SimRig : DialogRig<Dialog> {
     std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
-    std::shared_ptr<sim::EpromChip> chip;
-    SimRig(int subType, const char* type, int vppMillivolts) : DialogRig(subType) {
-        connect(std::make_unique<sim::VirtualBoxTransport>(box));
-        chip = std::make_shared<sim::EpromChip>(*sim::FindEpromType(type), vppMillivolts);
+    std::shared_ptr<Part> chip;
+    explicit SimRig(int subType) : DialogRig<Dialog>(subType) {
+        this->connect(std::make_unique<sim::VirtualBoxTransport>(box));
+        chip = std::dynamic_pointer_cast<Part>(sim::OfferForSubType(Dialog::kFormClass, subType)->make());
         box->insert(chip);
-        dlg.Start();
+        this->dlg.Start();
     }
 };
 

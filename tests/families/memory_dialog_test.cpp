@@ -1,41 +1,49 @@
-// The shared anatomy of the memory dialogs: start, address fields, Auto, close,
-// the stop poll and the bounds of the field-driven loops.
+// The shared anatomy of the memory dialogs, told on the EPROM dialog: start,
+// address fields, Auto, close, and the rules that keep a dialog from saying "OK"
+// for work it did not do: fields outside the device or the buffer, Stop, and a
+// lost link.
 #include <gtest/gtest.h>
 
 #include "FamilyRig.h"
+#include "families/uv_eprom/UvEpromDialog.h"
 #include "support/Wire.h"
 
 namespace quarvin::test {
 namespace {
 
-constexpr int kRow2716 = 1, kRow27c512 = 14;
+using Rig = WireRig<UvEpromDialog>;
+
+constexpr int kRow2716 = 1, kRow27c256 = 13, kRow27c512 = 14;
 
 TEST(MemoryDialog, AddressFieldsReadHexKeepTheOldValueOnBadInputAndShowItBack) {
-    WireRig rig(kRow27c512, false);
+    Rig rig(kRow27c512, false);
     struct Case {
         const char *edit, *typed, *shown;
     } cases[] = {
         {"Edit3", "1ff", "1ff"}, {"Edit3", "", "1ff"},       {"Edit3", "0x10", "10"},
         {"Edit3", "zz", "10"},   {"Edit1", " 0ABCzz", "abc"}, {"Edit2", "0X700", "700"},
+        {"Edit3", "100000000", "10"}, {"Edit3", "00000000ff", "ff"},
     };
     for (const auto& c : cases) {
         rig.field(c.edit, c.typed);
         EXPECT_EQ(rig.dlg.control(c.edit).text(), c.shown) << c.edit << " <- '" << c.typed << "'";
     }
-    EXPECT_EQ(rig.dlg.length(), 0x10u);
-    EXPECT_EQ(rig.dlg.bufferStart(), 0xABCu);
-    EXPECT_EQ(rig.dlg.deviceStart(), 0x700u);
+    EXPECT_EQ(rig.dlg.fields().length, 0xFFu);
+    EXPECT_EQ(rig.dlg.fields().bufferStart, 0xABCu);
+    EXPECT_EQ(rig.dlg.fields().deviceStart, 0x700u);
+    rig.field("Edit3", "100000000");
+    EXPECT_EQ(rig.msg(), "Length: 100000000 has more than 8 hex digits; kept ff");
 
     // Enter takes the field as leaving it does; other keys do not.
     rig.dlg.control("Edit3").setText("2f");
     rig.dlg.keyDown("Edit3", 'A');
-    EXPECT_EQ(rig.dlg.length(), 0x10u);
+    EXPECT_EQ(rig.dlg.fields().length, 0xFFu);
     rig.dlg.keyDown("Edit3", KeyEnter);
-    EXPECT_EQ(rig.dlg.length(), 0x2Fu);
+    EXPECT_EQ(rig.dlg.fields().length, 0x2Fu);
 }
 
 TEST(MemoryDialog, StartFillsTheDialogAndKeepsTheStartFields) {
-    WireRig rig(kRow27c512);
+    Rig rig(kRow27c512);
     EXPECT_EQ(rig.dlg.caption(), "0 to ffff");
     EXPECT_EQ(rig.msg(), "OK ");
     EXPECT_EQ(rig.dlg.control("Edit7").text(), "ANY: 27C512");
@@ -50,38 +58,37 @@ TEST(MemoryDialog, StartFillsTheDialogAndKeepsTheStartFields) {
     EXPECT_EQ(rig.dlg.control("Edit1").text(), "100");
     EXPECT_EQ(rig.dlg.control("Edit2").text(), "20");
     EXPECT_EQ(rig.dlg.control("Edit3").text(), "7ff");
-}
 
-TEST(MemoryDialog, StartInSoftRunLeavesCommunicationErrorAndSendsNothing) {
-    WireRig rig(kRow27c512, false);
-    rig.link.connected = 0;
-    rig.dlg.Start();
-    EXPECT_EQ(rig.msg(), "Communication error!");
-    EXPECT_EQ(rig.dlg.caption(), "P27");
-    EXPECT_EQ(rig.dlg.control("Edit3").text(), "000200");
-    EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 0); // "1 time"
-    EXPECT_EQ(rig.docs.news, 0);
-    EXPECT_TRUE(rig.log->written.empty());
+    // In soft-run mode the start says so and changes nothing.
+    Rig soft(kRow27c512, false);
+    soft.link.connected = 0;
+    soft.dlg.Start();
+    EXPECT_EQ(soft.msg(), "Communication error!");
+    EXPECT_EQ(soft.dlg.caption(), "P27");
+    EXPECT_EQ(soft.dlg.control("Edit3").text(), "000200");
+    EXPECT_EQ(soft.docs.news, 0);
+    EXPECT_TRUE(soft.log->written.empty());
 }
 
 TEST(MemoryDialog, SubTypeOutsideTheTableSelectsThePlaceholderThatProgramsNothing) {
     for (int index : {22, -1}) {
-        WireRig rig(index);
+        Rig rig(index);
         EXPECT_EQ(rig.dlg.caption(), "0 to 0") << index;
         rig.dlg.WriteClick();
-        EXPECT_EQ(rig.msg(), "Programe Failured!");
+        EXPECT_EQ(rig.msg(), "Programe Failured! (no device type selected)");
+        EXPECT_EQ(rig.dlg.failure(), 1);
         EXPECT_TRUE(rig.log->written.empty());
     }
 }
 
 TEST(MemoryDialog, AutoRunsTheCheckedStepsAndStopsAtTheFirstFailure) {
-    WireRig none(kRow2716);
+    Rig none(kRow2716);
     for (const char* box : {"CheckBox2", "CheckBox3", "CheckBox4"}) none.dlg.control(box).setChecked(false);
     none.dlg.click("Button1");
     EXPECT_EQ(none.msg(), "OK");
     EXPECT_TRUE(none.log->written.empty());
 
-    WireRig all(kRow2716);
+    Rig all(kRow2716);
     all.dlg.control("CheckBox4").setChecked(true);
     all.log->reply({0, 0}); // the first page is not blank
     all.dlg.click("Button1");
@@ -89,7 +96,7 @@ TEST(MemoryDialog, AutoRunsTheCheckedStepsAndStopsAtTheFirstFailure) {
     EXPECT_EQ(all.log->reads, 2); // no programming, no verify
     EXPECT_EQ(std::count(all.log->written.begin(), all.log->written.end(), std::uint8_t{132}), 0);
 
-    WireRig noFile(kRow2716);
+    Rig noFile(kRow2716);
     noFile.docs.hex = false;
     noFile.dlg.click("Button1");
     EXPECT_EQ(noFile.fp.prompts.texts(), std::vector<std::string>{"No any file opened!"});
@@ -99,51 +106,129 @@ TEST(MemoryDialog, AutoRunsTheCheckedStepsAndStopsAtTheFirstFailure) {
     EXPECT_EQ(noFile.msg(), "OK");
 }
 
-TEST(MemoryDialog, LoopsStayOnTheDeviceAndInsideTheBuffer) {
+TEST(MemoryDialog, FieldsOutsideTheDeviceOrTheBufferAreRefusedOrSaySoOnATwentySevenC256) {
     struct Case {
         const char *bufferStart, *deviceStart, *length;
-        int bytes;
+        int bytes; // handled, the box's reads
+        const char *programmed, *verified;
     } cases[] = {
-        {"0", "0", "0", 1},              // Length 0: exactly one byte
-        {"0", "fff0", "ffffff", 16},     // stops after the last address
-        {"3ffff0", "0", "ff", 16},       // stops at the end of the main buffer
-        {"400000", "0", "ff", 0},        // starts outside the buffer
-        {"0", "10000", "ff", 0},         // starts beyond the device
-        {"0", "0", "ffffffff", 0x10000}, // Length + 1 does not wrap
+        {"0", "0", "0", 1, "OK!", "Verify OK"}, // Length 0: exactly one byte
+        {"0", "7ff0", "ffffff", 16, "OK!", "Verify OK"}, // stops after the last address
+        {"0", "0", "ffffffff", 0x8000, "OK!", "Verify OK"}, // Length + 1 does not wrap
+        {"3fff00", "0", "7fff", 256, "OK! 256 of 32768 bytes: end of buffer",
+         "Verify OK 256 of 32768 bytes: end of buffer"},
+        {"400000", "0", "ff", 0, "Buffer Start 400000 is beyond the buffer end 3fffff",
+         "Buffer Start 400000 is beyond the buffer end 3fffff"},
+        {"0", "8000", "ff", 0, "Device Start 8000 is beyond the device end 7fff",
+         "Device Start 8000 is beyond the device end 7fff"},
     };
     for (const auto& c : cases) {
-        WireRig rig(kRow27c512);
+        SCOPED_TRACE(std::string(c.bufferStart) + " " + c.deviceStart + " " + c.length);
+        Rig rig(kRow27c256);
         std::fill(rig.docs.buf.data(), rig.docs.buf.data() + kBufferSize, 0xFF); // what the box answers
         rig.fields(c.bufferStart, c.deviceStart, c.length);
         rig.dlg.WriteClick();
-        EXPECT_EQ(rig.log->reads, c.bytes) << c.bufferStart << " " << c.deviceStart << " " << c.length;
-        EXPECT_EQ(rig.msg(), "OK!");
+        EXPECT_EQ(rig.log->reads, c.bytes);
+        EXPECT_EQ(rig.msg(), c.programmed);
+        const int failure = c.bytes == 0 ? 1 : 0;
+        EXPECT_EQ(rig.dlg.failure(), failure);
+        if (c.bytes == 0) {
+            EXPECT_TRUE(rig.log->written.empty());
+        }
         rig.log->reads = 0;
         rig.dlg.VerifyClick();
         EXPECT_EQ(rig.log->reads, c.bytes);
-        EXPECT_EQ(rig.msg(), "Verify OK");
+        EXPECT_EQ(rig.msg(), c.verified);
+        EXPECT_EQ(rig.dlg.failure(), failure);
     }
+
+    // Auto stops at the refusal; the note of a cut run stays in its last word.
+    Rig beyond(kRow27c256);
+    beyond.fields("0", "8000", "ff");
+    beyond.dlg.control("CheckBox4").setChecked(true);
+    beyond.dlg.click("Button1");
+    EXPECT_EQ(beyond.msg(), "Device Start 8000 is beyond the device end 7fff");
+    EXPECT_EQ(beyond.dlg.failure(), 1);
+    Rig cut(kRow27c256);
+    std::fill(cut.docs.buf.data(), cut.docs.buf.data() + kBufferSize, 0xFF);
+    cut.fields("3fff00", "0", "7fff");
+    cut.dlg.control("CheckBox4").setChecked(true);
+    cut.dlg.click("Button1");
+    EXPECT_EQ(cut.msg(), "OK 256 of 32768 bytes: end of buffer");
 }
 
-TEST(MemoryDialog, StopRequestEndsVerifyWithFailured) {
-    WireRig rig(kRow27c512);
-    std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x10000, 0xFF);
-    rig.fp.stop.stopAfterPolls = 3;
-    rig.dlg.VerifyClick();
-    EXPECT_EQ(rig.msg(), "Failured!");
-    EXPECT_EQ(rig.dlg.failure(), 1);
-    EXPECT_EQ(rig.log->reads, 1025); // polled at bytes 0, 512 and 1024
-    Expect e(rig.link);
-    ConnectVcc(e.link, 0);
-    EXPECT_TRUE(e.endOf(rig.log->written));
+TEST(MemoryDialog, StopEndsEveryLoopWithItsAddressAndPowersDown) {
+    struct Case {
+        const char* button;
+        int stopAtPoll;
+        const char* message;
+        bool programming;
+    } cases[] = {
+        {"ReadButton", 3, "Stopped at 000200", false}, // polled every 256 bytes
+        {"Verify", 3, "Stopped at 000400", false},     // every 512 bytes
+        {"Blank", 2, "Stopped at 001000", false},      // every 16 pages
+        {"CheckSum", 2, "Stopped at 001000", false},
+        {"Write", 3, "Stopped at 000200", true},
+        // Auto: Blank polls 8 times on a 27C256, then Programe is stopped at its third poll.
+        {"Button1", 11, "Stopped at 000200", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        Rig rig(kRow27c256);
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x8000, 0xFF);
+        rig.dlg.control("CheckBox4").setChecked(true);
+        rig.fields("0", "0", "7fff");
+        if (std::string(c.button) == "Button1")
+            rig.log->reply({0, 1}); // a blank page; the recorder answers 0xff after it
+        rig.fp.stop.stopAfterPolls = c.stopAtPoll;
+        rig.dlg.click(c.button);
+        EXPECT_EQ(rig.msg(), c.message);
+        EXPECT_EQ(rig.dlg.failure(), 1);
+        Expect e(rig.link);
+        if (c.programming) ConnectVpp(e.link, 0);
+        ConnectVcc(e.link, 0);
+        EXPECT_TRUE(e.endOf(rig.log->written));
+        // Auto ran no Verify after the stop.
+        if (std::string(c.button) == "Button1") {
+            EXPECT_EQ(rig.log->reads, 2 * 128 + 0x200); // 128 blank pages, two replies each
+        }
+    }
 
-    rig.fp.stop.stopAfterPolls = -1; // each Verify starts with the request cleared
+    // A request left over from an earlier run does not stop the next one.
+    Rig rig(kRow27c512);
+    rig.fp.stop.requested = true;
+    rig.field("Edit3", "ff");
+    std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x100, 0xFF);
     rig.dlg.VerifyClick();
     EXPECT_EQ(rig.msg(), "Verify OK");
 }
 
+TEST(MemoryDialog, AfterALostLinkEveryOperationRefusesAndTheBufferStays) {
+    Rig rig(kRow27c256);
+    for (std::uint32_t i = 0; i < 0x8000; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(i);
+    rig.dlg.control("RadioGroup2").setItemIndex(1); // the recorder reads back 0xff
+    rig.log->writeLimit = static_cast<long>(rig.log->written.size()) + 3000; // the box goes away during Programe
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.msg(), "Communication error!");
+    EXPECT_EQ(rig.dlg.failure(), 1);
+    EXPECT_EQ(rig.fp.prompts.shown.size(), 1u); // the lost-link message, once
+    EXPECT_TRUE(rig.link.lost);
+
+    const auto sent = rig.log->written.size();
+    for (const char* button : {"Blank", "Write", "ReadButton", "Verify", "CheckSum", "MFG", "Button1"}) {
+        SCOPED_TRACE(button);
+        rig.dlg.control("Message").setText("");
+        rig.dlg.click(button);
+        EXPECT_EQ(rig.msg(), "Communication error!");
+        EXPECT_EQ(rig.dlg.failure(), 1);
+    }
+    EXPECT_EQ(rig.log->written.size(), sent);
+    EXPECT_EQ(rig.fp.prompts.shown.size(), 1u);
+    for (std::uint32_t i = 0; i < 0x8000; ++i) ASSERT_EQ(rig.docs.buf[i], static_cast<std::uint8_t>(i)) << i;
+}
+
 TEST(MemoryDialog, ReadMfgCopiesTheDetectedCodesAndExitRunsTheCloseSequence) {
-    WireRig rig(kRow27c512);
+    Rig rig(kRow27c512);
     rig.dlg.click("MFG");
     EXPECT_EQ(rig.dlg.control("Edit4").text(), "20,3d");
     for (bool viaButton : {false, true}) {

@@ -1,23 +1,63 @@
-// The "Virtual socket" window model: chip choice on selection, contents to and
-// from files, UV erase and faults as the EPROM dialog then sees them.
+// The "Virtual socket" window and the chip catalogue behind it: every device-list
+// type of a built family has a row and a part of the same size and voltage, each
+// selection inserts a blank part, contents go to and from files, and the window
+// follows what the dialogs do to the chip.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
+#include <regex>
 
 #include "FamilyRig.h"
+#include "catalogue/DispatchTable.h"
+#include "catalogue/ParameterField.h"
+#include "families/uv_eprom/UvEpromDialog.h"
 #include "forms/HexText.h"
 #include "sim/VirtualSocket.h"
 
 namespace quarvin::test {
 namespace {
 
+constexpr const char* kEprom = UvEpromDialog::kFormClass;
+
 std::string TempPath(const char* name) {
     std::string path = QUARVIN_BINARY_DIR;
     return path.append("/vsocket_").append(name);
 }
 
-struct SocketRig : DialogRig {
+TEST(ChipCatalogue, EveryListedTypeOfABuiltFamilyHasARowAndAMatchingPart) {
+    std::ifstream source(std::string(QUARVIN_SOURCE_DIR) + "/data/devices.src");
+    ASSERT_TRUE(source);
+    const std::regex ratedVolts(R"(\((\d+(\.\d)?)V\))");
+    int checked = 0;
+    for (std::string line; std::getline(source, line);) {
+        const auto comma = line.rfind(',');
+        if (line.empty() || line[0] == '#' || comma == std::string::npos) continue;
+        const ParameterField p = ParseParameterField(line.substr(comma + 1));
+        const char* dialog = DialogClassOf(p.family);
+        if (!dialog || !Families().count(dialog)) continue;
+        SCOPED_TRACE(line);
+        const auto rows = Families().at(dialog).subTypes();
+        ASSERT_GE(p.subType, 1);
+        ASSERT_LT(p.subType, static_cast<int>(rows.size()));
+        const SubTypeSummary& row = rows[static_cast<std::size_t>(p.subType)];
+        const sim::ChipOffer* offer = sim::OfferForSubType(dialog, p.subType);
+        ASSERT_NE(offer, nullptr) << "no part for row " << row.name;
+        const auto chip = offer->make();
+        EXPECT_EQ(chip->memory().size(), row.size) << row.name;
+        EXPECT_EQ(chip->ratedVppMillivolts(), row.vppMillivolts) << row.name;
+        // A programming voltage in the type's name is the row's.
+        std::smatch m;
+        const std::string name = line.substr(0, comma);
+        if (std::regex_search(name, m, ratedVolts)) {
+            EXPECT_EQ(static_cast<int>(std::stod(m[1]) * 1000 + 0.5), row.vppMillivolts);
+        }
+        ++checked;
+    }
+    EXPECT_GT(checked, 50);
+}
+
+struct SocketRig : DialogRig<UvEpromDialog> {
     std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
     sim::VirtualSocket window{box, fp.platform};
     SocketRig() : DialogRig(14) { connect(std::make_unique<sim::VirtualBoxTransport>(box)); }
@@ -27,29 +67,29 @@ struct SocketRig : DialogRig {
 TEST(VirtualSocket, EachSelectionInsertsABlankPartOfTheSelectedType) {
     SocketRig rig;
     struct Case {
-        const char* family;
+        const char* dialog;
         int subType;
         const char *inSocket, *sum;
     } cases[] = {
-        {"P27", 14, "27C512 12.7v", "00ff0000"}, {"P27", 3, "2716 25.0v", "0007f800"},
-        {"P27", 22, "(empty)", ""},              {"P29", 3, "(empty)", ""},
+        {kEprom, 14, "27c512 12.7v", "00ff0000"}, {kEprom, 3, "2716 25v", "0007f800"},
+        {kEprom, 22, "(empty)", ""},              {"TP29fxxx", 3, "(empty)", ""},
     };
     for (const auto& c : cases) {
-        rig.window.deviceSelected(c.family, c.subType);
-        EXPECT_EQ(rig.text("InSocket"), c.inSocket) << c.family << c.subType;
-        EXPECT_EQ(rig.text("Sum"), c.sum) << c.family << c.subType;
+        rig.window.deviceSelected(c.dialog, c.subType);
+        EXPECT_EQ(rig.text("InSocket"), c.inSocket) << c.dialog << c.subType;
+        EXPECT_EQ(rig.text("Sum"), c.sum) << c.dialog << c.subType;
         EXPECT_EQ(rig.box->socket().chip() != nullptr, *c.sum != '\0');
     }
     // A fresh blank part each time, even for the same type.
-    rig.window.deviceSelected("P27", 14);
-    rig.window.chip()->cells()[0] = 0;
-    rig.window.deviceSelected("P27", 14);
-    EXPECT_EQ(rig.window.chip()->cells()[0], 0xFF);
+    rig.window.deviceSelected(kEprom, 14);
+    rig.window.chip()->memory()[0] = 0;
+    rig.window.deviceSelected(kEprom, 14);
+    EXPECT_EQ(rig.window.chip()->memory()[0], 0xFF);
 }
 
 TEST(VirtualSocket, LoadSaveAndEraseTheContents) {
     SocketRig rig;
-    rig.window.deviceSelected("P27", 1); // 2 KiB
+    rig.window.deviceSelected(kEprom, 1); // 2 KiB
     const std::string in = TempPath("in.bin"), out = TempPath("out.bin"), missing = TempPath("missing.bin");
     std::uint32_t sum = 0;
     {
@@ -60,7 +100,7 @@ TEST(VirtualSocket, LoadSaveAndEraseTheContents) {
     rig.fp.files.openNames.push_back(in);
     rig.window.click("Load");
     EXPECT_EQ(rig.text("Message"), "Loaded the first 2048 of 3000 bytes");
-    EXPECT_EQ(rig.window.chip()->cells()[0x7FF], 0x7F);
+    EXPECT_EQ(rig.window.chip()->memory()[0x7FF], 0x7F);
     EXPECT_EQ(rig.text("Sum"), Format("%08x", sum));
 
     rig.fp.files.saveNames.push_back(out);
@@ -73,7 +113,7 @@ TEST(VirtualSocket, LoadSaveAndEraseTheContents) {
     rig.fp.files.openNames.push_back(missing);
     rig.window.click("Load");
     EXPECT_EQ(rig.text("Message"), "Cannot open " + missing);
-    EXPECT_EQ(rig.window.chip()->cells()[100], 100); // unchanged
+    EXPECT_EQ(rig.window.chip()->memory()[100], 100); // unchanged
 
     rig.window.click("Erase");
     EXPECT_EQ(rig.text("Sum"), "0007f800");
@@ -85,9 +125,9 @@ TEST(VirtualSocket, LoadSaveAndEraseTheContents) {
     EXPECT_EQ(rig.text("Message"), "No chip in the socket");
 }
 
-TEST(VirtualSocket, InjectedFaultsShowInTheEpromDialog) {
+TEST(VirtualSocket, InjectedFaultsShowInTheDialogAndTheWindowFollowsTheChip) {
     SocketRig rig;
-    rig.window.deviceSelected("P27", 14);
+    rig.window.deviceSelected(kEprom, 14);
     rig.dlg.Start();
     auto set = [&](const char* name, const char* text) { rig.window.control(name).setText(text); };
     set("StuckAddress", "10");
@@ -105,11 +145,21 @@ TEST(VirtualSocket, InjectedFaultsShowInTheEpromDialog) {
     rig.docs.buf[0x10] = 0x7F;
     rig.docs.buf[0x20] = 0x00;
     rig.dlg.click("Write");
-    EXPECT_EQ(rig.msg(), "Programe Failured!");
+    EXPECT_EQ(rig.msg(), "Programe Failured! at 000020");
 
+    // The window shows what the dialog did to the chip once it looks again.
+    const std::string blankSum = "00ff0000";
+    EXPECT_EQ(rig.text("Sum"), blankSum);
+    rig.window.refreshIfChanged();
+    EXPECT_EQ(rig.text("Sum"), Format("%08x", 0xFF0000u - 0x80u)); // 0x10 took 0x7f
     rig.window.click("ClearFaults");
+    rig.docs.buf[0x30] = 0x0F;
+    rig.field("Edit3", "ff");
     rig.dlg.click("Write");
     EXPECT_EQ(rig.msg(), "OK!");
+    rig.window.refreshIfChanged();
+    EXPECT_EQ(rig.text("Sum"), Format("%08x", rig.window.chip()->checksum()));
+    EXPECT_EQ(rig.window.chip()->memory()[0x30], 0x0F);
 
     set("StuckMask", "1ff");
     rig.window.click("AddStuck");

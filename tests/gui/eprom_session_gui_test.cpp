@@ -67,7 +67,7 @@ TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     types->setCurrentItem(found.front());
     emit types->itemDoubleClicked(found.front());
     QApplication::processEvents();
-    EXPECT_NE(program.virtualSocket()->control("InSocket").text().find("27C256"), std::string::npos);
+    EXPECT_NE(program.virtualSocket()->control("InSocket").text().find("27c256"), std::string::npos);
 
     QWidget* dialog = TopLevel("TP27x");
     ASSERT_NE(dialog, nullptr);

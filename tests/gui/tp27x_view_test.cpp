@@ -11,9 +11,9 @@
 
 #include "FormView.h"
 #include "buffer/Documents.h"
-#include "families/memory/TP27x.h"
+#include "families/uv_eprom/UvEpromDialog.h"
 #include "sim/VirtualBoxTransport.h"
-#include "sim/chips/Eprom.h"
+#include "sim/families/uv_eprom/EpromChip.h"
 #include "support/FakePlatform.h"
 
 using namespace quarvin;
@@ -42,7 +42,7 @@ TEST(GuiTP27x, ViewShowsThePatternFormAndReadRunsOnTheVirtualBox) {
     SelectionState selection;
     selection.subType = 14;
     DeviceContext ctx{link, fake.platform, docs, selection, {}};
-    TP27x dialog{ctx};
+    UvEpromDialog dialog{ctx};
     app::FormView view(dialog, nullptr);
 
     const std::pair<const char*, const char*> captions[] = {

@@ -56,7 +56,7 @@ TEST_F(ProgramTest, ProgrammeVerifyAndReadA27C256FromAHexFileOnTheVirtualBox) {
     types.SelectManufacturerRow(maker);
     const int type = RowOf(types.control("ListBox2"), "27C256");
     ASSERT_GE(type, 0);
-    socket.deviceSelected("P27", 13);
+    socket.deviceSelected("TP27x", 13);
     ASSERT_NE(socket.chip(), nullptr);
     types.ConfirmRow(type);
     ASSERT_EQ(types.selection().family, "P27");

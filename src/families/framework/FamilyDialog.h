@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "buffer/DocumentHost.h"
 #include "catalogue/SelectionState.h"
@@ -36,7 +37,25 @@ protected:
 
 using FamilyFactory = std::function<std::unique_ptr<FamilyDialog>(DeviceContext&)>;
 
+// What the rest of the program needs to know of a sub-type row without knowing
+// the family: its name, size, programming voltage and the part the virtual box
+// puts in the socket for it.
+struct SubTypeSummary {
+    std::string name;
+    std::uint32_t size = 0;     // bytes (or words) of the device, 0 for the placeholder
+    int vppMillivolts = 0;
+    std::string chip;           // virtual box part, empty for none
+};
+
+// A built family, registered once under its dialog class name.
+struct FamilyEntry {
+    FamilyFactory makeDialog;
+    std::function<std::vector<SubTypeSummary>()> subTypes; // index = sub-type
+};
+
 // The family dialogs built in this version, by dialog class name ("TP27x", ...).
+const std::map<std::string, FamilyEntry>& Families();
+// The same, as the dispatch needs it: dialog class name -> factory.
 const std::map<std::string, FamilyFactory>& BuiltFamilies();
 
 } // namespace quarvin

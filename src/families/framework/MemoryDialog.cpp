@@ -7,11 +7,6 @@
 
 namespace quarvin {
 
-namespace {
-constexpr int kGroundPin = 20;
-constexpr int kPowerUpTicks = 1000; // about 95 ms for the supply to settle
-} // namespace
-
 MemoryDialog::MemoryDialog(DeviceContext& ctx, std::string className, std::string caption)
     : FamilyDialog(ctx, std::move(className), std::move(caption), 440, 330) {
     buildControls();
@@ -77,25 +72,23 @@ void MemoryDialog::buildControls() {
 void MemoryDialog::Start() {
     ResetSocket(link());
     if (link().connected == 0) {
-        control("Message").setText(kNotConnected);
+        control("Message").setText(kNotConnectedText);
         return;
     }
     control("Message").setText("OK ");
-    docs().New();
+    ctx_.docs.New();
     show();
     bringToFront();
-    readBusMode_ = 12;
-    writeBusMode_ = 15;
     const std::uint32_t last = lastAddress();
     setCaption(Format("0 to %x", last));
     control("Edit7").setText(ctx_.selection.description);
-    docs().setEndAddress(static_cast<std::int32_t>(last));
-    docs().refreshHexWindow();
+    ctx_.docs.setEndAddress(static_cast<std::int32_t>(last));
+    ctx_.docs.refreshHexWindow();
     SetVppLevel(link(), 0);
-    length_ = last;
-    control("Edit1").setText(Format("%x", bufferStart_));
-    control("Edit2").setText(Format("%x", deviceStart_));
-    control("Edit3").setText(Format("%x", length_));
+    fields_.length = last;
+    control("Edit1").setText(Format("%x", fields_.bufferStart));
+    control("Edit2").setText(Format("%x", fields_.deviceStart));
+    control("Edit3").setText(Format("%x", fields_.length));
 }
 
 int MemoryDialog::selectedRow(int rowCount) const {
@@ -103,26 +96,20 @@ int MemoryDialog::selectedRow(int rowCount) const {
     return index >= 0 && index < rowCount ? index : 0;
 }
 
-MemoryDialog::Span MemoryDialog::fieldSpan() const {
-    const std::uint32_t last = lastAddress();
-    Span s{deviceStart_, bufferStart_, 0};
-    if (deviceStart_ > last || bufferStart_ >= kBufferSize) return s;
-    std::uint64_t n = std::uint64_t{length_} + 1;
-    n = std::min<std::uint64_t>(n, std::uint64_t{last} - deviceStart_ + 1);
-    n = std::min<std::uint64_t>(n, std::uint64_t{kBufferSize} - bufferStart_);
-    s.count = static_cast<std::uint32_t>(n);
-    return s;
-}
-
-void MemoryDialog::readHexField(const char* editName, std::uint32_t& value) {
+void MemoryDialog::readHexField(const char* editName, const char* fieldName, std::uint32_t& value) {
     Control& edit = control(editName);
-    if (auto v = ParseHexField(edit.text())) value = *v;
+    const HexField field = ReadHexField(edit.text());
+    if (field.ok()) {
+        value = field.value;
+    } else if (field.status != HexFieldStatus::NoNumber) {
+        setMessage(HexFieldRefusal(fieldName, edit.text(), field, 0xFFFFFFFFu, value), false);
+    }
     edit.setText(Format("%x", value));
 }
 
-void MemoryDialog::OnExit1() { readHexField("Edit1", bufferStart_); }
-void MemoryDialog::OnExit2() { readHexField("Edit2", deviceStart_); }
-void MemoryDialog::OnExit3() { readHexField("Edit3", length_); }
+void MemoryDialog::OnExit1() { readHexField("Edit1", "Buffer Start", fields_.bufferStart); }
+void MemoryDialog::OnExit2() { readHexField("Edit2", "Device Start", fields_.deviceStart); }
+void MemoryDialog::OnExit3() { readHexField("Edit3", "Length", fields_.length); }
 void MemoryDialog::OnKeyDown1(int key) {
     if (key == KeyEnter) OnExit1();
 }
@@ -139,8 +126,7 @@ void MemoryDialog::setMessage(const std::string& text, bool repaintNow) {
     if (repaintNow) m.repaint();
 }
 
-void MemoryDialog::showProgress(std::uint32_t a) {
-    const std::uint32_t last = lastAddress();
+void MemoryDialog::showProgress(std::uint32_t a, std::uint32_t last) {
     Control& bar = control("RdBar");
     bar.setRange(0, static_cast<int>(last));
     Control& e6 = control("Edit6");
@@ -149,65 +135,82 @@ void MemoryDialog::showProgress(std::uint32_t a) {
     bar.setPosition(static_cast<int>(std::min(a, last)));
 }
 
-bool MemoryDialog::stopPoll() {
-    StopRequest* stop = ctx_.platform.stop;
-    return stop != nullptr && stop->stopRequested();
+OperationHooks MemoryDialog::hooks() {
+    OperationHooks h;
+    h.status = [this](const std::string& text, bool now) { setMessage(text, now); };
+    h.progress = [this](std::uint32_t a, std::uint32_t last) { showProgress(a, last); };
+    h.stopRequested = [this] { return ctx_.platform.stop != nullptr && ctx_.platform.stop->stopRequested(); };
+    return h;
 }
 
-void MemoryDialog::clearStop() {
-    if (StopRequest* stop = ctx_.platform.stop) stop->clear();
+OperationResult MemoryDialog::dispatch(Step step, const OperationHooks& h) {
+    switch (step) {
+    case Step::Read: return readDevice(h);
+    case Step::Blank: return blankCheck(h);
+    case Step::Program: return program(h);
+    case Step::Verify: return verify(h);
+    case Step::Sum: return sum(h);
+    }
+    return OperationResult::refused("Unknown operation");
 }
 
-void MemoryDialog::writePortImage() {
-    for (int n = 0; n < static_cast<int>(portImage_.size()); ++n) WritePort(link(), n, portImage_[static_cast<std::size_t>(n)]);
+bool MemoryDialog::perform(Step step, bool partOfAuto) {
+    if (!partOfAuto && ctx_.platform.stop) ctx_.platform.stop->clear();
+    const OperationHooks h = hooks();
+    const OperationResult r = RunGuarded(link(), [&] { return dispatch(step, h); });
+    setMessage(r.message, false);
+    if (!r.ok()) {
+        failure_ = 1;
+    } else if (step == Step::Blank || step == Step::Program || step == Step::Verify) {
+        failure_ = 0;
+    }
+    // Whatever Read brought in so far is in the buffer: show it.
+    if (step == Step::Read && r.outcome != Outcome::Refused) ctx_.docs.refreshHexWindow();
+    lastNote_ = r.note;
+    return r.ok();
 }
 
-void MemoryDialog::powerUp(int vccPin, bool wait) {
-    ConnectVcc(link(), vccPin);
-    ConnectGround(link(), kGroundPin);
-    if (wait) Delay(link(), kPowerUpTicks);
-}
-
-void MemoryDialog::powerDownAfterRead() {
-    WriteAllPorts(link(), 255);
-    ConnectVcc(link(), 0);
-}
-
-void MemoryDialog::powerDownAfterProgram() {
-    ConnectVpp(link(), 0);
-    ConnectVcc(link(), 0);
-}
-
-void MemoryDialog::failRead(const std::string& text) {
-    setMessage(text, false);
-    ConnectVcc(link(), 0);
-    failure_ = 1;
-}
-
-void MemoryDialog::failProgram(const std::string& text) {
-    failure_ = 1;
-    setMessage(text, false);
-    powerDownAfterProgram();
-}
+void MemoryDialog::ReadClick() { perform(Step::Read, false); }
+void MemoryDialog::BlankClick() { perform(Step::Blank, false); }
+void MemoryDialog::WriteClick() { perform(Step::Program, false); }
+void MemoryDialog::VerifyClick() { perform(Step::Verify, false); }
+void MemoryDialog::CheckSumClick() { perform(Step::Sum, false); }
 
 void MemoryDialog::MFGClick() {
+    if (link().lost) {
+        failure_ = 1;
+        setMessage(kNotConnectedText, false);
+        return;
+    }
     std::string codes = ctx_.readMfg ? ctx_.readMfg() : std::string();
     control("Edit4").setText(codes);
 }
 
 void MemoryDialog::Button1Click() {
     const bool blank = control("CheckBox2").checked();
-    const bool program = control("CheckBox3").checked();
-    const bool verify = control("CheckBox4").checked();
-    if (program && !docs().hasHexWindow()) {
+    const bool programme = control("CheckBox3").checked();
+    const bool check = control("CheckBox4").checked();
+    if (programme && !ctx_.docs.hasHexWindow()) {
+        failure_ = 1;
         if (ctx_.platform.prompts) ctx_.platform.prompts->message(kNoFileOpened);
         return;
     }
+    if (link().lost) {
+        failure_ = 1;
+        setMessage(kNotConnectedText, false);
+        return;
+    }
+    // One stop request ends the whole chain, whichever step it falls in.
+    if (ctx_.platform.stop) ctx_.platform.stop->clear();
     failure_ = 0;
-    if (blank) BlankClick();
-    if (failure_ == 0 && program) WriteClick();
-    if (failure_ == 0 && verify) VerifyClick();
-    if (failure_ == 0) setMessage("OK", false);
+    std::string note;
+    for (auto [wanted, step] : {std::pair{blank, Step::Blank}, std::pair{programme, Step::Program},
+                                std::pair{check, Step::Verify}}) {
+        if (!wanted) continue;
+        if (!perform(step, true)) return;
+        if (!lastNote_.empty()) note = lastNote_;
+    }
+    setMessage(note.empty() ? "OK" : "OK " + note, false);
 }
 
 void MemoryDialog::OnCloseForm() {
@@ -222,11 +225,6 @@ void MemoryDialog::CancelBtnClick() {
     // Form::close(); it runs the same sequence and hides the dialog.
     OnCloseForm();
     hide();
-}
-
-void MemoryDialog::aborted(const OperationAborted&) {
-    failure_ = 1;
-    setMessage(kNotConnected, true);
 }
 
 } // namespace quarvin

@@ -1,4 +1,4 @@
-#include "sim/chips/Eprom.h"
+#include "sim/families/uv_eprom/EpromChip.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,25 +34,7 @@ const std::vector<EpromType> kTypes = {
     {"27C080",   32, 20,    22, 24, 24,  0, EpromStrobe::ChipEnableLow,      0x20, 0x80},
 };
 
-// In the order of the EPROM dialog's sub-types 1..21.
-const std::vector<EpromChoice> kChoices = {
-    {"2716 12.5v", "2716", 12500},     {"2716 21v", "2716", 21000},       {"2716 25v", "2716", 25000},
-    {"2732 12.5v", "2732", 12500},     {"2732 21v", "2732", 21000},       {"2732 25v", "2732", 25000},
-    {"2764 12.7v", "2764", 12700},     {"2764 21v", "2764", 21000},       {"2764 25v", "2764", 25000},
-    {"27128 12.7v", "27128", 12700},   {"27128 21v", "27128", 21000},     {"27128 25v", "27128", 25000},
-    {"27C256 12.7v", "27C256", 12700}, {"27C512 12.7v", "27C512", 12700}, {"27C513 12.7v", "27C513", 12700},
-    {"27C010 12.7v", "27C010", 12700}, {"27C020 12.7v", "27C020", 12700}, {"27C040 12.7v", "27C040", 12700},
-    {"27C080 12.7v", "27C080", 12700}, {"27C256 12.7v", "27C256", 12700}, {"27C512 12.7v", "27C512", 12700},
-};
-
 } // namespace
-
-const std::vector<EpromChoice>& EpromChoices() { return kChoices; }
-
-const EpromChoice* EpromForSubType(int subType) {
-    if (subType < 1 || subType > static_cast<int>(kChoices.size())) return nullptr;
-    return &kChoices[static_cast<std::size_t>(subType - 1)];
-}
 
 int EpromType::addressPin(int b) const {
     if (b >= addressBits) return 0;
@@ -77,18 +59,14 @@ const EpromType* FindEpromType(const std::string& name) {
     return nullptr;
 }
 
-EpromChip::EpromChip(const EpromType& type, int vppMillivolts)
-    : type_(type), vppMillivolts_(vppMillivolts), cells_(type.size(), 0xFF) {}
+EpromChip::EpromChip(const EpromType& type, int vppMillivolts, std::string label)
+    : type_(type), vppMillivolts_(vppMillivolts), label_(label.empty() ? type.name : std::move(label)),
+      cells_(type.size(), 0xFF) {}
 
 void EpromChip::erase() {
     std::fill(cells_.begin(), cells_.end(), 0xFF);
     weakPulses_ = 0;
-}
-
-std::uint32_t EpromChip::checksum() const {
-    std::uint32_t s = 0;
-    for (std::uint8_t c : cells_) s += c;
-    return s;
+    markChanged();
 }
 
 std::uint32_t EpromChip::address(const ChipView& v) const {
@@ -130,7 +108,9 @@ void EpromChip::pulse(std::uint32_t a, std::uint8_t data) {
         weakAddress_ = a;
         if (++weakPulses_ <= faults().weakExtraPulses) return;
     }
+    const std::uint8_t before = cells_[a];
     cells_[a] &= data;
+    if (cells_[a] != before) markChanged();
 }
 
 ChipDrive EpromChip::update(const ChipView& v) {

@@ -2,11 +2,10 @@
 // check and sum read 256 bytes through the data bus, and each program variant
 // puts the byte on the bus, gives the set number of pulses on the pin its types
 // program with, reads the byte back and advances the low address byte.
-#include "sim/ops/EpromOps.h"
+#include "sim/families/uv_eprom/EpromOps.h"
 
 #include "link/commands/Opcodes.h"
 #include "sim/Box.h"
-#include "sim/ops/FamilyOps.h"
 #include "sim/ops/SocketBus.h"
 
 namespace quarvin::sim {
@@ -29,7 +28,7 @@ struct PulseState {
 // One program variant: the pin that takes the pulse, its active level, and the
 // levels /CE and /OE hold meanwhile (-1: left alone).
 struct ProgramVariant {
-    std::uint8_t opcode;
+    EpromProgramCommand command;
     int strobePin;
     bool strobeActiveHigh;
     int chipEnableLevel;
@@ -39,25 +38,25 @@ struct ProgramVariant {
 
 constexpr ProgramVariant kVariants[] = {
     // 32-pin types with /PGM: pulse /PGM low, /CE low, /OE high.
-    {140, ProgramEnable, false, 0, 1, 100.0},
+    {EpromProgramCommand::ProgramPinLow, ProgramEnable, false, 0, 1, 100.0},
     // Types whose /OE doubles as Vpp (2732, 27C512, 27C080): pulse /CE low.
-    {141, ChipEnable, false, -1, -1, 100.0},
+    {EpromProgramCommand::ChipEnableLowOeVpp, ChipEnable, false, -1, -1, 100.0},
     // 2764 and 27128: pulse /PGM (socket pin 33) low, /CE low, /OE high.
-    {142, kPgm28Pin, false, 0, 1, 1000.0},
+    {EpromProgramCommand::ProgramPinLow28, kPgm28Pin, false, 0, 1, 1000.0},
     // 27C256 and 27C040: pulse /CE low with /OE high.
-    {143, ChipEnable, false, -1, 1, 100.0},
+    {EpromProgramCommand::ChipEnableLow, ChipEnable, false, -1, 1, 100.0},
     // 2716: pulse /CE-PGM high with /OE high.
-    {144, ChipEnable, true, 0, 1, 5000.0},
+    {EpromProgramCommand::ChipEnableHigh, ChipEnable, true, 0, 1, 5000.0},
 };
 
-const ProgramVariant* variantOf(std::uint8_t opcode) {
+const ProgramVariant* variantOf(EpromProgramCommand command) {
     for (const auto& v : kVariants)
-        if (v.opcode == opcode) return &v;
+        if (v.command == command) return &v;
     return nullptr;
 }
 
-void programByte(Box& box, std::uint8_t opcode, std::uint8_t data) {
-    const ProgramVariant* v = variantOf(opcode);
+void programByte(Box& box, EpromProgramCommand command, std::uint8_t data) {
+    const ProgramVariant* v = variantOf(command);
     SocketBus bus(box);
     const std::uint8_t port2 = bus.port(DataPort);
     const std::uint8_t port3 = bus.port(3);
@@ -123,8 +122,8 @@ void readPage(Box& box, Take take) {
 
 } // namespace
 
-std::int64_t EpromPulseWidthPs(std::uint8_t opcode) {
-    const ProgramVariant* v = variantOf(opcode);
+std::int64_t EpromPulseWidthPs(EpromProgramCommand command) {
+    const ProgramVariant* v = variantOf(command);
     return v ? static_cast<std::int64_t>(v->pulseUs * 1e6) : 0;
 }
 
@@ -155,8 +154,8 @@ void installEpromOps(OpcodeTable& t) {
               box.state<PulseState>().count = a[0];
           }));
     for (const auto& v : kVariants)
-        t.add(v.opcode, OpcodeSpec::make("program byte", 1, 1, [](Box& box, std::uint8_t o, OpArgs a) {
-                  programByte(box, o, a[0]);
+        t.add(static_cast<std::uint8_t>(v.command), OpcodeSpec::make("program byte", 1, 1, [](Box& box, std::uint8_t o, OpArgs a) {
+                  programByte(box, static_cast<EpromProgramCommand>(o), a[0]);
               }));
 }
 

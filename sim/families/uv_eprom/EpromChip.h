@@ -43,33 +43,24 @@ struct EpromType {
 const std::vector<EpromType>& EpromTypes();
 const EpromType* FindEpromType(const std::string& name);
 
-// A part as the virtual socket offers it: a type rated for one programming voltage.
-struct EpromChoice {
-    const char* label;  // "27C512 12.7v"
-    const char* type;
-    int vppMillivolts;
-};
-const std::vector<EpromChoice>& EpromChoices();
-// The part the EPROM dialog's sub-type stands for; nothing for the placeholder
-// row and indexes outside the table.
-const EpromChoice* EpromForSubType(int subType);
-
 class EpromChip : public Chip {
 public:
-    // vppMillivolts: the programming voltage the part is rated for.
-    EpromChip(const EpromType& type, int vppMillivolts);
+    // vppMillivolts: the programming voltage the part is rated for; label: how
+    // the socket window names it.
+    EpromChip(const EpromType& type, int vppMillivolts, std::string label = {});
 
     int pinCount() const override { return type_.pins; }
     ChipDrive update(const ChipView& view) override;
+    std::string label() const override { return label_; }
+    std::vector<std::uint8_t>& memory() override { return cells_; }
+    int ratedVppMillivolts() const override { return vppMillivolts_; }
+    // UV light: every cell back to 0xFF.
+    void erase() override;
 
     const EpromType& type() const { return type_; }
     int vppMillivolts() const { return vppMillivolts_; }
     std::vector<std::uint8_t>& cells() { return cells_; }
     const std::vector<std::uint8_t>& cells() const { return cells_; }
-    // UV light: every cell back to 0xFF.
-    void erase();
-    // 32-bit sum of all cells.
-    std::uint32_t checksum() const;
     // Program pulses that reached a cell, for tests and the window.
     std::uint64_t pulses() const { return pulses_; }
 
@@ -87,6 +78,7 @@ private:
 
     const EpromType& type_;
     int vppMillivolts_;
+    std::string label_;
     std::vector<std::uint8_t> cells_;
     bool strobe_ = false;           // a program pulse is under way
     std::uint32_t weakAddress_ = 0; // cell collecting pulses under the weak-cell fault

@@ -1,0 +1,40 @@
+#pragma once
+// The device families the virtual box knows: the opcodes each one adds to the
+// box and the parts it offers for the socket. One registry, keyed like the
+// program's by the family's dialog class name ("TP27x").
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/Chip.h"
+#include "sim/OpcodeTable.h"
+
+namespace quarvin::sim {
+
+// A part the socket can hold, standing for one sub-type row of its family.
+struct ChipOffer {
+    std::string label;   // shown in the socket window and by `quarvin-cli chips`
+    std::string family;  // dialog class name
+    int subType = 0;
+    std::function<std::shared_ptr<Chip>()> make; // a blank part
+};
+
+struct SimFamily {
+    std::string dialogClass;
+    std::function<void(OpcodeTable&)> installOps;
+    std::function<std::vector<ChipOffer>()> offers;
+};
+
+// Every family of the virtual box; sim/families/Registry.cpp lists them.
+const std::vector<SimFamily>& SimFamilies();
+
+// The chip catalogue: every part of every family, in registry and row order.
+const std::vector<ChipOffer>& ChipOffers();
+// The part a device selection stands for; nothing for the placeholder row and
+// families without chip models.
+const ChipOffer* OfferForSubType(const std::string& dialogClass, int subType);
+// A part by its label, compared without regard to case.
+const ChipOffer* FindOffer(const std::string& label);
+
+} // namespace quarvin::sim

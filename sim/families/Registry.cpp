@@ -1,0 +1,15 @@
+#include "sim/SimFamily.h"
+#include "sim/families/uv_eprom/UvEpromSim.h"
+
+namespace quarvin::sim {
+
+// Each family with chip models or opcodes adds one line here. Later families'
+// opcodes replace earlier ones of the same number.
+const std::vector<SimFamily>& SimFamilies() {
+    static const std::vector<SimFamily> families = {
+        UvEpromSimFamily(),
+    };
+    return families;
+}
+
+} // namespace quarvin::sim

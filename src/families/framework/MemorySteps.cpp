@@ -1,0 +1,29 @@
+#include "families/framework/MemorySteps.h"
+
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+constexpr int kGroundPin = 20;
+} // namespace
+
+void PowerUp(LinkState& link, int vccPin, bool wait) {
+    ConnectVcc(link, vccPin);
+    ConnectGround(link, kGroundPin);
+    if (wait) Delay(link, kPowerUpTicks);
+}
+
+void PowerDownAfterRead(LinkState& link) {
+    WriteAllPorts(link, 255);
+    ConnectVcc(link, 0);
+}
+
+void PowerDownAfterProgram(LinkState& link) {
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+}
+
+void PowerOffAfterFailure(LinkState& link) { ConnectVcc(link, 0); }
+
+} // namespace quarvin

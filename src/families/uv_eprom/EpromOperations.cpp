@@ -1,0 +1,190 @@
+#include "families/uv_eprom/EpromOperations.h"
+
+#include "families/framework/MemorySteps.h"
+#include "families/uv_eprom/EpromAddress.h"
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+
+namespace quarvin {
+
+namespace {
+
+using namespace pin::eprom;
+
+constexpr std::uint32_t kPage = 256;
+constexpr std::uint32_t kProgressPages = 4096; // blank check and sum report every 16 pages
+constexpr std::uint32_t kVerifyPoll = 512;
+
+// The last address a run reached, for the final progress.
+std::uint32_t LastHandled(const FieldSpan& s) {
+    const std::uint32_t end = s.device + s.count;
+    return end == 0 ? 0 : end - 1;
+}
+
+} // namespace
+
+OperationResult ReadEprom(const EpromJob& job) {
+    LinkState& link = job.link;
+    const EpromRow& row = job.row;
+    job.hooks.say("Reading...", false);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    Delay(link, kSettleTicks);
+    PowerUp(link, row.supplyPin, true);
+    SetDataWidth(link, kReadBusMode);
+    SetEpromAddress(link, row, 0);
+    // Always from device address 0 into buffer offset 0; Length bounds the count.
+    std::uint32_t i = 0;
+    for (; i <= row.lastAddress; ++i) {
+        if (i % kPage == 0) {
+            SetEpromAddress(link, row, i);
+            job.hooks.show(i + kPage - 1, row.lastAddress);
+            if (job.hooks.stop()) {
+                PowerOffAfterFailure(link);
+                return OperationResult::stopped(i);
+            }
+        }
+        job.buffer[i] = ReadNextByte(link);
+        if (i >= job.fields.length) break;
+    }
+    job.hooks.show(i, row.lastAddress);
+    PowerDownAfterRead(link);
+    return OperationResult::done("OK!");
+}
+
+OperationResult BlankCheckEprom(const EpromJob& job) {
+    LinkState& link = job.link;
+    const EpromRow& row = job.row;
+    job.hooks.say("Blank...", true);
+    Delay(link, kSettleTicks);
+    PowerUp(link, row.supplyPin, true);
+    SetDataWidth(link, kReadBusMode);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    SetEpromAddress(link, row, job.fields.deviceStart);
+    std::uint32_t p = 0;
+    for (; p <= row.lastAddress; p += kPage) {
+        SetEpromAddress(link, row, p);
+        if (p % kProgressPages == 0) {
+            job.hooks.show(p, row.lastAddress);
+            if (job.hooks.stop()) {
+                PowerOffAfterFailure(link);
+                return OperationResult::stopped(p);
+            }
+        }
+        if (!BlankCheckPage(link)) {
+            PowerOffAfterFailure(link);
+            return OperationResult::failed(Format("%06x: Not blank ", p), p);
+        }
+    }
+    job.hooks.show(p - 1, row.lastAddress);
+    PowerDownAfterRead(link);
+    return OperationResult::done("Blank OK");
+}
+
+OperationResult ProgramEprom(const EpromJob& job, const EpromProgramOptions& options) {
+    LinkState& link = job.link;
+    const EpromRow& row = job.row;
+    // The placeholder row has no program command; sending its 0 would power the
+    // box down in the middle of the sequence.
+    if (row.program == EpromProgramCommand::None)
+        return OperationResult::refused("Programe Failured! (no device type selected)");
+    if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
+
+    SetPulseCount(link, EpromPulseCount(row, options.proTimeIndex));
+    SetVppLevel(link, row.vppMillivolts);
+    job.hooks.say("Programming...", true);
+    PowerUp(link, row.supplyPin, true);
+    SetDataWidth(link, kWriteBusMode);
+    SetEpromAddress(link, row, job.fields.deviceStart);
+    PinHigh(link, ProgramEnable);
+    PinLow(link, OutputEnable);
+    PinHigh(link, ChipEnable);
+    // The 2716 takes its program pulse on /CE, which idles low.
+    if (row.vppPin == Pin24Vpp) PinLow(link, ChipEnable);
+    ConnectVpp(link, row.vppPin);
+
+    const FieldSpan s = SpanOf(job.fields, row.lastAddress);
+    const std::uint8_t opcode = static_cast<std::uint8_t>(row.program);
+    for (std::uint32_t i = 0; i < s.count; ++i) {
+        const std::uint32_t a = s.device + i;
+        const std::uint8_t d = job.buffer[s.buffer + i];
+        if (a % kPage == 0) {
+            SetEpromAddress(link, row, a);
+            job.hooks.show(a, row.lastAddress);
+            if (job.hooks.stop()) {
+                PowerDownAfterProgram(link);
+                return OperationResult::stopped(a);
+            }
+        }
+        const std::uint8_t back = ProgramByte(link, opcode, d);
+        if (row.readBackCheck && back != d && options.checkEachByte) {
+            PowerDownAfterProgram(link);
+            return OperationResult::failed(Format("Programe Failured! at %06x", a), a);
+        }
+    }
+    job.hooks.show(LastHandled(s), row.lastAddress);
+    PowerDownAfterProgram(link);
+    return OperationResult::done("OK!", EndOfBufferNote(s));
+}
+
+OperationResult VerifyEprom(const EpromJob& job) {
+    LinkState& link = job.link;
+    const EpromRow& row = job.row;
+    if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
+    job.hooks.say("Verify...", true);
+    PowerUp(link, row.supplyPin, true);
+    SetDataWidth(link, kReadBusMode);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    Delay(link, kSettleTicks);
+    SetEpromAddress(link, row, job.fields.deviceStart);
+    const FieldSpan s = SpanOf(job.fields, row.lastAddress);
+    for (std::uint32_t i = 0; i < s.count; ++i) {
+        const std::uint32_t a = s.device + i;
+        if (a % kPage == 0) SetEpromAddress(link, row, a);
+        const std::uint8_t v = ReadNextByte(link);
+        if (i % kVerifyPoll == 0) {
+            job.hooks.show(a, row.lastAddress);
+            if (job.hooks.stop()) {
+                PowerOffAfterFailure(link);
+                return OperationResult::stopped(a);
+            }
+        }
+        const std::uint8_t want = job.buffer[s.buffer + i];
+        if (v != want) {
+            PowerOffAfterFailure(link);
+            return OperationResult::failed(Format("%06x:Bad! (file=%02x,Device=%02x)", a, want, v), a);
+        }
+    }
+    job.hooks.show(LastHandled(s), row.lastAddress);
+    PowerDownAfterRead(link);
+    return OperationResult::done("Verify OK", EndOfBufferNote(s));
+}
+
+OperationResult SumEprom(const EpromJob& job) {
+    LinkState& link = job.link;
+    const EpromRow& row = job.row;
+    job.hooks.say("Check Sum", true);
+    PowerUp(link, row.supplyPin, false);
+    SetDataWidth(link, kReadBusMode);
+    std::uint32_t sum = 0;
+    for (std::uint32_t p = 0; p <= row.lastAddress; p += kPage) {
+        SetEpromAddress(link, row, p);
+        if (p % kProgressPages == 0) {
+            job.hooks.show(p | (kProgressPages - 1), row.lastAddress);
+            if (job.hooks.stop()) {
+                PowerOffAfterFailure(link);
+                return OperationResult::stopped(p);
+            }
+        }
+        sum += SumPage(link);
+    }
+    ConnectVcc(link, 0);
+    OperationResult r = OperationResult::done(Format("Sum = %08x", sum));
+    r.value = sum;
+    return r;
+}
+
+} // namespace quarvin

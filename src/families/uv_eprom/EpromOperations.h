@@ -1,0 +1,34 @@
+#pragma once
+// The UV EPROM operations as functions of the link, the row, the address fields,
+// the buffer and the hooks; the dialog and the command line both call these.
+#include "families/framework/Operation.h"
+#include "families/uv_eprom/EpromRows.h"
+
+namespace quarvin {
+
+struct EpromJob {
+    LinkState& link;
+    const EpromRow& row;
+    MainBuffer& buffer;
+    AddressFields fields;
+    const OperationHooks& hooks;
+};
+
+struct EpromProgramOptions {
+    int proTimeIndex = 0;       // "Pro time": 0 = "1 time" .. 4 = "5 times"
+    bool checkEachByte = true;  // "Check one by one"; false = "Verify after all"
+};
+
+// Reads the device from address 0 into the buffer from offset 0,
+// min(Length, last address) + 1 bytes.
+OperationResult ReadEprom(const EpromJob& job);
+// Checks the whole device, page by page.
+OperationResult BlankCheckEprom(const EpromJob& job);
+// Programs Length + 1 bytes from Buffer Start to Device Start.
+OperationResult ProgramEprom(const EpromJob& job, const EpromProgramOptions& options);
+// Compares Length + 1 bytes of the device from Device Start with the buffer.
+OperationResult VerifyEprom(const EpromJob& job);
+// The 32-bit sum of the whole device's page sums: "Sum = %08x".
+OperationResult SumEprom(const EpromJob& job);
+
+} // namespace quarvin

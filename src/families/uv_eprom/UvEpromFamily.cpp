@@ -1,0 +1,19 @@
+#include "families/uv_eprom/UvEpromFamily.h"
+
+namespace quarvin {
+
+FamilyEntry UvEpromFamily() {
+    FamilyEntry e;
+    e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> {
+        return std::make_unique<UvEpromDialog>(ctx);
+    };
+    e.subTypes = [] {
+        std::vector<SubTypeSummary> rows;
+        for (const EpromRow& r : kEpromRows)
+            rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, r.vppMillivolts, r.chip ? r.chip : ""});
+        return rows;
+    };
+    return e;
+}
+
+} // namespace quarvin

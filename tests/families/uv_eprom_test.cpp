@@ -1,0 +1,167 @@
+// The UV EPROM family: its address encoding and pulse counts, and every sub-type
+// programmed, verified, read back and summed on the virtual box with the part
+// its row names. The exact streams are pinned by the golden wire files.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "FamilyRig.h"
+#include "families/uv_eprom/EpromAddress.h"
+#include "families/uv_eprom/UvEpromDialog.h"
+#include "forms/HexText.h"
+#include "sim/families/uv_eprom/EpromChip.h"
+
+namespace quarvin::test {
+namespace {
+
+using EpromWire = WireRig<UvEpromDialog>;
+using EpromSim = SimRig<UvEpromDialog, sim::EpromChip>;
+
+constexpr int kRow2716 = 1, kRow2764 = 7, kRow27c256 = 13, kRow27c512 = 14, kRow27c010 = 16, kRow27040 = 18;
+
+TEST(UvEprom, AddressEncodingAndPulseCounts) {
+    struct Address {
+        int row;
+        std::uint32_t address;
+        std::array<std::uint8_t, 5> ports;
+    } addresses[] = {
+        {kRow2716, 0x123, {0xFF, 0xC4, 0xFF, 0xE9, 0x33}},
+        {kRow27c256, 0x000, {0x5F, 0x00, 0xFF, 0x01, 0x12}},
+        {19, 0xABCDE, {0xDF, 0x7B, 0xFF, 0x4B, 0x31}},
+    };
+    for (const auto& c : addresses) {
+        const EpromRow& row = kEpromRows[static_cast<std::size_t>(c.row)];
+        EXPECT_EQ(EncodeEpromAddress(c.address | row.highAddressMask(), row.supplyPin), c.ports) << "row " << c.row;
+    }
+    struct Pulses {
+        int row, proTime, pulses;
+    } pulses[] = {{kRow2716, 2, 30}, {kRow2764, 4, 50}, {kRow27c256, 4, 5}, {20, 1, 232}, {21, 0, 244}};
+    for (const auto& c : pulses)
+        EXPECT_EQ(EpromPulseCount(kEpromRows[static_cast<std::size_t>(c.row)], c.proTime), c.pulses) << "row " << c.row;
+    EpromRow strong = kEpromRows[1];
+    strong.pulseBase = 100;
+    EXPECT_EQ(EpromPulseCount(strong, 4), 255);
+}
+
+TEST(UvEprom, ReadBackIsComparedOnlyWhereTheRowSaysSo) {
+    const std::pair<int, bool> cases[] = {{kRow2716, false}, {6, false}, {kRow27040, false}, {kRow2764, true}, {kRow27c512, true}};
+    for (const auto& [row, checked] : cases) {
+        EpromWire rig(row);
+        rig.field("Edit3", "3");
+        rig.docs.buf[0] = 0xAA;
+        rig.log->defaultReply = 0x00;
+        rig.dlg.WriteClick();
+        EXPECT_EQ(rig.msg(), checked ? "Programe Failured! at 000000" : "OK!") << "row " << row;
+        EXPECT_EQ(rig.log->reads, checked ? 1 : 4);
+        EXPECT_EQ(rig.dlg.failure(), checked ? 1 : 0);
+        // Vpp, then Vcc off, also straight after a failing byte.
+        Expect e(rig.link);
+        ConnectVpp(e.link, 0);
+        ConnectVcc(e.link, 0);
+        EXPECT_TRUE(e.endOf(rig.log->written));
+    }
+}
+
+TEST(UvEprom, EverySubTypeProgramsVerifiesReadsBackAndSums) {
+    for (int row = 1; row < static_cast<int>(kEpromRows.size()); ++row) {
+        SCOPED_TRACE("row " + std::to_string(row));
+        EpromSim rig(row);
+        const auto size = static_cast<std::uint32_t>(rig.chip->cells().size());
+        ASSERT_EQ(size, kEpromRows[static_cast<std::size_t>(row)].lastAddress + 1);
+        // The big parts are programmed over their first and last 8 KiB, so that
+        // every address line is exercised without a minute per row.
+        const std::uint32_t span = std::min<std::uint32_t>(size, 0x2000);
+        std::mt19937 gen(static_cast<unsigned>(row));
+        std::vector<std::uint8_t> image(size);
+        for (auto& b : image) b = static_cast<std::uint8_t>(gen());
+        std::copy(image.begin(), image.end(), rig.docs.buf.data());
+
+        for (std::uint32_t start : {0u, size - span}) {
+            rig.fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
+            rig.dlg.WriteClick();
+            EXPECT_EQ(rig.msg(), "OK!");
+            rig.dlg.VerifyClick();
+            EXPECT_EQ(rig.msg(), "Verify OK");
+            EXPECT_TRUE(std::equal(image.begin() + start, image.begin() + start + span, rig.chip->cells().begin() + start));
+        }
+        EXPECT_TRUE(rig.box->errors().empty());
+
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + size, 0);
+        rig.dlg.ReadClick(); // from 0, Length + 1 bytes
+        EXPECT_EQ(rig.msg(), "OK!");
+        EXPECT_TRUE(std::equal(image.begin(), image.begin() + span, rig.docs.buf.data()));
+        EXPECT_EQ(rig.docs.buf[span], 0);
+
+        rig.dlg.CheckSumClick();
+        EXPECT_EQ(rig.msg(), Format("Sum = %08x", rig.chip->checksum()));
+    }
+}
+
+TEST(UvEprom, ChipFaultsShowAsTheBenchWouldShowThem) {
+    // A used page fails Blank at its first address; Sum leaves the flag alone.
+    EpromSim used(kRow27c512);
+    used.chip->cells()[0x1234] = 0x7F;
+    used.dlg.BlankClick();
+    EXPECT_EQ(used.msg(), "001200: Not blank ");
+    used.dlg.CheckSumClick();
+    EXPECT_EQ(used.dlg.failure(), 1);
+
+    // A cell that will not program passes "Verify after all", then Verify finds it.
+    EpromSim stuck(kRow27c010);
+    stuck.chip->faults().noProgram.push_back({0x42, 0x42});
+    stuck.docs.buf[0x42] = 0x3C;
+    stuck.field("Edit3", "ff");
+    stuck.dlg.control("RadioGroup2").setItemIndex(1);
+    stuck.dlg.WriteClick();
+    EXPECT_EQ(stuck.msg(), "OK!");
+    stuck.dlg.VerifyClick();
+    EXPECT_EQ(stuck.msg(), "000042:Bad! (file=3c,Device=ff)");
+    stuck.dlg.control("RadioGroup2").setItemIndex(0);
+    stuck.dlg.WriteClick();
+    EXPECT_EQ(stuck.msg(), "Programe Failured! at 000042");
+
+    // A weak cell takes with more pulses ("3 times").
+    EpromSim weak(kRow27c256);
+    weak.chip->faults().weak.push_back({0x20, 0x20});
+    weak.chip->faults().weakExtraPulses = 2;
+    weak.field("Edit3", "3f");
+    weak.docs.buf[0x20] = 0x00;
+    weak.dlg.WriteClick();
+    EXPECT_EQ(weak.msg(), "Programe Failured! at 000020");
+    weak.dlg.control("RadioGroup1").setItemIndex(2);
+    weak.dlg.WriteClick();
+    EXPECT_EQ(weak.msg(), "OK!");
+
+    // An empty socket reads high and fails programming.
+    EpromSim empty(kRow27c512);
+    empty.box->remove();
+    empty.field("Edit3", "ff");
+    empty.docs.buf[5] = 0x5A;
+    empty.dlg.WriteClick();
+    EXPECT_EQ(empty.msg(), "Programe Failured! at 000000");
+    empty.dlg.ReadClick();
+    EXPECT_EQ(empty.docs.buf[5], 0xFF);
+}
+
+TEST(UvEprom, IdentificationModeAnswersTheCodesWithTwelveVoltsOnA9) {
+    EpromSim rig(kRow27c010);
+    // The detection sequence of the selection dialog, on a 32-pin part.
+    LinkState& l = rig.link;
+    SetVppLevel(l, 12000);
+    WriteAllPorts(l, 0);
+    for (int pin : {5, 7, 36}) PinHigh(l, pin);
+    ConnectVcc(l, 36);
+    ConnectGround(l, 20);
+    SetDataWidth(l, 12);
+    WritePort(l, 2, 0xFF);
+    ConnectVpp(l, 30);
+    PinLow(l, 16);
+    EXPECT_EQ(ReadPort(l, 2), rig.chip->type().manufacturer);
+    PinHigh(l, 16);
+    EXPECT_EQ(ReadPort(l, 2), rig.chip->type().device);
+    rig.chip->faults().signature = {0xAB, 0xCD};
+    EXPECT_EQ(ReadPort(l, 2), 0xCD);
+}
+
+} // namespace
+} // namespace quarvin::test
