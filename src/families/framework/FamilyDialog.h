@@ -8,6 +8,7 @@
 
 #include "buffer/DocumentHost.h"
 #include "catalogue/SelectionState.h"
+#include "families/framework/FamilySession.h"
 #include "forms/Form.h"
 #include "link/commands/LinkState.h"
 #include "platform/Platform.h"
@@ -51,6 +52,7 @@ struct SubTypeSummary {
 struct FamilyEntry {
     FamilyFactory makeDialog;
     std::function<std::vector<SubTypeSummary>()> subTypes; // index = sub-type
+    std::function<std::unique_ptr<FamilySession>()> makeSession; // the operations by name
 };
 
 // The family dialogs built in this version, by dialog class name ("TP27x", ...).

@@ -143,38 +143,38 @@ OperationHooks MemoryDialog::hooks() {
     return h;
 }
 
-OperationResult MemoryDialog::dispatch(Step step, const OperationHooks& h) {
+OperationResult MemoryDialog::dispatch(MemoryStep step, const OperationHooks& h) {
     switch (step) {
-    case Step::Read: return readDevice(h);
-    case Step::Blank: return blankCheck(h);
-    case Step::Program: return program(h);
-    case Step::Verify: return verify(h);
-    case Step::Sum: return sum(h);
+    case MemoryStep::Read: return readDevice(h);
+    case MemoryStep::Blank: return blankCheck(h);
+    case MemoryStep::Program: return program(h);
+    case MemoryStep::Verify: return verify(h);
+    case MemoryStep::Sum: return sum(h);
     }
     return OperationResult::refused("Unknown operation");
 }
 
-bool MemoryDialog::perform(Step step, bool partOfAuto) {
+OperationResult MemoryDialog::perform(MemoryStep step, bool partOfAuto) {
     if (!partOfAuto && ctx_.platform.stop) ctx_.platform.stop->clear();
     const OperationHooks h = hooks();
     const OperationResult r = RunGuarded(link(), [&] { return dispatch(step, h); });
     setMessage(r.message, false);
     if (!r.ok()) {
         failure_ = 1;
-    } else if (step == Step::Blank || step == Step::Program || step == Step::Verify) {
+    } else if (step == MemoryStep::Blank || step == MemoryStep::Program || step == MemoryStep::Verify) {
+        // Read and Sum leave the flag alone when they succeed.
         failure_ = 0;
     }
     // Whatever Read brought in so far is in the buffer: show it.
-    if (step == Step::Read && r.outcome != Outcome::Refused) ctx_.docs.refreshHexWindow();
-    lastNote_ = r.note;
-    return r.ok();
+    if (step == MemoryStep::Read && r.outcome != Outcome::Refused) ctx_.docs.refreshHexWindow();
+    return r;
 }
 
-void MemoryDialog::ReadClick() { perform(Step::Read, false); }
-void MemoryDialog::BlankClick() { perform(Step::Blank, false); }
-void MemoryDialog::WriteClick() { perform(Step::Program, false); }
-void MemoryDialog::VerifyClick() { perform(Step::Verify, false); }
-void MemoryDialog::CheckSumClick() { perform(Step::Sum, false); }
+void MemoryDialog::ReadClick() { perform(MemoryStep::Read, false); }
+void MemoryDialog::BlankClick() { perform(MemoryStep::Blank, false); }
+void MemoryDialog::WriteClick() { perform(MemoryStep::Program, false); }
+void MemoryDialog::VerifyClick() { perform(MemoryStep::Verify, false); }
+void MemoryDialog::CheckSumClick() { perform(MemoryStep::Sum, false); }
 
 void MemoryDialog::MFGClick() {
     if (link().lost) {
@@ -203,14 +203,10 @@ void MemoryDialog::Button1Click() {
     // One stop request ends the whole chain, whichever step it falls in.
     if (ctx_.platform.stop) ctx_.platform.stop->clear();
     failure_ = 0;
-    std::string note;
-    for (auto [wanted, step] : {std::pair{blank, Step::Blank}, std::pair{programme, Step::Program},
-                                std::pair{check, Step::Verify}}) {
-        if (!wanted) continue;
-        if (!perform(step, true)) return;
-        if (!lastNote_.empty()) note = lastNote_;
-    }
-    setMessage(note.empty() ? "OK" : "OK " + note, false);
+    const OperationResult r =
+        RunAutoChain({blank, programme, check}, [this](MemoryStep step) { return perform(step, true); });
+    // A failed step has left its own message and flag.
+    if (r.ok()) setMessage(r.message, false);
 }
 
 void MemoryDialog::OnCloseForm() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "families/framework/AutoChain.h"
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/Operation.h"
 
@@ -60,22 +61,18 @@ protected:
     MainBuffer& buffer() { return ctx_.docs.buffer(); }
 
 private:
-    // Which steps the failure flag follows: Read and Sum leave it alone when they succeed.
-    enum class Step { Read, Blank, Program, Verify, Sum };
-
     void buildControls();
     void readHexField(const char* editName, const char* fieldName, std::uint32_t& value);
     // Runs one step: clears a stale stop request unless Auto runs it, then shows
-    // the result. Returns whether it succeeded.
-    bool perform(Step step, bool partOfAuto);
-    OperationResult dispatch(Step step, const OperationHooks& hooks);
+    // the result.
+    OperationResult perform(MemoryStep step, bool partOfAuto);
+    OperationResult dispatch(MemoryStep step, const OperationHooks& hooks);
     OperationHooks hooks();
     void showProgress(std::uint32_t a, std::uint32_t last);
     void setMessage(const std::string& text, bool repaintNow);
 
     AddressFields fields_;
     int failure_ = 0;
-    std::string lastNote_; // the note of the last step, for Auto's closing message
 };
 
 } // namespace quarvin

@@ -1,5 +1,7 @@
 #include "families/uv_eprom/UvEpromFamily.h"
 
+#include "families/uv_eprom/UvEpromSession.h"
+
 namespace quarvin {
 
 FamilyEntry UvEpromFamily() {
@@ -13,6 +15,7 @@ FamilyEntry UvEpromFamily() {
             rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, r.vppMillivolts, r.chip ? r.chip : ""});
         return rows;
     };
+    e.makeSession = [] { return std::make_unique<UvEpromSession>(); };
     return e;
 }
 

@@ -1,0 +1,59 @@
+#pragma once
+// A family's operations driven by name, without a window: what the command line
+// runs. It calls the same operation functions as the family's dialog; the names
+// and options are the family's own ("read", "program", "pro-time=2").
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/SelectionState.h"
+#include "families/framework/Operation.h"
+
+namespace quarvin {
+
+class Prompts;
+
+struct FamilyOperationInfo {
+    std::string name; // "read", "blank", "program", "verify", "erase", "sum", "id", "lock", "auto", "test", "identify"
+    std::string help;
+};
+
+struct FamilyOptionInfo {
+    std::string name;         // "pro-time"
+    std::string values;       // "1..5"
+    std::string defaultValue; // "1"
+    std::string help;
+};
+
+// What one run of an operation works with.
+struct SessionJob {
+    LinkState& link;
+    MainBuffer& buffer;
+    const SelectionState& selection;
+    AddressFields fields;
+    const OperationHooks& hooks;
+    Prompts* prompts = nullptr;               // questions the family asks (signature, empty socket)
+    std::function<std::string()> readIds;     // the selection dialog's manufacturer/type detection
+};
+
+class FamilySession {
+public:
+    virtual ~FamilySession() = default;
+    virtual std::vector<FamilyOperationInfo> operations() const = 0;
+    virtual std::vector<FamilyOptionInfo> options() const = 0;
+    // Sets an option by its readable name; the error text, empty when accepted.
+    virtual std::string setOption(const std::string& name, const std::string& value) = 0;
+    // The last device address of a sub-type (the dialog's default Length).
+    virtual std::uint32_t lastAddress(int subType) const = 0;
+    // Runs one operation; an unknown name is refused.
+    virtual OperationResult run(const std::string& operation, const SessionJob& job) = 0;
+
+    bool has(const std::string& operation) const {
+        for (const auto& op : operations())
+            if (op.name == operation) return true;
+        return false;
+    }
+};
+
+} // namespace quarvin
