@@ -106,12 +106,21 @@ TEST_F(HexWindow, PagingStopsAtTheEdges) {
         EXPECT_EQ(w.viewStartAddress(), c.after) << c.name;
         EXPECT_EQ(w.lines()[0], TFileWin::dumpLine(buf, c.after)) << c.name;
     }
-    const std::pair<const char*, std::int32_t> starts[] = {{"123", 0x120}, {"zz", 0x120}, {"400000", 0x3FFF00},
-                                                           {"ffffffff", 0}};
-    for (auto [text, after] : starts) {
-        w.userSetText("Edit3", text);
+    // Addresses beyond the buffer are refused: the page stays and the box says why.
+    const struct { const char* text; std::int32_t after; const char* refusal; } starts[] = {
+        {"123", 0x120, nullptr},
+        {"zz", 0x120, nullptr},
+        {"3fffff", 0x3FFF00, nullptr},
+        {"400000", 0x3FFF00, "Start: 400000 is above 3fffff; kept 3fff00"},
+        {"-1", 0x3FFF00, "Start: -1 is above 3fffff; kept 3fff00"},
+    };
+    for (const auto& s : starts) {
+        fake.prompts.shown.clear();
+        w.userSetText("Edit3", s.text);
         w.keyDown("Edit3", KeyEnter);
-        EXPECT_EQ(w.viewStartAddress(), after) << text;
+        EXPECT_EQ(w.viewStartAddress(), s.after) << s.text;
+        EXPECT_EQ(fake.prompts.texts(), s.refusal ? std::vector<std::string>{s.refusal} : std::vector<std::string>{})
+            << s.text;
     }
     w.ScrollBarChange(3, false); // while dragging only the field follows
     EXPECT_EQ(field(w, "Edit3"), "300");
