@@ -153,5 +153,31 @@ TEST_F(HexWindow, ChecksumCoversZeroToEndAddress) {
     }
 }
 
+TEST_F(HexWindow, TakesNoInputWhileAHandlerOfAnotherWindowRuns) {
+    TFileWin& w = hex(0x100);
+    caretAt(w, 0, TFileWin::kHexColumn);
+    const std::string page = w.text();
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"digit", [&] { w.keyPress('A'); }},
+        {"page key", [&] { w.keyDown("RichEdit1", KeyPageDown); }},
+        {"start field", [&] { w.userSetText("Edit3", "0"), w.exitField("Edit3"); }},
+        {"scroll bar", [&] { w.ScrollBarChange(7, true); }},
+        {"pop-up fill", [&] { w.popupClick(0); }},
+        {"close box", [&] { w.close(); }},
+    };
+    Form programming("TP27x", "P27", 10, 10);
+    for (const auto& [name, action] : actions) {
+        programming.add(ControlKind::Button, name).onClick = action;
+        programming.click(name);
+        EXPECT_EQ(w.text(), page) << name;
+        EXPECT_EQ(buf[0x100], 0xFF) << name;
+        EXPECT_EQ(w.viewStartAddress(), 0x100) << name;
+        EXPECT_TRUE(w.visible()) << name;
+        EXPECT_FALSE(docs.fillDialog().visible()) << name;
+    }
+    w.keyPress('A'); // and at rest the same key goes in
+    EXPECT_EQ(buf[0x100], 0xAF);
+}
+
 } // namespace
 } // namespace quarvin::test
