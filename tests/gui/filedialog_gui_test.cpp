@@ -76,10 +76,4 @@ TEST(GuiFileDialog, AFileWithoutExtensionIsListedAndLoadsUnderTheAllFilesFilter)
     EXPECT_EQ(documents.endAddress(), 2);
 }
 
-TEST(GuiFileDialog, WildcardsAreNoDefaultSuffix) {
-    const std::pair<const char*, const char*> cases[] = {{"*.*", ""}, {"*.bin", "bin"}, {".hex", "hex"}, {"", ""}};
-    for (auto [given, suffix] : cases) EXPECT_EQ(app::DefaultSuffix(given), QString(suffix)) << given;
-    EXPECT_EQ(app::NameFilters("*.*|*.*").front(), "*.* (*)");
-}
-
 } // namespace
