@@ -227,6 +227,7 @@ void FormView::sync(Control& c) {
             const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
             for (int i = 0; i < static_cast<int>(items.size()); ++i) {
                 auto* r = new QRadioButton(g);
+                r->setObjectName(QString("%1.Item%2").arg(Q(c.name)).arg(i));
                 group->addButton(r, i);
                 grid->addWidget(r, rows ? i % rows : 0, rows ? i / rows : 0);
             }

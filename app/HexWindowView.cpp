@@ -46,6 +46,12 @@ HexWindowView::HexWindowView(TFileWin& model, QWidget* parent)
                     std::min(400, fm.lineSpacing() * 17 + 60));
     resize(wanted_);
     setMaximumSize(640, 400);
+    takeInput(Form::takesInput());
+}
+
+void HexWindowView::takeInput(bool allowed) {
+    TextWindowView::takeInput(allowed);
+    scroll_->setEnabled(allowed);
 }
 
 void HexWindowView::syncScroll() {

@@ -19,6 +19,7 @@ public:
 
 protected:
     void syncControl(Control& c) override;
+    void takeInput(bool allowed) override;
 
 private:
     void syncScroll();

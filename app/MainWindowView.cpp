@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "FormView.h"
+#include "forms/OperationState.h"
 #include "QtPlatform.h"
 #include "shell/MainMenu.h"
 #include "shell/ShellTexts.h"
@@ -149,6 +150,10 @@ void MainWindowView::buildToolBar() {
     connect(stop, &QAction::triggered, this, [this] {
         if (stop_ && stop_->running()) stop_->request();
     });
+    // Stop has something to stop only while a handler runs.
+    stop->setEnabled(OperationState::running());
+    const int stopListener = OperationState::addListener([stop](bool running) { stop->setEnabled(running); });
+    connect(stop, &QObject::destroyed, [stopListener] { OperationState::removeListener(stopListener); });
 }
 
 void MainWindowView::buildStrip() {

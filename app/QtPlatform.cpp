@@ -49,6 +49,8 @@ QStringList NameFilters(const std::string& filter) {
         QStringList patterns;
         for (const QString& p : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
             QString t = p.trimmed();
+            // "*.*" means every file, also those without a dot in their name.
+            if (t == "*.*") t = "*";
             for (const QString& v : {t, t.toLower(), t.toUpper()})
                 if (!patterns.contains(v)) patterns << v;
         }
@@ -62,6 +64,15 @@ QStringList NameFilters(const std::string& filter) {
     return out;
 }
 
+QString DefaultSuffix(const std::string& defaultExt) {
+    QString suffix = Q(defaultExt).trimmed();
+    if (suffix.startsWith('*')) suffix.remove(0, 1);
+    if (suffix.startsWith('.')) suffix.remove(0, 1);
+    // A pattern is no suffix: a typed name stays as it was typed.
+    if (suffix.contains('*') || suffix.contains('?')) return {};
+    return suffix;
+}
+
 namespace {
 
 std::optional<std::string> RunFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
@@ -71,7 +82,8 @@ std::optional<std::string> RunFileDialog(const FileDialogRequest& r, QFileDialog
     QStringList filters = NameFilters(r.filter);
     dialog.setNameFilters(filters);
     if (r.filterIndex >= 1 && r.filterIndex <= filters.size()) dialog.selectNameFilter(filters[r.filterIndex - 1]);
-    if (!r.defaultExt.empty()) dialog.setDefaultSuffix(Q(r.defaultExt));
+    const QString suffix = DefaultSuffix(r.defaultExt);
+    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
     if (!r.fileName.empty()) dialog.selectFile(Q(r.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first().toStdString();

@@ -20,6 +20,9 @@ public:
 // Turns a "Text (*.bin)|*.BIN|..." filter into Qt name filters. Each pattern also
 // matches its lower- and upper-case spelling, since files on this system come in both.
 QStringList NameFilters(const std::string& filter);
+// The suffix a typed name without one receives: "bin" for "*.bin" or ".bin", none
+// for a pattern such as "*.*".
+QString DefaultSuffix(const std::string& defaultExt);
 
 class QtFileDialogs : public FileDialogs {
 public:

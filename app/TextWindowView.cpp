@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "FormView.h"
+#include "forms/OperationState.h"
 
 namespace quarvin::app {
 
@@ -61,9 +62,19 @@ TextWindowView::TextWindowView(TextWindow& model, QWidget* parent)
 
     model_.addObserver(this);
     renderText();
+    operationListener_ = OperationState::addListener([this](bool running) { takeInput(!running); });
+    takeInput(Form::takesInput());
 }
 
-TextWindowView::~TextWindowView() { model_.removeObserver(this); }
+TextWindowView::~TextWindowView() {
+    OperationState::removeListener(operationListener_);
+    model_.removeObserver(this);
+}
+
+void TextWindowView::takeInput(bool allowed) {
+    for (auto& [name, field] : fields_)
+        if (!model_.control(name).readOnly) field->setEnabled(allowed);
+}
 
 QLineEdit* TextWindowView::field(const std::string& name) const {
     auto it = fields_.find(name);
@@ -144,6 +155,13 @@ bool TextWindowView::event(QEvent* e) {
 }
 
 bool TextWindowView::eventFilter(QObject* watched, QEvent* event) {
+    // While a handler runs, keys and the close box do nothing here (the stop keys
+    // are seen by the application before this view).
+    if (!Form::takesInput() && ((watched == text_ && event->type() == QEvent::KeyPress) ||
+                                (watched == parentWidget() && event->type() == QEvent::Close))) {
+        event->ignore();
+        return true;
+    }
     if (watched == text_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {

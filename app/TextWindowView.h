@@ -36,6 +36,9 @@ protected:
     QLineEdit* addField(QHBoxLayout* panel, const char* label, const char* edit);
     // Called for changes of controls other than the text.
     virtual void syncControl(Control& c);
+    // A handler of some window started (false) or the last one ended (true): the
+    // fields take no input meanwhile.
+    virtual void takeInput(bool allowed);
     QHBoxLayout* panel() const { return panel_; }
     QHBoxLayout* row() const { return row_; }
     int syncing_ = 0;
@@ -52,6 +55,7 @@ private:
     QHBoxLayout* panel_;
     std::map<std::string, QLineEdit*> fields_;
     unsigned shownRevision_ = ~0u;
+    int operationListener_ = 0;
 };
 
 } // namespace quarvin::app

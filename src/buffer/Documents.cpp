@@ -59,7 +59,7 @@ TFileWin& Documents::openHexWindow() {
     collectClosed();
     destroyPldWindow();
     if (!hex_) {
-        hex_ = std::make_unique<TFileWin>(buffer_);
+        hex_ = std::make_unique<TFileWin>(buffer_, platform_.prompts);
         hex_->addObserver(this);
         wirePopup(*hex_);
         platform_.windows->formCreated(*hex_);

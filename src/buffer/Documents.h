@@ -32,6 +32,7 @@ public:
     Documents& operator=(const Documents&) = delete;
 
     MainBuffer& buffer() override { return buffer_; }
+    Platform& platform() { return platform_; }
 
     // Drops a PLD window; creates the hex window (caption "noname.bin", end address
     // 0xFFFF, first page) when there is none and reports the new file name through

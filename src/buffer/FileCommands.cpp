@@ -10,6 +10,7 @@
 #include "buffer/formats/FileNames.h"
 #include "buffer/formats/IntelHex.h"
 #include "buffer/formats/Jedec.h"
+#include "forms/OperationState.h"
 
 namespace quarvin {
 
@@ -35,7 +36,7 @@ formats::FuseGeometry geometryOf(const TPldFileW& w) { return {w.fusesPerRow(), 
 
 FileCommands::FileCommands(Documents& documents, Platform& platform, DataFileState& state, std::string programDir)
     : documents_(documents), platform_(platform), state_(state), programDir_(std::move(programDir)),
-      format_(std::make_unique<TFileFormat>()) {
+      format_(std::make_unique<TFileFormat>(platform.prompts)) {
     platform_.windows->formCreated(*format_);
 }
 
@@ -48,7 +49,6 @@ void FileCommands::setLabel(const std::string& text) {
 void FileCommands::LoadFileClick() {
     FileDialogRequest request;
     request.initialDir = programDir_;
-    request.defaultExt = "*.*";
     request.filter = kOpenFilter;
     auto name = platform_.files->openName(request);
     if (!name) return;
@@ -57,7 +57,7 @@ void FileCommands::LoadFileClick() {
     TFileFormat& dialog = *format_;
     dialog.prepare(state_.fileName);
     dialog.control("Edit2").setText("ffffff");
-    const int result = platform_.windows->runModal(dialog);
+    const int result = runFormatDialog();
     const std::string key = dialog.selectedKey();
     if (result != Form::ModalOk || key.empty()) return;
     state_.startAddress = dialog.startAddress();
@@ -84,10 +84,16 @@ void FileCommands::SaveBufClick() {
     TFileFormat& dialog = *format_;
     dialog.prepare(state_.fileName);
     dialog.disableLoadFields();
-    const int result = platform_.windows->runModal(dialog);
+    const int result = runFormatDialog();
     const std::string key = dialog.selectedKey();
     if (result != Form::ModalOk || key.empty()) return;
     saveWith(key);
+}
+
+int FileCommands::runFormatDialog() {
+    // Load and Save run inside a menu handler; the dialog must take the user's input.
+    OperationState::Suspension modal;
+    return platform_.windows->runModal(*format_);
 }
 
 void FileCommands::saveWith(const std::string& key) {
@@ -116,6 +122,12 @@ void FileCommands::saveWith(const std::string& key) {
 
 void FileCommands::cantWrite(const std::string& path) { platform_.prompts->message(kCantWrite + path, kUntitled); }
 
+bool FileCommands::cantRead() {
+    documents_.refreshHexWindow();
+    platform_.prompts->message(kCantRead + state_.fileName, kUntitled);
+    return false;
+}
+
 void FileCommands::showBinaryWindow(std::int32_t endAddress, const char* labelPrefix) {
     TFileWin& w = documents_.openHexWindow();
     w.setCaption(state_.fileName);
@@ -137,6 +149,7 @@ bool FileCommands::finishBinaryLoad(const formats::BinaryLoadResult& r) {
         platform_.prompts->message(kCantOpenBinary, kUntitled);
         return false;
     }
+    if (r.readFailed) return cantRead();
     showBinaryWindow(r.endAddress, kBinaryLabel);
     return true;
 }
@@ -147,6 +160,7 @@ bool FileCommands::LoadHex() {
         platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
         return false;
     }
+    if (r.readFailed) return cantRead();
     showBinaryWindow(r.highestAddress < 0 ? 0 : static_cast<std::int32_t>(r.highestAddress), kHexLabel);
     const std::string problem = r.problemText();
     if (!problem.empty()) platform_.prompts->message(problem + "\n" + state_.fileName, kUntitled);
@@ -167,6 +181,7 @@ bool FileCommands::LoadJedec() {
         platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
         return false;
     }
+    if (r.readFailed) return cantRead();
     const std::string problem = r.problemText();
     if (!problem.empty()) platform_.prompts->message(problem + "\n" + state_.fileName, kUntitled);
     return true;

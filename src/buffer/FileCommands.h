@@ -30,6 +30,7 @@ public:
     static constexpr const char* kCantOpenBinary = "Can't open this file:\n";
     static constexpr const char* kCantOpen = "Can't open this file!\n";
     static constexpr const char* kCantWrite = "Can't write this file!\n";
+    static constexpr const char* kCantRead = "Can't read this file!\n";
     static constexpr const char* kBadFormat = "Bad format";
 
     // Creates the format dialog and announces it to the window host.
@@ -61,8 +62,11 @@ private:
     void showBinaryWindow(std::int32_t endAddress, const char* labelPrefix);
     // The message for a file that could not be opened, or the hex window for the loaded bytes.
     bool finishBinaryLoad(const formats::BinaryLoadResult& r);
+    int runFormatDialog();
     void saveWith(const std::string& key);
     void cantWrite(const std::string& path);
+    // A read error part-way: told, and the bytes stored before it shown. False.
+    bool cantRead();
 
     Documents& documents_;
     Platform& platform_;

@@ -3,6 +3,8 @@
 #include <cctype>
 
 #include "buffer/formats/FileNames.h"
+#include "buffer/MainBuffer.h"
+#include "forms/HexFieldInput.h"
 #include "forms/HexText.h"
 
 namespace quarvin {
@@ -36,8 +38,9 @@ std::vector<std::string> loadModeCaptions() {
 
 } // namespace
 
-TFileFormat::TFileFormat()
+TFileFormat::TFileFormat(Prompts* prompts)
     : Form("TFileFormat", "", 345, 300),
+      prompts_(prompts),
       format_(add(ControlKind::RadioGroup, "RadioGroup1", "File format", 8, 8, 320, 105)),
       mode_(add(ControlKind::RadioGroup, "RadioGroup2", "Load mode", 8, 118, 320, 95)),
       start_(labelledEdit("Label1", "Buffer start address:", "Edit1", "0", 220)),
@@ -107,8 +110,14 @@ std::string TFileFormat::selectedKey() const {
 }
 
 void TFileFormat::OKBtnClick() {
-    if (auto v = scanHex(start_.text())) startAddress_ = *v;
-    if (auto v = scanHex(end_.text())) endLimit_ = *v;
+    // A refused field keeps the dialog open with the kept value shown.
+    std::string refusal;
+    TakeHexField(start_, "Buffer start address", kBufferLast, startAddress_, refusal);
+    TakeHexField(end_, "Buffer end address", kLargestEndLimit, endLimit_, refusal);
+    if (!refusal.empty()) {
+        if (prompts_) prompts_->message(refusal);
+        return;
+    }
     if (endLimit_ <= 0) endLimit_ = kNoEndLimit;
     setModalResult(ModalOk);
     hide();

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "forms/Form.h"
+#include "platform/Platform.h"
 
 namespace quarvin {
 
@@ -16,8 +17,11 @@ public:
     // RadioGroup1 items, in order.
     enum FormatItem { FormatBin = 0, FormatHex = 1, FormatJed = 2, FormatCds = 3 };
     static constexpr std::int32_t kNoEndLimit = 0x400000;
+    // The largest end limit the end field takes: six digits, as its "ffffff" shows.
+    static constexpr std::uint32_t kLargestEndLimit = 0xFFFFFF;
 
-    TFileFormat();
+    // Refused field values are told through `prompts` (none: kept silently).
+    explicit TFileFormat(Prompts* prompts = nullptr);
 
     // Caption = file name; selects the format whose key equals the name's extension
     // (item 0 when none does) and enables the binary fields to match.
@@ -48,6 +52,7 @@ public:
 private:
     Control& labelledEdit(const char* label, const char* caption, const char* edit, const char* text, int y);
 
+    Prompts* prompts_;
     Control& format_;
     Control& mode_;
     Control& start_;

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "forms/HexFieldInput.h"
 #include "forms/HexText.h"
 
 namespace quarvin {
@@ -27,9 +28,10 @@ int hexValue(char c) {
 
 } // namespace
 
-TFileWin::TFileWin(MainBuffer& buffer)
+TFileWin::TFileWin(MainBuffer& buffer, Prompts* prompts)
     : TextWindow("TFileWin", "", 640, 400),
       buffer_(buffer),
+      prompts_(prompts),
       sum_(add(ControlKind::Edit, "Edit2")),
       cursor_(add(ControlKind::Edit, "Edit1")),
       start_(add(ControlKind::Edit, "Edit3")),
@@ -158,12 +160,21 @@ void TFileWin::NextPageButton() {
 void TFileWin::PreviousPageButton() { PageUp(); }
 
 void TFileWin::StartFieldExit() {
-    // Text that is not hexadecimal keeps the page where it is.
-    if (auto v = ParseHexField(start_.text())) setStart(static_cast<std::int32_t>(*v));
+    // Text that is not hexadecimal, or an address beyond the buffer, keeps the page
+    // where it is.
+    std::int32_t start = viewStart_;
+    std::string refusal;
+    TakeHexField(start_, "Start", kBufferLast, start, refusal);
+    setStart(start);
     Refresh();
+    if (!refusal.empty() && prompts_) prompts_->message(refusal);
 }
 
 void TFileWin::ScrollBarChange(int position, bool ended) {
+    if (!takesInput()) {
+        scroll_.repaint(); // the view puts its bar back where the page is
+        return;
+    }
     if (position < 0) position = 0;
     if (position > kLastPageStart / kPageSize) position = kLastPageStart / kPageSize;
     viewStart_ = position * kPageSize;

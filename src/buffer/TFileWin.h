@@ -7,6 +7,7 @@
 
 #include "buffer/MainBuffer.h"
 #include "buffer/TextWindow.h"
+#include "platform/Platform.h"
 
 namespace quarvin {
 
@@ -19,7 +20,8 @@ public:
     static constexpr int kCharColumn = 57;   // first character of the character part
     static constexpr std::int32_t kLastPageStart = kBufferSize - kPageSize;
 
-    explicit TFileWin(MainBuffer& buffer);
+    // Refused Start field values are told through `prompts` (none: kept silently).
+    explicit TFileWin(MainBuffer& buffer, Prompts* prompts = nullptr);
 
     MainBuffer& buffer() { return buffer_; }
     std::int32_t endAddress() const { return endAddress_; }
@@ -62,6 +64,7 @@ private:
     void setStart(std::int64_t start);
 
     MainBuffer& buffer_;
+    Prompts* prompts_;
     std::int32_t endAddress_ = 0xFFFF;
     std::int32_t viewStart_ = 0;
     std::int32_t cursorAddress_ = 0;

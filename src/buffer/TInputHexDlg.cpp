@@ -4,18 +4,9 @@
 
 #include "buffer/Documents.h"
 #include "buffer/TFileWin.h"
-#include "forms/HexText.h"
+#include "forms/HexFieldInput.h"
 
 namespace quarvin {
-
-namespace {
-
-// Reads a hexadecimal field; text that does not parse keeps the previous value.
-void parseHex(const std::string& text, std::int32_t& value) {
-    if (auto v = ParseHexField(text)) value = static_cast<std::int32_t>(*v);
-}
-
-} // namespace
 
 TInputHexDlg::TInputHexDlg(Documents& documents)
     : Form("TInputHexDlg", "Fill Buffer", 230, 170), documents_(documents) {
@@ -57,17 +48,30 @@ bool TInputHexDlg::fillMode() const {
 void TInputHexDlg::OKBtnClick() {
     TFileWin* win = documents_.hexWindow();
     if (!win) return;
-    parseHex(control("Edit1").text(), start_);
-    parseHex(control("Edit2").text(), end_);
-    parseHex(control("Edit3").text(), data_);
+    // A value a field cannot hold is refused and nothing is done (no field taken
+    // either), so that the user sees what was kept before anything is filled.
+    std::int32_t start = start_, endField = end_, data = data_;
+    std::string refusals;
+    const struct {
+        const char* edit;
+        const char* name;
+        std::uint32_t largest;
+        std::int32_t& value;
+    } fields[] = {{"Edit1", "Start", kBufferLast, start}, {"Edit2", "End", kBufferLast, endField},
+                  {"Edit3", "Data", 0xFF, data}};
+    for (const auto& f : fields) TakeHexField(control(f.edit), f.name, f.largest, f.value, refusals);
+    if (!refusals.empty()) {
+        documents_.platform().prompts->message(refusals);
+        return;
+    }
+    start_ = start;
+    end_ = endField;
+    data_ = data;
     const std::int32_t end = std::min(end_, kMaxEnd);
     win->setEndAddress(end);
     if (fillMode()) {
-        // Only addresses inside the buffer are written, whatever Start says.
         MainBuffer& buf = documents_.buffer();
-        const std::int32_t first = std::max<std::int32_t>(start_, 0);
-        for (std::int32_t a = first; a <= end; ++a)
-            buf[static_cast<std::uint32_t>(a)] = static_cast<std::uint8_t>(data_ & 0xFF);
+        for (std::int32_t a = start_; a <= end; ++a) buf[static_cast<std::uint32_t>(a)] = static_cast<std::uint8_t>(data_);
     }
     win->Refresh();
     hide();

@@ -53,7 +53,7 @@ void TextWindow::setSelection(int start, int length) {
 }
 
 void TextWindow::keyPress(char key) {
-    invoke([&] { OnKeyPress(key); });
+    if (takesInput()) invoke([&] { OnKeyPress(key); });
 }
 
 void TextWindow::replaceText(int pos, int count, const std::string& with) {
@@ -72,7 +72,7 @@ void TextWindow::replaceText(int pos, int count, const std::string& with) {
 
 void TextWindow::popupClick(int index) {
     if (index < 0 || index >= static_cast<int>(popup_.size())) return;
-    if (!popup_[static_cast<std::size_t>(index)].enabled) return;
+    if (!popup_[static_cast<std::size_t>(index)].enabled || !takesInput()) return;
     invoke(index == 0 ? onFillBuffer : onChangeSize);
 }
 

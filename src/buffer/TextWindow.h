@@ -44,7 +44,8 @@ public:
     // The model moves the caret itself; the view follows.
     void setSelection(int start, int length);
 
-    // A character typed in the text; runs as a handler.
+    // A character typed in the text; runs as a handler, and like every user action
+    // is refused while a handler of any window runs.
     void keyPress(char key);
 
     // Replaces `count` characters at text position `pos` with `with`, marked red.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "forms/OperationState.h"
+
 namespace quarvin {
 
 Control::Control(Form& owner, ControlKind k, std::string n) : kind(k), name(std::move(n)), owner_(&owner) {}
@@ -111,6 +113,7 @@ void Form::removeObserver(FormObserver* o) {
 bool Form::invoke(const std::function<void()>& handler) {
     if (busy_ || !handler) return false;
     busy_ = true;
+    OperationState::Scope running;
     try {
         handler();
     } catch (const OperationAborted& e) {
@@ -125,36 +128,44 @@ bool Form::invoke(const std::function<void()>& handler) {
     return true;
 }
 
+bool Form::takesInput() { return !OperationState::running(); }
+
 void Form::click(const std::string& name) {
     Control& c = control(name);
-    if (c.enabled()) invoke(c.onClick);
+    if (c.enabled() && takesInput()) invoke(c.onClick);
 }
 void Form::doubleClick(const std::string& name) {
     Control& c = control(name);
-    if (c.enabled()) invoke(c.onDoubleClick);
+    if (c.enabled() && takesInput()) invoke(c.onDoubleClick);
 }
-void Form::exitField(const std::string& name) { invoke(control(name).onExit); }
+void Form::exitField(const std::string& name) {
+    Control& c = control(name);
+    if (takesInput()) invoke(c.onExit);
+}
 void Form::keyDown(const std::string& name, int key) {
     Control& c = control(name);
-    if (c.onKeyDown) invoke([&] { c.onKeyDown(key); });
+    if (c.onKeyDown && takesInput()) invoke([&] { c.onKeyDown(key); });
 }
 void Form::userSetText(const std::string& name, std::string text) {
     Control& c = control(name);
+    if (!takesInput()) return;
     c.setText(std::move(text));
     invoke(c.onChange);
 }
 void Form::userSetChecked(const std::string& name, bool checked) {
     Control& c = control(name);
+    if (!takesInput()) return;
     c.setChecked(checked);
     invoke(c.onChange);
 }
 void Form::userSetIndex(const std::string& name, int index) {
     Control& c = control(name);
+    if (!takesInput()) return;
     c.setItemIndex(index);
     invoke(c.onChange);
 }
 void Form::close() {
-    if (busy_) return;
+    if (busy_ || !takesInput()) return;
     if (onClose) invoke(onClose);
     hide();
     notifyForm(FormEvent::Closed);

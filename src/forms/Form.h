@@ -150,8 +150,8 @@ public:
     void removeObserver(FormObserver* o);
 
     // User actions, called by views and tests. Each runs the control's handler
-    // through invoke(); none does anything while another handler is running,
-    // except stop requests, which the platform keeps.
+    // through invoke(); none does anything while a handler of any form is running
+    // (see OperationState), except stop requests, which the platform keeps.
     void click(const std::string& name);
     void doubleClick(const std::string& name);
     void exitField(const std::string& name);
@@ -166,6 +166,8 @@ public:
     // when the form was busy and the handler did not run.
     bool invoke(const std::function<void()>& handler);
     bool busy() const { return busy_; }
+    // False while a handler of any form runs: the user's input is refused then.
+    static bool takesInput();
 
     // Modal result for forms run through WindowHost::runModal: 0 while open.
     enum ModalResult { ModalNone = 0, ModalOk = 1, ModalCancel = 2 };

@@ -98,15 +98,21 @@ TEST_F(FileCommandsTest, CancelledOrUnreadableLoadsChangeNothing) {
     fake.files.openNames.push_back(dir.file("a.bin"));
     fake.windows.modalScripts["TFileFormat"] = [](Form& f) { return f.close(), Form::ModalCancel; }; // close box
     commands.LoadFileClick();
-    struct Case { int item; std::string message; };
+    struct Case { int item; std::string path, message; };
     const std::string path = dir.file("missing.dat");
-    for (const Case& c : {Case{TFileFormat::FormatBin, "Can't open this file:\n"},
-                          Case{TFileFormat::FormatCds, "Can't open this file:\n"},
-                          Case{TFileFormat::FormatHex, "Can't open this file!\n" + path},
-                          Case{TFileFormat::FormatJed, "Can't open this file!\n" + path}}) {
+    // A directory opens but every read of it fails.
+    const std::string folder = dir.file("folder.dat");
+    fs::create_directories(folder);
+    for (const Case& c : {Case{TFileFormat::FormatBin, path, "Can't open this file:\n"},
+                          Case{TFileFormat::FormatCds, path, "Can't open this file:\n"},
+                          Case{TFileFormat::FormatHex, path, "Can't open this file!\n" + path},
+                          Case{TFileFormat::FormatJed, path, "Can't open this file!\n" + path},
+                          Case{TFileFormat::FormatBin, folder, "Can't read this file!\n" + folder},
+                          Case{TFileFormat::FormatCds, folder, "Can't read this file!\n" + folder},
+                          Case{TFileFormat::FormatHex, folder, "Can't read this file!\n" + folder}}) {
         fake.prompts.shown.clear();
-        run(true, path, [&](TFileFormat& d) { d.userSetIndex("RadioGroup1", c.item); });
-        EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{c.message});
+        run(true, c.path, [&](TFileFormat& d) { d.userSetIndex("RadioGroup1", c.item); });
+        EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{c.message}) << c.path;
     }
     EXPECT_FALSE(documents.hasHexWindow() || documents.hasPldWindow());
     EXPECT_EQ((*buffer)[0], 0xFF);
@@ -131,6 +137,10 @@ TEST_F(FileCommandsTest, HexCdsAndJedecLoads) {
     load("logic.jed", "GAL16V8*\nL0000 0101*\nC0000*");
     EXPECT_TRUE(documents.hasPldWindow());
     EXPECT_EQ(bufferBytes(*buffer, 0, 6), "010100");
+    fs::create_directories(dir.file("folder.jed"));
+    fake.prompts.shown.clear();
+    run(true, dir.file("folder.jed"));
+    EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{"Can't read this file!\n" + dir.file("folder.jed")});
 }
 
 TEST_F(FileCommandsTest, SaveWritesOnlyTheFormatOfTheOpenWindow) {

@@ -106,12 +106,21 @@ TEST_F(HexWindow, PagingStopsAtTheEdges) {
         EXPECT_EQ(w.viewStartAddress(), c.after) << c.name;
         EXPECT_EQ(w.lines()[0], TFileWin::dumpLine(buf, c.after)) << c.name;
     }
-    const std::pair<const char*, std::int32_t> starts[] = {{"123", 0x120}, {"zz", 0x120}, {"400000", 0x3FFF00},
-                                                           {"ffffffff", 0}};
-    for (auto [text, after] : starts) {
-        w.userSetText("Edit3", text);
+    // Addresses beyond the buffer are refused: the page stays and the box says why.
+    const struct { const char* text; std::int32_t after; const char* refusal; } starts[] = {
+        {"123", 0x120, nullptr},
+        {"zz", 0x120, nullptr},
+        {"3fffff", 0x3FFF00, nullptr},
+        {"400000", 0x3FFF00, "Start: 400000 is above 3fffff; kept 3fff00"},
+        {"-1", 0x3FFF00, "Start: -1 is above 3fffff; kept 3fff00"},
+    };
+    for (const auto& s : starts) {
+        fake.prompts.shown.clear();
+        w.userSetText("Edit3", s.text);
         w.keyDown("Edit3", KeyEnter);
-        EXPECT_EQ(w.viewStartAddress(), after) << text;
+        EXPECT_EQ(w.viewStartAddress(), s.after) << s.text;
+        EXPECT_EQ(fake.prompts.texts(), s.refusal ? std::vector<std::string>{s.refusal} : std::vector<std::string>{})
+            << s.text;
     }
     w.ScrollBarChange(3, false); // while dragging only the field follows
     EXPECT_EQ(field(w, "Edit3"), "300");
@@ -142,6 +151,32 @@ TEST_F(HexWindow, ChecksumCoversZeroToEndAddress) {
         w.Refresh();
         EXPECT_EQ(field(w, "Edit2"), sum) << end;
     }
+}
+
+TEST_F(HexWindow, TakesNoInputWhileAHandlerOfAnotherWindowRuns) {
+    TFileWin& w = hex(0x100);
+    caretAt(w, 0, TFileWin::kHexColumn);
+    const std::string page = w.text();
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"digit", [&] { w.keyPress('A'); }},
+        {"page key", [&] { w.keyDown("RichEdit1", KeyPageDown); }},
+        {"start field", [&] { w.userSetText("Edit3", "0"), w.exitField("Edit3"); }},
+        {"scroll bar", [&] { w.ScrollBarChange(7, true); }},
+        {"pop-up fill", [&] { w.popupClick(0); }},
+        {"close box", [&] { w.close(); }},
+    };
+    Form programming("TP27x", "P27", 10, 10);
+    for (const auto& [name, action] : actions) {
+        programming.add(ControlKind::Button, name).onClick = action;
+        programming.click(name);
+        EXPECT_EQ(w.text(), page) << name;
+        EXPECT_EQ(buf[0x100], 0xFF) << name;
+        EXPECT_EQ(w.viewStartAddress(), 0x100) << name;
+        EXPECT_TRUE(w.visible()) << name;
+        EXPECT_FALSE(docs.fillDialog().visible()) << name;
+    }
+    w.keyPress('A'); // and at rest the same key goes in
+    EXPECT_EQ(buf[0x100], 0xAF);
 }
 
 } // namespace

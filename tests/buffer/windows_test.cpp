@@ -63,11 +63,8 @@ TEST_F(FillDialog, FillAndSizeCases) {
     cases[] = {
         {"fill", true, "10", "1f", "5a", 0x1F, 0x10, 0x1F, 0x5A},
         {"size capped", false, "", "200000", "", 0xFFFFF, 1, 0, 0},
-        {"data keeps low byte", true, "0", "3", "1ab", 3, 0, 3, 0xAB},
         {"start above end", true, "20", "10", "00", 0x10, 1, 0, 0},
-        {"negative start", true, "-10", "4", "11", 4, 0, 4, 0x11},
-        {"negative end", true, "0", "-5", "22", -5, 1, 0, 0},
-        {"fill capped", true, "ffff0", "ffffffe", "33", 0xFFFFF, 0xFFFF0, 0xFFFFF, 0x33},
+        {"fill capped", true, "ffff0", "3fffff", "33", 0xFFFFF, 0xFFFF0, 0xFFFFF, 0x33},
     };
     for (auto& c : cases) {
         buf.initialise();
@@ -86,6 +83,29 @@ TEST_F(FillDialog, FillAndSizeCases) {
     run(true, "zz", "ffff1", "zz");
     EXPECT_EQ(buf[0xFFFF1], 0x33);
     EXPECT_EQ(buf[0xFFFEF], 0xFF);
+}
+
+TEST_F(FillDialog, ValuesAFieldCannotHoldAreRefusedAndNothingIsDone) {
+    docs.New();
+    run(true, "10", "1f", "5a");
+    const struct { const char* edit; const char* text; const char* refusal; const char* shownBack; } cases[] = {
+        {"Edit3", "1ab", "Data: 1ab is above ff; kept 5a", "5a"},
+        {"Edit1", "-10", "Start: -10 is above 3fffff; kept 10", "10"},
+        {"Edit2", "100000000", "End: 100000000 has more than 8 hex digits; kept 1f", "1f"},
+    };
+    TInputHexDlg& d = docs.fillDialog();
+    for (const auto& c : cases) {
+        fake.prompts.shown.clear();
+        docs.FillBuffer();
+        d.userSetText("Edit1", "0");
+        d.userSetText(c.edit, c.text);
+        d.click("OKBtn");
+        EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{c.refusal}) << c.text;
+        EXPECT_EQ(d.control(c.edit).text(), c.shownBack) << c.text;
+        EXPECT_TRUE(d.visible()) << c.text;
+        EXPECT_EQ(buf[0], 0xFF) << c.text;
+        EXPECT_EQ(docs.endAddress(), 0x1F) << c.text;
+    }
 }
 
 class PldWindow : public WindowsTest {

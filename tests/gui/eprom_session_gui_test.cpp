@@ -5,6 +5,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QToolBar>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -15,6 +18,8 @@
 
 #include "MainWindowView.h"
 #include "QtProgram.h"
+#include "buffer/Documents.h"
+#include "buffer/TFileWin.h"
 #include "catalogue/DeviceListSource.h"
 #include "shell/Program.h"
 #include "sim/VirtualSocket.h"
@@ -80,7 +85,21 @@ TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     for (auto& b : image) b = static_cast<std::uint8_t>(rng());
     std::copy(image.begin(), image.end(), buffer.data());
 
+    // While "Programe" runs, Stop is the only thing that takes input: a digit typed
+    // into the hex window must not change a byte that is still to be sent.
+    QAction* stop = main->toolBar()->findChild<QAction*>("StopButton");
+    EXPECT_FALSE(stop->isEnabled());
+    auto* dump = program.host().viewOf(*program.program().documents().hexWindow())->findChild<QPlainTextEdit*>("RichEdit1");
+    bool stopEnabledDuringTheRun = false;
+    QTimer::singleShot(0, [&] {
+        stopEnabledDuringTheRun = stop->isEnabled();
+        QKeyEvent digit(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5");
+        QApplication::sendEvent(dump, &digit);
+    });
     button("Write")->click();
+    EXPECT_TRUE(stopEnabledDuringTheRun);
+    EXPECT_FALSE(stop->isEnabled());
+    EXPECT_EQ(buffer[0], image[0]);
     EXPECT_EQ(message(), "OK!");
     button("Verify")->click();
     EXPECT_EQ(message(), "Verify OK");

@@ -22,6 +22,7 @@
 #include "QtProgram.h"
 #include "catalogue/DeviceListSource.h"
 #include "catalogue/TTypeDlg.h"
+#include "forms/OperationState.h"
 #include "link/TEp3.h"
 #include "shell/TMainForm.h"
 
@@ -130,6 +131,7 @@ TEST_F(GuiProgram, NoOtherCommandOrCloseWhileAnOperationRuns) {
     ep3.hide();
     {
         RunningOperation running(&program->stop());  // a device loop is under way
+        OperationState::Scope operation;
         main->action("&Test", "System Status")->trigger();
         main->close();
         EXPECT_FALSE(ep3.visible());

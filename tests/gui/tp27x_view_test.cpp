@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <filesystem>
+#include <QDir>
 
 #include "FormView.h"
 #include "buffer/Documents.h"

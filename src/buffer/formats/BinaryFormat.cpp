@@ -60,8 +60,8 @@ BinaryLoadResult loadBinary(MainBuffer& buffer, std::string_view bytes, std::int
 BinaryLoadResult loadBinaryFile(MainBuffer& buffer, const std::string& path, std::int64_t start, int laneMask,
                                 int laneSelect) {
     BinaryLoader loader(buffer, start, laneMask, laneSelect);
-    if (!readFileInPieces(path, [&](std::string_view p) { return loader.feed(p); })) return {};
-    return loader.result();
+    return readFileWith<BinaryLoadResult>(
+        path, [&](std::string_view p) { return loader.feed(p); }, [&] { return loader.result(); });
 }
 
 namespace {
@@ -81,7 +81,7 @@ BinaryLoadResult loadCds(MainBuffer& buffer, std::string_view bytes) {
 
 BinaryLoadResult loadCdsFile(MainBuffer& buffer, const std::string& path) {
     BinaryLoadResult r = loadBinaryFile(buffer, path, 0);
-    if (!r.opened) return r;
+    if (!r.opened || r.readFailed) return r;
     return dropCdsHeader(buffer, r);
 }
 

@@ -14,6 +14,7 @@ constexpr std::int64_t kMaxBinaryFileBytes = kBufferSize;
 
 struct BinaryLoadResult {
     bool opened = false;
+    bool readFailed = false;       // a read error ended the load; the bytes before it are stored
     std::int64_t fileBytes = 0;    // file bytes examined
     std::int64_t bytesKept = 0;    // bytes that passed the lane selection
     std::int64_t bytesStored = 0;  // kept bytes whose address lay inside the buffer

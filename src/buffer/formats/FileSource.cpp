@@ -9,18 +9,19 @@ namespace {
 constexpr std::size_t kPiece = 1 << 16;
 }
 
-bool readFileInPieces(const std::string& path, const std::function<bool(std::string_view)>& consume) {
+ReadOutcome readFileInPieces(const std::string& path, const std::function<bool(std::string_view)>& consume) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    if (!f) return ReadOutcome::NotOpened;
     std::vector<char> piece(kPiece);
     for (;;) {
         std::size_t n = std::fread(piece.data(), 1, piece.size(), f);
-        if (n == 0) break;
-        if (!consume(std::string_view(piece.data(), n))) break;
+        if (n > 0 && !consume(std::string_view(piece.data(), n))) break;
+        // A short read is the end of the file or an error; only the error flag tells.
         if (n < piece.size()) break;
     }
+    const bool failed = std::ferror(f) != 0;
     std::fclose(f);
-    return true;
+    return failed ? ReadOutcome::Failed : ReadOutcome::Done;
 }
 
 FileSink::FileSink(const std::string& path, bool text) {

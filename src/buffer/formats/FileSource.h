@@ -9,9 +9,25 @@
 
 namespace quarvin::formats {
 
-// The consumer returns false when it wants no more input. Returns false when the
-// file could not be opened.
-bool readFileInPieces(const std::string& path, const std::function<bool(std::string_view)>& consume);
+enum class ReadOutcome {
+    Done,      // read to the end, or until the consumer wanted no more
+    NotOpened, // the file could not be opened
+    Failed,    // a read failed part-way (a directory, a device error)
+};
+
+// The consumer returns false when it wants no more input.
+ReadOutcome readFileInPieces(const std::string& path, const std::function<bool(std::string_view)>& consume);
+
+// Feeds a file to a reader and returns the reader's result, marked when a read
+// failed part-way; an empty result (not opened) when the file could not be opened.
+template <class Result, class Feed, class Finish>
+Result readFileWith(const std::string& path, Feed&& feed, Finish&& finish) {
+    const ReadOutcome outcome = readFileInPieces(path, feed);
+    if (outcome == ReadOutcome::NotOpened) return Result{};
+    Result r = finish();
+    r.readFailed = outcome == ReadOutcome::Failed;
+    return r;
+}
 
 // Writes bytes to a file through a large buffer; remembers whether every write worked.
 class FileSink {

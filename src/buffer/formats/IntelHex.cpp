@@ -224,8 +224,8 @@ HexLoadResult readIntelHex(MainBuffer& buffer, std::string_view text) {
 
 HexLoadResult readIntelHexFile(MainBuffer& buffer, const std::string& path) {
     IntelHexReader reader(buffer);
-    if (!readFileInPieces(path, [&](std::string_view p) { return reader.feed(p); })) return {};
-    return reader.finish();
+    return readFileWith<HexLoadResult>(
+        path, [&](std::string_view p) { return reader.feed(p); }, [&] { return reader.finish(); });
 }
 
 std::string intelHexText(const MainBuffer& buffer, std::int64_t endAddress) {

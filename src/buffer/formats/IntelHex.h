@@ -12,6 +12,7 @@ namespace quarvin::formats {
 
 struct HexLoadResult {
     bool opened = false;
+    bool readFailed = false;          // a read error ended the load; the records before it are stored
     std::int64_t highestAddress = -1; // highest buffer address written; -1 when none
     std::int64_t bytesStored = 0;
     std::int64_t bytesOutside = 0;    // data bytes addressed beyond the buffer, not stored

@@ -102,8 +102,8 @@ JedecLoadResult readJedecFile(MainBuffer& buffer, const FuseGeometry& geometry, 
     if (!probe) return {};
     std::fclose(probe);
     JedecReader reader(buffer, geometry);
-    if (!readFileInPieces(path, [&](std::string_view p) { return reader.feed(p); })) return {};
-    return reader.finish();
+    return readFileWith<JedecLoadResult>(
+        path, [&](std::string_view p) { return reader.feed(p); }, [&] { return reader.finish(); });
 }
 
 std::string jedecDeviceName(std::int32_t fusesPerRow) {

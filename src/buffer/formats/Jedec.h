@@ -22,6 +22,7 @@ struct FuseGeometry {
 
 struct JedecLoadResult {
     bool opened = false;
+    bool readFailed = false;         // a read error ended the load; the fuses before it are stored
     std::int64_t fusesStored = 0;
     std::int64_t fusesOutside = 0;   // fuses numbered beyond the buffer, not stored
     std::int64_t highestFuse = -1;   // highest fuse number stored; -1 when none

@@ -1,0 +1,189 @@
+// Every caption of every window fits the room its widget gives it: the text of
+// each label, button, check box, radio item and group box, measured with the
+// widget's own font against the widget's contents rectangle as the style lays it out.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QGlyphRun>
+#include <QStyle>
+#include <QTextLayout>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+#include <QTimer>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+
+#include "FormView.h"
+#include "MainWindowView.h"
+#include "QtProgram.h"
+#include "buffer/Documents.h"
+#include "buffer/FileCommands.h"
+#include "buffer/TInputHexDlg.h"
+#include "catalogue/DeviceListSource.h"
+#include "catalogue/TTypeDlg.h"
+#include "catalogue/TUnavailable.h"
+#include "families/framework/FamilyDialog.h"
+#include "link/LinkStartup.h"
+#include "link/TEp3.h"
+#include "shell/TFindDialogs.h"
+#include "shell/TPicture1.h"
+#include "sim/VirtualSocket.h"
+#include "support/FakePlatform.h"
+
+using namespace quarvin;
+
+namespace {
+
+// The part of a widget in which its caption is painted.
+QRect CaptionRoom(QWidget* w, const QString& text) {
+    QStyle* style = w->style();
+    if (qobject_cast<QPushButton*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+        QStyleOptionButton opt;
+        opt.initFrom(w);
+        opt.text = text;
+        const QStyle::SubElement contents = qobject_cast<QPushButton*>(w)  ? QStyle::SE_PushButtonContents
+                                            : qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxContents
+                                                                           : QStyle::SE_RadioButtonContents;
+        QRect room = style->subElementRect(contents, &opt, w);
+        if (qobject_cast<QPushButton*>(w)) {
+            // The button's own text margins, as it paints them.
+            const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, &opt, w) / 2;
+            room.adjust(margin, 0, -margin, 0);
+        }
+        return room;
+    }
+    if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        QStyleOptionGroupBox opt;
+        opt.initFrom(g);
+        opt.text = text;
+        opt.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        opt.textAlignment = g->alignment();
+        // The label is placed where the style puts it; its room ends at the box's edge.
+        const QRect label = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, g);
+        return label.intersected(g->rect());
+    }
+    return w->contentsRect();
+}
+
+QString CaptionOf(QWidget* w) {
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->pixmap().isNull() ? l->text() : QString();
+    if (auto* g = qobject_cast<QGroupBox*>(w)) return g->title();
+    if (qobject_cast<QToolButton*>(w)) return {}; // tool bar buttons size themselves to their text
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+    return {};
+}
+
+// "form/control: 'caption' needs WxH, has WxH" for each caption that does not fit.
+QStringList ClippedCaptions(QWidget* window, const QString& formName) {
+    QStringList clipped;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const QString text = CaptionOf(w);
+        // Dialogs owned by the window are windows of their own, measured on their own.
+        if (text.trimmed().isEmpty() || !w->isVisibleTo(window) || w->window() != window) continue;
+        const QFontMetrics fm(w->font());
+        const QSize needs = fm.size(Qt::TextShowMnemonic, text);
+        QRect room = CaptionRoom(w, text);
+        // A widget that reaches past its parent is cut off there.
+        if (QWidget* p = w->parentWidget(); p && p != window)
+            room = room.intersected(QRect(-w->pos(), p->size()));
+        if (needs.width() > room.width() || needs.height() > room.height())
+            clipped << QString("%1/%2: '%3' needs %4x%5, has %6x%7")
+                           .arg(formName, w->objectName(), text)
+                           .arg(needs.width())
+                           .arg(needs.height())
+                           .arg(room.width())
+                           .arg(room.height());
+    }
+    return clipped;
+}
+
+void AnswerYes() {
+    QTimer::singleShot(10, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return AnswerYes();
+        for (QAbstractButton* b : box->buttons())
+            if (box->buttonRole(b) == QMessageBox::YesRole) return b->click();
+        box->accept();
+    });
+}
+
+TEST(GuiCaptions, EveryCaptionOfEveryFormFitsItsWidget) {
+    const auto dir = std::filesystem::path(QUARVIN_BINARY_DIR) / "gui-program" / "captions";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::ifstream src(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data" / "devices.src");
+    for (auto& [file, text] : GenerateDeviceLists(src).files) std::ofstream(dir / file, std::ios::binary) << text;
+    std::ofstream(dir / "zomexnt.con", std::ios::binary) << "VBOX";
+    app::QtProgram program(dir.string() + "/");
+    AnswerYes();
+    program.start();
+    QApplication::processEvents();
+    Program& core = program.program();
+    ASSERT_NE(program.virtualSocket(), nullptr);
+
+    // The forms the program has built, shown through the program's own views.
+    TPicture1 splash;
+    std::vector<Form*> forms = {&splash, &core.linkDialog(), &core.typeDialog(), &core.documents().fillDialog(),
+                                &core.fileCommands().formatDialog(), &core.findDialog(), &core.replaceDialog(),
+                                program.virtualSocket()};
+    // The family dialogs, each in the generic view.
+    SelectionState selection;
+    test::FakePlatform fake; // the dialogs are only looked at, never run
+    DeviceContext ctx{core.link(), fake.platform, core.documents(), selection, {}};
+    std::vector<std::unique_ptr<FamilyDialog>> families;
+    families.push_back(std::make_unique<TUnavailable>(ctx));
+    for (const auto& [name, make] : BuiltFamilies()) families.push_back(make(ctx));
+    for (auto& f : families) forms.push_back(f.get());
+
+    QStringList clipped;
+    for (Form* f : forms) {
+        if (!program.host().viewOf(*f)) program.host().formCreated(*f);
+        QWidget* view = program.host().viewOf(*f);
+        ASSERT_NE(view, nullptr) << f->className();
+        view->show();
+        QApplication::processEvents();
+        clipped << ClippedCaptions(view, QString::fromStdString(f->className()));
+        view->hide();
+    }
+    program.mainWindow()->show();
+    QApplication::processEvents();
+    clipped << ClippedCaptions(program.mainWindow(), "TMainForm");
+    EXPECT_TRUE(clipped.isEmpty()) << clipped.join('\n').toStdString();
+    program.mainWindow()->close();
+}
+
+// The characters of `text` that `font`, with the fallback fonts Qt picks for it,
+// paints as the missing-glyph box.
+QString MissingGlyphs(const QString& text, const QFont& font) {
+    QString missing;
+    for (const QChar c : text) {
+        if (c.isSpace()) continue;
+        // Each character laid out alone, so that a missing glyph names its character.
+        QTextLayout layout(QString(c), font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns())
+            if (run.glyphIndexes().contains(0)) missing += c;
+    }
+    return missing;
+}
+
+TEST(GuiCaptions, ChineseTextAndFullWidthPunctuationHaveGlyphs) {
+    // The start question as the program's message box shows it.
+    QMessageBox box(QMessageBox::Question, "QUARVIN", QString::fromUtf8(StartQuestion), QMessageBox::Yes | QMessageBox::No);
+    auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+    ASSERT_NE(label, nullptr);
+    for (const char* text : {StartQuestion, "测试光电偶合器", "检查和：", "PLD缓冲区窗口"})
+        EXPECT_EQ(MissingGlyphs(QString::fromUtf8(text), label->font()).toStdString(), "") << text;
+}
+
+} // namespace
