@@ -7,6 +7,7 @@
 #include "link/SpeedEstimate.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
+#include "link/serial/PortNames.h"
 
 namespace quarvin {
 
@@ -14,11 +15,11 @@ namespace {
 
 constexpr int IdentifyLength = 9;
 constexpr int IdentifyTextLength = 8;
-constexpr int ReadIntervalMs = 2000;           // longest wait for any one byte
-constexpr int ReadPerByteMs = 1000;            // plus this much per requested byte
-constexpr int ReadConstantMs = 1000;           // plus this much for the whole read
+constexpr int ReadIntervalMs = 2000;           // longest gap between two bytes
+constexpr int ReadPerByteMs = 1000;            // the whole read: this much per requested byte
+constexpr int ReadConstantMs = 1000;           // plus this much
 
-const char* const SearchOrder[] = {"COM1", "COM2", "COM3", "COM4"};
+const char* const RealPorts[] = {"COM1", "COM2", "COM3", "COM4"};
 
 void showStatus(const LinkEnvironment& env, const std::string& text) {
     if (env.status) env.status(text);
@@ -29,7 +30,8 @@ void message(const LinkEnvironment& env, const char* text) {
 }
 
 // Reads up to n bytes within the time-outs of the identify reply; returns how
-// many arrived.
+// many arrived. The first byte may take the whole total time-out; each later one
+// at most the interval time-out after the one before it, within the total.
 int readReply(Transport& port, const LinkEnvironment& env, std::uint8_t* dest, int n) {
     const int total = ReadPerByteMs * n + ReadConstantMs;
     const std::int64_t start = env.system ? env.system->wallClockMs() : 0;
@@ -37,7 +39,7 @@ int readReply(Transport& port, const LinkEnvironment& env, std::uint8_t* dest, i
         int left = total;
         if (env.system) left = total - static_cast<int>(env.system->wallClockMs() - start);
         if (left <= 0) return i;
-        int b = port.readByte(std::min(left, ReadIntervalMs));
+        int b = port.readByte(i == 0 ? left : std::min(left, ReadIntervalMs));
         if (b < 0 || b > 0xFF) return i;
         dest[i] = static_cast<std::uint8_t>(b);
     }
@@ -117,22 +119,28 @@ int OpenPort(LinkState& link, const LinkEnvironment& env, const std::string& nam
     return 0;
 }
 
-void RunLinkStartup(LinkState& link, const LinkEnvironment& env) {
-    link.connected = 0;
-    if (env.prompts) link.prompts = env.prompts;
-    if (!env.prompts || !env.prompts->askYesNo(StartQuestion)) return;
+std::vector<std::string> PortSearchOrder(const std::string& saved) {
+    std::vector<std::string> order;
+    if (saved != VirtualBoxPortName) order.push_back(saved);
+    order.insert(order.end(), std::begin(RealPorts), std::end(RealPorts));
+    if (saved == VirtualBoxPortName) order.push_back(saved);
+    return order;
+}
 
+namespace {
+
+// The port search from the port file's name; then the speed estimate, the port
+// file and the idle state. False (after the no-box message) when no box answered.
+bool connectBox(LinkState& link, const LinkEnvironment& env) {
     link.savedPortName = readPortFile(env.programDir).value_or("COM1");
-    const std::string saved = link.savedPortName;
-    bool found = OpenPort(link, env, saved) == 1;
-    for (const char* name : SearchOrder) {
-        if (found) break;
-        found = OpenPort(link, env, name) == 1;
-    }
+    bool found = false;
+    for (const std::string& name : PortSearchOrder(link.savedPortName))
+        if ((found = OpenPort(link, env, name) == 1)) break;
     if (!found) {
         message(env, NoBoxMessage);
-        return;
+        return false;
     }
+    link.lost = false;
     if (env.system) EstimateSpeed(link, *env.system);
     writePortFile(env.programDir, link.savedPortName); // a read-only directory is no reason to stop
     try {
@@ -140,6 +148,35 @@ void RunLinkStartup(LinkState& link, const LinkEnvironment& env) {
     } catch (const LinkLost&) {
         // Already reported; the program carries on in soft-run mode.
     }
+    return link.connected == 1;
+}
+
+} // namespace
+
+void RunLinkStartup(LinkState& link, const LinkEnvironment& env) {
+    link.connected = 0;
+    if (env.prompts) link.prompts = env.prompts;
+    if (env.prompts && env.prompts->askYesNo(StartQuestion)) connectBox(link, env);
+    link.changed();
+}
+
+bool ReconnectLink(LinkState& link, const LinkEnvironment& env) {
+    const bool hadBox = link.connected == 1;
+    if (env.prompts) link.prompts = env.prompts;
+    const bool connected = connectBox(link, env);
+    if (!connected && hadBox) link.lost = true; // the box that answered until now is gone
+    link.changed();
+    return connected;
+}
+
+bool IsVirtualBoxLink(const LinkState& link) {
+    return link.connected == 1 && link.savedPortName == VirtualBoxPortName;
+}
+
+std::string LinkStatusText(const LinkState& link) {
+    if (link.lost) return LostLinkText;
+    if (link.connected != 1) return SoftRunLinkText;
+    return IsVirtualBoxLink(link) ? VirtualBoxLinkText : link.savedPortName;
 }
 
 } // namespace quarvin

@@ -1,9 +1,11 @@
 #pragma once
 // Finding the box at program start: the start question, the search over the
-// serial ports, the identify handshake and the idle state. Whatever happens the
-// program ends up connected or in soft-run mode; nothing here ends the process.
+// serial ports, the identify handshake and the idle state; the same search again
+// on Reconnect; and the link's one-word status. Whatever happens the program ends
+// up connected or in soft-run mode; nothing here ends the process.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "link/commands/LinkState.h"
 #include "platform/Platform.h"
@@ -16,6 +18,11 @@ inline constexpr const char* NoBoxMessage = "Bad COM\n1 No QUARVIN\n2 or No Powe
 inline constexpr const char* SettingsRefusedMessage = "set Com bad";
 inline constexpr const char* TimeoutsRefusedMessage = "SetCommTimeouts failed";
 inline constexpr const char* SoftRunStatus = "Soft run only";
+
+// The link as the status bar shows it (besides the port name when connected).
+inline constexpr const char* VirtualBoxLinkText = "virtual box";
+inline constexpr const char* SoftRunLinkText = "soft run";
+inline constexpr const char* LostLinkText = "link lost";
 
 // The identifications of the boxes this program drives.
 inline constexpr const char* AcceptedBoxes[] = {
@@ -34,7 +41,21 @@ struct LinkEnvironment {
 // with an accepted identification, else 0 with the port closed.
 int OpenPort(LinkState& link, const LinkEnvironment& env, const std::string& name);
 
+// The ports tried for a saved port name, in order: the saved name, then COM1 to
+// COM4; a saved virtual box ("VBOX") comes after the real ports instead, so that a
+// box attached later is not hidden behind it.
+std::vector<std::string> PortSearchOrder(const std::string& saved);
+
 // The whole start-up: question, port search, speed estimate, port file, idle state.
 void RunLinkStartup(LinkState& link, const LinkEnvironment& env);
+
+// Reconnect: the start-up without its question. Connected: the lost flag is
+// cleared. No box: the no-box message, soft-run mode, and a link that was
+// connected until now counts as lost. True when connected.
+bool ReconnectLink(LinkState& link, const LinkEnvironment& env);
+
+// The port name, "virtual box", "soft run" or "link lost".
+std::string LinkStatusText(const LinkState& link);
+bool IsVirtualBoxLink(const LinkState& link);
 
 } // namespace quarvin

@@ -40,6 +40,7 @@ TEp3::TEp3(const Platform& platform)
       Button2(add(ControlKind::Button, "Button2", "Test COM", 8, 40, 97, 25)),
       Button3(add(ControlKind::Button, "Button3", "Speed", 8, 72, 97, 25)),
       Button4(add(ControlKind::Button, "Button4", "test 10s", 8, 104, 97, 25)),
+      Button5(add(ControlKind::Button, "Button5", "Reconnect", 8, 176, 97, 25)),
       Edit1(add(ControlKind::Edit, "Edit1", "", 112, 10, 153, 21)),
       Edit2(add(ControlKind::Edit, "Edit2", "", 112, 42, 153, 21)),
       Edit3(add(ControlKind::Edit, "Edit3", "", 112, 74, 153, 21)),
@@ -52,19 +53,34 @@ TEp3::TEp3(const Platform& platform)
     Button2.onClick = [this] { Button2Click(); };
     Button3.onClick = [this] { Button3Click(); };
     Button4.onClick = [this] { Button4Click(); };
+    Button5.onClick = [this] { ReconnectClick(); };
     Edit3.onKeyDown = [this](int key) { Edit3KeyDown(key); };
     link_.prompts = platform_.prompts;
 }
 
-void TEp3::Create(PortOpener& opener, const std::string& programDir) {
+LinkEnvironment TEp3::environment(bool paintStatus) {
     LinkEnvironment env;
     env.prompts = platform_.prompts;
     env.system = platform_.system;
-    env.opener = &opener;
-    env.programDir = programDir;
-    env.status = [this](const std::string& text) { Edit4.setText(text); };
+    env.opener = opener_;
+    env.programDir = programDir_;
+    env.status = [this, paintStatus](const std::string& text) {
+        Edit4.setText(text);
+        if (paintStatus) Edit4.repaint();
+    };
+    return env;
+}
+
+void TEp3::Create(PortOpener& opener, const std::string& programDir) {
+    opener_ = &opener;
+    programDir_ = programDir;
     show(); // the dialog is on screen while the box is searched for
-    RunLinkStartup(link_, env);
+    RunLinkStartup(link_, environment(false));
+}
+
+void TEp3::ReconnectClick() {
+    // A search over silent ports takes seconds each: show every attempt's outcome.
+    ReconnectLink(link_, environment(true));
 }
 
 void TEp3::Button1Click() {

@@ -1,7 +1,7 @@
 #pragma once
 // The link dialog: owner of the link state for the whole run, and a small
 // diagnostics window (system version, loop-back test, speed estimate, timing
-// test). Its status field Edit4 shows the handshake's outcome.
+// test, Reconnect). Its status field Edit4 shows the handshake's outcome.
 #include <string>
 
 #include "forms/Form.h"
@@ -9,6 +9,8 @@
 #include "platform/Platform.h"
 
 namespace quarvin {
+
+struct LinkEnvironment;
 
 class TEp3 : public Form {
 public:
@@ -26,12 +28,15 @@ public:
     void Button2Click(); // "Test COM"
     void Button3Click(); // "Speed"
     void Button4Click(); // "test 10s"
+    // "Reconnect": the port search and handshake again, with the ports of Create.
+    void ReconnectClick();
     void Edit3KeyDown(int key);
 
     Control& Button1;
     Control& Button2;
     Control& Button3;
     Control& Button4;
+    Control& Button5;
     Control& Edit1;
     Control& Edit2;
     Control& Edit3;
@@ -41,8 +46,12 @@ protected:
     void aborted(const OperationAborted&) override;
 
 private:
+    LinkEnvironment environment(bool paintStatus);
+
     Platform platform_;
     LinkState link_;
+    PortOpener* opener_ = nullptr;
+    std::string programDir_;
 };
 
 } // namespace quarvin

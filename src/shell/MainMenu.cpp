@@ -25,6 +25,7 @@ const std::vector<MenuItem>& MainMenuItems() {
         {"Option", "&Type", "", "", "TypeClick"},
         {"Option", "&Programme", "", "", "ProgClick"},
         {"Option", "&Auto detect", "", "", "IDClick"},
+        {"Option", "&Reconnect", "", "Search for the box again", "ReconnectClick"},
         {"&Test", "System Status", "", "", "SystemClick"},
         {"&Test", "&Optocoupler", "", "", "N6Click"},
         {"&Window", "&Tile", "", "", "WindowTile"},

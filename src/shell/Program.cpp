@@ -5,6 +5,7 @@
 #include "buffer/FindReplace.h"
 #include "buffer/TFileWin.h"
 #include "catalogue/TTypeDlg.h"
+#include "link/LinkStartup.h"
 #include "link/TEp3.h"
 #include "link/commands/LinkOps.h"
 #include "shell/ShellTexts.h"
@@ -97,7 +98,21 @@ void Program::createLinkDialog() {
     ep3_ = std::make_unique<TEp3>(platform_);
     platform_.windows->formCreated(*ep3_);
     ep3_->Create(ports_, dir_);
+    showLinkStatus();
     if (onLinkReady) onLinkReady();
+    ep3_->link().onChange = [this] {
+        showLinkStatus();
+        if (onLinkChanged) onLinkChanged();
+    };
+}
+
+void Program::showLinkStatus() {
+    const LinkState& link = ep3_->link();
+    main_->setLinkStatus(LinkStatusText(link), IsVirtualBoxLink(link));
+}
+
+void Program::ReconnectClick() {
+    ep3_->invoke([this] { ep3_->ReconnectClick(); });
 }
 
 void Program::createTypeDialog() {
@@ -118,7 +133,7 @@ void Program::createTypeDialog() {
 }
 
 void Program::readConfiguration() {
-    ConfigRead r = ReadConfiguration(ConfigPath(dir_), main_->caption());
+    ConfigRead r = ReadConfiguration(ConfigPath(dir_), std::string(kMainCaption));
     if (r.status == ConfigStatus::Missing) return;
     if (r.status == ConfigStatus::OtherVersion) {
         platform_.prompts->message(std::string(kWelcomeNewVersion));
@@ -158,7 +173,8 @@ void Program::shutDown() {
     if (shutDown_) return;
     shutDown_ = true;
     // A file that cannot be written is not reported; the box is powered down all the same.
-    if (type_) WriteConfiguration(ConfigPath(dir_), main_->caption(), configurationRecord());
+    // The caption without its link note: the file's version stamp.
+    if (type_) WriteConfiguration(ConfigPath(dir_), std::string(kMainCaption), configurationRecord());
     if (!ep3_) return;
     try {
         PowerDown(ep3_->link());
@@ -206,6 +222,7 @@ void Program::wireCommands() {
         type_->invoke([this] { type_->Radio1OnClick(); });
     });
     m.setCommand("SystemClick", [this] { showForm(*ep3_); });
+    m.setCommand("ReconnectClick", [this] { ReconnectClick(); });
     m.setCommand("N6Click", [this] { N6Click(); });
     m.setCommand("PageUpClick", [this] {
         if (TFileWin* w = docs_->hexWindow()) w->PreviousPageButton();

@@ -46,6 +46,9 @@ public:
     // the selection dialog opens the last device (the program hangs its link-side
     // windows here).
     std::function<void()> onLinkReady;
+    // Called whenever the link was made, lost or given up later on (Reconnect, a
+    // box that stopped answering), after the main window shows it.
+    std::function<void()> onLinkChanged;
 
     // Configuration file: read (start-up, "Again") and the values written at exit.
     void readConfiguration();
@@ -55,6 +58,8 @@ public:
     void BeforClick();
     // Test > optocoupler tester (not built in this version).
     void N6Click();
+    // Option > Reconnect: the link dialog's port search and handshake again.
+    void ReconnectClick();
 
     TMainForm& mainForm() { return *main_; }
     Documents& documents() { return *docs_; }
@@ -72,6 +77,7 @@ private:
     void createLinkDialog();
     void createTypeDialog();
     void wireCommands();
+    void showLinkStatus();
     void showForm(class Form& f);
 
     Platform& platform_;

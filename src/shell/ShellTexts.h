@@ -9,6 +9,8 @@ inline constexpr std::string_view kWebAddress = "www.quarvin.com";
 inline constexpr std::string_view kMainCaption =
     "QUARVINV5  Ver 5.37  for Win95/98/me/2000/xp  www.quarvin.com";
 inline constexpr std::size_t kVersionStampLength = 30;
+// Appended to the caption while the embedded virtual box is the link.
+inline constexpr std::string_view kVirtualBoxCaption = " - virtual box";
 inline constexpr std::string_view kConfigFileName = "quarvinV5EN.CFG";
 inline constexpr std::string_view kWelcomeNewVersion = "Welcome to use the new version of Quarvin!";
 

@@ -119,6 +119,11 @@ void TMainForm::setStatusPanel(int panel, const std::string& text) {
     status.setItems(std::move(panels));
 }
 
+void TMainForm::setLinkStatus(const std::string& text, bool virtualBox) {
+    setStatusPanel(kLinkPanel, text);
+    setCaption(std::string(kMainCaption) + (virtualBox ? std::string(kVirtualBoxCaption) : std::string()));
+}
+
 void TMainForm::ComboBox2Change() {
     Control& box = control("ComboBox2");
     if (box.itemIndex() < 0) box.setItemIndex(0);

@@ -55,6 +55,8 @@ public:
     void setStatusPanel(int panel, const std::string& text) override;
     void setCurrentTypeName(const std::string& name) override { currentTypeName_ = name; }
     void setFileLabel(const std::string& text);
+    // The link's status panel, and the caption's note when the virtual box is the link.
+    void setLinkStatus(const std::string& text, bool virtualBox);
 
     // Handlers of the strip, the menu and the tool bar.
     void ComboBox2Change();
@@ -70,6 +72,7 @@ public:
     int typeWindowWidth() const;
 
     static constexpr int kStatusPanels = 4;
+    static constexpr int kLinkPanel = 0;
     static const std::vector<std::string>& CategoryItems();
 
 private:

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -72,6 +73,7 @@ TEST_F(GuiProgram, StartsWithTheQuestionAnsweredAndShowsTheMainWindow) {
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(main->windowTitle().toStdString(), program->program().mainForm().caption());
     EXPECT_EQ(program->program().link().connected, 0);
+    EXPECT_EQ(main->findChild<QLabel*>("StatusPanel0")->text(), "soft run");
     EXPECT_EQ(main->findChild<QComboBox*>("ComboBox2")->count(), 7);
     EXPECT_GT(main->typeList()->count(), 4);
 }
@@ -82,7 +84,8 @@ TEST_F(GuiProgram, MenusAndShortcutsCarryTheirCaptions) {
     EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "Option", "&Test", "&Window", "&Help"}));
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"&Edit", "&Change buffer size ", "Ctrl+E"}, {"&Edit", "&Find", "Ctrl+F"}, {"&Edit", "&Replace", "Ctrl+R"},
-        {"&Edit", "&Again", "F3"}, {"Option", "&Programme", ""}, {"&Window", "&Close Type Window", ""},
+        {"&Edit", "&Again", "F3"}, {"Option", "&Programme", ""}, {"Option", "&Reconnect", ""},
+        {"&Window", "&Close Type Window", ""},
     };
     for (const auto& [menu, caption, keys] : cases) {
         QAction* a = main->action(menu, caption);

@@ -144,27 +144,9 @@ TEST_F(Wires, DataWidthModes) {
     expectSends([&] { SetDataWidth(link, 8); SetDataWidth(link, 0); }, Wire());
 }
 
-TEST_F(Wires, ResetSocketDrivesEveryPinAndGroundsPin20) {
-    Wire w;
-    int control0 = 0xFF;
-    for (int p = 1; p <= 8; ++p) w.control(0, control0 &= ~(1 << (p - 1)));
-    w.repeat(8, Wire().direction(1, 0x00)).repeat(3, Wire().direction(3, 0x00)).control(1, 0x7F);
-    w.repeat(5, Wire().direction(3, 0x00)).repeat(6, Wire().direction(0, 0x00));
-    w.repeat(2, Wire().direction(4, 0x00)).repeat(6, Wire().direction(2, 0xC0)).control(1, 0x3F);
-    w.control(1, 0x3F).mode(0x00);                       // Vpp off
-    for (int n = 0; n < 5; ++n) w.port(n, 0x00);
-    w.pinLow(20).vccGndLatch(0x47).delay(10);            // ground on pin 20
-    w.control(1, 0x0F).mode(0x70).delay(10);             // clock off
-    expectSends([&] { ResetSocket(link); }, w);
-}
-
-TEST_F(Wires, ShutDownAndPowerDown) {
+TEST_F(Wires, ShutDownBuildsTheBitReverseTableAndPowerDownSwitchesAllOff) {
+    // ShutDownSocket's stream ends the idle state (Startup.IdleStateFollowsTheHandshake).
     ShutDownSocket(link);
-    expectWire(Wire().vccLatchA(0xFF).delay(10).vccGndLatch(0x07).delay(10)
-                   .control(1, 0x8F).mode(0x70).delay(10)
-                   .pinLow(0).vccGndLatch(0x07).delay(10)
-                   .control(1, 0x8F).mode(0x70));
-    // ShutDownSocket builds the bit-reverse table as well.
     const std::pair<int, int> reversed[] = {{0x00, 0x00}, {0x01, 0x80}, {0x12, 0x48}, {0x3F, 0xFC}, {0xFE, 0x7F}};
     for (auto [in, out] : reversed) EXPECT_EQ(link.bitReverse[in], out) << in;
     for (int i = 0; i < 256; ++i) ASSERT_EQ(link.bitReverse[link.bitReverse[i]], i) << i;

@@ -5,6 +5,8 @@
 
 #include "ProgramFixture.h"
 #include "catalogue/TTypeDlg.h"
+#include "link/LinkStartup.h"
+#include "link/TEp3.h"
 #include "link/commands/Opcodes.h"
 #include "shell/ShellTexts.h"
 #include "shell/TMainForm.h"
@@ -29,6 +31,8 @@ void Confirm(Program& p, int row) {
     p.mainForm().doubleClick("ListBox1");
 }
 
+const std::string& LinkPanel(Program& p) { return p.mainForm().control("StatusLine").items().at(0); }
+
 const std::vector<std::string> kStartOrder = {"TPicture1", "TMainForm", "TEp3", "TInputHexDlg", "TTypeDlg", "TFileFormat", "TUnavailable"};
 
 } // namespace
@@ -42,6 +46,7 @@ TEST_F(ProgramTest, SoftRunStartsInOrderAndTheLastDeviceAndDataFileComeBack) {
         EXPECT_TRUE(InOrder(fake->windows.created, kStartOrder));
         EXPECT_EQ(fake->windows.destroyed, std::vector<std::string>{"TPicture1"});
         EXPECT_EQ(opener.opens, 0);  // No at the start question touches no port
+        EXPECT_EQ(LinkPanel(*p), "soft run");
         EXPECT_EQ(p->buffer()[0xFFFFF], 0xFF);
         EXPECT_EQ(p->buffer()[0x100000], 0x00);
         p->mainForm().userSetIndex("ComboBox1", 1);
@@ -85,6 +90,40 @@ TEST_F(ProgramTest, VirtualBoxStartsInOrderAndClosingWritesTheFileBeforePowering
     std::size_t after = wire->bytes.size();
     p->shutDown();  // closing twice (menu, then frame) powers down once
     EXPECT_EQ(wire->bytes.size(), after);
+}
+
+TEST_F(ProgramTest, StatusBarFollowsTheLinkThroughALossAndReconnect) {
+    UseVirtualBox();
+    auto p = Run(true);
+    const std::string virtualCaption = std::string(shell::kMainCaption) + " - virtual box";
+    EXPECT_EQ(LinkPanel(*p), "virtual box");
+    EXPECT_EQ(p->mainForm().caption(), virtualCaption);
+
+    // The box goes silent in the middle of the link dialog's loop-back test.
+    opener.box()->faults().silentAfterBytes = opener.box()->bytesReceived() + 40;
+    p->linkDialog().click("Button2");
+    EXPECT_TRUE(p->link().lost);
+    EXPECT_FALSE(p->linkDialog().busy());
+    EXPECT_EQ(p->linkDialog().Edit4.text(), "Soft run only");  // the test ended at the loss
+    EXPECT_EQ(fake->prompts.texts().back(), "Bad COM ！\nPlease off power at one!");
+    EXPECT_EQ(LinkPanel(*p), "link lost");
+    EXPECT_EQ(p->mainForm().caption(), shell::kMainCaption);
+
+    // Reconnect with the box still silent: the no-box message, still lost.
+    fake->prompts.shown.clear();
+    p->mainForm().run("ReconnectClick");
+    EXPECT_EQ(fake->prompts.texts(), std::vector<std::string>{NoBoxMessage});
+    EXPECT_EQ(LinkPanel(*p), "link lost");
+
+    // The box answers again: Reconnect from the link dialog brings it back.
+    opener.box()->faults().silentAfterBytes.reset();
+    p->linkDialog().click("Button5");
+    EXPECT_EQ(p->link().connected, 1);
+    EXPECT_FALSE(p->link().lost);
+    EXPECT_EQ(LinkPanel(*p), "virtual box");
+    EXPECT_EQ(p->mainForm().caption(), virtualCaption);
+    p->mainForm().run("FileExit");
+    EXPECT_EQ(ConfigLines().at(0), shell::kMainCaption);  // the version stamp has no link note
 }
 
 TEST_F(ProgramTest, LostLinkAtExitStillWritesTheFile) {

@@ -21,6 +21,7 @@ constexpr int ReadTimeoutMs = 2000;
         link.port->close();
         link.port.reset();
     }
+    link.changed();
     if (link.prompts) link.prompts->message(LostLinkMessage);
     throw LinkLost();
 }

@@ -4,6 +4,7 @@
 // takes it as its first argument.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,13 @@ struct LinkState {
     std::int32_t mhz = 0;
 
     Prompts* prompts = nullptr;           // for the lost-link message
+
+    // Called after the link was made, lost or given up (connected, lost or the
+    // port changed), so that the shell can show it.
+    std::function<void()> onChange;
+    void changed() const {
+        if (onChange) onChange();
+    }
 };
 
 } // namespace quarvin

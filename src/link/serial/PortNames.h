@@ -9,6 +9,9 @@
 
 namespace quarvin {
 
+// The embedded virtual box: opened by the virtual box's port opener, never a device.
+inline constexpr const char* VirtualBoxPortName = "VBOX";
+
 // The serial device paths of a device directory in COM order, from its entry names.
 std::vector<std::string> orderSerialDevices(const std::string& devDir,
                                             const std::vector<std::string>& entries);

@@ -15,8 +15,6 @@ namespace quarvin {
 
 namespace {
 
-constexpr const char* VirtualBoxName = "VBOX";
-
 bool applyLineSettings(int fd) {
     termios tio{};
     if (::tcgetattr(fd, &tio) != 0) return false;
@@ -123,7 +121,7 @@ OpenedPort openSerialDevice(const std::string& path) {
 }
 
 OpenedPort PosixPortOpener::open(const std::string& name) {
-    if (name == VirtualBoxName) return {};
+    if (name == VirtualBoxPortName) return {};
     return openSerialDevice(resolvePortName(name, listSerialDevices(devDir_)));
 }
 
