@@ -92,7 +92,10 @@ MainWindowView::MainWindowView(TMainForm& form, QtStopRequest* stop) : form_(for
 
     for (int i = 0; i < TMainForm::kStatusPanels; ++i) {
         panels_[i] = new QLabel(this);
-        panels_[i]->setFixedWidth(i == 0 ? 150 : 50);
+        // The link, a spare panel, the manufacturer, then the type, which takes the rest.
+        constexpr int kWidths[TMainForm::kStatusPanels] = {150, 50, 130, 0};
+        if (kWidths[i] > 0) panels_[i]->setFixedWidth(kWidths[i]);
+        else panels_[i]->setMinimumWidth(200);
         panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
         statusBar()->addWidget(panels_[i], i == TMainForm::kStatusPanels - 1 ? 1 : 0);
     }

@@ -20,10 +20,12 @@ std::string QtProgram::CurrentProgramDir() {
     return dir;
 }
 
-QtProgram::QtProgram(std::string programDir)
+std::unique_ptr<PortOpener> QtProgram::DefaultPortOpener() { return std::make_unique<PosixPortOpener>(); }
+
+QtProgram::QtProgram(std::string programDir, std::unique_ptr<PortOpener> realPorts)
     : host_(&stop_),
       platform_{&prompts_, &files_, &printer_, &system_, &stop_, &host_},
-      ports_(std::make_unique<sim::VirtualPortOpener>(std::make_unique<PosixPortOpener>())),
+      ports_(std::make_unique<sim::VirtualPortOpener>(std::move(realPorts))),
       program_(std::make_unique<Program>(platform_, *ports_, std::move(programDir))) {
     host_.childView = [](Form& form) { return makeDocumentView(form); };
     host_.onFormCreated = [this](Form& form) {

@@ -20,8 +20,10 @@ class MainWindowView;
 
 class QtProgram : private FormObserver {
 public:
-    // programDir: the working directory at start-up followed by "/".
-    explicit QtProgram(std::string programDir);
+    // programDir: the working directory at start-up followed by "/". realPorts
+    // opens the machine's serial ports; without it only "VBOX" opens (tests).
+    explicit QtProgram(std::string programDir, std::unique_ptr<PortOpener> realPorts = DefaultPortOpener());
+    static std::unique_ptr<PortOpener> DefaultPortOpener();
     ~QtProgram();
 
     // The start-up order; the main window is shown maximised afterwards.

@@ -122,7 +122,7 @@ TEST(GuiCaptions, EveryCaptionOfEveryFormFitsItsWidget) {
     std::ifstream src(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data" / "devices.src");
     for (auto& [file, text] : GenerateDeviceLists(src).files) std::ofstream(dir / file, std::ios::binary) << text;
     std::ofstream(dir / "zomexnt.con", std::ios::binary) << "VBOX";
-    app::QtProgram program(dir.string() + "/");
+    app::QtProgram program(dir.string() + "/", nullptr); // the virtual box only: no real port is probed
     AnswerYes();
     program.start();
     QApplication::processEvents();

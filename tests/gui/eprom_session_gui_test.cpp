@@ -54,7 +54,7 @@ TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
 
     std::string programDir = dir.string();
     programDir.push_back('/');
-    app::QtProgram program(programDir);
+    app::QtProgram program(programDir, nullptr); // the virtual box only: no real port is probed
     AnswerYes();
     program.start();
     QApplication::processEvents();

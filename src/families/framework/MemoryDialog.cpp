@@ -8,7 +8,7 @@
 namespace quarvin {
 
 MemoryDialog::MemoryDialog(DeviceContext& ctx, std::string className, std::string caption)
-    : FamilyDialog(ctx, std::move(className), std::move(caption), 440, 330) {
+    : FamilyDialog(ctx, std::move(className), std::move(caption), 480, 330) {
     buildControls();
     onClose = [this] { OnCloseForm(); };
 }
@@ -16,14 +16,14 @@ MemoryDialog::MemoryDialog(DeviceContext& ctx, std::string className, std::strin
 void MemoryDialog::buildControls() {
     add(ControlKind::Label, "Label4", "MFG", 12, 12, 30, 16);
     add(ControlKind::Edit, "Edit4", "", 48, 8, 90, 21).readOnly = true;
-    add(ControlKind::Edit, "Edit7", "", 150, 8, 270, 21).readOnly = true;
+    add(ControlKind::Edit, "Edit7", "", 150, 8, 318, 21).readOnly = true;
 
     add(ControlKind::Label, "Label1", "Buffer Start", 12, 42, 80, 16);
     add(ControlKind::Label, "Label2", "Device Start", 12, 70, 80, 16);
     add(ControlKind::Label, "Label3", "Length", 12, 98, 80, 16);
-    Control& e1 = add(ControlKind::Edit, "Edit1", "000000", 96, 38, 80, 21);
-    Control& e2 = add(ControlKind::Edit, "Edit2", "000000", 96, 66, 80, 21);
-    Control& e3 = add(ControlKind::Edit, "Edit3", "000200", 96, 94, 80, 21);
+    Control& e1 = add(ControlKind::Edit, "Edit1", "000000", 96, 38, 70, 21);
+    Control& e2 = add(ControlKind::Edit, "Edit2", "000000", 96, 66, 70, 21);
+    Control& e3 = add(ControlKind::Edit, "Edit3", "000200", 96, 94, 70, 21);
     e1.onExit = [this] { OnExit1(); };
     e2.onExit = [this] { OnExit2(); };
     e3.onExit = [this] { OnExit3(); };
@@ -31,11 +31,11 @@ void MemoryDialog::buildControls() {
     e2.onKeyDown = [this](int k) { OnKeyDown2(k); };
     e3.onKeyDown = [this](int k) { OnKeyDown3(k); };
 
-    Control& r1 = add(ControlKind::RadioGroup, "RadioGroup1", "Pro time", 190, 36, 130, 84);
+    Control& r1 = add(ControlKind::RadioGroup, "RadioGroup1", "Pro time", 176, 36, 148, 84);
     r1.columns = 2;
     r1.setItems({"1 time", "2 times", "3 times", "4 times", "5 times"});
     r1.setItemIndex(0);
-    Control& r2 = add(ControlKind::RadioGroup, "RadioGroup2", "Pro/Ver Mode", 326, 36, 104, 84);
+    Control& r2 = add(ControlKind::RadioGroup, "RadioGroup2", "Pro/Ver Mode", 328, 36, 140, 84);
     r2.setItems({"Check one by one", "Verify after all"});
     r2.setItemIndex(0);
 
@@ -46,27 +46,27 @@ void MemoryDialog::buildControls() {
     add(ControlKind::Button, "MFG", "Read MFG", 92, 160, 75, 25).onClick = [this] { MFGClick(); };
     add(ControlKind::Button, "CheckSum", "Sum", 172, 160, 75, 25).onClick = [this] { CheckSumClick(); };
 
-    add(ControlKind::GroupBox, "GroupBox1", "Auto Pro", 256, 126, 174, 64);
+    add(ControlKind::GroupBox, "GroupBox1", "Auto Pro", 256, 126, 212, 64);
     Control& c2 = add(ControlKind::CheckBox, "CheckBox2", "Blank", 264, 144, 60, 17);
     Control& c3 = add(ControlKind::CheckBox, "CheckBox3", "Programe", 264, 164, 80, 17);
-    Control& c4 = add(ControlKind::CheckBox, "CheckBox4", "Verify", 346, 144, 60, 17);
-    Control& b1 = add(ControlKind::Button, "Button1", "Auto", 346, 162, 75, 23);
+    Control& c4 = add(ControlKind::CheckBox, "CheckBox4", "Verify", 360, 144, 60, 17);
+    Control& b1 = add(ControlKind::Button, "Button1", "Auto", 360, 162, 75, 23);
     for (Control* c : {&c2, &c3, &c4, &b1}) c->parent = "GroupBox1";
     c2.setChecked(true);
     c3.setChecked(true);
     c4.setChecked(false);
     b1.onClick = [this] { Button1Click(); };
 
-    Control& cancel = add(ControlKind::Button, "CancelBtn", "Exit", 346, 292, 75, 25);
+    Control& cancel = add(ControlKind::Button, "CancelBtn", "Exit", 392, 292, 75, 25);
     cancel.isCancel = true;
     cancel.onClick = [this] { CancelBtnClick(); };
 
-    Control& bar = add(ControlKind::ProgressBar, "RdBar", "", 12, 200, 330, 18);
+    Control& bar = add(ControlKind::ProgressBar, "RdBar", "", 12, 200, 368, 18);
     bar.setRange(0, 100);
-    Control& e6 = add(ControlKind::Edit, "Edit6", "", 350, 198, 80, 21);
+    Control& e6 = add(ControlKind::Edit, "Edit6", "", 388, 198, 80, 21);
     e6.readOnly = true;
     e6.colour = Colour::Red;
-    add(ControlKind::Edit, "Message", " ", 12, 232, 418, 50).readOnly = true;
+    add(ControlKind::Edit, "Message", " ", 12, 232, 456, 50).readOnly = true;
 }
 
 void MemoryDialog::Start() {

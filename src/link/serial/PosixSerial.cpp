@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -100,6 +101,13 @@ OpenedPort openSerialDevice(const std::string& path) {
     if (!::isatty(fd)) {
         ::close(fd); // opens, but no line settings to be had (a regular file)
         result.status = OpenStatus::SettingsRefused;
+        return result;
+    }
+    // A built-in port whose UART the kernel did not find has a device node but
+    // no line behind it; waiting for a box there would only cost the time-out.
+    struct serial_struct info {};
+    if (::ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type == PORT_UNKNOWN) {
+        ::close(fd);
         return result;
     }
     // TIOCEXCL keeps other programs out; the lock also keeps out privileged ones.
