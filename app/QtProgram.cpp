@@ -8,6 +8,7 @@
 #include "catalogue/DispatchTable.h"
 #include "catalogue/TTypeDlg.h"
 #include "families/framework/FamilyDialog.h"
+#include "forms/OperationState.h"
 #include "link/TEp3.h"
 #include "sim/VirtualBoxTransport.h"
 #include "sim/VirtualSocket.h"
@@ -32,9 +33,16 @@ QtProgram::QtProgram(std::string programDir, std::unique_ptr<PortOpener> realPor
         if (dynamic_cast<FamilyDialog*>(&form)) form.addObserver(this);
     };
     program_->onLinkReady = [this] { linkReady(); };
+    // A Reconnect that lands on the virtual box opens its window too.
+    program_->onLinkChanged = [this] { linkReady(); };
+    // After every operation the socket window shows what it did to the chip.
+    operationListener_ = OperationState::addListener([this](bool running) {
+        if (!running && socket_) socket_->refreshIfChanged();
+    });
 }
 
 QtProgram::~QtProgram() {
+    OperationState::removeListener(operationListener_);
     // The models go first and take their views with them.
     program_.reset();
     if (socket_) host_.formDestroyed(*socket_);
@@ -43,6 +51,10 @@ QtProgram::~QtProgram() {
 void QtProgram::linkReady() {
     const LinkState& link = program_->link();
     if (link.connected != 1 || link.savedPortName != sim::VirtualPortName) return;
+    if (socket_) {
+        socket_->show();
+        return;
+    }
     socket_ = std::make_unique<sim::VirtualSocket>(ports_->box(), platform_);
     host_.formCreated(*socket_);
     socket_->show();

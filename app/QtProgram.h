@@ -55,6 +55,7 @@ private:
     Platform platform_;
     std::unique_ptr<sim::VirtualPortOpener> ports_;
     std::unique_ptr<sim::VirtualSocket> socket_;
+    int operationListener_ = 0;
     std::unique_ptr<Program> program_;
     std::string socketFamily_;
     int socketSubType_ = -1;

@@ -22,6 +22,7 @@
 #include "buffer/TFileWin.h"
 #include "catalogue/DeviceListSource.h"
 #include "shell/Program.h"
+#include "forms/HexText.h"
 #include "sim/VirtualSocket.h"
 
 using namespace quarvin;
@@ -101,6 +102,10 @@ TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     EXPECT_FALSE(stop->isEnabled());
     EXPECT_EQ(buffer[0], image[0]);
     EXPECT_EQ(message(), "OK!");
+    // The socket window has followed the programming.
+    sim::VirtualSocket& socket = *program.virtualSocket();
+    EXPECT_EQ(socket.control("Sum").text(), Format("%08x", socket.chip()->checksum()));
+    EXPECT_NE(socket.control("Sum").text(), "007f8000");
     button("Verify")->click();
     EXPECT_EQ(message(), "Verify OK");
     std::fill_n(buffer.data(), image.size(), 0);
