@@ -160,10 +160,10 @@ OperationResult MemoryDialog::perform(MemoryStep step, bool partOfAuto) {
     const OperationResult r = RunGuarded(link(), [&] { return dispatch(step, h); });
     setMessage(r.message, false);
     if (!r.ok()) {
-        failure_ = 1;
+        failure_ = true;
     } else if (step == MemoryStep::Blank || step == MemoryStep::Program || step == MemoryStep::Verify) {
         // Read and Sum leave the flag alone when they succeed.
-        failure_ = 0;
+        failure_ = false;
     }
     // Whatever Read brought in so far is in the buffer: show it.
     if (step == MemoryStep::Read && r.outcome != Outcome::Refused) ctx_.docs.refreshHexWindow();
@@ -178,7 +178,7 @@ void MemoryDialog::CheckSumClick() { perform(MemoryStep::Sum, false); }
 
 void MemoryDialog::MFGClick() {
     if (link().lost) {
-        failure_ = 1;
+        failure_ = true;
         setMessage(kNotConnectedText, false);
         return;
     }
@@ -191,18 +191,18 @@ void MemoryDialog::Button1Click() {
     const bool programme = control("CheckBox3").checked();
     const bool check = control("CheckBox4").checked();
     if (programme && !ctx_.docs.hasHexWindow()) {
-        failure_ = 1;
+        failure_ = true;
         if (ctx_.platform.prompts) ctx_.platform.prompts->message(kNoFileOpened);
         return;
     }
     if (link().lost) {
-        failure_ = 1;
+        failure_ = true;
         setMessage(kNotConnectedText, false);
         return;
     }
     // One stop request ends the whole chain, whichever step it falls in.
     if (ctx_.platform.stop) ctx_.platform.stop->clear();
-    failure_ = 0;
+    failure_ = false;
     const OperationResult r =
         RunAutoChain({blank, programme, check}, [this](MemoryStep step) { return perform(step, true); });
     // A failed step has left its own message and flag.

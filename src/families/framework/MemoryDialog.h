@@ -39,7 +39,9 @@ public:
     void OnKeyDown3(int key);
 
     const AddressFields& fields() const { return fields_; }
-    int failure() const { return failure_; }
+    // The failure flag: set by a step that failed, cleared by Blank, Programe or
+    // Verify when they succeed; Auto stops on it.
+    bool failure() const { return failure_; }
 
     static constexpr const char* kNoFileOpened = "No any file opened!";
 
@@ -72,7 +74,7 @@ private:
     void setMessage(const std::string& text, bool repaintNow);
 
     AddressFields fields_;
-    int failure_ = 0;
+    bool failure_ = false;
 };
 
 } // namespace quarvin

@@ -49,7 +49,7 @@ std::uint8_t ProgramByte(LinkState& link, std::uint8_t opcode, std::uint8_t v) {
     return ReceiveByte(link);
 }
 
-void SendOp131(LinkState& link, std::uint8_t length) {
+void SetBlockLength(LinkState& link, std::uint8_t length) {
     SendByte(link, op::BlockLength);
     SendByte(link, length);
 }
@@ -59,7 +59,7 @@ void SetPulseCount(LinkState& link, std::uint8_t count) {
     SendByte(link, count);
 }
 
-void SendOp133(LinkState& link, std::uint8_t a, std::uint8_t b) {
+void SendDeviceCommand(LinkState& link, std::uint8_t a, std::uint8_t b) {
     SendByte(link, op::DeviceCommand);
     SendByte(link, a);
     SendByte(link, b);
