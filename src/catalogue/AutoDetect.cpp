@@ -61,6 +61,11 @@ void TTypeDlg::MFRClick() {
 }
 
 void TTypeDlg::IDClick() {
+    // After a lost link there is nothing to detect; old codes would look like an answer.
+    if (link_.lost) {
+        platform_.prompts->message("Communication error!");
+        return;
+    }
     if (categoryIndex() > CategoryFlash) {
         platform_.prompts->message("Only for EPROM/EEPROM(27xxx,28xxx,29xxx)!");
         return;

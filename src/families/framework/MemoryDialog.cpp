@@ -209,6 +209,11 @@ void MemoryDialog::Button1Click() {
     if (r.ok()) setMessage(r.message, false);
 }
 
+void MemoryDialog::aborted(const OperationAborted&) {
+    failure_ = true;
+    setMessage(kNotConnectedText, true);
+}
+
 void MemoryDialog::OnCloseForm() {
     ShutDownSocket(link());
     SetVppLevel(link(), 0);

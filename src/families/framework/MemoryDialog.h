@@ -62,6 +62,9 @@ protected:
     LinkState& link() { return ctx_.link; }
     MainBuffer& buffer() { return ctx_.docs.buffer(); }
 
+    // A handler outside the operations (Read MFG) ended because the link was lost.
+    void aborted(const OperationAborted&) override;
+
 private:
     void buildControls();
     void readHexField(const char* editName, const char* fieldName, std::uint32_t& value);
