@@ -34,6 +34,10 @@ struct LinkEnvironment {
 // with an accepted identification, else 0 with the port closed.
 int OpenPort(LinkState& link, const LinkEnvironment& env, const std::string& name);
 
+// The box's resting state after the handshake: no voltages, ports low, clock off,
+// socket shut down. A lost link throws LinkLost.
+void SendIdleState(LinkState& link);
+
 // The whole start-up: question, port search, speed estimate, port file, idle state.
 void RunLinkStartup(LinkState& link, const LinkEnvironment& env);
 
