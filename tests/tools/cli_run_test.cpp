@@ -18,6 +18,8 @@ TEST_F(CliRunVbox, ProgramVerifyReadAndTheirFailures) {
         // A missing image is a blank chip; the state is written back after the run.
         {chip + "--in in.hex blank program", 0, {"blank: Blank OK\n", "program: OK!\n"}},
         {chip + "--in in.hex verify read --out back.bin", 0, {"verify: Verify OK\n", "read: OK!\n"}},
+        // A device-list type names the chip too, when all its makers' entries are one part.
+        {intel + "--chip 27c256 --chip-image chip.img --in in.hex verify", 0, {"verify: Verify OK\n"}},
         // Without the image a fresh blank chip is in the socket.
         {intel + "blank", 0, {"blank: Blank OK\n"}},
         {chip + "blank", 1, {"blank: 000000: Not blank \n"}},
