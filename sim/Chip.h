@@ -124,6 +124,11 @@ public:
         for (std::uint8_t c : memory()) s += c;
         return s;
     }
+    // State beyond memory() that a chip image keeps (lock bits, fuses,
+    // configuration words); parts without such state keep the empty default.
+    virtual std::vector<std::uint8_t> extraState() const { return {}; }
+    // Puts back what extraState() gave; false when the bytes do not fit the part.
+    virtual bool loadExtraState(const std::vector<std::uint8_t>& state) { return state.empty(); }
     // Counts durable changes (cells programmed, erased, loaded), so that windows
     // and chip image files know when to look again.
     std::uint64_t changes() const { return changes_; }

@@ -1,20 +1,28 @@
 // quarvin-sim: serves the virtual box on a pseudo-terminal. Prints the terminal's
 // path on the first line of stdout, then answers the bytes written to it until it
-// is killed or the program on the other side closes the terminal.
+// is stopped or the program on the other side closes the terminal. The socket may
+// hold a chip whose state is kept in a chip image file between runs.
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <signal.h>
+
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "sim/Box.h"
+#include "sim/ChipFaultText.h"
+#include "sim/ChipImage.h"
+#include "sim/SimFamily.h"
 
 namespace {
 
@@ -27,6 +35,11 @@ const char* Usage =
     "  -b, --board a|b|c     board model: a has no ground switch on pin 31 (default c)\n"
     "      --silent-after N  stop answering after N received bytes\n"
     "      --persist         keep serving when the other side closes\n"
+    "      --chip TYPE       a blank chip of this type in the socket (labels as\n"
+    "                        `quarvin-cli chips` lists them)\n"
+    "      --chip-image FILE the chip's state is read from FILE (a missing file is a\n"
+    "                        blank chip) and written back whenever it changes\n"
+    "      --fault F         stuck:ADDR:MASK:VALUE, noprogram:ADDR or empty (repeatable)\n"
     "  -h, --help            this text\n";
 
 struct Options {
@@ -34,7 +47,13 @@ struct Options {
     bool idGiven = false;
     long silentAfter = -1;
     bool persist = false;
+    std::string chip, chipImage;
+    std::vector<std::string> faults;
 };
+
+volatile std::sig_atomic_t stopSignal = 0;
+
+void onStopSignal(int) { stopSignal = 1; }
 
 bool parse(int argc, char** argv, Options& o, std::string& error) {
     for (int i = 1; i < argc; ++i) {
@@ -67,14 +86,76 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
             }
         } else if (a == "--persist") {
             o.persist = true;
+        } else if (a == "--chip") {
+            if (!value(o.chip)) return false;
+        } else if (a == "--chip-image") {
+            if (!value(o.chipImage)) return false;
+        } else if (a == "--fault") {
+            if (!value(v)) return false;
+            o.faults.push_back(v);
         } else {
             error = "unknown option " + a;
             return false;
         }
     }
     if (!o.idGiven && o.config.board == 'b') o.config.identification = "pemrav13";
+    if (o.chip.empty() && (!o.chipImage.empty() || !o.faults.empty())) {
+        error = "--chip-image and --fault need --chip";
+        return false;
+    }
     return true;
 }
+
+// The chip of --chip with its image and faults; the error text when refused.
+std::shared_ptr<quarvin::sim::Chip> makeChip(const Options& o, std::string& error) {
+    using namespace quarvin::sim;
+    const ChipOffer* offer = FindOffer(o.chip);
+    if (!offer) {
+        error = "no chip type '" + o.chip + "' (quarvin-cli chips lists them)";
+        return nullptr;
+    }
+    auto chip = offer->make();
+    if (!o.chipImage.empty()) {
+        const ChipImageLoad loaded = LoadChipImage(*chip, o.chipImage);
+        if (loaded.status == ImageLoad::Refused) {
+            error = loaded.error;
+            return nullptr;
+        }
+    }
+    for (const std::string& f : o.faults) {
+        error = AddChipFault(chip->faults(), f);
+        if (!error.empty()) return nullptr;
+    }
+    return chip;
+}
+
+// Writes the chip image when the chip has changed since the last write. While
+// bytes keep arriving (a long programming run) at most once a second, so that a
+// large part is not rewritten after every batch; at once when the line is idle.
+class ImageKeeper {
+public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr auto BusyInterval = std::chrono::seconds(1);
+
+    ImageKeeper(std::shared_ptr<quarvin::sim::Chip> chip, std::string path)
+        : chip_(std::move(chip)), path_(std::move(path)), written_(chip_ ? chip_->changes() : 0) {}
+    void afterBatch() {
+        if (Clock::now() - lastWrite_ >= BusyInterval) saveIfChanged();
+    }
+    void saveIfChanged() {
+        if (!chip_ || path_.empty() || chip_->changes() == written_) return;
+        const std::string error = quarvin::sim::SaveChipImage(*chip_, path_);
+        if (!error.empty()) std::fprintf(stderr, "quarvin-sim: %s\n", error.c_str());
+        written_ = chip_->changes();
+        lastWrite_ = Clock::now();
+    }
+
+private:
+    std::shared_ptr<quarvin::sim::Chip> chip_;
+    std::string path_;
+    std::uint64_t written_;
+    Clock::time_point lastWrite_{};
+};
 
 bool writeAll(int fd, const std::uint8_t* p, std::size_t n) {
     while (n > 0) {
@@ -100,6 +181,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::signal(SIGPIPE, SIG_IGN);
+    std::shared_ptr<quarvin::sim::Chip> chip;
+    if (!opt.chip.empty() && !(chip = makeChip(opt, error))) {
+        std::fprintf(stderr, "quarvin-sim: %s\n", error.c_str());
+        return 2;
+    }
+    // Ended by a signal, the last state of the chip still goes to its image.
+    struct sigaction stop {};
+    stop.sa_handler = onStopSignal;
+    ::sigaction(SIGTERM, &stop, nullptr);
+    ::sigaction(SIGINT, &stop, nullptr);
 
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
@@ -123,23 +214,27 @@ int main(int argc, char** argv) {
 
     quarvin::sim::Box box(opt.config);
     if (opt.silentAfter >= 0) box.faults().silentAfterBytes = static_cast<std::uint64_t>(opt.silentAfter);
+    if (chip) box.insert(chip);
+    ImageKeeper image(chip, opt.chipImage);
 
     std::vector<std::uint8_t> in(4096), out;
     out.reserve(4096);
     bool clientSeen = false;
-    for (;;) {
+    while (!stopSignal) {
         pollfd pfd{master, POLLIN, 0};
         const int r = ::poll(&pfd, 1, 200);
         if (r < 0) {
             if (errno == EINTR) continue;
             break;
         }
+        if (r == 0) image.saveIfChanged();
         bool hangup = (pfd.revents & (POLLHUP | POLLERR)) != 0;
         if (pfd.revents & POLLIN) {
             const ssize_t n = ::read(master, in.data(), in.size());
             if (n > 0) {
                 clientSeen = true;
                 box.receive(in.data(), static_cast<std::size_t>(n));
+                image.afterBatch();
                 out.clear();
                 for (int b; (b = box.popReply()) >= 0;) out.push_back(static_cast<std::uint8_t>(b));
                 if (!out.empty() && !writeAll(master, out.data(), out.size())) hangup = true;
@@ -149,11 +244,13 @@ int main(int argc, char** argv) {
             if (n <= 0 && errno == EIO) hangup = true;
         }
         if (hangup) {
+            image.saveIfChanged();
             // No terminal side open: before the first client that is waiting, after it the end.
             if (clientSeen && !opt.persist) break;
             ::usleep(20000);
         }
     }
+    image.saveIfChanged();
     ::close(master);
     return 0;
 }

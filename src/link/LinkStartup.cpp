@@ -56,8 +56,9 @@ void closePort(std::unique_ptr<Transport>& port) {
     port.reset();
 }
 
-// The box's resting state after the handshake.
-void sendIdleState(LinkState& link) {
+} // namespace
+
+void SendIdleState(LinkState& link) {
     SetVppLevel(link, 0);
     ConnectVpp(link, 0);
     ConnectVcc(link, 0);
@@ -68,8 +69,6 @@ void sendIdleState(LinkState& link) {
     SetPinLatch(link, 8, 1);
     ShutDownSocket(link);
 }
-
-} // namespace
 
 int OpenPort(LinkState& link, const LinkEnvironment& env, const std::string& name) {
     link.connected = 0;
@@ -144,7 +143,7 @@ bool connectBox(LinkState& link, const LinkEnvironment& env) {
     if (env.system) EstimateSpeed(link, *env.system);
     writePortFile(env.programDir, link.savedPortName); // a read-only directory is no reason to stop
     try {
-        sendIdleState(link);
+        SendIdleState(link);
     } catch (const LinkLost&) {
         // Already reported; the program carries on in soft-run mode.
     }

@@ -46,6 +46,10 @@ int OpenPort(LinkState& link, const LinkEnvironment& env, const std::string& nam
 // box attached later is not hidden behind it.
 std::vector<std::string> PortSearchOrder(const std::string& saved);
 
+// The box's resting state after the handshake: no voltages, ports low, clock off,
+// socket shut down. A lost link throws LinkLost.
+void SendIdleState(LinkState& link);
+
 // The whole start-up: question, port search, speed estimate, port file, idle state.
 void RunLinkStartup(LinkState& link, const LinkEnvironment& env);
 

@@ -40,28 +40,97 @@ std::string usage() {
            "                             [--load-mode N] [--start HEX] [--end HEX]\n"
            "                             [--fuses-per-row N] [--fuse-rows N]\n"
            "  quarvin-cli sum FILE [--in-format bin|hex|jed|cds] [--load-mode N] [--start HEX] [--end HEX]\n"
+           "  quarvin-cli devices [--dir DIR | --list FILE] [--category NAME] [--maker TEXT] [--find TEXT]\n"
+           "  quarvin-cli ops (--device TYPE | --dialog CLASS [--sub-type N]) [--dir DIR | --list FILE]\n"
+           "  quarvin-cli chips\n"
+           "  quarvin-cli run (--device TYPE | --dialog CLASS [--sub-type N]) [options] OPERATION...\n"
            "  quarvin-cli --help\n"
            "\n"
            "convert  loads IN into a 4 MiB buffer that starts as at program start (first\n"
            "         1 MiB 0xFF, the rest 0) and saves the buffer range 0..end address to OUT.\n"
            "sum      loads FILE the same way and prints the buffer checksum of 0..end address\n"
            "         as the hex window's Sum field shows it (printf \"%8x\").\n"
+           "devices  lists the device list: category, manufacturer, type, family, sub-type.\n"
+           "ops      lists the operations and options of a device's family.\n"
+           "chips    lists the chips the virtual box can hold.\n"
+           "run      runs device operations in the order given, one line each on stdout:\n"
+           "         \"OPERATION: MESSAGE\".\n"
            "\n"
-           "Options:\n"
+           "File options:\n"
            "  --in-format F     format of IN; by default taken from its extension (.bin otherwise)\n"
            "  --out-format F    format of OUT; by default taken from its extension (.bin otherwise)\n"
            "  --load-mode N     binary loads: 0 All, 1 Defualt, 2/3 1th/2th char of word16,\n"
            "                    4..7 1th..4th char of word32 (default 0)\n"
            "  --start HEX       binary loads: buffer start address (default 0)\n"
            "  --end HEX         end address of the saved or summed range; by default the\n"
-           "                    end address the load sets\n"
+           "                    end address the load sets (run: Buffer Start + Length)\n"
            "  --fuses-per-row N, --fuse-rows N\n"
            "                    fuse map geometry of JEDEC files (default 32 and 64: GAL16V8;\n"
            "                    40/64 GAL20V8, 44/132 GAL22V10)\n"
            "\n"
-           "Exit status: 0 done, 1 error (message on stderr), 2 done but the input had bad\n"
-           "records or data beyond the buffer (warning on stderr).\n";
+           "Device options:\n"
+           "  --dir DIR         program directory with the device lists and the port file (default .)\n"
+           "  --list FILE       this device list instead of the one the board model picks\n"
+           "  --category NAME, --maker TEXT, --find TEXT\n"
+           "                    devices: only this category, makers and types containing TEXT\n"
+           "  --device TYPE     the type as the selection dialog lists it, or MAKER/TYPE\n"
+           "  --dialog CLASS    a family by its dialog class (TP27x), with --sub-type N\n"
+           "\n"
+           "Run options:\n"
+           "  --in FILE         load FILE into the buffer first (file options apply)\n"
+           "  --out FILE        save the buffer after the last operation (also after a lost link)\n"
+           "  --buffer-start HEX, --device-start HEX, --length HEX\n"
+           "                    the dialog's three fields (default 0, 0, the device's last address)\n"
+           "  --option NAME=VALUE  a family option (see ops)\n"
+           "  --port NAME       VBOX, a device path or COM1..COM4; by default the port search\n"
+           "  --soft-run        no box: nothing is sent, every reply reads 255\n"
+           "  --yes             answer Yes to the family's questions (default No)\n"
+           "  --chip TYPE       VBOX: this chip in the socket (default a blank chip of the device)\n"
+           "  --chip-image FILE VBOX: the chip's state is read from FILE and written back\n"
+           "  --fault F         VBOX: stuck:ADDR:MASK:VALUE, noprogram:ADDR or empty (repeatable)\n"
+           "\n"
+           "Exit status of convert and sum: 0 done, 1 error (message on stderr), 2 done but the\n"
+           "input had bad records or data beyond the buffer (warning on stderr).\n"
+           "Exit status of run, devices, ops and chips: 0 every operation succeeded, 1 an operation\n"
+           "failed, was stopped or refused (later ones are not run), 2 usage error, 3 the link\n"
+           "was lost or no box answered.\n";
 }
+
+namespace {
+
+bool takesNoValue(const std::string& option) { return option == "--yes" || option == "--soft-run"; }
+
+// Options of the device and run commands; false when the name is not one of them.
+bool deviceOption(Options& o, const std::string& a, const std::string& v, std::string& error) {
+    if (a == "--dir") o.dir = v;
+    else if (a == "--list") o.list = v;
+    else if (a == "--category") o.category = v;
+    else if (a == "--maker") o.maker = v;
+    else if (a == "--find") o.find = v;
+    else if (a == "--device") o.device = v;
+    else if (a == "--dialog") o.dialogClass = v;
+    else if (a == "--sub-type") {
+        auto n = decimal(v);
+        if (!n || *n < 0) error = "--sub-type needs a row number, not '" + v + "'";
+        else o.subType = *n;
+    } else if (a == "--in") o.input = v;
+    else if (a == "--out") o.output = v;
+    else if (a == "--buffer-start") o.bufferStart = v;
+    else if (a == "--device-start") o.deviceStart = v;
+    else if (a == "--length") o.length = v;
+    else if (a == "--option") {
+        const auto eq = v.find('=');
+        if (eq == std::string::npos || eq == 0) error = "--option needs NAME=VALUE, not '" + v + "'";
+        else o.familyOptions.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+    } else if (a == "--port") o.port = v;
+    else if (a == "--chip") o.chip = v;
+    else if (a == "--chip-image") o.chipImage = v;
+    else if (a == "--fault") o.faults.push_back(v);
+    else return false;
+    return true;
+}
+
+} // namespace
 
 ParseResult parse(const std::vector<std::string>& args) {
     ParseResult r;
@@ -81,8 +150,13 @@ ParseResult parse(const std::vector<std::string>& args) {
             positional.push_back(a);
             continue;
         }
+        if (takesNoValue(a)) {
+            (a == "--yes" ? o.yes : o.softRun) = true;
+            continue;
+        }
         if (i + 1 >= args.size()) return fail("option " + a + " needs a value");
         const std::string& v = args[++i];
+        std::string error;
         if (a == "--in-format" || a == "--out-format") {
             auto f = formatNamed(v);
             if (!f) return fail("unknown format '" + v + "' (bin, hex, jed or cds)");
@@ -102,9 +176,10 @@ ParseResult parse(const std::vector<std::string>& args) {
             auto n = decimal(v);
             if (!n || *n < 1 || *n > 100000) return fail("option " + a + " needs a number from 1 to 100000");
             (a == "--fuses-per-row" ? o.fusesPerRow : o.fuseRows) = *n;
-        } else {
+        } else if (!deviceOption(o, a, v, error)) {
             return fail("unknown option " + a);
         }
+        if (!error.empty()) return fail(error);
     }
     if (positional.empty()) return fail("no command given");
     o.command = positional[0];
@@ -115,9 +190,16 @@ ParseResult parse(const std::vector<std::string>& args) {
     } else if (o.command == "sum") {
         if (positional.size() != 2) return fail("sum needs one FILE");
         o.input = positional[1];
+    } else if (o.command == "run") {
+        o.operations.assign(positional.begin() + 1, positional.end());
+        if (o.operations.empty()) return fail("run needs at least one operation");
+    } else if (o.command == "devices" || o.command == "ops" || o.command == "chips") {
+        if (positional.size() != 1) return fail(o.command + " takes no further arguments");
     } else {
         return fail("unknown command '" + o.command + "'");
     }
+    if ((o.command == "run" || o.command == "ops") && o.device.empty() == o.dialogClass.empty())
+        return fail(o.command + " needs either --device or --dialog");
     return r;
 }
 

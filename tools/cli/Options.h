@@ -1,9 +1,11 @@
 #pragma once
 // Command line of quarvin-cli: parsed into a plain record, with an error text for
-// anything it does not understand.
+// anything it does not understand. Values are checked where their meaning is
+// known (hex fields against the device, options against the family).
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quarvin::cli {
@@ -11,14 +13,34 @@ namespace quarvin::cli {
 enum class Format { Bin, Hex, Jed, Cds };
 
 struct Options {
-    std::string command;           // "convert", "sum" or "help"
-    std::string input, output;
+    std::string command;           // "convert", "sum", "devices", "ops", "chips", "run" or "help"
+    std::string input, output;     // convert/sum files; run's --in and --out
     std::optional<Format> inFormat, outFormat;
     int loadMode = 0;              // item of the format dialog's "Load mode"
     std::int32_t start = 0;
     std::optional<std::int32_t> end;
     std::int32_t fusesPerRow = 32;
     std::int32_t fuseRows = 64;
+
+    // Device lists and selection.
+    std::string dir = ".";         // the program directory
+    std::optional<std::string> list;
+    std::string category, maker, find;
+    std::string device;            // "TYPE" or "MAKER/TYPE"
+    std::string dialogClass;       // --dialog: a family by its dialog class
+    int subType = 0;
+
+    // Running operations.
+    std::vector<std::string> operations;
+    std::optional<std::string> bufferStart, deviceStart, length; // hexadecimal texts
+    std::vector<std::pair<std::string, std::string>> familyOptions;
+    std::optional<std::string> port;
+    bool softRun = false;
+    bool yes = false;
+
+    // The virtual box's chip.
+    std::string chip, chipImage;
+    std::vector<std::string> faults;
 };
 
 struct ParseResult {

@@ -1,117 +1,73 @@
-// quarvin-cli: converts data files between the program's formats and prints the
-// buffer checksum of a file, with the program's own loaders and writers.
+// quarvin-cli: converts data files between the program's formats, prints the
+// buffer checksum of a file, lists the device lists and the virtual box's chips,
+// and runs device operations, all with the program's own code.
 #include <cstdio>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "Commands.h"
+#include "DataFiles.h"
 #include "Options.h"
-#include "buffer/MainBuffer.h"
-#include "buffer/TFileFormat.h"
-#include "buffer/formats/BinaryFormat.h"
-#include "buffer/formats/IntelHex.h"
-#include "buffer/formats/Jedec.h"
 
 using namespace quarvin;
 using quarvin::cli::Format;
 
 namespace {
 
+// Exit status of convert and sum.
 constexpr int kExitError = 1;
 constexpr int kExitWarning = 2;
-
-struct Loaded {
-    bool ok = false;
-    std::int32_t endAddress = -1;
-    std::string warning;
-};
-
-Loaded load(MainBuffer& buffer, const cli::Options& o, Format format, const formats::FuseGeometry& geometry) {
-    Loaded l;
-    switch (format) {
-    case Format::Hex: {
-        const auto r = formats::readIntelHexFile(buffer, o.input);
-        l.ok = r.opened;
-        l.endAddress = r.highestAddress < 0 ? 0 : static_cast<std::int32_t>(r.highestAddress);
-        l.warning = r.problemText();
-        break;
-    }
-    case Format::Jed: {
-        const auto r = formats::readJedecFile(buffer, geometry, o.input);
-        l.ok = r.opened;
-        l.endAddress = static_cast<std::int32_t>(geometry.fuseCount() - 1);
-        l.warning = r.problemText();
-        break;
-    }
-    case Format::Cds: {
-        const auto r = formats::loadCdsFile(buffer, o.input);
-        l.ok = r.opened;
-        l.endAddress = r.endAddress;
-        break;
-    }
-    case Format::Bin: {
-        // The lane pair of a load mode is the one the format dialog takes from it.
-        TFileFormat dialog;
-        dialog.userSetIndex("RadioGroup2", o.loadMode);
-        const auto r = formats::loadBinaryFile(buffer, o.input, o.start, dialog.laneMask(), dialog.laneSelect());
-        l.ok = r.opened;
-        l.endAddress = r.endAddress;
-        break;
-    }
-    }
-    return l;
-}
-
-bool save(const MainBuffer& buffer, const std::string& path, Format format, std::int32_t end,
-          const formats::FuseGeometry& geometry) {
-    switch (format) {
-    case Format::Hex:
-        return formats::saveIntelHexFile(buffer, end, path);
-    case Format::Jed:
-        return formats::saveJedecFile(buffer, geometry, path);
-    case Format::Bin:
-        return formats::saveBinaryFile(buffer, end, path);
-    case Format::Cds:
-        break;
-    }
-    return false;
-}
+// Exit status of a bad command line of the device commands.
+constexpr int kExitUsage = 2;
 
 int error(const std::string& text) {
     std::fprintf(stderr, "quarvin-cli: %s\n", text.c_str());
     return kExitError;
 }
 
-} // namespace
+bool isDeviceCommand(const std::string& command) {
+    return command == "devices" || command == "ops" || command == "chips" || command == "run";
+}
 
-int main(int argc, char** argv) {
-    const auto parsed = cli::parse(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.error.empty()) {
-        std::fprintf(stderr, "quarvin-cli: %s\n\n%s", parsed.error.c_str(), cli::usage().c_str());
-        return kExitError;
-    }
-    const cli::Options& o = parsed.options;
-    if (o.command == "help") {
-        std::fputs(cli::usage().c_str(), stdout);
-        return 0;
-    }
-
-    const Format inFormat = o.inFormat.value_or(cli::formatFromName(o.input));
+int convertOrSum(const cli::Options& o) {
     const Format outFormat = o.outFormat.value_or(cli::formatFromName(o.output));
     if (o.command == "convert" && outFormat == Format::Cds) return error("Bad format: .CDS files cannot be written");
 
     const formats::FuseGeometry geometry{o.fusesPerRow, o.fuseRows};
     auto buffer = std::make_unique<MainBuffer>();
     buffer->initialise();
-    const Loaded l = load(*buffer, o, inFormat, geometry);
+    const cli::Loaded l = cli::LoadDataFile(*buffer, cli::LoadRequestOf(o, o.input));
     if (!l.ok) return error("Can't open this file: " + o.input);
     if (!l.warning.empty()) std::fprintf(stderr, "quarvin-cli: %s: %s\n", o.input.c_str(), l.warning.c_str());
     const std::int32_t end = o.end.value_or(l.endAddress);
 
     if (o.command == "sum") {
         std::printf("%8x\n", buffer->checksum(end));
-    } else if (!save(*buffer, o.output, outFormat, end, geometry)) {
+    } else if (!cli::SaveDataFile(*buffer, o.output, outFormat, end, geometry)) {
         return error("Can't write this file: " + o.output);
     }
     return l.warning.empty() ? 0 : kExitWarning;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto parsed = cli::parse(args);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "quarvin-cli: %s\n\n%s", parsed.error.c_str(), cli::usage().c_str());
+        return !args.empty() && isDeviceCommand(args.front()) ? kExitUsage : kExitError;
+    }
+    const cli::Options& o = parsed.options;
+    if (o.command == "help") {
+        std::fputs(cli::usage().c_str(), stdout);
+        return 0;
+    }
+    if (o.command == "devices") return cli::DevicesCommand(o, std::cout, std::cerr);
+    if (o.command == "ops") return cli::OpsCommand(o, std::cout, std::cerr);
+    if (o.command == "chips") return cli::ChipsCommand(std::cout);
+    if (o.command == "run") return cli::RunCommand(o, std::cout, std::cerr);
+    return convertOrSum(o);
 }

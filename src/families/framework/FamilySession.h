@@ -9,6 +9,7 @@
 
 #include "catalogue/SelectionState.h"
 #include "families/framework/Operation.h"
+#include "link/commands/LinkOps.h"
 
 namespace quarvin {
 
@@ -46,6 +47,9 @@ public:
     virtual std::string setOption(const std::string& name, const std::string& value) = 0;
     // The last device address of a sub-type (the dialog's default Length).
     virtual std::uint32_t lastAddress(int subType) const = 0;
+    // What the family's dialog does when the selection opens it, before any
+    // operation: every family starts from a reset socket. A lost link throws.
+    virtual void start(LinkState& link) { ResetSocket(link); }
     // Runs one operation; an unknown name is refused.
     virtual OperationResult run(const std::string& operation, const SessionJob& job) = 0;
 

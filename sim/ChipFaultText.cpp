@@ -1,0 +1,50 @@
+#include "sim/ChipFaultText.h"
+
+#include <charconv>
+#include <sstream>
+#include <vector>
+
+namespace quarvin::sim {
+
+namespace {
+
+bool Hex(const std::string& text, std::uint32_t largest, std::uint32_t& out) {
+    std::uint32_t v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, 16);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || v > largest) return false;
+    out = v;
+    return true;
+}
+
+std::vector<std::string> Fields(const std::string& text) {
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, ':');) parts.push_back(part);
+    return parts;
+}
+
+} // namespace
+
+std::string AddChipFault(ChipFaults& faults, const std::string& text) {
+    const auto parts = Fields(text);
+    const std::string bad = "bad fault '" + text + "': use " + kChipFaultForms;
+    if (text == "empty") {
+        faults.missing = true;
+        return {};
+    }
+    std::uint32_t address = 0, mask = 0, value = 0;
+    if (parts.size() == 4 && parts[0] == "stuck") {
+        if (!Hex(parts[1], 0xFFFFFFFFu, address) || !Hex(parts[2], 0xFF, mask) || !Hex(parts[3], 0xFF, value))
+            return bad;
+        faults.stuck.push_back({address, address, static_cast<std::uint8_t>(mask), static_cast<std::uint8_t>(value)});
+        return {};
+    }
+    if (parts.size() == 2 && parts[0] == "noprogram") {
+        if (!Hex(parts[1], 0xFFFFFFFFu, address)) return bad;
+        faults.noProgram.push_back({address, address});
+        return {};
+    }
+    return bad;
+}
+
+} // namespace quarvin::sim

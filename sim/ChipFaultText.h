@@ -1,0 +1,17 @@
+#pragma once
+// Chip faults as the command lines name them:
+//   stuck:ADDR:MASK:VALUE  the bits of MASK read as VALUE at ADDR (hexadecimal)
+//   noprogram:ADDR         the cell at ADDR will not program
+//   empty                  the socket looks empty
+#include <string>
+
+#include "sim/Chip.h"
+
+namespace quarvin::sim {
+
+// Adds the named fault to `faults`; the error text, empty when understood.
+std::string AddChipFault(ChipFaults& faults, const std::string& text);
+
+inline constexpr const char* kChipFaultForms = "stuck:ADDR:MASK:VALUE, noprogram:ADDR or empty";
+
+} // namespace quarvin::sim

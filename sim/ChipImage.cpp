@@ -1,0 +1,94 @@
+#include "sim/ChipImage.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace quarvin::sim {
+
+namespace {
+
+constexpr const char* kMagic = "QUARVIN chip image 1";
+
+struct Header {
+    std::string label;
+    std::size_t cells = 0;
+    std::size_t extra = 0;
+};
+
+std::string Describe(const std::string& label, std::size_t cells) {
+    return label + " (" + std::to_string(cells) + " bytes)";
+}
+
+// Reads "name: value" lines up to the empty line that ends the header.
+bool ReadHeader(std::istream& in, Header& h) {
+    std::string line;
+    if (!std::getline(in, line) || line != kMagic) return false;
+    bool sawLabel = false, sawCells = false, sawExtra = false;
+    while (std::getline(in, line) && !line.empty()) {
+        const auto colon = line.find(": ");
+        if (colon == std::string::npos) return false;
+        const std::string name = line.substr(0, colon), value = line.substr(colon + 2);
+        try {
+            if (name == "label") h.label = value, sawLabel = true;
+            else if (name == "cells") h.cells = std::stoul(value), sawCells = true;
+            else if (name == "extra") h.extra = std::stoul(value), sawExtra = true;
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+    return sawLabel && sawCells && sawExtra;
+}
+
+} // namespace
+
+ChipImageLoad LoadChipImage(Chip& chip, const std::string& path) {
+    std::error_code absent;
+    if (!std::filesystem::exists(path, absent) && !absent) return {ImageLoad::NoFile, {}};
+    std::ifstream in(path, std::ios::binary);
+    // A file that exists but cannot be read must not pass for a blank chip.
+    if (!in) return {ImageLoad::Refused, "cannot read chip image " + path};
+    Header h;
+    if (!ReadHeader(in, h)) return {ImageLoad::Refused, path + " is not a chip image"};
+    auto& cells = chip.memory();
+    if (h.label != chip.label() || h.cells != cells.size())
+        return {ImageLoad::Refused, "chip image " + path + " holds a " + Describe(h.label, h.cells) + ", not a " +
+                                        Describe(chip.label(), cells.size())};
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.size() != h.cells + h.extra) return {ImageLoad::Refused, "chip image " + path + " is cut short"};
+    const std::vector<std::uint8_t> extra(bytes.begin() + static_cast<long>(h.cells), bytes.end());
+    std::vector<std::uint8_t> before = cells;
+    std::copy(bytes.begin(), bytes.begin() + static_cast<long>(h.cells), cells.begin());
+    if (!chip.loadExtraState(extra)) {
+        cells = std::move(before);
+        return {ImageLoad::Refused, "chip image " + path + ": the lock and fuse state does not fit " + chip.label()};
+    }
+    chip.markChanged();
+    return {ImageLoad::Loaded, {}};
+}
+
+std::string SaveChipImage(const Chip& chip, const std::string& path) {
+    const auto& cells = chip.memory();
+    const std::vector<std::uint8_t> extra = chip.extraState();
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << kMagic << "\nlabel: " << chip.label() << "\ncells: " << cells.size() << "\nextra: " << extra.size()
+            << "\n\n";
+        out.write(reinterpret_cast<const char*>(cells.data()), static_cast<std::streamsize>(cells.size()));
+        out.write(reinterpret_cast<const char*>(extra.data()), static_cast<std::streamsize>(extra.size()));
+        out.close();
+        if (!out) {
+            std::remove(temporary.c_str());
+            return "cannot write chip image " + path;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return "cannot write chip image " + path;
+    }
+    return {};
+}
+
+} // namespace quarvin::sim

@@ -1,0 +1,90 @@
+#pragma once
+// Runs the built quarvin-cli and quarvin-sim from tests: a program directory
+// with the shipped device list, data files made with the program's own writer,
+// and a table row type for command lines and what they must give.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "buffer/MainBuffer.h"
+#include "buffer/formats/IntelHex.h"
+
+namespace quarvin::cli::test {
+
+namespace fs = std::filesystem;
+
+inline const std::string kCliExe = QUARVIN_BINARY_DIR "/tools/quarvin-cli";
+inline const std::string kSimExe = QUARVIN_BINARY_DIR "/sim/quarvin-sim";
+
+inline std::string Slurp(const fs::path& path) {
+    return (std::ostringstream() << std::ifstream(path, std::ios::binary).rdbuf()).str();
+}
+
+// A command line and what it must give: the exit status, parts each stdout or
+// stderr must contain, and parts stdout must not (operations that must not run).
+struct Step {
+    std::string args;
+    int status;
+    std::vector<std::string> out;
+    std::vector<std::string> absent = {};
+    std::string err = {};
+};
+
+// Bytes that differ from cell to cell and from the blank 0xFF.
+inline std::uint8_t Pattern(std::uint32_t a) { return static_cast<std::uint8_t>(a * 7 + 3); }
+
+class CliDir : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(kCliExe) || !fs::exists(kSimExe)) GTEST_SKIP() << "quarvin-cli or quarvin-sim not built";
+        dir = fs::temp_directory_path() /
+              ("quarvin_cli_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        fs::copy_file(fs::path(QUARVIN_SOURCE_DIR) / "data" / "device.lst", dir / "device.lst");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+
+    // A HEX file of the pattern at 0..last, written by the program's writer.
+    void writeHex(const std::string& name, std::uint32_t last, std::uint8_t xorWith = 0) {
+        auto buffer = std::make_unique<MainBuffer>();
+        for (std::uint32_t a = 0; a <= last; ++a) (*buffer)[a] = Pattern(a) ^ xorWith;
+        ASSERT_TRUE(formats::saveIntelHexFile(*buffer, last, path(name)));
+    }
+
+    // Runs quarvin-cli in the program directory; `{dir}` in args names it.
+    int run(std::string args) {
+        for (std::size_t at; (at = args.find("{dir}")) != std::string::npos;) args.replace(at, 5, dir.string());
+        const std::string line = "cd '" + dir.string() + "' && '" + kCliExe + "' " + args + " >'" + path("stdout") +
+                                 "' 2>'" + path("stderr") + "'";
+        const int raw = std::system(line.c_str());
+        out = Slurp(dir / "stdout");
+        err = Slurp(dir / "stderr");
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+
+    void check(const Step& step, const std::string& substitutedArgs) {
+        SCOPED_TRACE(step.args);
+        EXPECT_EQ(run(substitutedArgs), step.status) << "stdout:\n" << out << "stderr:\n" << err;
+        for (const auto& part : step.out) EXPECT_NE(out.find(part), std::string::npos) << part << "\nin:\n" << out;
+        for (const auto& part : step.absent) EXPECT_EQ(out.find(part), std::string::npos) << part << "\nin:\n" << out;
+        if (!step.err.empty()) {
+            EXPECT_NE(err.find(step.err), std::string::npos) << step.err << "\nin:\n" << err;
+        }
+    }
+
+    fs::path dir;
+    std::string out, err;
+};
+
+} // namespace quarvin::cli::test

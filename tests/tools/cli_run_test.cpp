@@ -1,0 +1,88 @@
+// quarvin-cli run end to end on the embedded virtual box: one chip kept in an
+// image file across processes, faults, address fields, device selection errors.
+#include "CliRun.h"
+
+namespace quarvin::cli::test {
+namespace {
+
+constexpr std::uint32_t k27C256Last = 0x7FFF;
+
+class CliRunVbox : public CliDir {};
+
+TEST_F(CliRunVbox, ProgramVerifyReadAndTheirFailures) {
+    writeHex("in.hex", k27C256Last);
+    writeHex("other.hex", k27C256Last, 0x01);
+    const std::string intel = "run --device Intel/27C256 --port VBOX ";
+    const std::string chip = intel + "--chip-image chip.img ";
+    const Step steps[] = {
+        // A missing image is a blank chip; the state is written back after the run.
+        {chip + "--in in.hex blank program", 0, {"blank: Blank OK\n", "program: OK!\n"}},
+        {chip + "--in in.hex verify read --out back.bin", 0, {"verify: Verify OK\n", "read: OK!\n"}},
+        // A device-list type names the chip too, when all its makers' entries are one part.
+        {intel + "--chip 27c256 --chip-image chip.img --in in.hex verify", 0, {"verify: Verify OK\n"}},
+        // Without the image a fresh blank chip is in the socket.
+        {intel + "blank", 0, {"blank: Blank OK\n"}},
+        {chip + "blank", 1, {"blank: 000000: Not blank \n"}},
+        {chip + "--in other.hex verify read", 1, {"verify: 000000:Bad! (file=02,Device=03)\n"}, {"read:"}},
+        {chip + "--fault stuck:20:ff:00 --in in.hex verify", 1, {"verify: 000020:Bad! (file=e3,Device=00)\n"}},
+        {intel + "--fault noprogram:10 --in in.hex program verify", 1, {"program: Programe Failured! at 000010\n"},
+         {"verify:"}},
+        {intel + "--fault empty --in in.hex verify", 1, {"verify: 000000:Bad! (file=03,Device=ff)\n"}},
+        // Device Start moves the range: 0x100 bytes from buffer 0 land at 0x100.
+        {intel + "--chip-image moved.img --in in.hex --device-start 100 --length ff program", 0, {"program: OK!\n"}},
+        {intel + "--chip-image moved.img --in in.hex --device-start 100 --length ff verify", 0, {"verify: Verify OK\n"}},
+        {intel + "--chip-image moved.img read --out moved.bin", 0, {"read: OK!\n"}},
+        {intel + "--chip-image moved.img --in in.hex --length ff verify", 1, {"verify: 000000:Bad! (file=03,Device=ff)\n"}},
+        // Soft run: nothing is sent, replies read 255, and a success says so.
+        {"run --device Intel/27C256 --soft-run blank", 0, {"blank: Blank OK (soft run: no box, nothing was sent)\n"}},
+        {"run --device Intel/27C256 --soft-run --in in.hex verify", 1, {"verify: 000000:Bad! (file=03,Device=ff)\n"}},
+    };
+    for (const Step& s : steps) check(s, s.args);
+
+    ASSERT_EQ(run("convert in.hex in.bin"), 0) << err;
+    EXPECT_EQ(Slurp(dir / "back.bin"), Slurp(dir / "in.bin"));
+    const std::string moved = Slurp(dir / "moved.bin");
+    ASSERT_EQ(moved.size(), k27C256Last + 1);
+    for (std::uint32_t a = 0; a < 0x300; ++a) {
+        const bool inRange = a >= 0x100 && a <= 0x1FF;
+        ASSERT_EQ(static_cast<std::uint8_t>(moved[a]), inRange ? Pattern(a - 0x100) : 0xFF) << std::hex << a;
+    }
+}
+
+TEST_F(CliRunVbox, RefusesWhatCannotBeDoneBeforeRunning) {
+    writeHex("in.hex", k27C256Last);
+    const Step steps[] = {
+        {"run --device 27C256 --port VBOX read", 2, {}, {"read:"}, "Intel/27C256"},
+        {"run --device 27C256 --port VBOX read", 2, {}, {"read:"}, "Microchip/27C256"},
+        {"run --device NoSuchPart --port VBOX read", 2, {}, {}, "no device 'NoSuchPart'"},
+        {"run --device AT89C51 --port VBOX read", 2, {}, {},
+         "Atmel: AT89C51: this device family is not available in this version."},
+        {"run --device Intel/27C256 --port VBOX read erase", 2, {}, {"read:"}, "has no operation erase"},
+        {"run --device Intel/27C256 --port VBOX --length 123456789 read", 2, {}, {"read:"}, "more than 8 hex digits"},
+        {"run --device Intel/27C256 --port VBOX --option pro-time=9 read", 2, {}, {"read:"}, "pro-time takes 1..5"},
+        {"run --device Intel/27C256 --port VBOX --fault melt read", 2, {}, {"read:"}, "bad fault 'melt'"},
+        {"run --device Intel/27C256 --soft-run --chip 2764 read", 2, {}, {"read:"}, "need the virtual box"},
+    };
+    for (const Step& s : steps) check(s, s.args);
+
+    // An image of another part is refused and left as it was.
+    ASSERT_EQ(run("run --device Intel/27C256 --port VBOX --chip-image chip.img --in in.hex program"), 0) << err;
+    const std::string image = Slurp(dir / "chip.img");
+    check({"", 2, {}, {"read:"}, "holds a 27c256 12.7v (32768 bytes), not a 27c512 12.7v (65536 bytes)"},
+          "run --device Intel/27C256 --port VBOX --chip '27c512 12.7v' --chip-image chip.img read");
+    EXPECT_EQ(Slurp(dir / "chip.img"), image);
+}
+
+TEST_F(CliRunVbox, ListsDevicesOperationsAndChips) {
+    const Step steps[] = {
+        {"devices --find c256 --maker intel", 0, {"EPROM\tIntel\t27C256\tP27\t13\n"}, {"AMD"}},
+        {"devices --category mpu --find 89C51", 0, {"MPU\tAtmel\tAT89C51\tP89C51\t1\n"}, {"EPROM"}},
+        {"ops --device Intel/27C256", 0, {"sub-type 13", "last address 7fff", "  program\t", "  pro-time=1..5"}, {"erase"}},
+        {"ops --dialog TP27x --sub-type 1", 0, {"2716    12.7v", "last address 7ff"}},
+        {"chips", 0, {"27c256 12.7v\tTP27x\t13\n"}},
+    };
+    for (const Step& s : steps) check(s, s.args);
+}
+
+} // namespace
+} // namespace quarvin::cli::test

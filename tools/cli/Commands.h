@@ -1,0 +1,14 @@
+#pragma once
+// The device commands of quarvin-cli; each returns the process's exit status.
+#include <ostream>
+
+#include "Options.h"
+
+namespace quarvin::cli {
+
+int DevicesCommand(const Options& o, std::ostream& out, std::ostream& err);
+int OpsCommand(const Options& o, std::ostream& out, std::ostream& err);
+int ChipsCommand(std::ostream& out);
+int RunCommand(const Options& o, std::ostream& out, std::ostream& err);
+
+} // namespace quarvin::cli

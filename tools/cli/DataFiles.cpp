@@ -1,0 +1,64 @@
+#include "DataFiles.h"
+
+#include "buffer/TFileFormat.h"
+#include "buffer/formats/BinaryFormat.h"
+#include "buffer/formats/IntelHex.h"
+
+namespace quarvin::cli {
+
+Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& r) {
+    Loaded l;
+    switch (r.format) {
+    case Format::Hex: {
+        const auto h = formats::readIntelHexFile(buffer, r.path);
+        l.ok = h.opened;
+        l.endAddress = h.highestAddress < 0 ? 0 : static_cast<std::int32_t>(h.highestAddress);
+        l.warning = h.problemText();
+        break;
+    }
+    case Format::Jed: {
+        const auto j = formats::readJedecFile(buffer, r.geometry, r.path);
+        l.ok = j.opened;
+        l.endAddress = static_cast<std::int32_t>(r.geometry.fuseCount() - 1);
+        l.warning = j.problemText();
+        break;
+    }
+    case Format::Cds: {
+        const auto c = formats::loadCdsFile(buffer, r.path);
+        l.ok = c.opened;
+        l.endAddress = c.endAddress;
+        break;
+    }
+    case Format::Bin: {
+        // The lane pair of a load mode is the one the format dialog takes from it.
+        TFileFormat dialog;
+        dialog.userSetIndex("RadioGroup2", r.loadMode);
+        const auto b = formats::loadBinaryFile(buffer, r.path, r.start, dialog.laneMask(), dialog.laneSelect());
+        l.ok = b.opened;
+        l.endAddress = b.endAddress;
+        break;
+    }
+    }
+    return l;
+}
+
+bool SaveDataFile(const MainBuffer& buffer, const std::string& path, Format format, std::int32_t end,
+                  const formats::FuseGeometry& geometry) {
+    switch (format) {
+    case Format::Hex:
+        return formats::saveIntelHexFile(buffer, end, path);
+    case Format::Jed:
+        return formats::saveJedecFile(buffer, geometry, path);
+    case Format::Bin:
+        return formats::saveBinaryFile(buffer, end, path);
+    case Format::Cds:
+        break;
+    }
+    return false;
+}
+
+LoadRequest LoadRequestOf(const Options& o, const std::string& path) {
+    return {path, o.inFormat.value_or(formatFromName(path)), o.loadMode, o.start, {o.fusesPerRow, o.fuseRows}};
+}
+
+} // namespace quarvin::cli

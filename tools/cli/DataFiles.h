@@ -1,0 +1,35 @@
+#pragma once
+// Loading a data file into the buffer and saving a range of it, with the
+// program's own readers and writers, as the format dialog would.
+#include <cstdint>
+#include <string>
+
+#include "Options.h"
+#include "buffer/MainBuffer.h"
+#include "buffer/formats/Jedec.h"
+
+namespace quarvin::cli {
+
+struct Loaded {
+    bool ok = false;
+    std::int32_t endAddress = -1;
+    std::string warning; // bad records, data beyond the buffer
+};
+
+struct LoadRequest {
+    std::string path;
+    Format format = Format::Bin;
+    int loadMode = 0;          // binary loads: item of "Load mode"
+    std::int32_t start = 0;    // binary loads: buffer start
+    formats::FuseGeometry geometry;
+};
+
+Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& request);
+// Saves buffer 0..end; .CDS cannot be written.
+bool SaveDataFile(const MainBuffer& buffer, const std::string& path, Format format, std::int32_t end,
+                  const formats::FuseGeometry& geometry);
+
+// The load request of the file options (--in-format, --load-mode, --start, fuse geometry).
+LoadRequest LoadRequestOf(const Options& o, const std::string& path);
+
+} // namespace quarvin::cli

@@ -1,0 +1,64 @@
+#include "OperationRunner.h"
+
+#include "Interrupt.h"
+
+namespace quarvin::cli {
+
+ExitCode ExitCodeOf(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::Done: return ExitCode::Ok;
+    case Outcome::LinkLost: return ExitCode::LinkLost;
+    case Outcome::Failed:
+    case Outcome::Stopped:
+    case Outcome::Refused: break;
+    }
+    return ExitCode::Failed;
+}
+
+RunReport RunOperations(const RunRequest& request, const std::vector<std::string>& operations, RunnerIo& io) {
+    const auto quit = [&io] {
+        if (io.quitRequested && io.quitRequested()) throw QuitNow{};
+    };
+    OperationHooks hooks;
+    hooks.status = [&](const std::string& text, bool) { io.progress.status(text); };
+    hooks.progress = [&](std::uint32_t address, std::uint32_t last) {
+        quit();
+        io.progress.show(address, last);
+    };
+    hooks.stopRequested = [&] {
+        quit();
+        return io.stopRequested && io.stopRequested();
+    };
+    const SessionJob job{request.link, request.buffer, request.selection, request.fields,
+                         hooks,        request.prompts, request.readIds};
+
+    // Without a box nothing was sent and every reply read 255: a success says so.
+    const char* softRunNote = request.link.connected == 0 ? " (soft run: no box, nothing was sent)" : "";
+    for (const std::string& operation : operations) {
+        if (io.stopRequested && io.stopRequested()) {
+            io.out << operation << ": not run, stopped by Ctrl+C\n" << std::flush;
+            return {ExitCode::Failed, false};
+        }
+        io.progress.begin(operation);
+        try {
+            const OperationResult result = request.session.run(operation, job);
+            io.progress.end();
+            io.out << operation << ": " << result.message << (result.ok() ? softRunNote : "") << '\n' << std::flush;
+            if (!result.ok()) return {ExitCodeOf(result.outcome), false};
+        } catch (const QuitNow&) {
+            io.progress.end();
+            io.out << operation << ": Stopped by a second Ctrl+C\n" << std::flush;
+            return {ExitCode::Failed, true};
+        }
+    }
+    return {ExitCode::Ok, false};
+}
+
+std::vector<std::string> MissingOperations(const FamilySession& session, const std::vector<std::string>& operations) {
+    std::vector<std::string> missing;
+    for (const std::string& op : operations)
+        if (!session.has(op)) missing.push_back(op);
+    return missing;
+}
+
+} // namespace quarvin::cli

@@ -1,0 +1,50 @@
+#pragma once
+// Runs a family's operations one after the other, as their buttons would, and
+// turns each result into a line "OPERATION: MESSAGE" and the exit status.
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "Progress.h"
+#include "families/framework/FamilySession.h"
+
+namespace quarvin::cli {
+
+enum class ExitCode : int {
+    Ok = 0,       // every operation succeeded
+    Failed = 1,   // one failed, was stopped or refused; the later ones did not run
+    Usage = 2,    // the command line asked for something that cannot be done
+    LinkLost = 3, // the box stopped answering, or none answered
+};
+
+ExitCode ExitCodeOf(Outcome outcome);
+
+struct RunRequest {
+    FamilySession& session;
+    LinkState& link;
+    MainBuffer& buffer;
+    const SelectionState& selection;
+    AddressFields fields;
+    Prompts* prompts = nullptr;
+    std::function<std::string()> readIds;
+};
+
+struct RunnerIo {
+    std::ostream& out;
+    ProgressDisplay& progress;
+    std::function<bool()> stopRequested; // Ctrl+C once
+    std::function<bool()> quitRequested; // Ctrl+C twice
+};
+
+struct RunReport {
+    ExitCode exit = ExitCode::Ok;
+    bool quit = false; // ended by the second Ctrl+C
+};
+
+RunReport RunOperations(const RunRequest& request, const std::vector<std::string>& operations, RunnerIo& io);
+
+// The operations of the list that the session does not have.
+std::vector<std::string> MissingOperations(const FamilySession& session, const std::vector<std::string>& operations);
+
+} // namespace quarvin::cli

@@ -1,0 +1,172 @@
+// run: device operations without a window, with the families' own code.
+#include <unistd.h>
+
+#include <map>
+
+#include "Commands.h"
+#include "Connection.h"
+#include "Console.h"
+#include "DataFiles.h"
+#include "DeviceChoice.h"
+#include "Interrupt.h"
+#include "OperationRunner.h"
+#include "VirtualChip.h"
+#include "catalogue/TTypeDlg.h"
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+#include "sim/ChipImage.h"
+#include "sim/VirtualBoxTransport.h"
+
+namespace quarvin::cli {
+
+namespace {
+
+int Exit(ExitCode code) { return static_cast<int>(code); }
+
+int Usage(std::ostream& err, const std::string& text) {
+    err << "quarvin-cli: " << text << '\n';
+    return Exit(ExitCode::Usage);
+}
+
+// One of the dialog's hexadecimal fields; the refusal text when it holds no
+// usable number.
+std::string ReadField(const char* option, const std::optional<std::string>& text, std::uint32_t& value) {
+    if (!text) return {};
+    const HexField field = ReadHexField(*text);
+    switch (field.status) {
+    case HexFieldStatus::Ok: value = field.value; return {};
+    case HexFieldStatus::NoNumber: return std::string(option) + " needs a hexadecimal number, not '" + *text + "'";
+    case HexFieldStatus::TooManyDigits: return std::string(option) + ": '" + *text + "' has more than 8 hex digits";
+    case HexFieldStatus::TooLarge: break;
+    }
+    return std::string(option) + ": '" + *text + "' is too large";
+}
+
+bool ChipOptionsGiven(const Options& o) { return !o.chip.empty() || !o.chipImage.empty() || !o.faults.empty(); }
+
+// The selection dialog's manufacturer and type code detection, for "id".
+class CodeDetection {
+public:
+    CodeDetection(LinkState& link, Prompts& prompts, SystemInfo& system, MainBuffer& buffer, const std::string& dir,
+                  int category)
+        : docs_(buffer), category_(category) {
+        platform_.prompts = &prompts;
+        platform_.system = &system;
+        dialog_ = std::make_unique<TTypeDlg>(link, platform_, docs_, dir, nullptr, kNoDialogs);
+    }
+    std::string operator()() {
+        dialog_->setCategoryIndex(category_);
+        dialog_->MFRClick();
+        return dialog_->control("Edit1").text();
+    }
+
+private:
+    // The command line opens no family dialogs.
+    static inline const std::map<std::string, FamilyFactory> kNoDialogs{};
+    BufferOnly docs_;
+    int category_;
+    Platform platform_;
+    std::unique_ptr<TTypeDlg> dialog_;
+};
+
+} // namespace
+
+int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
+    AddressFields fields{0, 0, 0};
+    for (const auto& [option, text, value] :
+         {std::tuple{"--buffer-start", &o.bufferStart, &fields.bufferStart},
+          std::tuple{"--device-start", &o.deviceStart, &fields.deviceStart}, std::tuple{"--length", &o.length, &fields.length}}) {
+        const std::string refusal = ReadField(option, *text, *value);
+        if (!refusal.empty()) return Usage(err, refusal);
+    }
+    if (o.softRun && o.port) return Usage(err, "--soft-run and --port exclude each other");
+    const bool virtualPortNamed = o.port && *o.port == sim::VirtualPortName;
+    if (ChipOptionsGiven(o) && (o.softRun || (o.port && !virtualPortNamed)))
+        return Usage(err, "--chip, --chip-image and --fault need the virtual box (--port VBOX)");
+
+    ConsolePrompts prompts(err, o.yes);
+    ConsoleSystemInfo system;
+    Connection connection;
+    LinkState& link = connection.link;
+    const ConnectResult connected = Connect(connection, {o.port, o.softRun, o.dir}, prompts, system);
+    if (connected == ConnectResult::NoBox) {
+        err << "quarvin-cli: no box answered" << (o.port ? " on " + *o.port : std::string()) << '\n';
+        return Exit(ExitCode::LinkLost);
+    }
+    if (ChipOptionsGiven(o) && !connection.onVirtualBox())
+        return Usage(err, "--chip, --chip-image and --fault need the virtual box (--port VBOX)");
+
+    std::string listPath;
+    try {
+        listPath = o.list.value_or(DeviceListPath(o.dir, connected == ConnectResult::Connected ? GetBoardModel(link) : 0));
+    } catch (const LinkLost&) {
+        return Exit(ExitCode::LinkLost);
+    }
+    const auto entries = ReadDeviceList(listPath);
+    const DeviceChoice choice = ChooseDevice(o, entries, listPath);
+    if (!choice.device) return Usage(err, choice.error);
+    const ChosenDevice& device = *choice.device;
+
+    const auto session = device.family->makeSession();
+    const auto missing = MissingOperations(*session, o.operations);
+    if (!missing.empty()) return Usage(err, device.dialogClass + " has no operation " + missing.front() + " (see quarvin-cli ops)");
+    for (const auto& [name, value] : o.familyOptions) {
+        const std::string refusal = session->setOption(name, value);
+        if (!refusal.empty()) return Usage(err, refusal);
+    }
+    // The dialog's start shows the device's last address as Length.
+    if (!o.length) fields.length = session->lastAddress(device.selection.subType);
+
+    auto buffer = std::make_unique<MainBuffer>();
+    buffer->initialise();
+    if (!o.input.empty()) {
+        const Loaded loaded = LoadDataFile(*buffer, LoadRequestOf(o, o.input));
+        if (!loaded.ok) return Usage(err, "Can't open this file: " + o.input);
+        if (!loaded.warning.empty()) err << "quarvin-cli: " << o.input << ": " << loaded.warning << '\n';
+    }
+
+    std::shared_ptr<sim::Chip> chip;
+    if (connection.onVirtualBox()) {
+        const ChipSetup setup = InsertChip(*connection.box, {o.chip, o.chipImage, o.faults, device.dialogClass,
+                                                             device.selection.subType, entries ? &*entries : nullptr});
+        if (!setup.error.empty()) return Usage(err, setup.error);
+        chip = setup.chip;
+    }
+
+    try {
+        session->start(link);
+    } catch (const LinkLost&) {
+        return Exit(ExitCode::LinkLost);
+    }
+    InstallInterruptHandler();
+    CodeDetection detection(link, prompts, system, *buffer, o.dir + "/", device.category);
+    ProgressDisplay progress(err, ::isatty(STDERR_FILENO) == 1);
+    RunnerIo io{out, progress, StopRequested, QuitRequested};
+    const RunReport report = RunOperations(
+        {*session, link, *buffer, device.selection, fields, &prompts, [&detection] { return detection(); }},
+        o.operations, io);
+    PowerDownSocket(link);
+
+    ExitCode exit = report.exit;
+    // Data read before a failure or a lost link is kept; after a second Ctrl+C
+    // the run ends at once.
+    if (!o.output.empty() && !report.quit) {
+        const std::int32_t end = o.end.value_or(static_cast<std::int32_t>(
+            std::min<std::uint64_t>(std::uint64_t{fields.bufferStart} + fields.length, kBufferSize - 1)));
+        const Format format = o.outFormat.value_or(formatFromName(o.output));
+        if (!SaveDataFile(*buffer, o.output, format, end, {o.fusesPerRow, o.fuseRows})) {
+            err << "quarvin-cli: Can't write this file: " << o.output << '\n';
+            if (exit == ExitCode::Ok) exit = ExitCode::Failed;
+        }
+    }
+    if (chip && !o.chipImage.empty()) {
+        const std::string error = sim::SaveChipImage(*chip, o.chipImage);
+        if (!error.empty()) {
+            err << "quarvin-cli: " << error << '\n';
+            if (exit == ExitCode::Ok) exit = ExitCode::Failed;
+        }
+    }
+    return Exit(exit);
+}
+
+} // namespace quarvin::cli
