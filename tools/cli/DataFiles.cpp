@@ -11,21 +11,24 @@ Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& r) {
     switch (r.format) {
     case Format::Hex: {
         const auto h = formats::readIntelHexFile(buffer, r.path);
-        l.ok = h.opened;
+        l.readFailed = h.readFailed;
+        l.ok = h.opened && !h.readFailed;
         l.endAddress = h.highestAddress < 0 ? 0 : static_cast<std::int32_t>(h.highestAddress);
         l.warning = h.problemText();
         break;
     }
     case Format::Jed: {
         const auto j = formats::readJedecFile(buffer, r.geometry, r.path);
-        l.ok = j.opened;
+        l.readFailed = j.readFailed;
+        l.ok = j.opened && !j.readFailed;
         l.endAddress = static_cast<std::int32_t>(r.geometry.fuseCount() - 1);
         l.warning = j.problemText();
         break;
     }
     case Format::Cds: {
         const auto c = formats::loadCdsFile(buffer, r.path);
-        l.ok = c.opened;
+        l.readFailed = c.readFailed;
+        l.ok = c.opened && !c.readFailed;
         l.endAddress = c.endAddress;
         break;
     }
@@ -34,7 +37,8 @@ Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& r) {
         TFileFormat dialog;
         dialog.userSetIndex("RadioGroup2", r.loadMode);
         const auto b = formats::loadBinaryFile(buffer, r.path, r.start, dialog.laneMask(), dialog.laneSelect());
-        l.ok = b.opened;
+        l.readFailed = b.readFailed;
+        l.ok = b.opened && !b.readFailed;
         l.endAddress = b.endAddress;
         break;
     }

@@ -11,7 +11,9 @@
 namespace quarvin::cli {
 
 struct Loaded {
-    bool ok = false;
+    bool ok = false;          // opened and read to its end
+    bool readFailed = false;  // opened, but a read error cut it short
+    std::string failure() const { return readFailed ? "Can't read this file!" : "Can't open this file:"; }
     std::int32_t endAddress = -1;
     std::string warning; // bad records, data beyond the buffer
 };

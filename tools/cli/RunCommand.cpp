@@ -121,7 +121,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     buffer->initialise();
     if (!o.input.empty()) {
         const Loaded loaded = LoadDataFile(*buffer, LoadRequestOf(o, o.input));
-        if (!loaded.ok) return Usage(err, "Can't open this file: " + o.input);
+        if (!loaded.ok) return Usage(err, loaded.failure() + " " + o.input);
         if (!loaded.warning.empty()) err << "quarvin-cli: " << o.input << ": " << loaded.warning << '\n';
     }
 

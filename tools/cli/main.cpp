@@ -39,7 +39,7 @@ int convertOrSum(const cli::Options& o) {
     auto buffer = std::make_unique<MainBuffer>();
     buffer->initialise();
     const cli::Loaded l = cli::LoadDataFile(*buffer, cli::LoadRequestOf(o, o.input));
-    if (!l.ok) return error("Can't open this file: " + o.input);
+    if (!l.ok) return error(l.failure() + " " + o.input);
     if (!l.warning.empty()) std::fprintf(stderr, "quarvin-cli: %s: %s\n", o.input.c_str(), l.warning.c_str());
     const std::int32_t end = o.end.value_or(l.endAddress);
 

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "link/commands/LinkOps.h"
+
 namespace quarvin {
 
 namespace {
@@ -57,6 +59,11 @@ std::string UvEpromSession::setOption(const std::string& name, const std::string
         return {};
     }
     return "unknown option " + name;
+}
+
+void UvEpromSession::start(LinkState& link) {
+    ResetSocket(link);
+    if (link.connected) SetVppLevel(link, 0);
 }
 
 std::uint32_t UvEpromSession::lastAddress(int subType) const { return RowOf(subType).lastAddress; }

@@ -12,6 +12,8 @@ public:
     std::vector<FamilyOptionInfo> options() const override;
     std::string setOption(const std::string& name, const std::string& value) override;
     std::uint32_t lastAddress(int subType) const override;
+    // As the dialog's start: a reset socket and the Vpp generator at 0.
+    void start(LinkState& link) override;
     OperationResult run(const std::string& operation, const SessionJob& job) override;
 
 private:
