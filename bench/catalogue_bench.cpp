@@ -20,16 +20,6 @@ namespace {
 
 using namespace quarvin;
 
-struct Docs : DocumentHost {
-    MainBuffer& buffer() override { return buffer_; }
-    void New() override {}
-    bool hasHexWindow() const override { return false; }
-    void setEndAddress(std::int32_t) override {}
-    std::int32_t endAddress() const override { return -1; }
-    void refreshHexWindow() override {}
-    MainBuffer buffer_;
-};
-
 // 5,000 lines: seven categories of 14 manufacturers with 50 types each, plus comments.
 std::string MakeList() {
     const char* headers[] = {"#EPROM", "#EEPROM", "#MPU", "#Serial", "#PLD", "#RAM(Test)", "#TEST(IC)"};
@@ -71,7 +61,8 @@ int main() {
     Platform& platform = bp.platform;
     LinkState link; // soft-run: the board model is 'a', "devicea.lst"
     link.prompts = &bp.prompts;
-    Docs docs;
+    MainBuffer buffer;
+    BufferOnlyDocuments docs(buffer);
     TTypeDlg dlg(link, platform, docs, dir.string() + "/");
     dlg.selectedManufacturer = "Maker13";
 

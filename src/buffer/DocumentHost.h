@@ -21,4 +21,20 @@ public:
     virtual void refreshHexWindow() = 0;
 };
 
+// The buffer without a window (the command line, benchmarks): there is no hex
+// window whose end address a family could set.
+class BufferOnlyDocuments : public DocumentHost {
+public:
+    explicit BufferOnlyDocuments(MainBuffer& buffer) : buffer_(buffer) {}
+    MainBuffer& buffer() override { return buffer_; }
+    void New() override {}
+    bool hasHexWindow() const override { return false; }
+    void setEndAddress(std::int32_t) override {}
+    std::int32_t endAddress() const override { return -1; }
+    void refreshHexWindow() override {}
+
+private:
+    MainBuffer& buffer_;
+};
+
 } // namespace quarvin

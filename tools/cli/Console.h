@@ -31,20 +31,5 @@ public:
     std::int64_t wallClockMs() override;
 };
 
-// The buffer without a window: there is no hex window whose end address a
-// family could set.
-class BufferOnly : public DocumentHost {
-public:
-    explicit BufferOnly(MainBuffer& buffer) : buffer_(buffer) {}
-    MainBuffer& buffer() override { return buffer_; }
-    void New() override {}
-    bool hasHexWindow() const override { return false; }
-    void setEndAddress(std::int32_t) override {}
-    std::int32_t endAddress() const override { return -1; }
-    void refreshHexWindow() override {}
-
-private:
-    MainBuffer& buffer_;
-};
 
 } // namespace quarvin::cli

@@ -63,7 +63,7 @@ public:
 private:
     // The command line opens no family dialogs.
     static inline const std::map<std::string, FamilyFactory> kNoDialogs{};
-    BufferOnly docs_;
+    BufferOnlyDocuments docs_;
     int category_;
     Platform platform_;
     std::unique_ptr<TTypeDlg> dialog_;
