@@ -147,6 +147,19 @@ TEST_F(Wires, ShutDownBuildsTheBitReverseTableAndPowerDownSwitchesAllOff) {
                     .powerOff());
 }
 
+TEST_F(Wires, ProbeGroundSwitch) {
+    log->reply({0x00}); // pin 31 pulled low by the ground switch
+    expectSends([&] { EXPECT_EQ(ProbeGroundSwitch(link), 1); },
+                Wire().vppLatchA(0x00).delay(3).vppLatchB(0x80).delay(3)
+                    .vccLatchA(0xFF).delay(10).vccGndLatch(0x07).delay(10)
+                    .delay(50).direction(0, 0x20)
+                    .pinLow(31).vccGndLatch(0x87).delay(10)
+                    .readPort(3)
+                    .pinLow(0).vccGndLatch(0x07).delay(10));
+    log->reply({0x20});
+    EXPECT_EQ(ProbeGroundSwitch(link), 0);
+}
+
 TEST_F(Wires, ClockAndBusModes) {
     const std::pair<int, int> clocks[] = {{0, 0x70}, {19, 0x60}, {15, 0x50}};
     for (auto [pin, mode] : clocks)

@@ -8,6 +8,17 @@ namespace {
 
 using SocketTest = BoxTest;
 
+TEST_F(SocketTest, StatusByteShowsPins20And40) {
+    EXPECT_EQ(runOne(Wire().readStatus()), 0xC0);
+    run(Wire().control(1, 0x3F).pinLow(20).pinHigh(40));
+    EXPECT_EQ(runOne(Wire().readStatus()), 0x40);
+    run(Wire().pinHigh(20).pinLow(40));
+    EXPECT_EQ(runOne(Wire().readStatus()), 0x80);
+    // Ground switched to pin 20 wins over a driver that is high.
+    run(Wire().vccGndLatch(0x47));
+    EXPECT_EQ(runOne(Wire().readStatus()), 0x00);
+}
+
 TEST_F(SocketTest, BoxDriverWinsAClashAndAMissingChipDrivesNothing) {
     // 40-pin chip powered on 40/20: echoes pin 1 to pin 39, inverted.
     auto chip = std::make_shared<EchoChip>(40, Echoes{{1, 39}}, 40, 20, true);
