@@ -91,10 +91,7 @@ TEST_F(LostLink, WriteFailuresMidSequenceAndInABlock) {
     EXPECT_EQ(link.connected, 0);
 
     LinkState other;
-    auto t = std::make_unique<RecordingTransport>();
-    t->log()->writeLimit = 10;
-    other.port = std::move(t);
-    other.connected = 1;
+    connectRecording(other)->writeLimit = 10;
     std::uint8_t block[64] = {};
     EXPECT_THROW(WriteBlock(other, block, sizeof block), LinkLost); // no prompts: still no crash
     EXPECT_EQ(other.connected, 0);
