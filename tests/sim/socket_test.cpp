@@ -67,7 +67,10 @@ TEST_F(SocketTest, SupplySwitchesAndLevels) {
 }
 
 TEST_F(SocketTest, SwitchedPinsOverrideTheLogicDriver) {
-    run(Wire().control(0, 0x00).port(0, 0x00).vccLatchA(0xFE)); // pins 1..8 driven low, Vcc on 8
+    // Opcodes 31 and 79 name pin 0: no pin moves.
+    run(Wire().control(0, 0x00).port(0, 0xFF).pinLow(0));
+    EXPECT_EQ(runOne(Wire().readPort(0)), 0xFF);
+    run(Wire().port(0, 0x00).pinHigh(0).vccLatchA(0xFE));      // pins 1..8 driven low, Vcc on 8
     EXPECT_EQ(runOne(Wire().readPort(0)), 0x80);
     run(Wire().vppLatchA(0x01));                                 // Vpp switched to 1, generator off
     EXPECT_EQ(runOne(Wire().readPort(0)), 0x80) << "an idle Vpp switch does not lift the pin";
