@@ -69,12 +69,8 @@ protected:
     }
     // Connects the link to a recording transport (the box is "there").
     std::shared_ptr<TransportLog> connect(const std::string& identification = "pemrav13 from COM1") {
-        auto t = std::make_unique<RecordingTransport>();
-        auto log = t->log();
-        link.port = std::move(t);
-        link.connected = 1;
         link.identification = identification;
-        return log;
+        return connectRecording(link);
     }
 
     std::filesystem::path dir;

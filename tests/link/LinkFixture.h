@@ -13,13 +13,7 @@ namespace quarvin::test {
 
 class LinkTest : public ::testing::Test {
 protected:
-    LinkTest() {
-        auto t = std::make_unique<RecordingTransport>();
-        log = t->log();
-        link.port = std::move(t);
-        link.connected = 1;
-        link.prompts = &prompts;
-    }
+    LinkTest() { link.prompts = &prompts; }
 
     // Compares the recorded stream by command names first (readable), then byte-exact.
     void expectWire(const Wire& expected) {
@@ -35,7 +29,7 @@ protected:
 
     LinkState link;
     FakePrompts prompts;
-    std::shared_ptr<TransportLog> log;
+    std::shared_ptr<TransportLog> log = connectRecording(link);
 };
 
 } // namespace quarvin::test

@@ -51,17 +51,6 @@ TEST_F(Connected, DeviceCheckFollowsPinBThroughTwoPasses) {
     EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
-TEST_F(Connected, BoardModelByGroundSwitchAndIdentification) {
-    struct Row { std::string id; int pin31; char model; };
-    const Row rows[] = {{"pemrav13 from COM1", 0x00, 'b'}, {"quarvinc from COM1", 0x00, 'c'},
-                        {"pemrav13 from COM1", 0x20, 'a'}, {"", 0x00, 'c'}};
-    for (const Row& r : rows) {
-        link.identification = r.id;
-        log->reply({r.pin31});
-        EXPECT_EQ(GetBoardModel(link), r.model) << r.id;
-    }
-}
-
 TEST_F(Connected, LoopTestPassesOnlyWhenPin1FollowsEveryTime) {
     // 101 passes of two reads each; a fault from read n (0-based) on fails. The
     // good run comes last: its stream is checked.
@@ -102,10 +91,7 @@ TEST_F(LostLink, WriteFailuresMidSequenceAndInABlock) {
     EXPECT_EQ(link.connected, 0);
 
     LinkState other;
-    auto t = std::make_unique<RecordingTransport>();
-    t->log()->writeLimit = 10;
-    other.port = std::move(t);
-    other.connected = 1;
+    connectRecording(other)->writeLimit = 10;
     std::uint8_t block[64] = {};
     EXPECT_THROW(WriteBlock(other, block, sizeof block), LinkLost); // no prompts: still no crash
     EXPECT_EQ(other.connected, 0);

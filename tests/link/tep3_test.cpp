@@ -24,12 +24,8 @@ protected:
 
     // Connects the dialog's link to a recording transport.
     TransportLog& connect() {
-        auto t = std::make_unique<RecordingTransport>();
-        TransportLog& log = *t->log();
-        dialog.link().port = std::move(t);
-        dialog.link().connected = 1;
         paints.painted.clear();
-        return log;
+        return *connectRecording(dialog.link());
     }
 
     FakePlatform fake;

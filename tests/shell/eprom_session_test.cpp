@@ -1,8 +1,7 @@
-// A user's first session with the virtual box: select a 27C256, load a HEX file,
+// A user's first session with the virtual box: select a 27C256, load a binary file,
 // programme, verify, read the chip back into a cleared buffer and see the same bytes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <random>
 
@@ -23,27 +22,7 @@ int RowOf(const Control& list, const std::string& text) {
     return -1;
 }
 
-// Intel HEX text written record by record, independent of the program's writer.
-std::string HexFile(const std::vector<std::uint8_t>& data) {
-    std::string out;
-    char rec[80];
-    for (std::size_t a = 0; a < data.size(); a += 16) {
-        const std::size_t n = std::min<std::size_t>(16, data.size() - a);
-        unsigned sum = static_cast<unsigned>(n + (a >> 8) + (a & 0xFF));
-        std::snprintf(rec, sizeof rec, ":%02zX%04zX00", n, a);
-        out += rec;
-        for (std::size_t k = 0; k < n; ++k) {
-            std::snprintf(rec, sizeof rec, "%02X", data[a + k]);
-            out += rec;
-            sum += data[a + k];
-        }
-        std::snprintf(rec, sizeof rec, "%02X\n", (0x100 - (sum & 0xFF)) & 0xFF);
-        out += rec;
-    }
-    return out + ":00000001FF\n";
-}
-
-TEST_F(ProgramTest, ProgrammeVerifyAndReadA27C256FromAHexFileOnTheVirtualBox) {
+TEST_F(ProgramTest, ProgrammeVerifyAndReadA27C256FromABinaryFileOnTheVirtualBox) {
     UseVirtualBox();
     auto program = Run(true);
     ASSERT_EQ(program->link().connected, 1);
@@ -67,11 +46,11 @@ TEST_F(ProgramTest, ProgrammeVerifyAndReadA27C256FromAHexFileOnTheVirtualBox) {
     std::vector<std::uint8_t> image(0x8000);
     std::mt19937 rng(27256);
     for (auto& b : image) b = static_cast<std::uint8_t>(rng());
-    const std::string path = dir + "image.hex";
-    std::ofstream(path, std::ios::binary) << HexFile(image);
+    const std::string path = dir + "image.bin";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), image.size());
     fake->files.openNames.push_back(path);
     fake->windows.modalScripts["TFileFormat"] = [](Form& f) {
-        EXPECT_EQ(f.control("RadioGroup1").itemIndex(), TFileFormat::FormatHex);
+        EXPECT_EQ(f.control("RadioGroup1").itemIndex(), TFileFormat::FormatBin);
         f.click("OKBtn");
         return f.modalResult();
     };

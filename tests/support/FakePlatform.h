@@ -21,8 +21,7 @@ struct PromptRecord {
 class FakePrompts : public Prompts {
 public:
     std::vector<PromptRecord> shown;
-    std::deque<bool> answers;   // answers for questions, in order
-    bool defaultAnswer = true;  // when the queue is empty
+    std::deque<bool> answers;   // answers for questions, in order; Yes when none is left
     int beeps = 0;
 
     void message(const std::string& text, const std::string& title) override {
@@ -47,7 +46,7 @@ public:
 
 private:
     bool next() {
-        if (answers.empty()) return defaultAnswer;
+        if (answers.empty()) return true;
         bool a = answers.front();
         answers.pop_front();
         return a;
@@ -74,9 +73,7 @@ private:
 class FakePrinter : public Printer {
 public:
     std::vector<std::pair<std::string, std::string>> printed;
-    bool accept = true;
     bool print(const std::string& title, const std::string& text) override {
-        if (!accept) return false;
         printed.emplace_back(title, text);
         return true;
     }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "link/commands/LinkState.h"
 #include "link/serial/Transport.h"
 
 namespace quarvin::test {
@@ -67,5 +68,14 @@ public:
 private:
     std::shared_ptr<TransportLog> log_;
 };
+
+// Puts a new recording transport on the link, marks it connected and returns the log.
+inline std::shared_ptr<TransportLog> connectRecording(LinkState& link) {
+    auto t = std::make_unique<RecordingTransport>();
+    auto log = t->log();
+    link.port = std::move(t);
+    link.connected = 1;
+    return log;
+}
 
 } // namespace quarvin::test

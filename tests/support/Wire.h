@@ -47,12 +47,7 @@ public:
     Wire& readNext() { return raw({128}); }
     Wire& blankPage() { return raw({129}); }
     Wire& sumPage() { return raw({130}); }
-    Wire& blockLength(int v) { return raw({131, v}); }
-    Wire& pulseCount(int v) { return raw({132, v}); }
-    Wire& deviceCommand(int a, int b) { return raw({133, a, b}); }
     Wire& busMode(int v) { return raw({135, v}); }
-    Wire& readData() { return raw({160}); }
-    Wire& writeData(int v) { return raw({161, v}); }
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
     operator const std::vector<std::uint8_t>&() const { return bytes_; }
