@@ -32,6 +32,13 @@ public:
     void ReconnectClick();
     void Edit3KeyDown(int key);
 
+protected:
+    void aborted(const OperationAborted&) override;
+
+private:
+    LinkEnvironment environment(bool paintStatus);
+
+    // The dialog's own shortcuts to its controls; others reach them by name.
     Control& Button1;
     Control& Button2;
     Control& Button3;
@@ -41,12 +48,6 @@ public:
     Control& Edit2;
     Control& Edit3;
     Control& Edit4;
-
-protected:
-    void aborted(const OperationAborted&) override;
-
-private:
-    LinkEnvironment environment(bool paintStatus);
 
     Platform platform_;
     LinkState link_;

@@ -38,14 +38,14 @@ TEST_F(LinkDialog, CreateRunsTheHandshakeIntoEdit4AndWinVersionShowsFiveParts) {
     opener.box("COM1", identifyReply("quarvin+"));
     dialog.Create(opener, "/nonexistent-dir-for-port-file/");
     EXPECT_EQ(dialog.link().connected, 1);
-    EXPECT_EQ(dialog.Edit4.text(), "quarvin+ from COM1");
+    EXPECT_EQ(dialog.control("Edit4").text(), "quarvin+ from COM1");
     EXPECT_TRUE(dialog.visible());
     EXPECT_EQ(dialog.link().prompts, &fake.prompts); // the lost-link message has somewhere to go
-    EXPECT_EQ(dialog.Button5.text(), "Reconnect");
+    EXPECT_EQ(dialog.control("Button5").text(), "Reconnect");
 
     fake.system.version = OsVersion{6, 1, 12, 2, "x86_64", "Linux"};
     dialog.click("Button1");
-    EXPECT_EQ(dialog.Edit1.text(), "6.1.12.2.x86_64");
+    EXPECT_EQ(dialog.control("Edit1").text(), "6.1.12.2.x86_64");
 }
 
 TEST_F(LinkDialog, TestComCountsGoodRunsUntilAFault) {
@@ -59,8 +59,8 @@ TEST_F(LinkDialog, TestComCountsGoodRunsUntilAFault) {
         for (int i = 0; i < r.goodRuns * 101; ++i) log.reply({0x01, 0x00});
         log.reply({0x00}); // pin 1 does not follow the high level
         dialog.click("Button2");
-        EXPECT_EQ(dialog.Edit4.text(), r.shown);
-        EXPECT_EQ(dialog.Edit2.text(), r.edit2);
+        EXPECT_EQ(dialog.control("Edit4").text(), r.shown);
+        EXPECT_EQ(dialog.control("Edit2").text(), r.edit2);
         ASSERT_EQ(paints.painted.size(), static_cast<std::size_t>(std::min(r.goodRuns + 1, 101)));
         EXPECT_EQ(paints.painted.back(), "Edit2=" + r.edit2);
     }
@@ -81,8 +81,8 @@ TEST_F(LinkDialog, SpeedFormatsLikePrintf) {
         fake.system.now = r.start;
         paints.painted.clear();
         dialog.click("Button3");
-        EXPECT_EQ(dialog.Edit3.text(), r.shown);
-        EXPECT_EQ(dialog.Edit4.text(), "900");
+        EXPECT_EQ(dialog.control("Edit3").text(), r.shown);
+        EXPECT_EQ(dialog.control("Edit4").text(), "900");
         EXPECT_EQ(dialog.link().loopCountCopy, 900);
         EXPECT_EQ(paints.painted, std::vector<std::string>{"Edit3=wait a while..."});
     }
@@ -105,7 +105,7 @@ TEST_F(LinkDialog, Edit3EnterStoresOnlyDecimalNumbers) {
         {"12x", KeyEnter, 1234}, {"99999999999", KeyEnter, 1234}, {" 42 ", KeyEnter, 42}, {"-5", KeyEnter, -5},
     };
     for (const Row& r : rows) {
-        dialog.Edit3.setText(r.text);
+        dialog.control("Edit3").setText(r.text);
         dialog.keyDown("Edit3", r.key);
         EXPECT_EQ(dialog.link().loopCount, r.count) << r.text;
     }
@@ -114,7 +114,7 @@ TEST_F(LinkDialog, Edit3EnterStoresOnlyDecimalNumbers) {
 TEST_F(LinkDialog, TimingTestSendsTenSecondsOfTicks) {
     TransportLog& log = connect();
     dialog.click("Button4");
-    EXPECT_EQ(dialog.Edit4.text(), "Is just in time?");
+    EXPECT_EQ(dialog.control("Edit4").text(), "Is just in time?");
     EXPECT_EQ(log.written, Wire().delay(100000).bytes());
     ASSERT_EQ(paints.painted.size(), 10u);
     EXPECT_EQ(paints.painted.front(), "Edit4=1");

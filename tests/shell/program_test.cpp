@@ -104,7 +104,7 @@ TEST_F(ProgramTest, StatusBarFollowsTheLinkThroughALossAndReconnect) {
     p->linkDialog().click("Button2");
     EXPECT_TRUE(p->link().lost);
     EXPECT_FALSE(p->linkDialog().busy());
-    EXPECT_EQ(p->linkDialog().Edit4.text(), "Soft run only");  // the test ended at the loss
+    EXPECT_EQ(p->linkDialog().control("Edit4").text(), "Soft run only");  // the test ended at the loss
     EXPECT_EQ(fake->prompts.texts().back(), "Bad COM ！\nPlease off power at one!");
     EXPECT_EQ(LinkPanel(*p), "link lost");
     EXPECT_EQ(p->mainForm().caption(), shell::kMainCaption);
