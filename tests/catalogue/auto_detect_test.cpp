@@ -65,6 +65,9 @@ TEST_F(CatalogueTest, AutoDetectInSoftRunOrOnALostLinkLeavesTheFieldEmpty) {
     EXPECT_EQ(c("Edit1").text(), "");
     EXPECT_EQ(link.connected, 0);
     EXPECT_FALSE(dialog().busy());
+    // Then there is nothing to detect, and old codes are not shown as an answer.
+    dialog().IDClick();
+    EXPECT_EQ(fake.prompts.texts().back(), "Communication error!");
 }
 
 } // namespace
