@@ -54,8 +54,9 @@ TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
         auto* l = qobject_cast<QLabel*>(w);
         captions << (b ? b->text() : g ? g->title() : l ? l->text() : "<none>");
     }
-    EXPECT_EQ(captions.join('|'), "Programe|Read|Blank|Verify|Read MFG|Sum|Exit|Auto|Auto Pro|Blank|Programe|Verify|"
-                                  "Pro time|Pro/Ver Mode|Buffer Start|Device Start|Length|MFG");
+    EXPECT_EQ(captions.join('|').toStdString(),
+              "Programe|Read|Blank|Verify|Read MFG|Sum|Exit|Auto|Auto Pro|Blank|Programe|Verify|Pro time|Pro/Ver Mode|"
+              "Buffer Start|Device Start|Length|MFG");
     EXPECT_TRUE(button("CheckBox3")->isChecked());
     EXPECT_FALSE(button("CheckBox4")->isChecked());
 
