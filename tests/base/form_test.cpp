@@ -13,23 +13,14 @@ struct Recorder : FormObserver {
     void paintNow(Control& c) override { paints.push_back(c.name); }
 };
 
-class AbortingForm : public Form {
-public:
-    AbortingForm() : Form("TTest", "Test", 100, 100) {
-        add(ControlKind::Edit, "Message", " ");
-        auto& b = add(ControlKind::Button, "Go", "Go");
-        b.onClick = [this] {
-            control("Message").setText("Working...");
-            throw OperationAborted("lost");
-        };
-    }
-    int abortedCalls = 0;
-
-protected:
+// A form whose aborted() override says what happened.
+struct AbortingForm : Form {
+    AbortingForm() : Form("TTest", "Test", 100, 100) {}
     void aborted(const OperationAborted&) override {
         ++abortedCalls;
         control("Message").setText("Failed");
     }
+    int abortedCalls = 0;
 };
 
 TEST(Form, ObserversSeeChangesOnlyWhenTheValueChangesAndPaintRequests) {
@@ -48,6 +39,11 @@ TEST(Form, ObserversSeeChangesOnlyWhenTheValueChangesAndPaintRequests) {
 
 TEST(Form, AbortedHandlerIsCaughtAndTheFormIsUsableAgain) {
     AbortingForm f;
+    f.add(ControlKind::Edit, "Message", " ");
+    f.add(ControlKind::Button, "Go").onClick = [&] {
+        f.control("Message").setText("Working...");
+        throw OperationAborted("lost");
+    };
     f.click("Go");
     EXPECT_EQ(f.abortedCalls, 1);
     EXPECT_EQ(f.control("Message").text(), "Failed");

