@@ -77,6 +77,7 @@ struct AddressRange {
 
 struct ChipFaults {
     bool missing = false;                 // the socket looks empty
+    bool busyForever = false;             // the first self-timed write or erase cycle never ends
     std::vector<StuckBits> stuck;         // bits that read fixed whatever the cell holds
     std::vector<AddressRange> noProgram;  // cells (pages) that will not program
     std::vector<AddressRange> weak;       // cells that need weakExtraPulses more pulses to take

@@ -32,6 +32,10 @@ std::string AddChipFault(ChipFaults& faults, const std::string& text) {
         faults.missing = true;
         return {};
     }
+    if (text == "busy") {
+        faults.busyForever = true;
+        return {};
+    }
     std::uint32_t address = 0, mask = 0, value = 0;
     if (parts.size() == 4 && parts[0] == "stuck") {
         if (!Hex(parts[1], 0xFFFFFFFFu, address) || !Hex(parts[2], 0xFF, mask) || !Hex(parts[3], 0xFF, value))

@@ -3,6 +3,7 @@
 //   stuck:ADDR:MASK:VALUE  the bits of MASK read as VALUE at ADDR (hexadecimal)
 //   noprogram:ADDR         the cell at ADDR will not program
 //   empty                  the socket looks empty
+//   busy                   the first self-timed write or erase cycle never ends
 #include <string>
 
 #include "sim/Chip.h"
@@ -12,6 +13,6 @@ namespace quarvin::sim {
 // Adds the named fault to `faults`; the error text, empty when understood.
 std::string AddChipFault(ChipFaults& faults, const std::string& text);
 
-inline constexpr const char* kChipFaultForms = "stuck:ADDR:MASK:VALUE, noprogram:ADDR or empty";
+inline constexpr const char* kChipFaultForms = "stuck:ADDR:MASK:VALUE, noprogram:ADDR, empty or busy";
 
 } // namespace quarvin::sim

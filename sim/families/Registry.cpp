@@ -1,4 +1,6 @@
 #include "sim/SimFamily.h"
+#include "sim/families/i2c_eeprom/I2cEepromSim.h"
+#include "sim/families/microwire_eeprom/MicrowireSim.h"
 #include "sim/families/uv_eprom/UvEpromSim.h"
 
 namespace quarvin::sim {
@@ -8,6 +10,8 @@ namespace quarvin::sim {
 const std::vector<SimFamily>& SimFamilies() {
     static const std::vector<SimFamily> families = {
         UvEpromSimFamily(),
+        I2cEepromSimFamily(),
+        MicrowireSimFamily(),
     };
     return families;
 }

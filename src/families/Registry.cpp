@@ -1,4 +1,6 @@
 #include "families/framework/FamilyDialog.h"
+#include "families/i2c_eeprom/I2cFamily.h"
+#include "families/microwire_eeprom/MicrowireFamily.h"
 #include "families/uv_eprom/UvEpromFamily.h"
 
 namespace quarvin {
@@ -8,6 +10,8 @@ namespace quarvin {
 const std::map<std::string, FamilyEntry>& Families() {
     static const std::map<std::string, FamilyEntry> families = {
         {UvEpromDialog::kFormClass, UvEpromFamily()},
+        {I2cDialog::kFormClass, I2cFamily()},
+        {MicrowireDialog::kFormClass, MicrowireFamily()},
     };
     return families;
 }

@@ -87,7 +87,7 @@ std::string usage() {
            "  --yes             answer Yes to the family's questions (default No)\n"
            "  --chip TYPE       VBOX: this chip in the socket (default a blank chip of the device)\n"
            "  --chip-image FILE VBOX: the chip's state is read from FILE and written back\n"
-           "  --fault F         VBOX: stuck:ADDR:MASK:VALUE, noprogram:ADDR or empty (repeatable)\n"
+           "  --fault F         VBOX: stuck:ADDR:MASK:VALUE, noprogram:ADDR, empty or busy (repeatable)\n"
            "\n"
            "Exit status of convert and sum: 0 done, 1 error (message on stderr), 2 done but the\n"
            "input had bad records or data beyond the buffer (warning on stderr).\n"

@@ -1,0 +1,34 @@
+#pragma once
+// The "Pro time" choice of the serial EEPROM dialogs: how many milliseconds the
+// program waits after each byte or word it writes, while the part's self-timed
+// write cycle runs.
+#include <array>
+#include <string>
+
+namespace quarvin {
+
+inline constexpr std::array<int, 6> kWriteWaitMilliseconds{1, 2, 5, 10, 20, 50};
+inline constexpr std::array<const char*, 6> kWriteWaitItems{"1  ms/byte", "2  ms/byte", "5  ms/byte ",
+                                                            "10 ms/byte", "20 ms/byte", "50 ms/byte "};
+inline constexpr int kDefaultWriteWaitIndex = 2; // 5 ms
+
+// Milliseconds of a "Pro time" item; the default for an index outside the list.
+inline int WriteWaitMilliseconds(int itemIndex) {
+    const bool inList = itemIndex >= 0 && itemIndex < static_cast<int>(kWriteWaitMilliseconds.size());
+    return kWriteWaitMilliseconds[static_cast<std::size_t>(inList ? itemIndex : kDefaultWriteWaitIndex)];
+}
+
+// The command line names the wait by its milliseconds ("pro-time=10"); false
+// for a value the list does not have.
+inline bool ParseWriteWait(const std::string& text, int& milliseconds) {
+    for (int ms : kWriteWaitMilliseconds)
+        if (text == std::to_string(ms)) {
+            milliseconds = ms;
+            return true;
+        }
+    return false;
+}
+
+inline constexpr const char* kWriteWaitValues = "1|2|5|10|20|50";
+
+} // namespace quarvin

@@ -1,0 +1,19 @@
+#include "families/i2c_eeprom/I2cFamily.h"
+
+#include "families/i2c_eeprom/I2cSession.h"
+
+namespace quarvin {
+
+FamilyEntry I2cFamily() {
+    FamilyEntry e;
+    e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<I2cDialog>(ctx); };
+    e.subTypes = [] {
+        std::vector<SubTypeSummary> rows;
+        for (const I2cRow& r : kI2cRows) rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, 0, r.chip ? r.chip : ""});
+        return rows;
+    };
+    e.makeSession = [] { return std::make_unique<I2cSession>(); };
+    return e;
+}
+
+} // namespace quarvin

@@ -1,0 +1,96 @@
+#include "families/i2c_eeprom/I2cOperations.h"
+
+#include "families/i2c_eeprom/I2cBus.h"
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+
+constexpr int kPinReleased = 1;
+constexpr std::uint32_t kReadProgress = 16;
+constexpr std::uint32_t kWriteProgress = 16;
+constexpr std::uint32_t kVerifyProgress = 32;
+
+bool Placeholder(const I2cRow& row) { return row.chip == nullptr; }
+OperationResult NoTypeSelected() { return OperationResult::refused("No device type selected"); }
+
+// The part takes its supply from a logic pin, so switching the Vcc latches off
+// alone leaves it powered: the pin goes low too.
+void SwitchOff(LinkState& link, const I2cRow& row) {
+    ConnectVcc(link, 0);
+    PinLow(link, row.vcc);
+}
+
+// Reports progress at a and answers whether the user asked to stop.
+bool ProgressStops(const I2cJob& job, std::uint32_t a) {
+    job.hooks.show(a, job.row.lastAddress);
+    return job.hooks.stop();
+}
+
+} // namespace
+
+OperationResult ReadI2c(const I2cJob& job) {
+    const I2cRow& row = job.row;
+    if (Placeholder(row)) return NoTypeSelected();
+    i2c::PowerUp(job.link, row);
+    SetPinLatch(job.link, row.sda, kPinReleased);
+    job.hooks.say("Read...", true);
+    Delay(job.link, i2c::kSettleTicks);
+    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
+        if (a % kReadProgress == 0 && ProgressStops(job, a)) {
+            SwitchOff(job.link, row);
+            return OperationResult::stopped(a);
+        }
+        job.buffer[a] = i2c::RandomRead(job.link, row, a);
+    }
+    job.hooks.show(row.lastAddress, row.lastAddress);
+    return OperationResult::done("Finished");
+}
+
+OperationResult VerifyI2c(const I2cJob& job) {
+    const I2cRow& row = job.row;
+    if (Placeholder(row)) return NoTypeSelected();
+    job.hooks.say("Verify...", true);
+    i2c::PowerUp(job.link, row);
+    SetPinLatch(job.link, row.sda, kPinReleased);
+    Delay(job.link, i2c::kSettleTicks);
+    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
+        if (a % kVerifyProgress == 0 && ProgressStops(job, a)) {
+            SwitchOff(job.link, row);
+            return OperationResult::stopped(a);
+        }
+        if (i2c::RandomRead(job.link, row, a) != job.buffer[a]) {
+            job.hooks.show(a, row.lastAddress);
+            ConnectVcc(job.link, 0);
+            return OperationResult::failed(kI2cVerifyBad, a);
+        }
+    }
+    job.hooks.show(row.lastAddress, row.lastAddress);
+    ConnectVcc(job.link, 0);
+    return OperationResult::done("Verify OK");
+}
+
+OperationResult ProgramI2c(const I2cJob& job) {
+    const I2cRow& row = job.row;
+    if (Placeholder(row)) return NoTypeSelected();
+    job.hooks.say("Programming...", true);
+    i2c::PowerUp(job.link, row);
+    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
+        if (a % kWriteProgress == 0 && ProgressStops(job, a)) {
+            SwitchOff(job.link, row);
+            return OperationResult::stopped(a);
+        }
+        i2c::ByteWrite(job.link, row, a, job.buffer[a], job.writeWaitMilliseconds);
+    }
+    SwitchOff(job.link, row);
+    // The writes are not acknowledged one by one: the verify is the check.
+    const OperationResult verified = VerifyI2c(job);
+    if (verified.outcome == Outcome::Stopped) return verified;
+    // After a failed verify the progress keeps the address that failed.
+    if (verified.ok()) job.hooks.show(row.lastAddress, row.lastAddress);
+    ConnectVcc(job.link, 0);
+    return verified;
+}
+
+} // namespace quarvin

@@ -1,0 +1,166 @@
+#include "families/microwire_eeprom/MicrowireOperations.h"
+
+#include <algorithm>
+
+#include "families/microwire_eeprom/MicrowireBus.h"
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+
+using microwire::MicrowirePort;
+using microwire::Special;
+
+constexpr int kEraseSettleTicks = 10000;
+// The longest erase-all cycle of the parts (10 ms) in delay ticks, rounded up.
+constexpr int kEraseAllCycleTicks = 110;
+
+bool Placeholder(const MicrowireRow& row) { return row.chip == nullptr; }
+OperationResult NoTypeSelected() { return OperationResult::refused("No device type selected"); }
+
+std::uint16_t Erased(const MicrowireRow& row) { return row.wordWide() ? 0xFFFF : 0xFF; }
+
+// The buffer's value of location a in the row's layout.
+std::uint16_t BufferValue(const MicrowireJob& job, std::uint32_t a) {
+    if (!job.row.wordWide()) return job.buffer[a];
+    return static_cast<std::uint16_t>(job.buffer[2 * a] | (job.buffer[2 * a + 1] << 8));
+}
+
+void Store(const MicrowireJob& job, std::uint32_t a, std::uint16_t v) {
+    if (!job.row.wordWide()) {
+        job.buffer[a] = static_cast<std::uint8_t>(v);
+        return;
+    }
+    job.buffer[2 * a] = static_cast<std::uint8_t>(v & 0xFF);
+    job.buffer[2 * a + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+bool ProgressStops(const MicrowireJob& job, std::uint32_t a) {
+    job.hooks.show(a, job.row.lastAddress);
+    return job.hooks.stop();
+}
+
+} // namespace
+
+OperationResult ReadMicrowire(const MicrowireJob& job) {
+    const MicrowireRow& row = job.row;
+    if (Placeholder(row)) return NoTypeSelected();
+    MicrowirePort port(job.link, row);
+    port.powerUp();
+    job.hooks.say("Read...", true);
+    Delay(job.link, microwire::kSettleTicks);
+    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
+        if (ProgressStops(job, a)) {
+            ConnectVcc(job.link, 0);
+            return OperationResult::stopped(a);
+        }
+        Store(job, a, port.readWord(a));
+    }
+    job.hooks.show(row.lastAddress, row.lastAddress);
+    ConnectVcc(job.link, 0);
+    return OperationResult::done("Finished");
+}
+
+OperationResult ProgramMicrowire(const MicrowireJob& job) {
+    const MicrowireRow& row = job.row;
+    if (Placeholder(row)) return NoTypeSelected();
+    MicrowirePort port(job.link, row);
+    job.hooks.say("Programming...", true);
+    port.powerUp();
+    port.special(Special::WriteEnable);
+    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
+        if (ProgressStops(job, a)) {
+            // Leave the part write-protected.
+            port.special(Special::WriteDisable);
+            ConnectVcc(job.link, 0);
+            return OperationResult::stopped(a);
+        }
+        port.writeWord(a, BufferValue(job, a), job.writeWaitUnits);
+    }
+    port.special(Special::WriteDisable);
+    port.powerUp();
+    const bool firstTook = port.readWord(0) == BufferValue(job, 0);
+    job.hooks.show(row.lastAddress, row.lastAddress);
+    ConnectVcc(job.link, 0);
+    // Only location 0 is looked at here; Verify checks the rest.
+    return firstTook ? OperationResult::done("OK") : OperationResult::failed("Programe Failured!", 0);
+}
+
+OperationResult EraseMicrowire(const MicrowireJob& job) {
+    const MicrowireRow& row = job.row;
+    if (Placeholder(row)) return NoTypeSelected();
+    MicrowirePort port(job.link, row);
+    job.hooks.say("Erase...", true);
+    port.powerUp();
+    port.special(Special::WriteEnable);
+    port.special(Special::EraseAll);
+    // The erase runs once chip select falls. It must end before the write
+    // disable, which a busy part ignores, and before the power-up, whose
+    // all-ports-high step lifts the ground pin and would cut the erase short.
+    port.deselect();
+    Delay(job.link, kEraseAllCycleTicks);
+    port.special(Special::WriteDisable);
+    port.powerUp();
+    const bool erased = port.readWord(0) == Erased(row);
+    ConnectVcc(job.link, 0);
+    Delay(job.link, kEraseSettleTicks);
+    return erased ? OperationResult::done("OK") : OperationResult::failed("Not blank!", 0);
+}
+
+OperationResult BlankMicrowire(const MicrowireJob& job) {
+    const MicrowireRow& row = job.row;
+    if (Placeholder(row)) return NoTypeSelected();
+    MicrowirePort port(job.link, row);
+    job.hooks.say("Blanking...", true);
+    port.powerUp();
+    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
+        if (ProgressStops(job, a)) {
+            ConnectVcc(job.link, 0);
+            return OperationResult::stopped(a);
+        }
+        if (port.readWord(a) != Erased(row)) return OperationResult::failed("Not blank!", a);
+    }
+    job.hooks.show(row.lastAddress, row.lastAddress);
+    ConnectVcc(job.link, 0);
+    return OperationResult::done("OK,空");
+}
+
+OperationResult VerifyMicrowire(const MicrowireJob& job) {
+    const MicrowireRow& row = job.row;
+    if (Placeholder(row)) return NoTypeSelected();
+    MicrowirePort port(job.link, row);
+    job.hooks.say("Verify...", true);
+    port.powerUp();
+    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
+        if (ProgressStops(job, a)) {
+            ConnectVcc(job.link, 0);
+            return OperationResult::stopped(a);
+        }
+        if (port.readWord(a) != BufferValue(job, a)) {
+            job.hooks.show(a, row.lastAddress);
+            ConnectVcc(job.link, 0);
+            return OperationResult::failed("Verify bad", a);
+        }
+    }
+    job.hooks.show(row.lastAddress, row.lastAddress);
+    ConnectVcc(job.link, 0);
+    return OperationResult::done("Verify OK");
+}
+
+OperationResult AutoMicrowire(const MicrowireJob& job, const std::vector<MicrowireStep>& steps) {
+    for (MicrowireStep step : {MicrowireStep::Erase, MicrowireStep::Blank, MicrowireStep::Program, MicrowireStep::Verify}) {
+        if (std::find(steps.begin(), steps.end(), step) == steps.end()) continue;
+        OperationResult r;
+        switch (step) {
+        case MicrowireStep::Erase: r = EraseMicrowire(job); break;
+        case MicrowireStep::Blank: r = BlankMicrowire(job); break;
+        case MicrowireStep::Program: r = ProgramMicrowire(job); break;
+        case MicrowireStep::Verify: r = VerifyMicrowire(job); break;
+        }
+        if (!r.ok()) return r;
+    }
+    return OperationResult::done("OK");
+}
+
+} // namespace quarvin

@@ -1,0 +1,405 @@
+// The 24Cxx family: the bytes its operations send, the chip models driven pin
+// by pin, and whole operations through the virtual box with faults.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "forms/HexText.h"
+
+#include "FamilyRig.h"
+#include "WireDecode.h"
+#include "families/i2c_eeprom/I2cDialog.h"
+#include "families/i2c_eeprom/I2cSession.h"
+#include "sim/families/i2c_eeprom/I2cEepromChip.h"
+
+namespace quarvin::test {
+namespace {
+
+using sim::I2cEepromChip;
+constexpr std::uint8_t kI2c = op::I2cCommand;
+constexpr std::uint8_t kTick = op::DelayTick;
+
+// ---------------------------------------------------------------- wire
+
+TEST(I2cWire, EachAddressingModeSendsItsBytes) {
+    struct Case {
+        const char* what;
+        int row;
+        std::vector<int> lastReadBytes; // what the read of the last address sends with 176
+    } cases[] = {
+        {"24c16: block bits 7 and the low byte", 5, {0xAE, 0xFF, 0xAF}},
+        {"24c32: two address bytes, device byte A0/A1", 6, {0xA0, 0x0F, 0xFF, 0xA1}},
+        {"24c512", 10, {0xA0, 0xFF, 0xFF, 0xA1}},
+        {"X24c01: one byte with the direction", 11, {0xFF}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WireRig<I2cDialog> rig(c.row);
+        rig.dlg.click("ReadButton");
+        const auto args = ArgumentsSentWith(rig.log->written, kI2c);
+        ASSERT_GE(args.size(), c.lastReadBytes.size());
+        EXPECT_EQ(std::vector<int>(args.end() - static_cast<long>(c.lastReadBytes.size()), args.end()), c.lastReadBytes);
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
+    }
+}
+
+TEST(I2cWire, X24c01WritesWithTheAddressTimesTwoAndNeverSendsA0) {
+    WireRig<I2cDialog> rig(11);
+    // The recording transport answers every read with 0xFF: the verify passes.
+    for (std::uint32_t a = 0; a < 0x80; ++a) rig.docs.buf[a] = 0xFF;
+    rig.dlg.click("Write");
+    const auto args = ArgumentsSentWith(rig.log->written, kI2c);
+    // 128 writes of (address byte, data), then the verify's 128 read bytes.
+    ASSERT_EQ(args.size(), 128u * 2 + 128u);
+    EXPECT_EQ(args[2 * 0x7F], 0xFE);
+    EXPECT_EQ(args[2 * 0x7F + 1], 0xFF);
+    EXPECT_EQ(args[256 + 0x7F], 0xFF);
+    // Every byte before the data is the address and direction: no device-address byte.
+    for (int a = 0; a < 0x80; ++a) {
+        EXPECT_EQ(args[static_cast<std::size_t>(2 * a)], 2 * a);
+        EXPECT_EQ(args[static_cast<std::size_t>(256 + a)], 2 * a + 1);
+    }
+}
+
+// The delay ticks sent right after the first byte write's stop condition.
+int TicksAfterFirstWrite(int speedIndex) {
+    WireRig<I2cDialog> rig(1);
+    rig.dlg.control("Speed").setItemIndex(speedIndex);
+    rig.dlg.click("Write");
+    const auto cmds = Decode(rig.log->written);
+    std::size_t i = 0;
+    while (i < cmds.size() && cmds[i].opcode != kI2c) ++i;
+    while (i < cmds.size() && cmds[i].opcode != kTick) ++i;
+    int run = 0;
+    for (; i < cmds.size() && cmds[i].opcode == kTick; ++i) ++run;
+    return run;
+}
+
+TEST(I2cWire, ProTimeWaitsTenTicksPerMillisecond) {
+    EXPECT_EQ(TicksAfterFirstWrite(0), 10);
+    EXPECT_EQ(TicksAfterFirstWrite(2), 50);
+    EXPECT_EQ(TicksAfterFirstWrite(5), 500);
+}
+
+struct ProgressCount : FormObserver {
+    int paints = 0;
+    void paintNow(Control& c) override { paints += c.name == "Edit6"; }
+};
+
+TEST(I2cWire, ProgressEvery16InReadAndProgrammeAnd32InVerify) {
+    struct Case {
+        const char* button;
+        int paints;
+    } cases[] = {{"ReadButton", 128 / 16 + 1}, {"Verify", 128 / 32 + 1}, {"Write", 128 / 16 + 128 / 32 + 1 + 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        WireRig<I2cDialog> rig(1);
+        for (std::uint32_t a = 0; a < 0x80; ++a) rig.docs.buf[a] = 0xFF; // every read answers 0xFF
+        ProgressCount count;
+        rig.dlg.addObserver(&count);
+        rig.dlg.click(c.button);
+        rig.dlg.removeObserver(&count);
+        EXPECT_EQ(count.paints, c.paints);
+    }
+}
+
+TEST(I2cDialog, StartWithoutABoxSaysLinkBadAndStillOpens) {
+    DialogRig<I2cDialog> rig(9);
+    rig.selection.typeName = "AT24C256";
+    rig.dlg.Start();
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "Link Bad");
+    EXPECT_TRUE(rig.dlg.visible());
+    EXPECT_EQ(rig.docs.end, 0x7FFF);
+    EXPECT_EQ(rig.dlg.control("Edit7").text(), "AT24C256");
+    EXPECT_EQ(rig.dlg.find("Erase"), nullptr);
+    EXPECT_EQ(rig.dlg.find("Button1"), nullptr);
+}
+
+TEST(I2cDialog, ProgrammeAndVerifyWithoutAFileAsk) {
+    for (const char* button : {"Write", "Verify"}) {
+        WireRig<I2cDialog> rig(2);
+        rig.docs.hex = false;
+        rig.dlg.click(button);
+        EXPECT_TRUE(rig.log->written.empty());
+        ASSERT_EQ(rig.fp.prompts.texts().size(), 1u);
+        EXPECT_EQ(rig.fp.prompts.texts()[0], "No any file opened!");
+        EXPECT_TRUE(rig.dlg.failure());
+    }
+}
+
+// ---------------------------------------------------------------- opcode 176
+
+// Logs SDA and SCL as the part sees them, one entry per change.
+class BusProbe : public sim::Chip {
+public:
+    std::vector<std::pair<bool, bool>> steps;
+    int pinCount() const override { return 8; }
+    sim::ChipDrive update(const sim::ChipView& v) override {
+        const std::pair<bool, bool> now{v.high(I2cEepromChip::kSda), v.high(I2cEepromChip::kScl)};
+        if (steps.empty() || steps.back() != now) steps.push_back(now);
+        return {};
+    }
+};
+
+TEST(I2cBoxCommand, ShiftsEightBitsMsbFirstWithAClockPulseEach) {
+    auto box = std::make_shared<sim::Box>();
+    auto probe = std::make_shared<BusProbe>();
+    box->insert(probe);
+    const std::uint8_t setup[] = {op::WriteDirectionBase + 3, 0x00, op::WritePortBase + 2, 0x00};
+    box->receive(setup, sizeof setup);
+    probe->steps.clear();
+    const std::int64_t before = box->clock().boxNowPs();
+    const std::uint8_t cmd[] = {kI2c, 0xA5};
+    box->receive(cmd, sizeof cmd);
+    std::vector<std::pair<bool, bool>> want;
+    bool sda = false;
+    for (int bit = 7; bit >= 0; --bit) {
+        const bool b = (0xA5 >> bit) & 1;
+        if (b != sda) want.push_back({b, false});
+        want.push_back({b, true});
+        want.push_back({b, false});
+        sda = b;
+    }
+    EXPECT_EQ(probe->steps, want);
+    const std::int64_t twoCharacters = box->clock().boxNowPs() - before;
+    EXPECT_EQ(box->clock().bytesToBox(), 6u);
+    // Released SDA (direction latch set) is not driven by the command.
+    box->receive(std::vector<std::uint8_t>{op::WriteDirectionBase + 3, 0x08, kI2c, 0x00}.data(), 4);
+    EXPECT_TRUE(probe->steps.back().first);
+    EXPECT_GT(twoCharacters, 0);
+}
+
+// ---------------------------------------------------------------- chip models
+
+// Drives a part pin by pin as a bus master would, with time.
+struct Master {
+    std::shared_ptr<I2cEepromChip> chip;
+    sim::ChipView view;
+    bool chipPullsLow = false;
+    explicit Master(const char* type) : chip(std::make_shared<I2cEepromChip>(*sim::FindI2cEepromType(type))) {
+        view.driven = ~sim::PinMask{0};
+        view.level = sim::pinBit(I2cEepromChip::kVcc) | sim::pinBit(I2cEepromChip::kSda) | sim::pinBit(I2cEepromChip::kScl);
+        step();
+    }
+    void set(int pin, bool high) {
+        if (high) view.level |= sim::pinBit(pin);
+        else view.level &= ~sim::pinBit(pin);
+        step();
+    }
+    void step() {
+        const sim::ChipDrive d = chip->update(view);
+        chipPullsLow = (d.enable & sim::pinBit(I2cEepromChip::kSda)) && !(d.level & sim::pinBit(I2cEepromChip::kSda));
+    }
+    void waitUs(std::int64_t us) {
+        view.nowPs += us * 1'000'000;
+        step();
+    }
+    void sda(bool h) { set(I2cEepromChip::kSda, h); }
+    void scl(bool h) { set(I2cEepromChip::kScl, h); }
+    void start() { sda(true), scl(true), sda(false), scl(false); }
+    void stop() { sda(false), scl(true), sda(true); }
+    // Sends a byte; true when the part acknowledged.
+    bool send(std::uint8_t b) {
+        for (int bit = 7; bit >= 0; --bit) sda((b >> bit) & 1), scl(true), scl(false);
+        sda(true);
+        scl(true);
+        const bool ack = chipPullsLow;
+        scl(false);
+        return ack;
+    }
+    std::uint8_t receive(bool ack) {
+        std::uint8_t v = 0;
+        sda(true);
+        for (int bit = 0; bit < 8; ++bit) {
+            scl(true);
+            v = static_cast<std::uint8_t>(v << 1 | (chipPullsLow ? 0 : 1));
+            scl(false);
+        }
+        sda(!ack), scl(true), scl(false), sda(true);
+        return v;
+    }
+    bool write(std::vector<std::uint8_t> bytes) {
+        start();
+        bool all = true;
+        for (auto b : bytes) all = send(b) && all;
+        stop();
+        return all;
+    }
+};
+
+TEST(I2cChip, PageWritesRollOverInsideThePageAndReadsWrapAtTheEnd) {
+    Master m("24C02");
+    // Nine bytes into the 8-byte page at 0x10 from 0x16: from the third on they wrap to 0x10.
+    ASSERT_TRUE(m.write({0xA0, 0x16, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    m.waitUs(5000);
+    const auto& c = m.chip->memory();
+    EXPECT_EQ((std::vector<std::uint8_t>(c.begin() + 0x10, c.begin() + 0x18)),
+              (std::vector<std::uint8_t>{3, 4, 5, 6, 7, 8, 9, 2}));
+    EXPECT_EQ(c[0x18], 0xFF);
+    // Sequential read from 0xFF wraps to 0.
+    m.chip->memory()[0xFF] = 0x42;
+    m.chip->memory()[0x00] = 0x24;
+    m.start();
+    ASSERT_TRUE(m.send(0xA0));
+    ASSERT_TRUE(m.send(0xFF));
+    m.start();
+    ASSERT_TRUE(m.send(0xA1));
+    EXPECT_EQ(m.receive(true), 0x42);
+    EXPECT_EQ(m.receive(false), 0x24);
+    m.stop();
+    // Current-address read goes on from there.
+    m.start();
+    ASSERT_TRUE(m.send(0xA1));
+    EXPECT_EQ(m.receive(false), c[1]);
+    m.stop();
+}
+
+TEST(I2cChip, NoAcknowledgeDuringTheWriteCycleThenReady) {
+    Master m("24C256");
+    m.chip->setWriteCycleUs(3000);
+    ASSERT_TRUE(m.write({0xA0, 0x00, 0x10, 0x77}));
+    m.waitUs(1000);
+    m.start();
+    EXPECT_FALSE(m.send(0xA0)) << "busy part acknowledged";
+    m.stop();
+    EXPECT_EQ(m.chip->memory()[0x10], 0xFF) << "cell changed before the cycle ended";
+    m.waitUs(2100);
+    EXPECT_EQ(m.chip->memory()[0x10], 0x77);
+    m.start();
+    EXPECT_TRUE(m.send(0xA0));
+    m.stop();
+}
+
+TEST(I2cChip, DeviceAddressBlockBitsChipPinsAndWriteProtect) {
+    struct Case {
+        const char* type;
+        std::uint8_t deviceByte;
+        bool acknowledged;
+    } cases[] = {
+        {"24C16", 0xAE, true},  {"24C16", 0xB0, false}, {"24C02", 0xA2, false}, {"24C02", 0xA0, true},
+        {"24C04", 0xA2, true},  {"24C04", 0xA4, false}, {"24C256", 0xA8, false}, {"24C32", 0xA8, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.type) + " " + std::to_string(c.deviceByte));
+        Master m(c.type);
+        m.start();
+        EXPECT_EQ(m.send(c.deviceByte), c.acknowledged);
+        m.stop();
+    }
+    // The block bits are address bits 8..10.
+    Master m("24C16");
+    ASSERT_TRUE(m.write({0xAE, 0xFF, 0x3C}));
+    m.waitUs(5000);
+    EXPECT_EQ(m.chip->memory()[0x7FF], 0x3C);
+    // WP high: acknowledged, but nothing is written and no cycle starts.
+    m.set(I2cEepromChip::kWriteProtect, true);
+    m.write({0xA0, 0x00, 0x11});
+    m.waitUs(5000);
+    EXPECT_EQ(m.chip->memory()[0], 0xFF);
+    EXPECT_EQ(m.chip->writeCycles(), 1u);
+}
+
+TEST(I2cChip, X24c01TakesTheAddressAndDirectionInOneByteWithFourBytePages) {
+    Master m("X24C01");
+    ASSERT_TRUE(m.write({0x7F * 2, 1, 2}));
+    m.waitUs(5000);
+    // 0x7F then rolls over to 0x7C inside its four-byte page.
+    EXPECT_EQ(m.chip->memory()[0x7F], 1);
+    EXPECT_EQ(m.chip->memory()[0x7C], 2);
+    m.start();
+    ASSERT_TRUE(m.send(0x7F * 2 + 1));
+    EXPECT_EQ(m.receive(false), 1);
+    m.stop();
+}
+
+// ---------------------------------------------------------------- virtual box
+
+std::vector<std::uint8_t> RandomImage(std::size_t n, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::vector<std::uint8_t> v(n);
+    for (auto& b : v) b = static_cast<std::uint8_t>(gen());
+    return v;
+}
+
+TEST(I2cOnTheBox, EverySubTypeProgramsVerifiesAndReadsBack) {
+    for (int row = 1; row < static_cast<int>(kI2cRows.size()); ++row) {
+        SCOPED_TRACE(kI2cRows[static_cast<std::size_t>(row)].name);
+        SimRig<I2cDialog, I2cEepromChip> rig(row);
+        const auto image = RandomImage(rig.chip->memory().size(), static_cast<unsigned>(row));
+        std::copy(image.begin(), image.end(), rig.docs.buf.data());
+        rig.dlg.click("Write");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "Verify OK");
+        EXPECT_EQ(rig.chip->memory(), image);
+        rig.dlg.click("Verify");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "Verify OK");
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + image.size(), 0);
+        rig.dlg.click("ReadButton");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
+        EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.docs.buf.data()));
+        EXPECT_FALSE(rig.dlg.failure());
+    }
+}
+
+TEST(I2cOnTheBox, FailuresSayVerifyBadWhereTheyHappen) {
+    struct Case {
+        const char* what;
+        int row;
+        std::function<void(I2cEepromChip&)> fault;
+        int speedIndex;
+        std::uint32_t failsAt;
+    } cases[] = {
+        {"1 ms/byte on a part with a 3 ms cycle loses every second byte", 9,
+         [](I2cEepromChip& c) { c.setWriteCycleUs(3000); }, 0, 1},
+        {"stuck bit", 2, [](I2cEepromChip& c) { c.faults().stuck.push_back({0x40, 0x40, 0x01, 0x00}); }, 2, 0x40},
+        {"cell that will not program", 6, [](I2cEepromChip& c) { c.faults().noProgram.push_back({0x123, 0x123}); }, 2,
+         0x123},
+        {"first write cycle never ends", 3, [](I2cEepromChip& c) { c.faults().busyForever = true; }, 2, 0},
+        {"empty socket", 4, [](I2cEepromChip& c) { c.faults().missing = true; }, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimRig<I2cDialog, I2cEepromChip> rig(c.row);
+        c.fault(*rig.chip);
+        rig.dlg.control("Speed").setItemIndex(c.speedIndex);
+        // Bit 0 set and never all ones, so a stuck-at-0 bit and an empty socket both fail.
+        for (std::uint32_t a = 0; a < rig.chip->memory().size(); ++a) rig.docs.buf[a] = static_cast<std::uint8_t>(0x11 + (a & 0x0E));
+        rig.dlg.click("Write");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "Verify Bad!！");
+        EXPECT_EQ(rig.dlg.control("Edit6").text(), Format("%04x", c.failsAt));
+        EXPECT_TRUE(rig.dlg.failure());
+    }
+}
+
+TEST(I2cOnTheBox, ALinkLostInTheMiddleOfProgrammeIsReportedAndFlagged) {
+    SimRig<I2cDialog, I2cEepromChip> rig(2);
+    rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 3000;
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.dlg.control("Msg").text(), kNotConnectedText);
+    EXPECT_TRUE(rig.dlg.failure());
+}
+
+TEST(I2cSession, CommandLineFailureNamesTheAddressAndProTimeIsInMilliseconds) {
+    I2cSession s;
+    EXPECT_EQ(s.setOption("pro-time", "10"), "");
+    EXPECT_NE(s.setOption("pro-time", "3"), "");
+    EXPECT_EQ(s.lastAddress(10), 0xFFFFu);
+    auto box = std::make_shared<sim::Box>();
+    auto chip = std::dynamic_pointer_cast<I2cEepromChip>(sim::OfferForSubType(I2cDialog::kFormClass, 1)->make());
+    chip->faults().stuck.push_back({0x21, 0x21, 0x80, 0x80});
+    box->insert(chip);
+    LinkState link;
+    link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+    link.connected = 1;
+    auto buffer = std::make_unique<MainBuffer>();
+    SelectionState sel;
+    sel.subType = 1;
+    OperationHooks hooks;
+    s.start(link);
+    const OperationResult r = s.run("program", {link, *buffer, sel, {}, hooks, nullptr, {}});
+    EXPECT_EQ(r.outcome, Outcome::Failed);
+    EXPECT_EQ(r.message, "Verify Bad!！ at 0021");
+}
+
+} // namespace
+} // namespace quarvin::test
