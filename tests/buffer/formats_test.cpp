@@ -76,7 +76,9 @@ TEST(JedecReader, FuseFields) {
         {"fields in any order", "*L0004 11*L0000 1*C*", "10001100"},
         {"L not after a star is text", "N note L0002 1111*C*", "00000000"},
         {"blanks and line breaks between star and L", "*\n \r\nL0001 1*C*", "01000000"},
-        {"fuse data stays on in later fields", "*L0000 1*N 1 0 1*C*", "11010000"},
+        {"fuse data ends at the star closing its L field", "*L0000 1*N 1 0 1*G1*C*", "10000000"},
+        {"F1 sets what no L field lists", "*QF8*F1*L0002 00*C*", "11001111"},
+        {"F1 before or after the L fields", "*L0002 00*F1*QF8*C*", "11001111"},
         {"C after star ends the data", "*L0000 1*C 1111", "10000000"},
         {"high bytes are passed over like blanks", "*L0000 1* \xE9 L0001 1*C*", "11000000"},
     };
@@ -106,6 +108,44 @@ TEST(JedecReader, NothingIsWrittenOutsideTheBuffer) {
     EXPECT_EQ(bufferBytes(*b, 0, 2), "11");
 }
 
+// The fuse checksum written from the JEDEC rule, independently of the program's:
+// groups of eight, first fuse the least significant bit, last group padded.
+std::string TestChecksum(const std::string& fuses) {
+    unsigned sum = 0;
+    for (std::size_t g = 0; g < fuses.size(); g += 8) {
+        unsigned byte = 0;
+        for (std::size_t k = 0; k < 8 && g + k < fuses.size(); ++k) byte |= (fuses[g + k] == '1' ? 1u : 0u) << k;
+        sum += byte;
+    }
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X", sum & 0xFFFF);
+    return text;
+}
+
+TEST(JedecReader, ChecksumFieldIsComparedWithTheLoad) {
+    struct Case { const char* name; std::string text; bool warns; };
+    const std::string ones = "*QF12*L0000 111111111111*";
+    const std::vector<Case> cases = {
+        {"match", ones + "C" + TestChecksum("111111111111") + "*", false},
+        {"lower case digits", "*QF16*L0000 0000000011010101*C00ab*", false},
+        {"mismatch loads and warns", ones + "C1234*", true},
+        {"no C field", ones, false},
+        {"C without digits", ones + "C*", false},
+        {"without QF up to the highest fuse", "*L0000 11111111 1*C0100*", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto b = startBuffer();
+        const auto r = readJedec(*b, k16V8, c.text);
+        EXPECT_EQ(r.checksumMismatch(), c.warns);
+        EXPECT_EQ(r.problemText().find("JEDEC checksum") != std::string::npos, c.warns) << r.problemText();
+    }
+    auto b = startBuffer();
+    const auto r = readJedec(*b, k16V8, ones + "C1234*");
+    EXPECT_EQ(r.problemText(), "JEDEC checksum 010E, file says 1234");
+    EXPECT_EQ(bufferBytes(*b, 0, 12), "111111111111"); // the fuses are loaded all the same
+}
+
 TEST(JedecWriter, EveryRowAndTheDeviceNamedByItsWidth) {
     struct Case { FuseGeometry g; const char* device; int rows; };
     for (const Case c : {Case{k16V8, "GAL16V8\n", 70}, Case{FuseGeometry{40, 64}, "GAL20V8\n", 70},
@@ -114,13 +154,25 @@ TEST(JedecWriter, EveryRowAndTheDeviceNamedByItsWidth) {
         auto b = startBuffer();
         (*b)[1] = '0';
         (*b)[static_cast<std::uint32_t>(c.g.fusesPerRow)] = 0x30; // first fuse of row 1
-        std::string expect = std::string(c.device) + "Morvek*\nL0000 \n";
+        const int fuses = c.rows * c.g.fusesPerRow;
+        std::string expect = std::string(c.device) + "Morvek*\nQF" + std::to_string(fuses) + "*\nF0*\nL0000 \n";
+        std::string all;
         for (int r = 0; r < c.rows; ++r) {
             std::string row(static_cast<std::size_t>(c.g.fusesPerRow), '1'); // 0xFF bytes show as "1"
             if (r < 2) row[static_cast<std::size_t>(1 - r)] = '0';
+            all += row;
             expect += row + (r + 1 == c.rows ? "*\n" : "\n");
         }
-        EXPECT_EQ(formats::jedecText(*b, c.g), expect + "C0BE6*");
+        EXPECT_EQ(formats::jedecText(*b, c.g), expect + "C" + TestChecksum(all) + "*");
+    }
+    // All fuses "1": the checksums other JEDEC tools give for these devices.
+    const std::pair<FuseGeometry, const char*> allOnes[] = {
+        {k16V8, "C16E8*"}, {FuseGeometry{40, 64}, "C5CA2*"}, {FuseGeometry{44, 132}, "CF409*"}};
+    for (const auto& [g, field] : allOnes) {
+        auto b = startBuffer(); // the first 1 MiB is 0xFF: every fuse reads "1"
+        const std::string text = formats::jedecText(*b, g);
+        EXPECT_EQ(text.substr(text.size() - 6), field);
+        EXPECT_FALSE(readJedec(*b, g, text).checksumMismatch());
     }
 }
 

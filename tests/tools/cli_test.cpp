@@ -58,11 +58,14 @@ TEST_F(Cli, ConvertBetweenFormats) {
     EXPECT_EQ(slurp(file("back.dat")), "\x01\x02\x03\x04\x05\x06");
     ASSERT_EQ(run("convert " + kData + "gal16v8.jed' '" + file("out.jed") + "'"), 0) << err;
     const std::string jed = slurp(file("out.jed"));
-    EXPECT_EQ(jed.rfind("GAL16V8\nMorvek*\nL0000 \n01010000000000000000000000000000\n", 0), 0u);
-    EXPECT_EQ(jed.substr(jed.size() - 40), "00000000000000000000000000000001*\nC0BE6*");
+    EXPECT_EQ(jed.rfind("GAL16V8\nMorvek*\nQF2240*\nF0*\nL0000 \n01010000000000000000000000000000\n", 0), 0u);
+    EXPECT_EQ(jed.substr(jed.size() - 40), "00000000000000000000000000000001*\nC008A*");
 }
 
 TEST_F(Cli, ErrorsExitNonZeroWithAMessage) {
+    std::string badSum = slurp(kData.substr(1) + "gal16v8.jed");
+    badSum.replace(badSum.find("C008A*"), 6, "C1234*");
+    std::ofstream(file("badsum.jed"), std::ios::binary) << badSum;
     struct Case { std::string args; int status; std::string errPart; };
     const Case cases[] = {
         {"sum '" + file("missing.bin") + "'", 1, "Can't open this file"},
@@ -70,6 +73,7 @@ TEST_F(Cli, ErrorsExitNonZeroWithAMessage) {
         {"convert " + kData + "six.bin' '" + file("x.cds") + "'", 1, "Bad format"},
         {"frobnicate", 1, "unknown command"},
         {"sum " + kData + "badsum.hex'", 2, "1 bad record"},
+        {"convert '" + file("badsum.jed") + "' '" + file("b.jed") + "'", 2, "JEDEC checksum 008A, file says 1234"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.status) << c.args;

@@ -1,6 +1,7 @@
 #include "buffer/formats/Jedec.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "buffer/formats/FileSource.h"
@@ -11,7 +12,7 @@ namespace {
 constexpr int kMaxFuseDigits = 10;
 constexpr std::int32_t kExtraRows = 6; // rows of the map beyond the device's fuse rows
 constexpr std::string_view kAuthorLine = "Morvek*";
-constexpr std::string_view kChecksumField = "C0BE6*";
+constexpr int kMaxChecksumDigits = 4;
 
 struct DeviceWidth {
     std::int32_t fusesPerRow;
@@ -31,12 +32,32 @@ std::int64_t FuseGeometry::fuseCount() const {
 }
 
 std::string JedecLoadResult::problemText() const {
-    if (fusesOutside == 0) return {};
-    return std::to_string(fusesOutside) + " fuses numbered beyond the 4 MiB buffer were not stored.";
+    std::string text;
+    if (fusesOutside != 0)
+        text = std::to_string(fusesOutside) + " fuses numbered beyond the 4 MiB buffer were not stored.";
+    if (checksumMismatch()) {
+        char line[64];
+        std::snprintf(line, sizeof line, "JEDEC checksum %04X, file says %04X", checksum, fileChecksum);
+        text += (text.empty() ? "" : "\n") + std::string(line);
+    }
+    return text;
 }
 
-JedecReader::JedecReader(MainBuffer& buffer, const FuseGeometry& geometry) : buffer_(buffer) {
-    std::memset(buffer.data(), kFuseClear, static_cast<std::size_t>(geometry.fuseCount()));
+std::uint16_t jedecChecksum(const MainBuffer& buffer, std::int64_t count) {
+    count = std::clamp<std::int64_t>(count, 0, kBufferSize);
+    const std::uint8_t* fuse = buffer.data();
+    std::uint32_t sum = 0;
+    for (std::int64_t group = 0; group < count; group += 8) {
+        std::uint32_t byte = 0;
+        for (std::int64_t k = 0; k < 8 && group + k < count; ++k) byte |= (fuse[group + k] & 1u) << k;
+        sum += byte;
+    }
+    return static_cast<std::uint16_t>(sum & 0xFFFF);
+}
+
+JedecReader::JedecReader(MainBuffer& buffer, const FuseGeometry& geometry)
+    : buffer_(buffer), mapFuses_(geometry.fuseCount()) {
+    std::memset(buffer.data(), kFuseClear, static_cast<std::size_t>(mapFuses_));
 }
 
 bool JedecReader::feed(std::string_view piece) {
@@ -48,28 +69,97 @@ bool JedecReader::feed(std::string_view piece) {
 }
 
 void JedecReader::character(unsigned char c) {
-    if (state_ == State::FuseNumber) {
+    switch (state_) {
+    case State::FuseNumber:
         if (c >= '0' && c <= '9') {
             fuse_ = fuse_ * 10 + (c - '0');
             if (++digits_ == kMaxFuseDigits) state_ = State::Scan;
+            fieldStart_ = fuse_;
             return;
         }
         // The character that ends the digits is consumed and not examined.
         state_ = State::Scan;
+        fieldStart_ = fuse_;
         return;
-    }
-    if (mark_ == '*' && c == 'C') {
-        result_.checksumFieldSeen = true;
+    case State::QLetter:
+        state_ = State::Scan;
+        if (c == 'F') {
+            state_ = State::FuseCountDigits;
+            result_.declaredFuses = 0;
+            digits_ = 0;
+            mark_ = c;
+            return;
+        }
+        break;
+    case State::FuseCountDigits:
+        if (c >= '0' && c <= '9' && digits_ < kMaxFuseDigits) {
+            result_.declaredFuses = result_.declaredFuses * 10 + (c - '0');
+            ++digits_;
+            return;
+        }
+        state_ = State::Scan;
+        break;
+    case State::DefaultValue:
+        state_ = State::Scan;
+        if (c == '0' || c == '1') {
+            defaultFuse_ = c;
+            mark_ = c;
+            return;
+        }
+        break;
+    case State::ChecksumDigits: {
+        const int v = (c >= '0' && c <= '9') ? c - '0'
+                      : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                      : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                               : -1;
+        if (v >= 0 && digits_ < kMaxChecksumDigits) {
+            result_.fileChecksum = (digits_ == 0 ? 0 : result_.fileChecksum) * 16 + v;
+            ++digits_;
+            return;
+        }
         state_ = State::Done;
         return;
     }
-    if (mark_ == '*' && c == 'L') {
-        state_ = State::FuseNumber;
-        fuse_ = 0;
-        digits_ = 0;
-        fuseData_ = true;
-        mark_ = -1;
+    case State::Done:
         return;
+    case State::Scan:
+        break;
+    }
+    scan(c);
+}
+
+void JedecReader::scan(unsigned char c) {
+    if (mark_ == '*') {
+        switch (c) {
+        case 'C':
+            result_.checksumFieldSeen = true;
+            state_ = State::ChecksumDigits;
+            digits_ = 0;
+            return;
+        case 'L':
+            state_ = State::FuseNumber;
+            fuse_ = 0;
+            fieldStart_ = 0;
+            digits_ = 0;
+            fuseData_ = true;
+            mark_ = -1;
+            return;
+        case 'Q':
+            state_ = State::QLetter;
+            mark_ = c;
+            return;
+        case 'F':
+            state_ = State::DefaultValue;
+            mark_ = c;
+            return;
+        default:
+            break;
+        }
+    }
+    if (c == '*' && fuseData_) {
+        // The star closes the L field: digits of later fields are not fuses.
+        if (fuse_ > fieldStart_) listed_.emplace_back(fieldStart_, fuse_);
+        fuseData_ = false;
     }
     if ((c == '0' || c == '1') && fuseData_) {
         if (MainBuffer::contains(fuse_)) {
@@ -85,8 +175,28 @@ void JedecReader::character(unsigned char c) {
     if (c > 32 && c < 0x80) mark_ = c;
 }
 
+// Fuses that no L field listed take the F field's value, up to the fuse count the
+// file declares (or the map's size).
+void JedecReader::applyDefault() {
+    if (fuseData_ && fuse_ > fieldStart_) listed_.emplace_back(fieldStart_, fuse_); // a file cut short
+    if (defaultFuse_ < 0) return;
+    const std::int64_t limit =
+        std::min<std::int64_t>(result_.declaredFuses >= 0 ? result_.declaredFuses : mapFuses_, kBufferSize);
+    std::sort(listed_.begin(), listed_.end());
+    std::int64_t next = 0;
+    for (const auto& [first, end] : listed_) {
+        if (next < limit && first > next)
+            std::memset(buffer_.data() + next, defaultFuse_, static_cast<std::size_t>(std::min(first, limit) - next));
+        next = std::max(next, end);
+    }
+    if (next < limit) std::memset(buffer_.data() + next, defaultFuse_, static_cast<std::size_t>(limit - next));
+}
+
 JedecLoadResult JedecReader::finish() {
+    applyDefault();
     result_.opened = true;
+    const std::int64_t counted = result_.declaredFuses >= 0 ? result_.declaredFuses : result_.highestFuse + 1;
+    result_.checksum = jedecChecksum(buffer_, counted);
     return result_;
 }
 
@@ -117,8 +227,8 @@ std::string jedecText(const MainBuffer& buffer, const FuseGeometry& geometry) {
     const std::string device = jedecDeviceName(geometry.fusesPerRow);
     if (!device.empty()) out += device + "\n";
     out.append(kAuthorLine);
-    out += "\nL0000 \n";
     const std::int64_t count = geometry.fuseCount();
+    out += "\nQF" + std::to_string(count) + "*\nF0*\nL0000 \n";
     const std::int64_t perRow = geometry.fusesPerRow;
     const std::int64_t rows = perRow > 0 ? count / perRow : 0;
     out.reserve(out.size() + static_cast<std::size_t>(count + rows + 16));
@@ -127,8 +237,9 @@ std::string jedecText(const MainBuffer& buffer, const FuseGeometry& geometry) {
         const std::uint8_t* row = buffer.data() + r * perRow;
         for (std::int64_t k = 0; k < perRow; ++k) out += static_cast<char>(kFuseClear + (row[k] & 1));
     }
-    out += "*\n";
-    out.append(kChecksumField);
+    char checksum[16];
+    std::snprintf(checksum, sizeof checksum, "*\nC%04X*", jedecChecksum(buffer, count));
+    out += checksum;
     return out;
 }
 

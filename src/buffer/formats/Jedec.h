@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "buffer/MainBuffer.h"
 
@@ -27,12 +29,23 @@ struct JedecLoadResult {
     std::int64_t fusesOutside = 0;   // fuses numbered beyond the buffer, not stored
     std::int64_t highestFuse = -1;   // highest fuse number stored; -1 when none
     bool checksumFieldSeen = false;  // reading ended at "*C"
+    std::int64_t declaredFuses = -1; // the QF field; -1 when the file has none
+    int fileChecksum = -1;           // the C field's value; -1 when it has no digits
+    std::uint16_t checksum = 0;      // the fuse checksum of what was loaded (see jedecChecksum)
 
+    bool checksumMismatch() const { return fileChecksum >= 0 && fileChecksum != checksum; }
     std::string problemText() const;
 };
 
-// Clears the map to "0", then stores the "0"/"1" characters that follow an "L"
-// field (an "L" after "*", blanks and line breaks aside) until "*C".
+// The JEDEC fuse checksum of fuses 0..count-1: groups of eight, the group's
+// first fuse the least significant bit, the last group padded with 0, the bytes
+// added modulo 65536. Only the lowest bit of each fuse byte counts.
+std::uint16_t jedecChecksum(const MainBuffer& buffer, std::int64_t count);
+
+// Clears the map to "0", then stores the "0"/"1" characters of each "L" field (an
+// "L" after "*", blanks and line breaks aside) up to the "*" that closes it. A
+// "QF" field gives the fuse count, "F0"/"F1" the value of the fuses no "L" field
+// lists, and "C" the checksum that the load is compared with; reading ends there.
 class JedecReader {
 public:
     JedecReader(MainBuffer& buffer, const FuseGeometry& geometry);
@@ -41,16 +54,22 @@ public:
     JedecLoadResult finish();
 
 private:
-    enum class State { Scan, FuseNumber, Done };
+    enum class State { Scan, FuseNumber, QLetter, FuseCountDigits, DefaultValue, ChecksumDigits, Done };
     void character(unsigned char c);
+    void scan(unsigned char c);
+    void applyDefault();
 
     MainBuffer& buffer_;
+    std::int64_t mapFuses_;
     JedecLoadResult result_;
     State state_ = State::Scan;
     int mark_ = -1;         // last character above blank (signed), -1 for none
     bool fuseData_ = false;
     std::int64_t fuse_ = 0;
+    std::int64_t fieldStart_ = 0; // first fuse of the current L field
     int digits_ = 0;
+    int defaultFuse_ = -1;  // '0' or '1' from an F field
+    std::vector<std::pair<std::int64_t, std::int64_t>> listed_; // fuses the L fields set: [first, end)
 };
 
 JedecLoadResult readJedec(MainBuffer& buffer, const FuseGeometry& geometry, std::string_view text);
@@ -59,8 +78,9 @@ JedecLoadResult readJedecFile(MainBuffer& buffer, const FuseGeometry& geometry, 
 // The device line names the device by its fuses per row; other widths have none.
 std::string jedecDeviceName(std::int32_t fusesPerRow);
 
-// The header, every row of the map with the lowest bit of each fuse byte as "0"/"1",
-// "*" after the last row and the closing "C0BE6*" (no line break after it).
+// The header with the fuse count ("QF") and the default "F0", every row of the map
+// with the lowest bit of each fuse byte as "0"/"1", "*" after the last row and the
+// fuse checksum "C%04X*" (no line break after it).
 std::string jedecText(const MainBuffer& buffer, const FuseGeometry& geometry);
 bool saveJedecFile(const MainBuffer& buffer, const FuseGeometry& geometry, const std::string& path);
 
