@@ -195,8 +195,11 @@ void JedecReader::applyDefault() {
 JedecLoadResult JedecReader::finish() {
     applyDefault();
     result_.opened = true;
-    const std::int64_t counted = result_.declaredFuses >= 0 ? result_.declaredFuses : result_.highestFuse + 1;
-    result_.checksum = jedecChecksum(buffer_, counted);
+    // Only a file that states a checksum is checked: the sum can cover the whole buffer.
+    if (result_.fileChecksum >= 0) {
+        const std::int64_t counted = result_.declaredFuses >= 0 ? result_.declaredFuses : result_.highestFuse + 1;
+        result_.checksum = jedecChecksum(buffer_, counted);
+    }
     return result_;
 }
 

@@ -31,7 +31,7 @@ struct JedecLoadResult {
     bool checksumFieldSeen = false;  // reading ended at "*C"
     std::int64_t declaredFuses = -1; // the QF field; -1 when the file has none
     int fileChecksum = -1;           // the C field's value; -1 when it has no digits
-    std::uint16_t checksum = 0;      // the fuse checksum of what was loaded (see jedecChecksum)
+    std::uint16_t checksum = 0;      // the fuse checksum of what was loaded, when the file states one
 
     bool checksumMismatch() const { return fileChecksum >= 0 && fileChecksum != checksum; }
     std::string problemText() const;
