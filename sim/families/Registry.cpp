@@ -1,5 +1,6 @@
 #include "sim/SimFamily.h"
 #include "sim/families/uv_eprom/UvEpromSim.h"
+#include "sim/families/w27e/W27eSim.h"
 
 namespace quarvin::sim {
 
@@ -8,6 +9,7 @@ namespace quarvin::sim {
 const std::vector<SimFamily>& SimFamilies() {
     static const std::vector<SimFamily> families = {
         UvEpromSimFamily(),
+        W27eSimFamily(),
     };
     return families;
 }

@@ -1,5 +1,6 @@
 #include "families/framework/FamilyDialog.h"
 #include "families/uv_eprom/UvEpromFamily.h"
+#include "families/w27e/W27eFamily.h"
 
 namespace quarvin {
 
@@ -8,6 +9,7 @@ namespace quarvin {
 const std::map<std::string, FamilyEntry>& Families() {
     static const std::map<std::string, FamilyEntry> families = {
         {UvEpromDialog::kFormClass, UvEpromFamily()},
+        {W27eDialog::kFormClass, W27eFamily()},
     };
     return families;
 }
