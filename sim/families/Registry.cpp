@@ -1,6 +1,7 @@
 #include "sim/SimFamily.h"
 #include "sim/families/uv_eprom/UvEpromSim.h"
 #include "sim/families/w27e/W27eSim.h"
+#include "sim/families/flash29f/F29Sim.h"
 
 namespace quarvin::sim {
 
@@ -10,6 +11,7 @@ const std::vector<SimFamily>& SimFamilies() {
     static const std::vector<SimFamily> families = {
         UvEpromSimFamily(),
         W27eSimFamily(),
+        F29SimFamily(),
     };
     return families;
 }

@@ -1,6 +1,7 @@
 #include "families/framework/FamilyDialog.h"
 #include "families/uv_eprom/UvEpromFamily.h"
 #include "families/w27e/W27eFamily.h"
+#include "families/flash29f/F29Family.h"
 
 namespace quarvin {
 
@@ -10,6 +11,7 @@ const std::map<std::string, FamilyEntry>& Families() {
     static const std::map<std::string, FamilyEntry> families = {
         {UvEpromDialog::kFormClass, UvEpromFamily()},
         {W27eDialog::kFormClass, W27eFamily()},
+        {F29Dialog::kFormClass, F29Family()},
     };
     return families;
 }

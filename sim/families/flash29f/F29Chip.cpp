@@ -86,7 +86,8 @@ void F29Chip::finishBusy(bool powerLost) {
 
 void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
     if (busy()) return;
-    if (d == 0xF0) {
+    // F0 resets from any command state but the program byte itself.
+    if (d == 0xF0 && state_ != State::Program) {
         state_ = State::Read;
         return;
     }
@@ -162,7 +163,8 @@ ChipDrive F29Chip::update(const ChipView& v) {
     weLow_ = we;
     ceLow_ = ce;
     oeLow_ = oe;
-    if (!ce || !oe || we) return out;
+    // Outputs follow /CE and /OE alone; /OE low only keeps /WE from writing.
+    if (!ce || !oe) return out;
 
     std::uint8_t value = 0;
     if (busy()) {

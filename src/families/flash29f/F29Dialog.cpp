@@ -35,7 +35,7 @@ F29Job F29Dialog::job(const OperationHooks& hooks) { return F29Job{link(), row()
 
 void F29Dialog::afterStart() {
     ShutDownSocket(link());
-    SetBusMode(link(), reg::Bus32Pin);
+    ChooseF29BusMode(link());
 }
 
 OperationResult F29Dialog::readDevice(const OperationHooks& hooks) { return ReadF29(job(hooks)); }

@@ -33,7 +33,7 @@ void F29Session::start(LinkState& link) {
     if (!link.connected) return;
     SetVppLevel(link, 0);
     ShutDownSocket(link);
-    SetBusMode(link, reg::Bus32Pin);
+    ChooseF29BusMode(link);
 }
 
 OperationResult F29Session::runStep(MemoryStep step, const SessionJob& s) {

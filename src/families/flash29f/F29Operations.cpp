@@ -13,7 +13,7 @@ using namespace pin::eprom;
 
 constexpr std::uint32_t kPage = 256;
 constexpr std::uint32_t kProgressPages = 4096;
-constexpr int kDq6Pin = 24, kDq7Pin = 25, kA9Pin = 30;
+constexpr int kDq6Pin = 24, kDq7Pin = 25, kA9Pin = 30, kA15Pin = 7, kA12Pin = 8;
 constexpr int kWriteEnable = ProgramEnable; // /WE of the 32-pin flash: socket pin 35
 constexpr int kEraseAttempts = 20, kStatusWaits = 10;
 
@@ -49,7 +49,21 @@ void ReadEnable(LinkState& link) {
     PinLow(link, OutputEnable);
 }
 
-void ChooseBusMode(LinkState& link) { SetBusMode(link, reg::Bus32Pin); }
+} // namespace
+
+void ChooseF29BusMode(LinkState& link) {
+    // The 32-pin bus mode leaves socket pins 7 and 8 as inputs, and pin 8 is
+    // address bit 12 of these parts: undriven, it would read high and every
+    // write (the unlock at 2AAA included) would land 4 KiB off. Both are driven
+    // again, as the 28C family does after its bus mode.
+    SetBusMode(link, reg::Bus32Pin);
+    SetPinLatch(link, kA15Pin, 0);
+    SetPinLatch(link, kA12Pin, 0);
+}
+
+namespace {
+
+void ChooseBusMode(LinkState& link) { ChooseF29BusMode(link); }
 
 bool Placeholder(const F29Row& row) { return row.chip == nullptr; }
 
@@ -132,6 +146,8 @@ OperationResult EraseF29(const F29Job& job) {
     if (Placeholder(row)) return OperationResult::failed("Failured! (no device type selected)", 0);
     ReleaseSocket(link);
     Delay(link, kSettleTicks);
+    // Ground first: after the start or a Sum nothing else grounds the chip.
+    ConnectGround(link, pin::Ground);
     ConnectVcc(link, row.supplyPin);
     if (row.eraseVppPin) {
         SetVppLevel(link, kF29EraseVppMillivolts);

@@ -23,6 +23,9 @@ std::array<std::uint8_t, 5> EncodeF29Address(std::uint32_t a);
 // Sets the address: ports 1, 3, 0, 4 in this order.
 void SetF29Address(LinkState& link, const F29Row& row, std::uint32_t a);
 
+// The 32-pin bus mode with the address pins 7 and 8 driven.
+void ChooseF29BusMode(LinkState& link);
+
 OperationResult ReadF29(const F29Job& job);
 OperationResult BlankCheckF29(const F29Job& job);
 OperationResult EraseF29(const F29Job& job);
