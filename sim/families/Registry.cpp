@@ -2,6 +2,7 @@
 #include "sim/families/uv_eprom/UvEpromSim.h"
 #include "sim/families/w27e/W27eSim.h"
 #include "sim/families/flash29f/F29Sim.h"
+#include "sim/families/eeprom28c/E28Sim.h"
 
 namespace quarvin::sim {
 
@@ -12,6 +13,7 @@ const std::vector<SimFamily>& SimFamilies() {
         UvEpromSimFamily(),
         W27eSimFamily(),
         F29SimFamily(),
+        E28SimFamily(),
     };
     return families;
 }

@@ -2,6 +2,7 @@
 #include "families/uv_eprom/UvEpromFamily.h"
 #include "families/w27e/W27eFamily.h"
 #include "families/flash29f/F29Family.h"
+#include "families/eeprom28c/E28Family.h"
 
 namespace quarvin {
 
@@ -12,6 +13,7 @@ const std::map<std::string, FamilyEntry>& Families() {
         {UvEpromDialog::kFormClass, UvEpromFamily()},
         {W27eDialog::kFormClass, W27eFamily()},
         {F29Dialog::kFormClass, F29Family()},
+        {E28Dialog::kFormClass, E28Family()},
     };
     return families;
 }

@@ -1,5 +1,6 @@
 #include "families/flash29f/F29Operations.h"
 
+#include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
@@ -16,15 +17,6 @@ constexpr std::uint32_t kProgressPages = 4096;
 constexpr int kDq6Pin = 24, kDq7Pin = 25, kA9Pin = 30, kA15Pin = 7, kA12Pin = 8;
 constexpr int kWriteEnable = ProgramEnable; // /WE of the 32-pin flash: socket pin 35
 constexpr int kEraseAttempts = 20, kStatusWaits = 10;
-
-struct AddressLine {
-    int bit, port;
-    std::uint8_t mask;
-};
-constexpr AddressLine kHighLines[] = {
-    {8, 3, 0x20},  {9, 3, 0x10},  {10, 3, 0x02}, {11, 3, 0x08}, {12, 0, 0x80}, {12, 4, 0x20},
-    {13, 3, 0x40}, {14, 3, 0x80}, {15, 0, 0x40}, {15, 4, 0x10}, {16, 0, 0x20}, {17, 4, 0x01}, {18, 0, 0x10},
-};
 
 void ReleaseSocket(LinkState& link) {
     ConnectVpp(link, 0);
@@ -74,18 +66,10 @@ OperationResult Stopped(LinkState& link, std::uint32_t a) {
 
 } // namespace
 
-std::array<std::uint8_t, 5> EncodeF29Address(std::uint32_t a) {
-    std::array<std::uint8_t, 5> ports{0x0F, 0x00, 0x00, 0x01, 0x02};
-    for (int b = 0; b < 8; ++b)
-        if (a & (1u << b)) ports[LowAddressPort] |= static_cast<std::uint8_t>(0x80 >> b);
-    for (const AddressLine& line : kHighLines)
-        if (a & (1u << line.bit)) ports[static_cast<std::size_t>(line.port)] |= line.mask;
-    return ports;
-}
+std::array<std::uint8_t, 5> EncodeF29Address(std::uint32_t a) { return EncodeJedecAddress(a, false); }
 
 void SetF29Address(LinkState& link, const F29Row& row, std::uint32_t a) {
-    const auto ports = EncodeF29Address(a | row.highAddressMask());
-    for (int n : {1, 3, 0, 4}) WritePort(link, n, ports[static_cast<std::size_t>(n)]);
+    WriteJedecAddress(link, a | row.highAddressMask(), false);
 }
 
 OperationResult ReadF29(const F29Job& job) {
