@@ -82,7 +82,8 @@ struct ChipFaults {
     std::vector<AddressRange> noProgram;  // cells (pages) that will not program
     std::vector<AddressRange> weak;       // cells that need weakExtraPulses more pulses to take
     int weakExtraPulses = 0;
-    double eraseTimeFactor = 1.0;         // > 1: erase takes that much longer
+    double eraseTimeFactor = 1.0;         // > 1: erase (and write cycle) takes that much longer
+    std::vector<AddressRange> protect;    // cells a sector protection keeps from writes and erases
     std::vector<std::uint8_t> signature;  // when not empty: read instead of the real signature
 
     std::uint8_t applyStuck(std::uint32_t address, std::uint8_t v) const {

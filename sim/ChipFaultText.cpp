@@ -1,6 +1,7 @@
 #include "sim/ChipFaultText.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <sstream>
 #include <vector>
 
@@ -41,6 +42,19 @@ std::string AddChipFault(ChipFaults& faults, const std::string& text) {
         if (!Hex(parts[1], 0xFFFFFFFFu, address) || !Hex(parts[2], 0xFF, mask) || !Hex(parts[3], 0xFF, value))
             return bad;
         faults.stuck.push_back({address, address, static_cast<std::uint8_t>(mask), static_cast<std::uint8_t>(value)});
+        return {};
+    }
+    if (parts.size() == 3 && parts[0] == "protect") {
+        std::uint32_t last = 0;
+        if (!Hex(parts[1], 0xFFFFFFFFu, address) || !Hex(parts[2], 0xFFFFFFFFu, last) || last < address) return bad;
+        faults.protect.push_back({address, last});
+        return {};
+    }
+    if (parts.size() == 2 && parts[0] == "slow") {
+        char* end = nullptr;
+        const double factor = std::strtod(parts[1].c_str(), &end);
+        if (parts[1].empty() || *end != '\0' || !(factor >= 1.0) || factor > 1000.0) return bad;
+        faults.eraseTimeFactor = factor;
         return {};
     }
     if (parts.size() == 2 && parts[0] == "noprogram") {

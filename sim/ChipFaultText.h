@@ -2,6 +2,8 @@
 // Chip faults as the command lines name them:
 //   stuck:ADDR:MASK:VALUE  the bits of MASK read as VALUE at ADDR (hexadecimal)
 //   noprogram:ADDR         the cell at ADDR will not program
+//   protect:FIRST:LAST     cells FIRST..LAST are in protected sectors (flash)
+//   slow:FACTOR            erase and write cycles take FACTOR times as long
 //   empty                  the socket looks empty
 //   busy                   the first self-timed write or erase cycle never ends
 #include <string>
@@ -13,6 +15,7 @@ namespace quarvin::sim {
 // Adds the named fault to `faults`; the error text, empty when understood.
 std::string AddChipFault(ChipFaults& faults, const std::string& text);
 
-inline constexpr const char* kChipFaultForms = "stuck:ADDR:MASK:VALUE, noprogram:ADDR, empty or busy";
+inline constexpr const char* kChipFaultForms =
+    "stuck:ADDR:MASK:VALUE, noprogram:ADDR, protect:FIRST:LAST, slow:FACTOR, empty or busy";
 
 } // namespace quarvin::sim

@@ -2,6 +2,9 @@
 #include "sim/families/i2c_eeprom/I2cEepromSim.h"
 #include "sim/families/microwire_eeprom/MicrowireSim.h"
 #include "sim/families/uv_eprom/UvEpromSim.h"
+#include "sim/families/w27e/W27eSim.h"
+#include "sim/families/flash29f/F29Sim.h"
+#include "sim/families/eeprom28c/E28Sim.h"
 
 namespace quarvin::sim {
 
@@ -12,6 +15,9 @@ const std::vector<SimFamily>& SimFamilies() {
         UvEpromSimFamily(),
         I2cEepromSimFamily(),
         MicrowireSimFamily(),
+        W27eSimFamily(),
+        F29SimFamily(),
+        E28SimFamily(),
     };
     return families;
 }

@@ -2,6 +2,9 @@
 #include "families/i2c_eeprom/I2cFamily.h"
 #include "families/microwire_eeprom/MicrowireFamily.h"
 #include "families/uv_eprom/UvEpromFamily.h"
+#include "families/w27e/W27eFamily.h"
+#include "families/flash29f/F29Family.h"
+#include "families/eeprom28c/E28Family.h"
 
 namespace quarvin {
 
@@ -12,6 +15,9 @@ const std::map<std::string, FamilyEntry>& Families() {
         {UvEpromDialog::kFormClass, UvEpromFamily()},
         {I2cDialog::kFormClass, I2cFamily()},
         {MicrowireDialog::kFormClass, MicrowireFamily()},
+        {W27eDialog::kFormClass, W27eFamily()},
+        {F29Dialog::kFormClass, F29Family()},
+        {E28Dialog::kFormClass, E28Family()},
     };
     return families;
 }

@@ -67,6 +67,10 @@ void programByte(Box& box, EpromProgramCommand command, std::uint8_t data) {
     bus.setPin(v->strobePin, !v->strobeActiveHigh);
     if (v->chipEnableLevel >= 0) bus.setPin(ChipEnable, v->chipEnableLevel != 0);
     if (v->outputEnableLevel >= 0) bus.setPin(OutputEnable, v->outputEnableLevel != 0);
+    // The /CE variant for types whose /OE doubles as Vpp: where Vpp sits on
+    // another pin (pin 1 of a 28-pin part) /OE is raised for the pulse instead.
+    if (command == EpromProgramCommand::ChipEnableLowOeVpp && !(vppB & kVppLatchBPin28))
+        bus.setPin(OutputEnable, true);
     const int pulses = box.state<PulseState>().count;
     for (int i = 0; i < pulses; ++i) bus.pulsePin(v->strobePin, v->strobeActiveHigh, v->pulseUs);
 

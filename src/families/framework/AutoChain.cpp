@@ -3,10 +3,17 @@
 namespace quarvin {
 
 OperationResult RunAutoChain(const AutoSteps& steps, const std::function<OperationResult(MemoryStep)>& step) {
+    std::vector<MemoryStep> wanted;
+    if (steps.blank) wanted.push_back(MemoryStep::Blank);
+    if (steps.program) wanted.push_back(MemoryStep::Program);
+    if (steps.verify) wanted.push_back(MemoryStep::Verify);
+    return RunAutoSteps(wanted, step);
+}
+
+OperationResult RunAutoSteps(const std::vector<MemoryStep>& steps,
+                             const std::function<OperationResult(MemoryStep)>& step) {
     std::string note;
-    for (auto [wanted, which] : {std::pair{steps.blank, MemoryStep::Blank}, std::pair{steps.program, MemoryStep::Program},
-                                 std::pair{steps.verify, MemoryStep::Verify}}) {
-        if (!wanted) continue;
+    for (MemoryStep which : steps) {
         OperationResult r = step(which);
         if (!r.ok()) return r;
         if (!r.note.empty()) note = r.note;

@@ -2,12 +2,13 @@
 // The "Auto" chain of the memory families: Blank, Programme and Verify in this
 // order, each when asked for, stopping at the first that does not succeed.
 #include <functional>
+#include <vector>
 
 #include "families/framework/Operation.h"
 
 namespace quarvin {
 
-enum class MemoryStep { Read, Blank, Program, Verify, Sum };
+enum class MemoryStep { Read, Blank, Program, Verify, Sum, Erase, Protect, Unprotect };
 
 struct AutoSteps {
     bool blank = true;
@@ -19,5 +20,10 @@ struct AutoSteps {
 // returned as it is. When all succeed: "OK", with the note of a run the
 // buffer's end cut short.
 OperationResult RunAutoChain(const AutoSteps& steps, const std::function<OperationResult(MemoryStep)>& step);
+
+// The same for a family whose Auto runs its own steps (Erase, Unprotect, ...),
+// in the order given.
+OperationResult RunAutoSteps(const std::vector<MemoryStep>& steps,
+                             const std::function<OperationResult(MemoryStep)>& step);
 
 } // namespace quarvin

@@ -7,14 +7,26 @@
 
 namespace quarvin {
 
-MemoryDialog::MemoryDialog(DeviceContext& ctx, std::string className, std::string caption)
-    : FamilyDialog(ctx, std::move(className), std::move(caption), 480, 330) {
-    buildControls();
+MemoryDialog::MemoryDialog(DeviceContext& ctx, std::string className, std::string caption, MemoryForm form)
+    : FamilyDialog(ctx, std::move(className), std::move(caption), 480, 330), autoBoxes_(form.autoBoxes) {
+    buildControls(form);
     onClose = [this] { OnCloseForm(); };
 }
 
-void MemoryDialog::buildControls() {
-    add(ControlKind::Label, "Label4", "MFG", 12, 12, 30, 16);
+namespace {
+
+// Where the Auto group's check boxes go: three in the pattern form's places,
+// four in two columns of two.
+struct Place {
+    int x, y;
+};
+constexpr Place kThreeBoxes[] = {{264, 144}, {264, 164}, {360, 144}};
+constexpr Place kFourBoxes[] = {{262, 144}, {340, 144}, {262, 164}, {340, 164}};
+
+} // namespace
+
+void MemoryDialog::buildControls(const MemoryForm& form) {
+    add(ControlKind::Label, "Label4", form.idLabel, 12, 12, 30, 16);
     add(ControlKind::Edit, "Edit4", "", 48, 8, 90, 21).readOnly = true;
     add(ControlKind::Edit, "Edit7", "", 150, 8, 318, 21).readOnly = true;
 
@@ -31,30 +43,46 @@ void MemoryDialog::buildControls() {
     e2.onKeyDown = [this](int k) { OnKeyDown2(k); };
     e3.onKeyDown = [this](int k) { OnKeyDown3(k); };
 
-    Control& r1 = add(ControlKind::RadioGroup, "RadioGroup1", "Pro time", 176, 36, 148, 84);
-    r1.columns = 2;
-    r1.setItems({"1 time", "2 times", "3 times", "4 times", "5 times"});
-    r1.setItemIndex(0);
-    Control& r2 = add(ControlKind::RadioGroup, "RadioGroup2", "Pro/Ver Mode", 328, 36, 140, 84);
-    r2.setItems({"Check one by one", "Verify after all"});
-    r2.setItemIndex(0);
+    // Option groups side by side from the address fields on; the family's own
+    // buttons in columns of three after them.
+    constexpr int kOptionWidths[] = {148, 140};
+    int x = 176;
+    for (std::size_t i = 0; i < form.options.size(); ++i) {
+        const MemoryForm::Options& o = form.options[i];
+        const int w = kOptionWidths[i % 2];
+        Control& r = add(ControlKind::RadioGroup, o.name, o.caption, x, 36, w, 84);
+        r.columns = o.columns;
+        r.setItems(o.items);
+        r.setItemIndex(0);
+        x += w + 4;
+    }
+    for (std::size_t i = 0; i < form.buttons.size(); ++i) {
+        const MemoryForm::Button& b = form.buttons[i];
+        const MemoryStep step = b.step;
+        add(ControlKind::Button, b.name, b.caption, x + static_cast<int>(i / 3) * 80, 38 + static_cast<int>(i % 3) * 28,
+            75, 25)
+            .onClick = [this, step] { StepClick(step); };
+    }
 
     add(ControlKind::Button, "Blank", "Blank", 12, 130, 75, 25).onClick = [this] { BlankClick(); };
     add(ControlKind::Button, "Write", "Programe", 92, 130, 75, 25).onClick = [this] { WriteClick(); };
     add(ControlKind::Button, "Verify", "Verify", 172, 130, 75, 25).onClick = [this] { VerifyClick(); };
     add(ControlKind::Button, "ReadButton", "Read", 12, 160, 75, 25).onClick = [this] { ReadClick(); };
-    add(ControlKind::Button, "MFG", "Read MFG", 92, 160, 75, 25).onClick = [this] { MFGClick(); };
-    add(ControlKind::Button, "CheckSum", "Sum", 172, 160, 75, 25).onClick = [this] { CheckSumClick(); };
+    add(ControlKind::Button, "MFG", form.idCaption, 92, 160, 75, 25).onClick = [this] { MFGClick(); };
+    add(ControlKind::Button, form.sumButton, "Sum", 172, 160, 75, 25).onClick = [this] { CheckSumClick(); };
 
-    add(ControlKind::GroupBox, "GroupBox1", "Auto Pro", 256, 126, 212, 64);
-    Control& c2 = add(ControlKind::CheckBox, "CheckBox2", "Blank", 264, 144, 60, 17);
-    Control& c3 = add(ControlKind::CheckBox, "CheckBox3", "Programe", 264, 164, 80, 17);
-    Control& c4 = add(ControlKind::CheckBox, "CheckBox4", "Verify", 360, 144, 60, 17);
-    Control& b1 = add(ControlKind::Button, "Button1", "Auto", 360, 162, 75, 23);
-    for (Control* c : {&c2, &c3, &c4, &b1}) c->parent = "GroupBox1";
-    c2.setChecked(true);
-    c3.setChecked(true);
-    c4.setChecked(false);
+    add(ControlKind::GroupBox, "GroupBox1", form.autoCaption, 256, 126, 212, 64);
+    const bool four = form.autoBoxes.size() > 3;
+    for (std::size_t i = 0; i < form.autoBoxes.size() && i < 4; ++i) {
+        const MemoryForm::AutoBox& a = form.autoBoxes[i];
+        const Place at = four ? kFourBoxes[i] : kThreeBoxes[i];
+        Control& c = add(ControlKind::CheckBox, a.name, a.caption, at.x, at.y, a.width, 17);
+        c.parent = "GroupBox1";
+        c.setChecked(a.checked);
+    }
+    Control& b1 = four ? add(ControlKind::Button, "Button1", "Auto", 410, 150, 52, 25)
+                       : add(ControlKind::Button, "Button1", "Auto", 360, 162, 75, 23);
+    b1.parent = "GroupBox1";
     b1.onClick = [this] { Button1Click(); };
 
     Control& cancel = add(ControlKind::Button, "CancelBtn", "Exit", 392, 292, 75, 25);
@@ -72,7 +100,7 @@ void MemoryDialog::buildControls() {
 void MemoryDialog::Start() {
     ResetSocket(link());
     if (link().connected == 0) {
-        control("Message").setText(kNotConnectedText);
+        control("Message").setText(notConnectedText());
         return;
     }
     control("Message").setText("OK ");
@@ -81,15 +109,25 @@ void MemoryDialog::Start() {
     bringToFront();
     const std::uint32_t last = lastAddress();
     setCaption(Format("0 to %x", last));
-    control("Edit7").setText(ctx_.selection.description);
+    control("Edit7").setText(deviceText());
     ctx_.docs.setEndAddress(static_cast<std::int32_t>(last));
     ctx_.docs.refreshHexWindow();
     SetVppLevel(link(), 0);
+    afterStart();
     fields_.length = last;
+    alignFields(fields_);
+    showFields();
+}
+
+void MemoryDialog::showFields() {
     control("Edit1").setText(Format("%x", fields_.bufferStart));
     control("Edit2").setText(Format("%x", fields_.deviceStart));
     control("Edit3").setText(Format("%x", fields_.length));
 }
+
+OperationResult MemoryDialog::erase(const OperationHooks&) { return OperationResult::refused("Unknown operation"); }
+OperationResult MemoryDialog::protect(const OperationHooks&) { return OperationResult::refused("Unknown operation"); }
+OperationResult MemoryDialog::unprotect(const OperationHooks&) { return OperationResult::refused("Unknown operation"); }
 
 int MemoryDialog::selectedRow(int rowCount) const {
     const int index = ctx_.selection.subType;
@@ -104,6 +142,7 @@ void MemoryDialog::readHexField(const char* editName, const char* fieldName, std
     } else if (field.status != HexFieldStatus::NoNumber) {
         setMessage(HexFieldRefusal(fieldName, edit.text(), field, 0xFFFFFFFFu, value), false);
     }
+    alignFields(fields_);
     edit.setText(Format("%x", value));
 }
 
@@ -150,6 +189,9 @@ OperationResult MemoryDialog::dispatch(MemoryStep step, const OperationHooks& h)
     case MemoryStep::Program: return program(h);
     case MemoryStep::Verify: return verify(h);
     case MemoryStep::Sum: return sum(h);
+    case MemoryStep::Erase: return erase(h);
+    case MemoryStep::Protect: return protect(h);
+    case MemoryStep::Unprotect: return unprotect(h);
     }
     return OperationResult::refused("Unknown operation");
 }
@@ -161,7 +203,7 @@ OperationResult MemoryDialog::perform(MemoryStep step, bool partOfAuto) {
     setMessage(r.message, false);
     if (!r.ok()) {
         failure_ = true;
-    } else if (step == MemoryStep::Blank || step == MemoryStep::Program || step == MemoryStep::Verify) {
+    } else if (step != MemoryStep::Read && step != MemoryStep::Sum) {
         // Read and Sum leave the flag alone when they succeed.
         failure_ = false;
     }
@@ -175,6 +217,7 @@ void MemoryDialog::BlankClick() { perform(MemoryStep::Blank, false); }
 void MemoryDialog::WriteClick() { perform(MemoryStep::Program, false); }
 void MemoryDialog::VerifyClick() { perform(MemoryStep::Verify, false); }
 void MemoryDialog::CheckSumClick() { perform(MemoryStep::Sum, false); }
+void MemoryDialog::StepClick(MemoryStep step) { perform(step, false); }
 
 void MemoryDialog::MFGClick() {
     if (link().lost) {
@@ -187,9 +230,13 @@ void MemoryDialog::MFGClick() {
 }
 
 void MemoryDialog::Button1Click() {
-    const bool blank = control("CheckBox2").checked();
-    const bool programme = control("CheckBox3").checked();
-    const bool check = control("CheckBox4").checked();
+    std::vector<MemoryStep> steps;
+    bool programme = false;
+    for (const MemoryForm::AutoBox& box : autoBoxes_) {
+        if (!control(box.name).checked()) continue;
+        steps.push_back(box.step);
+        programme = programme || box.step == MemoryStep::Program;
+    }
     if (programme && !ctx_.docs.hasHexWindow()) {
         failure_ = true;
         if (ctx_.platform.prompts) ctx_.platform.prompts->message(kNoFileOpened);
@@ -203,8 +250,7 @@ void MemoryDialog::Button1Click() {
     // One stop request ends the whole chain, whichever step it falls in.
     if (ctx_.platform.stop) ctx_.platform.stop->clear();
     failure_ = false;
-    const OperationResult r =
-        RunAutoChain({blank, programme, check}, [this](MemoryStep step) { return perform(step, true); });
+    const OperationResult r = RunAutoSteps(steps, [this](MemoryStep step) { return perform(step, true); });
     // A failed step has left its own message and flag.
     if (r.ok()) setMessage(r.message, false);
 }

@@ -6,6 +6,7 @@
 // parameters and their results into Message, the failure flag and the progress.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "families/framework/AutoChain.h"
 #include "families/framework/FamilyDialog.h"
@@ -13,9 +14,51 @@
 
 namespace quarvin {
 
+// What a memory family's form holds beyond the common anatomy: its own buttons,
+// the caption of its code-read button, its option group and its Auto steps. The
+// defaults are the UV EPROM form, the pattern of the others.
+struct MemoryForm {
+    // A button that runs one of the family's steps.
+    struct Button {
+        std::string name;    // control name: "Erase", "Protect", "UnProtect"
+        std::string caption; // "Erase", "Unprot"
+        MemoryStep step;
+    };
+    // A check box of the Auto group and the step it stands for.
+    struct AutoBox {
+        std::string name;    // "CheckBox1".."CheckBox4"
+        std::string caption;
+        bool checked;
+        MemoryStep step;
+        int width = 60;
+    };
+    // A radio group of programming options.
+    struct Options {
+        std::string name;    // "RadioGroup1", "Speed"
+        std::string caption;
+        std::vector<std::string> items;
+        int columns = 1;
+    };
+
+    std::string idCaption = "Read MFG"; // the MFG button
+    std::string idLabel = "MFG";        // Label4
+    std::string sumButton = "CheckSum"; // control name of the Sum button
+    std::string autoCaption = "Auto Pro";
+    std::vector<Options> options = {
+        {"RadioGroup1", "Pro time", {"1 time", "2 times", "3 times", "4 times", "5 times"}, 2},
+        {"RadioGroup2", "Pro/Ver Mode", {"Check one by one", "Verify after all"}, 1},
+    };
+    std::vector<Button> buttons;
+    std::vector<AutoBox> autoBoxes = {
+        {"CheckBox2", "Blank", true, MemoryStep::Blank, 60},
+        {"CheckBox3", "Programe", true, MemoryStep::Program, 80},
+        {"CheckBox4", "Verify", false, MemoryStep::Verify, 60},
+    };
+};
+
 class MemoryDialog : public FamilyDialog {
 public:
-    MemoryDialog(DeviceContext& ctx, std::string className, std::string caption);
+    MemoryDialog(DeviceContext& ctx, std::string className, std::string caption, MemoryForm form = {});
 
     // Start operation, run by the dispatch after it has shown the dialog.
     void Start() override;
@@ -27,6 +70,8 @@ public:
     void VerifyClick();
     void CheckSumClick();
     void MFGClick();
+    // A family button (Erase, Protect, Unprot).
+    void StepClick(MemoryStep step);
     void Button1Click();   // "Auto"
     void CancelBtnClick(); // "Exit": the close sequence, then hide
     void OnCloseForm();    // the close sequence of the form
@@ -54,6 +99,22 @@ protected:
     virtual OperationResult program(const OperationHooks& hooks) = 0;
     virtual OperationResult verify(const OperationHooks& hooks) = 0;
     virtual OperationResult sum(const OperationHooks& hooks) = 0;
+    // The family steps a form may add; refused unless the family has them.
+    virtual OperationResult erase(const OperationHooks& hooks);
+    virtual OperationResult protect(const OperationHooks& hooks);
+    virtual OperationResult unprotect(const OperationHooks& hooks);
+
+    // Start-up differences: the text shown when the box is not connected, what
+    // Edit7 shows, and what runs after the Vpp level is set to 0.
+    virtual std::string notConnectedText() const { return kNotConnectedText; }
+    virtual std::string deviceText() const { return ctx_.selection.description; }
+    virtual void afterStart() {}
+    // A family that aligns the address fields (page boundaries) does it here,
+    // after each field is read.
+    virtual void alignFields(AddressFields&) const {}
+    // Shows the three fields again after the family changed them.
+    void showFields();
+    AddressFields& mutableFields() { return fields_; }
 
     // The row in use: the selection's sub-type index, or the placeholder row 0 when
     // the index lies outside a table of rowCount rows.
@@ -66,7 +127,7 @@ protected:
     void aborted(const OperationAborted&) override;
 
 private:
-    void buildControls();
+    void buildControls(const MemoryForm& form);
     void readHexField(const char* editName, const char* fieldName, std::uint32_t& value);
     // Runs one step: clears a stale stop request unless Auto runs it, then shows
     // the result.
@@ -78,6 +139,7 @@ private:
 
     AddressFields fields_;
     bool failure_ = false;
+    std::vector<MemoryForm::AutoBox> autoBoxes_;
 };
 
 } // namespace quarvin

@@ -27,7 +27,7 @@ std::uint32_t LastHandled(const FieldSpan& s) {
 OperationResult ReadEprom(const EpromJob& job) {
     LinkState& link = job.link;
     const EpromRow& row = job.row;
-    job.hooks.say("Reading...", false);
+    job.hooks.say("Reading...", job.texts.repaintReading);
     PinLow(link, ChipEnable);
     PinLow(link, OutputEnable);
     Delay(link, kSettleTicks);
@@ -133,7 +133,7 @@ OperationResult VerifyEprom(const EpromJob& job) {
     LinkState& link = job.link;
     const EpromRow& row = job.row;
     if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
-    job.hooks.say("Verify...", true);
+    job.hooks.say(job.texts.verifying, true);
     PowerUp(link, row.supplyPin, true);
     SetDataWidth(link, kReadBusMode);
     PinLow(link, ChipEnable);
@@ -166,7 +166,7 @@ OperationResult VerifyEprom(const EpromJob& job) {
 OperationResult SumEprom(const EpromJob& job) {
     LinkState& link = job.link;
     const EpromRow& row = job.row;
-    job.hooks.say("Check Sum", true);
+    job.hooks.say(job.texts.summing, true);
     PowerUp(link, row.supplyPin, false);
     SetDataWidth(link, kReadBusMode);
     std::uint32_t sum = 0;

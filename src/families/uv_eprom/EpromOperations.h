@@ -6,12 +6,20 @@
 
 namespace quarvin {
 
+// The running texts, which the families built on these operations word their own way.
+struct EpromTexts {
+    bool repaintReading = false;       // Read paints "Reading..." at once
+    const char* verifying = "Verify...";
+    const char* summing = "Check Sum";
+};
+
 struct EpromJob {
     LinkState& link;
     const EpromRow& row;
     MainBuffer& buffer;
     AddressFields fields;
     const OperationHooks& hooks;
+    EpromTexts texts = {};
 };
 
 struct EpromProgramOptions {

@@ -77,8 +77,8 @@ OperationResult UvEpromSession::run(const std::string& operation, const SessionJ
         case MemoryStep::Program: return ProgramEprom(job, program_);
         case MemoryStep::Verify: return VerifyEprom(job);
         case MemoryStep::Sum: return SumEprom(job);
+        default: return OperationResult::refused("unknown step");
         }
-        return OperationResult::refused("unknown step");
     };
     return RunGuarded(s.link, [&]() -> OperationResult {
         if (operation == "read") return step(MemoryStep::Read);

@@ -1,0 +1,184 @@
+#include "sim/families/flash29f/F29Chip.h"
+
+#include <algorithm>
+
+namespace quarvin::sim {
+
+namespace {
+
+constexpr int kVcc = 32, kGround = 16, kChipEnable = 22, kOutputEnable = 24, kWriteEnable = 31, kReset = 1;
+constexpr int kAddressPins[] = {12, 11, 10, 9, 8, 7, 6, 5, 27, 26, 23, 25, 4, 28, 29, 3, 2, 30, 1};
+constexpr int kDataPins[] = {13, 14, 15, 17, 18, 19, 20, 21};
+constexpr int kA0 = 0, kA9 = 9;
+constexpr std::uint32_t kCommandMask = 0x7FFF;
+constexpr int kSectors = 8;
+
+const F29Type kTypes[] = {
+    {"29F256", 15, 15, false, 0x01, 0x00},      {"29F512", 16, 16, false, 0x01, 0x00},
+    {"Am29F010B", 17, 17, false, 0x01, 0x20},   {"SST39SF010A", 17, 17, false, 0xBF, 0xB5},
+    {"SST39SF020A", 18, 18, false, 0xBF, 0xB6}, {"Am29F040B", 19, 19, false, 0x01, 0xA4},
+    {"M29F040B", 19, 19, false, 0x20, 0xE2},    {"SST39SF040", 19, 19, false, 0xBF, 0xB7},
+    {"29F001T", 17, 17, true, 0x01, 0x00},      {"29F001B", 17, 17, true, 0x01, 0x00},
+    {"Am29F002BT", 18, 18, true, 0x01, 0xB0},   {"Am29F002BB", 18, 18, true, 0x01, 0x34},
+    {"29F004T", 19, 19, false, 0x01, 0x00},     {"29F004B", 19, 19, false, 0x01, 0x00},
+    {"29F008T", 19, 20, false, 0x01, 0x00},     {"29F008B", 19, 20, false, 0x01, 0x00},
+};
+
+} // namespace
+
+const F29Type* FindF29Type(const std::string& name) {
+    for (const F29Type& t : kTypes)
+        if (name == t.name) return &t;
+    return nullptr;
+}
+
+F29Chip::F29Chip(const F29Type& type) : type_(type), cells_(std::size_t{1} << type.cellBits, 0xFF) {}
+
+void F29Chip::erase() {
+    std::fill(cells_.begin(), cells_.end(), 0xFF);
+    markChanged();
+}
+
+std::vector<std::uint8_t> F29Chip::extraState() const {
+    // The protected ranges, 8 bytes each (first, last, little-endian).
+    std::vector<std::uint8_t> out;
+    for (const AddressRange& r : faults().protect)
+        for (std::uint32_t v : {r.first, r.last})
+            for (int b = 0; b < 4; ++b) out.push_back(static_cast<std::uint8_t>(v >> (8 * b)));
+    return out;
+}
+
+bool F29Chip::loadExtraState(const std::vector<std::uint8_t>& state) {
+    if (state.size() % 8 != 0) return false;
+    std::vector<AddressRange> ranges;
+    for (std::size_t i = 0; i < state.size(); i += 8) {
+        std::uint32_t v[2] = {0, 0};
+        for (int k = 0; k < 2; ++k)
+            for (int b = 0; b < 4; ++b) v[k] |= std::uint32_t{state[i + 4 * k + b]} << (8 * b);
+        ranges.push_back({v[0], v[1]});
+    }
+    faults().protect = std::move(ranges);
+    return true;
+}
+
+std::uint32_t F29Chip::address(const ChipView& v) const {
+    std::uint32_t a = 0;
+    for (int b = 0; b < type_.addressBits; ++b)
+        if (!(type_.resetPin && kAddressPins[b] == kReset) && v.high(kAddressPins[b])) a |= 1u << b;
+    return a & static_cast<std::uint32_t>(cells_.size() - 1);
+}
+
+bool F29Chip::isProtected(std::uint32_t a, const ChipView& v) const {
+    if (type_.resetPin && v.vppAt(kReset) >= HighVoltageMillivolts) return false;
+    for (const AddressRange& r : faults().protect)
+        if (r.contains(a)) return true;
+    return false;
+}
+
+void F29Chip::finishBusy(bool powerLost) {
+    if (busy_ == Busy::Erase) {
+        for (std::uint32_t a = eraseFirst_; a <= eraseLast_; ++a)
+            if (!eraseKeep_[a - eraseFirst_]) cells_[a] = powerLost ? 0x00 : 0xFF;
+        markChanged();
+    }
+    busy_ = Busy::None;
+}
+
+void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
+    if (busy()) return;
+    // F0 resets from any command state but the program byte itself.
+    if (d == 0xF0 && state_ != State::Program) {
+        state_ = State::Read;
+        return;
+    }
+    const std::uint32_t c = a & kCommandMask;
+    const auto expect = [&](std::uint32_t at, std::uint8_t value, State next) {
+        state_ = (c == at && d == value) ? next : State::Read;
+    };
+    const double factor = std::max(1.0, faults().eraseTimeFactor);
+    switch (state_) {
+    case State::Read:
+    case State::Codes: expect(0x5555, 0xAA, State::Unlock1); break;
+    case State::Unlock1: expect(0x2AAA, 0x55, State::Unlock2); break;
+    case State::Unlock2:
+        state_ = State::Read;
+        if (c != 0x5555) break;
+        if (d == 0xA0) state_ = State::Program;
+        else if (d == 0x80) state_ = State::Erase0;
+        else if (d == 0x90) state_ = State::Codes;
+        break;
+    case State::Program:
+        state_ = State::Read;
+        if (isProtected(a, v) || faults().programBlocked(a)) break;
+        cells_[a] &= d;
+        markChanged();
+        programmed_ = d;
+        busy_ = Busy::Program;
+        busyUntil_ = v.nowPs + static_cast<std::int64_t>(static_cast<double>(ProgramPs) * factor);
+        break;
+    case State::Erase0: expect(0x5555, 0xAA, State::Erase1); break;
+    case State::Erase1: expect(0x2AAA, 0x55, State::Erase2); break;
+    case State::Erase2: {
+        state_ = State::Read;
+        const auto sector = static_cast<std::uint32_t>(cells_.size() / kSectors);
+        if (d == 0x10 && c == 0x5555) {
+            eraseFirst_ = 0;
+            eraseLast_ = static_cast<std::uint32_t>(cells_.size() - 1);
+        } else if (d == 0x30) {
+            eraseFirst_ = a / sector * sector;
+            eraseLast_ = eraseFirst_ + sector - 1;
+        } else {
+            break;
+        }
+        eraseKeep_.assign(eraseLast_ - eraseFirst_ + 1, false);
+        for (std::uint32_t x = eraseFirst_; x <= eraseLast_; ++x) eraseKeep_[x - eraseFirst_] = isProtected(x, v);
+        busy_ = Busy::Erase;
+        busyUntil_ = v.nowPs + static_cast<std::int64_t>(static_cast<double>(EraseSectorOrChipPs) * factor);
+        break;
+    }
+    }
+}
+
+ChipDrive F29Chip::update(const ChipView& v) {
+    ChipDrive out;
+    const bool powered = v.hasVcc(kVcc) && v.hasGround(kGround) && v.vccMillivolts >= 4500;
+    if (!powered) {
+        if (busy()) finishBusy(true);
+        state_ = State::Read;
+        weLow_ = ceLow_ = oeLow_ = false;
+        return out;
+    }
+    if (busy() && v.nowPs >= busyUntil_) finishBusy(false);
+    const bool ce = v.low(kChipEnable), oe = v.low(kOutputEnable), we = v.low(kWriteEnable);
+    const std::uint32_t a = address(v);
+    // A write cycle ends on the rising /WE edge with /CE low and /OE high.
+    if (weLow_ && !we && ce && !oe) {
+        std::uint8_t d = 0;
+        for (int b = 0; b < 8; ++b)
+            if (v.high(kDataPins[b])) d = static_cast<std::uint8_t>(d | (1u << b));
+        write(a, d, v);
+    }
+    // A read cycle starts with /OE or /CE falling while the other is low.
+    if (ce && oe && !(ceLow_ && oeLow_)) toggle_ = !toggle_;
+    weLow_ = we;
+    ceLow_ = ce;
+    oeLow_ = oe;
+    // Outputs follow /CE and /OE alone; /OE low only keeps /WE from writing.
+    if (!ce || !oe) return out;
+
+    std::uint8_t value = 0;
+    if (busy()) {
+        const std::uint8_t dq7 = busy_ == Busy::Program ? static_cast<std::uint8_t>(~programmed_ & 0x80) : 0x00;
+        value = static_cast<std::uint8_t>(dq7 | (toggle_ ? 0x40 : 0x00));
+    } else if (state_ == State::Codes || v.vppAt(kAddressPins[kA9]) >= HighVoltageMillivolts) {
+        const bool a0 = v.high(kAddressPins[kA0]);
+        const auto& sig = faults().signature;
+        value = a0 ? (sig.size() > 1 ? sig[1] : type_.device) : (!sig.empty() ? sig[0] : type_.manufacturer);
+    } else {
+        value = faults().applyStuck(a, cells_[a]);
+    }
+    for (int b = 0; b < 8; ++b) out.drive(kDataPins[b], (value >> b) & 1);
+    return out;
+}
+
+} // namespace quarvin::sim

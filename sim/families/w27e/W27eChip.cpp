@@ -1,0 +1,65 @@
+#include "sim/families/w27e/W27eChip.h"
+
+#include <algorithm>
+
+namespace quarvin::sim {
+
+namespace {
+
+constexpr int kA0 = 0, kA9 = 9;
+
+// Pinouts as the data sheets give them: the 28-pin parts like the 27C256 (Vpp on
+// pin 1) and the 27C512 (/OE doubling as Vpp); the 32-pin 010/020 with /PGM on
+// pin 31, the 040 with A18 there and Vpp on pin 1.
+const W27eType kTypes[] = {
+    {{"W27E257", 28, 15, 20, 22, 1, 0, EpromStrobe::ChipEnableLow, 0xDA, 0x02}, W27eEraseStrobe::OutputEnableLow},
+    {{"W27E512", 28, 16, 20, 22, 22, 0, EpromStrobe::ChipEnableLow, 0xDA, 0x08}, W27eEraseStrobe::ChipEnableLow},
+    {{"W27E010", 32, 17, 22, 24, 1, 31, EpromStrobe::ProgramLow, 0xDA, 0x01}, W27eEraseStrobe::ProgramLow},
+    {{"W27E020", 32, 18, 22, 24, 1, 31, EpromStrobe::ProgramLow, 0xDA, 0x03}, W27eEraseStrobe::ProgramLow},
+    {{"W27E040", 32, 19, 22, 24, 1, 0, EpromStrobe::ChipEnableLow, 0xDA, 0x04}, W27eEraseStrobe::ChipEnableLow},
+};
+
+constexpr int kProgramMillivolts = 12000;
+
+} // namespace
+
+const W27eType* FindW27eType(const std::string& name) {
+    for (const W27eType& t : kTypes)
+        if (name == t.eprom.name) return &t;
+    return nullptr;
+}
+
+W27eChip::W27eChip(const W27eType& type, std::string label)
+    : EpromChip(type.eprom, kProgramMillivolts, std::move(label)), w27e_(type) {}
+
+bool W27eChip::eraseStrobe(const ChipView& v) const {
+    const EpromType& t = type();
+    switch (w27e_.strobe) {
+    case W27eEraseStrobe::ProgramLow: return v.low(t.program) && v.high(t.outputEnable);
+    case W27eEraseStrobe::ChipEnableLow: return true; // /CE low is checked with the other conditions
+    case W27eEraseStrobe::OutputEnableLow: return v.low(t.outputEnable);
+    }
+    return false;
+}
+
+ChipDrive W27eChip::update(const ChipView& v) {
+    const EpromType& t = type();
+    const bool powered = v.hasVcc(t.vccPin()) && v.hasGround(t.groundPin()) && v.vccMillivolts >= 4500;
+    const bool erasing = powered && v.vppAt(t.vpp) >= EraseMillivolts && v.vppAt(t.addressPin(kA9)) >= EraseMillivolts &&
+                         v.low(t.chipEnable) && v.low(t.addressPin(kA0)) && eraseStrobe(v);
+    if (!erasing) {
+        strobeSincePs_ = -1;
+        erasedThisStrobe_ = false;
+    } else if (strobeSincePs_ < 0) {
+        strobeSincePs_ = v.nowPs;
+    } else if (!erasedThisStrobe_) {
+        const double needed = static_cast<double>(EraseTimePs) * std::max(1.0, faults().eraseTimeFactor);
+        if (static_cast<double>(v.nowPs - strobeSincePs_) >= needed) {
+            erase();
+            erasedThisStrobe_ = true;
+        }
+    }
+    return EpromChip::update(v);
+}
+
+} // namespace quarvin::sim

@@ -1,0 +1,79 @@
+#include "families/eeprom28c/E28Family.h"
+
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+
+const E28Row& RowOf(int subType) {
+    const bool inTable = subType >= 0 && subType < static_cast<int>(kE28Rows.size());
+    return kE28Rows[static_cast<std::size_t>(inTable ? subType : 0)];
+}
+
+} // namespace
+
+E28Session::E28Session()
+    : MemorySession("the 28C family",
+                    {{MemoryStep::Read, "read the device from address 0 into the buffer from 0 (Length + 1 bytes)"},
+                     {MemoryStep::Blank, "check 256-byte blocks from address 0 up to Length"},
+                     {MemoryStep::Erase, "data protection off, chip erase, then a blank check of the whole device"},
+                     {MemoryStep::Program, "protected page writes over the pages of Device Start .. + Length"},
+                     {MemoryStep::Verify, "compare Length + 1 bytes of the device with the buffer"},
+                     {MemoryStep::Sum, "sum of the whole device"},
+                     {MemoryStep::Protect, "software data protection on (page 0 rewritten)"},
+                     {MemoryStep::Unprotect, "software data protection off (page 0 rewritten)"}},
+                    {MemoryStep::Program, MemoryStep::Verify},
+                    {MemoryStep::Unprotect, MemoryStep::Program, MemoryStep::Verify}) {}
+
+std::uint32_t E28Session::lastAddress(int subType) const { return RowOf(subType).lastAddress; }
+
+void E28Session::start(LinkState& link) {
+    ResetSocket(link);
+    if (!link.connected) return;
+    SetVppLevel(link, 0);
+    ShutDownSocket(link);
+}
+
+std::vector<FamilyOptionInfo> E28Session::familyOptions() const {
+    return {{"speed", "1..3", "1", "the wait after each page write (\"Programe time\")"}};
+}
+
+std::string E28Session::setFamilyOption(const std::string& name, const std::string& value) {
+    if (name != "speed") return "unknown option " + name;
+    if (value.size() != 1 || value[0] < '1' || value[0] > '3') return "speed takes 1..3";
+    speed_ = value[0] - '1';
+    return {};
+}
+
+OperationResult E28Session::runStep(MemoryStep step, const SessionJob& s) {
+    const E28Row& row = RowOf(s.selection.subType);
+    AddressFields fields = s.fields;
+    AlignE28Fields(row, fields);
+    const E28Job job{s.link, row, s.buffer, fields, s.hooks};
+    switch (step) {
+    case MemoryStep::Read: return ReadE28(job);
+    case MemoryStep::Blank: return BlankCheckE28(job);
+    case MemoryStep::Erase: return EraseE28(job);
+    case MemoryStep::Program: return ProgramE28(job, speed_);
+    case MemoryStep::Verify: return VerifyE28(job);
+    case MemoryStep::Sum: return SumE28(job);
+    case MemoryStep::Protect: return ProtectE28(job);
+    case MemoryStep::Unprotect: return UnprotectE28(job);
+    default: return OperationResult::refused("the 28C family has no such step");
+    }
+}
+
+FamilyEntry E28Family() {
+    FamilyEntry e;
+    e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<E28Dialog>(ctx); };
+    e.subTypes = [] {
+        std::vector<SubTypeSummary> rows;
+        for (const E28Row& r : kE28Rows) rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, 0, r.chip ? r.chip : ""});
+        return rows;
+    };
+    e.makeSession = [] { return std::make_unique<E28Session>(); };
+    return e;
+}
+
+} // namespace quarvin

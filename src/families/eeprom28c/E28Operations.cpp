@@ -1,0 +1,373 @@
+#include "families/eeprom28c/E28Operations.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "families/framework/JedecAddress.h"
+#include "families/framework/MemorySteps.h"
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+
+namespace quarvin {
+
+namespace {
+
+using namespace pin::eprom;
+
+constexpr std::uint32_t kPage = 256;
+constexpr std::uint32_t kProgressPages = 4096;
+constexpr int kA15Pin = 7, kA12Pin = 8, kSupply32 = 36;
+constexpr int kEraseSettleTicks = 10000, kCommandSettleTicks = 200, kPageWriteTicks = 500;
+
+using Command = std::pair<std::uint32_t, std::uint8_t>;
+constexpr Command kUnlock[] = {{0x5555, 0xAA}, {0x2AAA, 0x55}};
+constexpr std::uint8_t kProtectedWrite = 0xA0, kSixByte = 0x80, kProtectOff = 0x20, kChipErase = 0x10;
+
+// Block length as the box takes it: 256 is sent as 0.
+std::uint8_t PageByte(const E28Row& row) { return static_cast<std::uint8_t>(row.pageSize & 0xFF); }
+
+void CommandWrite(LinkState& link, const E28Row& row, std::uint32_t a, std::uint8_t d) {
+    WritePort(link, DataPort, d);
+    SetE28Address(link, row, a);
+    PinHigh(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    PinLow(link, row.writeEnablePin);
+    PinHigh(link, row.writeEnablePin);
+    PinHigh(link, ChipEnable);
+    PinLow(link, OutputEnable);
+}
+
+void SixByteCommand(LinkState& link, const E28Row& row, std::uint8_t last) {
+    for (auto [a, d] : kUnlock) CommandWrite(link, row, a, d);
+    CommandWrite(link, row, 0x5555, kSixByte);
+    for (auto [a, d] : kUnlock) CommandWrite(link, row, a, d);
+    CommandWrite(link, row, 0x5555, last);
+}
+
+std::vector<std::uint8_t> SavePageZero(LinkState& link, const E28Row& row) {
+    SetDataWidth(link, kReadBusMode);
+    SetBlockLength(link, PageByte(row));
+    SetPulseCount(link, 1);
+    SetE28Address(link, row, 0);
+    std::vector<std::uint8_t> page(row.pageSize);
+    for (auto& b : page) b = ReadNextByte(link);
+    return page;
+}
+
+void RewritePageZero(LinkState& link, const E28Row& row, const std::vector<std::uint8_t>& page) {
+    SetE28Address(link, row, 0);
+    SetBlockLength(link, PageByte(row));
+    SendByte(link, op::BlockWrite);
+    for (std::uint8_t b : page) SendByte(link, b);
+}
+
+// Reads page 0 again and compares it with what was saved: the check after the
+// rewrite of Protect and Unprot.
+std::optional<OperationResult> PageZeroChanged(LinkState& link, const E28Row& row, const std::vector<std::uint8_t>& page) {
+    SetDataWidth(link, kReadBusMode);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    SetE28Address(link, row, 0);
+    for (std::uint32_t i = 0; i < page.size(); ++i) {
+        const std::uint8_t v = ReadNextByte(link);
+        if (v != page[i]) {
+            ConnectVcc(link, 0);
+            return OperationResult::failed(
+                Format("Failured! page 0 changed at %06x (was %02x, now %02x)", i, page[i], v), i);
+        }
+    }
+    return std::nullopt;
+}
+
+OperationResult Stopped(LinkState& link, std::uint32_t a) {
+    PowerOffAfterFailure(link);
+    return OperationResult::stopped(a);
+}
+
+std::optional<OperationResult> NoDevice(const E28Row& row, const char* what) {
+    if (row.chip) return std::nullopt;
+    return OperationResult::failed(std::string(what) + " (no device type selected)", 0);
+}
+
+// Blank check over [0, end) in pages; the first page that is not blank.
+std::optional<std::uint32_t> FirstUsedPage(LinkState& link, const E28Row& row, std::uint32_t end,
+                                           const OperationHooks& hooks, bool& stopped) {
+    stopped = false;
+    for (std::uint32_t a = 0; a < end; a += kPage) {
+        SetE28Address(link, row, a);
+        hooks.show(a, row.lastAddress);
+        if (hooks.stop()) {
+            stopped = true;
+            return a;
+        }
+        if (!BlankCheckPage(link)) return a;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::array<std::uint8_t, 5> EncodeE28Address(std::uint32_t a, bool pin28) { return EncodeJedecAddress(a, pin28); }
+
+void SetE28Address(LinkState& link, const E28Row& row, std::uint32_t a) {
+    WriteJedecAddress(link, a | row.highAddressMask(), row.pin28());
+}
+
+void AlignE28Fields(const E28Row& row, AddressFields& f) {
+    f.bufferStart &= ~row.pageMask();
+    f.deviceStart &= ~row.pageMask();
+    f.length |= row.pageMask();
+}
+
+void ChooseE28BusMode(LinkState& link, const E28Row& row) {
+    SetBusMode(link, row.supplyPin == kSupply32 ? reg::Bus32Pin : reg::Bus28Pin);
+    // Pins 7 and 8 carry address lines of both wirings: driven again.
+    SetPinLatch(link, kA15Pin, 0);
+    SetPinLatch(link, kA12Pin, 0);
+}
+
+OperationResult ReadE28(const E28Job& job) {
+    LinkState& link = job.link;
+    const E28Row& row = job.row;
+    job.hooks.say("Reading...", true);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    Delay(link, kSettleTicks);
+    PowerUp(link, row.supplyPin, false);
+    ChooseE28BusMode(link, row);
+    Delay(link, kPowerUpTicks);
+    SetDataWidth(link, kReadBusMode);
+    SetE28Address(link, row, 0);
+    PinHigh(link, ProgramEnable);
+    PinLow(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    std::uint32_t a = 0;
+    for (;; ++a) {
+        if (a % kPage == 0) {
+            SetE28Address(link, row, a);
+            job.hooks.show(a, row.lastAddress);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        job.buffer[a] = ReadNextByte(link);
+        if (a >= job.fields.length || a >= row.lastAddress) break;
+    }
+    PowerDownAfterRead(link);
+    return OperationResult::done("OK!");
+}
+
+OperationResult BlankCheckE28(const E28Job& job) {
+    LinkState& link = job.link;
+    const E28Row& row = job.row;
+    job.hooks.say("Blank...", true);
+    Delay(link, kSettleTicks);
+    PowerUp(link, row.supplyPin, true);
+    ChooseE28BusMode(link, row);
+    SetDataWidth(link, kReadBusMode);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    bool stopped = false;
+    const std::uint64_t end = std::uint64_t{job.fields.length} + 1;
+    if (auto used = FirstUsedPage(link, row, static_cast<std::uint32_t>(std::min<std::uint64_t>(end, 0xFFFFFF00u)),
+                                  job.hooks, stopped)) {
+        if (stopped) return Stopped(link, *used);
+        PowerOffAfterFailure(link);
+        return OperationResult::failed(Format("%06x: Not blank!", *used), *used);
+    }
+    PowerDownAfterRead(link);
+    return OperationResult::done("Blank OK");
+}
+
+OperationResult ProgramE28(const E28Job& job, int speedIndex) {
+    LinkState& link = job.link;
+    const E28Row& row = job.row;
+    if (auto none = NoDevice(row, "Programe Failured!")) return *none;
+    AddressFields f = job.fields;
+    AlignE28Fields(row, f);
+    if (auto refused = CheckFieldStarts(f, row.lastAddress)) return *refused;
+    job.hooks.say("Programming...", true);
+    PowerUp(link, row.supplyPin, true);
+    Delay(link, kSettleTicks);
+    SetBlockLength(link, PageByte(row));
+    SetPulseCount(link, 1);
+    ChooseE28BusMode(link, row);
+    std::uint32_t d = f.deviceStart, b = f.bufferStart;
+    const int waitTicks = kSettleTicks * (std::clamp(speedIndex, 0, 2) + 1);
+    for (std::uint32_t count = 0; count < f.length; count += row.pageSize) {
+        if (d > row.lastAddress || b + row.pageSize > kBufferSize) break;
+        SetDataWidth(link, kWriteBusMode);
+        SetE28Address(link, row, d);
+        SendByte(link, op::BlockWrite2);
+        WriteBlock(link, job.buffer.data() + b, row.pageSize);
+        Delay(link, waitTicks);
+        PinLow(link, OutputEnable);
+        job.hooks.show(d + row.pageSize - 1, row.lastAddress);
+        SetDataWidth(link, kReadBusMode);
+        SetE28Address(link, row, d);
+        for (std::uint32_t i = 0; i < row.pageSize; ++i) {
+            const std::uint8_t v = ReadNextByte(link);
+            if (v != job.buffer[b + i]) {
+                job.hooks.show(d + i, row.lastAddress);
+                ConnectVcc(link, 0);
+                PinLow(link, OutputEnable);
+                PinLow(link, ChipEnable);
+                return OperationResult::failed(Format("Programe Failured! at %06x", d + i), d + i);
+            }
+        }
+        if (job.hooks.stop()) {
+            ConnectVcc(link, 0);
+            return OperationResult::stopped(d);
+        }
+        d += row.pageSize;
+        b += row.pageSize;
+        if (d == f.deviceStart + f.length) break;
+    }
+    ConnectVcc(link, 0);
+    PinLow(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    return OperationResult::done("OK!");
+}
+
+OperationResult VerifyE28(const E28Job& job) {
+    LinkState& link = job.link;
+    const E28Row& row = job.row;
+    if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
+    const FieldSpan s = SpanOf(job.fields, row.lastAddress);
+    if (s.count == 0) return OperationResult::failed("Failured! (nothing to verify)", s.device);
+    job.hooks.say("Verify...", true);
+    PowerUp(link, row.supplyPin, false);
+    ChooseE28BusMode(link, row);
+    Delay(link, kPowerUpTicks);
+    SetDataWidth(link, kReadBusMode);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    Delay(link, kSettleTicks);
+    SetE28Address(link, row, s.device);
+    for (std::uint32_t i = 0; i < s.count; ++i) {
+        const std::uint32_t a = s.device + i;
+        if (a % kPage == 0) SetE28Address(link, row, a);
+        const std::uint8_t v = ReadNextByte(link);
+        if (a % kPage == 0) {
+            job.hooks.show(a, row.lastAddress);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        const std::uint8_t want = job.buffer[s.buffer + i];
+        if (v != want) {
+            PowerOffAfterFailure(link);
+            return OperationResult::failed(Format("%06x:Bad! (file=%02x,Device=%02x)", a, want, v), a);
+        }
+    }
+    job.hooks.show(s.device + s.count - 1, row.lastAddress);
+    PowerDownAfterRead(link);
+    return OperationResult::done("Verify OK", EndOfBufferNote(s));
+}
+
+OperationResult SumE28(const E28Job& job) {
+    LinkState& link = job.link;
+    const E28Row& row = job.row;
+    job.hooks.say("Check sum...", true);
+    PowerUp(link, row.supplyPin, false);
+    ChooseE28BusMode(link, row);
+    SetDataWidth(link, kReadBusMode);
+    std::uint32_t sum = 0;
+    for (std::uint32_t a = 0; a <= row.lastAddress; a += kPage) {
+        SetE28Address(link, row, a);
+        if (a % kProgressPages == 0) {
+            job.hooks.show(a | (kProgressPages - 1), row.lastAddress);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        sum += SumPage(link);
+    }
+    ConnectVcc(link, 0);
+    OperationResult r = OperationResult::done(Format("字节累加后的和 = %08x", sum));
+    r.value = sum;
+    return r;
+}
+
+OperationResult UnprotectE28(const E28Job& job) {
+    LinkState& link = job.link;
+    const E28Row& row = job.row;
+    if (auto none = NoDevice(row, "Failured!")) return *none;
+    job.hooks.say("Unprotect...", true);
+    PowerUp(link, row.supplyPin, false);
+    PinLow(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    const std::vector<std::uint8_t> page = SavePageZero(link, row);
+    SetDataWidth(link, kWriteBusMode);
+    ChooseE28BusMode(link, row);
+    PinHigh(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    SixByteCommand(link, row, kProtectOff);
+    Delay(link, kCommandSettleTicks);
+    RewritePageZero(link, row, page);
+    Delay(link, kPageWriteTicks);
+    if (auto changed = PageZeroChanged(link, row, page)) return *changed;
+    ConnectVcc(link, 0);
+    return OperationResult::done("OK!");
+}
+
+OperationResult ProtectE28(const E28Job& job) {
+    LinkState& link = job.link;
+    const E28Row& row = job.row;
+    if (auto none = NoDevice(row, "Failured!")) return *none;
+    job.hooks.say("Protect...", true);
+    PowerUp(link, row.supplyPin, false);
+    PinLow(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    const std::vector<std::uint8_t> page = SavePageZero(link, row);
+    PinHigh(link, OutputEnable);
+    SetDataWidth(link, kWriteBusMode);
+    ChooseE28BusMode(link, row);
+    SetE28Address(link, row, 0);
+    for (auto [a, d] : kUnlock) CommandWrite(link, row, a, d);
+    CommandWrite(link, row, 0x5555, kProtectedWrite);
+    RewritePageZero(link, row, page);
+    Delay(link, kPageWriteTicks);
+    PinLow(link, OutputEnable);
+    PinHigh(link, ChipEnable);
+    if (auto changed = PageZeroChanged(link, row, page)) return *changed;
+    ConnectVcc(link, 0);
+    return OperationResult::done("OK!");
+}
+
+OperationResult EraseE28(const E28Job& job) {
+    LinkState& link = job.link;
+    const E28Row& row = job.row;
+    if (auto none = NoDevice(row, "Failured!")) return *none;
+    job.hooks.say("Erase...", true);
+    const OperationResult unprotected = UnprotectE28(job);
+    if (!unprotected.ok()) return unprotected;
+    job.hooks.say("Erase...", true);
+    ConnectGround(link, pin::Ground);
+    SetDataWidth(link, kWriteBusMode);
+    ConnectVcc(link, 0);
+    WriteAllPorts(link, 0);
+    Delay(link, kSettleTicks);
+    WriteAllPorts(link, 255);
+    PinHigh(link, kSupply32);
+    ConnectVcc(link, row.supplyPin);
+    Delay(link, kSettleTicks);
+    SetE28Address(link, row, 0);
+    Delay(link, kEraseSettleTicks);
+    SixByteCommand(link, row, kChipErase);
+    Delay(link, kPageWriteTicks);
+    ConnectVcc(link, 0);
+    WriteAllPorts(link, 0);
+    // The erase is checked: a blank check of the whole device.
+    PowerUp(link, row.supplyPin, true);
+    ChooseE28BusMode(link, row);
+    SetDataWidth(link, kReadBusMode);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    bool stopped = false;
+    if (auto used = FirstUsedPage(link, row, row.lastAddress + 1, job.hooks, stopped)) {
+        if (stopped) return Stopped(link, *used);
+        PowerOffAfterFailure(link);
+        return OperationResult::failed(Format("Erase failed: %06x not blank", *used), *used);
+    }
+    PowerDownAfterRead(link);
+    return OperationResult::done("OK");
+}
+
+} // namespace quarvin

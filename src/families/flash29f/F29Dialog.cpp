@@ -1,0 +1,49 @@
+#include "families/flash29f/F29Dialog.h"
+
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+
+namespace quarvin {
+
+namespace {
+
+MemoryForm F29Form() {
+    MemoryForm f;
+    f.idCaption = "ID";
+    f.idLabel = "ID";
+    f.autoCaption = "Auto pro";
+    f.options.clear();
+    f.buttons = {{"Erase", "Erase", MemoryStep::Erase}, {"UnProtectChip", "Unprot", MemoryStep::Unprotect}};
+    f.autoBoxes = {
+        {"CheckBox1", "Erase", false, MemoryStep::Erase, 76},
+        {"CheckBox2", "Blank", false, MemoryStep::Blank, 66},
+        {"CheckBox3", "Programe", true, MemoryStep::Program, 76},
+        {"CheckBox4", "Verify", true, MemoryStep::Verify, 66},
+    };
+    return f;
+}
+
+} // namespace
+
+F29Dialog::F29Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, "P29F", F29Form()) {}
+
+const F29Row& F29Dialog::row() const {
+    return kF29Rows[static_cast<std::size_t>(selectedRow(static_cast<int>(kF29Rows.size())))];
+}
+
+F29Job F29Dialog::job(const OperationHooks& hooks) { return F29Job{link(), row(), buffer(), fields(), hooks}; }
+
+void F29Dialog::afterStart() {
+    ShutDownSocket(link());
+    ChooseF29BusMode(link());
+}
+
+OperationResult F29Dialog::readDevice(const OperationHooks& hooks) { return ReadF29(job(hooks)); }
+OperationResult F29Dialog::blankCheck(const OperationHooks& hooks) { return BlankCheckF29(job(hooks)); }
+OperationResult F29Dialog::program(const OperationHooks& hooks) { return ProgramF29(job(hooks)); }
+OperationResult F29Dialog::verify(const OperationHooks& hooks) { return VerifyF29(job(hooks)); }
+OperationResult F29Dialog::sum(const OperationHooks& hooks) { return SumF29(job(hooks)); }
+OperationResult F29Dialog::erase(const OperationHooks& hooks) { return EraseF29(job(hooks)); }
+OperationResult F29Dialog::unprotect(const OperationHooks& hooks) { return UnprotectF29(job(hooks)); }
+
+} // namespace quarvin

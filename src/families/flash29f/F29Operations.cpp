@@ -1,0 +1,293 @@
+#include "families/flash29f/F29Operations.h"
+
+#include "families/framework/JedecAddress.h"
+#include "families/framework/MemorySteps.h"
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+
+namespace quarvin {
+
+namespace {
+
+using namespace pin::eprom;
+
+constexpr std::uint32_t kPage = 256;
+constexpr std::uint32_t kProgressPages = 4096;
+constexpr int kDq6Pin = 24, kDq7Pin = 25, kA9Pin = 30, kA15Pin = 7, kA12Pin = 8;
+constexpr int kWriteEnable = ProgramEnable; // /WE of the 32-pin flash: socket pin 35
+constexpr int kEraseAttempts = 20, kStatusWaits = 10;
+
+void ReleaseSocket(LinkState& link) {
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+    WriteAllPorts(link, 0);
+    Delay(link, 10);
+    WriteAllPorts(link, 255);
+}
+
+void CommandWrite(LinkState& link, const F29Row& row, std::uint32_t a, std::uint8_t d) {
+    SetF29Address(link, row, a);
+    PinHigh(link, OutputEnable);
+    WritePort(link, DataPort, d);
+    PinLow(link, ChipEnable);
+    PinLow(link, kWriteEnable);
+    PinHigh(link, kWriteEnable);
+    PinHigh(link, ChipEnable);
+}
+
+void ReadEnable(LinkState& link) {
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+}
+
+} // namespace
+
+void ChooseF29BusMode(LinkState& link) {
+    // The 32-pin bus mode leaves socket pins 7 and 8 as inputs, and pin 8 is
+    // address bit 12 of these parts: undriven, it would read high and every
+    // write (the unlock at 2AAA included) would land 4 KiB off. Both are driven
+    // again, as the 28C family does after its bus mode.
+    SetBusMode(link, reg::Bus32Pin);
+    SetPinLatch(link, kA15Pin, 0);
+    SetPinLatch(link, kA12Pin, 0);
+}
+
+namespace {
+
+void ChooseBusMode(LinkState& link) { ChooseF29BusMode(link); }
+
+bool Placeholder(const F29Row& row) { return row.chip == nullptr; }
+
+OperationResult Stopped(LinkState& link, std::uint32_t a) {
+    PowerOffAfterFailure(link);
+    return OperationResult::stopped(a);
+}
+
+} // namespace
+
+std::array<std::uint8_t, 5> EncodeF29Address(std::uint32_t a) { return EncodeJedecAddress(a, false); }
+
+void SetF29Address(LinkState& link, const F29Row& row, std::uint32_t a) {
+    WriteJedecAddress(link, a | row.highAddressMask(), false);
+}
+
+OperationResult ReadF29(const F29Job& job) {
+    LinkState& link = job.link;
+    const F29Row& row = job.row;
+    job.hooks.say("Reading...", true);
+    ReleaseSocket(link);
+    PowerUp(link, row.supplyPin, true);
+    SetDataWidth(link, kReadBusMode);
+    SetF29Address(link, row, 0);
+    ReadEnable(link);
+    ReadPort(link, DataPort);
+    std::uint32_t a = 0;
+    for (;; ++a) {
+        if (a % kPage == 0) {
+            SetF29Address(link, row, a);
+            job.hooks.show(a, row.lastAddress);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        job.buffer[a] = ReadNextByte(link);
+        if (a >= job.fields.length || a >= row.lastAddress || a + 1 >= kBufferSize) break;
+    }
+    job.hooks.show(a, row.lastAddress);
+    ConnectVcc(link, 0);
+    return OperationResult::done("OK!");
+}
+
+OperationResult BlankCheckF29(const F29Job& job) {
+    LinkState& link = job.link;
+    const F29Row& row = job.row;
+    job.hooks.say("Blank...", true);
+    Delay(link, kSettleTicks);
+    ReleaseSocket(link);
+    PowerUp(link, row.supplyPin, true);
+    SetDataWidth(link, kReadBusMode);
+    ReadEnable(link);
+    std::uint32_t a = 0;
+    for (; a <= job.fields.length; a += kPage) {
+        SetF29Address(link, row, a);
+        if (a % kProgressPages == 0) {
+            job.hooks.show(a, row.lastAddress);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        if (!BlankCheckPage(link)) {
+            PowerOffAfterFailure(link);
+            return OperationResult::failed(Format("%06x: Not blank!", a), a);
+        }
+        if (a + kPage < a) break;
+    }
+    job.hooks.show(a - 1, row.lastAddress);
+    PowerDownAfterRead(link);
+    return OperationResult::done("Blank OK");
+}
+
+OperationResult EraseF29(const F29Job& job) {
+    LinkState& link = job.link;
+    const F29Row& row = job.row;
+    if (Placeholder(row)) return OperationResult::failed("Failured! (no device type selected)", 0);
+    ReleaseSocket(link);
+    Delay(link, kSettleTicks);
+    // Ground first: after the start or a Sum nothing else grounds the chip.
+    ConnectGround(link, pin::Ground);
+    ConnectVcc(link, row.supplyPin);
+    if (row.eraseVppPin) {
+        SetVppLevel(link, kF29EraseVppMillivolts);
+        ConnectVpp(link, row.eraseVppPin);
+    }
+    ChooseBusMode(link);
+    SetF29Address(link, row, 0);
+    Delay(link, kSettleTicks);
+    for (int n = 0; n < kEraseAttempts; ++n) {
+        job.hooks.say(Format("Erase...%d", n), true);
+        if (job.hooks.stop()) {
+            ConnectVpp(link, 0);
+            return Stopped(link, 0);
+        }
+        SetDataWidth(link, kWriteBusMode);
+        PinHigh(link, OutputEnable);
+        for (auto [a, d] : {std::pair{0x5555u, 0xAA}, {0x2AAAu, 0x55}, {0x5555u, 0x80}, {0x5555u, 0xAA},
+                            {0x2AAAu, 0x55}, {0x5555u, 0x10}})
+            CommandWrite(link, row, a, static_cast<std::uint8_t>(d));
+        Delay(link, kPowerUpTicks);
+        SetDataWidth(link, kReadBusMode);
+        PinLow(link, OutputEnable);
+        PinLow(link, ChipEnable);
+        for (int w = 0; w < kStatusWaits; ++w) {
+            Delay(link, kPowerUpTicks);
+            if (ReadPin(link, kDq6Pin)) break;
+        }
+        if (ReadPin(link, kDq7Pin)) break;
+    }
+    ConnectVpp(link, 0);
+    if (row.eraseVppPin) SetVppLevel(link, 0);
+    ConnectVcc(link, 0);
+    return BlankCheckF29(job);
+}
+
+OperationResult ProgramF29(const F29Job& job) {
+    LinkState& link = job.link;
+    const F29Row& row = job.row;
+    if (Placeholder(row)) return OperationResult::failed("Programe Failured! (no device type selected)", 0);
+    if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
+    const FieldSpan s = SpanOf(job.fields, row.lastAddress);
+    if (s.count == 0) return OperationResult::failed("Programe Failured! (nothing to program)", s.device);
+    job.hooks.say("Programming...", true);
+    ReleaseSocket(link);
+    ConnectGround(link, pin::Ground);
+    PinHigh(link, kWriteEnable);
+    SetVppLevel(link, row.programMillivolts);
+    ConnectVcc(link, row.supplyPin);
+    Delay(link, kPowerUpTicks);
+    ChooseBusMode(link);
+    SetDataWidth(link, kWriteBusMode);
+    SetF29Address(link, row, s.device);
+    job.hooks.show(s.device, row.lastAddress);
+    for (std::uint32_t i = 0; i < s.count; ++i) {
+        const std::uint32_t a = s.device + i;
+        if (a % kPage == 0) {
+            SetF29Address(link, row, a);
+            job.hooks.show(a, row.lastAddress);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        const std::uint8_t d = job.buffer[s.buffer + i];
+        if (ProgramByte(link, op::ProgramFlash, d) != d) {
+            ConnectVcc(link, 0);
+            PinLow(link, OutputEnable);
+            PinLow(link, ChipEnable);
+            return OperationResult::failed(Format("Programe Failured! at %06x", a), a);
+        }
+    }
+    job.hooks.show(s.device + s.count - 1, row.lastAddress);
+    PinLow(link, OutputEnable);
+    ConnectVpp(link, 0);
+    ReleaseSocket(link);
+    ConnectVcc(link, 0);
+    PinLow(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    return OperationResult::done("OK!", EndOfBufferNote(s));
+}
+
+OperationResult VerifyF29(const F29Job& job) {
+    LinkState& link = job.link;
+    const F29Row& row = job.row;
+    if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
+    const FieldSpan s = SpanOf(job.fields, row.lastAddress);
+    if (s.count == 0) return OperationResult::failed("Failured! (nothing to verify)", s.device);
+    job.hooks.say("Verify...", true);
+    ReleaseSocket(link);
+    ChooseBusMode(link);
+    PowerUp(link, row.supplyPin, true);
+    SetDataWidth(link, kReadBusMode);
+    ReadEnable(link);
+    Delay(link, kSettleTicks);
+    SetF29Address(link, row, s.device);
+    for (std::uint32_t i = 0; i < s.count; ++i) {
+        const std::uint32_t a = s.device + i;
+        if (a % kPage == 0) SetF29Address(link, row, a);
+        const std::uint8_t v = ReadNextByte(link);
+        const std::uint8_t want = job.buffer[s.buffer + i];
+        if (v != want) {
+            PowerOffAfterFailure(link);
+            return OperationResult::failed(Format("%06x: Bad!", a), a);
+        }
+        if (a % kPage == kPage - 1) {
+            job.hooks.show(a, row.lastAddress);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+    }
+    job.hooks.show(s.device + s.count - 1, row.lastAddress);
+    PowerDownAfterRead(link);
+    return OperationResult::done("Verify OK", EndOfBufferNote(s));
+}
+
+OperationResult SumF29(const F29Job& job) {
+    LinkState& link = job.link;
+    const F29Row& row = job.row;
+    job.hooks.say("Check sum", true);
+    PowerUp(link, row.supplyPin, false);
+    SetDataWidth(link, kReadBusMode);
+    std::uint32_t sum = 0;
+    for (std::uint32_t a = 0; a <= row.lastAddress; a += kPage) {
+        SetF29Address(link, row, a);
+        if (a % kProgressPages == 0) {
+            job.hooks.show(a | (kProgressPages - 1), row.lastAddress);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        sum += SumPage(link);
+    }
+    ConnectVcc(link, 0);
+    OperationResult r = OperationResult::done(Format("字节累加后的和 = %08x", sum));
+    r.value = sum;
+    return r;
+}
+
+OperationResult UnprotectF29(const F29Job& job) {
+    LinkState& link = job.link;
+    const F29Row& row = job.row;
+    if (Placeholder(row)) return OperationResult::failed("Failured! (no device type selected)", 0);
+    job.hooks.say("Unprotect Chip...", true);
+    SetF29Address(link, row, 0);
+    WritePort(link, DataPort, 0);
+    SetVppLevel(link, kF29EraseVppMillivolts);
+    Delay(link, kSettleTicks);
+    PinLow(link, ChipEnable);
+    // The chip is grounded before it is powered.
+    ConnectGround(link, pin::Ground);
+    ConnectVcc(link, row.supplyPin);
+    PinHigh(link, kA9Pin);
+    ConnectVpp(link, kA9Pin);
+    PinLow(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    Delay(link, 120);
+    PinHigh(link, ChipEnable);
+    Delay(link, kSettleTicks);
+    ConnectVpp(link, 0);
+    SetVppLevel(link, 0);
+    ConnectVcc(link, 0);
+    return OperationResult::done("Finished");
+}
+
+} // namespace quarvin

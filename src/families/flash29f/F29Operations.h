@@ -1,0 +1,37 @@
+#pragma once
+// The 29F operations: the flash's own address encoding and command writes, the
+// chip erase with its status polling, byte programming through the box's flash
+// program command, and the reads.
+#include <array>
+
+#include "families/framework/Operation.h"
+#include "families/flash29f/F29Rows.h"
+
+namespace quarvin {
+
+struct F29Job {
+    LinkState& link;
+    const F29Row& row;
+    MainBuffer& buffer;
+    AddressFields fields;
+    const OperationHooks& hooks;
+};
+
+// Output ports 0, 1, 3 and 4 (index = port, port 2 unused) for address a
+// (already OR-ed with the row's mask).
+std::array<std::uint8_t, 5> EncodeF29Address(std::uint32_t a);
+// Sets the address: ports 1, 3, 0, 4 in this order.
+void SetF29Address(LinkState& link, const F29Row& row, std::uint32_t a);
+
+// The 32-pin bus mode with the address pins 7 and 8 driven.
+void ChooseF29BusMode(LinkState& link);
+
+OperationResult ReadF29(const F29Job& job);
+OperationResult BlankCheckF29(const F29Job& job);
+OperationResult EraseF29(const F29Job& job);
+OperationResult ProgramF29(const F29Job& job);
+OperationResult VerifyF29(const F29Job& job);
+OperationResult SumF29(const F29Job& job);
+OperationResult UnprotectF29(const F29Job& job);
+
+} // namespace quarvin

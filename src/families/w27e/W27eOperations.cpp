@@ -1,0 +1,111 @@
+#include "families/w27e/W27eOperations.h"
+
+#include "families/framework/MemorySteps.h"
+#include "families/uv_eprom/EpromAddress.h"
+#include "families/uv_eprom/EpromOperations.h"
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+
+namespace quarvin {
+
+namespace {
+
+using namespace pin::eprom;
+
+constexpr std::uint32_t kPage = 256;
+constexpr int kA9Pin = 30;          // address bit 9, raised to 14 V for the erase
+constexpr int kEraseTicks = 1000;   // about 95 ms of erase strobe
+
+constexpr EpromTexts kTexts{.repaintReading = true, .verifying = "Verify...(Ctrl+C to stop)", .summing = "Check sum"};
+
+// Runs an EPROM operation on the row's EPROM view.
+template <class Operation>
+OperationResult AsEprom(const W27eJob& job, Operation operation) {
+    const EpromRow row = job.row.asEprom();
+    return operation(EpromJob{job.link, row, job.buffer, job.fields, job.hooks, kTexts});
+}
+
+} // namespace
+
+OperationResult ReadW27e(const W27eJob& job) { return AsEprom(job, ReadEprom); }
+OperationResult BlankCheckW27e(const W27eJob& job) { return AsEprom(job, BlankCheckEprom); }
+OperationResult VerifyW27e(const W27eJob& job) { return AsEprom(job, VerifyEprom); }
+OperationResult SumW27e(const W27eJob& job) { return AsEprom(job, SumEprom); }
+
+OperationResult EraseW27e(const W27eJob& job) {
+    LinkState& link = job.link;
+    const EpromRow row = job.row.asEprom();
+    if (!job.row.chip) return OperationResult::refused("Failured! (no device type selected)");
+    job.hooks.say("Erase...", true);
+    SetDataWidth(link, kWriteBusMode);
+    SetEpromAddress(link, row, 0);
+    PowerUp(link, row.supplyPin, true);
+    PinLow(link, ChipEnable);
+    PinHigh(link, OutputEnable);
+    PinHigh(link, kA9Pin);
+    PinHigh(link, row.vppPin);
+    SetVppLevel(link, W27eRow::kEraseMillivolts);
+    ConnectVpp(link, row.vppPin);
+    ConnectVpp(link, kA9Pin);
+    // Rows without a pulse pin send PinLow/PinHigh of pin 0: /CE, low since
+    // above, is their strobe.
+    PinLow(link, job.row.pulsePin);
+    Delay(link, kEraseTicks);
+    PinHigh(link, job.row.pulsePin);
+    PinLow(link, OutputEnable);
+    PinHigh(link, ChipEnable);
+    ReleaseVpp(link, kA9Pin);
+    ConnectVpp(link, 0);
+    // The chip is not left powered: it could be pulled out of the socket next.
+    ConnectVcc(link, 0);
+    return OperationResult::done("Erase finished: run Blank to check it");
+}
+
+OperationResult ProgramW27e(const W27eJob& job) {
+    LinkState& link = job.link;
+    const EpromRow row = job.row.asEprom();
+    if (!job.row.chip) return OperationResult::refused("Programe Failured! (no device type selected)");
+    if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
+    const FieldSpan s = SpanOf(job.fields, row.lastAddress);
+
+    SetVppLevel(link, W27eRow::kProgramMillivolts);
+    job.hooks.say("Programming...", true);
+    PowerUp(link, row.supplyPin, true);
+    PinHigh(link, ProgramEnable);
+    PinLow(link, OutputEnable);
+    PinHigh(link, ChipEnable);
+    ConnectVpp(link, row.vppPin);
+    SetDataWidth(link, kWriteBusMode);
+    SetPulseCount(link, 1);
+    SetEpromAddress(link, row, job.fields.deviceStart);
+
+    const std::uint8_t opcode = static_cast<std::uint8_t>(row.program);
+    for (std::uint32_t i = 0; i < s.count; ++i) {
+        const std::uint32_t a = s.device + i;
+        const std::uint8_t d = job.buffer[s.buffer + i];
+        if (a % kPage == 0) {
+            SetEpromAddress(link, row, a);
+            job.hooks.show(a, row.lastAddress);
+            if (job.hooks.stop()) {
+                PowerDownAfterProgram(link);
+                return OperationResult::stopped(a);
+            }
+        }
+        if (ProgramByte(link, opcode, d) != d) {
+            PowerDownAfterProgram(link);
+            return OperationResult::failed(Format("Programe Failured! at %06x", a), a);
+        }
+    }
+    job.hooks.show(s.count ? s.device + s.count - 1 : 0, row.lastAddress);
+    PowerDownAfterProgram(link);
+    job.hooks.say("OK!", false);
+    OperationResult sum = SumW27e(job);
+    if (!sum.ok()) return sum;
+    // The sum's text, and the note of a run the buffer's end cut short.
+    OperationResult r = OperationResult::done(sum.message, EndOfBufferNote(s));
+    r.value = sum.value;
+    return r;
+}
+
+} // namespace quarvin

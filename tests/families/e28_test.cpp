@@ -1,0 +1,192 @@
+// The 28C EEPROM family: page alignment of the fields, the page size on the
+// wire, the 28-pin encoding, and every sub-type programmed, verified, read back
+// and summed on the virtual box; software data protection, the slow write cycle
+// and the command writes that a real part's 150 us load window does not accept.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "FamilyRig.h"
+#include "GoldenFiles.h"
+#include "families/eeprom28c/E28Dialog.h"
+#include "forms/HexText.h"
+#include "sim/families/eeprom28c/E28Chip.h"
+
+namespace quarvin::test {
+namespace {
+
+using E28Wire = WireRig<E28Dialog>;
+using E28Sim = SimRig<E28Dialog, sim::E28Chip>;
+
+constexpr int kRow256 = 1, kRow512 = 3, kRow040 = 6, kRow64B = 8;
+
+std::size_t Find(const std::vector<std::uint8_t>& whole, const std::vector<std::uint8_t>& part, std::size_t from = 0) {
+    const auto at = std::search(whole.begin() + static_cast<long>(std::min(from, whole.size())), whole.end(),
+                                part.begin(), part.end());
+    return at == whole.end() ? std::string::npos : static_cast<std::size_t>(at - whole.begin());
+}
+
+TEST(E28, FieldsAlignToPagesAndThePageSizeGoesOutAsOneByte) {
+    E28Wire rig(kRow256);
+    rig.fields("1234", "1234", "100");
+    EXPECT_EQ(rig.dlg.control("Edit1").text(), "1200");
+    EXPECT_EQ(rig.dlg.control("Edit2").text(), "1200");
+    EXPECT_EQ(rig.dlg.control("Edit3").text(), "13f");
+    EXPECT_EQ(rig.dlg.fields().deviceStart, 0x1200u);
+
+    struct Case {
+        int row;
+        std::uint8_t sent;
+    } cases[] = {{kRow256, 64}, {kRow512, 128}, {kRow040, 0}};
+    for (const auto& c : cases) {
+        E28Wire w(c.row);
+        w.field("Edit3", "0");
+        w.log->defaultReply = 0x5A; // the read-back fails at once
+        w.dlg.click("Write");
+        EXPECT_NE(Find(w.log->written, {131, c.sent, 132, 1}), std::string::npos) << c.row;
+        EXPECT_EQ(w.dlg.failure(), 1);
+    }
+}
+
+TEST(E28, TwentyEightPinEncodingPutsA14OnPins7And38AndIdlesPins26And33High) {
+    EXPECT_EQ(EncodeE28Address(0x4000, true), (std::array<std::uint8_t, 5>{0x5F, 0x00, 0x00, 0x81, 0x12}));
+    EXPECT_EQ(EncodeE28Address(0x0000 | kE28Rows[kRow64B].highAddressMask(), true),
+              (std::array<std::uint8_t, 5>{0x5F, 0x00, 0x00, 0xC1, 0x12}));
+    EXPECT_EQ(EncodeE28Address(0x4000, false), (std::array<std::uint8_t, 5>{0x0F, 0x00, 0x00, 0x81, 0x02}));
+}
+
+TEST(E28, EverySubTypeProgramsVerifiesReadsBackAndSums) {
+    for (int row = 1; row < static_cast<int>(kE28Rows.size()); ++row) {
+        SCOPED_TRACE(std::string("row ") + kE28Rows[static_cast<std::size_t>(row)].name);
+        E28Sim rig(row);
+        const std::uint32_t size = kE28Rows[static_cast<std::size_t>(row)].lastAddress + 1;
+        rig.dlg.click("Blank");
+        EXPECT_EQ(rig.msg(), "Blank OK");
+        std::mt19937 gen(static_cast<unsigned>(row));
+        std::vector<std::uint8_t> image(size);
+        for (auto& b : image) b = static_cast<std::uint8_t>(gen());
+        std::copy(image.begin(), image.end(), rig.docs.buf.data());
+        const std::uint32_t span = std::min<std::uint32_t>(size, 0x800);
+        for (std::uint32_t start : {0u, size - span}) {
+            rig.fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
+            rig.dlg.click("Write");
+            EXPECT_EQ(rig.msg(), "OK!");
+            rig.dlg.click("Verify");
+            EXPECT_EQ(rig.msg(), "Verify OK");
+        }
+        EXPECT_TRUE(rig.chip->dataProtection()); // the protected page write turns it on
+        rig.dlg.click("Blank");
+        EXPECT_EQ(rig.msg(), "000000: Not blank!");
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + size, 0);
+        rig.fields("0", "0", Format("%x", span - 1));
+        rig.dlg.click("ReadButton");
+        EXPECT_TRUE(std::equal(image.begin(), image.begin() + span, rig.docs.buf.data()));
+        rig.dlg.click("Button2");
+        std::uint32_t sum = 0;
+        for (std::uint8_t c : rig.chip->memory()) sum += c;
+        EXPECT_EQ(rig.msg(), Format("字节累加后的和 = %08x", sum));
+        EXPECT_TRUE(rig.box->errors().empty());
+    }
+}
+
+TEST(E28, DataProtectionSlowWritesAndCommandWritesAsARealPartTakesThem) {
+    // Protect and Unprot keep page 0; their command writes, a pin step apart,
+    // are separate writes to the chip, so the protection does not change.
+    E28Sim rig(kRow256);
+    for (std::uint32_t i = 0; i < 64; ++i) rig.chip->memory()[i] = static_cast<std::uint8_t>(i);
+    rig.chip->setDataProtection(true);
+    rig.dlg.click("Unprotect");
+    EXPECT_EQ(rig.msg(), "OK!");
+    EXPECT_TRUE(rig.chip->dataProtection());
+    for (std::uint32_t i = 0; i < 64; ++i) EXPECT_EQ(rig.chip->memory()[i], i);
+    rig.dlg.click("Protect");
+    EXPECT_EQ(rig.msg(), "OK!");
+    EXPECT_EQ(rig.chip->memory()[0x5555], 0xFF); // protected: the stray loads were ignored
+
+    // Erase cannot reach the chip through pin-step command writes: it says so.
+    rig.dlg.click("Erase");
+    EXPECT_EQ(rig.msg(), "Erase failed: 000000 not blank");
+    EXPECT_EQ(rig.dlg.failure(), 1);
+
+    // Without protection the same command writes land as plain bytes.
+    E28Sim open(kRow256);
+    open.dlg.click("Erase");
+    EXPECT_EQ(open.msg(), "Erase failed: 002a00 not blank");
+    EXPECT_EQ(open.chip->memory()[0x2AAA], 0x55);
+
+    // A slow chip: the "1 time" wait reads the page back mid-cycle, "3 times" does not.
+    E28Sim slow(kRow256);
+    slow.chip->faults().eraseTimeFactor = 3;
+    slow.field("Edit3", "3f");
+    for (std::uint32_t i = 0; i < 64; ++i) slow.docs.buf[i] = static_cast<std::uint8_t>(0x80 + i);
+    slow.dlg.click("Write");
+    EXPECT_EQ(slow.msg(), "Programe Failured! at 000000");
+    slow.dlg.control("Speed").setItemIndex(2);
+    slow.dlg.click("Write");
+    EXPECT_EQ(slow.msg(), "OK!");
+
+    // Stuck bits fail the page's read-back; an empty socket fails at once.
+    E28Sim stuck(kRow512);
+    stuck.chip->faults().stuck.push_back({0x45, 0x45, 0x01, 0x00});
+    stuck.field("Edit3", "7f");
+    std::fill(stuck.docs.buf.data(), stuck.docs.buf.data() + 0x80, 0xFF);
+    stuck.dlg.click("Write");
+    EXPECT_EQ(stuck.msg(), "Programe Failured! at 000045");
+    E28Sim empty(kRow256);
+    empty.box->remove();
+    empty.docs.buf[0] = 0x00;
+    empty.dlg.click("Write");
+    EXPECT_EQ(empty.msg(), "Programe Failured! at 000000");
+}
+
+TEST(E28, NoCodesStartTextsAndTheGoldenStreams) {
+    E28Sim rig(kRow256);
+    LinkState& l = rig.link;
+    SetVppLevel(l, 12000);
+    WriteAllPorts(l, 0);
+    for (int pin : {5, 7, 36}) PinHigh(l, pin);
+    ConnectVcc(l, 34);
+    ConnectGround(l, 20);
+    SetDataWidth(l, 12);
+    WritePort(l, 2, 0xFF);
+    ConnectVpp(l, 30);
+    PinLow(l, 16);
+    EXPECT_EQ(ReadPort(l, 2), 0xFF);
+    PinHigh(l, 16);
+    EXPECT_EQ(ReadPort(l, 2), 0xFF);
+
+    DialogRig<E28Dialog> off(kRow256);
+    off.dlg.Start();
+    EXPECT_EQ(off.msg(), "No connected");
+
+    struct Case {
+        const char* name;
+        int row;
+        const char* fields;
+        const char* click;
+    } cases[] = {
+        {"e28_256_program_1234", kRow256, "1234 1234 40", "Write"},
+        {"e28_64b_unprot", kRow64B, "0 0 3f", "Unprotect"},
+        {"e28_040_protect", kRow040, "0 0 ff", "Protect"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogRig<E28Dialog> g(c.row);
+        for (std::uint32_t i = 0; i < 0x2000; ++i) g.docs.buf[i] = static_cast<std::uint8_t>(i * 13 + 7);
+        auto box = std::make_shared<sim::Box>();
+        box->insert(sim::OfferForSubType(E28Dialog::kFormClass, c.row)->make());
+        auto tap = std::make_shared<std::vector<std::uint8_t>>();
+        g.connect(std::make_unique<TappedVirtualBox>(box, tap));
+        g.dlg.Start();
+        std::istringstream f(c.fields);
+        std::string b, d, len;
+        f >> b >> d >> len;
+        g.fields(b, d, len);
+        tap->clear();
+        g.dlg.click(c.click);
+        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *tap));
+    }
+}
+
+} // namespace
+} // namespace quarvin::test
