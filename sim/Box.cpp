@@ -33,6 +33,10 @@ void Box::receive(std::uint8_t byte) {
     if (silent()) return;
     const std::int64_t arrived = clock_.hostSends();
     const std::uint64_t index = received_++;
+    if (!clock_.receiveBufferHasRoom(arrived, config_.uart.receiveBuffer)) {
+        errors_.push_back({BoxError::Kind::Overrun, byte, index});
+        return; // lost, as a real box loses it
+    }
     clock_.boxStarts(arrived);
 
     if (!pending_) {
@@ -57,6 +61,7 @@ void Box::execute() {
     const OpcodeSpec* spec = pending_;
     pending_ = nullptr;
     const std::uint64_t before = repliesSent_;
+    waitMicroseconds(config_.uart.costUs(pendingOp_));
     spec->handler(*this, pendingOp_, OpArgs{args_.data(), args_.size()});
     // Let the chip see what the command changed before anything else happens.
     refresh();

@@ -4,6 +4,7 @@
 #include <any>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <typeindex>
@@ -17,6 +18,24 @@
 
 namespace quarvin::sim {
 
+// The box's serial receiver and its firmware's pace. A byte that completes while
+// the receive buffer is full is lost, as on a small microcontroller's UART.
+struct UartConfig {
+    // Received bytes the box holds before its firmware takes them: the holding
+    // register and the shift register.
+    std::size_t receiveBuffer = 2;
+    // Firmware time of a command on top of the waits its handler models (program
+    // pulses, page loops): decoding, port writes, putting the reply out.
+    double commandCostUs = 10.0;
+    // Per opcode, in place of commandCostUs.
+    std::map<std::uint8_t, double> opcodeCostUs;
+
+    double costUs(std::uint8_t opcode) const {
+        const auto it = opcodeCostUs.find(opcode);
+        return it == opcodeCostUs.end() ? commandCostUs : it->second;
+    }
+};
+
 struct BoxConfig {
     std::string identification = "quarvinc"; // first 8 bytes of the identify reply (0-padded)
     std::uint8_t identifyTail = 0x00;        // the ninth byte
@@ -24,6 +43,7 @@ struct BoxConfig {
     // 'b' and 'c' have it ('b' is the board that identifies as "pemrav13").
     char board = 'c';
     std::uint64_t clockHz = 4'000'000;
+    UartConfig uart{};
 
     // The configuration of a board model, with its usual identification.
     static BoxConfig forBoard(char board);

@@ -9,6 +9,7 @@
 
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/FamilySession.h"
+#include "link/commands/Opcodes.h"
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
@@ -145,6 +146,79 @@ TEST(ReadAhead, ScenariosEndAsIntended) {
     }
     const Outcome read = RunOnce(family, *offer, Scenario::Read, kReadAhead);
     for (std::uint32_t a = 0; a < kSpan; ++a) ASSERT_EQ(read.buffer[a], Pattern(a)) << a;
+}
+
+// With the box's receiver at its default (two bytes) every operation of every
+// family runs with read-ahead on and loses no byte.
+TEST(ReadAhead, NoOperationOverrunsTheDefaultBox) {
+    for (const auto& [dialogClass, family] : Families()) {
+        if (!family.makeSession) continue;
+        std::set<std::string> chipsSeen;
+        for (const sim::ChipOffer& offer : sim::ChipOffers()) {
+            if (offer.family != dialogClass || !chipsSeen.insert(offer.label).second) continue;
+            SCOPED_TRACE(dialogClass + " " + offer.label);
+            auto session = family.makeSession();
+            auto box = std::make_shared<sim::Box>();
+            box->insert(offer.make());
+            LinkState link;
+            link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+            link.connected = 1;
+            link.readAheadWindow = kReadAhead;
+            auto buffer = std::make_unique<MainBuffer>();
+            for (std::uint32_t a = 0; a < kSpan; ++a) (*buffer)[a] = Pattern(a);
+            SelectionState selection;
+            selection.subType = offer.subType;
+            const OperationHooks hooks;
+            const AddressFields fields{0, 0, std::min(session->lastAddress(offer.subType), kSpan - 1)};
+            SessionJob job{link, *buffer, selection, fields, hooks, nullptr, {}};
+            session->start(link);
+            for (const FamilyOperationInfo& operation : session->operations()) {
+                const OperationResult r = RunGuarded(link, [&] { return session->run(operation.name, job); });
+                EXPECT_NE(r.outcome, quarvin::Outcome::LinkLost) << operation.name;
+            }
+            for (const sim::BoxError& e : box->errors())
+                ADD_FAILURE() << "box error " << static_cast<int>(e.kind) << " at byte " << e.byteIndex;
+        }
+    }
+}
+
+// A box that cannot keep up with the window loses bytes: the read ends as a lost
+// link, and the buffer keeps what it held apart from the pages read in full.
+TEST(ReadAhead, OverrunEndsTheReadAsALostLinkAndKeepsTheBuffer) {
+    sim::BoxConfig config;
+    config.uart.opcodeCostUs[op::ReadNext] = 150.0; // slower than the line
+    auto box = std::make_shared<sim::Box>(config);
+    const sim::ChipOffer* offer = sim::OfferForSubType("TP27x", 13);
+    ASSERT_NE(offer, nullptr);
+    auto chip = offer->make();
+    for (std::uint32_t a = 0; a < chip->memory().size(); ++a) chip->memory()[a] = Pattern(a);
+    box->insert(chip);
+    for (int window : {1, 64}) {
+        SCOPED_TRACE(window);
+        auto session = Families().at("TP27x").makeSession();
+        LinkState link;
+        link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+        link.connected = 1;
+        link.readAheadWindow = window;
+        auto buffer = std::make_unique<MainBuffer>();
+        std::fill_n(buffer->data(), kSpan, 0x11);
+        SelectionState selection;
+        selection.subType = offer->subType;
+        const OperationHooks hooks;
+        SessionJob job{link, *buffer, selection, AddressFields{0, 0, kSpan - 1}, hooks, nullptr, {}};
+        session->start(link);
+        const OperationResult r = RunGuarded(link, [&] { return session->run("read", job); });
+        if (window == 1) {
+            EXPECT_EQ(r.message, "OK!") << "one read at a time keeps up with a slow box";
+            continue;
+        }
+        EXPECT_EQ(r.outcome, quarvin::Outcome::LinkLost);
+        EXPECT_EQ(r.message, kNotConnectedText);
+        EXPECT_EQ(link.connected, 0);
+        EXPECT_TRUE(link.lost);
+        for (std::uint32_t a = 0; a < kSpan; ++a)
+            ASSERT_EQ((*buffer)[a], 0x11) << "no byte of the lost page, nor of any other, was stored at " << a;
+    }
 }
 
 } // namespace
