@@ -77,11 +77,29 @@ void Box::reply(std::uint8_t b) {
     replies_.push_back({b, clock_.boxReplies()});
 }
 
+std::int64_t Box::deliveryOfFront() {
+    const UsbAdapterConfig& usb = config_.usb;
+    if (!usb.attached) return replies_.front().arrivesPs;
+    if (packetLeft_ == 0) {
+        // This reply opens a packet. The host is waiting for it, so every reply
+        // that can still join the packet is already queued: those that reach the
+        // adapter before the latency timer runs out, up to a full packet.
+        std::int64_t leaves = replies_.front().arrivesPs + static_cast<std::int64_t>(usb.latencyMs * 1e9);
+        std::size_t count = 1;
+        while (count < usb.packetBytes && count < replies_.size() && replies_[count].arrivesPs <= leaves) ++count;
+        if (count == usb.packetBytes) leaves = replies_[count - 1].arrivesPs;
+        packetLeft_ = count;
+        packetAtPs_ = leaves;
+    }
+    --packetLeft_;
+    return packetAtPs_;
+}
+
 int Box::popReply() {
     if (replies_.empty()) return -1;
+    clock_.hostReceives(deliveryOfFront());
     const Reply r = replies_.front();
     replies_.pop_front();
-    clock_.hostReceives(r.arrivesPs);
     return r.value;
 }
 
