@@ -33,6 +33,10 @@ void Box::receive(std::uint8_t byte) {
     if (silent()) return;
     const std::int64_t arrived = clock_.hostSends();
     const std::uint64_t index = received_++;
+    if (!clock_.receiveBufferHasRoom(arrived, config_.uart.receiveBuffer)) {
+        errors_.push_back({BoxError::Kind::Overrun, byte, index});
+        return; // lost, as a real box loses it
+    }
     clock_.boxStarts(arrived);
 
     if (!pending_) {
@@ -57,6 +61,7 @@ void Box::execute() {
     const OpcodeSpec* spec = pending_;
     pending_ = nullptr;
     const std::uint64_t before = repliesSent_;
+    waitMicroseconds(config_.uart.costUs(pendingOp_));
     spec->handler(*this, pendingOp_, OpArgs{args_.data(), args_.size()});
     // Let the chip see what the command changed before anything else happens.
     refresh();
@@ -72,11 +77,29 @@ void Box::reply(std::uint8_t b) {
     replies_.push_back({b, clock_.boxReplies()});
 }
 
+std::int64_t Box::deliveryOfFront() {
+    const UsbAdapterConfig& usb = config_.usb;
+    if (!usb.attached) return replies_.front().arrivesPs;
+    if (packetLeft_ == 0) {
+        // This reply opens a packet. The host is waiting for it, so every reply
+        // that can still join the packet is already queued: those that reach the
+        // adapter before the latency timer runs out, up to a full packet.
+        std::int64_t leaves = replies_.front().arrivesPs + static_cast<std::int64_t>(usb.latencyMs * 1e9);
+        std::size_t count = 1;
+        while (count < usb.packetBytes && count < replies_.size() && replies_[count].arrivesPs <= leaves) ++count;
+        if (count == usb.packetBytes) leaves = replies_[count - 1].arrivesPs;
+        packetLeft_ = count;
+        packetAtPs_ = leaves;
+    }
+    --packetLeft_;
+    return packetAtPs_;
+}
+
 int Box::popReply() {
     if (replies_.empty()) return -1;
+    clock_.hostReceives(deliveryOfFront());
     const Reply r = replies_.front();
     replies_.pop_front();
-    clock_.hostReceives(r.arrivesPs);
     return r.value;
 }
 

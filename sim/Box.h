@@ -4,6 +4,7 @@
 #include <any>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <typeindex>
@@ -17,6 +18,33 @@
 
 namespace quarvin::sim {
 
+// The box's serial receiver and its firmware's pace. A byte that completes while
+// the receive buffer is full is lost, as on a small microcontroller's UART.
+struct UartConfig {
+    // Received bytes the box holds before its firmware takes them: the holding
+    // register and the shift register.
+    std::size_t receiveBuffer = 2;
+    // Firmware time of a command on top of the waits its handler models (program
+    // pulses, page loops): decoding, port writes, putting the reply out.
+    double commandCostUs = 10.0;
+    // Per opcode, in place of commandCostUs.
+    std::map<std::uint8_t, double> opcodeCostUs;
+
+    double costUs(std::uint8_t opcode) const {
+        const auto it = opcodeCostUs.find(opcode);
+        return it == opcodeCostUs.end() ? commandCostUs : it->second;
+    }
+};
+
+// A USB serial adapter between the box and the host: the box's replies reach the
+// host only in packets, when a packet is full or when the adapter's latency timer
+// runs out after the first byte of a packet came in. Bytes to the box pass at once.
+struct UsbAdapterConfig {
+    bool attached = false;
+    double latencyMs = 16.0;
+    std::size_t packetBytes = 62;
+};
+
 struct BoxConfig {
     std::string identification = "quarvinc"; // first 8 bytes of the identify reply (0-padded)
     std::uint8_t identifyTail = 0x00;        // the ninth byte
@@ -24,6 +52,8 @@ struct BoxConfig {
     // 'b' and 'c' have it ('b' is the board that identifies as "pemrav13").
     char board = 'c';
     std::uint64_t clockHz = 4'000'000;
+    UartConfig uart{};
+    UsbAdapterConfig usb{};
 
     // The configuration of a board model, with its usual identification.
     static BoxConfig forBoard(char board);
@@ -39,7 +69,10 @@ public:
     bool hasReply() const { return !replies_.empty(); }
     std::size_t pendingReplies() const { return replies_.size(); }
     int popReply();          // -1 when none is queued
-    void dropReplies() { replies_.clear(); }
+    void dropReplies() {
+        replies_.clear();
+        packetLeft_ = 0;
+    }
 
     // Used by opcode handlers.
     void reply(std::uint8_t b);
@@ -88,6 +121,10 @@ private:
         std::int64_t arrivesPs;
     };
     std::deque<Reply> replies_;
+    // When the oldest queued reply reaches the host through the USB adapter.
+    std::int64_t deliveryOfFront();
+    std::size_t packetLeft_ = 0;   // replies of the packet now arriving not taken yet
+    std::int64_t packetAtPs_ = 0;  // when that packet reaches the host
     std::uint64_t repliesSent_ = 0;
     std::uint64_t received_ = 0;
 

@@ -25,9 +25,10 @@ struct BoxFaults {
 
 // Something the box could not make sense of; tests look at these.
 struct BoxError {
-    enum class Kind { UnknownOpcode, ReplyCountMismatch };
+    // Overrun: the byte arrived while the receive buffer was full and was lost.
+    enum class Kind { UnknownOpcode, ReplyCountMismatch, Overrun };
     Kind kind;
-    std::uint8_t opcode;
+    std::uint8_t opcode; // for an overrun: the byte that was lost
     std::uint64_t byteIndex; // index of the opcode byte among all received bytes
 };
 

@@ -2,7 +2,9 @@
 // The line clock: models when bytes travel on the 115200 baud line (11 bits a
 // character each way, full duplex) and when the box works on them. Times are in
 // picoseconds from the start of the session.
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 
 namespace quarvin::sim {
 
@@ -14,7 +16,11 @@ public:
     // The host wrote a byte: it goes out once the host is ready (it has seen the
     // replies it waited for) and the line is free. Returns the time it has arrived.
     std::int64_t hostSends();
-    // The box starts a command byte that arrived at `arrivedPs`; returns the box's time.
+    // Whether a byte completing at `arrivedPs` finds room in a receive buffer of
+    // `capacity` bytes: the bytes before it that the box has not taken yet fill it.
+    bool receiveBufferHasRoom(std::int64_t arrivedPs, std::size_t capacity);
+    // The box takes a byte that arrived at `arrivedPs` (once it is free) and
+    // starts on it; returns the box's time.
     std::int64_t boxStarts(std::int64_t arrivedPs);
     // A modelled wait inside the box (pulse, erase time).
     void boxWaits(std::int64_t ps) { if (ps > 0) box_ += ps; }
@@ -37,6 +43,7 @@ private:
     std::int64_t box_ = 0;      // box busy until
     std::int64_t txFree_ = 0;   // box->host line free
     std::uint64_t toBox_ = 0, toHost_ = 0;
+    std::deque<std::int64_t> takenAt_; // when the box takes each byte still in its receive buffer
 };
 
 } // namespace quarvin::sim

@@ -22,6 +22,7 @@ public:
     int readByte(int timeoutMs) override;
     void purge() override;
     void close() override { closed_ = true; }
+    LineKind lineKind() const override { return LineKind::VirtualBox; }
 
     bool closed() const { return closed_; }
     Box& box() { return *box_; }

@@ -9,6 +9,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -40,6 +41,9 @@ const char* Usage =
     "      --chip-image FILE the chip's state is read from FILE (a missing file is a\n"
     "                        blank chip) and written back whenever it changes\n"
     "      --fault F         stuck:ADDR:MASK:VALUE, noprogram:ADDR or empty (repeatable)\n"
+    "      --latency-ms N    behave as a USB serial adapter with an N ms latency timer:\n"
+    "                        replies leave in packets of 62 bytes, or when the timer\n"
+    "                        runs out after a packet's first byte\n"
     "  -h, --help            this text\n";
 
 struct Options {
@@ -84,6 +88,17 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
                 error = "--silent-after needs a byte count";
                 return false;
             }
+        } else if (a == "--latency-ms") {
+            if (!value(v)) return false;
+            char* end = nullptr;
+            errno = 0;
+            const long ms = std::strtol(v.c_str(), &end, 10);
+            if (errno || end == v.c_str() || *end || ms < 0 || ms > 255) {
+                error = "--latency-ms needs 0..255";
+                return false;
+            }
+            o.config.usb.attached = true;
+            o.config.usb.latencyMs = static_cast<double>(ms);
         } else if (a == "--persist") {
             o.persist = true;
         } else if (a == "--chip") {
@@ -171,6 +186,51 @@ bool writeAll(int fd, const std::uint8_t* p, std::size_t n) {
     return true;
 }
 
+// The reply path to the host: at once, or as a USB adapter sends it, in packets
+// when full or when the latency timer runs out after a packet's first byte.
+class ReplyPath {
+public:
+    using Clock = std::chrono::steady_clock;
+    ReplyPath(int fd, const quarvin::sim::UsbAdapterConfig& usb)
+        : fd_(fd), usb_(usb), latency_(std::chrono::microseconds(static_cast<long>(usb.latencyMs * 1000))) {}
+
+    // Queues replies; false when the terminal is gone.
+    bool add(const std::vector<std::uint8_t>& bytes) {
+        if (bytes.empty()) return true;
+        if (pending_.empty()) firstAt_ = Clock::now();
+        pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+        if (!usb_.attached) return flush(pending_.size());
+        while (pending_.size() >= usb_.packetBytes)
+            if (!flush(usb_.packetBytes)) return false;
+        return flushIfDue();
+    }
+    // Sends a packet whose latency timer ran out; false when the terminal is gone.
+    bool flushIfDue() {
+        if (pending_.empty() || Clock::now() < firstAt_ + latency_) return true;
+        return flush(pending_.size());
+    }
+    // How long poll may wait before a packet is due, in ms.
+    int pollTimeoutMs(int idleMs) const {
+        if (pending_.empty()) return idleMs;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(firstAt_ + latency_ - Clock::now());
+        return std::max(0, static_cast<int>(left.count()) + 1);
+    }
+
+private:
+    bool flush(std::size_t n) {
+        const bool ok = writeAll(fd_, pending_.data(), n);
+        pending_.erase(pending_.begin(), pending_.begin() + static_cast<long>(n));
+        firstAt_ = Clock::now(); // the timer starts again with the next byte
+        return ok;
+    }
+
+    int fd_;
+    quarvin::sim::UsbAdapterConfig usb_;
+    Clock::duration latency_;
+    std::vector<std::uint8_t> pending_;
+    Clock::time_point firstAt_{};
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -219,16 +279,18 @@ int main(int argc, char** argv) {
 
     std::vector<std::uint8_t> in(4096), out;
     out.reserve(4096);
+    ReplyPath replies(master, opt.config.usb);
     bool clientSeen = false;
     while (!stopSignal) {
         pollfd pfd{master, POLLIN, 0};
-        const int r = ::poll(&pfd, 1, 200);
+        const int r = ::poll(&pfd, 1, replies.pollTimeoutMs(200));
         if (r < 0) {
             if (errno == EINTR) continue;
             break;
         }
         if (r == 0) image.saveIfChanged();
         bool hangup = (pfd.revents & (POLLHUP | POLLERR)) != 0;
+        if (!replies.flushIfDue()) hangup = true;
         if (pfd.revents & POLLIN) {
             const ssize_t n = ::read(master, in.data(), in.size());
             if (n > 0) {
@@ -237,8 +299,8 @@ int main(int argc, char** argv) {
                 image.afterBatch();
                 out.clear();
                 for (int b; (b = box.popReply()) >= 0;) out.push_back(static_cast<std::uint8_t>(b));
-                if (!out.empty() && !writeAll(master, out.data(), out.size())) hangup = true;
-                continue;
+                if (replies.add(out)) continue; // more may be waiting, even after a hang-up
+                hangup = true;
             }
             if (n < 0 && errno != EIO && errno != EAGAIN && errno != EINTR) break;
             if (n <= 0 && errno == EIO) hangup = true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "link/FastLinkSettings.h"
 #include "link/PortFile.h"
 #include "link/SpeedEstimate.h"
 #include "link/commands/LinkOps.h"
@@ -110,6 +111,7 @@ int OpenPort(LinkState& link, const LinkEnvironment& env, const std::string& nam
             showStatus(env, link.identification);
             link.port = std::move(opened.transport);
             link.connected = 1;
+            link.readAheadWindow = ReadAheadWindowFor(link.port->lineKind(), env.programDir);
             return 1;
         }
     }

@@ -12,29 +12,12 @@
 #include "FamilyRig.h"
 #include "families/uv_eprom/UvEpromDialog.h"
 #include "forms/HexText.h"
+#include "support/TappedTransport.h"
 
 namespace quarvin::test {
 namespace {
 
 const std::filesystem::path kGoldenDir = std::filesystem::path(QUARVIN_SOURCE_DIR) / "tests/families/golden";
-
-// Passes bytes to the virtual box and keeps a copy of everything written.
-class TappedBox : public Transport {
-public:
-    TappedBox(std::shared_ptr<sim::Box> box, std::shared_ptr<std::vector<std::uint8_t>> tap)
-        : inner_(std::move(box)), tap_(std::move(tap)) {}
-    bool write(const std::uint8_t* data, std::size_t n) override {
-        tap_->insert(tap_->end(), data, data + n);
-        return inner_.write(data, n);
-    }
-    int readByte(int timeoutMs) override { return inner_.readByte(timeoutMs); }
-    void purge() override { inner_.purge(); }
-    void close() override { inner_.close(); }
-
-private:
-    sim::VirtualBoxTransport inner_;
-    std::shared_ptr<std::vector<std::uint8_t>> tap_;
-};
 
 std::string HexLines(const std::vector<std::uint8_t>& bytes) {
     std::ostringstream out;
@@ -94,7 +77,7 @@ struct Recording {
 Recording Record(const Case& c) {
     DialogRig<UvEpromDialog> rig(c.row);
     FillBuffer(rig.docs.buf);
-    auto tap = std::make_shared<std::vector<std::uint8_t>>();
+    auto tap = std::make_shared<Tap>();
     auto box = std::make_shared<sim::Box>();
     if (const sim::ChipOffer* part = sim::OfferForSubType(UvEpromDialog::kFormClass, c.row)) {
         auto chip = part->make();
@@ -104,7 +87,7 @@ Recording Record(const Case& c) {
         if (c.noProgramAt != kNone) chip->faults().noProgram.push_back({c.noProgramAt, c.noProgramAt});
         box->insert(chip);
     }
-    rig.connect(std::make_unique<TappedBox>(box, tap));
+    rig.connect(std::make_unique<TappedTransport>(std::make_unique<sim::VirtualBoxTransport>(box), tap));
     rig.dlg.Start();
     if (*c.fields) {
         std::istringstream f(c.fields);
@@ -114,7 +97,7 @@ Recording Record(const Case& c) {
     }
     rig.dlg.control("RadioGroup1").setItemIndex(c.proTime);
     rig.dlg.control("RadioGroup2").setItemIndex(c.mode);
-    tap->clear();
+    tap->bytes.clear();
     for (const char* click : c.clicks) {
         const std::string what = click;
         if (what == "start") {
@@ -126,7 +109,7 @@ Recording Record(const Case& c) {
             rig.dlg.click(what);
         }
     }
-    return {*tap, rig.msg()};
+    return {tap->bytes, rig.msg()};
 }
 
 // Line by line, so that a difference names its place: line 1 is the message,

@@ -77,6 +77,9 @@ TEST_F(BoxTest, ReadNextReadsTheDataPinsThenAdvancesTheLowAddress) {
 TEST_F(BoxTest, LineClockCountsCharactersAndModelledWaits) {
     constexpr std::int64_t C = LineClock::CharPs; // 11 bits at 115200 baud
     EXPECT_EQ(C, 95486111);
+    // The firmware's time for the last command of each stream (10 µs by default).
+    const auto cost = static_cast<std::int64_t>(box->config().uart.commandCostUs * 1e6);
+    EXPECT_EQ(cost, 10'000'000);
     struct Case { const char* what; Wire wire; std::int64_t chars; };
     const Case cases[] = {
         {"command without reply", Wire().port(0, 1), 2},
@@ -88,14 +91,14 @@ TEST_F(BoxTest, LineClockCountsCharactersAndModelledWaits) {
         box->clock().reset();
         box->receive(c.wire.bytes().data(), c.wire.bytes().size());
         box->dropReplies();
-        EXPECT_EQ(box->clock().nowPs(), c.chars * C) << c.what;
+        EXPECT_EQ(box->clock().nowPs(), c.chars * C + cost) << c.what;
     }
     EXPECT_NEAR(box->clock().nowSeconds(), 0.955, 0.001);
     // The host sends after it has read the reply it waited for.
     box->clock().reset();
     run(Wire().readPort(0));
     run(Wire().readPort(0));
-    EXPECT_EQ(box->clock().nowPs(), 4 * C);
+    EXPECT_EQ(box->clock().nowPs(), 4 * C + 2 * cost);
     EXPECT_EQ(box->clock().bytesToBox(), 2u);
     EXPECT_EQ(box->clock().bytesToHost(), 2u);
 
@@ -109,7 +112,7 @@ TEST_F(BoxTest, LineClockCountsCharactersAndModelledWaits) {
     box->opcodes().add(200, pulse);
     box->clock().reset();
     run(Wire().raw({200}));
-    EXPECT_EQ(box->clock().nowPs(), 2 * C + 1'000'000'000);
+    EXPECT_EQ(box->clock().nowPs(), 2 * C + cost + 1'000'000'000);
 }
 
 TEST_F(BoxTest, InjectedReplyFaults) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "families/uv_eprom/EpromAddress.h"
+#include "families/uv_eprom/EpromRows.h"
 #include "link/LinkStartup.h"
 #include "link/commands/LinkOps.h"
 #include "link/serial/PosixSerial.h"
@@ -166,6 +168,46 @@ TEST(PtyTool, RefusesBadOptionsAndEndsWhenTheOtherSideCloses) {
     EXPECT_EQ(id, std::string("quarvinc\0", 9));
     port.transport->close();
     EXPECT_EQ(sim.waitExit(5000), 0);
+}
+
+} // namespace
+} // namespace quarvin::sim::test
+
+namespace quarvin::sim::test {
+namespace {
+
+// Behind a USB adapter model with a 16 ms latency timer, read-ahead still gets
+// every byte in its place: the replies come in packets, late, but in order.
+TEST_F(PtyTest, ReadAheadThroughALatencyTimerGetsTheRightBytes) {
+    struct Stuck { std::uint32_t address; std::uint8_t value; };
+    const Stuck stuck[] = {{0x010, 0x5A}, {0x0FF, 0x00}, {0x100, 0xA5}, {0x1C3, 0x3C}};
+    std::vector<std::string> args = {"--latency-ms", "16", "--chip", "27C256 12.7v"};
+    for (const Stuck& s : stuck) {
+        char fault[64];
+        std::snprintf(fault, sizeof fault, "stuck:%x:ff:%x", static_cast<unsigned>(s.address), s.value);
+        args.insert(args.end(), {"--fault", fault});
+    }
+    startLink(args);
+    ASSERT_EQ(link.connected, 1);
+    EXPECT_GT(link.readAheadWindow, 1) << "a pseudo-terminal reads ahead";
+    ResetSocket(link);
+    PinLow(link, 26);
+    PinLow(link, 28);
+    ConnectVcc(link, 34);
+    ConnectGround(link, 20);
+    SetDataWidth(link, 12);
+    std::vector<std::uint8_t> got(512);
+    for (std::uint32_t page = 0; page < got.size(); page += 256) {
+        SetEpromAddress(link, kEpromRows[13], page); // the 27C256 row
+        ASSERT_EQ(ReadNextBytes(link, got.data() + page, 256), 256u);
+    }
+    for (std::uint32_t a = 0; a < got.size(); ++a) {
+        std::uint8_t want = 0xFF;
+        for (const Stuck& s : stuck)
+            if (s.address == a) want = s.value;
+        ASSERT_EQ(got[a], want) << a;
+    }
+    EXPECT_EQ(link.connected, 1);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "families/uv_eprom/EpromOperations.h"
 
+#include <algorithm>
+#include <array>
+
 #include "families/framework/MemorySteps.h"
 #include "families/uv_eprom/EpromAddress.h"
 #include "forms/HexText.h"
@@ -35,19 +38,23 @@ OperationResult ReadEprom(const EpromJob& job) {
     SetDataWidth(link, kReadBusMode);
     SetEpromAddress(link, row, 0);
     // Always from device address 0 into buffer offset 0; Length bounds the count.
-    std::uint32_t i = 0;
-    for (; i <= row.lastAddress; ++i) {
-        if (i % kPage == 0) {
-            SetEpromAddress(link, row, i);
-            job.hooks.show(i + kPage - 1, row.lastAddress);
-            if (job.hooks.stop()) {
-                PowerOffAfterFailure(link);
-                return OperationResult::stopped(i);
-            }
+    const std::uint32_t count = std::min(job.fields.length, row.lastAddress) + 1;
+    std::array<std::uint8_t, kPage> page{};
+    for (std::uint32_t i = 0; i < count; i += kPage) {
+        SetEpromAddress(link, row, i);
+        job.hooks.show(i + kPage - 1, row.lastAddress);
+        if (job.hooks.stop()) {
+            PowerOffAfterFailure(link);
+            return OperationResult::stopped(i);
         }
-        job.buffer[i] = ReadNextByte(link);
-        if (i >= job.fields.length) break;
+        // A page goes into the buffer only once all its replies came: a lost link
+        // leaves no bytes of uncertain address behind.
+        const std::uint32_t n = std::min(kPage, count - i);
+        ReadNextBytes(link, page.data(), n);
+        std::copy_n(page.begin(), n, &job.buffer[i]);
     }
+    // The last index read, or one past the device when Length covers it all.
+    const std::uint32_t i = job.fields.length <= row.lastAddress ? job.fields.length : row.lastAddress + 1;
     job.hooks.show(i, row.lastAddress);
     PowerDownAfterRead(link);
     return OperationResult::done("OK!");
@@ -141,22 +148,40 @@ OperationResult VerifyEprom(const EpromJob& job) {
     Delay(link, kSettleTicks);
     SetEpromAddress(link, row, job.fields.deviceStart);
     const FieldSpan s = SpanOf(job.fields, row.lastAddress);
-    for (std::uint32_t i = 0; i < s.count; ++i) {
+    std::array<std::uint8_t, kPage> page{};
+    std::uint32_t i = 0;
+    while (i < s.count) {
         const std::uint32_t a = s.device + i;
         if (a % kPage == 0) SetEpromAddress(link, row, a);
-        const std::uint8_t v = ReadNextByte(link);
-        if (i % kVerifyPoll == 0) {
-            job.hooks.show(a, row.lastAddress);
+        // One run of reads up to the next page start or through the next progress
+        // point, whichever comes first, so that address settings and stop polls
+        // fall between runs exactly where the byte-by-byte loop had them.
+        const std::uint32_t nextPoll = (i + kVerifyPoll - 1) / kVerifyPoll * kVerifyPoll;
+        const std::uint32_t end = std::min({s.count, i + (kPage - a % kPage), nextPoll + 1});
+        // The run ends at the first byte that differs. With read-ahead a few reads
+        // past it may already be on their way; they only read the device and move
+        // its low address, and the socket is powered down right after, so they
+        // change neither the result nor the message.
+        const std::size_t got = ReadNextBytes(link, page.data(), end - i, [&](std::size_t k, std::uint8_t v) {
+            return v != job.buffer[s.buffer + i + static_cast<std::uint32_t>(k)];
+        });
+        const std::uint32_t last = i + static_cast<std::uint32_t>(got) - 1;
+        const std::uint32_t lastAddress = s.device + last;
+        if (last % kVerifyPoll == 0) {
+            job.hooks.show(lastAddress, row.lastAddress);
             if (job.hooks.stop()) {
                 PowerOffAfterFailure(link);
-                return OperationResult::stopped(a);
+                return OperationResult::stopped(lastAddress);
             }
         }
-        const std::uint8_t want = job.buffer[s.buffer + i];
+        const std::uint8_t v = page[got - 1];
+        const std::uint8_t want = job.buffer[s.buffer + last];
         if (v != want) {
             PowerOffAfterFailure(link);
-            return OperationResult::failed(Format("%06x:Bad! (file=%02x,Device=%02x)", a, want, v), a);
+            return OperationResult::failed(Format("%06x:Bad! (file=%02x,Device=%02x)", lastAddress, want, v),
+                                           lastAddress);
         }
+        i = last + 1;
     }
     job.hooks.show(LastHandled(s), row.lastAddress);
     PowerDownAfterRead(link);

@@ -4,17 +4,14 @@
 
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
+#include "link/commands/ReadAhead.h"
 #include "platform/Platform.h"
 
 namespace quarvin {
 
-namespace {
-
-constexpr int ReadTimeoutMs = 2000;
-
 // The box stopped answering: tell the user once, drop the port and carry on in
 // soft-run mode. The exception ends the running operation only.
-[[noreturn]] void loseLink(LinkState& link) {
+void LoseLink(LinkState& link) {
     link.connected = 0;
     link.lost = true;
     if (link.port) {
@@ -26,23 +23,21 @@ constexpr int ReadTimeoutMs = 2000;
     throw LinkLost();
 }
 
-} // namespace
-
 void SendByte(LinkState& link, std::uint8_t b) {
     if (link.connected == 0) return;
-    if (!link.port || !link.port->write(&b, 1)) loseLink(link);
+    if (!link.port || !link.port->write(&b, 1)) LoseLink(link);
 }
 
 std::uint8_t ReceiveByte(LinkState& link) {
     if (link.connected == 0) return 0xFF;
-    int r = link.port ? link.port->readByte(ReadTimeoutMs) : -1;
-    if (r < 0 || r > 0xFF) loseLink(link);
+    int r = link.port ? link.port->readByte(ReplyTimeoutMs) : -1;
+    if (r < 0 || r > 0xFF) LoseLink(link);
     return static_cast<std::uint8_t>(r);
 }
 
 void WriteBlock(LinkState& link, const std::uint8_t* bytes, std::size_t n) {
     if (link.connected == 0 || n == 0 || bytes == nullptr) return;
-    if (!link.port || !link.port->write(bytes, n)) loseLink(link);
+    if (!link.port || !link.port->write(bytes, n)) LoseLink(link);
 }
 
 void Delay(LinkState& link, int count) {

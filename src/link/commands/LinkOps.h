@@ -7,6 +7,7 @@
 // running operation ends.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "forms/Form.h"
 #include "link/commands/LinkState.h"
@@ -55,6 +56,14 @@ void ConnectClock(LinkState& link, int p);
 
 // Algorithm commands.
 std::uint8_t ReadNextByte(LinkState& link);
+// Sees each reply of ReadNextBytes in order (index from 0); true ends the run there.
+using StopAtReply = std::function<bool(std::size_t index, std::uint8_t value)>;
+// n ReadNextByte results into dest: the same bytes on the wire as n calls of
+// ReadNextByte, but up to the link's read-ahead window of commands go out before
+// their replies are taken. Every reply is taken before it returns, so whatever
+// the caller sends next finds the box idle. With stopAt the run ends at the first
+// reply it accepts; returns how many bytes were stored.
+std::size_t ReadNextBytes(LinkState& link, std::uint8_t* dest, std::size_t n, const StopAtReply& stopAt = {});
 int BlankCheckPage(LinkState& link);
 std::uint16_t SumPage(LinkState& link);
 std::uint8_t ProgramByte(LinkState& link, std::uint8_t opcode, std::uint8_t v);

@@ -35,6 +35,10 @@ struct LinkState {
     RegisterImages images;
     std::array<std::uint8_t, 256> bitReverse{}; // all zero until the first ShutDownSocket
     std::uint8_t lowAddressCounter = 0;   // shared with the 89S5x families
+    // Read-ahead: how many ReadNextByte commands ReadNextBytes may have sent
+    // before their replies came back. 1 waits for every reply (a real port until
+    // the user switches read-ahead on in the link diagnostics).
+    int readAheadWindow = 1;
     // Speed estimate: loop count, its copy, MHz figure.
     std::int32_t loopCount = 0;
     std::int32_t loopCountCopy = 0;

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -15,6 +19,8 @@
 namespace quarvin {
 
 namespace {
+
+constexpr const char* SysTtyDir = "/sys/class/tty";
 
 bool applyLineSettings(int fd) {
     termios tio{};
@@ -27,6 +33,35 @@ bool applyLineSettings(int fd) {
     tio.c_cc[VMIN] = 1;
     tio.c_cc[VTIME] = 0;
     return ::tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+// Unix 98 pseudo-terminal slaves have majors 136..143.
+constexpr unsigned PtySlaveMajorFirst = 136;
+constexpr unsigned PtySlaveMajorLast = 143;
+
+LineKind lineKindOf(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) return LineKind::Unknown;
+    const unsigned m = major(st.st_rdev);
+    return m >= PtySlaveMajorFirst && m <= PtySlaveMajorLast ? LineKind::PseudoTerminal : LineKind::SerialPort;
+}
+
+// Asks the driver to hand over received bytes at once instead of batching them.
+// Drivers that do not know the request (pseudo-terminals, some adapters) refuse
+// it; that changes nothing else.
+void askLowLatency(int fd) {
+    struct serial_struct info {};
+    if (::ioctl(fd, TIOCGSERIAL, &info) != 0) return;
+    info.flags |= ASYNC_LOW_LATENCY;
+    ::ioctl(fd, TIOCSSERIAL, &info);
+}
+
+// "ttyUSB0" for /dev/ttyUSB0 and for links to it (/dev/serial/by-id/...).
+std::string ttyNameOf(const std::string& path) {
+    char resolved[PATH_MAX];
+    const std::string real = ::realpath(path.c_str(), resolved) ? resolved : path;
+    const auto slash = real.rfind('/');
+    return slash == std::string::npos ? real : real.substr(slash + 1);
 }
 
 } // namespace
@@ -87,6 +122,7 @@ void PosixSerialTransport::purge() {
 
 void PosixSerialTransport::close() {
     if (fd_ < 0) return;
+    latency_.restore();
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
@@ -115,7 +151,13 @@ OpenedPort openSerialDevice(const std::string& path) {
         ::close(fd);
         return result;
     }
-    auto transport = std::make_unique<PosixSerialTransport>(fd);
+    const LineKind kind = lineKindOf(fd);
+    LatencyTimer latency;
+    if (kind == LineKind::SerialPort) {
+        askLowLatency(fd);
+        latency = LatencyTimer::lower(SysTtyDir, ttyNameOf(path));
+    }
+    auto transport = std::make_unique<PosixSerialTransport>(fd, kind, latency);
     int flags = ::fcntl(fd, F_GETFL);
     if (!applyLineSettings(fd) || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         transport->close(); // not a usable terminal (or a regular file)

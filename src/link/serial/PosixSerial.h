@@ -5,13 +5,15 @@
 #include <cstdint>
 #include <string>
 
+#include "link/serial/LatencyTimer.h"
 #include "link/serial/Transport.h"
 
 namespace quarvin {
 
 class PosixSerialTransport : public Transport {
 public:
-    explicit PosixSerialTransport(int fd) : fd_(fd) {}
+    explicit PosixSerialTransport(int fd, LineKind kind = LineKind::SerialPort, LatencyTimer latency = {})
+        : fd_(fd), kind_(kind), latency_(latency) {}
     ~PosixSerialTransport() override;
     PosixSerialTransport(const PosixSerialTransport&) = delete;
     PosixSerialTransport& operator=(const PosixSerialTransport&) = delete;
@@ -20,11 +22,15 @@ public:
     int readByte(int timeoutMs) override;
     void purge() override;
     void close() override;
+    LineKind lineKind() const override { return kind_; }
+    std::string portAdvice() const override { return latency_.advice(); }
 
     int fd() const { return fd_; }
 
 private:
     int fd_;
+    LineKind kind_;
+    LatencyTimer latency_;          // lowered while open, restored on close
     int vtime_ = -1;                // VTIME now set on the line, in tenths of a second
     std::uint8_t inBuf_[64] = {};   // bytes read ahead of the caller
     int inPos_ = 0, inLen_ = 0;

@@ -8,9 +8,17 @@
 
 namespace quarvin {
 
+// What stands behind a transport. Read-ahead is on by default only where no real
+// box can be overrun: the virtual box and pseudo-terminals.
+enum class LineKind { SerialPort, PseudoTerminal, VirtualBox, Unknown };
+
 class Transport {
 public:
     virtual ~Transport() = default;
+    virtual LineKind lineKind() const { return LineKind::Unknown; }
+    // Something about the port the user can fix, for the link diagnostics
+    // (empty: nothing).
+    virtual std::string portAdvice() const { return {}; }
     // Writes all n bytes; false when not every byte could be written.
     virtual bool write(const std::uint8_t* data, std::size_t n) = 0;
     // One byte, or -1 when none arrived within timeoutMs.

@@ -1,0 +1,42 @@
+#pragma once
+// The machinery behind ReadNextBytes, shared with the read-ahead probe of the link
+// diagnostics: a run of one-byte commands that each bring exactly one reply, sent
+// up to a window ahead of their replies, and the lost-link step.
+#include <cstddef>
+#include <cstdint>
+
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+// How long one reply may take before the link counts as lost.
+inline constexpr int ReplyTimeoutMs = 2000;
+
+// The largest window: a run never spans more than the 256 reads between two
+// address settings, so a larger one would change nothing.
+inline constexpr int MaxReadAheadWindow = 256;
+
+// Shows the lost-link message once, drops the port, falls back to soft-run mode
+// and throws LinkLost.
+[[noreturn]] void LoseLink(LinkState& link);
+
+enum class ReplyRunEnd {
+    Complete,        // every command answered
+    StoppedAtReply,  // stopAt accepted a reply; the later replies were taken and dropped
+    LineFailed,      // a write failed or a reply did not come in time
+};
+
+struct ReplyRunResult {
+    ReplyRunEnd end = ReplyRunEnd::Complete;
+    std::size_t stored = 0; // replies stored in dest
+};
+
+// Sends commands[0..n) (each a one-byte command with one reply) keeping at most
+// `window` of them unanswered, and stores the replies in order. Nothing is sent
+// after stopAt accepted a reply; the commands already on their way are answered
+// and their replies dropped, so the line is quiet when this returns. Does not
+// check the connected flag and does not lose the link: the caller decides.
+ReplyRunResult RunReplyCommands(LinkState& link, const std::uint8_t* commands, std::size_t n, int window,
+                                std::uint8_t* dest, const StopAtReply& stopAt);
+
+} // namespace quarvin

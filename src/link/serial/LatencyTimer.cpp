@@ -1,0 +1,47 @@
+#include "link/serial/LatencyTimer.h"
+
+#include <fstream>
+
+namespace quarvin {
+
+namespace {
+
+constexpr int LowestMs = 1;
+
+bool writeValue(const std::string& path, int ms) {
+    std::ofstream out(path);
+    out << ms << '\n';
+    out.close();
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+LatencyTimer LatencyTimer::lower(const std::string& sysTtyDir, const std::string& ttyName) {
+    LatencyTimer timer;
+    if (ttyName.empty()) return timer;
+    timer.path_ = sysTtyDir + "/" + ttyName + "/device/latency_timer";
+    std::ifstream in(timer.path_);
+    if (!(in >> timer.foundMs_)) return timer; // not a USB adapter with a timer
+    if (timer.foundMs_ <= LowestMs) {
+        timer.state_ = State::AlreadyLow;
+        return timer;
+    }
+    in.close();
+    timer.state_ = writeValue(timer.path_, LowestMs) ? State::Lowered : State::NotWritable;
+    return timer;
+}
+
+void LatencyTimer::restore() {
+    if (state_ != State::Lowered) return;
+    writeValue(path_, foundMs_);
+    state_ = State::AlreadyLow; // nothing more to restore
+}
+
+std::string LatencyTimer::advice() const {
+    if (state_ != State::NotWritable) return {};
+    return "USB adapter latency " + std::to_string(foundMs_) + " ms (slow); fix: echo 1 | sudo tee " + path_ +
+           " or the udev rule in the README";
+}
+
+} // namespace quarvin

@@ -1,0 +1,122 @@
+// ReadNextBytes: how many reads it keeps on their way, where it stops, and what a
+// missing reply does.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+#include "link/commands/ReadAhead.h"
+#include "support/FakePlatform.h"
+
+namespace quarvin::test {
+namespace {
+
+// Answers each command byte with its running number (low byte), optionally
+// leaving one command unanswered, and keeps count of unanswered commands.
+class CountingBox : public Transport {
+public:
+    long lostCommand = -1; // index of a command that gets no reply
+    std::size_t written = 0, answered = 0, mostOutstanding = 0;
+    std::vector<std::size_t> writes;
+    std::vector<std::uint8_t> queue;
+
+    bool write(const std::uint8_t* data, std::size_t n) override {
+        for (std::size_t i = 0; i < n; ++i) {
+            EXPECT_EQ(data[i], op::ReadNext);
+            if (static_cast<long>(written + i) != lostCommand)
+                queue.push_back(static_cast<std::uint8_t>(written + i));
+        }
+        written += n;
+        writes.push_back(n);
+        mostOutstanding = std::max(mostOutstanding, written - answered);
+        return true;
+    }
+    int readByte(int) override {
+        if (queue.empty()) return -1;
+        const int v = queue.front();
+        queue.erase(queue.begin());
+        ++answered;
+        return v;
+    }
+    void close() override {}
+};
+
+struct Rig {
+    FakePrompts prompts;
+    LinkState link;
+    CountingBox* box = nullptr;
+    explicit Rig(int window) {
+        auto t = std::make_unique<CountingBox>();
+        box = t.get();
+        link.port = std::move(t);
+        link.connected = 1;
+        link.readAheadWindow = window;
+        link.prompts = &prompts;
+    }
+};
+
+TEST(ReadNextBytes, KeepsAtMostTheWindowOnItsWayAndReturnsEveryReplyInOrder) {
+    struct Row { int window; std::size_t n; std::size_t mostOutstanding; std::size_t writes; };
+    const Row rows[] = {
+        {1, 5, 1, 5},
+        {3, 10, 3, 8},     // 3 at once, then one per reply
+        {128, 100, 100, 1},
+        {128, 600, 128, 129 + 129 + 1}, // in pages: 256, 256, 88
+        {1000, 300, 256, 2},  // the window is capped at a page
+        {0, 4, 1, 4},      // no window means one read at a time
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.window);
+        Rig rig(r.window);
+        std::vector<std::uint8_t> got(r.n);
+        EXPECT_EQ(ReadNextBytes(rig.link, got.data(), r.n), r.n);
+        for (std::size_t i = 0; i < r.n; ++i) ASSERT_EQ(got[i], static_cast<std::uint8_t>(i));
+        EXPECT_EQ(rig.box->written, r.n);
+        EXPECT_EQ(rig.box->answered, r.n) << "every reply is taken before it returns";
+        EXPECT_EQ(rig.box->mostOutstanding, r.mostOutstanding);
+        EXPECT_EQ(rig.box->writes.size(), r.writes);
+    }
+}
+
+TEST(ReadNextBytes, StopsAtTheAcceptedReplyAndDropsTheRepliesSentAhead) {
+    struct Row { int window; std::size_t stopAt; std::size_t sent; };
+    const Row rows[] = {{1, 7, 8}, {4, 7, 11}, {64, 7, 71}, {64, 250, 256}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.window);
+        Rig rig(r.window);
+        std::vector<std::uint8_t> got(256, 0xEE);
+        const std::size_t stored = ReadNextBytes(rig.link, got.data(), 256, [&](std::size_t i, std::uint8_t) {
+            return i == r.stopAt;
+        });
+        EXPECT_EQ(stored, r.stopAt + 1);
+        EXPECT_EQ(got[r.stopAt], static_cast<std::uint8_t>(r.stopAt));
+        EXPECT_EQ(got[r.stopAt + 1], 0xEE) << "replies after the stop are not stored";
+        EXPECT_EQ(rig.box->written, r.sent);
+        EXPECT_EQ(rig.box->answered, r.sent) << "the line is quiet afterwards";
+    }
+}
+
+TEST(ReadNextBytes, AMissingReplyLosesTheLinkInsteadOfShiftingTheData) {
+    for (int window : {1, 16}) {
+        SCOPED_TRACE(window);
+        Rig rig(window);
+        rig.box->lostCommand = 9;
+        std::vector<std::uint8_t> got(40);
+        EXPECT_THROW(ReadNextBytes(rig.link, got.data(), got.size()), LinkLost);
+        EXPECT_EQ(rig.link.connected, 0);
+        EXPECT_TRUE(rig.link.lost);
+        ASSERT_EQ(rig.prompts.shown.size(), 1u);
+        EXPECT_EQ(rig.prompts.shown[0].text, LostLinkMessage);
+    }
+}
+
+TEST(ReadNextBytes, SoftRunReadsAll255WithoutAPort) {
+    LinkState link;
+    std::vector<std::uint8_t> got(10, 0);
+    EXPECT_EQ(ReadNextBytes(link, got.data(), got.size(), [](std::size_t i, std::uint8_t) { return i == 3; }), 4u);
+    EXPECT_EQ(got, (std::vector<std::uint8_t>{255, 255, 255, 255, 0, 0, 0, 0, 0, 0}));
+}
+
+} // namespace
+} // namespace quarvin::test
