@@ -93,6 +93,10 @@ Outcome RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, Scenario
     return out;
 }
 
+// Serial memories are read bit by bit with pin commands: there are no runs of
+// read-next commands to send ahead, so their streams only have to stay the same.
+const std::set<std::string> kBitByBitReads = {"TP24c0x", "TP93cxx"};
+
 TEST(ReadAhead, ReadAndVerifyOfEveryFamilyMatchOneReadAtATime) {
     int familiesRun = 0;
     for (const auto& [dialogClass, family] : Families()) {
@@ -111,9 +115,13 @@ TEST(ReadAhead, ReadAndVerifyOfEveryFamilyMatchOneReadAtATime) {
                 EXPECT_EQ(ahead.address, one.address);
                 EXPECT_EQ(ahead.buffer, one.buffer);
                 EXPECT_EQ(one.largestWrite, 1u) << "window 1 sends byte by byte";
-                EXPECT_GT(ahead.largestWrite, 1u) << "read-ahead sends reads in batches";
-                if (s.sameWire) {
-                    EXPECT_EQ(ahead.wire, one.wire);
+                if (!kBitByBitReads.count(dialogClass) && one.outcome == quarvin::Outcome::Done) {
+                    EXPECT_GT(ahead.largestWrite, 1u) << "read-ahead sends reads in batches";
+                }
+                // A family that aligns the fields to its pages (28C) may find a
+                // difference where others do not; then it ended early like a mismatch.
+                if (s.sameWire && one.outcome == quarvin::Outcome::Done) {
+                    EXPECT_EQ(ahead.wire, one.wire) << one.message;
                 }
                 // An early stop may send at most one window of reads beyond the other.
                 EXPECT_LE(ahead.wire.size(), one.wire.size() + kReadAhead);

@@ -12,7 +12,7 @@ namespace {
 
 constexpr const char* kDialogClass = "TP28cx";
 constexpr int kOutputEnable = 28;
-constexpr double kByteLoadUs = 2.0; // the box's own pace for each byte of a block
+constexpr double kByteLoadUs = 2.0; // the box's own time for one byte load
 
 struct BlockLength {
     int bytes = 256;
@@ -37,11 +37,14 @@ void writeBlock(Box& box, OpArgs block, bool protectedWrite) {
         for (int n : {1, 3, 0, 4}) bus.setPort(n, saved[static_cast<std::size_t>(n)]);
         bus.setPin(kOutputEnable, true);
     }
+    // The box loads each byte as it arrives, a character time after the one
+    // before, so once the block is in only its last load is still to do; the
+    // loads land on the part well inside its byte-load window either way.
     for (std::size_t i = 0; i < block.count; ++i) {
         WriteCycle(bus, mode.writeEnablePin(), block[i]);
         bus.advanceLowAddress();
-        bus.waitMicroseconds(kByteLoadUs);
     }
+    bus.waitMicroseconds(kByteLoadUs);
     bus.setPorts(saved);
     bus.releaseDataBus(direction);
 }

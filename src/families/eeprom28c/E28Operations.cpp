@@ -1,6 +1,7 @@
 #include "families/eeprom28c/E28Operations.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -143,15 +144,18 @@ OperationResult ReadE28(const E28Job& job) {
     PinHigh(link, ProgramEnable);
     PinLow(link, OutputEnable);
     PinLow(link, ChipEnable);
-    std::uint32_t a = 0;
-    for (;; ++a) {
-        if (a % kPage == 0) {
-            SetE28Address(link, row, a);
-            job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        job.buffer[a] = ReadNextByte(link);
-        if (a >= job.fields.length || a >= row.lastAddress) break;
+    // Runs of reads from each page start: the same bytes on the wire as one read
+    // at a time, sent ahead as far as the link allows; a page reaches the buffer
+    // once all its replies are in.
+    const std::uint32_t count = std::min(job.fields.length, row.lastAddress) + 1;
+    std::array<std::uint8_t, kPage> page{};
+    for (std::uint32_t start = 0; start < count; start += kPage) {
+        SetE28Address(link, row, start);
+        job.hooks.show(start, row.lastAddress);
+        if (job.hooks.stop()) return Stopped(link, start);
+        const std::uint32_t n = std::min<std::uint32_t>(kPage, count - start);
+        ReadNextBytes(link, page.data(), n);
+        std::copy_n(page.begin(), n, &job.buffer[start]);
     }
     PowerDownAfterRead(link);
     return OperationResult::done("OK!");
@@ -244,19 +248,32 @@ OperationResult VerifyE28(const E28Job& job) {
     PinLow(link, OutputEnable);
     Delay(link, kSettleTicks);
     SetE28Address(link, row, s.device);
-    for (std::uint32_t i = 0; i < s.count; ++i) {
+    // Runs of reads: the first byte of each page alone (progress and Stop come
+    // right after it), then the rest of the page; a run ends early at the first
+    // byte that differs. Reads already sent past it only read the device, which
+    // is powered down right after, so they change neither result nor message.
+    std::array<std::uint8_t, kPage> page{};
+    for (std::uint32_t i = 0; i < s.count;) {
         const std::uint32_t a = s.device + i;
-        if (a % kPage == 0) SetE28Address(link, row, a);
-        const std::uint8_t v = ReadNextByte(link);
-        if (a % kPage == 0) {
+        const bool pageStart = a % kPage == 0;
+        if (pageStart) SetE28Address(link, row, a);
+        const std::uint32_t n = pageStart ? 1 : std::min(s.count - i, kPage - a % kPage);
+        const std::size_t got = ReadNextBytes(link, page.data(), n, [&](std::size_t k, std::uint8_t v) {
+            return v != job.buffer[s.buffer + i + static_cast<std::uint32_t>(k)];
+        });
+        const std::uint32_t last = i + static_cast<std::uint32_t>(got) - 1;
+        const std::uint32_t lastAddress = s.device + last;
+        if (pageStart) {
             job.hooks.show(a, row.lastAddress);
             if (job.hooks.stop()) return Stopped(link, a);
         }
-        const std::uint8_t want = job.buffer[s.buffer + i];
+        const std::uint8_t v = page[got - 1], want = job.buffer[s.buffer + last];
         if (v != want) {
             PowerOffAfterFailure(link);
-            return OperationResult::failed(Format("%06x:Bad! (file=%02x,Device=%02x)", a, want, v), a);
+            return OperationResult::failed(Format("%06x:Bad! (file=%02x,Device=%02x)", lastAddress, want, v),
+                                           lastAddress);
         }
+        i = last + 1;
     }
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
     PowerDownAfterRead(link);

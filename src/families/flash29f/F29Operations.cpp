@@ -1,5 +1,8 @@
 #include "families/flash29f/F29Operations.h"
 
+#include <algorithm>
+#include <array>
+
 #include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
 #include "forms/HexText.h"
@@ -82,16 +85,21 @@ OperationResult ReadF29(const F29Job& job) {
     SetF29Address(link, row, 0);
     ReadEnable(link);
     ReadPort(link, DataPort);
-    std::uint32_t a = 0;
-    for (;; ++a) {
-        if (a % kPage == 0) {
-            SetF29Address(link, row, a);
-            job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        job.buffer[a] = ReadNextByte(link);
-        if (a >= job.fields.length || a >= row.lastAddress || a + 1 >= kBufferSize) break;
+    // Runs of reads from each page start: the same bytes on the wire as one read
+    // at a time, sent ahead as far as the link allows; a page reaches the buffer
+    // once all its replies are in.
+    const std::uint32_t count =
+        std::min({job.fields.length, row.lastAddress, static_cast<std::uint32_t>(kBufferSize - 1)}) + 1;
+    std::array<std::uint8_t, kPage> page{};
+    for (std::uint32_t start = 0; start < count; start += kPage) {
+        SetF29Address(link, row, start);
+        job.hooks.show(start, row.lastAddress);
+        if (job.hooks.stop()) return Stopped(link, start);
+        const std::uint32_t n = std::min<std::uint32_t>(kPage, count - start);
+        ReadNextBytes(link, page.data(), n);
+        std::copy_n(page.begin(), n, &job.buffer[start]);
     }
+    const std::uint32_t a = count - 1;
     job.hooks.show(a, row.lastAddress);
     ConnectVcc(link, 0);
     return OperationResult::done("OK!");
@@ -224,19 +232,28 @@ OperationResult VerifyF29(const F29Job& job) {
     ReadEnable(link);
     Delay(link, kSettleTicks);
     SetF29Address(link, row, s.device);
-    for (std::uint32_t i = 0; i < s.count; ++i) {
+    // Runs of reads up to each page end; a run ends early at the first byte that
+    // differs. Reads already sent past it only read the device, which is powered
+    // down right after, so they change neither the result nor the message.
+    std::array<std::uint8_t, kPage> page{};
+    for (std::uint32_t i = 0; i < s.count;) {
         const std::uint32_t a = s.device + i;
         if (a % kPage == 0) SetF29Address(link, row, a);
-        const std::uint8_t v = ReadNextByte(link);
-        const std::uint8_t want = job.buffer[s.buffer + i];
-        if (v != want) {
+        const std::uint32_t n = std::min(s.count - i, kPage - a % kPage);
+        const std::size_t got = ReadNextBytes(link, page.data(), n, [&](std::size_t k, std::uint8_t v) {
+            return v != job.buffer[s.buffer + i + static_cast<std::uint32_t>(k)];
+        });
+        const std::uint32_t last = i + static_cast<std::uint32_t>(got) - 1;
+        const std::uint32_t lastAddress = s.device + last;
+        if (page[got - 1] != job.buffer[s.buffer + last]) {
             PowerOffAfterFailure(link);
-            return OperationResult::failed(Format("%06x: Bad!", a), a);
+            return OperationResult::failed(Format("%06x: Bad!", lastAddress), lastAddress);
         }
-        if (a % kPage == kPage - 1) {
-            job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) return Stopped(link, a);
+        if (lastAddress % kPage == kPage - 1) {
+            job.hooks.show(lastAddress, row.lastAddress);
+            if (job.hooks.stop()) return Stopped(link, lastAddress);
         }
+        i = last + 1;
     }
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
     PowerDownAfterRead(link);
