@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "BenchMeasure.h"
 #include "BenchPlatform.h"
 #include "families/uv_eprom/UvEpromDialog.h"
 #include "link/commands/LinkOps.h"
@@ -31,15 +32,8 @@ struct Docs : DocumentHost {
     void refreshHexWindow() override {}
 };
 
-double CpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-void Print(const std::string& name, double value, const char* unit) {
-    std::printf("%s %.6g %s\n", name.c_str(), value, unit);
-}
+using bench::CpuSeconds;
+using bench::Print;
 
 void Run(int subType, const char* label) {
     bench::BenchPlatform bp;

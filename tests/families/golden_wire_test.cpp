@@ -4,27 +4,14 @@
 // QUARVIN_UPDATE_GOLDEN=1 rewrites the files instead of comparing.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "FamilyRig.h"
+#include "GoldenWire.h"
 #include "families/uv_eprom/UvEpromDialog.h"
-#include "forms/HexText.h"
-#include "support/TappedTransport.h"
 
 namespace quarvin::test {
 namespace {
-
-const std::filesystem::path kGoldenDir = std::filesystem::path(QUARVIN_SOURCE_DIR) / "tests/families/golden";
-
-std::string HexLines(const std::vector<std::uint8_t>& bytes) {
-    std::ostringstream out;
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        out << Format("%02x", bytes[i]) << ((i % 32 == 31 || i + 1 == bytes.size()) ? "\n" : " ");
-    return out.str();
-}
 
 struct Case {
     const char* name;
@@ -112,38 +99,12 @@ Recording Record(const Case& c) {
     return {tap->bytes, rig.msg()};
 }
 
-// Line by line, so that a difference names its place: line 1 is the message,
-// then 32 bytes a line.
-testing::AssertionResult SameLines(const std::string& got, const std::string& want) {
-    std::istringstream g(got), w(want);
-    std::string gl, wl;
-    int line = 1;
-    for (; std::getline(w, wl); ++line) {
-        if (!std::getline(g, gl)) return testing::AssertionFailure() << "stream ends early at line " << line;
-        if (gl != wl)
-            return testing::AssertionFailure() << "line " << line << ": got \"" << gl << "\", recorded \"" << wl << "\"";
-    }
-    if (std::getline(g, gl)) return testing::AssertionFailure() << "stream longer than recorded, from line " << line;
-    return testing::AssertionSuccess();
-}
-
 TEST(EpromGoldenWire, EveryOperationSendsTheRecordedStream) {
-    const bool update = std::getenv("QUARVIN_UPDATE_GOLDEN") != nullptr;
+    // Line 1 is the message, then 32 bytes a line.
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
         const Recording r = Record(c);
-        const std::string got = "message: " + r.message + "\n" + HexLines(r.bytes);
-        const std::filesystem::path file = kGoldenDir / (std::string(c.name) + ".wire");
-        if (update) {
-            std::filesystem::create_directories(kGoldenDir);
-            std::ofstream(file, std::ios::binary) << got;
-            continue;
-        }
-        std::ifstream in(file, std::ios::binary);
-        ASSERT_TRUE(in) << "missing golden file " << file;
-        std::ostringstream want;
-        want << in.rdbuf();
-        EXPECT_TRUE(SameLines(got, want.str()));
+        EXPECT_TRUE(MatchesGolden(c.name, "message: " + r.message + "\n" + HexLines(r.bytes)));
     }
 }
 

@@ -128,6 +128,34 @@ TEST(I2cDialog, ProgrammeAndVerifyWithoutAFileAsk) {
     }
 }
 
+TEST(I2cDialog, StopEndsEveryLoopAtItsProgressPointAndSwitchesThePartOff) {
+    struct Case {
+        const char* button;
+        int stopAtPoll;
+        const char* message;
+    } cases[] = {
+        {"ReadButton", 3, "Stopped at 000020"}, // polled every 16 bytes
+        {"Verify", 3, "Stopped at 000040"},     // every 32
+        {"Write", 3, "Stopped at 000020"},      // every 16
+        // Programe polls 8 times on a 24c01A, then its verify is stopped at its second poll.
+        {"Write", 10, "Stopped at 000020"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.button) + " " + std::to_string(c.stopAtPoll));
+        WireRig<I2cDialog> rig(1);
+        for (std::uint32_t a = 0; a < 0x80; ++a) rig.docs.buf[a] = 0xFF; // every read answers 0xFF
+        rig.fp.stop.stopAfterPolls = c.stopAtPoll;
+        rig.dlg.click(c.button);
+        EXPECT_EQ(rig.dlg.control("Msg").text(), c.message);
+        EXPECT_TRUE(rig.dlg.failure());
+        // The part takes its supply from a logic pin: the latches go off and the pin low.
+        Expect e(rig.link);
+        ConnectVcc(e.link, 0);
+        PinLow(e.link, kI2cRows[1].vcc);
+        EXPECT_TRUE(e.endOf(rig.log->written));
+    }
+}
+
 // ---------------------------------------------------------------- opcode 176
 
 // Logs SDA and SCL as the part sees them, one entry per change.

@@ -91,6 +91,43 @@ TEST(MicrowireDialog, StartWithoutABoxSaysRs232BadAndX16RowsFillTwoBytesAWord) {
     EXPECT_FALSE(rig.dlg.control("CheckBox1").checked());
 }
 
+TEST(MicrowireDialog, StopEndsEveryLoopAtItsAddressAndSwitchesThePartOff) {
+    // A stopped Programe has written words 0 and 1 and leaves the part write-disabled.
+    const char* twoWordsThenEwds = "10011 00000  101 0000000 11111111  101 0000001 11111111  10000 00000";
+    struct Case {
+        const char* button;
+        int stopAtPoll;
+        const char* endsWithBits; // the DI bits the stream ends with; nullptr: not checked
+    } cases[] = {
+        {"ReadButton", 3, nullptr}, {"Blank", 3, nullptr}, {"Verify", 3, nullptr}, {"Write", 3, twoWordsThenEwds},
+        // Auto: Blank polls at each of the 128 locations, then Programe is stopped at its third poll.
+        {"Button1", 131, twoWordsThenEwds},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        WireRig<MicrowireDialog> rig(1);
+        for (std::uint32_t a = 0; a < 0x80; ++a) rig.docs.buf[a] = 0xFF; // every read answers 0xFF
+        rig.dlg.control("CheckBox2").setChecked(true);
+        rig.fp.stop.stopAfterPolls = c.stopAtPoll;
+        rig.dlg.click(c.button);
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "Stopped at 000002");
+        EXPECT_TRUE(rig.dlg.failure());
+        Expect e(rig.link);
+        ConnectVcc(e.link, 0);
+        EXPECT_TRUE(e.endOf(rig.log->written));
+        if (c.endsWithBits) {
+            const auto bits = ClockedBits(rig.log->written);
+            const auto want = Bits(c.endsWithBits);
+            ASSERT_GE(bits.size(), want.size());
+            EXPECT_EQ(std::vector<int>(bits.end() - static_cast<long>(want.size()), bits.end()), want);
+        }
+        // Auto ran no Verify after the stop.
+        if (std::string(c.button) == "Button1") {
+            EXPECT_EQ(rig.fp.stop.polls, 131);
+        }
+    }
+}
+
 // ---------------------------------------------------------------- chip model
 
 struct Host {

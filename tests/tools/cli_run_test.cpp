@@ -49,6 +49,35 @@ TEST_F(CliRunVbox, ProgramVerifyReadAndTheirFailures) {
     }
 }
 
+TEST_F(CliRunVbox, SerialEepromsInThreeCommandsAndAPartThatStaysBusy) {
+    struct Part {
+        std::string device;
+        std::uint32_t lastBufferAddress;
+        const char* programmed; // 24Cxx Programe ends with its Verify
+    } parts[] = {{"AT24C256", 0x7FFF, "program: Verify OK\n"}, {"'AT93C66 (256x16)'", 0x1FF, "program: OK\n"}};
+    for (const Part& p : parts) {
+        SCOPED_TRACE(p.device);
+        writeHex("in.hex", p.lastBufferAddress);
+        const std::string chip = "run --device " + p.device + " --port VBOX --chip-image chip.img ";
+        check({chip + "--in in.hex program", 0, {p.programmed}}, chip + "--in in.hex program");
+        check({chip + "--in in.hex verify", 0, {"verify: Verify OK\n"}}, chip + "--in in.hex verify");
+        check({chip + "--out back.bin read", 0, {"read: Finished\n"}}, chip + "--out back.bin read");
+        ASSERT_EQ(run("convert in.hex in.bin"), 0) << err;
+        EXPECT_EQ(Slurp(dir / "back.bin"), Slurp(dir / "in.bin"));
+        fs::remove(dir / "chip.img");
+    }
+    writeHex("in.hex", 0x7FFF);
+    // The first write or erase cycle never ends: the part stays off the bus (24Cxx
+    // reads ones) or shows busy, low, on DO (93Cxx reads zeros).
+    const Step steps[] = {
+        {"run --device AT24C256 --port VBOX --fault busy --in in.hex program", 1, {"program: Verify Bad!！ at 0000\n"}},
+        {"run --device 'AT93C66 (256x16)' --port VBOX --fault busy --in in.hex program verify", 1,
+         {"program: Programe Failured! at 0000\n"}, {"verify:"}},
+        {"run --device 'AT93C66 (256x16)' --port VBOX --fault busy erase", 1, {"erase: Not blank! at 0000\n"}},
+    };
+    for (const Step& s : steps) check(s, s.args);
+}
+
 TEST_F(CliRunVbox, RefusesWhatCannotBeDoneBeforeRunning) {
     writeHex("in.hex", k27C256Last);
     const Step steps[] = {

@@ -14,7 +14,15 @@ constexpr std::uint8_t kReadBit = 0x01;
 constexpr std::uint8_t kA0Bit = 0x02, kA1Bit = 0x04, kA2Bit = 0x08;
 constexpr std::int64_t kPsPerUs = 1'000'000;
 
-// Page sizes, device-address use and write-cycle times from the parts' data sheets.
+// Page sizes, device-address use and write-cycle times from the parts' data sheets:
+// - pages: AT24C01A/02 and 24LC01B/02B 8 bytes; AT24C04/08/16 16; 24LC32A/64
+//   32; AT24C128/256 and 24LC256 64 (the low six address bits roll over);
+//   AT24C512 and 24LC512 128; X24C01 4 (its low two address bits).
+// - write cycle (tWR): AT24C01A..16 5 ms max; 24LC32A, 24LC64, 24LC256,
+//   24LC512 5 ms max; X24C01 5 ms typical.
+// - chip-address pins: AT24C04 uses A1 A2 (A0 not connected), AT24C08 A2,
+//   AT24C16 none; AT24C128/256/512 have A0 A1 with the A2 bit 0 (the 24LC
+//   parts also compare A2; the socket ties it low, so both agree here).
 const std::vector<I2cEepromType> kTypes = {
     // name     size    page  device address               block  pins compared           write cycle
     {"24C01A",  128,    8,    I2cDeviceAddress::ChipPins,    0, kA0Bit | kA1Bit | kA2Bit, 5000},

@@ -15,10 +15,17 @@ enum Opcode : std::uint32_t { Special = 0b00, Write = 0b01, Read = 0b10, Erase =
 // The top two address bits of a special instruction.
 enum SpecialKind : std::uint32_t { WriteDisable = 0b00, WriteAll = 0b01, EraseAll = 0b10, WriteEnable = 0b11 };
 
-// Sizes, address widths and worst-case cycle times from the parts' data sheets.
+// Sizes, address widths and cycle times from the parts' data sheets, at 5 V:
+// - address bits: AT93C46 x8 A6-A0, x16 A5-A0; AT93C56/66 x8 A8-A0, x16 A7-A0
+//   (the 93C56 ignores its top bit); AT93C57 x8 A7-A0, x16 A6-A0; AT93C86 x8
+//   A10-A0, x16 A9-A0.
+// - write cycle: AT93C46D, AT93C56B/66B "within 5 ms maximum"; the older
+//   AT93C46/56/57/66 and AT93C86A give up to 10 ms over their whole supply
+//   range and about 1 to 4 ms at 5 V; 93LC46 6 ms. The models take 5 ms.
+// - erase all and write all: 10 ms (93LC46 ERAL 6 ms).
 const std::vector<MicrowireType> kTypes = {
     // name    bytes  x8 bits  x16 bits  write   ERAL/WRAL
-    {"93C46",  128,   7,       6,        4000,   8000},
+    {"93C46",  128,   7,       6,        5000,   10000},
     {"93C56",  256,   9,       8,        5000,   10000}, // the top address bit is not used
     {"93C57",  256,   8,       7,        5000,   10000},
     {"93C66",  512,   9,       8,        5000,   10000},

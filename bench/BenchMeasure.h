@@ -1,0 +1,55 @@
+#pragma once
+// Measuring one operation through the in-process virtual box: the line time the
+// box's clock gives it, the host CPU time it took here, and what its command
+// stream alone costs on the line. Prints "name value unit" lines.
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <string>
+
+#include "sim/Box.h"
+
+namespace quarvin::bench {
+
+inline double CpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+inline void Print(const std::string& name, double value, const char* unit) {
+    std::printf("%s %.6g %s\n", name.c_str(), value, unit);
+}
+
+struct Measured {
+    double lineSeconds;
+    double cpuSeconds;
+    // One character time for every byte sent to the box, delay ticks included;
+    // replies travel the other way at the same time.
+    double streamSeconds;
+    // One character time for every reply; a reply the host waits for adds it to the line time.
+    double replySeconds;
+};
+
+inline Measured Measure(const sim::Box& box, const std::function<void()>& run) {
+    const double line0 = box.clock().nowSeconds();
+    const std::uint64_t out0 = box.clock().bytesToBox(), in0 = box.clock().bytesToHost();
+    const double cpu0 = CpuSeconds();
+    run();
+    const double cpu = CpuSeconds() - cpu0;
+    const double line = box.clock().nowSeconds() - line0;
+    const double charSeconds = static_cast<double>(sim::LineClock::CharPs) * 1e-12;
+    return {line, cpu, static_cast<double>(box.clock().bytesToBox() - out0) * charSeconds,
+            static_cast<double>(box.clock().bytesToHost() - in0) * charSeconds};
+}
+
+inline void PrintMeasured(const std::string& base, const Measured& m) {
+    Print(base + "_line_time", m.lineSeconds, "s");
+    Print(base + "_host_cpu", m.cpuSeconds, "s");
+    Print(base + "_cpu_share", 100.0 * m.cpuSeconds / m.lineSeconds, "%");
+    Print(base + "_stream_cost", m.streamSeconds, "s");
+    Print(base + "_reply_cost", m.replySeconds, "s");
+    Print(base + "_line_over_stream", m.lineSeconds / m.streamSeconds, "ratio");
+}
+
+} // namespace quarvin::bench
