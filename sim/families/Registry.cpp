@@ -5,6 +5,8 @@
 #include "sim/families/w27e/W27eSim.h"
 #include "sim/families/flash29f/F29Sim.h"
 #include "sim/families/eeprom28c/E28Sim.h"
+#include "sim/families/mcu89c5x/P89c5xSim.h"
+#include "sim/families/mcu2051/P2051Sim.h"
 
 namespace quarvin::sim {
 
@@ -18,6 +20,8 @@ const std::vector<SimFamily>& SimFamilies() {
         W27eSimFamily(),
         F29SimFamily(),
         E28SimFamily(),
+        P89c5xSimFamily(),
+        P2051SimFamily(),
     };
     return families;
 }

@@ -5,6 +5,8 @@
 #include "families/w27e/W27eFamily.h"
 #include "families/flash29f/F29Family.h"
 #include "families/eeprom28c/E28Family.h"
+#include "families/mcu89c5x/P89c5xFamily.h"
+#include "families/mcu2051/P2051Family.h"
 
 namespace quarvin {
 
@@ -18,6 +20,8 @@ const std::map<std::string, FamilyEntry>& Families() {
         {W27eDialog::kFormClass, W27eFamily()},
         {F29Dialog::kFormClass, F29Family()},
         {E28Dialog::kFormClass, E28Family()},
+        {P89c5xDialog::kFormClass, P89c5xFamily()},
+        {P2051Dialog::kFormClass, P2051Family()},
     };
     return families;
 }

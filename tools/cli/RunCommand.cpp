@@ -110,6 +110,10 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     const auto session = device.family->makeSession();
     const auto missing = MissingOperations(*session, o.operations);
     if (!missing.empty()) return Usage(err, device.dialogClass + " has no operation " + missing.front() + " (see quarvin-cli ops)");
+    for (const std::string& operation : o.operations) {
+        const std::string why = session->unavailable(operation, device.selection.subType);
+        if (!why.empty()) return Usage(err, device.dialogClass + ": " + why);
+    }
     for (const auto& [name, value] : o.familyOptions) {
         const std::string refusal = session->setOption(name, value);
         if (!refusal.empty()) return Usage(err, refusal);

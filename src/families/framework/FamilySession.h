@@ -47,6 +47,9 @@ public:
     virtual std::string setOption(const std::string& name, const std::string& value) = 0;
     // The last device address of a sub-type (the dialog's default Length).
     virtual std::uint32_t lastAddress(int subType) const = 0;
+    // Why an operation the family has cannot run on a sub-type (a button its
+    // dialog disables for that row); empty when it can.
+    virtual std::string unavailable(const std::string& /*operation*/, int /*subType*/) const { return {}; }
     // What the family's dialog does when the selection opens it, before any
     // operation: every family starts from a reset socket. A lost link throws.
     virtual void start(LinkState& link) { ResetSocket(link); }

@@ -1,0 +1,165 @@
+#include "sim/families/mcu2051/At89c2051Chip.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace quarvin::sim {
+
+namespace {
+
+// Chip pins.
+constexpr int kRstVpp = 1;
+constexpr int kP31 = 3;   // RDY/BSY
+constexpr int kXtal2 = 4;
+constexpr int kXtal1 = 5;
+constexpr int kP32 = 6;   // PROG
+constexpr int kP33 = 7;
+constexpr int kP34 = 8;
+constexpr int kP35 = 9;
+constexpr int kGround = 10;
+constexpr int kP37 = 11;
+constexpr int kP1First = 12; // P1.0..P1.7 on pins 12..19
+constexpr int kVcc = 20;
+
+const At89c2051Type kTypes[] = {
+    {"AT89C1051", 0x400, {0x1E, 0x11, 0xFF}},
+    {"AT89C2051", 0x800, {0x1E, 0x21, 0xFF}},
+    {"AT89C4051", 0x1000, {0x1E, 0x41, 0xFF}},
+};
+
+bool SameName(const std::string& a, const char* b) {
+    const std::string other = b;
+    return a.size() == other.size() &&
+           std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+bool ProgrammingVoltage(const ChipView& v) {
+    const int mv = v.vppAt(kRstVpp);
+    return mv >= At89c2051Chip::MinVppMillivolts && mv <= At89c2051Chip::MaxVppMillivolts;
+}
+
+} // namespace
+
+const At89c2051Type* FindAt89c2051Type(const std::string& name) {
+    for (const At89c2051Type& t : kTypes)
+        if (SameName(name, t.name)) return &t;
+    return nullptr;
+}
+
+At89c2051Chip::At89c2051Chip(const At89c2051Type& type) : type_(type), cells_(type.size, 0xFF) {}
+
+void At89c2051Chip::erase() {
+    std::fill(cells_.begin(), cells_.end(), 0xFF);
+    lockBits_ = 0;
+    markChanged();
+}
+
+bool At89c2051Chip::loadExtraState(const std::vector<std::uint8_t>& state) {
+    if (state.size() != 1 || (state[0] & ~(LockBit1 | LockBit2)) != 0) return false;
+    lockBits_ = state[0];
+    return true;
+}
+
+At89c2051Chip::Mode At89c2051Chip::modeOf(const ChipView& v) {
+    const int code = (v.high(kP33) ? 8 : 0) | (v.high(kP34) ? 4 : 0) | (v.high(kP35) ? 2 : 0) | (v.high(kP37) ? 1 : 0);
+    switch (code) {
+    case 0b0011: return Mode::ReadCode;
+    case 0b0111: return Mode::WriteCode;
+    case 0b1000: return Mode::ChipErase;
+    case 0b1111: return Mode::Lock1;
+    case 0b1100: return Mode::Lock2;
+    case 0b0000: return Mode::ReadSignature;
+    default: return Mode::None;
+    }
+}
+
+std::uint8_t At89c2051Chip::readByte(Mode mode) const {
+    // The counter runs past the array's end; the part decodes its own size.
+    const std::uint32_t a = counter_ % static_cast<std::uint32_t>(cells_.size());
+    if (mode == Mode::ReadSignature) {
+        const std::vector<std::uint8_t> sig = faults().signature.empty()
+                                                  ? std::vector<std::uint8_t>(type_.signature.begin(), type_.signature.end())
+                                                  : faults().signature;
+        return a < sig.size() ? sig[a] : 0xFF;
+    }
+    if (lockBits_ & LockBit2) return 0xFF;
+    return faults().applyStuck(a, cells_[a]);
+}
+
+void At89c2051Chip::startWriteCycle(std::int64_t now) {
+    busyUntil_ = now + static_cast<std::int64_t>(static_cast<double>(WriteCyclePs) * faults().eraseTimeFactor);
+    if (faults().busyForever) busyForever_ = true;
+}
+
+void At89c2051Chip::progRise(const ChipView& v) {
+    if (!vppAtFall_ || !ProgrammingVoltage(v)) return;
+    const std::int64_t now = v.nowPs;
+    const std::uint32_t a = counter_ % static_cast<std::uint32_t>(cells_.size());
+    switch (latchedMode_) {
+    case Mode::WriteCode:
+        if (busy(progFallPs_)) return; // lost while the last write runs
+        startWriteCycle(now);
+        if ((lockBits_ & LockBit1) || faults().programBlocked(a)) return;
+        cells_[a] &= latchedData_;
+        markChanged();
+        return;
+    case Mode::ChipErase:
+        if (now - progFallPs_ < EraseLowPs) return;
+        erase();
+        return;
+    case Mode::Lock1:
+    case Mode::Lock2:
+        if (busy(progFallPs_)) return;
+        startWriteCycle(now);
+        lockBits_ = static_cast<std::uint8_t>(lockBits_ | (latchedMode_ == Mode::Lock1 ? LockBit1 : LockBit2));
+        markChanged();
+        return;
+    default: return;
+    }
+}
+
+ChipDrive At89c2051Chip::update(const ChipView& v) {
+    ChipDrive d;
+    if (!v.hasVcc(kVcc) || !v.hasGround(kGround)) {
+        rstHigh_ = xtalHigh_ = progLow_ = false;
+        return d;
+    }
+    d.drive(kXtal2, !v.high(kXtal1));
+
+    const bool rstHigh = v.high(kRstVpp);
+    if (rstHigh && !rstHigh_) counter_ = 0;
+    rstHigh_ = rstHigh;
+    const bool xtalHigh = v.high(kXtal1);
+    if (!xtalHigh && xtalHigh_) ++counter_;
+    xtalHigh_ = xtalHigh;
+    if (!rstHigh) {
+        progLow_ = false;
+        return d;
+    }
+    d.drive(kP31, !busy(v.nowPs));
+
+    const Mode mode = modeOf(v);
+    const bool progLow = v.low(kP32);
+    if (progLow && !progLow_) {
+        progFallPs_ = v.nowPs;
+        latchedMode_ = mode;
+        std::uint8_t data = 0;
+        for (int bit = 0; bit < 8; ++bit)
+            if (v.high(kP1First + bit)) data = static_cast<std::uint8_t>(data | (1u << bit));
+        latchedData_ = data;
+        vppAtFall_ = ProgrammingVoltage(v);
+    } else if (!progLow && progLow_) {
+        progRise(v);
+    }
+    progLow_ = progLow;
+
+    if (!progLow && (mode == Mode::ReadCode || mode == Mode::ReadSignature)) {
+        const std::uint8_t byte = readByte(mode);
+        for (int bit = 0; bit < 8; ++bit) d.drive(kP1First + bit, (byte >> bit & 1) != 0);
+    }
+    return d;
+}
+
+} // namespace quarvin::sim

@@ -1,0 +1,192 @@
+#include "sim/families/mcu89c5x/At89c5xChip.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace quarvin::sim {
+
+namespace {
+
+// Chip pins (the same as socket pins for a 40-pin part).
+constexpr int kP1First = 1;     // P1.0..P1.7 on pins 1..8: A0..A7
+constexpr int kRst = 9;
+constexpr int kP30 = 10;        // A14
+constexpr int kP34 = 14;        // RDY/BSY
+constexpr int kP36 = 16;
+constexpr int kP37 = 17;
+constexpr int kXtal2 = 18;
+constexpr int kXtal1 = 19;
+constexpr int kGround = 20;
+constexpr int kP2First = 21;    // P2.0..P2.5 on pins 21..26: A8..A13
+constexpr int kP26 = 27;
+constexpr int kP27 = 28;
+constexpr int kPsen = 29;
+constexpr int kAleProg = 30;
+constexpr int kEaVpp = 31;
+constexpr int kP0Bit0 = 39;     // P0.0 on pin 39 .. P0.7 on pin 32
+constexpr int kVcc = 40;
+constexpr std::uint32_t kSignatureAddress = 0x30;
+
+const At89c5xType kTypes[] = {
+    {"AT89C51", 0x1000, 0x0FFF, {0x1E, 0x51, 0xFF}, false},
+    {"AT89LV51", 0x1000, 0x0FFF, {0x1E, 0x61, 0xFF}, false},
+    {"AT89C52", 0x2000, 0x1FFF, {0x1E, 0x52, 0xFF}, false},
+    {"AT89LV52", 0x2000, 0x1FFF, {0x1E, 0x62, 0xFF}, false},
+    {"AT89C55", 0x5000, 0x7FFF, {0x1E, 0x55, 0xFF}, false},
+    {"AT80F51", 0x1000, 0x0FFF, {0x1E, 0x51, 0xFF}, false},
+    {"AT80F52", 0x2000, 0x1FFF, {0x1E, 0x52, 0xFF}, false},
+    {"AT87F51", 0x1000, 0x0FFF, {0x1E, 0x51, 0xFF}, true},
+    {"AT87F52", 0x2000, 0x1FFF, {0x1E, 0x52, 0xFF}, true},
+};
+
+bool SameName(const std::string& a, const char* b) {
+    const std::string other = b;
+    return a.size() == other.size() &&
+           std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+bool ProgrammingVoltage(const ChipView& v) {
+    const int mv = v.vppAt(kEaVpp);
+    return mv >= At89c5xChip::MinVppMillivolts && mv <= At89c5xChip::MaxVppMillivolts;
+}
+
+} // namespace
+
+const At89c5xType* FindAt89c5xType(const std::string& name) {
+    for (const At89c5xType& t : kTypes)
+        if (SameName(name, t.name)) return &t;
+    return nullptr;
+}
+
+At89c5xChip::At89c5xChip(const At89c5xType& type) : type_(type), cells_(type.size, 0xFF) {}
+
+void At89c5xChip::erase() {
+    if (type_.otp) return;
+    std::fill(cells_.begin(), cells_.end(), 0xFF);
+    lockBits_ = 0;
+    markChanged();
+}
+
+bool At89c5xChip::loadExtraState(const std::vector<std::uint8_t>& state) {
+    if (state.size() != 1 || (state[0] & ~(LockBit1 | LockBit2 | LockBit3)) != 0) return false;
+    lockBits_ = state[0];
+    return true;
+}
+
+At89c5xChip::Mode At89c5xChip::modeOf(const ChipView& v) {
+    const int code = (v.high(kP26) ? 8 : 0) | (v.high(kP27) ? 4 : 0) | (v.high(kP36) ? 2 : 0) | (v.high(kP37) ? 1 : 0);
+    switch (code) {
+    case 0b0011: return Mode::ReadCode;
+    case 0b0111: return Mode::ProgramCode;
+    case 0b0000: return Mode::ReadSignature;
+    case 0b1000: return Mode::ChipErase;
+    case 0b1111: return Mode::Lock1;
+    case 0b1100: return Mode::Lock2;
+    case 0b1010: return Mode::Lock3;
+    default: return Mode::None;
+    }
+}
+
+std::uint32_t At89c5xChip::address(const ChipView& v) const {
+    std::uint32_t a = 0;
+    for (int bit = 0; bit < 8; ++bit)
+        if (v.high(kP1First + bit)) a |= 1u << bit;
+    for (int bit = 0; bit < 6; ++bit)
+        if (v.high(kP2First + bit)) a |= 1u << (8 + bit);
+    if (v.high(kP30)) a |= 1u << 14;
+    return a & type_.addressMask;
+}
+
+std::uint8_t At89c5xChip::readByte(Mode mode, std::uint32_t a) const {
+    if (mode == Mode::ReadSignature) {
+        const auto& sig = faults().signature.empty() ? std::vector<std::uint8_t>(type_.signature.begin(), type_.signature.end())
+                                                     : faults().signature;
+        const std::uint32_t i = a - kSignatureAddress;
+        return a >= kSignatureAddress && i < sig.size() ? sig[i] : 0xFF;
+    }
+    // Lock bit 2 disables reading the code memory.
+    if ((lockBits_ & LockBit2) || a >= cells_.size()) return 0xFF;
+    return faults().applyStuck(a, cells_[a]);
+}
+
+void At89c5xChip::startWriteCycle(std::int64_t now) {
+    busyUntil_ = now + static_cast<std::int64_t>(static_cast<double>(WriteCyclePs) * faults().eraseTimeFactor);
+    if (faults().busyForever) busyForever_ = true;
+}
+
+void At89c5xChip::progRise(const ChipView& v) {
+    if (!vppAtFall_ || !ProgrammingVoltage(v)) return;
+    const std::int64_t now = v.nowPs;
+    switch (latchedMode_) {
+    case Mode::ProgramCode: {
+        // A pulse while the last write is still running is lost.
+        if (busy(progFallPs_)) return;
+        startWriteCycle(now);
+        if (lockBits_ & LockBit1) return;
+        const std::uint32_t a = latchedAddress_;
+        if (a >= cells_.size() || faults().programBlocked(a)) return;
+        cells_[a] &= latchedData_;
+        markChanged();
+        return;
+    }
+    case Mode::ChipErase:
+        if (type_.otp || now - progFallPs_ < EraseLowPs) return;
+        std::fill(cells_.begin(), cells_.end(), 0xFF);
+        lockBits_ = 0;
+        markChanged();
+        return;
+    case Mode::Lock1:
+    case Mode::Lock2:
+    case Mode::Lock3: {
+        if (busy(progFallPs_)) return;
+        startWriteCycle(now);
+        const int bit = latchedMode_ == Mode::Lock1 ? 0 : latchedMode_ == Mode::Lock2 ? 1 : 2;
+        lockBits_ = static_cast<std::uint8_t>(lockBits_ | (1u << bit));
+        markChanged();
+        return;
+    }
+    default: return;
+    }
+}
+
+ChipDrive At89c5xChip::update(const ChipView& v) {
+    ChipDrive d;
+    if (!v.hasVcc(kVcc) || !v.hasGround(kGround)) {
+        progLow_ = false;
+        return d;
+    }
+    d.drive(kXtal2, !v.high(kXtal1));
+    const bool clockRunning = (v.clock & pinBit(kXtal1)) != 0 && v.clockHz > 0;
+    const bool programming = clockRunning && v.high(kRst) && v.low(kPsen);
+    if (!programming) {
+        progLow_ = false;
+        return d;
+    }
+    d.drive(kP34, !busy(v.nowPs));
+
+    const Mode mode = modeOf(v);
+    const bool progLow = v.low(kAleProg);
+    if (progLow && !progLow_) {
+        progFallPs_ = v.nowPs;
+        latchedMode_ = mode;
+        latchedAddress_ = address(v);
+        std::uint8_t data = 0;
+        for (int bit = 0; bit < 8; ++bit)
+            if (v.high(kP0Bit0 - bit)) data = static_cast<std::uint8_t>(data | (1u << bit));
+        latchedData_ = data;
+        vppAtFall_ = ProgrammingVoltage(v);
+    } else if (!progLow && progLow_) {
+        progRise(v);
+    }
+    progLow_ = progLow;
+
+    if (!progLow && (mode == Mode::ReadCode || mode == Mode::ReadSignature)) {
+        const std::uint8_t byte = readByte(mode, address(v));
+        for (int bit = 0; bit < 8; ++bit) d.drive(kP0Bit0 - bit, (byte >> bit & 1) != 0);
+    }
+    return d;
+}
+
+} // namespace quarvin::sim

@@ -1,0 +1,20 @@
+#include "families/framework/McuSteps.h"
+
+#include <algorithm>
+
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+std::uint32_t McuRange::last() const {
+    if (!end || *end < 0) return rowLast;
+    return std::min(rowLast, static_cast<std::uint32_t>(*end));
+}
+
+std::optional<OperationResult> CheckPresence(LinkState& link, int xtal1, int xtal2) {
+    if (CheckDeviceInSocket(link, xtal1, xtal2) != 0) return std::nullopt;
+    // The user declined to go on without a chip: nothing was done.
+    return OperationResult::refused(kNoDeviceText);
+}
+
+} // namespace quarvin

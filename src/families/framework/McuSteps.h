@@ -1,0 +1,30 @@
+#pragma once
+// Steps the microcontroller families share: the presence check of a chip whose
+// oscillator inverter answers on XTAL2, the last address a byte loop handles,
+// and the texts of the presence question's refusal.
+#include <cstdint>
+#include <optional>
+
+#include "families/framework/Operation.h"
+#include "link/commands/LinkState.h"
+
+namespace quarvin {
+
+// Whoever runs a microcontroller operation: the dialog's hex window end
+// address, or none (the command line), which bounds loops by the row alone.
+struct McuRange {
+    std::uint32_t rowLast = 0;           // the sub-type's last address
+    std::optional<std::int32_t> end;     // the hex window's end address, when there is one
+    // The last address a byte loop from 0 handles: the row's, lowered to the
+    // end address when the hex window has one.
+    std::uint32_t last() const;
+};
+
+// Drives the chip's XTAL1 and reads its XTAL2; asks the user when nothing
+// answers. Nothing when the operation may go on, else the refusal.
+std::optional<OperationResult> CheckPresence(LinkState& link, int xtal1, int xtal2);
+
+inline constexpr const char* kNoDeviceText = "No any device on programmer!";
+inline constexpr const char* kNoFileOpenedText = "No any file opened!";
+
+} // namespace quarvin

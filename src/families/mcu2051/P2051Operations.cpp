@@ -1,0 +1,298 @@
+#include "families/mcu2051/P2051Operations.h"
+
+#include "families/mcu2051/P2051Pins.h"
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+#include "platform/Platform.h"
+
+namespace quarvin {
+
+namespace socket = p2051pin;
+
+namespace {
+
+constexpr int kProgrammingMillivolts = 12000;
+constexpr int kSupplyTicks = 1000;
+constexpr int kResetTicks = 100;
+constexpr int kEraseTicks = 5000;
+constexpr int kLockPulseTicks = 500;
+constexpr int kSignatureSettleTicks = 5000;
+constexpr int kReadyPolls = 200;
+constexpr int kCheckReads = 129;
+
+constexpr std::uint32_t kReadProgressEvery = 16;
+constexpr std::uint32_t kVerifyProgressEvery = 32;
+constexpr std::uint32_t kProgramProgressMask = 0x3F;
+
+void Mode(LinkState& link, const P2051Mode& m) {
+    SetPin(link, m.p33, socket::P33);
+    SetPin(link, m.p34, socket::P34);
+    SetPin(link, m.p35, socket::P35);
+    SetPin(link, m.p37, socket::P37);
+}
+
+// One XTAL1 pulse: the chip's address counter advances by one.
+void NextAddress(LinkState& link) {
+    PinHigh(link, socket::Xtal1);
+    PinLow(link, socket::Xtal1);
+}
+
+std::uint8_t ReadP1(LinkState& link) {
+    SendByte(link, op::SerialRead);
+    return ReceiveByte(link);
+}
+
+// Powered, read-code mode, P1 as inputs: the start of Read, Blank and Verify.
+void ReadSetup(LinkState& link) {
+    PrepareP2051(link);
+    Mode(link, kP2051ReadCode);
+    SetDataWidth(link, socket::DataBusIn);
+}
+
+// The byte at address 0, 129 times; true when every read gave 0xFF.
+bool ReadsErased(LinkState& link) {
+    for (int i = 0; i < kCheckReads; ++i)
+        if (ReadP1(link) != 0xFF) return false;
+    return true;
+}
+
+// Returns d when the chip signalled ready, d + 1 when it never did, so that
+// the caller's comparison fails and names the byte.
+std::uint8_t ProgramOneByte(LinkState& link, std::uint8_t d) {
+    PinHigh(link, socket::P34);
+    ConnectVpp(link, socket::RstVpp);
+    SendByte(link, op::SerialWrite);
+    SendByte(link, d);
+    PinLow(link, socket::Prog);
+    PinHigh(link, socket::Prog);
+    ConnectVpp(link, 0);
+    PinLow(link, socket::P34);
+    for (int i = 0; i < kReadyPolls; ++i) {
+        Delay(link, 1);
+        if (ReadPin(link, socket::ReadyBusy)) return d;
+    }
+    return static_cast<std::uint8_t>(d + 1);
+}
+
+void WriteLockBit(LinkState& link, std::uint8_t modePort) {
+    PrepareP2051(link);
+    ConnectVpp(link, socket::RstVpp);
+    SetDataWidth(link, socket::DataBusOut);
+    WritePort(link, 3, 0xFF);
+    WritePort(link, socket::ModePort, modePort);
+    WritePort(link, 1, 0xFF);
+    PinLow(link, socket::Prog);
+    Delay(link, kLockPulseTicks);
+    PinHigh(link, socket::Prog);
+    ConnectVpp(link, 0);
+}
+
+OperationResult StoppedAfterRead(LinkState& link, std::uint32_t a) {
+    ConnectVcc(link, 0);
+    return OperationResult::stopped(a);
+}
+
+} // namespace
+
+std::optional<OperationResult> CheckP2051Presence(LinkState& link) {
+    ConnectGround(link, socket::Ground);
+    ConnectVcc(link, socket::Vcc);
+    PinHigh(link, socket::RstVpp);
+    PinLow(link, socket::RstVpp);
+    return CheckPresence(link, socket::Xtal1, socket::Xtal2);
+}
+
+void PrepareP2051(LinkState& link) {
+    SetVppLevel(link, kProgrammingMillivolts);
+    Delay(link, kSupplyTicks);
+    SetDataWidth(link, socket::DataBusIn);
+    SetPinLatch(link, socket::Xtal2, 1);
+    SetPinLatch(link, socket::Xtal1, 0);
+    ConnectGround(link, socket::Ground);
+    ConnectVcc(link, 0);
+    PinLow(link, socket::Vcc);
+    ConnectVcc(link, socket::Vcc);
+    PinLow(link, socket::RstVpp);
+    PinLow(link, socket::Xtal1);
+    Delay(link, kResetTicks);
+    PinHigh(link, socket::RstVpp);
+    PinHigh(link, socket::Prog);
+}
+
+OperationResult ReadP2051(const P2051Job& job) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP2051Presence(link)) return *refusal;
+    job.hooks.say("Reading...", true);
+    PrepareP2051(link);
+    SetDataWidth(link, socket::DataBusIn);
+    Mode(link, kP2051ReadCode);
+    const std::uint32_t last = job.row.lastAddress;
+    for (std::uint32_t n = 0; n <= last; ++n) {
+        if (n % kReadProgressEvery == 0) {
+            job.hooks.show(n, last);
+            if (job.hooks.stop()) return StoppedAfterRead(link, n);
+        }
+        job.buffer[n] = ReadP1(link);
+        NextAddress(link);
+    }
+    job.hooks.show(last, last);
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+    return OperationResult::done("Finished");
+}
+
+OperationResult EraseP2051(const P2051Job& job) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP2051Presence(link)) return *refusal;
+    job.hooks.say("Erase...", true);
+    PrepareP2051(link);
+    PinHigh(link, socket::Prog);
+    Mode(link, kP2051WriteCode);
+    SetVppLevel(link, kProgrammingMillivolts);
+    Delay(link, kSupplyTicks);
+    ConnectVpp(link, socket::RstVpp);
+    Delay(link, kSupplyTicks);
+
+    SetDataWidth(link, socket::DataBusOut);
+    PrepareP2051(link);
+    Mode(link, kP2051ChipErase);
+    PinHigh(link, socket::RstVpp);
+    ConnectVpp(link, socket::RstVpp);
+    PinLow(link, socket::Prog);
+    Delay(link, kEraseTicks);
+    PinHigh(link, socket::Prog);
+
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+    Delay(link, kSupplyTicks);
+    PrepareP2051(link);
+    Mode(link, kP2051ReadCode);
+    SetDataWidth(link, socket::DataBusIn);
+    const bool erased = ReadsErased(link);
+    ConnectVcc(link, 0);
+    if (erased) return OperationResult::done("Finished");
+    OperationResult failed = OperationResult::failed("Error!", 0);
+    failed.value = kEraseFailedFlag;
+    return failed;
+}
+
+OperationResult BlankP2051(const P2051Job& job) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP2051Presence(link)) return *refusal;
+    job.hooks.say("Blanking...", true);
+    ReadSetup(link);
+    const std::uint32_t last = job.row.lastAddress;
+    for (std::uint32_t n = 0; n <= last; ++n) {
+        if (n % kReadProgressEvery == 0) {
+            job.hooks.show(n, last);
+            if (job.hooks.stop()) return StoppedAfterRead(link, n);
+        }
+        const std::uint8_t byte = ReadP1(link);
+        NextAddress(link);
+        if (byte != 0xFF) {
+            job.hooks.show(n, last);
+            return OperationResult::failed("Not blank!", n);
+        }
+    }
+    job.hooks.show(last, last);
+    return OperationResult::done("Blank OK!");
+}
+
+OperationResult ProgramP2051(const P2051Job& job) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP2051Presence(link)) return *refusal;
+    if (!job.fileOpen) {
+        if (job.prompts) job.prompts->message(kNoFileOpenedText);
+        return OperationResult::refused(kNoFileOpenedText);
+    }
+    job.hooks.say("Programming...", true);
+    PrepareP2051(link);
+    SetDataWidth(link, socket::DataBusOut);
+    SetPinLatch(link, socket::ReadyBusy, 1);
+    PinHigh(link, socket::Prog);
+    Mode(link, kP2051WriteCode);
+    const std::uint32_t last = job.row.lastAddress;
+    for (std::uint32_t n = 0; n <= last; ++n) {
+        if ((n & kProgramProgressMask) == kProgramProgressMask) {
+            job.hooks.show(n, last);
+            if (job.hooks.stop()) {
+                ConnectVpp(link, 0);
+                return OperationResult::stopped(n);
+            }
+        }
+        const std::uint8_t d = job.buffer[n];
+        if (d != 0xFF) {
+            const std::uint8_t got = ProgramOneByte(link, d);
+            if (got != d) {
+                ConnectVpp(link, 0);
+                return OperationResult::failed(Format("%04x:Bad! (file=%02x,Device=%02x)", n, d, got), n);
+            }
+        }
+        NextAddress(link);
+    }
+    ConnectVpp(link, 0);
+    return OperationResult::done("OK");
+}
+
+OperationResult VerifyP2051(const P2051Job& job) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP2051Presence(link)) return *refusal;
+    job.hooks.say("Verify...", true);
+    PrepareP2051(link);
+    Mode(link, kP2051ReadCode);
+    SetDataWidth(link, socket::DataBusIn);
+    const std::uint32_t last = job.row.lastAddress;
+    for (std::uint32_t n = 0; n <= last; ++n) {
+        if (n % kVerifyProgressEvery == 0) {
+            job.hooks.show(n, last);
+            if (job.hooks.stop()) return StoppedAfterRead(link, n);
+        }
+        const std::uint8_t device = ReadP1(link);
+        NextAddress(link);
+        if (device != job.buffer[n]) {
+            job.hooks.show(n, last);
+            ConnectVcc(link, 0);
+            return OperationResult::failed(Format("%04x:Bad! (file=%02x,Device=%02x)", n, job.buffer[n], device), n);
+        }
+    }
+    job.hooks.show(last, last);
+    ConnectVcc(link, 0);
+    return OperationResult::done("Verify OK");
+}
+
+OperationResult SecrityP2051(const P2051Job& job) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP2051Presence(link)) return *refusal;
+    job.hooks.say("Secrity...", true);
+    PrepareP2051(link);
+    WriteLockBit(link, socket::LockBit1ModePort);
+    WriteLockBit(link, socket::LockBit2ModePort);
+    PrepareP2051(link);
+    SetDataWidth(link, socket::DataBusIn);
+    const bool locked = ReadsErased(link);
+    ConnectVcc(link, 0);
+    if (locked) return OperationResult::done("Secrity OK");
+    return OperationResult::failed("加密失败！", 0);
+}
+
+OperationResult IdP2051(const P2051Job& job) {
+    LinkState& link = job.link;
+    PrepareP2051(link);
+    SetDataWidth(link, socket::DataBusIn);
+    Delay(link, kSignatureSettleTicks);
+    Mode(link, kP2051ReadSignature);
+    std::uint8_t bytes[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0) NextAddress(link);
+        const std::uint8_t low = ReadPort(link, socket::LowNibblePort);
+        const std::uint8_t high = ReadPort(link, socket::HighNibblePort);
+        bytes[i] = static_cast<std::uint8_t>((low >> 4) | (high << 4));
+    }
+    ConnectVcc(link, 0);
+    OperationResult r = OperationResult::done(Format("%02x,%02x,%02x", bytes[0], bytes[1], bytes[2]));
+    r.value = std::uint32_t{bytes[0]} << 16 | std::uint32_t{bytes[1]} << 8 | bytes[2];
+    return r;
+}
+
+} // namespace quarvin

@@ -1,0 +1,370 @@
+#include "families/mcu89c5x/P89c5xOperations.h"
+
+#include "families/mcu89c5x/P89c5xPins.h"
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+#include "platform/Platform.h"
+
+namespace quarvin {
+
+namespace socket = p89pin;
+
+namespace {
+
+// Delay ticks of the sequences.
+constexpr int kPortsSettleTicks = 200;
+constexpr int kXtalTicks = 10;
+constexpr int kClockStartTicks = 1000;
+constexpr int kVppOffTicks = 200;
+constexpr int kStepTicks = 100;
+constexpr int kEraseLowTicks = 200;
+constexpr int kEraseRecoveryTicks = 5000;
+constexpr int kLockPulseTicks = 20;
+constexpr int kSpeedUnitTicks = 10;
+constexpr int kNormalVcc = 5;
+constexpr int kLockCheckReads = 129;
+constexpr std::uint32_t kSignatureAddress = 0x30;
+
+constexpr std::uint32_t kReadProgressEvery = 16;
+constexpr std::uint32_t kVerifyProgressEvery = 32;
+constexpr std::uint32_t kProgramProgressMask = 0x0F;
+
+// Supply, clock on XTAL1, RST high, PSEN low, ALE/PROG and EA high; every port
+// high, so the address lines stand at all ones.
+void PowerUp(LinkState& link) {
+    WriteAllPorts(link, 0);
+    Delay(link, kPortsSettleTicks);
+    SetDataWidth(link, socket::DataBusOut);
+    SetPinLatch(link, socket::ReadyBusy, 1);
+    ConnectGround(link, socket::Ground);
+    ConnectVcc(link, socket::Vcc);
+    WriteAllPorts(link, 0xFF);
+    SetDataWidth(link, socket::DataBusIn);
+    SetVccLevel(link, kNormalVcc);
+    SetPinLatch(link, socket::Xtal2, 1);
+    Delay(link, kXtalTicks);
+    SetPinLatch(link, socket::Xtal1, 1);
+    ConnectClock(link, socket::Xtal1);
+    Delay(link, kClockStartTicks);
+    ConnectVpp(link, 0);
+    Delay(link, kVppOffTicks);
+    PinHigh(link, socket::Rst);
+    PinLow(link, socket::Psen);
+    PinHigh(link, socket::AleProg);
+    PinHigh(link, socket::EaVpp);
+}
+
+void ControlPins(LinkState& link) {
+    PinHigh(link, socket::Rst);
+    PinLow(link, socket::Psen);
+    PinHigh(link, socket::AleProg);
+    PinHigh(link, socket::EaVpp);
+}
+
+void ModePins(LinkState& link, const P89c5xMode& m) {
+    SetPin(link, m.p26, socket::P26);
+    SetPin(link, m.p27, socket::P27);
+    SetPin(link, m.p36, socket::P36);
+    SetPin(link, m.p37, socket::P37);
+}
+
+void ReadSetup(LinkState& link, const P89c5xMode& mode) {
+    SetDataWidth(link, socket::DataBusIn);
+    SetPinLatch(link, socket::Xtal2, 1);
+    SetPinLatch(link, socket::Xtal1, 1);
+    ControlPins(link);
+    ModePins(link, mode);
+}
+
+void WriteSetup(LinkState& link) {
+    SetDataWidth(link, socket::DataBusOut);
+    SetPinLatch(link, socket::Xtal2, 1);
+    SetPinLatch(link, socket::Xtal1, 1);
+}
+
+// The address pins: A0..A7 on port 0, A8..A12 beside the pins 17..19 that
+// port 2 also carries (kept as they read), A13 and A14 on their own pins.
+class Address {
+public:
+    explicit Address(LinkState& link) : link_(link) {}
+    void set(std::uint32_t a) {
+        const std::uint8_t keep = ReadPort(link_, socket::HighAddressPort) & socket::PinsBelowA8;
+        const auto high = static_cast<std::uint8_t>(keep | (((a >> 8) & 0x1F) << socket::A8Shift));
+        SetPin(link_, (a >> 13) & 1, socket::A13);
+        SetPin(link_, (a >> 14) & 1, socket::A14);
+        current_ = a;
+        WritePort(link_, socket::LowAddressPort, static_cast<std::uint8_t>(a & 0xFF));
+        WritePort(link_, socket::HighAddressPort, high);
+    }
+    // The next address; only its low byte goes out.
+    void next() {
+        ++current_;
+        WritePort(link_, socket::LowAddressPort, static_cast<std::uint8_t>(current_ & 0xFF));
+    }
+    // At address 0 and at each page start the whole address goes out.
+    void at(std::uint32_t a) {
+        if ((a & 0xFF) == 0) set(a);
+    }
+
+private:
+    LinkState& link_;
+    std::uint32_t current_ = 0;
+};
+
+OperationResult StoppedAfterRead(LinkState& link, std::uint32_t a) {
+    ConnectVcc(link, 0);
+    return OperationResult::stopped(a);
+}
+
+struct Signature {
+    std::array<std::uint8_t, 3> bytes{};
+    std::uint32_t packed() const {
+        return std::uint32_t{bytes[0]} << 16 | std::uint32_t{bytes[1]} << 8 | bytes[2];
+    }
+};
+
+// Power-up, read signature mode, the bytes at 0x30..0x32, power off.
+Signature ReadSignatureBytes(LinkState& link) {
+    PowerUp(link);
+    ReadSetup(link, kReadSignature);
+    Address address(link);
+    Signature s;
+    for (std::uint32_t i = 0; i < s.bytes.size(); ++i) {
+        address.set(kSignatureAddress + i);
+        s.bytes[i] = ReadDataByte(link);
+    }
+    Delay(link, kStepTicks);
+    WriteAllPorts(link, 0xFF);
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+    return s;
+}
+
+std::string SignatureText(const Signature& s) {
+    return Format("ID = %02x,%02x,%02x", s.bytes[0], s.bytes[1], s.bytes[2]);
+}
+
+// Compares the chip's first two signature bytes with the device list's; a
+// difference asks whether to go on. Nothing when programming may go on.
+std::optional<OperationResult> SignatureCheck(const P89c5xJob& job) {
+    const Signature read = ReadSignatureBytes(job.link);
+    const auto& want = job.expectedSignature;
+    const std::string text = Format("R=(%02x,%02x)  S=(%02x,%02x)", read.bytes[0], read.bytes[1], want[0], want[1]);
+    job.hooks.say(text, true);
+    if (want[0] == 0) return std::nullopt;
+    const bool blankAnswer = read.bytes[0] == 0xFF && read.bytes[1] == 0xFF;
+    if (!blankAnswer && read.bytes[0] == want[0] && read.bytes[1] == want[1]) return std::nullopt;
+    const char* question = blankAnswer ? "Error，\nContinue?" : "Error?\nContinue?";
+    if (job.prompts && job.prompts->askYesNo(question)) return std::nullopt;
+    OperationResult refused = OperationResult::failed(text, kSignatureAddress);
+    refused.value = read.packed();
+    return refused;
+}
+
+void ProgramOneByte(const P89c5xJob& job, std::uint8_t value, ProgramSpeed speed) {
+    LinkState& link = job.link;
+    WriteDataByte(link, value);
+    PinHigh(link, socket::P27);
+    PinLow(link, socket::AleProg);
+    Delay(link, job.row.pulseTicks);
+    PinHigh(link, socket::AleProg);
+    PinLow(link, socket::P27);
+    for (int i = 0; i <= static_cast<int>(speed); ++i) Delay(link, kSpeedUnitTicks);
+}
+
+void WriteLockBit(LinkState& link, const P89c5xMode& mode) {
+    SetPin(link, mode.p27, socket::P27);
+    SetPin(link, mode.p36, socket::P36);
+    SetPin(link, mode.p37, socket::P37);
+    ConnectVpp(link, socket::EaVpp);
+    Delay(link, kStepTicks);
+    PinLow(link, socket::AleProg);
+    Delay(link, kLockPulseTicks);
+    PinHigh(link, socket::AleProg);
+    Delay(link, kLockPulseTicks);
+    ConnectVpp(link, 0);
+}
+
+} // namespace
+
+std::optional<OperationResult> CheckP89c5xPresence(LinkState& link) {
+    ConnectGround(link, socket::Ground);
+    ConnectVcc(link, socket::Vcc);
+    PinHigh(link, socket::Rst);
+    PinLow(link, socket::Rst);
+    return CheckPresence(link, socket::Xtal1, socket::Xtal2);
+}
+
+OperationResult ReadP89c5x(const P89c5xJob& job) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
+    PowerUp(link);
+    job.hooks.say("正在读...", true);
+    Delay(link, kStepTicks);
+    ReadSetup(link, kReadCode);
+    Address address(link);
+    const std::uint32_t last = job.range.last();
+    const std::uint32_t rowLast = job.range.rowLast;
+    for (std::uint32_t a = 0; a <= last; ++a) {
+        address.at(a);
+        if (a % kReadProgressEvery == 0) {
+            job.hooks.show(a, rowLast);
+            if (job.hooks.stop()) return StoppedAfterRead(link, a);
+        }
+        job.buffer[a] = ReadDataByte(link);
+        address.next();
+    }
+    job.hooks.show(last, rowLast);
+    ConnectVcc(link, 0);
+    return OperationResult::done("OK");
+}
+
+OperationResult EraseP89c5x(const P89c5xJob& job) {
+    if (job.row.otp) return OperationResult::refused("An OTP part cannot be erased");
+    LinkState& link = job.link;
+    if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
+    PowerUp(link);
+    WriteSetup(link);
+    PinHigh(link, socket::P26);
+    PinLow(link, socket::P27);
+    PinHigh(link, socket::P33);
+    PinLow(link, socket::P36);
+    PinLow(link, socket::P37);
+    ConnectVpp(link, socket::EaVpp);
+    Delay(link, kStepTicks);
+    PinLow(link, socket::AleProg);
+    Delay(link, kEraseLowTicks);
+    PinHigh(link, socket::AleProg);
+    Delay(link, kEraseRecoveryTicks);
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+    return OperationResult::done("Erase ok");
+}
+
+OperationResult BlankP89c5x(const P89c5xJob& job) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
+    job.hooks.say("Blank...", true);
+    PowerUp(link);
+    ReadSetup(link, kReadCode);
+    Address address(link);
+    const std::uint32_t last = job.range.last();
+    for (std::uint32_t a = 0; a <= last; ++a) {
+        address.at(a);
+        if (a % kReadProgressEvery == 0) {
+            job.hooks.show(a, job.range.rowLast);
+            if (job.hooks.stop()) return StoppedAfterRead(link, a);
+        }
+        const std::uint8_t byte = ReadDataByte(link);
+        address.next();
+        if (byte != 0xFF) {
+            job.hooks.show(a, job.range.rowLast);
+            return OperationResult::failed("Error", a);
+        }
+    }
+    job.hooks.show(last, job.range.rowLast);
+    return OperationResult::done("OK!");
+}
+
+OperationResult VerifyP89c5x(const P89c5xJob& job) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
+    job.hooks.say("Verify...", true);
+    PowerUp(link);
+    ReadSetup(link, kReadCode);
+    Address address(link);
+    const std::uint32_t last = job.range.last();
+    for (std::uint32_t a = 0; a <= last; ++a) {
+        address.at(a);
+        if (a % kVerifyProgressEvery == 0) {
+            job.hooks.show(a, job.range.rowLast);
+            if (job.hooks.stop()) return StoppedAfterRead(link, a);
+        }
+        const std::uint8_t chip = ReadDataByte(link);
+        address.next();
+        if (chip != job.buffer[a]) {
+            job.hooks.show(a, job.range.rowLast);
+            ConnectVcc(link, 0);
+            return OperationResult::failed(Format("%04x:Error!(File=%02x,Chip=%02x)", a, job.buffer[a], chip), a);
+        }
+    }
+    job.hooks.show(last, job.range.rowLast);
+    ConnectVcc(link, 0);
+    return OperationResult::done("OK!");
+}
+
+OperationResult IdP89c5x(const P89c5xJob& job) {
+    if (auto refusal = CheckP89c5xPresence(job.link)) return *refusal;
+    const Signature s = ReadSignatureBytes(job.link);
+    OperationResult r = OperationResult::done(SignatureText(s));
+    r.value = s.packed();
+    return r;
+}
+
+OperationResult ProgramP89c5x(const P89c5xJob& job, ProgramSpeed speed) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
+    // One presence question is enough: the signature read follows at once.
+    if (auto refusal = SignatureCheck(job)) return *refusal;
+    job.hooks.say("Programming...", true);
+    PowerUp(link);
+    WriteSetup(link);
+    ControlPins(link);
+    ModePins(link, kProgramCode);
+    SetPinLatch(link, socket::ReadyBusy, 1);
+    Address address(link);
+    address.set(0);
+    ConnectVpp(link, socket::EaVpp);
+    Delay(link, kStepTicks);
+    const std::uint32_t last = job.range.last();
+    for (std::uint32_t a = 0; a <= last; ++a) {
+        if (a != 0) address.at(a);
+        if ((a & kProgramProgressMask) == kProgramProgressMask) {
+            job.hooks.show(a, job.range.rowLast);
+            if (job.hooks.stop()) {
+                ConnectVpp(link, 0);
+                ConnectVcc(link, 0);
+                return OperationResult::stopped(a);
+            }
+        }
+        if (job.buffer[a] != 0xFF) ProgramOneByte(job, job.buffer[a], speed);
+        address.next();
+    }
+    job.hooks.show(last, job.range.rowLast);
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+    return OperationResult::done("OK");
+}
+
+OperationResult ProtectP89c5x(const P89c5xJob& job, ProtectMode mode) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
+    PowerUp(link);
+    // Lock bit 1 leaves reads enabled: the check compares with what the top
+    // address read before the lock, not with 0xFF.
+    std::uint8_t expected = 0xFF;
+    if (mode == ProtectMode::NoMovc) {
+        ReadSetup(link, kReadCode);
+        expected = ReadDataByte(link);
+    }
+    WriteSetup(link);
+    Address address(link);
+    address.set(0);
+    PinHigh(link, socket::P26);
+    PinHigh(link, socket::P33);
+    for (int bit = 0; bit <= static_cast<int>(mode); ++bit) WriteLockBit(link, kLockBit[bit]);
+
+    PowerUp(link);
+    ConnectVcc(link, socket::Vcc);
+    ReadSetup(link, kReadCode);
+    for (int i = 0; i < kLockCheckReads; ++i) {
+        if (ReadDataByte(link) != expected) {
+            ConnectVcc(link, 0);
+            return OperationResult::failed("Error!", 0);
+        }
+    }
+    ConnectVcc(link, 0);
+    return OperationResult::done("Protect OK!");
+}
+
+} // namespace quarvin
