@@ -203,8 +203,9 @@ OperationResult MemoryDialog::perform(MemoryStep step, bool partOfAuto) {
     setMessage(r.message, false);
     if (!r.ok()) {
         failure_ = true;
-    } else if (step != MemoryStep::Read && step != MemoryStep::Sum) {
-        // Read and Sum leave the flag alone when they succeed.
+    } else if (step != MemoryStep::Read && step != MemoryStep::Sum && !r.unchecked) {
+        // Read and Sum leave the flag alone when they succeed, and so does a step
+        // that checked nothing on the chip.
         failure_ = false;
     }
     // Whatever Read brought in so far is in the buffer: show it.
