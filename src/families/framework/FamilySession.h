@@ -4,9 +4,11 @@
 // and options are the family's own ("read", "program", "pro-time=2").
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "buffer/formats/Jedec.h"
 #include "catalogue/SelectionState.h"
 #include "families/framework/Operation.h"
 #include "link/commands/LinkOps.h"
@@ -47,6 +49,9 @@ public:
     virtual std::string setOption(const std::string& name, const std::string& value) = 0;
     // The last device address of a sub-type (the dialog's default Length).
     virtual std::uint32_t lastAddress(int subType) const = 0;
+    // The fuse map geometry of a logic device's sub-type, for its JEDEC files;
+    // nothing for the families that work on bytes.
+    virtual std::optional<formats::FuseGeometry> fuseGeometry(int /*subType*/) const { return std::nullopt; }
     // What the family's dialog does when the selection opens it, before any
     // operation: every family starts from a reset socket. A lost link throws.
     virtual void start(LinkState& link) { ResetSocket(link); }
