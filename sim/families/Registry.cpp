@@ -5,6 +5,7 @@
 #include "sim/families/w27e/W27eSim.h"
 #include "sim/families/flash29f/F29Sim.h"
 #include "sim/families/eeprom28c/E28Sim.h"
+#include "sim/families/gal/GalSim.h"
 
 namespace quarvin::sim {
 
@@ -18,6 +19,7 @@ const std::vector<SimFamily>& SimFamilies() {
         W27eSimFamily(),
         F29SimFamily(),
         E28SimFamily(),
+        GalSimFamily(),
     };
     return families;
 }

@@ -5,6 +5,7 @@
 #include "families/w27e/W27eFamily.h"
 #include "families/flash29f/F29Family.h"
 #include "families/eeprom28c/E28Family.h"
+#include "families/gal/GalFamily.h"
 
 namespace quarvin {
 
@@ -18,6 +19,7 @@ const std::map<std::string, FamilyEntry>& Families() {
         {W27eDialog::kFormClass, W27eFamily()},
         {F29Dialog::kFormClass, F29Family()},
         {E28Dialog::kFormClass, E28Family()},
+        {GalDialog::kFormClass, GalFamily()},
     };
     return families;
 }
