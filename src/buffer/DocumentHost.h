@@ -19,6 +19,15 @@ public:
     virtual void setEndAddress(std::int32_t end) = 0;
     virtual std::int32_t endAddress() const = 0; // -1 without a hex window
     virtual void refreshHexWindow() = 0;
+
+    // The PLD window, for the logic device dialogs. Without windows (the command
+    // line) there is none and these calls do nothing.
+    virtual bool hasFuseMap() const { return false; }
+    // Destroys the hex window and creates the PLD window when there is none;
+    // true when it was created just now.
+    virtual bool openFuseMap() { return false; }
+    virtual void setFuseGeometry(std::int32_t /*fusesPerRow*/, std::int32_t /*fuseRows*/) {}
+    virtual void refreshFuseMap() {}
 };
 
 // The buffer without a window (the command line, benchmarks): there is no hex

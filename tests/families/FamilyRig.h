@@ -34,6 +34,26 @@ public:
     void setEndAddress(std::int32_t e) override { end = e; }
     std::int32_t endAddress() const override { return end; }
     void refreshHexWindow() override { ++refreshes; }
+
+    // The PLD window of the logic device dialogs.
+    bool pld = false;
+    std::int32_t fusesPerRow = 0, fuseRows = 0;
+    int pldRefreshes = 0;
+    bool hasFuseMap() const override { return pld; }
+    bool openFuseMap() override {
+        hex = false;
+        const bool created = !pld;
+        pld = true;
+        return created;
+    }
+    void setFuseGeometry(std::int32_t perRow, std::int32_t rows) override {
+        if (!pld) return;
+        fusesPerRow = perRow;
+        fuseRows = rows;
+    }
+    void refreshFuseMap() override {
+        if (pld) ++pldRefreshes;
+    }
 };
 
 template <class Dialog>
