@@ -8,7 +8,7 @@
 
 namespace quarvin {
 
-enum class MemoryStep { Read, Blank, Program, Verify, Sum, Erase, Protect, Unprotect };
+enum class MemoryStep { Read, Blank, Program, Verify, Sum, Erase, Protect, Unprotect, Test };
 
 struct AutoSteps {
     bool blank = true;
