@@ -37,7 +37,7 @@ bool parseDecimal(const std::string& text, std::int32_t& out) {
 } // namespace
 
 TEp3::TEp3(const Platform& platform)
-    : Form("TEp3", "", 277, 207),
+    : Form("TEp3", "", 277, 265),
       Button1(add(ControlKind::Button, "Button1", "Win Version", 8, 8, 97, 25)),
       Button2(add(ControlKind::Button, "Button2", "Test COM", 8, 40, 97, 25)),
       Button3(add(ControlKind::Button, "Button3", "Speed", 8, 72, 97, 25)),
@@ -48,6 +48,7 @@ TEp3::TEp3(const Platform& platform)
       Edit3(add(ControlKind::Edit, "Edit3", "", 112, 74, 153, 21)),
       Edit4(add(ControlKind::Edit, "Edit4", "", 8, 144, 257, 21)),
       CheckBox1(add(ControlKind::CheckBox, "CheckBox1", "Read ahead", 112, 178, 153, 21)),
+      Memo1(add(ControlKind::Memo, "Memo1", "", 8, 208, 257, 49)),
       platform_(platform) {
     Edit1.readOnly = true;
     Edit2.readOnly = true;
@@ -59,6 +60,7 @@ TEp3::TEp3(const Platform& platform)
     Button5.onClick = [this] { ReconnectClick(); };
     Edit3.onKeyDown = [this](int key) { Edit3KeyDown(key); };
     CheckBox1.onChange = [this] { ReadAheadChange(); };
+    Memo1.setVisible(false);
     link_.prompts = platform_.prompts;
 }
 
@@ -92,6 +94,9 @@ void TEp3::ReconnectClick() {
 void TEp3::showLink() {
     const bool connected = link_.connected == 1 && link_.port;
     CheckBox1.setChecked(connected && link_.readAheadWindow > 1);
+    const std::string advice = connected ? link_.port->portAdvice() : std::string{};
+    Memo1.setText(advice);
+    Memo1.setVisible(!advice.empty());
 }
 
 void TEp3::ReadAheadChange() {

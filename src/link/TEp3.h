@@ -1,8 +1,8 @@
 #pragma once
 // The link dialog: owner of the link state for the whole run, and a small
 // diagnostics window (system version, loop-back test, speed estimate, timing
-// test, Reconnect, the read-ahead switch). Its status field Edit4 shows the
-// handshake's outcome.
+// test, Reconnect, the read-ahead switch, and what to fix about the port). Its
+// status field Edit4 shows the handshake's outcome.
 #include <string>
 
 #include "forms/Form.h"
@@ -41,7 +41,7 @@ protected:
 
 private:
     LinkEnvironment environment(bool paintStatus);
-    // The read-ahead switch as the link now is.
+    // The read-ahead switch and the port advice as the link now is.
     void showLink();
     // Uses `window` from now on, stores it for a real serial port, and says so
     // in Edit4 after `reason` (empty, or why read-ahead stays off).
@@ -58,6 +58,7 @@ private:
     Control& Edit3;
     Control& Edit4;
     Control& CheckBox1; // "Read ahead"
+    Control& Memo1;     // the port's advice (a slow USB adapter latency timer and its fix)
 
     Platform platform_;
     LinkState link_;

@@ -37,6 +37,7 @@ TEST(GuiLinkDialog, TheReadAheadCheckBoxSwitchesOffAndProbesOn) {
     EXPECT_TRUE(box->isChecked());
     EXPECT_EQ(status->text(), "Read ahead on: window 128 (this session)");
     EXPECT_EQ(ep3.link().readAheadWindow, 128);
+    EXPECT_FALSE(view->findChild<QPlainTextEdit*>("Memo1")->isVisible()) << "no advice for the virtual box";
     view->hide();
     program.mainWindow()->close();
 }

@@ -1,4 +1,4 @@
-// The link dialog's read-ahead switch, on the virtual box behind
+// The link dialog's read-ahead switch and port advice, on the virtual box behind
 // a real serial port, the embedded virtual box, and without a box.
 #include <gtest/gtest.h>
 
@@ -161,6 +161,18 @@ TEST_F(ReadAheadSwitch, SoftRunHasNothingToProbe) {
     EXPECT_EQ(status(), SoftRunStatus);
     EXPECT_FALSE(dialog.link().lost);
     EXPECT_FALSE(stored());
+}
+
+TEST_F(ReadAheadSwitch, ThePortsAdviceIsShownOnlyWhenThereIsSome) {
+    const std::string advice = "USB adapter latency 16 ms (slow); fix: echo 1 | sudo tee /x/latency_timer";
+    create();
+    for (const std::string& given : {advice, std::string()}) {
+        opener.advice = given;
+        dialog.ReconnectClick();
+        ASSERT_EQ(dialog.link().connected, 1);
+        EXPECT_EQ(dialog.control("Memo1").text(), given);
+        EXPECT_EQ(dialog.control("Memo1").visible(), !given.empty());
+    }
 }
 
 } // namespace
