@@ -114,7 +114,7 @@ void TEp3::ReadAheadChange() {
     case ProbeVerdict::Measured:
         return useReadAheadWindow(probe.window, probe.window > 1 ? "" : "the box cannot keep up");
     case ProbeVerdict::PinsDoNotReadBack:
-        return useReadAheadWindow(1, "socket pins 1-4, 37-39 do not read back");
+        return useReadAheadWindow(1, "socket pins 1-4 and 40 do not read back");
     case ProbeVerdict::NoBox: break;
     }
     useReadAheadWindow(1, SoftRunStatus);
