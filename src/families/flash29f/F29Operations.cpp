@@ -5,6 +5,7 @@
 
 #include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
+#include "families/framework/PageLoops.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -85,20 +86,11 @@ OperationResult ReadF29(const F29Job& job) {
     SetF29Address(link, row, 0);
     ReadEnable(link);
     ReadPort(link, DataPort);
-    // Runs of reads from each page start: the same bytes on the wire as one read
-    // at a time, sent ahead as far as the link allows; a page reaches the buffer
-    // once all its replies are in.
     const std::uint32_t count =
         std::min({job.fields.length, row.lastAddress, static_cast<std::uint32_t>(kBufferSize - 1)}) + 1;
-    std::array<std::uint8_t, kPage> page{};
-    for (std::uint32_t start = 0; start < count; start += kPage) {
-        SetF29Address(link, row, start);
-        job.hooks.show(start, row.lastAddress);
-        if (job.hooks.stop()) return Stopped(link, start);
-        const std::uint32_t n = std::min<std::uint32_t>(kPage, count - start);
-        ReadNextBytes(link, page.data(), n);
-        std::copy_n(page.begin(), n, &job.buffer[start]);
-    }
+    if (auto stoppedAt = ReadPages(
+            link, job.buffer, count, row.lastAddress, 0, [&](std::uint32_t a) { SetF29Address(link, row, a); }, job.hooks))
+        return Stopped(link, *stoppedAt);
     const std::uint32_t a = count - 1;
     job.hooks.show(a, row.lastAddress);
     ConnectVcc(link, 0);
@@ -266,15 +258,10 @@ OperationResult SumF29(const F29Job& job) {
     job.hooks.say("Check sum", true);
     PowerUp(link, row.supplyPin, false);
     SetDataWidth(link, kReadBusMode);
-    std::uint32_t sum = 0;
-    for (std::uint32_t a = 0; a <= row.lastAddress; a += kPage) {
-        SetF29Address(link, row, a);
-        if (a % kProgressPages == 0) {
-            job.hooks.show(a | (kProgressPages - 1), row.lastAddress);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        sum += SumPage(link);
-    }
+    const PageSum pages = SumPages(
+        link, row.lastAddress, [&](std::uint32_t a) { SetF29Address(link, row, a); }, job.hooks);
+    if (pages.stoppedAt) return Stopped(link, *pages.stoppedAt);
+    const std::uint32_t sum = pages.sum;
     ConnectVcc(link, 0);
     OperationResult r = OperationResult::done(Format("字节累加后的和 = %08x", sum));
     r.value = sum;

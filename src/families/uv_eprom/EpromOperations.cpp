@@ -4,6 +4,7 @@
 #include <array>
 
 #include "families/framework/MemorySteps.h"
+#include "families/framework/PageLoops.h"
 #include "families/uv_eprom/EpromAddress.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
@@ -39,19 +40,10 @@ OperationResult ReadEprom(const EpromJob& job) {
     SetEpromAddress(link, row, 0);
     // Always from device address 0 into buffer offset 0; Length bounds the count.
     const std::uint32_t count = std::min(job.fields.length, row.lastAddress) + 1;
-    std::array<std::uint8_t, kPage> page{};
-    for (std::uint32_t i = 0; i < count; i += kPage) {
-        SetEpromAddress(link, row, i);
-        job.hooks.show(i + kPage - 1, row.lastAddress);
-        if (job.hooks.stop()) {
-            PowerOffAfterFailure(link);
-            return OperationResult::stopped(i);
-        }
-        // A page goes into the buffer only once all its replies came: a lost link
-        // leaves no bytes of uncertain address behind.
-        const std::uint32_t n = std::min(kPage, count - i);
-        ReadNextBytes(link, page.data(), n);
-        std::copy_n(page.begin(), n, &job.buffer[i]);
+    const auto setAddress = [&](std::uint32_t a) { SetEpromAddress(link, row, a); };
+    if (auto stoppedAt = ReadPages(link, job.buffer, count, row.lastAddress, kPage - 1, setAddress, job.hooks)) {
+        PowerOffAfterFailure(link);
+        return OperationResult::stopped(*stoppedAt);
     }
     // The last index read, or one past the device when Length covers it all.
     const std::uint32_t i = job.fields.length <= row.lastAddress ? job.fields.length : row.lastAddress + 1;
@@ -194,18 +186,13 @@ OperationResult SumEprom(const EpromJob& job) {
     job.hooks.say(job.texts.summing, true);
     PowerUp(link, row.supplyPin, false);
     SetDataWidth(link, kReadBusMode);
-    std::uint32_t sum = 0;
-    for (std::uint32_t p = 0; p <= row.lastAddress; p += kPage) {
-        SetEpromAddress(link, row, p);
-        if (p % kProgressPages == 0) {
-            job.hooks.show(p | (kProgressPages - 1), row.lastAddress);
-            if (job.hooks.stop()) {
-                PowerOffAfterFailure(link);
-                return OperationResult::stopped(p);
-            }
-        }
-        sum += SumPage(link);
+    const PageSum pages = SumPages(
+        link, row.lastAddress, [&](std::uint32_t a) { SetEpromAddress(link, row, a); }, job.hooks);
+    if (pages.stoppedAt) {
+        PowerOffAfterFailure(link);
+        return OperationResult::stopped(*pages.stoppedAt);
     }
+    const std::uint32_t sum = pages.sum;
     ConnectVcc(link, 0);
     OperationResult r = OperationResult::done(Format("Sum = %08x", sum));
     r.value = sum;

@@ -1,0 +1,47 @@
+#include "families/framework/PageLoops.h"
+
+#include <algorithm>
+#include <array>
+
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+constexpr std::uint32_t kPage = 256;
+constexpr std::uint32_t kProgressPages = 4096; // sums report every 16 pages
+} // namespace
+
+std::optional<std::uint32_t> ReadPages(LinkState& link, MainBuffer& buffer, std::uint32_t count,
+                                       std::uint32_t lastAddress, std::uint32_t progressAhead,
+                                       const SetPageAddress& setAddress, const OperationHooks& hooks) {
+    std::array<std::uint8_t, kPage> page{};
+    for (std::uint32_t start = 0; start < count; start += kPage) {
+        setAddress(start);
+        hooks.show(start + progressAhead, lastAddress);
+        if (hooks.stop()) return start;
+        const std::uint32_t n = std::min(kPage, count - start);
+        ReadNextBytes(link, page.data(), n);
+        std::copy_n(page.begin(), n, &buffer[start]);
+    }
+    return std::nullopt;
+}
+
+PageSum SumPages(LinkState& link, std::uint32_t lastAddress, const SetPageAddress& setAddress,
+                 const OperationHooks& hooks) {
+    PageSum result;
+    for (std::uint32_t p = 0; p <= lastAddress; p += kPage) {
+        setAddress(p);
+        if (p % kProgressPages == 0) {
+            hooks.show(p | (kProgressPages - 1), lastAddress);
+            if (hooks.stop()) {
+                result.stoppedAt = p;
+                return result;
+            }
+        }
+        result.sum += SumPage(link);
+    }
+    return result;
+}
+
+} // namespace quarvin
