@@ -9,6 +9,7 @@
 #include "buffer/DocumentHost.h"
 #include "catalogue/SelectionState.h"
 #include "families/framework/FamilySession.h"
+#include "families/framework/Operation.h"
 #include "forms/Form.h"
 #include "link/commands/LinkState.h"
 #include "platform/Platform.h"
@@ -32,7 +33,19 @@ public:
     // Called by the dispatch after it has shown the dialog.
     virtual void Start() = 0;
 
+    // Where a dialog shows an operation's status and progress: its message field,
+    // and the progress bar "RdBar" with the address read-out "Edit6".
+    struct ProgressDisplay {
+        const char* messageField; // "Message" or "Msg"
+        const char* addressFormat; // "%06x", "%04x", "%04d"
+    };
+
 protected:
+    void showStatus(const ProgressDisplay& display, const std::string& text, bool repaintNow);
+    void showProgressAt(const ProgressDisplay& display, std::uint32_t address, std::uint32_t last);
+    // Hooks that show status and progress there and ask the platform's stop request.
+    OperationHooks operationHooks(const ProgressDisplay& display);
+
     DeviceContext& ctx_;
 };
 

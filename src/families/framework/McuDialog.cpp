@@ -8,6 +8,11 @@
 namespace quarvin {
 
 namespace {
+// Status in Msg, the progress address as "%04x".
+constexpr FamilyDialog::ProgressDisplay kDisplay{"Msg", "%04x"};
+} // namespace
+
+namespace {
 constexpr int kButtonPitch = 80;
 constexpr int kRowHeight = 20;
 } // namespace
@@ -102,28 +107,11 @@ McuRange McuDialog::range() const {
 
 int McuDialog::failureFlagOf(McuStep, const OperationResult& result) const { return result.ok() ? 0 : 1; }
 
-void McuDialog::setMessage(const std::string& text, bool repaintNow) {
-    Control& m = control("Msg");
-    m.setText(text);
-    if (repaintNow) m.repaint();
-}
+void McuDialog::setMessage(const std::string& text, bool repaintNow) { showStatus(kDisplay, text, repaintNow); }
 
-void McuDialog::showProgress(std::uint32_t a, std::uint32_t last) {
-    Control& bar = control("RdBar");
-    bar.setRange(0, static_cast<int>(last));
-    Control& e6 = control("Edit6");
-    e6.setText(Format("%04x", a));
-    e6.repaint();
-    bar.setPosition(static_cast<int>(std::min(a, last)));
-}
+void McuDialog::showProgress(std::uint32_t a, std::uint32_t last) { showProgressAt(kDisplay, a, last); }
 
-OperationHooks McuDialog::hooks() {
-    OperationHooks h;
-    h.status = [this](const std::string& text, bool now) { setMessage(text, now); };
-    h.progress = [this](std::uint32_t a, std::uint32_t last) { showProgress(a, last); };
-    h.stopRequested = [this] { return ctx_.platform.stop != nullptr && ctx_.platform.stop->stopRequested(); };
-    return h;
-}
+OperationHooks McuDialog::hooks() { return operationHooks(kDisplay); }
 
 OperationResult McuDialog::perform(McuStep step) {
     const OperationHooks h = hooks();

@@ -7,6 +7,11 @@
 
 namespace quarvin {
 
+namespace {
+// Status in Message, the progress address as "%06x".
+constexpr FamilyDialog::ProgressDisplay kDisplay{"Message", "%06x"};
+} // namespace
+
 MemoryDialog::MemoryDialog(DeviceContext& ctx, std::string className, std::string caption, MemoryForm form)
     : FamilyDialog(ctx, std::move(className), std::move(caption), 480, 330), autoBoxes_(form.autoBoxes) {
     buildControls(form);
@@ -162,28 +167,11 @@ void MemoryDialog::OnKeyDown3(int key) {
     if (key == KeyEnter) OnExit3();
 }
 
-void MemoryDialog::setMessage(const std::string& text, bool repaintNow) {
-    Control& m = control("Message");
-    m.setText(text);
-    if (repaintNow) m.repaint();
-}
+void MemoryDialog::setMessage(const std::string& text, bool repaintNow) { showStatus(kDisplay, text, repaintNow); }
 
-void MemoryDialog::showProgress(std::uint32_t a, std::uint32_t last) {
-    Control& bar = control("RdBar");
-    bar.setRange(0, static_cast<int>(last));
-    Control& e6 = control("Edit6");
-    e6.setText(Format("%06x", a));
-    e6.repaint();
-    bar.setPosition(static_cast<int>(std::min(a, last)));
-}
+void MemoryDialog::showProgress(std::uint32_t a, std::uint32_t last) { showProgressAt(kDisplay, a, last); }
 
-OperationHooks MemoryDialog::hooks() {
-    OperationHooks h;
-    h.status = [this](const std::string& text, bool now) { setMessage(text, now); };
-    h.progress = [this](std::uint32_t a, std::uint32_t last) { showProgress(a, last); };
-    h.stopRequested = [this] { return ctx_.platform.stop != nullptr && ctx_.platform.stop->stopRequested(); };
-    return h;
-}
+OperationHooks MemoryDialog::hooks() { return operationHooks(kDisplay); }
 
 OperationResult MemoryDialog::dispatch(MemoryStep step, const OperationHooks& h) {
     switch (step) {

@@ -9,6 +9,11 @@
 namespace quarvin {
 
 namespace {
+// Status in Msg, the progress address as "%04d".
+constexpr FamilyDialog::ProgressDisplay kDisplay{"Msg", "%04d"};
+} // namespace
+
+namespace {
 
 struct ButtonSpec {
     PldStep step;
@@ -107,28 +112,11 @@ void PldDialog::showFuseMap() {
     ctx_.docs.refreshFuseMap();
 }
 
-void PldDialog::setMessage(const std::string& text, bool repaintNow) {
-    Control& m = control("Msg");
-    m.setText(text);
-    if (repaintNow) m.repaint();
-}
+void PldDialog::setMessage(const std::string& text, bool repaintNow) { showStatus(kDisplay, text, repaintNow); }
 
-void PldDialog::showProgress(std::uint32_t position, std::uint32_t last) {
-    Control& bar = control("RdBar");
-    bar.setRange(0, static_cast<int>(last));
-    Control& e6 = control("Edit6");
-    e6.setText(Format("%04d", static_cast<int>(position)));
-    e6.repaint();
-    bar.setPosition(static_cast<int>(std::min(position, last)));
-}
+void PldDialog::showProgress(std::uint32_t position, std::uint32_t last) { showProgressAt(kDisplay, position, last); }
 
-OperationHooks PldDialog::hooks() {
-    OperationHooks h;
-    h.status = [this](const std::string& text, bool now) { setMessage(text, now); };
-    h.progress = [this](std::uint32_t p, std::uint32_t last) { showProgress(p, last); };
-    h.stopRequested = [this] { return ctx_.platform.stop != nullptr && ctx_.platform.stop->stopRequested(); };
-    return h;
-}
+OperationHooks PldDialog::hooks() { return operationHooks(kDisplay); }
 
 OperationResult PldDialog::perform(PldStep step) {
     if (step == PldStep::Program && !ctx_.docs.hasFuseMap()) {

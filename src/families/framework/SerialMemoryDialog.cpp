@@ -9,6 +9,11 @@
 namespace quarvin {
 
 namespace {
+// Status in Msg, the progress address as "%04x".
+constexpr FamilyDialog::ProgressDisplay kDisplay{"Msg", "%04x"};
+} // namespace
+
+namespace {
 
 struct ButtonSpec {
     SerialStep step;
@@ -120,28 +125,11 @@ int SerialMemoryDialog::writeWaitMilliseconds() const {
     return WriteWaitMilliseconds(const_cast<SerialMemoryDialog*>(this)->control("Speed").itemIndex());
 }
 
-void SerialMemoryDialog::setMessage(const std::string& text, bool repaintNow) {
-    Control& m = control("Msg");
-    m.setText(text);
-    if (repaintNow) m.repaint();
-}
+void SerialMemoryDialog::setMessage(const std::string& text, bool repaintNow) { showStatus(kDisplay, text, repaintNow); }
 
-void SerialMemoryDialog::showProgress(std::uint32_t a, std::uint32_t last) {
-    Control& bar = control("RdBar");
-    bar.setRange(0, static_cast<int>(last));
-    Control& e6 = control("Edit6");
-    e6.setText(Format("%04x", a));
-    e6.repaint();
-    bar.setPosition(static_cast<int>(std::min(a, last)));
-}
+void SerialMemoryDialog::showProgress(std::uint32_t a, std::uint32_t last) { showProgressAt(kDisplay, a, last); }
 
-OperationHooks SerialMemoryDialog::hooks() {
-    OperationHooks h;
-    h.status = [this](const std::string& text, bool now) { setMessage(text, now); };
-    h.progress = [this](std::uint32_t a, std::uint32_t last) { showProgress(a, last); };
-    h.stopRequested = [this] { return ctx_.platform.stop != nullptr && ctx_.platform.stop->stopRequested(); };
-    return h;
-}
+OperationHooks SerialMemoryDialog::hooks() { return operationHooks(kDisplay); }
 
 OperationResult SerialMemoryDialog::perform(SerialStep step) {
     failure_ = false;
