@@ -78,6 +78,69 @@ TEST_F(CliRunVbox, SerialEepromsInThreeCommandsAndAPartThatStaysBusy) {
     for (const Step& s : steps) check(s, s.args);
 }
 
+TEST_F(CliRunVbox, MicrocontrollersInThreeCommandsAndTheirLockBitsInTheImage) {
+    struct Part {
+        std::string device;
+        std::uint32_t lastAddress;
+        const char* verified;
+        const char* read;
+        const char* lockedVerify; // the first byte, Pattern(0) = 03, reads 0xFF
+        const char* locked;
+        const char* erased;
+    } parts[] = {
+        {"AT89C52", 0x1FFF, "verify: OK!\n", "read: OK\n", "verify: 0000:Error!(File=03,Chip=ff)\n",
+         "protect: Protect OK!\n", "erase: Erase ok\n"},
+        {"AT89C2051", 0x7FF, "verify: Verify OK\n", "read: Finished\n", "verify: 0000:Bad! (file=03,Device=ff)\n",
+         "protect: Secrity OK\n", "erase: Finished\n"},
+    };
+    for (const Part& p : parts) {
+        SCOPED_TRACE(p.device);
+        writeHex("in.hex", p.lastAddress);
+        ASSERT_EQ(run("convert in.hex in.bin"), 0) << err;
+        const std::string chip = "run --device " + p.device + " --port VBOX --chip-image chip.img ";
+        const std::string blank(p.lastAddress + 1, '\xFF');
+        const Step steps[] = {
+            {chip + "--in in.hex program", 0, {"program: OK\n"}},
+            {chip + "--in in.hex verify", 0, {p.verified}},
+            {chip + "--out back.bin read", 0, {p.read}},
+        };
+        for (const Step& s : steps) check(s, s.args);
+        EXPECT_EQ(Slurp(dir / "back.bin"), Slurp(dir / "in.bin"));
+
+        // The lock bits stay in the image: the next processes read ones only,
+        // until an erase clears code and lock together.
+        const Step locked[] = {
+            {chip + "protect", 0, {p.locked}},
+            {chip + "--in in.hex verify", 1, {p.lockedVerify}},
+            {chip + "--out locked.bin read", 0, {p.read}},
+            {chip + "erase blank", 0, {p.erased}},
+            {chip + "--in in.hex program verify", 0, {p.verified}},
+        };
+        for (const Step& s : locked) check(s, s.args);
+        EXPECT_EQ(Slurp(dir / "locked.bin"), blank);
+        fs::remove(dir / "chip.img");
+    }
+}
+
+TEST_F(CliRunVbox, MicrocontrollerQuestionsAndAnOtpPart) {
+    writeHex("in.hex", 0x0FFF);
+    const Step steps[] = {
+        // An OTP row has no Erase: naming it is a usage error, and nothing runs.
+        {"run --device 'AT87F51 (OTP)' --port VBOX blank erase", 2, {}, {"blank:"},
+         "TP89c5x: erase is not available for an OTP part"},
+        {"run --device 'AT87F51 (OTP)' --port VBOX --in in.hex program verify", 0, {"program: OK\n", "verify: OK!\n"}},
+        // Another part's signature asks its question; No stops Program, --yes goes on,
+        // and Verify finds the 4K part's code again at 1000 (it has no A12).
+        {"run --device AT89C52 --port VBOX --chip AT89C51 --in in.hex program", 1, {}, {"program: OK"},
+         "Error?\nContinue?\n-> No"},
+        {"run --device AT89C52 --port VBOX --chip AT89C51 --yes --in in.hex program verify", 1,
+         {"program: OK\n", "verify: 1000:Error!(File=ff,Chip=03)\n"}},
+        {"run --device AT89C2051 --port VBOX --fault empty read", 1, {}, {"read: Finished"},
+         "No any device on programmer!\n\nContinue?"},
+    };
+    for (const Step& s : steps) check(s, s.args);
+}
+
 TEST_F(CliRunVbox, RefusesWhatCannotBeDoneBeforeRunning) {
     writeHex("in.hex", k27C256Last);
     const Step steps[] = {
