@@ -2,6 +2,8 @@
 // image file across processes, faults, address fields, device selection errors.
 #include "CliRun.h"
 
+#include <algorithm>
+
 namespace quarvin::cli::test {
 namespace {
 
@@ -119,6 +121,40 @@ TEST_F(CliRunVbox, MicrocontrollersInThreeCommandsAndTheirLockBitsInTheImage) {
         for (const Step& s : locked) check(s, s.args);
         EXPECT_EQ(Slurp(dir / "locked.bin"), blank);
         fs::remove(dir / "chip.img");
+    }
+}
+
+// tests/data/mcu/blink.hex: an 8051 program built with sdcc (source and rebuild
+// command beside it), whose records come out of address order.
+TEST_F(CliRunVbox, AToolchainBuiltProgramWithRecordsOutOfOrderProgramsAndReadsBack) {
+    fs::copy_file(fs::path(QUARVIN_SOURCE_DIR) / "tests" / "data" / "mcu" / "blink.hex", dir / "blink.hex");
+    std::vector<std::uint32_t> starts; // data record addresses in file order
+    std::uint32_t highest = 0;
+    std::istringstream records(Slurp(dir / "blink.hex"));
+    for (std::string line; std::getline(records, line);) {
+        if (line.size() <= 9 || line.compare(7, 2, "00") != 0) continue;
+        starts.push_back(static_cast<std::uint32_t>(std::stoul(line.substr(3, 4), nullptr, 16)));
+        highest = std::max(highest, starts.back() + static_cast<std::uint32_t>(std::stoul(line.substr(1, 2), nullptr, 16)) - 1);
+    }
+    ASSERT_GT(starts.size(), 2u);
+    ASSERT_FALSE(std::is_sorted(starts.begin(), starts.end())) << "the fixture no longer tests the record order";
+    // The load's end address is the highest address written, not the last record's.
+    ASSERT_EQ(run("convert blink.hex blink.bin"), 0) << err;
+    const std::string image = Slurp(dir / "blink.bin");
+    ASSERT_EQ(image.size(), highest + 1);
+
+    const std::pair<std::string, std::uint32_t> parts[] = {{"AT89C52", 0x1FFF}, {"AT89C2051", 0x7FF}};
+    for (const auto& [device, last] : parts) {
+        SCOPED_TRACE(device);
+        const std::string chip = "run --device " + device + " --port VBOX --chip-image u1.img ";
+        ASSERT_EQ(run(chip + "--in blink.hex program"), 0) << out << err;
+        ASSERT_EQ(run(chip + "--in blink.hex verify"), 0) << out << err;
+        ASSERT_EQ(run(chip + "--out back.bin read"), 0) << out << err;
+        const std::string back = Slurp(dir / "back.bin");
+        ASSERT_EQ(back.size(), last + 1);
+        EXPECT_EQ(back.substr(0, image.size()), image);
+        EXPECT_EQ(back.find_first_not_of('\xFF', image.size()), std::string::npos);
+        fs::remove(dir / "u1.img");
     }
 }
 
