@@ -158,7 +158,7 @@ TEST_F(CliRunVbox, AToolchainBuiltProgramWithRecordsOutOfOrderProgramsAndReadsBa
     }
 }
 
-TEST_F(CliRunVbox, MicrocontrollerQuestionsAndAnOtpPart) {
+TEST_F(CliRunVbox, MicrocontrollerQuestionsFaultsAndAnOtpPart) {
     writeHex("in.hex", 0x0FFF);
     const Step steps[] = {
         // An OTP row has no Erase: naming it is a usage error, and nothing runs.
@@ -173,6 +173,12 @@ TEST_F(CliRunVbox, MicrocontrollerQuestionsAndAnOtpPart) {
          {"program: OK\n", "verify: 1000:Error!(File=ff,Chip=03)\n"}},
         {"run --device AT89C2051 --port VBOX --fault empty read", 1, {}, {"read: Finished"},
          "No any device on programmer!\n\nContinue?"},
+        // A cell that will not program is found by Verify; a part that never gets
+        // ready fails Programme at the first byte, showing the file byte + 1.
+        {"run --device AT89C52 --port VBOX --fault noprogram:10 --in in.hex program verify", 1,
+         {"program: OK\n", "verify: 0010:Error!(File=73,Chip=ff)\n"}},
+        {"run --device AT89C2051 --port VBOX --fault busy --in in.hex program verify", 1,
+         {"program: 0000:Bad! (file=03,Device=04)\n"}, {"verify:"}},
     };
     for (const Step& s : steps) check(s, s.args);
 }
