@@ -2,6 +2,8 @@
 // image file across processes, faults, address fields, device selection errors.
 #include "CliRun.h"
 
+#include <algorithm>
+
 namespace quarvin::cli::test {
 namespace {
 
@@ -74,6 +76,109 @@ TEST_F(CliRunVbox, SerialEepromsInThreeCommandsAndAPartThatStaysBusy) {
         {"run --device 'AT93C66 (256x16)' --port VBOX --fault busy --in in.hex program verify", 1,
          {"program: Programe Failured! at 0000\n"}, {"verify:"}},
         {"run --device 'AT93C66 (256x16)' --port VBOX --fault busy erase", 1, {"erase: Not blank! at 0000\n"}},
+    };
+    for (const Step& s : steps) check(s, s.args);
+}
+
+TEST_F(CliRunVbox, MicrocontrollersInThreeCommandsAndTheirLockBitsInTheImage) {
+    struct Part {
+        std::string device;
+        std::uint32_t lastAddress;
+        const char* verified;
+        const char* read;
+        const char* lockedVerify; // the first byte, Pattern(0) = 03, reads 0xFF
+        const char* locked;
+        const char* erased;
+    } parts[] = {
+        {"AT89C52", 0x1FFF, "verify: OK!\n", "read: OK\n", "verify: 0000:Error!(File=03,Chip=ff)\n",
+         "protect: Protect OK!\n", "erase: Erase ok\n"},
+        {"AT89C2051", 0x7FF, "verify: Verify OK\n", "read: Finished\n", "verify: 0000:Bad! (file=03,Device=ff)\n",
+         "protect: Secrity OK\n", "erase: Finished\n"},
+    };
+    for (const Part& p : parts) {
+        SCOPED_TRACE(p.device);
+        writeHex("in.hex", p.lastAddress);
+        ASSERT_EQ(run("convert in.hex in.bin"), 0) << err;
+        const std::string chip = "run --device " + p.device + " --port VBOX --chip-image chip.img ";
+        const std::string blank(p.lastAddress + 1, '\xFF');
+        const Step steps[] = {
+            {chip + "--in in.hex program", 0, {"program: OK\n"}},
+            {chip + "--in in.hex verify", 0, {p.verified}},
+            {chip + "--out back.bin read", 0, {p.read}},
+        };
+        for (const Step& s : steps) check(s, s.args);
+        EXPECT_EQ(Slurp(dir / "back.bin"), Slurp(dir / "in.bin"));
+
+        // The lock bits stay in the image: the next processes read ones only,
+        // until an erase clears code and lock together.
+        const Step locked[] = {
+            {chip + "protect", 0, {p.locked}},
+            {chip + "--in in.hex verify", 1, {p.lockedVerify}},
+            {chip + "--out locked.bin read", 0, {p.read}},
+            {chip + "erase blank", 0, {p.erased}},
+            {chip + "--in in.hex program verify", 0, {p.verified}},
+        };
+        for (const Step& s : locked) check(s, s.args);
+        EXPECT_EQ(Slurp(dir / "locked.bin"), blank);
+        fs::remove(dir / "chip.img");
+    }
+}
+
+// tests/data/mcu/blink.hex: an 8051 program built with sdcc (source and rebuild
+// command beside it), whose records come out of address order.
+TEST_F(CliRunVbox, AToolchainBuiltProgramWithRecordsOutOfOrderProgramsAndReadsBack) {
+    fs::copy_file(fs::path(QUARVIN_SOURCE_DIR) / "tests" / "data" / "mcu" / "blink.hex", dir / "blink.hex");
+    std::vector<std::uint32_t> starts; // data record addresses in file order
+    std::uint32_t highest = 0;
+    std::istringstream records(Slurp(dir / "blink.hex"));
+    for (std::string line; std::getline(records, line);) {
+        if (line.size() <= 9 || line.compare(7, 2, "00") != 0) continue;
+        starts.push_back(static_cast<std::uint32_t>(std::stoul(line.substr(3, 4), nullptr, 16)));
+        highest = std::max(highest, starts.back() + static_cast<std::uint32_t>(std::stoul(line.substr(1, 2), nullptr, 16)) - 1);
+    }
+    ASSERT_GT(starts.size(), 2u);
+    ASSERT_FALSE(std::is_sorted(starts.begin(), starts.end())) << "the fixture no longer tests the record order";
+    // The load's end address is the highest address written, not the last record's.
+    ASSERT_EQ(run("convert blink.hex blink.bin"), 0) << err;
+    const std::string image = Slurp(dir / "blink.bin");
+    ASSERT_EQ(image.size(), highest + 1);
+
+    const std::pair<std::string, std::uint32_t> parts[] = {{"AT89C52", 0x1FFF}, {"AT89C2051", 0x7FF}};
+    for (const auto& [device, last] : parts) {
+        SCOPED_TRACE(device);
+        const std::string chip = "run --device " + device + " --port VBOX --chip-image u1.img ";
+        ASSERT_EQ(run(chip + "--in blink.hex program"), 0) << out << err;
+        ASSERT_EQ(run(chip + "--in blink.hex verify"), 0) << out << err;
+        ASSERT_EQ(run(chip + "--out back.bin read"), 0) << out << err;
+        const std::string back = Slurp(dir / "back.bin");
+        ASSERT_EQ(back.size(), last + 1);
+        EXPECT_EQ(back.substr(0, image.size()), image);
+        EXPECT_EQ(back.find_first_not_of('\xFF', image.size()), std::string::npos);
+        fs::remove(dir / "u1.img");
+    }
+}
+
+TEST_F(CliRunVbox, MicrocontrollerQuestionsFaultsAndAnOtpPart) {
+    writeHex("in.hex", 0x0FFF);
+    const Step steps[] = {
+        // An OTP row has no Erase: naming it is a usage error, and nothing runs.
+        {"run --device 'AT87F51 (OTP)' --port VBOX blank erase", 2, {}, {"blank:"},
+         "TP89c5x: erase is not available for an OTP part"},
+        {"run --device 'AT87F51 (OTP)' --port VBOX --in in.hex program verify", 0, {"program: OK\n", "verify: OK!\n"}},
+        // Another part's signature asks its question; No stops Program, --yes goes on,
+        // and Verify finds the 4K part's code again at 1000 (it has no A12).
+        {"run --device AT89C52 --port VBOX --chip AT89C51 --in in.hex program", 1, {}, {"program: OK"},
+         "Error?\nContinue?\n-> No"},
+        {"run --device AT89C52 --port VBOX --chip AT89C51 --yes --in in.hex program verify", 1,
+         {"program: OK\n", "verify: 1000:Error!(File=ff,Chip=03)\n"}},
+        {"run --device AT89C2051 --port VBOX --fault empty read", 1, {}, {"read: Finished"},
+         "No any device on programmer!\n\nContinue?"},
+        // A cell that will not program is found by Verify; a part that never gets
+        // ready fails Programme at the first byte, showing the file byte + 1.
+        {"run --device AT89C52 --port VBOX --fault noprogram:10 --in in.hex program verify", 1,
+         {"program: OK\n", "verify: 0010:Error!(File=73,Chip=ff)\n"}},
+        {"run --device AT89C2051 --port VBOX --fault busy --in in.hex program verify", 1,
+         {"program: 0000:Bad! (file=03,Device=04)\n"}, {"verify:"}},
     };
     for (const Step& s : steps) check(s, s.args);
 }

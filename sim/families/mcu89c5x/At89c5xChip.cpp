@@ -27,6 +27,11 @@ constexpr int kP0Bit0 = 39;     // P0.0 on pin 39 .. P0.7 on pin 32
 constexpr int kVcc = 40;
 constexpr std::uint32_t kSignatureAddress = 0x30;
 
+// Not checked against a data sheet: no programming section for the AT89C55
+// (where its A14 is taken from: P3.0 here), nor any data sheet of the AT80F51/52
+// and AT87F51/52, was found. Their signatures are assumed to be those of the
+// AT89C51/52 of the same size; the device list gives those rows no ID, so the
+// signature check accepts them whatever they answer.
 const At89c5xType kTypes[] = {
     {"AT89C51", 0x1000, 0x0FFF, {0x1E, 0x51, 0xFF}, false},
     {"AT89LV51", 0x1000, 0x0FFF, {0x1E, 0x61, 0xFF}, false},
