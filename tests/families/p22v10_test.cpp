@@ -283,7 +283,7 @@ TEST(P22v10VirtualBox, BlankPassesABlankPartAndFailsAUsedOne) {
         rig.dlg.click("Blank");
         EXPECT_EQ(Msg(rig), "Not blank!");
         EXPECT_TRUE(rig.dlg.failure());
-        EXPECT_EQ(rig.dlg.control("Edit6").text(), "0100");
+        EXPECT_EQ(rig.dlg.control("Edit6").text(), "0276"); // R x bit + address
     }
 }
 
@@ -344,6 +344,9 @@ TEST(P22v10VirtualBox, StuckAndUnprogrammableFusesFailVerify) {
         rig.dlg.click("Verify");
         EXPECT_EQ(Msg(rig), "Verify bad");
         EXPECT_TRUE(rig.dlg.failure());
+        // The read-out stops at R x bit + address of the fuse.
+        const auto fuse = static_cast<int>(fault[0] == 'n' ? zero : one);
+        EXPECT_EQ(rig.dlg.control("Edit6").text(), Format("%04d", 132 * (fuse / 44) + fuse % 44));
     }
 }
 

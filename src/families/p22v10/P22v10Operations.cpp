@@ -28,6 +28,12 @@ std::uint32_t Fuse(const P22v10Row& row, std::uint32_t address, std::uint32_t bi
     return PldArrayFuse(row.fusesPerRow, address, bit);
 }
 
+// Where Blank and Verify leave the progress read-out at a bad bit: R x b + a,
+// not the fuse number.
+std::uint32_t BadBitPosition(const P22v10Row& row, std::uint32_t address, std::uint32_t bit) {
+    return row.fuseRows * bit + address;
+}
+
 std::uint32_t SignatureFuse(const P22v10Row& row, std::uint32_t bit) {
     return row.arrayFuses() + p22v10::kSignatureRowOffset + bit;
 }
@@ -75,7 +81,7 @@ OperationResult BlankP22v10(const P22v10Job& job) {
         const RowBits bits = run.shifter().shiftOut(static_cast<int>(a), static_cast<int>(row.fuseRows));
         for (std::uint32_t b = 0; b < row.fuseRows; ++b) {
             if (bits[b] == '1') continue;
-            run.showProgress(Fuse(row, a, b));
+            run.showProgress(BadBitPosition(row, a, b));
             return run.end(OperationResult::failed("Not blank!", Fuse(row, a, b)));
         }
     }
@@ -114,7 +120,7 @@ OperationResult VerifyP22v10(const P22v10Job& job) {
         for (std::uint32_t b = 0; b < row.fuseRows; ++b) {
             const std::uint32_t fuse = Fuse(row, a, b);
             if (static_cast<std::uint8_t>(bits[b]) == job.buffer[fuse]) continue;
-            run.showProgress(fuse);
+            run.showProgress(BadBitPosition(row, a, b));
             return run.end(OperationResult::failed("Verify bad", fuse));
         }
     }
