@@ -98,8 +98,9 @@ Outcome RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, Scenario
 // ahead, so their streams only have to stay the same.
 // TDsRAM reads port 2 and sends 147 for each byte: the static RAMs answer only
 // while the program holds /CE and /OE low between its own port writes. TGALx
-// shifts each fuse row out of the chip pin by pin.
-const std::set<std::string> kBitByBitReads = {"TP24c0x", "TP93cxx", "TP89c5x", "TP2051x", "TDsRAM", "TGALx"};
+// shifts each fuse row out of the chip pin by pin; so does TP22V10x, a pin read
+// and a clock pulse for each of the 132 bits of a chip address.
+const std::set<std::string> kBitByBitReads = {"TP24c0x", "TP93cxx", "TP89c5x", "TP2051x", "TDsRAM", "TGALx", "TP22V10x"};
 
 TEST(ReadAhead, ReadAndVerifyOfEveryFamilyMatchOneReadAtATime) {
     int familiesRun = 0;

@@ -21,7 +21,7 @@ constexpr StepName kSteps[] = {
     {"erase", PldStep::Erase, "bulk-erase every cell, security included"},
     {"blank", PldStep::Blank, "check that the fuse array is erased"},
     {"program", PldStep::Program, "program the array, architecture and signature from the map"},
-    {"verify", PldStep::Verify, "compare the array and architecture with the map"},
+    {"verify", PldStep::Verify, "compare the fuse array (16V8/20V8: and the architecture bits) with the map"},
     {"secure", PldStep::Secure, "set the security cell"},
 };
 

@@ -29,6 +29,29 @@ void PldPowerDown(LinkState& link) {
 
 void ConfirmBoxAnswers(LinkState& link) { ReadPort(link, 2); }
 
+void PldRun::begin(const char* status, bool sendOnly) {
+    sendOnly_ = sendOnly;
+    if (status) hooks_.say(status, true);
+    powerUp();
+}
+
+bool PldRun::stopRequested() {
+    if (!hooks_.stop()) return false;
+    PldPowerDown(link_);
+    return true;
+}
+
+bool PldRun::stopAt(std::uint32_t a) {
+    showProgress(rowBits_ * a);
+    return stopRequested();
+}
+
+OperationResult PldRun::end(OperationResult r) {
+    if (r.ok() && sendOnly_) ConfirmBoxAnswers(link_);
+    PldPowerDown(link_);
+    return r;
+}
+
 void FillFuseMap(MainBuffer& buffer) {
     std::fill(buffer.data(), buffer.data() + kPldFilledFuses, formats::kFuseSet);
 }

@@ -46,6 +46,40 @@ inline char RowBitChar(bool high) { return high ? '1' : '0'; }
 // Fuses 0 .. kPldFilledFuses - 1 of the map set to "1".
 void FillFuseMap(MainBuffer& buffer);
 
+// Bit b of chip address a of a column-wise fuse array of F addresses is fuse a + b x F.
+inline std::uint32_t PldArrayFuse(std::uint32_t fusesPerRow, std::uint32_t address, std::uint32_t bit) {
+    return address + bit * fusesPerRow;
+}
+
+// One operation's frame: the status text, power-up, the progress and stop
+// points, and power-down at its end or at a stop.
+class PldRun {
+public:
+    // rowBits: R, the progress step of one chip address; arrayFuses: F x R, the bar's end.
+    PldRun(LinkState& link, const OperationHooks& hooks, const PldSupply& supply, std::uint32_t rowBits,
+           std::uint32_t arrayFuses)
+        : link_(link), hooks_(hooks), supply_(supply), rowBits_(rowBits), arrayFuses_(arrayFuses) {}
+
+    // status: the text shown while the operation runs; nullptr for none.
+    // sendOnly: the operation reads nothing back, so its end asks the box for a port.
+    void begin(const char* status, bool sendOnly = false);
+    void powerUp() { PldPowerUp(link_, supply_); }
+    // Progress at chip address a; true (and the socket powered down) when the user asked to stop.
+    bool stopAt(std::uint32_t a);
+    // The stop poll without progress.
+    bool stopRequested();
+    void showProgress(std::uint32_t position) { hooks_.show(position, arrayFuses_); }
+    OperationResult end(OperationResult r);
+
+private:
+    LinkState& link_;
+    const OperationHooks& hooks_;
+    PldSupply supply_;
+    std::uint32_t rowBits_;
+    std::uint32_t arrayFuses_;
+    bool sendOnly_ = false;
+};
+
 // "Communication error!" and friends come from RunGuarded; what a refused
 // sub-type row without a shift routine says.
 inline constexpr const char* kPldBadRowText = "Bad!";

@@ -13,42 +13,22 @@ constexpr int kBulkEraseTicks = 5000;
 PldSupply SupplyOf(const GalRow& row) { return {row.vppMillivolts, row.vppPin, row.vccPin}; }
 
 std::uint32_t ArrayFuse(const GalRow& row, std::uint32_t address, std::uint32_t bit) {
-    return address + bit * row.fusesPerRow;
+    return PldArrayFuse(row.fusesPerRow, address, bit);
 }
 
-// Power-up, the work, power-down; a stop at a progress point powers down too.
-class GalRun {
+// The shared operation frame with the row's shifter.
+class GalRun : public PldRun {
 public:
-    explicit GalRun(const GalJob& job) : job_(job), shifter_(job.link, job.row) {}
+    explicit GalRun(const GalJob& job)
+        : PldRun(job.link, job.hooks, SupplyOf(job.row), job.row.fuseRows, job.row.arrayFuses()),
+          base_(job.row.arrayFuses()), shifter_(job.link, job.row) {}
 
-    // status: the text shown while the operation runs; nullptr for none.
-    // sendOnly: the operation reads nothing back from the box.
-    void begin(const char* status, bool sendOnly = false) {
-        sendOnly_ = sendOnly;
-        if (status) job_.hooks.say(status, true);
-        PldPowerUp(job_.link, SupplyOf(job_.row));
-    }
-    // Progress at chip address a; true when the user asked to stop.
-    bool stopAt(std::uint32_t a) {
-        job_.hooks.show(job_.row.fuseRows * a, job_.row.arrayFuses());
-        if (!job_.hooks.stop()) return false;
-        PldPowerDown(job_.link);
-        return true;
-    }
-    OperationResult end(OperationResult r) {
-        if (r.ok() && sendOnly_) ConfirmBoxAnswers(job_.link);
-        PldPowerDown(job_.link);
-        return r;
-    }
     gal::GalShifter& shifter() { return shifter_; }
-    const GalRow& row() const { return job_.row; }
-    MainBuffer& buffer() { return job_.buffer; }
-    std::uint32_t base() const { return job_.row.arrayFuses(); }
+    std::uint32_t base() const { return base_; }
 
 private:
-    const GalJob& job_;
+    std::uint32_t base_;
     gal::GalShifter shifter_;
-    bool sendOnly_ = false;
 };
 
 std::optional<OperationResult> RefuseRow(const GalRow& row) {

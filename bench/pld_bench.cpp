@@ -1,0 +1,81 @@
+// GAL16V8 and GAL22V10 operations through the in-process virtual box: line
+// time, host CPU time and its share of the line time, and the command stream's
+// own cost. Prints "name value unit" lines; the operations' messages go to stderr.
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "BenchMeasure.h"
+#include "families/framework/PldSteps.h"
+#include "families/gal/GalDialog.h"
+#include "families/p22v10/P22v10Dialog.h"
+#include "link/commands/LinkOps.h"
+#include "sim/SimFamily.h"
+#include "sim/VirtualBoxTransport.h"
+
+namespace {
+
+using namespace quarvin;
+
+// A box with a blank part of the row, a link to it and a random fuse map in the buffer.
+struct Bench {
+    std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
+    LinkState link;
+    std::unique_ptr<MainBuffer> buffer = std::make_unique<MainBuffer>();
+    OperationHooks hooks;
+
+    Bench(const char* dialogClass, int subType) {
+        box->insert(sim::OfferForSubType(dialogClass, subType)->make());
+        link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+        link.connected = 1;
+        ResetSocket(link); // as the family's start operation does
+        PldPrepareSocket(link, 12000);
+        std::mt19937 gen(7);
+        std::generate(buffer->data(), buffer->data() + kPldFilledFuses, [&] { return RowBitChar((gen() & 1) != 0); });
+    }
+};
+
+struct Op {
+    const char* name;
+    std::function<OperationResult()> run;
+};
+
+void RunAll(const sim::Box& box, const std::string& label, const std::vector<Op>& ops) {
+    for (const Op& op : ops) {
+        OperationResult result;
+        const bench::Measured m = bench::Measure(box, [&] { result = op.run(); });
+        bench::PrintMeasured(label + "_" + op.name, m);
+        std::fprintf(stderr, "%s_%s: %s\n", label.c_str(), op.name, result.message.c_str());
+    }
+}
+
+void Gal(int subType, const char* label) {
+    Bench b(GalDialog::kFormClass, subType);
+    const GalJob job{b.link, kGalRows[static_cast<std::size_t>(subType)], *b.buffer, b.hooks};
+    RunAll(*b.box, label,
+           {{"blank", [&] { return BlankGal(job); }},
+            {"programe", [&] { return ProgramGal(job); }},
+            {"verify", [&] { return VerifyGal(job); }},
+            {"read", [&] { return ReadGal(job); }}});
+}
+
+void P22v10(int subType, const char* label) {
+    Bench b(P22v10Dialog::kFormClass, subType);
+    const P22v10Job job{b.link, kP22v10Rows[static_cast<std::size_t>(subType)], *b.buffer, b.hooks};
+    RunAll(*b.box, label,
+           {{"blank", [&] { return BlankP22v10(job); }},
+            {"programe", [&] { return ProgramP22v10(job); }},
+            {"verify", [&] { return VerifyP22v10(job); }},
+            {"read", [&] { return ReadP22v10(job); }}});
+}
+
+} // namespace
+
+int main() {
+    Gal(3, "gal16v8b");
+    P22v10(1, "gal22v10");
+    return 0;
+}
