@@ -7,6 +7,7 @@
 #include "sim/families/eeprom28c/E28Sim.h"
 #include "sim/families/mcu89c5x/P89c5xSim.h"
 #include "sim/families/mcu2051/P2051Sim.h"
+#include "sim/families/pic16c8x/Pic16Sim.h"
 
 namespace quarvin::sim {
 
@@ -22,6 +23,7 @@ const std::vector<SimFamily>& SimFamilies() {
         E28SimFamily(),
         P89c5xSimFamily(),
         P2051SimFamily(),
+        Pic16SimFamily(),
     };
     return families;
 }

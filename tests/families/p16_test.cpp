@@ -1,0 +1,283 @@
+// The PIC16C8x family: the serial frames on the wire, the ".CON" settings file,
+// and every sub-type programmed, verified and read back through the virtual box.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "FamilyRig.h"
+#include "families/pic16c8x/Pic16Dialog.h"
+#include "families/pic16c8x/Pic16Settings.h"
+#include "link/commands/Opcodes.h"
+#include "sim/families/pic16c8x/Pic16Chip.h"
+
+namespace quarvin::test {
+namespace {
+
+// The serial commands in a stream, in order, with the word of a write frame.
+struct SerialStep {
+    std::uint8_t opcode;
+    std::uint8_t command;
+    int low = -1, high = -1;
+    int delaysBefore = 0; // opcode-30 ticks since the previous serial step
+};
+
+std::vector<SerialStep> SerialSteps(const std::vector<std::uint8_t>& w) {
+    std::vector<SerialStep> steps;
+    int delays = 0;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        const std::uint8_t o = w[i];
+        if (o == op::PicCommand || o == op::PicReadWord) {
+            steps.push_back({o, w[i + 1], -1, -1, delays});
+            i += 1;
+            delays = 0;
+        } else if (o == op::PicWriteWord) {
+            steps.push_back({o, w[i + 1], w[i + 2], w[i + 3], delays});
+            i += 3;
+            delays = 0;
+        } else if (o == op::DelayTick) {
+            ++delays;
+        } else if ((o >= 8 && o <= 14) || (o >= 16 && o <= 20) || o == 22 || (o >= 24 && o <= 27)) {
+            i += 1;
+        }
+    }
+    return steps;
+}
+
+std::vector<int> Commands(const std::vector<std::uint8_t>& w) {
+    std::vector<int> out;
+    for (const SerialStep& s : SerialSteps(w)) out.push_back(s.command);
+    return out;
+}
+
+TEST(Pic16Wire, WriteWordFramesTheDataAboveAStartBit) {
+    LinkState link;
+    Expect e(link);
+    PicWriteWord(e.link, 2, 0xFFFF);
+    PicWriteWord(e.link, 0, 0x0005);
+    EXPECT_EQ(e.bytes(), (std::vector<std::uint8_t>{170, 2, 0xFE, 0xFF, 170, 0, 0x0A, 0x00}));
+}
+
+TEST(Pic16Wire, ProgramWaitsAfterEachWordAsProTimeSays) {
+    const int ticks[] = {100, 200, 300};
+    for (int index = 0; index < 3; ++index) {
+        WireRig<Pic16Dialog> rig(1);
+        rig.dlg.control("Speed").setItemIndex(index);
+        rig.dlg.click("Write");
+        const auto steps = SerialSteps(rig.log->written);
+        ASSERT_EQ(steps.size(), 512u * 3);
+        // Load data, begin programming, increment: the tick count sits before the increment.
+        EXPECT_EQ(steps[2].command, piccmd::IncrementAddress);
+        EXPECT_EQ(steps[2].delaysBefore, ticks[index]) << index;
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
+    }
+}
+
+TEST(Pic16Wire, EraseModesRunTheirSequencesInOrder) {
+    const std::vector<int> code = {9, 2, 8};
+    const std::vector<int> data = {11, 2, 8};
+    std::vector<int> all = {0, 6, 6, 6, 6, 6, 6, 6, 1, 7, 8, 1, 7};
+    all.insert(all.end(), code.begin(), code.end());
+    std::vector<int> both = code;
+    both.insert(both.end(), data.begin(), data.end());
+    const std::vector<int> expected[] = {code, data, both, all};
+    for (int mode = 0; mode < 4; ++mode) {
+        WireRig<Pic16Dialog> rig(2);
+        rig.dlg.control("RadioGroup2").setItemIndex(mode);
+        rig.dlg.click("Erase");
+        EXPECT_EQ(Commands(rig.log->written), expected[mode]) << mode;
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
+    }
+}
+
+TEST(Pic16Wire, WrConfigWritesTheIdDigitsAndTheWord) {
+    WireRig<Pic16Dialog> rig(5);
+    rig.dlg.control("Edit1").setText("1a2b");
+    rig.dlg.control("CheckBox1").setChecked(true); // Sec
+    rig.dlg.control("CheckBox2").setChecked(false);
+    rig.dlg.control("RadioGroup1").setItemIndex(2);
+    rig.dlg.click("WtConfig");
+    std::vector<int> words;
+    for (const SerialStep& s : SerialSteps(rig.log->written))
+        if (s.opcode == op::PicWriteWord) words.push_back((s.low | s.high << 8) >> 1);
+    // The first load moves to 0x2000; each location then loads its value.
+    EXPECT_EQ(words, (std::vector<int>{0x0FFF, 0x01, 0x1A, 0xA2, 0x2B, 0x000A}));
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
+}
+
+TEST(Pic16Settings, PathsAndContents) {
+    struct PathCase {
+        const char* data;
+        const char* con;
+    } paths[] = {
+        {"/home/a.b/blink.hex", "/home/a.b/blink.CON"},
+        {"/home/a.b/blink", "/home/a.b/blink.CON"},
+        {"/tmp/X.CON", ""},
+        {"/tmp/x.con", ""},
+        {"", ""},
+    };
+    for (const auto& c : paths) EXPECT_EQ(Pic16SettingsPath(c.data), c.con) << c.data;
+
+    const Pic16Settings start;
+    const Pic16Settings full = ParsePic16Settings("1012abcd", start);
+    EXPECT_TRUE(full.sec);
+    EXPECT_FALSE(full.wdt);
+    EXPECT_TRUE(full.pwrt);
+    EXPECT_EQ(full.osc, 2);
+    EXPECT_EQ(ParsePic16Settings("0107", start).osc, start.osc); // '7' is no oscillator
+    const Pic16Settings shortFile = ParsePic16Settings("1", start);
+    EXPECT_TRUE(shortFile.sec);
+    EXPECT_EQ(shortFile.wdt, start.wdt);
+    EXPECT_EQ(FormatPic16Settings(full, "1f"), "10121f  ");
+}
+
+TEST(Pic16Dialog, SettingsSurviveReopening) {
+    const std::string data = std::string(QUARVIN_BINARY_DIR) + "/p16_settings.hex";
+    {
+        WireRig<Pic16Dialog> rig(2, false);
+        rig.docs.fileName = data;
+        rig.dlg.control("CheckBox1").setChecked(true);
+        rig.dlg.control("CheckBox3").setChecked(true);
+        rig.dlg.control("RadioGroup1").setItemIndex(3);
+        rig.dlg.click("CancelBtn");
+    }
+    FakePlatform fp;
+    LinkState link;
+    FakeDocs docs;
+    docs.fileName = data;
+    SelectionState selection;
+    DeviceContext ctx{link, fp.platform, docs, selection, {}};
+    Pic16Dialog reopened(ctx);
+    EXPECT_TRUE(reopened.control("CheckBox1").checked());
+    EXPECT_TRUE(reopened.control("CheckBox2").checked());
+    EXPECT_TRUE(reopened.control("CheckBox3").checked());
+    EXPECT_EQ(reopened.control("RadioGroup1").itemIndex(), 3);
+    EXPECT_EQ(reopened.caption(), "P16c8x");
+}
+
+using PicRig = SimRig<Pic16Dialog, sim::Pic16Chip>;
+
+void FillRandom(MainBuffer& buf, std::uint32_t last, unsigned seed) {
+    std::mt19937 rng(seed);
+    for (std::uint32_t a = 0; a <= last; a += 2) {
+        const auto w = static_cast<std::uint16_t>(rng() & kPicWordMask);
+        buf[a] = static_cast<std::uint8_t>(w);
+        buf[a + 1] = static_cast<std::uint8_t>(w >> 8);
+    }
+}
+
+TEST(Pic16Sim, EverySubTypeProgramsVerifiesAndReadsBack) {
+    for (int row = 1; row <= 10; ++row) {
+        SCOPED_TRACE(row);
+        PicRig rig(row);
+        const std::uint32_t last = kPic16Rows[static_cast<std::size_t>(row)].lastByteAddress;
+        FillRandom(rig.docs.buf, last, static_cast<unsigned>(row));
+        std::vector<std::uint8_t> image(rig.docs.buf.data(), rig.docs.buf.data() + last + 1);
+        rig.dlg.click("Write");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
+        rig.dlg.click("Verify");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + last + 1, 0);
+        rig.dlg.click("ReadToFile");
+        EXPECT_EQ(rig.dlg.control("Msg").text().rfind("Finished,Sum=", 0), 0u);
+        EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.docs.buf.data()));
+        EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.chip->memory().begin()));
+        EXPECT_EQ(rig.dlg.failureFlag(), 0);
+    }
+}
+
+TEST(Pic16Sim, BlankChecks) {
+    PicRig blank(5);
+    blank.dlg.click("Blank");
+    EXPECT_EQ(blank.dlg.control("Msg").text(), "Blank OK!");
+    EXPECT_EQ(blank.dlg.failureFlag(), 0);
+
+    PicRig used(5);
+    used.chip->memory()[0x100] = 0x12;
+    used.dlg.click("Blank");
+    EXPECT_EQ(used.dlg.control("Msg").text(), "Not blank!");
+    EXPECT_EQ(used.dlg.failureFlag(), 1);
+
+    PicRig configured(5);
+    configured.dlg.click("WtConfig");
+    configured.dlg.click("Blank");
+    EXPECT_EQ(configured.dlg.control("Msg").text(), "ONFIG not blank");
+    EXPECT_EQ(configured.dlg.failureFlag(), 1);
+}
+
+TEST(Pic16Sim, WrConfigThenReConfigRestoresTheControls) {
+    for (int row : {2, 5, 10}) {
+        PicRig rig(row);
+        rig.dlg.control("RadioGroup1").setItemIndex(2);
+        rig.dlg.control("CheckBox2").setChecked(false);
+        rig.dlg.control("CheckBox3").setChecked(true);
+        rig.dlg.control("Edit1").setText("4321");
+        rig.dlg.click("WtConfig");
+        rig.dlg.control("RadioGroup1").setItemIndex(0);
+        rig.dlg.control("CheckBox2").setChecked(true);
+        rig.dlg.control("CheckBox3").setChecked(false);
+        rig.dlg.control("Edit1").setText("0000");
+        rig.dlg.click("RdConfig");
+        EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 2) << row;
+        EXPECT_FALSE(rig.dlg.control("CheckBox2").checked()) << row;
+        EXPECT_TRUE(rig.dlg.control("CheckBox3").checked()) << row;
+        EXPECT_FALSE(rig.dlg.control("CheckBox1").checked()) << row;
+        EXPECT_EQ(rig.dlg.control("Edit1").text(), "4321") << row;
+    }
+}
+
+TEST(Pic16Sim, AProtectedPartFailsVerifyUntilEraseAll) {
+    for (int row : {2, 5, 7}) {
+        SCOPED_TRACE(row);
+        PicRig rig(row);
+        const std::uint32_t last = kPic16Rows[static_cast<std::size_t>(row)].lastByteAddress;
+        FillRandom(rig.docs.buf, last, 99);
+        rig.dlg.click("Write");
+        rig.dlg.control("CheckBox1").setChecked(true);
+        rig.dlg.click("WtConfig");
+        EXPECT_TRUE(rig.chip->codeProtected());
+        rig.dlg.click("Verify");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "Verify Bad!");
+        EXPECT_EQ(rig.dlg.failureFlag(), 1);
+        rig.dlg.control("RadioGroup2").setItemIndex(0); // "Code" cannot erase a protected part
+        rig.dlg.click("Erase");
+        rig.dlg.click("Blank");
+        EXPECT_NE(rig.dlg.control("Msg").text(), "Blank OK!");
+        rig.dlg.control("RadioGroup2").setItemIndex(3);
+        rig.dlg.click("Erase");
+        rig.dlg.click("Blank");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "Blank OK!");
+        EXPECT_FALSE(rig.chip->codeProtected());
+    }
+}
+
+TEST(Pic16Sim, AutoStopsAtABlankFailureAndTheLinkLostInProgram) {
+    PicRig used(2);
+    used.chip->memory()[4] = 0;
+    used.dlg.control("CheckBoxBlank").setChecked(true);
+    used.dlg.click("Button1");
+    EXPECT_EQ(used.dlg.control("Msg").text(), "Not blank!");
+    EXPECT_EQ(used.dlg.failureFlag(), 1);
+
+    PicRig lost(5);
+    FillRandom(lost.docs.buf, 2047, 3);
+    lost.box->faults().silentAfterBytes = lost.box->bytesReceived() + 20000;
+    lost.dlg.click("Button1");
+    EXPECT_EQ(lost.dlg.control("Msg").text(), kNotConnectedText);
+    EXPECT_EQ(lost.dlg.failureFlag(), 1);
+}
+
+TEST(Pic16Sim, AShortProTimeOnASlowPartSpoilsWords) {
+    PicRig rig(5);
+    rig.chip->faults().eraseTimeFactor = 1.3; // a cycle longer than 100 ticks
+    FillRandom(rig.docs.buf, 2047, 5);
+    rig.dlg.click("Write");
+    rig.dlg.click("Verify");
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "Verify Bad!");
+    rig.dlg.control("Speed").setItemIndex(1);
+    rig.dlg.click("Write");
+    rig.dlg.click("Verify");
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
+}
+
+} // namespace
+} // namespace quarvin::test
