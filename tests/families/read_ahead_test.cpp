@@ -95,8 +95,9 @@ Outcome RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, Scenario
 
 // Serial memories are read bit by bit with pin commands, microcontrollers a port
 // read after each address step: there are no runs of read-next commands to send
-// ahead, so their streams only have to stay the same.
-const std::set<std::string> kBitByBitReads = {"TP24c0x", "TP93cxx", "TP89c5x", "TP2051x"};
+// ahead, so their streams only have to stay the same. The PIC16 family reads
+// each word with the box's serial read-word opcode.
+const std::set<std::string> kBitByBitReads = {"TP24c0x", "TP93cxx", "TP89c5x", "TP2051x", "TP16c8x"};
 
 TEST(ReadAhead, ReadAndVerifyOfEveryFamilyMatchOneReadAtATime) {
     int familiesRun = 0;
