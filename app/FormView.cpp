@@ -341,6 +341,11 @@ int FormView::runModal() {
     return form_.modalResult() != Form::ModalNone ? form_.modalResult() : Form::ModalCancel;
 }
 
+bool FormView::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) act([&] { form_.activate(); });
+    return QDialog::event(event);
+}
+
 void FormView::closeEvent(QCloseEvent* event) {
     if (form_.busy() || (stop_ && stop_->running() && !modal_)) {
         event->ignore();

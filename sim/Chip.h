@@ -75,8 +75,40 @@ struct AddressRange {
     bool contains(std::uint32_t a) const { return a >= first && a <= last; }
 };
 
+// Two address lines of a memory wired together: the part sees both low when
+// either is driven low.
+struct ShortedLines {
+    int a = 0, b = 0; // address bit numbers
+};
+
+// A memory cell that loses what was written: it reverts to its former value
+// this long after the write.
+struct LeakyCell {
+    std::uint32_t address = 0;
+    double microseconds = 0;
+};
+
+// A chip pin whose output is stuck at one level.
+struct StuckPin {
+    int pin = 0;
+    bool high = false;
+};
+
+// A channel of an optocoupler that fails: its transistor never conducts (open),
+// always conducts (short), or its LED never lights (dead).
+struct OptoFault {
+    enum class Kind { Open, Short, Dead };
+    int channel = 0; // 1-based
+    Kind kind = Kind::Open;
+};
+
 struct ChipFaults {
     bool missing = false;                 // the socket looks empty
+    bool dead = false;                    // powered but doing nothing: every output released
+    std::vector<ShortedLines> shorts;     // address lines wired together
+    std::vector<LeakyCell> leaky;         // cells that do not keep what was written
+    std::vector<StuckPin> stuckPins;      // outputs stuck at a level
+    std::vector<OptoFault> opto;          // failing optocoupler channels
     bool busyForever = false;             // the first self-timed write or erase cycle never ends
     std::vector<StuckBits> stuck;         // bits that read fixed whatever the cell holds
     std::vector<AddressRange> noProgram;  // cells (pages) that will not program

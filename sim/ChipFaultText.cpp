@@ -17,6 +17,14 @@ bool Hex(const std::string& text, std::uint32_t largest, std::uint32_t& out) {
     return true;
 }
 
+bool Decimal(const std::string& text, int smallest, int largest, int& out) {
+    int v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, 10);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || v < smallest || v > largest) return false;
+    out = v;
+    return true;
+}
+
 std::vector<std::string> Fields(const std::string& text) {
     std::vector<std::string> parts;
     std::istringstream in(text);
@@ -37,7 +45,40 @@ std::string AddChipFault(ChipFaults& faults, const std::string& text) {
         faults.busyForever = true;
         return {};
     }
+    if (text == "dead") {
+        faults.dead = true;
+        return {};
+    }
     std::uint32_t address = 0, mask = 0, value = 0;
+    if (parts.size() == 3 && parts[0] == "short") {
+        int a = 0, b = 0;
+        if (!Decimal(parts[1], 0, 31, a) || !Decimal(parts[2], 0, 31, b) || a == b) return bad;
+        faults.shorts.push_back({a, b});
+        return {};
+    }
+    if (parts.size() == 3 && parts[0] == "leak") {
+        int us = 0;
+        if (!Hex(parts[1], 0xFFFFFFFFu, address) || !Decimal(parts[2], 1, 100'000'000, us)) return bad;
+        faults.leaky.push_back({address, static_cast<double>(us)});
+        return {};
+    }
+    if (parts.size() == 3 && parts[0] == "pin") {
+        int pin = 0;
+        if (!Decimal(parts[1], 1, 40, pin) || (parts[2] != "0" && parts[2] != "1")) return bad;
+        faults.stuckPins.push_back({pin, parts[2] == "1"});
+        return {};
+    }
+    if (parts.size() == 3 && parts[0] == "opto") {
+        int channel = 0;
+        if (!Decimal(parts[1], 1, 4, channel)) return bad;
+        OptoFault::Kind kind{};
+        if (parts[2] == "open") kind = OptoFault::Kind::Open;
+        else if (parts[2] == "short") kind = OptoFault::Kind::Short;
+        else if (parts[2] == "dead") kind = OptoFault::Kind::Dead;
+        else return bad;
+        faults.opto.push_back({channel, kind});
+        return {};
+    }
     if (parts.size() == 4 && parts[0] == "stuck") {
         if (!Hex(parts[1], 0xFFFFFFFFu, address) || !Hex(parts[2], 0xFF, mask) || !Hex(parts[3], 0xFF, value))
             return bad;

@@ -6,6 +6,11 @@
 //   slow:FACTOR            erase and write cycles take FACTOR times as long
 //   empty                  the socket looks empty
 //   busy                   the first self-timed write or erase cycle never ends
+//   short:A:B              address lines A and B (decimal bit numbers) wired together
+//   leak:ADDR:US           the cell at ADDR reverts US microseconds after a write
+//   pin:N:0|1              the output on chip pin N is stuck low or high
+//   dead                   the chip is powered but does nothing
+//   opto:CH:open|short|dead  optocoupler channel CH (from 1) fails
 #include <string>
 
 #include "sim/Chip.h"
@@ -16,6 +21,7 @@ namespace quarvin::sim {
 std::string AddChipFault(ChipFaults& faults, const std::string& text);
 
 inline constexpr const char* kChipFaultForms =
-    "stuck:ADDR:MASK:VALUE, noprogram:ADDR, protect:FIRST:LAST, slow:FACTOR, empty or busy";
+    "stuck:ADDR:MASK:VALUE, noprogram:ADDR, protect:FIRST:LAST, slow:FACTOR, short:A:B, leak:ADDR:US, "
+    "pin:N:0|1, opto:CH:open|short|dead, empty, busy or dead";
 
 } // namespace quarvin::sim

@@ -28,6 +28,8 @@ struct Registers {
     std::uint8_t vppB = 0x80;
     std::uint8_t vccA = 0xFF;
     std::uint8_t vccGnd = 0x07;
+
+    bool operator==(const Registers&) const = default;
 };
 
 class Socket {

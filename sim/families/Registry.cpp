@@ -8,6 +8,9 @@
 #include "sim/families/mcu89c5x/P89c5xSim.h"
 #include "sim/families/mcu2051/P2051Sim.h"
 #include "sim/families/pic16c8x/Pic16Sim.h"
+#include "sim/families/gal/GalSim.h"
+#include "sim/families/sram/SramSim.h"
+#include "sim/families/opto/OptoSim.h"
 
 namespace quarvin::sim {
 
@@ -24,6 +27,9 @@ const std::vector<SimFamily>& SimFamilies() {
         P89c5xSimFamily(),
         P2051SimFamily(),
         Pic16SimFamily(),
+        GalSimFamily(),
+        SramSimFamily(),
+        OptoSimFamily(),
     };
     return families;
 }

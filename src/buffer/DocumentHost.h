@@ -23,6 +23,15 @@ public:
     // The current data file's path (the main window's file name); empty when
     // there is none.
     virtual std::string dataFileName() const { return {}; }
+
+    // The PLD window, for the logic device dialogs. Without windows (the command
+    // line) there is none and these calls do nothing.
+    virtual bool hasFuseMap() const { return false; }
+    // Destroys the hex window and creates the PLD window when there is none;
+    // true when it was created just now.
+    virtual bool openFuseMap() { return false; }
+    virtual void setFuseGeometry(std::int32_t /*fusesPerRow*/, std::int32_t /*fuseRows*/) {}
+    virtual void refreshFuseMap() {}
 };
 
 // The buffer without a window (the command line, benchmarks): there is no hex

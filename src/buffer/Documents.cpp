@@ -84,6 +84,20 @@ TPldFileW& Documents::openPldWindow() {
     return *pld_;
 }
 
+bool Documents::openFuseMap() {
+    const bool existed = hasPldWindow();
+    openPldWindow();
+    return !existed;
+}
+
+void Documents::setFuseGeometry(std::int32_t fusesPerRow, std::int32_t fuseRows) {
+    if (TPldFileW* w = pldWindow()) w->setGeometry(fusesPerRow, fuseRows);
+}
+
+void Documents::refreshFuseMap() {
+    if (TPldFileW* w = pldWindow()) w->Refresh();
+}
+
 void Documents::destroyHexWindow() {
     if (!hex_) return;
     platform_.windows->formDestroyed(*hex_);

@@ -63,6 +63,10 @@ public:
     void setEndAddress(std::int32_t end) override;   // no-op without a hex window
     std::int32_t endAddress() const override;        // -1 without a hex window
     void refreshHexWindow() override;                 // no-op without a hex window
+    bool hasFuseMap() const override { return hasPldWindow(); }
+    bool openFuseMap() override;
+    void setFuseGeometry(std::int32_t fusesPerRow, std::int32_t fuseRows) override; // no-op without a PLD window
+    void refreshFuseMap() override;                                                  // no-op without a PLD window
 
     // The fill dialog, created (and announced) on first use.
     TInputHexDlg& fillDialog();

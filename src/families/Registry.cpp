@@ -8,6 +8,10 @@
 #include "families/mcu89c5x/P89c5xFamily.h"
 #include "families/mcu2051/P2051Family.h"
 #include "families/pic16c8x/Pic16Family.h"
+#include "families/gal/GalFamily.h"
+#include "families/sram/SramFamily.h"
+#include "families/opto/OptoDialog.h"
+#include "families/opto/OptoFamily.h"
 
 namespace quarvin {
 
@@ -24,6 +28,9 @@ const std::map<std::string, FamilyEntry>& Families() {
         {P89c5xDialog::kFormClass, P89c5xFamily()},
         {P2051Dialog::kFormClass, P2051Family()},
         {Pic16Dialog::kFormClass, Pic16Family()},
+        {GalDialog::kFormClass, GalFamily()},
+        {SramDialog::kFormClass, SramFamily()},
+        {OptoDialog::kFormClass, OptoFamily()},
     };
     return families;
 }

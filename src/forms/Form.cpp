@@ -164,6 +164,9 @@ void Form::userSetIndex(const std::string& name, int index) {
     c.setItemIndex(index);
     invoke(c.onChange);
 }
+void Form::activate() {
+    if (onActivate && takesInput()) invoke(onActivate);
+}
 void Form::close() {
     if (busy_ || !takesInput()) return;
     if (onClose) invoke(onClose);

@@ -161,6 +161,8 @@ public:
     void userSetIndex(const std::string& name, int index);
     // The close box or Esc: runs onClose, then hides the form.
     void close();
+    // The window became the active one: runs onActivate, when the form has one.
+    void activate();
 
     // Runs a handler; an OperationAborted ends it and calls aborted(). Returns false
     // when the form was busy and the handler did not run.
@@ -175,6 +177,7 @@ public:
     void setModalResult(int r) { modalResult_ = r; }
 
     std::function<void()> onClose;
+    std::function<void()> onActivate;
 
 protected:
     // Called after a handler ended through OperationAborted (the link was lost).

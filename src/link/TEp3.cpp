@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <limits>
 
+#include "link/FastLinkSettings.h"
 #include "link/LinkStartup.h"
+#include "link/ReadAheadProbe.h"
 #include "link/SpeedEstimate.h"
 #include "link/commands/LinkOps.h"
 
@@ -35,7 +37,7 @@ bool parseDecimal(const std::string& text, std::int32_t& out) {
 } // namespace
 
 TEp3::TEp3(const Platform& platform)
-    : Form("TEp3", "", 277, 207),
+    : Form("TEp3", "", 277, 265),
       Button1(add(ControlKind::Button, "Button1", "Win Version", 8, 8, 97, 25)),
       Button2(add(ControlKind::Button, "Button2", "Test COM", 8, 40, 97, 25)),
       Button3(add(ControlKind::Button, "Button3", "Speed", 8, 72, 97, 25)),
@@ -45,6 +47,8 @@ TEp3::TEp3(const Platform& platform)
       Edit2(add(ControlKind::Edit, "Edit2", "", 112, 42, 153, 21)),
       Edit3(add(ControlKind::Edit, "Edit3", "", 112, 74, 153, 21)),
       Edit4(add(ControlKind::Edit, "Edit4", "", 8, 144, 257, 21)),
+      CheckBox1(add(ControlKind::CheckBox, "CheckBox1", "Read ahead", 112, 178, 153, 21)),
+      Memo1(add(ControlKind::Memo, "Memo1", "", 8, 208, 257, 49)),
       platform_(platform) {
     Edit1.readOnly = true;
     Edit2.readOnly = true;
@@ -55,6 +59,8 @@ TEp3::TEp3(const Platform& platform)
     Button4.onClick = [this] { Button4Click(); };
     Button5.onClick = [this] { ReconnectClick(); };
     Edit3.onKeyDown = [this](int key) { Edit3KeyDown(key); };
+    CheckBox1.onChange = [this] { ReadAheadChange(); };
+    Memo1.setVisible(false);
     link_.prompts = platform_.prompts;
 }
 
@@ -76,11 +82,57 @@ void TEp3::Create(PortOpener& opener, const std::string& programDir) {
     programDir_ = programDir;
     show(); // the dialog is on screen while the box is searched for
     RunLinkStartup(link_, environment(false));
+    showLink();
 }
 
 void TEp3::ReconnectClick() {
     // A search over silent ports takes seconds each: show every attempt's outcome.
     ReconnectLink(link_, environment(true));
+    showLink();
+}
+
+void TEp3::showLink() {
+    const bool connected = link_.connected == 1 && link_.port;
+    CheckBox1.setChecked(connected && link_.readAheadWindow > 1);
+    const std::string advice = connected ? link_.port->portAdvice() : std::string{};
+    Memo1.setText(advice);
+    Memo1.setVisible(!advice.empty());
+}
+
+void TEp3::ReadAheadChange() {
+    if (!CheckBox1.checked()) return useReadAheadWindow(1, {});
+    if (link_.connected != 1) {
+        CheckBox1.setChecked(false);
+        Edit4.setText(SoftRunStatus);
+        return;
+    }
+    const ReadAheadProbeResult probe = ProbeReadAhead(link_, [this](int window) {
+        Edit4.setText("Read ahead: trying window " + std::to_string(window));
+        Edit4.repaint();
+    });
+    switch (probe.verdict) {
+    case ProbeVerdict::Measured:
+        return useReadAheadWindow(probe.window, probe.window > 1 ? "" : "the box cannot keep up");
+    case ProbeVerdict::PinsDoNotReadBack:
+        return useReadAheadWindow(1, "socket pins 1-4 and 40 do not read back");
+    case ProbeVerdict::NoBox: break;
+    }
+    useReadAheadWindow(1, SoftRunStatus);
+}
+
+void TEp3::useReadAheadWindow(int window, const std::string& reason) {
+    link_.readAheadWindow = window;
+    CheckBox1.setChecked(window > 1);
+    std::string text = window > 1 ? "Read ahead on: window " + std::to_string(window) : "Read ahead off";
+    if (!reason.empty()) text += ": " + reason;
+    // Only a real serial port starts with the stored window; the virtual box and
+    // pseudo-terminals always read ahead, and their figures say nothing about a box.
+    if (link_.port && link_.port->lineKind() == LineKind::SerialPort) {
+        if (!SaveSerialReadAheadWindow(programDir_, window)) text += " (" + std::string(FastLinkFileName) + " not written)";
+    } else if (link_.connected == 1) {
+        text += " (this session)";
+    }
+    Edit4.setText(text);
 }
 
 void TEp3::Button1Click() {
@@ -131,6 +183,7 @@ void TEp3::Edit3KeyDown(int key) {
 void TEp3::aborted(const OperationAborted&) {
     // The link was lost in a test: the program now runs without the box.
     Edit4.setText(SoftRunStatus);
+    showLink();
 }
 
 } // namespace quarvin

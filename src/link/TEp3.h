@@ -1,7 +1,8 @@
 #pragma once
 // The link dialog: owner of the link state for the whole run, and a small
 // diagnostics window (system version, loop-back test, speed estimate, timing
-// test, Reconnect). Its status field Edit4 shows the handshake's outcome.
+// test, Reconnect, the read-ahead switch, and what to fix about the port). Its
+// status field Edit4 shows the handshake's outcome.
 #include <string>
 
 #include "forms/Form.h"
@@ -31,12 +32,20 @@ public:
     // "Reconnect": the port search and handshake again, with the ports of Create.
     void ReconnectClick();
     void Edit3KeyDown(int key);
+    // "Read ahead" switched on: the probe picks the window; switched off: window 1.
+    // A real serial port's choice is stored in the fast-link settings file.
+    void ReadAheadChange();
 
 protected:
     void aborted(const OperationAborted&) override;
 
 private:
     LinkEnvironment environment(bool paintStatus);
+    // The read-ahead switch and the port advice as the link now is.
+    void showLink();
+    // Uses `window` from now on, stores it for a real serial port, and says so
+    // in Edit4 after `reason` (empty, or why read-ahead stays off).
+    void useReadAheadWindow(int window, const std::string& reason);
 
     // The dialog's own shortcuts to its controls; others reach them by name.
     Control& Button1;
@@ -48,6 +57,8 @@ private:
     Control& Edit2;
     Control& Edit3;
     Control& Edit4;
+    Control& CheckBox1; // "Read ahead"
+    Control& Memo1;     // the port's advice (a slow USB adapter latency timer and its fix)
 
     Platform platform_;
     LinkState link_;

@@ -5,6 +5,7 @@
 #include "buffer/FindReplace.h"
 #include "buffer/TFileWin.h"
 #include "catalogue/TTypeDlg.h"
+#include "families/framework/FamilyDialog.h"
 #include "link/LinkStartup.h"
 #include "link/TEp3.h"
 #include "link/commands/LinkOps.h"
@@ -196,6 +197,7 @@ void Program::N6Click() {
     dlg.show();
     dlg.bringToFront();
     dlg.invoke([&dlg] { dlg.Start(); });
+    if (BuiltFamilies().count(kOptocouplerClass)) return;
     dlg.setCaption(kOptocouplerCaption);
     if (Control* message = dlg.find("Message"))
         message->setText(std::string(kOptocouplerCaption) + ": this device family is not available in this version.");

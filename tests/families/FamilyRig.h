@@ -36,6 +36,26 @@ public:
     void refreshHexWindow() override { ++refreshes; }
     std::string fileName;
     std::string dataFileName() const override { return fileName; }
+
+    // The PLD window of the logic device dialogs.
+    bool pld = false;
+    std::int32_t fusesPerRow = 0, fuseRows = 0;
+    int pldRefreshes = 0;
+    bool hasFuseMap() const override { return pld; }
+    bool openFuseMap() override {
+        hex = false;
+        const bool created = !pld;
+        pld = true;
+        return created;
+    }
+    void setFuseGeometry(std::int32_t perRow, std::int32_t rows) override {
+        if (!pld) return;
+        fusesPerRow = perRow;
+        fuseRows = rows;
+    }
+    void refreshFuseMap() override {
+        if (pld) ++pldRefreshes;
+    }
 };
 
 template <class Dialog>

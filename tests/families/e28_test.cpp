@@ -33,6 +33,13 @@ TEST(E28, FieldsAlignToPagesAndThePageSizeGoesOutAsOneByte) {
     EXPECT_EQ(rig.dlg.control("Edit2").text(), "1200");
     EXPECT_EQ(rig.dlg.control("Edit3").text(), "13f");
     EXPECT_EQ(rig.dlg.fields().deviceStart, 0x1200u);
+    // Activating the dialog aligns "Length" again, also a value typed without
+    // leaving the field; the start fields keep their alignment.
+    rig.dlg.control("Edit3").setText("200");
+    rig.dlg.activate();
+    EXPECT_EQ(rig.dlg.control("Edit3").text(), "23f");
+    EXPECT_EQ(rig.dlg.fields().length, 0x23Fu);
+    EXPECT_EQ(rig.dlg.control("Edit2").text(), "1200");
 
     struct Case {
         int row;

@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "F29Bus.h"
 #include "FamilyRig.h"
 #include "GoldenFiles.h"
 #include "families/flash29f/F29Dialog.h"
@@ -160,33 +161,16 @@ TEST(F29, ProtectionSlowErasesBrokenSequencesAndLostSupply) {
     // A broken command sequence changes nothing: 5555/AA, 2AAA/54, 5555/A0, byte.
     F29Sim broken(kRow010);
     LinkState& l = broken.link;
-    ConnectGround(l, 20);
-    ConnectVcc(l, 36);
-    ChooseF29BusMode(l);
-    SetDataWidth(l, 15);
+    F29PowerForWrites(l);
     const F29Row& row = kF29Rows[kRow010];
-    const auto write = [&](std::uint32_t a, std::uint8_t d) {
-        SetF29Address(l, row, a);
-        PinHigh(l, 28);
-        WritePort(l, 2, d);
-        PinLow(l, 26);
-        PinLow(l, 35);
-        PinHigh(l, 35);
-        PinHigh(l, 26);
-    };
-    write(0x5555, 0xAA);
-    write(0x2AAA, 0x54);
-    write(0x5555, 0xA0);
-    write(0x0010, 0x00);
+    F29CommandWrites(l, row, {{0x5555, 0xAA}, {0x2AAA, 0x54}, {0x5555, 0xA0}, {0x0010, 0x00}});
     EXPECT_EQ(broken.chip->memory()[0x10], 0xFF);
     // The whole sequence programs; a chip erase cut off by the supply leaves 0x00.
-    for (auto [a, d] : {std::pair{0x5555u, 0xAA}, {0x2AAAu, 0x55}, {0x5555u, 0xA0}, {0x10u, 0x3C}})
-        write(a, static_cast<std::uint8_t>(d));
+    F29CommandWrites(l, row, {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0xA0}, {0x10, 0x3C}});
     EXPECT_EQ(broken.chip->memory()[0x10], 0x3C);
     Delay(l, 1);
-    for (auto [a, d] : {std::pair{0x5555u, 0xAA}, {0x2AAAu, 0x55}, {0x5555u, 0x80}, {0x5555u, 0xAA},
-                        {0x2AAAu, 0x55}, {0x5555u, 0x10}})
-        write(a, static_cast<std::uint8_t>(d));
+    F29CommandWrites(l, row,
+                     {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0x80}, {0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0x10}});
     EXPECT_TRUE(broken.chip->busy());
     ConnectVcc(l, 0);
     EXPECT_FALSE(broken.chip->busy());

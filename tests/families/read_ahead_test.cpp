@@ -97,7 +97,10 @@ Outcome RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, Scenario
 // read after each address step: there are no runs of read-next commands to send
 // ahead, so their streams only have to stay the same. The PIC16 family reads
 // each word with the box's serial read-word opcode.
-const std::set<std::string> kBitByBitReads = {"TP24c0x", "TP93cxx", "TP89c5x", "TP2051x", "TP16c8x"};
+// TDsRAM reads port 2 and sends 147 for each byte: the static RAMs answer only
+// while the program holds /CE and /OE low between its own port writes. TGALx
+// shifts each fuse row out of the chip pin by pin.
+const std::set<std::string> kBitByBitReads = {"TP24c0x", "TP93cxx", "TP89c5x", "TP2051x", "TDsRAM", "TGALx", "TP16c8x"};
 
 TEST(ReadAhead, ReadAndVerifyOfEveryFamilyMatchOneReadAtATime) {
     int familiesRun = 0;

@@ -56,6 +56,32 @@ TEST(ChipCatalogue, EveryListedTypeOfABuiltFamilyHasARowAndAMatchingPart) {
     EXPECT_GT(checked, 50);
 }
 
+// Rows that no known part fits: the box offers a generic part of the row's size,
+// and no device-list line selects them.
+TEST(ChipCatalogue, RowsWithoutAKnownPartHaveAGenericPartAndNoListLine) {
+    struct Case {
+        const char* family; // device-list family name
+        int subType;
+        const char* genericPart;
+    } cases[] = {{"P29F", 1, "29F256"}, {"AT28CX", 2, "28C257"}, {"AT28CX", 3, "28C512"},
+                 {"AT28CX", 5, "28C020"}, {"AT28CX", 7, "28C040A"}};
+    std::ifstream source(std::string(QUARVIN_SOURCE_DIR) + "/data/devices.src");
+    ASSERT_TRUE(source);
+    std::vector<ParameterField> listed;
+    for (std::string line; std::getline(source, line);) {
+        const auto comma = line.rfind(',');
+        if (!line.empty() && line[0] != ';' && line[0] != '#' && comma != std::string::npos)
+            listed.push_back(ParseParameterField(line.substr(comma + 1)));
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.family << " " << c.subType);
+        for (const ParameterField& p : listed) EXPECT_FALSE(p.family == c.family && p.subType == c.subType);
+        const sim::ChipOffer* offer = sim::OfferForSubType(DialogClassOf(c.family), c.subType);
+        ASSERT_NE(offer, nullptr);
+        EXPECT_EQ(offer->label, c.genericPart);
+    }
+}
+
 struct SocketRig : DialogRig<UvEpromDialog> {
     std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
     sim::VirtualSocket window{box, fp.platform};

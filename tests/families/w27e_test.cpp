@@ -197,6 +197,47 @@ TEST(W27e, FormHasEraseIdAndFourAutoStepsWithoutProgrammingOptions) {
 } // namespace quarvin::test
 
 namespace quarvin::test {
+// Erase reads nothing back: it leaves the failure flag as it was, and Auto
+// follows it with a blank check even with "Balnk" unticked, so that a chip the
+// strobe did not erase never ends in "OK".
+TEST(W27e, EraseLeavesTheFlagAndAutoChecksWhatItErased) {
+    W27eSim alone(kRow512);
+    for (bool failedBefore : {true, false}) {
+        alone.chip->cells()[0x40] = failedBefore ? 0x00 : 0xFF;
+        alone.dlg.click("Blank");
+        alone.dlg.click("Erase");
+        EXPECT_EQ(alone.msg(), "Erase finished: run Blank to check it");
+        EXPECT_EQ(alone.dlg.failure(), failedBefore ? 1 : 0);
+    }
+
+    struct Case {
+        double eraseTimeFactor;
+        bool blank, programme;
+        const char* message;
+        int flag;
+    } cases[] = {
+        {1.0, false, false, "OK", 0},
+        {2.0, false, false, "000000: Not blank ", 1},
+        {2.0, false, true, "000000: Not blank ", 1},
+        {2.0, true, false, "000000: Not blank ", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.eraseTimeFactor << c.blank << c.programme);
+        W27eSim rig(kRow512);
+        rig.chip->cells()[0x40] = 0x00;
+        rig.chip->faults().eraseTimeFactor = c.eraseTimeFactor;
+        rig.field("Edit3", "ff");
+        rig.dlg.control("CheckBox1").setChecked(true);
+        rig.dlg.control("CheckBox2").setChecked(c.blank);
+        rig.dlg.control("CheckBox3").setChecked(c.programme);
+        rig.dlg.control("CheckBox4").setChecked(false);
+        rig.dlg.click("Button1");
+        EXPECT_EQ(rig.msg(), c.message);
+        EXPECT_EQ(rig.dlg.failure(), c.flag);
+        EXPECT_EQ(rig.chip->cells()[0x40], c.flag ? 0x00 : 0xFF);
+    }
+}
+
 namespace {
 
 // The W27E streams pinned down as golden files, recorded on the virtual box.

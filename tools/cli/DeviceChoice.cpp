@@ -1,6 +1,7 @@
 #include "DeviceChoice.h"
 
 #include "catalogue/DispatchTable.h"
+#include "sim/SimFamily.h"
 
 namespace quarvin::cli {
 
@@ -16,14 +17,19 @@ DeviceChoice ByDialogClass(const Options& o, const std::optional<std::vector<Dev
     const auto it = Families().find(o.dialogClass);
     if (it == Families().end()) return {std::nullopt, "no built family has the dialog class " + o.dialogClass};
     const auto rows = it->second.subTypes();
-    if (o.subType < 1 || o.subType >= static_cast<int>(rows.size()))
+    int subType = o.subType;
+    // Without --sub-type, a --chip of the family names its row.
+    if (subType == 0 && !o.chip.empty())
+        if (const sim::ChipOffer* offer = sim::FindOffer(o.chip); offer && offer->family == o.dialogClass)
+            subType = offer->subType;
+    if (subType < 1 || o.subType >= static_cast<int>(rows.size()))
         return {std::nullopt, o.dialogClass + " has sub-types 1.." + std::to_string(rows.size() - 1) + ", not " +
-                                  std::to_string(o.subType)};
+                                  std::to_string(subType)};
     ChosenDevice d;
     d.dialogClass = o.dialogClass;
     d.family = &it->second;
-    d.selection.subType = o.subType;
-    d.selection.typeName = rows[static_cast<std::size_t>(o.subType)].name;
+    d.selection.subType = subType;
+    d.selection.typeName = rows[static_cast<std::size_t>(subType)].name;
     for (const auto& row : DispatchTable)
         if (o.dialogClass == row.dialog) {
             d.selection.family = row.family;

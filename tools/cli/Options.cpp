@@ -176,6 +176,7 @@ ParseResult parse(const std::vector<std::string>& args) {
             auto n = decimal(v);
             if (!n || *n < 1 || *n > 100000) return fail("option " + a + " needs a number from 1 to 100000");
             (a == "--fuses-per-row" ? o.fusesPerRow : o.fuseRows) = *n;
+            o.fuseGeometryGiven = true;
         } else if (!deviceOption(o, a, v, error)) {
             return fail("unknown option " + a);
         }

@@ -21,6 +21,7 @@ struct Options {
     std::optional<std::int32_t> end;
     std::int32_t fusesPerRow = 32;
     std::int32_t fuseRows = 64;
+    bool fuseGeometryGiven = false; // run: else the logic device's own geometry
 
     // Device lists and selection.
     std::string dir = ".";         // the program directory

@@ -121,10 +121,16 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     // The dialog's start shows the device's last address as Length.
     if (!o.length) fields.length = session->lastAddress(device.selection.subType);
 
+    // JEDEC files of a logic device take its fuse map geometry unless the options give one.
+    formats::FuseGeometry geometry{o.fusesPerRow, o.fuseRows};
+    if (const auto own = session->fuseGeometry(device.selection.subType); own && !o.fuseGeometryGiven) geometry = *own;
+
     auto buffer = std::make_unique<MainBuffer>();
     buffer->initialise();
     if (!o.input.empty()) {
-        const Loaded loaded = LoadDataFile(*buffer, LoadRequestOf(o, o.input));
+        LoadRequest request = LoadRequestOf(o, o.input);
+        request.geometry = geometry;
+        const Loaded loaded = LoadDataFile(*buffer, request);
         if (!loaded.ok) return Usage(err, loaded.failure() + " " + o.input);
         if (!loaded.warning.empty()) err << "quarvin-cli: " << o.input << ": " << loaded.warning << '\n';
     }
@@ -158,7 +164,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
         const std::int32_t end = o.end.value_or(static_cast<std::int32_t>(
             std::min<std::uint64_t>(std::uint64_t{fields.bufferStart} + fields.length, kBufferSize - 1)));
         const Format format = o.outFormat.value_or(formatFromName(o.output));
-        if (!SaveDataFile(*buffer, o.output, format, end, {o.fusesPerRow, o.fuseRows})) {
+        if (!SaveDataFile(*buffer, o.output, format, end, geometry)) {
             err << "quarvin-cli: Can't write this file: " << o.output << '\n';
             if (exit == ExitCode::Ok) exit = ExitCode::Failed;
         }

@@ -11,17 +11,30 @@ constexpr int kAddressPins[] = {12, 11, 10, 9, 8, 7, 6, 5, 27, 26, 23, 25, 4, 28
 constexpr int kDataPins[] = {13, 14, 15, 17, 18, 19, 20, 21};
 constexpr int kA0 = 0, kA9 = 9;
 constexpr std::uint32_t kCommandMask = 0x7FFF;
-constexpr int kSectors = 8;
+constexpr std::uint32_t kKiB = 1024;
+constexpr F29Sectors kTop{F29SectorLayout::TopBoot, 0}, kBottom{F29SectorLayout::BottomBoot, 0};
+constexpr F29Sectors Uniform(std::uint32_t kib) { return {F29SectorLayout::Uniform, kib * kKiB}; }
 
+// The parts with a maker's name follow their data sheets (codes and sectors);
+// the others are generic models of rows no known part fits, with eight equal
+// sectors or the common boot-block layout.
 const F29Type kTypes[] = {
-    {"29F256", 15, 15, false, 0x01, 0x00},      {"29F512", 16, 16, false, 0x01, 0x00},
-    {"Am29F010B", 17, 17, false, 0x01, 0x20},   {"SST39SF010A", 17, 17, false, 0xBF, 0xB5},
-    {"SST39SF020A", 18, 18, false, 0xBF, 0xB6}, {"Am29F040B", 19, 19, false, 0x01, 0xA4},
-    {"M29F040B", 19, 19, false, 0x20, 0xE2},    {"SST39SF040", 19, 19, false, 0xBF, 0xB7},
-    {"29F001T", 17, 17, true, 0x01, 0x00},      {"29F001B", 17, 17, true, 0x01, 0x00},
-    {"Am29F002BT", 18, 18, true, 0x01, 0xB0},   {"Am29F002BB", 18, 18, true, 0x01, 0x34},
-    {"29F004T", 19, 19, false, 0x01, 0x00},     {"29F004B", 19, 19, false, 0x01, 0x00},
-    {"29F008T", 19, 20, false, 0x01, 0x00},     {"29F008B", 19, 20, false, 0x01, 0x00},
+    {"29F256", 15, 15, false, 0x01, 0x00, Uniform(4)},
+    {"29F512", 16, 16, false, 0x01, 0x00, Uniform(8)},
+    {"Am29F010B", 17, 17, false, 0x01, 0x20, Uniform(16)},
+    {"SST39SF010A", 17, 17, false, 0xBF, 0xB5, Uniform(4)},
+    {"SST39SF020A", 18, 18, false, 0xBF, 0xB6, Uniform(4)},
+    {"Am29F040B", 19, 19, false, 0x01, 0xA4, Uniform(64)},
+    {"M29F040B", 19, 19, false, 0x20, 0xE2, Uniform(64)},
+    {"SST39SF040", 19, 19, false, 0xBF, 0xB7, Uniform(4)},
+    {"29F001T", 17, 17, true, 0x01, 0x00, kTop},
+    {"29F001B", 17, 17, true, 0x01, 0x00, kBottom},
+    {"Am29F002BT", 18, 18, true, 0x01, 0xB0, kTop},
+    {"Am29F002BB", 18, 18, true, 0x01, 0x34, kBottom},
+    {"29F004T", 19, 19, false, 0x01, 0x00, kTop},
+    {"29F004B", 19, 19, false, 0x01, 0x00, kBottom},
+    {"29F008T", 19, 20, false, 0x01, 0x00, kTop},
+    {"29F008B", 19, 20, false, 0x01, 0x00, kBottom},
 };
 
 } // namespace
@@ -68,10 +81,15 @@ std::uint32_t F29Chip::address(const ChipView& v) const {
     return a & static_cast<std::uint32_t>(cells_.size() - 1);
 }
 
-bool F29Chip::isProtected(std::uint32_t a, const ChipView& v) const {
+SectorSpan F29Chip::sectorOf(std::uint32_t a) const {
+    return SectorOf(type_.sectors, static_cast<std::uint32_t>(cells_.size()), a);
+}
+
+// Protection is per sector: a protected range keeps every sector it touches.
+bool F29Chip::isProtected(const SectorSpan& sector, const ChipView& v) const {
     if (type_.resetPin && v.vppAt(kReset) >= HighVoltageMillivolts) return false;
     for (const AddressRange& r : faults().protect)
-        if (r.contains(a)) return true;
+        if (sector.overlaps(r.first, r.last)) return true;
     return false;
 }
 
@@ -109,7 +127,7 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
         break;
     case State::Program:
         state_ = State::Read;
-        if (isProtected(a, v) || faults().programBlocked(a)) break;
+        if (isProtected(sectorOf(a), v) || faults().programBlocked(a)) break;
         cells_[a] &= d;
         markChanged();
         programmed_ = d;
@@ -120,18 +138,24 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
     case State::Erase1: expect(0x2AAA, 0x55, State::Erase2); break;
     case State::Erase2: {
         state_ = State::Read;
-        const auto sector = static_cast<std::uint32_t>(cells_.size() / kSectors);
         if (d == 0x10 && c == 0x5555) {
             eraseFirst_ = 0;
             eraseLast_ = static_cast<std::uint32_t>(cells_.size() - 1);
         } else if (d == 0x30) {
-            eraseFirst_ = a / sector * sector;
-            eraseLast_ = eraseFirst_ + sector - 1;
+            const SectorSpan sector = sectorOf(a);
+            eraseFirst_ = sector.first;
+            eraseLast_ = sector.last;
         } else {
             break;
         }
         eraseKeep_.assign(eraseLast_ - eraseFirst_ + 1, false);
-        for (std::uint32_t x = eraseFirst_; x <= eraseLast_; ++x) eraseKeep_[x - eraseFirst_] = isProtected(x, v);
+        for (std::uint32_t x = eraseFirst_; x <= eraseLast_;) {
+            const SectorSpan sector = sectorOf(x);
+            if (isProtected(sector, v))
+                std::fill(eraseKeep_.begin() + static_cast<std::ptrdiff_t>(sector.first - eraseFirst_),
+                          eraseKeep_.begin() + static_cast<std::ptrdiff_t>(sector.last - eraseFirst_ + 1), true);
+            x = sector.last + 1;
+        }
         busy_ = Busy::Erase;
         busyUntil_ = v.nowPs + static_cast<std::int64_t>(static_cast<double>(EraseSectorOrChipPs) * factor);
         break;

@@ -5,13 +5,16 @@
 // erase, 90 codes, F0 reset); a wrong byte or address goes back to reading.
 // A program takes 7 us and only clears bits, a chip erase 1 s; meanwhile writes
 // are ignored and reads give the status (DQ7 polling, DQ6 toggling once per read
-// cycle). Vcc lost mid-erase leaves 0x00. Protected sectors ignore programs and
-// erases, except while 12 V is on RESET# of the boot-block types.
+// cycle). Vcc lost mid-erase leaves 0x00. Sector erase and protection follow the
+// part's sector layout (F29Sectors.h): a protection fault protects every sector
+// it touches, and protected sectors ignore programs and erases, except while
+// 12 V is on RESET# of the boot-block types.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/families/flash29f/F29Sectors.h"
 
 namespace quarvin::sim {
 
@@ -22,6 +25,7 @@ struct F29Type {
     bool resetPin;             // pin 1 is RESET# (boot-block types)
     std::uint8_t manufacturer;
     std::uint8_t device;
+    F29Sectors sectors;
 };
 
 const F29Type* FindF29Type(const std::string& name);
@@ -40,6 +44,7 @@ public:
 
     const F29Type& type() const { return type_; }
     bool busy() const { return busy_ != Busy::None; }
+    SectorSpan sectorOf(std::uint32_t a) const;
 
     static constexpr std::int64_t ProgramPs = 7'000'000;
     static constexpr std::int64_t EraseSectorOrChipPs = 1'000'000'000'000LL;
@@ -50,7 +55,7 @@ private:
     enum class Busy { None, Program, Erase };
 
     std::uint32_t address(const ChipView& v) const;
-    bool isProtected(std::uint32_t a, const ChipView& v) const;
+    bool isProtected(const SectorSpan& sector, const ChipView& v) const;
     void write(std::uint32_t a, std::uint8_t d, const ChipView& v);
     void finishBusy(bool powerLost);
 

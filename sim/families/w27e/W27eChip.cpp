@@ -11,6 +11,10 @@ constexpr int kA0 = 0, kA9 = 9;
 // Pinouts as the data sheets give them: the 28-pin parts like the 27C256 (Vpp on
 // pin 1) and the 27C512 (/OE doubling as Vpp); the 32-pin 010/020 with /PGM on
 // pin 31, the 040 with A18 there and Vpp on pin 1.
+// Identification: maker DA (Winbond). The W27E257's device code 02 is
+// confirmed by a published signature reading; the codes of the 512 (08), 010
+// (01), 020 (03) and 040 (04) are unconfirmed: no data sheet table with them was
+// found. They match data/devices.src, so a change goes in both places.
 const W27eType kTypes[] = {
     {{"W27E257", 28, 15, 20, 22, 1, 0, EpromStrobe::ChipEnableLow, 0xDA, 0x02}, W27eEraseStrobe::OutputEnableLow},
     {{"W27E512", 28, 16, 20, 22, 22, 0, EpromStrobe::ChipEnableLow, 0xDA, 0x08}, W27eEraseStrobe::ChipEnableLow},

@@ -25,7 +25,11 @@ MemoryForm E28Form() {
 
 } // namespace
 
-E28Dialog::E28Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, "AT28CX", E28Form()) {}
+E28Dialog::E28Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, "AT28CX", E28Form()) {
+    // Whenever the dialog becomes active, "Length" is read and page-aligned again,
+    // so a value typed without leaving the field still ends on a page boundary.
+    onActivate = [this] { OnExit3(); };
+}
 
 const E28Row& E28Dialog::row() const {
     return kE28Rows[static_cast<std::size_t>(selectedRow(static_cast<int>(kE28Rows.size())))];

@@ -8,7 +8,7 @@
 
 namespace quarvin {
 
-enum class MemoryStep { Read, Blank, Program, Verify, Sum, Erase, Protect, Unprotect };
+enum class MemoryStep { Read, Blank, Program, Verify, Sum, Erase, Protect, Unprotect, Test };
 
 struct AutoSteps {
     bool blank = true;
@@ -22,7 +22,8 @@ struct AutoSteps {
 OperationResult RunAutoChain(const AutoSteps& steps, const std::function<OperationResult(MemoryStep)>& step);
 
 // The same for a family whose Auto runs its own steps (Erase, Unprotect, ...),
-// in the order given.
+// in the order given. A step done unchecked gets a blank check right after it
+// when the next step is not the blank check.
 OperationResult RunAutoSteps(const std::vector<MemoryStep>& steps,
                              const std::function<OperationResult(MemoryStep)>& step);
 

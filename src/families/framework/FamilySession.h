@@ -4,9 +4,11 @@
 // and options are the family's own ("read", "program", "pro-time=2").
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "buffer/formats/Jedec.h"
 #include "catalogue/SelectionState.h"
 #include "families/framework/Operation.h"
 #include "link/commands/LinkOps.h"
@@ -50,6 +52,9 @@ public:
     // Why an operation the family has cannot run on a sub-type (a button its
     // dialog disables for that row); empty when it can.
     virtual std::string unavailable(const std::string& /*operation*/, int /*subType*/) const { return {}; }
+    // The fuse map geometry of a logic device's sub-type, for its JEDEC files;
+    // nothing for the families that work on bytes.
+    virtual std::optional<formats::FuseGeometry> fuseGeometry(int /*subType*/) const { return std::nullopt; }
     // What the family's dialog does when the selection opens it, before any
     // operation: every family starts from a reset socket. A lost link throws.
     virtual void start(LinkState& link) { ResetSocket(link); }

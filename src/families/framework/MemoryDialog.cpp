@@ -31,7 +31,7 @@ void MemoryDialog::buildControls(const MemoryForm& form) {
     add(ControlKind::Edit, "Edit7", "", 150, 8, 318, 21).readOnly = true;
 
     add(ControlKind::Label, "Label1", "Buffer Start", 12, 42, 80, 16);
-    add(ControlKind::Label, "Label2", "Device Start", 12, 70, 80, 16);
+    add(ControlKind::Label, "Label2", form.deviceStartLabel, 12, 70, 80, 16);
     add(ControlKind::Label, "Label3", "Length", 12, 98, 80, 16);
     Control& e1 = add(ControlKind::Edit, "Edit1", "000000", 96, 38, 70, 21);
     Control& e2 = add(ControlKind::Edit, "Edit2", "000000", 96, 66, 70, 21);
@@ -64,11 +64,13 @@ void MemoryDialog::buildControls(const MemoryForm& form) {
             .onClick = [this, step] { StepClick(step); };
     }
 
-    add(ControlKind::Button, "Blank", "Blank", 12, 130, 75, 25).onClick = [this] { BlankClick(); };
-    add(ControlKind::Button, "Write", "Programe", 92, 130, 75, 25).onClick = [this] { WriteClick(); };
+    if (form.blankButton)
+        add(ControlKind::Button, "Blank", "Blank", 12, 130, 75, 25).onClick = [this] { BlankClick(); };
+    add(ControlKind::Button, "Write", form.programCaption, 92, 130, 75, 25).onClick = [this] { WriteClick(); };
     add(ControlKind::Button, "Verify", "Verify", 172, 130, 75, 25).onClick = [this] { VerifyClick(); };
     add(ControlKind::Button, "ReadButton", "Read", 12, 160, 75, 25).onClick = [this] { ReadClick(); };
-    add(ControlKind::Button, "MFG", form.idCaption, 92, 160, 75, 25).onClick = [this] { MFGClick(); };
+    if (form.idButton)
+        add(ControlKind::Button, "MFG", form.idCaption, 92, 160, 75, 25).onClick = [this] { MFGClick(); };
     add(ControlKind::Button, form.sumButton, "Sum", 172, 160, 75, 25).onClick = [this] { CheckSumClick(); };
 
     add(ControlKind::GroupBox, "GroupBox1", form.autoCaption, 256, 126, 212, 64);
@@ -128,6 +130,7 @@ void MemoryDialog::showFields() {
 OperationResult MemoryDialog::erase(const OperationHooks&) { return OperationResult::refused("Unknown operation"); }
 OperationResult MemoryDialog::protect(const OperationHooks&) { return OperationResult::refused("Unknown operation"); }
 OperationResult MemoryDialog::unprotect(const OperationHooks&) { return OperationResult::refused("Unknown operation"); }
+OperationResult MemoryDialog::test(const OperationHooks&) { return OperationResult::refused("Unknown operation"); }
 
 int MemoryDialog::selectedRow(int rowCount) const {
     const int index = ctx_.selection.subType;
@@ -192,6 +195,7 @@ OperationResult MemoryDialog::dispatch(MemoryStep step, const OperationHooks& h)
     case MemoryStep::Erase: return erase(h);
     case MemoryStep::Protect: return protect(h);
     case MemoryStep::Unprotect: return unprotect(h);
+    case MemoryStep::Test: return test(h);
     }
     return OperationResult::refused("Unknown operation");
 }
@@ -203,8 +207,9 @@ OperationResult MemoryDialog::perform(MemoryStep step, bool partOfAuto) {
     setMessage(r.message, false);
     if (!r.ok()) {
         failure_ = true;
-    } else if (step != MemoryStep::Read && step != MemoryStep::Sum) {
-        // Read and Sum leave the flag alone when they succeed.
+    } else if (step != MemoryStep::Read && step != MemoryStep::Sum && !r.unchecked) {
+        // Read and Sum leave the flag alone when they succeed, and so does a step
+        // that checked nothing on the chip.
         failure_ = false;
     }
     // Whatever Read brought in so far is in the buffer: show it.

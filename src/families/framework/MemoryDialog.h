@@ -44,6 +44,10 @@ struct MemoryForm {
     std::string idLabel = "MFG";        // Label4
     std::string sumButton = "CheckSum"; // control name of the Sum button
     std::string autoCaption = "Auto Pro";
+    std::string programCaption = "Programe";    // the Write button
+    std::string deviceStartLabel = "Device Start"; // Label2
+    bool blankButton = true;                    // forms without a blank check leave it out
+    bool idButton = true;                       // forms without Read MFG leave it out
     std::vector<Options> options = {
         {"RadioGroup1", "Pro time", {"1 time", "2 times", "3 times", "4 times", "5 times"}, 2},
         {"RadioGroup2", "Pro/Ver Mode", {"Check one by one", "Verify after all"}, 1},
@@ -103,6 +107,7 @@ protected:
     virtual OperationResult erase(const OperationHooks& hooks);
     virtual OperationResult protect(const OperationHooks& hooks);
     virtual OperationResult unprotect(const OperationHooks& hooks);
+    virtual OperationResult test(const OperationHooks& hooks);
 
     // Start-up differences: the text shown when the box is not connected, what
     // Edit7 shows, and what runs after the Vpp level is set to 0.

@@ -10,7 +10,7 @@ namespace {
 constexpr std::pair<MemoryStep, const char*> kStepNames[] = {
     {MemoryStep::Read, "read"},       {MemoryStep::Blank, "blank"},     {MemoryStep::Program, "program"},
     {MemoryStep::Verify, "verify"},   {MemoryStep::Sum, "sum"},         {MemoryStep::Erase, "erase"},
-    {MemoryStep::Protect, "protect"}, {MemoryStep::Unprotect, "unprotect"},
+    {MemoryStep::Protect, "protect"}, {MemoryStep::Unprotect, "unprotect"}, {MemoryStep::Test, "test"},
 };
 
 std::string Joined(const std::vector<MemoryStep>& steps) {

@@ -9,11 +9,11 @@ namespace quarvin {
 
 OperationResult OperationResult::done(const std::string& success, std::string note) {
     std::string message = note.empty() ? success : success + " " + note;
-    return {Outcome::Done, std::move(message), 0, 0, std::move(note)};
+    return {Outcome::Done, std::move(message), 0, 0, std::move(note), false};
 }
 
 OperationResult OperationResult::stopped(std::uint32_t a) {
-    return {Outcome::Stopped, Format("Stopped at %06x", a), a, 0, {}};
+    return {Outcome::Stopped, Format("Stopped at %06x", a), a, 0, {}, false};
 }
 
 FieldSpan SpanOf(const AddressFields& f, std::uint32_t last) {

@@ -26,12 +26,18 @@ struct OperationResult {
     std::uint32_t address = 0; // where a failure or stop happened
     std::uint32_t value = 0;   // what the operation read: a sum, a code
     std::string note;          // a done run that did less than asked says so here
+    // Done, but nothing on the chip was read back (an erase pulse with no check):
+    // the failure flag stays as it was, and Auto checks blank right after it.
+    bool unchecked = false;
 
     bool ok() const { return outcome == Outcome::Done; }
     // Done; a note is added to the success text.
     static OperationResult done(const std::string& success, std::string note = {});
-    static OperationResult failed(std::string m, std::uint32_t a) { return {Outcome::Failed, std::move(m), a, 0, {}}; }
-    static OperationResult refused(std::string m) { return {Outcome::Refused, std::move(m), 0, 0, {}}; }
+    static OperationResult doneUnchecked(std::string text) { return {Outcome::Done, std::move(text), 0, 0, {}, true}; }
+    static OperationResult failed(std::string m, std::uint32_t a) {
+        return {Outcome::Failed, std::move(m), a, 0, {}, false};
+    }
+    static OperationResult refused(std::string m) { return {Outcome::Refused, std::move(m), 0, 0, {}, false}; }
     static OperationResult stopped(std::uint32_t a);
 };
 

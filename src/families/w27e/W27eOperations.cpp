@@ -59,7 +59,9 @@ OperationResult EraseW27e(const W27eJob& job) {
     ConnectVpp(link, 0);
     // The chip is not left powered: it could be pulled out of the socket next.
     ConnectVcc(link, 0);
-    return OperationResult::done("Erase finished: run Blank to check it");
+    // Nothing here reads the chip back, so the erase is not called a success: the
+    // failure flag stays as it was, and Auto runs a blank check right after it.
+    return OperationResult::doneUnchecked("Erase finished: run Blank to check it");
 }
 
 OperationResult ProgramW27e(const W27eJob& job) {

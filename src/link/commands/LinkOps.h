@@ -34,6 +34,9 @@ void PinLow(LinkState& link, int p);
 void SetPin(LinkState& link, int level, int p);
 int ReadPin(LinkState& link, int p);
 void SetPinLatch(LinkState& link, int p, int dir);
+// The pin's direction as SetPinLatch last set it (1 input, 0 driven), from the
+// image; 0 for pins without a direction bit. Sends nothing.
+int PinLatch(const LinkState& link, int p);
 void WriteDirectionRegister(LinkState& link, int n, std::uint8_t v);
 void WriteControlRegister(LinkState& link, int n, std::uint8_t v);
 void SetDataWidth(LinkState& link, int mode);

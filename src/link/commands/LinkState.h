@@ -22,6 +22,8 @@ struct RegisterImages {
     std::uint8_t vppB = 0x80;
     std::uint8_t vccA = 0xFF;
     std::uint8_t vccGnd = 0x07;
+
+    bool operator==(const RegisterImages&) const = default;
 };
 
 struct LinkState {

@@ -112,6 +112,14 @@ void SetPinLatch(LinkState& link, int p, int dir) {
     }
 }
 
+int PinLatch(const LinkState& link, int p) {
+    const DirectionBit d = directionBit(p);
+    if (d.reg < 0) return 0;
+    const std::uint8_t image = d.control ? link.images.control[static_cast<std::size_t>(d.reg)]
+                                         : link.images.direction[static_cast<std::size_t>(d.reg)];
+    return (image >> d.bit) & 1;
+}
+
 void WriteDirectionRegister(LinkState& link, int n, std::uint8_t v) {
     if (n < 0 || n >= op::DirectionRegisterCount) return;
     SendByte(link, static_cast<std::uint8_t>(op::WriteDirectionBase + n));

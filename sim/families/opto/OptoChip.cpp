@@ -1,0 +1,36 @@
+#include "sim/families/opto/OptoChip.h"
+
+namespace quarvin::sim {
+
+const std::vector<OptoType>& OptoTypes() {
+    // Pinouts of the data sheets: single channels A, K on 1, 2; the multi-channel
+    // parts put the LEDs on the left side and each transistor's emitter and
+    // collector opposite, last channel first.
+    static const std::vector<OptoType> types = {
+        {"PC817", 4, {{1, 2, 4, 3}}},
+        {"4N35", 6, {{1, 2, 5, 4}}},
+        {"CNY17", 6, {{1, 2, 5, 4}}},
+        {"PC827", 8, {{1, 2, 8, 7}, {3, 4, 6, 5}}},
+        {"PC847", 16, {{1, 2, 16, 15}, {3, 4, 14, 13}, {5, 6, 12, 11}, {7, 8, 10, 9}}},
+    };
+    return types;
+}
+
+ChipDrive OptoChip::update(const ChipView& v) {
+    ChipDrive out;
+    if (faults().dead) return out;
+    for (std::size_t i = 0; i < type_.channels.size(); ++i) {
+        const OptoChannel& c = type_.channels[i];
+        bool lit = v.high(c.anode) && v.low(c.cathode) && (v.driven & pinBit(c.anode)) != 0;
+        bool conducts = lit;
+        for (const OptoFault& f : faults().opto) {
+            if (f.channel != static_cast<int>(i + 1)) continue;
+            if (f.kind == OptoFault::Kind::Open || f.kind == OptoFault::Kind::Dead) conducts = false;
+            if (f.kind == OptoFault::Kind::Short) conducts = true;
+        }
+        if (conducts) out.drive(c.collector, v.high(c.emitter));
+    }
+    return out;
+}
+
+} // namespace quarvin::sim

@@ -1,0 +1,85 @@
+#include "sim/ops/EditModeChip.h"
+
+#include <algorithm>
+
+namespace quarvin::sim {
+
+namespace {
+constexpr std::int64_t kMinimumProgramPulsePs = 5'000'000'000; // 5 ms
+} // namespace
+
+EditModeChip::EditModeChip(std::string name, const EditModePins& pins, std::size_t cells, int ratedVpp)
+    : name_(std::move(name)), pins_(pins), ratedVpp_(ratedVpp), cells_(cells, 1) {}
+
+void EditModeChip::erase() {
+    std::fill(cells_.begin(), cells_.end(), 1);
+    secured_ = false;
+    markChanged();
+}
+
+bool EditModeChip::loadExtraState(const std::vector<std::uint8_t>& state) {
+    if (state.size() != 1 || state[0] > 1) return false;
+    secured_ = state[0] == 1;
+    return true;
+}
+
+std::uint8_t EditModeChip::readCell(std::size_t fuse) const {
+    return static_cast<std::uint8_t>(faults().applyStuck(static_cast<std::uint32_t>(fuse), cells_[fuse]) & 1);
+}
+
+void EditModeChip::clearCell(std::size_t fuse) {
+    if (fuse >= cells_.size() || cells_[fuse] == 0 || faults().programBlocked(static_cast<std::uint32_t>(fuse))) return;
+    cells_[fuse] = 0;
+    markChanged();
+}
+
+ChipDrive EditModeChip::update(const ChipView& v) {
+    const int edit = v.vppAt(kEditPin);
+    const bool powered = v.hasVcc(pins_.vcc) && v.hasGround(pins_.ground) && v.vccMillivolts > 0;
+    const bool nowEdit = powered && edit >= kEditMinMillivolts && edit <= kEditMaxMillivolts;
+    const bool clock = v.high(pins_.clock), strobe = v.high(pins_.strobe);
+    ChipDrive out;
+    if (!nowEdit) {
+        // Leaving edit mode drops the shift register and any pulse under way.
+        if (editMode_ && pulseProgram_) ++refusedPulses_;
+        editMode_ = false;
+        pulseProgram_ = false;
+        shifted_.clear();
+        out_.clear();
+        lastClock_ = clock;
+        lastStrobe_ = strobe;
+        return out;
+    }
+    if (!editMode_) {
+        editMode_ = true;
+        lastClock_ = clock;
+        lastStrobe_ = strobe;
+    }
+    if (clock && !lastClock_) {
+        shifted_.push_back(v.high(pins_.dataIn) ? 1 : 0);
+        ++outIndex_;
+    }
+    if (lastStrobe_ && !strobe) {
+        if (v.high(pins_.programSelect)) {
+            pulseProgram_ = true;
+            pulseStartPs_ = v.nowPs;
+        } else {
+            out_ = loadRow(v, shifted_);
+            outIndex_ = 0;
+            shifted_.clear();
+        }
+    } else if (!lastStrobe_ && strobe && pulseProgram_) {
+        pulseProgram_ = false;
+        if (v.high(pins_.programSelect) && v.nowPs - pulseStartPs_ >= kMinimumProgramPulsePs)
+            programRow(v, shifted_);
+        else
+            ++refusedPulses_;
+        shifted_.clear();
+    }
+    lastClock_ = clock;
+    lastStrobe_ = strobe;
+    out.drive(pins_.dataOut, outIndex_ >= out_.size() || out_[outIndex_] != 0);
+    return out;
+}
+
+} // namespace quarvin::sim

@@ -1,0 +1,21 @@
+#pragma once
+// The static RAM tester as the registry and the command line know it.
+#include "families/framework/FamilyDialog.h"
+#include "families/framework/MemorySession.h"
+#include "families/sram/SramDialog.h"
+
+namespace quarvin {
+
+class SramSession : public MemorySession {
+public:
+    SramSession();
+    std::uint32_t lastAddress(int subType) const override;
+    void start(LinkState& link) override;
+
+protected:
+    OperationResult runStep(MemoryStep step, const SessionJob& job) override;
+};
+
+FamilyEntry SramFamily();
+
+} // namespace quarvin

@@ -1,0 +1,292 @@
+#include "families/sram/SramOperations.h"
+
+#include <functional>
+#include <optional>
+
+#include "families/framework/MemorySteps.h"
+#include "families/sram/SramAddress.h"
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+
+namespace quarvin {
+
+namespace {
+
+using namespace pin::eprom;
+
+constexpr int kDataPort = 2;
+constexpr int kGroundPin = 20;
+constexpr std::uint32_t kPage = 256;
+constexpr std::uint32_t kSumProgressStep = 4096;
+// Pins the read raises before it starts: /PGM-position 35 and the 28/32-pin /WE.
+constexpr int kReadHighPins[] = {35, 33};
+// The test pattern: 91..100 first, then 1..100 over and over.
+constexpr std::uint8_t kPatternStart = 90, kPatternTop = 100;
+
+bool PageStart(std::uint32_t a) { return (a & (kPage - 1)) == 0; }
+
+std::uint8_t NextPattern(std::uint8_t v) { return v >= kPatternTop ? 1 : static_cast<std::uint8_t>(v + 1); }
+
+// A part powered with /CE and /WE low (the ports after a socket reset are all 0)
+// writes the floating bus into a cell as soon as it comes up: both are raised
+// before the supply is switched on.
+void Power(LinkState& link, const SramRow& row, bool wait) {
+    PinHigh(link, ChipEnable);
+    PinHigh(link, row.writeEnablePin);
+    PowerUp(link, row.vccPin, wait);
+}
+
+std::optional<OperationResult> NoDevice(const SramRow& row, const std::string& failure) {
+    if (row.chip) return std::nullopt;
+    return OperationResult::failed(failure + " (no device type selected)", 0);
+}
+
+// Power, block length and pulse count, bus mode, data bus driven, the start
+// address with /WE and /OE high and /CE low: the set-up of Write and Test.
+void BeginWrites(LinkState& link, const SramRow& row, std::uint32_t start) {
+    Power(link, row, true);
+    SetBlockLength(link, static_cast<std::uint8_t>(row.blockValue + 1));
+    SetPulseCount(link, 1);
+    SetBusMode(link, 0);
+    SetDataWidth(link, kWriteBusMode);
+    SetSramAddress(link, row, start);
+    PinHigh(link, row.writeEnablePin);
+    PinHigh(link, OutputEnable);
+    PinLow(link, ChipEnable);
+}
+
+enum class WriteEnd { Done, Mismatch, Stopped };
+
+struct WriteRun {
+    WriteEnd end = WriteEnd::Done;
+    std::uint32_t at = 0; // the last address handled, or where it ended
+};
+
+// Writes count bytes from device address start, byteAt(i) for the i-th, reading
+// back the first byte of every page; polls the stop request after every byte.
+WriteRun WriteBytes(const SramJob& job, std::uint32_t start, std::uint32_t count,
+                    const std::function<std::uint8_t(std::uint32_t)>& byteAt) {
+    LinkState& link = job.link;
+    const SramRow& row = job.row;
+    WriteRun run;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint32_t a = start + i;
+        run.at = a;
+        if (PageStart(a)) {
+            SetSramAddress(link, row, a);
+            job.hooks.show(a, row.lastAddress);
+            PinHigh(link, OutputEnable);
+            PinLow(link, ChipEnable);
+        }
+        const std::uint8_t value = byteAt(i);
+        WritePort(link, kDataPort, value);
+        PinLow(link, row.writeEnablePin);
+        PinHigh(link, row.writeEnablePin);
+        if (PageStart(a)) {
+            SetDataWidth(link, kReadBusMode);
+            PinLow(link, OutputEnable);
+            if (ReadPort(link, kDataPort) != value) {
+                run.end = WriteEnd::Mismatch;
+                return run;
+            }
+            SetDataWidth(link, kWriteBusMode);
+            PinHigh(link, OutputEnable);
+        }
+        SendByte(link, op::AdvanceAddress);
+        if (job.hooks.stop()) {
+            run.end = WriteEnd::Stopped;
+            return run;
+        }
+    }
+    return run;
+}
+
+void EndWrites(LinkState& link) {
+    PinLow(link, OutputEnable);
+    PinHigh(link, ChipEnable);
+}
+
+std::uint32_t SumPages(const SramJob& job, bool& stopped) {
+    LinkState& link = job.link;
+    const SramRow& row = job.row;
+    stopped = false;
+    std::uint32_t sum = 0;
+    for (std::uint64_t a = 0; a <= row.lastAddress; a += kPage) {
+        const auto at = static_cast<std::uint32_t>(a);
+        SetSramAddress(link, row, at);
+        if (at % kSumProgressStep == 0) {
+            job.hooks.show(at | (kSumProgressStep - 1), row.lastAddress);
+            if (job.hooks.stop()) {
+                stopped = true;
+                return at;
+            }
+        }
+        sum += SumPage(link);
+    }
+    return sum;
+}
+
+} // namespace
+
+std::uint32_t SramTestPatternSum(std::uint32_t size) {
+    std::uint32_t sum = 0;
+    std::uint8_t v = kPatternStart;
+    for (std::uint32_t i = 0; i < size; ++i) {
+        v = NextPattern(v);
+        sum += v;
+    }
+    return sum;
+}
+
+OperationResult ReadSram(const SramJob& job) {
+    LinkState& link = job.link;
+    const SramRow& row = job.row;
+    if (auto none = NoDevice(row, "Read failured!")) return *none;
+    job.hooks.say("Reading...", true);
+    Power(link, row, true);
+    SetDataWidth(link, kReadBusMode);
+    SetBusMode(link, 0);
+    SetSramAddress(link, row, 0);
+    for (int p : kReadHighPins) PinHigh(link, p);
+    PinLow(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    const std::uint32_t last = std::min(job.fields.length, row.lastAddress);
+    std::uint32_t a = 0;
+    for (; a <= last; ++a) {
+        if (PageStart(a)) {
+            SetSramAddress(link, row, a);
+            job.hooks.show(a, row.lastAddress);
+            if (job.hooks.stop()) {
+                PowerDownAfterRead(link);
+                return OperationResult::stopped(a);
+            }
+            PinLow(link, ChipEnable);
+            PinLow(link, OutputEnable);
+        }
+        job.buffer[a] = ReadPort(link, kDataPort);
+        SendByte(link, op::AdvanceAddress);
+    }
+    job.hooks.show(a - 1, row.lastAddress);
+    WriteAllPorts(link, 255);
+    SetSramAddress(link, row, a - 1);
+    return OperationResult::done("OK!");
+}
+
+OperationResult WriteSram(const SramJob& job) {
+    LinkState& link = job.link;
+    const SramRow& row = job.row;
+    constexpr const char* kFailed = "Programe Failured!";
+    if (auto none = NoDevice(row, kFailed)) return *none;
+    // A Device Start beyond the device writes nothing: that is no success.
+    if (job.fields.deviceStart > row.lastAddress)
+        return OperationResult::failed(Format("%s Device Start %x is beyond the device end %x", kFailed,
+                                              job.fields.deviceStart, row.lastAddress),
+                                       job.fields.deviceStart);
+    if (job.fields.bufferStart >= kBufferSize)
+        return OperationResult::failed(Format("%s Buffer Start %x is beyond the buffer", kFailed, job.fields.bufferStart),
+                                       job.fields.deviceStart);
+    const FieldSpan span = SpanOf(job.fields, row.lastAddress);
+    job.hooks.say("Programming...", true);
+    BeginWrites(link, row, span.device);
+    const WriteRun run =
+        WriteBytes(job, span.device, span.count, [&](std::uint32_t i) { return job.buffer[span.buffer + i]; });
+    EndWrites(link);
+    if (run.end != WriteEnd::Done) return OperationResult::failed(Format("%s at %06x", kFailed, run.at), run.at);
+    job.hooks.show(run.at, row.lastAddress);
+    return OperationResult::done("OK", EndOfBufferNote(span));
+}
+
+OperationResult VerifySram(const SramJob& job) {
+    LinkState& link = job.link;
+    const SramRow& row = job.row;
+    constexpr const char* kFailed = "Failured!";
+    if (auto none = NoDevice(row, kFailed)) return *none;
+    if (job.fields.deviceStart > row.lastAddress)
+        return OperationResult::failed(Format("%s Device Start %x is beyond the device end %x", kFailed,
+                                              job.fields.deviceStart, row.lastAddress),
+                                       job.fields.deviceStart);
+    if (job.fields.bufferStart >= kBufferSize)
+        return OperationResult::failed(Format("%s Buffer Start %x is beyond the buffer", kFailed, job.fields.bufferStart),
+                                       job.fields.deviceStart);
+    const FieldSpan span = SpanOf(job.fields, row.lastAddress);
+    job.hooks.say("Verify...", true);
+    Power(link, row, true);
+    SetDataWidth(link, kReadBusMode);
+    PinHigh(link, row.writeEnablePin);
+    SetBusMode(link, 0);
+    SetSramAddress(link, row, span.device);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    Delay(link, kSettleTicks);
+    std::uint32_t a = span.device;
+    for (std::uint32_t i = 0; i < span.count; ++i) {
+        a = span.device + i;
+        if (PageStart(a)) {
+            SetSramAddress(link, row, a);
+            job.hooks.show(a, row.lastAddress);
+            PinLow(link, ChipEnable);
+            PinLow(link, OutputEnable);
+            if (job.hooks.stop()) {
+                PowerOffAfterFailure(link);
+                return OperationResult::failed(Format("%s stopped at %06x", kFailed, a), a);
+            }
+        }
+        const std::uint8_t device = ReadPort(link, kDataPort);
+        SendByte(link, op::AdvanceAddress);
+        const std::uint8_t file = job.buffer[span.buffer + i];
+        if (device != file) {
+            PowerOffAfterFailure(link);
+            return OperationResult::failed(Format("%06x:Bad! (file=%02x,Device=%02x)", a, file, device), a);
+        }
+    }
+    job.hooks.show(a, row.lastAddress);
+    return OperationResult::done("Verify OK", EndOfBufferNote(span));
+}
+
+OperationResult SumSram(const SramJob& job) {
+    LinkState& link = job.link;
+    const SramRow& row = job.row;
+    if (auto none = NoDevice(row, "Sum failured!")) return *none;
+    job.hooks.say("Check sum...", true);
+    Power(link, row, false);
+    SetDataWidth(link, kReadBusMode);
+    bool stopped = false;
+    const std::uint32_t sum = SumPages(job, stopped);
+    ConnectVcc(link, 0);
+    if (stopped) return OperationResult::stopped(sum);
+    OperationResult r = OperationResult::done(Format("Sum = %08x", sum));
+    r.value = sum;
+    return r;
+}
+
+OperationResult TestSram(const SramJob& job) {
+    LinkState& link = job.link;
+    const SramRow& row = job.row;
+    constexpr const char* kFailed = "Write failured!";
+    if (auto none = NoDevice(row, kFailed)) return *none;
+    job.hooks.say("Testing...(Ctrl+C to stop)", true);
+    BeginWrites(link, row, 0);
+    std::uint8_t v = kPatternStart;
+    std::uint32_t expected = 0;
+    const WriteRun run = WriteBytes(job, 0, row.lastAddress + 1, [&](std::uint32_t) {
+        v = NextPattern(v);
+        expected += v;
+        return v;
+    });
+    if (run.end != WriteEnd::Done) {
+        ConnectVcc(link, 0);
+        EndWrites(link);
+        const char* why = run.end == WriteEnd::Stopped ? "stopped" : "at";
+        return OperationResult::failed(Format("%s %s %06x", kFailed, why, run.at), run.at);
+    }
+    const OperationResult sum = SumSram(job);
+    job.hooks.show(row.lastAddress, row.lastAddress);
+    EndWrites(link);
+    if (!sum.ok()) return OperationResult::failed(Format("%s sum stopped at %06x", kFailed, sum.address), sum.address);
+    if (sum.value != expected)
+        return OperationResult::failed(Format("Bad device %08x!=%08x", expected, sum.value), 0);
+    return OperationResult::done("OK!");
+}
+
+} // namespace quarvin

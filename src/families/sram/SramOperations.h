@@ -1,0 +1,32 @@
+#pragma once
+// The static RAM tester's operations: read, write and verify byte by byte with
+// the box advancing the low address, the whole-device sum, and the test that
+// writes a running pattern over the whole device and compares the sums.
+#include "families/framework/Operation.h"
+#include "families/sram/SramRows.h"
+
+namespace quarvin {
+
+struct SramJob {
+    LinkState& link;
+    const SramRow& row;
+    MainBuffer& buffer;
+    AddressFields fields;
+    const OperationHooks& hooks;
+};
+
+// From device address 0 into the buffer from 0, Length + 1 bytes at most.
+OperationResult ReadSram(const SramJob& job);
+// Buffer Start .. into Device Start .., reading back the first byte of every page.
+OperationResult WriteSram(const SramJob& job);
+OperationResult VerifySram(const SramJob& job);
+// The 32-bit sum of every 256-byte page sum; the result's value holds it.
+OperationResult SumSram(const SramJob& job);
+// Writes 91..100, then 1..100 over and over, into the whole device and compares
+// the device's sum with the pattern's. Overwrites the device.
+OperationResult TestSram(const SramJob& job);
+
+// The pattern sum TestSram expects for a device of `size` bytes.
+std::uint32_t SramTestPatternSum(std::uint32_t size);
+
+} // namespace quarvin
