@@ -43,6 +43,31 @@ std::vector<SerialStep> SerialSteps(const std::vector<std::uint8_t>& w) {
     return steps;
 }
 
+// The rigs start the dialog on a buffer as the program has it at start-up: the
+// first megabyte 0xFF. A zeroed buffer would hold a configuration word 0x0000 at
+// byte 0x400E, which the dialog takes as a file's and shows "Sec" checked.
+struct PicWireRig : DialogRig<Pic16Dialog> {
+    std::shared_ptr<TransportLog> log = std::make_shared<TransportLog>();
+    explicit PicWireRig(int subType, bool start = true) : DialogRig<Pic16Dialog>(subType) {
+        docs.buf.initialise();
+        connect(std::make_unique<RecordingTransport>(log));
+        if (start) dlg.Start();
+        log->clear();
+    }
+};
+
+struct PicRig : DialogRig<Pic16Dialog> {
+    std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
+    std::shared_ptr<sim::Pic16Chip> chip;
+    explicit PicRig(int subType) : DialogRig<Pic16Dialog>(subType) {
+        docs.buf.initialise();
+        connect(std::make_unique<sim::VirtualBoxTransport>(box));
+        chip = std::dynamic_pointer_cast<sim::Pic16Chip>(sim::OfferForSubType(Pic16Dialog::kFormClass, subType)->make());
+        box->insert(chip);
+        dlg.Start();
+    }
+};
+
 std::vector<int> Commands(const std::vector<std::uint8_t>& w) {
     std::vector<int> out;
     for (const SerialStep& s : SerialSteps(w)) out.push_back(s.command);
@@ -60,7 +85,7 @@ TEST(Pic16Wire, WriteWordFramesTheDataAboveAStartBit) {
 TEST(Pic16Wire, ProgramWaitsAfterEachWordAsProTimeSays) {
     const int ticks[] = {100, 200, 300};
     for (int index = 0; index < 3; ++index) {
-        WireRig<Pic16Dialog> rig(1);
+        PicWireRig rig(1);
         rig.dlg.control("Speed").setItemIndex(index);
         rig.dlg.click("Write");
         const auto steps = SerialSteps(rig.log->written);
@@ -81,7 +106,7 @@ TEST(Pic16Wire, EraseModesRunTheirSequencesInOrder) {
     both.insert(both.end(), data.begin(), data.end());
     const std::vector<int> expected[] = {code, data, both, all};
     for (int mode = 0; mode < 4; ++mode) {
-        WireRig<Pic16Dialog> rig(2);
+        PicWireRig rig(2);
         rig.dlg.control("RadioGroup2").setItemIndex(mode);
         rig.dlg.click("Erase");
         EXPECT_EQ(Commands(rig.log->written), expected[mode]) << mode;
@@ -89,19 +114,60 @@ TEST(Pic16Wire, EraseModesRunTheirSequencesInOrder) {
     }
 }
 
+std::vector<int> WrittenWords(const std::vector<std::uint8_t>& w) {
+    std::vector<int> words;
+    for (const SerialStep& s : SerialSteps(w))
+        if (s.opcode == op::PicWriteWord) words.push_back((s.low | s.high << 8) >> 1);
+    return words;
+}
+
 TEST(Pic16Wire, WrConfigWritesTheIdDigitsAndTheWord) {
-    WireRig<Pic16Dialog> rig(5);
+    PicWireRig rig(5);
     rig.dlg.control("Edit1").setText("1a2b");
     rig.dlg.control("CheckBox1").setChecked(true); // Sec
     rig.dlg.control("CheckBox2").setChecked(false);
     rig.dlg.control("RadioGroup1").setItemIndex(2);
     rig.dlg.click("WtConfig");
-    std::vector<int> words;
-    for (const SerialStep& s : SerialSteps(rig.log->written))
-        if (s.opcode == op::PicWriteWord) words.push_back((s.low | s.high << 8) >> 1);
-    // The first load moves to 0x2000; each location then loads its value.
-    EXPECT_EQ(words, (std::vector<int>{0x0FFF, 0x01, 0x1A, 0xA2, 0x2B, 0x000A}));
+    // The first load moves to 0x2000; each location then loads its value. "Sec"
+    // clears bits 13..4 of a 16F84A, "PWRT3" clear leaves bit 3 at 0.
+    EXPECT_EQ(WrittenWords(rig.log->written), (std::vector<int>{0x0FFF, 0x01, 0x1A, 0xA2, 0x2B, 0x0002}));
     EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
+
+    // Bits the controls do not map stay 1; "Sec" clears only the row's part's
+    // code-protect bits.
+    struct WordCase {
+        int row;
+        bool sec, pwrt;
+        int word;
+    } cases[] = {
+        {5, false, true, 0x3FFA}, {2, true, true, 0x3FEA}, {10, true, false, 0x0FC2}, {10, false, false, 0x3FF2},
+    };
+    for (const WordCase& c : cases) {
+        PicWireRig r(c.row);
+        r.dlg.control("CheckBox1").setChecked(c.sec);
+        r.dlg.control("CheckBox2").setChecked(false);
+        r.dlg.control("CheckBox3").setChecked(c.pwrt);
+        r.dlg.control("RadioGroup1").setItemIndex(2);
+        r.dlg.click("WtConfig");
+        const std::vector<int> words = WrittenWords(r.log->written);
+        ASSERT_EQ(words.size(), 6u);
+        EXPECT_EQ(words.back(), c.word) << c.row << c.sec << c.pwrt;
+    }
+}
+
+TEST(Pic16Wire, AConfigurationWordInTheBufferSetsTheControlsAndIsWritten) {
+    PicWireRig rig(5, false);
+    rig.docs.buf[0x400E] = 0xF1; // word 0x3FF1 at 0x2007: XT, no WDT, PWRT bit 0
+    rig.docs.buf[0x400F] = 0x3F;
+    rig.dlg.Start();
+    rig.log->clear();
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "Config 3ff1 from file");
+    EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 1);
+    EXPECT_FALSE(rig.dlg.control("CheckBox2").checked());
+    EXPECT_FALSE(rig.dlg.control("CheckBox3").checked());
+    EXPECT_FALSE(rig.dlg.control("CheckBox1").checked());
+    rig.dlg.click("WtConfig");
+    EXPECT_EQ(WrittenWords(rig.log->written).back(), 0x3FF1);
 }
 
 TEST(Pic16Settings, PathsAndContents) {
@@ -133,7 +199,7 @@ TEST(Pic16Settings, PathsAndContents) {
 TEST(Pic16Dialog, SettingsSurviveReopening) {
     const std::string data = std::string(QUARVIN_BINARY_DIR) + "/p16_settings.hex";
     {
-        WireRig<Pic16Dialog> rig(2, false);
+        PicWireRig rig(2, false);
         rig.docs.fileName = data;
         rig.dlg.control("CheckBox1").setChecked(true);
         rig.dlg.control("CheckBox3").setChecked(true);
@@ -154,7 +220,6 @@ TEST(Pic16Dialog, SettingsSurviveReopening) {
     EXPECT_EQ(reopened.caption(), "P16c8x");
 }
 
-using PicRig = SimRig<Pic16Dialog, sim::Pic16Chip>;
 
 void FillRandom(MainBuffer& buf, std::uint32_t last, unsigned seed) {
     std::mt19937 rng(seed);
