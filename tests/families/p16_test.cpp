@@ -68,6 +68,12 @@ struct PicRig : DialogRig<Pic16Dialog> {
     }
 };
 
+// What an operation that ends well says on a row: the 18-pin rows add that an
+// empty socket cannot be told from their part.
+std::string Said(int row, const std::string& text, const char* caveat) {
+    return row >= 7 ? text : text + caveat;
+}
+
 std::vector<int> Commands(const std::vector<std::uint8_t>& w) {
     std::vector<int> out;
     for (const SerialStep& s : SerialSteps(w)) out.push_back(s.command);
@@ -93,7 +99,7 @@ TEST(Pic16Wire, ProgramWaitsAfterEachWordAsProTimeSays) {
         // Load data, begin programming, increment: the tick count sits before the increment.
         EXPECT_EQ(steps[2].command, piccmd::IncrementAddress);
         EXPECT_EQ(steps[2].delaysBefore, ticks[index]) << index;
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), Said(1, "Finished", kPic16EmptyNotTold));
     }
 }
 
@@ -110,7 +116,7 @@ TEST(Pic16Wire, EraseModesRunTheirSequencesInOrder) {
         rig.dlg.control("RadioGroup2").setItemIndex(mode);
         rig.dlg.click("Erase");
         EXPECT_EQ(Commands(rig.log->written), expected[mode]) << mode;
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), Said(2, "Finished", kPic16EmptyNotTold));
     }
 }
 
@@ -238,7 +244,7 @@ TEST(Pic16Sim, EverySubTypeProgramsVerifiesAndReadsBack) {
         FillRandom(rig.docs.buf, last, static_cast<unsigned>(row));
         std::vector<std::uint8_t> image(rig.docs.buf.data(), rig.docs.buf.data() + last + 1);
         rig.dlg.click("Write");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), Said(row, "Finished", kPic16EmptyNotTold));
         rig.dlg.click("Verify");
         EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
         std::fill(rig.docs.buf.data(), rig.docs.buf.data() + last + 1, 0);
@@ -253,7 +259,7 @@ TEST(Pic16Sim, EverySubTypeProgramsVerifiesAndReadsBack) {
 TEST(Pic16Sim, BlankChecks) {
     PicRig blank(5);
     blank.dlg.click("Blank");
-    EXPECT_EQ(blank.dlg.control("Msg").text(), "Blank OK!");
+    EXPECT_EQ(blank.dlg.control("Msg").text(), Said(5, "Blank OK!", kPic16EmptyReadsTheSame));
     EXPECT_EQ(blank.dlg.failureFlag(), 0);
 
     PicRig used(5);
@@ -306,11 +312,11 @@ TEST(Pic16Sim, AProtectedPartFailsVerifyUntilEraseAll) {
         rig.dlg.control("RadioGroup2").setItemIndex(0); // "Code" cannot erase a protected part
         rig.dlg.click("Erase");
         rig.dlg.click("Blank");
-        EXPECT_NE(rig.dlg.control("Msg").text(), "Blank OK!");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), "ONFIG not blank");
         rig.dlg.control("RadioGroup2").setItemIndex(3);
         rig.dlg.click("Erase");
         rig.dlg.click("Blank");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Blank OK!");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), Said(row, "Blank OK!", kPic16EmptyReadsTheSame));
         EXPECT_FALSE(rig.chip->codeProtected());
     }
 }
@@ -342,6 +348,36 @@ TEST(Pic16Sim, AShortProTimeOnASlowPartSpoilsWords) {
     rig.dlg.click("Write");
     rig.dlg.click("Verify");
     EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
+}
+
+TEST(Pic16Sim, AnEmptySocketNeverReadsAsABlankOrFinishedPart) {
+    for (int row = 1; row <= 10; ++row) {
+        SCOPED_TRACE(row);
+        PicRig rig(row);
+        rig.box->remove();
+        const std::uint32_t last = kPic16Rows[static_cast<std::size_t>(row)].lastByteAddress;
+        FillRandom(rig.docs.buf, last, 11);
+        for (const char* button : {"Blank", "ReadToFile", "Erase", "Write"}) {
+            rig.dlg.click(button);
+            const std::string msg = rig.dlg.control("Msg").text();
+            if (row >= 7) {
+                // The 16F87x device ID tells: nothing answers.
+                EXPECT_EQ(msg, kPic16NoPartText) << button;
+                EXPECT_EQ(rig.dlg.failureFlag(), 1) << button;
+            } else {
+                // An 18-pin blank part reads as the empty socket does; the text says so.
+                EXPECT_NE(msg, "Blank OK!") << button;
+                EXPECT_NE(msg, "Finished") << button;
+                EXPECT_NE(msg.find("an empty socket"), std::string::npos) << button << ": " << msg;
+            }
+        }
+        // Read left the pull-up's 0x3FFF words in the buffer on the 18-pin rows;
+        // a random image never reads as those.
+        FillRandom(rig.docs.buf, last, 12);
+        rig.dlg.click("Verify");
+        EXPECT_EQ(rig.dlg.control("Msg").text(), row >= 7 ? std::string(kPic16NoPartText) : "Verify Bad!");
+        EXPECT_EQ(rig.dlg.failureFlag(), 1);
+    }
 }
 
 } // namespace

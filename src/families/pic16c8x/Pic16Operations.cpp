@@ -6,6 +6,9 @@
 #include "link/commands/Opcodes.h"
 #include "platform/Platform.h"
 
+#include <array>
+#include <string>
+
 namespace quarvin {
 
 namespace {
@@ -121,6 +124,30 @@ void ClearProtection(LinkState& link, const Pic16Row& row) {
     ConnectVpp(link, 0);
 }
 
+// An empty socket reads the pull-up on RB7: every word 0x3FFF. The 16F87x parts
+// hold a device ID at 0x2006 that is never 0x3FFF, so reading it tells a part
+// from an empty socket without writing anything. The 18-pin rows also stand for
+// parts without a device ID (16C84, 16F83, 16F84), whose blank words read the
+// same as an empty socket: their messages say so.
+constexpr std::size_t kDeviceIdLocation = 6;
+
+bool RowHasDeviceId(const Pic16Row& row) {
+    return PackageOf(row) == Pic16Package::Dip28 || PackageOf(row) == Pic16Package::Dip40;
+}
+
+bool NoPartAnswers(const std::array<std::uint16_t, kConfigLocations>& config) {
+    return (config[kDeviceIdLocation] & kPicWordMask) == kPicWordMask;
+}
+
+// Rows with a device ID: reads it and returns false when no part answers.
+bool PartPresent(LinkState& link, const Pic16Row& row) {
+    return !RowHasDeviceId(row) || !NoPartAnswers(ReadConfigSpace(link, row));
+}
+
+std::string Unchecked(const char* text, const Pic16Row& row, const char* caveat) {
+    return RowHasDeviceId(row) ? std::string(text) : std::string(text) + caveat;
+}
+
 OperationResult Stopped(LinkState& link, std::uint32_t a) {
     PowerOff(link);
     return OperationResult::stopped(a);
@@ -158,6 +185,7 @@ OperationResult ReadPic16(const Pic16Job& job) {
     LinkState& link = job.link;
     const std::uint32_t last = job.row.lastByteAddress;
     job.hooks.say("Reading...", true);
+    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
     std::uint16_t sum = 0;
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);
@@ -173,7 +201,8 @@ OperationResult ReadPic16(const Pic16Job& job) {
     }
     job.hooks.show(last, last);
     PowerOff(link);
-    OperationResult r = OperationResult::done(Format("Finished,Sum=%04x", sum));
+    OperationResult r =
+        OperationResult::done(Unchecked(Format("Finished,Sum=%04x", sum).c_str(), job.row, kPic16EmptyReadsTheSame));
     r.value = sum;
     return r;
 }
@@ -181,6 +210,7 @@ OperationResult ReadPic16(const Pic16Job& job) {
 OperationResult ErasePic16(const Pic16Job& job, Pic16EraseMode mode) {
     LinkState& link = job.link;
     job.hooks.say("Erase...", true);
+    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
     switch (mode) {
     case Pic16EraseMode::Code: EraseProgram(link, job.row); break;
     case Pic16EraseMode::Data: EraseData(link, job.row); break;
@@ -193,7 +223,7 @@ OperationResult ErasePic16(const Pic16Job& job, Pic16EraseMode mode) {
         EraseProgram(link, job.row);
         break;
     }
-    return OperationResult::done("Finished");
+    return OperationResult::done(Unchecked("Finished", job.row, kPic16EmptyNotTold));
 }
 
 OperationResult BlankPic16(const Pic16Job& job) {
@@ -201,6 +231,8 @@ OperationResult BlankPic16(const Pic16Job& job) {
     const std::uint32_t last = job.row.lastByteAddress;
     job.hooks.say("Verify...", true);
     const auto config = ReadConfigSpace(link, job.row);
+    if (RowHasDeviceId(job.row) && NoPartAnswers(config))
+        return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
     if ((config[kConfigLocations - 1] & kPicWordMask) != kPicWordMask)
         return OperationResult::failed("ONFIG not blank", kPicConfigWordAddress);
     PowerUp(link, job.row);
@@ -217,7 +249,7 @@ OperationResult BlankPic16(const Pic16Job& job) {
         }
     }
     PowerOff(link);
-    return OperationResult::done("Blank OK!");
+    return OperationResult::done(Unchecked("Blank OK!", job.row, kPic16EmptyReadsTheSame));
 }
 
 OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
@@ -230,6 +262,7 @@ OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
     // The buffer keeps 14-bit words.
     for (std::uint32_t a = 1; a <= last; a += 2) job.buffer[a] = static_cast<std::uint8_t>(job.buffer[a] % 64);
     job.hooks.say("Programming...", true);
+    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
     ConnectVpp(link, 0);
     PowerUp(link, job.row);
     Delay(link, kProgramEntryTicks);
@@ -256,13 +289,14 @@ OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
     // box's drivers; the supply stays on.
     ConnectVpp(link, 0);
     PinLow(link, job.row.mclrPin);
-    return OperationResult::done("Finished");
+    return OperationResult::done(Unchecked("Finished", job.row, kPic16EmptyNotTold));
 }
 
 OperationResult VerifyPic16(const Pic16Job& job) {
     LinkState& link = job.link;
     const std::uint32_t last = job.row.lastByteAddress;
     job.hooks.say("Verify...", true);
+    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);
     for (std::uint32_t a = 0; a <= last; a += 2) {
