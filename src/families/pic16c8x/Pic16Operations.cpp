@@ -187,6 +187,7 @@ OperationResult ReadPic16(const Pic16Job& job) {
     job.hooks.say("Reading...", true);
     if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
     std::uint16_t sum = 0;
+    bool allErased = true; // what an empty socket reads
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);
     for (std::uint32_t a = 0; a <= last; a += 2) {
@@ -198,11 +199,13 @@ OperationResult ReadPic16(const Pic16Job& job) {
         job.buffer[a] = static_cast<std::uint8_t>(w & 0xFF);
         job.buffer[a + 1] = static_cast<std::uint8_t>(w >> 8);
         sum = static_cast<std::uint16_t>(sum + (w & 0xFF) + (w >> 8));
+        allErased = allErased && w == kPicWordMask;
     }
     job.hooks.show(last, last);
     PowerOff(link);
+    const std::string finished = Format("Finished,Sum=%04x", sum);
     OperationResult r =
-        OperationResult::done(Unchecked(Format("Finished,Sum=%04x", sum).c_str(), job.row, kPic16EmptyReadsTheSame));
+        OperationResult::done(allErased ? Unchecked(finished.c_str(), job.row, kPic16EmptyReadsTheSame) : finished);
     r.value = sum;
     return r;
 }
