@@ -44,6 +44,47 @@ void SocketBus::setPin(int p, bool high) {
     box_.refresh();
 }
 
+namespace {
+
+// Where a pin's direction bit lives: control register (pins 1..8, 20, 40) or a
+// direction register.
+struct DirectionPlace {
+    bool control = false;
+    int reg = -1;
+    int bit = 0;
+};
+
+DirectionPlace DirectionPlaceOf(int p) {
+    if (p >= 1 && p <= 8) return {true, 0, p - 1};
+    if (p == 20) return {true, 1, 7};
+    if (p == 40) return {true, 1, 6};
+    if (p >= 9 && p <= 16) return {false, 1, p - 9};
+    if (p >= 17 && p <= 19) return {false, 3, p - 17};
+    if (p >= 21 && p <= 25) return {false, 3, p - 21 + 3};
+    if (p >= 26 && p <= 31) return {false, 0, p - 26};
+    if (p >= 32 && p <= 33) return {false, 4, p - 32};
+    if (p >= 34 && p <= 39) return {false, 2, p - 34};
+    return {};
+}
+
+} // namespace
+
+bool SocketBus::setPinInput(int p, bool input) {
+    const DirectionPlace d = DirectionPlaceOf(p);
+    if (d.reg < 0) return false;
+    Socket& socket = box_.socket();
+    const auto mask = static_cast<std::uint8_t>(1u << d.bit);
+    const std::uint8_t old = d.control ? socket.registers().control[static_cast<std::size_t>(d.reg)]
+                                       : socket.registers().direction[static_cast<std::size_t>(d.reg)];
+    const auto now = static_cast<std::uint8_t>(input ? (old | mask) : (old & ~mask));
+    if (now != old) {
+        if (d.control) socket.writeControl(d.reg, now);
+        else socket.writeDirection(d.reg, now);
+        box_.refresh();
+    }
+    return (old & mask) != 0;
+}
+
 bool SocketBus::pin(int p) {
     if (p < 1 || p > 40) return false;
     return box_.socket().pinLevel(p, box_.nowPs());

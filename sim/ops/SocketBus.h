@@ -28,6 +28,9 @@ public:
     // Single pins: level of the box's driver (pins 1..40), resolved level read back.
     void setPin(int p, bool high);
     bool pin(int p);
+    // Makes pin p an input (its driver off) or a driven output, as its direction
+    // bit in the direction or control register says; returns whether it was an input.
+    bool setPinInput(int p, bool input);
     // Drives pin p to `active`, keeps it for the given time, drives it back.
     void pulsePin(int p, bool active, double microseconds);
 

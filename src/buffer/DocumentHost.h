@@ -3,6 +3,7 @@
 // hex window that owns the end address. Without a hex window (a PLD window is open,
 // or the user closed it) the end-address calls do nothing.
 #include <cstdint>
+#include <string>
 
 #include "buffer/MainBuffer.h"
 
@@ -19,6 +20,9 @@ public:
     virtual void setEndAddress(std::int32_t end) = 0;
     virtual std::int32_t endAddress() const = 0; // -1 without a hex window
     virtual void refreshHexWindow() = 0;
+    // The current data file's path (the main window's file name); empty when
+    // there is none.
+    virtual std::string dataFileName() const { return {}; }
 
     // The PLD window, for the logic device dialogs. Without windows (the command
     // line) there is none and these calls do nothing.

@@ -40,6 +40,9 @@ public:
     void New() override;
     // Told the current file name when New creates the hex window.
     std::function<void(const std::string&)> onFileName;
+    // Where the current data file's name comes from (the main window).
+    std::function<std::string()> fileNameSource;
+    std::string dataFileName() const override { return fileNameSource ? fileNameSource() : std::string{}; }
 
     // nullptr when the window does not exist.
     TFileWin* hexWindow();

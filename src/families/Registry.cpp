@@ -7,6 +7,7 @@
 #include "families/eeprom28c/E28Family.h"
 #include "families/mcu89c5x/P89c5xFamily.h"
 #include "families/mcu2051/P2051Family.h"
+#include "families/pic16c8x/Pic16Family.h"
 #include "families/gal/GalFamily.h"
 #include "families/p22v10/P22v10Family.h"
 #include "families/sram/SramFamily.h"
@@ -27,6 +28,7 @@ const std::map<std::string, FamilyEntry>& Families() {
         {E28Dialog::kFormClass, E28Family()},
         {P89c5xDialog::kFormClass, P89c5xFamily()},
         {P2051Dialog::kFormClass, P2051Family()},
+        {Pic16Dialog::kFormClass, Pic16Family()},
         {GalDialog::kFormClass, GalFamily()},
         {P22v10Dialog::kFormClass, P22v10Family()},
         {SramDialog::kFormClass, SramFamily()},

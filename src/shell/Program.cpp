@@ -90,6 +90,7 @@ void Program::createMainWindow() {
     buffer_.initialise();
     docs_ = std::make_unique<Documents>(buffer_, platform_);
     docs_->onFileName = [this](const std::string& name) { main_->file().fileName = name; };
+    docs_->fileNameSource = [this] { return main_->file().fileName; };
     main_->onClose = [this] { shutDown(); };
     platform_.windows->formCreated(*main_);
     main_->show();

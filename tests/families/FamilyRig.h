@@ -34,6 +34,8 @@ public:
     void setEndAddress(std::int32_t e) override { end = e; }
     std::int32_t endAddress() const override { return end; }
     void refreshHexWindow() override { ++refreshes; }
+    std::string fileName;
+    std::string dataFileName() const override { return fileName; }
 
     // The PLD window of the logic device dialogs.
     bool pld = false;

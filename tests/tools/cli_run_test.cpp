@@ -179,6 +179,18 @@ TEST_F(CliRunVbox, MicrocontrollerQuestionsFaultsAndAnOtpPart) {
          {"program: OK\n", "verify: 0010:Error!(File=73,Chip=ff)\n"}},
         {"run --device AT89C2051 --port VBOX --fault busy --in in.hex program verify", 1,
          {"program: 0000:Bad! (file=03,Device=04)\n"}, {"verify:"}},
+TEST_F(CliRunVbox, AnEmptyPicSocketIsNeverABlankPart) {
+    writeHex("in.hex", 0x3FFF);
+    // The 16F87x device ID tells an empty socket; an 18-pin part without one reads
+    // as the empty socket does, and the messages say so.
+    const Step steps[] = {
+        {"run --device PIC16F877 --port VBOX --fault empty blank", 1, {"blank: No chip! (device ID reads 3fff) at 2006\n"}},
+        {"run --device PIC16F877 --port VBOX --fault empty --in in.hex program verify", 1,
+         {"program: No chip! (device ID reads 3fff) at 2006\n"}, {"verify:"}},
+        {"run --device PIC16F84A --port VBOX --fault empty blank read", 0,
+         {"blank: Blank OK! (an empty socket reads the same)\n",
+          "read: Finished,Sum=f800 (an empty socket reads the same)\n"},
+         {"blank: Blank OK!\n"}},
     };
     for (const Step& s : steps) check(s, s.args);
 }

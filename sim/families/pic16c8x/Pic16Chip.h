@@ -1,0 +1,120 @@
+#pragma once
+// PIC16C84, 16F83/84/84A and 16F873/874/876/877 in their serial programming
+// mode. The part enters the mode when MCLR rises from low to Vpp (12 V or more)
+// with RB6 (clock) and RB7 (data) low; the program counter starts at 0. A 6-bit
+// command is clocked in LSB first on falling RB6 edges; the load commands take a
+// 16-clock frame (start bit, 14 data bits, stop bit), the read commands drive
+// RB7 from the second to the fifteenth clock. Load Configuration moves the
+// counter to 0x2000 (IDs at 0x2000..0x2003, device ID at 0x2006, configuration
+// word at 0x2007). Begin Programming runs a self-timed erase/write cycle; a
+// command clocked in before it ends spoils the word. 9 then 8 erases the program
+// memory, 11 then 8 the data memory, 1, 7, 8 at 0x2007 clears the protection and
+// erases everything. While code protection is on, program memory reads 0 and
+// does not take writes or a bulk erase.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/Chip.h"
+
+namespace quarvin::sim {
+
+struct Pic16Type {
+    const char* name;
+    int pins;                       // 18, 28 or 40
+    std::uint32_t words;
+    std::uint32_t dataBytes;
+    std::uint16_t implementedConfig; // configuration bits the part has; the rest read 1
+    std::uint16_t codeProtect;       // any of these at 0 protects the program memory
+    std::uint16_t dataProtect;       // 0 at this bit protects the data memory (0: none)
+    std::uint16_t deviceId;          // word 0x2006, 0x3FFF for parts without one
+};
+
+const Pic16Type* FindPic16Type(const std::string& name);
+
+class Pic16Chip : public Chip {
+public:
+    explicit Pic16Chip(const Pic16Type& type);
+
+    int pinCount() const override { return type_.pins; }
+    ChipDrive update(const ChipView& view) override;
+    std::string label() const override { return type_.name; }
+    // Program memory, word w at bytes 2w (low) and 2w+1 (high).
+    std::vector<std::uint8_t>& memory() override { return cells_; }
+    int ratedVppMillivolts() const override { return RatedVppMillivolts; }
+    void erase() override;
+    // Configuration word (2 bytes, low first), the four ID words (8 bytes), then
+    // the data memory.
+    std::vector<std::uint8_t> extraState() const override;
+    bool loadExtraState(const std::vector<std::uint8_t>& state) override;
+
+    std::uint16_t configWord() const { return config_; }
+    std::uint16_t idWord(int i) const { return ids_[static_cast<std::size_t>(i)]; }
+    std::vector<std::uint8_t>& dataMemory() { return data_; }
+    bool codeProtected() const { return (config_ & type_.codeProtect) != type_.codeProtect; }
+    bool inProgrammingMode() const { return programming_; }
+
+    static constexpr int RatedVppMillivolts = 12700;
+    static constexpr int MinVppMillivolts = 12000;
+    static constexpr int MaxVppMillivolts = 14000;
+    static constexpr std::int64_t WriteCyclePs = 8'000'000'000;     // 8 ms erase/write of one word
+    static constexpr std::int64_t BulkEraseCyclePs = 10'000'000'000; // 10 ms
+
+private:
+    enum class Phase { Command, DataIn, DataOut };
+    enum class Armed { None, EraseProgram, EraseData, ProtectClearHalf, ProtectClear };
+    enum class CycleKind { None, WriteWord, EraseProgram, EraseData, EraseAll };
+    struct Cycle {
+        CycleKind kind = CycleKind::None;
+        std::uint32_t address = 0;
+        std::uint16_t value = 0;
+        bool dataMemory = false;
+        std::int64_t endPs = 0;
+    };
+
+    struct Pinout {
+        int mclr, rb6, rb7;
+        std::array<int, 2> vdd, vss;
+    };
+    Pinout pinout() const;
+    bool powered(const ChipView& v) const;
+    void reset();
+    void clockRise(std::int64_t now);
+    void clockFall(bool dataHigh, std::int64_t now);
+    void command(std::uint8_t cmd, std::int64_t now);
+    void loaded(std::uint16_t word);
+    void beginProgramming(std::int64_t now);
+    void finishCycle(std::int64_t now);
+    void spoilCycle();
+    void writeWord(std::uint32_t address, std::uint16_t value, bool dataMemory);
+    std::uint16_t readWord() const;
+    std::uint16_t programWord(std::uint32_t w) const;
+    void setProgramWord(std::uint32_t w, std::uint16_t value);
+    void eraseProgram();
+
+    const Pic16Type& type_;
+    std::vector<std::uint8_t> cells_;
+    std::vector<std::uint8_t> data_;
+    std::uint16_t config_ = 0x3FFF;
+    std::array<std::uint16_t, 4> ids_{0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF};
+
+    bool programming_ = false;
+    bool mclrWasLow_ = false;
+    bool clockHigh_ = false;
+    std::uint32_t pc_ = 0;
+    Phase phase_ = Phase::Command;
+    int bits_ = 0;
+    unsigned shift_ = 0;
+    std::uint8_t command_ = 0;
+    std::uint16_t outWord_ = 0;
+    bool driving_ = false;
+    bool driveHigh_ = false;
+    std::uint16_t programLatch_ = 0x3FFF;
+    std::uint8_t dataLatch_ = 0xFF;
+    bool lastLoadData_ = false;
+    Armed armed_ = Armed::None;
+    Cycle cycle_;
+};
+
+} // namespace quarvin::sim

@@ -1,0 +1,156 @@
+#include "families/pic16c8x/Pic16Dialog.h"
+
+#include <cstdio>
+
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+
+// Where assemblers and compilers put the configuration word (word 0x2007).
+constexpr std::uint32_t kFileConfigByte = 2 * kPicConfigWordAddress;
+
+McuForm Pic16Form() {
+    McuForm f;
+    f.buttons = {
+        {"ReadToFile", "Read", McuStep::Read},   {"Erase", "Erase", McuStep::Erase},
+        {"Blank", "Blank", McuStep::Blank},      {"Write", "Programe", McuStep::Program},
+        {"Verify", "Verify", McuStep::Verify},   {"RdConfig", "Re Config", McuStep::Id},
+        {"WtConfig", "Wr Config", McuStep::Protect},
+    };
+    // The chain's "Config" step writes the configuration (the Protect step).
+    f.runBoxes = {
+        {"CheckBoxErase", "Erase", false, McuStep::Erase},    {"CheckBoxBlank", "Blank", false, McuStep::Blank},
+        {"CheckBoxWrite", "Programe", true, McuStep::Program}, {"CheckBoxVer", "Verify", true, McuStep::Verify},
+        {"CheckBoxConfig", "Config", false, McuStep::Protect},
+    };
+    f.runGroupCaption = "";
+    f.runButtonCaption = "Auto";
+    f.options = {
+        {"RadioGroup1", "Osc Mode", {" LP", " XT", " HS", " RC"}, 1},
+        {"RadioGroup2", "Erase Mode", {"Code", "Data", "Code+data", "All"}, 3},
+        {"Speed", "Pro time", {"1 time", "2 times", "4 times"}, 0},
+    };
+    f.exitButton = true;
+    f.notConnectedText = "Bad!";
+    return f;
+}
+
+} // namespace
+
+Pic16Dialog::Pic16Dialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, "P16c8x", Pic16Form()) {
+    add(ControlKind::CheckBox, "CheckBox1", "Sec", 12, 300, 60, 17);
+    add(ControlKind::CheckBox, "CheckBox2", "WTD", 76, 300, 60, 17).setChecked(true);
+    add(ControlKind::CheckBox, "CheckBox3", "PWRT3", 140, 300, 70, 17);
+    add(ControlKind::Edit, "Edit1", "ffff", 214, 298, 60, 21);
+    add(ControlKind::Label, "Package", "", 290, 300, 100, 17);
+    onClose = [this] {
+        OnCloseForm();
+        writeSettingsFile();
+    };
+    control("CancelBtn").onClick = [this] {
+        CancelBtnClick();
+        writeSettingsFile();
+    };
+    readSettingsFile();
+}
+
+const Pic16Row& Pic16Dialog::row() const {
+    return kPic16Rows[static_cast<std::size_t>(selectedRow(static_cast<int>(kPic16Rows.size())))];
+}
+
+Pic16Settings Pic16Dialog::settingsFromControls() {
+    Pic16Settings s;
+    s.sec = control("CheckBox1").checked();
+    s.wdt = control("CheckBox2").checked();
+    s.pwrt = control("CheckBox3").checked();
+    s.osc = control("RadioGroup1").itemIndex();
+    return s;
+}
+
+void Pic16Dialog::showSettings(const Pic16Settings& s) {
+    control("CheckBox1").setChecked(s.sec);
+    control("CheckBox2").setChecked(s.wdt);
+    control("CheckBox3").setChecked(s.pwrt);
+    control("RadioGroup1").setItemIndex(s.osc);
+}
+
+void Pic16Dialog::readSettingsFile() {
+    const std::optional<std::string> text = ReadPic16SettingsFile(Pic16SettingsPath(ctx_.docs.dataFileName()));
+    if (text) showSettings(ParsePic16Settings(*text, settingsFromControls()));
+}
+
+void Pic16Dialog::writeSettingsFile() {
+    WritePic16SettingsFile(Pic16SettingsPath(ctx_.docs.dataFileName()),
+                           FormatPic16Settings(settingsFromControls(), control("Edit1").text()));
+}
+
+Pic16Config Pic16Dialog::configFromControls() {
+    Pic16Config c;
+    const Pic16Settings s = settingsFromControls();
+    c.word = BuildPic16Config(row(), s.osc, s.wdt, s.pwrt, s.sec);
+    // A file's word is written as it is while the controls still show it: it
+    // carries bits the controls do not map.
+    if (fileConfig_ && ControlsOfPic16Config(*fileConfig_).oscIndex == s.osc &&
+        ControlsOfPic16Config(*fileConfig_).wdt == s.wdt && ControlsOfPic16Config(*fileConfig_).pwrt == s.pwrt &&
+        ControlsOfPic16Config(*fileConfig_).protect == s.sec)
+        c.word = *fileConfig_;
+    unsigned id = 0;
+    const std::string text = control("Edit1").text();
+    if (std::sscanf(text.c_str(), "%4x", &id) == 1) userId_ = static_cast<std::uint16_t>(id);
+    c.id = userId_;
+    return c;
+}
+
+void Pic16Dialog::takeConfigFromBuffer() {
+    const MainBuffer& buf = buffer();
+    const auto word = static_cast<std::uint16_t>(buf[kFileConfigByte] | buf[kFileConfigByte + 1] << 8);
+    if (word == 0xFFFF) return;
+    const std::uint16_t config = word & kPicWordMask;
+    const Pic16ConfigControls c = ControlsOfPic16Config(config);
+    showSettings({c.protect, c.wdt, c.pwrt, c.oscIndex});
+    fileConfig_ = config;
+    setMessage(Format("Config %04x from file", config), false);
+}
+
+void Pic16Dialog::fileLoaded() { takeConfigFromBuffer(); }
+
+void Pic16Dialog::afterStart() {
+    control("Package").setText(PackageText(PackageOf(row())));
+    control("Edit7").setText(ctx_.selection.typeName);
+    takeConfigFromBuffer();
+}
+
+bool Pic16Dialog::keepsFlag(McuStep step, const OperationResult& result) const {
+    // Reading the configuration leaves the flag as it was.
+    return step == McuStep::Id && result.ok();
+}
+
+OperationResult Pic16Dialog::run(McuStep step, const OperationHooks& hooks) {
+    if (row().chip == nullptr) return OperationResult::refused("No device type selected");
+    const Pic16Job job{link(), row(), buffer(), hooks, prompts(), hasHexWindow()};
+    switch (step) {
+    case McuStep::Read: return ReadPic16(job);
+    case McuStep::Erase:
+        return ErasePic16(job, static_cast<Pic16EraseMode>(control("RadioGroup2").itemIndex()));
+    case McuStep::Blank: return BlankPic16(job);
+    case McuStep::Program: return ProgramPic16(job, control("Speed").itemIndex());
+    case McuStep::Verify: return VerifyPic16(job);
+    case McuStep::Protect: return WritePic16Config(job, configFromControls());
+    case McuStep::Id: {
+        OperationResult r = ReadPic16Config(job);
+        if (!r.ok()) return r;
+        const auto word = static_cast<std::uint16_t>(r.value & 0xFFFF);
+        const Pic16ConfigControls c = ControlsOfPic16Config(word);
+        showSettings({c.protect, c.wdt, c.pwrt, c.oscIndex});
+        userId_ = static_cast<std::uint16_t>(r.value >> 16);
+        control("Edit1").setText(Format("%04x", userId_));
+        return r;
+    }
+    }
+    return OperationResult::refused("Unknown operation");
+}
+
+} // namespace quarvin

@@ -1,0 +1,362 @@
+#include "families/pic16c8x/Pic16Operations.h"
+
+#include "families/framework/McuSteps.h"
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+#include "platform/Platform.h"
+
+#include <array>
+#include <string>
+
+namespace quarvin {
+
+namespace {
+
+constexpr int kProgrammingMillivolts = 12700;
+constexpr int kVppSettleTicks = 100;
+constexpr int kProgramEntryTicks = 200;
+constexpr int kProgramTicksPerStep = 100;
+constexpr int kConfigWriteTicks = 300;
+constexpr int kBulkEraseTicks = 5000;
+constexpr int kProtectClearTicks = 500;
+constexpr int kIncrementsToConfigWord = 7;
+constexpr int kConfigLocations = 8;
+constexpr std::uint16_t kConfigReadLoad = 0x00FF;
+constexpr std::uint16_t kConfigWriteLoad = 0x0FFF;
+constexpr std::uint16_t kEraseLoad = 0xFFFF;
+constexpr int kLastLogicPin = 40;
+constexpr int kGroundPin = 20;
+
+constexpr std::uint32_t kReadProgressEvery = 16;
+constexpr std::uint32_t kProgramProgressEvery = 64;
+
+// Every pin an input, then ground and Vcc, the serial pins and MCLR driven low.
+void PowerUp(LinkState& link, const Pic16Row& row) {
+    for (int p = 1; p <= kLastLogicPin; ++p)
+        if (p != kGroundPin) SetPinLatch(link, p, 1);
+    PinHigh(link, kLastLogicPin);
+    SetVppLevel(link, kProgrammingMillivolts);
+    Delay(link, kVppSettleTicks);
+    ConnectGround(link, row.groundPin);
+    ConnectVcc(link, row.vccPin);
+    SetPinLatch(link, row.clockPin, 0);
+    SetPinLatch(link, row.dataPin, 0);
+    PinLow(link, row.dataPin);
+    PinLow(link, row.clockPin);
+    // Two rows name RB5 as their data pin; RB7 of the package must be low too
+    // when MCLR rises, or the part does not enter programming mode.
+    const int rb7 = SerialPinsOf(PackageOf(row)).data;
+    if (rb7 != row.dataPin) {
+        SetPinLatch(link, rb7, 0);
+        PinLow(link, rb7);
+    }
+    SetPinLatch(link, row.mclrPin, 0);
+    PinLow(link, row.mclrPin);
+}
+
+void EnterProgramming(LinkState& link, const Pic16Row& row) {
+    ConnectVpp(link, row.mclrPin);
+    WritePort(link, 1, 0);
+}
+
+void PowerOff(LinkState& link) {
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+}
+
+std::uint16_t ReadWord(LinkState& link) {
+    const std::uint16_t w = PicReadWord(link, piccmd::ReadProgramData);
+    PicCommand(link, piccmd::IncrementAddress);
+    return w;
+}
+
+void WriteConfigLocation(LinkState& link, int index, std::uint16_t value) {
+    PicWriteWord(link, piccmd::LoadConfiguration, value);
+    for (int i = 0; i < index; ++i) PicCommand(link, piccmd::IncrementAddress);
+    PicCommand(link, piccmd::BeginProgramming);
+    Delay(link, kConfigWriteTicks);
+}
+
+// The eight words of the configuration space, 0x2000..0x2007.
+std::array<std::uint16_t, kConfigLocations> ReadConfigSpace(LinkState& link, const Pic16Row& row) {
+    PowerUp(link, row);
+    EnterProgramming(link, row);
+    PicWriteWord(link, piccmd::LoadConfiguration, kConfigReadLoad);
+    std::array<std::uint16_t, kConfigLocations> words{};
+    for (std::uint16_t& w : words) w = ReadWord(link);
+    PowerOff(link);
+    return words;
+}
+
+void EraseProgram(LinkState& link, const Pic16Row& row) {
+    PowerUp(link, row);
+    ConnectVcc(link, row.vccPin);
+    EnterProgramming(link, row);
+    PicCommand(link, piccmd::BulkEraseProgram);
+    PicWriteWord(link, piccmd::LoadProgramData, kEraseLoad);
+    PicCommand(link, piccmd::BeginProgramming);
+    Delay(link, kBulkEraseTicks);
+    ConnectVpp(link, 0);
+}
+
+void EraseData(LinkState& link, const Pic16Row& row) {
+    PowerUp(link, row);
+    EnterProgramming(link, row);
+    PicCommand(link, piccmd::BulkEraseData);
+    PicWriteWord(link, piccmd::LoadProgramData, kEraseLoad);
+    PicCommand(link, piccmd::BeginProgramming);
+    Delay(link, kBulkEraseTicks);
+    ConnectVpp(link, 0);
+}
+
+void ClearProtection(LinkState& link, const Pic16Row& row) {
+    PowerUp(link, row);
+    EnterProgramming(link, row);
+    PicWriteWord(link, piccmd::LoadConfiguration, kEraseLoad);
+    for (int i = 0; i < kIncrementsToConfigWord; ++i) PicCommand(link, piccmd::IncrementAddress);
+    PicCommand(link, piccmd::ProtectClearA);
+    PicCommand(link, piccmd::ProtectClearB);
+    PicCommand(link, piccmd::BeginProgramming);
+    Delay(link, kProtectClearTicks);
+    PicCommand(link, piccmd::ProtectClearA);
+    PicCommand(link, piccmd::ProtectClearB);
+    ConnectVpp(link, 0);
+}
+
+// An empty socket reads the pull-up on RB7: every word 0x3FFF. The 16F87x parts
+// hold a device ID at 0x2006 that is never 0x3FFF, so reading it tells a part
+// from an empty socket without writing anything. The 18-pin rows also stand for
+// parts without a device ID (16C84, 16F83, 16F84), whose blank words read the
+// same as an empty socket: their messages say so.
+constexpr std::size_t kDeviceIdLocation = 6;
+
+bool RowHasDeviceId(const Pic16Row& row) {
+    return PackageOf(row) == Pic16Package::Dip28 || PackageOf(row) == Pic16Package::Dip40;
+}
+
+bool NoPartAnswers(const std::array<std::uint16_t, kConfigLocations>& config) {
+    return (config[kDeviceIdLocation] & kPicWordMask) == kPicWordMask;
+}
+
+// Rows with a device ID: reads it and returns false when no part answers.
+bool PartPresent(LinkState& link, const Pic16Row& row) {
+    return !RowHasDeviceId(row) || !NoPartAnswers(ReadConfigSpace(link, row));
+}
+
+std::string Unchecked(const char* text, const Pic16Row& row, const char* caveat) {
+    return RowHasDeviceId(row) ? std::string(text) : std::string(text) + caveat;
+}
+
+OperationResult Stopped(LinkState& link, std::uint32_t a) {
+    PowerOff(link);
+    return OperationResult::stopped(a);
+}
+
+std::uint16_t BufferWord(const MainBuffer& buf, std::uint32_t a) {
+    return static_cast<std::uint16_t>(buf[a] | buf[a + 1] << 8);
+}
+
+} // namespace
+
+void PicCommand(LinkState& link, std::uint8_t command) {
+    SendByte(link, op::PicCommand);
+    SendByte(link, command);
+}
+
+std::uint16_t PicReadWord(LinkState& link, std::uint8_t command) {
+    SendByte(link, op::PicReadWord);
+    SendByte(link, command);
+    const unsigned low = ReceiveByte(link);
+    const unsigned high = ReceiveByte(link);
+    return static_cast<std::uint16_t>(((high << 8 | low) >> 1) & kPicWordMask);
+}
+
+void PicWriteWord(LinkState& link, std::uint8_t command, std::uint16_t data) {
+    // Start bit 0 in bit 0, the data above it; 0xFFFF goes out as 0xFE, 0xFF.
+    const auto frame = static_cast<std::uint16_t>(data << 1);
+    SendByte(link, op::PicWriteWord);
+    SendByte(link, command);
+    SendByte(link, static_cast<std::uint8_t>(frame & 0xFF));
+    SendByte(link, static_cast<std::uint8_t>(frame >> 8));
+}
+
+OperationResult ReadPic16(const Pic16Job& job) {
+    LinkState& link = job.link;
+    const std::uint32_t last = job.row.lastByteAddress;
+    job.hooks.say("Reading...", true);
+    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
+    std::uint16_t sum = 0;
+    bool allErased = true; // what an empty socket reads
+    PowerUp(link, job.row);
+    EnterProgramming(link, job.row);
+    for (std::uint32_t a = 0; a <= last; a += 2) {
+        if (a % kReadProgressEvery == 0) {
+            job.hooks.show(a, last);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        const std::uint16_t w = ReadWord(link);
+        job.buffer[a] = static_cast<std::uint8_t>(w & 0xFF);
+        job.buffer[a + 1] = static_cast<std::uint8_t>(w >> 8);
+        sum = static_cast<std::uint16_t>(sum + (w & 0xFF) + (w >> 8));
+        allErased = allErased && w == kPicWordMask;
+    }
+    job.hooks.show(last, last);
+    PowerOff(link);
+    const std::string finished = Format("Finished,Sum=%04x", sum);
+    OperationResult r =
+        OperationResult::done(allErased ? Unchecked(finished.c_str(), job.row, kPic16EmptyReadsTheSame) : finished);
+    r.value = sum;
+    return r;
+}
+
+OperationResult ErasePic16(const Pic16Job& job, Pic16EraseMode mode) {
+    LinkState& link = job.link;
+    job.hooks.say("Erase...", true);
+    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
+    switch (mode) {
+    case Pic16EraseMode::Code: EraseProgram(link, job.row); break;
+    case Pic16EraseMode::Data: EraseData(link, job.row); break;
+    case Pic16EraseMode::CodeAndData:
+        EraseProgram(link, job.row);
+        EraseData(link, job.row);
+        break;
+    case Pic16EraseMode::All:
+        ClearProtection(link, job.row);
+        EraseProgram(link, job.row);
+        break;
+    }
+    return OperationResult::done(Unchecked("Finished", job.row, kPic16EmptyNotTold));
+}
+
+OperationResult BlankPic16(const Pic16Job& job) {
+    LinkState& link = job.link;
+    const std::uint32_t last = job.row.lastByteAddress;
+    job.hooks.say("Verify...", true);
+    const auto config = ReadConfigSpace(link, job.row);
+    if (RowHasDeviceId(job.row) && NoPartAnswers(config))
+        return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
+    if ((config[kConfigLocations - 1] & kPicWordMask) != kPicWordMask)
+        return OperationResult::failed("ONFIG not blank", kPicConfigWordAddress);
+    PowerUp(link, job.row);
+    EnterProgramming(link, job.row);
+    for (std::uint32_t a = 0; a <= last; a += 2) {
+        if (a % kReadProgressEvery == 0) {
+            job.hooks.show(a, last);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        if (ReadWord(link) != kPicWordMask) {
+            job.hooks.show(a, last);
+            PowerOff(link);
+            return OperationResult::failed("Not blank!", a);
+        }
+    }
+    PowerOff(link);
+    return OperationResult::done(Unchecked("Blank OK!", job.row, kPic16EmptyReadsTheSame));
+}
+
+OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
+    LinkState& link = job.link;
+    if (!job.fileOpen) {
+        if (job.prompts) job.prompts->message(kNoFileOpenedText);
+        return OperationResult::refused(kNoFileOpenedText);
+    }
+    const std::uint32_t last = job.row.lastByteAddress;
+    // The buffer keeps 14-bit words.
+    for (std::uint32_t a = 1; a <= last; a += 2) job.buffer[a] = static_cast<std::uint8_t>(job.buffer[a] % 64);
+    job.hooks.say("Programming...", true);
+    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
+    ConnectVpp(link, 0);
+    PowerUp(link, job.row);
+    Delay(link, kProgramEntryTicks);
+    ConnectVpp(link, job.row.mclrPin);
+    PinHigh(link, job.row.mclrPin);
+    Delay(link, kProgramEntryTicks);
+    const int ticks = (proTimeIndex + 1) * kProgramTicksPerStep;
+    for (std::uint32_t a = 0; a <= last; a += 2) {
+        if (a % kProgramProgressEvery == 0) {
+            job.hooks.show(a, last);
+            if (job.hooks.stop()) {
+                ConnectVpp(link, 0);
+                PinLow(link, job.row.mclrPin);
+                return OperationResult::stopped(a);
+            }
+        }
+        PicWriteWord(link, piccmd::LoadProgramData, BufferWord(job.buffer, a));
+        PicCommand(link, piccmd::BeginProgramming);
+        Delay(link, ticks);
+        PicCommand(link, piccmd::IncrementAddress);
+    }
+    job.hooks.show(last, last);
+    // MCLR low with Vpp off, so the part does not start its program against the
+    // box's drivers; the supply stays on.
+    ConnectVpp(link, 0);
+    PinLow(link, job.row.mclrPin);
+    return OperationResult::done(Unchecked("Finished", job.row, kPic16EmptyNotTold));
+}
+
+OperationResult VerifyPic16(const Pic16Job& job) {
+    LinkState& link = job.link;
+    const std::uint32_t last = job.row.lastByteAddress;
+    job.hooks.say("Verify...", true);
+    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
+    PowerUp(link, job.row);
+    EnterProgramming(link, job.row);
+    for (std::uint32_t a = 0; a <= last; a += 2) {
+        if (a % kReadProgressEvery == 0) {
+            job.hooks.show(a, last);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        const std::uint16_t w = ReadWord(link);
+        if ((w & 0xFF) != job.buffer[a] || (w >> 8) != (job.buffer[a + 1] & 63)) {
+            job.hooks.show(a, last);
+            PowerOff(link);
+            return OperationResult::failed("Verify Bad!", a);
+        }
+    }
+    job.hooks.show(last, last);
+    PowerOff(link);
+    return OperationResult::done("OK");
+}
+
+OperationResult ReadPic16Config(const Pic16Job& job) {
+    const auto words = ReadConfigSpace(job.link, job.row);
+    std::uint16_t id = 0;
+    for (int i = 0; i < kPicIdWords; ++i) id = static_cast<std::uint16_t>(id << 4 | (words[static_cast<std::size_t>(i)] & 0xF));
+    const std::uint16_t config = words[kConfigLocations - 1];
+    OperationResult r = OperationResult::done(Format("Config = %04x", config));
+    r.value = std::uint32_t{id} << 16 | config;
+    return r;
+}
+
+OperationResult WritePic16Config(const Pic16Job& job, const Pic16Config& config) {
+    LinkState& link = job.link;
+    job.hooks.say("Write Config...", true);
+    job.hooks.say(Format("Config = %04x", config.word), true);
+    PowerUp(link, job.row);
+    EnterProgramming(link, job.row);
+    PicWriteWord(link, piccmd::LoadConfiguration, kConfigWriteLoad);
+    // The ID locations take 8 bits each, as the values below give them.
+    const std::uint16_t id = config.id;
+    WriteConfigLocation(link, 0, static_cast<std::uint8_t>(id >> 12));
+    WriteConfigLocation(link, 1, static_cast<std::uint8_t>(id >> 8));
+    WriteConfigLocation(link, 2, static_cast<std::uint8_t>(id >> 4));
+    WriteConfigLocation(link, 3, static_cast<std::uint8_t>(id));
+    WriteConfigLocation(link, 7, config.word);
+    PowerOff(link);
+    return OperationResult::done("OK");
+}
+
+std::uint16_t BuildPic16Config(const Pic16Row& row, int oscIndex, bool wdt, bool pwrt, bool protect) {
+    constexpr std::uint16_t kMapped = 0x000F;
+    auto word = static_cast<std::uint16_t>(kPicWordMask & ~kMapped);
+    word = static_cast<std::uint16_t>(word | (oscIndex & 3) | (wdt ? 4 : 0) | (pwrt ? 8 : 0));
+    if (protect) word = static_cast<std::uint16_t>(word & ~row.codeProtectBits);
+    return word;
+}
+
+Pic16ConfigControls ControlsOfPic16Config(std::uint16_t word) {
+    return {word & 3, (word & 4) != 0, (word & 8) != 0, (word & 0x10) == 0};
+}
+
+} // namespace quarvin

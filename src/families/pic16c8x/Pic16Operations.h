@@ -1,0 +1,66 @@
+#pragma once
+// The PIC16C8x family's operations over the box's serial programming opcodes:
+// 6-bit commands and 14-bit data words; the box clocks them on RB6/RB7. Every
+// operation covers the program memory from word 0.
+#include <cstdint>
+
+#include "families/framework/Operation.h"
+#include "families/pic16c8x/Pic16Rows.h"
+
+namespace quarvin {
+
+class Prompts;
+
+// A 16F87x row whose device ID reads 0x3FFF: no part answers in the socket.
+inline constexpr const char* kPic16NoPartText = "No chip! (device ID reads 3fff)";
+// The 18-pin rows cannot tell an empty socket from a blank part.
+inline constexpr const char* kPic16EmptyReadsTheSame = " (an empty socket reads the same)";
+inline constexpr const char* kPic16EmptyNotTold = " (an empty socket cannot be told from a part)";
+
+enum class Pic16EraseMode { Code, Data, CodeAndData, All };
+
+// What the configuration controls hold.
+struct Pic16Config {
+    std::uint16_t word = kPicWordMask; // the configuration word (14 bits)
+    std::uint16_t id = 0xFFFF;         // four digits, one per ID location, first digit at 0x2000
+};
+
+struct Pic16Job {
+    LinkState& link;
+    const Pic16Row& row;
+    MainBuffer& buffer;
+    const OperationHooks& hooks;
+    Prompts* prompts = nullptr; // the "No any file opened!" box
+    bool fileOpen = true;       // whether a hex window holds a file to program
+};
+
+// Word routines, as the box frames them.
+void PicCommand(LinkState& link, std::uint8_t command);
+std::uint16_t PicReadWord(LinkState& link, std::uint8_t command);
+void PicWriteWord(LinkState& link, std::uint8_t command, std::uint16_t data);
+
+// Program memory and its sum ("Finished,Sum=%04x"; the sum in value).
+OperationResult ReadPic16(const Pic16Job& job);
+OperationResult ErasePic16(const Pic16Job& job, Pic16EraseMode mode);
+OperationResult BlankPic16(const Pic16Job& job);
+// proTimeIndex 0..2: 100, 200 or 300 ticks after each Begin Programming.
+OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex);
+OperationResult VerifyPic16(const Pic16Job& job);
+// Reads the ID locations and the configuration word; value = word, and the ID
+// digits in bits 31..16.
+OperationResult ReadPic16Config(const Pic16Job& job);
+OperationResult WritePic16Config(const Pic16Job& job, const Pic16Config& config);
+
+// The configuration word the controls stand for: oscillator in bits 1..0, WDT in
+// bit 2, PWRT in bit 3, every other bit 1, and the row's code-protect bits
+// cleared when "Sec" is checked.
+std::uint16_t BuildPic16Config(const Pic16Row& row, int oscIndex, bool wdt, bool pwrt, bool protect);
+struct Pic16ConfigControls {
+    int oscIndex = 1;
+    bool wdt = true;
+    bool pwrt = false;
+    bool protect = false;
+};
+Pic16ConfigControls ControlsOfPic16Config(std::uint16_t word);
+
+} // namespace quarvin

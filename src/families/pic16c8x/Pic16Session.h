@@ -1,0 +1,30 @@
+#pragma once
+// The PIC16C8x operations by name, for the command line.
+#include <optional>
+#include <vector>
+
+#include "families/framework/FamilySession.h"
+#include "families/pic16c8x/Pic16Operations.h"
+
+namespace quarvin {
+
+class Pic16Session : public FamilySession {
+public:
+    std::vector<FamilyOperationInfo> operations() const override;
+    std::vector<FamilyOptionInfo> options() const override;
+    std::string setOption(const std::string& name, const std::string& value) override;
+    std::uint32_t lastAddress(int subType) const override;
+    OperationResult run(const std::string& operation, const SessionJob& job) override;
+
+private:
+    OperationResult runOne(const std::string& operation, const Pic16Job& job);
+    Pic16Config config(const Pic16Job& job) const;
+
+    int proTimeIndex_ = 0;
+    Pic16EraseMode eraseMode_ = Pic16EraseMode::All;
+    std::optional<std::uint16_t> configWord_; // nothing: the buffer's, else the dialog's default
+    std::uint16_t id_ = 0xFFFF;
+    std::vector<std::string> autoSteps_ = {"program", "verify"};
+};
+
+} // namespace quarvin
