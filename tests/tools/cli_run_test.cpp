@@ -179,6 +179,10 @@ TEST_F(CliRunVbox, MicrocontrollerQuestionsFaultsAndAnOtpPart) {
          {"program: OK\n", "verify: 0010:Error!(File=73,Chip=ff)\n"}},
         {"run --device AT89C2051 --port VBOX --fault busy --in in.hex program verify", 1,
          {"program: 0000:Bad! (file=03,Device=04)\n"}, {"verify:"}},
+    };
+    for (const Step& s : steps) check(s, s.args);
+}
+
 TEST_F(CliRunVbox, AnEmptyPicSocketIsNeverABlankPart) {
     writeHex("in.hex", 0x3FFF);
     // The 16F87x device ID tells an empty socket; an 18-pin part without one reads
