@@ -7,6 +7,10 @@
 #include <functional>
 #include <string>
 
+#include <vector>
+
+#include "buffer/DocumentHost.h"
+#include "families/framework/Operation.h"
 #include "sim/Box.h"
 
 namespace quarvin::bench {
@@ -50,6 +54,35 @@ inline void PrintMeasured(const std::string& base, const Measured& m) {
     Print(base + "_stream_cost", m.streamSeconds, "s");
     Print(base + "_reply_cost", m.replySeconds, "s");
     Print(base + "_line_over_stream", m.lineSeconds / m.streamSeconds, "ratio");
+}
+
+// The documents of a family dialog run without windows: a buffer and the end
+// address a hex window would own.
+struct HexWindowDocs : DocumentHost {
+    MainBuffer buf;
+    std::int32_t end = -1;
+    MainBuffer& buffer() override { return buf; }
+    void New() override {}
+    bool hasHexWindow() const override { return true; }
+    void setEndAddress(std::int32_t e) override { end = e; }
+    std::int32_t endAddress() const override { return end; }
+    void refreshHexWindow() override {}
+};
+
+// One operation to measure and the name its lines carry.
+struct MeasuredOp {
+    const char* name;
+    std::function<OperationResult()> run;
+};
+
+// Measures each operation in turn, prints its lines, and its message on stderr.
+inline void MeasureAll(const sim::Box& box, const std::string& label, const std::vector<MeasuredOp>& ops) {
+    for (const MeasuredOp& op : ops) {
+        OperationResult result;
+        const Measured m = Measure(box, [&] { result = op.run(); });
+        PrintMeasured(label + "_" + op.name, m);
+        std::fprintf(stderr, "%s_%s: %s\n", label.c_str(), op.name, result.message.c_str());
+    }
 }
 
 } // namespace quarvin::bench

@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "BenchMeasure.h"
 #include "BenchPlatform.h"
 #include "families/eeprom28c/E28Dialog.h"
 #include "families/flash29f/F29Dialog.h"
@@ -21,26 +22,10 @@ namespace {
 
 using namespace quarvin;
 
-struct Docs : DocumentHost {
-    MainBuffer buf;
-    std::int32_t end = -1;
-    MainBuffer& buffer() override { return buf; }
-    void New() override {}
-    bool hasHexWindow() const override { return true; }
-    void setEndAddress(std::int32_t e) override { end = e; }
-    std::int32_t endAddress() const override { return end; }
-    void refreshHexWindow() override {}
-};
+using Docs = bench::HexWindowDocs;
 
-double CpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-void Print(const std::string& name, double value, const char* unit) {
-    std::printf("%s %.6g %s\n", name.c_str(), value, unit);
-}
+using bench::CpuSeconds;
+using bench::Print;
 
 template <class Dialog>
 void Run(int subType, const char* label, const char* sumButton) {

@@ -21,16 +21,7 @@ namespace {
 
 using namespace quarvin;
 
-struct Docs : DocumentHost {
-    MainBuffer buf;
-    std::int32_t end = -1;
-    MainBuffer& buffer() override { return buf; }
-    void New() override {}
-    bool hasHexWindow() const override { return true; }
-    void setEndAddress(std::int32_t e) override { end = e; }
-    std::int32_t endAddress() const override { return end; }
-    void refreshHexWindow() override {}
-};
+using Docs = bench::HexWindowDocs;
 
 template <class Dialog>
 void Run(int subType, const std::string& label, std::array<std::uint8_t, 3> signature = {}) {

@@ -38,24 +38,10 @@ struct Bench {
     }
 };
 
-struct Op {
-    const char* name;
-    std::function<OperationResult()> run;
-};
-
-void RunAll(const sim::Box& box, const std::string& label, const std::vector<Op>& ops) {
-    for (const Op& op : ops) {
-        OperationResult result;
-        const bench::Measured m = bench::Measure(box, [&] { result = op.run(); });
-        bench::PrintMeasured(label + "_" + op.name, m);
-        std::fprintf(stderr, "%s_%s: %s\n", label.c_str(), op.name, result.message.c_str());
-    }
-}
-
 void Gal(int subType, const char* label) {
     Bench b(GalDialog::kFormClass, subType);
     const GalJob job{b.link, kGalRows[static_cast<std::size_t>(subType)], *b.buffer, b.hooks};
-    RunAll(*b.box, label,
+    bench::MeasureAll(*b.box, label,
            {{"blank", [&] { return BlankGal(job); }},
             {"programe", [&] { return ProgramGal(job); }},
             {"verify", [&] { return VerifyGal(job); }},
@@ -65,7 +51,7 @@ void Gal(int subType, const char* label) {
 void P22v10(int subType, const char* label) {
     Bench b(P22v10Dialog::kFormClass, subType);
     const P22v10Job job{b.link, kP22v10Rows[static_cast<std::size_t>(subType)], *b.buffer, b.hooks};
-    RunAll(*b.box, label,
+    bench::MeasureAll(*b.box, label,
            {{"blank", [&] { return BlankP22v10(job); }},
             {"programe", [&] { return ProgramP22v10(job); }},
             {"verify", [&] { return VerifyP22v10(job); }},

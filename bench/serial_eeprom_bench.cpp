@@ -39,24 +39,10 @@ struct Bench {
     }
 };
 
-struct Op {
-    const char* name;
-    std::function<OperationResult()> run;
-};
-
-void RunAll(const sim::Box& box, const std::string& label, const std::vector<Op>& ops) {
-    for (const Op& op : ops) {
-        OperationResult result;
-        const bench::Measured m = bench::Measure(box, [&] { result = op.run(); });
-        bench::PrintMeasured(label + "_" + op.name, m);
-        std::fprintf(stderr, "%s_%s: %s\n", label.c_str(), op.name, result.message.c_str());
-    }
-}
-
 void I2c(int subType, const char* label) {
     Bench b(I2cDialog::kFormClass, subType);
     const I2cJob job{b.link, kI2cRows[static_cast<std::size_t>(subType)], *b.buffer, b.hooks};
-    RunAll(*b.box, label,
+    bench::MeasureAll(*b.box, label,
            {{"programe", [&] { return ProgramI2c(job); }},
             {"verify", [&] { return VerifyI2c(job); }},
             {"read", [&] { return ReadI2c(job); }}});
@@ -65,7 +51,7 @@ void I2c(int subType, const char* label) {
 void Microwire(int subType, const char* label) {
     Bench b(MicrowireDialog::kFormClass, subType);
     const MicrowireJob job{b.link, kMicrowireRows[static_cast<std::size_t>(subType)], *b.buffer, b.hooks};
-    RunAll(*b.box, label,
+    bench::MeasureAll(*b.box, label,
            {{"erase", [&] { return EraseMicrowire(job); }},
             {"blank", [&] { return BlankMicrowire(job); }},
             {"programe", [&] { return ProgramMicrowire(job); }},
