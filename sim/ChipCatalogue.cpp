@@ -23,15 +23,15 @@ const ChipOffer* OfferForSubType(const std::string& dialogClass, int subType) {
     return nullptr;
 }
 
+bool SamePartName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
 const ChipOffer* FindOffer(const std::string& label) {
-    const auto same = [&](const std::string& other) {
-        return other.size() == label.size() &&
-               std::equal(other.begin(), other.end(), label.begin(), [](char a, char b) {
-                   return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-               });
-    };
     for (const ChipOffer& o : ChipOffers())
-        if (same(o.label)) return &o;
+        if (SamePartName(o.label, label)) return &o;
     return nullptr;
 }
 

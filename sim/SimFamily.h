@@ -37,4 +37,7 @@ const ChipOffer* OfferForSubType(const std::string& dialogClass, int subType);
 // A part by its label, compared without regard to case.
 const ChipOffer* FindOffer(const std::string& label);
 
+// Part names are compared without regard to case ("at89c52" names the AT89C52).
+bool SamePartName(const std::string& a, const std::string& b);
+
 } // namespace quarvin::sim

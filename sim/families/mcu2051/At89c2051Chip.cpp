@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "sim/SimFamily.h"
+
 namespace quarvin::sim {
 
 namespace {
@@ -27,14 +29,6 @@ const At89c2051Type kTypes[] = {
     {"AT89C4051", 0x1000, {0x1E, 0x41, 0xFF}},
 };
 
-bool SameName(const std::string& a, const char* b) {
-    const std::string other = b;
-    return a.size() == other.size() &&
-           std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
 bool ProgrammingVoltage(const ChipView& v) {
     const int mv = v.vppAt(kRstVpp);
     return mv >= At89c2051Chip::MinVppMillivolts && mv <= At89c2051Chip::MaxVppMillivolts;
@@ -44,7 +38,7 @@ bool ProgrammingVoltage(const ChipView& v) {
 
 const At89c2051Type* FindAt89c2051Type(const std::string& name) {
     for (const At89c2051Type& t : kTypes)
-        if (SameName(name, t.name)) return &t;
+        if (SamePartName(name, t.name)) return &t;
     return nullptr;
 }
 

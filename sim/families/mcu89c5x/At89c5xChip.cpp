@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "sim/SimFamily.h"
+
 namespace quarvin::sim {
 
 namespace {
@@ -44,14 +46,6 @@ const At89c5xType kTypes[] = {
     {"AT87F52", 0x2000, 0x1FFF, {0x1E, 0x52, 0xFF}, true},
 };
 
-bool SameName(const std::string& a, const char* b) {
-    const std::string other = b;
-    return a.size() == other.size() &&
-           std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
 bool ProgrammingVoltage(const ChipView& v) {
     const int mv = v.vppAt(kEaVpp);
     return mv >= At89c5xChip::MinVppMillivolts && mv <= At89c5xChip::MaxVppMillivolts;
@@ -61,7 +55,7 @@ bool ProgrammingVoltage(const ChipView& v) {
 
 const At89c5xType* FindAt89c5xType(const std::string& name) {
     for (const At89c5xType& t : kTypes)
-        if (SameName(name, t.name)) return &t;
+        if (SamePartName(name, t.name)) return &t;
     return nullptr;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "sim/SimFamily.h"
+
 #include "families/pic16c8x/Pic16Rows.h"
 
 namespace quarvin::sim {
@@ -39,18 +41,11 @@ const Pic16Type kTypes[] = {
     {"PIC16x86-2k", 18, 2048, 64, kConfigAll, kCpField, 0, kNoDeviceId},
 };
 
-bool SameName(const std::string& a, const char* b) {
-    const std::string other = b;
-    return a.size() == other.size() && std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
 } // namespace
 
 const Pic16Type* FindPic16Type(const std::string& name) {
     for (const Pic16Type& t : kTypes)
-        if (SameName(name, t.name)) return &t;
+        if (SamePartName(name, t.name)) return &t;
     return nullptr;
 }
 
