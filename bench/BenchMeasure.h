@@ -11,7 +11,10 @@
 
 #include "buffer/DocumentHost.h"
 #include "families/framework/Operation.h"
+#include "link/commands/LinkOps.h"
 #include "sim/Box.h"
+#include "sim/SimFamily.h"
+#include "sim/VirtualBoxTransport.h"
 
 namespace quarvin::bench {
 
@@ -84,5 +87,23 @@ inline void MeasureAll(const sim::Box& box, const std::string& label, const std:
         std::fprintf(stderr, "%s_%s: %s\n", label.c_str(), op.name, result.message.c_str());
     }
 }
+
+// A box with a blank part of a family's row, a link to it with the socket reset
+// as the family's start operation does, and a buffer for the data.
+struct ChipBench {
+    std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
+    LinkState link;
+    std::unique_ptr<MainBuffer> buffer = std::make_unique<MainBuffer>();
+    OperationHooks hooks;
+    std::shared_ptr<sim::Chip> chip;
+
+    ChipBench(const char* dialogClass, int subType) {
+        chip = sim::OfferForSubType(dialogClass, subType)->make();
+        box->insert(chip);
+        link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+        link.connected = 1;
+        ResetSocket(link);
+    }
+};
 
 } // namespace quarvin::bench

@@ -20,18 +20,9 @@ namespace {
 
 using namespace quarvin;
 
-// A box with a blank part of the row, a link to it and a random fuse map in the buffer.
-struct Bench {
-    std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
-    LinkState link;
-    std::unique_ptr<MainBuffer> buffer = std::make_unique<MainBuffer>();
-    OperationHooks hooks;
-
-    Bench(const char* dialogClass, int subType) {
-        box->insert(sim::OfferForSubType(dialogClass, subType)->make());
-        link.port = std::make_unique<sim::VirtualBoxTransport>(box);
-        link.connected = 1;
-        ResetSocket(link); // as the family's start operation does
+// The socket prepared for edit mode and a random fuse map in the buffer.
+struct Bench : bench::ChipBench {
+    Bench(const char* dialogClass, int subType) : ChipBench(dialogClass, subType) {
         PldPrepareSocket(link, 12000);
         std::mt19937 gen(7);
         std::generate(buffer->data(), buffer->data() + kPldFilledFuses, [&] { return RowBitChar((gen() & 1) != 0); });

@@ -21,19 +21,9 @@ namespace {
 
 using namespace quarvin;
 
-// A box with a blank part of the row, a link to it and a random image in the buffer.
-struct Bench {
-    std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
-    LinkState link;
-    std::unique_ptr<MainBuffer> buffer = std::make_unique<MainBuffer>();
-    OperationHooks hooks;
-
-    Bench(const char* dialogClass, int subType) {
-        auto chip = sim::OfferForSubType(dialogClass, subType)->make();
-        box->insert(chip);
-        link.port = std::make_unique<sim::VirtualBoxTransport>(box);
-        link.connected = 1;
-        ResetSocket(link); // as the family's start operation does
+// A random image in the buffer, the size of the part.
+struct Bench : bench::ChipBench {
+    Bench(const char* dialogClass, int subType) : ChipBench(dialogClass, subType) {
         std::mt19937 gen(7);
         std::generate(buffer->data(), buffer->data() + chip->memory().size(), [&] { return static_cast<std::uint8_t>(gen()); });
     }
