@@ -47,7 +47,8 @@ TEST(F29, EraseConnectsTwelveVoltsToPinFiveOnlyForTheBootBlockRowsWithReset) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
         F29Wire rig(c.row);
-        rig.log->defaultReply = 0xFF; // DQ7 high at once, blank pages
+        rig.log->reply({0xFF, 0x00}); // DQ6 read, then DQ7 low: the chip was seen busy
+        rig.log->defaultReply = 0xFF; // then DQ7 high, blank pages
         rig.dlg.click("Erase");
         const auto& w = rig.log->written;
         Expect twelve(rig.link);
@@ -177,13 +178,32 @@ TEST(F29, ProtectionSlowErasesBrokenSequencesAndLostSupply) {
     EXPECT_EQ(broken.chip->memory()[0x10], 0x00);
     EXPECT_EQ(broken.chip->memory()[0x1FFFF], 0x00);
 
-    // An empty socket fails Programe at its first byte.
+    // An empty socket fails Programe at its first byte that is not FF; Erase and
+    // a run of FF bytes, which read back alike from a blank chip, fail on its
+    // identification codes. A blank chip passes both.
     F29Sim empty(kRow010);
     empty.box->remove();
     empty.field("Edit3", "f");
     empty.docs.buf[0] = 0x00;
     empty.dlg.click("Write");
     EXPECT_EQ(empty.msg(), "Programe Failured! at 000000");
+    struct Case {
+        const char* button;
+        const char* onEmpty;
+    } cases[] = {{"Erase", "Erase failed: no chip answered, ID ff,ff"},
+                 {"Write", "Programe Failured! (no chip answered, ID ff,ff)"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        std::fill(empty.docs.buf.data(), empty.docs.buf.data() + 0x10, 0xFF);
+        empty.dlg.click(c.button);
+        EXPECT_EQ(empty.msg(), c.onEmpty);
+        EXPECT_EQ(empty.dlg.failure(), 1);
+        F29Sim present(kRow010);
+        present.field("Edit3", "f");
+        std::fill(present.docs.buf.data(), present.docs.buf.data() + 0x10, 0xFF);
+        present.dlg.click(c.button);
+        EXPECT_EQ(present.dlg.failure(), 0) << present.msg();
+    }
 }
 
 TEST(F29, IdentificationCodesAreTheDeviceListsCodes) {

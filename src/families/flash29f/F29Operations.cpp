@@ -45,6 +45,39 @@ void ReadEnable(LinkState& link) {
     PinLow(link, OutputEnable);
 }
 
+constexpr std::uint32_t kUnlockAddress1 = 0x5555, kUnlockAddress2 = 0x2AAA;
+constexpr std::uint8_t kUnlockData1 = 0xAA, kUnlockData2 = 0x55;
+constexpr std::uint8_t kIdentifyCommand = 0x90, kResetCommand = 0xF0;
+
+// An empty socket reads FF everywhere, so the codes FF,FF mean that no chip
+// answered: no JEDEC flash has them.
+constexpr std::uint8_t kNoChipCode = 0xFF;
+
+// True when a chip answers the software identification command with a code
+// other than FF,FF. Used only when the operation itself saw nothing that only a
+// chip could have answered, so a present chip's stream gains nothing.
+bool ChipAnswersIdentify(LinkState& link, const F29Row& row) {
+    ReleaseSocket(link);
+    ConnectGround(link, pin::Ground);
+    ConnectVcc(link, row.supplyPin);
+    Delay(link, kPowerUpTicks);
+    ChooseF29BusMode(link);
+    SetDataWidth(link, kWriteBusMode);
+    CommandWrite(link, row, kUnlockAddress1, kUnlockData1);
+    CommandWrite(link, row, kUnlockAddress2, kUnlockData2);
+    CommandWrite(link, row, kUnlockAddress1, kIdentifyCommand);
+    SetDataWidth(link, kReadBusMode);
+    SetF29Address(link, row, 0);
+    ReadEnable(link);
+    const std::uint8_t maker = ReadPort(link, DataPort);
+    SetF29Address(link, row, 1);
+    const std::uint8_t device = ReadPort(link, DataPort);
+    SetDataWidth(link, kWriteBusMode);
+    CommandWrite(link, row, 0, kResetCommand);
+    ReleaseSocket(link);
+    return maker != kNoChipCode || device != kNoChipCode;
+}
+
 } // namespace
 
 void ChooseF29BusMode(LinkState& link) {
@@ -60,6 +93,9 @@ void ChooseF29BusMode(LinkState& link) {
 namespace {
 
 void ChooseBusMode(LinkState& link) { ChooseF29BusMode(link); }
+
+// The text after a run that no chip could be told from: the codes read FF,FF.
+constexpr const char* kNoChipAnswered = "no chip answered, ID ff,ff";
 
 bool Placeholder(const F29Row& row) { return row.chip == nullptr; }
 
@@ -140,6 +176,9 @@ OperationResult EraseF29(const F29Job& job) {
     ChooseBusMode(link);
     SetF29Address(link, row, 0);
     Delay(link, kSettleTicks);
+    // A chip erasing shows DQ7 low; an empty socket reads it high at once and
+    // then blank everywhere, which must not pass for an erased chip.
+    bool sawBusy = false;
     for (int n = 0; n < kEraseAttempts; ++n) {
         job.hooks.say(Format("Erase...%d", n), true);
         if (job.hooks.stop()) {
@@ -160,11 +199,17 @@ OperationResult EraseF29(const F29Job& job) {
             if (ReadPin(link, kDq6Pin)) break;
         }
         if (ReadPin(link, kDq7Pin)) break;
+        sawBusy = true;
     }
     ConnectVpp(link, 0);
     if (row.eraseVppPin) SetVppLevel(link, 0);
     ConnectVcc(link, 0);
-    return BlankCheckF29(job);
+    OperationResult blank = BlankCheckF29(job);
+    // A fast part may finish before the first status read: its codes tell it
+    // from an empty socket.
+    if (blank.ok() && !sawBusy && !ChipAnswersIdentify(link, row))
+        return OperationResult::failed(std::string("Erase failed: ") + kNoChipAnswered, 0);
+    return blank;
 }
 
 OperationResult ProgramF29(const F29Job& job) {
@@ -185,6 +230,9 @@ OperationResult ProgramF29(const F29Job& job) {
     SetDataWidth(link, kWriteBusMode);
     SetF29Address(link, row, s.device);
     job.hooks.show(s.device, row.lastAddress);
+    // Only a chip reads back a byte other than FF; a run of FF bytes alone
+    // succeeds on an empty socket too.
+    bool chipAnswered = false;
     for (std::uint32_t i = 0; i < s.count; ++i) {
         const std::uint32_t a = s.device + i;
         if (a % kPage == 0) {
@@ -199,6 +247,7 @@ OperationResult ProgramF29(const F29Job& job) {
             PinLow(link, ChipEnable);
             return OperationResult::failed(Format("Programe Failured! at %06x", a), a);
         }
+        chipAnswered = chipAnswered || d != kNoChipCode;
     }
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
     PinLow(link, OutputEnable);
@@ -207,6 +256,8 @@ OperationResult ProgramF29(const F29Job& job) {
     ConnectVcc(link, 0);
     PinLow(link, OutputEnable);
     PinLow(link, ChipEnable);
+    if (!chipAnswered && !ChipAnswersIdentify(link, row))
+        return OperationResult::failed(std::string("Programe Failured! (") + kNoChipAnswered + ")", s.device);
     return OperationResult::done("OK!", EndOfBufferNote(s));
 }
 
