@@ -111,16 +111,36 @@ TEST(E28, DataProtectionSlowWritesAndCommandWritesAsARealPartTakesThem) {
     EXPECT_EQ(rig.msg(), "OK!");
     EXPECT_EQ(rig.chip->memory()[0x5555], 0xFF); // protected: the stray loads were ignored
 
-    // Erase cannot reach the chip through pin-step command writes: it says so.
-    rig.dlg.click("Erase");
-    EXPECT_EQ(rig.msg(), "Erase failed: 000000 not blank");
-    EXPECT_EQ(rig.dlg.failure(), 1);
-
-    // Without protection the same command writes land as plain bytes.
-    E28Sim open(kRow256);
-    open.dlg.click("Erase");
-    EXPECT_EQ(open.msg(), "Erase failed: 002a00 not blank");
-    EXPECT_EQ(open.chip->memory()[0x2AAA], 0x55);
+    // The chip erase command does not reach the chip through pin-step writes
+    // (with protection off they land as plain bytes at 2AAA and 5555): Erase
+    // then writes FF to every page with the protected page write, which leaves
+    // the protection on, and checks again. A cell stuck at 0 stays and fails.
+    struct EraseCase {
+        bool protectedBefore;
+        std::uint32_t stuckAt; // 0: none
+        const char* message;
+    } erases[] = {{true, 0, "OK"}, {false, 0, "OK"}, {false, 0x4567, "Erase failed: 004500 not blank"}};
+    for (const EraseCase& c : erases) {
+        SCOPED_TRACE(c.message);
+        E28Sim used(kRow256);
+        used.chip->setDataProtection(c.protectedBefore);
+        for (std::uint32_t a : {0x0u, 0x1234u, 0x7FFFu}) used.chip->memory()[a] = 0x12;
+        if (c.stuckAt) used.chip->faults().stuck.push_back({c.stuckAt, c.stuckAt, 0x01, 0x00});
+        used.dlg.click("Erase");
+        EXPECT_EQ(used.msg(), c.message);
+        EXPECT_EQ(used.dlg.failure(), c.stuckAt != 0);
+        if (c.stuckAt) continue;
+        const auto& m = used.chip->memory();
+        EXPECT_EQ(std::find_if(m.begin(), m.end(), [](std::uint8_t v) { return v != 0xFF; }), m.end());
+        EXPECT_TRUE(used.chip->dataProtection());
+    }
+    // Stop is polled for every page of that write: page 0 was checked once before.
+    E28Sim stopped(kRow256);
+    stopped.chip->memory()[0] = 0x00;
+    stopped.fp.stop.stopAfterPolls = 4;
+    stopped.dlg.click("Erase");
+    EXPECT_EQ(stopped.msg(), "Stopped at 000080");
+    EXPECT_EQ(stopped.dlg.failure(), 1);
 
     // A slow chip: the "1 time" wait reads the page back mid-cycle, "3 times" does not.
     E28Sim slow(kRow256);
@@ -176,6 +196,7 @@ TEST(E28, NoCodesStartTextsAndTheGoldenStreams) {
         {"e28_256_program_1234", kRow256, "1234 1234 40", "Write"},
         {"e28_64b_unprot", kRow64B, "0 0 3f", "Unprotect"},
         {"e28_040_protect", kRow040, "0 0 ff", "Protect"},
+        {"e28_64b_erase", kRow64B, "0 0 1fff", "Erase"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -80,6 +80,33 @@ TEST_F(CliRunVbox, SerialEepromsInThreeCommandsAndAPartThatStaysBusy) {
     for (const Step& s : steps) check(s, s.args);
 }
 
+TEST_F(CliRunVbox, ErasableMemoriesInThreeCommandsAndAnEmptySocket) {
+    struct Part {
+        std::string device;
+        std::uint32_t lastAddress;
+        const char* erased;
+    } parts[] = {{"Am29F010B", 0x1FFFF, "erase: Blank OK\n"}, {"AT28C256", 0x7FFF, "erase: OK\n"}};
+    for (const Part& p : parts) {
+        SCOPED_TRACE(p.device);
+        writeHex("fw.hex", p.lastAddress);
+        ASSERT_EQ(run("convert fw.hex fw.bin"), 0) << err;
+        const std::string chip = "run --device " + p.device + " --port VBOX --chip-image c.img ";
+        const Step steps[] = {
+            {chip + "--in fw.hex erase program", 0, {p.erased, "program: OK!\n"}},
+            {chip + "--in fw.hex verify", 0, {"verify: Verify OK\n"}},
+            {chip + "--out back.bin read", 0, {"read: OK!\n"}},
+            // A used chip erases to blank.
+            {chip + "erase blank", 0, {p.erased, "blank: Blank OK\n"}},
+        };
+        for (const Step& s : steps) check(s, s.args);
+        EXPECT_EQ(Slurp(dir / "back.bin"), Slurp(dir / "fw.bin"));
+        fs::remove(dir / "c.img");
+    }
+    // An empty socket reads blank, but no chip was seen busy or answered its codes.
+    check({"", 1, {"erase: Erase failed: no chip answered, ID ff,ff\n"}},
+          "run --device Am29F010B --port VBOX --fault empty erase");
+}
+
 TEST_F(CliRunVbox, MicrocontrollersInThreeCommandsAndTheirLockBitsInTheImage) {
     struct Part {
         std::string device;

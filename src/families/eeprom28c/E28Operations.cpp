@@ -22,6 +22,10 @@ constexpr std::uint32_t kPage = 256;
 constexpr std::uint32_t kProgressPages = 4096;
 constexpr int kA15Pin = 7, kA12Pin = 8, kSupply32 = 36;
 constexpr int kEraseSettleTicks = 10000, kCommandSettleTicks = 200, kPageWriteTicks = 500;
+// The wait after a page of FF bytes: about 10.5 ms, above the 10 ms longest
+// write cycle of the parts' data sheets.
+constexpr int kBlankPageWaitTicks = 110;
+constexpr std::uint8_t kErased = 0xFF;
 
 using Command = std::pair<std::uint32_t, std::uint8_t>;
 constexpr Command kUnlock[] = {{0x5555, 0xAA}, {0x2AAA, 0x55}};
@@ -63,6 +67,16 @@ void RewritePageZero(LinkState& link, const E28Row& row, const std::vector<std::
     SetBlockLength(link, PageByte(row));
     SendByte(link, op::BlockWrite);
     for (std::uint8_t b : page) SendByte(link, b);
+}
+
+// One page through the box's protected page write (the protection prefix and
+// the loads at the box's own pace), then the wait for the write cycle.
+void WritePageProtected(LinkState& link, const E28Row& row, std::uint32_t a, const std::uint8_t* bytes,
+                        int waitTicks) {
+    SetE28Address(link, row, a);
+    SendByte(link, op::BlockWrite2);
+    WriteBlock(link, bytes, row.pageSize);
+    Delay(link, waitTicks);
 }
 
 // Reads page 0 again and compares it with what was saved: the check after the
@@ -107,6 +121,15 @@ std::optional<std::uint32_t> FirstUsedPage(LinkState& link, const E28Row& row, s
         if (!BlankCheckPage(link)) return a;
     }
     return std::nullopt;
+}
+
+// The blank check of the whole device, the chip powered and its bus mode chosen.
+std::optional<std::uint32_t> FirstUsedPageOfDevice(LinkState& link, const E28Row& row, const OperationHooks& hooks,
+                                                   bool& stopped) {
+    SetDataWidth(link, kReadBusMode);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    return FirstUsedPage(link, row, row.lastAddress + 1, hooks, stopped);
 }
 
 } // namespace
@@ -193,10 +216,7 @@ OperationResult ProgramE28(const E28Job& job, int speedIndex) {
     for (std::uint32_t count = 0; count < f.length; count += row.pageSize) {
         if (d > row.lastAddress || b + row.pageSize > kBufferSize) break;
         SetDataWidth(link, kWriteBusMode);
-        SetE28Address(link, row, d);
-        SendByte(link, op::BlockWrite2);
-        WriteBlock(link, job.buffer.data() + b, row.pageSize);
-        Delay(link, waitTicks);
+        WritePageProtected(link, row, d, job.buffer.data() + b, waitTicks);
         PinLow(link, OutputEnable);
         job.hooks.show(d + row.pageSize - 1, row.lastAddress);
         SetDataWidth(link, kReadBusMode);
@@ -361,11 +381,25 @@ OperationResult EraseE28(const E28Job& job) {
     // The erase is checked: a blank check of the whole device.
     PowerUp(link, row.supplyPin, true);
     ChooseE28BusMode(link, row);
-    SetDataWidth(link, kReadBusMode);
-    PinLow(link, ChipEnable);
-    PinLow(link, OutputEnable);
     bool stopped = false;
-    if (auto used = FirstUsedPage(link, row, row.lastAddress + 1, job.hooks, stopped)) {
+    std::optional<std::uint32_t> used = FirstUsedPageOfDevice(link, row, job.hooks, stopped);
+    if (used && !stopped) {
+        // The command sequence did not reach the chip (its loads came a pin step
+        // apart): every page is written with FF bytes instead, through the box's
+        // protected page write, which keeps to the part's load timing.
+        SetBlockLength(link, PageByte(row));
+        SetPulseCount(link, 1);
+        SetDataWidth(link, kWriteBusMode);
+        const std::vector<std::uint8_t> blank(row.pageSize, kErased);
+        for (std::uint32_t a = 0; a <= row.lastAddress; a += row.pageSize) {
+            job.hooks.show(a, row.lastAddress);
+            if (job.hooks.stop()) return Stopped(link, a);
+            WritePageProtected(link, row, a, blank.data(), kBlankPageWaitTicks);
+        }
+        PinLow(link, OutputEnable);
+        used = FirstUsedPageOfDevice(link, row, job.hooks, stopped);
+    }
+    if (used) {
         if (stopped) return Stopped(link, *used);
         PowerOffAfterFailure(link);
         return OperationResult::failed(Format("Erase failed: %06x not blank", *used), *used);
