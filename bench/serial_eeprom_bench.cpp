@@ -13,6 +13,7 @@
 #include "families/i2c_eeprom/I2cOperations.h"
 #include "families/microwire_eeprom/MicrowireDialog.h"
 #include "families/microwire_eeprom/MicrowireOperations.h"
+#include "link/FastLinkSettings.h"
 #include "link/commands/LinkOps.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
@@ -21,9 +22,11 @@ namespace {
 
 using namespace quarvin;
 
-// A random image in the buffer, the size of the part.
+// A random image in the buffer, the size of the part; the link reads ahead as
+// the program's link to the virtual box does.
 struct Bench : bench::ChipBench {
     Bench(const char* dialogClass, int subType) : ChipBench(dialogClass, subType) {
+        link.readAheadWindow = ReadAheadWindowFor(link.port->lineKind(), {});
         std::mt19937 gen(7);
         std::generate(buffer->data(), buffer->data() + chip->memory().size(), [&] { return static_cast<std::uint8_t>(gen()); });
     }

@@ -401,12 +401,24 @@ TEST(I2cOnTheBox, FailuresSayVerifyBadWhereTheyHappen) {
     }
 }
 
-TEST(I2cOnTheBox, ALinkLostInTheMiddleOfProgrammeIsReportedAndFlagged) {
-    SimRig<I2cDialog, I2cEepromChip> rig(2);
-    rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 3000;
-    rig.dlg.click("Write");
-    EXPECT_EQ(rig.dlg.control("Msg").text(), kNotConnectedText);
-    EXPECT_TRUE(rig.dlg.failure());
+TEST(I2cOnTheBox, ALinkLostInTheMiddleOfProgrammeOrOfAReadAheadIsReportedAndFlagged) {
+    for (const char* button : {"Write", "ReadButton"}) {
+        SCOPED_TRACE(button);
+        SimRig<I2cDialog, I2cEepromChip> rig(2);
+        rig.link.readAheadWindow = 128;
+        for (std::uint32_t a = 0; a < 0x100; ++a) rig.chip->memory()[a] = static_cast<std::uint8_t>(a & 0x7F);
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x100, 0xEE);
+        rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 3000;
+        rig.dlg.click(button);
+        EXPECT_EQ(rig.dlg.control("Msg").text(), kNotConnectedText);
+        EXPECT_TRUE(rig.dlg.failure());
+        if (std::string(button) == "Write") continue;
+        // The read keeps the bytes whose eight bits came back, and nothing after them.
+        std::uint32_t kept = 0;
+        while (rig.docs.buf[kept] == (kept & 0x7F)) ++kept;
+        EXPECT_GT(kept, 0u);
+        for (std::uint32_t a = kept; a < 0x100; ++a) ASSERT_EQ(rig.docs.buf[a], 0xEE) << a;
+    }
 }
 
 TEST(I2cSession, CommandLineFailureNamesTheAddressAndProTimeIsInMilliseconds) {

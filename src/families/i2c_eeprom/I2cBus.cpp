@@ -62,18 +62,28 @@ void AcknowledgeClock(LinkState& link, const I2cRow& row) {
     PinLow(link, row.scl);
 }
 
-std::uint8_t ReceiveBusByte(LinkState& link, const I2cRow& row) {
-    std::uint8_t value = 0;
+namespace {
+
+// Eight clocks, SDA read while SCL is high.
+void ReceiveBusBits(LinkState& link, const I2cRow& row, PinReadsAhead& reads) {
     for (int bit = 0; bit < 8; ++bit) {
-        value = static_cast<std::uint8_t>(value << 1);
         PinHigh(link, row.scl);
-        if (ReadPin(link, row.sda)) value = static_cast<std::uint8_t>(value | 1);
+        reads.readPin(row.sda);
         PinLow(link, row.scl);
     }
+}
+
+} // namespace
+
+std::uint8_t RandomRead(LinkState& link, const I2cRow& row, std::uint32_t a) {
+    std::uint8_t value = 0;
+    PinReadsAhead reads(link, [&](int level) { value = static_cast<std::uint8_t>((value << 1) | level); });
+    RandomReadAhead(link, row, a, reads);
+    reads.drain();
     return value;
 }
 
-std::uint8_t RandomRead(LinkState& link, const I2cRow& row, std::uint32_t a) {
+void RandomReadAhead(LinkState& link, const I2cRow& row, std::uint32_t a, PinReadsAhead& reads) {
     SetPinLatch(link, row.sda, kPinDriven);
     std::uint8_t readByte = 0;
     switch (row.addressing()) {
@@ -99,13 +109,12 @@ std::uint8_t RandomRead(LinkState& link, const I2cRow& row, std::uint32_t a) {
     }
     SendWithAcknowledge(link, row, readByte);
     SetPinLatch(link, row.sda, kPinReleased);
-    const std::uint8_t value = ReceiveBusByte(link, row);
+    ReceiveBusBits(link, row, reads);
     // No acknowledge is given for the data byte: the part sees its ninth clock
     // with the line released, takes it as the end of the read and waits for
     // the next start.
     StopCondition(link, row);
     SetPinLatch(link, row.sda, kPinDriven);
-    return value;
 }
 
 void ByteWrite(LinkState& link, const I2cRow& row, std::uint32_t a, std::uint8_t d, int waitMilliseconds) {

@@ -6,6 +6,7 @@
 
 #include "families/i2c_eeprom/I2cRows.h"
 #include "link/commands/LinkState.h"
+#include "link/commands/ReadAhead.h"
 
 namespace quarvin::i2c {
 
@@ -19,10 +20,12 @@ void StartCondition(LinkState& link, const I2cRow& row);
 void StopCondition(LinkState& link, const I2cRow& row);
 void SendBusByte(LinkState& link, std::uint8_t b);
 void AcknowledgeClock(LinkState& link, const I2cRow& row);
-std::uint8_t ReceiveBusByte(LinkState& link, const I2cRow& row);
 
 // The byte at address a, by the row's addressing.
 std::uint8_t RandomRead(LinkState& link, const I2cRow& row, std::uint32_t a);
+// The same bytes on the wire, but the eight data bit reads (MSB first) go to
+// `reads`, whose replies may come after the next addresses' reads were sent.
+void RandomReadAhead(LinkState& link, const I2cRow& row, std::uint32_t a, PinReadsAhead& reads);
 // Writes d to address a and waits the "Pro time".
 void ByteWrite(LinkState& link, const I2cRow& row, std::uint32_t a, std::uint8_t d, int waitMilliseconds);
 

@@ -11,6 +11,7 @@ constexpr int kPinReleased = 1;
 constexpr std::uint32_t kReadProgress = 16;
 constexpr std::uint32_t kWriteProgress = 16;
 constexpr std::uint32_t kVerifyProgress = 32;
+constexpr int kBitsPerByte = 8;
 
 bool Placeholder(const I2cRow& row) { return row.chip == nullptr; }
 OperationResult NoTypeSelected() { return OperationResult::refused("No device type selected"); }
@@ -37,13 +38,27 @@ OperationResult ReadI2c(const I2cJob& job) {
     SetPinLatch(job.link, row.sda, kPinReleased);
     job.hooks.say("Read...", true);
     Delay(job.link, i2c::kSettleTicks);
+    // The bytes' reads go out ahead of their replies; each byte is stored when
+    // its eighth bit has come back, so a lost link keeps the bytes complete by then.
+    std::uint32_t stored = 0;
+    std::uint8_t value = 0;
+    int bits = 0;
+    PinReadsAhead reads(job.link, [&](int level) {
+        value = static_cast<std::uint8_t>((value << 1) | level);
+        if (++bits < kBitsPerByte) return;
+        job.buffer[stored++] = value;
+        value = 0;
+        bits = 0;
+    });
     for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
         if (a % kReadProgress == 0 && ProgressStops(job, a)) {
+            reads.drain();
             SwitchOff(job.link, row);
             return OperationResult::stopped(a);
         }
-        job.buffer[a] = i2c::RandomRead(job.link, row, a);
+        i2c::RandomReadAhead(job.link, row, a, reads);
     }
+    reads.drain();
     job.hooks.show(row.lastAddress, row.lastAddress);
     return OperationResult::done("Finished");
 }

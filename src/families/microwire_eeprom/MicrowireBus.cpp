@@ -57,20 +57,25 @@ void MicrowirePort::shiftOut(std::uint32_t value, int bits) {
 }
 
 std::uint16_t MicrowirePort::readWord(std::uint32_t a) {
+    std::uint16_t value = 0;
+    PinReadsAhead reads(link_, [&](int level) { value = static_cast<std::uint16_t>((value << 1) | level); });
+    readWordAhead(a, reads);
+    reads.drain();
+    return value;
+}
+
+void MicrowirePort::readWordAhead(std::uint32_t a, PinReadsAhead& reads) {
     image_ = base();
     PinLow(link_, ChipSelect);
     image_ = static_cast<std::uint8_t>(image_ | kChipSelectBit);
     shiftOut(kReadInstruction, 3);
     shiftOut(a, row_.addressBits);
-    std::uint16_t value = 0;
     for (int bit = 0; bit < row_.dataBits; ++bit) {
-        value = static_cast<std::uint16_t>(value << 1);
         PinHigh(link_, Clock);
         PinLow(link_, Clock);
-        if (ReadPin(link_, DataOut)) value = static_cast<std::uint16_t>(value | 1);
+        reads.readPin(DataOut);
     }
     PinHigh(link_, ChipSelect);
-    return value;
 }
 
 void MicrowirePort::writeWord(std::uint32_t a, std::uint16_t d, int waitUnits) {

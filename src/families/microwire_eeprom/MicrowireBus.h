@@ -6,6 +6,7 @@
 
 #include "families/microwire_eeprom/MicrowireRows.h"
 #include "link/commands/LinkState.h"
+#include "link/commands/ReadAhead.h"
 
 namespace quarvin::microwire {
 
@@ -23,6 +24,9 @@ public:
     void powerUp();
     void shiftOut(std::uint32_t value, int bits);
     std::uint16_t readWord(std::uint32_t a);
+    // The same bytes on the wire, but the data bit reads (MSB first) go to
+    // `reads`, whose replies may come after the next words' reads were sent.
+    void readWordAhead(std::uint32_t a, PinReadsAhead& reads);
     void writeWord(std::uint32_t a, std::uint16_t d, int waitUnits);
     void special(Special m);
     // Chip select low: ends the instruction and starts a pending self-timed cycle.

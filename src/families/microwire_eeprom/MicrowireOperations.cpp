@@ -50,13 +50,27 @@ OperationResult ReadMicrowire(const MicrowireJob& job) {
     port.powerUp();
     job.hooks.say("Read...", true);
     Delay(job.link, microwire::kSettleTicks);
+    // The words' reads go out ahead of their replies; each word is stored when
+    // its last bit has come back, so a lost link keeps the words complete by then.
+    std::uint32_t stored = 0;
+    std::uint16_t value = 0;
+    int bits = 0;
+    PinReadsAhead reads(job.link, [&](int level) {
+        value = static_cast<std::uint16_t>((value << 1) | level);
+        if (++bits < row.dataBits) return;
+        Store(job, stored++, value);
+        value = 0;
+        bits = 0;
+    });
     for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
         if (ProgressStops(job, a)) {
+            reads.drain();
             ConnectVcc(job.link, 0);
             return OperationResult::stopped(a);
         }
-        Store(job, a, port.readWord(a));
+        port.readWordAhead(a, reads);
     }
+    reads.drain();
     job.hooks.show(row.lastAddress, row.lastAddress);
     ConnectVcc(job.link, 0);
     return OperationResult::done("Finished");

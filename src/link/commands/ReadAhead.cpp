@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <vector>
 
 #include "link/commands/Opcodes.h"
 
@@ -83,6 +85,107 @@ std::size_t ReadNextBytes(LinkState& link, std::uint8_t* dest, std::size_t n, co
         if (r.end == ReplyRunEnd::StoppedAtReply) break;
     }
     return stored;
+}
+
+// Keeps what is written until a reply is to be read (or a batch is full) and
+// then writes it in one go: one USB packet instead of one for every byte.
+class GatheringTransport : public Transport {
+public:
+    explicit GatheringTransport(std::unique_ptr<Transport> inner) : inner_(std::move(inner)) {}
+
+    LineKind lineKind() const override { return inner_->lineKind(); }
+    std::string portAdvice() const override { return inner_->portAdvice(); }
+    bool write(const std::uint8_t* data, std::size_t n) override {
+        gathered_.insert(gathered_.end(), data, data + n);
+        return gathered_.size() < kBatchLimit || flush();
+    }
+    int readByte(int timeoutMs) override { return flush() ? inner_->readByte(timeoutMs) : -1; }
+    void purge() override {
+        gathered_.clear();
+        inner_->purge();
+    }
+    void close() override {
+        gathered_.clear();
+        inner_->close();
+    }
+
+    bool flush() {
+        if (gathered_.empty()) return true;
+        const bool written = inner_->write(gathered_.data(), gathered_.size());
+        gathered_.clear();
+        return written;
+    }
+    std::unique_ptr<Transport> release() { return std::move(inner_); }
+
+private:
+    static constexpr std::size_t kBatchLimit = 512;
+    std::unique_ptr<Transport> inner_;
+    std::vector<std::uint8_t> gathered_;
+};
+
+namespace {
+
+bool IsStatusPin(int p) { return p == pin::Ground || p == pin::Top; }
+
+// The pin's level in the reply of its read, as ReadPin takes it.
+int LevelIn(int p, std::uint8_t reply) {
+    if (IsStatusPin(p)) return (reply & (p == pin::Ground ? pin::StatusPin20 : pin::StatusPin40)) ? 1 : 0;
+    return (reply >> (pin::portIndex(p) & 7)) & 1;
+}
+
+} // namespace
+
+PinReadsAhead::PinReadsAhead(LinkState& link, OnLevel onLevel) : link_(link), onLevel_(std::move(onLevel)) {
+    if (link.connected == 0 || link.readAheadWindow <= 1 || !link.port) return;
+    auto gathering = std::make_unique<GatheringTransport>(std::move(link.port));
+    gathering_ = gathering.get();
+    link.port = std::move(gathering);
+}
+
+PinReadsAhead::~PinReadsAhead() {
+    // After a lost link the port is gone already.
+    if (!gathering_ || link_.port.get() != gathering_) return;
+    // Left early (an exception): what was gathered still goes out and the replies
+    // on their way are taken, so that the next command finds the line quiet.
+    if (gathering_->flush())
+        for (; !pending_.empty(); pending_.pop_front())
+            if (gathering_->readByte(ReplyTimeoutMs) < 0) break;
+    std::unique_ptr<Transport> own = gathering_->release();
+    link_.port = std::move(own);
+}
+
+void PinReadsAhead::readPin(int p) {
+    if (!gathering_) {
+        onLevel_(ReadPin(link_, p));
+        return;
+    }
+    if (!IsStatusPin(p) && pin::portIndex(p) < 0) {
+        // ReadPin sends nothing for it and reads 0.
+        drain();
+        onLevel_(0);
+        return;
+    }
+    if (IsStatusPin(p)) {
+        SendByte(link_, op::ReadStatus);
+        Delay(link_, tick::StatusRead);
+    } else {
+        SendByte(link_, static_cast<std::uint8_t>(op::ReadPortBase + (pin::portIndex(p) >> 3)));
+    }
+    pending_.push_back({p});
+    while (pending_.size() >= static_cast<std::size_t>(std::clamp(link_.readAheadWindow, 1, MaxReadAheadWindow)))
+        takeReply();
+}
+
+void PinReadsAhead::drain() {
+    if (!gathering_) return;
+    if (!gathering_->flush()) LoseLink(link_);
+    while (!pending_.empty()) takeReply();
+}
+
+void PinReadsAhead::takeReply() {
+    const PendingRead read = pending_.front();
+    pending_.pop_front();
+    onLevel_(LevelIn(read.pin, ReceiveByte(link_)));
 }
 
 } // namespace quarvin

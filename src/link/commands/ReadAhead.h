@@ -4,6 +4,8 @@
 // up to a window ahead of their replies, and the lost-link step.
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <functional>
 
 #include "link/commands/LinkOps.h"
 
@@ -38,5 +40,43 @@ struct ReplyRunResult {
 // check the connected flag and does not lose the link: the caller decides.
 ReplyRunResult RunReplyCommands(LinkState& link, const std::uint8_t* commands, std::size_t n, int window,
                                 std::uint8_t* dest, const StopAtReply& stopAt);
+
+class GatheringTransport;
+
+// Pin reads whose replies are taken later, for loops that read a bus bit by bit
+// between pin steps without a reply (clock pulses, start and stop conditions).
+// With the link's window above 1, what the operation sends while this object
+// lives is gathered and goes out in one write when a reply is to be taken, and
+// up to the window of pin reads are on their way before their replies are
+// taken, in order. The bytes on the wire are those of ReadPin and the other
+// calls made one by one; only the waits for the replies go. With window 1 (or
+// in soft-run mode) each read is ReadPin itself.
+// A lost link ends as with ReadPin: LoseLink, LinkLost.
+class PinReadsAhead {
+public:
+    // Called with each pin level (0 or 1), in the order the reads were made.
+    using OnLevel = std::function<void(int level)>;
+    PinReadsAhead(LinkState& link, OnLevel onLevel);
+    // Gives the link its own port back; replies not drained are taken and dropped.
+    ~PinReadsAhead();
+    PinReadsAhead(const PinReadsAhead&) = delete;
+    PinReadsAhead& operator=(const PinReadsAhead&) = delete;
+
+    // ReadPin's bytes for pin p; its level goes to onLevel when its reply is taken.
+    void readPin(int p);
+    // Sends what was gathered and takes every reply still on its way.
+    void drain();
+
+private:
+    void takeReply();
+
+    struct PendingRead {
+        int pin;
+    };
+    LinkState& link_;
+    OnLevel onLevel_;
+    GatheringTransport* gathering_ = nullptr; // link.port while this lives, if gathering
+    std::deque<PendingRead> pending_;
+};
 
 } // namespace quarvin
