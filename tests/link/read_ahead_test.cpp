@@ -123,45 +123,31 @@ class PinBox : public Transport {
 public:
     std::vector<std::uint8_t> wire;
     std::size_t reads = 0, answered = 0, mostOutstanding = 0, largestWrite = 0;
-    std::vector<std::uint8_t> queue;
 
     bool write(const std::uint8_t* data, std::size_t n) override {
-        for (std::size_t i = 0; i < n; ++i) {
-            wire.push_back(data[i]);
-            const bool read = (data[i] >= op::ReadPortBase && data[i] < op::ReadPortBase + op::PortCount) ||
-                              data[i] == op::ReadStatus;
-            if (read) queue.push_back(static_cast<std::uint8_t>(0x35 * ++reads));
-        }
+        wire.insert(wire.end(), data, data + n);
+        for (std::size_t i = 0; i < n; ++i)
+            reads += (data[i] >= op::ReadPortBase && data[i] < op::ReadPortBase + op::PortCount) || data[i] == op::ReadStatus;
         largestWrite = std::max(largestWrite, n);
         mostOutstanding = std::max(mostOutstanding, reads - answered);
         return true;
     }
-    int readByte(int) override {
-        if (queue.empty()) return -1;
-        const int v = queue.front();
-        queue.erase(queue.begin());
-        ++answered;
-        return v;
-    }
+    int readByte(int) override { return answered < reads ? static_cast<std::uint8_t>(0x35 * ++answered) : -1; }
     void close() override {}
 };
 
 TEST(PinReadsAhead, SendsReadPinsBytesKeepsAtMostTheWindowOnItsWayAndGivesLevelsInOrder) {
     struct Run {
-        std::vector<std::uint8_t> wire;
+        PinBox box;
         std::vector<int> levels;
-        std::size_t mostOutstanding, largestWrite;
     };
-    const auto run = [](int window) {
+    const auto run = [](int window, Run& r) {
         LinkState link;
-        auto box = std::make_unique<PinBox>();
-        PinBox* b = box.get();
-        link.port = std::move(box);
+        link.port = std::make_unique<PinBox>();
         link.connected = 1;
         link.readAheadWindow = window;
-        Run r;
         {
-            // Pin 21 is port 2 bit 3, pin 20 the status byte's bit 7, between clock pulses.
+            // Pin 21 is on port 2, pin 20 in the status byte; clock pulses between.
             PinReadsAhead reads(link, [&](int level) { r.levels.push_back(level); });
             for (int i = 0; i < 40; ++i) {
                 PinHigh(link, 22);
@@ -171,28 +157,24 @@ TEST(PinReadsAhead, SendsReadPinsBytesKeepsAtMostTheWindowOnItsWayAndGivesLevels
             reads.drain();
             PinLow(link, 21);
         }
-        EXPECT_EQ(b->answered, b->reads);
-        r.wire = b->wire;
-        r.mostOutstanding = b->mostOutstanding;
-        r.largestWrite = b->largestWrite;
-        return r;
+        const auto* box = dynamic_cast<PinBox*>(link.port.get());
+        ASSERT_NE(box, nullptr) << "the link has its own port back";
+        r.box = *box;
     };
-    const Run one = run(1);
+    Run one, three, wide;
+    run(1, one);
+    run(3, three);
+    run(128, wide);
     ASSERT_EQ(one.levels.size(), 40u);
-    for (std::size_t i = 0; i < 40; ++i) {
-        const auto reply = static_cast<std::uint8_t>(0x35 * (i + 1));
-        EXPECT_EQ(one.levels[i], i % 3 ? (reply >> 3) & 1 : reply >> 7) << i;
+    EXPECT_EQ(one.box.largestWrite, 1u);
+    for (const Run* r : {&three, &wide}) {
+        EXPECT_EQ(r->box.wire, one.box.wire);
+        EXPECT_EQ(r->levels, one.levels);
+        EXPECT_EQ(r->box.answered, r->box.reads);
+        EXPECT_GT(r->box.largestWrite, 1u) << "pin steps and reads go out together";
     }
-    EXPECT_EQ(one.mostOutstanding, 1u);
-    EXPECT_EQ(one.largestWrite, 1u);
-    for (int window : {3, 128}) {
-        SCOPED_TRACE(window);
-        const Run ahead = run(window);
-        EXPECT_EQ(ahead.wire, one.wire);
-        EXPECT_EQ(ahead.levels, one.levels);
-        EXPECT_LE(ahead.mostOutstanding, static_cast<std::size_t>(window));
-        EXPECT_GT(ahead.largestWrite, 1u) << "pin steps and reads go out together";
-    }
+    EXPECT_EQ(three.box.mostOutstanding, 3u);
+    EXPECT_EQ(wide.box.mostOutstanding, 40u);
 }
 
 } // namespace
