@@ -207,3 +207,173 @@ TEST(F28, FaultsShowInTheResults) {
 
 } // namespace
 } // namespace quarvin::test
+
+#include <fstream>
+
+#include "catalogue/ParameterField.h"
+#include "families/flash28f/F28Operations.h"
+
+namespace quarvin::test {
+namespace {
+
+// One write cycle as the host makes it: address, /OE high, data, /CE and /WE low, /WE and /CE high.
+void HostWrite(LinkState& l, std::uint32_t a, std::uint8_t d) {
+    SetF28Address(l, kF28Rows[kRow010], a);
+    PinHigh(l, 28);
+    WritePort(l, 2, d);
+    PinLow(l, 26);
+    PinLow(l, 35);
+    PinHigh(l, 35);
+    PinHigh(l, 26);
+}
+
+void PowerUpForWrites(LinkState& l, bool twelveVolts) {
+    ConnectGround(l, 20);
+    ConnectVcc(l, 36);
+    SetVppLevel(l, twelveVolts ? 12000 : 0);
+    ConnectVpp(l, 5);
+    SetDataWidth(l, 15);
+}
+
+TEST(F28, CommandSequencesTakeOnlyAsTheDataSheetSays) {
+    F28Sim rig(kRow010);
+    LinkState& l = rig.link;
+    auto& cells = rig.chip->memory();
+    // Without 12 V on Vpp the part is a read-only memory.
+    PowerUpForWrites(l, false);
+    for (std::uint8_t d : {0x40, 0x00, 0xC0}) HostWrite(l, 0x10, d);
+    EXPECT_EQ(cells[0x10], 0xFF);
+    // With it, program set-up, the byte, program verify: the bits clear.
+    PowerUpForWrites(l, true);
+    for (std::uint8_t d : {0x40, 0x3C, 0xC0}) HostWrite(l, 0x10, d);
+    EXPECT_EQ(cells[0x10], 0x3C);
+    for (std::uint8_t d : {0x40, 0xC3, 0xC0}) HostWrite(l, 0x10, d);
+    EXPECT_EQ(cells[0x10], 0x00); // a pulse only clears bits
+    // An erase set-up not confirmed by a second 20 erases nothing.
+    HostWrite(l, 0, 0x20);
+    HostWrite(l, 0, 0x21);
+    Delay(l, 6000);
+    HostWrite(l, 0, 0xA0);
+    EXPECT_EQ(cells[0x10], 0x00);
+    // Erasing adds up over pulses, also across a lost supply, until 0.5 s.
+    HostWrite(l, 0, 0x20);
+    HostWrite(l, 0, 0x20);
+    Delay(l, 3000); // about 0.29 s
+    ConnectVcc(l, 0);
+    EXPECT_EQ(cells[0x10], 0x00);
+    PowerUpForWrites(l, true);
+    HostWrite(l, 0, 0x20);
+    HostWrite(l, 0, 0x20);
+    Delay(l, 3000);
+    HostWrite(l, 0, 0xA0);
+    EXPECT_EQ(cells[0x10], 0xFF);
+}
+
+TEST(F28, ALostLinkMidProgrammeFailsAndKeepsTheBuffer) {
+    F28Sim rig(kRow010);
+    for (std::uint32_t i = 0; i < 0x400; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(i * 7);
+    const std::vector<std::uint8_t> before(rig.docs.buf.data(), rig.docs.buf.data() + 0x400);
+    rig.fields("0", "0", "3ff");
+    rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 1500;
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.msg(), "Communication error!");
+    EXPECT_TRUE(rig.dlg.failure());
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.docs.buf.data()));
+}
+
+// Every 28F line of the device list: its maker's part answers the listed codes
+// to the selection dialog's detection sequence (12 V on A9).
+TEST(F28, IdentificationCodesAreTheDeviceListsCodes) {
+    std::ifstream source(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data/devices.src");
+    int checked = 0;
+    for (std::string line; std::getline(source, line);) {
+        const auto comma = line.find(',');
+        const auto hash = line.find(" #");
+        if (line.find(",PI28F ") == std::string::npos || hash == std::string::npos) continue;
+        SCOPED_TRACE(line);
+        const std::string type = line.substr(0, comma);
+        const sim::ChipOffer* offer = sim::FindOffer(type);
+        ASSERT_NE(offer, nullptr);
+        EXPECT_EQ(offer->subType, ParseParameterField(line.substr(comma + 1)).subType);
+        auto box = std::make_shared<sim::Box>();
+        box->insert(offer->make());
+        LinkState l;
+        l.connected = 1;
+        l.port = std::make_unique<sim::VirtualBoxTransport>(box);
+        ResetSocket(l);
+        SetVppLevel(l, 12000);
+        WriteAllPorts(l, 0);
+        for (int pin : {5, 7, 36}) PinHigh(l, pin);
+        ConnectVcc(l, 36);
+        ConnectGround(l, 20);
+        SetDataWidth(l, 12);
+        WritePort(l, 2, 0xFF);
+        ConnectVpp(l, 30);
+        PinLow(l, 16);
+        const std::uint8_t maker = ReadPort(l, 2);
+        PinHigh(l, 16);
+        const std::uint8_t device = ReadPort(l, 2);
+        std::string listed = line.substr(hash + 2, 5);
+        std::transform(listed.begin(), listed.end(), listed.begin(), ::tolower);
+        EXPECT_EQ(Format("%02x,%02x", maker, device), listed);
+        ++checked;
+    }
+    EXPECT_EQ(checked, 14);
+}
+
+TEST(F28GoldenWire, EdgeCasesSendTheRecordedStream) {
+    struct Case {
+        const char* name;
+        int row;
+        const char* fields;
+        const char* click;
+    } cases[] = {
+        {"f28_010_erase_used_byte_0", kRow010, "0 0 1ffff", "Erase"},
+        {"f28_040_program_7ff00_length_1ff", kRow040, "0 7ff00 1ff", "Write"},
+        {"f28_010_verify_from_1080", kRow010, "1080 1080 1ff", "Verify"},
+        {"f28_256_read_length_ff", kRow256, "0 0 ff", "ReadButton"},
+        {"f28_256_blank", kRow256, "0 0 7fff", "Blank"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogRig<F28Dialog> rig(c.row);
+        for (std::uint32_t i = 0; i < 0x4000; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(i * 13 + 7);
+        auto box = std::make_shared<sim::Box>();
+        auto chip = std::dynamic_pointer_cast<sim::F28Chip>(sim::OfferForSubType(F28Dialog::kFormClass, c.row)->make());
+        chip->memory()[0] = 0x00;
+        std::copy_n(rig.docs.buf.data() + 0x1080, 0x200, chip->memory().data() + 0x1080);
+        box->insert(chip);
+        auto tap = std::make_shared<std::vector<std::uint8_t>>();
+        rig.connect(std::make_unique<TappedVirtualBox>(box, tap));
+        rig.dlg.Start();
+        std::istringstream f(c.fields);
+        std::string b, d, l;
+        f >> b >> d >> l;
+        rig.fields(b, d, l);
+        tap->clear();
+        rig.dlg.click(c.click);
+        EXPECT_TRUE(MatchesGolden(c.name, rig.msg(), *tap));
+        if (std::string(c.click) == "Write") {
+            // 0x100 bytes up to the device's end, which the part shows at 0x3ff00.
+            EXPECT_EQ(rig.msg(), "OK");
+            EXPECT_TRUE(std::equal(rig.docs.buf.data(), rig.docs.buf.data() + 0x100, chip->memory().data() + 0x3FF00));
+            EXPECT_EQ(chip->memory()[0x3FEFF], 0xFF);
+        }
+        if (std::string(c.click) == "Verify") {
+            // The full address goes out at 0x1080, then at every 256 bytes.
+            std::size_t from = 0;
+            for (std::uint32_t a : {0x1080u, 0x1100u, 0x1200u}) {
+                Expect set(rig.link);
+                SetF28Address(set.link, kF28Rows[kRow010], a);
+                const auto at = std::search(tap->begin() + static_cast<long>(from), tap->end(), set.bytes().begin(),
+                                            set.bytes().end());
+                ASSERT_NE(at, tap->end()) << std::hex << a;
+                from = static_cast<std::size_t>(at - tap->begin()) + 1;
+            }
+            EXPECT_EQ(rig.msg(), "Verify OK");
+        }
+    }
+}
+
+} // namespace
+} // namespace quarvin::test
