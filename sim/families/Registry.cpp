@@ -4,6 +4,7 @@
 #include "sim/families/uv_eprom/UvEpromSim.h"
 #include "sim/families/w27e/W27eSim.h"
 #include "sim/families/flash29f/F29Sim.h"
+#include "sim/families/flash28f/F28Sim.h"
 #include "sim/families/eeprom28c/E28Sim.h"
 #include "sim/families/mcu89c5x/P89c5xSim.h"
 #include "sim/families/mcu2051/P2051Sim.h"
@@ -24,6 +25,7 @@ const std::vector<SimFamily>& SimFamilies() {
         MicrowireSimFamily(),
         W27eSimFamily(),
         F29SimFamily(),
+        F28SimFamily(),
         E28SimFamily(),
         P89c5xSimFamily(),
         P2051SimFamily(),

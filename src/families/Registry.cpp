@@ -4,6 +4,7 @@
 #include "families/uv_eprom/UvEpromFamily.h"
 #include "families/w27e/W27eFamily.h"
 #include "families/flash29f/F29Family.h"
+#include "families/flash28f/F28Family.h"
 #include "families/eeprom28c/E28Family.h"
 #include "families/mcu89c5x/P89c5xFamily.h"
 #include "families/mcu2051/P2051Family.h"
@@ -25,6 +26,7 @@ const std::map<std::string, FamilyEntry>& Families() {
         {MicrowireDialog::kFormClass, MicrowireFamily()},
         {W27eDialog::kFormClass, W27eFamily()},
         {F29Dialog::kFormClass, F29Family()},
+        {F28Dialog::kFormClass, F28Family()},
         {E28Dialog::kFormClass, E28Family()},
         {P89c5xDialog::kFormClass, P89c5xFamily()},
         {P2051Dialog::kFormClass, P2051Family()},

@@ -29,7 +29,7 @@ TEST(ChipCatalogue, EveryListedTypeOfABuiltFamilyHasARowAndAMatchingPart) {
     ASSERT_TRUE(source);
     int checked = 0;
     for (std::string line; std::getline(source, line);) {
-        const auto comma = line.rfind(',');
+        const auto comma = line.find(',');
         if (line.empty() || line[0] == '#' || comma == std::string::npos) continue;
         const ParameterField p = ParseParameterField(line.substr(comma + 1));
         const char* dialog = DialogClassOf(p.family);
@@ -69,7 +69,7 @@ TEST(ChipCatalogue, RowsWithoutAKnownPartHaveAGenericPartAndNoListLine) {
     ASSERT_TRUE(source);
     std::vector<ParameterField> listed;
     for (std::string line; std::getline(source, line);) {
-        const auto comma = line.rfind(',');
+        const auto comma = line.find(',');
         if (!line.empty() && line[0] != ';' && line[0] != '#' && comma != std::string::npos)
             listed.push_back(ParseParameterField(line.substr(comma + 1)));
     }

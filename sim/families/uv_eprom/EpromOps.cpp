@@ -6,6 +6,7 @@
 
 #include "link/commands/Opcodes.h"
 #include "sim/Box.h"
+#include "sim/ops/PulseCount.h"
 #include "sim/ops/SocketBus.h"
 
 namespace quarvin::sim {
@@ -20,10 +21,6 @@ constexpr std::uint8_t kVppLatchBPin28 = 0x02;
 constexpr double kReadAccessUs = 1.0;
 constexpr double kPageByteUs = 10.0; // the box's read-compare-advance loop, per byte
 constexpr std::uint8_t kChipEnableBit = 0x01; // pin 26 on output port 3
-
-struct PulseState {
-    std::uint8_t count = 1;
-};
 
 // One program variant: the pin that takes the pulse, its active level, and the
 // levels /CE and /OE hold meanwhile (-1: left alone).
@@ -71,7 +68,7 @@ void programByte(Box& box, EpromProgramCommand command, std::uint8_t data) {
     // another pin (pin 1 of a 28-pin part) /OE is raised for the pulse instead.
     if (command == EpromProgramCommand::ChipEnableLowOeVpp && !(vppB & kVppLatchBPin28))
         bus.setPin(OutputEnable, true);
-    const int pulses = box.state<PulseState>().count;
+    const int pulses = box.state<PulseCountState>().count;
     for (int i = 0; i < pulses; ++i) bus.pulsePin(v->strobePin, v->strobeActiveHigh, v->pulseUs);
 
     // Read back with the outputs enabled; where /OE carries Vpp it is switched
@@ -154,9 +151,7 @@ void installEpromOps(OpcodeTable& t) {
               box.reply(static_cast<std::uint8_t>(sum & 0xFF));
               box.reply(static_cast<std::uint8_t>(sum >> 8));
           }));
-    t.add(op::PulseCount, OpcodeSpec::make("set pulse count", 1, 0, [](Box& box, std::uint8_t, OpArgs a) {
-              box.state<PulseState>().count = a[0];
-          }));
+    installPulseCountOp(t);
     for (const auto& v : kVariants)
         t.add(static_cast<std::uint8_t>(v.command), OpcodeSpec::make("program byte", 1, 1, [](Box& box, std::uint8_t o, OpArgs a) {
                   programByte(box, static_cast<EpromProgramCommand>(o), a[0]);

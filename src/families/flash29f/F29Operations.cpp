@@ -17,18 +17,9 @@ namespace {
 using namespace pin::eprom;
 
 constexpr std::uint32_t kPage = 256;
-constexpr std::uint32_t kProgressPages = 4096;
 constexpr int kDq6Pin = 24, kDq7Pin = 25, kA9Pin = 30, kA15Pin = 7, kA12Pin = 8;
 constexpr int kWriteEnable = ProgramEnable; // /WE of the 32-pin flash: socket pin 35
 constexpr int kEraseAttempts = 20, kStatusWaits = 10;
-
-void ReleaseSocket(LinkState& link) {
-    ConnectVpp(link, 0);
-    ConnectVcc(link, 0);
-    WriteAllPorts(link, 0);
-    Delay(link, 10);
-    WriteAllPorts(link, 255);
-}
 
 void CommandWrite(LinkState& link, const F29Row& row, std::uint32_t a, std::uint8_t d) {
     SetF29Address(link, row, a);
@@ -38,11 +29,6 @@ void CommandWrite(LinkState& link, const F29Row& row, std::uint32_t a, std::uint
     PinLow(link, kWriteEnable);
     PinHigh(link, kWriteEnable);
     PinHigh(link, ChipEnable);
-}
-
-void ReadEnable(LinkState& link) {
-    PinLow(link, ChipEnable);
-    PinLow(link, OutputEnable);
 }
 
 constexpr std::uint32_t kUnlockAddress1 = 0x5555, kUnlockAddress2 = 0x2AAA;
@@ -68,7 +54,7 @@ bool ChipAnswersIdentify(LinkState& link, const F29Row& row) {
     CommandWrite(link, row, kUnlockAddress1, kIdentifyCommand);
     SetDataWidth(link, kReadBusMode);
     SetF29Address(link, row, 0);
-    ReadEnable(link);
+    EnableOutputs(link);
     const std::uint8_t maker = ReadPort(link, DataPort);
     SetF29Address(link, row, 1);
     const std::uint8_t device = ReadPort(link, DataPort);
@@ -116,11 +102,11 @@ OperationResult ReadF29(const F29Job& job) {
     LinkState& link = job.link;
     const F29Row& row = job.row;
     job.hooks.say("Reading...", true);
-    ReleaseSocket(link);
+    QuietSocket(link);
     PowerUp(link, row.supplyPin, true);
     SetDataWidth(link, kReadBusMode);
     SetF29Address(link, row, 0);
-    ReadEnable(link);
+    EnableOutputs(link);
     ReadPort(link, DataPort);
     const std::uint32_t count =
         std::min({job.fields.length, row.lastAddress, static_cast<std::uint32_t>(kBufferSize - 1)}) + 1;
@@ -134,37 +120,16 @@ OperationResult ReadF29(const F29Job& job) {
 }
 
 OperationResult BlankCheckF29(const F29Job& job) {
-    LinkState& link = job.link;
-    const F29Row& row = job.row;
-    job.hooks.say("Blank...", true);
-    Delay(link, kSettleTicks);
-    ReleaseSocket(link);
-    PowerUp(link, row.supplyPin, true);
-    SetDataWidth(link, kReadBusMode);
-    ReadEnable(link);
-    std::uint32_t a = 0;
-    for (; a <= job.fields.length; a += kPage) {
-        SetF29Address(link, row, a);
-        if (a % kProgressPages == 0) {
-            job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        if (!BlankCheckPage(link)) {
-            PowerOffAfterFailure(link);
-            return OperationResult::failed(Format("%06x: Not blank!", a), a);
-        }
-        if (a + kPage < a) break;
-    }
-    job.hooks.show(a - 1, row.lastAddress);
-    PowerDownAfterRead(link);
-    return OperationResult::done("Blank OK");
+    return BlankCheckBlocks(
+        job.link, job.row.supplyPin, job.fields.length, job.row.lastAddress,
+        [&](std::uint32_t a) { SetF29Address(job.link, job.row, a); }, job.hooks);
 }
 
 OperationResult EraseF29(const F29Job& job) {
     LinkState& link = job.link;
     const F29Row& row = job.row;
     if (Placeholder(row)) return OperationResult::failed("Failured! (no device type selected)", 0);
-    ReleaseSocket(link);
+    QuietSocket(link);
     Delay(link, kSettleTicks);
     // Ground first: after the start or a Sum nothing else grounds the chip.
     ConnectGround(link, pin::Ground);
@@ -220,7 +185,7 @@ OperationResult ProgramF29(const F29Job& job) {
     const FieldSpan s = SpanOf(job.fields, row.lastAddress);
     if (s.count == 0) return OperationResult::failed("Programe Failured! (nothing to program)", s.device);
     job.hooks.say("Programming...", true);
-    ReleaseSocket(link);
+    QuietSocket(link);
     ConnectGround(link, pin::Ground);
     PinHigh(link, kWriteEnable);
     SetVppLevel(link, row.programMillivolts);
@@ -252,7 +217,7 @@ OperationResult ProgramF29(const F29Job& job) {
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
     PinLow(link, OutputEnable);
     ConnectVpp(link, 0);
-    ReleaseSocket(link);
+    QuietSocket(link);
     ConnectVcc(link, 0);
     PinLow(link, OutputEnable);
     PinLow(link, ChipEnable);
@@ -268,11 +233,11 @@ OperationResult VerifyF29(const F29Job& job) {
     const FieldSpan s = SpanOf(job.fields, row.lastAddress);
     if (s.count == 0) return OperationResult::failed("Failured! (nothing to verify)", s.device);
     job.hooks.say("Verify...", true);
-    ReleaseSocket(link);
+    QuietSocket(link);
     ChooseBusMode(link);
     PowerUp(link, row.supplyPin, true);
     SetDataWidth(link, kReadBusMode);
-    ReadEnable(link);
+    EnableOutputs(link);
     Delay(link, kSettleTicks);
     SetF29Address(link, row, s.device);
     // Runs of reads up to each page end; a run ends early at the first byte that

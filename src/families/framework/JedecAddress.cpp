@@ -40,9 +40,9 @@ std::array<std::uint8_t, 5> EncodeJedecAddress(std::uint32_t a, bool pin28) {
     return ports;
 }
 
-void WriteJedecAddress(LinkState& link, std::uint32_t a, bool pin28) {
+void WriteJedecAddress(LinkState& link, std::uint32_t a, bool pin28, const PortOrder& order) {
     const auto ports = EncodeJedecAddress(a, pin28);
-    for (int n : {1, 3, 0, 4}) WritePort(link, n, ports[static_cast<std::size_t>(n)]);
+    for (int n : order) WritePort(link, n, ports[static_cast<std::size_t>(n)]);
 }
 
 } // namespace quarvin

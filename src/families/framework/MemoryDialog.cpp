@@ -76,7 +76,8 @@ void MemoryDialog::buildControls(const MemoryForm& form) {
     add(ControlKind::Button, "ReadButton", "Read", 12, 160, 75, 25).onClick = [this] { ReadClick(); };
     if (form.idButton)
         add(ControlKind::Button, "MFG", form.idCaption, 92, 160, 75, 25).onClick = [this] { MFGClick(); };
-    add(ControlKind::Button, form.sumButton, "Sum", 172, 160, 75, 25).onClick = [this] { CheckSumClick(); };
+    if (!form.sumButton.empty())
+        add(ControlKind::Button, form.sumButton, "Sum", 172, 160, 75, 25).onClick = [this] { CheckSumClick(); };
 
     add(ControlKind::GroupBox, "GroupBox1", form.autoCaption, 256, 126, 212, 64);
     const bool four = form.autoBoxes.size() > 3;

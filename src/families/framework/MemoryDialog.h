@@ -42,7 +42,7 @@ struct MemoryForm {
 
     std::string idCaption = "Read MFG"; // the MFG button
     std::string idLabel = "MFG";        // Label4
-    std::string sumButton = "CheckSum"; // control name of the Sum button
+    std::string sumButton = "CheckSum"; // control name of the Sum button; empty: no Sum
     std::string autoCaption = "Auto Pro";
     std::string programCaption = "Programe";    // the Write button
     std::string deviceStartLabel = "Device Start"; // Label2

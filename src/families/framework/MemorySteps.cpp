@@ -1,6 +1,7 @@
 #include "families/framework/MemorySteps.h"
 
 #include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
 
 namespace quarvin {
 
@@ -25,5 +26,18 @@ void PowerDownAfterProgram(LinkState& link) {
 }
 
 void PowerOffAfterFailure(LinkState& link) { ConnectVcc(link, 0); }
+
+void QuietSocket(LinkState& link) {
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+    WriteAllPorts(link, 0);
+    Delay(link, 10);
+    WriteAllPorts(link, 255);
+}
+
+void EnableOutputs(LinkState& link) {
+    PinLow(link, pin::eprom::ChipEnable);
+    PinLow(link, pin::eprom::OutputEnable);
+}
 
 } // namespace quarvin

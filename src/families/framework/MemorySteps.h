@@ -20,5 +20,10 @@ void PowerDownAfterRead(LinkState& link);
 void PowerDownAfterProgram(LinkState& link);
 // A read-type step that failed or was stopped: Vcc off.
 void PowerOffAfterFailure(LinkState& link);
+// Everything off and every port low, then every port high: the socket at rest
+// before a flash operation powers it.
+void QuietSocket(LinkState& link);
+// /CE, then /OE low: the memory drives its data pins.
+void EnableOutputs(LinkState& link);
 
 } // namespace quarvin

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "families/framework/MemorySteps.h"
+#include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
@@ -25,6 +27,35 @@ std::optional<std::uint32_t> ReadPages(LinkState& link, MainBuffer& buffer, std:
         std::copy_n(page.begin(), n, &buffer[start]);
     }
     return std::nullopt;
+}
+
+OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t length, std::uint32_t lastAddress,
+                                 const SetPageAddress& setAddress, const OperationHooks& hooks) {
+    hooks.say("Blank...", true);
+    Delay(link, kSettleTicks);
+    QuietSocket(link);
+    PowerUp(link, vccPin, true);
+    SetDataWidth(link, kReadBusMode);
+    EnableOutputs(link);
+    std::uint32_t a = 0;
+    for (; a <= length; a += kPage) {
+        setAddress(a);
+        if (a % kProgressPages == 0) {
+            hooks.show(a, lastAddress);
+            if (hooks.stop()) {
+                PowerOffAfterFailure(link);
+                return OperationResult::stopped(a);
+            }
+        }
+        if (!BlankCheckPage(link)) {
+            PowerOffAfterFailure(link);
+            return OperationResult::failed(Format("%06x: Not blank!", a), a);
+        }
+        if (a + kPage < a) break;
+    }
+    hooks.show(a - 1, lastAddress);
+    PowerDownAfterRead(link);
+    return OperationResult::done("Blank OK");
 }
 
 PageSum SumPages(LinkState& link, std::uint32_t lastAddress, const SetPageAddress& setAddress,

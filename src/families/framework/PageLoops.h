@@ -25,6 +25,13 @@ struct PageSum {
     std::optional<std::uint32_t> stoppedAt; // the page a stop ended it at
 };
 
+// The blank check of the parallel flash memories: from a quiet socket the supply
+// on vccPin and the outputs enabled, then 256-byte blocks from address 0 while a
+// block starts at or below Length (blocks past the top wrap onto the device);
+// progress every 16 blocks. "%06x: Not blank!" names the first used block.
+OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t length, std::uint32_t lastAddress,
+                                 const SetPageAddress& setAddress, const OperationHooks& hooks);
+
 // Sums every page of the device from address 0; progress every 16 pages.
 PageSum SumPages(LinkState& link, std::uint32_t lastAddress, const SetPageAddress& setAddress,
                  const OperationHooks& hooks);

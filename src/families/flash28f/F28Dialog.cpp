@@ -1,0 +1,45 @@
+#include "families/flash28f/F28Dialog.h"
+
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+
+MemoryForm F28Form() {
+    MemoryForm f;
+    f.idCaption = "ID";
+    f.idLabel = "ID";
+    f.sumButton.clear();
+    f.options.clear();
+    f.buttons = {{"Erase", "Erase", MemoryStep::Erase}};
+    f.autoBoxes = {
+        {"CheckBox1", "Erase", false, MemoryStep::Erase, 76},
+        {"CheckBox2", "Blank", false, MemoryStep::Blank, 66},
+        {"CheckBox3", "Programe", true, MemoryStep::Program, 76},
+        {"CheckBox4", "Verify", true, MemoryStep::Verify, 66},
+    };
+    return f;
+}
+
+} // namespace
+
+F28Dialog::F28Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, "Pi28fx", F28Form()) {}
+
+const F28Row& F28Dialog::row() const {
+    return kF28Rows[static_cast<std::size_t>(selectedRow(static_cast<int>(kF28Rows.size())))];
+}
+
+F28Job F28Dialog::job(const OperationHooks& hooks) { return F28Job{link(), row(), buffer(), fields(), hooks}; }
+
+void F28Dialog::afterStart() { ShutDownSocket(link()); }
+
+OperationResult F28Dialog::readDevice(const OperationHooks& hooks) { return ReadF28(job(hooks)); }
+OperationResult F28Dialog::blankCheck(const OperationHooks& hooks) { return BlankCheckF28(job(hooks)); }
+OperationResult F28Dialog::program(const OperationHooks& hooks) { return ProgramF28(job(hooks)); }
+OperationResult F28Dialog::verify(const OperationHooks& hooks) { return VerifyF28(job(hooks)); }
+OperationResult F28Dialog::erase(const OperationHooks& hooks) { return EraseF28(job(hooks)); }
+// The form has no Sum button.
+OperationResult F28Dialog::sum(const OperationHooks&) { return OperationResult::refused("Unknown operation"); }
+
+} // namespace quarvin

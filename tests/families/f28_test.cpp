@@ -1,0 +1,403 @@
+// The 28F bulk-erase flash family: the erase rounds, the programming read-back
+// and the rows without a part on the wire; every sub-type erased, programmed,
+// verified and read back on the virtual box; the status-register rows, chip
+// faults, broken command sequences and a lost link; the identification codes.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "FamilyRig.h"
+#include "GoldenFiles.h"
+#include "families/flash28f/F28Dialog.h"
+#include "forms/HexText.h"
+#include "sim/families/flash28f/F28Chip.h"
+
+namespace quarvin::test {
+namespace {
+
+using F28Wire = WireRig<F28Dialog>;
+using F28Sim = SimRig<F28Dialog, sim::F28Chip>;
+
+constexpr int kRow256 = 1, kRow010 = 4, kRow020 = 5, kRow040 = 6, kRow004T = 11, kRow008SA = 15;
+
+std::size_t Count(const std::vector<std::uint8_t>& w, std::uint8_t opcode) {
+    return static_cast<std::size_t>(std::count(w.begin(), w.end(), opcode));
+}
+
+TEST(F28, EraseStopsAtTheFirstRoundThatReadsFfAtAddressZeroElseAfterTen) {
+    struct Case {
+        int reply;
+        std::size_t rounds;
+    } cases[] = {{0xFF, 1}, {0x00, 10}};
+    for (const auto& c : cases) {
+        F28Wire rig(kRow010);
+        rig.log->defaultReply = c.reply; // every erase verify and every blank check answer this
+        rig.dlg.click("Erase");
+        // Opcode 133 with its two erase bytes, once a round.
+        const auto& w = rig.log->written;
+        std::size_t rounds = 0;
+        for (std::size_t i = 0; i + 2 < w.size(); ++i) rounds += w[i] == 133 && w[i + 1] == 0x20 && w[i + 2] == 0x20;
+        EXPECT_EQ(rounds, c.rounds);
+        // The blank check follows either way and gives the result.
+        EXPECT_GE(Count(w, 129), 1u);
+        EXPECT_EQ(rig.msg(), c.reply == 0xFF ? "Blank OK" : "000000: Not blank!");
+    }
+}
+
+TEST(F28, ProgrammeFailsOnADifferingReadBackAndRowsWithoutAPartSendNothing) {
+    F28Wire rig(kRow010);
+    rig.field("Edit3", "1");
+    rig.docs.buf[0] = 0x5A;
+    rig.docs.buf[1] = 0x77;
+    rig.log->reply({0x5A, 0x76});
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.msg(), "Programe Failured! at 000001");
+    EXPECT_TRUE(rig.dlg.failure());
+    Expect tail(rig.link);
+    ConnectVpp(tail.link, 0);
+    ConnectVcc(tail.link, 0);
+    EXPECT_TRUE(tail.endOf(rig.log->written));
+
+    for (int row : {0, 7, 8, 9, 10}) {
+        for (const char* button : {"Write", "Erase"}) {
+            F28Wire none(row);
+            none.dlg.click(button);
+            EXPECT_TRUE(none.log->written.empty()) << row << button;
+            EXPECT_TRUE(none.dlg.failure()) << row << button;
+            EXPECT_EQ(none.msg().rfind(button == std::string("Write") ? "Programe Failured!" : "Failured!", 0), 0u);
+        }
+    }
+}
+
+TEST(F28, FormHasEraseAndIdButNoSumAndNoProgrammingOptions) {
+    F28Wire rig(kRow010);
+    EXPECT_EQ(rig.dlg.caption(), "0 to 1ffff");
+    EXPECT_EQ(rig.dlg.control("Edit3").text(), "1ffff");
+    EXPECT_EQ(rig.dlg.control("MFG").text(), "ID");
+    EXPECT_EQ(rig.dlg.control("Erase").text(), "Erase");
+    for (const char* absent : {"CheckSum", "RadioGroup1", "RadioGroup2"}) EXPECT_EQ(rig.dlg.find(absent), nullptr);
+    EXPECT_TRUE(rig.dlg.control("CheckBox3").checked());
+    EXPECT_TRUE(rig.dlg.control("CheckBox4").checked());
+    EXPECT_FALSE(rig.dlg.control("CheckBox1").checked());
+}
+
+TEST(F28, EverySubTypeErasesProgramsVerifiesReadsBackAndRunsAuto) {
+    for (int row = 1; row <= kRow040; ++row) {
+        SCOPED_TRACE(std::string("row ") + kF28Rows[static_cast<std::size_t>(row)].name);
+        F28Sim rig(row);
+        // The part reaches at most 256 KiB: the upper half of a 512 KiB row is the lower again.
+        const std::uint32_t size = rig.chip->reachable();
+        rig.chip->memory()[0x777] = 0x00;
+        rig.dlg.click("Blank");
+        EXPECT_EQ(rig.msg(), "000700: Not blank!");
+        // Erase judges by address 0 alone: with that byte blank one round of
+        // erasing ends it, too short for the part, and the blank check says so.
+        rig.dlg.click("Erase");
+        EXPECT_EQ(rig.msg(), "000700: Not blank!");
+        rig.chip->memory()[0] = 0x00;
+        rig.dlg.click("Erase");
+        EXPECT_EQ(rig.msg(), "Blank OK");
+        std::mt19937 gen(static_cast<unsigned>(row));
+        std::vector<std::uint8_t> image(size);
+        for (auto& b : image) b = static_cast<std::uint8_t>(gen());
+        image[0] = 0x00; // so that Auto's erase has a used byte at address 0 to wait for
+        std::copy(image.begin(), image.end(), rig.docs.buf.data());
+        const std::uint32_t span = std::min<std::uint32_t>(size, 0x1000);
+        for (std::uint32_t start : {0u, size - span}) {
+            rig.fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
+            rig.dlg.click("Write");
+            EXPECT_EQ(rig.msg(), "OK");
+            rig.dlg.click("Verify");
+            EXPECT_EQ(rig.msg(), "Verify OK");
+        }
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + size, 0);
+        rig.field("Edit3", Format("%x", span - 1));
+        rig.dlg.click("ReadButton");
+        EXPECT_EQ(rig.msg(), "OK!");
+        EXPECT_TRUE(std::equal(image.begin(), image.begin() + span, rig.docs.buf.data()));
+        rig.dlg.click("Blank");
+        EXPECT_EQ(rig.msg(), "000000: Not blank!");
+        // Auto with every step: erase, blank, programme, verify.
+        std::copy(image.begin(), image.end(), rig.docs.buf.data());
+        rig.fields("0", "0", Format("%x", span - 1));
+        rig.dlg.control("CheckBox1").setChecked(true);
+        rig.dlg.control("CheckBox2").setChecked(true);
+        rig.dlg.click("Button1");
+        EXPECT_EQ(rig.msg(), "OK");
+        EXPECT_FALSE(rig.dlg.failure());
+        EXPECT_EQ(rig.chip->memory()[size - 1], 0xFF); // erased, outside the programmed span
+        EXPECT_TRUE(rig.box->errors().empty());
+    }
+    // Above 256 KiB the socket has no address line: row 6 shows its lower half again.
+    F28Sim big(kRow040);
+    big.chip->memory()[0x123] = 0x42;
+    big.fields("0", "0", "7ffff");
+    big.dlg.click("ReadButton");
+    EXPECT_EQ(big.docs.buf[0x40123], 0x42);
+}
+
+TEST(F28, StatusRegisterRowsFailEraseAndProgrammeAndSayWhy) {
+    for (int row = kRow004T; row <= kRow008SA; ++row) {
+        SCOPED_TRACE(row);
+        F28Sim rig(row);
+        rig.chip->memory()[0x10] = 0x00;
+        rig.dlg.click("Erase");
+        EXPECT_EQ(rig.msg().rfind("000000: Not blank! (this type takes status-register commands", 0), 0u);
+        EXPECT_EQ(rig.chip->memory()[0x10], 0x00);
+        rig.fields("0", "100", "ff");
+        rig.docs.buf[0] = 0x12;
+        rig.dlg.click("Write");
+        EXPECT_EQ(rig.msg().rfind("Programe Failured! at 000100 (this type takes status-register", 0), 0u);
+        EXPECT_TRUE(rig.dlg.failure());
+        // Only the 28F008SA gets 12 V for programming: its write state machine
+        // takes the byte, but the box reads a status byte back.
+        EXPECT_EQ(rig.chip->memory()[0x100], row == kRow008SA ? 0x12 : 0xFF);
+    }
+}
+
+TEST(F28, FaultsShowInTheResults) {
+    // Stuck bits: Verify names the byte.
+    F28Sim stuck(kRow010);
+    stuck.chip->faults().stuck.push_back({0x200, 0x200, 0x01, 0x00});
+    stuck.fields("0", "0", "3ff");
+    std::fill(stuck.docs.buf.data(), stuck.docs.buf.data() + 0x400, 0xFF);
+    stuck.dlg.click("Verify");
+    EXPECT_EQ(stuck.msg(), "000200:Bad! (file=ff,Device=fe)");
+    // A cell that will not program: ten pulses, then the failure.
+    F28Sim dead(kRow010);
+    dead.chip->faults().noProgram.push_back({0x33, 0x33});
+    dead.fields("0", "0", "ff");
+    dead.dlg.click("Write");
+    EXPECT_EQ(dead.msg(), "Programe Failured! at 000033");
+    EXPECT_EQ(dead.chip->memory()[0x32], 0x00);
+    // A locked block keeps its bytes through the erase, which the blank check reports.
+    F28Sim locked(kRow010);
+    locked.chip->faults().protect.push_back({0x4000, 0x7FFF});
+    std::fill(locked.chip->memory().begin(), locked.chip->memory().end(), 0x00);
+    locked.dlg.click("Erase");
+    EXPECT_EQ(locked.msg(), "004000: Not blank!");
+    EXPECT_EQ(locked.chip->memory()[0x3FFF], 0xFF);
+    // A part twice as slow still erases in ten rounds; thirty times as slow runs
+    // out of rounds, and the blank check says so.
+    for (double factor : {2.0, 30.0}) {
+        F28Sim slow(kRow020);
+        slow.chip->faults().eraseTimeFactor = factor;
+        slow.chip->memory()[0] = 0x00;
+        slow.dlg.click("Erase");
+        EXPECT_EQ(slow.msg(), factor < 3 ? "Blank OK" : "000000: Not blank!");
+        EXPECT_EQ(slow.dlg.failure(), factor > 3);
+    }
+    // An empty socket: Programme fails at its first byte, Verify at the first difference.
+    F28Sim empty(kRow010);
+    empty.box->remove();
+    empty.fields("0", "0", "f");
+    empty.docs.buf[0] = 0x00;
+    empty.dlg.click("Write");
+    EXPECT_EQ(empty.msg(), "Programe Failured! at 000000");
+    empty.dlg.click("Verify");
+    EXPECT_EQ(empty.msg(), "000000:Bad! (file=00,Device=ff)");
+}
+
+} // namespace
+} // namespace quarvin::test
+
+#include <fstream>
+
+#include "catalogue/ParameterField.h"
+#include "families/flash28f/F28Operations.h"
+
+namespace quarvin::test {
+namespace {
+
+// One write cycle as the host makes it: address, /OE high, data, /CE and /WE low, /WE and /CE high.
+void HostWrite(LinkState& l, std::uint32_t a, std::uint8_t d) {
+    SetF28Address(l, kF28Rows[kRow010], a);
+    PinHigh(l, 28);
+    WritePort(l, 2, d);
+    PinLow(l, 26);
+    PinLow(l, 35);
+    PinHigh(l, 35);
+    PinHigh(l, 26);
+}
+
+void PowerUpForWrites(LinkState& l, bool twelveVolts) {
+    ConnectGround(l, 20);
+    ConnectVcc(l, 36);
+    SetVppLevel(l, twelveVolts ? 12000 : 0);
+    ConnectVpp(l, 5);
+    SetDataWidth(l, 15);
+}
+
+TEST(F28, CommandSequencesTakeOnlyAsTheDataSheetSays) {
+    F28Sim rig(kRow010);
+    LinkState& l = rig.link;
+    auto& cells = rig.chip->memory();
+    // Without 12 V on Vpp the part is a read-only memory.
+    PowerUpForWrites(l, false);
+    for (std::uint8_t d : {0x40, 0x00, 0xC0}) HostWrite(l, 0x10, d);
+    EXPECT_EQ(cells[0x10], 0xFF);
+    // With it, program set-up, the byte, program verify: the bits clear.
+    PowerUpForWrites(l, true);
+    for (std::uint8_t d : {0x40, 0x3C, 0xC0}) HostWrite(l, 0x10, d);
+    EXPECT_EQ(cells[0x10], 0x3C);
+    for (std::uint8_t d : {0x40, 0xC3, 0xC0}) HostWrite(l, 0x10, d);
+    EXPECT_EQ(cells[0x10], 0x00); // a pulse only clears bits
+    // An erase set-up not confirmed by a second 20 erases nothing.
+    HostWrite(l, 0, 0x20);
+    HostWrite(l, 0, 0x21);
+    Delay(l, 6000);
+    HostWrite(l, 0, 0xA0);
+    EXPECT_EQ(cells[0x10], 0x00);
+    // Erasing adds up over pulses, also across a lost supply, until 0.5 s.
+    HostWrite(l, 0, 0x20);
+    HostWrite(l, 0, 0x20);
+    Delay(l, 3000); // about 0.29 s
+    ConnectVcc(l, 0);
+    EXPECT_EQ(cells[0x10], 0x00);
+    PowerUpForWrites(l, true);
+    HostWrite(l, 0, 0x20);
+    HostWrite(l, 0, 0x20);
+    Delay(l, 3000);
+    HostWrite(l, 0, 0xA0);
+    EXPECT_EQ(cells[0x10], 0xFF);
+}
+
+TEST(F28, ALostLinkMidProgrammeFailsAndKeepsTheBuffer) {
+    F28Sim rig(kRow010);
+    for (std::uint32_t i = 0; i < 0x400; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(i * 7);
+    const std::vector<std::uint8_t> before(rig.docs.buf.data(), rig.docs.buf.data() + 0x400);
+    rig.fields("0", "0", "3ff");
+    rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 1500;
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.msg(), "Communication error!");
+    EXPECT_TRUE(rig.dlg.failure());
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.docs.buf.data()));
+}
+
+// Every 28F line of the device list: its maker's part answers the listed codes
+// to the selection dialog's detection sequence (12 V on A9).
+TEST(F28, IdentificationCodesAreTheDeviceListsCodes) {
+    std::ifstream source(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data/devices.src");
+    int checked = 0;
+    for (std::string line; std::getline(source, line);) {
+        const auto comma = line.find(',');
+        const auto hash = line.find(" #");
+        if (line.find(",PI28F ") == std::string::npos || hash == std::string::npos) continue;
+        SCOPED_TRACE(line);
+        const std::string type = line.substr(0, comma);
+        const sim::ChipOffer* offer = sim::FindOffer(type);
+        ASSERT_NE(offer, nullptr);
+        EXPECT_EQ(offer->subType, ParseParameterField(line.substr(comma + 1)).subType);
+        auto box = std::make_shared<sim::Box>();
+        box->insert(offer->make());
+        LinkState l;
+        l.connected = 1;
+        l.port = std::make_unique<sim::VirtualBoxTransport>(box);
+        ResetSocket(l);
+        SetVppLevel(l, 12000);
+        WriteAllPorts(l, 0);
+        for (int pin : {5, 7, 36}) PinHigh(l, pin);
+        ConnectVcc(l, 36);
+        ConnectGround(l, 20);
+        SetDataWidth(l, 12);
+        WritePort(l, 2, 0xFF);
+        ConnectVpp(l, 30);
+        PinLow(l, 16);
+        const std::uint8_t maker = ReadPort(l, 2);
+        PinHigh(l, 16);
+        const std::uint8_t device = ReadPort(l, 2);
+        std::string listed = line.substr(hash + 2, 5);
+        std::transform(listed.begin(), listed.end(), listed.begin(), ::tolower);
+        EXPECT_EQ(Format("%02x,%02x", maker, device), listed);
+        ++checked;
+    }
+    EXPECT_EQ(checked, 14);
+}
+
+TEST(F28GoldenWire, EdgeCasesSendTheRecordedStream) {
+    struct Case {
+        const char* name;
+        int row;
+        const char* fields;
+        const char* click;
+    } cases[] = {
+        {"f28_010_erase_used_byte_0", kRow010, "0 0 1ffff", "Erase"},
+        {"f28_040_program_7ff00_length_1ff", kRow040, "0 7ff00 1ff", "Write"},
+        {"f28_010_verify_from_1080", kRow010, "1080 1080 1ff", "Verify"},
+        {"f28_256_read_length_ff", kRow256, "0 0 ff", "ReadButton"},
+        {"f28_256_blank", kRow256, "0 0 7fff", "Blank"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogRig<F28Dialog> rig(c.row);
+        for (std::uint32_t i = 0; i < 0x4000; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(i * 13 + 7);
+        auto box = std::make_shared<sim::Box>();
+        auto chip = std::dynamic_pointer_cast<sim::F28Chip>(sim::OfferForSubType(F28Dialog::kFormClass, c.row)->make());
+        chip->memory()[0] = 0x00;
+        std::copy_n(rig.docs.buf.data() + 0x1080, 0x200, chip->memory().data() + 0x1080);
+        box->insert(chip);
+        auto tap = std::make_shared<std::vector<std::uint8_t>>();
+        rig.connect(std::make_unique<TappedVirtualBox>(box, tap));
+        rig.dlg.Start();
+        std::istringstream f(c.fields);
+        std::string b, d, l;
+        f >> b >> d >> l;
+        rig.fields(b, d, l);
+        tap->clear();
+        rig.dlg.click(c.click);
+        EXPECT_TRUE(MatchesGolden(c.name, rig.msg(), *tap));
+        if (std::string(c.click) == "Write") {
+            // 0x100 bytes up to the device's end, which the part shows at 0x3ff00.
+            EXPECT_EQ(rig.msg(), "OK");
+            EXPECT_TRUE(std::equal(rig.docs.buf.data(), rig.docs.buf.data() + 0x100, chip->memory().data() + 0x3FF00));
+            EXPECT_EQ(chip->memory()[0x3FEFF], 0xFF);
+        }
+        if (std::string(c.click) == "Verify") {
+            // The full address goes out at 0x1080, then at every 256 bytes.
+            std::size_t from = 0;
+            for (std::uint32_t a : {0x1080u, 0x1100u, 0x1200u}) {
+                Expect set(rig.link);
+                SetF28Address(set.link, kF28Rows[kRow010], a);
+                const auto at = std::search(tap->begin() + static_cast<long>(from), tap->end(), set.bytes().begin(),
+                                            set.bytes().end());
+                ASSERT_NE(at, tap->end()) << std::hex << a;
+                from = static_cast<std::size_t>(at - tap->begin()) + 1;
+            }
+            EXPECT_EQ(rig.msg(), "Verify OK");
+        }
+    }
+}
+
+} // namespace
+} // namespace quarvin::test
+
+namespace quarvin::test {
+namespace {
+
+// Stop ends every loop at its poll, with the failure flag set and the socket off.
+TEST(F28, StopEndsEachLoopAtItsPoll) {
+    struct Case {
+        const char* button;
+        int polls;
+        const char* message;
+    } cases[] = {
+        {"ReadButton", 3, "Stopped at 000200"}, {"Blank", 2, "Stopped at 001000"},
+        {"Write", 2, "Stopped at 000400"},      {"Verify", 3, "Stopped at 000200"},
+        {"Erase", 2, "Stopped at 000000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        F28Sim rig(kRow010);
+        if (c.button == std::string("Erase")) rig.chip->memory()[0] = 0x00; // more than one round
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x2000, 0xFF);
+        rig.fields("0", "0", "1fff");
+        rig.fp.stop.stopAfterPolls = c.polls;
+        rig.dlg.click(c.button);
+        EXPECT_EQ(rig.msg(), c.message);
+        EXPECT_TRUE(rig.dlg.failure());
+        EXPECT_EQ(rig.box->socket().registers().vccGnd & 0x01, 0x01); // Vcc off pin 36
+    }
+}
+
+} // namespace
+} // namespace quarvin::test
