@@ -43,7 +43,7 @@ constexpr std::uint8_t kNoChipCode = 0xFF;
 // other than FF,FF. Used only when the operation itself saw nothing that only a
 // chip could have answered, so a present chip's stream gains nothing.
 bool ChipAnswersIdentify(LinkState& link, const F29Row& row) {
-    ReleaseSocket(link);
+    QuietSocket(link);
     ConnectGround(link, pin::Ground);
     ConnectVcc(link, row.supplyPin);
     Delay(link, kPowerUpTicks);
@@ -60,7 +60,7 @@ bool ChipAnswersIdentify(LinkState& link, const F29Row& row) {
     const std::uint8_t device = ReadPort(link, DataPort);
     SetDataWidth(link, kWriteBusMode);
     CommandWrite(link, row, 0, kResetCommand);
-    ReleaseSocket(link);
+    QuietSocket(link);
     return maker != kNoChipCode || device != kNoChipCode;
 }
 
