@@ -15,4 +15,9 @@ namespace quarvin {
 std::array<std::uint8_t, 5> EncodeJedecAddress(std::uint32_t a, bool pin28);
 void WriteJedecAddress(LinkState& link, std::uint32_t a, bool pin28);
 
+// The bus mode of the wiring (28- or 32-pin), with socket pins 7 and 8 driven
+// again: both carry address lines (A14/A12 or A15/A12), and the box's bus mode
+// leaves them as inputs.
+void ChooseJedecBusMode(LinkState& link, bool pin28);
+
 } // namespace quarvin
