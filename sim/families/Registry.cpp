@@ -5,6 +5,7 @@
 #include "sim/families/w27e/W27eSim.h"
 #include "sim/families/flash29f/F29Sim.h"
 #include "sim/families/eeprom28c/E28Sim.h"
+#include "sim/families/flash29ee/EE29Sim.h"
 #include "sim/families/mcu89c5x/P89c5xSim.h"
 #include "sim/families/mcu2051/P2051Sim.h"
 #include "sim/families/pic16c8x/Pic16Sim.h"
@@ -25,6 +26,7 @@ const std::vector<SimFamily>& SimFamilies() {
         W27eSimFamily(),
         F29SimFamily(),
         E28SimFamily(),
+        EE29SimFamily(),
         P89c5xSimFamily(),
         P2051SimFamily(),
         Pic16SimFamily(),
