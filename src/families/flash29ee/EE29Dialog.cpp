@@ -17,10 +17,10 @@ MemoryForm EE29Form() {
                  {"Protect", "Protect", MemoryStep::Protect},
                  {"Unprotect", "Unprot", MemoryStep::Unprotect}};
     f.autoBoxes = {
-        {"CheckBox1", "Erase", false, MemoryStep::Erase, 60},
-        {"CheckBox2", "Blank", false, MemoryStep::Blank, 60},
-        {"CheckBox3", "Programe", true, MemoryStep::Program, 70},
-        {"CheckBox4", "Verify", true, MemoryStep::Verify, 60},
+        {"CheckBox1", "Erase", false, MemoryStep::Erase, 76},
+        {"CheckBox2", "Blank", false, MemoryStep::Blank, 66},
+        {"CheckBox3", "Programe", true, MemoryStep::Program, 76},
+        {"CheckBox4", "Verify", true, MemoryStep::Verify, 66},
     };
     return f;
 }
