@@ -292,8 +292,16 @@ TEST(EE29, ProtectionKeepsPageZeroIgnoresUnprefixedWritesAndProgrammeStillWorks)
     ConnectVcc(l, 36);
     ConnectGround(l, 20);
     pageWrite(0x400, 0x33);
+    // A page write erases the bytes it does not load.
+    SetEE29Address(l, row, 0x410);
+    SetBlockLength(l, 1);
+    SendByte(l, op::BlockWrite);
+    SendByte(l, 0x44);
+    Delay(l, 100);
     ConnectVcc(l, 0);
-    EXPECT_EQ(rig.chip->memory()[0x47F], 0x33);
+    EXPECT_EQ(rig.chip->memory()[0x410], 0x44);
+    EXPECT_EQ(rig.chip->memory()[0x47F], 0xFF);
+    EXPECT_EQ(rig.chip->memory()[0x480], 0xFF);
 }
 
 TEST(EE29, ChipFaultsEmptySocketAndTheCodes) {
@@ -310,6 +318,7 @@ TEST(EE29, ChipFaultsEmptySocketAndTheCodes) {
         {"SST29EE010", "noprogram:1090", "0 1000 ff", 0, "Verify", "001090:Bad =a5,器件=ff)"},
         {"W29C040", "protect:0:3fff", "0 0 1ff", 0, "Write", "Programe Failured! at 000000"},
         {"W29C040", "protect:0:3fff", "0 4000 1ff", 0, "Write", "Finished"},
+        {"W29C040", "protect:0:3fff", "4000 4000 7fff", 0, "Blank", "004000: Not blank "}, // no chip erase
         {"SST29EE010", "slow:3", "0 0 7f", 0, "Write", "Programe Failured! at 000000"},
         {"SST29EE010", "slow:3", "0 0 7f", 2, "Write", "Finished"},
         {"SST29EE010", "empty", "0 0 7f", 0, "Write", "Programe Failured! at 000000"},
@@ -330,7 +339,9 @@ TEST(EE29, ChipFaultsEmptySocketAndTheCodes) {
         f >> b >> d >> len;
         rig.fields(b, d, len);
         rig.dlg.control("Speed").setItemIndex(c.speed);
-        if (std::string(c.button) == "Verify") rig.dlg.click("Write");
+        const std::string button = c.button;
+        if (button == "Verify" || button == "Blank") rig.dlg.click("Write");
+        if (button == "Blank") rig.dlg.click("Erase");
         rig.dlg.click(c.button);
         EXPECT_EQ(rig.msg(), c.message);
         EXPECT_EQ(rig.dlg.failure(), std::string(c.message) != "Finished");

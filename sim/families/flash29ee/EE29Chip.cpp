@@ -48,7 +48,7 @@ bool EE29Chip::loadExtraState(const std::vector<std::uint8_t>& state) {
 bool EE29Chip::locked(std::uint32_t a) const {
     for (const AddressRange& r : faults().protect)
         if (r.contains(a)) return true;
-    return faults().programBlocked(a);
+    return false;
 }
 
 void EE29Chip::startBusy(Busy kind, std::int64_t at, std::int64_t lastingPs) {
@@ -57,12 +57,26 @@ void EE29Chip::startBusy(Busy kind, std::int64_t at, std::int64_t lastingPs) {
 }
 
 void EE29Chip::finishBusy() {
-    if (busy_ == Busy::Erase) {
-        for (std::uint32_t a = 0; a < cells_.size(); ++a)
-            if (!locked(a)) cells_[a] = 0xFF;
+    // A boot block locked out disables the chip erase altogether.
+    if (busy_ == Busy::Erase && faults().protect.empty()) {
+        std::fill(cells_.begin(), cells_.end(), 0xFF);
         markChanged();
     }
     busy_ = Busy::None;
+}
+
+// A page write erases the whole page and programs the bytes loaded: a byte not
+// loaded reads 0xFF after it. Locked cells keep what they hold; a cell that
+// will not program stays erased.
+void EE29Chip::writePage(const std::vector<PageLoad>& loads, std::size_t from) {
+    if (from >= loads.size()) return;
+    const auto pageSize = static_cast<std::uint32_t>(type_.pageSize);
+    const std::uint32_t page = loads[from].first & ~(pageSize - 1);
+    for (std::uint32_t a = page; a < page + pageSize; ++a)
+        if (!locked(a)) cells_[a] = 0xFF;
+    StorePageLoads(cells_, loads, from, pageSize,
+                   [this](std::uint32_t a) { return locked(a) || faults().programBlocked(a); });
+    markChanged();
 }
 
 // The load window has closed: carry out what the page's loads ask for.
@@ -78,9 +92,7 @@ void EE29Chip::endPage(std::int64_t at) {
     case PageCommand::ChipErase: startBusy(Busy::Erase, at, ChipErasePs); return;
     case PageCommand::ProtectedWrite: protected_ = true; [[fallthrough]];
     case PageCommand::PlainWrite:
-        StorePageLoads(cells_, loads, page.dataFrom, static_cast<std::uint32_t>(type_.pageSize),
-                       [this](std::uint32_t a) { return locked(a); });
-        markChanged();
+        writePage(loads, page.dataFrom);
         startBusy(Busy::Write, at, WriteCyclePs);
         return;
     case PageCommand::Ignored: return;

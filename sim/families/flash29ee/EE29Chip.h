@@ -2,12 +2,13 @@
 // 29EE page-write flash memories at pin level (JEDEC 28- and 32-pin pinouts).
 // Byte loads on /WE rising edges (/CE low, /OE high) fill a page latch; the page
 // is the one of the first load, and 200 us without a load starts the write: a
-// 5 ms cycle during which writes are ignored and reads give the last byte's DQ7
-// inverted and a DQ6 that toggles with every read cycle. Software data
-// protection as SdpPageLatch.h tells, the chip erase taking 20 ms; new chips
-// come with the protection off. 12 V on A9 reads the maker (A0 low) and device
-// (A0 high) codes. A protected range (the W29C boot-block lockout) ignores
-// writes and keeps its cells through a chip erase.
+// 5 ms cycle that erases the page and programs the bytes loaded (a byte not
+// loaded ends as 0xFF); meanwhile writes are ignored and reads give the last
+// byte's DQ7 inverted and a DQ6 that toggles with every read cycle. Software
+// data protection as SdpPageLatch.h tells, the chip erase taking 20 ms; new
+// chips come with the protection off. 12 V on A9 reads the maker (A0 low) and
+// device (A0 high) codes. A protected range (the W29C boot-block lockout)
+// ignores writes and disables the chip erase.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -54,6 +55,7 @@ private:
     enum class Busy { None, Write, Erase };
 
     void endPage(std::int64_t at);
+    void writePage(const std::vector<PageLoad>& loads, std::size_t from);
     void startBusy(Busy kind, std::int64_t at, std::int64_t lastingPs);
     void finishBusy();
     bool locked(std::uint32_t a) const;
