@@ -7,20 +7,21 @@ namespace quarvin::sim {
 namespace {
 
 constexpr std::uint8_t kNoCode = 0xFF; // generic models: nothing to identify
+constexpr int kWinbondPowerOnUs = 10'000; // the Winbond data sheets' power-on write time-out
 
 // The parts with a maker's name carry their data sheets' codes and page sizes;
 // the others are generic models of rows no known part fits.
 const EE29Type kTypes[] = {
-    {"29EE256", 28, 15, 64, kNoCode, kNoCode},
-    {"29EE257", 32, 15, 64, kNoCode, kNoCode},
-    {"SST29EE512", 32, 16, 128, 0xBF, 0x5D},
-    {"W29EE512", 32, 16, 128, 0xDA, 0xC8},
-    {"SST29EE010", 32, 17, 128, 0xBF, 0x07},
-    {"W29EE011", 32, 17, 128, 0xDA, 0xC1},
-    {"SST29EE020", 32, 18, 128, 0xBF, 0x10},
-    {"W29C020", 32, 18, 128, 0xDA, 0x45},
-    {"W29C040", 32, 19, 256, 0xDA, 0x46},
-    {"29EE040A", 32, 19, 256, kNoCode, kNoCode},
+    {"29EE256", 28, 15, 64, kNoCode, kNoCode, 0},
+    {"29EE257", 32, 15, 64, kNoCode, kNoCode, 0},
+    {"SST29EE512", 32, 16, 128, 0xBF, 0x5D, 0},
+    {"W29EE512", 32, 16, 128, 0xDA, 0xC8, kWinbondPowerOnUs},
+    {"SST29EE010", 32, 17, 128, 0xBF, 0x07, 0},
+    {"W29EE011", 32, 17, 128, 0xDA, 0xC1, kWinbondPowerOnUs},
+    {"SST29EE020", 32, 18, 128, 0xBF, 0x10, 0},
+    {"W29C020", 32, 18, 128, 0xDA, 0x45, kWinbondPowerOnUs},
+    {"W29C040", 32, 19, 256, 0xDA, 0x46, kWinbondPowerOnUs},
+    {"29EE040A", 32, 19, 256, kNoCode, kNoCode, 0},
 };
 
 } // namespace
@@ -113,14 +114,18 @@ ChipDrive EE29Chip::update(const ChipView& v) {
         loads_.clear();
         busy_ = Busy::None;
         weLow_ = ceLow_ = oeLow_ = false;
+        powered_ = false;
         return out;
     }
+    if (!powered_) poweredSincePs_ = v.nowPs;
+    powered_ = true;
+    const bool writeInhibit = v.nowPs - poweredSincePs_ < std::int64_t{type_.powerUpWriteDelayUs} * 1'000'000;
     if (!loads_.empty() && v.nowPs > lastLoadPs_ + LoadTimeoutPs) endPage(lastLoadPs_ + LoadTimeoutPs);
     if (busy() && v.nowPs >= busyUntil_) finishBusy();
     const bool ce = v.low(pinout_.chipEnable), oe = v.low(pinout_.outputEnable), we = v.low(pinout_.writeEnable);
     const std::uint32_t a = pinout_.addressOf(v, type_.addressBits);
     // A load ends on the rising /WE edge with /CE low; /OE low blocks it.
-    if (weLow_ && !we && ce && !oe && !busy()) {
+    if (weLow_ && !we && ce && !oe && !busy() && !writeInhibit) {
         const std::uint8_t d = pinout_.dataOf(v);
         loads_.emplace_back(a, d);
         lastLoadPs_ = v.nowPs;

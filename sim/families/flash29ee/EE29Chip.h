@@ -8,7 +8,8 @@
 // data protection as SdpPageLatch.h tells, the chip erase taking 20 ms; new
 // chips come with the protection off. 12 V on A9 reads the maker (A0 low) and
 // device (A0 high) codes. A protected range (the W29C boot-block lockout)
-// ignores writes and disables the chip erase.
+// ignores writes and disables the chip erase. The Winbond parts ignore writes
+// for 10 ms after the supply comes on.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ struct EE29Type {
     int addressBits;
     int pageSize;    // 64, 128 or 256
     std::uint8_t maker, device;
+    int powerUpWriteDelayUs; // writes are ignored this long after the supply comes on
 };
 
 const EE29Type* FindEE29Type(const std::string& name);
@@ -66,6 +68,8 @@ private:
     std::vector<std::uint8_t> cells_;
     std::vector<PageLoad> loads_; // this page's loads, in order
     std::int64_t lastLoadPs_ = 0;
+    bool powered_ = false;
+    std::int64_t poweredSincePs_ = 0;
     bool protected_ = false;
     Busy busy_ = Busy::None;
     std::int64_t busyUntil_ = 0;
