@@ -243,6 +243,27 @@ TEST(EE29, AutoErasesChecksProgramsAndVerifies) {
     EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.chip->memory().begin()));
 }
 
+// A stop ends each long loop at its next progress point and powers the socket down.
+TEST(EE29, AStopEndsEveryLongLoopAtItsProgressPoint) {
+    struct Case {
+        const char* button;
+        const char* message;
+    } cases[] = {{"Write", "Stopped at 000080"},      {"Blank", "Stopped at 001000"},
+                 {"Verify", "Stopped at 000100"},     {"ReadButton", "Stopped at 000100"},
+                 {"Button2", "Stopped at 001000"}};
+    for (const Case& c : cases) {
+        EE29Sim rig(kRow010);
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x2000, 0xFF);
+        rig.fields("0", "0", "1fff");
+        rig.fp.stop.polls = 0;
+        rig.fp.stop.stopAfterPolls = 2;
+        rig.dlg.click(c.button);
+        EXPECT_EQ(rig.msg(), c.message) << c.button;
+        EXPECT_TRUE(rig.dlg.failure());
+        EXPECT_EQ(rig.box->socket().registers().vccGnd & 0x07, 0x07) << c.button; // Vcc off
+    }
+}
+
 TEST(EE29, ProtectionKeepsPageZeroIgnoresUnprefixedWritesAndProgrammeStillWorks) {
     EE29Sim rig(kRow010);
     for (std::uint32_t i = 0; i < 128; ++i) rig.chip->memory()[i] = static_cast<std::uint8_t>(i);
