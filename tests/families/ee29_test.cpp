@@ -342,6 +342,7 @@ TEST(EE29, ChipFaultsEmptySocketAndTheCodes) {
         {"W29C040", "protect:0:3fff", "4000 4000 7fff", 0, "Blank", "004000: Not blank "}, // no chip erase
         {"SST29EE010", "slow:3", "0 0 7f", 0, "Write", "Programe Failured! at 000000"},
         {"SST29EE010", "slow:3", "0 0 7f", 2, "Write", "Finished"},
+        {"SST29EE010", "busy", "0 0 7f", 2, "Write", "Programe Failured! at 000000"},
         {"SST29EE010", "empty", "0 0 7f", 0, "Write", "Programe Failured! at 000000"},
         {"SST29EE010", "empty", "0 0 7f", 0, "Verify", "000000:Bad =a5,器件=ff)"},
     };

@@ -1,6 +1,7 @@
 #include "sim/families/flash29ee/EE29Chip.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace quarvin::sim {
 
@@ -55,6 +56,7 @@ bool EE29Chip::locked(std::uint32_t a) const {
 void EE29Chip::startBusy(Busy kind, std::int64_t at, std::int64_t lastingPs) {
     busy_ = kind;
     busyUntil_ = at + static_cast<std::int64_t>(static_cast<double>(lastingPs) * std::max(1.0, faults().eraseTimeFactor));
+    if (faults().busyForever) busyUntil_ = std::numeric_limits<std::int64_t>::max();
 }
 
 void EE29Chip::finishBusy() {
