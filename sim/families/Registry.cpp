@@ -6,6 +6,7 @@
 #include "sim/families/flash29f/F29Sim.h"
 #include "sim/families/flash28f/F28Sim.h"
 #include "sim/families/eeprom28c/E28Sim.h"
+#include "sim/families/flash29ee/EE29Sim.h"
 #include "sim/families/mcu89c5x/P89c5xSim.h"
 #include "sim/families/mcu2051/P2051Sim.h"
 #include "sim/families/pic16c8x/Pic16Sim.h"
@@ -27,6 +28,7 @@ const std::vector<SimFamily>& SimFamilies() {
         F29SimFamily(),
         F28SimFamily(),
         E28SimFamily(),
+        EE29SimFamily(),
         P89c5xSimFamily(),
         P2051SimFamily(),
         Pic16SimFamily(),

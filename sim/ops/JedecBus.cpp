@@ -1,12 +1,15 @@
 #include "sim/ops/JedecBus.h"
 
+#include <array>
+
 #include "link/commands/Opcodes.h"
 #include "sim/Box.h"
 
 namespace quarvin::sim {
 
 namespace {
-constexpr int kChipEnable = 26;
+constexpr int kChipEnable = 26, kOutputEnable = 28;
+constexpr double kCommandLoadUs = 2.0; // the box's own time for one command load
 struct Line {
     int bit, port;
     std::uint8_t mask;
@@ -41,6 +44,33 @@ void WriteCycle(SocketBus& bus, int writeEnablePin, std::uint8_t data) {
 void installBusModeOp(OpcodeTable& t) {
     t.add(op::BusMode, OpcodeSpec::make("bus mode", 1, 0, [](Box& box, std::uint8_t, OpArgs a) {
               box.state<BusModeState>().mode = a[0];
+          }));
+}
+
+namespace {
+
+void commandLoad(Box& box, std::uint16_t address, std::uint8_t data) {
+    SocketBus bus(box);
+    const BusModeState mode = box.state<BusModeState>();
+    std::array<std::uint8_t, 5> saved{};
+    for (int n = 0; n < 5; ++n) saved[static_cast<std::size_t>(n)] = bus.port(n);
+    const std::uint8_t direction = box.socket().registers().direction[3];
+    bus.setPin(kOutputEnable, true);
+    SetCommandAddress(bus, address, mode.pin28());
+    WriteCycle(bus, mode.writeEnablePin(), data);
+    bus.waitMicroseconds(kCommandLoadUs);
+    bus.setPorts(saved);
+    bus.releaseDataBus(direction);
+}
+
+} // namespace
+
+void installCommandLoadOps(OpcodeTable& t) {
+    t.add(op::JedecCmd2AAA, OpcodeSpec::make("command load at 2AAA", 1, 0, [](Box& box, std::uint8_t, OpArgs a) {
+              commandLoad(box, 0x2AAA, a[0]);
+          }));
+    t.add(op::JedecCmd5555, OpcodeSpec::make("command load at 5555", 1, 0, [](Box& box, std::uint8_t, OpArgs a) {
+              commandLoad(box, 0x5555, a[0]);
           }));
 }
 

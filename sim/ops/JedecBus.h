@@ -1,7 +1,7 @@
 #pragma once
 // Box-side steps of the JEDEC memories (flash and EEPROM with 5555/2AAA command
-// writes): the bus mode that says where /WE sits, and a write cycle of the box
-// at an address of the command range.
+// writes): the bus mode that says where /WE sits, a write cycle of the box at an
+// address of the command range, and the command loads of opcodes 138 and 139.
 #include <cstdint>
 
 #include "sim/OpcodeTable.h"
@@ -26,5 +26,8 @@ void WriteCycle(SocketBus& bus, int writeEnablePin, std::uint8_t data);
 
 // 135: the bus mode.
 void installBusModeOp(OpcodeTable& table);
+// 138 and 139: one command load at 2AAA or 5555 on the bus mode's wiring, /OE
+// held high for it; the host's address lines (and /CE, /OE) are put back after.
+void installCommandLoadOps(OpcodeTable& table);
 
 } // namespace quarvin::sim

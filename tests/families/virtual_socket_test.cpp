@@ -64,7 +64,8 @@ TEST(ChipCatalogue, RowsWithoutAKnownPartHaveAGenericPartAndNoListLine) {
         int subType;
         const char* genericPart;
     } cases[] = {{"P29F", 1, "29F256"}, {"AT28CX", 2, "28C257"}, {"AT28CX", 3, "28C512"},
-                 {"AT28CX", 5, "28C020"}, {"AT28CX", 7, "28C040A"}};
+                 {"AT28CX", 5, "28C020"}, {"AT28CX", 7, "28C040A"}, {"P29", 1, "29EE256"},
+                 {"P29", 2, "29EE257"},   {"P29", 7, "29EE040A"}};
     std::ifstream source(std::string(QUARVIN_SOURCE_DIR) + "/data/devices.src");
     ASSERT_TRUE(source);
     std::vector<ParameterField> listed;
@@ -97,7 +98,7 @@ TEST(VirtualSocket, EachSelectionInsertsABlankPartOfTheSelectedType) {
         const char *inSocket, *sum;
     } cases[] = {
         {kEprom, 14, "27c512 12.7v", "00ff0000"}, {kEprom, 3, "2716 25v", "0007f800"},
-        {kEprom, 22, "(empty)", ""},              {"TP29e", 3, "(empty)", ""},
+        {kEprom, 22, "(empty)", ""},              {"TP2816x", 1, "(empty)", ""},
     };
     for (const auto& c : cases) {
         rig.window.deviceSelected(c.dialog, c.subType);

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/ops/JedecPinout.h"
+#include "sim/ops/SdpPageLatch.h"
 
 namespace quarvin::sim {
 
@@ -48,13 +50,13 @@ public:
     static constexpr std::int64_t WriteCyclePs = 5'000'000'000; // 5 ms
 
 private:
-    int pin(int function) const;
     std::uint32_t address(const ChipView& v) const;
     void endPage(std::int64_t at);
 
     const E28Type& type_;
+    const JedecPinout& pinout_;
     std::vector<std::uint8_t> cells_;
-    std::vector<std::pair<std::uint32_t, std::uint8_t>> loads_; // this page's loads, in order
+    std::vector<PageLoad> loads_; // this page's loads, in order
     std::int64_t lastLoadPs_ = 0;
     bool protected_ = false;
     bool busy_ = false;

@@ -18,9 +18,7 @@ namespace {
 
 using namespace pin::eprom;
 
-constexpr std::uint32_t kPage = 256;
-constexpr std::uint32_t kProgressPages = 4096;
-constexpr int kA15Pin = 7, kA12Pin = 8, kSupply32 = 36;
+constexpr int kSupply32 = 36;
 constexpr int kEraseSettleTicks = 10000, kCommandSettleTicks = 200, kPageWriteTicks = 500;
 // The wait after a page of FF bytes: about 10.5 ms, above the 10 ms longest
 // write cycle of the parts' data sheets.
@@ -63,10 +61,7 @@ std::vector<std::uint8_t> SavePageZero(LinkState& link, const E28Row& row) {
 }
 
 void RewritePageZero(LinkState& link, const E28Row& row, const std::vector<std::uint8_t>& page) {
-    SetE28Address(link, row, 0);
-    SetBlockLength(link, PageByte(row));
-    SendByte(link, op::BlockWrite);
-    for (std::uint8_t b : page) SendByte(link, b);
+    WriteBackPage(link, 0, page, [&](std::uint32_t a) { SetE28Address(link, row, a); });
 }
 
 // One page through the box's protected page write (the protection prefix and
@@ -110,17 +105,10 @@ std::optional<OperationResult> NoDevice(const E28Row& row, const char* what) {
 // Blank check over [0, end) in pages; the first page that is not blank.
 std::optional<std::uint32_t> FirstUsedPage(LinkState& link, const E28Row& row, std::uint32_t end,
                                            const OperationHooks& hooks, bool& stopped) {
-    stopped = false;
-    for (std::uint32_t a = 0; a < end; a += kPage) {
-        SetE28Address(link, row, a);
-        hooks.show(a, row.lastAddress);
-        if (hooks.stop()) {
-            stopped = true;
-            return a;
-        }
-        if (!BlankCheckPage(link)) return a;
-    }
-    return std::nullopt;
+    const BlankRun run = BlankPages(
+        link, end, row.lastAddress, 0, [&](std::uint32_t a) { SetE28Address(link, row, a); }, hooks);
+    stopped = run.stopped;
+    return run.used;
 }
 
 // The blank check of the whole device, the chip powered and its bus mode chosen.
@@ -146,12 +134,7 @@ void AlignE28Fields(const E28Row& row, AddressFields& f) {
     f.length |= row.pageMask();
 }
 
-void ChooseE28BusMode(LinkState& link, const E28Row& row) {
-    SetBusMode(link, row.supplyPin == kSupply32 ? reg::Bus32Pin : reg::Bus28Pin);
-    // Pins 7 and 8 carry address lines of both wirings: driven again.
-    SetPinLatch(link, kA15Pin, 0);
-    SetPinLatch(link, kA12Pin, 0);
-}
+void ChooseE28BusMode(LinkState& link, const E28Row& row) { ChooseJedecBusMode(link, row.supplyPin != kSupply32); }
 
 OperationResult ReadE28(const E28Job& job) {
     LinkState& link = job.link;
@@ -260,32 +243,13 @@ OperationResult VerifyE28(const E28Job& job) {
     PinLow(link, OutputEnable);
     Delay(link, kSettleTicks);
     SetE28Address(link, row, s.device);
-    // Runs of reads: the first byte of each page alone (progress and Stop come
-    // right after it), then the rest of the page; a run ends early at the first
-    // byte that differs. Reads already sent past it only read the device, which
-    // is powered down right after, so they change neither result nor message.
-    std::array<std::uint8_t, kPage> page{};
-    for (std::uint32_t i = 0; i < s.count;) {
-        const std::uint32_t a = s.device + i;
-        const bool pageStart = a % kPage == 0;
-        if (pageStart) SetE28Address(link, row, a);
-        const std::uint32_t n = pageStart ? 1 : std::min(s.count - i, kPage - a % kPage);
-        const std::size_t got = ReadNextBytes(link, page.data(), n, [&](std::size_t k, std::uint8_t v) {
-            return v != job.buffer[s.buffer + i + static_cast<std::uint32_t>(k)];
-        });
-        const std::uint32_t last = i + static_cast<std::uint32_t>(got) - 1;
-        const std::uint32_t lastAddress = s.device + last;
-        if (pageStart) {
-            job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        const std::uint8_t v = page[got - 1], want = job.buffer[s.buffer + last];
-        if (v != want) {
-            PowerOffAfterFailure(link);
-            return OperationResult::failed(Format("%06x:Bad! (file=%02x,Device=%02x)", lastAddress, want, v),
-                                           lastAddress);
-        }
-        i = last + 1;
+    const VerifyRun run = VerifyPages(
+        link, job.buffer, s, row.lastAddress, [&](std::uint32_t a) { SetE28Address(link, row, a); }, job.hooks);
+    if (run.end == VerifyRun::End::Stopped) return Stopped(link, run.address);
+    if (run.end == VerifyRun::End::Differs) {
+        PowerOffAfterFailure(link);
+        return OperationResult::failed(
+            Format("%06x:Bad! (file=%02x,Device=%02x)", run.address, run.expected, run.found), run.address);
     }
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
     PowerDownAfterRead(link);

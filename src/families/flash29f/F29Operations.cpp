@@ -17,7 +17,8 @@ namespace {
 using namespace pin::eprom;
 
 constexpr std::uint32_t kPage = 256;
-constexpr int kDq6Pin = 24, kDq7Pin = 25, kA9Pin = 30, kA15Pin = 7, kA12Pin = 8;
+constexpr std::uint32_t kProgressPages = 4096;
+constexpr int kDq6Pin = 24, kDq7Pin = 25, kA9Pin = 30;
 constexpr int kWriteEnable = ProgramEnable; // /WE of the 32-pin flash: socket pin 35
 constexpr int kEraseAttempts = 20, kStatusWaits = 10;
 
@@ -71,9 +72,7 @@ void ChooseF29BusMode(LinkState& link) {
     // address bit 12 of these parts: undriven, it would read high and every
     // write (the unlock at 2AAA included) would land 4 KiB off. Both are driven
     // again, as the 28C family does after its bus mode.
-    SetBusMode(link, reg::Bus32Pin);
-    SetPinLatch(link, kA15Pin, 0);
-    SetPinLatch(link, kA12Pin, 0);
+    ChooseJedecBusMode(link, false);
 }
 
 namespace {

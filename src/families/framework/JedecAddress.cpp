@@ -1,6 +1,7 @@
 #include "families/framework/JedecAddress.h"
 
 #include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
 
 namespace quarvin {
 
@@ -21,6 +22,8 @@ constexpr AddressLine kLines28Pin[] = {{14, 0, 0x40}, {14, 4, 0x10}};
 
 constexpr std::array<std::uint8_t, 5> kBase32Pin{0x0F, 0x00, 0x00, 0x01, 0x02};
 constexpr std::array<std::uint8_t, 5> kBase28Pin{0x1F, 0x00, 0x00, 0x81, 0x02};
+
+constexpr int kA15Pin = 7, kA12Pin = 8;
 
 } // namespace
 
@@ -43,6 +46,12 @@ std::array<std::uint8_t, 5> EncodeJedecAddress(std::uint32_t a, bool pin28) {
 void WriteJedecAddress(LinkState& link, std::uint32_t a, bool pin28, const PortOrder& order) {
     const auto ports = EncodeJedecAddress(a, pin28);
     for (int n : order) WritePort(link, n, ports[static_cast<std::size_t>(n)]);
+}
+
+void ChooseJedecBusMode(LinkState& link, bool pin28) {
+    SetBusMode(link, pin28 ? reg::Bus28Pin : reg::Bus32Pin);
+    SetPinLatch(link, kA15Pin, 0);
+    SetPinLatch(link, kA12Pin, 0);
 }
 
 } // namespace quarvin

@@ -21,4 +21,9 @@ inline constexpr PortOrder kAscendingPortOrder{0, 1, 3, 4};
 
 void WriteJedecAddress(LinkState& link, std::uint32_t a, bool pin28, const PortOrder& order = kJedecPortOrder);
 
+// The bus mode of the wiring (28- or 32-pin), with socket pins 7 and 8 driven
+// again: both carry address lines (A14/A12 or A15/A12), and the box's bus mode
+// leaves them as inputs.
+void ChooseJedecBusMode(LinkState& link, bool pin28);
+
 } // namespace quarvin

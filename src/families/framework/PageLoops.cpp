@@ -6,6 +6,7 @@
 #include "families/framework/MemorySteps.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
 
 namespace quarvin {
 
@@ -73,6 +74,51 @@ PageSum SumPages(LinkState& link, std::uint32_t lastAddress, const SetPageAddres
         result.sum += SumPage(link);
     }
     return result;
+}
+
+VerifyRun VerifyPages(LinkState& link, const MainBuffer& buffer, const FieldSpan& span, std::uint32_t lastAddress,
+                      const SetPageAddress& setAddress, const OperationHooks& hooks) {
+    std::array<std::uint8_t, kPage> page{};
+    for (std::uint32_t i = 0; i < span.count;) {
+        const std::uint32_t a = span.device + i;
+        const bool pageStart = a % kPage == 0;
+        if (pageStart) setAddress(a);
+        const std::uint32_t n = pageStart ? 1 : std::min(span.count - i, kPage - a % kPage);
+        const std::size_t got = ReadNextBytes(link, page.data(), n, [&](std::size_t k, std::uint8_t v) {
+            return v != buffer[span.buffer + i + static_cast<std::uint32_t>(k)];
+        });
+        const std::uint32_t last = i + static_cast<std::uint32_t>(got) - 1;
+        if (pageStart) {
+            hooks.show(a, lastAddress);
+            if (hooks.stop()) return {VerifyRun::End::Stopped, a, 0, 0};
+        }
+        const std::uint8_t found = page[got - 1], expected = buffer[span.buffer + last];
+        if (found != expected) return {VerifyRun::End::Differs, span.device + last, expected, found};
+        i = last + 1;
+    }
+    return {};
+}
+
+BlankRun BlankPages(LinkState& link, std::uint32_t end, std::uint32_t lastAddress, std::uint32_t quietMask,
+                    const SetPageAddress& setAddress, const OperationHooks& hooks) {
+    for (std::uint32_t a = 0; a < end; a += kPage) {
+        setAddress(a);
+        if ((a & quietMask) == 0) {
+            hooks.show(a, lastAddress);
+            if (hooks.stop()) return {a, true};
+        }
+        if (!BlankCheckPage(link)) return {a, false};
+        if (a > 0xFFFFFFFFu - kPage) break;
+    }
+    return {};
+}
+
+void WriteBackPage(LinkState& link, std::uint32_t at, const std::vector<std::uint8_t>& page,
+                   const SetPageAddress& setAddress) {
+    setAddress(at);
+    SetBlockLength(link, static_cast<std::uint8_t>(page.size() & 0xFF));
+    SendByte(link, op::BlockWrite);
+    for (std::uint8_t b : page) SendByte(link, b);
 }
 
 } // namespace quarvin

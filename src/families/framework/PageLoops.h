@@ -1,10 +1,13 @@
 #pragma once
 // The page loops the parallel memories share: reading from address 0 in runs
-// of one page, and summing the device's 256-byte page sums. The family puts the
-// address on the socket; the loop sends the reads, reports progress, polls Stop.
+// of one page, comparing a range with the buffer, blank-checking and summing
+// the device's 256-byte pages, and writing a saved page back through the box's
+// block write. The family puts the address on the socket; the loop sends the
+// reads, reports progress, polls Stop.
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "families/framework/Operation.h"
 
@@ -35,5 +38,40 @@ OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t leng
 // Sums every page of the device from address 0; progress every 16 pages.
 PageSum SumPages(LinkState& link, std::uint32_t lastAddress, const SetPageAddress& setAddress,
                  const OperationHooks& hooks);
+
+// How a comparison of the device with the buffer ended.
+struct VerifyRun {
+    enum class End { Matched, Differs, Stopped };
+    End end = End::Matched;
+    std::uint32_t address = 0; // the differing byte or the page a stop ended it at
+    std::uint8_t expected = 0; // the buffer's byte there
+    std::uint8_t found = 0;    // the device's byte there
+};
+
+// Compares span.count device bytes from span.device (whose address the caller
+// has set) with the buffer from span.buffer. At each 256-byte page start: the
+// address, the page's first read, then progress and the stop poll; the rest of
+// the page goes as one run of reads that ends at the first difference. Reads
+// already sent past a difference only read the device, so the result is that
+// of reading byte by byte.
+VerifyRun VerifyPages(LinkState& link, const MainBuffer& buffer, const FieldSpan& span, std::uint32_t lastAddress,
+                      const SetPageAddress& setAddress, const OperationHooks& hooks);
+
+struct BlankRun {
+    std::optional<std::uint32_t> used; // the first page that is not blank, or where a stop came
+    bool stopped = false;
+};
+
+// Blank-checks the 256-byte pages from address 0 below `end`; progress and the
+// stop poll at the pages whose address has no bits of `quietMask` set (0: every
+// page, 0xFFF: every 16th).
+BlankRun BlankPages(LinkState& link, std::uint32_t end, std::uint32_t lastAddress, std::uint32_t quietMask,
+                    const SetPageAddress& setAddress, const OperationHooks& hooks);
+
+// Writes a saved page back at `at` through the box's block write: the address,
+// the block length (256 goes out as 0), the block write command and the page's
+// bytes one command byte each.
+void WriteBackPage(LinkState& link, std::uint32_t at, const std::vector<std::uint8_t>& page,
+                   const SetPageAddress& setAddress);
 
 } // namespace quarvin

@@ -1,0 +1,81 @@
+#include "families/flash29ee/EE29Family.h"
+
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+
+const EE29Row& RowOf(int subType) {
+    const bool inTable = subType >= 0 && subType < static_cast<int>(kEE29Rows.size());
+    return kEE29Rows[static_cast<std::size_t>(inTable ? subType : 0)];
+}
+
+} // namespace
+
+EE29Session::EE29Session()
+    : MemorySession(
+          "the 29EE family",
+          {{MemoryStep::Read, "read the device from address 0 into the buffer from 0 (Length + 1 bytes, up to its end)"},
+           {MemoryStep::Blank, "check 256-byte blocks from address 0 up to Length"},
+           {MemoryStep::Erase, "data protection off, then the chip erase (not read back: blank tells)"},
+           {MemoryStep::Program, "page writes over the pages of Device Start .. + Length, every 4 KiB read back"},
+           {MemoryStep::Verify, "compare Length + 1 bytes of the device with the buffer"},
+           {MemoryStep::Sum, "sum of the whole device"},
+           {MemoryStep::Protect, "software data protection on (page 0 rewritten)"},
+           {MemoryStep::Unprotect, "software data protection off (page 0 rewritten)"}},
+          {MemoryStep::Program, MemoryStep::Verify},
+          {MemoryStep::Erase, MemoryStep::Blank, MemoryStep::Program, MemoryStep::Verify}) {}
+
+std::uint32_t EE29Session::lastAddress(int subType) const { return RowOf(subType).lastAddress; }
+
+void EE29Session::start(LinkState& link) {
+    ResetSocket(link);
+    if (!link.connected) return;
+    SetVppLevel(link, 0);
+    ShutDownSocket(link);
+}
+
+std::vector<FamilyOptionInfo> EE29Session::familyOptions() const {
+    return {{"speed", "1..3", "1", "the wait after each page write (\"Pro time\")"}};
+}
+
+std::string EE29Session::setFamilyOption(const std::string& name, const std::string& value) {
+    if (name != "speed") return "unknown option " + name;
+    if (value.size() != 1 || value[0] < '1' || value[0] > '3') return "speed takes 1..3";
+    speed_ = value[0] - '1';
+    return {};
+}
+
+OperationResult EE29Session::runStep(MemoryStep step, const SessionJob& s) {
+    const EE29Row& row = RowOf(s.selection.subType);
+    AddressFields fields = s.fields;
+    AlignEE29Fields(row, fields);
+    const EE29Job job{s.link, row, s.buffer, fields, s.hooks};
+    switch (step) {
+    case MemoryStep::Read: return ReadEE29(job);
+    case MemoryStep::Blank: return BlankCheckEE29(job);
+    case MemoryStep::Erase: return EraseEE29(job);
+    case MemoryStep::Program: return ProgramEE29(job, speed_);
+    case MemoryStep::Verify: return VerifyEE29(job);
+    case MemoryStep::Sum: return SumEE29(job);
+    case MemoryStep::Protect: return ProtectEE29(job);
+    case MemoryStep::Unprotect: return UnprotectEE29(job);
+    default: return OperationResult::refused("the 29EE family has no such step");
+    }
+}
+
+FamilyEntry EE29Family() {
+    FamilyEntry e;
+    e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<EE29Dialog>(ctx); };
+    e.subTypes = [] {
+        std::vector<SubTypeSummary> rows;
+        for (const EE29Row& r : kEE29Rows)
+            rows.push_back({r.name, r.placeholder() ? 0 : r.lastAddress + 1, 0, r.chip ? r.chip : ""});
+        return rows;
+    };
+    e.makeSession = [] { return std::make_unique<EE29Session>(); };
+    return e;
+}
+
+} // namespace quarvin

@@ -1,0 +1,26 @@
+#pragma once
+// The 29EE page-write flash family as the registry and the command line know it.
+#include "families/flash29ee/EE29Dialog.h"
+#include "families/framework/FamilyDialog.h"
+#include "families/framework/MemorySession.h"
+
+namespace quarvin {
+
+class EE29Session : public MemorySession {
+public:
+    EE29Session();
+    std::uint32_t lastAddress(int subType) const override;
+    void start(LinkState& link) override;
+
+protected:
+    OperationResult runStep(MemoryStep step, const SessionJob& job) override;
+    std::vector<FamilyOptionInfo> familyOptions() const override;
+    std::string setFamilyOption(const std::string& name, const std::string& value) override;
+
+private:
+    int speed_ = 0;
+};
+
+FamilyEntry EE29Family();
+
+} // namespace quarvin

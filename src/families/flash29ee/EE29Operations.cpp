@@ -1,0 +1,307 @@
+#include "families/flash29ee/EE29Operations.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "families/framework/JedecAddress.h"
+#include "families/framework/MemorySteps.h"
+#include "families/framework/PageLoops.h"
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+
+namespace quarvin {
+
+namespace {
+
+using namespace pin::eprom;
+
+constexpr std::uint32_t kReadBackEvery = 0x1000; // the first page of every 4 KiB is read back
+constexpr std::uint32_t kBlankQuiet = 0xFFF;     // blank check reports every 16 pages
+constexpr int kCommandSettleTicks = 200, kPageWriteTicks = 500;
+
+enum class CommandAddress : std::uint32_t { Low = 0x2AAA, High = 0x5555 };
+struct Command {
+    CommandAddress at;
+    std::uint8_t data;
+};
+constexpr Command kUnlock[] = {{CommandAddress::High, 0xAA}, {CommandAddress::Low, 0x55}};
+constexpr std::uint8_t kProtectedWrite = 0xA0, kSixByte = 0x80, kProtectOff = 0x20, kChipErase = 0x10;
+
+// The box applies the command address itself: 139 for 5555, 138 for 2AAA.
+void CommandWrite(LinkState& link, Command c) {
+    SendByte(link, c.at == CommandAddress::High ? op::JedecCmd5555 : op::JedecCmd2AAA);
+    SendByte(link, c.data);
+}
+
+void SixByteCommand(LinkState& link, std::uint8_t last) {
+    for (Command c : kUnlock) CommandWrite(link, c);
+    CommandWrite(link, {CommandAddress::High, kSixByte});
+    for (Command c : kUnlock) CommandWrite(link, c);
+    CommandWrite(link, {CommandAddress::High, last});
+}
+
+SetPageAddress AddressSetter(LinkState& link, const EE29Row& row) {
+    return [&link, &row](std::uint32_t a) { SetEE29Address(link, row, a); };
+}
+
+// Block length (256 goes out as 0), one pulse, and the wiring's bus mode.
+void BlockWriteSetUp(LinkState& link, const EE29Row& row) {
+    SetBlockLength(link, static_cast<std::uint8_t>(row.pageSize & 0xFF));
+    SetPulseCount(link, 1);
+    ChooseEE29BusMode(link, row);
+}
+
+// Powers the chip with its outputs on and reads page 0: the copy that Protect
+// and Unprot write back.
+std::vector<std::uint8_t> SavePageZero(LinkState& link, const EE29Row& row) {
+    PowerUp(link, row.supplyPin, false);
+    PinLow(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    SetDataWidth(link, kReadBusMode);
+    BlockWriteSetUp(link, row);
+    SetEE29Address(link, row, 0);
+    std::vector<std::uint8_t> page(row.pageSize);
+    ReadNextBytes(link, page.data(), page.size());
+    return page;
+}
+
+OperationResult Stopped(LinkState& link, std::uint32_t a) {
+    PowerOffAfterFailure(link);
+    return OperationResult::stopped(a);
+}
+
+std::optional<OperationResult> NoDevice(const EE29Row& row, const char* what) {
+    if (!row.placeholder()) return std::nullopt;
+    return OperationResult::failed(std::string(what) + " (no device type selected)", 0);
+}
+
+// Data protection off, then page 0 written back: the first step of Unprot,
+// Erase and Programe.
+void DataProtectionOff(LinkState& link, const EE29Row& row) {
+    const std::vector<std::uint8_t> page = SavePageZero(link, row);
+    SetDataWidth(link, kWriteBusMode);
+    PinHigh(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    SixByteCommand(link, kProtectOff);
+    Delay(link, kCommandSettleTicks);
+    WriteBackPage(link, 0, page, AddressSetter(link, row));
+    Delay(link, kPageWriteTicks);
+    ConnectVcc(link, 0);
+}
+
+// Reads the page at d back and compares it with the buffer from b; the address
+// of the first byte that differs.
+std::optional<std::uint32_t> PageDiffers(LinkState& link, const EE29Row& row, const MainBuffer& buffer,
+                                         std::uint32_t d, std::uint32_t b) {
+    PinLow(link, OutputEnable);
+    SetDataWidth(link, kReadBusMode);
+    SetEE29Address(link, row, d);
+    std::vector<std::uint8_t> page(row.pageSize);
+    const std::size_t got = ReadNextBytes(link, page.data(), page.size(), [&](std::size_t i, std::uint8_t v) {
+        return v != buffer[b + static_cast<std::uint32_t>(i)];
+    });
+    if (got == 0 || page[got - 1] == buffer[b + static_cast<std::uint32_t>(got) - 1]) return std::nullopt;
+    return d + static_cast<std::uint32_t>(got) - 1;
+}
+
+} // namespace
+
+void SetEE29Address(LinkState& link, const EE29Row& row, std::uint32_t a) {
+    WriteJedecAddress(link, a | row.highAddressMask(), row.pin28());
+}
+
+void AlignEE29Fields(const EE29Row& row, AddressFields& f) {
+    f.bufferStart &= ~row.pageMask();
+    f.deviceStart &= ~row.pageMask();
+    f.length |= row.pageMask();
+}
+
+void ChooseEE29BusMode(LinkState& link, const EE29Row& row) {
+    if (!row.placeholder()) ChooseJedecBusMode(link, row.pin28());
+}
+
+OperationResult ReadEE29(const EE29Job& job) {
+    LinkState& link = job.link;
+    const EE29Row& row = job.row;
+    job.hooks.say("Reading...", true);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    Delay(link, kSettleTicks);
+    PowerUp(link, row.supplyPin, true);
+    SetDataWidth(link, kReadBusMode);
+    SetEE29Address(link, row, 0);
+    PinHigh(link, ProgramEnable);
+    PinLow(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    // Bounded by the device: Length alone could run past its end.
+    const std::uint32_t count = std::min(job.fields.length, row.lastAddress) + 1;
+    if (auto stoppedAt = ReadPages(link, job.buffer, count, row.lastAddress, 0, AddressSetter(link, row), job.hooks))
+        return Stopped(link, *stoppedAt);
+    PowerDownAfterRead(link);
+    job.hooks.show(count - 1, row.lastAddress);
+    return OperationResult::done("OK!");
+}
+
+OperationResult BlankCheckEE29(const EE29Job& job) {
+    LinkState& link = job.link;
+    const EE29Row& row = job.row;
+    job.hooks.say("Verify...", true);
+    Delay(link, kSettleTicks);
+    PowerUp(link, row.supplyPin, true);
+    SetDataWidth(link, kReadBusMode);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    // Blocks up to Length, at least the first.
+    const auto end = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t{job.fields.length} + 1, 0xFFFFFF00u));
+    const BlankRun run = BlankPages(link, end, row.lastAddress, kBlankQuiet, AddressSetter(link, row), job.hooks);
+    if (run.stopped) return Stopped(link, *run.used);
+    if (run.used) {
+        PowerOffAfterFailure(link);
+        return OperationResult::failed(Format("%06x: Not blank ", *run.used), *run.used);
+    }
+    job.hooks.show(end - 1, row.lastAddress);
+    PowerDownAfterRead(link);
+    return OperationResult::done("Blank OK");
+}
+
+OperationResult UnprotectEE29(const EE29Job& job) {
+    if (auto none = NoDevice(job.row, "Failured!")) return *none;
+    job.hooks.say("Unprotect...", true);
+    DataProtectionOff(job.link, job.row);
+    return OperationResult::done("OK!");
+}
+
+OperationResult ProtectEE29(const EE29Job& job) {
+    LinkState& link = job.link;
+    const EE29Row& row = job.row;
+    if (auto none = NoDevice(row, "Failured!")) return *none;
+    job.hooks.say("Protect...", true);
+    const std::vector<std::uint8_t> page = SavePageZero(link, row);
+    PinHigh(link, OutputEnable);
+    SetDataWidth(link, kWriteBusMode);
+    SetEE29Address(link, row, 0);
+    for (Command c : kUnlock) CommandWrite(link, c);
+    CommandWrite(link, {CommandAddress::High, kProtectedWrite});
+    WriteBackPage(link, 0, page, AddressSetter(link, row));
+    Delay(link, kPageWriteTicks);
+    PinLow(link, OutputEnable);
+    PinHigh(link, ChipEnable);
+    ConnectVcc(link, 0);
+    return OperationResult::done("OK!");
+}
+
+OperationResult EraseEE29(const EE29Job& job) {
+    LinkState& link = job.link;
+    const EE29Row& row = job.row;
+    if (auto none = NoDevice(row, "Failured!")) return *none;
+    job.hooks.say("Erase...", true);
+    DataProtectionOff(link, row);
+    ConnectGround(link, pin::Ground);
+    ChooseEE29BusMode(link, row);
+    SetDataWidth(link, kWriteBusMode);
+    ConnectVcc(link, 0);
+    WriteAllPorts(link, 0);
+    Delay(link, kSettleTicks);
+    ConnectVcc(link, row.supplyPin);
+    Delay(link, kSettleTicks);
+    SetEE29Address(link, row, 0);
+    SixByteCommand(link, kChipErase);
+    Delay(link, kPageWriteTicks);
+    PowerDownAfterProgram(link);
+    WriteAllPorts(link, 0);
+    // Nothing is read back here: Blank tells whether the chip is erased.
+    return OperationResult::doneUnchecked("Finished");
+}
+
+OperationResult ProgramEE29(const EE29Job& job, int speedIndex) {
+    LinkState& link = job.link;
+    const EE29Row& row = job.row;
+    if (auto none = NoDevice(row, "Programe Failured!")) return *none;
+    AddressFields f = job.fields;
+    AlignEE29Fields(row, f);
+    if (auto refused = CheckFieldStarts(f, row.lastAddress)) return *refused;
+    if (std::uint64_t{f.bufferStart} + row.pageSize > kBufferSize)
+        return OperationResult::failed("Programe Failured! (no whole page left in the buffer)", f.deviceStart);
+    DataProtectionOff(link, row);
+    job.hooks.say("Programming...", true);
+    PowerUp(link, row.supplyPin, true);
+    Delay(link, kSettleTicks);
+    BlockWriteSetUp(link, row);
+    const int waitTicks = kSettleTicks * (std::clamp(speedIndex, 0, 2) + 1);
+    const std::uint64_t end = std::uint64_t{f.deviceStart} + f.length;
+    std::uint32_t d = f.deviceStart, b = f.bufferStart, written = 0, pages = 0, wanted = 0;
+    for (std::uint64_t x = d; x <= row.lastAddress && x < end; x += row.pageSize) ++wanted;
+    while (written < f.length && d <= row.lastAddress) {
+        if (std::uint64_t{b} + row.pageSize > kBufferSize) break;
+        SetDataWidth(link, kWriteBusMode);
+        SetEE29Address(link, row, d);
+        SendByte(link, op::BlockWrite);
+        WriteBlock(link, job.buffer.data() + b, row.pageSize);
+        Delay(link, waitTicks);
+        job.hooks.show(d + row.pageSize - 1, row.lastAddress);
+        ++pages;
+        if (d % kReadBackEvery == 0) {
+            if (auto bad = PageDiffers(link, row, job.buffer, d, b)) {
+                job.hooks.show(*bad, row.lastAddress);
+                ConnectVcc(link, 0);
+                PinLow(link, OutputEnable);
+                PinLow(link, ChipEnable);
+                return OperationResult::failed(Format("Programe Failured! at %06x", *bad), *bad);
+            }
+        }
+        if (job.hooks.stop()) return Stopped(link, d);
+        d += row.pageSize;
+        b += row.pageSize;
+        if (d >= end) break;
+        written += row.pageSize;
+    }
+    ConnectVcc(link, 0);
+    PinLow(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    const std::string note = pages < wanted ? Format("%u of %u pages: end of buffer", pages, wanted) : std::string();
+    return OperationResult::done("Finished", note);
+}
+
+OperationResult VerifyEE29(const EE29Job& job) {
+    LinkState& link = job.link;
+    const EE29Row& row = job.row;
+    if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
+    const FieldSpan s = SpanOf(job.fields, row.lastAddress);
+    if (s.count == 0) return OperationResult::failed("Failured! (nothing to verify)", s.device);
+    job.hooks.say("Verify...(Ctrl+C to stop)", true);
+    PowerUp(link, row.supplyPin, true);
+    SetDataWidth(link, kReadBusMode);
+    PinLow(link, ChipEnable);
+    PinLow(link, OutputEnable);
+    Delay(link, kSettleTicks);
+    SetEE29Address(link, row, s.device);
+    const VerifyRun run = VerifyPages(link, job.buffer, s, row.lastAddress, AddressSetter(link, row), job.hooks);
+    if (run.end == VerifyRun::End::Stopped) return Stopped(link, run.address);
+    if (run.end == VerifyRun::End::Differs) {
+        PowerOffAfterFailure(link);
+        return OperationResult::failed(Format("%06x:Bad =%02x,器件=%02x)", run.address, run.expected, run.found),
+                                       run.address);
+    }
+    job.hooks.show(s.device + s.count - 1, row.lastAddress);
+    PowerDownAfterRead(link);
+    return OperationResult::done("Verify OK", EndOfBufferNote(s));
+}
+
+OperationResult SumEE29(const EE29Job& job) {
+    LinkState& link = job.link;
+    const EE29Row& row = job.row;
+    job.hooks.say("Check sum...", true);
+    PowerUp(link, row.supplyPin, false);
+    SetDataWidth(link, kReadBusMode);
+    const PageSum pages = SumPages(link, row.lastAddress, AddressSetter(link, row), job.hooks);
+    if (pages.stoppedAt) return Stopped(link, *pages.stoppedAt);
+    ConnectVcc(link, 0);
+    OperationResult r = OperationResult::done(Format("字节累加后的和 = %08x", pages.sum));
+    r.value = pages.sum;
+    return r;
+}
+
+} // namespace quarvin

@@ -1,0 +1,434 @@
+// The 29EE page-write flash family: field alignment, the wire streams of its
+// sequences, and every part on the virtual box: programmed, verified, read
+// back, erased, summed and identified; software data protection, the chip
+// faults and a lost link.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+#include "FamilyRig.h"
+#include "GoldenFiles.h"
+#include "catalogue/ParameterField.h"
+#include "catalogue/TTypeDlg.h"
+#include "families/flash29ee/EE29Dialog.h"
+#include "families/framework/JedecAddress.h"
+#include "forms/HexText.h"
+#include "link/commands/Opcodes.h"
+#include "sim/ChipFaultText.h"
+#include "sim/families/flash29ee/EE29Chip.h"
+
+namespace quarvin::test {
+namespace {
+
+using EE29Wire = WireRig<EE29Dialog>;
+using EE29Sim = SimRig<EE29Dialog, sim::EE29Chip>;
+
+constexpr int kRow256 = 1, kRow512 = 3, kRow010 = 4, kRow040 = 6;
+
+// A stream of commands as the 29EE sequences send them: where each page write
+// and each run of reads went.
+struct Walked {
+    struct Block {
+        std::array<std::uint8_t, 5> ports; // the address set before it
+        std::size_t bytes;
+    };
+    std::vector<Block> blocks;
+    std::vector<std::pair<std::array<std::uint8_t, 5>, std::size_t>> readRuns;
+};
+
+Walked Walk(const std::vector<std::uint8_t>& w) {
+    Walked out;
+    std::array<std::uint8_t, 5> ports{};
+    std::size_t blockLength = 256;
+    bool reading = false;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        const std::uint8_t op = w[i];
+        if (op == op::ReadNext) {
+            if (!reading) out.readRuns.push_back({ports, 0});
+            ++out.readRuns.back().second;
+            reading = true;
+            continue;
+        }
+        reading = false;
+        if (op >= op::WritePortBase && op < op::WritePortBase + 5) {
+            ports[static_cast<std::size_t>(op - op::WritePortBase)] = w[++i];
+        } else if (op == op::BlockLength) {
+            blockLength = w[++i] == 0 ? 256 : w[i];
+        } else if (op == op::BlockWrite) {
+            out.blocks.push_back({ports, blockLength});
+            i += blockLength;
+        } else if ((op >= op::WriteDirectionBase && op <= op::WriteControlBase + 1) || op == op::WriteMode ||
+                   (op >= op::WriteVppLatchA && op <= op::WriteVccGndLatch) || op == op::PulseCount ||
+                   op == op::BusMode || op == op::JedecCmd2AAA || op == op::JedecCmd5555) {
+            ++i;
+        }
+    }
+    return out;
+}
+
+std::array<std::uint8_t, 5> PortsOf(const EE29Row& row, std::uint32_t a) {
+    auto p = EncodeJedecAddress(a | row.highAddressMask(), row.pin28());
+    p[2] = 0;
+    return p;
+}
+
+std::vector<std::uint8_t> RandomImage(std::size_t size, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::vector<std::uint8_t> image(size);
+    for (auto& b : image) b = static_cast<std::uint8_t>(gen());
+    return image;
+}
+
+TEST(EE29, FieldsAlignToPagesAndTheStartTexts) {
+    EE29Wire rig(kRow010);
+    rig.fields("1234", "1234", "100");
+    EXPECT_EQ(rig.dlg.control("Edit1").text(), "1200");
+    EXPECT_EQ(rig.dlg.control("Edit2").text(), "1200");
+    EXPECT_EQ(rig.dlg.control("Edit3").text(), "17f");
+    rig.dlg.control("Edit3").setText("200");
+    rig.dlg.activate();
+    EXPECT_EQ(rig.dlg.control("Edit3").text(), "27f");
+    EXPECT_EQ(rig.dlg.caption(), "0 to 1ffff");
+
+    DialogRig<EE29Dialog> off(kRow010);
+    off.dlg.Start();
+    EXPECT_EQ(off.msg(), "没有连接!");
+    EXPECT_EQ(off.dlg.caption(), "P29");
+}
+
+TEST(EE29, GoldenStreams) {
+    struct Case {
+        const char* name;
+        int row;
+        const char* fields;
+        const char* click;
+    } cases[] = {
+        {"ee29_010_program_1234", kRow010, "1234 1234 100", "Write"},
+        {"ee29_256_unprot", kRow256, "0 0 7fff", "Unprotect"},
+        {"ee29_040_protect", kRow040, "0 0 7ffff", "Protect"},
+        {"ee29_512_erase", kRow512, "0 0 ffff", "Erase"},
+        {"ee29_010_verify_bad", kRow010, "0 1ff0 1f", "Verify"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogRig<EE29Dialog> g(c.row);
+        for (std::uint32_t i = 0; i < 0x2000; ++i) g.docs.buf[i] = static_cast<std::uint8_t>(i * 13 + 7);
+        auto box = std::make_shared<sim::Box>();
+        box->insert(sim::OfferForSubType(EE29Dialog::kFormClass, c.row)->make());
+        auto tap = std::make_shared<std::vector<std::uint8_t>>();
+        g.connect(std::make_unique<TappedVirtualBox>(box, tap));
+        g.dlg.Start();
+        std::istringstream f(c.fields);
+        std::string b, d, len;
+        f >> b >> d >> len;
+        g.fields(b, d, len);
+        tap->clear();
+        g.dlg.click(c.click);
+        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *tap));
+        // Unprot, Protect and Erase (and Programe, through Unprot) write page 0
+        // back with what they read there.
+        const Walked w = Walk(*tap);
+        if (std::string(c.click) != "Verify") {
+            ASSERT_FALSE(w.blocks.empty());
+            EXPECT_EQ(w.blocks[0].ports, PortsOf(kEE29Rows[static_cast<std::size_t>(c.row)], 0));
+            EXPECT_EQ(w.blocks[0].bytes, kEE29Rows[static_cast<std::size_t>(c.row)].pageSize);
+            ASSERT_FALSE(w.readRuns.empty());
+            EXPECT_EQ(w.readRuns[0].second, w.blocks[0].bytes);
+        }
+    }
+}
+
+TEST(EE29, ProgrammeOfAWholeChipWritesEveryPageAndReadsBackOnePagePer4KiB) {
+    DialogRig<EE29Dialog> rig(kRow010);
+    for (std::uint32_t i = 0; i < 0x20000; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(i * 7);
+    auto box = std::make_shared<sim::Box>();
+    auto chip = sim::OfferForSubType(EE29Dialog::kFormClass, kRow010)->make();
+    box->insert(chip);
+    auto tap = std::make_shared<std::vector<std::uint8_t>>();
+    rig.connect(std::make_unique<TappedVirtualBox>(box, tap));
+    rig.dlg.Start();
+    rig.fields("0", "0", "1ffff");
+    tap->clear();
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.msg(), "Finished");
+    EXPECT_TRUE(std::equal(chip->memory().begin(), chip->memory().end(), rig.docs.buf.data()));
+    const Walked w = Walk(*tap);
+    const EE29Row& row = kEE29Rows[kRow010];
+    ASSERT_EQ(w.blocks.size(), 1u + 1024u); // page 0 written back, then every page
+    for (std::uint32_t p = 0; p < 1024; ++p) EXPECT_EQ(w.blocks[1 + p].ports, PortsOf(row, p * 128)) << p;
+    // Page 0 saved, then one page read back per 4 KiB.
+    ASSERT_EQ(w.readRuns.size(), 1u + 32u);
+    for (std::uint32_t k = 0; k < 32; ++k) {
+        EXPECT_EQ(w.readRuns[1 + k].first, PortsOf(row, k * 0x1000)) << k;
+        EXPECT_EQ(w.readRuns[1 + k].second, 128u);
+    }
+}
+
+TEST(EE29, ReadIsBoundedByTheDeviceAndRowZeroSendsNothing) {
+    EE29Wire rig(kRow256);
+    rig.docs.buf[0x8000] = 0x5A;
+    rig.fields("100", "200", "ffff");
+    rig.dlg.click("ReadButton");
+    std::size_t reads = 0;
+    for (const auto& run : Walk(rig.log->written).readRuns) reads += run.second;
+    EXPECT_EQ(reads, 0x8000u);
+    EXPECT_EQ(rig.docs.buf[0x8000], 0x5A);
+    EXPECT_EQ(rig.docs.buf[0], 0xFF); // device byte 0 at buffer offset 0
+    EXPECT_EQ(rig.msg(), "OK!");
+
+    struct Case {
+        const char* button;
+        const char* message;
+    } cases[] = {{"Erase", "Failured! (no device type selected)"},
+                 {"Protect", "Failured! (no device type selected)"},
+                 {"Unprotect", "Failured! (no device type selected)"},
+                 {"Write", "Programe Failured! (no device type selected)"}};
+    for (const Case& c : cases) {
+        EE29Wire none(0);
+        none.dlg.click(c.button);
+        EXPECT_TRUE(none.log->written.empty()) << c.button;
+        EXPECT_EQ(none.msg(), c.message);
+        EXPECT_TRUE(none.dlg.failure());
+    }
+}
+
+TEST(EE29, EveryPartProgramsVerifiesReadsBackErasesAndSums) {
+    for (const sim::ChipOffer& offer : sim::ChipOffers()) {
+        if (offer.family != EE29Dialog::kFormClass) continue;
+        SCOPED_TRACE(offer.label);
+        EE29Sim rig(offer.subType);
+        rig.chip = std::dynamic_pointer_cast<sim::EE29Chip>(offer.make());
+        rig.box->insert(rig.chip);
+        const auto size = static_cast<std::uint32_t>(rig.chip->memory().size());
+        rig.dlg.click("Blank");
+        EXPECT_EQ(rig.msg(), "Blank OK");
+        const std::vector<std::uint8_t> image = RandomImage(size, size + offer.subType);
+        std::copy(image.begin(), image.end(), rig.docs.buf.data());
+        const std::uint32_t span = std::min<std::uint32_t>(size, 0x2000);
+        for (std::uint32_t start : {0u, size - span}) {
+            rig.fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
+            rig.dlg.click("Write");
+            EXPECT_EQ(rig.msg(), "Finished");
+            rig.dlg.click("Verify");
+            EXPECT_EQ(rig.msg(), "Verify OK");
+        }
+        EXPECT_FALSE(rig.chip->dataProtection());
+        rig.dlg.click("Blank");
+        EXPECT_EQ(rig.msg(), "000000: Not blank ");
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + size, 0);
+        rig.fields("0", "0", Format("%x", size - 1));
+        rig.dlg.click("ReadButton");
+        EXPECT_TRUE(std::equal(image.begin(), image.begin() + span, rig.docs.buf.data()));
+        EXPECT_TRUE(std::equal(image.end() - span, image.end(), rig.docs.buf.data() + size - span));
+        rig.dlg.click("Button2");
+        EXPECT_EQ(rig.msg(), Format("字节累加后的和 = %08x", rig.chip->checksum()));
+        rig.dlg.click("Erase");
+        EXPECT_EQ(rig.msg(), "Finished");
+        rig.dlg.click("Blank");
+        EXPECT_EQ(rig.msg(), "Blank OK");
+        for (const auto& e : rig.box->errors()) ADD_FAILURE() << "box error at byte " << e.byteIndex;
+    }
+}
+
+TEST(EE29, AutoErasesChecksProgramsAndVerifies) {
+    EE29Sim rig(kRow512);
+    std::fill(rig.chip->memory().begin(), rig.chip->memory().end(), 0x00);
+    const std::vector<std::uint8_t> image = RandomImage(0x10000, 3);
+    std::copy(image.begin(), image.end(), rig.docs.buf.data());
+    for (const char* box : {"CheckBox1", "CheckBox2"}) rig.dlg.control(box).setChecked(true);
+    rig.dlg.click("Button1");
+    EXPECT_EQ(rig.msg(), "OK");
+    EXPECT_FALSE(rig.dlg.failure());
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.chip->memory().begin()));
+}
+
+// A stop ends each long loop at its next progress point and powers the socket down.
+TEST(EE29, AStopEndsEveryLongLoopAtItsProgressPoint) {
+    struct Case {
+        const char* button;
+        const char* message;
+    } cases[] = {{"Write", "Stopped at 000080"},      {"Blank", "Stopped at 001000"},
+                 {"Verify", "Stopped at 000100"},     {"ReadButton", "Stopped at 000100"},
+                 {"Button2", "Stopped at 001000"}};
+    for (const Case& c : cases) {
+        EE29Sim rig(kRow010);
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x2000, 0xFF);
+        rig.fields("0", "0", "1fff");
+        rig.fp.stop.polls = 0;
+        rig.fp.stop.stopAfterPolls = 2;
+        rig.dlg.click(c.button);
+        EXPECT_EQ(rig.msg(), c.message) << c.button;
+        EXPECT_TRUE(rig.dlg.failure());
+        EXPECT_EQ(rig.box->socket().registers().vccGnd & 0x07, 0x07) << c.button; // Vcc off
+    }
+}
+
+TEST(EE29, ProtectionKeepsPageZeroIgnoresUnprefixedWritesAndProgrammeStillWorks) {
+    EE29Sim rig(kRow010);
+    for (std::uint32_t i = 0; i < 128; ++i) rig.chip->memory()[i] = static_cast<std::uint8_t>(i);
+    rig.dlg.click("Protect");
+    EXPECT_EQ(rig.msg(), "OK!");
+    EXPECT_TRUE(rig.chip->dataProtection());
+    const auto pageZero = [&] {
+        for (std::uint32_t i = 0; i < 128; ++i)
+            if (rig.chip->memory()[i] != i) return false;
+        return true;
+    };
+    EXPECT_TRUE(pageZero());
+
+    // An unprefixed page write and a broken prefix change nothing.
+    LinkState& l = rig.link;
+    const EE29Row& row = kEE29Rows[kRow010];
+    const auto pageWrite = [&](std::uint32_t a, std::uint8_t v) {
+        SetDataWidth(l, 15);
+        SetEE29Address(l, row, a);
+        SetBlockLength(l, 128);
+        SendByte(l, op::BlockWrite);
+        for (int i = 0; i < 128; ++i) SendByte(l, v);
+        Delay(l, 100);
+    };
+    ConnectVcc(l, 36);
+    ConnectGround(l, 20);
+    pageWrite(0x400, 0x11);
+    for (auto [op, d] : {std::pair<std::uint8_t, std::uint8_t>{139, 0xAA}, {138, 0x55}, {139, 0x77}}) {
+        SendByte(l, op);
+        SendByte(l, d);
+    }
+    pageWrite(0x400, 0x22);
+    ConnectVcc(l, 0);
+    EXPECT_EQ(rig.chip->memory()[0x400], 0xFF);
+    EXPECT_TRUE(rig.chip->dataProtection());
+
+    std::fill(rig.docs.buf.data() + 0x1000, rig.docs.buf.data() + 0x1100, 0x3C);
+    rig.fields("1000", "1000", "ff");
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.msg(), "Finished");
+    EXPECT_EQ(rig.chip->memory()[0x10FF], 0x3C);
+    EXPECT_TRUE(pageZero());
+
+    // With the protection off, the same broken prefix is a plain write.
+    rig.dlg.click("Unprotect");
+    EXPECT_FALSE(rig.chip->dataProtection());
+    ConnectVcc(l, 36);
+    ConnectGround(l, 20);
+    pageWrite(0x400, 0x33);
+    // A page write erases the bytes it does not load.
+    SetEE29Address(l, row, 0x410);
+    SetBlockLength(l, 1);
+    SendByte(l, op::BlockWrite);
+    SendByte(l, 0x44);
+    Delay(l, 100);
+    ConnectVcc(l, 0);
+    EXPECT_EQ(rig.chip->memory()[0x410], 0x44);
+    EXPECT_EQ(rig.chip->memory()[0x47F], 0xFF);
+    EXPECT_EQ(rig.chip->memory()[0x480], 0xFF);
+}
+
+TEST(EE29, ChipFaultsEmptySocketAndTheCodes) {
+    struct Case {
+        const char* part;
+        const char* fault;
+        const char* fields;
+        int speed;
+        const char* button;
+        const char* message;
+    } cases[] = {
+        {"SST29EE010", "stuck:1045:01:00", "0 1000 7f", 0, "Write", "Programe Failured! at 001045"},
+        {"SST29EE010", "noprogram:1090", "0 1000 ff", 0, "Write", "Finished"},
+        {"SST29EE010", "noprogram:1090", "0 1000 ff", 0, "Verify", "001090:Bad =a5,器件=ff)"},
+        {"W29C040", "protect:0:3fff", "0 0 1ff", 0, "Write", "Programe Failured! at 000000"},
+        {"W29C040", "protect:0:3fff", "0 4000 1ff", 0, "Write", "Finished"},
+        {"W29C040", "protect:0:3fff", "4000 4000 7fff", 0, "Blank", "004000: Not blank "}, // no chip erase
+        {"SST29EE010", "slow:3", "0 0 7f", 0, "Write", "Programe Failured! at 000000"},
+        {"SST29EE010", "slow:3", "0 0 7f", 2, "Write", "Finished"},
+        {"SST29EE010", "busy", "0 0 7f", 2, "Write", "Programe Failured! at 000000"},
+        {"SST29EE010", "empty", "0 0 7f", 0, "Write", "Programe Failured! at 000000"},
+        {"SST29EE010", "empty", "0 0 7f", 0, "Verify", "000000:Bad =a5,器件=ff)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.part) + " " + c.fault + " " + c.button);
+        const sim::ChipOffer* offer = sim::FindOffer(c.part);
+        ASSERT_NE(offer, nullptr);
+        EE29Sim rig(offer->subType);
+        rig.chip = std::dynamic_pointer_cast<sim::EE29Chip>(offer->make());
+        ASSERT_EQ(AddChipFault(rig.chip->faults(), c.fault), "");
+        rig.box->insert(rig.chip);
+        if (rig.chip->faults().missing) rig.box->remove();
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x10000, 0xA5);
+        std::istringstream f(c.fields);
+        std::string b, d, len;
+        f >> b >> d >> len;
+        rig.fields(b, d, len);
+        rig.dlg.control("Speed").setItemIndex(c.speed);
+        const std::string button = c.button;
+        if (button == "Verify" || button == "Blank") rig.dlg.click("Write");
+        if (button == "Blank") rig.dlg.click("Erase");
+        rig.dlg.click(c.button);
+        EXPECT_EQ(rig.msg(), c.message);
+        EXPECT_EQ(rig.dlg.failure(), std::string(c.message) != "Finished");
+    }
+}
+
+// "ID" runs the selection dialog's code read: every listed part shows its list codes.
+TEST(EE29, TheIdButtonShowsTheListCodesOfEveryListedPart) {
+    std::ifstream source(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data/devices.src");
+    ASSERT_TRUE(source);
+    int checked = 0;
+    for (std::string line; std::getline(source, line);) {
+        const auto comma = line.find(',');
+        if (line.empty() || line[0] == ';' || line[0] == '#' || comma == std::string::npos) continue;
+        const ParameterField p = ParseParameterField(line.substr(comma + 1));
+        if (p.family != "P29") continue;
+        SCOPED_TRACE(line);
+        const sim::ChipOffer* offer = sim::FindOffer(line.substr(0, comma));
+        ASSERT_NE(offer, nullptr);
+        EXPECT_EQ(offer->subType, p.subType);
+        EE29Sim rig(offer->subType);
+        rig.box->insert(offer->make());
+        TTypeDlg selection(rig.link, rig.fp.platform, rig.docs, std::string(QUARVIN_SOURCE_DIR) + "/data/");
+        rig.ctx.readMfg = [&] {
+            selection.MFRClick();
+            return selection.control("Edit1").text();
+        };
+        rig.dlg.click("MFG");
+        const auto hash = line.find('#');
+        ASSERT_NE(hash, std::string::npos);
+        std::string codes = line.substr(hash + 1, 5);
+        std::transform(codes.begin(), codes.end(), codes.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+        EXPECT_EQ(rig.dlg.control("Edit4").text(), codes);
+        ++checked;
+    }
+    EXPECT_EQ(checked, 7);
+}
+
+TEST(EE29, SumIsRightAfterStartProtectAndProgrammeAndALostLinkKeepsTheBuffer) {
+    EE29Sim rig(kRow010);
+    const std::vector<std::uint8_t> image = RandomImage(0x20000, 11);
+    std::copy(image.begin(), image.end(), rig.chip->memory().begin());
+    std::uint32_t independent = 0;
+    for (std::uint8_t b : image) independent += b;
+    const std::string want = Format("字节累加后的和 = %08x", independent);
+    rig.dlg.click("Button2");
+    EXPECT_EQ(rig.msg(), want);
+    rig.dlg.click("Protect");
+    rig.dlg.click("Button2");
+    EXPECT_EQ(rig.msg(), want);
+    std::copy(image.begin(), image.begin() + 0x400, rig.docs.buf.data());
+    rig.fields("0", "0", "3ff");
+    rig.dlg.click("Write");
+    ASSERT_EQ(rig.msg(), "Finished");
+    rig.dlg.click("Button2");
+    EXPECT_EQ(rig.msg(), want);
+
+    const std::vector<std::uint8_t> before(rig.docs.buf.data(), rig.docs.buf.data() + 0x20000);
+    rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 5000;
+    rig.fields("0", "0", "1ffff");
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.msg(), kNotConnectedText);
+    EXPECT_TRUE(rig.dlg.failure());
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.docs.buf.data()));
+}
+
+} // namespace
+} // namespace quarvin::test
