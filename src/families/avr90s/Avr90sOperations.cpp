@@ -224,9 +224,11 @@ OperationResult ProtectAvr(const Avr90sJob& job, AvrProtectMode mode) {
         ConnectVcc(link, 0);
         return OperationResult::done({});
     }
-    // With both lock bits the flash must read erased.
+    // With both lock bits the flash must read erased. Vpp goes off too: 12 V
+    // left on RESET of an unpowered part keeps the next power-up from
+    // entering programming mode.
     const std::optional<std::uint32_t> readable = FirstUnerasedInCheck(job);
-    ConnectVcc(link, 0);
+    PowerOff(link);
     if (readable) return OperationResult::failed("Bad!", *readable);
     return OperationResult::done("OK!");
 }
