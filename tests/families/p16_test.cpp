@@ -174,6 +174,15 @@ TEST(Pic16Wire, AConfigurationWordInTheBufferSetsTheControlsAndIsWritten) {
     EXPECT_FALSE(rig.dlg.control("CheckBox1").checked());
     rig.dlg.click("WtConfig");
     EXPECT_EQ(WrittenWords(rig.log->written).back(), 0x3FF1);
+    // Coming back after another file was loaded takes that file's word; a
+    // return with the same buffer leaves what the user set since.
+    rig.docs.buf[0x400E] = 0xF6;
+    rig.dlg.activate();
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "Config 3ff6 from file");
+    EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 2);
+    rig.dlg.control("RadioGroup1").setItemIndex(0);
+    rig.dlg.activate();
+    EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 0);
 }
 
 TEST(Pic16Settings, PathsAndContents) {
@@ -379,6 +388,14 @@ TEST(Pic16Sim, AnEmptySocketNeverReadsAsABlankOrFinishedPart) {
         rig.dlg.click("Verify");
         EXPECT_EQ(rig.dlg.control("Msg").text(), row >= 7 ? std::string(kPic16NoPartText) : "Verify Bad!");
         EXPECT_EQ(rig.dlg.failureFlag(), 1);
+        // An all-erased buffer matches the empty socket: never a bare "OK".
+        for (std::uint32_t a = 0; a <= last; a += 2) {
+            rig.docs.buf[a] = 0xFF;
+            rig.docs.buf[a + 1] = 0x3F;
+        }
+        rig.dlg.click("Verify");
+        EXPECT_EQ(rig.dlg.control("Msg").text(),
+                  row >= 7 ? std::string(kPic16NoPartText) : std::string("OK") + kPic16EmptyReadsTheSame);
     }
 }
 
