@@ -177,6 +177,12 @@ TEST(Avr90sSim, LocksFailVerifyUntilEraseAndFusesReadBack) {
     rig.dlg.click("Verify");
     EXPECT_EQ(Msg(rig.dlg), "Bad!");
     EXPECT_EQ(rig.chip->memory()[0], 0xFF);
+    // Nor do the fuses, which are read back.
+    rig.dlg.control("CheckBox1").setChecked(true);
+    rig.dlg.click("WtFuse");
+    EXPECT_EQ(Msg(rig.dlg), "Bad!");
+    EXPECT_EQ(rig.dlg.failureFlag(), 1);
+    EXPECT_EQ(rig.chip->fuseBits(), sim::Avr90sChip::ShippedFuses);
 
     // Fuses: the boxes are written and read back; erase keeps them.
     rig.dlg.click("Erase");

@@ -245,10 +245,15 @@ OperationResult ProgramAvrFuses(const Avr90sJob& job, const AvrFuses& fuses) {
     LinkState& link = job.link;
     job.hooks.say("Programe Fuse...", true);
     if (auto refusal = Enter(job)) return *refusal;
-    // The fuse write runs while WR is low; it shows nothing on RDY/BSY.
-    const bool ready = WriteByteCommand(job, avrcmd::WriteFuses, AvrFuseWriteByte(fuses), kAvrFuseWriteLowTicks);
+    // The fuse write runs while WR is low; it shows nothing on RDY/BSY, so the
+    // fuses are read back: a part whose lock bit 1 is programmed keeps its old
+    // ones.
+    const std::uint8_t wanted = AvrFuseWriteByte(fuses);
+    const bool ready = WriteByteCommand(job, avrcmd::WriteFuses, wanted, kAvrFuseWriteLowTicks);
+    const std::uint8_t got = ready ? AvrReadFuseByte(link, job.row) : 0;
     PowerOff(link);
-    if (!ready) return OperationResult::failed("Bad!", 0);
+    constexpr std::uint8_t kFuseBits = avrfuse::Spien | avrfuse::ClockFuse;
+    if (!ready || (got & kFuseBits) != (wanted & kFuseBits)) return OperationResult::failed("Bad!", 0);
     return OperationResult::done("Programe Fuse...");
 }
 
