@@ -1,6 +1,6 @@
-// The AT90S parallel programming dialog: its form, the streams that pin the
-// data port handling of both packages, and its behaviour on the virtual box's
-// chip models (every sub-type, locks, fuses, faults, a lost link).
+// The AT90S parallel programming dialog: its form and its behaviour on the
+// virtual box's chip models (every sub-type, locks, fuses, faults, a lost link,
+// stop). The streams are pinned by avr90s_golden_wire_test.cpp.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -8,7 +8,6 @@
 #include "FamilyRig.h"
 #include "families/avr90s/Avr90sBus.h"
 #include "families/avr90s/Avr90sDialog.h"
-#include "link/commands/Opcodes.h"
 #include "sim/families/avr90s/Avr90sChip.h"
 
 namespace quarvin::test {
@@ -57,62 +56,6 @@ TEST(Avr90sForm, CaptionsItemsAndInitialStates) {
     rig.link.connected = 0;
     d.Start();
     EXPECT_EQ(Msg(d), "Bad!");
-}
-
-// The 40-pin rows load through output port 0 with pins 1..8 driven and read
-// input port 0 with them released, then drive them again; the 20-pin rows use
-// opcodes 166 and 165.
-TEST(Avr90sWire, DataPortOfBothPackages) {
-    for (const int row : {2, 4}) {
-        SCOPED_TRACE(row);
-        const Avr90sRow& r = Row(row);
-        WireRig<Avr90sDialog> rig(row);
-        Expect e(rig.link);
-        rig.log->reply({0x5A, 0xA5});
-        EXPECT_EQ(AvrReadWord(rig.link, r, 0x1234), 0xA55A);
-        const std::uint8_t bs = r.bs, oe = r.oe, xa0 = r.xa0, xa1 = r.xa1, xtal = r.xtal1;
-        const auto load = [&](std::uint8_t v) {
-            if (r.readBusMode == avrbus::Port0) {
-                WritePort(e.link, 0, v);
-            } else {
-                SendByte(e.link, op::SerialWrite);
-                SendByte(e.link, v);
-            }
-            PinHigh(e.link, xtal);
-            PinLow(e.link, xtal);
-        };
-        const auto read = [&](bool first) {
-            if (r.readBusMode == avrbus::Port0) {
-                if (first) WriteControlRegister(e.link, 0, 0xFF);
-                ReadPort(e.link, 0);
-            } else {
-                SendByte(e.link, op::SerialRead);
-            }
-        };
-        SetDataWidth(e.link, avrbus::DriveAll);
-        PinHigh(e.link, oe);
-        PinLow(e.link, bs);
-        PinLow(e.link, xa0);
-        PinHigh(e.link, xa1);
-        load(avrcmd::ReadFlash);
-        PinLow(e.link, xa0);
-        PinLow(e.link, xa1);
-        load(0x1A); // word 0x091A
-        PinHigh(e.link, bs);
-        PinLow(e.link, xa0);
-        PinLow(e.link, xa1);
-        load(0x09);
-        SetDataWidth(e.link, r.readBusMode);
-        PinLow(e.link, bs);
-        PinLow(e.link, oe);
-        read(true);
-        PinHigh(e.link, bs);
-        read(false);
-        PinHigh(e.link, oe);
-        if (r.readBusMode == avrbus::Port0) WriteControlRegister(e.link, 0, 0x00);
-        SetDataWidth(e.link, avrbus::DriveAll);
-        EXPECT_EQ(rig.log->written, e.bytes());
-    }
 }
 
 TEST(Avr90sSim, EverySubTypeProgramsVerifiesAndReadsBack) {
