@@ -228,12 +228,14 @@ TEST(Avr90sChipModel, ChipEraseAndFuseWritesNeedTheirLongPulses) {
     for (const int lowTicks : {0, kAvrChipEraseLowTicks}) {
         Rig rig(2);
         rig.chip->memory()[10] = 0x00;
+        rig.chip->eeprom()[3] = 0x00;
         AvrPowerUp(rig.link, Row(2));
         AvrLoadCommand(rig.link, Row(2), avrcmd::ChipErase);
         PinLow(rig.link, Row(2).wr);
         Delay(rig.link, lowTicks);
         PinHigh(rig.link, Row(2).wr);
         EXPECT_EQ(rig.chip->memory()[10], lowTicks == 0 ? 0x00 : 0xFF) << lowTicks;
+        EXPECT_EQ(rig.chip->eeprom()[3], lowTicks == 0 ? 0x00 : 0xFF) << lowTicks;
     }
     for (const int lowTicks : {0, kAvrFuseWriteLowTicks}) {
         Rig rig(3);
