@@ -168,6 +168,13 @@ OperationResult ProgramAvr(const Avr90sJob& job) {
     const std::uint32_t last = job.row.lastByteAddress;
     job.hooks.say("Programe...", true);
     if (auto refusal = Enter(job)) return *refusal;
+    // Lock bit 1 makes the part ignore every write while RDY/BSY still pulses:
+    // without this look Program would end "OK!" having written nothing.
+    if ((AvrReadFuseByte(link, job.row) & avrfuse::LockBit1) == 0) {
+        PowerOff(link);
+        return OperationResult::failed(kAvrProgramLockedText, 0);
+    }
+    AvrPowerUp(link, job.row);
     for (std::uint32_t a = 0; a < last; a += 2) {
         if (a % kProgramProgressEvery == 0) {
             job.hooks.show(a, last);

@@ -34,6 +34,7 @@ std::uint8_t AvrFuseWriteByte(const AvrFuses& fuses);
 AvrFuses AvrFusesOf(std::uint8_t fuseByte);
 
 inline constexpr const char* kAvrProgramFailedText = "Programe Failured!";
+inline constexpr const char* kAvrProgramLockedText = "Programe Failured! (lock bit 1 is programmed: Erase first)";
 
 // The flash into the buffer, then the fuse and lock byte (in the result's value).
 OperationResult ReadAvr(const Avr90sJob& job);

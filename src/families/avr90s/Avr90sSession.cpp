@@ -109,8 +109,8 @@ OperationResult Avr90sSession::run(const std::string& operation, const SessionJo
     const Avr90sJob job{s.link, row, s.buffer, s.hooks};
     OperationResult r = RunGuarded(s.link, [&] { return runOne(operation, job); });
     // The command line names the word a check or a write failed at.
-    if (r.outcome == Outcome::Failed && r.message.find("chip!") == std::string::npos)
-        r.message += Format(" at %04x", r.address);
+    const bool atAWord = r.message == "Bad!" || r.message == "No Blank!" || r.message == kAvrProgramFailedText;
+    if (r.outcome == Outcome::Failed && atAWord) r.message += Format(" at %04x", r.address);
     return r;
 }
 
