@@ -28,9 +28,9 @@ std::optional<bool> OnOff(const std::string& value) {
 std::vector<FamilyOperationInfo> Avr90sSession::operations() const {
     return {
         {"read", "read the flash into the buffer from word 0, then the fuse and lock byte"},
-        {"erase", "chip erase (flash and lock bits), then check the first 65 words"},
+        {"erase", "chip erase (flash, EEPROM and lock bits), then check the first 65 words"},
         {"blank", "check that every flash word reads ffff"},
-        {"program", "program every buffer word that is not ffff"},
+        {"program", "program every buffer word that is not ffff (refused while lock bit 1 is set)"},
         {"verify", "compare the flash with the buffer"},
         {"protect", "write the lock bits as protect-mode says (\"Protect\")"},
         {"fuses", "read the fuse and lock byte (\"Read F/S\")"},
