@@ -1,6 +1,6 @@
-// The 8051 flash microcontrollers through the in-process virtual box, run by
-// their dialogs' buttons as a user would: Blank, Programe, Verify and Read of a
-// random image on a blank AT89C52, AT89C55 and AT89C2051. Prints the line time,
+// The microcontroller families through the in-process virtual box, run by their
+// dialogs' buttons as a user would: Blank, Programe, Verify and Read of a random
+// image on a blank AT89C52, AT89C55, AT89C2051, PIC16F877 and AT90S8515. Prints the line time,
 // the host CPU time and its share of the line time, and the command stream's own
 // cost as "name value unit" lines; the operations' messages go to stderr.
 #include <algorithm>
@@ -12,8 +12,10 @@
 
 #include "BenchMeasure.h"
 #include "BenchPlatform.h"
+#include "families/avr90s/Avr90sDialog.h"
 #include "families/mcu2051/P2051Dialog.h"
 #include "families/mcu89c5x/P89c5xDialog.h"
+#include "families/pic16c8x/Pic16Dialog.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
 
@@ -24,7 +26,8 @@ using namespace quarvin;
 using Docs = bench::HexWindowDocs;
 
 template <class Dialog>
-void Run(int subType, const std::string& label, std::array<std::uint8_t, 3> signature = {}) {
+void Run(int subType, const std::string& label, std::array<std::uint8_t, 3> signature = {},
+         const char* readButton = "Read1") {
     bench::BenchPlatform bp;
     LinkState link;
     link.prompts = &bp.prompts;
@@ -47,7 +50,7 @@ void Run(int subType, const std::string& label, std::array<std::uint8_t, 3> sign
     std::generate(docs->buf.data(), docs->buf.data() + size, [&] { return static_cast<std::uint8_t>(gen()); });
 
     const std::pair<const char*, const char*> buttons[] = {
-        {"blank", "Blank"}, {"programe", "Write"}, {"verify", "Verify"}, {"read", "Read1"}};
+        {"blank", "Blank"}, {"programe", "Write"}, {"verify", "Verify"}, {"read", readButton}};
     for (const auto& [name, button] : buttons) {
         const bench::Measured m = bench::Measure(*box, [&] { dlg.click(button); });
         const std::string base = label + "_" + name;
@@ -62,5 +65,7 @@ int main() {
     Run<P89c5xDialog>(3, "at89c52", {0x1E, 0x52, 0xFF});
     Run<P89c5xDialog>(5, "at89c55", {0x1E, 0x55, 0xFF});
     Run<P2051Dialog>(2, "at89c2051");
+    Run<Pic16Dialog>(10, "pic16f877", {}, "ReadToFile");
+    Run<Avr90sDialog>(4, "at90s8515");
     return 0;
 }

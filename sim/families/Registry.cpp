@@ -10,6 +10,7 @@
 #include "sim/families/mcu89c5x/P89c5xSim.h"
 #include "sim/families/mcu2051/P2051Sim.h"
 #include "sim/families/pic16c8x/Pic16Sim.h"
+#include "sim/families/avr90s/Avr90sSim.h"
 #include "sim/families/gal/GalSim.h"
 #include "sim/families/p22v10/P22v10Sim.h"
 #include "sim/families/sram/SramSim.h"
@@ -32,6 +33,7 @@ const std::vector<SimFamily>& SimFamilies() {
         P89c5xSimFamily(),
         P2051SimFamily(),
         Pic16SimFamily(),
+        Avr90sSimFamily(),
         GalSimFamily(),
         P22v10SimFamily(),
         SramSimFamily(),

@@ -10,6 +10,7 @@
 #include "families/mcu89c5x/P89c5xFamily.h"
 #include "families/mcu2051/P2051Family.h"
 #include "families/pic16c8x/Pic16Family.h"
+#include "families/avr90s/Avr90sFamily.h"
 #include "families/gal/GalFamily.h"
 #include "families/p22v10/P22v10Family.h"
 #include "families/sram/SramFamily.h"
@@ -33,6 +34,7 @@ const std::map<std::string, FamilyEntry>& Families() {
         {P89c5xDialog::kFormClass, P89c5xFamily()},
         {P2051Dialog::kFormClass, P2051Family()},
         {Pic16Dialog::kFormClass, Pic16Family()},
+        {Avr90sDialog::kFormClass, Avr90sFamily()},
         {GalDialog::kFormClass, GalFamily()},
         {P22v10Dialog::kFormClass, P22v10Family()},
         {SramDialog::kFormClass, SramFamily()},

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "FamilyRig.h"
+#include "buffer/formats/IntelHex.h"
 #include "families/pic16c8x/Pic16Dialog.h"
 #include "families/pic16c8x/Pic16Settings.h"
 #include "link/commands/Opcodes.h"
@@ -174,6 +175,15 @@ TEST(Pic16Wire, AConfigurationWordInTheBufferSetsTheControlsAndIsWritten) {
     EXPECT_FALSE(rig.dlg.control("CheckBox1").checked());
     rig.dlg.click("WtConfig");
     EXPECT_EQ(WrittenWords(rig.log->written).back(), 0x3FF1);
+    // Coming back after another file was loaded takes that file's word; a
+    // return with the same buffer leaves what the user set since.
+    rig.docs.buf[0x400E] = 0xF6;
+    rig.dlg.activate();
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "Config 3ff6 from file");
+    EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 2);
+    rig.dlg.control("RadioGroup1").setItemIndex(0);
+    rig.dlg.activate();
+    EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 0);
 }
 
 TEST(Pic16Settings, PathsAndContents) {
@@ -379,7 +389,39 @@ TEST(Pic16Sim, AnEmptySocketNeverReadsAsABlankOrFinishedPart) {
         rig.dlg.click("Verify");
         EXPECT_EQ(rig.dlg.control("Msg").text(), row >= 7 ? std::string(kPic16NoPartText) : "Verify Bad!");
         EXPECT_EQ(rig.dlg.failureFlag(), 1);
+        // An all-erased buffer matches the empty socket: never a bare "OK".
+        for (std::uint32_t a = 0; a <= last; a += 2) {
+            rig.docs.buf[a] = 0xFF;
+            rig.docs.buf[a + 1] = 0x3F;
+        }
+        rig.dlg.click("Verify");
+        EXPECT_EQ(rig.dlg.control("Msg").text(),
+                  row >= 7 ? std::string(kPic16NoPartText) : std::string("OK") + kPic16EmptyReadsTheSame);
     }
+}
+
+// tests/data/mcu/blink84.hex, made by gputils (source and rebuild command
+// beside it): the dialog takes the file's configuration word, Auto writes it
+// with the program, and Re Config reads it back into the controls.
+TEST(Pic16Sim, AGputilsFileWithItsConfigurationWord) {
+    PicRig rig(5);
+    const auto file = std::filesystem::path(QUARVIN_SOURCE_DIR) / "tests" / "data" / "mcu" / "blink84.hex";
+    const formats::HexLoadResult loaded = formats::readIntelHexFile(rig.docs.buf, file.string());
+    ASSERT_TRUE(loaded.opened);
+    ASSERT_EQ(loaded.badRecords, 0);
+    rig.dlg.activate();
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "Config 3ff1 from file");
+    rig.dlg.control("CheckBoxConfig").setChecked(true);
+    rig.dlg.click("Button1");
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
+    EXPECT_EQ(rig.chip->configWord(), 0x3FF1);
+    for (std::uint32_t a = 0; a < 0x40; ++a) EXPECT_EQ(rig.chip->memory()[a], rig.docs.buf[a] & (a % 2 ? 0x3F : 0xFF));
+    rig.dlg.control("RadioGroup1").setItemIndex(3);
+    rig.dlg.control("CheckBox2").setChecked(true);
+    rig.dlg.click("RdConfig");
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "Config = 3ff1");
+    EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 1);
+    EXPECT_FALSE(rig.dlg.control("CheckBox2").checked());
 }
 
 } // namespace

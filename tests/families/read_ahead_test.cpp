@@ -101,8 +101,9 @@ Outcome RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, Scenario
 // while the program holds /CE and /OE low between its own port writes. TGALx
 // shifts each fuse row out of the chip pin by pin; so does TP22V10x, a pin read
 // and a clock pulse for each of the 132 bits of a chip address. TP16c8x reads
-// each word with the box's serial read-word command.
-const std::set<std::string> kBitByBitReads = {"TP89c5x", "TP2051x", "TDsRAM", "TGALx", "TP22V10x", "TP16c8x"};
+// each word with the box's serial read-word command. TAT90sx loads a command and
+// an address for every word and reads its two bytes while OE is low.
+const std::set<std::string> kBitByBitReads = {"TP89c5x", "TP2051x", "TDsRAM", "TGALx", "TP22V10x", "TP16c8x", "TAT90sx"};
 
 TEST(ReadAhead, ReadAndVerifyOfEveryFamilyMatchOneReadAtATime) {
     int familiesRun = 0;

@@ -1,4 +1,4 @@
-// The two 8051 flash dialogs as the generic view shows them: captions, radio
+// The 8051 flash and AT90S dialogs as the generic view shows them: captions, radio
 // items, check boxes in their group, initial states, and the view following the
 // start operation (an OTP row disables Erase and its run item).
 #include <QCheckBox>
@@ -9,6 +9,7 @@
 
 #include "FormView.h"
 #include "families/FamilyRig.h"
+#include "families/avr90s/Avr90sDialog.h"
 #include "families/mcu2051/P2051Dialog.h"
 #include "families/mcu89c5x/P89c5xDialog.h"
 #include "guitest.h"
@@ -37,6 +38,7 @@ struct Expected {
     const char* groupTitle;
     std::vector<Radio> radios;
     const char* started; // Msg after a start on a connected link
+    const char* runGroup = "GroupBox1"; // the group holding the run chain's boxes
 };
 
 const Expected k89c5x{
@@ -49,6 +51,19 @@ const Expected k89c5x{
     {{"RadioGroup1", "Protect mode", "1 No MOVC   |2 + No read |3 + No ext-code ", "2 + No read "},
      {"RadioGroup2", "Speed", "1ms|2ms|3ms", "1ms"}},
     "OK ",
+};
+
+const Expected kAt90s{
+    "AT90s ",
+    {{"Read1", "Read", false}, {"Erase", "Erase", false}, {"Blank", "Blank", false}, {"Write", "Programe", false},
+     {"Verify", "Verify", false}, {"Secrity", "Protect", false}, {"ReadFuse", "Read F/S ", false},
+     {"WtFuse", "Pro Fuse", false}, {"Button1", "Auto", false}, {"CancelBtn", "Exit", false}},
+    {{"CheckBoxErase", "Erase", false}, {"CheckBoxBlank", "Blank", false}, {"CheckBoxWrite", "Programe", true},
+     {"CheckBoxVer", "Verify", true}, {"CheckBoxFuse", "Pro Fuse", false}, {"CheckBoxConfig", "Protect", false}},
+    "Auto",
+    {{"RadioGroup1", "Protect Mode", "Protext+No Ver|Protect+Mo Pro|No used|No Protect", "No Protect"}},
+    "OK ",
+    "GroupBox2",
 };
 
 const Expected k2051{
@@ -69,7 +84,7 @@ void CheckView(app::FormView& view, const Expected& e) {
         ASSERT_NE(b, nullptr) << s.name;
         EXPECT_EQ(b->text().toStdString(), s.caption) << s.name;
     }
-    auto* group = qobject_cast<QGroupBox*>(view.widgetFor("GroupBox1"));
+    auto* group = qobject_cast<QGroupBox*>(view.widgetFor(e.runGroup));
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->title().toStdString(), e.groupTitle);
     for (const Shown& s : e.checkBoxes) {
@@ -98,6 +113,15 @@ void CheckView(app::FormView& view, const Expected& e) {
         EXPECT_TRUE(line->isReadOnly()) << edit;
     }
     EXPECT_NE(view.widgetFor("RdBar"), nullptr);
+    // No button lies over another, however many rows they take.
+    const auto buttons = view.findChildren<QPushButton*>();
+    for (auto* a : buttons)
+        for (auto* b : buttons) {
+            if (a == b) continue;
+            const QRect ra(a->mapTo(&view, QPoint(0, 0)), a->size());
+            const QRect rb(b->mapTo(&view, QPoint(0, 0)), b->size());
+            EXPECT_FALSE(ra.intersects(rb)) << a->objectName().toStdString() << " " << b->objectName().toStdString();
+        }
 }
 
 bool Enabled(app::FormView& view, const char* name) { return view.widgetFor(name)->isEnabled(); }
@@ -145,6 +169,29 @@ TEST(GuiMcuDialogs, The20PinDialogShowsItsFormAndSaysWhenNotConnected) {
     rig.link.connected = 0;
     rig.dlg.Start();
     EXPECT_EQ(Text(view, "Msg"), "Communication error!");
+}
+
+TEST(GuiMcuDialogs, TheAt90sDialogShowsItsFormFuseBoxesAndStart) {
+    test::WireRig<Avr90sDialog> rig(4, false);
+    app::FormView view(rig.dlg, nullptr);
+    CheckView(view, kAt90s);
+    auto* fuse = qobject_cast<QGroupBox*>(view.widgetFor("GroupBox1"));
+    ASSERT_NE(fuse, nullptr);
+    EXPECT_EQ(fuse->title().toStdString(), "Fuse");
+    for (const auto& [name, caption] : {std::pair{"CheckBox1", "Internal RC(RCEN)"}, {"CheckBox2", "On Line Load(SPI)"}}) {
+        auto* c = qobject_cast<QCheckBox*>(view.widgetFor(name));
+        ASSERT_NE(c, nullptr) << name;
+        EXPECT_EQ(c->text().toStdString(), caption);
+        EXPECT_FALSE(c->isChecked());
+        EXPECT_EQ(c->parentWidget(), fuse);
+    }
+    rig.selection.typeName = "AT90S8515";
+    rig.dlg.Start();
+    EXPECT_EQ(Text(view, "Msg"), kAt90s.started);
+    EXPECT_EQ(Text(view, "Edit7"), "AT90S8515");
+    rig.link.connected = 0;
+    rig.dlg.Start();
+    EXPECT_EQ(Text(view, "Msg"), "Bad!");
 }
 
 } // namespace

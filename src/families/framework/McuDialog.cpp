@@ -13,12 +13,42 @@ constexpr FamilyDialog::ProgressDisplay kDisplay{"Msg", "%04x"};
 } // namespace
 
 namespace {
+constexpr int kFormWidth = 470;
+constexpr int kRightEdge = 458;
+constexpr int kButtonWidth = 75;
 constexpr int kButtonPitch = 80;
+constexpr int kButtonRowPitch = 30;
 constexpr int kRowHeight = 20;
+constexpr int kExtraRowHeight = 30;
+
+int ButtonsPerRow() { return (kRightEdge - 12 - kButtonWidth) / kButtonPitch + 1; }
+
+int ButtonRows(const McuForm& form) {
+    const int n = static_cast<int>(form.buttons.size());
+    return n == 0 ? 1 : (n + ButtonsPerRow() - 1) / ButtonsPerRow();
+}
+
+int GroupHeight(const McuForm& form) { return 30 + kRowHeight * static_cast<int>(form.runBoxes.size()); }
+int OptionsHeight(const McuForm::Options& o) { return 24 + kRowHeight * static_cast<int>(o.items.size()); }
+
+int TallestGroup(const McuForm& form) {
+    int h = GroupHeight(form);
+    for (const McuForm::Options& o : form.options) h = std::max(h, OptionsHeight(o));
+    return h;
+}
+
+// The groups start below the last row of buttons; Msg below the tallest group.
+int GroupsTop(const McuForm& form) { return 74 + kButtonRowPitch * (ButtonRows(form) - 1); }
+int BarTop(const McuForm& form) { return GroupsTop(form) + 10 + TallestGroup(form); }
+int ExtrasTop(const McuForm& form) { return BarTop(form) + 28 + 48 + 10; }
+
+int FormHeight(const McuForm& form) { return ExtrasTop(form) + kExtraRowHeight * form.extraRows + 20; }
+
 } // namespace
 
 McuDialog::McuDialog(DeviceContext& ctx, std::string className, std::string caption, McuForm form)
-    : FamilyDialog(ctx, std::move(className), std::move(caption), 470, 330), form_(std::move(form)) {
+    : FamilyDialog(ctx, std::move(className), std::move(caption), kFormWidth, FormHeight(form)),
+      form_(std::move(form)), extrasTop_(ExtrasTop(form_)), groupsTop_(GroupsTop(form_)) {
     buildControls(form_);
     onClose = [this] { OnCloseForm(); };
 }
@@ -27,9 +57,14 @@ void McuDialog::buildControls(const McuForm& form) {
     add(ControlKind::Edit, "Edit7", "", 12, 8, 446, 21).readOnly = true;
 
     int x = 12;
+    int y = 40;
     for (const McuForm::Button& b : form.buttons) {
         const McuStep step = b.step;
-        add(ControlKind::Button, b.name, b.caption, x, 40, 75, 25).onClick = [this, step] {
+        if (x + kButtonWidth > kRightEdge) {
+            x = 12;
+            y += kButtonRowPitch;
+        }
+        add(ControlKind::Button, b.name, b.caption, x, y, kButtonWidth, 25).onClick = [this, step] {
             switch (step) {
             case McuStep::Read: ReadRom(); break;
             case McuStep::Erase: EraseClick(); break;
@@ -38,35 +73,35 @@ void McuDialog::buildControls(const McuForm& form) {
             case McuStep::Verify: VerifyClick(); break;
             case McuStep::Protect: SecrityClick(); break;
             case McuStep::Id: IDClick(); break;
+            case McuStep::ReadFuse:
+            case McuStep::WriteFuse: StepClick(step); break;
             }
         };
         x += kButtonPitch;
-        if (x + 75 > 458) x = 12;
     }
 
-    const int groupHeight = 30 + kRowHeight * static_cast<int>(form.runBoxes.size());
-    add(ControlKind::GroupBox, "GroupBox1", form.runGroupCaption, 12, 74, 150, groupHeight);
-    int y = 92;
+    const int top = GroupsTop(form);
+    add(ControlKind::GroupBox, form.runGroupName, form.runGroupCaption, 12, top, 150, GroupHeight(form));
+    int boxY = top + 18;
     for (const McuForm::RunBox& r : form.runBoxes) {
-        Control& c = add(ControlKind::CheckBox, r.name, r.caption, 20, y, 84, 17);
-        c.parent = "GroupBox1";
+        Control& c = add(ControlKind::CheckBox, r.name, r.caption, 20, boxY, 84, 17);
+        c.parent = form.runGroupName;
         c.setChecked(r.checked);
-        y += kRowHeight;
+        boxY += kRowHeight;
     }
-    Control& b1 = add(ControlKind::Button, "Button1", form.runButtonCaption, 104, 92, 52, 25);
-    b1.parent = "GroupBox1";
+    Control& b1 = add(ControlKind::Button, "Button1", form.runButtonCaption, 104, top + 18, 52, 25);
+    b1.parent = form.runGroupName;
     b1.onClick = [this] { Button1Click(); };
 
     int ox = 170;
     for (const McuForm::Options& o : form.options) {
-        const int h = 24 + kRowHeight * static_cast<int>(o.items.size());
-        Control& r = add(ControlKind::RadioGroup, o.name, o.caption, ox, 74, 140, h);
+        Control& r = add(ControlKind::RadioGroup, o.name, o.caption, ox, top, 140, OptionsHeight(o));
         r.setItems(o.items);
         r.setItemIndex(o.initialIndex);
         ox += 144;
     }
 
-    const int below = 84 + groupHeight;
+    const int below = BarTop(form);
     Control& bar = add(ControlKind::ProgressBar, "RdBar", "", 12, below, 360, 18);
     bar.setRange(0, 100);
     Control& e6 = add(ControlKind::Edit, "Edit6", "", 380, below - 2, 78, 21);
@@ -116,7 +151,8 @@ OperationHooks McuDialog::hooks() { return operationHooks(kDisplay); }
 OperationResult McuDialog::perform(McuStep step) {
     const OperationHooks h = hooks();
     const OperationResult r = RunGuarded(link(), [&] { return run(step, h); });
-    setMessage(r.message, false);
+    // A step that succeeds without a word of its own leaves Msg as it was.
+    if (!(r.ok() && r.message.empty())) setMessage(r.message, false);
     if (!keepsFlag(step, r)) failure_ = failureFlagOf(step, r);
     // Whatever Read brought in, also before a failure, is in the buffer.
     if (step == McuStep::Read && r.outcome != Outcome::Refused && hasHexWindow()) ctx_.docs.refreshHexWindow();
@@ -153,6 +189,11 @@ void McuDialog::IDClick() {
     perform(McuStep::Id);
 }
 
+void McuDialog::StepClick(McuStep step) {
+    if (ctx_.platform.stop) ctx_.platform.stop->clear();
+    perform(step);
+}
+
 void McuDialog::Button1Click() {
     // One stop request ends the whole chain, whichever step it falls in.
     if (ctx_.platform.stop) ctx_.platform.stop->clear();
@@ -172,7 +213,7 @@ void McuDialog::Button1Click() {
         // A step that did not succeed has left its own message and flag.
         if (perform(box.step); failure_ != 0) return;
     }
-    setMessage("OK", false);
+    setMessage(form_.chainDoneText, false);
 }
 
 void McuDialog::aborted(const OperationAborted&) {

@@ -15,7 +15,7 @@
 
 namespace quarvin {
 
-enum class McuStep { Read, Erase, Blank, Program, Verify, Protect, Id };
+enum class McuStep { Read, Erase, Blank, Program, Verify, Protect, Id, ReadFuse, WriteFuse };
 
 // What a microcontroller family's form holds.
 struct McuForm {
@@ -39,11 +39,14 @@ struct McuForm {
 
     std::vector<Button> buttons;     // in the order they stand on the form
     std::vector<RunBox> runBoxes;    // in the order the run chain takes them
-    std::string runGroupCaption;     // GroupBox1
+    std::string runGroupName = "GroupBox1";
+    std::string runGroupCaption;
     std::string runButtonCaption;    // Button1
     std::vector<Options> options;
     bool exitButton = false;         // CancelBtn "Exit"
     std::string notConnectedText;    // Msg at start without a box
+    std::string chainDoneText = "OK"; // Msg after a run chain that went through
+    int extraRows = 0;               // rows of family controls below Msg
 };
 
 class McuDialog : public FamilyDialog {
@@ -60,6 +63,8 @@ public:
     void VerifyClick();
     void SecrityClick();
     void IDClick();
+    // The buttons of the steps without a handler name of their own here.
+    void StepClick(McuStep step);
     void Button1Click(); // the run chain
     void CancelBtnClick();
     void OnCloseForm();
@@ -89,6 +94,10 @@ protected:
     // when there is one.
     McuRange range() const;
     OperationHooks hooks();
+    // Where a family's own rows of controls start (below Msg), and the top of
+    // the run and option groups, beside which a family may put a group.
+    int extrasTop() const { return extrasTop_; }
+    int groupsTop() const { return groupsTop_; }
     Prompts* prompts() { return ctx_.platform.prompts; }
     LinkState& link() { return ctx_.link; }
     MainBuffer& buffer() { return ctx_.docs.buffer(); }
@@ -104,6 +113,8 @@ private:
 
     McuForm form_;
     int failure_ = 0;
+    int extrasTop_ = 0;
+    int groupsTop_ = 0;
 };
 
 } // namespace quarvin

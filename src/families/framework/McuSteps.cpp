@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
 
 namespace quarvin {
 
@@ -15,6 +16,24 @@ std::optional<OperationResult> CheckPresence(LinkState& link, int xtal1, int xta
     if (CheckDeviceInSocket(link, xtal1, xtal2) != 0) return std::nullopt;
     // The user declined to go on without a chip: nothing was done.
     return OperationResult::refused(kNoDeviceText);
+}
+
+std::uint8_t ReadSerialMcuBus(LinkState& link) {
+    SendByte(link, op::SerialRead);
+    return ReceiveByte(link);
+}
+
+void DriveSerialMcuBus(LinkState& link, std::uint8_t v) {
+    SendByte(link, op::SerialWrite);
+    SendByte(link, v);
+}
+
+bool WaitPinHigh(LinkState& link, int pin, int tries, int ticksPerTry) {
+    for (int i = 0; i < tries; ++i) {
+        Delay(link, ticksPerTry);
+        if (ReadPin(link, pin)) return true;
+    }
+    return false;
 }
 
 } // namespace quarvin

@@ -1,7 +1,8 @@
 #pragma once
 // Steps the microcontroller families share: the presence check of a chip whose
-// oscillator inverter answers on XTAL2, the last address a byte loop handles,
-// and the texts of the presence question's refusal.
+// oscillator inverter answers on XTAL2, the 20-pin parts' data port, the poll of
+// a ready pin, the last address a byte loop handles, and the texts of the
+// presence question's refusal.
 #include <cstdint>
 #include <optional>
 
@@ -23,6 +24,16 @@ struct McuRange {
 // Drives the chip's XTAL1 and reads its XTAL2; asks the user when nothing
 // answers. Nothing when the operation may go on, else the refusal.
 std::optional<OperationResult> CheckPresence(LinkState& link, int xtal1, int xtal2);
+
+// The data port of a 20-pin part on socket pins 22..29, read and driven through
+// the box's serial-MCU opcodes 165 and 166. Driving sets levels only: the pins
+// must be outputs (SetDataWidth) first.
+std::uint8_t ReadSerialMcuBus(LinkState& link);
+void DriveSerialMcuBus(LinkState& link, std::uint8_t v);
+
+// Up to `tries` times: `ticksPerTry` delay ticks, then a read of the pin. True
+// as soon as it reads high (the part is ready), false when it never did.
+bool WaitPinHigh(LinkState& link, int pin, int tries, int ticksPerTry);
 
 inline constexpr const char* kNoDeviceText = "No any device on programmer!";
 inline constexpr const char* kNoFileOpenedText = "No any file opened!";

@@ -77,6 +77,8 @@ OperationResult P2051Dialog::run(McuStep step, const OperationHooks& hooks) {
     case McuStep::Program: return ProgramP2051(job);
     case McuStep::Verify: return VerifyP2051(job);
     case McuStep::Protect: return SecrityP2051(job);
+    case McuStep::ReadFuse:
+    case McuStep::WriteFuse: break; // no such buttons on this form
     case McuStep::Id: {
         OperationResult r = IdP2051(job);
         readSignature_ = {static_cast<std::uint8_t>(r.value >> 16), static_cast<std::uint8_t>(r.value >> 8),

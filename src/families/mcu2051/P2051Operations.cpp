@@ -3,7 +3,6 @@
 #include "families/mcu2051/P2051Pins.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
-#include "link/commands/Opcodes.h"
 #include "platform/Platform.h"
 
 namespace quarvin {
@@ -38,11 +37,6 @@ void NextAddress(LinkState& link) {
     PinLow(link, socket::Xtal1);
 }
 
-std::uint8_t ReadP1(LinkState& link) {
-    SendByte(link, op::SerialRead);
-    return ReceiveByte(link);
-}
-
 // Powered, read-code mode, P1 as inputs: the start of Read, Blank and Verify.
 void ReadSetup(LinkState& link) {
     PrepareP2051(link);
@@ -53,7 +47,7 @@ void ReadSetup(LinkState& link) {
 // The byte at address 0, 129 times; true when every read gave 0xFF.
 bool ReadsErased(LinkState& link) {
     for (int i = 0; i < kCheckReads; ++i)
-        if (ReadP1(link) != 0xFF) return false;
+        if (ReadSerialMcuBus(link) != 0xFF) return false;
     return true;
 }
 
@@ -62,17 +56,12 @@ bool ReadsErased(LinkState& link) {
 std::uint8_t ProgramOneByte(LinkState& link, std::uint8_t d) {
     PinHigh(link, socket::P34);
     ConnectVpp(link, socket::RstVpp);
-    SendByte(link, op::SerialWrite);
-    SendByte(link, d);
+    DriveSerialMcuBus(link, d);
     PinLow(link, socket::Prog);
     PinHigh(link, socket::Prog);
     ConnectVpp(link, 0);
     PinLow(link, socket::P34);
-    for (int i = 0; i < kReadyPolls; ++i) {
-        Delay(link, 1);
-        if (ReadPin(link, socket::ReadyBusy)) return d;
-    }
-    return static_cast<std::uint8_t>(d + 1);
+    return WaitPinHigh(link, socket::ReadyBusy, kReadyPolls, 1) ? d : static_cast<std::uint8_t>(d + 1);
 }
 
 void WriteLockBit(LinkState& link, std::uint8_t modePort) {
@@ -133,7 +122,7 @@ OperationResult ReadP2051(const P2051Job& job) {
             job.hooks.show(n, last);
             if (job.hooks.stop()) return StoppedAfterRead(link, n);
         }
-        job.buffer[n] = ReadP1(link);
+        job.buffer[n] = ReadSerialMcuBus(link);
         NextAddress(link);
     }
     job.hooks.show(last, last);
@@ -188,7 +177,7 @@ OperationResult BlankP2051(const P2051Job& job) {
             job.hooks.show(n, last);
             if (job.hooks.stop()) return StoppedAfterRead(link, n);
         }
-        const std::uint8_t byte = ReadP1(link);
+        const std::uint8_t byte = ReadSerialMcuBus(link);
         NextAddress(link);
         if (byte != 0xFF) {
             job.hooks.show(n, last);
@@ -248,7 +237,7 @@ OperationResult VerifyP2051(const P2051Job& job) {
             job.hooks.show(n, last);
             if (job.hooks.stop()) return StoppedAfterRead(link, n);
         }
-        const std::uint8_t device = ReadP1(link);
+        const std::uint8_t device = ReadSerialMcuBus(link);
         NextAddress(link);
         if (device != job.buffer[n]) {
             job.hooks.show(n, last);

@@ -69,6 +69,8 @@ OperationResult P89c5xDialog::run(McuStep step, const OperationHooks& hooks) {
     case McuStep::Verify: return VerifyP89c5x(job);
     case McuStep::Program: return ProgramP89c5x(job, static_cast<ProgramSpeed>(itemOf("RadioGroup2")));
     case McuStep::Protect: return ProtectP89c5x(job, static_cast<ProtectMode>(itemOf("RadioGroup1")));
+    case McuStep::ReadFuse:
+    case McuStep::WriteFuse: break; // no such buttons on this form
     case McuStep::Id: {
         OperationResult r = IdP89c5x(job);
         if (r.ok()) readSignature_ = {static_cast<std::uint8_t>(r.value >> 16), static_cast<std::uint8_t>(r.value >> 8),

@@ -35,17 +35,19 @@ McuForm Pic16Form() {
     };
     f.exitButton = true;
     f.notConnectedText = "Bad!";
+    f.extraRows = 1;
     return f;
 }
 
 } // namespace
 
 Pic16Dialog::Pic16Dialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, "P16c8x", Pic16Form()) {
-    add(ControlKind::CheckBox, "CheckBox1", "Sec", 12, 300, 60, 17);
-    add(ControlKind::CheckBox, "CheckBox2", "WTD", 76, 300, 60, 17).setChecked(true);
-    add(ControlKind::CheckBox, "CheckBox3", "PWRT3", 140, 300, 70, 17);
-    add(ControlKind::Edit, "Edit1", "ffff", 214, 298, 60, 21);
-    add(ControlKind::Label, "Package", "", 290, 300, 100, 17);
+    const int y = extrasTop();
+    add(ControlKind::CheckBox, "CheckBox1", "Sec", 12, y, 60, 17);
+    add(ControlKind::CheckBox, "CheckBox2", "WTD", 76, y, 60, 17).setChecked(true);
+    add(ControlKind::CheckBox, "CheckBox3", "PWRT3", 140, y, 70, 17);
+    add(ControlKind::Edit, "Edit1", "ffff", 214, y - 2, 60, 21);
+    add(ControlKind::Label, "Package", "", 290, y, 100, 17);
     onClose = [this] {
         OnCloseForm();
         writeSettingsFile();
@@ -54,6 +56,8 @@ Pic16Dialog::Pic16Dialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, "P16c8
         CancelBtnClick();
         writeSettingsFile();
     };
+    // Coming back to the dialog after loading a file takes the file's word.
+    onActivate = [this] { takeConfigFromBuffer(); };
     readSettingsFile();
 }
 
@@ -107,7 +111,14 @@ Pic16Config Pic16Dialog::configFromControls() {
 void Pic16Dialog::takeConfigFromBuffer() {
     const MainBuffer& buf = buffer();
     const auto word = static_cast<std::uint16_t>(buf[kFileConfigByte] | buf[kFileConfigByte + 1] << 8);
-    if (word == 0xFFFF) return;
+    // Only a word that changed since the last look (a file was loaded) sets the
+    // controls, so that what the user set meanwhile stays.
+    if (seenConfig_ == word) return;
+    seenConfig_ = word;
+    if (word == 0xFFFF) {
+        fileConfig_.reset();
+        return;
+    }
     const std::uint16_t config = word & kPicWordMask;
     const Pic16ConfigControls c = ControlsOfPic16Config(config);
     showSettings({c.protect, c.wdt, c.pwrt, c.oscIndex});
@@ -120,6 +131,7 @@ void Pic16Dialog::fileLoaded() { takeConfigFromBuffer(); }
 void Pic16Dialog::afterStart() {
     control("Package").setText(PackageText(PackageOf(row())));
     control("Edit7").setText(ctx_.selection.typeName);
+    seenConfig_.reset();
     takeConfigFromBuffer();
 }
 
@@ -139,6 +151,8 @@ OperationResult Pic16Dialog::run(McuStep step, const OperationHooks& hooks) {
     case McuStep::Program: return ProgramPic16(job, control("Speed").itemIndex());
     case McuStep::Verify: return VerifyPic16(job);
     case McuStep::Protect: return WritePic16Config(job, configFromControls());
+    case McuStep::ReadFuse:
+    case McuStep::WriteFuse: break; // no such buttons on this form
     case McuStep::Id: {
         OperationResult r = ReadPic16Config(job);
         if (!r.ok()) return r;

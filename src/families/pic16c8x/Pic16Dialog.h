@@ -19,7 +19,7 @@ public:
     void RdConfigClick() { IDClick(); }
     void WtConfigClick() { SecrityClick(); }
     // A file was loaded into the buffer: a configuration word it carries sets
-    // the controls.
+    // the controls (also run when the dialog becomes active again).
     void fileLoaded();
 
 protected:
@@ -41,6 +41,8 @@ private:
     std::uint16_t userId_ = 0xFFFF;
     // The configuration word a loaded file carries, while the controls show it.
     std::optional<std::uint16_t> fileConfig_;
+    // The buffer's word at 0x2007 when the dialog last looked.
+    std::optional<std::uint16_t> seenConfig_;
 };
 
 } // namespace quarvin

@@ -302,6 +302,7 @@ OperationResult VerifyPic16(const Pic16Job& job) {
     if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);
+    bool allErased = true; // what an empty socket reads
     for (std::uint32_t a = 0; a <= last; a += 2) {
         if (a % kReadProgressEvery == 0) {
             job.hooks.show(a, last);
@@ -313,10 +314,12 @@ OperationResult VerifyPic16(const Pic16Job& job) {
             PowerOff(link);
             return OperationResult::failed("Verify Bad!", a);
         }
+        allErased = allErased && w == kPicWordMask;
     }
     job.hooks.show(last, last);
     PowerOff(link);
-    return OperationResult::done("OK");
+    // A buffer of erased words matches an empty socket too.
+    return OperationResult::done(allErased ? Unchecked("OK", job.row, kPic16EmptyReadsTheSame) : "OK");
 }
 
 OperationResult ReadPic16Config(const Pic16Job& job) {

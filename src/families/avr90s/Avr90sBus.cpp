@@ -1,0 +1,180 @@
+#include "families/avr90s/Avr90sBus.h"
+
+#include "families/framework/McuSteps.h"
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+
+constexpr int kGroundPin = 20;
+constexpr int kDataPort = 0; // pins 1..8 of the 40-pin rows
+constexpr std::uint8_t kAllHigh = 0xFF;
+constexpr std::uint8_t kPinsReleased = 0xFF;
+constexpr std::uint8_t kPinsDriven = 0x00;
+constexpr int kResetLowTicks = 1;
+constexpr int kProgrammingEntryTicks = 2000;
+constexpr int kReadyTries = 20;
+constexpr int kReadyTicksPerTry = 10;
+
+bool ReadsThroughPort0(const Avr90sRow& row) { return row.readBusMode == avrbus::Port0; }
+
+// Control register 0 holds the directions of pins 1..8; its image stays in step.
+void SetPort0Directions(LinkState& link, std::uint8_t directions) {
+    if (link.images.control[0] == directions) return;
+    link.images.control[0] = directions;
+    WriteControlRegister(link, 0, directions);
+}
+
+// One byte on the data port, loaded by an XTAL1 pulse.
+void LoadByte(LinkState& link, const Avr90sRow& row, std::uint8_t v) {
+    if (ReadsThroughPort0(row)) {
+        WritePort(link, kDataPort, v);
+        SetPort0Directions(link, kPinsDriven);
+    } else {
+        DriveSerialMcuBus(link, v);
+    }
+    PinHigh(link, row.xtal1);
+    PinLow(link, row.xtal1);
+}
+
+void LoadAddress(LinkState& link, const Avr90sRow& row, std::uint32_t a) {
+    const std::uint32_t word = a / 2;
+    AvrLoadAddressByte(link, row, static_cast<std::uint8_t>(word & 0xFF));
+    PinHigh(link, row.bs);
+    AvrLoadAddressByte(link, row, static_cast<std::uint8_t>((word >> 8) & 0xFF));
+}
+
+void WritePulse(LinkState& link, const Avr90sRow& row) {
+    PinLow(link, row.wr);
+    PinHigh(link, row.wr);
+}
+
+} // namespace
+
+void AvrPowerUp(LinkState& link, const Avr90sRow& row) {
+    SetVppLevel(link, static_cast<int>(row.vppMillivolts));
+    WriteAllPorts(link, kAllHigh);
+    SetDataWidth(link, avrbus::DriveAll);
+    ConnectGround(link, kGroundPin);
+    // The row's Vcc pin: pin 30 is ALE, an output, on the 40-pin parts.
+    ConnectVcc(link, row.vccPin);
+    PinLow(link, row.oe);
+    PinHigh(link, row.wr);
+    PinHigh(link, row.rdyBsy);
+    SetPinLatch(link, row.rdyBsy, 1);
+    PinLow(link, row.xtal1);
+    PinLow(link, row.xa0);
+    PinLow(link, row.xa1);
+    ConnectVcc(link, row.vccPin);
+    ConnectGround(link, kGroundPin);
+    // RESET and BS low before 12 V reach RESET: the part then enters
+    // programming mode.
+    PinLow(link, row.reset);
+    PinLow(link, row.bs);
+    Delay(link, kResetLowTicks);
+    ConnectVpp(link, row.vppPin);
+    PinHigh(link, row.reset);
+    Delay(link, kProgrammingEntryTicks);
+}
+
+void AvrLoadCommand(LinkState& link, const Avr90sRow& row, std::uint8_t command) {
+    PinLow(link, row.xa0);
+    PinHigh(link, row.xa1);
+    LoadByte(link, row, command);
+}
+
+void AvrLoadAddressByte(LinkState& link, const Avr90sRow& row, std::uint8_t v) {
+    PinLow(link, row.xa0);
+    PinLow(link, row.xa1);
+    LoadByte(link, row, v);
+}
+
+void AvrLoadDataByte(LinkState& link, const Avr90sRow& row, std::uint8_t v) {
+    PinHigh(link, row.xa0);
+    PinLow(link, row.xa1);
+    LoadByte(link, row, v);
+}
+
+std::uint8_t AvrReadDataByte(LinkState& link, const Avr90sRow& row) {
+    if (!ReadsThroughPort0(row)) return ReadSerialMcuBus(link);
+    SetPort0Directions(link, kPinsReleased);
+    return ReadPort(link, kDataPort);
+}
+
+void AvrEndRead(LinkState& link, const Avr90sRow& row) {
+    PinHigh(link, row.oe);
+    if (ReadsThroughPort0(row)) SetPort0Directions(link, kPinsDriven);
+}
+
+bool AvrWaitReady(LinkState& link, const Avr90sRow& row) {
+    SetPinLatch(link, row.rdyBsy, 1);
+    return WaitPinHigh(link, row.rdyBsy, kReadyTries, kReadyTicksPerTry);
+}
+
+std::uint16_t AvrReadWord(LinkState& link, const Avr90sRow& row, std::uint32_t a) {
+    SetDataWidth(link, avrbus::DriveAll);
+    PinHigh(link, row.oe);
+    PinLow(link, row.bs);
+    AvrLoadCommand(link, row, avrcmd::ReadFlash);
+    LoadAddress(link, row, a);
+    SetDataWidth(link, row.readBusMode);
+    PinLow(link, row.bs);
+    PinLow(link, row.oe);
+    const std::uint8_t low = AvrReadDataByte(link, row);
+    PinHigh(link, row.bs);
+    const std::uint8_t high = AvrReadDataByte(link, row);
+    AvrEndRead(link, row);
+    SetDataWidth(link, avrbus::DriveAll);
+    return static_cast<std::uint16_t>(high << 8 | low);
+}
+
+bool AvrProgramWord(LinkState& link, const Avr90sRow& row, std::uint32_t a, std::uint16_t w) {
+    SetDataWidth(link, avrbus::DriveAll);
+    PinHigh(link, row.oe);
+    PinLow(link, row.bs);
+    AvrLoadCommand(link, row, avrcmd::WriteFlash);
+    LoadAddress(link, row, a);
+    PinLow(link, row.bs);
+    // BS low at the WR pulse writes the low byte of the word, high the high byte.
+    AvrLoadDataByte(link, row, static_cast<std::uint8_t>(w & 0xFF));
+    WritePulse(link, row);
+    if (!AvrWaitReady(link, row)) return false;
+    AvrLoadDataByte(link, row, static_cast<std::uint8_t>(w >> 8));
+    PinHigh(link, row.bs);
+    WritePulse(link, row);
+    return AvrWaitReady(link, row);
+}
+
+std::uint8_t AvrReadFuseByte(LinkState& link, const Avr90sRow& row) {
+    SetDataWidth(link, avrbus::DriveAll);
+    PinHigh(link, row.oe);
+    PinLow(link, row.bs);
+    AvrLoadCommand(link, row, avrcmd::ReadFusesAndLocks);
+    PinHigh(link, row.bs);
+    PinLow(link, row.oe);
+    SetDataWidth(link, row.readBusMode);
+    const std::uint8_t byte = AvrReadDataByte(link, row);
+    AvrEndRead(link, row);
+    ConnectVpp(link, 0);
+    return byte;
+}
+
+std::array<std::uint8_t, 2> AvrReadSignature(LinkState& link, const Avr90sRow& row) {
+    std::array<std::uint8_t, 2> bytes{};
+    SetDataWidth(link, avrbus::DriveAll);
+    PinHigh(link, row.oe);
+    PinLow(link, row.bs);
+    AvrLoadCommand(link, row, avrcmd::ReadSignature);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        AvrLoadAddressByte(link, row, static_cast<std::uint8_t>(i));
+        SetDataWidth(link, row.readBusMode);
+        PinLow(link, row.oe);
+        bytes[i] = AvrReadDataByte(link, row);
+        AvrEndRead(link, row);
+        SetDataWidth(link, avrbus::DriveAll);
+    }
+    return bytes;
+}
+
+} // namespace quarvin

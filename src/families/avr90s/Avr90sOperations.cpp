@@ -1,0 +1,267 @@
+#include "families/avr90s/Avr90sOperations.h"
+
+#include "families/avr90s/Avr90sBus.h"
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+
+constexpr std::uint16_t kErasedWord = 0xFFFF;
+constexpr std::uint32_t kCheckLastByte = 128; // the erase and lock checks read words 0..64
+constexpr int kEraseSettleTicks = 2000;
+constexpr int kPowerOffTicks = 1000;
+
+constexpr std::uint32_t kReadProgressEvery = 16;
+constexpr std::uint32_t kVerifyProgressEvery = 32;
+constexpr std::uint32_t kProgramProgressEvery = 64;
+
+void PowerOff(LinkState& link) {
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+}
+
+OperationResult Stopped(LinkState& link, std::uint32_t a) {
+    PowerOff(link);
+    return OperationResult::stopped(a);
+}
+
+// A part answers with the maker's code and the row's device code; an empty
+// socket reads its pull-ups (ff ff).
+std::optional<OperationResult> CheckPart(const Avr90sJob& job) {
+    const auto sig = AvrReadSignature(job.link, job.row);
+    if (sig[0] == kAvrMakerCode && sig[1] == job.row.deviceCode) return std::nullopt;
+    PowerOff(job.link);
+    if (sig[0] == 0xFF && sig[1] == 0xFF) return OperationResult::failed("No chip! (signature reads ff ff)", 0);
+    return OperationResult::failed(Format("Wrong chip! (signature %02x %02x, %s has %02x %02x)", sig[0], sig[1],
+                                          job.row.chip, kAvrMakerCode, job.row.deviceCode),
+                                   0);
+}
+
+// Powered up in programming mode with the signature checked.
+std::optional<OperationResult> Enter(const Avr90sJob& job) {
+    AvrPowerUp(job.link, job.row);
+    return CheckPart(job);
+}
+
+std::uint16_t BufferWord(const MainBuffer& buf, std::uint32_t a) {
+    return static_cast<std::uint16_t>(buf[a] | buf[a + 1] << 8);
+}
+
+// Reads words 0..64 after a power-up; the first that is not erased, if any.
+std::optional<std::uint32_t> FirstUnerasedInCheck(const Avr90sJob& job) {
+    AvrPowerUp(job.link, job.row);
+    SetDataWidth(job.link, job.row.readBusMode);
+    std::optional<std::uint32_t> first;
+    for (std::uint32_t a = 0; a <= kCheckLastByte; a += 2)
+        if (AvrReadWord(job.link, job.row, a) != kErasedWord && !first) first = a;
+    return first;
+}
+
+// Command, data byte, a WR pulse of lowTicks (0: one command's time) and the
+// RDY/BSY poll.
+bool WriteByteCommand(const Avr90sJob& job, std::uint8_t command, std::uint8_t data, int lowTicks) {
+    LinkState& link = job.link;
+    PinHigh(link, job.row.oe);
+    PinLow(link, job.row.bs);
+    AvrLoadCommand(link, job.row, command);
+    AvrLoadDataByte(link, job.row, data);
+    PinLow(link, job.row.wr);
+    Delay(link, lowTicks);
+    PinHigh(link, job.row.wr);
+    return AvrWaitReady(link, job.row);
+}
+
+} // namespace
+
+std::uint8_t AvrLockByte(AvrProtectMode mode) {
+    switch (mode) {
+    case AvrProtectMode::NoVerify: return 0;
+    case AvrProtectMode::NoProgram: return avrlock::LockBit2;
+    case AvrProtectMode::NotUsed: return avrlock::LockBit1;
+    case AvrProtectMode::None: break;
+    }
+    return avrlock::LockBit1 | avrlock::LockBit2;
+}
+
+AvrProtectMode AvrProtectModeOf(std::uint8_t fuseByte) { return static_cast<AvrProtectMode>(fuseByte >> 6 & 3); }
+
+std::uint8_t AvrFuseWriteByte(const AvrFuses& fuses) {
+    return static_cast<std::uint8_t>((fuses.internalRc ? 0 : avrfuse::ClockFuse) | (fuses.onLineLoad ? 0 : avrfuse::Spien));
+}
+
+AvrFuses AvrFusesOf(std::uint8_t fuseByte) {
+    return {(fuseByte & avrfuse::ClockFuse) == 0, (fuseByte & avrfuse::Spien) == 0};
+}
+
+OperationResult ReadAvr(const Avr90sJob& job) {
+    LinkState& link = job.link;
+    const std::uint32_t last = job.row.lastByteAddress;
+    job.hooks.say("Reading...", true);
+    if (auto refusal = Enter(job)) return *refusal;
+    SetDataWidth(link, job.row.readBusMode);
+    for (std::uint32_t a = 0; a < last; a += 2) {
+        if (a % kReadProgressEvery == 0) {
+            job.hooks.show(a, last);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        const std::uint16_t w = AvrReadWord(link, job.row, a);
+        job.buffer[a] = static_cast<std::uint8_t>(w & 0xFF);
+        job.buffer[a + 1] = static_cast<std::uint8_t>(w >> 8);
+    }
+    job.hooks.show(last, last);
+    ConnectVpp(link, 0);
+    AvrPowerUp(link, job.row);
+    const std::uint8_t fuses = AvrReadFuseByte(link, job.row);
+    ConnectVcc(link, 0);
+    OperationResult r = OperationResult::done("OK");
+    r.value = fuses;
+    return r;
+}
+
+OperationResult EraseAvr(const Avr90sJob& job) {
+    LinkState& link = job.link;
+    job.hooks.say("Erase...", true);
+    if (auto refusal = Enter(job)) return *refusal;
+    ConnectVpp(link, job.row.vppPin);
+    SetDataWidth(link, avrbus::DriveAll);
+    PinHigh(link, job.row.oe);
+    AvrLoadCommand(link, job.row, avrcmd::ChipErase);
+    // Chip erase runs while WR is low; it shows nothing on RDY/BSY.
+    PinLow(link, job.row.wr);
+    Delay(link, kAvrChipEraseLowTicks);
+    PinHigh(link, job.row.wr);
+    Delay(link, kEraseSettleTicks);
+    PowerOff(link);
+    Delay(link, kPowerOffTicks);
+    const std::optional<std::uint32_t> bad = FirstUnerasedInCheck(job);
+    PowerOff(link);
+    if (bad) return OperationResult::failed("Bad!", *bad);
+    return OperationResult::done("OK");
+}
+
+OperationResult BlankAvr(const Avr90sJob& job) {
+    LinkState& link = job.link;
+    const std::uint32_t last = job.row.lastByteAddress;
+    job.hooks.say("Verify...", true);
+    if (auto refusal = Enter(job)) return *refusal;
+    SetDataWidth(link, job.row.readBusMode);
+    for (std::uint32_t a = 0; a < last; a += 2) {
+        if (a % kReadProgressEvery == 0) {
+            job.hooks.show(a, last);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        if (AvrReadWord(link, job.row, a) != kErasedWord) {
+            job.hooks.show(a, last);
+            ConnectVpp(link, 0);
+            return OperationResult::failed("No Blank!", a);
+        }
+    }
+    job.hooks.show(last, last);
+    ConnectVpp(link, 0);
+    return OperationResult::done("OK!");
+}
+
+OperationResult ProgramAvr(const Avr90sJob& job) {
+    LinkState& link = job.link;
+    const std::uint32_t last = job.row.lastByteAddress;
+    job.hooks.say("Programe...", true);
+    if (auto refusal = Enter(job)) return *refusal;
+    // Lock bit 1 makes the part ignore every write while RDY/BSY still pulses:
+    // without this look Program would end "OK!" having written nothing.
+    if ((AvrReadFuseByte(link, job.row) & avrfuse::LockBit1) == 0) {
+        PowerOff(link);
+        return OperationResult::failed(kAvrProgramLockedText, 0);
+    }
+    AvrPowerUp(link, job.row);
+    for (std::uint32_t a = 0; a < last; a += 2) {
+        if (a % kProgramProgressEvery == 0) {
+            job.hooks.show(a, last);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        const std::uint16_t w = BufferWord(job.buffer, a);
+        if (w == kErasedWord) continue;
+        if (!AvrProgramWord(link, job.row, a, w)) {
+            // No 12 V left on RESET of a part that does not answer.
+            job.hooks.show(a, last);
+            PowerOff(link);
+            return OperationResult::failed(kAvrProgramFailedText, a);
+        }
+    }
+    job.hooks.show(last, last);
+    PowerOff(link);
+    return OperationResult::done("OK!");
+}
+
+OperationResult VerifyAvr(const Avr90sJob& job) {
+    LinkState& link = job.link;
+    const std::uint32_t last = job.row.lastByteAddress;
+    job.hooks.say("Verify...", true);
+    if (auto refusal = Enter(job)) return *refusal;
+    SetDataWidth(link, job.row.readBusMode);
+    for (std::uint32_t a = 0; a < last; a += 2) {
+        if (a % kVerifyProgressEvery == 0) {
+            job.hooks.show(a, last);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        if (AvrReadWord(link, job.row, a) != BufferWord(job.buffer, a)) {
+            job.hooks.show(a, last);
+            PowerOff(link);
+            return OperationResult::failed("Bad!", a);
+        }
+    }
+    job.hooks.show(last, last);
+    PowerOff(link);
+    return OperationResult::done("OK!");
+}
+
+OperationResult ProtectAvr(const Avr90sJob& job, AvrProtectMode mode) {
+    LinkState& link = job.link;
+    if (auto refusal = Enter(job)) return *refusal;
+    AvrPowerUp(link, job.row);
+    const bool ready = WriteByteCommand(job, avrcmd::WriteLocks, AvrLockByte(mode), 0);
+    ConnectVpp(link, 0);
+    if (!ready) {
+        ConnectVcc(link, 0);
+        return OperationResult::failed("Bad!", 0);
+    }
+    if (mode != AvrProtectMode::NoVerify) {
+        // The other items end without a word of their own.
+        ConnectVcc(link, 0);
+        return OperationResult::done({});
+    }
+    // With both lock bits the flash must read erased. Vpp goes off too: 12 V
+    // left on RESET of an unpowered part keeps the next power-up from
+    // entering programming mode.
+    const std::optional<std::uint32_t> readable = FirstUnerasedInCheck(job);
+    PowerOff(link);
+    if (readable) return OperationResult::failed("Bad!", *readable);
+    return OperationResult::done("OK!");
+}
+
+OperationResult ReadAvrFuses(const Avr90sJob& job) {
+    if (auto refusal = Enter(job)) return *refusal;
+    const std::uint8_t byte = AvrReadFuseByte(job.link, job.row);
+    OperationResult r = OperationResult::done(Format("Config=%02x", byte));
+    r.value = byte;
+    return r;
+}
+
+OperationResult ProgramAvrFuses(const Avr90sJob& job, const AvrFuses& fuses) {
+    LinkState& link = job.link;
+    job.hooks.say("Programe Fuse...", true);
+    if (auto refusal = Enter(job)) return *refusal;
+    // The fuse write runs while WR is low; it shows nothing on RDY/BSY, so the
+    // fuses are read back: a part whose lock bit 1 is programmed keeps its old
+    // ones.
+    const std::uint8_t wanted = AvrFuseWriteByte(fuses);
+    const bool ready = WriteByteCommand(job, avrcmd::WriteFuses, wanted, kAvrFuseWriteLowTicks);
+    const std::uint8_t got = ready ? AvrReadFuseByte(link, job.row) : 0;
+    PowerOff(link);
+    constexpr std::uint8_t kFuseBits = avrfuse::Spien | avrfuse::ClockFuse;
+    if (!ready || (got & kFuseBits) != (wanted & kFuseBits)) return OperationResult::failed("Bad!", 0);
+    return OperationResult::done("Programe Fuse...");
+}
+
+} // namespace quarvin

@@ -1,0 +1,253 @@
+// The AT90S parallel programming dialog: its form and its behaviour on the
+// virtual box's chip models (every sub-type, locks, fuses, faults, a lost link,
+// stop). The streams are pinned by avr90s_golden_wire_test.cpp.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "FamilyRig.h"
+#include "families/avr90s/Avr90sBus.h"
+#include "families/avr90s/Avr90sDialog.h"
+#include "sim/families/avr90s/Avr90sChip.h"
+
+namespace quarvin::test {
+namespace {
+
+using Rig = SimRig<Avr90sDialog, sim::Avr90sChip>;
+
+std::string Msg(Avr90sDialog& d) { return d.control("Msg").text(); }
+
+const Avr90sRow& Row(int row) { return kAvr90sRows[static_cast<std::size_t>(row)]; }
+std::uint32_t Size(int row) { return Row(row).lastByteAddress + 1; }
+
+void FillRandom(MainBuffer& buf, std::uint32_t count, unsigned seed) {
+    std::mt19937 rng(seed);
+    for (std::uint32_t i = 0; i < count; ++i) buf[i] = static_cast<std::uint8_t>(rng());
+}
+
+void FillErased(MainBuffer& buf, std::uint32_t count) { std::fill(buf.data(), buf.data() + count, 0xFF); }
+
+TEST(Avr90sForm, CaptionsItemsAndInitialStates) {
+    WireRig<Avr90sDialog> rig(2, false);
+    Avr90sDialog& d = rig.dlg;
+    EXPECT_EQ(d.caption(), "AT90s ");
+    const std::pair<const char*, const char*> captions[] = {
+        {"Read1", "Read"},           {"Erase", "Erase"},          {"Blank", "Blank"},
+        {"Write", "Programe"},       {"Verify", "Verify"},        {"Secrity", "Protect"},
+        {"ReadFuse", "Read F/S "},   {"WtFuse", "Pro Fuse"},      {"CancelBtn", "Exit"},
+        {"RadioGroup1", "Protect Mode"}, {"GroupBox1", "Fuse"},   {"CheckBox1", "Internal RC(RCEN)"},
+        {"CheckBox2", "On Line Load(SPI)"}, {"GroupBox2", "Auto"}, {"Button1", "Auto"},
+        {"CheckBoxErase", "Erase"},  {"CheckBoxBlank", "Blank"},  {"CheckBoxWrite", "Programe"},
+        {"CheckBoxVer", "Verify"},   {"CheckBoxFuse", "Pro Fuse"}, {"CheckBoxConfig", "Protect"},
+    };
+    for (const auto& [name, caption] : captions) EXPECT_EQ(d.control(name).text(), caption) << name;
+    const std::pair<const char*, bool> ticks[] = {
+        {"CheckBox1", false},     {"CheckBox2", false},   {"CheckBoxErase", false}, {"CheckBoxBlank", false},
+        {"CheckBoxWrite", true}, {"CheckBoxVer", true},  {"CheckBoxFuse", false},  {"CheckBoxConfig", false}};
+    for (const auto& [name, checked] : ticks) EXPECT_EQ(d.control(name).checked(), checked) << name;
+    EXPECT_EQ(d.control("RadioGroup1").items(),
+              (std::vector<std::string>{"Protext+No Ver", "Protect+Mo Pro", "No used", "No Protect"}));
+    EXPECT_EQ(d.control("RadioGroup1").itemIndex(), 3);
+    rig.selection.typeName = "AT90S2313";
+    d.Start();
+    EXPECT_EQ(Msg(d), "OK ");
+    EXPECT_EQ(d.control("Edit7").text(), "AT90S2313");
+    EXPECT_EQ(rig.docs.end, 2047);
+    rig.link.connected = 0;
+    d.Start();
+    EXPECT_EQ(Msg(d), "Bad!");
+}
+
+TEST(Avr90sSim, EverySubTypeProgramsVerifiesAndReadsBack) {
+    for (int row = 1; row < static_cast<int>(kAvr90sRows.size()); ++row) {
+        SCOPED_TRACE(Row(row).name);
+        Rig rig(row);
+        FillRandom(rig.docs.buf, Size(row), static_cast<unsigned>(row) + 40);
+        const std::vector<std::uint8_t> image(rig.docs.buf.data(), rig.docs.buf.data() + Size(row));
+        rig.dlg.click("Write");
+        EXPECT_EQ(Msg(rig.dlg), "OK!");
+        EXPECT_EQ(rig.chip->memory(), image);
+        rig.dlg.click("Verify");
+        EXPECT_EQ(Msg(rig.dlg), "OK!");
+        EXPECT_EQ(rig.dlg.failureFlag(), 0);
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + Size(row), 0);
+        rig.dlg.click("Read1");
+        EXPECT_EQ(Msg(rig.dlg), "OK");
+        EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.docs.buf.data()));
+        EXPECT_EQ(rig.docs.buf[Size(row)], 0); // nothing past the part's end
+        EXPECT_EQ(rig.box->errors().size(), 0u);
+    }
+}
+
+TEST(Avr90sSim, BlankOfABlankAndAUsedPart) {
+    Rig rig(1);
+    rig.dlg.click("Blank");
+    EXPECT_EQ(Msg(rig.dlg), "OK!");
+    EXPECT_EQ(rig.dlg.failureFlag(), 0);
+    rig.chip->memory()[0x2F3] = 0xFE;
+    rig.dlg.click("Blank");
+    EXPECT_EQ(Msg(rig.dlg), "No Blank!");
+    EXPECT_EQ(rig.dlg.control("Edit6").text(), "02f2");
+    EXPECT_EQ(rig.dlg.failureFlag(), 1);
+}
+
+TEST(Avr90sSim, LocksFailVerifyUntilEraseAndFusesReadBack) {
+    Rig rig(4);
+    FillRandom(rig.docs.buf, Size(4), 7);
+    rig.dlg.click("Write");
+    rig.dlg.control("RadioGroup1").setItemIndex(0);
+    rig.dlg.click("Secrity");
+    EXPECT_EQ(Msg(rig.dlg), "OK!");
+    EXPECT_EQ(rig.chip->lockBits(), sim::Avr90sChip::LockBit1 | sim::Avr90sChip::LockBit2);
+    rig.dlg.click("Verify");
+    EXPECT_EQ(Msg(rig.dlg), "Bad!");
+    EXPECT_EQ(rig.dlg.failureFlag(), 1);
+    rig.dlg.click("ReadFuse");
+    EXPECT_EQ(Msg(rig.dlg), "Config=1f");
+    EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 0);
+    rig.dlg.click("Erase");
+    EXPECT_EQ(Msg(rig.dlg), "OK");
+    EXPECT_EQ(rig.chip->lockBits(), 0);
+    rig.dlg.click("Blank");
+    EXPECT_EQ(Msg(rig.dlg), "OK!");
+
+    // Lock bit 1 alone: reads still work, writes do not; Protect says nothing.
+    rig.dlg.control("RadioGroup1").setItemIndex(1);
+    rig.dlg.control("Msg").setText("before");
+    rig.dlg.click("Secrity");
+    EXPECT_EQ(Msg(rig.dlg), "before");
+    rig.dlg.click("Write");
+    EXPECT_EQ(Msg(rig.dlg), kAvrProgramLockedText);
+    EXPECT_EQ(rig.dlg.failureFlag(), 1);
+    EXPECT_EQ(rig.chip->memory()[0], 0xFF);
+    // Nor do the fuses, which are read back.
+    rig.dlg.control("CheckBox1").setChecked(true);
+    rig.dlg.click("WtFuse");
+    EXPECT_EQ(Msg(rig.dlg), "Bad!");
+    EXPECT_EQ(rig.dlg.failureFlag(), 1);
+    EXPECT_EQ(rig.chip->fuseBits(), sim::Avr90sChip::ShippedFuses);
+
+    // Fuses: the boxes are written and read back; erase keeps them.
+    rig.dlg.click("Erase");
+    rig.dlg.control("CheckBox1").setChecked(true);
+    rig.dlg.control("CheckBox2").setChecked(false);
+    rig.dlg.click("WtFuse");
+    EXPECT_EQ(Msg(rig.dlg), "Programe Fuse...");
+    rig.dlg.control("CheckBox1").setChecked(false);
+    rig.dlg.control("CheckBox2").setChecked(true);
+    rig.dlg.click("Erase");
+    rig.dlg.click("ReadFuse");
+    EXPECT_EQ(Msg(rig.dlg), "Config=fe");
+    EXPECT_TRUE(rig.dlg.control("CheckBox1").checked());
+    EXPECT_FALSE(rig.dlg.control("CheckBox2").checked());
+    EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 3);
+}
+
+TEST(Avr90sSim, BusyEmptyWrongPartAndNoProgramCell) {
+    // RDY/BSY stuck low: Program gives up at the first word, flag 1, no
+    // voltage left on the part; Auto stops there without "OK!!!".
+    Rig busy(2);
+    busy.chip->faults().busyForever = true;
+    FillErased(busy.docs.buf, Size(2));
+    busy.docs.buf[0x41] = 0x12;
+    busy.dlg.click("Write");
+    EXPECT_EQ(Msg(busy.dlg), kAvrProgramFailedText);
+    EXPECT_EQ(busy.dlg.control("Edit6").text(), "0040");
+    EXPECT_EQ(busy.dlg.failureFlag(), 1);
+    EXPECT_EQ(busy.box->socket().vppPins(), 0u);
+    EXPECT_EQ(busy.box->socket().vccPins(), 0u);
+    busy.dlg.click("Button1");
+    EXPECT_EQ(Msg(busy.dlg), kAvrProgramFailedText);
+    busy.dlg.control("RadioGroup1").setItemIndex(2);
+    busy.dlg.click("Secrity");
+    EXPECT_EQ(Msg(busy.dlg), "Bad!");
+    EXPECT_EQ(busy.dlg.failureFlag(), 1);
+
+    // An empty socket reads like an erased part: the signature tells.
+    Rig empty(3);
+    empty.chip->faults().missing = true;
+    FillErased(empty.docs.buf, Size(3));
+    for (const char* button : {"Blank", "Erase", "Verify", "Write", "Read1", "Secrity", "ReadFuse", "WtFuse"}) {
+        empty.dlg.click(button);
+        EXPECT_EQ(Msg(empty.dlg), "No chip! (signature reads ff ff)") << button;
+        EXPECT_EQ(empty.dlg.failureFlag(), 1) << button;
+    }
+
+    // A 1200 in the 2313's row is refused before anything is written.
+    Rig other(2);
+    other.box->insert(sim::OfferForSubType(Avr90sDialog::kFormClass, 1)->make());
+    other.dlg.click("Write");
+    EXPECT_EQ(Msg(other.dlg), "Wrong chip! (signature 1e 90, AT90S2313 has 1e 91)");
+
+    // A cell that will not program: Program reports ready, Verify finds it.
+    Rig cell(1);
+    FillRandom(cell.docs.buf, Size(1), 9);
+    cell.docs.buf[0x155] = 0x00;
+    cell.chip->faults().noProgram.push_back({0x155, 0x155});
+    cell.dlg.control("CheckBoxBlank").setChecked(true);
+    cell.dlg.click("Button1");
+    EXPECT_EQ(Msg(cell.dlg), "Bad!");
+    EXPECT_EQ(cell.dlg.control("Edit6").text(), "0154");
+    cell.docs.buf[0x155] = 0xFF;
+    cell.chip->erase();
+    cell.chip->faults().noProgram.clear();
+    cell.dlg.control("CheckBoxFuse").setChecked(true);
+    cell.dlg.control("CheckBoxConfig").setChecked(true);
+    cell.dlg.control("RadioGroup1").setItemIndex(0);
+    cell.dlg.click("Button1");
+    EXPECT_EQ(Msg(cell.dlg), "OK!!!");
+    EXPECT_EQ(cell.chip->lockBits(), sim::Avr90sChip::LockBit1 | sim::Avr90sChip::LockBit2);
+}
+
+TEST(Avr90sSim, ALostLinkMidProgramKeepsTheBufferAndRefusesAfter) {
+    Rig rig(4);
+    FillRandom(rig.docs.buf, Size(4), 3);
+    const std::vector<std::uint8_t> before(rig.docs.buf.data(), rig.docs.buf.data() + Size(4));
+    rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 30000;
+    rig.dlg.click("Write");
+    EXPECT_EQ(Msg(rig.dlg), kNotConnectedText);
+    EXPECT_EQ(rig.dlg.failureFlag(), 1);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.docs.buf.data()));
+    rig.dlg.click("Verify");
+    EXPECT_EQ(Msg(rig.dlg), kNotConnectedText);
+}
+
+TEST(Avr90sSim, StopEndsTheLoopsWithTheVoltagesOff) {
+    Rig rig(2);
+    FillRandom(rig.docs.buf, Size(2), 5);
+    rig.fp.stop.stopAfterPolls = 3;
+    rig.dlg.click("Write");
+    EXPECT_EQ(Msg(rig.dlg), "Stopped at 000080");
+    EXPECT_EQ(rig.dlg.failureFlag(), 1);
+    EXPECT_EQ(rig.box->socket().vppPins(), 0u);
+}
+
+// The chip model keeps the data sheet's pulse lengths: a WR pulse of one
+// command's time neither erases nor writes a fuse.
+TEST(Avr90sChipModel, ChipEraseAndFuseWritesNeedTheirLongPulses) {
+    for (const int lowTicks : {0, kAvrChipEraseLowTicks}) {
+        Rig rig(2);
+        rig.chip->memory()[10] = 0x00;
+        rig.chip->eeprom()[3] = 0x00;
+        AvrPowerUp(rig.link, Row(2));
+        AvrLoadCommand(rig.link, Row(2), avrcmd::ChipErase);
+        PinLow(rig.link, Row(2).wr);
+        Delay(rig.link, lowTicks);
+        PinHigh(rig.link, Row(2).wr);
+        EXPECT_EQ(rig.chip->memory()[10], lowTicks == 0 ? 0x00 : 0xFF) << lowTicks;
+        EXPECT_EQ(rig.chip->eeprom()[3], lowTicks == 0 ? 0x00 : 0xFF) << lowTicks;
+    }
+    for (const int lowTicks : {0, kAvrFuseWriteLowTicks}) {
+        Rig rig(3);
+        AvrPowerUp(rig.link, Row(3));
+        AvrLoadCommand(rig.link, Row(3), avrcmd::WriteFuses);
+        AvrLoadDataByte(rig.link, Row(3), 0x20);
+        PinLow(rig.link, Row(3).wr);
+        Delay(rig.link, lowTicks);
+        PinHigh(rig.link, Row(3).wr);
+        EXPECT_EQ(rig.chip->fuseBits(), lowTicks == 0 ? sim::Avr90sChip::ShippedFuses : 0x20) << lowTicks;
+    }
+}
+
+} // namespace
+} // namespace quarvin::test

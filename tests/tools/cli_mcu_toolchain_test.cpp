@@ -1,0 +1,68 @@
+// Files made by real toolchains (tests/data/mcu, source and rebuild command in
+// each source): a gputils INHX8M file for the PIC16F84A with its configuration
+// word at byte 0x400E, and an avr-gcc HEX file for the AT90S2313. Each is
+// programmed, verified and read back through quarvin-cli on the virtual box.
+#include "CliRun.h"
+
+namespace quarvin::cli::test {
+namespace {
+
+class CliToolchainFiles : public CliDir {
+protected:
+    // The file's bytes below `limit`, by address, as its data records give them.
+    std::map<std::uint32_t, std::uint8_t> fixture(const std::string& name, std::uint32_t limit) {
+        fs::copy_file(fs::path(QUARVIN_SOURCE_DIR) / "tests" / "data" / "mcu" / name, dir / name);
+        std::map<std::uint32_t, std::uint8_t> bytes;
+        std::istringstream records(Slurp(dir / name));
+        for (std::string line; std::getline(records, line);) {
+            if (line.size() <= 9 || line.compare(7, 2, "00") != 0) continue;
+            const auto count = std::stoul(line.substr(1, 2), nullptr, 16);
+            const auto at = static_cast<std::uint32_t>(std::stoul(line.substr(3, 4), nullptr, 16));
+            for (std::uint32_t i = 0; i < count; ++i)
+                if (at + i < limit)
+                    bytes[at + i] = static_cast<std::uint8_t>(std::stoul(line.substr(9 + 2 * i, 2), nullptr, 16));
+        }
+        return bytes;
+    }
+    void expectReadBack(const std::map<std::uint32_t, std::uint8_t>& bytes) {
+        const std::string back = Slurp(dir / "back.bin");
+        for (const auto& [a, v] : bytes) {
+            ASSERT_LT(a, back.size());
+            EXPECT_EQ(static_cast<std::uint8_t>(back[a]), v) << std::hex << a;
+        }
+    }
+};
+
+TEST_F(CliToolchainFiles, Pic16f84aFromGputilsWithItsConfigurationWord) {
+    const auto code = fixture("blink84.hex", 0x800);
+    ASSERT_GT(code.size(), 40u);
+    const std::string chip = "run --device PIC16F84A --port VBOX --chip-image p.img ";
+    const Step steps[] = {
+        // "config" takes the word the file carries at 0x2007.
+        {chip + "--in blink84.hex program config", 0, {"program: Finished", "config: OK\n"}},
+        {chip + "--in blink84.hex verify", 0, {"verify: OK\n"}},
+        {chip + "--out back.bin read id", 0, {"read: Finished,Sum=", "id: Config = 3ff1, ID = "}},
+    };
+    for (const Step& s : steps) check(s, s.args);
+    expectReadBack(code);
+}
+
+TEST_F(CliToolchainFiles, At90s2313FromAvrGcc) {
+    const auto code = fixture("blink2313.hex", 0x800);
+    ASSERT_GT(code.size(), 100u);
+    const std::string chip = "run --device AT90S2313 --port VBOX --chip-image a.img ";
+    const Step steps[] = {
+        {chip + "--in blink2313.hex blank program", 0, {"blank: OK!\n", "program: OK!\n"}},
+        {chip + "--in blink2313.hex verify", 0, {"verify: OK!\n"}},
+        {chip + "--out back.bin read", 0, {"read: OK\n"}},
+        // A part whose lock bits hide the code fails the check and reads 0xFF.
+        {chip + "--option protect-mode=no-verify protect", 0, {"protect: OK!\n"}},
+        {chip + "--in blink2313.hex verify", 1, {"verify: Bad! at 0000\n"}},
+        {chip + "erase blank", 0, {"erase: OK\n", "blank: OK!\n"}},
+    };
+    for (const Step& s : steps) check(s, s.args);
+    expectReadBack(code);
+}
+
+} // namespace
+} // namespace quarvin::cli::test
