@@ -1,6 +1,6 @@
 #include "sim/FuseMapFile.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -30,12 +30,6 @@ std::string NotedPart(const formats::JedecLoadResult& r) {
         return name;
     }
     return {};
-}
-
-std::string ChecksumText(const formats::JedecLoadResult& r) {
-    char text[48];
-    std::snprintf(text, sizeof text, "JEDEC checksum %04X, file says %04X", r.checksum, r.fileChecksum);
-    return text;
 }
 
 } // namespace
@@ -73,21 +67,25 @@ FuseMapLoad LoadFuseMap(Chip& chip, FuseMapPart& part, std::string_view text, Fu
     } else if (image && noted.empty()) {
         load.error = what + " is not a chip image of a " + partName + " (it notes no part)";
     } else if (!noted.empty() && !SamePartName(noted, partName)) {
-        load.error = what + " holds a " + Described(noted, r.declaredFuses < 0 ? 0 : static_cast<std::size_t>(r.declaredFuses)) +
+        const std::int64_t listed = r.declaredFuses >= 0 ? r.declaredFuses : r.highestFuse + 1;
+        load.error = what + " holds a " + Described(noted, static_cast<std::size_t>(std::max<std::int64_t>(listed, 0))) +
                      ", not a " + Described(partName, count);
-    } else if ((image || r.declaredFuses >= 0) && r.declaredFuses != static_cast<std::int64_t>(count)) {
-        load.error = what + " lists " + std::to_string(std::max<std::int64_t>(r.declaredFuses, 0)) + " fuses; a " +
-                     partName + " has " + std::to_string(count);
+    } else if (image && r.declaredFuses < 0) {
+        load.error = what + " states no fuse count (QF); a " + partName + " has " + std::to_string(count);
+    } else if (r.declaredFuses >= 0 && r.declaredFuses != static_cast<std::int64_t>(count)) {
+        load.error = what + " lists " + std::to_string(r.declaredFuses) + " fuses; a " + partName + " has " +
+                     std::to_string(count);
     } else if (r.fusesOutside != 0) {
         load.error = what + " numbers fuses beyond the " + std::to_string(count) + " of a " + partName;
     } else if (image && !r.checksumFieldSeen) {
         load.error = what + " is cut short (no checksum field)";
     } else if (image && r.checksumMismatch()) {
-        load.error = what + " is damaged: " + ChecksumText(r);
+        load.error = what + " is damaged: " + r.problemText();
     }
     if (!load.error.empty()) return load;
 
-    if (r.checksumMismatch()) load.warning = ChecksumText(r);
+    // No fuse lies outside the part here, so the only problem left is the checksum.
+    load.warning = r.problemText();
     for (std::size_t n = 0; n < count; ++n) cells[n] = fuses[n] & 1;
     part.restoreSecurity(r.securityFuse == 1);
     chip.markChanged();

@@ -28,7 +28,8 @@ std::string FuseListing(const std::vector<std::uint8_t>& fuses, int perLine) {
         char prefix[32];
         std::snprintf(prefix, sizeof prefix, "%sL%04zu ", first ? "\n" : "", first);
         text += prefix;
-        for (std::size_t n = first; n < std::min(first + width, fuses.size()); ++n) text += static_cast<char>('0' + (fuses[n] & 1));
+        for (std::size_t n = first; n < std::min(first + width, fuses.size()); ++n)
+            text += static_cast<char>('0' + (fuses[n] & 1));
     }
     return text;
 }
@@ -216,12 +217,12 @@ void VirtualSocket::loadFuseFile(FuseMapPart& part) {
     req.filter = kJedecFilter;
     auto name = platform_.files ? platform_.files->openName(req) : std::nullopt;
     if (!name) return;
-    const FuseMapLoad load = LoadFuseMapFile(*chip_, part, *name, FuseFile::Design, *name);
+    const std::string file = std::filesystem::path(*name).filename().string();
+    const FuseMapLoad load = LoadFuseMapFile(*chip_, part, *name, FuseFile::Design, file);
     if (!load.loaded) {
         say(load.error);
         return;
     }
-    const std::string file = std::filesystem::path(*name).filename().string();
     std::string text = "Loaded " + file + ": " + std::to_string(chip_->memory().size()) + " fuses, security " +
                        (part.secured() ? "on" : "off");
     if (!load.warning.empty()) text += " (" + load.warning + ")";

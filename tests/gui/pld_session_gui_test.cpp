@@ -107,6 +107,13 @@ TEST(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
         const auto shots = std::filesystem::path(QUARVIN_BINARY_DIR) / "screenshots";
         std::filesystem::create_directories(shots);
         EXPECT_TRUE(socket->grab().save(QString::fromStdString((shots / (std::string("vsocket_") + p.type + ".png")).string())));
+        // The socket window's Erase is the part's bulk erase: Blank passes after it.
+        socket->findChild<QPushButton*>("Erase")->click();
+        EXPECT_EQ(socket->findChild<QLineEdit*>("Message")->text(), "Bulk erased: every fuse 1, security off");
+        EXPECT_EQ(socket->findChild<QPlainTextEdit*>("FuseMap")->toPlainText().section('\n', 0, 0),
+                  "L0000 " + QString(perLine, '1'));
+        EXPECT_EQ(click("Blank"), "OK");
+
         dialog->findChild<QAbstractButton*>("CancelBtn")->click();
         QApplication::processEvents();
     }
