@@ -16,7 +16,9 @@ constexpr const char* kEmpty = "(empty)";
 // The window's size without and with the fuse map below the faults.
 constexpr int kWidth = 380, kHeight = 300;
 constexpr int kFuseMapWidth = 460, kFuseMapHeight = 560;
-constexpr const char* kJedecFilter = "JEDEC file (*.jed)|*.JED|All files (*.*)|*.*";
+// Every file is listed first: a dialog must not hide a file the user means.
+constexpr const char* kJedecFilter = "All files (*.*)|*.*|JEDEC file (*.jed)|*.JED";
+constexpr const char* kBinaryFilter = "All files (*.*)|*.*|Bin file (*.bin)|*.BIN";
 
 // One line per fuse row of the part, as the PLD window lists a map: "L", the
 // line's first fuse as four digits, a blank, the fuses as "0"/"1".
@@ -243,7 +245,7 @@ void VirtualSocket::saveFuseFile() {
 void VirtualSocket::loadBinary() {
     FileDialogRequest req;
     req.title = "Load chip contents";
-    req.filter = "Bin file (*.bin)|*.BIN|All files (*.*)|*.*";
+    req.filter = kBinaryFilter;
     auto name = platform_.files ? platform_.files->openName(req) : std::nullopt;
     if (!name) return;
     std::ifstream in(*name, std::ios::binary);
@@ -266,7 +268,7 @@ void VirtualSocket::loadBinary() {
 void VirtualSocket::saveBinary() {
     FileDialogRequest req;
     req.title = "Save chip contents";
-    req.filter = "Bin file (*.bin)|*.BIN|All files (*.*)|*.*";
+    req.filter = kBinaryFilter;
     req.defaultExt = "bin";
     auto name = platform_.files ? platform_.files->saveName(req) : std::nullopt;
     if (!name) return;

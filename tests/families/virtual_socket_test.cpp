@@ -249,6 +249,8 @@ TEST(VirtualSocket, ALogicDeviceShowsItsFuseMapAndTakesJedecFiles) {
     EXPECT_EQ(rig.text("Security"), "off (G0)");
     EXPECT_TRUE(std::all_of(fuses.begin(), fuses.end(), [](std::uint8_t f) { return f == 1; }));
 
+    // Every file dialog the window opened lists all files first.
+    for (const FileDialogRequest& r : rig.fp.files.requests) EXPECT_EQ(r.filter.rfind("All files (*.*)|*.*|", 0), 0u);
     rig.window.deviceSelected(kEprom, 14);
     EXPECT_FALSE(rig.window.control("Fuses").visible());
     EXPECT_EQ(rig.window.width(), 380);

@@ -66,7 +66,7 @@ JedecReader::JedecReader(MainBuffer& buffer, const FuseGeometry& geometry)
 
 JedecReader::JedecReader(std::uint8_t* fuses, std::int64_t size, std::int64_t clearCount)
     : fuses_(fuses), size_(std::max<std::int64_t>(size, 0)), mapFuses_(std::clamp<std::int64_t>(clearCount, 0, size_)) {
-    std::memset(fuses_, kFuseClear, static_cast<std::size_t>(mapFuses_));
+    if (mapFuses_ > 0) std::memset(fuses_, kFuseClear, static_cast<std::size_t>(mapFuses_));
 }
 
 bool JedecReader::feed(std::string_view piece) {
