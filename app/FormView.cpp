@@ -139,6 +139,8 @@ QWidget* FormView::makeWidget(Control& c, QWidget* parent) {
     case ControlKind::Memo: {
         auto* m = new QPlainTextEdit(parent);
         m->setReadOnly(true);
+        // A fixed-pitch memo is a listing whose columns must stay in line.
+        if (c.fixedPitch) m->setLineWrapMode(QPlainTextEdit::NoWrap);
         return m;
     }
     case ControlKind::CheckBox: {
@@ -323,8 +325,8 @@ void FormView::formChanged(Form& f, FormEvent e) {
         activateWindow();
         break;
     case FormEvent::CaptionChanged: setWindowTitle(Q(f.caption())); break;
-    case FormEvent::Closed:
-    case FormEvent::Layout: break;
+    case FormEvent::Layout: setFixedSize(f.width(), f.height()); break;
+    case FormEvent::Closed: break;
     }
 }
 

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "sim/FuseMapFile.h"
+
 namespace quarvin::sim {
 
 namespace {
@@ -41,11 +43,29 @@ bool ReadHeader(std::istream& in, Header& h) {
     return sawLabel && sawCells && sawExtra;
 }
 
+// A logic device's image is a JEDEC fuse file of every fuse that other tools read.
+ChipImageLoad LoadFuseMapImage(Chip& chip, FuseMapPart& part, const std::string& path) {
+    const FuseMapLoad load = LoadFuseMapFile(chip, part, path, FuseFile::ChipImage, "chip image " + path);
+    return {load.loaded ? ImageLoad::Loaded : ImageLoad::Refused, load.error};
+}
+
+// The header, then the cells and the extra state as raw bytes.
+std::string MemoryImage(const Chip& chip) {
+    const auto& cells = chip.memory();
+    const std::vector<std::uint8_t> extra = chip.extraState();
+    std::string image = std::string(kMagic) + "\nlabel: " + chip.label() + "\ncells: " + std::to_string(cells.size()) +
+                        "\nextra: " + std::to_string(extra.size()) + "\n\n";
+    image.append(cells.begin(), cells.end());
+    image.append(extra.begin(), extra.end());
+    return image;
+}
+
 } // namespace
 
 ChipImageLoad LoadChipImage(Chip& chip, const std::string& path) {
     std::error_code absent;
     if (!std::filesystem::exists(path, absent) && !absent) return {ImageLoad::NoFile, {}};
+    if (auto* part = dynamic_cast<FuseMapPart*>(&chip)) return LoadFuseMapImage(chip, *part, path);
     std::ifstream in(path, std::ios::binary);
     // A file that exists but cannot be read must not pass for a blank chip.
     if (!in) return {ImageLoad::Refused, "cannot read chip image " + path};
@@ -69,15 +89,12 @@ ChipImageLoad LoadChipImage(Chip& chip, const std::string& path) {
 }
 
 std::string SaveChipImage(const Chip& chip, const std::string& path) {
-    const auto& cells = chip.memory();
-    const std::vector<std::uint8_t> extra = chip.extraState();
+    const auto* part = dynamic_cast<const FuseMapPart*>(&chip);
+    const std::string image = part ? FuseMapText(chip, *part) : MemoryImage(chip);
     const std::string temporary = path + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << kMagic << "\nlabel: " << chip.label() << "\ncells: " << cells.size() << "\nextra: " << extra.size()
-            << "\n\n";
-        out.write(reinterpret_cast<const char*>(cells.data()), static_cast<std::streamsize>(cells.size()));
-        out.write(reinterpret_cast<const char*>(extra.data()), static_cast<std::streamsize>(extra.size()));
+        out.write(image.data(), static_cast<std::streamsize>(image.size()));
         out.close();
         if (!out) {
             std::remove(temporary.c_str());

@@ -1,14 +1,40 @@
 #include "sim/VirtualSocket.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "sim/ChipImage.h"
+#include "sim/FuseMapFile.h"
 
 namespace quarvin::sim {
 
 namespace {
 
 constexpr const char* kEmpty = "(empty)";
+// The window's size without and with the fuse map below the faults.
+constexpr int kWidth = 380, kHeight = 300;
+constexpr int kFuseMapWidth = 460, kFuseMapHeight = 560;
+// Every file is listed first: a dialog must not hide a file the user means.
+constexpr const char* kJedecFilter = "All files (*.*)|*.*|JEDEC file (*.jed)|*.JED";
+constexpr const char* kBinaryFilter = "All files (*.*)|*.*|Bin file (*.bin)|*.BIN";
+
+// One line per fuse row of the part, as the PLD window lists a map: "L", the
+// line's first fuse as four digits, a blank, the fuses as "0"/"1".
+std::string FuseListing(const std::vector<std::uint8_t>& fuses, int perLine) {
+    std::string text;
+    const std::size_t width = static_cast<std::size_t>(std::max(perLine, 1));
+    text.reserve(fuses.size() + fuses.size() / width * 8);
+    for (std::size_t first = 0; first < fuses.size(); first += width) {
+        char prefix[32];
+        std::snprintf(prefix, sizeof prefix, "%sL%04zu ", first ? "\n" : "", first);
+        text += prefix;
+        for (std::size_t n = first; n < std::min(first + width, fuses.size()); ++n)
+            text += static_cast<char>('0' + (fuses[n] & 1));
+    }
+    return text;
+}
 
 std::string Hex(std::uint32_t v, int digits) {
     char buf[16];
@@ -32,7 +58,7 @@ bool ReadHex(const std::string& text, std::uint32_t& out) {
 } // namespace
 
 VirtualSocket::VirtualSocket(std::shared_ptr<Box> box, Platform& platform)
-    : Form("TVirtualSocket", "Virtual socket", 380, 300), box_(std::move(box)), platform_(platform) {
+    : Form("TVirtualSocket", "Virtual socket", kWidth, kHeight), box_(std::move(box)), platform_(platform) {
     std::vector<std::string> items;
     for (const ChipOffer& o : ChipOffers()) items.push_back(o.label);
     add(ControlKind::Label, "Label1", "Chip", 12, 14, 40, 16);
@@ -69,6 +95,34 @@ VirtualSocket::VirtualSocket(std::shared_ptr<Box> box, Platform& platform)
     clear.onClick = [this] { ClearFaultsClick(); };
     for (Control* c : {&stuck, &noProg, &clear}) c->parent = "Faults";
     add(ControlKind::Edit, "Message", " ", 8, 244, 364, 21).readOnly = true;
+
+    add(ControlKind::GroupBox, "Fuses", "Fuse map", 8, 272, 444, 280);
+    add(ControlKind::Label, "LSecurity", "Security", 16, 296, 56, 16).parent = "Fuses";
+    Control& security = add(ControlKind::Edit, "Security", "", 74, 292, 300, 21);
+    Control& map = add(ControlKind::Memo, "FuseMap", "", 16, 320, 428, 224);
+    map.fixedPitch = true;
+    for (Control* c : {&security, &map}) {
+        c->readOnly = true;
+        c->parent = "Fuses";
+    }
+    showFuseMap();
+}
+
+FuseMapPart* VirtualSocket::fuseMapPart() const { return dynamic_cast<FuseMapPart*>(chip_.get()); }
+
+void VirtualSocket::showFuseMap() {
+    const FuseMapPart* part = fuseMapPart();
+    control("Fuses").setVisible(part != nullptr);
+    if (!part) {
+        resize(kWidth, kHeight);
+        control("Security").setText("");
+        control("FuseMap").setText("");
+        return;
+    }
+    resize(kFuseMapWidth, kFuseMapHeight);
+    control("Security").setText(part->secured() ? "on (G1): array and architecture read as 1"
+                                                : "off (G0)");
+    control("FuseMap").setText(FuseListing(chip_->memory(), part->fusesPerLine()));
 }
 
 void VirtualSocket::say(const std::string& text) { control("Message").setText(text); }
@@ -77,10 +131,19 @@ void VirtualSocket::refresh() {
     if (!chip_) {
         control("InSocket").setText(kEmpty);
         control("Sum").setText("");
+        showFuseMap();
         return;
     }
     control("InSocket").setText(chip_->label());
-    control("Sum").setText(Hex(chip_->checksum(), 8));
+    // A logic device's sum is the JEDEC fuse checksum its files carry.
+    if (fuseMapPart()) {
+        char sum[8];
+        std::snprintf(sum, sizeof sum, "%04X", FuseMapChecksum(*chip_));
+        control("Sum").setText(sum);
+    } else {
+        control("Sum").setText(Hex(chip_->checksum(), 8));
+    }
+    showFuseMap();
     shownChanges_ = chip_->changes();
 }
 
@@ -129,15 +192,60 @@ bool VirtualSocket::needChip() {
 void VirtualSocket::EraseClick() {
     if (!needChip()) return;
     chip_->erase();
-    say("Erased");
+    say(fuseMapPart() ? "Bulk erased: every fuse 1, security off" : "Erased");
     refresh();
 }
 
 void VirtualSocket::LoadClick() {
     if (!needChip()) return;
+    if (FuseMapPart* part = fuseMapPart())
+        loadFuseFile(*part);
+    else
+        loadBinary();
+    refresh();
+}
+
+void VirtualSocket::SaveClick() {
+    if (!needChip()) return;
+    if (fuseMapPart())
+        saveFuseFile();
+    else
+        saveBinary();
+}
+
+void VirtualSocket::loadFuseFile(FuseMapPart& part) {
+    FileDialogRequest req;
+    req.title = "Load a JEDEC file into the chip";
+    req.filter = kJedecFilter;
+    auto name = platform_.files ? platform_.files->openName(req) : std::nullopt;
+    if (!name) return;
+    const std::string file = std::filesystem::path(*name).filename().string();
+    const FuseMapLoad load = LoadFuseMapFile(*chip_, part, *name, FuseFile::Design, file);
+    if (!load.loaded) {
+        say(load.error);
+        return;
+    }
+    std::string text = "Loaded " + file + ": " + std::to_string(chip_->memory().size()) + " fuses, security " +
+                       (part.secured() ? "on" : "off");
+    if (!load.warning.empty()) text += " (" + load.warning + ")";
+    say(text);
+}
+
+void VirtualSocket::saveFuseFile() {
+    FileDialogRequest req;
+    req.title = "Save the chip as a JEDEC file";
+    req.filter = kJedecFilter;
+    req.defaultExt = "jed";
+    auto name = platform_.files ? platform_.files->saveName(req) : std::nullopt;
+    if (!name) return;
+    const std::string error = SaveChipImage(*chip_, *name);
+    say(error.empty() ? "Saved " + std::to_string(chip_->memory().size()) + " fuses as a JEDEC file" : error);
+}
+
+void VirtualSocket::loadBinary() {
     FileDialogRequest req;
     req.title = "Load chip contents";
-    req.filter = "Bin file (*.bin)|*.BIN|All files (*.*)|*.*";
+    req.filter = kBinaryFilter;
     auto name = platform_.files ? platform_.files->openName(req) : std::nullopt;
     if (!name) return;
     std::ifstream in(*name, std::ios::binary);
@@ -155,14 +263,12 @@ void VirtualSocket::LoadClick() {
         say("Loaded the first " + std::to_string(n) + " of " + std::to_string(bytes.size()) + " bytes");
     else
         say("Loaded " + std::to_string(n) + " bytes");
-    refresh();
 }
 
-void VirtualSocket::SaveClick() {
-    if (!needChip()) return;
+void VirtualSocket::saveBinary() {
     FileDialogRequest req;
     req.title = "Save chip contents";
-    req.filter = "Bin file (*.bin)|*.BIN";
+    req.filter = kBinaryFilter;
     req.defaultExt = "bin";
     auto name = platform_.files ? platform_.files->saveName(req) : std::nullopt;
     if (!name) return;

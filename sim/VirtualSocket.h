@@ -1,6 +1,8 @@
 #pragma once
 // The "Virtual socket" window: which chip sits in the virtual box's socket, its
-// checksum, loading and saving its contents, UV erasure and injected faults.
+// checksum, loading and saving its contents, UV erasure and injected faults. A
+// logic device shows its fuse map and security cell, loads and saves JEDEC
+// files and is bulk-erased.
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "forms/Form.h"
 #include "platform/Platform.h"
 #include "sim/Box.h"
+#include "sim/FuseMapPart.h"
 #include "sim/SimFamily.h"
 
 namespace quarvin::sim {
@@ -41,6 +44,13 @@ private:
     void insert(const ChipOffer& offer);
     bool needChip();
     void say(const std::string& text);
+    // The socket's part as a logic device, nullptr for memories and empty sockets.
+    FuseMapPart* fuseMapPart() const;
+    void showFuseMap();
+    void loadFuseFile(FuseMapPart& part);
+    void saveFuseFile();
+    void loadBinary();
+    void saveBinary();
 
     std::shared_ptr<Box> box_;
     Platform& platform_;

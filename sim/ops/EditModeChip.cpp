@@ -23,6 +23,11 @@ bool EditModeChip::loadExtraState(const std::vector<std::uint8_t>& state) {
     return true;
 }
 
+void EditModeChip::restoreSecurity(bool secured) {
+    secured_ = secured;
+    markChanged();
+}
+
 std::uint8_t EditModeChip::readCell(std::size_t fuse) const {
     return static_cast<std::uint8_t>(faults().applyStuck(static_cast<std::uint32_t>(fuse), cells_[fuse]) & 1);
 }

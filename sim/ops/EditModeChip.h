@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/FuseMapPart.h"
 
 namespace quarvin::sim {
 
@@ -30,7 +31,7 @@ inline constexpr int kEditPin = 2;
 inline constexpr int kEditMinMillivolts = 11500;
 inline constexpr int kEditMaxMillivolts = 16500;
 
-class EditModeChip : public Chip {
+class EditModeChip : public Chip, public FuseMapPart {
 public:
     int pinCount() const override { return pins_.pins; }
     ChipDrive update(const ChipView& view) override;
@@ -41,7 +42,8 @@ public:
     std::vector<std::uint8_t> extraState() const override { return {static_cast<std::uint8_t>(secured_ ? 1 : 0)}; }
     bool loadExtraState(const std::vector<std::uint8_t>& state) override;
 
-    bool secured() const { return secured_; }
+    bool secured() const override { return secured_; }
+    void restoreSecurity(bool secured) override;
     bool inEditMode() const { return editMode_; }
     // Program pulses that came while the part was not in edit mode or were too short.
     int refusedPulses() const { return refusedPulses_; }

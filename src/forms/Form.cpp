@@ -63,6 +63,13 @@ Form::Form(std::string className, std::string caption, int width, int height)
 
 Form::~Form() = default;
 
+void Form::resize(int width, int height) {
+    if (width == width_ && height == height_) return;
+    width_ = width;
+    height_ = height;
+    notifyForm(FormEvent::Layout);
+}
+
 void Form::setCaption(std::string c) {
     if (c == caption_) return;
     caption_ = std::move(c);

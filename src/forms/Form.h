@@ -134,6 +134,8 @@ public:
     void setCaption(std::string c);
     int width() const { return width_; }
     int height() const { return height_; }
+    // A new size for forms whose content changes (views hear FormEvent::Layout).
+    void resize(int width, int height);
     bool visible() const { return visible_; }
     void show();
     void hide();

@@ -2,6 +2,7 @@
 // The hand-made JEDEC test files (tests/data/pld) and the JEDEC fuse checksum
 // as the JEDEC standard defines it, written here apart from the program's own.
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -10,7 +11,7 @@
 namespace quarvin::test {
 
 inline std::string PldFile(const std::string& name) {
-    return std::string(QUARVIN_SOURCE_DIR) + "/tests/data/pld/" + name;
+    return (std::filesystem::path(QUARVIN_SOURCE_DIR) / "tests" / "data" / "pld" / name).string();
 }
 
 inline std::string ReadText(const std::string& path) {

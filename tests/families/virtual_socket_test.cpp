@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "FamilyRig.h"
+#include "PldTestFiles.h"
 #include "catalogue/DispatchTable.h"
 #include "catalogue/ParameterField.h"
 #include "families/uv_eprom/UvEpromDialog.h"
@@ -190,6 +191,71 @@ TEST(VirtualSocket, InjectedFaultsShowInTheDialogAndTheWindowFollowsTheChip) {
     set("StuckMask", "1ff");
     rig.window.click("AddStuck");
     EXPECT_EQ(rig.text("Message"), "Stuck bits need a hex address, mask and value");
+}
+
+// A logic device: the window grows a fuse map with the security cell, loads
+// design files and saves the chip as JEDEC files, and bulk-erases.
+TEST(VirtualSocket, ALogicDeviceShowsItsFuseMapAndTakesJedecFiles) {
+    SocketRig rig;
+    rig.window.deviceSelected("TGALx", 3);
+    const auto& fuses = rig.window.chip()->memory();
+    ASSERT_EQ(rig.text("InSocket"), "GAL16V8B");
+    EXPECT_TRUE(rig.window.control("Fuses").visible());
+    EXPECT_EQ(rig.text("Security"), "off (G0)");
+    EXPECT_EQ(rig.text("Sum"), Format("%04X", StandardFuseChecksum(std::vector<int>(2194, 1))));
+    const std::string map = rig.text("FuseMap");
+    EXPECT_EQ(map.substr(0, 39), "L0000 " + std::string(32, '1') + "\n");
+    EXPECT_EQ(map.substr(map.rfind('\n') + 1), "L2176 " + std::string(18, '1'));
+
+    const ParsedJedec design = ParseJedecText(ReadText(PldFile("gal16v8_reg.jed")));
+    std::string secured = ReadText(PldFile("gal16v8_comb.jed"));
+    secured.replace(secured.find("G0*"), 3, "G1*");
+    const std::string securedPath = TempPath("secured.jed"), badSumPath = TempPath("badsum.jed");
+    std::ofstream(securedPath, std::ios::binary) << secured;
+    std::string badSum = ReadText(PldFile("gal16v8_reg.jed"));
+    badSum.replace(badSum.find("\nC") + 2, 4, "0000");
+    std::ofstream(badSumPath, std::ios::binary) << badSum;
+
+    rig.fp.files.openNames.push_back(PldFile("gal16v8_reg.jed"));
+    rig.window.click("Load");
+    EXPECT_EQ(rig.text("Message"), "Loaded gal16v8_reg.jed: 2194 fuses, security off");
+    EXPECT_TRUE(std::equal(design.fuses.begin(), design.fuses.end(), fuses.begin()));
+    EXPECT_EQ(rig.text("Sum"), Format("%04X", design.checksum));
+    std::string firstLine = "L0000 ";
+    for (int k = 0; k < 32; ++k) firstLine += static_cast<char>('0' + design.fuses[static_cast<std::size_t>(k)]);
+    EXPECT_EQ(rig.text("FuseMap").substr(0, 38), firstLine);
+    // Another part's file, and a file with a wrong checksum, which loads with a warning.
+    rig.fp.files.openNames.push_back(PldFile("gal22v10_comb.jed"));
+    rig.window.click("Load");
+    EXPECT_NE(rig.text("Message").find("gal22v10_comb.jed lists 5892 fuses; a GAL16V8B has 2194"), std::string::npos);
+    EXPECT_TRUE(std::equal(design.fuses.begin(), design.fuses.end(), fuses.begin()));
+    rig.fp.files.openNames.push_back(badSumPath);
+    rig.window.click("Load");
+    EXPECT_EQ(rig.text("Message"), Format("Loaded vsocket_badsum.jed: 2194 fuses, security off "
+                                          "(JEDEC checksum %04X, file says 0000)", design.checksum));
+
+    rig.fp.files.openNames.push_back(securedPath);
+    rig.window.click("Load");
+    EXPECT_EQ(rig.text("Security"), "on (G1): array and architecture read as 1");
+    const std::string saved = TempPath("saved.jed");
+    rig.fp.files.saveNames.push_back(saved);
+    rig.window.click("Save");
+    EXPECT_EQ(rig.text("Message"), "Saved 2194 fuses as a JEDEC file");
+    const std::string savedText = ReadText(saved);
+    EXPECT_NE(savedText.find("G1*"), std::string::npos);
+    EXPECT_EQ(ParseJedecText(savedText).fuses, ParseJedecText(secured).fuses);
+
+    rig.window.click("Erase");
+    EXPECT_EQ(rig.text("Message"), "Bulk erased: every fuse 1, security off");
+    EXPECT_EQ(rig.text("Security"), "off (G0)");
+    EXPECT_TRUE(std::all_of(fuses.begin(), fuses.end(), [](std::uint8_t f) { return f == 1; }));
+
+    // Every file dialog the window opened lists all files first.
+    for (const FileDialogRequest& r : rig.fp.files.requests) EXPECT_EQ(r.filter.rfind("All files (*.*)|*.*|", 0), 0u);
+    rig.window.deviceSelected(kEprom, 14);
+    EXPECT_FALSE(rig.window.control("Fuses").visible());
+    EXPECT_EQ(rig.window.width(), 380);
+    for (const std::string& p : {securedPath, badSumPath, saved}) std::remove(p.c_str());
 }
 
 } // namespace

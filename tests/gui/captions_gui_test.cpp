@@ -88,6 +88,8 @@ TEST(GuiCaptions, EveryCaptionOfEveryFormFitsItsWidget) {
     QApplication::processEvents();
     Program& core = program.program();
     ASSERT_NE(program.virtualSocket(), nullptr);
+    // A logic device in the socket shows the window's every control, its fuse map too.
+    program.virtualSocket()->deviceSelected("TGALx", 3);
 
     // The forms the program has built, shown through the program's own views.
     TPicture1 splash;

@@ -1,6 +1,7 @@
 // quarvin-cli run end to end on the embedded virtual box: one chip kept in an
 // image file across processes, faults, address fields, device selection errors.
 #include "CliRun.h"
+#include "families/PldTestFiles.h"
 
 #include <algorithm>
 
@@ -248,6 +249,41 @@ TEST_F(CliRunVbox, RefusesWhatCannotBeDoneBeforeRunning) {
     check({"", 2, {}, {"read:"}, "holds a 27c256 12.7v (32768 bytes), not a 27c512 12.7v (65536 bytes)"},
           "run --device Intel/27C256 --port VBOX --chip '27c512 12.7v' --chip-image chip.img read");
     EXPECT_EQ(Slurp(dir / "chip.img"), image);
+}
+
+// A JEDEC design programmed, verified and read back in three processes; the chip
+// image between them is itself a JEDEC file of the part's every fuse.
+TEST_F(CliRunVbox, LogicDevicesInThreeCommandsWithAJedecChipImage) {
+    const std::pair<const char*, const char*> parts[] = {{"GAL16V8B", "gal16v8_reg.jed"}, {"GAL22V10", "gal22v10_reg.jed"}};
+    for (const auto& [device, file] : parts) {
+        SCOPED_TRACE(device);
+        fs::copy_file(quarvin::test::PldFile(file), dir / "design.jed", fs::copy_options::overwrite_existing);
+        const quarvin::test::ParsedJedec design = quarvin::test::ParseJedecText(Slurp(dir / "design.jed"));
+        const std::string chip = std::string("run --device ") + device + " --port VBOX --chip-image gal.img ";
+        const Step steps[] = {
+            {chip + "--in design.jed erase program", 0, {"erase: OK\n", "program: OK\n"}},
+            {chip + "--in design.jed verify", 0, {"verify: Verify OK\n"}},
+            {chip + "--out back.jed read", 0, {"read: Finished\n"}},
+        };
+        for (const Step& s : steps) check(s, s.args);
+        const quarvin::test::ParsedJedec back = quarvin::test::ParseJedecText(Slurp(dir / "back.jed"));
+        ASSERT_GE(back.fuses.size(), design.fuses.size());
+        EXPECT_TRUE(std::equal(design.fuses.begin(), design.fuses.end(), back.fuses.begin()));
+
+        const std::string image = Slurp(dir / "gal.img");
+        EXPECT_NE(image.find(std::string("N PART ") + device + "*"), std::string::npos);
+        EXPECT_NE(image.find("\nG0*"), std::string::npos);
+        const quarvin::test::ParsedJedec imageFuses = quarvin::test::ParseJedecText(image);
+        EXPECT_EQ(imageFuses.fuses, design.fuses);
+        EXPECT_EQ(imageFuses.checksum, design.checksum);
+        fs::remove(dir / "gal.img");
+    }
+    // The other part's image is refused and stays as it was.
+    ASSERT_EQ(run("run --device GAL16V8B --port VBOX --chip-image gal.img blank"), 0) << err;
+    const std::string image = Slurp(dir / "gal.img");
+    check({"", 2, {}, {"read:"}, "chip image gal.img holds a GAL16V8B (2194 fuses), not a GAL22V10 (5892 fuses)"},
+          "run --device GAL22V10 --port VBOX --chip-image gal.img read");
+    EXPECT_EQ(Slurp(dir / "gal.img"), image);
 }
 
 TEST_F(CliRunVbox, ListsDevicesOperationsAndChips) {

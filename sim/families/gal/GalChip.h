@@ -36,6 +36,7 @@ public:
     explicit GalChip(const GalType& type);
 
     int columns() const { return type_.columns; }
+    int fusesPerLine() const override { return type_.columns; }
     std::size_t base() const { return static_cast<std::size_t>(type_.columns) * kRowBits; }
     // JEDEC fuse of architecture row bit b.
     std::size_t architectureFuse(int bit) const;

@@ -35,6 +35,7 @@ public:
     static constexpr std::size_t kFuses = kArrayFuses + kArchitectureBits + 64;              // 5892
 
     explicit P22v10Chip(const P22v10Type& type);
+    int fusesPerLine() const override { return kColumns; }
 
 protected:
     std::vector<std::uint8_t> loadRow(const ChipView& view, const std::vector<std::uint8_t>& shifted) override;

@@ -11,8 +11,12 @@ namespace quarvin::formats {
 namespace {
 constexpr int kMaxFuseDigits = 10;
 constexpr std::int32_t kExtraRows = 6; // rows of the map beyond the device's fuse rows
-constexpr std::string_view kAuthorLine = "Morvek*";
+constexpr std::string_view kAuthorLine = "Morvek";
 constexpr int kMaxChecksumDigits = 4;
+// Notes are kept for the reader's caller; a damaged file must not fill memory.
+constexpr std::size_t kMaxNotes = 64;
+constexpr std::size_t kMaxNoteLength = 256;
+constexpr char kStx = '\x02', kEtx = '\x03';
 
 struct DeviceWidth {
     std::int32_t fusesPerRow;
@@ -44,8 +48,10 @@ std::string JedecLoadResult::problemText() const {
 }
 
 std::uint16_t jedecChecksum(const MainBuffer& buffer, std::int64_t count) {
-    count = std::clamp<std::int64_t>(count, 0, kBufferSize);
-    const std::uint8_t* fuse = buffer.data();
+    return jedecChecksum(buffer.data(), std::clamp<std::int64_t>(count, 0, kBufferSize));
+}
+
+std::uint16_t jedecChecksum(const std::uint8_t* fuse, std::int64_t count) {
     std::uint32_t sum = 0;
     for (std::int64_t group = 0; group < count; group += 8) {
         std::uint32_t byte = 0;
@@ -56,8 +62,11 @@ std::uint16_t jedecChecksum(const MainBuffer& buffer, std::int64_t count) {
 }
 
 JedecReader::JedecReader(MainBuffer& buffer, const FuseGeometry& geometry)
-    : buffer_(buffer), mapFuses_(geometry.fuseCount()) {
-    std::memset(buffer.data(), kFuseClear, static_cast<std::size_t>(mapFuses_));
+    : JedecReader(buffer.data(), kBufferSize, geometry.fuseCount()) {}
+
+JedecReader::JedecReader(std::uint8_t* fuses, std::int64_t size, std::int64_t clearCount)
+    : fuses_(fuses), size_(std::max<std::int64_t>(size, 0)), mapFuses_(std::clamp<std::int64_t>(clearCount, 0, size_)) {
+    if (mapFuses_ > 0) std::memset(fuses_, kFuseClear, static_cast<std::size_t>(mapFuses_));
 }
 
 bool JedecReader::feed(std::string_view piece) {
@@ -107,6 +116,22 @@ void JedecReader::character(unsigned char c) {
             return;
         }
         break;
+    case State::SecurityValue:
+        state_ = State::Scan;
+        if (c == '0' || c == '1') {
+            result_.securityFuse = c - '0';
+            mark_ = c;
+            return;
+        }
+        break;
+    case State::Note:
+        if (c != '*') {
+            std::string& note = result_.notes.back();
+            if (note.size() < kMaxNoteLength) note += static_cast<char>(c);
+            return;
+        }
+        state_ = State::Scan;
+        break;
     case State::ChecksumDigits: {
         const int v = (c >= '0' && c <= '9') ? c - '0'
                       : (c >= 'a' && c <= 'f') ? c - 'a' + 10
@@ -152,6 +177,17 @@ void JedecReader::scan(unsigned char c) {
             state_ = State::DefaultValue;
             mark_ = c;
             return;
+        case 'G':
+            state_ = State::SecurityValue;
+            mark_ = c;
+            return;
+        case 'N':
+            if (result_.notes.size() < kMaxNotes) {
+                result_.notes.emplace_back();
+                state_ = State::Note;
+            }
+            mark_ = c;
+            return;
         default:
             break;
         }
@@ -162,8 +198,8 @@ void JedecReader::scan(unsigned char c) {
         fuseData_ = false;
     }
     if ((c == '0' || c == '1') && fuseData_) {
-        if (MainBuffer::contains(fuse_)) {
-            buffer_[static_cast<std::uint32_t>(fuse_)] = c;
+        if (fuse_ >= 0 && fuse_ < size_) {
+            fuses_[fuse_] = c;
             ++result_.fusesStored;
             result_.highestFuse = std::max(result_.highestFuse, fuse_);
         } else {
@@ -181,15 +217,15 @@ void JedecReader::applyDefault() {
     if (fuseData_ && fuse_ > fieldStart_) listed_.emplace_back(fieldStart_, fuse_); // a file cut short
     if (defaultFuse_ < 0) return;
     const std::int64_t limit =
-        std::min<std::int64_t>(result_.declaredFuses >= 0 ? result_.declaredFuses : mapFuses_, kBufferSize);
+        std::min<std::int64_t>(result_.declaredFuses >= 0 ? result_.declaredFuses : mapFuses_, size_);
     std::sort(listed_.begin(), listed_.end());
     std::int64_t next = 0;
     for (const auto& [first, end] : listed_) {
         if (next < limit && first > next)
-            std::memset(buffer_.data() + next, defaultFuse_, static_cast<std::size_t>(std::min(first, limit) - next));
+            std::memset(fuses_ + next, defaultFuse_, static_cast<std::size_t>(std::min(first, limit) - next));
         next = std::max(next, end);
     }
-    if (next < limit) std::memset(buffer_.data() + next, defaultFuse_, static_cast<std::size_t>(limit - next));
+    if (next < limit) std::memset(fuses_ + next, defaultFuse_, static_cast<std::size_t>(limit - next));
 }
 
 JedecLoadResult JedecReader::finish() {
@@ -198,7 +234,7 @@ JedecLoadResult JedecReader::finish() {
     // Only a file that states a checksum is checked: the sum can cover the whole buffer.
     if (result_.fileChecksum >= 0) {
         const std::int64_t counted = result_.declaredFuses >= 0 ? result_.declaredFuses : result_.highestFuse + 1;
-        result_.checksum = jedecChecksum(buffer_, counted);
+        result_.checksum = jedecChecksum(fuses_, std::clamp<std::int64_t>(counted, 0, size_));
     }
     return result_;
 }
@@ -225,25 +261,43 @@ std::string jedecDeviceName(std::int32_t fusesPerRow) {
     return {};
 }
 
-std::string jedecText(const MainBuffer& buffer, const FuseGeometry& geometry) {
+std::string jedecFuseText(const std::uint8_t* fuses, std::int64_t count, std::int32_t fusesPerLine,
+                          const JedecListing& listing) {
     std::string out;
-    const std::string device = jedecDeviceName(geometry.fusesPerRow);
-    if (!device.empty()) out += device + "\n";
-    out.append(kAuthorLine);
-    const std::int64_t count = geometry.fuseCount();
-    out += "\nQF" + std::to_string(count) + "*\nF0*\nL0000 \n";
-    const std::int64_t perRow = geometry.fusesPerRow;
-    const std::int64_t rows = perRow > 0 ? count / perRow : 0;
-    out.reserve(out.size() + static_cast<std::size_t>(count + rows + 16));
-    for (std::int64_t r = 0; r < rows; ++r) {
-        if (r > 0) out += '\n';
-        const std::uint8_t* row = buffer.data() + r * perRow;
-        for (std::int64_t k = 0; k < perRow; ++k) out += static_cast<char>(kFuseClear + (row[k] & 1));
+    if (listing.framed) out += kStx;
+    out += listing.design + "*";
+    for (const std::string& note : listing.notes) out += "\nN " + note + "*";
+    out += "\nQF" + std::to_string(count) + "*";
+    if (listing.securityFuse >= 0) out += "\nG" + std::to_string(listing.securityFuse) + "*";
+    out += "\nF0*\nL0000 \n";
+    out.reserve(out.size() + static_cast<std::size_t>(count + count / std::max(fusesPerLine, 1) + 32));
+    for (std::int64_t first = 0; fusesPerLine > 0 && first < count; first += fusesPerLine) {
+        if (first > 0) out += '\n';
+        const std::int64_t end = std::min<std::int64_t>(first + fusesPerLine, count);
+        for (std::int64_t n = first; n < end; ++n) out += static_cast<char>(kFuseClear + (fuses[n] & 1));
     }
     char checksum[16];
-    std::snprintf(checksum, sizeof checksum, "*\nC%04X*", jedecChecksum(buffer, count));
+    std::snprintf(checksum, sizeof checksum, "*\nC%04X*", jedecChecksum(fuses, count));
     out += checksum;
+    if (listing.framed) {
+        out += "\n";
+        out += kEtx;
+        std::uint32_t sum = 0;
+        for (char c : out) sum += static_cast<unsigned char>(c);
+        std::snprintf(checksum, sizeof checksum, "%04X\n", sum & 0xFFFF);
+        out += checksum;
+    }
     return out;
+}
+
+std::string jedecText(const MainBuffer& buffer, const FuseGeometry& geometry) {
+    const std::string device = jedecDeviceName(geometry.fusesPerRow);
+    JedecListing listing;
+    listing.design = (device.empty() ? "" : device + "\n") + std::string(kAuthorLine);
+    // Only whole rows of the map are written.
+    const std::int64_t perRow = geometry.fusesPerRow;
+    const std::int64_t count = perRow > 0 ? geometry.fuseCount() / perRow * perRow : 0;
+    return jedecFuseText(buffer.data(), count, geometry.fusesPerRow, listing);
 }
 
 bool saveJedecFile(const MainBuffer& buffer, const FuseGeometry& geometry, const std::string& path) {

@@ -32,6 +32,8 @@ struct JedecLoadResult {
     std::int64_t declaredFuses = -1; // the QF field; -1 when the file has none
     int fileChecksum = -1;           // the C field's value; -1 when it has no digits
     std::uint16_t checksum = 0;      // the fuse checksum of what was loaded, when the file states one
+    int securityFuse = -1;           // the G field: 0 or 1; -1 when the file has none
+    std::vector<std::string> notes;  // the text of each N field, as written
 
     bool checksumMismatch() const { return fileChecksum >= 0 && fileChecksum != checksum; }
     std::string problemText() const;
@@ -40,26 +42,31 @@ struct JedecLoadResult {
 // The JEDEC fuse checksum of fuses 0..count-1: groups of eight, the group's
 // first fuse the least significant bit, the last group padded with 0, the bytes
 // added modulo 65536. Only the lowest bit of each fuse byte counts.
+std::uint16_t jedecChecksum(const std::uint8_t* fuses, std::int64_t count);
 std::uint16_t jedecChecksum(const MainBuffer& buffer, std::int64_t count);
 
 // Clears the map to "0", then stores the "0"/"1" characters of each "L" field (an
 // "L" after "*", blanks and line breaks aside) up to the "*" that closes it. A
 // "QF" field gives the fuse count, "F0"/"F1" the value of the fuses no "L" field
-// lists, and "C" the checksum that the load is compared with; reading ends there.
+// lists, "G" the security fuse, "N" a note, and "C" the checksum that the load is
+// compared with; reading ends there.
 class JedecReader {
 public:
     JedecReader(MainBuffer& buffer, const FuseGeometry& geometry);
+    // Fuses go to fuses[0..size-1]; the first clearCount are cleared to "0" first.
+    JedecReader(std::uint8_t* fuses, std::int64_t size, std::int64_t clearCount);
     // Returns false once the checksum field has been reached.
     bool feed(std::string_view piece);
     JedecLoadResult finish();
 
 private:
-    enum class State { Scan, FuseNumber, QLetter, FuseCountDigits, DefaultValue, ChecksumDigits, Done };
+    enum class State { Scan, FuseNumber, QLetter, FuseCountDigits, DefaultValue, SecurityValue, Note, ChecksumDigits, Done };
     void character(unsigned char c);
     void scan(unsigned char c);
     void applyDefault();
 
-    MainBuffer& buffer_;
+    std::uint8_t* fuses_;
+    std::int64_t size_;
     std::int64_t mapFuses_;
     JedecLoadResult result_;
     State state_ = State::Scan;
@@ -78,9 +85,24 @@ JedecLoadResult readJedecFile(MainBuffer& buffer, const FuseGeometry& geometry, 
 // The device line names the device by its fuses per row; other widths have none.
 std::string jedecDeviceName(std::int32_t fusesPerRow);
 
-// The header with the fuse count ("QF") and the default "F0", every row of the map
-// with the lowest bit of each fuse byte as "0"/"1", "*" after the last row and the
-// fuse checksum "C%04X*" (no line break after it).
+// What a JEDEC file says besides its fuses.
+struct JedecListing {
+    std::string design;              // the design specification, the text before the first "*"
+    std::vector<std::string> notes;  // written as "N" fields
+    int securityFuse = -1;           // written as "G0"/"G1"; -1 for no G field
+    bool framed = false;             // STX before, ETX and the transmission checksum after
+};
+
+// The design text, the notes, the fuse count ("QF"), the security fuse, the
+// default "F0", the fuses in one "L" field of lines of fusesPerLine (the lowest
+// bit of each fuse byte as "0"/"1"), "*" after the last line and the fuse checksum
+// "C%04X*"; framed, then a line break, ETX and the sum of every character from
+// STX to ETX as four hex digits.
+std::string jedecFuseText(const std::uint8_t* fuses, std::int64_t count, std::int32_t fusesPerLine,
+                          const JedecListing& listing);
+
+// The fuse map as the PLD window saves it: the device line and "Morvek" as the
+// design text, every row of the map, no notes, no G field, not framed.
 std::string jedecText(const MainBuffer& buffer, const FuseGeometry& geometry);
 bool saveJedecFile(const MainBuffer& buffer, const FuseGeometry& geometry, const std::string& path);
 

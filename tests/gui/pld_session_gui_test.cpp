@@ -1,0 +1,123 @@
+// A GAL16V8B and a GAL22V10 through the real windows on the virtual box: pick the
+// part, load a JEDEC design into the PLD window, erase, programme and verify it
+// in the family dialog, read it back, and see the Virtual socket window follow.
+#include "MainWindowView.h"
+#include "QtProgram.h"
+#include "buffer/FileCommands.h"
+#include "families/PldTestFiles.h"
+#include "guitest.h"
+#include "shell/Program.h"
+#include "sim/VirtualSocket.h"
+
+using namespace quarvin;
+
+namespace {
+
+void Choose(app::MainWindowView* main, const char* category, const char* maker, const char* type) {
+    auto* categories = main->findChild<QComboBox*>("ComboBox2");
+    const int c = categories->findText(category, Qt::MatchContains);
+    ASSERT_GE(c, 0) << category;
+    categories->setCurrentIndex(c);
+    emit categories->activated(c);
+    auto* makers = main->findChild<QComboBox*>("ComboBox1");
+    const int m = makers->findText(maker, Qt::MatchContains);
+    ASSERT_GE(m, 0) << maker;
+    makers->setCurrentIndex(m);
+    emit makers->activated(m);
+    const auto found = main->typeList()->findItems(type, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << type;
+    main->typeList()->setCurrentItem(found.front());
+    emit main->typeList()->itemDoubleClicked(found.front());
+    QApplication::processEvents();
+}
+
+QWidget* TopLevel(const char* objectName) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == objectName) return w;
+    return nullptr;
+}
+
+TEST(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
+    app::QtProgram program(guitest::ProgramDir("pld_session", true), nullptr);
+    guitest::AnswerBox(QMessageBox::YesRole);
+    program.start();
+    QApplication::processEvents();
+    ASSERT_NE(program.virtualSocket(), nullptr);
+    app::MainWindowView* main = program.mainWindow();
+    QWidget* socket = program.host().viewOf(*program.virtualSocket());
+    ASSERT_NE(socket, nullptr);
+
+    struct Part {
+        const char *maker, *type, *dialog, *file;
+        const char *title, *captions; // the dialog's window title and its buttons' and group's captions
+    } parts[] = {{"Lattice", "GAL16V8B", "TGALx", "gal16v8_reg.jed", "PLD 16v8,20v8",
+                  "Read|Erase|Blank|Programe|Verify|Sec|Auto|Exit|Auto Pro"},
+                 {"Lattice", "GAL22V10", "TP22V10x", "gal22v10_reg.jed", "PLD  22v10",
+                  "Read|Erase|Blank|Programe|Verify|Secrity|Auto|Exit|Autp Pro"}};
+    for (const Part& p : parts) {
+        SCOPED_TRACE(p.type);
+        Choose(main, "GAL", p.maker, p.type);
+        EXPECT_EQ(program.virtualSocket()->control("InSocket").text(), p.type);
+        QWidget* dialog = TopLevel(p.dialog);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle().toStdString(), p.title);
+        QStringList captions;
+        for (const char* name : {"Read1", "Erase", "Blank", "Write", "Verify", "Secrity", "Button1", "CancelBtn"})
+            captions << dialog->findChild<QAbstractButton*>(name)->text();
+        captions << dialog->findChild<QGroupBox*>("GroupBox1")->title();
+        EXPECT_EQ(captions.join('|').toStdString(), p.captions);
+        auto click = [&](const char* name) {
+            dialog->findChild<QAbstractButton*>(name)->click();
+            return dialog->findChild<QLineEdit*>("Msg")->text().toStdString();
+        };
+
+        // The design goes into the PLD window the dialog opened.
+        const std::string design = test::PldFile(p.file);
+        ASSERT_TRUE(program.program().fileCommands().ReloadDataFile(design));
+        const test::ParsedJedec expected = test::ParseJedecText(test::ReadText(design));
+        MainBuffer& buffer = program.program().buffer();
+        const auto matchesDesign = [&] {
+            for (std::size_t n = 0; n < expected.fuses.size(); ++n)
+                if (buffer[static_cast<std::uint32_t>(n)] != '0' + expected.fuses[n]) return false;
+            return true;
+        };
+        ASSERT_TRUE(matchesDesign());
+
+        EXPECT_EQ(click("Erase"), "OK");
+        EXPECT_EQ(click("Write"), "OK");
+        EXPECT_EQ(click("Verify"), "Verify OK");
+
+        // The socket window shows the programmed fuses and the security cell.
+        QApplication::processEvents();
+        const auto& cells = program.virtualSocket()->chip()->memory();
+        ASSERT_EQ(cells.size(), expected.fuses.size());
+        EXPECT_TRUE(std::equal(cells.begin(), cells.end(), expected.fuses.begin()));
+        EXPECT_TRUE(socket->findChild<QGroupBox*>("Fuses")->isVisible());
+        EXPECT_EQ(socket->findChild<QLineEdit*>("Security")->text(), "off (G0)");
+        const QString map = socket->findChild<QPlainTextEdit*>("FuseMap")->toPlainText();
+        QString firstLine = "L0000 ";
+        const int perLine = expected.fuses.size() == 5892 ? 44 : 32;
+        for (int k = 0; k < perLine; ++k) firstLine += QChar('0' + expected.fuses[static_cast<std::size_t>(k)]);
+        EXPECT_EQ(map.section('\n', 0, 0), firstLine);
+
+        std::fill(buffer.data(), buffer.data() + 6000, '0');
+        EXPECT_EQ(click("Read1"), "Finished");
+        EXPECT_TRUE(matchesDesign());
+
+        const auto shots = std::filesystem::path(QUARVIN_BINARY_DIR) / "screenshots";
+        std::filesystem::create_directories(shots);
+        EXPECT_TRUE(socket->grab().save(QString::fromStdString((shots / (std::string("vsocket_") + p.type + ".png")).string())));
+        // The socket window's Erase is the part's bulk erase: Blank passes after it.
+        socket->findChild<QPushButton*>("Erase")->click();
+        EXPECT_EQ(socket->findChild<QLineEdit*>("Message")->text(), "Bulk erased: every fuse 1, security off");
+        EXPECT_EQ(socket->findChild<QPlainTextEdit*>("FuseMap")->toPlainText().section('\n', 0, 0),
+                  "L0000 " + QString(perLine, '1'));
+        EXPECT_EQ(click("Blank"), "OK");
+
+        dialog->findChild<QAbstractButton*>("CancelBtn")->click();
+        QApplication::processEvents();
+    }
+    main->close();
+}
+
+} // namespace
