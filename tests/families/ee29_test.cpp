@@ -243,6 +243,36 @@ TEST(EE29, AutoErasesChecksProgramsAndVerifies) {
     EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.chip->memory().begin()));
 }
 
+// An empty socket reads FF everywhere. Erase, and a Programe that read back no
+// byte other than FF, write page 0 (read as FF) once more and look for the
+// part's busy status: none fails with the socket off. A blank part passes on
+// every row, the 28-pin one and the generic ones without codes included.
+TEST(EE29, AnEmptySocketFailsEraseProgrammeAndAutoWhereABlankPartPasses) {
+    struct Case {
+        const char* button;
+        const char* onEmpty;
+        const char* onBlank;
+    } cases[] = {{"Erase", "Erase failed: no chip answered, not busy in a page write", "Finished"},
+                 {"Write", "Programe Failured! (no chip answered, not busy in a page write)", "Finished"},
+                 {"Button1", "Erase failed: no chip answered, not busy in a page write", "OK"}};
+    for (int row = kRow256; row < static_cast<int>(kEE29Rows.size()); ++row) {
+        for (bool present : {false, true}) {
+            SCOPED_TRACE(std::string(kEE29Rows[static_cast<std::size_t>(row)].name) + (present ? " blank" : " empty"));
+            EE29Sim rig(row);
+            if (!present) rig.box->remove();
+            rig.fields("0", "0", "1ff");
+            std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x200, 0xFF);
+            for (const char* box : {"CheckBox1", "CheckBox2"}) rig.dlg.control(box).setChecked(true);
+            for (const Case& c : cases) {
+                rig.dlg.click(c.button);
+                EXPECT_EQ(rig.msg(), present ? c.onBlank : c.onEmpty) << c.button;
+                EXPECT_EQ(rig.dlg.failure(), !present) << c.button;
+                EXPECT_EQ(rig.box->socket().vccPins() | rig.box->socket().vppPins(), 0u) << c.button;
+            }
+        }
+    }
+}
+
 // A stop ends each long loop at its next progress point and powers the socket down.
 TEST(EE29, AStopEndsEveryLongLoopAtItsProgressPoint) {
     struct Case {

@@ -10,6 +10,7 @@
 #include "GoldenFiles.h"
 #include "families/flash28f/F28Dialog.h"
 #include "forms/HexText.h"
+#include "link/commands/Opcodes.h"
 #include "sim/families/flash28f/F28Chip.h"
 
 namespace quarvin::test {
@@ -25,22 +26,58 @@ std::size_t Count(const std::vector<std::uint8_t>& w, std::uint8_t opcode) {
 }
 
 TEST(F28, EraseStopsAtTheFirstRoundThatReadsFfAtAddressZeroElseAfterTen) {
+    // Every read answering FF is an empty socket: the erase ends in round 1, the
+    // blank check passes, and the identifier codes read FF,FF.
     struct Case {
         int reply;
-        std::size_t rounds;
-    } cases[] = {{0xFF, 1}, {0x00, 10}};
+        std::size_t rounds, identifierWrites;
+        const char* message;
+    } cases[] = {{0xFF, 1, 1, "Erase failed: no chip answered, ID ff,ff"}, {0x00, 10, 0, "000000: Not blank!"}};
     for (const auto& c : cases) {
         F28Wire rig(kRow010);
         rig.log->defaultReply = c.reply; // every erase verify and every blank check answer this
         rig.dlg.click("Erase");
         // Opcode 133 with its two erase bytes, once a round.
         const auto& w = rig.log->written;
-        std::size_t rounds = 0;
+        std::size_t rounds = 0, identifierWrites = 0;
         for (std::size_t i = 0; i + 2 < w.size(); ++i) rounds += w[i] == 133 && w[i + 1] == 0x20 && w[i + 2] == 0x20;
+        for (std::size_t i = 0; i + 1 < w.size(); ++i)
+            identifierWrites += w[i] == op::WritePortBase + 2 && w[i + 1] == 0x90; // data port := 90
         EXPECT_EQ(rounds, c.rounds);
-        // The blank check follows either way and gives the result.
+        EXPECT_EQ(identifierWrites, c.identifierWrites);
+        // The blank check follows either way.
         EXPECT_GE(Count(w, 129), 1u);
-        EXPECT_EQ(rig.msg(), c.reply == 0xFF ? "Blank OK" : "000000: Not blank!");
+        EXPECT_EQ(rig.msg(), c.message);
+        EXPECT_TRUE(rig.dlg.failure());
+    }
+}
+
+// An empty socket reads FF everywhere. An erase that reads address 0 blank in
+// its first round, or a run of FF bytes programmed, ends with the identifier
+// codes: FF,FF fails with the socket off. A blank part of every row with the
+// erase-verify commands (the 28F256A of row 1 is a 32-pin part with Vpp on pin 5
+// like the others) answers its codes and passes.
+TEST(F28, AnEmptySocketFailsEraseAndFfProgrammeWhereABlankPartPasses) {
+    struct Case {
+        const char* button;
+        const char* onEmpty;
+        const char* onBlank;
+    } cases[] = {{"Erase", "Erase failed: no chip answered, ID ff,ff", "Blank OK"},
+                 {"Write", "Programe Failured! (no chip answered, ID ff,ff)", "OK"}};
+    for (int row = kRow256; row <= kRow040; ++row) {
+        for (bool present : {false, true}) {
+            SCOPED_TRACE(std::string(kF28Rows[static_cast<std::size_t>(row)].name) + (present ? " blank" : " empty"));
+            F28Sim rig(row);
+            if (!present) rig.box->remove();
+            rig.fields("0", "0", "ff");
+            std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x100, 0xFF);
+            for (const Case& c : cases) {
+                rig.dlg.click(c.button);
+                EXPECT_EQ(rig.msg(), present ? c.onBlank : c.onEmpty) << c.button;
+                EXPECT_EQ(rig.dlg.failure(), !present) << c.button;
+                EXPECT_EQ(rig.box->socket().vccPins() | rig.box->socket().vppPins(), 0u) << c.button;
+            }
+        }
     }
 }
 

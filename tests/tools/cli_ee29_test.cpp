@@ -22,6 +22,9 @@ TEST_F(CliEE29, ProgramVerifyAndReadGiveTheFileBackAndTheImageKeepsTheProtection
         {chip + "--out back.bin read", 0, {"read: OK!\n"}},
         {chip + "--in other.hex verify", 1, {"verify: 000000:Bad =02,器件=03)\n"}},
         {chip + "protect sum", 0, {"protect: OK!\n", "sum: 字节累加后的和 = "}},
+        // An empty socket never shows a page write busy.
+        {"run --device SST29EE010 --port VBOX --fault empty erase", 1,
+         {"erase: Erase failed: no chip answered, not busy in a page write\n"}},
     };
     for (const Step& s : steps) check(s, s.args);
     ASSERT_EQ(run("convert fw.hex fw.bin"), 0) << err;

@@ -24,6 +24,8 @@ TEST_F(CliF28, EraseProgramVerifyAndReadBackAnAm28F010) {
         // A part that erases thirty times slower outlasts the ten rounds.
         {chip + "--fault slow:30 erase", 1, {"erase: 000000: Not blank!\n"}},
         {am + "--fault empty --in fw.hex program", 1, {"program: Programe Failured! at 000000\n"}},
+        // An empty socket reads blank, but its identifier codes read FF,FF.
+        {am + "--fault empty erase", 1, {"erase: Erase failed: no chip answered, ID ff,ff\n"}},
         {"run --device 28F008SA --port VBOX --in fw.hex erase program", 1,
          {"program: Programe Failured! at 000000 (this type takes status-register commands"}},
     };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "families/framework/ChipPresence.h"
 #include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
@@ -20,9 +21,10 @@ using namespace pin::eprom;
 constexpr int kSupplyPin = 36, kVppPin = 5, kWriteEnable = ProgramEnable;
 constexpr std::uint32_t kPage = 256;
 constexpr std::uint32_t kProgramProgressMask = 0x3FF; // Programe reports every 1 KiB
-constexpr std::uint8_t kEraseSetup = 0x20, kEraseConfirm = 0x20, kEraseVerify = 0xA0;
+constexpr std::uint8_t kEraseSetup = 0x20, kEraseConfirm = 0x20, kEraseVerify = 0xA0, kIdentify = 0x90;
 constexpr std::uint8_t kErased = 0xFF;
 constexpr int kEraseWaitTicks = 2000; // about 0.19 s of erasing a round
+constexpr std::uint32_t kMakerCodeAddress = 0, kDeviceCodeAddress = 1;
 
 // Rows 11 to 15 take the status-register commands, which our erase and program
 // sequences do not send: their failures say so.
@@ -35,6 +37,43 @@ std::string WithCommandSetNote(const F28Row& row, std::string message) {
 OperationResult StoppedProgramming(LinkState& link, std::uint32_t a) {
     PowerDownAfterProgram(link);
     return OperationResult::stopped(a);
+}
+
+// A command written by hand at the address on the socket: data on the pins, a
+// /WE pulse inside /CE with /OE high, then /OE low again.
+void WriteCommand(LinkState& link, std::uint8_t command) {
+    WritePort(link, DataPort, command);
+    PinHigh(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    PinLow(link, kWriteEnable);
+    PinHigh(link, kWriteEnable);
+    PinHigh(link, ChipEnable);
+    PinLow(link, OutputEnable);
+}
+
+// The codes the identifier command gives, on the wiring Erase and Programe use:
+// these parts take commands only with 12 V on Vpp (their pin 1, socket pin 5),
+// which every row with a part has in the same place. Read only when the step
+// saw nothing that only a chip could have answered, so a used chip's stream
+// gains nothing. Switching the supply off takes the part out of the identifier
+// mode, and the socket is left off.
+ChipCodes ReadIdentifierCodes(LinkState& link, const F28Row& row) {
+    QuietSocket(link);
+    SetVppLevel(link, kF28EraseMillivolts);
+    ConnectGround(link, pin::Ground);
+    ConnectVcc(link, kSupplyPin);
+    ConnectVpp(link, kVppPin);
+    Delay(link, kPowerUpTicks);
+    SetDataWidth(link, kWriteBusMode);
+    SetF28Address(link, row, kMakerCodeAddress);
+    WriteCommand(link, kIdentify);
+    SetDataWidth(link, kReadBusMode);
+    EnableOutputs(link);
+    const std::uint8_t maker = ReadPort(link, DataPort);
+    SetF28Address(link, row, kDeviceCodeAddress);
+    const std::uint8_t device = ReadPort(link, DataPort);
+    QuietSocket(link);
+    return {maker, device};
 }
 
 } // namespace
@@ -86,27 +125,30 @@ OperationResult EraseF28(const F28Job& job) {
     SetDataWidth(link, kWriteBusMode);
     ConnectGround(link, pin::Ground);
     SetF28Address(link, row, 0);
+    // A used byte at address 0 is a chip's answer; an empty socket reads FF in
+    // the first round and blank everywhere after, as a blank chip does.
+    bool blankInFirstRound = false;
     for (int round = 0; round < kF28EraseRounds; ++round) {
         if (job.hooks.stop()) return StoppedProgramming(link, 0);
         SetDataWidth(link, kWriteBusMode);
         SendDeviceCommand(link, kEraseSetup, kEraseConfirm);
         Delay(link, kEraseWaitTicks);
-        // The erase-verify command, written by hand, stops the erase; the byte at
-        // address 0 then reads back with the erase margin.
-        WritePort(link, DataPort, kEraseVerify);
-        PinHigh(link, OutputEnable);
-        PinLow(link, ChipEnable);
-        PinLow(link, kWriteEnable);
-        PinHigh(link, kWriteEnable);
-        PinHigh(link, ChipEnable);
-        PinLow(link, OutputEnable);
+        // The erase-verify command stops the erase; the byte at address 0 then
+        // reads back with the erase margin.
+        WriteCommand(link, kEraseVerify);
         SetDataWidth(link, kReadBusMode);
         PinLow(link, ChipEnable);
-        if (ReadPort(link, DataPort) == kErased) break;
+        if (ReadPort(link, DataPort) == kErased) {
+            blankInFirstRound = round == 0;
+            break;
+        }
     }
     PowerDownAfterProgram(link);
     OperationResult blank = BlankCheckF28(job);
     if (!blank.ok()) blank.message = WithCommandSetNote(row, blank.message);
+    if (blank.ok() && blankInFirstRound)
+        if (auto noChip = FailUnlessCodesAnswer(ReadIdentifierCodes(link, row), PresenceCheckedStep::Erase, 0))
+            return *noChip;
     return blank;
 }
 
@@ -133,6 +175,9 @@ OperationResult ProgramF28(const F28Job& job) {
     job.hooks.show(s.device, row.lastAddress);
     PinLow(link, ChipEnable);
     PinHigh(link, OutputEnable);
+    // Only a chip reads back a byte other than FF; a run of FF bytes alone
+    // succeeds on an empty socket too.
+    bool chipAnswered = false;
     for (std::uint32_t i = 0; i < s.count; ++i) {
         const std::uint32_t a = s.device + i;
         if (a % kPage == 0) SetF28Address(link, row, a);
@@ -143,6 +188,7 @@ OperationResult ProgramF28(const F28Job& job) {
             PowerDownAfterProgram(link);
             return OperationResult::failed(WithCommandSetNote(row, Format("Programe Failured! at %06x", a)), a);
         }
+        chipAnswered = chipAnswered || d != kEmptySocketByte;
         if ((a & kProgramProgressMask) == 0) {
             job.hooks.show(a, row.lastAddress);
             if (job.hooks.stop()) return StoppedProgramming(link, a);
@@ -155,6 +201,10 @@ OperationResult ProgramF28(const F28Job& job) {
     ConnectVcc(link, 0);
     PinLow(link, OutputEnable);
     PinLow(link, ChipEnable);
+    if (!chipAnswered)
+        if (auto noChip =
+                FailUnlessCodesAnswer(ReadIdentifierCodes(link, row), PresenceCheckedStep::Program, s.device))
+            return *noChip;
     return OperationResult::done("OK", EndOfBufferNote(s));
 }
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <string_view>
 #include <vector>
 
+#include "families/framework/ChipPresence.h"
 #include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
@@ -21,6 +23,8 @@ using namespace pin::eprom;
 constexpr std::uint32_t kReadBackEvery = 0x1000; // the first page of every 4 KiB is read back
 constexpr std::uint32_t kBlankQuiet = 0xFFF;     // blank check reports every 16 pages
 constexpr int kCommandSettleTicks = 200, kPageWriteTicks = 500;
+constexpr int kLoadWindowTicks = 3; // about 290 us: a write starts 200 us after the last load
+constexpr int kDq7Pin = 25;         // data line 7 on both wirings
 
 enum class CommandAddress : std::uint32_t { Low = 0x2AAA, High = 0x5555 };
 struct Command {
@@ -78,9 +82,14 @@ std::optional<OperationResult> NoDevice(const EE29Row& row, const char* what) {
     return OperationResult::failed(std::string(what) + " (no device type selected)", 0);
 }
 
+bool HoldsOtherThanFf(const std::uint8_t* bytes, std::size_t n) {
+    return std::any_of(bytes, bytes + n, [](std::uint8_t b) { return b != kEmptySocketByte; });
+}
+
 // Data protection off, then page 0 written back: the first step of Unprot,
-// Erase and Programe.
-void DataProtectionOff(LinkState& link, const EE29Row& row) {
+// Erase and Programe. True when page 0 read a byte other than FF, which only a
+// chip answers.
+bool DataProtectionOff(LinkState& link, const EE29Row& row) {
     const std::vector<std::uint8_t> page = SavePageZero(link, row);
     SetDataWidth(link, kWriteBusMode);
     PinHigh(link, OutputEnable);
@@ -90,7 +99,36 @@ void DataProtectionOff(LinkState& link, const EE29Row& row) {
     WriteBackPage(link, 0, page, AddressSetter(link, row));
     Delay(link, kPageWriteTicks);
     ConnectVcc(link, 0);
+    return HoldsOtherThanFf(page.data(), page.size());
 }
+
+// Whether a chip answers a page write: while it writes, the part reads DQ7 as
+// the complement of the last byte loaded (low after FF) for milliseconds; an
+// empty socket reads it high. The generic rows' parts have no codes to ask for,
+// but every part writes pages. Used only after a step that read nothing but FF
+// in page 0, with the data protection just turned off: page 0 is written with
+// the FF it holds. The full power-up wait also passes the Winbond parts'
+// power-on write lock. Leaves the socket off.
+bool PageWriteShowsBusy(LinkState& link, const EE29Row& row) {
+    PowerUp(link, row.supplyPin, true);
+    BlockWriteSetUp(link, row);
+    SetDataWidth(link, kWriteBusMode);
+    PinHigh(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    WriteBackPage(link, 0, std::vector<std::uint8_t>(row.pageSize, kEmptySocketByte), AddressSetter(link, row));
+    Delay(link, kLoadWindowTicks);
+    SetDataWidth(link, kReadBusMode);
+    EnableOutputs(link); // the block write ends with /CE high
+    const bool busy = ReadPin(link, kDq7Pin) == 0;
+    Delay(link, kPageWriteTicks);
+    ConnectVcc(link, 0);
+    PinLow(link, OutputEnable);
+    PinLow(link, ChipEnable);
+    return busy;
+}
+
+// What the failure says the check saw.
+constexpr std::string_view kNeverBusy = "not busy in a page write";
 
 // Reads the page at d back and compares it with the buffer from b; the address
 // of the first byte that differs.
@@ -198,7 +236,7 @@ OperationResult EraseEE29(const EE29Job& job) {
     const EE29Row& row = job.row;
     if (auto none = NoDevice(row, "Failured!")) return *none;
     job.hooks.say("Erase...", true);
-    DataProtectionOff(link, row);
+    const bool chipAnswered = DataProtectionOff(link, row);
     ConnectGround(link, pin::Ground);
     ChooseEE29BusMode(link, row);
     SetDataWidth(link, kWriteBusMode);
@@ -212,6 +250,8 @@ OperationResult EraseEE29(const EE29Job& job) {
     Delay(link, kPageWriteTicks);
     PowerDownAfterProgram(link);
     WriteAllPorts(link, 0);
+    if (!chipAnswered && !PageWriteShowsBusy(link, row))
+        return NoChipAnswered(PresenceCheckedStep::Erase, kNeverBusy, 0);
     // Nothing is read back here: Blank tells whether the chip is erased.
     return OperationResult::doneUnchecked("Finished");
 }
@@ -225,7 +265,7 @@ OperationResult ProgramEE29(const EE29Job& job, int speedIndex) {
     if (auto refused = CheckFieldStarts(f, row.lastAddress)) return *refused;
     if (std::uint64_t{f.bufferStart} + row.pageSize > kBufferSize)
         return OperationResult::failed("Programe Failured! (no whole page left in the buffer)", f.deviceStart);
-    DataProtectionOff(link, row);
+    bool chipAnswered = DataProtectionOff(link, row);
     job.hooks.say("Programming...", true);
     PowerUp(link, row.supplyPin, true);
     Delay(link, kSettleTicks);
@@ -251,6 +291,8 @@ OperationResult ProgramEE29(const EE29Job& job, int speedIndex) {
                 PinLow(link, ChipEnable);
                 return OperationResult::failed(Format("Programe Failured! at %06x", *bad), *bad);
             }
+            // The page read back as the buffer has it: an answer if it holds other than FF.
+            chipAnswered = chipAnswered || HoldsOtherThanFf(job.buffer.data() + b, row.pageSize);
         }
         if (job.hooks.stop()) return Stopped(link, d);
         d += row.pageSize;
@@ -261,6 +303,8 @@ OperationResult ProgramEE29(const EE29Job& job, int speedIndex) {
     ConnectVcc(link, 0);
     PinLow(link, OutputEnable);
     PinLow(link, ChipEnable);
+    if (!chipAnswered && !PageWriteShowsBusy(link, row))
+        return NoChipAnswered(PresenceCheckedStep::Program, kNeverBusy, f.deviceStart);
     const std::string note = pages < wanted ? Format("%u of %u pages: end of buffer", pages, wanted) : std::string();
     return OperationResult::done("Finished", note);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "families/framework/ChipPresence.h"
 #include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
@@ -36,14 +37,10 @@ constexpr std::uint32_t kUnlockAddress1 = 0x5555, kUnlockAddress2 = 0x2AAA;
 constexpr std::uint8_t kUnlockData1 = 0xAA, kUnlockData2 = 0x55;
 constexpr std::uint8_t kIdentifyCommand = 0x90, kResetCommand = 0xF0;
 
-// An empty socket reads FF everywhere, so the codes FF,FF mean that no chip
-// answered: no JEDEC flash has them.
-constexpr std::uint8_t kNoChipCode = 0xFF;
-
-// True when a chip answers the software identification command with a code
-// other than FF,FF. Used only when the operation itself saw nothing that only a
-// chip could have answered, so a present chip's stream gains nothing.
-bool ChipAnswersIdentify(LinkState& link, const F29Row& row) {
+// The codes the software identification command gives. Read only when the
+// operation itself saw nothing that only a chip could have answered, so a
+// present chip's stream gains nothing.
+ChipCodes ReadIdentifyCodes(LinkState& link, const F29Row& row) {
     QuietSocket(link);
     ConnectGround(link, pin::Ground);
     ConnectVcc(link, row.supplyPin);
@@ -62,7 +59,7 @@ bool ChipAnswersIdentify(LinkState& link, const F29Row& row) {
     SetDataWidth(link, kWriteBusMode);
     CommandWrite(link, row, 0, kResetCommand);
     QuietSocket(link);
-    return maker != kNoChipCode || device != kNoChipCode;
+    return {maker, device};
 }
 
 } // namespace
@@ -78,9 +75,6 @@ void ChooseF29BusMode(LinkState& link) {
 namespace {
 
 void ChooseBusMode(LinkState& link) { ChooseF29BusMode(link); }
-
-// The text after a run that no chip could be told from: the codes read FF,FF.
-constexpr const char* kNoChipAnswered = "no chip answered, ID ff,ff";
 
 bool Placeholder(const F29Row& row) { return row.chip == nullptr; }
 
@@ -171,8 +165,9 @@ OperationResult EraseF29(const F29Job& job) {
     OperationResult blank = BlankCheckF29(job);
     // A fast part may finish before the first status read: its codes tell it
     // from an empty socket.
-    if (blank.ok() && !sawBusy && !ChipAnswersIdentify(link, row))
-        return OperationResult::failed(std::string("Erase failed: ") + kNoChipAnswered, 0);
+    if (blank.ok() && !sawBusy)
+        if (auto noChip = FailUnlessCodesAnswer(ReadIdentifyCodes(link, row), PresenceCheckedStep::Erase, 0))
+            return *noChip;
     return blank;
 }
 
@@ -211,7 +206,7 @@ OperationResult ProgramF29(const F29Job& job) {
             PinLow(link, ChipEnable);
             return OperationResult::failed(Format("Programe Failured! at %06x", a), a);
         }
-        chipAnswered = chipAnswered || d != kNoChipCode;
+        chipAnswered = chipAnswered || d != kEmptySocketByte;
     }
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
     PinLow(link, OutputEnable);
@@ -220,8 +215,10 @@ OperationResult ProgramF29(const F29Job& job) {
     ConnectVcc(link, 0);
     PinLow(link, OutputEnable);
     PinLow(link, ChipEnable);
-    if (!chipAnswered && !ChipAnswersIdentify(link, row))
-        return OperationResult::failed(std::string("Programe Failured! (") + kNoChipAnswered + ")", s.device);
+    if (!chipAnswered)
+        if (auto noChip =
+                FailUnlessCodesAnswer(ReadIdentifyCodes(link, row), PresenceCheckedStep::Program, s.device))
+            return *noChip;
     return OperationResult::done("OK!", EndOfBufferNote(s));
 }
 
