@@ -3,11 +3,14 @@
 // the checks every library runs against its part models:
 //
 //   TEST(Ttl74Library, EveryPartPassesAndIsFound) {
-//       CheckLibraryAgainstModels(sim::LogicClass::Ttl74, SourceText("data/ictest/ttl74.vec"),
-//                                 sim::Ttl74Parts(), {{"74LS00", {"74xx00", "74xx03", "74xx37"}}});
+//       CheckLibraryAgainstModels(sim::LogicClass::Ttl74, "data/ictest/ttl74.vec", sim::Ttl74Parts(),
+//                                 {{"74LS00", {"74xx00", "74xx03", "74xx37"}}});
 //   }
-//   EXPECT_EQ(FounctionWithFault(cls, text, part, "pin:3:1"), "Bad!!!");
-//   EXPECT_EQ(FlippedVectorsThatStillPass(cls, text, part, seed, 8), 0);
+//   EXPECT_EQ(FounctionWithFault(cls, "data/ictest/ttl74.vec", part, "pin:3:1"), "Bad!!!");
+//   EXPECT_EQ(FlippedVectorsThatStillPass(cls, "data/ictest/ttl74.vec", part, seed, 8), 0);
+//
+// Each takes the source's path in the source tree, or the vector text itself as
+// VecText{...} (small test-local libraries).
 //
 // Every part of the table must pass "Founction" of its own library entry (its
 // number) and a "Search" must list exactly its own type, or, when the part is in
@@ -78,6 +81,11 @@ inline std::string ReadText(const std::filesystem::path& file) {
 inline std::string SourceText(const std::string& relative) {
     return ReadText(std::filesystem::path(QUARVIN_SOURCE_DIR) / relative);
 }
+
+// Vector source text given directly rather than by its path.
+struct VecText {
+    std::string text;
+};
 
 // The tester dialog over the virtual box, its libraries from `dir`, started for
 // a class, with a part (or nothing) in the socket.
@@ -150,12 +158,12 @@ inline std::string Listed(const std::vector<std::string>& types) {
 // Every part of `parts` passes "Founction" of its entry and is found by "Search"
 // with exactly its own type or the listed equivalents. `vecText` is the library's
 // vector source.
-inline void CheckLibraryAgainstModels(sim::LogicClass cls, const std::string& vecText,
+inline void CheckLibraryAgainstModels(sim::LogicClass cls, const VecText& vec,
                                       const std::vector<sim::LogicPart>& parts,
                                       const std::vector<SearchExpectation>& equivalents) {
     IcLibraryDir dir("models");
     const int c = ClassIndexOf(cls);
-    dir.compile(c, vecText);
+    dir.compile(c, vec.text);
     for (const sim::LogicPart& part : parts) {
         SCOPED_TRACE(part.name);
         std::vector<std::string> want{TypeOfPart(part)};
@@ -172,11 +180,11 @@ inline void CheckLibraryAgainstModels(sim::LogicClass cls, const std::string& ve
 }
 
 // With a part's output pin stuck, its own entry fails: "Bad!!!".
-inline std::string FounctionWithFault(sim::LogicClass cls, const std::string& vecText, const sim::LogicPart& part,
+inline std::string FounctionWithFault(sim::LogicClass cls, const VecText& vec, const sim::LogicPart& part,
                                       const std::string& fault) {
     IcLibraryDir dir("fault");
     const int c = ClassIndexOf(cls);
-    dir.compile(c, vecText);
+    dir.compile(c, vec.text);
     LogicIcRig rig(dir.path(), c, &part);
     const std::string error = sim::AddChipFault(rig.chip->faults(), fault);
     if (!error.empty()) return error;
@@ -187,11 +195,11 @@ inline std::string FounctionWithFault(sim::LogicClass cls, const std::string& ve
 // `samples` vectors, bits on socket pins the part has) and runs "Founction" on
 // the part with each such library: every one must give "Bad!!!". Returns the
 // number of libraries that still passed (0 is right).
-inline int FlippedVectorsThatStillPass(sim::LogicClass cls, const std::string& vecText, const sim::LogicPart& part,
+inline int FlippedVectorsThatStillPass(sim::LogicClass cls, const VecText& vec, const sim::LogicPart& part,
                                        unsigned seed, int samples) {
     IcLibraryDir dir("flip");
     const int c = ClassIndexOf(cls);
-    const std::vector<std::uint8_t> good = dir.compile(c, vecText);
+    const std::vector<std::uint8_t> good = dir.compile(c, vec.text);
     const IcLibrary lib = IcLibrary::Parse(good);
     const IcEntry* entry = nullptr;
     for (const IcEntry& e : lib.entries())
@@ -228,6 +236,21 @@ inline int FlippedVectorsThatStillPass(sim::LogicClass cls, const std::string& v
         if (rig.founction(TypeOfPart(part)) != "Bad!!!") ++stillPass;
     }
     return stillPass;
+}
+
+// The same three with the source given by its path in the source tree.
+inline void CheckLibraryAgainstModels(sim::LogicClass cls, const std::string& vecSource,
+                                      const std::vector<sim::LogicPart>& parts,
+                                      const std::vector<SearchExpectation>& equivalents) {
+    CheckLibraryAgainstModels(cls, VecText{SourceText(vecSource)}, parts, equivalents);
+}
+inline std::string FounctionWithFault(sim::LogicClass cls, const std::string& vecSource, const sim::LogicPart& part,
+                                      const std::string& fault) {
+    return FounctionWithFault(cls, VecText{SourceText(vecSource)}, part, fault);
+}
+inline int FlippedVectorsThatStillPass(sim::LogicClass cls, const std::string& vecSource, const sim::LogicPart& part,
+                                       unsigned seed, int samples) {
+    return FlippedVectorsThatStillPass(cls, VecText{SourceText(vecSource)}, part, seed, samples);
 }
 
 } // namespace quarvin::test
