@@ -15,6 +15,7 @@
 #include "sim/families/p22v10/P22v10Sim.h"
 #include "sim/families/sram/SramSim.h"
 #include "sim/families/opto/OptoSim.h"
+#include "sim/families/logic_ic/LogicIcSim.h"
 
 namespace quarvin::sim {
 
@@ -38,6 +39,7 @@ const std::vector<SimFamily>& SimFamilies() {
         P22v10SimFamily(),
         SramSimFamily(),
         OptoSimFamily(),
+        LogicIcSimFamily(),
     };
     return families;
 }

@@ -35,6 +35,9 @@ TEST(ChipCatalogue, EveryListedTypeOfABuiltFamilyHasARowAndAMatchingPart) {
         const ParameterField p = ParseParameterField(line.substr(comma + 1));
         const char* dialog = DialogClassOf(p.family);
         if (!dialog || !Families().count(dialog)) continue;
+        // A tester whose sub-type picks a class of parts (the logic IC tester's
+        // libraries) takes any part of the class in its socket.
+        if (Families().at(dialog).firstSubType == 0) continue;
         SCOPED_TRACE(line);
         const auto rows = Families().at(dialog).subTypes();
         ASSERT_GE(p.subType, 1);
