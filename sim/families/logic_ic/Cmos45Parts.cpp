@@ -1,11 +1,43 @@
 // The 45 CMOS parts of the logic IC tester's library, each modelled from its
 // data sheet's logic diagram or function table.
 #include "sim/families/logic_ic/LogicPart.h"
+#include "sim/families/logic_ic/cmos4x/Gates.h"
+#include "sim/families/logic_ic/cmos4x/Models.h"
 
 namespace quarvin::sim {
+namespace {
+
+using namespace cmos4x;
+
+constexpr auto kQuadXor = quad2(GateOp::Xor);
+constexpr auto kHexInverter = hex14(GateOp::Invert);
+
+constexpr LogicClass C45 = LogicClass::Cmos45;
+
+} // namespace
 
 const std::vector<LogicPart>& Cmos45Parts() {
-    static const std::vector<LogicPart> parts = {};
+    static const std::vector<LogicPart> parts = {
+        {"MC14502B", 2, C45, "ITIITITGTITIITIV", mc14502},
+        {"MC14503B", 3, C45, "IITITITGTITITIIV", mc14503},
+        {"MC14507B", 7, C45, "IIOOIIGIIOOIIV", evaluateGates<kQuadXor>},
+        {"CD4508B", 8, C45, "IIIITITITITGIIIITITITITV", mc14508},
+        {"MC14510B", 10, C45, "IOIIIOOGIIOIIOIV", mc14510},
+        {"MC14511B", 11, C45, "IIIIIIIGOOOOOOOV", mc14511},
+        {"MC14512B", 12, C45, "IIIIIIIGIIIIITIV", mc14512},
+        {"MC14514B", 14, C45, "IIIOOOOOOOOGOOOOOOOOIIIV", mc14514},
+        {"MC14515B", 15, C45, "IIIOOOOOOOOGOOOOOOOOIIIV", mc14515},
+        {"MC14516B", 16, C45, "IOIIIOOGIIOIIOIV", mc14516},
+        {"MC14518B", 18, C45, "IIOOOOIGIIOOOOIV", mc14518},
+        {"MC14519B", 19, C45, "IIIIIIIGIOOOOIIV", mc14519},
+        {"MC14520B", 20, C45, "IIOOOOIGIIOOOOIV", mc14520},
+        {"MC14531B", 31, C45, "IIIIIIIGOIIIIIIV", mc14531},
+        {"CD4532B", 32, C45, "IIIIIOOGOIIIIOOV", mc14532},
+        {"MC14555B", 55, C45, "IIIOOOOGOOOOIIIV", mc14555},
+        {"MC14556B", 56, C45, "IIIOOOOGOOOOIIIV", mc14556},
+        // Schmitt-trigger hex inverter: plain inverter logic at static levels
+        {"MC14584B", 84, C45, "IOIOIOGOIOIOIV", evaluateGates<kHexInverter>},
+    };
     return parts;
 }
 
