@@ -11,6 +11,13 @@ using namespace cmos4x;
 
 constexpr auto kQuadXor = quad2(GateOp::Xor);
 constexpr auto kHexInverter = hex14(GateOp::Invert);
+// Four inverters, a NOR and a NAND, each NOR/NAND output beside an inverter input.
+constexpr std::array<Gate, 6> k4572{{{GateOp::Invert, 1, {2}},
+                                     {GateOp::Invert, 3, {4}},
+                                     {GateOp::Nor, 5, {6, 7}},
+                                     {GateOp::Invert, 9, {10}},
+                                     {GateOp::Invert, 11, {12}},
+                                     {GateOp::Nand, 13, {14, 15}}}};
 
 constexpr LogicClass C45 = LogicClass::Cmos45;
 
@@ -33,8 +40,12 @@ const std::vector<LogicPart>& Cmos45Parts() {
         {"MC14520B", 20, C45, "IIOOOOIGIIOOOOIV", mc14520},
         {"MC14531B", 31, C45, "IIIIIIIGOIIIIIIV", mc14531},
         {"CD4532B", 32, C45, "IIIIIOOGOIIIIOOV", mc14532},
+        {"MC14539B", 39, C45, "IIIIIIOGOIIIIIIV", mc14539},
         {"MC14555B", 55, C45, "IIIOOOOGOOOOIIIV", mc14555},
         {"MC14556B", 56, C45, "IIIOOOOGOOOOIIIV", mc14556},
+        {"MC14560B", 60, C45, "IIIIIIIGOOOOOIIV", mc14560},
+        {"MC14561B", 61, C45, "IIIIIIGNIOOOOV", mc14561},
+        {"MC14572UB", 72, C45, "OIOIOIIGOIOIOIIV", evaluateGates<k4572>},
         // Schmitt-trigger hex inverter: plain inverter logic at static levels
         {"MC14584B", 84, C45, "IOIOIOGOIOIOIV", evaluateGates<kHexInverter>},
     };

@@ -20,3 +20,27 @@ void cd4063(LogicPins& pins, LogicState&) {
 }
 
 } // namespace quarvin::sim::cmos4x
+
+namespace quarvin::sim::cmos4x {
+
+// NBCD adder: the binary sum of two digits and the carry, corrected by six when it
+// passes nine (the data sheet's binary-to-NBCD code converter).
+void mc14560(LogicPins& pins, LogicState&) {
+    unsigned sum = readBus(pins, {15, 1, 3, 5}) + readBus(pins, {14, 2, 4, 6}) + (pins.in(7) ? 1U : 0U);
+    const bool carry = sum > 9;
+    if (carry) sum += 6;
+    writeBus(pins, {13, 12, 11, 10}, sum & 0xF);
+    pins.out(9, carry);
+}
+
+// 9's complementer: COMP and COMP DISABLE that differ select the complement of the
+// digit (F1 = /A1, F2 = A2, F3 = A2 xor A3, F4 = none of A2..A4), Z high forces 0.
+void mc14561(LogicPins& pins, LogicState&) {
+    const bool a1 = pins.in(1), a2 = pins.in(2), a3 = pins.in(3), a4 = pins.in(4);
+    const bool complement = pins.in(5) != pins.in(6), zero = pins.in(9);
+    const bool f[4] = {complement ? !a1 : a1, a2, complement ? a2 != a3 : a3, complement ? !(a2 || a3 || a4) : a4};
+    const int outputs[4] = {13, 12, 11, 10};
+    for (int i = 0; i < 4; ++i) pins.out(outputs[i], !zero && f[i]);
+}
+
+} // namespace quarvin::sim::cmos4x

@@ -111,3 +111,16 @@ void mc14503(LogicPins& pins, LogicState&) {
 }
 
 } // namespace quarvin::sim::cmos4x
+
+namespace quarvin::sim::cmos4x {
+
+// Dual 4-channel data selector: address A (14) and B (2) pick X0..X3 for Z and
+// Y0..Y3 for W; a high STROBE holds its output low.
+void mc14539(LogicPins& pins, LogicState&) {
+    const unsigned address = readBus(pins, {14, 2});
+    const unsigned x = readBus(pins, {6, 5, 4, 3}), y = readBus(pins, {10, 11, 12, 13});
+    pins.out(7, !pins.in(1) && ((x >> address) & 1U));
+    pins.out(9, !pins.in(15) && ((y >> address) & 1U));
+}
+
+} // namespace quarvin::sim::cmos4x

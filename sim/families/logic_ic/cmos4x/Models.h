@@ -53,11 +53,14 @@ void mc14515(LogicPins&, LogicState&);
 void mc14519(LogicPins&, LogicState&);
 void mc14531(LogicPins&, LogicState&);
 void mc14532(LogicPins&, LogicState&);
+void mc14539(LogicPins&, LogicState&);
 void mc14555(LogicPins&, LogicState&);
 void mc14556(LogicPins&, LogicState&);
 
 // Arithmetic (Arithmetic.cpp)
 void cd4008(LogicPins&, LogicState&);
 void cd4063(LogicPins&, LogicState&);
+void mc14560(LogicPins&, LogicState&);
+void mc14561(LogicPins&, LogicState&);
 
 } // namespace quarvin::sim::cmos4x
