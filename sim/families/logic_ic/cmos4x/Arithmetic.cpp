@@ -44,3 +44,34 @@ void mc14561(LogicPins& pins, LogicState&) {
 }
 
 } // namespace quarvin::sim::cmos4x
+
+namespace quarvin::sim::cmos4x {
+
+// Dual 5-input majority gate: Z is high when three or more of A..E agree with W
+// (W high: a majority of ones, W low: a majority of zeros).
+void mc14530(LogicPins& pins, LogicState&) {
+    struct Half { std::initializer_list<int> inputs; int w, z; };
+    for (const Half& h : {Half{{1, 2, 3, 4, 5}, 6, 7}, Half{{9, 10, 11, 12, 13}, 14, 15}}) {
+        unsigned ones = 0;
+        for (int pin : h.inputs) ones += pins.in(pin) ? 1U : 0U;
+        pins.out(h.z, (ones >= 3) == pins.in(h.w));
+    }
+}
+
+// Look-ahead carry generator with active-low generate and propagate inputs and
+// group outputs, active-high carries.
+void mc14582(LogicPins& pins, LogicState&) {
+    const bool g0 = !pins.in(3), g1 = !pins.in(1), g2 = !pins.in(14), g3 = !pins.in(5);
+    const bool p0 = !pins.in(4), p1 = !pins.in(2), p2 = !pins.in(15), p3 = !pins.in(6);
+    const bool cn = pins.in(13);
+    const bool cx = g0 || (p0 && cn);
+    const bool cy = g1 || (p1 && cx);
+    const bool cz = g2 || (p2 && cy);
+    pins.out(12, cx);
+    pins.out(11, cy);
+    pins.out(9, cz);
+    pins.out(10, !(g3 || (p3 && g2) || (p3 && p2 && g1) || (p3 && p2 && p1 && g0)));
+    pins.out(7, !(p0 && p1 && p2 && p3));
+}
+
+} // namespace quarvin::sim::cmos4x

@@ -62,5 +62,7 @@ void cd4008(LogicPins&, LogicState&);
 void cd4063(LogicPins&, LogicState&);
 void mc14560(LogicPins&, LogicState&);
 void mc14561(LogicPins&, LogicState&);
+void mc14530(LogicPins&, LogicState&);
+void mc14582(LogicPins&, LogicState&);
 
 } // namespace quarvin::sim::cmos4x
