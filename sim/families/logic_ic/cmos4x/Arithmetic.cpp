@@ -19,9 +19,6 @@ void cd4063(LogicPins& pins, LogicState&) {
     pins.out(7, a < b || (equal && pins.in(2)));
 }
 
-} // namespace quarvin::sim::cmos4x
-
-namespace quarvin::sim::cmos4x {
 
 // NBCD adder: the binary sum of two digits and the carry, corrected by six when it
 // passes nine (the data sheet's binary-to-NBCD code converter).
@@ -43,9 +40,6 @@ void mc14561(LogicPins& pins, LogicState&) {
     for (int i = 0; i < 4; ++i) pins.out(outputs[i], !zero && f[i]);
 }
 
-} // namespace quarvin::sim::cmos4x
-
-namespace quarvin::sim::cmos4x {
 
 // Dual 5-input majority gate: Z is high when three or more of A..E agree with W
 // (W high: a majority of ones, W low: a majority of zeros).

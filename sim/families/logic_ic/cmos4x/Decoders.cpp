@@ -110,9 +110,6 @@ void mc14503(LogicPins& pins, LogicState&) {
     }
 }
 
-} // namespace quarvin::sim::cmos4x
-
-namespace quarvin::sim::cmos4x {
 
 // Dual 4-channel data selector: address A (14) and B (2) pick X0..X3 for Z and
 // Y0..Y3 for W; a high STROBE holds its output low.

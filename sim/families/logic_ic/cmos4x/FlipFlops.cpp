@@ -68,17 +68,17 @@ void cd4076(LogicPins& pins, LogicState& state) {
 }
 
 // Quad set-reset latch with 3-state outputs on a common ENABLE (pin 5). The 4043
-// has NOR latches (S, R active high, S wins a tie as the data sheet's table shows
-// Q high for S = R = 1); the 4044 has NAND latches (/S, /R active low, /R wins).
+// has NOR latches (S, R active high), the 4044 NAND latches (/S, /R active low);
+// with both active the 4043's S and the 4044's /R dominate.
 struct SrLatchPins { int s, r, q; };
 
 static void srLatches(LogicPins& pins, LogicState& state, const std::array<SrLatchPins, 4>& latches,
                       bool activeLow) {
     for (int i = 0; i < 4; ++i) {
-        const auto& l = latches[static_cast<std::size_t>(i)];
-        const bool s = pins.in(l.s) != activeLow, r = pins.in(l.r) != activeLow;
-        if (activeLow ? r : s) setStateBit(state, i, !activeLow);
-        else if (activeLow ? s : r) setStateBit(state, i, activeLow);
+        const SrLatchPins& l = latches[static_cast<std::size_t>(i)];
+        const bool set = pins.in(l.s) != activeLow, reset = pins.in(l.r) != activeLow;
+        if (set && reset) setStateBit(state, i, !activeLow);
+        else if (set || reset) setStateBit(state, i, set);
         if (pins.in(5)) pins.out(l.q, stateBit(state, i)); else pins.release(l.q);
     }
 }
@@ -105,9 +105,6 @@ void cd4099(LogicPins& pins, LogicState& state) {
     writeBus(pins, {9, 10, 11, 12, 13, 14, 15, 1}, latches);
 }
 
-} // namespace quarvin::sim::cmos4x
-
-namespace quarvin::sim::cmos4x {
 
 // Dual 4-bit latch: STROBE high lets the data through, RESET high clears the latch,
 // OUTPUT DISABLE high releases the outputs.
