@@ -1,0 +1,136 @@
+// The CMOS 40 and 45 libraries against their part models: every part passes its
+// own entry, a search finds it with exactly its listed equivalents, a changed
+// expected level makes it fail, the vector source and the part tables agree on
+// every part, and 3-state outputs really let go (vectors only see them high).
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+
+#include "LogicIcRig.h"
+#include "sim/families/logic_ic/LogicPart.h"
+
+namespace quarvin::test {
+namespace {
+
+using sim::LogicClass;
+using sim::LogicPart;
+
+struct CmosLibrary {
+    LogicClass cls;
+    const char* source;
+    const std::vector<LogicPart>& (*parts)();
+    std::vector<SearchExpectation> equivalents; // parts whose logic another entry shares
+};
+
+const std::vector<CmosLibrary>& Libraries() {
+    static const std::vector<CmosLibrary> libraries = {
+        {LogicClass::Cmos40, "data/ictest/cmos40.vec", sim::Cmos40Parts,
+         {{"CD4011B", {"4011", "4093"}}, {"CD4093B", {"4011", "4093"}},       // Schmitt NAND
+          {"CD4030B", {"4030", "4070"}}, {"CD4070B", {"4030", "4070"}},       // two quad XORs
+          {"CD4069UB", {"4069", "40106"}}, {"CD40106B", {"4069", "40106"}}}}, // Schmitt inverter
+        {LogicClass::Cmos45, "data/ictest/cmos45.vec", sim::Cmos45Parts, {}},
+    };
+    return libraries;
+}
+
+// The rig's CheckLibraryAgainstModels builds its result set from two calls of
+// found(), which returns a copy each time; this loop keeps one copy instead.
+TEST(CmosLibraries, EveryPartPassesItsEntryAndSearchFindsItsEquivalents) {
+    for (const CmosLibrary& lib : Libraries()) {
+        IcLibraryDir dir("cmos");
+        const int c = ClassIndexOf(lib.cls);
+        dir.compile(c, ReadText(std::filesystem::path(QUARVIN_SOURCE_DIR) / lib.source), lib.source);
+        for (const LogicPart& part : lib.parts()) {
+            SCOPED_TRACE(part.name);
+            std::vector<std::string> want{TypeOfPart(part)};
+            for (const SearchExpectation& e : lib.equivalents)
+                if (sim::SamePartName(e.part, part.name)) want = e.types;
+            LogicIcRig rig(dir.path(), c, &part);
+            EXPECT_EQ(rig.founction(TypeOfPart(part)), "OK!");
+            EXPECT_EQ(rig.search(), want.size() == 1 ? "Find 1" : "Find " + std::to_string(want.size()) + " same device");
+            const std::vector<std::string> found = rig.found();
+            EXPECT_EQ(std::set<std::string>(found.begin(), found.end()), std::set<std::string>(want.begin(), want.end()))
+                << "search found: " << Listed(found);
+        }
+    }
+}
+
+TEST(CmosLibraries, AFlippedExpectedLevelFailsThePart) {
+    for (const CmosLibrary& lib : Libraries())
+        for (const LogicPart& part : lib.parts())
+            EXPECT_EQ(FlippedVectorsThatStillPass(lib.cls, lib.source, part, static_cast<unsigned>(part.number), 4), 0)
+                << part.name;
+}
+
+// The source's "ic" and "pins" lines name exactly the parts of the table, with the
+// same pin letters (the compiled library no longer carries them).
+TEST(CmosLibraries, SourceAndPartTableAgree) {
+    for (const CmosLibrary& lib : Libraries()) {
+        std::map<int, std::pair<std::string, std::string>> source; // number -> name, pin letters
+        std::istringstream text(ReadText(std::filesystem::path(QUARVIN_SOURCE_DIR) / lib.source));
+        int number = -1;
+        for (std::string line, word; std::getline(text, line);) {
+            std::istringstream words(line);
+            if (!(words >> word)) continue;
+            if (word == "ic") words >> number >> source[number].first;
+            if (word == "pins") words >> source[number].second;
+        }
+        std::map<int, std::pair<std::string, std::string>> table;
+        for (const LogicPart& part : lib.parts()) table[part.number] = {part.name, part.pinKinds};
+        EXPECT_EQ(source, table) << lib.source;
+    }
+}
+
+// Inputs that disable a part's 3-state outputs, and the levels that enable them
+// again; every T pin must be released in the first case and driven in the second.
+struct ThreeStateCase {
+    const char* part;
+    std::vector<int> lowWhenDisabled, lowWhenEnabled; // the other inputs are high
+};
+
+const LogicPart& PartNamed(const char* name) {
+    for (const CmosLibrary& lib : Libraries())
+        for (const LogicPart& part : lib.parts())
+            if (sim::SamePartName(part.name, name)) return part;
+    throw std::runtime_error(name);
+}
+
+TEST(CmosLibraries, DisabledThreeStateOutputsAreReleased) {
+    const ThreeStateCase cases[] = {
+        {"CD4043B", {5}, {}},            // ENABLE low
+        {"CD4044B", {5}, {}},
+        {"CD4076B", {15}, {1, 2}},       // M or N high (RESET held low only when enabled)
+        {"CD4094B", {15}, {}},           // OUTPUT ENABLE low
+        {"MC14502B", {}, {4}},           // DISABLE high
+        {"MC14503B", {}, {1, 15}},       // DISABLE A and B high
+        {"CD4508B", {}, {3, 15}},
+        {"MC14512B", {}, {15}},
+    };
+    for (const ThreeStateCase& c : cases) {
+        SCOPED_TRACE(c.part);
+        const LogicPart& part = PartNamed(c.part);
+        const std::string kinds = part.pinKinds;
+        auto drivenThreeState = [&](const std::vector<int>& low) {
+            std::uint64_t levels = ~std::uint64_t{0};
+            for (int pin : low) levels &= ~(std::uint64_t{1} << (pin - 1));
+            sim::LogicState state;
+            sim::LogicPins pins(levels, levels);
+            part.evaluate(pins, state);
+            std::uint64_t driven = 0;
+            for (std::size_t k = 0; k < kinds.size(); ++k)
+                if (kinds[k] == 'T') driven |= pins.drivenMask() & (std::uint64_t{1} << k);
+            return driven;
+        };
+        std::uint64_t allThreeState = 0;
+        for (std::size_t k = 0; k < kinds.size(); ++k)
+            if (kinds[k] == 'T') allThreeState |= std::uint64_t{1} << k;
+        EXPECT_EQ(drivenThreeState(c.lowWhenDisabled), 0u);
+        EXPECT_EQ(drivenThreeState(c.lowWhenEnabled), allThreeState);
+    }
+}
+
+} // namespace
+} // namespace quarvin::test
