@@ -30,11 +30,11 @@ void mc14560(LogicPins& pins, LogicState&) {
     pins.out(9, carry);
 }
 
-// 9's complementer: COMP and COMP DISABLE that differ select the complement of the
+// 9's complementer: COMP high with COMP DISABLE low selects the complement of the
 // digit (F1 = /A1, F2 = A2, F3 = A2 xor A3, F4 = none of A2..A4), Z high forces 0.
 void mc14561(LogicPins& pins, LogicState&) {
     const bool a1 = pins.in(1), a2 = pins.in(2), a3 = pins.in(3), a4 = pins.in(4);
-    const bool complement = pins.in(5) != pins.in(6), zero = pins.in(9);
+    const bool complement = pins.in(5) && !pins.in(6), zero = pins.in(9);
     const bool f[4] = {complement ? !a1 : a1, a2, complement ? a2 != a3 : a3, complement ? !(a2 || a3 || a4) : a4};
     const int outputs[4] = {13, 12, 11, 10};
     for (int i = 0; i < 4; ++i) pins.out(outputs[i], !zero && f[i]);
