@@ -1,7 +1,8 @@
 // The CMOS 40 and 45 libraries against their part models: every part passes its
-// own entry, a search finds it with exactly its listed equivalents, a changed
-// expected level makes it fail, the vector source and the part tables agree on
-// every part, and 3-state outputs really let go (vectors only see them high).
+// own entry from any power-up state, a search finds it with exactly its listed
+// equivalents, a stuck output or a changed expected level makes it fail, the
+// vector source and the part tables agree, and 3-state outputs really let go
+// (the vectors only see a released pin high).
 #include <gtest/gtest.h>
 
 #include <map>
