@@ -95,6 +95,7 @@ const std::vector<LogicPart>& Cmos40Parts() {
         {"CD40194B", 194, C40, "IIIIIIIGIIIOOOOV", cd40194},
         // Decoders and arithmetic
         {"CD4008B", 8, C40, "IIIIIIIGIOOOOOIV", cd4008},
+        {"CD4019B", 19, C40, "IIIIIIIGIOOOOIIV", cd4019},
         {"CD4028B", 28, C40, "OOOOOOOGOIIIIOOV", cd4028},
         {"CD4063B", 63, C40, "IIIIOOOGIIIIIIIV", cd4063},
     };

@@ -73,15 +73,21 @@ void mc14512(LogicPins& pins, LogicState&) {
     if (pins.in(15)) pins.release(14); else pins.out(14, z);
 }
 
-// Quad AND/OR selector: A picks X, B picks Y, both give X XNOR Y, neither 0.
-void mc14519(LogicPins& pins, LogicState&) {
+// Quad AND/OR selectors in one layout: control 9 picks the inputs 6 4 2 15,
+// control 14 the inputs 7 5 3 1, outputs 10..13, neither control gives 0. With
+// both controls high the 4019's AND-OR gives the OR of the pair, the 4519 their
+// exclusive NOR.
+static void andOrSelect(LogicPins& pins, bool xnorWhenBoth) {
     const bool a = pins.in(9), b = pins.in(14);
     struct Bit { int x, y, z; };
     for (const Bit& bit : {Bit{6, 7, 10}, Bit{4, 5, 11}, Bit{2, 3, 12}, Bit{15, 1, 13}}) {
         const bool x = pins.in(bit.x), y = pins.in(bit.y);
-        pins.out(bit.z, a && b ? x == y : (a && x) || (b && y));
+        pins.out(bit.z, a && b && xnorWhenBoth ? x == y : (a && x) || (b && y));
     }
 }
+
+void cd4019(LogicPins& pins, LogicState&) { andOrSelect(pins, false); }
+void mc14519(LogicPins& pins, LogicState&) { andOrSelect(pins, true); }
 
 // 12-bit parity tree: Q is the exclusive OR of D0..D11 and W.
 void mc14531(LogicPins& pins, LogicState&) {

@@ -43,6 +43,7 @@ void cd4094(LogicPins&, LogicState&);
 void cd40194(LogicPins&, LogicState&);
 
 // Decoders, encoders, selectors and buffers (Decoders.cpp)
+void cd4019(LogicPins&, LogicState&);
 void cd4028(LogicPins&, LogicState&);
 void mc14502(LogicPins&, LogicState&);
 void mc14503(LogicPins&, LogicState&);
