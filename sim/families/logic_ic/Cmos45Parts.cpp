@@ -38,6 +38,8 @@ const std::vector<LogicPart>& Cmos45Parts() {
         {"MC14518B", 18, C45, "IIOOOOIGIIOOOOIV", mc14518},
         {"MC14519B", 19, C45, "IIIIIIIGIOOOOIIV", mc14519},
         {"MC14520B", 20, C45, "IIOOOOIGIIOOOOIV", mc14520},
+        {"MC14522B", 22, C45, "OIIIIIOGOIIOIIOV", mc14522},
+        {"MC14526B", 26, C45, "OIIIIIOGOIIOIIOV", mc14526},
         {"MC14530B", 30, C45, "IIIIIIOGIIIIIIOV", mc14530},
         {"MC14531B", 31, C45, "IIIIIIIGOIIIIIIV", mc14531},
         {"CD4532B", 32, C45, "IIIIIOOGOIIIIOOV", mc14532},
@@ -48,6 +50,7 @@ const std::vector<LogicPart>& Cmos45Parts() {
         {"MC14561B", 61, C45, "IIIIIIGNIOOOOV", mc14561},
         {"MC14572UB", 72, C45, "OIOIOIIGOIOIOIIV", evaluateGates<k4572>},
         {"MC14582B", 82, C45, "IIIIIIOGOOOOIIIV", mc14582},
+        {"MC14585B", 85, C45, "IIOIIIIGIIIOOIIV", mc14585},
         // Schmitt-trigger hex inverter: plain inverter logic at static levels
         {"MC14584B", 84, C45, "IOIOIOGOIOIOIV", evaluateGates<kHexInverter>},
     };

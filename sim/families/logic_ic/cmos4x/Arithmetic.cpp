@@ -19,6 +19,18 @@ void cd4063(LogicPins& pins, LogicState&) {
     pins.out(7, a < b || (equal && pins.in(2)));
 }
 
+// 4-bit magnitude comparator of the 4585 kind: equal words pass the A<B and A=B
+// cascading inputs through, and A>B out is A>B in gated by neither of the other
+// outputs being high (so the A>B input is tied high in a cascade).
+void mc14585(LogicPins& pins, LogicState&) {
+    const unsigned a = readBus(pins, {10, 7, 2, 15}), b = readBus(pins, {11, 9, 1, 14});
+    const bool less = a < b || (a == b && pins.in(5));
+    const bool equal = a == b && pins.in(6);
+    pins.out(12, less);
+    pins.out(3, equal);
+    pins.out(13, pins.in(4) && !less && !equal);
+}
+
 
 // NBCD adder: the binary sum of two digits and the carry, corrected by six when it
 // passes nine (the data sheet's binary-to-NBCD code converter).

@@ -135,4 +135,24 @@ void upDownCounter(LogicPins& pins, LogicState& state, unsigned modulus) {
 void cd40192(LogicPins& pins, LogicState& state) { upDownCounter(pins, state, 10); }
 void cd40193(LogicPins& pins, LogicState& state) { upDownCounter(pins, state, 16); }
 
+// Presettable down counters (4522 BCD, 4526 binary): RESET 10 clears and PRESET
+// ENABLE 3 loads P 5 11 14 2 at once; the count goes down on CLOCK 6 rising with
+// INHIBIT 4 low, or on INHIBIT falling with CLOCK high. Q 7 9 15 1. The "0" output
+// (12) is high at count zero with CASCADE FEEDBACK 13 high; while RESET is high,
+// PRESET ENABLE high also raises it.
+void downCounter(LogicPins& pins, LogicState& state, unsigned modulus) {
+    unsigned& count = state.regs[0];
+    count %= 16;
+    const bool reset = pins.in(10), preset = pins.in(3);
+    const bool edge = (pins.rose(6) && !pins.in(4)) || (pins.fell(4) && pins.in(6));
+    if (reset) count = 0;
+    else if (preset) count = readBus(pins, {5, 11, 14, 2});
+    else if (edge) count = count == 0 ? modulus - 1 : count - 1; // preset codes above 9 count down in binary
+    writeBus(pins, {7, 9, 15, 1}, count);
+    pins.out(12, count == 0 && (pins.in(13) || (reset && preset)));
+}
+
+void mc14522(LogicPins& pins, LogicState& state) { downCounter(pins, state, 10); }
+void mc14526(LogicPins& pins, LogicState& state) { downCounter(pins, state, 16); }
+
 } // namespace quarvin::sim::cmos4x

@@ -34,6 +34,8 @@ void mc14510(LogicPins&, LogicState&);
 void mc14516(LogicPins&, LogicState&);
 void mc14518(LogicPins&, LogicState&);
 void mc14520(LogicPins&, LogicState&);
+void mc14522(LogicPins&, LogicState&);
+void mc14526(LogicPins&, LogicState&);
 
 // Shift registers (ShiftRegisters.cpp)
 void cd4014(LogicPins&, LogicState&);
@@ -65,5 +67,6 @@ void mc14560(LogicPins&, LogicState&);
 void mc14561(LogicPins&, LogicState&);
 void mc14530(LogicPins&, LogicState&);
 void mc14582(LogicPins&, LogicState&);
+void mc14585(LogicPins&, LogicState&);
 
 } // namespace quarvin::sim::cmos4x
