@@ -50,7 +50,7 @@ const std::vector<LogicPart>& Cmos45Parts() {
         {"MC14561B", 61, C45, "IIIIIIGNIOOOOV", mc14561},
         {"MC14572UB", 72, C45, "OIOIOIIGOIOIOIIV", evaluateGates<k4572>},
         {"MC14582B", 82, C45, "IIIIIIOGOOOOIIIV", mc14582},
-        {"MC14585B", 85, C45, "IIOIIIIGIIIOOIIV", mc14585},
+        {"CD4585B", 85, C45, "IIOIIIIGIIIOOIIV", mc14585},
         // Schmitt-trigger hex inverter: plain inverter logic at static levels
         {"MC14584B", 84, C45, "IOIOIOGOIOIOIV", evaluateGates<kHexInverter>},
     };

@@ -20,8 +20,8 @@ void cd4063(LogicPins& pins, LogicState&) {
 }
 
 // 4-bit magnitude comparator of the 4585 kind: equal words pass the A<B and A=B
-// cascading inputs through, and A>B out is A>B in gated by neither of the other
-// outputs being high (so the A>B input is tied high in a cascade).
+// cascading inputs through; A>B out needs the A>B input high and neither other
+// output high (a single part or a cascade ties that input high).
 void mc14585(LogicPins& pins, LogicState&) {
     const unsigned a = readBus(pins, {10, 7, 2, 15}), b = readBus(pins, {11, 9, 1, 14});
     const bool less = a < b || (a == b && pins.in(5));
