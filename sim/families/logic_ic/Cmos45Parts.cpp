@@ -19,12 +19,20 @@ constexpr std::array<Gate, 6> k4572{{{GateOp::Invert, 1, {2}},
                                      {GateOp::Invert, 11, {12}},
                                      {GateOp::Nand, 13, {14, 15}}}};
 
+// Two 4-input NANDs and a 2-input gate with NOR and OR outputs (wiring the NAND
+// outputs to it makes an 8-input AND/NAND).
+constexpr std::array<Gate, 4> k4501{{{GateOp::Nand, 13, {1, 2, 3, 4}},
+                                     {GateOp::Nand, 10, {5, 6, 7, 9}},
+                                     {GateOp::Nor, 14, {11, 12}},
+                                     {GateOp::Or, 15, {11, 12}}}};
+
 constexpr LogicClass C45 = LogicClass::Cmos45;
 
 } // namespace
 
 const std::vector<LogicPart>& Cmos45Parts() {
     static const std::vector<LogicPart> parts = {
+        {"MC14501UB", 1, C45, "IIIIIIIGIOIIOOOV", evaluateGates<k4501>},
         {"MC14502B", 2, C45, "ITIITITGTITIITIV", mc14502},
         {"MC14503B", 3, C45, "IITITITGTITITIIV", mc14503},
         {"MC14507B", 7, C45, "IIOOIIGIIOOIIV", evaluateGates<kQuadXor>},
@@ -44,12 +52,14 @@ const std::vector<LogicPart>& Cmos45Parts() {
         {"MC14531B", 31, C45, "IIIIIIIGOIIIIIIV", mc14531},
         {"CD4532B", 32, C45, "IIIIIOOGOIIIIOOV", mc14532},
         {"MC14539B", 39, C45, "IIIIIIOGOIIIIIIV", mc14539},
+        {"MC14543B", 43, C45, "IIIIIIIGOOOOOOOV", mc14543},
         {"MC14555B", 55, C45, "IIIOOOOGOOOOIIIV", mc14555},
         {"MC14556B", 56, C45, "IIIOOOOGOOOOIIIV", mc14556},
         {"MC14560B", 60, C45, "IIIIIIIGOOOOOIIV", mc14560},
         {"MC14561B", 61, C45, "IIIIIIGNIOOOOV", mc14561},
         {"MC14572UB", 72, C45, "OIOIOIIGOIOIOIIV", evaluateGates<k4572>},
         {"MC14582B", 82, C45, "IIIIIIOGOOOOIIIV", mc14582},
+        {"MC14581B", 81, C45, "IIIIIIIIOOOGOOOOOIIIIIIV", mc14581},
         {"CD4585B", 85, C45, "IIOIIIIGIIIOOIIV", mc14585},
         // Schmitt-trigger hex inverter: plain inverter logic at static levels
         {"MC14584B", 84, C45, "IOIOIOGOIOIOIV", evaluateGates<kHexInverter>},

@@ -80,4 +80,33 @@ void mc14582(LogicPins& pins, LogicState&) {
     pins.out(7, !(p0 && p1 && p2 && p3));
 }
 
+// 4-bit ALU, the 74181 logic diagram in CMOS. Per bit a NOR of A, B.S0 and /B.S1
+// and a NOR of A./B.S2 and A.B.S3 give the propagate and generate terms; their
+// exclusive OR, with the internal carry unless M (logic mode) is high, is F. The
+// carry input and output are active low, so are the group P and G; A=B is the AND
+// of the F outputs. M gates only the carries into F, not Cn+4, P or G.
+void mc14581(LogicPins& pins, LogicState&) {
+    const unsigned a = readBus(pins, {2, 23, 21, 19}), b = readBus(pins, {1, 22, 20, 18});
+    const bool s0 = pins.in(6), s1 = pins.in(5), s2 = pins.in(4), s3 = pins.in(3);
+    const bool logic = pins.in(8);
+    bool carry = !pins.in(7);
+    bool allPropagate = true, groupGenerate = false;
+    unsigned f = 0;
+    for (int i = 0; i < 4; ++i) {
+        const bool ai = (a >> i) & 1U, bi = (b >> i) & 1U;
+        const bool p = ai || (bi && s0) || (!bi && s1);
+        const bool g = (ai && !bi && s2) || (ai && bi && s3);
+        const bool fi = (p != g) != (logic || carry);
+        if (fi) f |= 1U << i;
+        groupGenerate = g || (p && groupGenerate);
+        allPropagate = allPropagate && p;
+        carry = g || (p && carry);
+    }
+    writeBus(pins, {9, 10, 11, 13}, f);
+    pins.out(14, f == 0xF);
+    pins.out(15, !allPropagate);
+    pins.out(16, !carry);
+    pins.out(17, !groupGenerate);
+}
+
 } // namespace quarvin::sim::cmos4x

@@ -24,6 +24,18 @@ void mc14511(LogicPins& pins, LogicState& state) {
     writeBus(pins, {13, 12, 11, 10, 9, 15, 14}, segments); // a..g
 }
 
+// BCD to seven-segment latch/decoder/driver for liquid crystals. LD high lets the
+// code through, low holds it; BI high or a code above 9 blanks the digit; PH high
+// inverts every output (the LCD backplane phase). 6 and 9 are drawn with tails.
+void mc14543(LogicPins& pins, LogicState& state) {
+    static constexpr unsigned kSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+    if (pins.in(1)) state.regs[0] = readBus(pins, {5, 3, 2, 4});
+    const unsigned code = state.regs[0] & 0xF;
+    unsigned segments = (code < 10 && !pins.in(7)) ? kSegments[code] : 0;
+    if (pins.in(6)) segments ^= 0x7F;
+    writeBus(pins, {9, 10, 11, 12, 13, 15, 14}, segments); // a..g
+}
+
 // 4-bit latch and 4-to-16 decoder: STROBE high lets the address through, INHIBIT
 // high deselects every output. The 4514's selected output is high, the 4515's low.
 static void latchedDecoder16(LogicPins& pins, LogicState& state, bool activeLow) {

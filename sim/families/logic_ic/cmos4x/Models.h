@@ -57,6 +57,7 @@ void mc14519(LogicPins&, LogicState&);
 void mc14531(LogicPins&, LogicState&);
 void mc14532(LogicPins&, LogicState&);
 void mc14539(LogicPins&, LogicState&);
+void mc14543(LogicPins&, LogicState&);
 void mc14555(LogicPins&, LogicState&);
 void mc14556(LogicPins&, LogicState&);
 
@@ -67,6 +68,7 @@ void mc14560(LogicPins&, LogicState&);
 void mc14561(LogicPins&, LogicState&);
 void mc14530(LogicPins&, LogicState&);
 void mc14582(LogicPins&, LogicState&);
+void mc14581(LogicPins&, LogicState&);
 void mc14585(LogicPins&, LogicState&);
 
 } // namespace quarvin::sim::cmos4x
