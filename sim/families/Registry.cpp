@@ -12,6 +12,7 @@
 #include "sim/families/p22v10/P22v10Sim.h"
 #include "sim/families/sram/SramSim.h"
 #include "sim/families/opto/OptoSim.h"
+#include "sim/families/logic_ic/LogicIcSim.h"
 
 namespace quarvin::sim {
 
@@ -32,6 +33,7 @@ const std::vector<SimFamily>& SimFamilies() {
         P22v10SimFamily(),
         SramSimFamily(),
         OptoSimFamily(),
+        LogicIcSimFamily(),
     };
     return families;
 }

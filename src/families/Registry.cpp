@@ -13,6 +13,8 @@
 #include "families/sram/SramFamily.h"
 #include "families/opto/OptoDialog.h"
 #include "families/opto/OptoFamily.h"
+#include "families/logic_ic/IcFamily.h"
+#include "families/logic_ic/IcTestDialog.h"
 
 namespace quarvin {
 
@@ -33,6 +35,7 @@ const std::map<std::string, FamilyEntry>& Families() {
         {P22v10Dialog::kFormClass, P22v10Family()},
         {SramDialog::kFormClass, SramFamily()},
         {OptoDialog::kFormClass, OptoFamily()},
+        {IcTestDialog::kFormClass, IcFamily()},
     };
     return families;
 }

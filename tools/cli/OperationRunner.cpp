@@ -43,7 +43,9 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
         try {
             const OperationResult result = request.session.run(operation, job);
             io.progress.end();
-            io.out << operation << ": " << result.message << (result.ok() ? softRunNote : "") << '\n' << std::flush;
+            io.out << operation << ": " << result.message << (result.ok() ? softRunNote : "") << '\n';
+            for (const std::string& line : request.session.resultLines(operation)) io.out << line << '\n';
+            io.out << std::flush;
             if (!result.ok()) return {ExitCodeOf(result.outcome), false};
         } catch (const QuitNow&) {
             io.progress.end();

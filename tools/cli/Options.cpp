@@ -82,6 +82,8 @@ std::string usage() {
            "  --buffer-start HEX, --device-start HEX, --length HEX\n"
            "                    the dialog's three fields (default 0, 0, the device's last address)\n"
            "  --option NAME=VALUE  a family option (see ops)\n"
+           "  --set CONTROL=ITEM   selects a list item of the family's dialog by index or text,\n"
+           "                    as a click would (logic IC tester: RadioGroup1, ListBox1)\n"
            "  --port NAME       VBOX, a device path or COM1..COM4; by default the port search\n"
            "  --soft-run        no box: nothing is sent, every reply reads 255\n"
            "  --yes             answer Yes to the family's questions (default No)\n"
@@ -122,6 +124,10 @@ bool deviceOption(Options& o, const std::string& a, const std::string& v, std::s
         const auto eq = v.find('=');
         if (eq == std::string::npos || eq == 0) error = "--option needs NAME=VALUE, not '" + v + "'";
         else o.familyOptions.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+    } else if (a == "--set") {
+        const auto eq = v.find('=');
+        if (eq == std::string::npos || eq == 0) error = "--set needs CONTROL=ITEM, not '" + v + "'";
+        else o.controls.emplace_back(v.substr(0, eq), v.substr(eq + 1));
     } else if (a == "--port") o.port = v;
     else if (a == "--chip") o.chip = v;
     else if (a == "--chip-image") o.chipImage = v;

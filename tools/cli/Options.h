@@ -35,6 +35,7 @@ struct Options {
     std::vector<std::string> operations;
     std::optional<std::string> bufferStart, deviceStart, length; // hexadecimal texts
     std::vector<std::pair<std::string, std::string>> familyOptions;
+    std::vector<std::pair<std::string, std::string>> controls; // --set CONTROL=ITEM, in order
     std::optional<std::string> port;
     bool softRun = false;
     bool yes = false;

@@ -143,10 +143,18 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
         chip = setup.chip;
     }
 
+    session->setProgramDir(o.dir);
     try {
         session->start(link);
     } catch (const LinkLost&) {
         return Exit(ExitCode::LinkLost);
+    }
+    for (const auto& [control, item] : o.controls) {
+        const std::string refusal = session->setControl(device.selection, control, item);
+        if (!refusal.empty()) {
+            PowerDownSocket(link);
+            return Usage(err, refusal);
+        }
     }
     InstallInterruptHandler();
     CodeDetection detection(link, prompts, system, *buffer, o.dir + "/", device.category);

@@ -58,6 +58,18 @@ public:
     // What the family's dialog does when the selection opens it, before any
     // operation: every family starts from a reset socket. A lost link throws.
     virtual void start(LinkState& link) { ResetSocket(link); }
+    // Where the family finds its data files (the program directory, "" for the
+    // working directory).
+    virtual void setProgramDir(const std::string& /*dir*/) {}
+    // Selects an item of one of the dialog's list or group controls, by index or
+    // by its text, and runs that control's handler as a click would; the error
+    // text, empty when done. Families without such controls refuse.
+    virtual std::string setControl(const SelectionState& /*selection*/, const std::string& control,
+                                   const std::string& /*item*/) {
+        return "this family has no control " + control;
+    }
+    // Lines shown after an operation's result (the types a search found).
+    virtual std::vector<std::string> resultLines(const std::string& /*operation*/) const { return {}; }
     // Runs one operation; an unknown name is refused.
     virtual OperationResult run(const std::string& operation, const SessionJob& job) = 0;
 

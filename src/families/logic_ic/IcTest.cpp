@@ -1,0 +1,136 @@
+#include "families/logic_ic/IcTest.h"
+
+#include "forms/HexText.h"
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+namespace {
+
+// Output ports of the socket pins the vectors reach: port n feeds direction register n's pins.
+enum Port : int { kPins9to16 = 1, kPins17to25 = 2, kPins26to33 = 3 };
+enum DirectionRegister : int { kDirPins26to31 = 0, kDirPins9to16 = 1, kDirPins17to25 = 3 };
+// Pins 32 and 33 (port 3 bits 6, 7) are never compared.
+constexpr std::uint8_t kUncompared = 0xC0;
+constexpr std::uint8_t kDirReg0Pins = 0x3F;
+
+void PortsLow(LinkState& link) {
+    WritePort(link, kPins26to33, 0);
+    WritePort(link, kPins17to25, 0);
+    WritePort(link, kPins9to16, 0);
+}
+
+void PowerOff(LinkState& link) {
+    ConnectVcc(link, 0);
+    WriteAllPorts(link, 0xFF);
+}
+
+OperationResult Stopped(const IcRunCounters& c) {
+    return {Outcome::Stopped, kIcStopped, c.steps, 0, {}, false};
+}
+
+} // namespace
+
+bool IcStep(LinkState& link, const std::uint8_t* v, IcRunCounters& counters, const OperationHooks& hooks) {
+    ++counters.steps;
+    if (counters.steps % 16 == 0) hooks.say(std::to_string(counters.steps), false);
+    PortsLow(link);
+    WriteDirectionRegister(link, kDirPins17to25, v[kIcDrive2]);
+    WriteDirectionRegister(link, kDirPins9to16, v[kIcDrive1]);
+    WriteDirectionRegister(link, kDirPins26to31, v[kIcDrive3]);
+    if (v[kIcFlags] & (kIcLoopFlag | kIcDriveOnlyFlag)) return true;
+    const std::uint8_t port3 = ReadPort(link, kPins26to33);
+    const std::uint8_t port2 = ReadPort(link, kPins17to25);
+    const std::uint8_t port1 = ReadPort(link, kPins9to16);
+    const std::uint8_t releasedLow = static_cast<std::uint8_t>((~port3 & v[kIcDrive3] & kDirReg0Pins) |
+                                                               (~port2 & v[kIcDrive2]) | (~port1 & v[kIcDrive1]));
+    if (releasedLow != 0) counters.releasedPinReadLow = true;
+    return (port3 | kUncompared) == (v[kIcExpect3] | kUncompared) && port2 == v[kIcExpect2] &&
+           port1 == v[kIcExpect1];
+}
+
+IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entry, IcRunCounters& counters,
+                      const OperationHooks& hooks) {
+    if (entry.count == 0) return IcVerdict::Fail;
+    counters.steps = 0;
+    for (std::uint32_t j = 0; j < entry.count; ++j) {
+        const std::uint8_t* v = lib.vector(entry, j);
+        if (v[kIcFlags] & kIcLoopFlag) {
+            const std::uint32_t repeats = (std::uint32_t{v[kIcLoopCountHigh]} << 8) | v[kIcLoopCountLow];
+            for (std::uint32_t r = 0; r < repeats; ++r)
+                for (std::uint32_t back = 2; back >= 1; --back) {
+                    if (hooks.stop()) return IcVerdict::Stopped;
+                    if (j >= back) IcStep(link, lib.vector(entry, j - back), counters, hooks);
+                }
+            continue;
+        }
+        if (hooks.stop()) return IcVerdict::Stopped;
+        if (!IcStep(link, v, counters, hooks)) return IcVerdict::Fail;
+    }
+    hooks.say(std::to_string(counters.steps), false);
+    return IcVerdict::Pass;
+}
+
+OperationResult IcFounction(LinkState& link, const IcLibrary& lib, std::size_t selected, const OperationHooks& hooks) {
+    const auto& entries = lib.entries();
+    if (entries.empty()) return OperationResult::refused(kIcNoLibrary);
+    const IcEntry& entry = entries[selected < entries.size() ? selected : 0];
+    WriteAllPorts(link, 0xFF);
+    ConnectGround(link, kIcGroundPin);
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+    Delay(link, 1);
+    ConnectVcc(link, entry.vccPin);
+    WritePort(link, kPins9to16, 0);
+    WritePort(link, kPins17to25, 0);
+    WritePort(link, kPins26to33, 0);
+    ConnectVcc(link, entry.vccPin);
+    Delay(link, 100);
+    IcRunCounters counters;
+    const IcVerdict verdict = IcTestEntry(link, lib, entry, counters, hooks);
+    PowerOff(link);
+    switch (verdict) {
+    case IcVerdict::Pass: return OperationResult::done(kIcPass);
+    case IcVerdict::Fail: return OperationResult::failed(kIcFail, counters.steps);
+    case IcVerdict::Stopped: break;
+    }
+    return Stopped(counters);
+}
+
+IcSearchResult IcSearch(LinkState& link, const IcLibrary& lib, const OperationHooks& hooks) {
+    WriteAllPorts(link, 0xFF);
+    ConnectGround(link, kIcGroundPin);
+    ConnectVcc(link, kIcFirstVccPin);
+    PortsLow(link);
+    int vccPin = kIcFirstVccPin;
+    IcSearchResult out;
+    IcRunCounters counters;
+    bool anyStep = false;
+    const auto& entries = lib.entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const IcEntry& e = entries[i];
+        if (e.vccPin != vccPin) {
+            vccPin = e.vccPin;
+            ConnectVcc(link, 0);
+            Delay(link, 1);
+            ConnectVcc(link, vccPin);
+            Delay(link, 1);
+        }
+        const IcVerdict verdict = IcTestEntry(link, lib, e, counters, hooks);
+        anyStep = anyStep || e.count > 0;
+        if (verdict == IcVerdict::Stopped) {
+            PowerOff(link);
+            out.result = Stopped(counters);
+            return out;
+        }
+        if (verdict == IcVerdict::Pass) out.found.push_back(i);
+    }
+    PowerOff(link);
+    if (out.found.size() == 1) out.result = OperationResult::done("Find 1");
+    else if (out.found.size() > 1) out.result = OperationResult::done(Format("Find %d same device", static_cast<int>(out.found.size())));
+    else if (anyStep && !counters.releasedPinReadLow) out.result = OperationResult::failed(kIcNoDevice, 0);
+    else out.result = OperationResult::failed(kIcNoFind, 0);
+    return out;
+}
+
+} // namespace quarvin

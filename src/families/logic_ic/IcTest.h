@@ -1,0 +1,56 @@
+#pragma once
+// Running a library's vectors on the IC in the socket: one step per vector
+// (drive the socket pins, read them back, compare), the test of one entry with
+// its loop vectors, "Founction" on the selected entry and "Search" over all.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "families/framework/Operation.h"
+#include "families/logic_ic/IcLibrary.h"
+
+namespace quarvin {
+
+inline constexpr const char* kIcNoLibrary = "No librrary file";
+inline constexpr const char* kIcPass = "OK!";
+inline constexpr const char* kIcFail = "Bad!!!";
+inline constexpr const char* kIcNoFind = "No find!";
+inline constexpr const char* kIcNoDevice = "No device in socket!";
+inline constexpr const char* kIcStopped = "Stopped";
+
+// The ground and first supply pin of the socket for the tester.
+inline constexpr int kIcGroundPin = 20;
+inline constexpr int kIcFirstVccPin = 27;
+
+enum class IcVerdict { Pass, Fail, Stopped };
+
+// What the runs count and learn as they go.
+struct IcRunCounters {
+    std::uint32_t steps = 0;       // of the entry under test; shown every 16 steps
+    bool releasedPinReadLow = false; // some undriven pin read low: something is in the socket
+};
+
+// One vector: ports to 0, the three direction registers (3, 1, 0), then, for a
+// checked vector, ports 3, 2, 1 read and compared. True when it passes.
+bool IcStep(LinkState& link, const std::uint8_t* vector, IcRunCounters& counters, const OperationHooks& hooks);
+
+// All vectors of an entry; a loop vector replays the two before it (those before
+// vector 0 are skipped). The hooks' stop request ends it between steps.
+IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entry, IcRunCounters& counters,
+                      const OperationHooks& hooks);
+
+// "Founction": the selected entry with its supply; "OK!", "Bad!!!", or
+// "No librrary file" without sending anything when the library has no entries.
+OperationResult IcFounction(LinkState& link, const IcLibrary& lib, std::size_t selected, const OperationHooks& hooks);
+
+struct IcSearchResult {
+    OperationResult result;
+    std::vector<std::size_t> found; // entry indexes that passed, in library order
+};
+
+// "Search": every entry, switching the supply pin whenever an entry needs
+// another. "Find 1", "Find %d same device", "No find!", or "No device in
+// socket!" when no undriven pin ever read low.
+IcSearchResult IcSearch(LinkState& link, const IcLibrary& lib, const OperationHooks& hooks);
+
+} // namespace quarvin

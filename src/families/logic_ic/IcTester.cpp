@@ -1,0 +1,43 @@
+#include "families/logic_ic/IcTester.h"
+
+namespace quarvin {
+
+bool IcTester::loadClass(int icClass) {
+    const int c = IcClassOfSubType(icClass);
+    std::string path = IcClasses()[static_cast<std::size_t>(c)].fileName;
+    if (!dir_.empty()) path = dir_ + (dir_.back() == '/' ? "" : "/") + path;
+    std::optional<IcLibrary> lib = IcLibrary::Load(path);
+    if (!lib) return false;
+    class_ = c;
+    library_ = std::move(*lib);
+    names_.clear();
+    for (const IcEntry& e : library_.entries()) names_.push_back(IcTypeName(class_, e.number));
+    return true;
+}
+
+std::string IcTester::typeName(std::size_t entry) const {
+    return entry < names_.size() ? names_[entry] : std::string();
+}
+
+OperationResult IcTester::founction(LinkState& link, const OperationHooks& hooks) {
+    return RunGuarded(link, [&] { return IcFounction(link, library_, selected_, hooks); });
+}
+
+OperationResult IcTester::search(LinkState& link, const OperationHooks& hooks) {
+    found_.clear();
+    if (selected_ >= library_.entries().size()) selected_ = 0;
+    IcSearchResult r;
+    r.result = RunGuarded(link, [&] {
+        r = IcSearch(link, library_, hooks);
+        return r.result;
+    });
+    if (!r.result.ok()) {
+        r.found.clear();
+        return r.result;
+    }
+    for (std::size_t i : r.found) found_.push_back(typeName(i));
+    if (!r.found.empty()) selected_ = r.found.front();
+    return r.result;
+}
+
+} // namespace quarvin
