@@ -1,0 +1,125 @@
+// The 74 TTL library against its chip models on the virtual box: every part
+// passes its own entry, "Search" finds it and only the types the box cannot tell
+// from it, and a wrong expected level in its vectors makes it fail.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "LogicIcRig.h"
+#include "sim/families/logic_ic/LogicChip.h"
+#include "sim/families/logic_ic/LogicPart.h"
+
+namespace quarvin::test {
+namespace {
+
+constexpr const char* kSource = "data/ictest/ttl74.vec";
+constexpr int kTtlClass = 0;
+
+// Library numbers the box cannot tell apart: same pinout and logic, different
+// only in output type (open collector, push-pull, 3-state that is off and reads
+// high like a high output), drive or input thresholds.
+const std::vector<std::vector<int>> kSameToTheBox = {
+    {0, 3, 26, 37, 38, 132}, // quad 2-input NAND
+    {4, 5, 6, 14},           // hex inverter
+    {8, 9},                  // quad 2-input AND
+    {10, 12},                // triple 3-input NAND
+    {20, 22},                // dual 4-input NAND
+    {86, 136},               // quad exclusive OR
+    {42, 145},               // BCD to decimal decoder
+    {158, 258},              // inverting 2 to 1 selector: disabled, high or off
+    {32, 125},               // a 3-state buffer that is off reads high: Y = OE/ OR A
+};
+
+const sim::LogicPart& PartNumbered(int number) {
+    for (const sim::LogicPart& part : sim::Ttl74Parts())
+        if (part.number == number) return part;
+    throw std::out_of_range("no 74 part " + std::to_string(number));
+}
+
+// The types a search must list with this part in the socket.
+std::set<std::string> TypesFoundFor(int number) {
+    for (const std::vector<int>& group : kSameToTheBox)
+        if (std::find(group.begin(), group.end(), number) != group.end()) {
+            std::set<std::string> types;
+            for (int n : group) types.insert(IcTypeName(kTtlClass, n));
+            return types;
+        }
+    return {IcTypeName(kTtlClass, number)};
+}
+
+// (The rig's CheckLibraryAgainstModels is not used: it builds a set from the
+// begin and end of two different copies of the search results.)
+TEST(Ttl74Library, EveryPartPassesItsEntryAndSearchFindsExactlyItsEquivalents) {
+    ASSERT_GE(sim::Ttl74Parts().size(), 40u);
+    IcLibraryDir dir("ttl74");
+    dir.compile(kTtlClass, ReadText(std::filesystem::path(QUARVIN_SOURCE_DIR) / kSource), kSource);
+    for (const sim::LogicPart& part : sim::Ttl74Parts()) {
+        SCOPED_TRACE(part.name);
+        LogicIcRig rig(dir.path(), kTtlClass, &part);
+        EXPECT_EQ(rig.founction(TypeOfPart(part)), "OK!");
+        const std::set<std::string> want = TypesFoundFor(part.number);
+        const std::string result = rig.search();
+        const std::vector<std::string> found = rig.found();
+        EXPECT_EQ(std::set<std::string>(found.begin(), found.end()), want) << "found: " << Listed(found);
+        EXPECT_EQ(result, want.size() == 1 ? "Find 1" : "Find " + std::to_string(want.size()) + " same device");
+    }
+}
+
+TEST(Ttl74Library, AFlippedExpectedLevelFailsOnTheModel) {
+    constexpr int kFlipsPerPart = 3;
+    for (const sim::LogicPart& part : sim::Ttl74Parts())
+        EXPECT_EQ(FlippedVectorsThatStillPass(sim::LogicClass::Ttl74, kSource, part,
+                                              static_cast<unsigned>(part.number) + 1, kFlipsPerPart), 0)
+            << part.name;
+}
+
+// One stuck output per kind of part: a gate, a counter, a 3-state register.
+TEST(Ttl74Library, AStuckOutputFails) {
+    const struct {
+        int number;
+        const char* fault;
+    } cases[] = {{0, "pin:3:1"}, {161, "pin:14:0"}, {374, "pin:19:1"}, {138, "pin:15:1"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FounctionWithFault(sim::LogicClass::Ttl74, kSource, PartNumbered(c.number), c.fault), "Bad!!!")
+            << c.number << " " << c.fault;
+}
+
+// The box reads an open-collector output that lets go as high, so only the chip
+// can show that such outputs never drive high.
+TEST(Ttl74Chips, OpenCollectorOutputsOnlyPullLow) {
+    constexpr int kSteps = 64;
+    std::mt19937_64 rng(3);
+    for (const sim::LogicPart& part : sim::Ttl74Parts()) {
+        const int pins = static_cast<int>(std::char_traits<char>::length(part.pinKinds));
+        sim::PinMask openCollector = 0, inputs = 0;
+        for (int k = 1; k <= pins; ++k) {
+            if (part.pinKinds[k - 1] == 'C') openCollector |= sim::pinBit(k);
+            if (part.pinKinds[k - 1] == 'I') inputs |= sim::pinBit(k);
+        }
+        if (!openCollector) continue;
+        SCOPED_TRACE(part.name);
+        sim::LogicChip chip(part);
+        sim::ChipView view;
+        view.vcc = sim::pinBit(pins);
+        view.ground = sim::pinBit(pins / 2);
+        view.vccMillivolts = 5000;
+        sim::PinMask pulledLow = 0;
+        for (int step = 0; step < kSteps; ++step) {
+            view.level = (rng() & inputs) | ~inputs;
+            view.driven = inputs & ~view.level;
+            const sim::ChipDrive drive = chip.update(view);
+            EXPECT_EQ(drive.enable & drive.level & openCollector, 0u);
+            pulledLow |= drive.enable & ~drive.level & openCollector;
+        }
+        EXPECT_EQ(pulledLow, openCollector); // every output pulled low at some point
+    }
+}
+
+} // namespace
+} // namespace quarvin::test
