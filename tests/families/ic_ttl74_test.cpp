@@ -94,6 +94,7 @@ TEST(Ttl74Library, AStuckOutputFails) {
 // can show that such outputs never drive high.
 TEST(Ttl74Chips, OpenCollectorOutputsOnlyPullLow) {
     constexpr int kSteps = 64;
+    constexpr int kFiveVolts = 5000;
     std::mt19937_64 rng(3);
     for (const sim::LogicPart& part : sim::Ttl74Parts()) {
         const int pins = static_cast<int>(std::char_traits<char>::length(part.pinKinds));
@@ -108,7 +109,7 @@ TEST(Ttl74Chips, OpenCollectorOutputsOnlyPullLow) {
         sim::ChipView view;
         view.vcc = sim::pinBit(pins);
         view.ground = sim::pinBit(pins / 2);
-        view.vccMillivolts = 5000;
+        view.vccMillivolts = kFiveVolts;
         sim::PinMask pulledLow = 0;
         for (int step = 0; step < kSteps; ++step) {
             view.level = (rng() & inputs) | ~inputs;
