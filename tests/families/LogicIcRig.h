@@ -3,9 +3,14 @@
 // the checks every library runs against its part models:
 //
 //   TEST(Ttl74Library, EveryPartPassesAndIsFound) {
-//       CheckLibraryAgainstModels(LogicClass::Ttl74, "data/ictest/ttl74.vec", sim::Ttl74Parts(),
+//       CheckLibraryAgainstModels(sim::LogicClass::Ttl74, "data/ictest/ttl74.vec", sim::Ttl74Parts(),
 //                                 {{"74LS00", {"74xx00", "74xx03", "74xx37"}}});
 //   }
+//   EXPECT_EQ(FounctionWithFault(cls, "data/ictest/ttl74.vec", part, "pin:3:1"), "Bad!!!");
+//   EXPECT_EQ(FlippedVectorsThatStillPass(cls, "data/ictest/ttl74.vec", part, seed, 8), 0);
+//
+// Each takes the source's path in the source tree, or the vector text itself as
+// VecText{...} (small test-local libraries).
 //
 // Every part of the table must pass "Founction" of its own library entry (its
 // number) and a "Search" must list exactly its own type, or, when the part is in
@@ -72,6 +77,15 @@ inline std::string ReadText(const std::filesystem::path& file) {
     text << in.rdbuf();
     return text.str();
 }
+// A file of the source tree: SourceText("data/ictest/ttl74.vec").
+inline std::string SourceText(const std::string& relative) {
+    return ReadText(std::filesystem::path(QUARVIN_SOURCE_DIR) / relative);
+}
+
+// Vector source text given directly rather than by its path.
+struct VecText {
+    std::string text;
+};
 
 // The tester dialog over the virtual box, its libraries from `dir`, started for
 // a class, with a part (or nothing) in the socket.
@@ -120,7 +134,7 @@ struct LogicIcRig {
         dlg->click("Button1");
         return msg();
     }
-    std::vector<std::string> found() { return dlg->control("ListBox2").items(); }
+    const std::vector<std::string>& found() { return dlg->control("ListBox2").items(); }
 };
 
 // The type name a part's library entry has: "74xx138", "4017", "4511".
@@ -142,15 +156,14 @@ inline std::string Listed(const std::vector<std::string>& types) {
 }
 
 // Every part of `parts` passes "Founction" of its entry and is found by "Search"
-// with exactly its own type or the listed equivalents. `vecSource` is relative to
-// the source tree.
-inline void CheckLibraryAgainstModels(sim::LogicClass cls, const std::string& vecSource,
+// with exactly its own type or the listed equivalents. `vecText` is the library's
+// vector source.
+inline void CheckLibraryAgainstModels(sim::LogicClass cls, const VecText& vec,
                                       const std::vector<sim::LogicPart>& parts,
                                       const std::vector<SearchExpectation>& equivalents) {
     IcLibraryDir dir("models");
     const int c = ClassIndexOf(cls);
-    const std::filesystem::path source = std::filesystem::path(QUARVIN_SOURCE_DIR) / vecSource;
-    dir.compile(c, ReadText(source), source.string());
+    dir.compile(c, vec.text);
     for (const sim::LogicPart& part : parts) {
         SCOPED_TRACE(part.name);
         std::vector<std::string> want{TypeOfPart(part)};
@@ -159,20 +172,19 @@ inline void CheckLibraryAgainstModels(sim::LogicClass cls, const std::string& ve
         LogicIcRig rig(dir.path(), c, &part);
         EXPECT_EQ(rig.founction(TypeOfPart(part)), "OK!");
         const std::string result = rig.search();
-        const std::set<std::string> got(rig.found().begin(), rig.found().end());
-        EXPECT_EQ(got, std::set<std::string>(want.begin(), want.end()))
-            << "search found: " << Listed(rig.found()) << "; listed: " << Listed(want);
+        const std::vector<std::string> found = rig.found();
+        EXPECT_EQ(std::set<std::string>(found.begin(), found.end()), std::set<std::string>(want.begin(), want.end()))
+            << "search found: " << Listed(found) << "; listed: " << Listed(want);
         EXPECT_EQ(result, want.size() == 1 ? std::string("Find 1") : "Find " + std::to_string(want.size()) + " same device");
     }
 }
 
 // With a part's output pin stuck, its own entry fails: "Bad!!!".
-inline std::string FounctionWithFault(sim::LogicClass cls, const std::string& vecSource, const sim::LogicPart& part,
+inline std::string FounctionWithFault(sim::LogicClass cls, const VecText& vec, const sim::LogicPart& part,
                                       const std::string& fault) {
     IcLibraryDir dir("fault");
     const int c = ClassIndexOf(cls);
-    const std::filesystem::path source = std::filesystem::path(QUARVIN_SOURCE_DIR) / vecSource;
-    dir.compile(c, ReadText(source), source.string());
+    dir.compile(c, vec.text);
     LogicIcRig rig(dir.path(), c, &part);
     const std::string error = sim::AddChipFault(rig.chip->faults(), fault);
     if (!error.empty()) return error;
@@ -183,12 +195,11 @@ inline std::string FounctionWithFault(sim::LogicClass cls, const std::string& ve
 // `samples` vectors, bits on socket pins the part has) and runs "Founction" on
 // the part with each such library: every one must give "Bad!!!". Returns the
 // number of libraries that still passed (0 is right).
-inline int FlippedVectorsThatStillPass(sim::LogicClass cls, const std::string& vecSource, const sim::LogicPart& part,
+inline int FlippedVectorsThatStillPass(sim::LogicClass cls, const VecText& vec, const sim::LogicPart& part,
                                        unsigned seed, int samples) {
     IcLibraryDir dir("flip");
     const int c = ClassIndexOf(cls);
-    const std::filesystem::path source = std::filesystem::path(QUARVIN_SOURCE_DIR) / vecSource;
-    const std::vector<std::uint8_t> good = dir.compile(c, ReadText(source), source.string());
+    const std::vector<std::uint8_t> good = dir.compile(c, vec.text);
     const IcLibrary lib = IcLibrary::Parse(good);
     const IcEntry* entry = nullptr;
     for (const IcEntry& e : lib.entries())
@@ -225,6 +236,21 @@ inline int FlippedVectorsThatStillPass(sim::LogicClass cls, const std::string& v
         if (rig.founction(TypeOfPart(part)) != "Bad!!!") ++stillPass;
     }
     return stillPass;
+}
+
+// The same three with the source given by its path in the source tree.
+inline void CheckLibraryAgainstModels(sim::LogicClass cls, const std::string& vecSource,
+                                      const std::vector<sim::LogicPart>& parts,
+                                      const std::vector<SearchExpectation>& equivalents) {
+    CheckLibraryAgainstModels(cls, VecText{SourceText(vecSource)}, parts, equivalents);
+}
+inline std::string FounctionWithFault(sim::LogicClass cls, const std::string& vecSource, const sim::LogicPart& part,
+                                      const std::string& fault) {
+    return FounctionWithFault(cls, VecText{SourceText(vecSource)}, part, fault);
+}
+inline int FlippedVectorsThatStillPass(sim::LogicClass cls, const std::string& vecSource, const sim::LogicPart& part,
+                                       unsigned seed, int samples) {
+    return FlippedVectorsThatStillPass(cls, VecText{SourceText(vecSource)}, part, seed, samples);
 }
 
 } // namespace quarvin::test

@@ -1,0 +1,61 @@
+// The logic IC tester from the command line: --set picks the class and the type
+// by text or index, "identify" (Search) prints the types found one per line,
+// "test" is "Founction".
+#include <gtest/gtest.h>
+
+#include "CliRun.h"
+#include "sim/SimFamily.h"
+
+namespace quarvin::cli::test {
+namespace {
+
+const std::string kIcvecExe = QUARVIN_BINARY_DIR "/tools/quarvin-icvec";
+
+class IcCli : public CliDir {
+protected:
+    void SetUp() override {
+        CliDir::SetUp();
+        if (IsSkipped()) return;
+        if (!fs::exists(kIcvecExe)) GTEST_SKIP() << "quarvin-icvec not built";
+    }
+    // Compiles vector text into a library of the program directory.
+    void library(const std::string& vec, const std::string& file) {
+        std::ofstream(dir / "lib.vec", std::ios::binary) << vec;
+        const std::string line = "'" + kIcvecExe + "' '" + path("lib.vec") + "' '" + path(file) + "' >/dev/null";
+        ASSERT_EQ(std::system(line.c_str()), 0);
+    }
+};
+
+TEST_F(IcCli, SetPicksClassAndTypeAndAnEmptySocketIsNamed) {
+    library("ic 0 TNAND 14\npins IIOIIOGOIIOIIV\nt 00H 01H - H10 L11 -\nend\n"
+            "ic 125 TBUF 14\npins IITIITGTIITIIV\nt 00L 01H - L00 H10 -\nend\n",
+            "TTL74.LIB");
+    // Whatever part the class offers first, the socket is to look empty.
+    const std::string empty = sim::OfferForSubType("TICTestx", 0) ? " --fault empty" : "";
+    const std::string device = "run --device \"74xxx TTL\" --port VBOX" + empty;
+    const Step steps[] = {
+        {device + " identify", 1, {"identify: No device in socket!\n"}},
+        {device + " --set ListBox1=74xx125 test", 1, {"test: Bad!!!\n"}},
+        {device + " --set ListBox1=1 --set RadioGroup1=74xxx test", 1, {"test: Bad!!!\n"}},
+        {device + " --set ListBox1=74xx99 test", 2, {}, {"test:"}, "ListBox1 has no item 74xx99"},
+        {device + " --set RadioGroup1=40xxx test", 2, {}, {"test:"}, "No librrary file CMOS40.LIB"},
+        {device + " --set Number=1 test", 2, {}, {"test:"}, "no list control Number"},
+        {device + " --set ListBox1 test", 2, {}, {}, "--set needs CONTROL=ITEM"},
+    };
+    for (const Step& s : steps) check(s, s.args);
+}
+
+TEST_F(IcCli, IdentifiesA74LS138AndPassesItsTest) {
+    const fs::path source = fs::path(QUARVIN_SOURCE_DIR) / "data/ictest/ttl74.vec";
+    if (!sim::FindOffer("74LS138") || Slurp(source).find("ic 138 ") == std::string::npos)
+        GTEST_SKIP() << "no 74LS138 model or vectors yet";
+    library(Slurp(source), "TTL74.LIB");
+    const Step steps[] = {
+        {"run --device \"74xxx TTL\" --port VBOX --chip 74LS138 identify", 0, {"identify: Find 1\n74xx138\n"}},
+        {"run --device \"74xxx TTL\" --port VBOX --chip 74LS138 --set ListBox1=74xx138 test", 0, {"test: OK!\n"}},
+    };
+    for (const Step& s : steps) check(s, s.args);
+}
+
+} // namespace
+} // namespace quarvin::cli::test
