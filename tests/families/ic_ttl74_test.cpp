@@ -23,10 +23,13 @@ constexpr int kTtlClass = 0;
 // high like a high output), drive or input thresholds.
 const std::vector<std::vector<int>> kSameToTheBox = {
     {0, 3, 26, 37, 38, 132}, // quad 2-input NAND
-    {4, 5, 6, 14},           // hex inverter
+    {2, 28, 33},             // quad 2-input NOR
+    {4, 5, 6, 14, 16},       // hex inverter
+    {7, 17},                 // hex buffer
     {8, 9},                  // quad 2-input AND
     {10, 12},                // triple 3-input NAND
-    {20, 22},                // dual 4-input NAND
+    {11, 15},                // triple 3-input AND
+    {20, 22, 40},            // dual 4-input NAND
     {86, 136},               // quad exclusive OR
     {42, 145},               // BCD to decimal decoder
     {158, 258},              // inverting 2 to 1 selector: disabled, high or off

@@ -45,6 +45,23 @@ unsigned clockedWithClear(LogicPins& pins, LogicState& state, int clear, int clo
     return word(state);
 }
 
+// '173: 4-bit register, clear high, loads while both data enables are low,
+// outputs on while both output controls are low.
+namespace quad173 {
+constexpr int kOutputControlM = 1, kOutputControlN = 2, kClock = 7, kDataEnable1 = 9, kDataEnable2 = 10,
+              kClear = 15;
+constexpr Bus<4> kD = {14, 13, 12, 11};
+constexpr Bus<4> kQ = {3, 4, 5, 6};
+} // namespace quad173
+
+// '259: 8-bit addressable latch. Clear low empties every latch but the one
+// addressed while enabled, which follows D (the 1-of-8 demultiplexer mode).
+namespace addressable259 {
+constexpr int kData = 13, kEnable = 14, kClear = 15;
+constexpr Bus<3> kAddress = {1, 2, 3};
+constexpr Bus<8> kQ = {4, 5, 6, 7, 9, 10, 11, 12};
+} // namespace addressable259
+
 } // namespace
 
 void octalLatch(LogicPins& pins, LogicState& state) { transparentLatch(pins, state, kInterleavedD, kInterleavedQ); }
@@ -60,6 +77,23 @@ void octalRegisterWithClear(LogicPins& pins, LogicState& state) {
 void octalRegisterWithEnable(LogicPins& pins, LogicState& state) {
     if (!pins.in(kClearOrGate) && pins.rose(kClockOrLatch)) word(state) = readBus(pins, kInterleavedD);
     driveBus(pins, kInterleavedQ, word(state));
+}
+
+void quadRegister3State(LogicPins& pins, LogicState& state) {
+    using namespace quad173;
+    if (pins.in(kClear)) word(state) = 0;
+    else if (pins.rose(kClock) && !pins.in(kDataEnable1) && !pins.in(kDataEnable2)) word(state) = readBus(pins, kD);
+    driveBus3State(pins, kQ, word(state), !pins.in(kOutputControlM) && !pins.in(kOutputControlN));
+}
+
+void addressableLatch(LogicPins& pins, LogicState& state) {
+    using namespace addressable259;
+    const bool enabled = !pins.in(kEnable);
+    const unsigned addressed = 1U << readBus(pins, kAddress);
+    unsigned& latches = word(state);
+    if (!pins.in(kClear)) latches &= enabled ? addressed : 0U;
+    if (enabled) latches = pins.in(kData) ? (latches | addressed) : (latches & ~addressed);
+    driveBus(pins, kQ, latches);
 }
 
 void hexRegisterWithClear(LogicPins& pins, LogicState& state) {

@@ -39,6 +39,8 @@ void octalRegisterWithClear(LogicPins& pins, LogicState& state);
 void octalRegisterWithEnable(LogicPins& pins, LogicState& state);
 void hexRegisterWithClear(LogicPins& pins, LogicState& state);
 void quadRegisterWithClear(LogicPins& pins, LogicState& state);
+void quadRegister3State(LogicPins& pins, LogicState& state);
+void addressableLatch(LogicPins& pins, LogicState& state);
 
 // FlipFlops.cpp
 void dualDFlipFlop(LogicPins& pins, LogicState& state);
@@ -73,6 +75,10 @@ void bcdToDecimal(LogicPins& pins, LogicState& state);
 void decoder3To8(LogicPins& pins, LogicState& state);
 void dualDecoder2To4(LogicPins& pins, LogicState& state);
 void decoder4To16(LogicPins& pins, LogicState& state);
+
+// Encoders.cpp
+void decimalPriorityEncoder(LogicPins& pins, LogicState& state);
+void octalPriorityEncoder(LogicPins& pins, LogicState& state);
 
 // Multiplexers.cpp
 void selector8To1(LogicPins& pins, LogicState& state);
