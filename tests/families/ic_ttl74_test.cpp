@@ -3,7 +3,10 @@
 // from it, and a wrong expected level in its vectors makes it fail.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -56,6 +59,41 @@ std::vector<SearchExpectation> Equivalents() {
 TEST(Ttl74Library, EveryPartPassesItsEntryAndSearchFindsExactlyItsEquivalents) {
     ASSERT_GE(sim::Ttl74Parts().size(), 40u);
     CheckLibraryAgainstModels(sim::LogicClass::Ttl74, kSource, sim::Ttl74Parts(), Equivalents());
+}
+
+// The source and the models describe the same parts: one entry per model,
+// marked alike, with the same pin letters.
+TEST(Ttl74Library, EntriesAndModelsAgreeOnNamesAndPins) {
+    std::map<int, std::pair<std::string, std::string>> entries; // number: name, pin letters
+    std::istringstream source(SourceText(kSource));
+    int number = -1;
+    for (std::string line; std::getline(source, line);) {
+        std::istringstream words(line);
+        std::string keyword;
+        words >> keyword;
+        if (keyword == "ic") words >> number >> entries[number].first;
+        else if (keyword == "pins") words >> entries[number].second;
+    }
+    EXPECT_EQ(entries.size(), sim::Ttl74Parts().size());
+    for (const sim::LogicPart& part : sim::Ttl74Parts()) {
+        const auto entry = entries.find(part.number);
+        ASSERT_NE(entry, entries.end()) << part.name;
+        EXPECT_EQ(entry->second, std::make_pair(std::string(part.name), std::string(part.pinKinds)));
+    }
+}
+
+// Parts power up in no set state: each entry must bring its part into a known
+// one, whatever the power-up state.
+TEST(Ttl74Library, EveryPartPassesFromManyPowerUpStates) {
+    constexpr std::uint64_t kPowerUps = 16;
+    IcLibraryDir dir("powerup");
+    dir.compile(kTtlClass, SourceText(kSource));
+    for (const sim::LogicPart& part : sim::Ttl74Parts())
+        for (std::uint64_t seed = 1; seed <= kPowerUps; ++seed) {
+            LogicIcRig rig(dir.path(), kTtlClass, nullptr);
+            rig.box->insert(std::make_shared<sim::LogicChip>(part, seed));
+            EXPECT_EQ(rig.founction(TypeOfPart(part)), "OK!") << part.name << " seed " << seed;
+        }
 }
 
 TEST(Ttl74Library, AFlippedExpectedLevelFailsOnTheModel) {
