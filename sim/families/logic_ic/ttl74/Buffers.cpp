@@ -16,16 +16,18 @@ struct BufferPins {
 enum class Enable { ActiveLow, ActiveHigh };
 enum class Polarity { True, Inverting };
 
+void driveBuffer(LogicPins& pins, const BufferPins& buffer, bool enabled, Polarity polarity) {
+    if (!enabled) {
+        pins.release(buffer.output);
+        return;
+    }
+    const bool level = pins.in(buffer.input);
+    pins.out(buffer.output, polarity == Polarity::Inverting ? !level : level);
+}
+
 template <std::size_t N>
 void driveBuffers(LogicPins& pins, const std::array<BufferPins, N>& buffers, bool enabled, Polarity polarity) {
-    for (const BufferPins& buffer : buffers) {
-        if (!enabled) {
-            pins.release(buffer.output);
-            continue;
-        }
-        const bool level = pins.in(buffer.input);
-        pins.out(buffer.output, polarity == Polarity::Inverting ? !level : level);
-    }
+    for (const BufferPins& buffer : buffers) driveBuffer(pins, buffer, enabled, polarity);
 }
 
 bool isActive(const LogicPins& pins, int enablePin, Enable enable) {
@@ -43,7 +45,7 @@ constexpr std::array<GatedBuffer, 4> kQuadGated = {{
 
 void quadGated(LogicPins& pins, Enable enable) {
     for (const GatedBuffer& buffer : kQuadGated)
-        driveBuffers(pins, std::array<BufferPins, 1>{buffer.pins}, isActive(pins, buffer.enable, enable), Polarity::True);
+        driveBuffer(pins, buffer.pins, isActive(pins, buffer.enable, enable), Polarity::True);
 }
 
 // '240/'241/'244: two groups of four, enables on pins 1 and 19.

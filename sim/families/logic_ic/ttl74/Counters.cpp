@@ -2,6 +2,8 @@
 // the ripple '290, '293, '390, '393. Counts live in LogicState::regs, QA in bit 0.
 #include <array>
 
+#include <cstdint>
+
 #include "sim/families/logic_ic/ttl74/PinBus.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
@@ -54,7 +56,7 @@ enum class Clear { Asynchronous, Synchronous };
 
 void synchronousCounter(LogicPins& pins, LogicState& state, Modulus modulus, Clear clear) {
     using namespace sync16x;
-    unsigned& count = state.regs[0];
+    std::uint32_t& count = state.regs[0];
     const bool clearLow = !pins.in(kClear);
     if (clear == Clear::Asynchronous && clearLow) {
         count = 0;
@@ -76,7 +78,7 @@ constexpr Bus<4> kQ = {3, 2, 6, 7};
 
 void upDownCounter(LogicPins& pins, LogicState& state, Modulus modulus) {
     using namespace upDown19x;
-    unsigned& count = state.regs[0];
+    std::uint32_t& count = state.regs[0];
     const bool down = pins.in(kDown);
     const bool enabled = !pins.in(kEnable);
     if (!pins.in(kLoad)) count = readBus(pins, kData);
@@ -96,7 +98,7 @@ constexpr Bus<4> kQ = {3, 2, 6, 7};
 
 void dualClockCounter(LogicPins& pins, LogicState& state, Modulus modulus) {
     using namespace dualClock19x;
-    unsigned& count = state.regs[0];
+    std::uint32_t& count = state.regs[0];
     const bool up = pins.in(kUpClock), down = pins.in(kDownClock);
     if (pins.in(kClear)) count = 0;
     else if (!pins.in(kLoad)) count = readBus(pins, kData);
@@ -144,7 +146,7 @@ constexpr unsigned kNine = kBitA | kBitD;
 // '290/'293: gated reset to 0 (both R0 high), '290 also set to 9 (both R9 high, first).
 void rippleCounter29x(LogicPins& pins, LogicState& state, Stages stages) {
     using namespace ripple29x;
-    unsigned& count = state.regs[0];
+    std::uint32_t& count = state.regs[0];
     const bool set9 = stages == Stages::TwoAndFive && pins.in(kSet9A) && pins.in(kSet9B);
     if (set9) count = kNine;
     else if (pins.in(kReset0A) && pins.in(kReset0B)) count = 0;
@@ -162,7 +164,7 @@ constexpr std::array<DualRipple, 2> kDual393 = {{{2, {1, 0, {3, 4, 5, 6}}}, {12,
 
 void dualRipple(LogicPins& pins, LogicState& state, const std::array<DualRipple, 2>& halves, Stages stages) {
     for (std::size_t i = 0; i < halves.size(); ++i) {
-        unsigned& count = state.regs[i];
+        std::uint32_t& count = state.regs[i];
         count = pins.in(halves[i].clear) ? 0 : rippleStep(pins, halves[i].pins, count, stages);
         driveBus(pins, halves[i].pins.q, count);
     }

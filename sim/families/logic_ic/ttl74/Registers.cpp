@@ -1,5 +1,7 @@
 // Multi-bit latches and D registers: a data bus, a latch enable or clock, and an
 // optional clear or output enable. The stored word lives in regs[0].
+#include <cstdint>
+
 #include "sim/families/logic_ic/ttl74/PinBus.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
@@ -17,7 +19,7 @@ constexpr Bus<8> kInterleavedQ = {2, 5, 6, 9, 12, 15, 16, 19};
 constexpr Bus<8> kFlowThroughD = {2, 3, 4, 5, 6, 7, 8, 9};
 constexpr Bus<8> kFlowThroughQ = {19, 18, 17, 16, 15, 14, 13, 12};
 
-unsigned& word(LogicState& state) { return state.regs[0]; }
+std::uint32_t& word(LogicState& state) { return state.regs[0]; }
 
 void transparentLatch(LogicPins& pins, LogicState& state, const Bus<8>& d, const Bus<8>& q) {
     if (pins.in(kClockOrLatch)) word(state) = readBus(pins, d);
@@ -90,7 +92,7 @@ void addressableLatch(LogicPins& pins, LogicState& state) {
     using namespace addressable259;
     const bool enabled = !pins.in(kEnable);
     const unsigned addressed = 1U << readBus(pins, kAddress);
-    unsigned& latches = word(state);
+    std::uint32_t& latches = word(state);
     if (!pins.in(kClear)) latches &= enabled ? addressed : 0U;
     if (enabled) latches = pins.in(kData) ? (latches | addressed) : (latches & ~addressed);
     driveBus(pins, kQ, latches);

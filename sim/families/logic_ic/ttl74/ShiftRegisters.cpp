@@ -1,5 +1,7 @@
 // Shift registers. The register is regs[0] with QA in bit 0; a shift towards
 // QH (or QD) moves every bit one place up and takes the serial input into QA.
+#include <cstdint>
+
 #include "sim/families/logic_ic/ttl74/PinBus.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
@@ -64,7 +66,7 @@ constexpr Bus<8> kQ = {15, 1, 2, 3, 4, 5, 6, 7};
 
 void serialInParallelOut(LogicPins& pins, LogicState& state) {
     using namespace sipo164;
-    unsigned& reg = state.regs[0];
+    std::uint32_t& reg = state.regs[0];
     if (!pins.in(kClear)) reg = 0;
     else if (pins.rose(kClock)) reg = shiftedUp(reg, pins.in(kSerialA) && pins.in(kSerialB), kByte);
     driveBus(pins, kQ, reg);
@@ -72,7 +74,7 @@ void serialInParallelOut(LogicPins& pins, LogicState& state) {
 
 void parallelInSerialOut(LogicPins& pins, LogicState& state) {
     using namespace piso165;
-    unsigned& reg = state.regs[0];
+    std::uint32_t& reg = state.regs[0];
     if (!pins.in(kShiftLoad)) reg = readBus(pins, kData);
     else if (gatedClockRose(pins, kClock, kClockInhibit)) reg = shiftedUp(reg, pins.in(kSerial), kByte);
     const bool h = (reg >> kTopOfEight) & 1U;
@@ -82,7 +84,7 @@ void parallelInSerialOut(LogicPins& pins, LogicState& state) {
 
 void parallelInSerialOutClear(LogicPins& pins, LogicState& state) {
     using namespace piso166;
-    unsigned& reg = state.regs[0];
+    std::uint32_t& reg = state.regs[0];
     if (!pins.in(kClear)) reg = 0;
     else if (gatedClockRose(pins, kClock, kClockInhibit))
         reg = pins.in(kShiftLoad) ? shiftedUp(reg, pins.in(kSerial), kByte) : readBus(pins, kData);
@@ -91,7 +93,7 @@ void parallelInSerialOutClear(LogicPins& pins, LogicState& state) {
 
 void universalShiftRegister(LogicPins& pins, LogicState& state) {
     using namespace universal194;
-    unsigned& reg = state.regs[0];
+    std::uint32_t& reg = state.regs[0];
     if (!pins.in(kClear)) {
         reg = 0;
     } else if (pins.rose(kClock)) {
@@ -105,7 +107,7 @@ void universalShiftRegister(LogicPins& pins, LogicState& state) {
 
 void jkShiftRegister(LogicPins& pins, LogicState& state) {
     using namespace jk195;
-    unsigned& reg = state.regs[0];
+    std::uint32_t& reg = state.regs[0];
     if (!pins.in(kClear)) {
         reg = 0;
     } else if (pins.rose(kClock)) {
@@ -123,8 +125,8 @@ void jkShiftRegister(LogicPins& pins, LogicState& state) {
 
 void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state) {
     using namespace sipo595;
-    unsigned& shift = state.regs[0];
-    unsigned& storage = state.regs[1];
+    std::uint32_t& shift = state.regs[0];
+    std::uint32_t& storage = state.regs[1];
     // With both clocks rising together the storage register takes the word
     // from before the shift.
     const unsigned beforeShift = shift;
