@@ -35,6 +35,7 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {20, 22, 40},            // dual 4-input NAND
     {86, 136},               // quad exclusive OR
     {42, 145},               // BCD to decimal decoder
+    {155, 156},              // dual 2 to 4 decoder with a common address
     {158, 258},              // inverting 2 to 1 selector: disabled, high or off
     {32, 125},               // a 3-state buffer that is off reads high: Y = OE/ OR A
 };

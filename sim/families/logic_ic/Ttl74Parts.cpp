@@ -91,6 +91,8 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS145", 145, T, "CCCCCCCGCCCIIIIV", bcdToDecimal},
         {"74LS138", 138, T, "IIIIIIOGOOOOOOOV", decoder3To8},
         {"74LS139", 139, T, "IIIOOOOGOOOOIIIV", dualDecoder2To4},
+        {"74LS155", 155, T, "IIIOOOOGOOOOIIIV", dualDecoderSharedAddress},
+        {"74LS156", 156, T, "IIICCCCGCCCCIIIV", dualDecoderSharedAddress},
         {"74LS154", 154, T, "OOOOOOOOOOOGOOOOOIIIIIIV", decoder4To16},
         // Priority encoders
         {"74LS147", 147, T, "IIIIIOOGOIIIIONV", decimalPriorityEncoder},

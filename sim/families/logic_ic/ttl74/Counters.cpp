@@ -1,7 +1,6 @@
 // Counters: the synchronous presettable '160..'163, the up/down '190..'193 and
 // the ripple '290, '293, '390, '393. Counts live in LogicState::regs, QA in bit 0.
 #include <array>
-
 #include <cstdint>
 
 #include "sim/families/logic_ic/ttl74/PinBus.h"

@@ -30,6 +30,13 @@ struct Decoder2To4 {
 };
 constexpr std::array<Decoder2To4, 2> kDual139 = {{{1, {2, 3}, {4, 5, 6, 7}}, {15, {14, 13}, {12, 11, 10, 9}}}};
 
+// '155/'156: two 2 to 4 decoders sharing the address; the first enabled by 1C
+// high and 1G low, the second by 2G and 2C both low.
+constexpr Bus<2> kAddress155 = {13, 3};
+constexpr int kEnable1C = 1, kEnable1G = 2, kEnable2G = 14, kEnable2C = 15;
+constexpr Bus<4> kOutputs155First = {7, 6, 5, 4};
+constexpr Bus<4> kOutputs155Second = {9, 10, 11, 12};
+
 // '154: 4 to 16 with two enables (low).
 constexpr Bus<4> kSelect154 = {23, 22, 21, 20};
 constexpr int kG1Of154 = 18, kG2Of154 = 19;
@@ -50,6 +57,14 @@ void decoder3To8(LogicPins& pins, LogicState&) {
 void dualDecoder2To4(LogicPins& pins, LogicState&) {
     for (const Decoder2To4& decoder : kDual139)
         driveOneLow(pins, decoder.outputs, pins.in(decoder.enable) ? kNoLine : readBus(pins, decoder.select));
+}
+
+void dualDecoderSharedAddress(LogicPins& pins, LogicState&) {
+    const unsigned address = readBus(pins, kAddress155);
+    const bool firstOn = pins.in(kEnable1C) && !pins.in(kEnable1G);
+    const bool secondOn = !pins.in(kEnable2G) && !pins.in(kEnable2C);
+    driveOneLow(pins, kOutputs155First, firstOn ? address : kNoLine);
+    driveOneLow(pins, kOutputs155Second, secondOn ? address : kNoLine);
 }
 
 void decoder4To16(LogicPins& pins, LogicState&) {
