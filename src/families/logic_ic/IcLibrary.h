@@ -78,6 +78,7 @@ public:
     static std::optional<IcLibrary> Load(const std::string& path);
 
     const std::vector<IcEntry>& entries() const { return entries_; }
+    std::size_t size() const { return bytes_.size(); }
     // Vector j of an entry, in port layout.
     const std::uint8_t* vector(const IcEntry& e, std::uint32_t j) const {
         return bytes_.data() + e.offset + kIcHeaderSize + kIcVectorSize * j;

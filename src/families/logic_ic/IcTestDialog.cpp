@@ -52,6 +52,8 @@ void IcTestDialog::loadLibrary(int icClass) {
 }
 
 OperationHooks IcTestDialog::hooks() {
+    // A stop asked for before this run is not this run's.
+    if (ctx_.platform.stop) ctx_.platform.stop->clear();
     OperationHooks h;
     h.status = [this](const std::string& text, bool) {
         Control& m = control("Message");
