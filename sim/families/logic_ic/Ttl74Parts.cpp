@@ -48,6 +48,8 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS240", 240, T, "IITITITITGITITITITIV", octalInvertingDriver},
         {"74LS241", 241, T, "IITITITITGITITITITIV", octalDriverMixedEnables},
         {"74LS244", 244, T, "IITITITITGITITITITIV", octalDriver},
+        {"74LS540", 540, T, "IIIIIIIIIGTTTTTTTTIV", octalInvertingBufferFlowThrough},
+        {"74LS541", 541, T, "IIIIIIIIIGTTTTTTTTIV", octalBufferFlowThrough},
         {"74LS365", 365, T, "IITITITGTITITIIV", hexBufferCommonEnable},
         {"74LS367", 367, T, "IITITITGTITITIIV", hexBufferSplitEnable},
         // Latches and registers
@@ -80,6 +82,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS390", 390, T, "IIOIOOOGOOOIOIIV", dualDecadeRippleCounter},
         {"74LS393", 393, T, "IIOOOOGOOOOIIV", dualBinaryRippleCounter},
         // Shift registers
+        {"74LS95", 95, T, "IIIIIIGIIOOOOV", parallelAccessShiftRegister},
         {"74LS164", 164, T, "IIOOOOGIIOOOOV", serialInParallelOut},
         {"74LS165", 165, T, "IIIIIIOGOIIIIIIV", parallelInSerialOut},
         {"74LS166", 166, T, "IIIIIIIGIIIIOIIV", parallelInSerialOutClear},

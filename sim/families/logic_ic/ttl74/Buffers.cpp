@@ -59,6 +59,17 @@ void driveOctal(LogicPins& pins, Enable enable2, Polarity polarity) {
     driveBuffers(pins, kOctalGroup2, isActive(pins, kOctalEnable2, enable2), polarity);
 }
 
+// '540/'541: eight buffers, inputs on one side and outputs on the other, on
+// while both enables (pins 1 and 19) are low.
+constexpr std::array<BufferPins, 8> kFlowThrough = {{
+    {2, 18}, {3, 17}, {4, 16}, {5, 15}, {6, 14}, {7, 13}, {8, 12}, {9, 11},
+}};
+
+void driveFlowThrough(LogicPins& pins, Polarity polarity) {
+    const bool enabled = !pins.in(kOctalEnable1) && !pins.in(kOctalEnable2);
+    driveBuffers(pins, kFlowThrough, enabled, polarity);
+}
+
 // '365/'367: six buffers, enables on pins 1 and 15.
 constexpr int kHexEnable1 = 1;
 constexpr int kHexEnable2 = 15;
@@ -72,6 +83,8 @@ void quadBufferEnableHigh(LogicPins& pins, LogicState&) { quadGated(pins, Enable
 void octalInvertingDriver(LogicPins& pins, LogicState&) { driveOctal(pins, Enable::ActiveLow, Polarity::Inverting); }
 void octalDriverMixedEnables(LogicPins& pins, LogicState&) { driveOctal(pins, Enable::ActiveHigh, Polarity::True); }
 void octalDriver(LogicPins& pins, LogicState&) { driveOctal(pins, Enable::ActiveLow, Polarity::True); }
+void octalInvertingBufferFlowThrough(LogicPins& pins, LogicState&) { driveFlowThrough(pins, Polarity::Inverting); }
+void octalBufferFlowThrough(LogicPins& pins, LogicState&) { driveFlowThrough(pins, Polarity::True); }
 
 // '365: both enables low turn on all six.
 void hexBufferCommonEnable(LogicPins& pins, LogicState&) {

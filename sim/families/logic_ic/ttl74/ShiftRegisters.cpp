@@ -55,6 +55,14 @@ constexpr Bus<4> kData = {4, 5, 6, 7};
 constexpr Bus<4> kQ = {15, 14, 13, 12};
 } // namespace jk195
 
+// '95: 4-bit, shift right on clock 1 while the mode is low, parallel load on
+// clock 2 while it is high; both on falling edges.
+namespace parallel95 {
+constexpr int kSerial = 1, kMode = 6, kLoadClock = 8, kShiftClock = 9;
+constexpr Bus<4> kData = {2, 3, 4, 5};
+constexpr Bus<4> kQ = {13, 12, 11, 10};
+} // namespace parallel95
+
 // '595: shift register with clear, a storage register and 3-state outputs.
 namespace sipo595 {
 constexpr int kSerialOut = 9, kShiftClear = 10, kShiftClock = 11, kStorageClock = 12, kOutputEnable = 13,
@@ -89,6 +97,17 @@ void parallelInSerialOutClear(LogicPins& pins, LogicState& state) {
     else if (gatedClockRose(pins, kClock, kClockInhibit))
         reg = pins.in(kShiftLoad) ? shiftedUp(reg, pins.in(kSerial), kByte) : readBus(pins, kData);
     pins.out(kQH, (reg >> kTopOfEight) & 1U);
+}
+
+void parallelAccessShiftRegister(LogicPins& pins, LogicState& state) {
+    using namespace parallel95;
+    std::uint32_t& reg = state.regs[0];
+    if (pins.in(kMode)) {
+        if (pins.fell(kLoadClock)) reg = readBus(pins, kData);
+    } else if (pins.fell(kShiftClock)) {
+        reg = shiftedUp(reg, pins.in(kSerial), kNibble);
+    }
+    driveBus(pins, kQ, reg);
 }
 
 void universalShiftRegister(LogicPins& pins, LogicState& state) {

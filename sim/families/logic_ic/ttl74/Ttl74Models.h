@@ -27,6 +27,8 @@ void quadBufferEnableHigh(LogicPins& pins, LogicState& state);
 void octalInvertingDriver(LogicPins& pins, LogicState& state);
 void octalDriverMixedEnables(LogicPins& pins, LogicState& state);
 void octalDriver(LogicPins& pins, LogicState& state);
+void octalInvertingBufferFlowThrough(LogicPins& pins, LogicState& state);
+void octalBufferFlowThrough(LogicPins& pins, LogicState& state);
 void hexBufferCommonEnable(LogicPins& pins, LogicState& state);
 void hexBufferSplitEnable(LogicPins& pins, LogicState& state);
 
@@ -66,6 +68,7 @@ void dualBinaryRippleCounter(LogicPins& pins, LogicState& state);
 void serialInParallelOut(LogicPins& pins, LogicState& state);
 void parallelInSerialOut(LogicPins& pins, LogicState& state);
 void parallelInSerialOutClear(LogicPins& pins, LogicState& state);
+void parallelAccessShiftRegister(LogicPins& pins, LogicState& state);
 void universalShiftRegister(LogicPins& pins, LogicState& state);
 void jkShiftRegister(LogicPins& pins, LogicState& state);
 void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state);
