@@ -56,7 +56,29 @@ TEST(IcVecCompiler, RefusesWhatTheTesterCannotRunNamingFileAndLine) {
     }
     // The limits themselves pass.
     EXPECT_TRUE(icvec::CompileIcVectors(head + Rows(255, good) + "end\n", "t.vec").ok());
-    EXPECT_TRUE(icvec::CompileIcVectors(head + good + good + "repeat 600\nend\n", "t.vec").ok());
+    EXPECT_TRUE(icvec::CompileIcVectors(head + good + good + "repeat 500\nend\n", "t.vec").ok());
+}
+
+// The estimate the 2 s limit is checked against is the line time the box's
+// clock gives a run of the vectors, within a tenth.
+TEST(IcVecCompiler, LineTimeEstimateMatchesTheVirtualLine) {
+    // Two checked NAND rows replayed with their port reads.
+    const std::string nandReplayed =
+        "ic 0 TNAND00 14\npins IIOIIOGOIIOIIV\nt 11L 11L - L11 L11 -\nt 10H 11L - L11 L11 -\nrepeat 20\nend\n";
+    const std::pair<std::string, const sim::LogicPart*> cases[] = {
+        {kCounterVec, &kCounter}, {kNandVec, &kNand}, {kFlipFlopVec, &kFlipFlop}, {nandReplayed, &kNand}};
+    for (const auto& [source, part] : cases) {
+        SCOPED_TRACE(part->name);
+        const icvec::CompileResult r = icvec::CompileIcVectors(source, "t.vec");
+        ASSERT_TRUE(r.ok()) << r.errors.front();
+        IcLibraryDir dir("estimate");
+        dir.compile(0, source);
+        LogicIcRig rig(dir.path(), 0, part);
+        const double before = rig.box->clock().nowSeconds();
+        EXPECT_EQ(rig.founction(TypeOfPart(*part)), "OK!");
+        const double line = rig.box->clock().nowSeconds() - before;
+        EXPECT_NEAR(r.ics[0].lineSeconds, line, line / 10);
+    }
 }
 
 // Socket pins of the box's three direction registers, bit 0 first.

@@ -402,15 +402,24 @@ void Compiler::compile(const Ic& ic) {
 } // namespace
 
 double EstimateLineSeconds(const std::vector<std::uint8_t>& vectors) {
+    const std::size_t count = vectors.size() / kIcVectorSize;
+    // A step costs its writes, and its reads when the vector is checked (also
+    // when a loop replays it: the reads go out, their result is ignored).
+    const auto stepChars = [&](std::size_t j) {
+        const std::uint8_t flags = vectors[j * kIcVectorSize + kIcFlags];
+        if (flags & kIcLoopFlag) return kDriveStepChars;
+        return (flags & kIcDriveOnlyFlag) ? kDriveStepChars : kCheckedStepChars;
+    };
     double chars = kIcOverheadChars;
-    for (std::size_t at = 0; at + kIcVectorSize <= vectors.size(); at += kIcVectorSize) {
-        const std::uint8_t flags = vectors[at + kIcFlags];
-        if (flags & kIcLoopFlag)
-            chars += 2 * kDriveStepChars * ((vectors[at + kIcLoopCountHigh] << 8) | vectors[at + kIcLoopCountLow]);
-        else if (flags & kIcDriveOnlyFlag)
-            chars += kDriveStepChars;
-        else
-            chars += kCheckedStepChars;
+    for (std::size_t j = 0; j < count; ++j) {
+        const std::uint8_t* v = vectors.data() + j * kIcVectorSize;
+        if (!(v[kIcFlags] & kIcLoopFlag)) {
+            chars += stepChars(j);
+            continue;
+        }
+        double replayed = 0;
+        for (std::size_t back = 1; back <= 2 && back <= j; ++back) replayed += stepChars(j - back);
+        chars += replayed * ((v[kIcLoopCountHigh] << 8) | v[kIcLoopCountLow]);
     }
     return chars * static_cast<double>(sim::LineClock::CharPs) * 1e-12;
 }
