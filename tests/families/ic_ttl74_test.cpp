@@ -105,7 +105,7 @@ TEST(Ttl74Library, AFlippedExpectedLevelFailsOnTheModel) {
             << part.name;
 }
 
-// One stuck output per kind of part: a gate, a counter, a 3-state register.
+// One stuck output on a gate, a counter, a 3-state register and a decoder.
 TEST(Ttl74Library, AStuckOutputFails) {
     const struct {
         int number;
