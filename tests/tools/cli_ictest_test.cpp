@@ -30,8 +30,11 @@ TEST_F(IcCli, SetPicksClassAndTypeAndAnEmptySocketIsNamed) {
     library("ic 0 TNAND 14\npins IIOIIOGOIIOIIV\nt 00H 01H - H10 L11 -\nend\n"
             "ic 125 TBUF 14\npins IITIITGTIITIIV\nt 00L 01H - L00 H10 -\nend\n",
             "TTL74.LIB");
-    // Whatever part the class offers first, the socket is to look empty.
-    const std::string empty = sim::OfferForSubType("TICTestx", 0) ? " --fault empty" : "";
+    // Whatever part a class offers first, the socket is to look empty.
+    const auto emptyFor = [](int subType) {
+        return std::string(sim::OfferForSubType("TICTestx", subType) ? " --fault empty" : "");
+    };
+    const std::string empty = emptyFor(0);
     const std::string device = "run --device \"74xxx TTL\" --port VBOX" + empty;
     const Step steps[] = {
         {device + " identify", 1, {"identify: No device in socket!\n"}},
@@ -41,6 +44,10 @@ TEST_F(IcCli, SetPicksClassAndTypeAndAnEmptySocketIsNamed) {
         {device + " --set RadioGroup1=40xxx test", 2, {}, {"test:"}, "No librrary file CMOS40.LIB"},
         {device + " --set Number=1 test", 2, {}, {"test:"}, "no list control Number"},
         {device + " --set ListBox1 test", 2, {}, {}, "--set needs CONTROL=ITEM"},
+        // By dialog class: sub-type 0 is the 74xxx class; 45xxx has no library here.
+        {"run --dialog TICTestx --port VBOX" + empty + " --set ListBox1=74xx125 test", 1, {"test: Bad!!!\n"}},
+        {"run --dialog TICTestx --sub-type 2 --port VBOX" + emptyFor(2) + " test", 1, {"test: No librrary file\n"}},
+        {"run --dialog TICTestx --sub-type 3 --port VBOX test", 2, {}, {}, "TICTestx has sub-types 0..2, not 3"},
     };
     for (const Step& s : steps) check(s, s.args);
 }

@@ -22,9 +22,10 @@ DeviceChoice ByDialogClass(const Options& o, const std::optional<std::vector<Dev
     if (subType == 0 && !o.chip.empty())
         if (const sim::ChipOffer* offer = sim::FindOffer(o.chip); offer && offer->family == o.dialogClass)
             subType = offer->subType;
-    if (subType < 1 || o.subType >= static_cast<int>(rows.size()))
-        return {std::nullopt, o.dialogClass + " has sub-types 1.." + std::to_string(rows.size() - 1) + ", not " +
-                                  std::to_string(subType)};
+    const int first = it->second.firstSubType;
+    if (subType < first || o.subType >= static_cast<int>(rows.size()))
+        return {std::nullopt, o.dialogClass + " has sub-types " + std::to_string(first) + ".." +
+                                  std::to_string(rows.size() - 1) + ", not " + std::to_string(subType)};
     ChosenDevice d;
     d.dialogClass = o.dialogClass;
     d.family = &it->second;

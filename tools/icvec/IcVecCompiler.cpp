@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdio>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -374,7 +375,6 @@ void Compiler::compile(const Ic& ic) {
                            std::to_string(kMaxVectors));
         return;
     }
-    if (vectors.front()[kIcFlags] & kIcLoopFlag) return; // cannot happen: repeat needs rows first
     for (const IcPackageBit& bit : IcPackageBits())
         if (bit.vccPin == vccSocketPin) {
             vectors.front()[static_cast<std::size_t>(bit.byte)] |= bit.mask;

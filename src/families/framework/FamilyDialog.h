@@ -66,6 +66,9 @@ struct FamilyEntry {
     FamilyFactory makeDialog;
     std::function<std::vector<SubTypeSummary>()> subTypes; // index = sub-type
     std::function<std::unique_ptr<FamilySession>()> makeSession; // the operations by name
+    // The first sub-type that names a device: row 0 is a placeholder in most
+    // families; the testers whose sub-type picks a class of parts use it.
+    int firstSubType = 1;
 };
 
 // The family dialogs built in this version, by dialog class name ("TP27x", ...).

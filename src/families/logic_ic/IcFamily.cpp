@@ -97,6 +97,7 @@ FamilyEntry IcFamily() {
         return rows;
     };
     e.makeSession = [] { return std::make_unique<IcSession>(); };
+    e.firstSubType = 0; // the class: 74xxx, 40xxx, 45xxx
     return e;
 }
 
