@@ -1,0 +1,102 @@
+// 3-state buffers and line drivers: each buffer passes (or inverts) its input
+// while its enable is active and releases its output otherwise.
+#include <array>
+#include <cstddef>
+
+#include "sim/families/logic_ic/ttl74/Ttl74Models.h"
+
+namespace quarvin::sim::ttl74 {
+namespace {
+
+struct BufferPins {
+    int input;
+    int output;
+};
+
+enum class Enable { ActiveLow, ActiveHigh };
+enum class Polarity { True, Inverting };
+
+void driveBuffer(LogicPins& pins, const BufferPins& buffer, bool enabled, Polarity polarity) {
+    if (!enabled) {
+        pins.release(buffer.output);
+        return;
+    }
+    const bool level = pins.in(buffer.input);
+    pins.out(buffer.output, polarity == Polarity::Inverting ? !level : level);
+}
+
+template <std::size_t N>
+void driveBuffers(LogicPins& pins, const std::array<BufferPins, N>& buffers, bool enabled, Polarity polarity) {
+    for (const BufferPins& buffer : buffers) driveBuffer(pins, buffer, enabled, polarity);
+}
+
+bool isActive(const LogicPins& pins, int enablePin, Enable enable) {
+    return pins.in(enablePin) == (enable == Enable::ActiveHigh);
+}
+
+// '125/'126: four buffers, each with its own enable.
+struct GatedBuffer {
+    int enable;
+    BufferPins pins;
+};
+constexpr std::array<GatedBuffer, 4> kQuadGated = {{
+    {1, {2, 3}}, {4, {5, 6}}, {10, {9, 8}}, {13, {12, 11}},
+}};
+
+void quadGated(LogicPins& pins, Enable enable) {
+    for (const GatedBuffer& buffer : kQuadGated)
+        driveBuffer(pins, buffer.pins, isActive(pins, buffer.enable, enable), Polarity::True);
+}
+
+// '240/'241/'244: two groups of four, enables on pins 1 and 19.
+constexpr int kOctalEnable1 = 1;
+constexpr int kOctalEnable2 = 19;
+constexpr std::array<BufferPins, 4> kOctalGroup1 = {{{2, 18}, {4, 16}, {6, 14}, {8, 12}}};
+constexpr std::array<BufferPins, 4> kOctalGroup2 = {{{11, 9}, {13, 7}, {15, 5}, {17, 3}}};
+
+void driveOctal(LogicPins& pins, Enable enable2, Polarity polarity) {
+    driveBuffers(pins, kOctalGroup1, isActive(pins, kOctalEnable1, Enable::ActiveLow), polarity);
+    driveBuffers(pins, kOctalGroup2, isActive(pins, kOctalEnable2, enable2), polarity);
+}
+
+// '540/'541: eight buffers, inputs on one side and outputs on the other, on
+// while both enables (pins 1 and 19) are low.
+constexpr std::array<BufferPins, 8> kFlowThrough = {{
+    {2, 18}, {3, 17}, {4, 16}, {5, 15}, {6, 14}, {7, 13}, {8, 12}, {9, 11},
+}};
+
+void driveFlowThrough(LogicPins& pins, Polarity polarity) {
+    const bool enabled = !pins.in(kOctalEnable1) && !pins.in(kOctalEnable2);
+    driveBuffers(pins, kFlowThrough, enabled, polarity);
+}
+
+// '365/'367: six buffers, enables on pins 1 and 15.
+constexpr int kHexEnable1 = 1;
+constexpr int kHexEnable2 = 15;
+constexpr std::array<BufferPins, 4> kHexGroup1 = {{{2, 3}, {4, 5}, {6, 7}, {10, 9}}};
+constexpr std::array<BufferPins, 2> kHexGroup2 = {{{12, 11}, {14, 13}}};
+
+} // namespace
+
+void quadBufferEnableLow(LogicPins& pins, LogicState&) { quadGated(pins, Enable::ActiveLow); }
+void quadBufferEnableHigh(LogicPins& pins, LogicState&) { quadGated(pins, Enable::ActiveHigh); }
+void octalInvertingDriver(LogicPins& pins, LogicState&) { driveOctal(pins, Enable::ActiveLow, Polarity::Inverting); }
+void octalDriverMixedEnables(LogicPins& pins, LogicState&) { driveOctal(pins, Enable::ActiveHigh, Polarity::True); }
+void octalDriver(LogicPins& pins, LogicState&) { driveOctal(pins, Enable::ActiveLow, Polarity::True); }
+void octalInvertingBufferFlowThrough(LogicPins& pins, LogicState&) { driveFlowThrough(pins, Polarity::Inverting); }
+void octalBufferFlowThrough(LogicPins& pins, LogicState&) { driveFlowThrough(pins, Polarity::True); }
+
+// '365: both enables low turn on all six.
+void hexBufferCommonEnable(LogicPins& pins, LogicState&) {
+    const bool enabled = !pins.in(kHexEnable1) && !pins.in(kHexEnable2);
+    driveBuffers(pins, kHexGroup1, enabled, Polarity::True);
+    driveBuffers(pins, kHexGroup2, enabled, Polarity::True);
+}
+
+// '367: pin 1 enables four buffers, pin 15 the other two.
+void hexBufferSplitEnable(LogicPins& pins, LogicState&) {
+    driveBuffers(pins, kHexGroup1, !pins.in(kHexEnable1), Polarity::True);
+    driveBuffers(pins, kHexGroup2, !pins.in(kHexEnable2), Polarity::True);
+}
+
+} // namespace quarvin::sim::ttl74

@@ -1,0 +1,187 @@
+// Counters: the synchronous presettable '160..'163, the up/down '190..'193 and
+// the ripple '290, '293, '390, '393. Counts live in LogicState::regs, QA in bit 0.
+#include <array>
+#include <cstdint>
+
+#include "sim/families/logic_ic/ttl74/PinBus.h"
+#include "sim/families/logic_ic/ttl74/Ttl74Models.h"
+
+namespace quarvin::sim::ttl74 {
+namespace {
+
+constexpr unsigned kNibble = 0xF;
+constexpr unsigned kBitA = 1, kBitB = 2, kBitC = 4, kBitD = 8;
+constexpr unsigned kLastDecimal = 9;
+constexpr unsigned kLastBinary = 15;
+
+enum class Modulus { Decade, Binary };
+
+unsigned lastCount(Modulus modulus) { return modulus == Modulus::Decade ? kLastDecimal : kLastBinary; }
+
+// One step up. The decade parts' toggle logic (B toggles on A and not D, C on A
+// and B, D on A, B and C or on A and D) also says where states 10..15 go.
+unsigned countUp(unsigned count, Modulus modulus) {
+    count &= kNibble;
+    if (modulus == Modulus::Binary) return (count + 1) & kNibble;
+    const bool a = count & kBitA, b = count & kBitB, c = count & kBitC, d = count & kBitD;
+    unsigned toggles = kBitA;
+    if (a && !d) toggles |= kBitB;
+    if (a && b) toggles |= kBitC;
+    if ((a && b && c) || (a && d)) toggles |= kBitD;
+    return count ^ toggles;
+}
+
+unsigned countDown(unsigned count, Modulus modulus) {
+    count &= kNibble;
+    if (count == 0) return lastCount(modulus);
+    return count - 1;
+}
+
+// The decade parts flag 9 by QA and QD alone, as their gating does.
+bool atLast(unsigned count, Modulus modulus) {
+    count &= kNibble;
+    if (modulus == Modulus::Decade) return (count & (kBitA | kBitD)) == (kBitA | kBitD);
+    return count == kLastBinary;
+}
+
+// '160..'163.
+namespace sync16x {
+constexpr int kClear = 1, kClock = 2, kEnableP = 7, kLoad = 9, kEnableT = 10, kRippleCarry = 15;
+constexpr Bus<4> kData = {3, 4, 5, 6};
+constexpr Bus<4> kQ = {14, 13, 12, 11};
+} // namespace sync16x
+
+enum class Clear { Asynchronous, Synchronous };
+
+void synchronousCounter(LogicPins& pins, LogicState& state, Modulus modulus, Clear clear) {
+    using namespace sync16x;
+    std::uint32_t& count = state.regs[0];
+    const bool clearLow = !pins.in(kClear);
+    if (clear == Clear::Asynchronous && clearLow) {
+        count = 0;
+    } else if (pins.rose(kClock)) {
+        if (clearLow) count = 0;
+        else if (!pins.in(kLoad)) count = readBus(pins, kData);
+        else if (pins.in(kEnableP) && pins.in(kEnableT)) count = countUp(count, modulus);
+    }
+    driveBus(pins, kQ, count);
+    pins.out(kRippleCarry, pins.in(kEnableT) && atLast(count, modulus));
+}
+
+// '190/'191: one clock, direction input, asynchronous load.
+namespace upDown19x {
+constexpr int kEnable = 4, kDown = 5, kLoad = 11, kMaxMin = 12, kRippleClock = 13, kClock = 14;
+constexpr Bus<4> kData = {15, 1, 10, 9};
+constexpr Bus<4> kQ = {3, 2, 6, 7};
+} // namespace upDown19x
+
+void upDownCounter(LogicPins& pins, LogicState& state, Modulus modulus) {
+    using namespace upDown19x;
+    std::uint32_t& count = state.regs[0];
+    const bool down = pins.in(kDown);
+    const bool enabled = !pins.in(kEnable);
+    if (!pins.in(kLoad)) count = readBus(pins, kData);
+    else if (enabled && pins.rose(kClock)) count = down ? countDown(count, modulus) : countUp(count, modulus);
+    const bool terminal = down ? (count & kNibble) == 0 : atLast(count, modulus);
+    driveBus(pins, kQ, count);
+    pins.out(kMaxMin, terminal);
+    pins.out(kRippleClock, !(enabled && terminal && !pins.in(kClock)));
+}
+
+// '192/'193: separate up and down clocks, clear (high) and load (low).
+namespace dualClock19x {
+constexpr int kDownClock = 4, kUpClock = 5, kLoad = 11, kCarry = 12, kBorrow = 13, kClear = 14;
+constexpr Bus<4> kData = {15, 1, 10, 9};
+constexpr Bus<4> kQ = {3, 2, 6, 7};
+} // namespace dualClock19x
+
+void dualClockCounter(LogicPins& pins, LogicState& state, Modulus modulus) {
+    using namespace dualClock19x;
+    std::uint32_t& count = state.regs[0];
+    const bool up = pins.in(kUpClock), down = pins.in(kDownClock);
+    if (pins.in(kClear)) count = 0;
+    else if (!pins.in(kLoad)) count = readBus(pins, kData);
+    else if (pins.rose(kUpClock) && down) count = countUp(count, modulus);
+    else if (pins.rose(kDownClock) && up) count = countDown(count, modulus);
+    driveBus(pins, kQ, count);
+    pins.out(kCarry, !(!up && atLast(count, modulus)));
+    pins.out(kBorrow, !(!down && (count & kNibble) == 0));
+}
+
+// Ripple counters: a divide-by-2 stage (QA on clock A) and a divide-by-5 or -8
+// stage (QB..QD on clock B), both on falling edges.
+unsigned divideBy5Step(unsigned count) {
+    // QB: J = not QD, K = 1; QD: J = QB and QC, K = 1; QC toggles when QB falls.
+    const bool b = count & kBitB, c = count & kBitC, d = count & kBitD;
+    const bool nextB = !d && !b;
+    const bool nextD = (b && c) && !d;
+    const bool nextC = (b && !nextB) ? !c : c;
+    return (count & kBitA) | (nextB ? kBitB : 0) | (nextC ? kBitC : 0) | (nextD ? kBitD : 0);
+}
+
+unsigned divideBy8Step(unsigned count) { return (count & kBitA) | ((count + kBitB) & (kBitB | kBitC | kBitD)); }
+
+struct RipplePins {
+    int clockA, clockB; // clockB 0: B is clocked by QA inside the part ('393)
+    Bus<4> q;
+};
+
+enum class Stages { TwoAndFive, TwoAndEight, Sixteen };
+
+unsigned rippleStep(const LogicPins& pins, const RipplePins& ripple, unsigned count, Stages stages) {
+    count &= kNibble;
+    if (stages == Stages::Sixteen) return pins.fell(ripple.clockA) ? (count + 1) & kNibble : count;
+    if (pins.fell(ripple.clockA)) count ^= kBitA;
+    if (pins.fell(ripple.clockB)) count = stages == Stages::TwoAndFive ? divideBy5Step(count) : divideBy8Step(count);
+    return count;
+}
+
+namespace ripple29x {
+constexpr int kSet9A = 1, kSet9B = 3, kReset0A = 12, kReset0B = 13;
+constexpr RipplePins kPins = {10, 11, {9, 5, 4, 8}};
+constexpr unsigned kNine = kBitA | kBitD;
+} // namespace ripple29x
+
+// '290/'293: gated reset to 0 (both R0 high), '290 also set to 9 (both R9 high, first).
+void rippleCounter29x(LogicPins& pins, LogicState& state, Stages stages) {
+    using namespace ripple29x;
+    std::uint32_t& count = state.regs[0];
+    const bool set9 = stages == Stages::TwoAndFive && pins.in(kSet9A) && pins.in(kSet9B);
+    if (set9) count = kNine;
+    else if (pins.in(kReset0A) && pins.in(kReset0B)) count = 0;
+    else count = rippleStep(pins, kPins, count, stages);
+    driveBus(pins, kPins.q, count);
+}
+
+// '390/'393: two counters, each with its own clear (high).
+struct DualRipple {
+    int clear;
+    RipplePins pins;
+};
+constexpr std::array<DualRipple, 2> kDual390 = {{{2, {1, 4, {3, 5, 6, 7}}}, {14, {15, 12, {13, 11, 10, 9}}}}};
+constexpr std::array<DualRipple, 2> kDual393 = {{{2, {1, 0, {3, 4, 5, 6}}}, {12, {13, 0, {11, 10, 9, 8}}}}};
+
+void dualRipple(LogicPins& pins, LogicState& state, const std::array<DualRipple, 2>& halves, Stages stages) {
+    for (std::size_t i = 0; i < halves.size(); ++i) {
+        std::uint32_t& count = state.regs[i];
+        count = pins.in(halves[i].clear) ? 0 : rippleStep(pins, halves[i].pins, count, stages);
+        driveBus(pins, halves[i].pins.q, count);
+    }
+}
+
+} // namespace
+
+void decadeCounterAsyncClear(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, Modulus::Decade, Clear::Asynchronous); }
+void binaryCounterAsyncClear(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, Modulus::Binary, Clear::Asynchronous); }
+void decadeCounterSyncClear(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, Modulus::Decade, Clear::Synchronous); }
+void binaryCounterSyncClear(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, Modulus::Binary, Clear::Synchronous); }
+void decadeUpDownCounter(LogicPins& pins, LogicState& state) { upDownCounter(pins, state, Modulus::Decade); }
+void binaryUpDownCounter(LogicPins& pins, LogicState& state) { upDownCounter(pins, state, Modulus::Binary); }
+void decadeDualClockCounter(LogicPins& pins, LogicState& state) { dualClockCounter(pins, state, Modulus::Decade); }
+void binaryDualClockCounter(LogicPins& pins, LogicState& state) { dualClockCounter(pins, state, Modulus::Binary); }
+void decadeRippleCounter(LogicPins& pins, LogicState& state) { rippleCounter29x(pins, state, Stages::TwoAndFive); }
+void binaryRippleCounter(LogicPins& pins, LogicState& state) { rippleCounter29x(pins, state, Stages::TwoAndEight); }
+void dualDecadeRippleCounter(LogicPins& pins, LogicState& state) { dualRipple(pins, state, kDual390, Stages::TwoAndFive); }
+void dualBinaryRippleCounter(LogicPins& pins, LogicState& state) { dualRipple(pins, state, kDual393, Stages::Sixteen); }
+
+} // namespace quarvin::sim::ttl74

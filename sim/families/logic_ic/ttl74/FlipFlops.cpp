@@ -1,0 +1,74 @@
+// Single-bit flip-flops: D and J-K types with asynchronous preset and clear.
+// Each flip-flop's bit is one bit of LogicState::bits.
+#include <array>
+#include <cstddef>
+
+#include "sim/families/logic_ic/ttl74/PinBus.h"
+#include "sim/families/logic_ic/ttl74/Ttl74Models.h"
+
+namespace quarvin::sim::ttl74 {
+namespace {
+
+constexpr int kNoPin = 0;
+
+enum class Edge { Rising, Falling };
+enum class DataInputs { D, JK, JKBar }; // JKBar: the '109's J and inverted K
+
+struct FlipFlopPins {
+    int clock;
+    int j;  // D input on D types
+    int k;  // K, or K-bar; unused on D types
+    int preset;
+    int clear;
+    int q;
+    int qBar;
+};
+
+bool nextState(const LogicPins& pins, const FlipFlopPins& ff, DataInputs inputs, bool current) {
+    const bool j = pins.in(ff.j);
+    if (inputs == DataInputs::D) return j;
+    const bool k = inputs == DataInputs::JKBar ? !pins.in(ff.k) : pins.in(ff.k);
+    if (j && k) return !current;
+    if (j) return true;
+    if (k) return false;
+    return current;
+}
+
+template <std::size_t N>
+void flipFlops(LogicPins& pins, LogicState& state, const std::array<FlipFlopPins, N>& flipFlops, Edge edge,
+               DataInputs inputs) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const FlipFlopPins& ff = flipFlops[i];
+        const int index = static_cast<int>(i);
+        const bool preset = ff.preset != kNoPin && !pins.in(ff.preset);
+        const bool clear = ff.clear != kNoPin && !pins.in(ff.clear);
+        if (preset && clear) {
+            // Both asynchronous inputs low: both outputs high, a state that does
+            // not persist when they are released.
+            pins.out(ff.q, true);
+            pins.out(ff.qBar, true);
+            continue;
+        }
+        if (preset) setStateBit(state, index, true);
+        else if (clear) setStateBit(state, index, false);
+        else if (edge == Edge::Rising ? pins.rose(ff.clock) : pins.fell(ff.clock))
+            setStateBit(state, index, nextState(pins, ff, inputs, stateBit(state, index)));
+        pins.out(ff.q, stateBit(state, index));
+        pins.out(ff.qBar, !stateBit(state, index));
+    }
+}
+
+//                                               clock  J/D  K      preset  clear   Q   Q-bar
+constexpr std::array<FlipFlopPins, 2> kDual74 = {{{3, 2, kNoPin, 4, 1, 5, 6}, {11, 12, kNoPin, 10, 13, 9, 8}}};
+constexpr std::array<FlipFlopPins, 2> kDual107 = {{{12, 1, 4, kNoPin, 13, 3, 2}, {9, 8, 11, kNoPin, 10, 5, 6}}};
+constexpr std::array<FlipFlopPins, 2> kDual109 = {{{4, 2, 3, 5, 1, 6, 7}, {12, 14, 13, 11, 15, 10, 9}}};
+constexpr std::array<FlipFlopPins, 2> kDual112 = {{{1, 3, 2, 4, 15, 5, 6}, {13, 11, 12, 10, 14, 9, 7}}};
+
+} // namespace
+
+void dualDFlipFlop(LogicPins& pins, LogicState& state) { flipFlops(pins, state, kDual74, Edge::Rising, DataInputs::D); }
+void dualJkWithClear(LogicPins& pins, LogicState& state) { flipFlops(pins, state, kDual107, Edge::Falling, DataInputs::JK); }
+void dualJkBarRising(LogicPins& pins, LogicState& state) { flipFlops(pins, state, kDual109, Edge::Rising, DataInputs::JKBar); }
+void dualJkFalling(LogicPins& pins, LogicState& state) { flipFlops(pins, state, kDual112, Edge::Falling, DataInputs::JK); }
+
+} // namespace quarvin::sim::ttl74

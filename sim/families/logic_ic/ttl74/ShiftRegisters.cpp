@@ -1,0 +1,159 @@
+// Shift registers. The register is regs[0] with QA in bit 0; a shift towards
+// QH (or QD) moves every bit one place up and takes the serial input into QA.
+#include <cstdint>
+
+#include "sim/families/logic_ic/ttl74/PinBus.h"
+#include "sim/families/logic_ic/ttl74/Ttl74Models.h"
+
+namespace quarvin::sim::ttl74 {
+namespace {
+
+constexpr unsigned kByte = 0xFF;
+constexpr unsigned kNibble = 0xF;
+constexpr unsigned kTopOfEight = 7;
+constexpr unsigned kTopOfFour = 3;
+
+unsigned shiftedUp(unsigned value, bool serial, unsigned mask) { return ((value << 1) | (serial ? 1U : 0U)) & mask; }
+
+// '164: serial in (A and B), eight parallel outputs, clear low.
+namespace sipo164 {
+constexpr int kSerialA = 1, kSerialB = 2, kClock = 8, kClear = 9;
+constexpr Bus<8> kQ = {3, 4, 5, 6, 10, 11, 12, 13};
+} // namespace sipo164
+
+// '165: parallel load while SH/LD is low (asynchronous), shift on the rising
+// edge of CLK OR CLK INH.
+namespace piso165 {
+constexpr int kShiftLoad = 1, kClock = 2, kQHBar = 7, kQH = 9, kSerial = 10, kClockInhibit = 15;
+constexpr Bus<8> kData = {11, 12, 13, 14, 3, 4, 5, 6};
+} // namespace piso165
+
+// '166: like the '165 but the load is clocked and there is a clear.
+namespace piso166 {
+constexpr int kSerial = 1, kClockInhibit = 6, kClock = 7, kClear = 9, kQH = 13, kShiftLoad = 15;
+constexpr Bus<8> kData = {2, 3, 4, 5, 10, 11, 12, 14};
+} // namespace piso166
+
+// The '165/'166 gate CLK with CLK INH (an OR), so either pin can make the edge.
+bool gatedClockRose(const LogicPins& pins, int clock, int inhibit) {
+    const bool now = pins.in(clock) || pins.in(inhibit);
+    const bool before = previousLevel(pins, clock) || previousLevel(pins, inhibit);
+    return now && !before;
+}
+
+// '194: universal 4-bit: S1 S0 = 00 hold, 01 shift right (towards QD), 10 shift left, 11 load.
+namespace universal194 {
+constexpr int kClear = 1, kShiftRightIn = 2, kShiftLeftIn = 7, kS0 = 9, kS1 = 10, kClock = 11;
+constexpr Bus<4> kData = {3, 4, 5, 6};
+constexpr Bus<4> kQ = {15, 14, 13, 12};
+} // namespace universal194
+
+// '195: 4-bit with J-K-bar serial input into QA and clocked parallel load.
+namespace jk195 {
+constexpr int kClear = 1, kJ = 2, kKBar = 3, kShiftLoad = 9, kClock = 10, kQDBar = 11;
+constexpr Bus<4> kData = {4, 5, 6, 7};
+constexpr Bus<4> kQ = {15, 14, 13, 12};
+} // namespace jk195
+
+// '95: 4-bit, shift right on clock 1 while the mode is low, parallel load on
+// clock 2 while it is high; both on falling edges.
+namespace parallel95 {
+constexpr int kSerial = 1, kMode = 6, kLoadClock = 8, kShiftClock = 9;
+constexpr Bus<4> kData = {2, 3, 4, 5};
+constexpr Bus<4> kQ = {13, 12, 11, 10};
+} // namespace parallel95
+
+// '595: shift register with clear, a storage register and 3-state outputs.
+namespace sipo595 {
+constexpr int kSerialOut = 9, kShiftClear = 10, kShiftClock = 11, kStorageClock = 12, kOutputEnable = 13,
+              kSerial = 14;
+constexpr Bus<8> kQ = {15, 1, 2, 3, 4, 5, 6, 7};
+} // namespace sipo595
+
+} // namespace
+
+void serialInParallelOut(LogicPins& pins, LogicState& state) {
+    using namespace sipo164;
+    std::uint32_t& reg = state.regs[0];
+    if (!pins.in(kClear)) reg = 0;
+    else if (pins.rose(kClock)) reg = shiftedUp(reg, pins.in(kSerialA) && pins.in(kSerialB), kByte);
+    driveBus(pins, kQ, reg);
+}
+
+void parallelInSerialOut(LogicPins& pins, LogicState& state) {
+    using namespace piso165;
+    std::uint32_t& reg = state.regs[0];
+    if (!pins.in(kShiftLoad)) reg = readBus(pins, kData);
+    else if (gatedClockRose(pins, kClock, kClockInhibit)) reg = shiftedUp(reg, pins.in(kSerial), kByte);
+    const bool h = (reg >> kTopOfEight) & 1U;
+    pins.out(kQH, h);
+    pins.out(kQHBar, !h);
+}
+
+void parallelInSerialOutClear(LogicPins& pins, LogicState& state) {
+    using namespace piso166;
+    std::uint32_t& reg = state.regs[0];
+    if (!pins.in(kClear)) reg = 0;
+    else if (gatedClockRose(pins, kClock, kClockInhibit))
+        reg = pins.in(kShiftLoad) ? shiftedUp(reg, pins.in(kSerial), kByte) : readBus(pins, kData);
+    pins.out(kQH, (reg >> kTopOfEight) & 1U);
+}
+
+void parallelAccessShiftRegister(LogicPins& pins, LogicState& state) {
+    using namespace parallel95;
+    std::uint32_t& reg = state.regs[0];
+    if (pins.in(kMode)) {
+        if (pins.fell(kLoadClock)) reg = readBus(pins, kData);
+    } else if (pins.fell(kShiftClock)) {
+        reg = shiftedUp(reg, pins.in(kSerial), kNibble);
+    }
+    driveBus(pins, kQ, reg);
+}
+
+void universalShiftRegister(LogicPins& pins, LogicState& state) {
+    using namespace universal194;
+    std::uint32_t& reg = state.regs[0];
+    if (!pins.in(kClear)) {
+        reg = 0;
+    } else if (pins.rose(kClock)) {
+        const bool s0 = pins.in(kS0), s1 = pins.in(kS1);
+        if (s0 && s1) reg = readBus(pins, kData);
+        else if (s0) reg = shiftedUp(reg, pins.in(kShiftRightIn), kNibble);
+        else if (s1) reg = ((reg & kNibble) >> 1) | (pins.in(kShiftLeftIn) ? 1U << kTopOfFour : 0U);
+    }
+    driveBus(pins, kQ, reg);
+}
+
+void jkShiftRegister(LogicPins& pins, LogicState& state) {
+    using namespace jk195;
+    std::uint32_t& reg = state.regs[0];
+    if (!pins.in(kClear)) {
+        reg = 0;
+    } else if (pins.rose(kClock)) {
+        if (!pins.in(kShiftLoad)) {
+            reg = readBus(pins, kData);
+        } else {
+            const bool j = pins.in(kJ), k = !pins.in(kKBar), a = reg & 1U;
+            const bool nextA = (j && k) ? !a : j ? true : k ? false : a;
+            reg = shiftedUp(reg, nextA, kNibble);
+        }
+    }
+    driveBus(pins, kQ, reg);
+    pins.out(kQDBar, !((reg >> kTopOfFour) & 1U));
+}
+
+void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state) {
+    using namespace sipo595;
+    std::uint32_t& shift = state.regs[0];
+    std::uint32_t& storage = state.regs[1];
+    // With both clocks rising together the storage register takes the word
+    // from before the shift.
+    const unsigned beforeShift = shift;
+    if (!pins.in(kShiftClear)) shift = 0;
+    else if (pins.rose(kShiftClock)) shift = shiftedUp(shift, pins.in(kSerial), kByte);
+    if (pins.rose(kStorageClock)) storage = beforeShift;
+    driveBus3State(pins, kQ, storage, !pins.in(kOutputEnable));
+    pins.out(kSerialOut, (shift >> kTopOfEight) & 1U);
+}
+
+} // namespace quarvin::sim::ttl74

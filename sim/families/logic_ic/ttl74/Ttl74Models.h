@@ -1,0 +1,103 @@
+#pragma once
+// The evaluate functions of the 74 TTL chip models, one per distinct function
+// and pinout; parts that differ only in output type or drive share one.
+#include "sim/families/logic_ic/LogicPart.h"
+
+namespace quarvin::sim::ttl74 {
+
+// Gates.cpp
+void quadNand(LogicPins& pins, LogicState& state);
+void quadNandOutputFirst(LogicPins& pins, LogicState& state);
+void quadNor(LogicPins& pins, LogicState& state);
+void quadAnd(LogicPins& pins, LogicState& state);
+void quadOr(LogicPins& pins, LogicState& state);
+void quadXor(LogicPins& pins, LogicState& state);
+void hexInverter(LogicPins& pins, LogicState& state);
+void hexBuffer(LogicPins& pins, LogicState& state);
+void tripleNand3(LogicPins& pins, LogicState& state);
+void tripleAnd3(LogicPins& pins, LogicState& state);
+void tripleNor3(LogicPins& pins, LogicState& state);
+void dualNand4(LogicPins& pins, LogicState& state);
+void dualAnd4(LogicPins& pins, LogicState& state);
+void nand8(LogicPins& pins, LogicState& state);
+
+// Buffers.cpp
+void quadBufferEnableLow(LogicPins& pins, LogicState& state);
+void quadBufferEnableHigh(LogicPins& pins, LogicState& state);
+void octalInvertingDriver(LogicPins& pins, LogicState& state);
+void octalDriverMixedEnables(LogicPins& pins, LogicState& state);
+void octalDriver(LogicPins& pins, LogicState& state);
+void octalInvertingBufferFlowThrough(LogicPins& pins, LogicState& state);
+void octalBufferFlowThrough(LogicPins& pins, LogicState& state);
+void hexBufferCommonEnable(LogicPins& pins, LogicState& state);
+void hexBufferSplitEnable(LogicPins& pins, LogicState& state);
+
+// Registers.cpp
+void octalLatch(LogicPins& pins, LogicState& state);
+void octalLatchFlowThrough(LogicPins& pins, LogicState& state);
+void octalRegister(LogicPins& pins, LogicState& state);
+void octalRegisterFlowThrough(LogicPins& pins, LogicState& state);
+void octalRegisterWithClear(LogicPins& pins, LogicState& state);
+void octalRegisterWithEnable(LogicPins& pins, LogicState& state);
+void hexRegisterWithClear(LogicPins& pins, LogicState& state);
+void quadRegisterWithClear(LogicPins& pins, LogicState& state);
+void quadRegister3State(LogicPins& pins, LogicState& state);
+void addressableLatch(LogicPins& pins, LogicState& state);
+
+// FlipFlops.cpp
+void dualDFlipFlop(LogicPins& pins, LogicState& state);
+void dualJkWithClear(LogicPins& pins, LogicState& state);
+void dualJkBarRising(LogicPins& pins, LogicState& state);
+void dualJkFalling(LogicPins& pins, LogicState& state);
+
+// Counters.cpp
+void decadeCounterAsyncClear(LogicPins& pins, LogicState& state);
+void binaryCounterAsyncClear(LogicPins& pins, LogicState& state);
+void decadeCounterSyncClear(LogicPins& pins, LogicState& state);
+void binaryCounterSyncClear(LogicPins& pins, LogicState& state);
+void decadeUpDownCounter(LogicPins& pins, LogicState& state);
+void binaryUpDownCounter(LogicPins& pins, LogicState& state);
+void decadeDualClockCounter(LogicPins& pins, LogicState& state);
+void binaryDualClockCounter(LogicPins& pins, LogicState& state);
+void decadeRippleCounter(LogicPins& pins, LogicState& state);
+void binaryRippleCounter(LogicPins& pins, LogicState& state);
+void dualDecadeRippleCounter(LogicPins& pins, LogicState& state);
+void dualBinaryRippleCounter(LogicPins& pins, LogicState& state);
+
+// ShiftRegisters.cpp
+void serialInParallelOut(LogicPins& pins, LogicState& state);
+void parallelInSerialOut(LogicPins& pins, LogicState& state);
+void parallelInSerialOutClear(LogicPins& pins, LogicState& state);
+void parallelAccessShiftRegister(LogicPins& pins, LogicState& state);
+void universalShiftRegister(LogicPins& pins, LogicState& state);
+void jkShiftRegister(LogicPins& pins, LogicState& state);
+void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state);
+
+// Decoders.cpp
+void bcdToDecimal(LogicPins& pins, LogicState& state);
+void decoder3To8(LogicPins& pins, LogicState& state);
+void dualDecoder2To4(LogicPins& pins, LogicState& state);
+void dualDecoderSharedAddress(LogicPins& pins, LogicState& state);
+void decoder4To16(LogicPins& pins, LogicState& state);
+
+// Encoders.cpp
+void decimalPriorityEncoder(LogicPins& pins, LogicState& state);
+void octalPriorityEncoder(LogicPins& pins, LogicState& state);
+
+// Multiplexers.cpp
+void selector8To1(LogicPins& pins, LogicState& state);
+void selector8To1ThreeState(LogicPins& pins, LogicState& state);
+void dualSelector4To1(LogicPins& pins, LogicState& state);
+void dualSelector4To1ThreeState(LogicPins& pins, LogicState& state);
+void quadSelector2To1(LogicPins& pins, LogicState& state);
+void quadSelector2To1Inverting(LogicPins& pins, LogicState& state);
+void quadSelector2To1ThreeState(LogicPins& pins, LogicState& state);
+void quadSelector2To1InvertingThreeState(LogicPins& pins, LogicState& state);
+
+// Arithmetic.cpp
+void fullAdder4(LogicPins& pins, LogicState& state);
+void magnitudeComparator4(LogicPins& pins, LogicState& state);
+void identityComparator8(LogicPins& pins, LogicState& state);
+void parityGenerator9(LogicPins& pins, LogicState& state);
+
+} // namespace quarvin::sim::ttl74
