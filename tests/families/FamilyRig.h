@@ -5,10 +5,16 @@
 // dialog class: WireRig<UvEpromDialog>, SimRig<UvEpromDialog>.
 #include <algorithm>
 #include <memory>
+#include <random>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 #include "buffer/DocumentHost.h"
 #include "families/framework/FamilyDialog.h"
+#include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
@@ -17,6 +23,14 @@
 #include "support/RecordingTransport.h"
 
 namespace quarvin::test {
+
+// A reproducible image of random bytes: the data the family tests program.
+inline std::vector<std::uint8_t> RandomImage(std::size_t size, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::vector<std::uint8_t> image(size);
+    for (auto& b : image) b = static_cast<std::uint8_t>(gen());
+    return image;
+}
 
 class FakeDocs : public DocumentHost {
 public:
@@ -87,6 +101,27 @@ struct DialogRig {
         field("Edit3", length);
     }
     std::string msg() { return dlg.control("Message").text(); }
+    // Sets the three fields from one text: "bufferStart deviceStart length".
+    void fieldsOf(const std::string& text) {
+        std::istringstream in(text);
+        std::string b, d, len;
+        in >> b >> d >> len;
+        fields(b, d, len);
+    }
+    void load(const std::vector<std::uint8_t>& image) { std::copy(image.begin(), image.end(), docs.buf.data()); }
+    // Programs `span` bytes at the device's first and last span (buffer and
+    // device at the same address) and verifies each: the programme must end
+    // with `programmed`, the verify with "Verify OK".
+    void programAndVerifyBothEnds(std::uint32_t size, std::uint32_t span, const std::string& programmed) {
+        for (std::uint32_t start : {0u, size - span}) {
+            SCOPED_TRACE(Format("from %x", start));
+            fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
+            dlg.click("Write");
+            EXPECT_EQ(msg(), programmed);
+            dlg.click("Verify");
+            EXPECT_EQ(msg(), "Verify OK");
+        }
+    }
 };
 
 // Over a recording transport; the log survives a lost link. Started, unless asked
