@@ -32,6 +32,38 @@ inline std::vector<std::uint8_t> RandomImage(std::size_t size, unsigned seed) {
     return image;
 }
 
+// A bare link to the virtual box with the part in its socket, reset as the
+// selection dialog finds it.
+inline void ConnectToBoxWith(LinkState& l, std::shared_ptr<sim::Chip> part) {
+    auto box = std::make_shared<sim::Box>();
+    box->insert(std::move(part));
+    l.connected = 1;
+    l.port = std::make_unique<sim::VirtualBoxTransport>(box);
+    ResetSocket(l);
+}
+
+struct DetectedCodes {
+    std::uint8_t maker, device;
+};
+
+// The selection dialog's code detection on the 32-pin wiring: 12 V on A9
+// (socket pin 30) with the supply on vccPin, then the data port read with A0
+// (pin 16) low for the maker's code and high for the device code. A0 is left high.
+inline DetectedCodes DetectCodes(LinkState& l, int vccPin = 36) {
+    SetVppLevel(l, 12000);
+    WriteAllPorts(l, 0);
+    for (int pin : {5, 7, 36}) PinHigh(l, pin);
+    ConnectVcc(l, vccPin);
+    ConnectGround(l, 20);
+    SetDataWidth(l, 12);
+    WritePort(l, 2, 0xFF);
+    ConnectVpp(l, 30);
+    PinLow(l, 16);
+    const std::uint8_t maker = ReadPort(l, 2);
+    PinHigh(l, 16);
+    return {maker, ReadPort(l, 2)};
+}
+
 class FakeDocs : public DocumentHost {
 public:
     MainBuffer buf;

@@ -207,25 +207,11 @@ TEST(F29, IdentificationCodesAreTheDeviceListsCodes) {
                  {"SST39SF020A", 0xBF, 0xB6}, {"SST39SF040", 0xBF, 0xB7}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.part);
-        auto box = std::make_shared<sim::Box>();
-        box->insert(sim::FindOffer(c.part)->make());
         LinkState l;
-        l.connected = 1;
-        l.port = std::make_unique<sim::VirtualBoxTransport>(box);
-        // The selection dialog's detection sequence, from a reset socket.
-        ResetSocket(l);
-        SetVppLevel(l, 12000);
-        WriteAllPorts(l, 0);
-        for (int pin : {5, 7, 36}) PinHigh(l, pin);
-        ConnectVcc(l, 36);
-        ConnectGround(l, 20);
-        SetDataWidth(l, 12);
-        WritePort(l, 2, 0xFF);
-        ConnectVpp(l, 30);
-        PinLow(l, 16);
-        EXPECT_EQ(ReadPort(l, 2), c.mfg);
-        PinHigh(l, 16);
-        EXPECT_EQ(ReadPort(l, 2), c.device);
+        ConnectToBoxWith(l, sim::FindOffer(c.part)->make());
+        const DetectedCodes codes = DetectCodes(l);
+        EXPECT_EQ(codes.maker, c.mfg);
+        EXPECT_EQ(codes.device, c.device);
     }
 }
 
