@@ -5,10 +5,16 @@
 // dialog class: WireRig<UvEpromDialog>, SimRig<UvEpromDialog>.
 #include <algorithm>
 #include <memory>
+#include <random>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 #include "buffer/DocumentHost.h"
 #include "families/framework/FamilyDialog.h"
+#include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
@@ -17,6 +23,46 @@
 #include "support/RecordingTransport.h"
 
 namespace quarvin::test {
+
+// A reproducible image of random bytes: the data the family tests program.
+inline std::vector<std::uint8_t> RandomImage(std::size_t size, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::vector<std::uint8_t> image(size);
+    for (auto& b : image) b = static_cast<std::uint8_t>(gen());
+    return image;
+}
+
+// A bare link to the virtual box with the part in its socket, reset as the
+// selection dialog finds it.
+inline void ConnectToBoxWith(LinkState& l, std::shared_ptr<sim::Chip> part) {
+    auto box = std::make_shared<sim::Box>();
+    box->insert(std::move(part));
+    l.connected = 1;
+    l.port = std::make_unique<sim::VirtualBoxTransport>(box);
+    ResetSocket(l);
+}
+
+struct DetectedCodes {
+    std::uint8_t maker, device;
+};
+
+// The selection dialog's code detection on the 32-pin wiring: 12 V on A9
+// (socket pin 30) with the supply on vccPin, then the data port read with A0
+// (pin 16) low for the maker's code and high for the device code. A0 is left high.
+inline DetectedCodes DetectCodes(LinkState& l, int vccPin = 36) {
+    SetVppLevel(l, 12000);
+    WriteAllPorts(l, 0);
+    for (int pin : {5, 7, 36}) PinHigh(l, pin);
+    ConnectVcc(l, vccPin);
+    ConnectGround(l, 20);
+    SetDataWidth(l, 12);
+    WritePort(l, 2, 0xFF);
+    ConnectVpp(l, 30);
+    PinLow(l, 16);
+    const std::uint8_t maker = ReadPort(l, 2);
+    PinHigh(l, 16);
+    return {maker, ReadPort(l, 2)};
+}
 
 class FakeDocs : public DocumentHost {
 public:
@@ -87,6 +133,27 @@ struct DialogRig {
         field("Edit3", length);
     }
     std::string msg() { return dlg.control("Message").text(); }
+    // Sets the three fields from one text: "bufferStart deviceStart length".
+    void fieldsOf(const std::string& text) {
+        std::istringstream in(text);
+        std::string b, d, len;
+        in >> b >> d >> len;
+        fields(b, d, len);
+    }
+    void load(const std::vector<std::uint8_t>& image) { std::copy(image.begin(), image.end(), docs.buf.data()); }
+    // Programs `span` bytes at the device's first and last span (buffer and
+    // device at the same address) and verifies each: the programme must end
+    // with `programmed`, the verify with "Verify OK".
+    void programAndVerifyBothEnds(std::uint32_t size, std::uint32_t span, const std::string& programmed) {
+        for (std::uint32_t start : {0u, size - span}) {
+            SCOPED_TRACE(Format("from %x", start));
+            fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
+            dlg.click("Write");
+            EXPECT_EQ(msg(), programmed);
+            dlg.click("Verify");
+            EXPECT_EQ(msg(), "Verify OK");
+        }
+    }
 };
 
 // Over a recording transport; the log survives a lost link. Started, unless asked

@@ -60,4 +60,15 @@ inline testing::AssertionResult MatchesGolden(const std::string& name, const std
     return SameLines(got, want.str());
 }
 
+// What a dialog ended with and the bytes it sent for one recorded case.
+struct Recording {
+    std::vector<std::uint8_t> bytes;
+    std::string message;
+};
+
+// A recording against its golden file: the message on line 1, then the bytes.
+inline testing::AssertionResult MatchesGolden(const std::string& name, const Recording& r) {
+    return MatchesGolden(name, "message: " + r.message + "\n" + HexLines(r.bytes));
+}
+
 } // namespace quarvin::test

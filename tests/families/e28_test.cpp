@@ -7,7 +7,7 @@
 #include <random>
 
 #include "FamilyRig.h"
-#include "GoldenFiles.h"
+#include "GoldenRig.h"
 #include "families/eeprom28c/E28Dialog.h"
 #include "forms/HexText.h"
 #include "sim/families/eeprom28c/E28Chip.h"
@@ -69,18 +69,10 @@ TEST(E28, EverySubTypeProgramsVerifiesReadsBackAndSums) {
         const std::uint32_t size = kE28Rows[static_cast<std::size_t>(row)].lastAddress + 1;
         rig.dlg.click("Blank");
         EXPECT_EQ(rig.msg(), "Blank OK");
-        std::mt19937 gen(static_cast<unsigned>(row));
-        std::vector<std::uint8_t> image(size);
-        for (auto& b : image) b = static_cast<std::uint8_t>(gen());
-        std::copy(image.begin(), image.end(), rig.docs.buf.data());
+        const std::vector<std::uint8_t> image = RandomImage(size, static_cast<unsigned>(row));
+        rig.load(image);
         const std::uint32_t span = std::min<std::uint32_t>(size, 0x800);
-        for (std::uint32_t start : {0u, size - span}) {
-            rig.fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
-            rig.dlg.click("Write");
-            EXPECT_EQ(rig.msg(), "OK!");
-            rig.dlg.click("Verify");
-            EXPECT_EQ(rig.msg(), "Verify OK");
-        }
+        rig.programAndVerifyBothEnds(size, span, "OK!");
         EXPECT_TRUE(rig.chip->dataProtection()); // the protected page write turns it on
         rig.dlg.click("Blank");
         EXPECT_EQ(rig.msg(), "000000: Not blank!");
@@ -170,50 +162,27 @@ TEST(E28, DataProtectionSlowWritesAndCommandWritesAsARealPartTakesThem) {
 TEST(E28, NoCodesStartTextsAndTheGoldenStreams) {
     E28Sim rig(kRow256);
     LinkState& l = rig.link;
-    SetVppLevel(l, 12000);
-    WriteAllPorts(l, 0);
-    for (int pin : {5, 7, 36}) PinHigh(l, pin);
-    ConnectVcc(l, 34);
-    ConnectGround(l, 20);
-    SetDataWidth(l, 12);
-    WritePort(l, 2, 0xFF);
-    ConnectVpp(l, 30);
-    PinLow(l, 16);
-    EXPECT_EQ(ReadPort(l, 2), 0xFF);
-    PinHigh(l, 16);
-    EXPECT_EQ(ReadPort(l, 2), 0xFF);
+    const DetectedCodes codes = DetectCodes(l, 34);
+    EXPECT_EQ(codes.maker, 0xFF);
+    EXPECT_EQ(codes.device, 0xFF);
 
     DialogRig<E28Dialog> off(kRow256);
     off.dlg.Start();
     EXPECT_EQ(off.msg(), "No connected");
 
-    struct Case {
-        const char* name;
-        int row;
-        const char* fields;
-        const char* click;
-    } cases[] = {
+    const GoldenCase cases[] = {
         {"e28_256_program_1234", kRow256, "1234 1234 40", "Write"},
         {"e28_64b_unprot", kRow64B, "0 0 3f", "Unprotect"},
         {"e28_040_protect", kRow040, "0 0 ff", "Protect"},
         {"e28_64b_erase", kRow64B, "0 0 1fff", "Erase"},
     };
-    for (const Case& c : cases) {
+    for (const GoldenCase& c : cases) {
         SCOPED_TRACE(c.name);
-        DialogRig<E28Dialog> g(c.row);
-        for (std::uint32_t i = 0; i < 0x2000; ++i) g.docs.buf[i] = static_cast<std::uint8_t>(i * 13 + 7);
-        auto box = std::make_shared<sim::Box>();
-        box->insert(sim::OfferForSubType(E28Dialog::kFormClass, c.row)->make());
-        auto tap = std::make_shared<std::vector<std::uint8_t>>();
-        g.connect(std::make_unique<TappedVirtualBox>(box, tap));
-        g.dlg.Start();
-        std::istringstream f(c.fields);
-        std::string b, d, len;
-        f >> b >> d >> len;
-        g.fields(b, d, len);
-        tap->clear();
-        g.dlg.click(c.click);
-        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *tap));
+        TappedRig<E28Dialog> g(c.row);
+        g.fillPattern(0x2000);
+        g.start();
+        g.run(c);
+        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *g.tap));
     }
 }
 

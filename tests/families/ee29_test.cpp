@@ -8,7 +8,7 @@
 #include <random>
 
 #include "FamilyRig.h"
-#include "GoldenFiles.h"
+#include "GoldenRig.h"
 #include "catalogue/ParameterField.h"
 #include "catalogue/TTypeDlg.h"
 #include "families/flash29ee/EE29Dialog.h"
@@ -73,12 +73,6 @@ std::array<std::uint8_t, 5> PortsOf(const EE29Row& row, std::uint32_t a) {
     return p;
 }
 
-std::vector<std::uint8_t> RandomImage(std::size_t size, unsigned seed) {
-    std::mt19937 gen(seed);
-    std::vector<std::uint8_t> image(size);
-    for (auto& b : image) b = static_cast<std::uint8_t>(gen());
-    return image;
-}
 
 TEST(EE29, FieldsAlignToPagesAndTheStartTexts) {
     EE29Wire rig(kRow010);
@@ -98,37 +92,23 @@ TEST(EE29, FieldsAlignToPagesAndTheStartTexts) {
 }
 
 TEST(EE29, GoldenStreams) {
-    struct Case {
-        const char* name;
-        int row;
-        const char* fields;
-        const char* click;
-    } cases[] = {
+    const GoldenCase cases[] = {
         {"ee29_010_program_1234", kRow010, "1234 1234 100", "Write"},
         {"ee29_256_unprot", kRow256, "0 0 7fff", "Unprotect"},
         {"ee29_040_protect", kRow040, "0 0 7ffff", "Protect"},
         {"ee29_512_erase", kRow512, "0 0 ffff", "Erase"},
         {"ee29_010_verify_bad", kRow010, "0 1ff0 1f", "Verify"},
     };
-    for (const Case& c : cases) {
+    for (const GoldenCase& c : cases) {
         SCOPED_TRACE(c.name);
-        DialogRig<EE29Dialog> g(c.row);
-        for (std::uint32_t i = 0; i < 0x2000; ++i) g.docs.buf[i] = static_cast<std::uint8_t>(i * 13 + 7);
-        auto box = std::make_shared<sim::Box>();
-        box->insert(sim::OfferForSubType(EE29Dialog::kFormClass, c.row)->make());
-        auto tap = std::make_shared<std::vector<std::uint8_t>>();
-        g.connect(std::make_unique<TappedVirtualBox>(box, tap));
-        g.dlg.Start();
-        std::istringstream f(c.fields);
-        std::string b, d, len;
-        f >> b >> d >> len;
-        g.fields(b, d, len);
-        tap->clear();
-        g.dlg.click(c.click);
-        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *tap));
+        TappedRig<EE29Dialog> g(c.row);
+        g.fillPattern(0x2000);
+        g.start();
+        g.run(c);
+        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *g.tap));
         // Unprot, Protect and Erase (and Programe, through Unprot) write page 0
         // back with what they read there.
-        const Walked w = Walk(*tap);
+        const Walked w = Walk(*g.tap);
         if (std::string(c.click) != "Verify") {
             ASSERT_FALSE(w.blocks.empty());
             EXPECT_EQ(w.blocks[0].ports, PortsOf(kEE29Rows[static_cast<std::size_t>(c.row)], 0));
@@ -140,20 +120,13 @@ TEST(EE29, GoldenStreams) {
 }
 
 TEST(EE29, ProgrammeOfAWholeChipWritesEveryPageAndReadsBackOnePagePer4KiB) {
-    DialogRig<EE29Dialog> rig(kRow010);
+    TappedRig<EE29Dialog> rig(kRow010);
     for (std::uint32_t i = 0; i < 0x20000; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(i * 7);
-    auto box = std::make_shared<sim::Box>();
-    auto chip = sim::OfferForSubType(EE29Dialog::kFormClass, kRow010)->make();
-    box->insert(chip);
-    auto tap = std::make_shared<std::vector<std::uint8_t>>();
-    rig.connect(std::make_unique<TappedVirtualBox>(box, tap));
-    rig.dlg.Start();
-    rig.fields("0", "0", "1ffff");
-    tap->clear();
-    rig.dlg.click("Write");
+    rig.start();
+    rig.run({"whole chip", kRow010, "0 0 1ffff", "Write"});
     EXPECT_EQ(rig.msg(), "Finished");
-    EXPECT_TRUE(std::equal(chip->memory().begin(), chip->memory().end(), rig.docs.buf.data()));
-    const Walked w = Walk(*tap);
+    EXPECT_TRUE(std::equal(rig.chip->memory().begin(), rig.chip->memory().end(), rig.docs.buf.data()));
+    const Walked w = Walk(*rig.tap);
     const EE29Row& row = kEE29Rows[kRow010];
     ASSERT_EQ(w.blocks.size(), 1u + 1024u); // page 0 written back, then every page
     for (std::uint32_t p = 0; p < 1024; ++p) EXPECT_EQ(w.blocks[1 + p].ports, PortsOf(row, p * 128)) << p;
@@ -204,15 +177,9 @@ TEST(EE29, EveryPartProgramsVerifiesReadsBackErasesAndSums) {
         rig.dlg.click("Blank");
         EXPECT_EQ(rig.msg(), "Blank OK");
         const std::vector<std::uint8_t> image = RandomImage(size, size + offer.subType);
-        std::copy(image.begin(), image.end(), rig.docs.buf.data());
+        rig.load(image);
         const std::uint32_t span = std::min<std::uint32_t>(size, 0x2000);
-        for (std::uint32_t start : {0u, size - span}) {
-            rig.fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
-            rig.dlg.click("Write");
-            EXPECT_EQ(rig.msg(), "Finished");
-            rig.dlg.click("Verify");
-            EXPECT_EQ(rig.msg(), "Verify OK");
-        }
+        rig.programAndVerifyBothEnds(size, span, "Finished");
         EXPECT_FALSE(rig.chip->dataProtection());
         rig.dlg.click("Blank");
         EXPECT_EQ(rig.msg(), "000000: Not blank ");
@@ -386,10 +353,7 @@ TEST(EE29, ChipFaultsEmptySocketAndTheCodes) {
         rig.box->insert(rig.chip);
         if (rig.chip->faults().missing) rig.box->remove();
         std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x10000, 0xA5);
-        std::istringstream f(c.fields);
-        std::string b, d, len;
-        f >> b >> d >> len;
-        rig.fields(b, d, len);
+        rig.fieldsOf(c.fields);
         rig.dlg.control("Speed").setItemIndex(c.speed);
         const std::string button = c.button;
         if (button == "Verify" || button == "Blank") rig.dlg.click("Write");

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "FamilyRig.h"
-#include "GoldenFiles.h"
+#include "GoldenRig.h"
 #include "families/flash28f/F28Dialog.h"
 #include "forms/HexText.h"
 #include "link/commands/Opcodes.h"
@@ -134,19 +134,11 @@ TEST(F28, EverySubTypeErasesProgramsVerifiesReadsBackAndRunsAuto) {
         rig.chip->memory()[0] = 0x00;
         rig.dlg.click("Erase");
         EXPECT_EQ(rig.msg(), "Blank OK");
-        std::mt19937 gen(static_cast<unsigned>(row));
-        std::vector<std::uint8_t> image(size);
-        for (auto& b : image) b = static_cast<std::uint8_t>(gen());
+        std::vector<std::uint8_t> image = RandomImage(size, static_cast<unsigned>(row));
         image[0] = 0x00; // so that Auto's erase has a used byte at address 0 to wait for
-        std::copy(image.begin(), image.end(), rig.docs.buf.data());
+        rig.load(image);
         const std::uint32_t span = std::min<std::uint32_t>(size, 0x1000);
-        for (std::uint32_t start : {0u, size - span}) {
-            rig.fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
-            rig.dlg.click("Write");
-            EXPECT_EQ(rig.msg(), "OK");
-            rig.dlg.click("Verify");
-            EXPECT_EQ(rig.msg(), "Verify OK");
-        }
+        rig.programAndVerifyBothEnds(size, span, "OK");
         std::fill(rig.docs.buf.data(), rig.docs.buf.data() + size, 0);
         rig.field("Edit3", Format("%x", span - 1));
         rig.dlg.click("ReadButton");
@@ -155,7 +147,7 @@ TEST(F28, EverySubTypeErasesProgramsVerifiesReadsBackAndRunsAuto) {
         rig.dlg.click("Blank");
         EXPECT_EQ(rig.msg(), "000000: Not blank!");
         // Auto with every step: erase, blank, programme, verify.
-        std::copy(image.begin(), image.end(), rig.docs.buf.data());
+        rig.load(image);
         rig.fields("0", "0", Format("%x", span - 1));
         rig.dlg.control("CheckBox1").setChecked(true);
         rig.dlg.control("CheckBox2").setChecked(true);
@@ -325,24 +317,9 @@ TEST(F28, IdentificationCodesAreTheDeviceListsCodes) {
         const sim::ChipOffer* offer = sim::FindOffer(type);
         ASSERT_NE(offer, nullptr);
         EXPECT_EQ(offer->subType, ParseParameterField(line.substr(comma + 1)).subType);
-        auto box = std::make_shared<sim::Box>();
-        box->insert(offer->make());
         LinkState l;
-        l.connected = 1;
-        l.port = std::make_unique<sim::VirtualBoxTransport>(box);
-        ResetSocket(l);
-        SetVppLevel(l, 12000);
-        WriteAllPorts(l, 0);
-        for (int pin : {5, 7, 36}) PinHigh(l, pin);
-        ConnectVcc(l, 36);
-        ConnectGround(l, 20);
-        SetDataWidth(l, 12);
-        WritePort(l, 2, 0xFF);
-        ConnectVpp(l, 30);
-        PinLow(l, 16);
-        const std::uint8_t maker = ReadPort(l, 2);
-        PinHigh(l, 16);
-        const std::uint8_t device = ReadPort(l, 2);
+        ConnectToBoxWith(l, offer->make());
+        const auto [maker, device] = DetectCodes(l);
         std::string listed = line.substr(hash + 2, 5);
         std::transform(listed.begin(), listed.end(), listed.begin(), ::tolower);
         EXPECT_EQ(Format("%02x,%02x", maker, device), listed);
@@ -352,36 +329,23 @@ TEST(F28, IdentificationCodesAreTheDeviceListsCodes) {
 }
 
 TEST(F28GoldenWire, EdgeCasesSendTheRecordedStream) {
-    struct Case {
-        const char* name;
-        int row;
-        const char* fields;
-        const char* click;
-    } cases[] = {
+    const GoldenCase cases[] = {
         {"f28_010_erase_used_byte_0", kRow010, "0 0 1ffff", "Erase"},
         {"f28_040_program_7ff00_length_1ff", kRow040, "0 7ff00 1ff", "Write"},
         {"f28_010_verify_from_1080", kRow010, "1080 1080 1ff", "Verify"},
         {"f28_256_read_length_ff", kRow256, "0 0 ff", "ReadButton"},
         {"f28_256_blank", kRow256, "0 0 7fff", "Blank"},
     };
-    for (const Case& c : cases) {
+    for (const GoldenCase& c : cases) {
         SCOPED_TRACE(c.name);
-        DialogRig<F28Dialog> rig(c.row);
-        for (std::uint32_t i = 0; i < 0x4000; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(i * 13 + 7);
-        auto box = std::make_shared<sim::Box>();
-        auto chip = std::dynamic_pointer_cast<sim::F28Chip>(sim::OfferForSubType(F28Dialog::kFormClass, c.row)->make());
+        TappedRig<F28Dialog, sim::F28Chip> rig(c.row);
+        rig.fillPattern(0x4000);
+        const auto& chip = rig.chip;
         chip->memory()[0] = 0x00;
         std::copy_n(rig.docs.buf.data() + 0x1080, 0x200, chip->memory().data() + 0x1080);
-        box->insert(chip);
-        auto tap = std::make_shared<std::vector<std::uint8_t>>();
-        rig.connect(std::make_unique<TappedVirtualBox>(box, tap));
-        rig.dlg.Start();
-        std::istringstream f(c.fields);
-        std::string b, d, l;
-        f >> b >> d >> l;
-        rig.fields(b, d, l);
-        tap->clear();
-        rig.dlg.click(c.click);
+        rig.start();
+        rig.run(c);
+        const auto& tap = rig.tap;
         EXPECT_TRUE(MatchesGolden(c.name, rig.msg(), *tap));
         if (std::string(c.click) == "Write") {
             // 0x100 bytes up to the device's end, which the part shows at 0x3ff00.

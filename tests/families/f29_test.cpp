@@ -8,7 +8,7 @@
 
 #include "F29Bus.h"
 #include "FamilyRig.h"
-#include "GoldenFiles.h"
+#include "GoldenRig.h"
 #include "families/flash29f/F29Dialog.h"
 #include "forms/HexText.h"
 #include "sim/families/flash29f/F29Chip.h"
@@ -102,18 +102,10 @@ TEST(F29, EverySubTypeErasesProgramsVerifiesReadsBackSumsAndIdentifies) {
         EXPECT_EQ(rig.msg(), "000700: Not blank!");
         rig.dlg.click("Erase");
         EXPECT_EQ(rig.msg(), "Blank OK");
-        std::mt19937 gen(static_cast<unsigned>(row));
-        std::vector<std::uint8_t> image(size);
-        for (auto& b : image) b = static_cast<std::uint8_t>(gen());
-        std::copy(image.begin(), image.end(), rig.docs.buf.data());
+        const std::vector<std::uint8_t> image = RandomImage(size, static_cast<unsigned>(row));
+        rig.load(image);
         const std::uint32_t span = std::min<std::uint32_t>(size, 0x1000);
-        for (std::uint32_t start : {0u, size - span}) {
-            rig.fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
-            rig.dlg.click("Write");
-            EXPECT_EQ(rig.msg(), "OK!");
-            rig.dlg.click("Verify");
-            EXPECT_EQ(rig.msg(), "Verify OK");
-        }
+        rig.programAndVerifyBothEnds(size, span, "OK!");
         std::fill(rig.docs.buf.data(), rig.docs.buf.data() + size, 0);
         rig.field("Edit3", Format("%x", span - 1));
         rig.dlg.click("ReadButton");
@@ -215,56 +207,28 @@ TEST(F29, IdentificationCodesAreTheDeviceListsCodes) {
                  {"SST39SF020A", 0xBF, 0xB6}, {"SST39SF040", 0xBF, 0xB7}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.part);
-        auto box = std::make_shared<sim::Box>();
-        box->insert(sim::FindOffer(c.part)->make());
         LinkState l;
-        l.connected = 1;
-        l.port = std::make_unique<sim::VirtualBoxTransport>(box);
-        // The selection dialog's detection sequence, from a reset socket.
-        ResetSocket(l);
-        SetVppLevel(l, 12000);
-        WriteAllPorts(l, 0);
-        for (int pin : {5, 7, 36}) PinHigh(l, pin);
-        ConnectVcc(l, 36);
-        ConnectGround(l, 20);
-        SetDataWidth(l, 12);
-        WritePort(l, 2, 0xFF);
-        ConnectVpp(l, 30);
-        PinLow(l, 16);
-        EXPECT_EQ(ReadPort(l, 2), c.mfg);
-        PinHigh(l, 16);
-        EXPECT_EQ(ReadPort(l, 2), c.device);
+        ConnectToBoxWith(l, sim::FindOffer(c.part)->make());
+        const DetectedCodes codes = DetectCodes(l);
+        EXPECT_EQ(codes.maker, c.mfg);
+        EXPECT_EQ(codes.device, c.device);
     }
 }
 
 TEST(F29GoldenWire, EdgeCasesSendTheRecordedStream) {
-    struct Case {
-        const char* name;
-        int row;
-        const char* fields;
-        const char* click;
-    } cases[] = {
+    const GoldenCase cases[] = {
         {"f29_010_program_from_80", kRow010, "0 80 ff", "Write"},
         {"f29_256_read_length_ff", kRow256, "0 0 ff", "ReadButton"},
         {"f29_002t_erase", kRow002T, "0 0 3ffff", "Erase"},
         {"f29_040_unprot", kRow040, "0 0 0", "UnProtectChip"},
     };
-    for (const Case& c : cases) {
+    for (const GoldenCase& c : cases) {
         SCOPED_TRACE(c.name);
-        DialogRig<F29Dialog> rig(c.row);
-        for (std::uint32_t i = 0; i < 0x1000; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(i * 13 + 7);
-        auto box = std::make_shared<sim::Box>();
-        box->insert(sim::OfferForSubType(F29Dialog::kFormClass, c.row)->make());
-        auto tap = std::make_shared<std::vector<std::uint8_t>>();
-        rig.connect(std::make_unique<TappedVirtualBox>(box, tap));
-        rig.dlg.Start();
-        std::istringstream f(c.fields);
-        std::string b, d, l;
-        f >> b >> d >> l;
-        rig.fields(b, d, l);
-        tap->clear();
-        rig.dlg.click(c.click);
-        EXPECT_TRUE(MatchesGolden(c.name, rig.msg(), *tap));
+        TappedRig<F29Dialog> rig(c.row);
+        rig.fillPattern(0x1000);
+        rig.start();
+        rig.run(c);
+        EXPECT_TRUE(MatchesGolden(c.name, rig.msg(), *rig.tap));
     }
 }
 

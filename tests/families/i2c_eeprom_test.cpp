@@ -345,13 +345,6 @@ TEST(I2cChip, X24c01TakesTheAddressAndDirectionInOneByteWithFourBytePages) {
 
 // ---------------------------------------------------------------- virtual box
 
-std::vector<std::uint8_t> RandomImage(std::size_t n, unsigned seed) {
-    std::mt19937 gen(seed);
-    std::vector<std::uint8_t> v(n);
-    for (auto& b : v) b = static_cast<std::uint8_t>(gen());
-    return v;
-}
-
 TEST(I2cOnTheBox, EverySubTypeProgramsVerifiesAndReadsBack) {
     for (int row = 1; row < static_cast<int>(kI2cRows.size()); ++row) {
         SCOPED_TRACE(kI2cRows[static_cast<std::size_t>(row)].name);

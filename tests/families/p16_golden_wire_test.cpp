@@ -3,7 +3,7 @@
 // driven only through its form. QUARVIN_UPDATE_GOLDEN=1 rewrites the files.
 #include <gtest/gtest.h>
 
-#include "FamilyRig.h"
+#include "GoldenRig.h"
 #include "GoldenWire.h"
 #include "families/pic16c8x/Pic16Dialog.h"
 #include "sim/families/pic16c8x/Pic16Chip.h"
@@ -38,20 +38,11 @@ const Case kCases[] = {
     {"p16_verify_protected_16f84", 5, Socket::Protected, 3, true, {"Verify"}},
 };
 
-struct Recording {
-    std::vector<std::uint8_t> bytes;
-    std::string message;
-};
-
 Recording Record(const Case& c) {
-    DialogRig<Pic16Dialog> rig(c.row);
+    TappedRig<Pic16Dialog, sim::Pic16Chip> rig(c.row);
     rig.docs.buf.initialise();
-    auto tap = std::make_shared<Tap>();
-    auto box = std::make_shared<sim::Box>();
-    auto chip = std::dynamic_pointer_cast<sim::Pic16Chip>(sim::OfferForSubType(Pic16Dialog::kFormClass, c.row)->make());
-    box->insert(chip);
-    rig.connect(std::make_unique<TappedTransport>(std::make_unique<sim::VirtualBoxTransport>(box), tap));
-    rig.dlg.Start();
+    rig.start();
+    const auto& chip = rig.chip;
     rig.dlg.control("Edit1").setText("5a3c");
     rig.dlg.control("CheckBox3").setChecked(true);
     rig.dlg.control("RadioGroup1").setItemIndex(2);
@@ -65,20 +56,19 @@ Recording Record(const Case& c) {
         rig.dlg.click("WtConfig");
         rig.dlg.control("CheckBox1").setChecked(false);
         break;
-    case Socket::Empty: box->remove(); break;
+    case Socket::Empty: rig.box->remove(); break;
     }
     rig.dlg.control("RadioGroup2").setItemIndex(c.eraseMode);
     rig.docs.hex = c.hexWindow;
-    tap->bytes.clear();
+    rig.tap->clear();
     for (const char* click : c.clicks) rig.dlg.click(click);
-    return {tap->bytes, rig.dlg.control("Msg").text()};
+    return {*rig.tap, rig.dlg.control("Msg").text()};
 }
 
 TEST(Pic16GoldenWire, EdgeCasesSendTheRecordedStream) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        const Recording r = Record(c);
-        EXPECT_TRUE(MatchesGolden(c.name, "message: " + r.message + "\n" + HexLines(r.bytes)));
+        EXPECT_TRUE(MatchesGolden(c.name, Record(c)));
     }
 }
 

@@ -60,11 +60,6 @@ void FillBuffer(MainBuffer& buf) {
     for (std::uint32_t i = 0; i < 0x10000; ++i) buf[i] = static_cast<std::uint8_t>((i * 7 + (i >> 8)) & 0xFF);
 }
 
-struct Recording {
-    std::vector<std::uint8_t> bytes;
-    std::string message;
-};
-
 template <class Dialog>
 Recording Record(const Case& c) {
     DialogRig<Dialog> rig(c.row);

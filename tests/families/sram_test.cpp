@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "FamilyRig.h"
-#include "GoldenFiles.h"
+#include "GoldenRig.h"
 #include "families/sram/SramDialog.h"
 #include "sim/ChipFaultText.h"
 #include "sim/families/sram/SramChip.h"
@@ -203,36 +203,21 @@ TEST(Sram, StartTextsAndAuto) {
 }
 
 TEST(Sram, GoldenStreams) {
-    struct Case {
-        const char* name;
-        int row;
-        const char* fields;
-        const char* click;
-    } cases[] = {
+    const GoldenCase cases[] = {
         {"sram_2k_write_7f0", kRow2K, "0 7f0 ff", "Write"},
         {"sram_8k_verify_100_1ff", kRow8K, "100 100 1ff", "Verify"},
         {"sram_2k_read_17f", kRow2K, "0 0 17f", "ReadButton"},
         {"sram_512k_sum", kRow512K, "0 0 0", "CheckSum"},
         {"sram_2k_test", kRow2K, "0 0 7ff", "Button3"},
     };
-    for (const Case& c : cases) {
+    for (const GoldenCase& c : cases) {
         SCOPED_TRACE(c.name);
-        DialogRig<SramDialog> g(c.row);
-        auto box = std::make_shared<sim::Box>();
-        auto chip = sim::OfferForSubType(SramDialog::kFormClass, c.row)->make();
-        box->insert(chip);
-        auto tap = std::make_shared<std::vector<std::uint8_t>>();
-        g.connect(std::make_unique<TappedVirtualBox>(box, tap));
-        g.dlg.Start();
+        TappedRig<SramDialog> g(c.row);
+        g.start();
         // The verify case compares with what the part holds.
-        for (std::uint32_t i = 0; i < 0x800; ++i) g.docs.buf[i] = chip->memory()[i];
-        std::istringstream f(c.fields);
-        std::string b, d, len;
-        f >> b >> d >> len;
-        g.fields(b, d, len);
-        tap->clear();
-        g.dlg.click(c.click);
-        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *tap));
+        for (std::uint32_t i = 0; i < 0x800; ++i) g.docs.buf[i] = g.chip->memory()[i];
+        g.run(c);
+        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *g.tap));
     }
 }
 

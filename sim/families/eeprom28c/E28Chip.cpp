@@ -39,9 +39,7 @@ bool E28Chip::loadExtraState(const std::vector<std::uint8_t>& state) {
 std::uint32_t E28Chip::address(const ChipView& v) const { return pinout_.addressOf(v, type_.addressBits); }
 
 // The loads of one page are complete: carry out what they ask for.
-void E28Chip::endPage(std::int64_t at) {
-    std::vector<PageLoad> loads = std::move(loads_);
-    loads_.clear();
+void E28Chip::endPage(const std::vector<PageLoad>& loads, std::int64_t at) {
     const auto lines = static_cast<std::uint32_t>(cells_.size() - 1);
     const DecodedPage page = DecodePageLoads(loads, lines, protected_);
     switch (page.command) {
@@ -66,29 +64,17 @@ ChipDrive E28Chip::update(const ChipView& v) {
     ChipDrive out;
     const bool powered = v.hasVcc(pinout_.vcc) && v.hasGround(pinout_.ground) && v.vccMillivolts >= 4500;
     if (!powered) {
-        loads_.clear();
+        bus_.powerLost();
         busy_ = false;
-        weLow_ = ceLow_ = oeLow_ = false;
         return out;
     }
-    if (!loads_.empty() && v.nowPs > lastLoadPs_ + LoadWindowPs) endPage(lastLoadPs_ + LoadWindowPs);
+    if (auto page = bus_.closedPage(v.nowPs, LoadWindowPs)) endPage(page->loads, page->atPs);
     if (busy_ && v.nowPs >= busyUntil_) busy_ = false;
-    const bool ce = v.low(pinout_.chipEnable), oe = v.low(pinout_.outputEnable), we = v.low(pinout_.writeEnable);
     const std::uint32_t a = address(v);
-    if (weLow_ && !we && ce && !oe && !busy_) {
-        const std::uint8_t d = pinout_.dataOf(v);
-        loads_.emplace_back(a, d);
-        lastLoadPs_ = v.nowPs;
-        lastByte_ = d;
-    }
-    if (ce && oe && !(ceLow_ && oeLow_)) toggle_ = !toggle_;
-    weLow_ = we;
-    ceLow_ = ce;
-    oeLow_ = oe;
-    if (!ce || !oe) return out;
+    if (!bus_.follow(v, pinout_, a, !busy_)) return out;
     std::uint8_t value;
     if (busy_) {
-        value = static_cast<std::uint8_t>((~lastByte_ & 0x80) | (toggle_ ? 0x40 : 0x00));
+        value = bus_.busyStatus();
     } else if (v.vppAt(pinout_.a9()) >= kIdentifyMillivolts) {
         value = 0xFF; // the identification row, never written here
     } else {

@@ -16,6 +16,7 @@
 
 #include "sim/Chip.h"
 #include "sim/ops/JedecPinout.h"
+#include "sim/ops/PageLoadBus.h"
 #include "sim/ops/SdpPageLatch.h"
 
 namespace quarvin::sim {
@@ -51,19 +52,15 @@ public:
 
 private:
     std::uint32_t address(const ChipView& v) const;
-    void endPage(std::int64_t at);
+    void endPage(const std::vector<PageLoad>& loads, std::int64_t at);
 
     const E28Type& type_;
     const JedecPinout& pinout_;
     std::vector<std::uint8_t> cells_;
-    std::vector<PageLoad> loads_; // this page's loads, in order
-    std::int64_t lastLoadPs_ = 0;
+    PageLoadBus bus_;
     bool protected_ = false;
     bool busy_ = false;
     std::int64_t busyUntil_ = 0;
-    std::uint8_t lastByte_ = 0;
-    bool toggle_ = false;
-    bool weLow_ = false, ceLow_ = false, oeLow_ = false;
 };
 
 } // namespace quarvin::sim

@@ -83,9 +83,7 @@ void EE29Chip::writePage(const std::vector<PageLoad>& loads, std::size_t from) {
 }
 
 // The load window has closed: carry out what the page's loads ask for.
-void EE29Chip::endPage(std::int64_t at) {
-    std::vector<PageLoad> loads = std::move(loads_);
-    loads_.clear();
+void EE29Chip::endPage(const std::vector<PageLoad>& loads, std::int64_t at) {
     const DecodedPage page = DecodePageLoads(loads, static_cast<std::uint32_t>(cells_.size() - 1), protected_);
     switch (page.command) {
     case PageCommand::ProtectionOff:
@@ -103,7 +101,7 @@ void EE29Chip::endPage(std::int64_t at) {
 }
 
 std::uint8_t EE29Chip::readValue(const ChipView& v, std::uint32_t a) const {
-    if (busy()) return static_cast<std::uint8_t>((~lastByte_ & 0x80) | (toggle_ ? 0x40 : 0x00));
+    if (busy()) return bus_.busyStatus();
     if (v.vppAt(pinout_.a9()) >= IdentifyMillivolts) return v.high(pinout_.a0()) ? type_.device : type_.maker;
     return faults().applyStuck(a, cells_[a]);
 }
@@ -113,32 +111,18 @@ ChipDrive EE29Chip::update(const ChipView& v) {
     const bool powered = v.hasVcc(pinout_.vcc) && v.hasGround(pinout_.ground) && v.vccMillivolts >= 4500;
     if (!powered) {
         // A write or erase cut off by the supply leaves the cells as they were.
-        loads_.clear();
+        bus_.powerLost();
         busy_ = Busy::None;
-        weLow_ = ceLow_ = oeLow_ = false;
         powered_ = false;
         return out;
     }
     if (!powered_) poweredSincePs_ = v.nowPs;
     powered_ = true;
     const bool writeInhibit = v.nowPs - poweredSincePs_ < std::int64_t{type_.powerUpWriteDelayUs} * 1'000'000;
-    if (!loads_.empty() && v.nowPs > lastLoadPs_ + LoadTimeoutPs) endPage(lastLoadPs_ + LoadTimeoutPs);
+    if (auto page = bus_.closedPage(v.nowPs, LoadTimeoutPs)) endPage(page->loads, page->atPs);
     if (busy() && v.nowPs >= busyUntil_) finishBusy();
-    const bool ce = v.low(pinout_.chipEnable), oe = v.low(pinout_.outputEnable), we = v.low(pinout_.writeEnable);
     const std::uint32_t a = pinout_.addressOf(v, type_.addressBits);
-    // A load ends on the rising /WE edge with /CE low; /OE low blocks it.
-    if (weLow_ && !we && ce && !oe && !busy() && !writeInhibit) {
-        const std::uint8_t d = pinout_.dataOf(v);
-        loads_.emplace_back(a, d);
-        lastLoadPs_ = v.nowPs;
-        lastByte_ = d;
-    }
-    // A read cycle starts with /OE or /CE falling while the other is low.
-    if (ce && oe && !(ceLow_ && oeLow_)) toggle_ = !toggle_;
-    weLow_ = we;
-    ceLow_ = ce;
-    oeLow_ = oe;
-    if (!ce || !oe) return out;
+    if (!bus_.follow(v, pinout_, a, !busy() && !writeInhibit)) return out;
     pinout_.driveData(out, readValue(v, a));
     return out;
 }

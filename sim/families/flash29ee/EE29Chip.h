@@ -16,6 +16,7 @@
 
 #include "sim/Chip.h"
 #include "sim/ops/JedecPinout.h"
+#include "sim/ops/PageLoadBus.h"
 #include "sim/ops/SdpPageLatch.h"
 
 namespace quarvin::sim {
@@ -56,7 +57,7 @@ public:
 private:
     enum class Busy { None, Write, Erase };
 
-    void endPage(std::int64_t at);
+    void endPage(const std::vector<PageLoad>& loads, std::int64_t at);
     void writePage(const std::vector<PageLoad>& loads, std::size_t from);
     void startBusy(Busy kind, std::int64_t at, std::int64_t lastingPs);
     void finishBusy();
@@ -66,16 +67,12 @@ private:
     const EE29Type& type_;
     const JedecPinout& pinout_;
     std::vector<std::uint8_t> cells_;
-    std::vector<PageLoad> loads_; // this page's loads, in order
-    std::int64_t lastLoadPs_ = 0;
+    PageLoadBus bus_;
     bool powered_ = false;
     std::int64_t poweredSincePs_ = 0;
     bool protected_ = false;
     Busy busy_ = Busy::None;
     std::int64_t busyUntil_ = 0;
-    std::uint8_t lastByte_ = 0;
-    bool toggle_ = false;
-    bool weLow_ = false, ceLow_ = false, oeLow_ = false;
 };
 
 } // namespace quarvin::sim

@@ -1,5 +1,7 @@
 #include "families/avr90s/Avr90sOperations.h"
 
+#include <functional>
+
 #include "families/avr90s/Avr90sBus.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
@@ -73,6 +75,34 @@ bool WriteByteCommand(const Avr90sJob& job, std::uint8_t command, std::uint8_t d
     return AvrWaitReady(link, job.row);
 }
 
+// Reads the flash word by word below the last byte address and compares each
+// with expected(a): progress and the stop poll every progressEvery bytes (a
+// stop powers the part off). The first word that differs fails with failText
+// at its address; either end shows progress, then powerDown.
+OperationResult CheckFlashWords(const Avr90sJob& job, std::uint32_t progressEvery,
+                                const std::function<std::uint16_t(std::uint32_t)>& expected, const char* failText,
+                                void (*powerDown)(LinkState&)) {
+    LinkState& link = job.link;
+    const std::uint32_t last = job.row.lastByteAddress;
+    job.hooks.say("Verify...", true);
+    if (auto refusal = Enter(job)) return *refusal;
+    SetDataWidth(link, job.row.readBusMode);
+    for (std::uint32_t a = 0; a < last; a += 2) {
+        if (a % progressEvery == 0) {
+            job.hooks.show(a, last);
+            if (job.hooks.stop()) return Stopped(link, a);
+        }
+        if (AvrReadWord(link, job.row, a) != expected(a)) {
+            job.hooks.show(a, last);
+            powerDown(link);
+            return OperationResult::failed(failText, a);
+        }
+    }
+    job.hooks.show(last, last);
+    powerDown(link);
+    return OperationResult::done("OK!");
+}
+
 } // namespace
 
 std::uint8_t AvrLockByte(AvrProtectMode mode) {
@@ -142,25 +172,10 @@ OperationResult EraseAvr(const Avr90sJob& job) {
 }
 
 OperationResult BlankAvr(const Avr90sJob& job) {
-    LinkState& link = job.link;
-    const std::uint32_t last = job.row.lastByteAddress;
-    job.hooks.say("Verify...", true);
-    if (auto refusal = Enter(job)) return *refusal;
-    SetDataWidth(link, job.row.readBusMode);
-    for (std::uint32_t a = 0; a < last; a += 2) {
-        if (a % kReadProgressEvery == 0) {
-            job.hooks.show(a, last);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        if (AvrReadWord(link, job.row, a) != kErasedWord) {
-            job.hooks.show(a, last);
-            ConnectVpp(link, 0);
-            return OperationResult::failed("No Blank!", a);
-        }
-    }
-    job.hooks.show(last, last);
-    ConnectVpp(link, 0);
-    return OperationResult::done("OK!");
+    // Blank leaves Vcc on: only Vpp goes off at the end.
+    return CheckFlashWords(
+        job, kReadProgressEvery, [](std::uint32_t) { return kErasedWord; }, "No Blank!",
+        [](LinkState& link) { ConnectVpp(link, 0); });
 }
 
 OperationResult ProgramAvr(const Avr90sJob& job) {
@@ -195,25 +210,8 @@ OperationResult ProgramAvr(const Avr90sJob& job) {
 }
 
 OperationResult VerifyAvr(const Avr90sJob& job) {
-    LinkState& link = job.link;
-    const std::uint32_t last = job.row.lastByteAddress;
-    job.hooks.say("Verify...", true);
-    if (auto refusal = Enter(job)) return *refusal;
-    SetDataWidth(link, job.row.readBusMode);
-    for (std::uint32_t a = 0; a < last; a += 2) {
-        if (a % kVerifyProgressEvery == 0) {
-            job.hooks.show(a, last);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        if (AvrReadWord(link, job.row, a) != BufferWord(job.buffer, a)) {
-            job.hooks.show(a, last);
-            PowerOff(link);
-            return OperationResult::failed("Bad!", a);
-        }
-    }
-    job.hooks.show(last, last);
-    PowerOff(link);
-    return OperationResult::done("OK!");
+    return CheckFlashWords(
+        job, kVerifyProgressEvery, [&](std::uint32_t a) { return BufferWord(job.buffer, a); }, "Bad!", PowerOff);
 }
 
 OperationResult ProtectAvr(const Avr90sJob& job, AvrProtectMode mode) {

@@ -1,21 +1,17 @@
 #include "families/avr90s/Avr90sSession.h"
 
 #include <algorithm>
-#include <sstream>
 
+#include "families/framework/RowLookup.h"
 #include "forms/HexText.h"
 
 namespace quarvin {
 
 namespace {
 
-const char* const kAutoOrder[] = {"erase", "blank", "program", "verify", "fuse", "protect"};
 const char* const kProtectModes[] = {"no-verify", "no-program", "not-used", "none"};
 
-const Avr90sRow& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kAvr90sRows.size());
-    return kAvr90sRows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const Avr90sRow& RowOf(int subType) { return RowOrPlaceholder(kAvr90sRows, subType); }
 
 std::optional<bool> OnOff(const std::string& value) {
     if (value == "on") return true;
@@ -62,18 +58,7 @@ std::string Avr90sSession::setOption(const std::string& name, const std::string&
         (name == "rcen" ? fuses_.internalRc : fuses_.onLineLoad) = *on;
         return {};
     }
-    if (name == "auto") {
-        std::vector<std::string> steps;
-        std::istringstream in(value);
-        for (std::string step; std::getline(in, step, ',');) {
-            if (step.empty()) continue;
-            if (std::find(std::begin(kAutoOrder), std::end(kAutoOrder), step) == std::end(kAutoOrder))
-                return "auto takes erase, blank, program, verify, fuse and protect";
-            steps.push_back(step);
-        }
-        autoSteps_ = steps;
-        return {};
-    }
+    if (name == "auto") return autoSteps_.set(value);
     return "unknown option " + name;
 }
 
@@ -92,14 +77,8 @@ OperationResult Avr90sSession::runOne(const std::string& operation, const Avr90s
     }
     if (operation == "fuses") return ReadAvrFuses(job);
     if (operation == "fuse") return ProgramAvrFuses(job, fuses_);
-    if (operation == "auto") {
-        for (const char* step : kAutoOrder) {
-            if (std::find(autoSteps_.begin(), autoSteps_.end(), step) == autoSteps_.end()) continue;
-            OperationResult r = runOne(step, job);
-            if (!r.ok()) return r;
-        }
-        return OperationResult::done("OK!!!");
-    }
+    if (operation == "auto")
+        return autoSteps_.run([&](const std::string& step) { return runOne(step, job); }, "OK!!!");
     return OperationResult::refused("the AT90S family has no operation " + operation);
 }
 

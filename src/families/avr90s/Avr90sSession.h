@@ -5,6 +5,7 @@
 
 #include "families/avr90s/Avr90sOperations.h"
 #include "families/framework/FamilySession.h"
+#include "families/framework/NamedAutoSteps.h"
 
 namespace quarvin {
 
@@ -21,7 +22,7 @@ private:
 
     AvrProtectMode protectMode_ = AvrProtectMode::None;
     AvrFuses fuses_;
-    std::vector<std::string> autoSteps_ = {"program", "verify"};
+    NamedAutoSteps autoSteps_{{"erase", "blank", "program", "verify", "fuse", "protect"}, {"program", "verify"}};
 };
 
 } // namespace quarvin

@@ -1,15 +1,13 @@
 #include "families/eeprom28c/E28Family.h"
 
+#include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
 
 namespace {
 
-const E28Row& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kE28Rows.size());
-    return kE28Rows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const E28Row& RowOf(int subType) { return RowOrPlaceholder(kE28Rows, subType); }
 
 } // namespace
 

@@ -92,11 +92,6 @@ std::optional<OperationResult> PageZeroChanged(LinkState& link, const E28Row& ro
     return std::nullopt;
 }
 
-OperationResult Stopped(LinkState& link, std::uint32_t a) {
-    PowerOffAfterFailure(link);
-    return OperationResult::stopped(a);
-}
-
 std::optional<OperationResult> NoDevice(const E28Row& row, const char* what) {
     if (row.chip) return std::nullopt;
     return OperationResult::failed(std::string(what) + " (no device type selected)", 0);
@@ -154,7 +149,7 @@ OperationResult ReadE28(const E28Job& job) {
     const std::uint32_t count = std::min(job.fields.length, row.lastAddress) + 1;
     if (auto stoppedAt = ReadPages(
             link, job.buffer, count, row.lastAddress, 0, [&](std::uint32_t a) { SetE28Address(link, row, a); }, job.hooks))
-        return Stopped(link, *stoppedAt);
+        return StoppedPoweredOff(link, *stoppedAt);
     PowerDownAfterRead(link);
     return OperationResult::done("OK!");
 }
@@ -173,7 +168,7 @@ OperationResult BlankCheckE28(const E28Job& job) {
     const std::uint64_t end = std::uint64_t{job.fields.length} + 1;
     if (auto used = FirstUsedPage(link, row, static_cast<std::uint32_t>(std::min<std::uint64_t>(end, 0xFFFFFF00u)),
                                   job.hooks, stopped)) {
-        if (stopped) return Stopped(link, *used);
+        if (stopped) return StoppedPoweredOff(link, *used);
         PowerOffAfterFailure(link);
         return OperationResult::failed(Format("%06x: Not blank!", *used), *used);
     }
@@ -245,15 +240,9 @@ OperationResult VerifyE28(const E28Job& job) {
     SetE28Address(link, row, s.device);
     const VerifyRun run = VerifyPages(
         link, job.buffer, s, row.lastAddress, [&](std::uint32_t a) { SetE28Address(link, row, a); }, job.hooks);
-    if (run.end == VerifyRun::End::Stopped) return Stopped(link, run.address);
-    if (run.end == VerifyRun::End::Differs) {
-        PowerOffAfterFailure(link);
-        return OperationResult::failed(
-            Format("%06x:Bad! (file=%02x,Device=%02x)", run.address, run.expected, run.found), run.address);
-    }
-    job.hooks.show(s.device + s.count - 1, row.lastAddress);
-    PowerDownAfterRead(link);
-    return OperationResult::done("Verify OK", EndOfBufferNote(s));
+    return VerifyOutcome(link, run, s, row.lastAddress, job.hooks, [](const VerifyRun& bad) {
+        return Format("%06x:Bad! (file=%02x,Device=%02x)", bad.address, bad.expected, bad.found);
+    });
 }
 
 OperationResult SumE28(const E28Job& job) {
@@ -265,12 +254,7 @@ OperationResult SumE28(const E28Job& job) {
     SetDataWidth(link, kReadBusMode);
     const PageSum pages = SumPages(
         link, row.lastAddress, [&](std::uint32_t a) { SetE28Address(link, row, a); }, job.hooks);
-    if (pages.stoppedAt) return Stopped(link, *pages.stoppedAt);
-    const std::uint32_t sum = pages.sum;
-    ConnectVcc(link, 0);
-    OperationResult r = OperationResult::done(Format("字节累加后的和 = %08x", sum));
-    r.value = sum;
-    return r;
+    return SumOutcome(link, pages, "字节累加后的和 = ");
 }
 
 OperationResult UnprotectE28(const E28Job& job) {
@@ -357,14 +341,14 @@ OperationResult EraseE28(const E28Job& job) {
         const std::vector<std::uint8_t> blank(row.pageSize, kErased);
         for (std::uint32_t a = 0; a <= row.lastAddress; a += row.pageSize) {
             job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) return Stopped(link, a);
+            if (job.hooks.stop()) return StoppedPoweredOff(link, a);
             WritePageProtected(link, row, a, blank.data(), kBlankPageWaitTicks);
         }
         PinLow(link, OutputEnable);
         used = FirstUsedPageOfDevice(link, row, job.hooks, stopped);
     }
     if (used) {
-        if (stopped) return Stopped(link, *used);
+        if (stopped) return StoppedPoweredOff(link, *used);
         PowerOffAfterFailure(link);
         return OperationResult::failed(Format("Erase failed: %06x not blank", *used), *used);
     }

@@ -7,18 +7,10 @@ namespace quarvin {
 namespace {
 
 MemoryForm F28Form() {
-    MemoryForm f;
-    f.idCaption = "ID";
-    f.idLabel = "ID";
+    MemoryForm f = FlashMemoryForm();
     f.sumButton.clear();
     f.options.clear();
     f.buttons = {{"Erase", "Erase", MemoryStep::Erase}};
-    f.autoBoxes = {
-        {"CheckBox1", "Erase", false, MemoryStep::Erase, 76},
-        {"CheckBox2", "Blank", false, MemoryStep::Blank, 66},
-        {"CheckBox3", "Programe", true, MemoryStep::Program, 76},
-        {"CheckBox4", "Verify", true, MemoryStep::Verify, 66},
-    };
     return f;
 }
 

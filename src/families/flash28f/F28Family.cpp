@@ -1,15 +1,13 @@
 #include "families/flash28f/F28Family.h"
 
+#include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
 
 namespace {
 
-const F28Row& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kF28Rows.size());
-    return kF28Rows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const F28Row& RowOf(int subType) { return RowOrPlaceholder(kF28Rows, subType); }
 
 } // namespace
 

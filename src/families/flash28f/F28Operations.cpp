@@ -83,26 +83,9 @@ void SetF28Address(LinkState& link, const F28Row& row, std::uint32_t a) {
 }
 
 OperationResult ReadF28(const F28Job& job) {
-    LinkState& link = job.link;
-    const F28Row& row = job.row;
-    job.hooks.say("Reading...", true);
-    QuietSocket(link);
-    PowerUp(link, kSupplyPin, true);
-    SetDataWidth(link, kReadBusMode);
-    SetF28Address(link, row, 0);
-    EnableOutputs(link);
-    ReadPort(link, DataPort);
-    const std::uint32_t count =
-        std::min({job.fields.length, row.lastAddress, static_cast<std::uint32_t>(kBufferSize - 1)}) + 1;
-    if (auto stoppedAt = ReadPages(
-            link, job.buffer, count, row.lastAddress, 0, [&](std::uint32_t a) { SetF28Address(link, row, a); },
-            job.hooks)) {
-        PowerOffAfterFailure(link);
-        return OperationResult::stopped(*stoppedAt);
-    }
-    job.hooks.show(count - 1, row.lastAddress);
-    ConnectVcc(link, 0);
-    return OperationResult::done("OK!");
+    return ReadBlocks(
+        job.link, job.buffer, kSupplyPin, job.fields.length, job.row.lastAddress,
+        [&](std::uint32_t a) { SetF28Address(job.link, job.row, a); }, job.hooks);
 }
 
 OperationResult BlankCheckF28(const F28Job& job) {
@@ -195,12 +178,7 @@ OperationResult ProgramF28(const F28Job& job) {
         }
     }
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
-    PinLow(link, OutputEnable);
-    ConnectVpp(link, 0);
-    QuietSocket(link);
-    ConnectVcc(link, 0);
-    PinLow(link, OutputEnable);
-    PinLow(link, ChipEnable);
+    PowerDownAfterFlashProgram(link);
     if (!chipAnswered)
         if (auto noChip =
                 FailUnlessCodesAnswer(ReadIdentifierCodes(link, row), PresenceCheckedStep::Program, s.device))

@@ -7,21 +7,13 @@ namespace quarvin {
 namespace {
 
 MemoryForm EE29Form() {
-    MemoryForm f;
-    f.idCaption = "ID";
-    f.idLabel = "ID";
+    MemoryForm f = FlashMemoryForm();
     f.sumButton = "Button2";
     f.autoCaption = "Auto pro";
     f.options = {{"Speed", "Pro time", {"1 time", "2 times", "3 times"}, 1}};
     f.buttons = {{"Erase", "Erase", MemoryStep::Erase},
                  {"Protect", "Protect", MemoryStep::Protect},
                  {"Unprotect", "Unprot", MemoryStep::Unprotect}};
-    f.autoBoxes = {
-        {"CheckBox1", "Erase", false, MemoryStep::Erase, 76},
-        {"CheckBox2", "Blank", false, MemoryStep::Blank, 66},
-        {"CheckBox3", "Programe", true, MemoryStep::Program, 76},
-        {"CheckBox4", "Verify", true, MemoryStep::Verify, 66},
-    };
     return f;
 }
 

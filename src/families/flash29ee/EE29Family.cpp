@@ -1,15 +1,13 @@
 #include "families/flash29ee/EE29Family.h"
 
+#include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
 
 namespace {
 
-const EE29Row& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kEE29Rows.size());
-    return kEE29Rows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const EE29Row& RowOf(int subType) { return RowOrPlaceholder(kEE29Rows, subType); }
 
 } // namespace
 

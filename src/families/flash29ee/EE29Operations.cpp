@@ -72,11 +72,6 @@ std::vector<std::uint8_t> SavePageZero(LinkState& link, const EE29Row& row) {
     return page;
 }
 
-OperationResult Stopped(LinkState& link, std::uint32_t a) {
-    PowerOffAfterFailure(link);
-    return OperationResult::stopped(a);
-}
-
 std::optional<OperationResult> NoDevice(const EE29Row& row, const char* what) {
     if (!row.placeholder()) return std::nullopt;
     return OperationResult::failed(std::string(what) + " (no device type selected)", 0);
@@ -177,7 +172,7 @@ OperationResult ReadEE29(const EE29Job& job) {
     // Bounded by the device: Length alone could run past its end.
     const std::uint32_t count = std::min(job.fields.length, row.lastAddress) + 1;
     if (auto stoppedAt = ReadPages(link, job.buffer, count, row.lastAddress, 0, AddressSetter(link, row), job.hooks))
-        return Stopped(link, *stoppedAt);
+        return StoppedPoweredOff(link, *stoppedAt);
     PowerDownAfterRead(link);
     job.hooks.show(count - 1, row.lastAddress);
     return OperationResult::done("OK!");
@@ -195,7 +190,7 @@ OperationResult BlankCheckEE29(const EE29Job& job) {
     // Blocks up to Length, at least the first.
     const auto end = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t{job.fields.length} + 1, 0xFFFFFF00u));
     const BlankRun run = BlankPages(link, end, row.lastAddress, kBlankQuiet, AddressSetter(link, row), job.hooks);
-    if (run.stopped) return Stopped(link, *run.used);
+    if (run.stopped) return StoppedPoweredOff(link, *run.used);
     if (run.used) {
         PowerOffAfterFailure(link);
         return OperationResult::failed(Format("%06x: Not blank ", *run.used), *run.used);
@@ -294,7 +289,7 @@ OperationResult ProgramEE29(const EE29Job& job, int speedIndex) {
             // The page read back as the buffer has it: an answer if it holds other than FF.
             chipAnswered = chipAnswered || HoldsOtherThanFf(job.buffer.data() + b, row.pageSize);
         }
-        if (job.hooks.stop()) return Stopped(link, d);
+        if (job.hooks.stop()) return StoppedPoweredOff(link, d);
         d += row.pageSize;
         b += row.pageSize;
         if (d >= end) break;
@@ -323,15 +318,9 @@ OperationResult VerifyEE29(const EE29Job& job) {
     Delay(link, kSettleTicks);
     SetEE29Address(link, row, s.device);
     const VerifyRun run = VerifyPages(link, job.buffer, s, row.lastAddress, AddressSetter(link, row), job.hooks);
-    if (run.end == VerifyRun::End::Stopped) return Stopped(link, run.address);
-    if (run.end == VerifyRun::End::Differs) {
-        PowerOffAfterFailure(link);
-        return OperationResult::failed(Format("%06x:Bad =%02x,器件=%02x)", run.address, run.expected, run.found),
-                                       run.address);
-    }
-    job.hooks.show(s.device + s.count - 1, row.lastAddress);
-    PowerDownAfterRead(link);
-    return OperationResult::done("Verify OK", EndOfBufferNote(s));
+    return VerifyOutcome(link, run, s, row.lastAddress, job.hooks, [](const VerifyRun& bad) {
+        return Format("%06x:Bad =%02x,器件=%02x)", bad.address, bad.expected, bad.found);
+    });
 }
 
 OperationResult SumEE29(const EE29Job& job) {
@@ -341,11 +330,7 @@ OperationResult SumEE29(const EE29Job& job) {
     PowerUp(link, row.supplyPin, false);
     SetDataWidth(link, kReadBusMode);
     const PageSum pages = SumPages(link, row.lastAddress, AddressSetter(link, row), job.hooks);
-    if (pages.stoppedAt) return Stopped(link, *pages.stoppedAt);
-    ConnectVcc(link, 0);
-    OperationResult r = OperationResult::done(Format("字节累加后的和 = %08x", pages.sum));
-    r.value = pages.sum;
-    return r;
+    return SumOutcome(link, pages, "字节累加后的和 = ");
 }
 
 } // namespace quarvin

@@ -1,5 +1,6 @@
 #include "families/flash29f/F29Family.h"
 
+#include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 
@@ -7,10 +8,7 @@ namespace quarvin {
 
 namespace {
 
-const F29Row& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kF29Rows.size());
-    return kF29Rows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const F29Row& RowOf(int subType) { return RowOrPlaceholder(kF29Rows, subType); }
 
 } // namespace
 

@@ -78,11 +78,6 @@ void ChooseBusMode(LinkState& link) { ChooseF29BusMode(link); }
 
 bool Placeholder(const F29Row& row) { return row.chip == nullptr; }
 
-OperationResult Stopped(LinkState& link, std::uint32_t a) {
-    PowerOffAfterFailure(link);
-    return OperationResult::stopped(a);
-}
-
 } // namespace
 
 std::array<std::uint8_t, 5> EncodeF29Address(std::uint32_t a) { return EncodeJedecAddress(a, false); }
@@ -92,24 +87,9 @@ void SetF29Address(LinkState& link, const F29Row& row, std::uint32_t a) {
 }
 
 OperationResult ReadF29(const F29Job& job) {
-    LinkState& link = job.link;
-    const F29Row& row = job.row;
-    job.hooks.say("Reading...", true);
-    QuietSocket(link);
-    PowerUp(link, row.supplyPin, true);
-    SetDataWidth(link, kReadBusMode);
-    SetF29Address(link, row, 0);
-    EnableOutputs(link);
-    ReadPort(link, DataPort);
-    const std::uint32_t count =
-        std::min({job.fields.length, row.lastAddress, static_cast<std::uint32_t>(kBufferSize - 1)}) + 1;
-    if (auto stoppedAt = ReadPages(
-            link, job.buffer, count, row.lastAddress, 0, [&](std::uint32_t a) { SetF29Address(link, row, a); }, job.hooks))
-        return Stopped(link, *stoppedAt);
-    const std::uint32_t a = count - 1;
-    job.hooks.show(a, row.lastAddress);
-    ConnectVcc(link, 0);
-    return OperationResult::done("OK!");
+    return ReadBlocks(
+        job.link, job.buffer, job.row.supplyPin, job.fields.length, job.row.lastAddress,
+        [&](std::uint32_t a) { SetF29Address(job.link, job.row, a); }, job.hooks);
 }
 
 OperationResult BlankCheckF29(const F29Job& job) {
@@ -141,7 +121,7 @@ OperationResult EraseF29(const F29Job& job) {
         job.hooks.say(Format("Erase...%d", n), true);
         if (job.hooks.stop()) {
             ConnectVpp(link, 0);
-            return Stopped(link, 0);
+            return StoppedPoweredOff(link, 0);
         }
         SetDataWidth(link, kWriteBusMode);
         PinHigh(link, OutputEnable);
@@ -197,7 +177,7 @@ OperationResult ProgramF29(const F29Job& job) {
         if (a % kPage == 0) {
             SetF29Address(link, row, a);
             job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) return Stopped(link, a);
+            if (job.hooks.stop()) return StoppedPoweredOff(link, a);
         }
         const std::uint8_t d = job.buffer[s.buffer + i];
         if (ProgramByte(link, op::ProgramFlash, d) != d) {
@@ -209,12 +189,7 @@ OperationResult ProgramF29(const F29Job& job) {
         chipAnswered = chipAnswered || d != kEmptySocketByte;
     }
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
-    PinLow(link, OutputEnable);
-    ConnectVpp(link, 0);
-    QuietSocket(link);
-    ConnectVcc(link, 0);
-    PinLow(link, OutputEnable);
-    PinLow(link, ChipEnable);
+    PowerDownAfterFlashProgram(link);
     if (!chipAnswered)
         if (auto noChip =
                 FailUnlessCodesAnswer(ReadIdentifyCodes(link, row), PresenceCheckedStep::Program, s.device))
@@ -255,7 +230,7 @@ OperationResult VerifyF29(const F29Job& job) {
         }
         if (lastAddress % kPage == kPage - 1) {
             job.hooks.show(lastAddress, row.lastAddress);
-            if (job.hooks.stop()) return Stopped(link, lastAddress);
+            if (job.hooks.stop()) return StoppedPoweredOff(link, lastAddress);
         }
         i = last + 1;
     }
@@ -272,12 +247,7 @@ OperationResult SumF29(const F29Job& job) {
     SetDataWidth(link, kReadBusMode);
     const PageSum pages = SumPages(
         link, row.lastAddress, [&](std::uint32_t a) { SetF29Address(link, row, a); }, job.hooks);
-    if (pages.stoppedAt) return Stopped(link, *pages.stoppedAt);
-    const std::uint32_t sum = pages.sum;
-    ConnectVcc(link, 0);
-    OperationResult r = OperationResult::done(Format("字节累加后的和 = %08x", sum));
-    r.value = sum;
-    return r;
+    return SumOutcome(link, pages, "字节累加后的和 = ");
 }
 
 OperationResult UnprotectF29(const F29Job& job) {

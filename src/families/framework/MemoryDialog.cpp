@@ -12,6 +12,19 @@ namespace {
 constexpr FamilyDialog::ProgressDisplay kDisplay{"Message", "%06x"};
 } // namespace
 
+MemoryForm FlashMemoryForm() {
+    MemoryForm f;
+    f.idCaption = "ID";
+    f.idLabel = "ID";
+    f.autoBoxes = {
+        {"CheckBox1", "Erase", false, MemoryStep::Erase, 76},
+        {"CheckBox2", "Blank", false, MemoryStep::Blank, 66},
+        {"CheckBox3", "Programe", true, MemoryStep::Program, 76},
+        {"CheckBox4", "Verify", true, MemoryStep::Verify, 66},
+    };
+    return f;
+}
+
 MemoryDialog::MemoryDialog(DeviceContext& ctx, std::string className, std::string caption, MemoryForm form)
     : FamilyDialog(ctx, std::move(className), std::move(caption), 480, 330), autoBoxes_(form.autoBoxes) {
     buildControls(form);

@@ -60,6 +60,11 @@ struct MemoryForm {
     };
 };
 
+// The start of the flash forms (28F, 29F, 29EE): "ID" on the code-read button
+// and its label, and an Auto group of Erase, Blank, Programe and Verify with the
+// last two checked.
+MemoryForm FlashMemoryForm();
+
 class MemoryDialog : public FamilyDialog {
 public:
     MemoryDialog(DeviceContext& ctx, std::string className, std::string caption, MemoryForm form = {});

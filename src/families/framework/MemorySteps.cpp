@@ -25,6 +25,15 @@ void PowerDownAfterProgram(LinkState& link) {
     ConnectVcc(link, 0);
 }
 
+void PowerDownAfterFlashProgram(LinkState& link) {
+    PinLow(link, pin::eprom::OutputEnable);
+    ConnectVpp(link, 0);
+    QuietSocket(link);
+    ConnectVcc(link, 0);
+    PinLow(link, pin::eprom::OutputEnable);
+    PinLow(link, pin::eprom::ChipEnable);
+}
+
 void PowerOffAfterFailure(LinkState& link) { ConnectVcc(link, 0); }
 
 void QuietSocket(LinkState& link) {

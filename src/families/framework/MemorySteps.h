@@ -18,6 +18,10 @@ void PowerUp(LinkState& link, int vccPin, bool wait);
 void PowerDownAfterRead(LinkState& link);
 // After programming (done, failed or stopped): Vpp off, Vcc off.
 void PowerDownAfterProgram(LinkState& link);
+// After a flash programmed byte by byte: /OE low, Vpp off, the socket quiet,
+// Vcc off, then /OE and /CE low.
+void PowerDownAfterFlashProgram(LinkState& link);
+
 // A read-type step that failed or was stopped: Vcc off.
 void PowerOffAfterFailure(LinkState& link);
 // Everything off and every port low, then every port high: the socket at rest

@@ -30,6 +30,28 @@ std::optional<std::uint32_t> ReadPages(LinkState& link, MainBuffer& buffer, std:
     return std::nullopt;
 }
 
+OperationResult StoppedPoweredOff(LinkState& link, std::uint32_t at) {
+    PowerOffAfterFailure(link);
+    return OperationResult::stopped(at);
+}
+
+OperationResult ReadBlocks(LinkState& link, MainBuffer& buffer, int vccPin, std::uint32_t length,
+                           std::uint32_t lastAddress, const SetPageAddress& setAddress, const OperationHooks& hooks) {
+    hooks.say("Reading...", true);
+    QuietSocket(link);
+    PowerUp(link, vccPin, true);
+    SetDataWidth(link, kReadBusMode);
+    setAddress(0);
+    EnableOutputs(link);
+    ReadPort(link, pin::eprom::DataPort);
+    const std::uint32_t count = std::min({length, lastAddress, static_cast<std::uint32_t>(kBufferSize - 1)}) + 1;
+    if (auto stoppedAt = ReadPages(link, buffer, count, lastAddress, 0, setAddress, hooks))
+        return StoppedPoweredOff(link, *stoppedAt);
+    hooks.show(count - 1, lastAddress);
+    ConnectVcc(link, 0);
+    return OperationResult::done("OK!");
+}
+
 OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t length, std::uint32_t lastAddress,
                                  const SetPageAddress& setAddress, const OperationHooks& hooks) {
     hooks.say("Blank...", true);
@@ -74,6 +96,26 @@ PageSum SumPages(LinkState& link, std::uint32_t lastAddress, const SetPageAddres
         result.sum += SumPage(link);
     }
     return result;
+}
+
+OperationResult SumOutcome(LinkState& link, const PageSum& pages, const std::string& label) {
+    if (pages.stoppedAt) return StoppedPoweredOff(link, *pages.stoppedAt);
+    ConnectVcc(link, 0);
+    OperationResult r = OperationResult::done(label + Format("%08x", pages.sum));
+    r.value = pages.sum;
+    return r;
+}
+
+OperationResult VerifyOutcome(LinkState& link, const VerifyRun& run, const FieldSpan& span, std::uint32_t lastAddress,
+                              const OperationHooks& hooks, const std::function<std::string(const VerifyRun&)>& differs) {
+    if (run.end == VerifyRun::End::Stopped) return StoppedPoweredOff(link, run.address);
+    if (run.end == VerifyRun::End::Differs) {
+        PowerOffAfterFailure(link);
+        return OperationResult::failed(differs(run), run.address);
+    }
+    hooks.show(span.device + span.count - 1, lastAddress);
+    PowerDownAfterRead(link);
+    return OperationResult::done("Verify OK", EndOfBufferNote(span));
 }
 
 VerifyRun VerifyPages(LinkState& link, const MainBuffer& buffer, const FieldSpan& span, std::uint32_t lastAddress,

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "families/framework/Operation.h"
@@ -23,10 +24,23 @@ std::optional<std::uint32_t> ReadPages(LinkState& link, MainBuffer& buffer, std:
                                        std::uint32_t lastAddress, std::uint32_t progressAhead,
                                        const SetPageAddress& setAddress, const OperationHooks& hooks);
 
+// A read-type step ended by a stop: Vcc off, "Stopped at" the address.
+OperationResult StoppedPoweredOff(LinkState& link, std::uint32_t at);
+
+// The read of the parallel flash memories: from a quiet socket the supply on
+// vccPin, the outputs enabled and one read at address 0, then ReadPages up to
+// Length (bounded by the device and the buffer); Vcc off at the end.
+OperationResult ReadBlocks(LinkState& link, MainBuffer& buffer, int vccPin, std::uint32_t length,
+                           std::uint32_t lastAddress, const SetPageAddress& setAddress, const OperationHooks& hooks);
+
 struct PageSum {
     std::uint32_t sum = 0;                 // 32-bit sum of the page sums
     std::optional<std::uint32_t> stoppedAt; // the page a stop ended it at
 };
+
+// The end of a Sum by SumPages: a stop powers the socket off; else Vcc off and
+// the sum, in hex after `label`, as the message and the value.
+OperationResult SumOutcome(LinkState& link, const PageSum& pages, const std::string& label);
 
 // The blank check of the parallel flash memories: from a quiet socket the supply
 // on vccPin and the outputs enabled, then 256-byte blocks from address 0 while a
@@ -56,6 +70,13 @@ struct VerifyRun {
 // of reading byte by byte.
 VerifyRun VerifyPages(LinkState& link, const MainBuffer& buffer, const FieldSpan& span, std::uint32_t lastAddress,
                       const SetPageAddress& setAddress, const OperationHooks& hooks);
+
+// The end of a verify by VerifyPages: a stop or a difference powers the socket
+// off (the difference's message from `differs`); a match shows progress at the
+// span's last byte, powers down after the read and says "Verify OK" with the
+// end-of-buffer note.
+OperationResult VerifyOutcome(LinkState& link, const VerifyRun& run, const FieldSpan& span, std::uint32_t lastAddress,
+                              const OperationHooks& hooks, const std::function<std::string(const VerifyRun&)>& differs);
 
 struct BlankRun {
     std::optional<std::uint32_t> used; // the first page that is not blank, or where a stop came

@@ -1,5 +1,6 @@
 #include "families/i2c_eeprom/I2cSession.h"
 
+#include "families/framework/RowLookup.h"
 #include "families/framework/WriteWait.h"
 #include "families/i2c_eeprom/I2cOperations.h"
 #include "forms/HexText.h"
@@ -8,10 +9,7 @@ namespace quarvin {
 
 namespace {
 
-const I2cRow& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kI2cRows.size());
-    return kI2cRows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const I2cRow& RowOf(int subType) { return RowOrPlaceholder(kI2cRows, subType); }
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "families/framework/RowLookup.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 
@@ -13,10 +14,7 @@ namespace {
 constexpr int kProgrammingMillivolts = 12000;
 const char* const kAutoOrder[] = {"erase", "blank", "program", "verify", "protect"};
 
-const P2051Row& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kP2051Rows.size());
-    return kP2051Rows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const P2051Row& RowOf(int subType) { return RowOrPlaceholder(kP2051Rows, subType); }
 
 } // namespace
 

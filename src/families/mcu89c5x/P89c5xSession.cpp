@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "families/framework/RowLookup.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 
@@ -13,10 +14,7 @@ namespace {
 constexpr int kProgrammingMillivolts = 12000;
 const char* const kRunOrder[] = {"erase", "blank", "program", "verify", "protect"};
 
-const P89c5xRow& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kP89c5xRows.size());
-    return kP89c5xRows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const P89c5xRow& RowOf(int subType) { return RowOrPlaceholder(kP89c5xRows, subType); }
 
 // "1".."3" to 0..2; -1 for anything else.
 int ItemOf(const std::string& value) {

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "families/framework/RowLookup.h"
 #include "families/framework/WriteWait.h"
 #include "forms/HexText.h"
 
@@ -9,10 +10,7 @@ namespace quarvin {
 
 namespace {
 
-const MicrowireRow& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kMicrowireRows.size());
-    return kMicrowireRows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const MicrowireRow& RowOf(int subType) { return RowOrPlaceholder(kMicrowireRows, subType); }
 
 } // namespace
 

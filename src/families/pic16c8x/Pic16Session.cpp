@@ -2,22 +2,18 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
 
+#include "families/framework/RowLookup.h"
 #include "forms/HexText.h"
 
 namespace quarvin {
 
 namespace {
 
-const char* const kAutoOrder[] = {"erase", "blank", "program", "verify", "config"};
 const char* const kEraseModes[] = {"code", "data", "code+data", "all"};
 constexpr std::uint32_t kFileConfigByte = 2 * kPicConfigWordAddress;
 
-const Pic16Row& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kPic16Rows.size());
-    return kPic16Rows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const Pic16Row& RowOf(int subType) { return RowOrPlaceholder(kPic16Rows, subType); }
 
 std::optional<unsigned> Hex(const std::string& text, unsigned limit) {
     unsigned v = 0;
@@ -78,18 +74,7 @@ std::string Pic16Session::setOption(const std::string& name, const std::string& 
         id_ = static_cast<std::uint16_t>(*v);
         return {};
     }
-    if (name == "auto") {
-        std::vector<std::string> steps;
-        std::istringstream in(value);
-        for (std::string step; std::getline(in, step, ',');) {
-            if (step.empty()) continue;
-            if (std::find(std::begin(kAutoOrder), std::end(kAutoOrder), step) == std::end(kAutoOrder))
-                return "auto takes erase, blank, program, verify and config";
-            steps.push_back(step);
-        }
-        autoSteps_ = steps;
-        return {};
-    }
+    if (name == "auto") return autoSteps_.set(value);
     return "unknown option " + name;
 }
 
@@ -121,14 +106,8 @@ OperationResult Pic16Session::runOne(const std::string& operation, const Pic16Jo
         if (r.ok()) r.message += Format(", ID = %04x", r.value >> 16);
         return r;
     }
-    if (operation == "auto") {
-        for (const char* step : kAutoOrder) {
-            if (std::find(autoSteps_.begin(), autoSteps_.end(), step) == autoSteps_.end()) continue;
-            OperationResult r = runOne(step, job);
-            if (!r.ok()) return r;
-        }
-        return OperationResult::done("OK");
-    }
+    if (operation == "auto")
+        return autoSteps_.run([&](const std::string& step) { return runOne(step, job); }, "OK");
     return OperationResult::refused("the PIC16C8x family has no operation " + operation);
 }
 

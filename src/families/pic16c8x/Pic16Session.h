@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "families/framework/FamilySession.h"
+#include "families/framework/NamedAutoSteps.h"
 #include "families/pic16c8x/Pic16Operations.h"
 
 namespace quarvin {
@@ -24,7 +25,7 @@ private:
     Pic16EraseMode eraseMode_ = Pic16EraseMode::All;
     std::optional<std::uint16_t> configWord_; // nothing: the buffer's, else the dialog's default
     std::uint16_t id_ = 0xFFFF;
-    std::vector<std::string> autoSteps_ = {"program", "verify"};
+    NamedAutoSteps autoSteps_{{"erase", "blank", "program", "verify", "config"}, {"program", "verify"}};
 };
 
 } // namespace quarvin

@@ -1,5 +1,6 @@
 #include "families/sram/SramFamily.h"
 
+#include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
@@ -8,10 +9,7 @@ namespace {
 
 constexpr int kGroundPin = 20;
 
-const SramRow& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kSramRows.size());
-    return kSramRows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const SramRow& RowOf(int subType) { return RowOrPlaceholder(kSramRows, subType); }
 
 } // namespace
 

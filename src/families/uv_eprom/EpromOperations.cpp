@@ -41,10 +41,8 @@ OperationResult ReadEprom(const EpromJob& job) {
     // Always from device address 0 into buffer offset 0; Length bounds the count.
     const std::uint32_t count = std::min(job.fields.length, row.lastAddress) + 1;
     const auto setAddress = [&](std::uint32_t a) { SetEpromAddress(link, row, a); };
-    if (auto stoppedAt = ReadPages(link, job.buffer, count, row.lastAddress, kPage - 1, setAddress, job.hooks)) {
-        PowerOffAfterFailure(link);
-        return OperationResult::stopped(*stoppedAt);
-    }
+    if (auto stoppedAt = ReadPages(link, job.buffer, count, row.lastAddress, kPage - 1, setAddress, job.hooks))
+        return StoppedPoweredOff(link, *stoppedAt);
     // The last index read, or one past the device when Length covers it all.
     const std::uint32_t i = job.fields.length <= row.lastAddress ? job.fields.length : row.lastAddress + 1;
     job.hooks.show(i, row.lastAddress);
@@ -188,15 +186,7 @@ OperationResult SumEprom(const EpromJob& job) {
     SetDataWidth(link, kReadBusMode);
     const PageSum pages = SumPages(
         link, row.lastAddress, [&](std::uint32_t a) { SetEpromAddress(link, row, a); }, job.hooks);
-    if (pages.stoppedAt) {
-        PowerOffAfterFailure(link);
-        return OperationResult::stopped(*pages.stoppedAt);
-    }
-    const std::uint32_t sum = pages.sum;
-    ConnectVcc(link, 0);
-    OperationResult r = OperationResult::done(Format("Sum = %08x", sum));
-    r.value = sum;
-    return r;
+    return SumOutcome(link, pages, "Sum = ");
 }
 
 } // namespace quarvin

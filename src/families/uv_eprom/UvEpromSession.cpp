@@ -2,16 +2,14 @@
 
 #include <sstream>
 
+#include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
 
 namespace {
 
-const EpromRow& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kEpromRows.size());
-    return kEpromRows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const EpromRow& RowOf(int subType) { return RowOrPlaceholder(kEpromRows, subType); }
 
 } // namespace
 

@@ -1,15 +1,13 @@
 #include "families/w27e/W27eFamily.h"
 
+#include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
 
 namespace {
 
-const W27eRow& RowOf(int subType) {
-    const bool inTable = subType >= 0 && subType < static_cast<int>(kW27eRows.size());
-    return kW27eRows[static_cast<std::size_t>(inTable ? subType : 0)];
-}
+const W27eRow& RowOf(int subType) { return RowOrPlaceholder(kW27eRows, subType); }
 
 } // namespace
 
