@@ -3,12 +3,14 @@
 // edges, what power-off does to plain and battery-backed parts; the golden streams.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 
 #include "FamilyRig.h"
 #include "GoldenRig.h"
 #include "families/sram/SramDialog.h"
+#include "link/FastLinkSettings.h"
 #include "sim/ChipFaultText.h"
 #include "sim/families/sram/SramChip.h"
 
@@ -17,13 +19,15 @@ namespace {
 
 constexpr int kRow2K = 1, kRow8K = 2, kRow32K = 4, kRow512K = 8;
 
-// The dialog over the virtual box with a given part in the socket.
+// The dialog over the virtual box with a given part in the socket, reading ahead
+// as the program's link to the virtual box does.
 struct SramBench : DialogRig<SramDialog> {
     std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
     std::shared_ptr<sim::Chip> chip;
     SramBench(int row, const sim::ChipOffer& offer) : DialogRig<SramDialog>(row) {
         selection.typeName = offer.label;
         connect(std::make_unique<sim::VirtualBoxTransport>(box));
+        link.readAheadWindow = ReadAheadWindowFor(LineKind::VirtualBox, {});
         chip = offer.make();
         box->insert(chip);
         dlg.Start();
@@ -176,6 +180,34 @@ TEST(Sram, StopsEndWriteVerifyTestAndReadWithoutSuccess) {
         rig.dlg.click(c.button);
         EXPECT_EQ(rig.msg(), c.message);
         EXPECT_TRUE(rig.dlg.failure());
+    }
+}
+
+TEST(Sram, ALinkLostInTheMiddleOfReadKeepsTheBytesReadByThenAsOneReadAtATime) {
+    std::vector<std::uint8_t> keptAtWindowOne;
+    for (int window : {1, DefaultReadAheadWindow}) {
+        SCOPED_TRACE(window);
+        SramBench rig(kRow8K);
+        rig.link.readAheadWindow = window;
+        auto& cells = rig.chip->memory();
+        for (std::uint32_t i = 0; i <= rig.last(); ++i) cells[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8) + 0x5A);
+        std::fill_n(rig.docs.buf.data(), rig.last() + 1, 0x11);
+        // The box falls silent in the middle of the fourth page.
+        rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 3000;
+        rig.dlg.click("ReadButton");
+        EXPECT_EQ(rig.msg(), kNotConnectedText);
+        EXPECT_TRUE(rig.dlg.failure());
+        EXPECT_EQ(rig.link.connected, 0);
+        const std::vector<std::uint8_t> kept(rig.docs.buf.data(), rig.docs.buf.data() + rig.last() + 1);
+        const auto firstNotRead = std::mismatch(kept.begin(), kept.end(), cells.begin()).first;
+        EXPECT_GT(firstNotRead - kept.begin(), 0x300);
+        EXPECT_LT(firstNotRead - kept.begin(), 0x3F0);
+        EXPECT_TRUE(std::all_of(firstNotRead, kept.end(), [](std::uint8_t b) { return b == 0x11; }))
+            << "nothing is stored after the last reply";
+        if (window == 1)
+            keptAtWindowOne = kept;
+        else
+            EXPECT_EQ(kept, keptAtWindowOne) << "the same bytes are kept with the reads sent ahead";
     }
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -136,45 +138,69 @@ public:
     void close() override {}
 };
 
-TEST(PinReadsAhead, SendsReadPinsBytesKeepsAtMostTheWindowOnItsWayAndGivesLevelsInOrder) {
-    struct Run {
-        PinBox box;
-        std::vector<int> levels;
-    };
-    const auto run = [](int window, Run& r) {
+struct PinBoxRun {
+    PinBox box;
+    std::vector<int> values;
+};
+
+// Makes its reads through a reads-ahead object of its own on link and puts the
+// values into values in order.
+using ReadsOnPinBox = std::function<void(LinkState& link, std::vector<int>& values)>;
+
+// Forty reads with a pin step on either side of each.
+void BetweenPinSteps(LinkState& link, const std::function<void(int i)>& read) {
+    for (int i = 0; i < 40; ++i) {
+        PinHigh(link, 22);
+        read(i);
+        PinLow(link, 22);
+    }
+}
+
+// The reads at windows 1, 3 and 128: the same bytes and values in the same
+// order, at most the window of reads on their way, the port the link's own after.
+void ExpectSameReadsAtEveryWindow(const ReadsOnPinBox& reads) {
+    const auto run = [&](int window, PinBoxRun& r) {
         LinkState link;
         link.port = std::make_unique<PinBox>();
         link.connected = 1;
         link.readAheadWindow = window;
-        {
-            // Pin 21 is on port 2, pin 20 in the status byte; clock pulses between.
-            PinReadsAhead reads(link, [&](int level) { r.levels.push_back(level); });
-            for (int i = 0; i < 40; ++i) {
-                PinHigh(link, 22);
-                reads.readPin(i % 3 ? 21 : 20);
-                PinLow(link, 22);
-            }
-            reads.drain();
-            PinLow(link, 21);
-        }
+        reads(link, r.values);
+        PinLow(link, 21);
         const auto* box = dynamic_cast<PinBox*>(link.port.get());
         ASSERT_NE(box, nullptr) << "the link has its own port back";
         r.box = *box;
     };
-    Run one, three, wide;
+    PinBoxRun one, three, wide;
     run(1, one);
     run(3, three);
     run(128, wide);
-    ASSERT_EQ(one.levels.size(), 40u);
+    ASSERT_EQ(one.values.size(), 40u);
     EXPECT_EQ(one.box.largestWrite, 1u);
-    for (const Run* r : {&three, &wide}) {
+    for (const PinBoxRun* r : {&three, &wide}) {
         EXPECT_EQ(r->box.wire, one.box.wire);
-        EXPECT_EQ(r->levels, one.levels);
+        EXPECT_EQ(r->values, one.values);
         EXPECT_EQ(r->box.answered, r->box.reads);
         EXPECT_GT(r->box.largestWrite, 1u) << "pin steps and reads go out together";
     }
     EXPECT_EQ(three.box.mostOutstanding, 3u);
     EXPECT_EQ(wide.box.mostOutstanding, 40u);
+}
+
+TEST(PinReadsAhead, SendsReadPinsBytesKeepsAtMostTheWindowOnItsWayAndGivesLevelsInOrder) {
+    ExpectSameReadsAtEveryWindow([](LinkState& link, std::vector<int>& levels) {
+        PinReadsAhead reads(link, [&](int level) { levels.push_back(level); });
+        // Pin 21 is on port 2, pin 20 in the status byte.
+        BetweenPinSteps(link, [&](int i) { reads.readPin(i % 3 ? 21 : 20); });
+        reads.drain();
+    });
+}
+
+TEST(PortReadsAhead, SendsReadPortsBytesKeepsAtMostTheWindowOnItsWayAndGivesValuesInOrder) {
+    ExpectSameReadsAtEveryWindow([](LinkState& link, std::vector<int>& values) {
+        PortReadsAhead reads(link, [&](std::uint8_t value) { values.push_back(value); });
+        BetweenPinSteps(link, [&](int i) { reads.readPort(i % op::PortCount); });
+        reads.drain();
+    });
 }
 
 } // namespace

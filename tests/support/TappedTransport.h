@@ -1,6 +1,7 @@
 #pragma once
 // Passes every call on to another transport (usually the virtual box) and keeps a
-// copy of every byte written and the size of every write call.
+// copy of every byte written, the size of every write call and the count of
+// replies read.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -12,6 +13,7 @@ namespace quarvin::test {
 struct Tap {
     std::vector<std::uint8_t> bytes;
     std::vector<std::size_t> writeSizes;
+    std::size_t replies = 0;
 };
 
 class TappedTransport : public Transport {
@@ -23,7 +25,11 @@ public:
         tap_->writeSizes.push_back(n);
         return inner_->write(data, n);
     }
-    int readByte(int timeoutMs) override { return inner_->readByte(timeoutMs); }
+    int readByte(int timeoutMs) override {
+        const int reply = inner_->readByte(timeoutMs);
+        if (reply >= 0) ++tap_->replies;
+        return reply;
+    }
     void purge() override { inner_->purge(); }
     void close() override { inner_->close(); }
 

@@ -8,6 +8,7 @@
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
+#include "link/commands/ReadAhead.h"
 
 namespace quarvin {
 
@@ -107,6 +108,63 @@ void EndWrites(LinkState& link) {
     PinHigh(link, ChipEnable);
 }
 
+// Where a page start of a read polls the stop request: Read before taking /CE
+// and /OE low, Verify after.
+enum class StopPoll { BeforeEnables, AfterEnables };
+
+enum class ReadEnd { Done, Stopped, Refused };
+
+struct ReadRun {
+    ReadEnd end = ReadEnd::Done;
+    // The last address read, the page start where the stop came, or the refused byte's.
+    std::uint32_t at = 0;
+};
+
+// The i-th byte read (from 0) and its value; false ends the run there.
+using TakeByte = std::function<bool(std::uint32_t i, std::uint8_t value)>;
+
+// Reads the data port at count addresses from start, the box stepping the
+// address after each; a page start sets the address, shows the progress and
+// polls the stop request. The reads go out up to the link's read-ahead window
+// before their replies are taken; each page's replies are all taken before the
+// next page starts, so the progress and the stop see the bytes read so far.
+// Once take refuses a byte no further read goes out; the reads on their way are
+// answered and dropped. Every reply has been taken when it returns.
+ReadRun ReadDataPort(const SramJob& job, std::uint32_t start, std::uint32_t count, StopPoll poll,
+                     const TakeByte& take) {
+    LinkState& link = job.link;
+    const SramRow& row = job.row;
+    ReadRun run{ReadEnd::Done, start};
+    std::uint32_t taken = 0;
+    PortReadsAhead reads(link, [&](std::uint8_t value) {
+        if (run.end == ReadEnd::Done && !take(taken, value)) run = {ReadEnd::Refused, start + taken};
+        ++taken;
+    });
+    const auto stops = [&](StopPoll here, std::uint32_t a) {
+        if (poll != here || !job.hooks.stop()) return false;
+        run = {ReadEnd::Stopped, a};
+        return true;
+    };
+    for (std::uint32_t i = 0; i < count && run.end == ReadEnd::Done; ++i) {
+        const std::uint32_t a = start + i;
+        if (PageStart(a)) {
+            reads.drain();
+            if (run.end != ReadEnd::Done) break;
+            SetSramAddress(link, row, a);
+            job.hooks.show(a, row.lastAddress);
+            if (stops(StopPoll::BeforeEnables, a)) break;
+            PinLow(link, ChipEnable);
+            PinLow(link, OutputEnable);
+            if (stops(StopPoll::AfterEnables, a)) break;
+        }
+        run.at = a;
+        reads.readPort(kDataPort);
+        SendByte(link, op::AdvanceAddress);
+    }
+    reads.drain();
+    return run;
+}
+
 std::uint32_t SumPages(const SramJob& job, bool& stopped) {
     LinkState& link = job.link;
     const SramRow& row = job.row;
@@ -152,24 +210,19 @@ OperationResult ReadSram(const SramJob& job) {
     PinLow(link, OutputEnable);
     PinLow(link, ChipEnable);
     const std::uint32_t last = std::min(job.fields.length, row.lastAddress);
-    std::uint32_t a = 0;
-    for (; a <= last; ++a) {
-        if (PageStart(a)) {
-            SetSramAddress(link, row, a);
-            job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) {
-                PowerDownAfterRead(link);
-                return OperationResult::stopped(a);
-            }
-            PinLow(link, ChipEnable);
-            PinLow(link, OutputEnable);
-        }
-        job.buffer[a] = ReadPort(link, kDataPort);
-        SendByte(link, op::AdvanceAddress);
+    // Each byte is stored when its reply is taken: a lost link keeps the bytes read by then.
+    const auto store = [&](std::uint32_t i, std::uint8_t value) {
+        job.buffer[i] = value;
+        return true;
+    };
+    const ReadRun run = ReadDataPort(job, 0, last + 1, StopPoll::BeforeEnables, store);
+    if (run.end == ReadEnd::Stopped) {
+        PowerDownAfterRead(link);
+        return OperationResult::stopped(run.at);
     }
-    job.hooks.show(a - 1, row.lastAddress);
+    job.hooks.show(last, row.lastAddress);
     WriteAllPorts(link, 255);
-    SetSramAddress(link, row, a - 1);
+    SetSramAddress(link, row, last);
     return OperationResult::done("OK!");
 }
 
@@ -219,28 +272,22 @@ OperationResult VerifySram(const SramJob& job) {
     PinLow(link, ChipEnable);
     PinLow(link, OutputEnable);
     Delay(link, kSettleTicks);
-    std::uint32_t a = span.device;
-    for (std::uint32_t i = 0; i < span.count; ++i) {
-        a = span.device + i;
-        if (PageStart(a)) {
-            SetSramAddress(link, row, a);
-            job.hooks.show(a, row.lastAddress);
-            PinLow(link, ChipEnable);
-            PinLow(link, OutputEnable);
-            if (job.hooks.stop()) {
-                PowerOffAfterFailure(link);
-                return OperationResult::failed(Format("%s stopped at %06x", kFailed, a), a);
-            }
-        }
-        const std::uint8_t device = ReadPort(link, kDataPort);
-        SendByte(link, op::AdvanceAddress);
-        const std::uint8_t file = job.buffer[span.buffer + i];
-        if (device != file) {
-            PowerOffAfterFailure(link);
-            return OperationResult::failed(Format("%06x:Bad! (file=%02x,Device=%02x)", a, file, device), a);
-        }
+    std::uint8_t file = 0, device = 0;
+    const auto matches = [&](std::uint32_t i, std::uint8_t value) {
+        file = job.buffer[span.buffer + i];
+        device = value;
+        return device == file;
+    };
+    const ReadRun run = ReadDataPort(job, span.device, span.count, StopPoll::AfterEnables, matches);
+    if (run.end == ReadEnd::Stopped) {
+        PowerOffAfterFailure(link);
+        return OperationResult::failed(Format("%s stopped at %06x", kFailed, run.at), run.at);
     }
-    job.hooks.show(a, row.lastAddress);
+    if (run.end == ReadEnd::Refused) {
+        PowerOffAfterFailure(link);
+        return OperationResult::failed(Format("%06x:Bad! (file=%02x,Device=%02x)", run.at, file, device), run.at);
+    }
+    job.hooks.show(run.at, row.lastAddress);
     return OperationResult::done("Verify OK", EndOfBufferNote(span));
 }
 

@@ -135,14 +135,14 @@ int LevelIn(int p, std::uint8_t reply) {
 
 } // namespace
 
-PinReadsAhead::PinReadsAhead(LinkState& link, OnLevel onLevel) : link_(link), onLevel_(std::move(onLevel)) {
+ReadsAhead::ReadsAhead(LinkState& link) : link_(link) {
     if (link.connected == 0 || link.readAheadWindow <= 1 || !link.port) return;
     auto gathering = std::make_unique<GatheringTransport>(std::move(link.port));
     gathering_ = gathering.get();
     link.port = std::move(gathering);
 }
 
-PinReadsAhead::~PinReadsAhead() {
+ReadsAhead::~ReadsAhead() {
     // After a lost link the port is gone already.
     if (!gathering_ || link_.port.get() != gathering_) return;
     // Left early (an exception): what was gathered still goes out and the replies
@@ -154,38 +154,65 @@ PinReadsAhead::~PinReadsAhead() {
     link_.port = std::move(own);
 }
 
-void PinReadsAhead::readPin(int p) {
-    if (!gathering_) {
-        onLevel_(ReadPin(link_, p));
-        return;
-    }
-    if (!IsStatusPin(p) && pin::portIndex(p) < 0) {
-        // ReadPin sends nothing for it and reads 0.
-        drain();
-        onLevel_(0);
-        return;
-    }
-    if (IsStatusPin(p)) {
-        SendByte(link_, op::ReadStatus);
-        Delay(link_, tick::StatusRead);
-    } else {
-        SendByte(link_, static_cast<std::uint8_t>(op::ReadPortBase + (pin::portIndex(p) >> 3)));
-    }
-    pending_.push_back({p});
+void ReadsAhead::readPortAhead(int n, int tag) {
+    SendByte(link_, static_cast<std::uint8_t>(op::ReadPortBase + n));
+    sentAhead(tag);
+}
+
+void ReadsAhead::sentAhead(int tag) {
+    pending_.push_back(tag);
     while (pending_.size() >= static_cast<std::size_t>(std::clamp(link_.readAheadWindow, 1, MaxReadAheadWindow)))
         takeReply();
 }
 
-void PinReadsAhead::drain() {
+void ReadsAhead::drain() {
     if (!gathering_) return;
     if (!gathering_->flush()) LoseLink(link_);
     while (!pending_.empty()) takeReply();
 }
 
-void PinReadsAhead::takeReply() {
-    const PendingRead read = pending_.front();
+void ReadsAhead::takeReply() {
+    const int tag = pending_.front();
     pending_.pop_front();
-    onLevel_(LevelIn(read.pin, ReceiveByte(link_)));
+    deliver(tag, ReceiveByte(link_));
+}
+
+PinReadsAhead::PinReadsAhead(LinkState& link, OnLevel onLevel) : ReadsAhead(link), onLevel_(std::move(onLevel)) {}
+
+void PinReadsAhead::readPin(int p) {
+    if (!ahead()) {
+        onLevel_(ReadPin(link_, p));
+        return;
+    }
+    if (IsStatusPin(p)) {
+        SendByte(link_, op::ReadStatus);
+        Delay(link_, tick::StatusRead);
+        sentAhead(p);
+    } else if (pin::portIndex(p) >= 0) {
+        readPortAhead(pin::portIndex(p) >> 3, p);
+    } else {
+        // ReadPin sends nothing for it and reads 0.
+        drain();
+        onLevel_(0);
+    }
+}
+
+void PinReadsAhead::deliver(int p, std::uint8_t reply) { onLevel_(LevelIn(p, reply)); }
+
+PortReadsAhead::PortReadsAhead(LinkState& link, OnValue onValue) : ReadsAhead(link), onValue_(std::move(onValue)) {}
+
+void PortReadsAhead::readPort(int n) {
+    if (!ahead()) {
+        onValue_(ReadPort(link_, n));
+        return;
+    }
+    if (n < 0 || n >= op::PortCount) {
+        // ReadPort sends nothing for it and reads 0.
+        drain();
+        onValue_(0);
+        return;
+    }
+    readPortAhead(n, n);
 }
 
 } // namespace quarvin

@@ -1,7 +1,8 @@
 #pragma once
 // The machinery behind ReadNextBytes, shared with the read-ahead probe of the link
 // diagnostics: a run of one-byte commands that each bring exactly one reply, sent
-// up to a window ahead of their replies, and the lost-link step.
+// up to a window ahead of their replies, and the lost-link step; and the pin and
+// port reads sent ahead of their replies between steps without a reply.
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -43,40 +44,82 @@ ReplyRunResult RunReplyCommands(LinkState& link, const std::uint8_t* commands, s
 
 class GatheringTransport;
 
-// Pin reads whose replies are taken later, for loops that read a bus bit by bit
-// between pin steps without a reply (clock pulses, start and stop conditions).
-// With the link's window above 1, what the operation sends while this object
-// lives is gathered and goes out in one write when a reply is to be taken, and
-// up to the window of pin reads are on their way before their replies are
-// taken, in order. The bytes on the wire are those of ReadPin and the other
-// calls made one by one; only the waits for the replies go. With window 1 (or
-// in soft-run mode) each read is ReadPin itself.
-// A lost link ends as with ReadPin: LoseLink, LinkLost.
-class PinReadsAhead {
+// Reads whose replies are taken later, for loops that read between steps without
+// a reply. With the link's window above 1, what the operation sends while the
+// object lives is gathered and goes out in one write when a reply is to be
+// taken, and up to the window of reads are on their way before their replies
+// are taken, in order. The bytes on the wire are those of the plain calls made
+// one by one; only the waits for the replies go. With window 1 (or in soft-run
+// mode) each read is the plain call itself. Callers drain() before a command
+// that keeps the box busy for longer than a character or brings a reply of its
+// own: only quick steps go out while replies are on their way, so the box keeps
+// up with the line and its two-byte receive buffer does not overflow.
+// A lost link ends as with the plain calls: LoseLink, LinkLost.
+class ReadsAhead {
 public:
-    // Called with each pin level (0 or 1), in the order the reads were made.
-    using OnLevel = std::function<void(int level)>;
-    PinReadsAhead(LinkState& link, OnLevel onLevel);
-    // Gives the link its own port back; replies not drained are taken and dropped.
-    ~PinReadsAhead();
-    PinReadsAhead(const PinReadsAhead&) = delete;
-    PinReadsAhead& operator=(const PinReadsAhead&) = delete;
+    ReadsAhead(const ReadsAhead&) = delete;
+    ReadsAhead& operator=(const ReadsAhead&) = delete;
 
-    // ReadPin's bytes for pin p; its level goes to onLevel when its reply is taken.
-    void readPin(int p);
     // Sends what was gathered and takes every reply still on its way.
     void drain();
+
+protected:
+    explicit ReadsAhead(LinkState& link);
+    // Gives the link its own port back; replies not drained are taken and dropped.
+    ~ReadsAhead();
+
+    // False with window 1 and in soft-run mode: each read is then the plain call.
+    bool ahead() const { return gathering_ != nullptr; }
+    // Sends input port n's read command; its reply goes to deliver(tag, reply)
+    // when taken. Takes the oldest replies while the window is full.
+    void readPortAhead(int n, int tag);
+    // The same for a command already sent.
+    void sentAhead(int tag);
+    virtual void deliver(int tag, std::uint8_t reply) = 0;
+
+    LinkState& link_;
 
 private:
     void takeReply();
 
-    struct PendingRead {
-        int pin;
-    };
-    LinkState& link_;
-    OnLevel onLevel_;
     GatheringTransport* gathering_ = nullptr; // link.port while this lives, if gathering
-    std::deque<PendingRead> pending_;
+    std::deque<int> pending_;                 // the tags of the reads on their way
+};
+
+// Pin reads ahead of their replies, for loops that read a bus bit by bit between
+// pin steps without a reply (clock pulses, start and stop conditions): each
+// readPin sends ReadPin's bytes.
+class PinReadsAhead final : public ReadsAhead {
+public:
+    // Called with each pin level (0 or 1), in the order the reads were made.
+    using OnLevel = std::function<void(int level)>;
+    PinReadsAhead(LinkState& link, OnLevel onLevel);
+
+    // ReadPin's bytes for pin p; its level goes to onLevel when its reply is taken.
+    void readPin(int p);
+
+private:
+    void deliver(int p, std::uint8_t reply) override;
+
+    OnLevel onLevel_;
+};
+
+// Port reads ahead of their replies, for loops that read a port between steps
+// without a reply (the static RAMs: the data port, then the box's address step):
+// each readPort sends ReadPort's bytes.
+class PortReadsAhead final : public ReadsAhead {
+public:
+    // Called with each port value, in the order the reads were made.
+    using OnValue = std::function<void(std::uint8_t value)>;
+    PortReadsAhead(LinkState& link, OnValue onValue);
+
+    // ReadPort's bytes for port n; its value goes to onValue when its reply is taken.
+    void readPort(int n);
+
+private:
+    void deliver(int port, std::uint8_t reply) override { onValue_(reply); }
+
+    OnValue onValue_;
 };
 
 } // namespace quarvin
