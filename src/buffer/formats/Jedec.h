@@ -87,7 +87,7 @@ std::string jedecDeviceName(std::int32_t fusesPerRow);
 
 // What a JEDEC file says besides its fuses.
 struct JedecListing {
-    std::string design;              // the design specification, the text before the first "*"
+    std::string design;              // the design header, the text before the first "*"
     std::vector<std::string> notes;  // written as "N" fields
     int securityFuse = -1;           // written as "G0"/"G1"; -1 for no G field
     bool framed = false;             // STX before, ETX and the transmission checksum after
