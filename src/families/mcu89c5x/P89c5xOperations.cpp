@@ -241,28 +241,50 @@ OperationResult EraseP89c5x(const P89c5xJob& job) {
     return OperationResult::done("Erase ok");
 }
 
-OperationResult BlankP89c5x(const P89c5xJob& job) {
+namespace {
+
+// Where a comparison of the code memory with what it should hold ended.
+struct CodeCompare {
+    enum class End { Matched, Stopped, Differs } end = End::Matched;
+    std::uint32_t at = 0;
+    std::uint8_t chip = 0;
+};
+
+// Reads the code memory from address 0 to the range's end, showing progress and
+// polling Stop every `progressEvery` bytes, until a byte differs from expected(a).
+template <typename Expected>
+CodeCompare CompareCode(const P89c5xJob& job, std::uint32_t progressEvery, Expected expected) {
     LinkState& link = job.link;
-    if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
-    job.hooks.say("Blank...", true);
     PowerUp(link);
     ReadSetup(link, kReadCode);
     Address address(link);
     const std::uint32_t last = job.range.last();
     for (std::uint32_t a = 0; a <= last; ++a) {
         address.at(a);
-        if (a % kReadProgressEvery == 0) {
+        if (a % progressEvery == 0) {
             job.hooks.show(a, job.range.rowLast);
-            if (job.hooks.stop()) return StoppedAfterRead(link, a);
+            if (job.hooks.stop()) return {CodeCompare::End::Stopped, a};
         }
-        const std::uint8_t byte = ReadDataByte(link);
+        const std::uint8_t chip = ReadDataByte(link);
         address.next();
-        if (byte != 0xFF) {
+        if (chip != expected(a)) {
             job.hooks.show(a, job.range.rowLast);
-            return OperationResult::failed("Error", a);
+            return {CodeCompare::End::Differs, a, chip};
         }
     }
     job.hooks.show(last, job.range.rowLast);
+    return {};
+}
+
+} // namespace
+
+OperationResult BlankP89c5x(const P89c5xJob& job) {
+    LinkState& link = job.link;
+    if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
+    job.hooks.say("Blank...", true);
+    const CodeCompare c = CompareCode(job, kReadProgressEvery, [](std::uint32_t) { return std::uint8_t{0xFF}; });
+    if (c.end == CodeCompare::End::Stopped) return StoppedAfterRead(link, c.at);
+    if (c.end == CodeCompare::End::Differs) return OperationResult::failed("Error", c.at);
     return OperationResult::done("OK!");
 }
 
@@ -270,26 +292,11 @@ OperationResult VerifyP89c5x(const P89c5xJob& job) {
     LinkState& link = job.link;
     if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
     job.hooks.say("Verify...", true);
-    PowerUp(link);
-    ReadSetup(link, kReadCode);
-    Address address(link);
-    const std::uint32_t last = job.range.last();
-    for (std::uint32_t a = 0; a <= last; ++a) {
-        address.at(a);
-        if (a % kVerifyProgressEvery == 0) {
-            job.hooks.show(a, job.range.rowLast);
-            if (job.hooks.stop()) return StoppedAfterRead(link, a);
-        }
-        const std::uint8_t chip = ReadDataByte(link);
-        address.next();
-        if (chip != job.buffer[a]) {
-            job.hooks.show(a, job.range.rowLast);
-            ConnectVcc(link, 0);
-            return OperationResult::failed(Format("%04x:Error!(File=%02x,Chip=%02x)", a, job.buffer[a], chip), a);
-        }
-    }
-    job.hooks.show(last, job.range.rowLast);
+    const CodeCompare c = CompareCode(job, kVerifyProgressEvery, [&](std::uint32_t a) { return job.buffer[a]; });
+    if (c.end == CodeCompare::End::Stopped) return StoppedAfterRead(link, c.at);
     ConnectVcc(link, 0);
+    if (c.end == CodeCompare::End::Differs)
+        return OperationResult::failed(Format("%04x:Error!(File=%02x,Chip=%02x)", c.at, job.buffer[c.at], c.chip), c.at);
     return OperationResult::done("OK!");
 }
 
