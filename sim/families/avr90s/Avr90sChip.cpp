@@ -74,11 +74,6 @@ std::uint8_t Avr90sChip::fuseAndLockByte() const {
     return b;
 }
 
-void Avr90sChip::startWriteCycle(std::int64_t now) {
-    busyUntil_ = now + WriteCyclePs;
-    if (faults().busyForever) busyForever_ = true;
-}
-
 std::uint8_t Avr90sChip::dataPort(const ChipView& v) const {
     std::uint8_t b = 0;
     for (int bit = 0; bit < 8; ++bit)
@@ -102,8 +97,8 @@ void Avr90sChip::wrFall(const ChipView& v) {
     const bool blocked = (locks_ & LockBit1) != 0;
     switch (command_) {
     case avrcmd::WriteFlash: {
-        if (busy(now)) return; // lost while the last write runs
-        startWriteCycle(now);
+        if (cycle_.busy(now)) return; // lost while the last write runs
+        cycle_.start(now, WriteCyclePs, faults());
         const std::uint32_t a = (2 * wordAddress() + (v.high(pins_.bs) ? 1 : 0)) % type_.flashBytes;
         if (blocked || faults().programBlocked(a)) return;
         flash_[a] &= data_;
@@ -111,15 +106,15 @@ void Avr90sChip::wrFall(const ChipView& v) {
         return;
     }
     case avrcmd::WriteEeprom:
-        if (busy(now)) return;
-        startWriteCycle(now);
+        if (cycle_.busy(now)) return;
+        cycle_.start(now, WriteCyclePs, faults());
         if (blocked) return;
         eeprom_[wordAddress() % type_.eepromBytes] = data_;
         markChanged();
         return;
     case avrcmd::WriteLocks:
-        if (busy(now)) return;
-        startWriteCycle(now);
+        if (cycle_.busy(now)) return;
+        cycle_.start(now, WriteCyclePs, faults());
         if (!(data_ & avrlock::LockBit1)) locks_ |= LockBit1;
         if (!(data_ & avrlock::LockBit2)) locks_ |= LockBit2;
         markChanged();
@@ -193,7 +188,7 @@ ChipDrive Avr90sChip::update(const ChipView& v) {
     reset_ = reset;
     if (!programming_) return d;
 
-    d.drive(pins_.rdyBsy, !busy(v.nowPs));
+    d.drive(pins_.rdyBsy, !cycle_.busy(v.nowPs));
     const bool xtalHigh = v.high(pins_.xtal1);
     if (xtalHigh && !xtalHigh_) xtalRise(v);
     xtalHigh_ = xtalHigh;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/ops/SelfTimedCycle.h"
 
 namespace quarvin::sim {
 
@@ -74,8 +75,6 @@ public:
 
 private:
     enum class ResetLevel { Low, High, Programming };
-    bool busy(std::int64_t now) const { return busyForever_ || now < busyUntil_; }
-    void startWriteCycle(std::int64_t now);
     void xtalRise(const ChipView& v);
     void wrFall(const ChipView& v);
     void wrRise(const ChipView& v);
@@ -99,8 +98,7 @@ private:
     std::uint8_t command_ = 0;
     std::uint8_t addressLow_ = 0, addressHigh_ = 0;
     std::uint8_t data_ = 0xFF;
-    std::int64_t busyUntil_ = 0;
-    bool busyForever_ = false;
+    SelfTimedCycle cycle_;
 };
 
 } // namespace quarvin::sim

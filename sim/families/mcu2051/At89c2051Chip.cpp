@@ -82,19 +82,14 @@ std::uint8_t At89c2051Chip::readByte(Mode mode) const {
     return faults().applyStuck(a, cells_[a]);
 }
 
-void At89c2051Chip::startWriteCycle(std::int64_t now) {
-    busyUntil_ = now + static_cast<std::int64_t>(static_cast<double>(WriteCyclePs) * faults().eraseTimeFactor);
-    if (faults().busyForever) busyForever_ = true;
-}
-
 void At89c2051Chip::progRise(const ChipView& v) {
     if (!vppAtFall_ || !ProgrammingVoltage(v)) return;
     const std::int64_t now = v.nowPs;
     const std::uint32_t a = counter_ % static_cast<std::uint32_t>(cells_.size());
     switch (latchedMode_) {
     case Mode::WriteCode:
-        if (busy(progFallPs_)) return; // lost while the last write runs
-        startWriteCycle(now);
+        if (cycle_.busy(progFallPs_)) return; // lost while the last write runs
+        cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
         if ((lockBits_ & LockBit1) || faults().programBlocked(a)) return;
         cells_[a] &= latchedData_;
         markChanged();
@@ -105,8 +100,8 @@ void At89c2051Chip::progRise(const ChipView& v) {
         return;
     case Mode::Lock1:
     case Mode::Lock2:
-        if (busy(progFallPs_)) return;
-        startWriteCycle(now);
+        if (cycle_.busy(progFallPs_)) return;
+        cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
         lockBits_ = static_cast<std::uint8_t>(lockBits_ | (latchedMode_ == Mode::Lock1 ? LockBit1 : LockBit2));
         markChanged();
         return;
@@ -132,7 +127,7 @@ ChipDrive At89c2051Chip::update(const ChipView& v) {
         progLow_ = false;
         return d;
     }
-    d.drive(kP31, !busy(v.nowPs));
+    d.drive(kP31, !cycle_.busy(v.nowPs));
 
     const Mode mode = modeOf(v);
     const bool progLow = v.low(kP32);

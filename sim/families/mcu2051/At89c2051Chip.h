@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/ops/SelfTimedCycle.h"
 
 namespace quarvin::sim {
 
@@ -55,8 +56,6 @@ private:
     static Mode modeOf(const ChipView& v);
     std::uint8_t readByte(Mode mode) const;
     void progRise(const ChipView& v);
-    bool busy(std::int64_t now) const { return busyForever_ || now < busyUntil_; }
-    void startWriteCycle(std::int64_t now);
 
     const At89c2051Type& type_;
     std::vector<std::uint8_t> cells_;
@@ -69,8 +68,7 @@ private:
     Mode latchedMode_ = Mode::None;
     std::uint8_t latchedData_ = 0xFF;
     bool vppAtFall_ = false;
-    std::int64_t busyUntil_ = 0;
-    bool busyForever_ = false;
+    SelfTimedCycle cycle_;
 };
 
 } // namespace quarvin::sim

@@ -110,19 +110,14 @@ std::uint8_t At89c5xChip::readByte(Mode mode, std::uint32_t a) const {
     return faults().applyStuck(a, cells_[a]);
 }
 
-void At89c5xChip::startWriteCycle(std::int64_t now) {
-    busyUntil_ = now + static_cast<std::int64_t>(static_cast<double>(WriteCyclePs) * faults().eraseTimeFactor);
-    if (faults().busyForever) busyForever_ = true;
-}
-
 void At89c5xChip::progRise(const ChipView& v) {
     if (!vppAtFall_ || !ProgrammingVoltage(v)) return;
     const std::int64_t now = v.nowPs;
     switch (latchedMode_) {
     case Mode::ProgramCode: {
         // A pulse while the last write is still running is lost.
-        if (busy(progFallPs_)) return;
-        startWriteCycle(now);
+        if (cycle_.busy(progFallPs_)) return;
+        cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
         if (lockBits_ & LockBit1) return;
         const std::uint32_t a = latchedAddress_;
         if (a >= cells_.size() || faults().programBlocked(a)) return;
@@ -139,8 +134,8 @@ void At89c5xChip::progRise(const ChipView& v) {
     case Mode::Lock1:
     case Mode::Lock2:
     case Mode::Lock3: {
-        if (busy(progFallPs_)) return;
-        startWriteCycle(now);
+        if (cycle_.busy(progFallPs_)) return;
+        cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
         const int bit = latchedMode_ == Mode::Lock1 ? 0 : latchedMode_ == Mode::Lock2 ? 1 : 2;
         lockBits_ = static_cast<std::uint8_t>(lockBits_ | (1u << bit));
         markChanged();
@@ -163,7 +158,7 @@ ChipDrive At89c5xChip::update(const ChipView& v) {
         progLow_ = false;
         return d;
     }
-    d.drive(kP34, !busy(v.nowPs));
+    d.drive(kP34, !cycle_.busy(v.nowPs));
 
     const Mode mode = modeOf(v);
     const bool progLow = v.low(kAleProg);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/ops/SelfTimedCycle.h"
 
 namespace quarvin::sim {
 
@@ -61,8 +62,6 @@ private:
     std::uint32_t address(const ChipView& v) const;
     std::uint8_t readByte(Mode mode, std::uint32_t a) const;
     void progRise(const ChipView& v);
-    bool busy(std::int64_t now) const { return busyForever_ || now < busyUntil_; }
-    void startWriteCycle(std::int64_t now);
 
     const At89c5xType& type_;
     std::vector<std::uint8_t> cells_;
@@ -73,8 +72,7 @@ private:
     std::uint32_t latchedAddress_ = 0;
     std::uint8_t latchedData_ = 0xFF;
     bool vppAtFall_ = false;
-    std::int64_t busyUntil_ = 0;
-    bool busyForever_ = false;
+    SelfTimedCycle cycle_;
 };
 
 } // namespace quarvin::sim
