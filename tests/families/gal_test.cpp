@@ -7,6 +7,7 @@
 
 #include "FamilyRig.h"
 #include "GoldenFiles.h"
+#include "PldLostLink.h"
 #include "PldTestFiles.h"
 #include "buffer/formats/Jedec.h"
 #include "families/gal/GalDialog.h"
@@ -305,25 +306,11 @@ TEST(GalVirtualBox, AutoStopsAtTheFirstFailure) {
 }
 
 TEST(GalDialogTest, ALostLinkInProgrammeFailsAndKeepsTheMap) {
-    for (bool silent : {false, true}) {
-        SCOPED_TRACE(silent ? "box stops answering" : "line cut");
-        WireRig<GalDialog> rig(3);
-        for (std::uint32_t i = 0; i < 2194; ++i) rig.docs.buf[i] = (i % 3) ? '1' : '0';
-        const std::vector<std::uint8_t> before(rig.docs.buf.data(), rig.docs.buf.data() + 6000);
-        if (silent) {
-            rig.log->defaultReply = -1;
-            rig.log->readLimit = 0;
-        } else {
-            rig.log->writeLimit = 4000;
-        }
-        rig.dlg.click("Write");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Communication error!");
-        EXPECT_TRUE(rig.dlg.failure());
-        EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.docs.buf.data()));
+    ExpectLostLinkInProgrammeKeepsTheMap<GalDialog>(3, 2194, 4000, [](WireRig<GalDialog>& rig) {
         const std::size_t sent = rig.log->written.size();
         rig.dlg.click("Verify");
         EXPECT_EQ(rig.log->written.size(), sent);
-    }
+    });
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "FamilyRig.h"
 #include "GoldenFiles.h"
+#include "PldLostLink.h"
 #include "PldTestFiles.h"
 #include "buffer/formats/Jedec.h"
 #include "families/p22v10/P22v10Dialog.h"
@@ -383,22 +384,7 @@ TEST(P22v10VirtualBox, AutoStopsAtTheFirstFailureAndEraseReplacesBlank) {
 }
 
 TEST(P22v10DialogTest, ALostLinkInProgrammeFailsAndKeepsTheMap) {
-    for (bool silent : {false, true}) {
-        SCOPED_TRACE(silent ? "box stops answering" : "line cut");
-        WireRig<P22v10Dialog> rig(1);
-        for (std::uint32_t i = 0; i < 5892; ++i) rig.docs.buf[i] = (i % 3) ? '1' : '0';
-        const std::vector<std::uint8_t> before(rig.docs.buf.data(), rig.docs.buf.data() + 6000);
-        if (silent) {
-            rig.log->defaultReply = -1;
-            rig.log->readLimit = 0;
-        } else {
-            rig.log->writeLimit = 20000;
-        }
-        rig.dlg.click("Write");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Communication error!");
-        EXPECT_TRUE(rig.dlg.failure());
-        EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.docs.buf.data()));
-    }
+    ExpectLostLinkInProgrammeKeepsTheMap<P22v10Dialog>(1, 5892, 20000);
 }
 
 } // namespace
