@@ -1,6 +1,7 @@
 // Decoders, encoders and data selectors of the 40 and 45 series.
 #include "sim/families/logic_ic/cmos4x/Models.h"
 #include "sim/families/logic_ic/cmos4x/PinBus.h"
+#include "sim/families/logic_ic/cmos4x/SevenSegment.h"
 
 namespace quarvin::sim::cmos4x {
 
@@ -15,12 +16,11 @@ void cd4028(LogicPins& pins, LogicState&) {
 // blanks them, LE high holds the latched code; codes above 9 blank the display
 // (6 and 9 are drawn without tails).
 void mc14511(LogicPins& pins, LogicState& state) {
-    static constexpr unsigned kSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7C, 0x07, 0x7F, 0x67};
     if (!pins.in(5)) state.regs[0] = readBus(pins, {7, 1, 2, 6});
     const unsigned code = state.regs[0] & 0xF;
-    unsigned segments = code < 10 ? kSegments[code] : 0;
+    unsigned segments = code < kDigitsWithoutTails.size() ? kDigitsWithoutTails[code] : 0;
     if (!pins.in(4)) segments = 0;
-    if (!pins.in(3)) segments = 0x7F;
+    if (!pins.in(3)) segments = kAllSegments;
     writeBus(pins, {13, 12, 11, 10, 9, 15, 14}, segments); // a..g
 }
 

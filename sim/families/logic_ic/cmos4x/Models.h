@@ -61,6 +61,10 @@ void mc14543(LogicPins&, LogicState&);
 void mc14555(LogicPins&, LogicState&);
 void mc14556(LogicPins&, LogicState&);
 
+// Seven-segment decoders (SegmentDecoders.cpp) and the multiplier (Multiplier.cpp)
+void mc14554(LogicPins&, LogicState&);
+void mc14558(LogicPins&, LogicState&);
+
 // Arithmetic (Arithmetic.cpp)
 void cd4008(LogicPins&, LogicState&);
 void cd4063(LogicPins&, LogicState&);
