@@ -1,6 +1,6 @@
-// Long static shift registers of the 45 series. Their stages do not fit the 64
-// flip-flops of LogicState::bits, so they live in the eight 32-bit registers, seen
-// as one row of 256 stages.
+// Long static shift registers of the 45 series. Their stages live in the eight
+// 32-bit registers of LogicState, seen as one row of 256 stages, and are clocked in
+// sections of any length by one helper.
 #include "sim/families/logic_ic/cmos4x/Models.h"
 
 namespace quarvin::sim::cmos4x {
