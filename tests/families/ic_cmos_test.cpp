@@ -130,6 +130,7 @@ TEST(CmosLibraries, DisabledThreeStateOutputsAreReleased) {
         {"MC14503B", {}, {1, 15}},       // DISABLE A and B high
         {"CD4508B", {}, {3, 15}},
         {"MC14512B", {}, {15}},
+        {"MC14580B", {3, 21}, {}},       // 3-STATE A and B low
     };
     for (const ThreeStateCase& c : cases) {
         SCOPED_TRACE(c.part);

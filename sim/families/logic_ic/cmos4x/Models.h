@@ -44,6 +44,10 @@ void cd4021(LogicPins&, LogicState&);
 void cd4094(LogicPins&, LogicState&);
 void cd40194(LogicPins&, LogicState&);
 
+// Long shift registers (LongShiftRegisters.cpp) and the multiport register (MultiportRegister.cpp)
+void mc14557(LogicPins&, LogicState&);
+void mc14580(LogicPins&, LogicState&);
+
 // Decoders, encoders, selectors and buffers (Decoders.cpp)
 void cd4019(LogicPins&, LogicState&);
 void cd4028(LogicPins&, LogicState&);
