@@ -71,39 +71,26 @@ Timer4541 resetTimer(const Division& d, bool recycle, std::uint32_t seed) {
     return timer;
 }
 
-TEST(Cmos45Timer4541, RecycleModeIsASquareWaveOfPeriodTwoToTheN) {
-    for (const Division& d : kDivisions) {
-        SCOPED_TRACE(d.stages);
-        Timer4541 timer = resetTimer(d, true, d.stages);
-        const unsigned half = 1U << (d.stages - 1);
-        timer.clocks(half - 1);
-        EXPECT_FALSE(timer.output());
-        timer.clocks(1);
-        EXPECT_TRUE(timer.output());
-        timer.set(kInvertSelect, true);
-        EXPECT_FALSE(timer.output());
-        timer.set(kInvertSelect, false);
-        timer.clocks(half - 1);
-        EXPECT_TRUE(timer.output());
-        timer.clocks(1);
-        EXPECT_FALSE(timer.output());
-    }
-}
-
-TEST(Cmos45Timer4541, SingleTransitionHoldsUntilMasterReset) {
-    for (const Division& d : kDivisions) {
-        SCOPED_TRACE(d.stages);
-        Timer4541 timer = resetTimer(d, false, d.stages + 100);
-        const unsigned half = 1U << (d.stages - 1);
-        timer.clocks(half - 1);
-        EXPECT_FALSE(timer.output());
-        timer.clocks(1);
-        EXPECT_TRUE(timer.output());
-        timer.clocks(3 * half); // past where a recycling output would have fallen
-        EXPECT_TRUE(timer.output());
-        timer.set(kMasterReset, true);
-        EXPECT_FALSE(timer.output());
-    }
+// After 2^(n-1) clocks the output rises; a full period later a recycling output
+// has fallen again while a single-transition output stays high until MR.
+TEST(Cmos45Timer4541, EachDivisionInBothModes) {
+    for (const Division& d : kDivisions)
+        for (bool recycle : {true, false}) {
+            SCOPED_TRACE(testing::Message() << d.stages << (recycle ? " recycle" : " single"));
+            Timer4541 timer = resetTimer(d, recycle, d.stages);
+            const unsigned half = 1U << (d.stages - 1);
+            timer.clocks(half - 1);
+            EXPECT_FALSE(timer.output());
+            timer.clocks(1);
+            EXPECT_TRUE(timer.output());
+            timer.set(kInvertSelect, true);
+            EXPECT_FALSE(timer.output());
+            timer.set(kInvertSelect, false);
+            timer.clocks(half);
+            EXPECT_EQ(timer.output(), !recycle);
+            timer.set(kMasterReset, true);
+            EXPECT_FALSE(timer.output());
+        }
 }
 
 } // namespace
