@@ -79,4 +79,7 @@ void mc14582(LogicPins&, LogicState&);
 void mc14581(LogicPins&, LogicState&);
 void mc14585(LogicPins&, LogicState&);
 
+// Programmable timers clocked from outside (Timers.cpp)
+void mc14541(LogicPins&, LogicState&);
+
 } // namespace quarvin::sim::cmos4x
