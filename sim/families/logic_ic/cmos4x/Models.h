@@ -75,4 +75,7 @@ void mc14582(LogicPins&, LogicState&);
 void mc14581(LogicPins&, LogicState&);
 void mc14585(LogicPins&, LogicState&);
 
+// Expandable AND-OR-INVERT gate (ExpandableAndOrInvert.cpp)
+void mc14506(LogicPins&, LogicState&);
+
 } // namespace quarvin::sim::cmos4x
