@@ -128,6 +128,7 @@ TEST(CmosLibraries, DisabledThreeStateOutputsAreReleased) {
         {"CD4094B", {15}, {}},           // OUTPUT ENABLE low
         {"MC14502B", {}, {4}},           // DISABLE high
         {"MC14503B", {}, {1, 15}},       // DISABLE A and B high
+        {"MC14506UB", {}, {14}},         // DISABLE high
         {"CD4508B", {}, {3, 15}},
         {"MC14512B", {}, {15}},
         {"MC14580B", {3, 21}, {}},       // 3-STATE A and B low

@@ -35,6 +35,7 @@ const std::vector<LogicPart>& Cmos45Parts() {
         {"MC14501UB", 1, C45, "IIIIIIIGIOIIOOOV", evaluateGates<k4501>},
         {"MC14502B", 2, C45, "ITIITITGTITIITIV", mc14502},
         {"MC14503B", 3, C45, "IITITITGTITITIIV", mc14503},
+        {"MC14506UB", 6, C45, "IIIIIITGIIIIIITV", mc14506},
         {"MC14507B", 7, C45, "IIOOIIGIIOOIIV", evaluateGates<kQuadXor>},
         {"CD4508B", 8, C45, "IIIITITITITGIIIITITITITV", mc14508},
         {"MC14510B", 10, C45, "IOIIIOOGIIOIIOIV", mc14510},

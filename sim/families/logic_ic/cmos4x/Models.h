@@ -82,4 +82,7 @@ void mc14585(LogicPins&, LogicState&);
 // Programmable timers clocked from outside (Timers.cpp)
 void mc14541(LogicPins&, LogicState&);
 
+// Expandable AND-OR-INVERT gate (ExpandableAndOrInvert.cpp)
+void mc14506(LogicPins&, LogicState&);
+
 } // namespace quarvin::sim::cmos4x
