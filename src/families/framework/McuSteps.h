@@ -4,6 +4,7 @@
 // a ready pin, the last address a byte loop handles, and the texts of the
 // presence question's refusal.
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "families/framework/Operation.h"
@@ -34,6 +35,32 @@ void DriveSerialMcuBus(LinkState& link, std::uint8_t v);
 // Up to `tries` times: `ticksPerTry` delay ticks, then a read of the pin. True
 // as soon as it reads high (the part is ready), false when it never did.
 bool WaitPinHigh(LinkState& link, int pin, int tries, int ticksPerTry);
+
+// A byte loop over a code memory: for each address from 0, the address steps
+// before its read, progress and the stop poll every `progressEvery` bytes, the
+// read (a one-byte command with one reply) and the steps after it.
+struct McuByteReads {
+    std::uint8_t command = 0;
+    std::uint32_t progressEvery = 1;
+    std::function<void(std::uint32_t a)> before; // may be empty
+    std::function<void(std::uint32_t a)> after;  // may be empty
+    // Addresses (a multiple of this) whose `before` reads a reply of its own:
+    // the reads on their way are taken first. 0: never.
+    std::uint32_t repliesBeforeEvery = 0;
+};
+
+struct McuReadRun {
+    enum class End { Done, Stopped, Rejected };
+    End end = End::Done;
+    std::uint32_t at = 0; // the byte take refused or where the stop came
+};
+
+// Runs the loop from address 0 through last (progress shown against rowLast),
+// handing each byte to take(a, v) in order; false ends the run there. The reads
+// go out ahead of their replies (CommandsAhead): reads past a refused byte only
+// read the part, and a stop counts once the bytes before it were taken.
+McuReadRun ReadMcuBytes(LinkState& link, std::uint32_t last, std::uint32_t rowLast, const OperationHooks& hooks,
+                        const McuByteReads& loop, const std::function<bool(std::uint32_t a, std::uint8_t v)>& take);
 
 inline constexpr const char* kNoDeviceText = "No any device on programmer!";
 inline constexpr const char* kNoFileOpenedText = "No any file opened!";

@@ -5,7 +5,9 @@
 
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
+#include "families/framework/ProgramLoop.h"
 #include "families/uv_eprom/EpromAddress.h"
+#include "families/uv_eprom/EpromPulses.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -60,22 +62,15 @@ OperationResult BlankCheckEprom(const EpromJob& job) {
     PinLow(link, ChipEnable);
     PinLow(link, OutputEnable);
     SetEpromAddress(link, row, job.fields.deviceStart);
-    std::uint32_t p = 0;
-    for (; p <= row.lastAddress; p += kPage) {
-        SetEpromAddress(link, row, p);
-        if (p % kProgressPages == 0) {
-            job.hooks.show(p, row.lastAddress);
-            if (job.hooks.stop()) {
-                PowerOffAfterFailure(link);
-                return OperationResult::stopped(p);
-            }
-        }
-        if (!BlankCheckPage(link)) {
-            PowerOffAfterFailure(link);
-            return OperationResult::failed(Format("%06x: Not blank ", p), p);
-        }
+    const BlankRun run = BlankPages(
+        link, row.lastAddress + 1, row.lastAddress, kProgressPages - 1,
+        [&](std::uint32_t a) { SetEpromAddress(link, row, a); }, job.hooks);
+    if (run.used) {
+        PowerOffAfterFailure(link);
+        if (run.stopped) return OperationResult::stopped(*run.used);
+        return OperationResult::failed(Format("%06x: Not blank ", *run.used), *run.used);
     }
-    job.hooks.show(p - 1, row.lastAddress);
+    job.hooks.show(row.lastAddress, row.lastAddress);
     PowerDownAfterRead(link);
     return OperationResult::done("Blank OK");
 }
@@ -104,22 +99,17 @@ OperationResult ProgramEprom(const EpromJob& job, const EpromProgramOptions& opt
 
     const FieldSpan s = SpanOf(job.fields, row.lastAddress);
     const std::uint8_t opcode = static_cast<std::uint8_t>(row.program);
-    for (std::uint32_t i = 0; i < s.count; ++i) {
-        const std::uint32_t a = s.device + i;
-        const std::uint8_t d = job.buffer[s.buffer + i];
-        if (a % kPage == 0) {
-            SetEpromAddress(link, row, a);
-            job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) {
-                PowerDownAfterProgram(link);
-                return OperationResult::stopped(a);
-            }
-        }
-        const std::uint8_t back = ProgramByte(link, opcode, d);
-        if (row.readBackCheck && back != d && options.checkEachByte) {
-            PowerDownAfterProgram(link);
-            return OperationResult::failed(Format("Programe Failured! at %06x", a), a);
-        }
+    ProgramCommand command{opcode, EpromPulseCount(row, options.proTimeIndex) * ProgramPulseMicroseconds(row.program),
+                           nullptr};
+    if (row.readBackCheck && options.checkEachByte)
+        command.fails = [](std::uint8_t wanted, std::uint8_t back) { return back != wanted; };
+    const ProgramRun run = ProgramBytes(
+        link, job.buffer, s, row.lastAddress, kPage, command, [&](std::uint32_t a) { SetEpromAddress(link, row, a); },
+        job.hooks);
+    if (run.end != ProgramRun::End::Done) {
+        PowerDownAfterProgram(link);
+        if (run.end == ProgramRun::End::Stopped) return OperationResult::stopped(run.address);
+        return OperationResult::failed(Format("Programe Failured! at %06x", run.address), run.address);
     }
     job.hooks.show(LastHandled(s), row.lastAddress);
     PowerDownAfterProgram(link);
