@@ -37,32 +37,40 @@ bool WaitPinHigh(LinkState& link, int pin, int tries, int ticksPerTry) {
     return false;
 }
 
-McuReadRun ReadMcuBytes(LinkState& link, std::uint32_t last, std::uint32_t rowLast, const OperationHooks& hooks,
-                        const McuByteReads& loop, const std::function<bool(std::uint32_t a, std::uint8_t v)>& take) {
+McuReadRun RunMcuReads(LinkState& link, const McuReadLoop& loop, const OperationHooks& hooks) {
     CommandsAhead reads(link);
-    std::optional<std::uint32_t> rejected;
-    for (std::uint32_t a = 0; a <= last && !rejected; ++a) {
+    McuRejects rejects;
+    for (std::uint32_t a = 0; a <= loop.last && !rejects.any(); a += loop.step) {
         if (loop.repliesBeforeEvery && a % loop.repliesBeforeEvery == 0) {
             reads.drain();
-            if (rejected) break;
+            if (rejects.any()) break;
         }
         if (loop.before) loop.before(a);
         if (a % loop.progressEvery == 0) {
-            hooks.show(a, rowLast);
+            hooks.show(a, loop.rowLast);
             if (hooks.stop()) {
                 reads.drain();
-                if (rejected) break;
+                if (rejects.any()) break;
                 return {McuReadRun::End::Stopped, a};
             }
         }
-        reads.send({loop.command}, 1, 0, [&rejected, &take, a](std::uint16_t v) {
-            if (!rejected && !take(a, static_cast<std::uint8_t>(v))) rejected = a;
-        });
-        if (loop.after) loop.after(a);
+        loop.read(a, reads, rejects);
     }
     reads.drain();
-    if (rejected) return {McuReadRun::End::Rejected, *rejected};
+    if (rejects.any()) return {McuReadRun::End::Rejected, *rejects.first()};
     return {};
+}
+
+McuReadRun ReadMcuBytes(LinkState& link, McuReadLoop loop, const OperationHooks& hooks, std::uint8_t command,
+                        const std::function<void(std::uint32_t a)>& after,
+                        const std::function<bool(std::uint32_t a, std::uint8_t v)>& take) {
+    loop.read = [&](std::uint32_t a, CommandsAhead& reads, McuRejects& rejects) {
+        reads.send({command}, 1, 0, [&take, &rejects, a](std::uint16_t v) {
+            if (!rejects.any() && !take(a, static_cast<std::uint8_t>(v))) rejects.reject(a);
+        });
+        if (after) after(a);
+    };
+    return RunMcuReads(link, loop, hooks);
 }
 
 } // namespace quarvin

@@ -63,23 +63,15 @@ OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t leng
     PowerUp(link, vccPin, true);
     SetDataWidth(link, kReadBusMode);
     EnableOutputs(link);
-    std::uint32_t a = 0;
-    for (; a <= length; a += kPage) {
-        setAddress(a);
-        if (a % kProgressPages == 0) {
-            hooks.show(a, lastAddress);
-            if (hooks.stop()) {
-                PowerOffAfterFailure(link);
-                return OperationResult::stopped(a);
-            }
-        }
-        if (!BlankCheckPage(link)) {
-            PowerOffAfterFailure(link);
-            return OperationResult::failed(Format("%06x: Not blank!", a), a);
-        }
-        if (a + kPage < a) break;
+    // The blocks that start at or below Length.
+    const std::uint32_t end = length == 0xFFFFFFFFu ? length : length + 1;
+    const BlankRun run = BlankPages(link, end, lastAddress, kProgressPages - 1, setAddress, hooks);
+    if (run.used) {
+        PowerOffAfterFailure(link);
+        if (run.stopped) return OperationResult::stopped(*run.used);
+        return OperationResult::failed(Format("%06x: Not blank!", *run.used), *run.used);
     }
-    hooks.show(a - 1, lastAddress);
+    hooks.show(length | (kPage - 1), lastAddress);
     PowerDownAfterRead(link);
     return OperationResult::done("Blank OK");
 }

@@ -26,12 +26,19 @@ struct ProgramCommand {
     std::function<bool(std::uint8_t wanted, std::uint8_t back)> fails;
 };
 
+// Where progress is shown and Stop polled: at each page start before its first
+// byte, or after each byte whose address has no bits of `afterMask` set.
+struct ProgramPolls {
+    bool afterByte = false;
+    std::uint32_t afterMask = 0;
+};
+
 // Programs span.count buffer bytes from span.buffer at span.device onward (the
 // caller set the first address); the address is set again at each `page` start.
 // Every reply on its way is taken before it returns, so the caller's power-down
 // finds the box idle.
 ProgramRun ProgramBytes(LinkState& link, const MainBuffer& buffer, const FieldSpan& span, std::uint32_t lastAddress,
                         std::uint32_t page, const ProgramCommand& command, const SetPageAddress& setAddress,
-                        const OperationHooks& hooks);
+                        const OperationHooks& hooks, ProgramPolls polls = {});
 
 } // namespace quarvin

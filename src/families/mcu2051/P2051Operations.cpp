@@ -116,11 +116,12 @@ namespace {
 // then the clock pulse on XTAL1 that steps the part's address counter.
 McuReadRun ReadCode(const P2051Job& job, std::uint32_t progressEvery,
                     const std::function<bool(std::uint32_t a, std::uint8_t v)>& take) {
-    McuByteReads loop;
-    loop.command = op::SerialRead;
+    McuReadLoop loop;
+    loop.last = job.row.lastAddress;
+    loop.rowLast = job.row.lastAddress;
     loop.progressEvery = progressEvery;
-    loop.after = [&job](std::uint32_t) { NextAddress(job.link); };
-    return ReadMcuBytes(job.link, job.row.lastAddress, job.row.lastAddress, job.hooks, loop, take);
+    return ReadMcuBytes(
+        job.link, loop, job.hooks, op::SerialRead, [&job](std::uint32_t) { NextAddress(job.link); }, take);
 }
 
 } // namespace
@@ -133,10 +134,12 @@ OperationResult ReadP2051(const P2051Job& job) {
     SetDataWidth(link, socket::DataBusIn);
     Mode(link, kP2051ReadCode);
     const std::uint32_t last = job.row.lastAddress;
+    StagedRead read(last);
     const McuReadRun run = ReadCode(job, kReadProgressEvery, [&](std::uint32_t n, std::uint8_t v) {
-        job.buffer[n] = v;
+        read[n] = v;
         return true;
     });
+    read.commit(job.buffer, run);
     if (run.end == McuReadRun::End::Stopped) return StoppedAfterRead(link, run.at);
     job.hooks.show(last, last);
     ConnectVpp(link, 0);

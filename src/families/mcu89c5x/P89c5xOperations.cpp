@@ -205,13 +205,14 @@ namespace {
 McuReadRun ReadCode(const P89c5xJob& job, std::uint32_t progressEvery,
                     const std::function<bool(std::uint32_t a, std::uint8_t v)>& take) {
     auto address = std::make_shared<Address>(job.link);
-    McuByteReads loop;
-    loop.command = op::ReadData;
+    McuReadLoop loop;
+    loop.last = job.range.last();
+    loop.rowLast = job.range.rowLast;
     loop.progressEvery = progressEvery;
-    loop.before = [address](std::uint32_t a) { address->at(a); };
-    loop.after = [address](std::uint32_t) { address->next(); };
     loop.repliesBeforeEvery = 0x100;
-    return ReadMcuBytes(job.link, job.range.last(), job.range.rowLast, job.hooks, loop, take);
+    loop.before = [address](std::uint32_t a) { address->at(a); };
+    return ReadMcuBytes(
+        job.link, loop, job.hooks, op::ReadData, [address](std::uint32_t) { address->next(); }, take);
 }
 
 } // namespace
@@ -223,10 +224,12 @@ OperationResult ReadP89c5x(const P89c5xJob& job) {
     job.hooks.say("正在读...", true);
     Delay(link, kStepTicks);
     ReadSetup(link, kReadCode);
+    StagedRead read(job.range.last());
     const McuReadRun run = ReadCode(job, kReadProgressEvery, [&](std::uint32_t a, std::uint8_t v) {
-        job.buffer[a] = v;
+        read[a] = v;
         return true;
     });
+    read.commit(job.buffer, run);
     if (run.end == McuReadRun::End::Stopped) return StoppedAfterRead(link, run.at);
     job.hooks.show(job.range.last(), job.range.rowLast);
     ConnectVcc(link, 0);

@@ -8,7 +8,6 @@
 #include "platform/Platform.h"
 
 #include <array>
-#include <optional>
 #include <string>
 
 namespace quarvin {
@@ -74,13 +73,6 @@ constexpr double kWordReadBoxMicroseconds = 60.0;
 // The 14-bit word of a read frame (start bit in bit 0, stop bit above it).
 std::uint16_t WordOfFrame(std::uint16_t frame) { return static_cast<std::uint16_t>((frame >> 1) & kPicWordMask); }
 
-// How a run of program-memory word reads ended.
-struct WordRun {
-    enum class End { Done, Stopped, Rejected };
-    End end = End::Done;
-    std::uint32_t at = 0; // the word that ended it, as a byte address
-};
-
 // Reads the program words from byte address 0 through `last`, each read and
 // address increment as ReadWord sends them, with progress and the stop poll
 // every kReadProgressEvery bytes. Each word goes to take(a, w) in order; false
@@ -89,33 +81,20 @@ struct WordRun {
 // in less than a character, so its receive buffer never holds more than the
 // next command. Reads already sent past a rejected word only read the part.
 template <class Take>
-WordRun ReadWords(LinkState& link, std::uint32_t last, const OperationHooks& hooks, Take take) {
-    CommandsAhead reads(link);
-    std::optional<std::uint32_t> rejected;
-    for (std::uint32_t a = 0; a <= last && !rejected; a += 2) {
-        if (a % kReadProgressEvery == 0) {
-            hooks.show(a, last);
-            if (hooks.stop()) {
-                reads.drain();
-                if (rejected) break;
-                return {WordRun::End::Stopped, a};
-            }
-        }
+McuReadRun ReadWords(LinkState& link, std::uint32_t last, const OperationHooks& hooks, Take take) {
+    McuReadLoop loop;
+    loop.last = last;
+    loop.rowLast = last;
+    loop.step = 2;
+    loop.progressEvery = kReadProgressEvery;
+    loop.read = [&](std::uint32_t a, CommandsAhead& reads, McuRejects& rejects) {
         reads.send({op::PicReadWord, piccmd::ReadProgramData}, 2, kWordReadBoxMicroseconds,
-                   [&, a](std::uint16_t frame) {
-                       if (!rejected && !take(a, WordOfFrame(frame))) rejected = a;
+                   [&take, &rejects, a](std::uint16_t frame) {
+                       if (!rejects.any() && !take(a, WordOfFrame(frame))) rejects.reject(a);
                    });
         PicCommand(link, piccmd::IncrementAddress);
-    }
-    reads.drain();
-    if (rejected) return {WordRun::End::Rejected, *rejected};
-    return {};
-}
-
-std::uint16_t ReadWord(LinkState& link) {
-    const std::uint16_t w = PicReadWord(link, piccmd::ReadProgramData);
-    PicCommand(link, piccmd::IncrementAddress);
-    return w;
+    };
+    return RunMcuReads(link, loop, hooks);
 }
 
 void WriteConfigLocation(LinkState& link, int index, std::uint16_t value) {
@@ -131,7 +110,13 @@ std::array<std::uint16_t, kConfigLocations> ReadConfigSpace(LinkState& link, con
     EnterProgramming(link, row);
     PicWriteWord(link, piccmd::LoadConfiguration, kConfigReadLoad);
     std::array<std::uint16_t, kConfigLocations> words{};
-    for (std::uint16_t& w : words) w = ReadWord(link);
+    CommandsAhead reads(link);
+    for (std::uint16_t& w : words) {
+        reads.send({op::PicReadWord, piccmd::ReadProgramData}, 2, kWordReadBoxMicroseconds,
+                   [&w](std::uint16_t frame) { w = WordOfFrame(frame); });
+        PicCommand(link, piccmd::IncrementAddress);
+    }
+    reads.drain();
     PowerOff(link);
     return words;
 }
@@ -237,14 +222,16 @@ OperationResult ReadPic16(const Pic16Job& job) {
     bool allErased = true; // what an empty socket reads
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);
-    const WordRun run = ReadWords(link, last, job.hooks, [&](std::uint32_t a, std::uint16_t w) {
-        job.buffer[a] = static_cast<std::uint8_t>(w & 0xFF);
-        job.buffer[a + 1] = static_cast<std::uint8_t>(w >> 8);
+    StagedRead read(last);
+    const McuReadRun run = ReadWords(link, last, job.hooks, [&](std::uint32_t a, std::uint16_t w) {
+        read[a] = static_cast<std::uint8_t>(w & 0xFF);
+        read[a + 1] = static_cast<std::uint8_t>(w >> 8);
         sum = static_cast<std::uint16_t>(sum + (w & 0xFF) + (w >> 8));
         allErased = allErased && w == kPicWordMask;
         return true;
     });
-    if (run.end == WordRun::End::Stopped) return Stopped(link, run.at);
+    read.commit(job.buffer, run);
+    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
     job.hooks.show(last, last);
     PowerOff(link);
     const std::string finished = Format("Finished,Sum=%04x", sum);
@@ -284,10 +271,10 @@ OperationResult BlankPic16(const Pic16Job& job) {
         return OperationResult::failed("ONFIG not blank", kPicConfigWordAddress);
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);
-    const WordRun run =
+    const McuReadRun run =
         ReadWords(link, last, job.hooks, [](std::uint32_t, std::uint16_t w) { return w == kPicWordMask; });
-    if (run.end == WordRun::End::Stopped) return Stopped(link, run.at);
-    if (run.end == WordRun::End::Rejected) {
+    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
+    if (run.end == McuReadRun::End::Rejected) {
         job.hooks.show(run.at, last);
         PowerOff(link);
         return OperationResult::failed("Not blank!", run.at);
@@ -344,13 +331,13 @@ OperationResult VerifyPic16(const Pic16Job& job) {
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);
     bool allErased = true; // what an empty socket reads
-    const WordRun run = ReadWords(link, last, job.hooks, [&](std::uint32_t a, std::uint16_t w) {
+    const McuReadRun run = ReadWords(link, last, job.hooks, [&](std::uint32_t a, std::uint16_t w) {
         if ((w & 0xFF) != job.buffer[a] || (w >> 8) != (job.buffer[a + 1] & 63)) return false;
         allErased = allErased && w == kPicWordMask;
         return true;
     });
-    if (run.end == WordRun::End::Stopped) return Stopped(link, run.at);
-    if (run.end == WordRun::End::Rejected) {
+    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
+    if (run.end == McuReadRun::End::Rejected) {
         job.hooks.show(run.at, last);
         PowerOff(link);
         return OperationResult::failed("Verify Bad!", run.at);

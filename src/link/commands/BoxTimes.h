@@ -13,4 +13,9 @@ inline constexpr double PageLoopMicroseconds = 256 * 10.0;
 // at most this long before it answers with what it reads.
 inline constexpr double F29ProgramPollLimitMicroseconds = 300.0;
 
+// The 28F program command: up to the set pulse count of rounds, each a program
+// pulse and the settling time before the verify read.
+inline constexpr double F28ProgramPulseMicroseconds = 10.0;
+inline constexpr double F28VerifySettleMicroseconds = 6.0;
+
 } // namespace quarvin::boxtime
