@@ -148,7 +148,27 @@ OperationResult IcFounction(LinkState& link, const IcLibrary& lib, std::size_t s
     return Stopped(counters);
 }
 
+namespace {
+
+// Waits for each reply while it lives: the search's types mostly fail at their
+// first vectors, so vectors sent ahead would mostly belong to types already
+// failed, and cost more line time than the reply waits they save.
+class OneReplyAtATime {
+public:
+    explicit OneReplyAtATime(LinkState& link) : link_(link), window_(link.readAheadWindow) { link.readAheadWindow = 1; }
+    ~OneReplyAtATime() { link_.readAheadWindow = window_; }
+    OneReplyAtATime(const OneReplyAtATime&) = delete;
+    OneReplyAtATime& operator=(const OneReplyAtATime&) = delete;
+
+private:
+    LinkState& link_;
+    int window_;
+};
+
+} // namespace
+
 IcSearchResult IcSearch(LinkState& link, const IcLibrary& lib, const OperationHooks& hooks) {
+    const OneReplyAtATime plain(link);
     WriteAllPorts(link, 0xFF);
     ConnectGround(link, kIcGroundPin);
     ConnectVcc(link, kIcFirstVccPin);
