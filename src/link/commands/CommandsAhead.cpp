@@ -1,5 +1,7 @@
 #include "link/commands/CommandsAhead.h"
 
+#include <algorithm>
+
 #include "link/commands/LinkOps.h"
 #include "link/serial/PacedLine.h"
 
@@ -9,10 +11,13 @@ CommandsAhead::CommandsAhead(LinkState& link) : ReadsAhead(link) {}
 
 void CommandsAhead::send(std::initializer_list<std::uint8_t> bytes, int replies, double busyMicroseconds,
                          OnReply onReply) {
-    // The next byte arrives a character after this one at the earliest: the
-    // line stays quiet for the rest of the box's time on this command. A line
-    // that cannot be kept quiet waits for the reply instead.
-    const double quiet = busyMicroseconds + BoxCommandMicroseconds - LineCharMicroseconds;
+    // While the box works on this command the bytes after it wait in its
+    // receive buffer: as many as the command has (at most the buffer's two) may
+    // arrive meanwhile, and the line stays quiet for the rest of the box's time.
+    // A line that cannot be kept quiet waits for the reply instead.
+    const std::size_t covered = std::min(bytes.size(), BoxReceiveBufferBytes);
+    const double quiet =
+        busyMicroseconds + BoxCommandMicroseconds - static_cast<double>(covered) * LineCharMicroseconds;
     auto* line = dynamic_cast<PacedLine*>(link_.port.get());
     const bool paced = quiet <= 0 || (line && line->canPace());
     if (!ahead() || !paced) {

@@ -4,6 +4,7 @@
 // sending while the replies come back in order and are handed to their checks;
 // a check that fails makes the loop stop sending, and the commands already on
 // their way are answered before anything else goes out.
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -17,6 +18,8 @@ namespace quarvin {
 inline constexpr double LineCharMicroseconds = 11.0 * 1e6 / 115200;
 // The box's own time for taking a command in, on top of what the command does.
 inline constexpr double BoxCommandMicroseconds = 20.0;
+// The bytes the box's receiver holds while it works: what may arrive meanwhile.
+inline constexpr std::size_t BoxReceiveBufferBytes = 2;
 
 class CommandsAhead final : public ReadsAhead {
 public:
@@ -30,10 +33,11 @@ public:
     // its last byte has arrived (pulses, a page loop, clocking a frame). With the
     // link's window 1 (or in soft-run mode) this is the plain sequence: the bytes,
     // then the replies, then onReply, before it returns. Ahead, up to the window
-    // of replies are on their way, and where the box works longer than a
-    // character the line is kept quiet until it is done, so that the next byte
-    // never waits in its two-byte receive buffer behind another: the box is not
-    // overrun whatever the adapter's latency.
+    // of replies are on their way, and where the box works on it for longer
+    // than the line takes to bring as many bytes as the command has (at most
+    // its two-byte receive buffer) the line is kept quiet for the rest: the
+    // next bytes then arrive no sooner than the same command's would have filled
+    // the buffer, and the box is not overrun whatever the adapter's latency.
     void send(std::initializer_list<std::uint8_t> bytes, int replies, double busyMicroseconds, OnReply onReply);
 
     using ReadsAhead::ahead;
