@@ -98,22 +98,27 @@ OperationResult ProgramEprom(const EpromJob& job, const EpromProgramOptions& opt
     ConnectVpp(link, row.vppPin);
 
     const FieldSpan s = SpanOf(job.fields, row.lastAddress);
-    const std::uint8_t opcode = static_cast<std::uint8_t>(row.program);
-    ProgramCommand command{opcode, EpromPulseCount(row, options.proTimeIndex) * ProgramPulseMicroseconds(row.program),
-                           nullptr};
-    if (row.readBackCheck && options.checkEachByte)
-        command.fails = [](std::uint8_t wanted, std::uint8_t back) { return back != wanted; };
-    const ProgramRun run = ProgramBytes(
-        link, job.buffer, s, row.lastAddress, kPage, command, [&](std::uint32_t a) { SetEpromAddress(link, row, a); },
-        job.hooks);
-    if (run.end != ProgramRun::End::Done) {
-        PowerDownAfterProgram(link);
-        if (run.end == ProgramRun::End::Stopped) return OperationResult::stopped(run.address);
-        return OperationResult::failed(Format("Programe Failured! at %06x", run.address), run.address);
-    }
+    if (auto ended = ProgramEpromBytes(link, row, job.buffer, s, EpromPulseCount(row, options.proTimeIndex),
+                                       row.readBackCheck && options.checkEachByte, job.hooks))
+        return *ended;
     job.hooks.show(LastHandled(s), row.lastAddress);
     PowerDownAfterProgram(link);
     return OperationResult::done("OK!", EndOfBufferNote(s));
+}
+
+std::optional<OperationResult> ProgramEpromBytes(LinkState& link, const EpromRow& row, const MainBuffer& buffer,
+                                                 const FieldSpan& span, int pulses, bool checkEachByte,
+                                                 const OperationHooks& hooks) {
+    ProgramCommand command{static_cast<std::uint8_t>(row.program), pulses * ProgramPulseMicroseconds(row.program),
+                           nullptr};
+    if (checkEachByte) command.fails = [](std::uint8_t wanted, std::uint8_t back) { return back != wanted; };
+    const ProgramRun run = ProgramBytes(
+        link, buffer, span, row.lastAddress, kPage, command, [&](std::uint32_t a) { SetEpromAddress(link, row, a); },
+        hooks);
+    if (run.end == ProgramRun::End::Done) return std::nullopt;
+    PowerDownAfterProgram(link);
+    if (run.end == ProgramRun::End::Stopped) return OperationResult::stopped(run.address);
+    return OperationResult::failed(Format("Programe Failured! at %06x", run.address), run.address);
 }
 
 OperationResult VerifyEprom(const EpromJob& job) {

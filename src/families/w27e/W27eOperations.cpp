@@ -1,10 +1,8 @@
 #include "families/w27e/W27eOperations.h"
 
 #include "families/framework/MemorySteps.h"
-#include "families/framework/ProgramLoop.h"
 #include "families/uv_eprom/EpromAddress.h"
 #include "families/uv_eprom/EpromOperations.h"
-#include "families/uv_eprom/EpromPulses.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -84,17 +82,8 @@ OperationResult ProgramW27e(const W27eJob& job) {
     SetPulseCount(link, 1);
     SetEpromAddress(link, row, job.fields.deviceStart);
 
-    // One pulse a byte (the pulse count set above).
-    const ProgramCommand command{static_cast<std::uint8_t>(row.program), ProgramPulseMicroseconds(row.program),
-                                 [](std::uint8_t wanted, std::uint8_t back) { return back != wanted; }};
-    const ProgramRun run = ProgramBytes(
-        link, job.buffer, s, row.lastAddress, kPage, command, [&](std::uint32_t a) { SetEpromAddress(link, row, a); },
-        job.hooks);
-    if (run.end != ProgramRun::End::Done) {
-        PowerDownAfterProgram(link);
-        if (run.end == ProgramRun::End::Stopped) return OperationResult::stopped(run.address);
-        return OperationResult::failed(Format("Programe Failured! at %06x", run.address), run.address);
-    }
+    // One pulse a byte (the pulse count set above), each read-back compared.
+    if (auto ended = ProgramEpromBytes(link, row, job.buffer, s, 1, true, job.hooks)) return *ended;
     job.hooks.show(s.count ? s.device + s.count - 1 : 0, row.lastAddress);
     PowerDownAfterProgram(link);
     job.hooks.say("OK!", false);
