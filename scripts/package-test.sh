@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a built tree, installs it with apt-get, uses the
+# installed programs as a new user would (an empty home, from any directory),
+# checks the desktop entry, metainfo, man pages and completion, and removes the
+# package again, which must leave nothing behind in /usr.
+# Usage: scripts/package-test.sh [BUILD_DIR]   (default build/test)
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+build=${1:-$top/build/test}
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+fail() { echo "package test: $*" >&2; exit 1; }
+
+deb=$(bash "$top/scripts/package.sh" "$build" | tail -n 1)
+echo "-- $deb"
+(cd "$(dirname "$deb")" && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --reinstall "./$(basename "$deb")" >/dev/null)
+installed_files=$(dpkg -L quarvin)
+
+scratch=$(mktemp -d)
+sim_pid=""
+cleanup() {
+  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+home="$scratch/home" work="$scratch/work"
+mkdir -p "$home" "$work"
+cd "$work"
+as_user() { env -u XDG_DATA_HOME HOME="$home" "$@"; }
+
+for program in quarvin quarvin-cli quarvin-sim; do
+  [ "$(command -v $program)" = "/usr/bin/$program" ] || fail "$program is not /usr/bin/$program"
+  version=$(as_user QT_QPA_PLATFORM=offscreen "/usr/bin/$program" --version)
+  [[ $version == "$program "[0-9]* ]] || fail "$program --version printed '$version'"
+  echo "$version"
+done
+
+# The per-user program directory is made and used.
+found=$(as_user /usr/bin/quarvin-cli devices --find 27C256 2>"$scratch/notes")
+grep -q $'\t27C256\t' <<<"$found" || fail "devices --find 27C256 found nothing: $found"
+userdir="$home/.local/share/quarvin"
+cmp -s "$userdir/device.lst" /usr/share/quarvin/device.lst || fail "device.lst was not copied to $userdir"
+grep -q "Copied device.lst" "$scratch/notes" || fail "the first run did not say it copied the lists"
+where=$(as_user /usr/bin/quarvin-cli where)
+[ "$where" = "Program directory: $userdir/ (user data directory)" ] || fail "where says: $where"
+
+# The window program from the menu: it sets up the same directory and names the
+# virtual box for a first start without an adapter (it then waits for its start
+# question, so it is ended after a few seconds).
+rm -rf "$userdir"
+exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/quarvin.desktop)
+as_user QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/$exec_line >/dev/null 2>&1 || true
+[ -f "$userdir/device.lst" ] || fail "the window program did not set up $userdir"
+if ! ls /dev/ttyUSB* /dev/ttyACM* >/dev/null 2>&1; then
+  [ "$(cat "$userdir/zomexnt.con")" = "VBOX" ] || fail "the first start did not name the virtual box"
+fi
+
+# The virtual box on a pseudo-terminal, driven through the real serial code.
+/usr/bin/quarvin-sim --chip 27C256 --chip-image "$scratch/chip.img" >"$scratch/sim.out" &
+sim_pid=$!
+for _ in $(seq 50); do [ -s "$scratch/sim.out" ] && break; sleep 0.1; done
+pty=$(head -n 1 "$scratch/sim.out")
+[ -c "$pty" ] || fail "quarvin-sim printed no terminal: '$pty'"
+head -c 32768 /dev/urandom >"$scratch/fw.bin"
+run=$(as_user /usr/bin/quarvin-cli run --device Intel/27C256 --port "$pty" --in "$scratch/fw.bin" \
+        blank program verify read --out "$scratch/back.bin" 2>/dev/null) || fail "quarvin-cli run failed: $run"
+echo "$run"
+cmp -s "$scratch/fw.bin" "$scratch/back.bin" || fail "the bytes read back differ from those programmed"
+kill "$sim_pid"; wait "$sim_pid" 2>/dev/null || true; sim_pid=""
+
+desktop-file-validate /usr/share/applications/quarvin.desktop
+appstreamcli validate --no-net /usr/share/metainfo/org.quarvin.Quarvin.metainfo.xml >/dev/null
+for page in quarvin quarvin-cli quarvin-sim; do
+  [ "$(man -w "$page")" = "/usr/share/man/man1/$page.1.gz" ] || fail "man does not find $page"
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "man $page renders with warnings: $warnings"
+done
+bash -c 'source /usr/share/bash-completion/completions/quarvin-cli && complete -p quarvin-cli' >/dev/null \
+  || fail "the completion does not register"
+[ -f /usr/lib/udev/rules.d/60-quarvin.rules ] || fail "no udev rules"
+ls /usr/share/icons/hicolor/*/apps/quarvin.* >/dev/null || fail "no icons"
+
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y --purge quarvin >/dev/null
+while IFS= read -r path; do
+  [ -f "$path" ] && fail "$path is left after removal"
+done <<<"$installed_files"
+left=$(find /usr -iname '*quarvin*' 2>/dev/null)
+[ -z "$left" ] || fail "left in /usr after removal: $left"
+echo "package installed, used and removed cleanly"

@@ -1,0 +1,61 @@
+#include "Completion.h"
+
+#include <set>
+
+#include "Commands.h"
+#include "DeviceChoice.h"
+#include "DeviceList.h"
+#include "OperationRunner.h"
+#include "families/framework/FamilySession.h"
+#include "sim/SimFamily.h"
+
+namespace quarvin::cli {
+
+namespace {
+
+const char* const CommandNames[] = {"convert", "sum", "devices", "ops", "chips", "run", "where"};
+const char* const FormatNames[] = {"bin", "hex", "jed", "cds"};
+
+std::string ListPath(const Options& o) { return o.list.value_or(DeviceListPath(o.dir, 0)); }
+
+// The session of --device's family; nothing when it names no device.
+std::unique_ptr<FamilySession> SessionOf(const Options& o) {
+    const std::string path = ListPath(o);
+    const DeviceChoice choice = ChooseDevice(o, ReadDeviceList(path), path);
+    if (!choice.device) return nullptr;
+    return choice.device->family->makeSession();
+}
+
+} // namespace
+
+int CompleteCommand(const Options& o, std::ostream& out) {
+    const std::string& what = o.completion;
+    if (what == "commands") {
+        for (const char* c : CommandNames) out << c << '\n';
+    } else if (what == "options") {
+        for (const std::string& name : optionNames()) out << name << '\n';
+    } else if (what == "formats") {
+        for (const char* f : FormatNames) out << f << '\n';
+    } else if (what == "devices") {
+        // A type several makers offer is listed once.
+        std::set<std::string> seen;
+        if (const auto entries = ReadDeviceList(ListPath(o)))
+            for (const DeviceEntry& e : *entries)
+                if (seen.insert(e.type).second) out << e.type << '\n';
+    } else if (what == "operations" || what == "settings") {
+        if (o.device.empty() && o.dialogClass.empty()) return 0;
+        const auto session = SessionOf(o);
+        if (!session) return 0;
+        if (what == "operations")
+            for (const auto& op : session->operations()) out << op.name << '\n';
+        else
+            for (const auto& opt : session->options()) out << opt.name << "=\n";
+    } else if (what == "chips") {
+        for (const sim::ChipOffer& offer : sim::ChipOffers()) out << offer.label << '\n';
+    } else {
+        return static_cast<int>(ExitCode::Usage);
+    }
+    return 0;
+}
+
+} // namespace quarvin::cli
