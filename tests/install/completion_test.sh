@@ -26,9 +26,9 @@ expect() {
   complete_line "$@"
   for w in "${wanted[@]}"; do
     if [[ $w == -!* ]]; then
-      printf '%s\n' "${COMPREPLY[@]}" | grep -qx -- "${w#-!}" && { echo "FAIL: '$*' offers ${w#-!}"; failures=$((failures + 1)); }
+      printf '%s\n' "${COMPREPLY[@]}" | grep -Fqx -- "${w#-!}" && { echo "FAIL: '$*' offers ${w#-!}"; failures=$((failures + 1)); }
     else
-      printf '%s\n' "${COMPREPLY[@]}" | grep -qx -- "$w" || {
+      printf '%s\n' "${COMPREPLY[@]}" | grep -Fqx -- "$w" || {
         echo "FAIL: '$*' does not offer $w (offers: ${COMPREPLY[*]:0:8})"; failures=$((failures + 1)); }
     fi
   done
@@ -37,13 +37,14 @@ expect() {
 expect run devices convert where -!--help -- quarvin-cli ""
 expect devices -!run -- quarvin-cli dev
 expect --device --chip-image --version -!run -- quarvin-cli run --
-expect 27C256 27C257 -!27C512 -- quarvin-cli run --dir "$data" --device 27C25
+expect 27C256 -!27C512 -!Intel/27C256 -- quarvin-cli run --dir "$data" --device 27C25
+expect Intel/27C256 -- quarvin-cli ops --dir "$data" --device Intel/27C2
 expect '74xxx\ TTL' -- quarvin-cli run --dir "$data" --device 74xxx
 expect blank program verify read -!erase -- quarvin-cli run --dir "$data" --device Intel/27C256 --port VBOX ""
 expect blank -!erase -- quarvin-cli run --dir "$data" --device AT89C52 b
 expect pro-time= -- quarvin-cli run --dir "$data" --device AT24C256 --option ""
 expect hex jed -!txt -- quarvin-cli convert a.bin b.hex --out-format ""
-expect 27C256 -- quarvin-cli run --chip 27C2
+expect '27c256\ 12.7v' -- quarvin-cli run --chip 27c2
 expect VBOX COM1 -- quarvin-cli run --port ""
 [ "$failures" -eq 0 ] && echo "completion offers what quarvin-cli lists"
 exit $((failures > 0))

@@ -30,6 +30,9 @@ protected:
     void SetUp() override {
         root = fs::path(QUARVIN_BINARY_DIR) / "program-dir-test" /
                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        installed = root / "usr/share/quarvin";
+        home = root / "home";
+        work = root / "work";
         fs::remove_all(root);
         Write(installed / "device.lst", "installed list v1");
         Write(installed / "TTL74.LIB", "library v1");
@@ -47,10 +50,7 @@ protected:
     }
     std::string userDir() const { return (home / ".local/share/quarvin").string() + "/"; }
 
-    fs::path root;
-    fs::path installed = root / "usr/share/quarvin";
-    fs::path home = root / "home";
-    fs::path work = root / "work";
+    fs::path root, installed, home, work;
 };
 
 bool Mentions(const std::vector<std::string>& lines, const std::string& text) {
@@ -92,13 +92,16 @@ TEST_F(ProgramDirTest, WhichFolderIsChosen) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        fs::remove_all(home);
+        fs::remove_all(root / "xdg/quarvin");
         ProgramDirRequest r = request();
         c.setUp(r);
         const ProgramDirChoice choice = ChooseProgramDir(r);
         EXPECT_EQ(choice.dir, c.expectedDir);
         EXPECT_EQ(choice.source, c.expectedSource);
-        if (c.expectedSource == ProgramDirSource::UserDataDirectory)
+        if (c.expectedSource == ProgramDirSource::UserDataDirectory) {
             EXPECT_TRUE(HoldsDeviceList(choice.dir)) << "the lists were copied in";
+        }
     }
     EXPECT_FALSE(fs::exists(root / "listdir/.installed-copies")) << "a chosen working directory is left alone";
 }

@@ -18,10 +18,17 @@ const char* const FormatNames[] = {"bin", "hex", "jed", "cds"};
 
 std::string ListPath(const Options& o) { return o.list.value_or(DeviceListPath(o.dir, 0)); }
 
-// The session of --device's family; nothing when it names no device.
+// The session of --device's family; nothing when it names no device. A type that
+// several makers list is taken as the first maker's: the family is the same.
 std::unique_ptr<FamilySession> SessionOf(const Options& o) {
     const std::string path = ListPath(o);
-    const DeviceChoice choice = ChooseDevice(o, ReadDeviceList(path), path);
+    const auto entries = ReadDeviceList(path);
+    Options first = o;
+    if (!o.device.empty() && entries) {
+        const auto found = FindDevice(*entries, o.device);
+        if (!found.empty()) first.device = found.front().maker + "/" + found.front().type;
+    }
+    const DeviceChoice choice = ChooseDevice(first, entries, path);
     if (!choice.device) return nullptr;
     return choice.device->family->makeSession();
 }
@@ -37,11 +44,15 @@ int CompleteCommand(const Options& o, std::ostream& out) {
     } else if (what == "formats") {
         for (const char* f : FormatNames) out << f << '\n';
     } else if (what == "devices") {
-        // A type several makers offer is listed once.
+        // Each type once, then each as MAKER/TYPE, the form that tells apart a type
+        // several makers list.
         std::set<std::string> seen;
-        if (const auto entries = ReadDeviceList(ListPath(o)))
+        if (const auto entries = ReadDeviceList(ListPath(o))) {
             for (const DeviceEntry& e : *entries)
                 if (seen.insert(e.type).second) out << e.type << '\n';
+            for (const DeviceEntry& e : *entries)
+                if (seen.insert(e.maker + "/" + e.type).second) out << e.maker << '/' << e.type << '\n';
+        }
     } else if (what == "operations" || what == "settings") {
         if (o.device.empty() && o.dialogClass.empty()) return 0;
         const auto session = SessionOf(o);

@@ -3,7 +3,7 @@
 // that the completion script never goes stale: `quarvin-cli __complete WHAT`.
 //   commands    the commands
 //   options     every --option of the usage text
-//   devices     the device types of the device list (--dir / --list apply)
+//   devices     the device types, then MAKER/TYPE (--dir and --list apply)
 //   operations  the operations of --device's family
 //   settings    the family options of --device, as NAME=
 //   chips       the chips the virtual box can hold
