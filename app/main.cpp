@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstring>
@@ -36,6 +37,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName("QUARVIN");
     app.setApplicationVersion(QString::fromStdString(quarvin::ProgramVersion()));
+    // The installed menu entry and icon (share/applications, share/icons).
+    app.setDesktopFileName("quarvin");
+    app.setWindowIcon(QIcon::fromTheme("quarvin"));
     try {
         quarvin::ProgramDirRequest request = quarvin::CurrentProgramDirRequest();
         request.firstStartPort = quarvin::sim::VirtualPortName;
