@@ -6,7 +6,7 @@
 # Usage: scripts/package-test.sh [BUILD_DIR]   (default build/test)
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-build=${1:-$top/build/test}
+build=$(cd "${1:-$top/build/test}" && pwd)
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 fail() { echo "package test: $*" >&2; exit 1; }
@@ -56,7 +56,7 @@ if ! ls /dev/ttyUSB* /dev/ttyACM* >/dev/null 2>&1; then
 fi
 
 # The virtual box on a pseudo-terminal, driven through the real serial code.
-/usr/bin/quarvin-sim --chip 27C256 --chip-image "$scratch/chip.img" >"$scratch/sim.out" &
+/usr/bin/quarvin-sim --chip "27c256 12.7v" --chip-image "$scratch/chip.img" >"$scratch/sim.out" &
 sim_pid=$!
 for _ in $(seq 50); do [ -s "$scratch/sim.out" ] && break; sleep 0.1; done
 pty=$(head -n 1 "$scratch/sim.out")
@@ -66,7 +66,10 @@ run=$(as_user /usr/bin/quarvin-cli run --device Intel/27C256 --port "$pty" --in 
         blank program verify read --out "$scratch/back.bin" 2>/dev/null) || fail "quarvin-cli run failed: $run"
 echo "$run"
 cmp -s "$scratch/fw.bin" "$scratch/back.bin" || fail "the bytes read back differ from those programmed"
-kill "$sim_pid"; wait "$sim_pid" 2>/dev/null || true; sim_pid=""
+# It ends by itself when quarvin-cli closes the terminal.
+kill "$sim_pid" 2>/dev/null || true
+wait "$sim_pid" 2>/dev/null || true
+sim_pid=""
 
 desktop-file-validate /usr/share/applications/quarvin.desktop
 appstreamcli validate --no-net /usr/share/metainfo/org.quarvin.Quarvin.metainfo.xml >/dev/null
