@@ -45,13 +45,21 @@ where=$(as_user /usr/bin/quarvin-cli where)
 [ "$where" = "Program directory: $userdir/ (user data directory)" ] || fail "where says: $where"
 
 # The window program from the menu: it sets up the same directory and names the
-# virtual box for a first start without an adapter (it then waits for its start
-# question, so it is ended after a few seconds).
+# virtual box for a first start without an adapter (it then waits at its start
+# question, so it is ended once the directory is there).
 rm -rf "$userdir"
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/quarvin.desktop)
-as_user QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/$exec_line >/dev/null 2>&1 || true
+as_user QT_QPA_PLATFORM=offscreen /usr/bin/$exec_line >/dev/null 2>&1 &
+window_pid=$!
+adapter=no
+ls /dev/ttyUSB* /dev/ttyACM* >/dev/null 2>&1 && adapter=yes
+ready="$userdir/zomexnt.con"                        # the last thing the set-up writes
+[ $adapter = yes ] && ready="$userdir/.installed-copies"
+for _ in $(seq 300); do [ -f "$ready" ] && break; sleep 0.1; done
+kill "$window_pid" 2>/dev/null || true
+wait "$window_pid" 2>/dev/null || true
 [ -f "$userdir/device.lst" ] || fail "the window program did not set up $userdir"
-if ! ls /dev/ttyUSB* /dev/ttyACM* >/dev/null 2>&1; then
+if [ $adapter = no ]; then
   [ "$(cat "$userdir/zomexnt.con")" = "VBOX" ] || fail "the first start did not name the virtual box"
 fi
 

@@ -75,11 +75,11 @@ int main(int argc, char** argv) {
     }
     // Without --dir: the working directory when it holds a device list, else the
     // user's own program directory, set up from the installed lists.
-    ProgramDirRequest where = CurrentProgramDirRequest(o.dirGiven ? std::optional(o.dir) : std::nullopt);
-    where.firstStartPort = sim::VirtualPortName;
     const bool usesDir = (isDeviceCommand(o.command) && o.command != "chips") || o.command == "where" ||
                          o.command == "__complete";
     if (usesDir) {
+        ProgramDirRequest where = CurrentProgramDirRequest(o.dirGiven ? std::optional(o.dir) : std::nullopt);
+        where.firstStartPort = sim::VirtualPortName;
         const ProgramDirChoice choice = ChooseProgramDir(where);
         o.dir = choice.dir;
         if (o.command != "__complete") {
