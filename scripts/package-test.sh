@@ -49,7 +49,8 @@ where=$(as_user /usr/bin/quarvin-cli where)
 # question, so it is ended once the directory is there).
 rm -rf "$userdir"
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/quarvin.desktop)
-as_user QT_QPA_PLATFORM=offscreen /usr/bin/$exec_line >/dev/null 2>&1 &
+# Started directly (not through a function), so that $! is the program itself.
+env -u XDG_DATA_HOME HOME="$home" QT_QPA_PLATFORM=offscreen /usr/bin/$exec_line >/dev/null 2>&1 &
 window_pid=$!
 adapter=no
 ls /dev/ttyUSB* /dev/ttyACM* >/dev/null 2>&1 && adapter=yes
