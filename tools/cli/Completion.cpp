@@ -1,6 +1,8 @@
 #include "Completion.h"
 
+#include <algorithm>
 #include <set>
+#include <sstream>
 
 #include "Commands.h"
 #include "DeviceChoice.h"
@@ -13,7 +15,19 @@ namespace quarvin::cli {
 
 namespace {
 
-const char* const CommandNames[] = {"convert", "sum", "devices", "ops", "chips", "run", "where"};
+// The commands of the usage lines "  quarvin-cli COMMAND ...", each once.
+std::vector<std::string> CommandNames() {
+    std::vector<std::string> names;
+    std::istringstream lines(usage());
+    const std::string lead = "  quarvin-cli ";
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(lead, 0) != 0) continue;
+        const std::string word = line.substr(lead.size(), line.find(' ', lead.size()) - lead.size());
+        if (!word.empty() && word[0] != '-' && std::find(names.begin(), names.end(), word) == names.end())
+            names.push_back(word);
+    }
+    return names;
+}
 const char* const FormatNames[] = {"bin", "hex", "jed", "cds"};
 
 std::string ListPath(const Options& o) { return o.list.value_or(DeviceListPath(o.dir, 0)); }
@@ -38,7 +52,7 @@ std::unique_ptr<FamilySession> SessionOf(const Options& o) {
 int CompleteCommand(const Options& o, std::ostream& out) {
     const std::string& what = o.completion;
     if (what == "commands") {
-        for (const char* c : CommandNames) out << c << '\n';
+        for (const std::string& c : CommandNames()) out << c << '\n';
     } else if (what == "options") {
         for (const std::string& name : optionNames()) out << name << '\n';
     } else if (what == "formats") {
