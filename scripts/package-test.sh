@@ -40,7 +40,7 @@ found=$(as_user /usr/bin/quarvin-cli devices --find 27C256 2>"$scratch/notes")
 grep -q $'\t27C256\t' <<<"$found" || fail "devices --find 27C256 found nothing: $found"
 userdir="$home/.local/share/quarvin"
 cmp -s "$userdir/device.lst" /usr/share/quarvin/device.lst || fail "device.lst was not copied to $userdir"
-grep -q "Copied device.lst" "$scratch/notes" || fail "the first run did not say it copied the lists"
+grep -q "^quarvin-cli: Copied .*device.lst" "$scratch/notes" || fail "the first run did not say it copied the lists"
 where=$(as_user /usr/bin/quarvin-cli where)
 [ "$where" = "Program directory: $userdir/ (user data directory)" ] || fail "where says: $where"
 

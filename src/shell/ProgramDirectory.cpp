@@ -1,5 +1,6 @@
 #include "shell/ProgramDirectory.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -90,6 +91,7 @@ void supplyInstalledFiles(const fs::path& installed, const fs::path& user, Progr
     const fs::path copiesFile = user / CopiesFileName;
     auto records = readCopies(copiesFile);
     bool changed = false;
+    std::vector<std::string> copied, updated;
     std::error_code ec;
     for (const fs::directory_entry& entry : fs::directory_iterator(installed, ec)) {
         if (!entry.is_regular_file(ec) || !isSeededFile(entry.path().filename())) continue;
@@ -120,9 +122,17 @@ void supplyInstalledFiles(const fs::path& installed, const fs::path& user, Progr
             choice.warnings.push_back("Cannot copy " + entry.path().string() + " to " + user.string());
             continue;
         }
-        choice.done.push_back((haveCopy ? "Updated " : "Copied ") + name + " from " + installed.string());
+        (haveCopy ? updated : copied).push_back(name);
         record = {installedHash, installedHash};
         changed = true;
+    }
+    // One line for all the files copied, one for all refreshed.
+    for (auto [verb, names] : {std::pair{"Copied ", &copied}, std::pair{"Updated ", &updated}}) {
+        if (names->empty()) continue;
+        std::sort(names->begin(), names->end());
+        std::string line = verb;
+        for (const std::string& n : *names) line += (n == names->front() ? "" : ", ") + n;
+        choice.done.push_back(line + " from " + installed.string());
     }
     if (changed && !writeCopies(copiesFile, records)) choice.warnings.push_back("Cannot write " + copiesFile.string());
 }
