@@ -1,6 +1,34 @@
 # bash completion for quarvin-cli. The candidates come from the program itself
 # (quarvin-cli __complete WHAT), so that they follow its device lists and options.
 
+# A word of the command line as the program will get it: quotes and backslashes
+# taken off, a leading ~ expanded; never evaluated, so nothing on the line runs.
+_quarvin_cli_dequote() {
+    local s=$1 out="" c q="" j
+    for ((j = 0; j < ${#s}; j++)); do
+        c=${s:j:1}
+        if [[ -n $q ]]; then
+            if [[ $c == "$q" ]]; then
+                q=""
+            elif [[ $c == '\' && $q == '"' ]]; then
+                ((j++))
+                out+=${s:j:1}
+            else
+                out+=$c
+            fi
+        elif [[ $c == "'" || $c == '"' ]]; then
+            q=$c
+        elif [[ $c == '\' ]]; then
+            ((j++))
+            out+=${s:j:1}
+        else
+            out+=$c
+        fi
+    done
+    [[ $out == "~" || $out == "~/"* ]] && out=$HOME${out:1}
+    printf '%s' "$out"
+}
+
 # The program with the --dir, --list, --device and --dialog of the line so far, so
 # that devices come from the same list and operations from the same family.
 _quarvin_cli_list() {
@@ -8,7 +36,7 @@ _quarvin_cli_list() {
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
         --dir | --list | --device | --dialog | --sub-type)
-            ((i + 1 < COMP_CWORD)) && args+=("${COMP_WORDS[i]}" "$(eval printf '%s' "${COMP_WORDS[i + 1]}" 2>/dev/null)")
+            ((i + 1 < COMP_CWORD)) && args+=("${COMP_WORDS[i]}" "$(_quarvin_cli_dequote "${COMP_WORDS[i + 1]}")")
             ;;
         esac
     done
@@ -27,7 +55,7 @@ _quarvin_cli_offer() {
 _quarvin_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local cur_unquoted
-    cur_unquoted=$(eval printf '%s' "$cur" 2>/dev/null) || cur_unquoted=$cur
+    cur_unquoted=$(_quarvin_cli_dequote "$cur")
 
     case $prev in
     --device) _quarvin_cli_offer "$(_quarvin_cli_list devices)" "$cur_unquoted"; return ;;

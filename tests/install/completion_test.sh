@@ -42,6 +42,11 @@ expect Intel/27C256 -- quarvin-cli ops --dir "$data" --device Intel/27C2
 expect '74xxx\ TTL' -- quarvin-cli run --dir "$data" --device 74xxx
 expect blank program verify read -!erase -- quarvin-cli run --dir "$data" --device Intel/27C256 --port VBOX ""
 expect blank -!erase -- quarvin-cli run --dir "$data" --device AT89C52 b
+expect identify test -- quarvin-cli run --dir "$data" --device '74xxx\ TTL' ""
+expect blank -- quarvin-cli run --dir "'$data'" --device '"Intel/27C256"' b
+touch_marker="$(mktemp -u)"
+expect -- quarvin-cli run --dir "\$(touch $touch_marker)" --device 27C256 ""
+[ -e "$touch_marker" ] && { echo "FAIL: completing ran a command substitution of the line"; failures=$((failures + 1)); rm -f "$touch_marker"; }
 expect pro-time= -- quarvin-cli run --dir "$data" --device AT24C256 --option ""
 expect hex jed -!txt -- quarvin-cli convert a.bin b.hex --out-format ""
 expect '27c256\ 12.7v' -- quarvin-cli run --chip 27c2
