@@ -39,7 +39,10 @@ void LatencyTimer::restore() {
 }
 
 std::string LatencyTimer::advice() const {
-    const std::string forGood = std::string("For good, as root: ") + LatencyUdevRuleCommand;
+    const std::string forGood =
+        std::string("For good: the package's udev rule (/usr/lib/udev/rules.d/60-quarvin.rules) sets 1 ms when the "
+                    "adapter is plugged in; without the package, as root: ") +
+        LatencyUdevRuleCommand;
     switch (state_) {
     case State::Absent: return {};
     case State::AlreadyLow: return "USB adapter latency timer: " + std::to_string(foundMs_) + " ms.";
