@@ -22,6 +22,9 @@ public:
     bool write(const std::uint8_t* data, std::size_t n) override;
     int readByte(int timeoutMs) override;
     bool quiet(double microseconds) override;
+    // Only a real line is kept quiet: behind a pseudo-terminal a sleep would not
+    // reach whatever answers, so commands that need it wait for their replies.
+    bool canPace() const override { return kind_ == LineKind::SerialPort; }
     void purge() override;
     void close() override;
     LineKind lineKind() const override { return kind_; }
