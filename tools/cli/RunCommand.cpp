@@ -11,6 +11,7 @@
 #include "Interrupt.h"
 #include "OperationRunner.h"
 #include "VirtualChip.h"
+#include "buffer/Differences.h"
 #include "catalogue/TTypeDlg.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
@@ -68,6 +69,18 @@ private:
     Platform platform_;
     std::unique_ptr<TTypeDlg> dialog_;
 };
+
+// compare: every byte of Buffer Start .. Buffer Start + Length that the chip read
+// differs in.
+ExitCode ListDifferences(const std::vector<std::uint8_t>& expected, const MainBuffer& read, const AddressFields& fields,
+                         std::int64_t maxListed, std::ostream& out) {
+    const std::int64_t first = std::min<std::int64_t>(fields.bufferStart, kBufferLast);
+    const std::int64_t last = std::min<std::int64_t>(std::int64_t{fields.bufferStart} + fields.length, kBufferLast);
+    DifferenceList differences(maxListed);
+    differences.compare(first, expected.data() + first, read.data() + first, last - first + 1);
+    out << differences.text("buffer", "chip");
+    return differences.empty() ? ExitCode::Ok : ExitCode::Failed;
+}
 
 } // namespace
 
@@ -127,13 +140,18 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
 
     auto buffer = std::make_unique<MainBuffer>();
     buffer->initialise();
+    Loaded loaded;
     if (!o.input.empty()) {
         LoadRequest request = LoadRequestOf(o, o.input);
         request.geometry = geometry;
-        const Loaded loaded = LoadDataFile(*buffer, request);
+        loaded = LoadDataFile(*buffer, request);
         if (!loaded.ok) return Usage(err, loaded.failure() + " " + o.input);
         if (!loaded.warning.empty()) err << "quarvin-cli: " << o.input << ": " << loaded.warning << '\n';
+        if (!loaded.note.empty()) err << "quarvin-cli: " << o.input << ": " << loaded.note << '\n';
     }
+    // compare: the chip is read into the buffer and set against what the file put there.
+    std::vector<std::uint8_t> expected;
+    if (o.command == "compare") expected.assign(buffer->data(), buffer->data() + kBufferSize);
 
     std::shared_ptr<sim::Chip> chip;
     if (connection.onVirtualBox()) {
@@ -166,13 +184,14 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     PowerDownSocket(link);
 
     ExitCode exit = report.exit;
+    if (!expected.empty() && exit == ExitCode::Ok) exit = ListDifferences(expected, *buffer, fields, o.maxDifferences, out);
     // Data read before a failure or a lost link is kept; after a second Ctrl+C
     // the run ends at once.
     if (!o.output.empty() && !report.quit) {
         const std::int32_t end = o.end.value_or(static_cast<std::int32_t>(
             std::min<std::uint64_t>(std::uint64_t{fields.bufferStart} + fields.length, kBufferSize - 1)));
         const Format format = o.outFormat.value_or(formatFromName(o.output));
-        if (!SaveDataFile(*buffer, o.output, format, end, geometry)) {
+        if (!SaveDataFile(*buffer, o.output, format, end, geometry, loaded.srec)) {
             err << "quarvin-cli: Can't write this file: " << o.output << '\n';
             if (exit == ExitCode::Ok) exit = ExitCode::Failed;
         }
