@@ -174,7 +174,7 @@ TEST_F(FileCommandsTest, SaveWritesOnlyTheFormatOfTheOpenWindow) {
     std::fill(buffer->data(), buffer->data() + 2240, '0');
     run(false, dir.file("logic.txt"), [](TFileFormat& d) { d.userSetIndex("RadioGroup1", TFileFormat::FormatJed); });
     EXPECT_FALSE(fs::exists(dir.file("logic.txt")));
-    EXPECT_EQ(test::readFile(dir.file("logic.JED")).rfind("GAL16V8\nMorvek*\nQF2240*\nF0*\nL0000 \n", 0), 0u);
+    EXPECT_EQ(test::readFile(dir.file("logic.JED")).rfind("GAL16V8\nMorvek*\nQF2194*\nF0*\nL0000 \n", 0), 0u);
 }
 
 TEST_F(FileCommandsTest, StartUpReloadByExtension) {
