@@ -8,6 +8,7 @@
 
 #include "buffer/TFileFormat.h"
 #include "buffer/formats/BinaryFormat.h"
+#include "buffer/formats/SRecord.h"
 #include "platform/Platform.h"
 
 namespace quarvin {
@@ -20,6 +21,7 @@ struct DataFileState {
     std::string fileName;           // last file chosen for Load or Save
     std::int32_t startAddress = 0;  // "Buffer start address:" of the last OK
     std::int32_t endLimit = -1;     // "Buffer end address:" of the last OK
+    formats::SrecListing srec;      // header and start address of the last S-record load, for its save
 };
 
 class FileCommands {
@@ -52,7 +54,10 @@ public:
     bool LoadCds();
     bool LoadHex();
     bool LoadJedec();
-    // Start-up: loads the named file by its extension (.JED, .HEX or .BIN) when it
+    bool LoadSrec();
+    bool LoadElf();
+    // Start-up: loads the named file by its extension (.JED, .HEX, .BIN, an
+    // S-record extension or .ELF) when it
     // exists; the file label then reads "<File>" and the name. False when nothing
     // was loaded.
     bool ReloadDataFile(const std::string& fileName);

@@ -45,7 +45,9 @@ TFileFormat::TFileFormat(Prompts* prompts)
       mode_(add(ControlKind::RadioGroup, "RadioGroup2", "Load mode", 8, 118, 320, 95)),
       start_(labelledEdit("Label1", "Buffer start address:", "Edit1", "0", 220)),
       end_(labelledEdit("Label2", "Buffer end address:", "Edit2", "ffffff", 246)) {
-    format_.setItems({".BIN   Binarry", ".HEX   Intel HEX", ".JED   PLD format(jeced) ", ".CDS   EMC format"});
+    format_.setItems({".BIN   Binarry", ".HEX   Intel HEX", ".JED   PLD format(jeced) ", ".CDS   EMC format",
+                      ".S19   Motorola S-record", ".ELF   ELF executable"});
+    format_.columns = 2;
     format_.setItemIndex(FormatBin);
     format_.onChange = [this] { OnRadioClick(); };
     mode_.columns = 2;
@@ -85,7 +87,7 @@ std::optional<std::int32_t> TFileFormat::scanHex(std::string_view text) {
 void TFileFormat::prepare(const std::string& fileName) {
     setCaption(fileName);
     setModalResult(ModalNone);
-    const std::string key = formats::formatKeyOf(fileName);
+    const std::string key = formats::formatKeyOfName(fileName);
     int item = FormatBin;
     for (std::size_t k = 0; k < format_.items().size(); ++k) {
         if (formatKey(format_.items()[k]) == key) {

@@ -70,11 +70,8 @@ Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& r) {
 bool SaveDataFile(const MainBuffer& buffer, const std::string& path, Format format, std::int32_t end,
                   const formats::FuseGeometry& geometry, const formats::SrecListing& srec) {
     switch (format) {
-    case Format::Srec: {
-        formats::SrecListing listing = srec;
-        listing.minimumAddressBytes = std::max(listing.minimumAddressBytes, formats::srecAddressBytesOfName(path));
-        return formats::saveSrecFile(buffer, end, listing, path);
-    }
+    case Format::Srec:
+        return formats::saveSrecFile(buffer, end, srec, path);
     case Format::Elf:
     case Format::Hex:
         return formats::saveIntelHexFile(buffer, end, path);

@@ -35,7 +35,7 @@ struct LoadRequest {
 
 Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& request);
 // Saves buffer 0..end; .CDS and ELF cannot be written. An S-record file takes
-// the listing's header and start address and at least the width its name asks for.
+// the listing's header and start address.
 bool SaveDataFile(const MainBuffer& buffer, const std::string& path, Format format, std::int32_t end,
                   const formats::FuseGeometry& geometry, const formats::SrecListing& srec = {});
 

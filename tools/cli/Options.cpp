@@ -29,11 +29,11 @@ std::optional<int> decimal(const std::string& s) {
 } // namespace
 
 Format formatFromName(const std::string& path) {
-    const std::string key = formats::formatKeyOf(path);
+    const std::string key = formats::formatKeyOfName(path);
     if (key == ".HEX") return Format::Hex;
     if (key == ".JED") return Format::Jed;
     if (key == ".CDS") return Format::Cds;
-    if (key == ".S19" || key == ".S28" || key == ".S37" || key == ".SRE" || key == ".MOT") return Format::Srec;
+    if (key == ".S19") return Format::Srec;
     if (key == ".ELF") return Format::Elf;
     return Format::Bin;
 }

@@ -280,7 +280,9 @@ bool saveSrecFile(const MainBuffer& buffer, std::int64_t endAddress, const SrecL
                   const std::string& path) {
     FileSink sink(path, true);
     if (!sink.isOpen()) return false;
-    writeSrec(buffer, endAddress, listing, [&](std::string& piece) { sink.write(piece); });
+    SrecListing named = listing;
+    named.minimumAddressBytes = std::max(listing.minimumAddressBytes, srecAddressBytesOfName(path));
+    writeSrec(buffer, endAddress, named, [&](std::string& piece) { sink.write(piece); });
     return sink.close();
 }
 

@@ -75,6 +75,7 @@ int srecAddressBytesOfName(const std::string& path);
 // the smallest width that covers the range and the start address, the count
 // record (S5, or S6 above 65535 records) and the matching termination record.
 std::string srecText(const MainBuffer& buffer, std::int64_t endAddress, const SrecListing& listing);
+// The file takes at least the width its name asks for.
 bool saveSrecFile(const MainBuffer& buffer, std::int64_t endAddress, const SrecListing& listing,
                   const std::string& path);
 
