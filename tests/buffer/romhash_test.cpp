@@ -56,6 +56,20 @@ TEST(RomHash, AgreesWithCoreutilsAndGzipOnRandomRanges) {
               "CRC-32 00000000  SHA-1 da39a3ee5e6b4b0d3255bfef95601890afd80709");
 }
 
+class HexWindowHashes : public test::WindowsTest {};
+
+TEST_F(HexWindowHashes, ThePopupItemShowsTheHashesOfTheWindowsRange) {
+    test::ScratchDir dir;
+    TFileWin& w = hex();
+    w.setEndAddress(0x12344);
+    test::writeFile(dir.file("range.bin"), test::bufferBytes(buf, 0, 0x12345));
+    w.popupClick(2);
+    EXPECT_EQ(fake.prompts.texts(),
+              std::vector<std::string>{"0..12344:\nCRC-32 " + gzipCrc32(dir.file("range.bin")) + "\nSHA-1 " +
+                                       firstWord(shell("sha1sum '" + dir.file("range.bin") + "'")) + "\nSHA-256 " +
+                                       firstWord(shell("sha256sum '" + dir.file("range.bin") + "'"))});
+}
+
 TEST(DifferenceList, RunsListedUpToTheMaximumAndAllCounted) {
     std::vector<std::uint8_t> a(10000, 0x11), b = a;
     for (std::size_t k : {std::size_t{3}, std::size_t{4}, std::size_t{5}, std::size_t{4095}, std::size_t{4096},
