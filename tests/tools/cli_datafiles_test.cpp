@@ -82,5 +82,32 @@ TEST_F(CliDataFiles, CompareListsEveryAddressWhereTheChipDiffers) {
         << out;
 }
 
+TEST_F(CliDataFiles, ChangedOnlyWritesTheDifferingBlocksAndEndsWithTheChipEqualToTheBuffer) {
+    struct Part { std::string device; std::uint32_t last; };
+    for (const Part& p : {Part{"AT28C256", 0x7FFF}, Part{"SST29EE010", 0x1FFFF}}) {
+        SCOPED_TRACE(p.device);
+        writeHex("in.hex", p.last);
+        auto buffer = std::make_unique<MainBuffer>();
+        buffer->initialise();
+        for (std::uint32_t a = 0; a <= p.last; ++a) (*buffer)[a] = Pattern(a);
+        (*buffer)[0x10] ^= 0xFF;         // first block
+        (*buffer)[p.last - 0x10] ^= 0xFF; // last block
+        ASSERT_TRUE(formats::saveIntelHexFile(*buffer, p.last, path("changed.hex")));
+        const std::string chip = "--device " + p.device + " --port VBOX --chip-image chip.img ";
+        fs::remove(dir / "chip.img");
+        ASSERT_EQ(run("run " + chip + "--in in.hex program"), 0) << out << err;
+        ASSERT_EQ(run("run " + chip + "--in changed.hex --changed-only program"), 0) << out << err;
+        const std::uint32_t blocks = (p.last + 1) / 256;
+        EXPECT_NE(out.find("program: changed only: 2 of " + std::to_string(blocks) + " blocks of 256 bytes written, " +
+                           std::to_string(blocks - 2) + " skipped\n"),
+                  std::string::npos)
+            << out;
+        EXPECT_EQ(run("compare " + chip + "--in changed.hex"), 0) << out << err;
+        EXPECT_NE(out.find("0 bytes differ in 0 runs."), std::string::npos) << out;
+    }
+    EXPECT_EQ(run("run --device AT24C256 --port VBOX --changed-only --in in.hex program"), 2);
+    EXPECT_NE(err.find("--changed-only works on the 28C and 29EE families, not TP24c0x"), std::string::npos) << err;
+}
+
 } // namespace
 } // namespace quarvin::cli::test

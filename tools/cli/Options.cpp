@@ -100,6 +100,8 @@ std::string usage() {
            "  --port NAME       VBOX, a device path or COM1..COM4; by default the port search\n"
            "  --soft-run        no box: nothing is sent, every reply reads 255\n"
            "  --yes             answer Yes to the family's questions (default No)\n"
+           "  --changed-only    program (28C, 29EE): read the chip first, write only the\n"
+           "                    256-byte blocks that differ, then verify the whole range\n"
            "  --chip TYPE       VBOX: this chip in the socket (default a blank chip of the device)\n"
            "  --chip-image FILE VBOX: the chip's state is read from FILE and written back\n"
            "  --fault F         VBOX: stuck:ADDR:MASK:VALUE, noprogram:ADDR, empty or busy (repeatable)\n"
@@ -115,7 +117,9 @@ std::string usage() {
 
 namespace {
 
-bool takesNoValue(const std::string& option) { return option == "--yes" || option == "--soft-run"; }
+bool takesNoValue(const std::string& option) {
+    return option == "--yes" || option == "--soft-run" || option == "--changed-only";
+}
 
 std::optional<RomHashKind> hashOption(const std::string& option) {
     if (option == "--crc32") return RomHashKind::Crc32;
@@ -183,7 +187,7 @@ ParseResult parse(const std::vector<std::string>& args) {
             continue;
         }
         if (takesNoValue(a)) {
-            (a == "--yes" ? o.yes : o.softRun) = true;
+            (a == "--yes" ? o.yes : a == "--soft-run" ? o.softRun : o.changedOnly) = true;
             continue;
         }
         if (i + 1 >= args.size()) return fail("option " + a + " needs a value");

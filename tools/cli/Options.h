@@ -43,6 +43,7 @@ struct Options {
     std::optional<std::string> port;
     bool softRun = false;
     bool yes = false;
+    bool changedOnly = false;      // program: write only the blocks that differ
 
     // The virtual box's chip.
     std::string chip, chipImage;

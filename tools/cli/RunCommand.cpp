@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "ChangedOnly.h"
 #include "Commands.h"
 #include "Connection.h"
 #include "Console.h"
@@ -131,6 +132,11 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
         const std::string refusal = session->setOption(name, value);
         if (!refusal.empty()) return Usage(err, refusal);
     }
+    // compare and --changed-only read the chip from address 0 into the buffer from 0.
+    if ((o.command == "compare" || o.changedOnly) && (fields.bufferStart != 0 || fields.deviceStart != 0))
+        return Usage(err, "compare and --changed-only need --buffer-start and --device-start 0");
+    if (o.changedOnly && !TakesChangedOnly(device.dialogClass))
+        return Usage(err, "--changed-only works on the 28C and 29EE families, not " + device.dialogClass);
     // The dialog's start shows the device's last address as Length.
     if (!o.length) fields.length = session->lastAddress(device.selection.subType);
 
@@ -178,9 +184,18 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     CodeDetection detection(link, prompts, system, *buffer, o.dir + "/", device.category);
     ProgressDisplay progress(err, ::isatty(STDERR_FILENO) == 1);
     RunnerIo io{out, progress, StopRequested, QuitRequested};
-    const RunReport report = RunOperations(
-        {*session, link, *buffer, device.selection, fields, &prompts, [&detection] { return detection(); }},
-        o.operations, io);
+    const RunRequest request{*session, link, *buffer, device.selection, fields, &prompts,
+                             [&detection] { return detection(); }};
+    RunReport report;
+    if (o.changedOnly) {
+        // Program by changed blocks; every other operation as it is.
+        for (const std::string& operation : o.operations) {
+            report = operation == "program" ? RunChangedOnlyProgram(request, io) : RunOperations(request, {operation}, io);
+            if (report.exit != ExitCode::Ok) break;
+        }
+    } else {
+        report = RunOperations(request, o.operations, io);
+    }
     PowerDownSocket(link);
 
     ExitCode exit = report.exit;
