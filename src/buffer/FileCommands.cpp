@@ -165,31 +165,27 @@ bool FileCommands::finishBinaryLoad(const formats::BinaryLoadResult& r) {
     return true;
 }
 
-bool FileCommands::LoadHex() {
-    const auto r = formats::readIntelHexFile(documents_.buffer(), state_.fileName);
-    if (!r.opened) {
+bool FileCommands::finishRecordLoad(bool opened, bool readFailed, std::int64_t highestAddress,
+                                    const std::string& problem) {
+    if (!opened) {
         platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
         return false;
     }
-    if (r.readFailed) return cantRead();
-    showBinaryWindow(r.highestAddress < 0 ? 0 : static_cast<std::int32_t>(r.highestAddress), kHexLabel);
-    const std::string problem = r.problemText();
+    if (readFailed) return cantRead();
+    showBinaryWindow(highestAddress < 0 ? 0 : static_cast<std::int32_t>(highestAddress), kHexLabel);
     if (!problem.empty()) platform_.prompts->message(problem + "\n" + state_.fileName, kUntitled);
     return true;
 }
 
+bool FileCommands::LoadHex() {
+    const auto r = formats::readIntelHexFile(documents_.buffer(), state_.fileName);
+    return finishRecordLoad(r.opened, r.readFailed, r.highestAddress, r.problemText());
+}
+
 bool FileCommands::LoadSrec() {
     const auto r = formats::readSrecFile(documents_.buffer(), state_.fileName);
-    if (!r.opened) {
-        platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
-        return false;
-    }
-    if (r.readFailed) return cantRead();
     state_.srec = {r.header, r.startAddress.value_or(0), std::max(r.addressBytes, 2)};
-    showBinaryWindow(r.highestAddress < 0 ? 0 : static_cast<std::int32_t>(r.highestAddress), kHexLabel);
-    const std::string problem = r.problemText();
-    if (!problem.empty()) platform_.prompts->message(problem + "\n" + state_.fileName, kUntitled);
-    return true;
+    return finishRecordLoad(r.opened, r.readFailed, r.highestAddress, r.problemText());
 }
 
 bool FileCommands::LoadElf() {

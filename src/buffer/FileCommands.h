@@ -67,6 +67,9 @@ private:
     void showBinaryWindow(std::int32_t endAddress, const char* labelPrefix);
     // The message for a file that could not be opened, or the hex window for the loaded bytes.
     bool finishBinaryLoad(const formats::BinaryLoadResult& r);
+    // The end of a HEX or S-record load: the message for a file that could not be
+    // opened or read, else the hex window and the problems the reader found.
+    bool finishRecordLoad(bool opened, bool readFailed, std::int64_t highestAddress, const std::string& problem);
     int runFormatDialog();
     void saveWith(const std::string& key);
     void cantWrite(const std::string& path);
