@@ -2,6 +2,7 @@
 // The line clock: models when bytes travel on the 115200 baud line (11 bits a
 // character each way, full duplex) and when the box works on them. Times are in
 // picoseconds from the start of the session.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -26,6 +27,8 @@ public:
     void boxWaits(std::int64_t ps) { if (ps > 0) box_ += ps; }
     // The box queued a reply byte now; returns when it reaches the host.
     std::int64_t boxReplies();
+    // The host keeps the line quiet for ps once its bytes so far have left.
+    void hostPauses(std::int64_t ps) { host_ = std::max(host_, rxFree_) + std::max<std::int64_t>(ps, 0); }
     // The host took a reply that reached it at `arrivedPs`.
     void hostReceives(std::int64_t arrivedPs) { if (arrivedPs > host_) host_ = arrivedPs; }
 

@@ -17,6 +17,12 @@ int VirtualBoxTransport::readByte(int /*timeoutMs*/) {
     return box_->popReply();
 }
 
+bool VirtualBoxTransport::quiet(double microseconds) {
+    if (closed_) return false;
+    box_->clock().hostPauses(static_cast<std::int64_t>(microseconds * 1e6));
+    return true;
+}
+
 void VirtualBoxTransport::purge() {
     box_->dropReplies();
 }

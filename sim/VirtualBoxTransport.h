@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "link/serial/PacedLine.h"
 #include "link/serial/Transport.h"
 #include "sim/Box.h"
 
@@ -11,7 +12,7 @@ namespace quarvin::sim {
 
 constexpr const char* VirtualPortName = "VBOX";
 
-class VirtualBoxTransport : public Transport {
+class VirtualBoxTransport : public Transport, public PacedLine {
 public:
     explicit VirtualBoxTransport(std::shared_ptr<Box> box);
 
@@ -20,6 +21,8 @@ public:
     // A queued reply byte, or -1 at once when none is queued (the box answers
     // synchronously, so waiting would change nothing).
     int readByte(int timeoutMs) override;
+    // Moves the host's side of the line clock on: nothing leaves meanwhile.
+    bool quiet(double microseconds) override;
     void purge() override;
     void close() override { closed_ = true; }
     LineKind lineKind() const override { return LineKind::VirtualBox; }

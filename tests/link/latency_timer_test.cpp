@@ -13,11 +13,12 @@ namespace {
 
 TEST(LatencyTimer, LowersAndRestoresOnlyATimerAboveOneMs) {
     const auto root = std::filesystem::temp_directory_path() / ("quarvin_tty_" + std::to_string(::getpid()));
-    struct Row { const char* found; LatencyTimer::State state; const char* whileOpen; };
+    // The advice names the timer in force; where it was higher, how to keep it at 1 ms.
+    struct Row { const char* found; LatencyTimer::State state; const char* whileOpen; const char* advice; bool rule; };
     const Row rows[] = {
-        {"16\n", LatencyTimer::State::Lowered, "1\n"},
-        {"1\n", LatencyTimer::State::AlreadyLow, "1\n"},
-        {nullptr, LatencyTimer::State::Absent, nullptr}, // a built-in port: no timer
+        {"16\n", LatencyTimer::State::Lowered, "1\n", "latency timer: 1 ms while the port is open (16 ms before", true},
+        {"1\n", LatencyTimer::State::AlreadyLow, "1\n", "latency timer: 1 ms.", false},
+        {nullptr, LatencyTimer::State::Absent, nullptr, "", false}, // a built-in port: no timer
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.found ? r.found : "none");
@@ -27,7 +28,10 @@ TEST(LatencyTimer, LowersAndRestoresOnlyATimerAboveOneMs) {
         if (r.found) std::ofstream(file) << r.found;
         LatencyTimer timer = LatencyTimer::lower(root.string(), "ttyUSB3");
         EXPECT_EQ(timer.state(), r.state);
-        EXPECT_TRUE(timer.advice().empty());
+        const std::string advice = timer.advice();
+        EXPECT_EQ(advice.empty(), !*r.advice);
+        EXPECT_NE(advice.find(r.advice), std::string::npos) << advice;
+        EXPECT_EQ(advice.find("ATTR{latency_timer}=\"1\"") != std::string::npos, r.rule) << advice;
         auto content = [&] {
             std::ifstream in(file);
             return std::string(std::istreambuf_iterator<char>(in), {});

@@ -1,5 +1,6 @@
 #include "sim/families/flash28f/F28Ops.h"
 
+#include "link/commands/BoxTimes.h"
 #include "link/commands/Opcodes.h"
 #include "sim/Box.h"
 #include "sim/ops/JedecBus.h"
@@ -13,7 +14,8 @@ namespace {
 using namespace pin::eprom;
 
 constexpr std::uint8_t kProgramSetup = 0x40, kProgramVerify = 0xC0;
-constexpr double kProgramPulseUs = 10.0, kVerifySettleUs = 6.0;
+constexpr double kProgramPulseUs = boxtime::F28ProgramPulseMicroseconds;
+constexpr double kVerifySettleUs = boxtime::F28VerifySettleMicroseconds;
 
 // The socket as the host left it, to hand back after the opcode's own steps.
 struct SavedSocket {

@@ -1,6 +1,7 @@
 #include "sim/families/flash29f/F29Sim.h"
 
 #include "families/flash29f/F29Rows.h"
+#include "link/commands/BoxTimes.h"
 #include "link/commands/Opcodes.h"
 #include "sim/Box.h"
 #include "sim/families/flash29f/F29Chip.h"
@@ -12,7 +13,7 @@ namespace {
 
 constexpr const char* kDialogClass = "TP29fxxx";
 constexpr int kChipEnable = 26, kOutputEnable = 28;
-constexpr double kPollMaxUs = 300.0, kPollStepUs = 1.0;
+constexpr double kPollMaxUs = boxtime::F29ProgramPollLimitMicroseconds, kPollStepUs = 1.0;
 
 // 145: the unlock, A0 and the byte at the current address, /OE held high; then
 // DQ7 polling for up to 300 us; replies with the byte read back and advances

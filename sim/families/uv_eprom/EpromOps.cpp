@@ -4,6 +4,8 @@
 // program with, reads the byte back and advances the low address byte.
 #include "sim/families/uv_eprom/EpromOps.h"
 
+#include "families/uv_eprom/EpromPulses.h"
+#include "link/commands/BoxTimes.h"
 #include "link/commands/Opcodes.h"
 #include "sim/Box.h"
 #include "sim/ops/PulseCount.h"
@@ -19,7 +21,6 @@ constexpr int kPageSize = 256;
 constexpr int kPgm28Pin = 33; // /PGM of the 2764 and 27128 (their A14 line)
 constexpr std::uint8_t kVppLatchBPin28 = 0x02;
 constexpr double kReadAccessUs = 1.0;
-constexpr double kPageByteUs = 10.0; // the box's read-compare-advance loop, per byte
 constexpr std::uint8_t kChipEnableBit = 0x01; // pin 26 on output port 3
 
 // One program variant: the pin that takes the pulse, its active level, and the
@@ -30,20 +31,20 @@ struct ProgramVariant {
     bool strobeActiveHigh;
     int chipEnableLevel;
     int outputEnableLevel;
-    double pulseUs;
+    double pulseUs() const { return ProgramPulseMicroseconds(command); }
 };
 
 constexpr ProgramVariant kVariants[] = {
     // 32-pin types with /PGM: pulse /PGM low, /CE low, /OE high.
-    {EpromProgramCommand::ProgramPinLow, ProgramEnable, false, 0, 1, 100.0},
+    {EpromProgramCommand::ProgramPinLow, ProgramEnable, false, 0, 1},
     // Types whose /OE doubles as Vpp (2732, 27C512, 27C080): pulse /CE low.
-    {EpromProgramCommand::ChipEnableLowOeVpp, ChipEnable, false, -1, -1, 100.0},
+    {EpromProgramCommand::ChipEnableLowOeVpp, ChipEnable, false, -1, -1},
     // 2764 and 27128: pulse /PGM (socket pin 33) low, /CE low, /OE high.
-    {EpromProgramCommand::ProgramPinLow28, kPgm28Pin, false, 0, 1, 1000.0},
+    {EpromProgramCommand::ProgramPinLow28, kPgm28Pin, false, 0, 1},
     // 27C256 and 27C040: pulse /CE low with /OE high.
-    {EpromProgramCommand::ChipEnableLow, ChipEnable, false, -1, 1, 100.0},
+    {EpromProgramCommand::ChipEnableLow, ChipEnable, false, -1, 1},
     // 2716: pulse /CE-PGM high with /OE high.
-    {EpromProgramCommand::ChipEnableHigh, ChipEnable, true, 0, 1, 5000.0},
+    {EpromProgramCommand::ChipEnableHigh, ChipEnable, true, 0, 1},
 };
 
 const ProgramVariant* variantOf(EpromProgramCommand command) {
@@ -69,7 +70,7 @@ void programByte(Box& box, EpromProgramCommand command, std::uint8_t data) {
     if (command == EpromProgramCommand::ChipEnableLowOeVpp && !(vppB & kVppLatchBPin28))
         bus.setPin(OutputEnable, true);
     const int pulses = box.state<PulseCountState>().count;
-    for (int i = 0; i < pulses; ++i) bus.pulsePin(v->strobePin, v->strobeActiveHigh, v->pulseUs);
+    for (int i = 0; i < pulses; ++i) bus.pulsePin(v->strobePin, v->strobeActiveHigh, v->pulseUs());
 
     // Read back with the outputs enabled; where /OE carries Vpp it is switched
     // off the pin for the read.
@@ -117,7 +118,7 @@ void readPage(Box& box, Take take) {
         bus.advanceLowAddress();
     }
     bus.setPin(ChipEnable, chipEnable);
-    box.waitMicroseconds(kPageByteUs * kPageSize);
+    box.waitMicroseconds(boxtime::PageLoopMicroseconds);
 }
 
 
@@ -125,7 +126,7 @@ void readPage(Box& box, Take take) {
 
 std::int64_t EpromPulseWidthPs(EpromProgramCommand command) {
     const ProgramVariant* v = variantOf(command);
-    return v ? static_cast<std::int64_t>(v->pulseUs * 1e6) : 0;
+    return v ? static_cast<std::int64_t>(v->pulseUs() * 1e6) : 0;
 }
 
 void installEpromOps(OpcodeTable& t) {

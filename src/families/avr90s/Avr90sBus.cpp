@@ -1,7 +1,11 @@
 #include "families/avr90s/Avr90sBus.h"
 
+#include <memory>
+
 #include "families/framework/McuSteps.h"
+#include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
 
 namespace quarvin {
 
@@ -112,7 +116,19 @@ bool AvrWaitReady(LinkState& link, const Avr90sRow& row) {
     return WaitPinHigh(link, row.rdyBsy, kReadyTries, kReadyTicksPerTry);
 }
 
-std::uint16_t AvrReadWord(LinkState& link, const Avr90sRow& row, std::uint32_t a) {
+namespace {
+
+// AvrReadDataByte's bytes, its reply going to onByte when taken.
+void SendDataRead(LinkState& link, const Avr90sRow& row, CommandsAhead& reads, CommandsAhead::OnReply onByte) {
+    if (!ReadsThroughPort0(row)) return reads.send({op::SerialRead}, 1, 0, std::move(onByte));
+    SetPort0Directions(link, kPinsReleased);
+    reads.send({static_cast<std::uint8_t>(op::ReadPortBase + kDataPort)}, 1, 0, std::move(onByte));
+}
+
+} // namespace
+
+void AvrReadWordAhead(LinkState& link, const Avr90sRow& row, std::uint32_t a, CommandsAhead& reads,
+                      std::function<void(std::uint16_t)> onWord) {
     SetDataWidth(link, avrbus::DriveAll);
     PinHigh(link, row.oe);
     PinLow(link, row.bs);
@@ -121,12 +137,22 @@ std::uint16_t AvrReadWord(LinkState& link, const Avr90sRow& row, std::uint32_t a
     SetDataWidth(link, row.readBusMode);
     PinLow(link, row.bs);
     PinLow(link, row.oe);
-    const std::uint8_t low = AvrReadDataByte(link, row);
+    auto low = std::make_shared<std::uint16_t>(0);
+    SendDataRead(link, row, reads, [low](std::uint16_t v) { *low = v; });
     PinHigh(link, row.bs);
-    const std::uint8_t high = AvrReadDataByte(link, row);
+    SendDataRead(link, row, reads, [low, onWord = std::move(onWord)](std::uint16_t high) {
+        onWord(static_cast<std::uint16_t>(high << 8 | *low));
+    });
     AvrEndRead(link, row);
     SetDataWidth(link, avrbus::DriveAll);
-    return static_cast<std::uint16_t>(high << 8 | low);
+}
+
+std::uint16_t AvrReadWord(LinkState& link, const Avr90sRow& row, std::uint32_t a) {
+    std::uint16_t word = 0;
+    CommandsAhead reads(link);
+    AvrReadWordAhead(link, row, a, reads, [&word](std::uint16_t w) { word = w; });
+    reads.drain();
+    return word;
 }
 
 bool AvrProgramWord(LinkState& link, const Avr90sRow& row, std::uint32_t a, std::uint16_t w) {

@@ -5,11 +5,14 @@
 // and fuse routines built from them.
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "families/avr90s/Avr90sRows.h"
 #include "link/commands/LinkState.h"
 
 namespace quarvin {
+
+class CommandsAhead;
 
 // Vcc and ground, RESET and BS low, then the programming voltage on RESET.
 void AvrPowerUp(LinkState& link, const Avr90sRow& row);
@@ -28,6 +31,10 @@ bool AvrWaitReady(LinkState& link, const Avr90sRow& row);
 
 // The flash word at byte address a (even); the data port in the read layout.
 std::uint16_t AvrReadWord(LinkState& link, const Avr90sRow& row, std::uint32_t a);
+// The same bytes on the wire, but the two data reads go out through `reads`
+// and the word goes to onWord once both replies are in.
+void AvrReadWordAhead(LinkState& link, const Avr90sRow& row, std::uint32_t a, CommandsAhead& reads,
+                      std::function<void(std::uint16_t)> onWord);
 // Programs low then high byte of the word at byte address a; false when the
 // part never reported ready.
 bool AvrProgramWord(LinkState& link, const Avr90sRow& row, std::uint32_t a, std::uint16_t w);

@@ -3,7 +3,9 @@
 #include <functional>
 
 #include "families/avr90s/Avr90sBus.h"
+#include "families/framework/McuSteps.h"
 #include "forms/HexText.h"
+#include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
@@ -75,6 +77,24 @@ bool WriteByteCommand(const Avr90sJob& job, std::uint8_t command, std::uint8_t d
     return AvrWaitReady(link, job.row);
 }
 
+// The flash words below the last byte address, each to take(a, w) in order
+// (false ends the run there), with progress and the stop poll every
+// progressEvery bytes; the word reads go out ahead of their replies.
+McuReadRun ReadFlashWords(const Avr90sJob& job, std::uint32_t progressEvery,
+                          const std::function<bool(std::uint32_t a, std::uint16_t w)>& take) {
+    McuReadLoop loop;
+    loop.last = job.row.lastByteAddress;
+    loop.rowLast = job.row.lastByteAddress;
+    loop.step = 2;
+    loop.progressEvery = progressEvery;
+    loop.read = [&](std::uint32_t a, CommandsAhead& reads, McuRejects& rejects) {
+        AvrReadWordAhead(job.link, job.row, a, reads, [&take, &rejects, a](std::uint16_t w) {
+            if (!rejects.any() && !take(a, w)) rejects.reject(a);
+        });
+    };
+    return RunMcuReads(job.link, loop, job.hooks);
+}
+
 // Reads the flash word by word below the last byte address and compares each
 // with expected(a): progress and the stop poll every progressEvery bytes (a
 // stop powers the part off). The first word that differs fails with failText
@@ -87,16 +107,12 @@ OperationResult CheckFlashWords(const Avr90sJob& job, std::uint32_t progressEver
     job.hooks.say("Verify...", true);
     if (auto refusal = Enter(job)) return *refusal;
     SetDataWidth(link, job.row.readBusMode);
-    for (std::uint32_t a = 0; a < last; a += 2) {
-        if (a % progressEvery == 0) {
-            job.hooks.show(a, last);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        if (AvrReadWord(link, job.row, a) != expected(a)) {
-            job.hooks.show(a, last);
-            powerDown(link);
-            return OperationResult::failed(failText, a);
-        }
+    const McuReadRun run = ReadFlashWords(job, progressEvery, [&](std::uint32_t a, std::uint16_t w) { return w == expected(a); });
+    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
+    if (run.end == McuReadRun::End::Rejected) {
+        job.hooks.show(run.at, last);
+        powerDown(link);
+        return OperationResult::failed(failText, run.at);
     }
     job.hooks.show(last, last);
     powerDown(link);
@@ -131,15 +147,14 @@ OperationResult ReadAvr(const Avr90sJob& job) {
     job.hooks.say("Reading...", true);
     if (auto refusal = Enter(job)) return *refusal;
     SetDataWidth(link, job.row.readBusMode);
-    for (std::uint32_t a = 0; a < last; a += 2) {
-        if (a % kReadProgressEvery == 0) {
-            job.hooks.show(a, last);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        const std::uint16_t w = AvrReadWord(link, job.row, a);
-        job.buffer[a] = static_cast<std::uint8_t>(w & 0xFF);
-        job.buffer[a + 1] = static_cast<std::uint8_t>(w >> 8);
-    }
+    StagedRead read(last);
+    const McuReadRun run = ReadFlashWords(job, kReadProgressEvery, [&](std::uint32_t a, std::uint16_t w) {
+        read[a] = static_cast<std::uint8_t>(w & 0xFF);
+        read[a + 1] = static_cast<std::uint8_t>(w >> 8);
+        return true;
+    });
+    read.commit(job.buffer, run);
+    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
     job.hooks.show(last, last);
     ConnectVpp(link, 0);
     AvrPowerUp(link, job.row);

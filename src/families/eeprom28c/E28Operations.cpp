@@ -9,6 +9,7 @@
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
 #include "forms/HexText.h"
+#include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 
@@ -56,7 +57,7 @@ std::vector<std::uint8_t> SavePageZero(LinkState& link, const E28Row& row) {
     SetPulseCount(link, 1);
     SetE28Address(link, row, 0);
     std::vector<std::uint8_t> page(row.pageSize);
-    for (auto& b : page) b = ReadNextByte(link);
+    ReadNextBytes(link, page.data(), page.size());
     return page;
 }
 
@@ -81,13 +82,14 @@ std::optional<OperationResult> PageZeroChanged(LinkState& link, const E28Row& ro
     PinLow(link, ChipEnable);
     PinLow(link, OutputEnable);
     SetE28Address(link, row, 0);
-    for (std::uint32_t i = 0; i < page.size(); ++i) {
-        const std::uint8_t v = ReadNextByte(link);
-        if (v != page[i]) {
-            ConnectVcc(link, 0);
-            return OperationResult::failed(
-                Format("Failured! page 0 changed at %06x (was %02x, now %02x)", i, page[i], v), i);
-        }
+    std::vector<std::uint8_t> now(page.size());
+    const std::size_t got = ReadNextBytes(link, now.data(), now.size(),
+                                          [&](std::size_t i, std::uint8_t v) { return v != page[i]; });
+    if (got == 0) return std::nullopt;
+    const auto i = static_cast<std::uint32_t>(got - 1);
+    if (now[i] != page[i]) {
+        ConnectVcc(link, 0);
+        return OperationResult::failed(Format("Failured! page 0 changed at %06x (was %02x, now %02x)", i, page[i], now[i]), i);
     }
     return std::nullopt;
 }
@@ -191,7 +193,12 @@ OperationResult ProgramE28(const E28Job& job, int speedIndex) {
     ChooseE28BusMode(link, row);
     std::uint32_t d = f.deviceStart, b = f.bufferStart;
     const int waitTicks = kSettleTicks * (std::clamp(speedIndex, 0, 2) + 1);
-    for (std::uint32_t count = 0; count < f.length; count += row.pageSize) {
+    // Each page's read-back goes out ahead of its replies and its bytes are
+    // compared as they come back, while the next page is written; the first
+    // byte that differs ends the run.
+    CommandsAhead readBacks(link);
+    std::optional<std::uint32_t> differs;
+    for (std::uint32_t count = 0; count < f.length && !differs; count += row.pageSize) {
         if (d > row.lastAddress || b + row.pageSize > kBufferSize) break;
         SetDataWidth(link, kWriteBusMode);
         WritePageProtected(link, row, d, job.buffer.data() + b, waitTicks);
@@ -199,23 +206,28 @@ OperationResult ProgramE28(const E28Job& job, int speedIndex) {
         job.hooks.show(d + row.pageSize - 1, row.lastAddress);
         SetDataWidth(link, kReadBusMode);
         SetE28Address(link, row, d);
-        for (std::uint32_t i = 0; i < row.pageSize; ++i) {
-            const std::uint8_t v = ReadNextByte(link);
-            if (v != job.buffer[b + i]) {
-                job.hooks.show(d + i, row.lastAddress);
-                ConnectVcc(link, 0);
-                PinLow(link, OutputEnable);
-                PinLow(link, ChipEnable);
-                return OperationResult::failed(Format("Programe Failured! at %06x", d + i), d + i);
-            }
-        }
+        for (std::uint32_t i = 0; i < row.pageSize && !differs; ++i)
+            readBacks.send({op::ReadNext}, 1, 0, [&differs, &job, b, d, i](std::uint16_t v) {
+                if (!differs && v != job.buffer[b + i]) differs = d + i;
+            });
+        if (differs) break;
         if (job.hooks.stop()) {
+            readBacks.drain();
+            if (differs) break;
             ConnectVcc(link, 0);
             return OperationResult::stopped(d);
         }
         d += row.pageSize;
         b += row.pageSize;
         if (d == f.deviceStart + f.length) break;
+    }
+    readBacks.drain();
+    if (differs) {
+        job.hooks.show(*differs, row.lastAddress);
+        ConnectVcc(link, 0);
+        PinLow(link, OutputEnable);
+        PinLow(link, ChipEnable);
+        return OperationResult::failed(Format("Programe Failured! at %06x", *differs), *differs);
     }
     ConnectVcc(link, 0);
     PinLow(link, OutputEnable);

@@ -6,7 +6,9 @@
 #include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
+#include "families/framework/ProgramLoop.h"
 #include "forms/HexText.h"
+#include "link/commands/BoxTimes.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 
@@ -160,23 +162,22 @@ OperationResult ProgramF28(const F28Job& job) {
     PinHigh(link, OutputEnable);
     // Only a chip reads back a byte other than FF; a run of FF bytes alone
     // succeeds on an empty socket too.
-    bool chipAnswered = false;
-    for (std::uint32_t i = 0; i < s.count; ++i) {
-        const std::uint32_t a = s.device + i;
-        if (a % kPage == 0) SetF28Address(link, row, a);
-        // The box pulses until the byte reads back right or its pulses run out,
-        // and answers with the last read: anything else is a byte that did not take.
-        const std::uint8_t d = job.buffer[s.buffer + i];
-        if (ProgramByte(link, op::Program28F, d) != d) {
-            PowerDownAfterProgram(link);
-            return OperationResult::failed(WithCommandSetNote(row, Format("Programe Failured! at %06x", a)), a);
-        }
-        chipAnswered = chipAnswered || d != kEmptySocketByte;
-        if ((a & kProgramProgressMask) == 0) {
-            job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) return StoppedProgramming(link, a);
-        }
+    // The box pulses until the byte reads back right or its pulses run out,
+    // and answers with the last read: anything else is a byte that did not take.
+    const ProgramCommand command{op::Program28F,
+                                 kF28PulseCount * (boxtime::F28ProgramPulseMicroseconds + boxtime::F28VerifySettleMicroseconds),
+                                 [](std::uint8_t wanted, std::uint8_t back) { return back != wanted; }};
+    const ProgramRun run = ProgramBytes(
+        link, job.buffer, s, row.lastAddress, kPage, command, [&](std::uint32_t a) { SetF28Address(link, row, a); },
+        job.hooks, ProgramPolls{true, kProgramProgressMask});
+    if (run.end == ProgramRun::End::Stopped) return StoppedProgramming(link, run.address);
+    if (run.end == ProgramRun::End::Failed) {
+        PowerDownAfterProgram(link);
+        return OperationResult::failed(WithCommandSetNote(row, Format("Programe Failured! at %06x", run.address)),
+                                       run.address);
     }
+    const bool chipAnswered = std::any_of(job.buffer.data() + s.buffer, job.buffer.data() + s.buffer + s.count,
+                                          [](std::uint8_t d) { return d != kEmptySocketByte; });
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
     PowerDownAfterFlashProgram(link);
     if (!chipAnswered)

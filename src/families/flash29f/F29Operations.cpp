@@ -7,7 +7,9 @@
 #include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
+#include "families/framework/ProgramLoop.h"
 #include "forms/HexText.h"
+#include "link/commands/BoxTimes.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 
@@ -171,23 +173,20 @@ OperationResult ProgramF29(const F29Job& job) {
     job.hooks.show(s.device, row.lastAddress);
     // Only a chip reads back a byte other than FF; a run of FF bytes alone
     // succeeds on an empty socket too.
-    bool chipAnswered = false;
-    for (std::uint32_t i = 0; i < s.count; ++i) {
-        const std::uint32_t a = s.device + i;
-        if (a % kPage == 0) {
-            SetF29Address(link, row, a);
-            job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) return StoppedPoweredOff(link, a);
-        }
-        const std::uint8_t d = job.buffer[s.buffer + i];
-        if (ProgramByte(link, op::ProgramFlash, d) != d) {
-            ConnectVcc(link, 0);
-            PinLow(link, OutputEnable);
-            PinLow(link, ChipEnable);
-            return OperationResult::failed(Format("Programe Failured! at %06x", a), a);
-        }
-        chipAnswered = chipAnswered || d != kEmptySocketByte;
+    const ProgramCommand command{op::ProgramFlash, boxtime::F29ProgramPollLimitMicroseconds,
+                                 [](std::uint8_t wanted, std::uint8_t back) { return back != wanted; }};
+    const ProgramRun run = ProgramBytes(
+        link, job.buffer, s, row.lastAddress, kPage, command, [&](std::uint32_t a) { SetF29Address(link, row, a); },
+        job.hooks);
+    if (run.end == ProgramRun::End::Stopped) return StoppedPoweredOff(link, run.address);
+    if (run.end == ProgramRun::End::Failed) {
+        ConnectVcc(link, 0);
+        PinLow(link, OutputEnable);
+        PinLow(link, ChipEnable);
+        return OperationResult::failed(Format("Programe Failured! at %06x", run.address), run.address);
     }
+    const bool chipAnswered = std::any_of(job.buffer.data() + s.buffer, job.buffer.data() + s.buffer + s.count,
+                                          [](std::uint8_t d) { return d != kEmptySocketByte; });
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
     PowerDownAfterFlashProgram(link);
     if (!chipAnswered)

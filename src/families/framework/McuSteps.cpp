@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 
@@ -34,6 +35,42 @@ bool WaitPinHigh(LinkState& link, int pin, int tries, int ticksPerTry) {
         if (ReadPin(link, pin)) return true;
     }
     return false;
+}
+
+McuReadRun RunMcuReads(LinkState& link, const McuReadLoop& loop, const OperationHooks& hooks) {
+    CommandsAhead reads(link);
+    McuRejects rejects;
+    for (std::uint32_t a = 0; a <= loop.last && !rejects.any(); a += loop.step) {
+        if (loop.repliesBeforeEvery && a % loop.repliesBeforeEvery == 0) {
+            reads.drain();
+            if (rejects.any()) break;
+        }
+        if (loop.before) loop.before(a);
+        if (a % loop.progressEvery == 0) {
+            hooks.show(a, loop.rowLast);
+            if (hooks.stop()) {
+                reads.drain();
+                if (rejects.any()) break;
+                return {McuReadRun::End::Stopped, a};
+            }
+        }
+        loop.read(a, reads, rejects);
+    }
+    reads.drain();
+    if (rejects.any()) return {McuReadRun::End::Rejected, *rejects.first()};
+    return {};
+}
+
+McuReadRun ReadMcuBytes(LinkState& link, McuReadLoop loop, const OperationHooks& hooks, std::uint8_t command,
+                        const std::function<void(std::uint32_t a)>& after,
+                        const std::function<bool(std::uint32_t a, std::uint8_t v)>& take) {
+    loop.read = [&](std::uint32_t a, CommandsAhead& reads, McuRejects& rejects) {
+        reads.send({command}, 1, 0, [&take, &rejects, a](std::uint16_t v) {
+            if (!rejects.any() && !take(a, static_cast<std::uint8_t>(v))) rejects.reject(a);
+        });
+        if (after) after(a);
+    };
+    return RunMcuReads(link, loop, hooks);
 }
 
 } // namespace quarvin

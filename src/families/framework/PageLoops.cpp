@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "families/framework/MemorySteps.h"
 #include "forms/HexText.h"
+#include "link/commands/BoxTimes.h"
+#include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 
@@ -60,23 +63,15 @@ OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t leng
     PowerUp(link, vccPin, true);
     SetDataWidth(link, kReadBusMode);
     EnableOutputs(link);
-    std::uint32_t a = 0;
-    for (; a <= length; a += kPage) {
-        setAddress(a);
-        if (a % kProgressPages == 0) {
-            hooks.show(a, lastAddress);
-            if (hooks.stop()) {
-                PowerOffAfterFailure(link);
-                return OperationResult::stopped(a);
-            }
-        }
-        if (!BlankCheckPage(link)) {
-            PowerOffAfterFailure(link);
-            return OperationResult::failed(Format("%06x: Not blank!", a), a);
-        }
-        if (a + kPage < a) break;
+    // The blocks that start at or below Length.
+    const std::uint32_t end = length == 0xFFFFFFFFu ? length : length + 1;
+    const BlankRun run = BlankPages(link, end, lastAddress, kProgressPages - 1, setAddress, hooks);
+    if (run.used) {
+        PowerOffAfterFailure(link);
+        if (run.stopped) return OperationResult::stopped(*run.used);
+        return OperationResult::failed(Format("%06x: Not blank!", *run.used), *run.used);
     }
-    hooks.show(a - 1, lastAddress);
+    hooks.show(length | (kPage - 1), lastAddress);
     PowerDownAfterRead(link);
     return OperationResult::done("Blank OK");
 }
@@ -84,17 +79,22 @@ OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t leng
 PageSum SumPages(LinkState& link, std::uint32_t lastAddress, const SetPageAddress& setAddress,
                  const OperationHooks& hooks) {
     PageSum result;
+    // The page sums go out ahead of their replies; the line waits out each
+    // page's loop in the box instead of each reply.
+    CommandsAhead sums(link);
     for (std::uint32_t p = 0; p <= lastAddress; p += kPage) {
         setAddress(p);
         if (p % kProgressPages == 0) {
             hooks.show(p | (kProgressPages - 1), lastAddress);
             if (hooks.stop()) {
+                sums.drain();
                 result.stoppedAt = p;
                 return result;
             }
         }
-        result.sum += SumPage(link);
+        sums.send({op::SumPage}, 2, boxtime::PageLoopMicroseconds, [&result](std::uint16_t pageSum) { result.sum += pageSum; });
     }
+    sums.drain();
     return result;
 }
 
@@ -143,15 +143,29 @@ VerifyRun VerifyPages(LinkState& link, const MainBuffer& buffer, const FieldSpan
 
 BlankRun BlankPages(LinkState& link, std::uint32_t end, std::uint32_t lastAddress, std::uint32_t quietMask,
                     const SetPageAddress& setAddress, const OperationHooks& hooks) {
-    for (std::uint32_t a = 0; a < end; a += kPage) {
+    // The page checks go out ahead of their replies; the first page found used
+    // ends the run, and a stop counts only once the pages before it are known
+    // blank, as when each reply is waited for.
+    CommandsAhead checks(link);
+    std::optional<std::uint32_t> used;
+    for (std::uint32_t a = 0; a < end && !used; a += kPage) {
         setAddress(a);
         if ((a & quietMask) == 0) {
             hooks.show(a, lastAddress);
-            if (hooks.stop()) return {a, true};
+            if (hooks.stop()) {
+                checks.drain();
+                if (used) break;
+                return {a, true};
+            }
         }
-        if (!BlankCheckPage(link)) return {a, false};
+        // The second reply is 0 for a page that is not blank.
+        checks.send({op::BlankPage}, 2, boxtime::PageLoopMicroseconds, [&used, a](std::uint16_t replies) {
+            if (!used && (replies >> 8) == 0) used = a;
+        });
         if (a > 0xFFFFFFFFu - kPage) break;
     }
+    checks.drain();
+    if (used) return {used, false};
     return {};
 }
 

@@ -1,6 +1,7 @@
 #include "families/gal/GalShifter.h"
 
 #include "link/commands/LinkOps.h"
+#include "link/commands/ReadAhead.h"
 
 namespace quarvin::gal {
 
@@ -99,10 +100,13 @@ RowBits GalShifter::readRow(int address, int count) {
     WritePort(link_, 2, image);
     SetPinLatch(link_, w.dataOutPin, 1);
     bits.reserve(static_cast<std::size_t>(count));
+    // The bit reads go out ahead of their replies, the clock pulses between them.
+    PinReadsAhead reads(link_, [&bits](int level) { bits.push_back(RowBitChar(level != 0)); });
     for (int k = 0; k < count; ++k) {
-        bits.push_back(RowBitChar(ReadPin(link_, w.dataOutPin) != 0));
+        reads.readPin(w.dataOutPin);
         ClockPulse(link_, image);
     }
+    reads.drain();
     return bits;
 }
 

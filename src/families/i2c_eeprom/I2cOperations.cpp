@@ -1,5 +1,7 @@
 #include "families/i2c_eeprom/I2cOperations.h"
 
+#include <optional>
+
 #include "families/i2c_eeprom/I2cBus.h"
 #include "link/commands/LinkOps.h"
 
@@ -70,16 +72,35 @@ OperationResult VerifyI2c(const I2cJob& job) {
     i2c::PowerUp(job.link, row);
     SetPinLatch(job.link, row.sda, kPinReleased);
     Delay(job.link, i2c::kSettleTicks);
-    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
+    // The bytes' reads go out ahead of their replies and each byte is compared
+    // when its eighth bit has come back; the first that differs ends the run.
+    // Reads already sent past it only read the part.
+    std::uint32_t compared = 0;
+    std::optional<std::uint32_t> differs;
+    std::uint8_t value = 0;
+    int bits = 0;
+    PinReadsAhead reads(job.link, [&](int level) {
+        value = static_cast<std::uint8_t>((value << 1) | level);
+        if (++bits < kBitsPerByte) return;
+        if (!differs && value != job.buffer[compared]) differs = compared;
+        ++compared;
+        value = 0;
+        bits = 0;
+    });
+    for (std::uint32_t a = 0; a <= row.lastAddress && !differs; ++a) {
         if (a % kVerifyProgress == 0 && ProgressStops(job, a)) {
+            reads.drain();
+            if (differs) break;
             SwitchOff(job.link, row);
             return OperationResult::stopped(a);
         }
-        if (i2c::RandomRead(job.link, row, a) != job.buffer[a]) {
-            job.hooks.show(a, row.lastAddress);
-            ConnectVcc(job.link, 0);
-            return OperationResult::failed(kI2cVerifyBad, a);
-        }
+        i2c::RandomReadAhead(job.link, row, a, reads);
+    }
+    reads.drain();
+    if (differs) {
+        job.hooks.show(*differs, row.lastAddress);
+        ConnectVcc(job.link, 0);
+        return OperationResult::failed(kI2cVerifyBad, *differs);
     }
     job.hooks.show(row.lastAddress, row.lastAddress);
     ConnectVcc(job.link, 0);

@@ -1,7 +1,14 @@
 #include "families/logic_ic/IcTest.h"
 
 #include "forms/HexText.h"
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
 
 namespace quarvin {
 
@@ -31,41 +38,85 @@ OperationResult Stopped(const IcRunCounters& c) {
 
 } // namespace
 
-bool IcStep(LinkState& link, const std::uint8_t* v, IcRunCounters& counters, const OperationHooks& hooks) {
+namespace {
+
+// IcStep's bytes, its three port reads sent through `reads`; the verdict goes
+// to done(pass) once their replies are in (at once for a vector that reads nothing).
+void IcStepAhead(LinkState& link, const std::uint8_t* v, IcRunCounters& counters, const OperationHooks& hooks,
+                 CommandsAhead& reads, std::function<void(bool pass)> done) {
     ++counters.steps;
     if (counters.steps % 16 == 0) hooks.say(std::to_string(counters.steps), false);
     PortsLow(link);
     WriteDirectionRegister(link, kDirPins17to25, v[kIcDrive2]);
     WriteDirectionRegister(link, kDirPins9to16, v[kIcDrive1]);
     WriteDirectionRegister(link, kDirPins26to31, v[kIcDrive3]);
-    if (v[kIcFlags] & (kIcLoopFlag | kIcDriveOnlyFlag)) return true;
-    const std::uint8_t port3 = ReadPort(link, kPins26to33);
-    const std::uint8_t port2 = ReadPort(link, kPins17to25);
-    const std::uint8_t port1 = ReadPort(link, kPins9to16);
-    const std::uint8_t releasedLow = static_cast<std::uint8_t>((~port3 & v[kIcDrive3] & kDirReg0Pins) |
-                                                               (~port2 & v[kIcDrive2]) | (~port1 & v[kIcDrive1]));
-    if (releasedLow != 0) counters.releasedPinReadLow = true;
-    return (port3 | kUncompared) == (v[kIcExpect3] | kUncompared) && port2 == v[kIcExpect2] &&
-           port1 == v[kIcExpect1];
+    if (v[kIcFlags] & (kIcLoopFlag | kIcDriveOnlyFlag)) return done(true);
+    // Ports 3, 2 and 1, in this order; the verdict with the last reply.
+    auto ports = std::make_shared<std::array<std::uint8_t, 3>>();
+    const auto readPort = [&](int port, std::size_t index, std::function<void()> last) {
+        reads.send({static_cast<std::uint8_t>(op::ReadPortBase + port)}, 1, 0, [ports, index, last](std::uint16_t value) {
+            (*ports)[index] = static_cast<std::uint8_t>(value);
+            if (last) last();
+        });
+    };
+    readPort(kPins26to33, 0, nullptr);
+    readPort(kPins17to25, 1, nullptr);
+    readPort(kPins9to16, 2, [ports, v, &counters, done = std::move(done)] {
+        const auto [port3, port2, port1] = *ports;
+        const std::uint8_t releasedLow = static_cast<std::uint8_t>((~port3 & v[kIcDrive3] & kDirReg0Pins) |
+                                                                   (~port2 & v[kIcDrive2]) | (~port1 & v[kIcDrive1]));
+        if (releasedLow != 0) counters.releasedPinReadLow = true;
+        done((port3 | kUncompared) == (v[kIcExpect3] | kUncompared) && port2 == v[kIcExpect2] &&
+             port1 == v[kIcExpect1]);
+    });
+}
+
+} // namespace
+
+bool IcStep(LinkState& link, const std::uint8_t* v, IcRunCounters& counters, const OperationHooks& hooks) {
+    CommandsAhead reads(link);
+    bool passed = false;
+    IcStepAhead(link, v, counters, hooks, reads, [&passed](bool pass) { passed = pass; });
+    reads.drain();
+    return passed;
 }
 
 IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entry, IcRunCounters& counters,
                       const OperationHooks& hooks) {
     if (entry.count == 0) return IcVerdict::Fail;
     counters.steps = 0;
-    for (std::uint32_t j = 0; j < entry.count; ++j) {
+    // The vectors go out ahead of their port reads' replies; the first that
+    // fails ends the run, and a stop counts once the vectors before it passed.
+    CommandsAhead reads(link);
+    std::optional<std::uint32_t> failedStep;
+    const auto stops = [&] {
+        if (!hooks.stop()) return false;
+        reads.drain();
+        return !failedStep;
+    };
+    const auto ignore = [](bool) {};
+    for (std::uint32_t j = 0; j < entry.count && !failedStep; ++j) {
         const std::uint8_t* v = lib.vector(entry, j);
         if (v[kIcFlags] & kIcLoopFlag) {
             const std::uint32_t repeats = (std::uint32_t{v[kIcLoopCountHigh]} << 8) | v[kIcLoopCountLow];
-            for (std::uint32_t r = 0; r < repeats; ++r)
-                for (std::uint32_t back = 2; back >= 1; --back) {
-                    if (hooks.stop()) return IcVerdict::Stopped;
-                    if (j >= back) IcStep(link, lib.vector(entry, j - back), counters, hooks);
+            for (std::uint32_t r = 0; r < repeats && !failedStep; ++r)
+                for (std::uint32_t back = 2; back >= 1 && !failedStep; --back) {
+                    if (stops()) return IcVerdict::Stopped;
+                    if (j >= back && !failedStep) IcStepAhead(link, lib.vector(entry, j - back), counters, hooks, reads, ignore);
                 }
             continue;
         }
-        if (hooks.stop()) return IcVerdict::Stopped;
-        if (!IcStep(link, v, counters, hooks)) return IcVerdict::Fail;
+        if (stops()) return IcVerdict::Stopped;
+        if (failedStep) break;
+        const std::uint32_t step = counters.steps + 1;
+        IcStepAhead(link, v, counters, hooks, reads, [&failedStep, step](bool pass) {
+            if (!pass && !failedStep) failedStep = step;
+        });
+    }
+    reads.drain();
+    if (failedStep) {
+        counters.steps = *failedStep;
+        return IcVerdict::Fail;
     }
     hooks.say(std::to_string(counters.steps), false);
     return IcVerdict::Pass;
@@ -97,7 +148,27 @@ OperationResult IcFounction(LinkState& link, const IcLibrary& lib, std::size_t s
     return Stopped(counters);
 }
 
+namespace {
+
+// Waits for each reply while it lives: the search's types mostly fail at their
+// first vectors, so vectors sent ahead would mostly belong to types already
+// failed, and cost more line time than the reply waits they save.
+class OneReplyAtATime {
+public:
+    explicit OneReplyAtATime(LinkState& link) : link_(link), window_(link.readAheadWindow) { link.readAheadWindow = 1; }
+    ~OneReplyAtATime() { link_.readAheadWindow = window_; }
+    OneReplyAtATime(const OneReplyAtATime&) = delete;
+    OneReplyAtATime& operator=(const OneReplyAtATime&) = delete;
+
+private:
+    LinkState& link_;
+    int window_;
+};
+
+} // namespace
+
 IcSearchResult IcSearch(LinkState& link, const IcLibrary& lib, const OperationHooks& hooks) {
+    const OneReplyAtATime plain(link);
     WriteAllPorts(link, 0xFF);
     ConnectGround(link, kIcGroundPin);
     ConnectVcc(link, kIcFirstVccPin);

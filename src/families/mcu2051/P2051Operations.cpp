@@ -3,6 +3,7 @@
 #include "families/mcu2051/P2051Pins.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
 #include "platform/Platform.h"
 
 namespace quarvin {
@@ -109,6 +110,22 @@ void PrepareP2051(LinkState& link) {
     PinHigh(link, socket::Prog);
 }
 
+namespace {
+
+// The code memory from address 0 through the row's end: the data port read,
+// then the clock pulse on XTAL1 that steps the part's address counter.
+McuReadRun ReadCode(const P2051Job& job, std::uint32_t progressEvery,
+                    const std::function<bool(std::uint32_t a, std::uint8_t v)>& take) {
+    McuReadLoop loop;
+    loop.last = job.row.lastAddress;
+    loop.rowLast = job.row.lastAddress;
+    loop.progressEvery = progressEvery;
+    return ReadMcuBytes(
+        job.link, loop, job.hooks, op::SerialRead, [&job](std::uint32_t) { NextAddress(job.link); }, take);
+}
+
+} // namespace
+
 OperationResult ReadP2051(const P2051Job& job) {
     LinkState& link = job.link;
     if (auto refusal = CheckP2051Presence(link)) return *refusal;
@@ -117,14 +134,13 @@ OperationResult ReadP2051(const P2051Job& job) {
     SetDataWidth(link, socket::DataBusIn);
     Mode(link, kP2051ReadCode);
     const std::uint32_t last = job.row.lastAddress;
-    for (std::uint32_t n = 0; n <= last; ++n) {
-        if (n % kReadProgressEvery == 0) {
-            job.hooks.show(n, last);
-            if (job.hooks.stop()) return StoppedAfterRead(link, n);
-        }
-        job.buffer[n] = ReadSerialMcuBus(link);
-        NextAddress(link);
-    }
+    StagedRead read(last);
+    const McuReadRun run = ReadCode(job, kReadProgressEvery, [&](std::uint32_t n, std::uint8_t v) {
+        read[n] = v;
+        return true;
+    });
+    read.commit(job.buffer, run);
+    if (run.end == McuReadRun::End::Stopped) return StoppedAfterRead(link, run.at);
     job.hooks.show(last, last);
     ConnectVpp(link, 0);
     ConnectVcc(link, 0);
@@ -172,17 +188,12 @@ OperationResult BlankP2051(const P2051Job& job) {
     job.hooks.say("Blanking...", true);
     ReadSetup(link);
     const std::uint32_t last = job.row.lastAddress;
-    for (std::uint32_t n = 0; n <= last; ++n) {
-        if (n % kReadProgressEvery == 0) {
-            job.hooks.show(n, last);
-            if (job.hooks.stop()) return StoppedAfterRead(link, n);
-        }
-        const std::uint8_t byte = ReadSerialMcuBus(link);
-        NextAddress(link);
-        if (byte != 0xFF) {
-            job.hooks.show(n, last);
-            return OperationResult::failed("Not blank!", n);
-        }
+    const McuReadRun run =
+        ReadCode(job, kReadProgressEvery, [](std::uint32_t, std::uint8_t byte) { return byte == 0xFF; });
+    if (run.end == McuReadRun::End::Stopped) return StoppedAfterRead(link, run.at);
+    if (run.end == McuReadRun::End::Rejected) {
+        job.hooks.show(run.at, last);
+        return OperationResult::failed("Not blank!", run.at);
     }
     job.hooks.show(last, last);
     return OperationResult::done("Blank OK!");
@@ -232,18 +243,17 @@ OperationResult VerifyP2051(const P2051Job& job) {
     Mode(link, kP2051ReadCode);
     SetDataWidth(link, socket::DataBusIn);
     const std::uint32_t last = job.row.lastAddress;
-    for (std::uint32_t n = 0; n <= last; ++n) {
-        if (n % kVerifyProgressEvery == 0) {
-            job.hooks.show(n, last);
-            if (job.hooks.stop()) return StoppedAfterRead(link, n);
-        }
-        const std::uint8_t device = ReadSerialMcuBus(link);
-        NextAddress(link);
-        if (device != job.buffer[n]) {
-            job.hooks.show(n, last);
-            ConnectVcc(link, 0);
-            return OperationResult::failed(Format("%04x:Bad! (file=%02x,Device=%02x)", n, job.buffer[n], device), n);
-        }
+    std::uint8_t device = 0;
+    const McuReadRun run = ReadCode(job, kVerifyProgressEvery, [&](std::uint32_t n, std::uint8_t v) {
+        device = v;
+        return v == job.buffer[n];
+    });
+    if (run.end == McuReadRun::End::Stopped) return StoppedAfterRead(link, run.at);
+    if (run.end == McuReadRun::End::Rejected) {
+        const std::uint32_t n = run.at;
+        job.hooks.show(n, last);
+        ConnectVcc(link, 0);
+        return OperationResult::failed(Format("%04x:Bad! (file=%02x,Device=%02x)", n, job.buffer[n], device), n);
     }
     job.hooks.show(last, last);
     ConnectVcc(link, 0);

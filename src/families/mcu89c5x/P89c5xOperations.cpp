@@ -1,8 +1,11 @@
 #include "families/mcu89c5x/P89c5xOperations.h"
 
+#include <memory>
+
 #include "families/mcu89c5x/P89c5xPins.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
 #include "platform/Platform.h"
 
 namespace quarvin {
@@ -195,6 +198,25 @@ std::optional<OperationResult> CheckP89c5xPresence(LinkState& link) {
     return CheckPresence(link, socket::Xtal1, socket::Xtal2);
 }
 
+namespace {
+
+// The code memory from address 0 through the range's end, one read a byte; at
+// each page start the whole address, which reads the high address port.
+McuReadRun ReadCode(const P89c5xJob& job, std::uint32_t progressEvery,
+                    const std::function<bool(std::uint32_t a, std::uint8_t v)>& take) {
+    auto address = std::make_shared<Address>(job.link);
+    McuReadLoop loop;
+    loop.last = job.range.last();
+    loop.rowLast = job.range.rowLast;
+    loop.progressEvery = progressEvery;
+    loop.repliesBeforeEvery = 0x100;
+    loop.before = [address](std::uint32_t a) { address->at(a); };
+    return ReadMcuBytes(
+        job.link, loop, job.hooks, op::ReadData, [address](std::uint32_t) { address->next(); }, take);
+}
+
+} // namespace
+
 OperationResult ReadP89c5x(const P89c5xJob& job) {
     LinkState& link = job.link;
     if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
@@ -202,19 +224,14 @@ OperationResult ReadP89c5x(const P89c5xJob& job) {
     job.hooks.say("正在读...", true);
     Delay(link, kStepTicks);
     ReadSetup(link, kReadCode);
-    Address address(link);
-    const std::uint32_t last = job.range.last();
-    const std::uint32_t rowLast = job.range.rowLast;
-    for (std::uint32_t a = 0; a <= last; ++a) {
-        address.at(a);
-        if (a % kReadProgressEvery == 0) {
-            job.hooks.show(a, rowLast);
-            if (job.hooks.stop()) return StoppedAfterRead(link, a);
-        }
-        job.buffer[a] = ReadDataByte(link);
-        address.next();
-    }
-    job.hooks.show(last, rowLast);
+    StagedRead read(job.range.last());
+    const McuReadRun run = ReadCode(job, kReadProgressEvery, [&](std::uint32_t a, std::uint8_t v) {
+        read[a] = v;
+        return true;
+    });
+    read.commit(job.buffer, run);
+    if (run.end == McuReadRun::End::Stopped) return StoppedAfterRead(link, run.at);
+    job.hooks.show(job.range.last(), job.range.rowLast);
     ConnectVcc(link, 0);
     return OperationResult::done("OK");
 }
@@ -257,22 +274,17 @@ CodeCompare CompareCode(const P89c5xJob& job, std::uint32_t progressEvery, Expec
     LinkState& link = job.link;
     PowerUp(link);
     ReadSetup(link, kReadCode);
-    Address address(link);
-    const std::uint32_t last = job.range.last();
-    for (std::uint32_t a = 0; a <= last; ++a) {
-        address.at(a);
-        if (a % progressEvery == 0) {
-            job.hooks.show(a, job.range.rowLast);
-            if (job.hooks.stop()) return {CodeCompare::End::Stopped, a};
-        }
-        const std::uint8_t chip = ReadDataByte(link);
-        address.next();
-        if (chip != expected(a)) {
-            job.hooks.show(a, job.range.rowLast);
-            return {CodeCompare::End::Differs, a, chip};
-        }
+    std::uint8_t differing = 0;
+    const McuReadRun run = ReadCode(job, progressEvery, [&](std::uint32_t a, std::uint8_t chip) {
+        differing = chip;
+        return chip == expected(a);
+    });
+    if (run.end == McuReadRun::End::Stopped) return {CodeCompare::End::Stopped, run.at};
+    if (run.end == McuReadRun::End::Rejected) {
+        job.hooks.show(run.at, job.range.rowLast);
+        return {CodeCompare::End::Differs, run.at, differing};
     }
-    job.hooks.show(last, job.range.rowLast);
+    job.hooks.show(job.range.last(), job.range.rowLast);
     return {};
 }
 

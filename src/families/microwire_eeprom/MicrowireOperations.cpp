@@ -1,6 +1,7 @@
 #include "families/microwire_eeprom/MicrowireOperations.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "families/microwire_eeprom/MicrowireBus.h"
 #include "link/commands/LinkOps.h"
@@ -39,6 +40,45 @@ void Store(const MicrowireJob& job, std::uint32_t a, std::uint16_t v) {
 bool ProgressStops(const MicrowireJob& job, std::uint32_t a) {
     job.hooks.show(a, job.row.lastAddress);
     return job.hooks.stop();
+}
+
+// How a comparison of the words with what they should hold ended.
+struct WordCheck {
+    enum class End { Matched, Stopped, Differs };
+    End end = End::Matched;
+    std::uint32_t at = 0;
+};
+
+// Reads the words from address 0 until one differs from expected(a), with
+// progress and the stop poll before each. The reads go out ahead of their
+// replies and each word is compared once its last bit is in; reads already sent
+// past a difference only read the part.
+template <class Expected>
+WordCheck CheckWords(const MicrowireJob& job, MicrowirePort& port, Expected expected) {
+    const MicrowireRow& row = job.row;
+    std::uint32_t compared = 0;
+    std::optional<std::uint32_t> differs;
+    std::uint16_t value = 0;
+    int bits = 0;
+    PinReadsAhead reads(job.link, [&](int level) {
+        value = static_cast<std::uint16_t>((value << 1) | level);
+        if (++bits < row.dataBits) return;
+        if (!differs && value != expected(compared)) differs = compared;
+        ++compared;
+        value = 0;
+        bits = 0;
+    });
+    for (std::uint32_t a = 0; a <= row.lastAddress && !differs; ++a) {
+        if (ProgressStops(job, a)) {
+            reads.drain();
+            if (differs) break;
+            return {WordCheck::End::Stopped, a};
+        }
+        port.readWordAhead(a, reads);
+    }
+    reads.drain();
+    if (differs) return {WordCheck::End::Differs, *differs};
+    return {};
 }
 
 } // namespace
@@ -128,13 +168,12 @@ OperationResult BlankMicrowire(const MicrowireJob& job) {
     MicrowirePort port(job.link, row);
     job.hooks.say("Blanking...", true);
     port.powerUp();
-    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
-        if (ProgressStops(job, a)) {
-            ConnectVcc(job.link, 0);
-            return OperationResult::stopped(a);
-        }
-        if (port.readWord(a) != Erased(row)) return OperationResult::failed("Not blank!", a);
+    const WordCheck check = CheckWords(job, port, [&row](std::uint32_t) { return Erased(row); });
+    if (check.end == WordCheck::End::Stopped) {
+        ConnectVcc(job.link, 0);
+        return OperationResult::stopped(check.at);
     }
+    if (check.end == WordCheck::End::Differs) return OperationResult::failed("Not blank!", check.at);
     job.hooks.show(row.lastAddress, row.lastAddress);
     ConnectVcc(job.link, 0);
     return OperationResult::done("OK,空");
@@ -146,16 +185,15 @@ OperationResult VerifyMicrowire(const MicrowireJob& job) {
     MicrowirePort port(job.link, row);
     job.hooks.say("Verify...", true);
     port.powerUp();
-    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
-        if (ProgressStops(job, a)) {
-            ConnectVcc(job.link, 0);
-            return OperationResult::stopped(a);
-        }
-        if (port.readWord(a) != BufferValue(job, a)) {
-            job.hooks.show(a, row.lastAddress);
-            ConnectVcc(job.link, 0);
-            return OperationResult::failed("Verify bad", a);
-        }
+    const WordCheck check = CheckWords(job, port, [&job](std::uint32_t a) { return BufferValue(job, a); });
+    if (check.end == WordCheck::End::Stopped) {
+        ConnectVcc(job.link, 0);
+        return OperationResult::stopped(check.at);
+    }
+    if (check.end == WordCheck::End::Differs) {
+        job.hooks.show(check.at, row.lastAddress);
+        ConnectVcc(job.link, 0);
+        return OperationResult::failed("Verify bad", check.at);
     }
     job.hooks.show(row.lastAddress, row.lastAddress);
     ConnectVcc(job.link, 0);

@@ -2,6 +2,7 @@
 
 #include "families/p22v10/P22v10Rows.h"
 #include "link/commands/LinkOps.h"
+#include "link/commands/ReadAhead.h"
 
 namespace quarvin::p22v10 {
 
@@ -58,6 +59,19 @@ void P22v10Shifter::sendBit(bool high) {
     clockPulse();
 }
 
+RowBits P22v10Shifter::shiftBitsOut(int count) {
+    RowBits bits;
+    bits.reserve(static_cast<std::size_t>(count));
+    // The bit reads go out ahead of their replies, the clock pulses between them.
+    PinReadsAhead reads(link_, [&bits](int level) { bits.push_back(RowBitChar(level != 0)); });
+    for (int k = 0; k < count; ++k) {
+        reads.readPin(kDataOutPin);
+        clockPulse();
+    }
+    reads.drain();
+    return bits;
+}
+
 void P22v10Shifter::sendAddress(std::uint8_t image, int address) {
     for (int k = 0; k < kAddressBits; ++k) {
         const bool high = ((address >> k) & 1) != 0;
@@ -73,13 +87,7 @@ RowBits P22v10Shifter::shiftOut(int address, int count) {
     Delay(link_, kLoadTicks);
     PinHigh(link_, kStrobePin);
     SetPinLatch(link_, kDataOutPin, 1);
-    RowBits bits;
-    bits.reserve(static_cast<std::size_t>(count));
-    for (int k = 0; k < count; ++k) {
-        bits.push_back(RowBitChar(ReadPin(link_, kDataOutPin) != 0));
-        clockPulse();
-    }
-    return bits;
+    return shiftBitsOut(count);
 }
 
 void P22v10Shifter::shiftIn(int address, const RowBits& bits, int count) {
@@ -98,13 +106,7 @@ RowBits P22v10Shifter::readArchitecture() {
     WritePort(link_, 2, kStrobeLowPort2);
     Delay(link_, kArchitectureLoadTicks);
     WritePort(link_, 2, kReadPort2);
-    RowBits bits;
-    bits.reserve(kArchitectureBits);
-    for (int k = 0; k < kArchitectureBits; ++k) {
-        bits.push_back(RowBitChar(ReadPin(link_, kDataOutPin) != 0));
-        clockPulse();
-    }
-    return bits;
+    return shiftBitsOut(kArchitectureBits);
 }
 
 void P22v10Shifter::programArchitecture(const RowBits& bits) {

@@ -23,6 +23,8 @@ public:
 
 private:
     void clockPulse();
+    // count bits of the data out pin, a clock pulse after each.
+    RowBits shiftBitsOut(int count);
     void sendAddress(std::uint8_t image, int address);
     void sendBit(bool high);
 

@@ -2,6 +2,7 @@
 
 #include "families/framework/McuSteps.h"
 #include "forms/HexText.h"
+#include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 #include "platform/Platform.h"
@@ -65,10 +66,35 @@ void PowerOff(LinkState& link) {
     ConnectVcc(link, 0);
 }
 
-std::uint16_t ReadWord(LinkState& link) {
-    const std::uint16_t w = PicReadWord(link, piccmd::ReadProgramData);
-    PicCommand(link, piccmd::IncrementAddress);
-    return w;
+// The box's time for a word read: the 6-bit command and the 16-bit frame
+// clocked out at about 1 µs a half clock, under one character on the line.
+constexpr double kWordReadBoxMicroseconds = 60.0;
+
+// The 14-bit word of a read frame (start bit in bit 0, stop bit above it).
+std::uint16_t WordOfFrame(std::uint16_t frame) { return static_cast<std::uint16_t>((frame >> 1) & kPicWordMask); }
+
+// Reads the program words from byte address 0 through `last`, each read and
+// address increment as ReadWord sends them, with progress and the stop poll
+// every kReadProgressEvery bytes. Each word goes to take(a, w) in order; false
+// ends the run there. The reads go out ahead of their replies, one command on
+// its way while the box clocks the frame before it: the box takes a word read
+// in less than a character, so its receive buffer never holds more than the
+// next command. Reads already sent past a rejected word only read the part.
+template <class Take>
+McuReadRun ReadWords(LinkState& link, std::uint32_t last, const OperationHooks& hooks, Take take) {
+    McuReadLoop loop;
+    loop.last = last;
+    loop.rowLast = last;
+    loop.step = 2;
+    loop.progressEvery = kReadProgressEvery;
+    loop.read = [&](std::uint32_t a, CommandsAhead& reads, McuRejects& rejects) {
+        reads.send({op::PicReadWord, piccmd::ReadProgramData}, 2, kWordReadBoxMicroseconds,
+                   [&take, &rejects, a](std::uint16_t frame) {
+                       if (!rejects.any() && !take(a, WordOfFrame(frame))) rejects.reject(a);
+                   });
+        PicCommand(link, piccmd::IncrementAddress);
+    };
+    return RunMcuReads(link, loop, hooks);
 }
 
 void WriteConfigLocation(LinkState& link, int index, std::uint16_t value) {
@@ -84,7 +110,13 @@ std::array<std::uint16_t, kConfigLocations> ReadConfigSpace(LinkState& link, con
     EnterProgramming(link, row);
     PicWriteWord(link, piccmd::LoadConfiguration, kConfigReadLoad);
     std::array<std::uint16_t, kConfigLocations> words{};
-    for (std::uint16_t& w : words) w = ReadWord(link);
+    CommandsAhead reads(link);
+    for (std::uint16_t& w : words) {
+        reads.send({op::PicReadWord, piccmd::ReadProgramData}, 2, kWordReadBoxMicroseconds,
+                   [&w](std::uint16_t frame) { w = WordOfFrame(frame); });
+        PicCommand(link, piccmd::IncrementAddress);
+    }
+    reads.drain();
     PowerOff(link);
     return words;
 }
@@ -169,7 +201,7 @@ std::uint16_t PicReadWord(LinkState& link, std::uint8_t command) {
     SendByte(link, command);
     const unsigned low = ReceiveByte(link);
     const unsigned high = ReceiveByte(link);
-    return static_cast<std::uint16_t>(((high << 8 | low) >> 1) & kPicWordMask);
+    return WordOfFrame(static_cast<std::uint16_t>(high << 8 | low));
 }
 
 void PicWriteWord(LinkState& link, std::uint8_t command, std::uint16_t data) {
@@ -190,17 +222,16 @@ OperationResult ReadPic16(const Pic16Job& job) {
     bool allErased = true; // what an empty socket reads
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);
-    for (std::uint32_t a = 0; a <= last; a += 2) {
-        if (a % kReadProgressEvery == 0) {
-            job.hooks.show(a, last);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        const std::uint16_t w = ReadWord(link);
-        job.buffer[a] = static_cast<std::uint8_t>(w & 0xFF);
-        job.buffer[a + 1] = static_cast<std::uint8_t>(w >> 8);
+    StagedRead read(last);
+    const McuReadRun run = ReadWords(link, last, job.hooks, [&](std::uint32_t a, std::uint16_t w) {
+        read[a] = static_cast<std::uint8_t>(w & 0xFF);
+        read[a + 1] = static_cast<std::uint8_t>(w >> 8);
         sum = static_cast<std::uint16_t>(sum + (w & 0xFF) + (w >> 8));
         allErased = allErased && w == kPicWordMask;
-    }
+        return true;
+    });
+    read.commit(job.buffer, run);
+    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
     job.hooks.show(last, last);
     PowerOff(link);
     const std::string finished = Format("Finished,Sum=%04x", sum);
@@ -240,16 +271,13 @@ OperationResult BlankPic16(const Pic16Job& job) {
         return OperationResult::failed("ONFIG not blank", kPicConfigWordAddress);
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);
-    for (std::uint32_t a = 0; a <= last; a += 2) {
-        if (a % kReadProgressEvery == 0) {
-            job.hooks.show(a, last);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        if (ReadWord(link) != kPicWordMask) {
-            job.hooks.show(a, last);
-            PowerOff(link);
-            return OperationResult::failed("Not blank!", a);
-        }
+    const McuReadRun run =
+        ReadWords(link, last, job.hooks, [](std::uint32_t, std::uint16_t w) { return w == kPicWordMask; });
+    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
+    if (run.end == McuReadRun::End::Rejected) {
+        job.hooks.show(run.at, last);
+        PowerOff(link);
+        return OperationResult::failed("Not blank!", run.at);
     }
     PowerOff(link);
     return OperationResult::done(Unchecked("Blank OK!", job.row, kPic16EmptyReadsTheSame));
@@ -303,18 +331,16 @@ OperationResult VerifyPic16(const Pic16Job& job) {
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);
     bool allErased = true; // what an empty socket reads
-    for (std::uint32_t a = 0; a <= last; a += 2) {
-        if (a % kReadProgressEvery == 0) {
-            job.hooks.show(a, last);
-            if (job.hooks.stop()) return Stopped(link, a);
-        }
-        const std::uint16_t w = ReadWord(link);
-        if ((w & 0xFF) != job.buffer[a] || (w >> 8) != (job.buffer[a + 1] & 63)) {
-            job.hooks.show(a, last);
-            PowerOff(link);
-            return OperationResult::failed("Verify Bad!", a);
-        }
+    const McuReadRun run = ReadWords(link, last, job.hooks, [&](std::uint32_t a, std::uint16_t w) {
+        if ((w & 0xFF) != job.buffer[a] || (w >> 8) != (job.buffer[a + 1] & 63)) return false;
         allErased = allErased && w == kPicWordMask;
+        return true;
+    });
+    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
+    if (run.end == McuReadRun::End::Rejected) {
+        job.hooks.show(run.at, last);
+        PowerOff(link);
+        return OperationResult::failed("Verify Bad!", run.at);
     }
     job.hooks.show(last, last);
     PowerOff(link);

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "families/framework/MemorySteps.h"
+#include "families/framework/PageLoops.h"
 #include "families/sram/SramAddress.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
@@ -19,7 +20,6 @@ using namespace pin::eprom;
 constexpr int kDataPort = 2;
 constexpr int kGroundPin = 20;
 constexpr std::uint32_t kPage = 256;
-constexpr std::uint32_t kSumProgressStep = 4096;
 // Pins the read raises before it starts: /PGM-position 35 and the 28/32-pin /WE.
 constexpr int kReadHighPins[] = {35, 33};
 // The test pattern: 91..100 first, then 1..100 over and over.
@@ -165,24 +165,14 @@ ReadRun ReadDataPort(const SramJob& job, std::uint32_t start, std::uint32_t coun
     return run;
 }
 
+// The shared page sums (sent ahead of their replies); a stop gives its page.
 std::uint32_t SumPages(const SramJob& job, bool& stopped) {
     LinkState& link = job.link;
     const SramRow& row = job.row;
-    stopped = false;
-    std::uint32_t sum = 0;
-    for (std::uint64_t a = 0; a <= row.lastAddress; a += kPage) {
-        const auto at = static_cast<std::uint32_t>(a);
-        SetSramAddress(link, row, at);
-        if (at % kSumProgressStep == 0) {
-            job.hooks.show(at | (kSumProgressStep - 1), row.lastAddress);
-            if (job.hooks.stop()) {
-                stopped = true;
-                return at;
-            }
-        }
-        sum += SumPage(link);
-    }
-    return sum;
+    const PageSum pages = quarvin::SumPages(
+        link, row.lastAddress, [&](std::uint32_t a) { SetSramAddress(link, row, a); }, job.hooks);
+    stopped = pages.stoppedAt.has_value();
+    return stopped ? *pages.stoppedAt : pages.sum;
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
+#include "families/framework/ProgramLoop.h"
 #include "families/uv_eprom/EpromAddress.h"
+#include "families/uv_eprom/EpromPulses.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -60,22 +62,15 @@ OperationResult BlankCheckEprom(const EpromJob& job) {
     PinLow(link, ChipEnable);
     PinLow(link, OutputEnable);
     SetEpromAddress(link, row, job.fields.deviceStart);
-    std::uint32_t p = 0;
-    for (; p <= row.lastAddress; p += kPage) {
-        SetEpromAddress(link, row, p);
-        if (p % kProgressPages == 0) {
-            job.hooks.show(p, row.lastAddress);
-            if (job.hooks.stop()) {
-                PowerOffAfterFailure(link);
-                return OperationResult::stopped(p);
-            }
-        }
-        if (!BlankCheckPage(link)) {
-            PowerOffAfterFailure(link);
-            return OperationResult::failed(Format("%06x: Not blank ", p), p);
-        }
+    const BlankRun run = BlankPages(
+        link, row.lastAddress + 1, row.lastAddress, kProgressPages - 1,
+        [&](std::uint32_t a) { SetEpromAddress(link, row, a); }, job.hooks);
+    if (run.used) {
+        PowerOffAfterFailure(link);
+        if (run.stopped) return OperationResult::stopped(*run.used);
+        return OperationResult::failed(Format("%06x: Not blank ", *run.used), *run.used);
     }
-    job.hooks.show(p - 1, row.lastAddress);
+    job.hooks.show(row.lastAddress, row.lastAddress);
     PowerDownAfterRead(link);
     return OperationResult::done("Blank OK");
 }
@@ -103,27 +98,27 @@ OperationResult ProgramEprom(const EpromJob& job, const EpromProgramOptions& opt
     ConnectVpp(link, row.vppPin);
 
     const FieldSpan s = SpanOf(job.fields, row.lastAddress);
-    const std::uint8_t opcode = static_cast<std::uint8_t>(row.program);
-    for (std::uint32_t i = 0; i < s.count; ++i) {
-        const std::uint32_t a = s.device + i;
-        const std::uint8_t d = job.buffer[s.buffer + i];
-        if (a % kPage == 0) {
-            SetEpromAddress(link, row, a);
-            job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) {
-                PowerDownAfterProgram(link);
-                return OperationResult::stopped(a);
-            }
-        }
-        const std::uint8_t back = ProgramByte(link, opcode, d);
-        if (row.readBackCheck && back != d && options.checkEachByte) {
-            PowerDownAfterProgram(link);
-            return OperationResult::failed(Format("Programe Failured! at %06x", a), a);
-        }
-    }
+    if (auto ended = ProgramEpromBytes(link, row, job.buffer, s, EpromPulseCount(row, options.proTimeIndex),
+                                       row.readBackCheck && options.checkEachByte, job.hooks))
+        return *ended;
     job.hooks.show(LastHandled(s), row.lastAddress);
     PowerDownAfterProgram(link);
     return OperationResult::done("OK!", EndOfBufferNote(s));
+}
+
+std::optional<OperationResult> ProgramEpromBytes(LinkState& link, const EpromRow& row, const MainBuffer& buffer,
+                                                 const FieldSpan& span, int pulses, bool checkEachByte,
+                                                 const OperationHooks& hooks) {
+    ProgramCommand command{static_cast<std::uint8_t>(row.program), pulses * ProgramPulseMicroseconds(row.program),
+                           nullptr};
+    if (checkEachByte) command.fails = [](std::uint8_t wanted, std::uint8_t back) { return back != wanted; };
+    const ProgramRun run = ProgramBytes(
+        link, buffer, span, row.lastAddress, kPage, command, [&](std::uint32_t a) { SetEpromAddress(link, row, a); },
+        hooks);
+    if (run.end == ProgramRun::End::Done) return std::nullopt;
+    PowerDownAfterProgram(link);
+    if (run.end == ProgramRun::End::Stopped) return OperationResult::stopped(run.address);
+    return OperationResult::failed(Format("Programe Failured! at %06x", run.address), run.address);
 }
 
 OperationResult VerifyEprom(const EpromJob& job) {

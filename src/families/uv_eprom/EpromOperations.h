@@ -1,6 +1,8 @@
 #pragma once
 // The UV EPROM operations as functions of the link, the row, the address fields,
 // the buffer and the hooks; the dialog and the command line both call these.
+#include <optional>
+
 #include "families/framework/Operation.h"
 #include "families/uv_eprom/EpromRows.h"
 
@@ -36,6 +38,13 @@ OperationResult BlankCheckEprom(const EpromJob& job);
 OperationResult ProgramEprom(const EpromJob& job, const EpromProgramOptions& options);
 // Compares Length + 1 bytes of the device from Device Start with the buffer.
 OperationResult VerifyEprom(const EpromJob& job);
+
+// The program loop of the EPROM program commands over the span (address set at
+// each page start), each byte's read-back compared when checkEachByte; a stop or
+// a failed byte powers down after programming and gives the result, else nothing.
+std::optional<OperationResult> ProgramEpromBytes(LinkState& link, const EpromRow& row, const MainBuffer& buffer,
+                                                 const FieldSpan& span, int pulses, bool checkEachByte,
+                                                 const OperationHooks& hooks);
 // The 32-bit sum of the whole device's page sums: "Sum = %08x".
 OperationResult SumEprom(const EpromJob& job);
 

@@ -82,23 +82,8 @@ OperationResult ProgramW27e(const W27eJob& job) {
     SetPulseCount(link, 1);
     SetEpromAddress(link, row, job.fields.deviceStart);
 
-    const std::uint8_t opcode = static_cast<std::uint8_t>(row.program);
-    for (std::uint32_t i = 0; i < s.count; ++i) {
-        const std::uint32_t a = s.device + i;
-        const std::uint8_t d = job.buffer[s.buffer + i];
-        if (a % kPage == 0) {
-            SetEpromAddress(link, row, a);
-            job.hooks.show(a, row.lastAddress);
-            if (job.hooks.stop()) {
-                PowerDownAfterProgram(link);
-                return OperationResult::stopped(a);
-            }
-        }
-        if (ProgramByte(link, opcode, d) != d) {
-            PowerDownAfterProgram(link);
-            return OperationResult::failed(Format("Programe Failured! at %06x", a), a);
-        }
-    }
+    // One pulse a byte (the pulse count set above), each read-back compared.
+    if (auto ended = ProgramEpromBytes(link, row, job.buffer, s, 1, true, job.hooks)) return *ended;
     job.hooks.show(s.count ? s.device + s.count - 1 : 0, row.lastAddress);
     PowerDownAfterProgram(link);
     job.hooks.say("OK!", false);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/commands/Opcodes.h"
+#include "link/serial/PacedLine.h"
 
 namespace quarvin {
 
@@ -89,7 +90,7 @@ std::size_t ReadNextBytes(LinkState& link, std::uint8_t* dest, std::size_t n, co
 
 // Keeps what is written until a reply is to be read (or a batch is full) and
 // then writes it in one go: one USB packet instead of one for every byte.
-class GatheringTransport : public Transport {
+class GatheringTransport : public Transport, public PacedLine {
 public:
     explicit GatheringTransport(std::unique_ptr<Transport> inner) : inner_(std::move(inner)) {}
 
@@ -100,6 +101,14 @@ public:
         return gathered_.size() < kBatchLimit || flush();
     }
     int readByte(int timeoutMs) override { return flush() ? inner_->readByte(timeoutMs) : -1; }
+    bool quiet(double microseconds) override {
+        auto* paced = dynamic_cast<PacedLine*>(inner_.get());
+        return flush() && paced && paced->quiet(microseconds);
+    }
+    bool canPace() const override {
+        const auto* paced = dynamic_cast<const PacedLine*>(inner_.get());
+        return paced && paced->canPace();
+    }
     void purge() override {
         gathered_.clear();
         inner_->purge();

@@ -39,9 +39,21 @@ void LatencyTimer::restore() {
 }
 
 std::string LatencyTimer::advice() const {
-    if (state_ != State::NotWritable) return {};
-    return "USB adapter latency " + std::to_string(foundMs_) + " ms (slow); fix: echo 1 | sudo tee " + path_ +
-           " or the udev rule in the README";
+    const std::string forGood =
+        std::string("For good: the package's udev rule (/usr/lib/udev/rules.d/60-quarvin.rules) sets 1 ms when the "
+                    "adapter is plugged in; without the package, as root: ") +
+        LatencyUdevRuleCommand;
+    switch (state_) {
+    case State::Absent: return {};
+    case State::AlreadyLow: return "USB adapter latency timer: " + std::to_string(foundMs_) + " ms.";
+    case State::Lowered:
+        return "USB adapter latency timer: 1 ms while the port is open (" + std::to_string(foundMs_) +
+               " ms before, put back on close). " + forGood;
+    case State::NotWritable: break;
+    }
+    return "USB adapter latency timer: " + std::to_string(foundMs_) +
+           " ms (slow: this user may not lower it, every reply waited for can cost that long). " + forGood +
+           " Once, until the adapter is plugged in again: echo 1 | sudo tee " + path_;
 }
 
 } // namespace quarvin

@@ -6,6 +6,12 @@
 
 namespace quarvin {
 
+// The udev rule that makes every adapter's timer 1 ms when it is plugged in,
+// and the commands that install it (as root).
+inline constexpr const char* LatencyUdevRuleCommand =
+    "echo 'ACTION==\"add\", SUBSYSTEM==\"usb-serial\", DRIVER==\"ftdi_sio\", ATTR{latency_timer}=\"1\"' "
+    "> /etc/udev/rules.d/99-quarvin-latency.rules && udevadm control --reload-rules && udevadm trigger";
+
 class LatencyTimer {
 public:
     enum class State { Absent, AlreadyLow, Lowered, NotWritable };
@@ -17,7 +23,8 @@ public:
 
     State state() const { return state_; }
     int foundMs() const { return foundMs_; }
-    // For the link diagnostics when the timer could not be lowered (else empty).
+    // For the link diagnostics: the timer in force and how to make it 1 ms for
+    // good; empty where there is no timer.
     std::string advice() const;
 
 private:

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cmath>
+#include <ctime>
 #include <cstdlib>
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -75,6 +77,7 @@ bool PosixSerialTransport::write(const std::uint8_t* data, std::size_t n) {
         ssize_t w = ::write(fd_, data + done, n - done);
         if (w > 0) {
             done += static_cast<std::size_t>(w);
+            unpaced_ += static_cast<std::size_t>(w);
         } else if (w < 0 && errno == EINTR) {
             continue;
         } else if (w < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
@@ -84,6 +87,22 @@ bool PosixSerialTransport::write(const std::uint8_t* data, std::size_t n) {
         } else {
             return false;
         }
+    }
+    return true;
+}
+
+bool PosixSerialTransport::quiet(double microseconds) {
+    if (fd_ < 0) return false;
+    // The driver's queue is empty after tcdrain, but a USB adapter may still hold
+    // what it was given in its own FIFO: the wait covers those bytes' line time
+    // too, and a USB frame, so the box has the whole time to itself.
+    if (::tcdrain(fd_) != 0 && errno != EINTR) return false;
+    constexpr double kCharMicroseconds = 11.0 * 1e6 / 115200;
+    constexpr double kUsbFrameMicroseconds = 1000;
+    const double wait = microseconds + static_cast<double>(unpaced_) * kCharMicroseconds + kUsbFrameMicroseconds;
+    unpaced_ = 0;
+    timespec t{static_cast<time_t>(wait / 1e6), static_cast<long>(std::fmod(wait, 1e6) * 1000)};
+    while (::nanosleep(&t, &t) != 0 && errno == EINTR) {
     }
     return true;
 }

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "link/serial/LatencyTimer.h"
+#include "link/serial/PacedLine.h"
 #include "link/serial/Transport.h"
 
 namespace quarvin {
 
-class PosixSerialTransport : public Transport {
+class PosixSerialTransport : public Transport, public PacedLine {
 public:
     explicit PosixSerialTransport(int fd, LineKind kind = LineKind::SerialPort, LatencyTimer latency = {})
         : fd_(fd), kind_(kind), latency_(latency) {}
@@ -20,6 +21,10 @@ public:
 
     bool write(const std::uint8_t* data, std::size_t n) override;
     int readByte(int timeoutMs) override;
+    bool quiet(double microseconds) override;
+    // Only a real line is kept quiet: behind a pseudo-terminal a sleep would not
+    // reach whatever answers, so commands that need it wait for their replies.
+    bool canPace() const override { return kind_ == LineKind::SerialPort; }
     void purge() override;
     void close() override;
     LineKind lineKind() const override { return kind_; }
@@ -31,6 +36,7 @@ private:
     int fd_;
     LineKind kind_;
     LatencyTimer latency_;          // lowered while open, restored on close
+    std::size_t unpaced_ = 0;       // bytes written since the last quiet()
     int vtime_ = -1;                // VTIME now set on the line, in tenths of a second
     std::uint8_t inBuf_[64] = {};   // bytes read ahead of the caller
     int inPos_ = 0, inLen_ = 0;

@@ -1,0 +1,233 @@
+// Sending ahead through every built family's operations on the virtual box:
+// every operation, run on a plain line waiting for each reply and behind a 16 ms
+// USB adapter with the read-ahead window, ends with the same result, message,
+// address and buffer, early stops included (a part that differs, is not blank or
+// does not program, Stop pressed, the box going silent), and the box loses no byte.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "families/framework/FamilyDialog.h"
+#include "families/framework/FamilySession.h"
+#include "link/commands/Opcodes.h"
+#include "sim/Box.h"
+#include "sim/SimFamily.h"
+#include "sim/VirtualBoxTransport.h"
+
+namespace quarvin::test {
+namespace {
+
+constexpr int kWindow = 128;
+constexpr std::uint32_t kSpan = 0x900; // bytes (words) the address fields cover: 9 pages
+constexpr std::uint32_t kUsedByte = 0x524; // a byte inside the sixth page, whose pattern byte is not FF
+
+enum class Scenario { BlankPart, FilledPart, OneCellDiffers, UsedPage, WontProgram, Stopped, Silent };
+
+struct ScenarioRow {
+    const char* name;
+    Scenario scenario;
+};
+
+const ScenarioRow kScenarios[] = {
+    {"blank part", Scenario::BlankPart},          // program and blank pass, verify differs at once
+    {"filled part", Scenario::FilledPart},        // verify and read pass, blank fails at once
+    {"one cell differs", Scenario::OneCellDiffers}, // verify differs in the middle
+    {"used page", Scenario::UsedPage},            // blank fails in the middle
+    {"cell will not program", Scenario::WontProgram},
+    {"stop pressed", Scenario::Stopped},
+    {"box goes silent", Scenario::Silent},
+};
+
+std::uint8_t Pattern(std::uint32_t a) { return static_cast<std::uint8_t>(a * 29 + (a >> 8) + 3); }
+
+struct Ended {
+    quarvin::Outcome outcome = quarvin::Outcome::Done;
+    std::string message;
+    std::uint32_t address = 0;
+    std::uint32_t value = 0;
+    std::vector<std::uint8_t> buffer; // the buffer's first kSpan bytes afterwards
+    std::size_t overruns = 0;
+    std::uint64_t bytesSent = 0;
+};
+
+struct Line {
+    int window;
+    bool adapter;
+};
+constexpr Line kPlain{1, false};
+constexpr Line kAhead{kWindow, true};
+
+// One operation on a fresh box whose part the scenario prepared. silentAfter:
+// the box stops answering once it has taken that many bytes of the operation.
+Ended RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, const std::string& operation, Scenario scenario,
+            const Line& line, std::optional<std::uint64_t> silentAfter = std::nullopt) {
+    sim::BoxConfig config;
+    config.usb.attached = line.adapter;
+    config.usb.latencyMs = 16;
+    auto box = std::make_shared<sim::Box>(config);
+    auto chip = offer.make();
+    auto& cells = chip->memory();
+    const auto cellCount = static_cast<std::uint32_t>(cells.size());
+    if (scenario == Scenario::FilledPart || scenario == Scenario::OneCellDiffers)
+        for (std::uint32_t a = 0; a < cellCount; ++a) cells[a] = Pattern(a);
+    if (scenario == Scenario::OneCellDiffers && cellCount > 2) cells[std::min(kUsedByte, cellCount / 2)] ^= 0x10;
+    if (scenario == Scenario::UsedPage && cellCount > 2) cells[std::min(kUsedByte, cellCount / 2)] = 0x5A;
+    if (scenario == Scenario::WontProgram) {
+        const std::uint32_t at = std::min(kUsedByte, cellCount / 2);
+        chip->faults().noProgram.push_back({at, at});
+    }
+    box->insert(chip);
+
+    auto session = family.makeSession();
+    session->setProgramDir((std::filesystem::path(QUARVIN_BINARY_DIR) / "data/").string());
+    LinkState link;
+    link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+    link.connected = 1;
+    link.readAheadWindow = line.window;
+    auto buffer = std::make_unique<MainBuffer>();
+    for (std::uint32_t a = 0; a < kSpan; ++a) (*buffer)[a] = Pattern(a);
+    SelectionState selection;
+    selection.subType = offer.subType;
+    int polls = 0;
+    OperationHooks hooks;
+    hooks.stopRequested = [&] { return scenario == Scenario::Stopped && ++polls >= 3; }; // stays pressed
+    const AddressFields fields{0, 0, std::min(session->lastAddress(offer.subType), kSpan - 1)};
+    SessionJob job{link, *buffer, selection, fields, hooks, nullptr, {}};
+    session->start(link);
+    const std::uint64_t before = box->clock().bytesToBox();
+    if (silentAfter) box->faults().silentAfterBytes = before + *silentAfter;
+    const OperationResult r = RunGuarded(link, [&] { return session->run(operation, job); });
+    Ended out;
+    out.outcome = r.outcome;
+    out.message = r.message;
+    out.address = r.address;
+    out.value = r.value;
+    out.buffer.assign(buffer->data(), buffer->data() + kSpan);
+    for (const sim::BoxError& e : box->errors()) out.overruns += e.kind == sim::BoxError::Kind::Overrun;
+    out.bytesSent = box->clock().bytesToBox() - before;
+    return out;
+}
+
+// The smallest part of each family: every operation runs twice per scenario.
+std::map<std::string, const sim::ChipOffer*> SmallestPartOfEachFamily() {
+    std::map<std::string, std::pair<std::size_t, const sim::ChipOffer*>> smallest;
+    for (const sim::ChipOffer& offer : sim::ChipOffers()) {
+        if (!Families().count(offer.family)) continue;
+        const std::size_t size = offer.make()->memory().size();
+        auto it = smallest.find(offer.family);
+        if (it == smallest.end() || size < it->second.first) smallest[offer.family] = {size, &offer};
+    }
+    std::map<std::string, const sim::ChipOffer*> parts;
+    for (const auto& [family, entry] : smallest) parts[family] = entry.second;
+    return parts;
+}
+
+// Operations that wait on the user or end the part's use for good are left out.
+bool Runs(const std::string& operation) { return operation != "auto"; }
+
+TEST(SendAhead, EveryOperationEndsAsWhenEachReplyIsAwaited) {
+    std::set<std::string> endings; // outcome kinds seen, so that the early stops are covered
+    for (const auto& [dialogClass, offer] : SmallestPartOfEachFamily()) {
+        const FamilyEntry& family = Families().at(dialogClass);
+        for (const FamilyOperationInfo& op : family.makeSession()->operations()) {
+            if (!Runs(op.name)) continue;
+            for (const ScenarioRow& s : kScenarios) {
+                SCOPED_TRACE(dialogClass + " " + offer->label + " " + op.name + ", " + s.name);
+                std::optional<std::uint64_t> silentAfter;
+                if (s.scenario == Scenario::Silent) {
+                    const Ended whole = RunOnce(family, *offer, op.name, Scenario::BlankPart, kPlain);
+                    silentAfter = whole.bytesSent / 2;
+                }
+                const Ended plain = RunOnce(family, *offer, op.name, s.scenario, kPlain, silentAfter);
+                const Ended ahead = RunOnce(family, *offer, op.name, s.scenario, kAhead, silentAfter);
+                EXPECT_EQ(ahead.outcome, plain.outcome);
+                EXPECT_EQ(ahead.message, plain.message);
+                EXPECT_EQ(ahead.address, plain.address);
+                EXPECT_EQ(ahead.value, plain.value);
+                EXPECT_EQ(ahead.buffer, plain.buffer);
+                EXPECT_EQ(ahead.overruns, 0u);
+                EXPECT_EQ(plain.overruns, 0u);
+                endings.insert(std::string(s.name) + ":" + std::to_string(static_cast<int>(plain.outcome)));
+            }
+        }
+    }
+    // The scenarios reach the endings they are there for somewhere.
+    for (const char* ending : {"one cell differs:1", "used page:1", "cell will not program:1", "stop pressed:2",
+                               "box goes silent:4"})
+        EXPECT_TRUE(endings.count(ending)) << ending;
+}
+
+// The failure addresses of the loops that now send ahead, checked on one part
+// each so that the comparison above compares the cases it claims to.
+TEST(SendAhead, EarlyStopsEndWhereTheyShould) {
+    struct Row {
+        const char* part; // a 27C256 where empty (sub-type 13 of the EPROMs)
+        const char* operation;
+        Scenario scenario;
+        quarvin::Outcome outcome;
+        const char* message;
+        std::uint32_t address;
+    };
+    const Row rows[] = {
+        {"", "blank", Scenario::UsedPage, quarvin::Outcome::Failed, "000500: Not blank ", 0x500},
+        {"Am29F010B", "program", Scenario::WontProgram, quarvin::Outcome::Failed, "Programe Failured! at 000524", 0x524},
+        {"", "program", Scenario::Stopped, quarvin::Outcome::Stopped, "Stopped at 000200", 0x200},
+        {"AT89C2051", "blank", Scenario::UsedPage, quarvin::Outcome::Failed, "Not blank! at 0400", 0x400},
+        {"AT89C2051", "verify", Scenario::OneCellDiffers, quarvin::Outcome::Failed, "0400:Bad! (file=07,Device=17)", 0x400},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.part) + " " + r.operation + " " + r.message);
+        const sim::ChipOffer* offer = *r.part ? sim::FindOffer(r.part) : sim::OfferForSubType("TP27x", 13);
+        ASSERT_NE(offer, nullptr);
+        const Ended run = RunOnce(Families().at(offer->family), *offer, r.operation, r.scenario, kAhead);
+        EXPECT_EQ(run.outcome, r.outcome);
+        EXPECT_EQ(run.message, r.message);
+        EXPECT_EQ(run.address, r.address);
+    }
+}
+
+// A box slower than the one the window was chosen for loses bytes of the word
+// reads sent ahead: the read ends as a lost link and the buffer keeps what it held.
+TEST(SendAhead, OverrunOfWordReadsEndsAsALostLinkWithTheBufferKept) {
+    const sim::ChipOffer* offer = sim::OfferForSubType("TP16c8x", 3);
+    ASSERT_NE(offer, nullptr);
+    for (int window : {1, 64}) {
+        SCOPED_TRACE(window);
+        sim::BoxConfig config;
+        config.uart.opcodeCostUs[op::PicReadWord] = 400.0; // longer than its command takes on the line
+        auto box = std::make_shared<sim::Box>(config);
+        auto chip = offer->make();
+        box->insert(chip);
+        auto session = Families().at("TP16c8x").makeSession();
+        LinkState link;
+        link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+        link.connected = 1;
+        link.readAheadWindow = window;
+        auto buffer = std::make_unique<MainBuffer>();
+        std::fill_n(buffer->data(), kSpan, 0x11);
+        SelectionState selection;
+        selection.subType = offer->subType;
+        const OperationHooks hooks;
+        SessionJob job{link, *buffer, selection, AddressFields{0, 0, kSpan - 1}, hooks, nullptr, {}};
+        session->start(link);
+        const OperationResult r = RunGuarded(link, [&] { return session->run("read", job); });
+        if (window == 1) {
+            EXPECT_EQ(r.outcome, quarvin::Outcome::Done) << "one read at a time keeps up with a slow box";
+            continue;
+        }
+        EXPECT_EQ(r.outcome, quarvin::Outcome::LinkLost);
+        EXPECT_TRUE(link.lost);
+        bool overran = false;
+        for (const sim::BoxError& e : box->errors()) overran = overran || e.kind == sim::BoxError::Kind::Overrun;
+        EXPECT_TRUE(overran);
+        // Replies that came before the silence may belong to other commands:
+        // none of them reached the buffer.
+        for (std::uint32_t a = 0; a < kSpan; ++a) ASSERT_EQ((*buffer)[a], 0x11) << a;
+    }
+}
+
+} // namespace
+} // namespace quarvin::test
