@@ -116,7 +116,7 @@ def run(cmd, timeout):
 
 def build(build_dir):
     return run(["nice", "-n", "15", "cmake", "--build", build_dir, "-j", "2",
-                "--target"] + TEST_PROGRAMS, timeout=1800) == 0
+                "--target"] + TEST_PROGRAMS, timeout=5400) == 0
 
 
 def tests_fail(build_dir, timeout):
