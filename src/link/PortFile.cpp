@@ -23,7 +23,9 @@ std::optional<std::string> readPortFile(const std::string& programDir) {
     std::string name;
     char c;
     while (name.size() <= MaxNameLength && in.get(c) && c != '\n' && c != '\0') name.push_back(c);
-    if (!name.empty() && name.back() == '\r') name.pop_back();
+    // Carriage returns before the line end go, so that the name read is one that
+    // writes back and reads again unchanged.
+    while (!name.empty() && name.back() == '\r') name.pop_back();
     if (name.empty() || name.size() > MaxNameLength) return std::nullopt;
     return name;
 }

@@ -23,7 +23,9 @@ std::vector<std::string> SplitLines(const std::string& text) {
         std::size_t end = text.find('\n', start);
         std::size_t stop = end == std::string::npos ? text.size() : end;
         std::string line = text.substr(start, stop - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // A value ends at a carriage return, where the writer cuts it too, so
+        // that what is read is written back the same.
+        line.resize(std::min(line.size(), line.find('\r')));
         lines.push_back(std::move(line));
         if (end == std::string::npos) break;
         start = end + 1;

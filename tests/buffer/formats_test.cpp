@@ -63,9 +63,11 @@ TEST(CdsLoad, HeaderIsDroppedAndTheEndCoversTheMovedData) {
     for (auto [size, end] : cases) {
         auto b = startBuffer();
         const std::string file = test::pattern(size, 9) + "xx";
+        const std::uint8_t after = (*b)[static_cast<std::uint32_t>(end + 1) % kBufferSize];
         EXPECT_EQ(formats::loadCds(*b, file.substr(0, size)).endAddress, end) << size;
         const auto n = static_cast<std::uint32_t>(end + 1);
         EXPECT_EQ(bufferBytes(*b, 0, n), file.substr(2, n));
+        EXPECT_EQ((*b)[n % kBufferSize], after) << "the byte after the data stays as it was";
     }
 }
 

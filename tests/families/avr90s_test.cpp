@@ -58,39 +58,6 @@ TEST(Avr90sForm, CaptionsItemsAndInitialStates) {
     EXPECT_EQ(Msg(d), "Bad!");
 }
 
-TEST(Avr90sSim, EverySubTypeProgramsVerifiesAndReadsBack) {
-    for (int row = 1; row < static_cast<int>(kAvr90sRows.size()); ++row) {
-        SCOPED_TRACE(Row(row).name);
-        Rig rig(row);
-        FillRandom(rig.docs.buf, Size(row), static_cast<unsigned>(row) + 40);
-        const std::vector<std::uint8_t> image(rig.docs.buf.data(), rig.docs.buf.data() + Size(row));
-        rig.dlg.click("Write");
-        EXPECT_EQ(Msg(rig.dlg), "OK!");
-        EXPECT_EQ(rig.chip->memory(), image);
-        rig.dlg.click("Verify");
-        EXPECT_EQ(Msg(rig.dlg), "OK!");
-        EXPECT_EQ(rig.dlg.failureFlag(), 0);
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + Size(row), 0);
-        rig.dlg.click("Read1");
-        EXPECT_EQ(Msg(rig.dlg), "OK");
-        EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.docs.buf.data()));
-        EXPECT_EQ(rig.docs.buf[Size(row)], 0); // nothing past the part's end
-        EXPECT_EQ(rig.box->errors().size(), 0u);
-    }
-}
-
-TEST(Avr90sSim, BlankOfABlankAndAUsedPart) {
-    Rig rig(1);
-    rig.dlg.click("Blank");
-    EXPECT_EQ(Msg(rig.dlg), "OK!");
-    EXPECT_EQ(rig.dlg.failureFlag(), 0);
-    rig.chip->memory()[0x2F3] = 0xFE;
-    rig.dlg.click("Blank");
-    EXPECT_EQ(Msg(rig.dlg), "No Blank!");
-    EXPECT_EQ(rig.dlg.control("Edit6").text(), "02f2");
-    EXPECT_EQ(rig.dlg.failureFlag(), 1);
-}
-
 TEST(Avr90sSim, LocksFailVerifyUntilEraseAndFusesReadBack) {
     Rig rig(4);
     FillRandom(rig.docs.buf, Size(4), 7);
@@ -210,16 +177,6 @@ TEST(Avr90sSim, ALostLinkMidProgramKeepsTheBufferAndRefusesAfter) {
     EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.docs.buf.data()));
     rig.dlg.click("Verify");
     EXPECT_EQ(Msg(rig.dlg), kNotConnectedText);
-}
-
-TEST(Avr90sSim, StopEndsTheLoopsWithTheVoltagesOff) {
-    Rig rig(2);
-    FillRandom(rig.docs.buf, Size(2), 5);
-    rig.fp.stop.stopAfterPolls = 3;
-    rig.dlg.click("Write");
-    EXPECT_EQ(Msg(rig.dlg), "Stopped at 000080");
-    EXPECT_EQ(rig.dlg.failureFlag(), 1);
-    EXPECT_EQ(rig.box->socket().vppPins(), 0u);
 }
 
 // The chip model keeps the data sheet's pulse lengths: a WR pulse of one

@@ -166,38 +166,6 @@ TEST(EE29, ReadIsBoundedByTheDeviceAndRowZeroSendsNothing) {
     }
 }
 
-TEST(EE29, EveryPartProgramsVerifiesReadsBackErasesAndSums) {
-    for (const sim::ChipOffer& offer : sim::ChipOffers()) {
-        if (offer.family != EE29Dialog::kFormClass) continue;
-        SCOPED_TRACE(offer.label);
-        EE29Sim rig(offer.subType);
-        rig.chip = std::dynamic_pointer_cast<sim::EE29Chip>(offer.make());
-        rig.box->insert(rig.chip);
-        const auto size = static_cast<std::uint32_t>(rig.chip->memory().size());
-        rig.dlg.click("Blank");
-        EXPECT_EQ(rig.msg(), "Blank OK");
-        const std::vector<std::uint8_t> image = RandomImage(size, size + offer.subType);
-        rig.load(image);
-        const std::uint32_t span = std::min<std::uint32_t>(size, 0x2000);
-        rig.programAndVerifyBothEnds(size, span, "Finished");
-        EXPECT_FALSE(rig.chip->dataProtection());
-        rig.dlg.click("Blank");
-        EXPECT_EQ(rig.msg(), "000000: Not blank ");
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + size, 0);
-        rig.fields("0", "0", Format("%x", size - 1));
-        rig.dlg.click("ReadButton");
-        EXPECT_TRUE(std::equal(image.begin(), image.begin() + span, rig.docs.buf.data()));
-        EXPECT_TRUE(std::equal(image.end() - span, image.end(), rig.docs.buf.data() + size - span));
-        rig.dlg.click("Button2");
-        EXPECT_EQ(rig.msg(), Format("字节累加后的和 = %08x", rig.chip->checksum()));
-        rig.dlg.click("Erase");
-        EXPECT_EQ(rig.msg(), "Finished");
-        rig.dlg.click("Blank");
-        EXPECT_EQ(rig.msg(), "Blank OK");
-        for (const auto& e : rig.box->errors()) ADD_FAILURE() << "box error at byte " << e.byteIndex;
-    }
-}
-
 TEST(EE29, AutoErasesChecksProgramsAndVerifies) {
     EE29Sim rig(kRow512);
     std::fill(rig.chip->memory().begin(), rig.chip->memory().end(), 0x00);
@@ -237,27 +205,6 @@ TEST(EE29, AnEmptySocketFailsEraseProgrammeAndAutoWhereABlankPartPasses) {
                 EXPECT_EQ(rig.box->socket().vccPins() | rig.box->socket().vppPins(), 0u) << c.button;
             }
         }
-    }
-}
-
-// A stop ends each long loop at its next progress point and powers the socket down.
-TEST(EE29, AStopEndsEveryLongLoopAtItsProgressPoint) {
-    struct Case {
-        const char* button;
-        const char* message;
-    } cases[] = {{"Write", "Stopped at 000080"},      {"Blank", "Stopped at 001000"},
-                 {"Verify", "Stopped at 000100"},     {"ReadButton", "Stopped at 000100"},
-                 {"Button2", "Stopped at 001000"}};
-    for (const Case& c : cases) {
-        EE29Sim rig(kRow010);
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x2000, 0xFF);
-        rig.fields("0", "0", "1fff");
-        rig.fp.stop.polls = 0;
-        rig.fp.stop.stopAfterPolls = 2;
-        rig.dlg.click(c.button);
-        EXPECT_EQ(rig.msg(), c.message) << c.button;
-        EXPECT_TRUE(rig.dlg.failure());
-        EXPECT_EQ(rig.box->socket().registers().vccGnd & 0x07, 0x07) << c.button; // Vcc off
     }
 }
 

@@ -375,30 +375,5 @@ TEST(F28GoldenWire, EdgeCasesSendTheRecordedStream) {
 namespace quarvin::test {
 namespace {
 
-// Stop ends every loop at its poll, with the failure flag set and the socket off.
-TEST(F28, StopEndsEachLoopAtItsPoll) {
-    struct Case {
-        const char* button;
-        int polls;
-        const char* message;
-    } cases[] = {
-        {"ReadButton", 3, "Stopped at 000200"}, {"Blank", 2, "Stopped at 001000"},
-        {"Write", 2, "Stopped at 000400"},      {"Verify", 3, "Stopped at 000200"},
-        {"Erase", 2, "Stopped at 000000"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.button);
-        F28Sim rig(kRow010);
-        if (c.button == std::string("Erase")) rig.chip->memory()[0] = 0x00; // more than one round
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x2000, 0xFF);
-        rig.fields("0", "0", "1fff");
-        rig.fp.stop.stopAfterPolls = c.polls;
-        rig.dlg.click(c.button);
-        EXPECT_EQ(rig.msg(), c.message);
-        EXPECT_TRUE(rig.dlg.failure());
-        EXPECT_EQ(rig.box->socket().registers().vccGnd & 0x01, 0x01); // Vcc off pin 36
-    }
-}
-
 } // namespace
 } // namespace quarvin::test

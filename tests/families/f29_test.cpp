@@ -92,34 +92,6 @@ TEST(F29, ProgrammeFailureTextFlagAndPowerOff) {
     }
 }
 
-TEST(F29, EverySubTypeErasesProgramsVerifiesReadsBackSumsAndIdentifies) {
-    for (int row = 1; row < static_cast<int>(kF29Rows.size()); ++row) {
-        SCOPED_TRACE(std::string("row ") + kF29Rows[static_cast<std::size_t>(row)].name);
-        F29Sim rig(row);
-        const std::uint32_t size = kF29Rows[static_cast<std::size_t>(row)].lastAddress + 1;
-        rig.chip->memory()[0x777] = 0x00;
-        rig.dlg.click("Blank");
-        EXPECT_EQ(rig.msg(), "000700: Not blank!");
-        rig.dlg.click("Erase");
-        EXPECT_EQ(rig.msg(), "Blank OK");
-        const std::vector<std::uint8_t> image = RandomImage(size, static_cast<unsigned>(row));
-        rig.load(image);
-        const std::uint32_t span = std::min<std::uint32_t>(size, 0x1000);
-        rig.programAndVerifyBothEnds(size, span, "OK!");
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + size, 0);
-        rig.field("Edit3", Format("%x", span - 1));
-        rig.dlg.click("ReadButton");
-        EXPECT_TRUE(std::equal(image.begin(), image.begin() + span, rig.docs.buf.data()));
-        rig.dlg.click("CheckSum");
-        // Rows 12 and 13 reach only the lower half of their parts: it is summed twice.
-        const std::uint32_t reachable = std::uint32_t{1} << rig.chip->type().addressBits;
-        std::uint32_t sum = 0;
-        for (std::uint32_t a = 0; a < size; ++a) sum += rig.chip->memory()[a % reachable];
-        EXPECT_EQ(rig.msg(), Format("字节累加后的和 = %08x", sum));
-        EXPECT_TRUE(rig.box->errors().empty());
-    }
-}
-
 TEST(F29, ProtectionSlowErasesBrokenSequencesAndLostSupply) {
     // A protected sector keeps its bytes: Programe fails there, Erase reports it.
     F29Sim prot(kRow010);

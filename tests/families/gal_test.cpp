@@ -214,47 +214,6 @@ TEST(GalDialogTest, StartOpensTheFuseMapFilledWithOnesAndShowsTheRowGeometry) {
     EXPECT_EQ(rig.dlg.control("Msg").text(), "OK ");
 }
 
-// Every sub-type with a part: erase, program, verify, read back, save.
-TEST(GalVirtualBox, EverySubTypeRoundTripsATestFile) {
-    for (int row : {1, 2, 3, 4, 5, 6, 8, 9}) {
-        for (bool registered : {false, true}) {
-            const char* file = FileFor(row, registered);
-            SCOPED_TRACE(Format("row %d ", row) + file);
-            GalSim rig(row);
-            Load(rig.docs.buf, row, file);
-            const ParsedJedec expected = ParseJedecText(ReadText(PldFile(file)));
-            rig.dlg.click("Erase");
-            EXPECT_EQ(Msg(rig), "OK");
-            rig.dlg.click("Write");
-            EXPECT_EQ(Msg(rig), "OK");
-            rig.dlg.click("Verify");
-            EXPECT_EQ(Msg(rig), "Verify OK");
-            EXPECT_FALSE(rig.dlg.failure());
-            EXPECT_EQ(rig.dlg.control("Edit6").text(), Format("%04d", static_cast<int>(kGalRows[static_cast<std::size_t>(row)].arrayFuses())));
-
-            std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 6000, '0');
-            rig.dlg.click("Read1");
-            EXPECT_EQ(Msg(rig), "Finished");
-            EXPECT_EQ(FirstDifference(rig.docs.buf, expected), -1);
-            const ParsedJedec saved = ParseJedecText("\x02" + formats::jedecText(rig.docs.buf, GeometryOf(row)) + "\x03");
-            ASSERT_GE(saved.fuses.size(), expected.fuses.size());
-            EXPECT_TRUE(std::equal(expected.fuses.begin(), expected.fuses.end(), saved.fuses.begin()));
-            EXPECT_EQ(rig.chip->refusedPulses(), 0);
-        }
-    }
-}
-
-TEST(GalVirtualBox, BlankPassesABlankPartAndFailsAUsedOne) {
-    GalSim rig(3);
-    rig.dlg.click("Blank");
-    EXPECT_EQ(Msg(rig), "OK");
-    EXPECT_FALSE(rig.dlg.failure());
-    rig.chip->memory()[100] = 0;
-    rig.dlg.click("Blank");
-    EXPECT_EQ(Msg(rig), "Not blank!");
-    EXPECT_TRUE(rig.dlg.failure());
-}
-
 TEST(GalVirtualBox, SecuredPartReadsOnesFailsVerifyKeepsItsSignatureUntilErased) {
     for (int row : {3, 6}) {
         SCOPED_TRACE(row);
@@ -281,23 +240,6 @@ TEST(GalVirtualBox, SecuredPartReadsOnesFailsVerifyKeepsItsSignatureUntilErased)
         EXPECT_FALSE(rig.chip->secured());
         rig.dlg.click("Blank");
         EXPECT_EQ(Msg(rig), "OK");
-    }
-}
-
-TEST(GalVirtualBox, StuckAndUnprogrammableFusesFailVerify) {
-    const ParsedJedec expected = ParseJedecText(ReadText(PldFile("gal16v8_comb.jed")));
-    const auto zero = std::find(expected.fuses.begin(), expected.fuses.end(), 0) - expected.fuses.begin();
-    const auto one = std::find(expected.fuses.begin(), expected.fuses.end(), 1) - expected.fuses.begin();
-    for (const std::string& fault : {Format("noprogram:%x", static_cast<unsigned>(zero)),
-                                     Format("stuck:%x:1:0", static_cast<unsigned>(one))}) {
-        SCOPED_TRACE(fault);
-        GalSim rig(1);
-        ASSERT_EQ(sim::AddChipFault(rig.chip->faults(), fault), "");
-        Load(rig.docs.buf, 1, "gal16v8_comb.jed");
-        rig.dlg.click("Write");
-        rig.dlg.click("Verify");
-        EXPECT_EQ(Msg(rig), "Bad!");
-        EXPECT_TRUE(rig.dlg.failure());
     }
 }
 

@@ -345,25 +345,6 @@ TEST(I2cChip, X24c01TakesTheAddressAndDirectionInOneByteWithFourBytePages) {
 
 // ---------------------------------------------------------------- virtual box
 
-TEST(I2cOnTheBox, EverySubTypeProgramsVerifiesAndReadsBack) {
-    for (int row = 1; row < static_cast<int>(kI2cRows.size()); ++row) {
-        SCOPED_TRACE(kI2cRows[static_cast<std::size_t>(row)].name);
-        SimRig<I2cDialog, I2cEepromChip> rig(row);
-        const auto image = RandomImage(rig.chip->memory().size(), static_cast<unsigned>(row));
-        std::copy(image.begin(), image.end(), rig.docs.buf.data());
-        rig.dlg.click("Write");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Verify OK");
-        EXPECT_EQ(rig.chip->memory(), image);
-        rig.dlg.click("Verify");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Verify OK");
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + image.size(), 0);
-        rig.dlg.click("ReadButton");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
-        EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.docs.buf.data()));
-        EXPECT_FALSE(rig.dlg.failure());
-    }
-}
-
 TEST(I2cOnTheBox, FailuresSayVerifyBadWhereTheyHappen) {
     struct Case {
         const char* what;

@@ -251,31 +251,6 @@ TEST(MicrowireChip, EraseAllAndTheDontCareTopBitOf93c56) {
 
 // ---------------------------------------------------------------- virtual box
 
-TEST(MicrowireOnTheBox, EverySubTypeProgramsVerifiesAndReadsBack) {
-    for (int row = 1; row < static_cast<int>(kMicrowireRows.size()); ++row) {
-        SCOPED_TRACE(kMicrowireRows[static_cast<std::size_t>(row)].name);
-        SimRig<MicrowireDialog, MicrowireChip> rig(row);
-        rig.dlg.control("Speed").setItemIndex(2);
-        std::mt19937 gen(static_cast<unsigned>(row));
-        std::vector<std::uint8_t> image(rig.chip->memory().size());
-        for (auto& b : image) b = static_cast<std::uint8_t>(gen());
-        std::copy(image.begin(), image.end(), rig.docs.buf.data());
-        rig.dlg.click("Write");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
-        EXPECT_EQ(rig.chip->memory(), image);
-        rig.dlg.click("Verify");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Verify OK");
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + image.size(), 0);
-        rig.dlg.click("ReadButton");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
-        EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.docs.buf.data()));
-        rig.dlg.click("Erase");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
-        rig.dlg.click("Blank");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "OK,空");
-    }
-}
-
 TEST(MicrowireOnTheBox, FaultsAndWhatEachStepReports) {
     struct Case {
         const char* what;

@@ -246,28 +246,6 @@ void FillRandom(MainBuffer& buf, std::uint32_t last, unsigned seed) {
     }
 }
 
-TEST(Pic16Sim, EverySubTypeProgramsVerifiesAndReadsBack) {
-    for (int row = 1; row <= 10; ++row) {
-        SCOPED_TRACE(row);
-        PicRig rig(row);
-        const std::uint32_t last = kPic16Rows[static_cast<std::size_t>(row)].lastByteAddress;
-        FillRandom(rig.docs.buf, last, static_cast<unsigned>(row));
-        std::vector<std::uint8_t> image(rig.docs.buf.data(), rig.docs.buf.data() + last + 1);
-        rig.dlg.click("Write");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), Said(row, "Finished", kPic16EmptyNotTold));
-        rig.dlg.click("Verify");
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + last + 1, 0);
-        rig.dlg.click("ReadToFile");
-        EXPECT_EQ(rig.dlg.control("Msg").text().rfind("Finished,Sum=", 0), 0u);
-        // Words other than 0x3FFF come from a part, whatever the row.
-        EXPECT_EQ(rig.dlg.control("Msg").text().find("empty socket"), std::string::npos);
-        EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.docs.buf.data()));
-        EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.chip->memory().begin()));
-        EXPECT_EQ(rig.dlg.failureFlag(), 0);
-    }
-}
-
 TEST(Pic16Sim, BlankChecks) {
     PicRig blank(5);
     blank.dlg.click("Blank");

@@ -45,26 +45,6 @@ TEST(P2051Form, CaptionsItemsAndInitialStates) {
     EXPECT_EQ(Msg(d), "Communication error!");
 }
 
-TEST(P2051Chip, EverySubTypeProgramsVerifiesAndReadsBack) {
-    for (int row = 1; row < static_cast<int>(kP2051Rows.size()); ++row) {
-        SCOPED_TRACE(kP2051Rows[static_cast<std::size_t>(row)].name);
-        Rig rig(row);
-        const std::uint32_t size = kP2051Rows[static_cast<std::size_t>(row)].lastAddress + 1;
-        FillRandom(rig.docs.buf, size, static_cast<unsigned>(row) + 20);
-        const std::vector<std::uint8_t> image(rig.docs.buf.data(), rig.docs.buf.data() + size);
-        rig.dlg.click("Write");
-        EXPECT_EQ(Msg(rig.dlg), "OK");
-        EXPECT_EQ(rig.chip->memory(), image);
-        rig.dlg.click("Verify");
-        EXPECT_EQ(Msg(rig.dlg), "Verify OK");
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + size, 0);
-        rig.dlg.click("Read1");
-        EXPECT_EQ(Msg(rig.dlg), "Finished");
-        EXPECT_TRUE(std::equal(image.begin(), image.end(), rig.docs.buf.data()));
-        EXPECT_EQ(rig.docs.buf[size], 0); // nothing past the part's end
-    }
-}
-
 TEST(P2051Chip, BlankEraseLockAndSignature) {
     Rig rig(2);
     rig.dlg.click("Blank");

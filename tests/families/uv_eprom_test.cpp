@@ -62,41 +62,6 @@ TEST(UvEprom, ReadBackIsComparedOnlyWhereTheRowSaysSo) {
     }
 }
 
-TEST(UvEprom, EverySubTypeProgramsVerifiesReadsBackAndSums) {
-    for (int row = 1; row < static_cast<int>(kEpromRows.size()); ++row) {
-        SCOPED_TRACE("row " + std::to_string(row));
-        EpromSim rig(row);
-        const auto size = static_cast<std::uint32_t>(rig.chip->cells().size());
-        ASSERT_EQ(size, kEpromRows[static_cast<std::size_t>(row)].lastAddress + 1);
-        // The big parts are programmed over their first and last 8 KiB, so that
-        // every address line is exercised without a minute per row.
-        const std::uint32_t span = std::min<std::uint32_t>(size, 0x2000);
-        std::mt19937 gen(static_cast<unsigned>(row));
-        std::vector<std::uint8_t> image(size);
-        for (auto& b : image) b = static_cast<std::uint8_t>(gen());
-        std::copy(image.begin(), image.end(), rig.docs.buf.data());
-
-        for (std::uint32_t start : {0u, size - span}) {
-            rig.fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
-            rig.dlg.WriteClick();
-            EXPECT_EQ(rig.msg(), "OK!");
-            rig.dlg.VerifyClick();
-            EXPECT_EQ(rig.msg(), "Verify OK");
-            EXPECT_TRUE(std::equal(image.begin() + start, image.begin() + start + span, rig.chip->cells().begin() + start));
-        }
-        EXPECT_TRUE(rig.box->errors().empty());
-
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + size, 0);
-        rig.dlg.ReadClick(); // from 0, Length + 1 bytes
-        EXPECT_EQ(rig.msg(), "OK!");
-        EXPECT_TRUE(std::equal(image.begin(), image.begin() + span, rig.docs.buf.data()));
-        EXPECT_EQ(rig.docs.buf[span], 0);
-
-        rig.dlg.CheckSumClick();
-        EXPECT_EQ(rig.msg(), Format("Sum = %08x", rig.chip->checksum()));
-    }
-}
-
 TEST(UvEprom, ChipFaultsShowAsTheBenchWouldShowThem) {
     // A used page fails Blank at its first address; Sum leaves the flag alone.
     EpromSim used(kRow27c512);

@@ -112,6 +112,7 @@ TEST_F(Startup, PortFileDecidesTheSearchOrderAndIsWrittenWhole) {
         {"COM10\n", {"COM10", "COM1", "COM2", "COM3"}, "COM3"},
         {"", {"COM1", "COM1", "COM2", "COM3"}, "COM3"},
         {"/dev/ttyUSB0\r\nrest", {"/dev/ttyUSB0", "COM1", "COM2", "COM3"}, "COM3"},
+        {"/dev/pts/9\r\r\n", {"/dev/pts/9"}, "/dev/pts/9"},
         {"/dev/pts/9", {"/dev/pts/9"}, "/dev/pts/9"},
         // The virtual box comes after the real ports: a box attached later wins.
         {"VBOX", {"COM1", "COM2", "COM3", "COM4", "VBOX"}, "VBOX"},

@@ -70,6 +70,7 @@ TEST(ConfigFile, OddAndTruncatedFilesRestoreWhatTheySafelyCan) {
     const Case cases[] = {
         {"1\nP27\nAMD: 27C256\n/tmp/a.HEX", "1|P27|AMD: 27C256|/tmp/a.HEX|?|?|?|?|?|?"},  // truncated, no line end
         {"5\r\nGAL3M\r\n", "5|GAL3M|?|?|?|?|?|?|?|?"},
+        {"5\nGAL3M\rP27\r\r\n", "5|GAL3M|?|?|?|?|?|?|?|?"},
         // The category index outside the seven categories becomes 0.
         {"6" + tail, "6|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
         {"7" + tail, "0|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},

@@ -65,24 +65,25 @@ BinaryLoadResult loadBinaryFile(MainBuffer& buffer, const std::string& path, std
 }
 
 namespace {
-// Drops the two header bytes by moving the stored data down; never reads or
-// writes outside the buffer.
-BinaryLoadResult dropCdsHeader(MainBuffer& buffer, BinaryLoadResult r) {
-    if (r.bytesStored > 2)
-        std::memmove(buffer.data(), buffer.data() + 2, static_cast<std::size_t>(r.bytesStored - 2));
-    r.endAddress = static_cast<std::int32_t>(std::max<std::int64_t>(r.bytesStored - 3, -1));
+// The two header bytes are loaded to addresses -2 and -1, which the buffer does
+// not have, so the data lands from 0 and nothing after it is touched; the counts
+// stay those of the whole file.
+constexpr std::int64_t kCdsHeaderBytes = 2;
+BinaryLoadResult dropCdsHeader(BinaryLoadResult r) {
+    r.bytesStored = std::min(r.bytesKept, r.bytesStored + kCdsHeaderBytes);
+    r.endAddress = static_cast<std::int32_t>(std::max<std::int64_t>(r.bytesKept - 3, -1));
     return r;
 }
 } // namespace
 
 BinaryLoadResult loadCds(MainBuffer& buffer, std::string_view bytes) {
-    return dropCdsHeader(buffer, loadBinary(buffer, bytes, 0));
+    return dropCdsHeader(loadBinary(buffer, bytes, -kCdsHeaderBytes));
 }
 
 BinaryLoadResult loadCdsFile(MainBuffer& buffer, const std::string& path) {
-    BinaryLoadResult r = loadBinaryFile(buffer, path, 0);
+    BinaryLoadResult r = loadBinaryFile(buffer, path, -kCdsHeaderBytes);
     if (!r.opened || r.readFailed) return r;
-    return dropCdsHeader(buffer, r);
+    return dropCdsHeader(r);
 }
 
 std::string binaryImage(const MainBuffer& buffer, std::int64_t endAddress) {

@@ -1,0 +1,35 @@
+// Feeds arbitrary command lines (arguments split at line ends) to quarvin-cli's
+// option parser and checks that a line it accepts holds a known command with the
+// values inside their documented ranges, and that a refused one says why.
+#include <cstdint>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cli/Options.h"
+
+using namespace quarvin::cli;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> args(1);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == '\n') args.emplace_back();
+        else args.back() += static_cast<char>(data[i]);
+    }
+    const ParseResult r = parse(args);
+    if (!r.error.empty()) return 0;
+    const Options& o = r.options;
+    static const std::set<std::string> commands = {"convert", "sum", "devices", "ops", "chips", "run", "help"};
+    if (!commands.count(o.command)) std::abort();
+    if (o.command == "help") return 0;
+    if (o.loadMode < 0 || o.loadMode > 7 || o.subType < 0) std::abort();
+    if (o.fusesPerRow < 1 || o.fusesPerRow > 100000 || o.fuseRows < 1 || o.fuseRows > 100000) std::abort();
+    if (o.command == "run" && (o.operations.empty() || o.device.empty() == o.dialogClass.empty())) std::abort();
+    if ((o.command == "convert" || o.command == "sum") && o.input.empty() && args.size() < 2) std::abort();
+    for (const auto& [name, value] : o.familyOptions)
+        if (name.empty()) std::abort();
+    for (const auto& [control, item] : o.controls)
+        if (control.empty()) std::abort();
+    return 0;
+}
