@@ -82,7 +82,7 @@ MainWindowView::MainWindowView(TMainForm& form, QtStopRequest* stop) : form_(for
     setCentralWidget(central);
 
     connect(typeList_, &QListWidget::currentRowChanged, this, [this](int r) {
-        if (!syncing_) form_.control("ListBox1").setItemIndex(r);
+        if (!syncing_) form_.typeRowHighlighted(r);
     });
     connect(typeList_, &QListWidget::itemDoubleClicked, this, [this] {
         if (operationRunning()) return;
@@ -238,6 +238,9 @@ void MainWindowView::controlChanged(Control& c) {
         int width = c.visible() ? c.w : 0;
         typePanel_->setFixedWidth(width);
         typePanel_->setVisible(width > 0);
+    } else if (c.name == "StatusHint") {
+        if (c.text().empty()) statusBar()->clearMessage();
+        else statusBar()->showMessage(Q(c.text()));
     } else if (c.name == "StatusLine") {
         for (int i = 0; i < TMainForm::kStatusPanels; ++i)
             panels_[i]->setText(i < static_cast<int>(c.items().size()) ? Q(c.items()[static_cast<std::size_t>(i)]) : QString());
@@ -269,15 +272,17 @@ void MainWindowView::formChanged(Form& f, FormEvent e) {
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
-    // Closing powers the box down; never in the middle of a running operation.
-    if (form_.busy() || operationRunning()) {
-        event->ignore();
-        return;
-    }
     if (!closing_) {
+        // Closing powers the box down; never in the middle of a running operation.
+        if (form_.busy() || operationRunning()) {
+            event->ignore();
+            return;
+        }
         closing_ = true;
         form_.FileExit();
     }
+    // File > Exit has shut the model down already, from inside its own menu
+    // command; the window goes now, although that command has not returned yet.
     event->accept();
     // The program ends with its main window, whatever dialogs are still open.
     QCoreApplication::quit();

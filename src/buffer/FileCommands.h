@@ -13,6 +13,7 @@
 namespace quarvin {
 
 class Documents;
+enum class BufferContent;
 
 // The main window's data file state; the main window owns it and the file
 // commands update it.
@@ -59,9 +60,10 @@ public:
 
 private:
     void setLabel(const std::string& text);
-    void showBinaryWindow(std::int32_t endAddress, const char* labelPrefix);
+    std::string prepareLoad(BufferContent kind);
+    void showBinaryWindow(std::int32_t endAddress, const char* labelPrefix, const std::string& previous);
     // The message for a file that could not be opened, or the hex window for the loaded bytes.
-    bool finishBinaryLoad(const formats::BinaryLoadResult& r);
+    bool finishBinaryLoad(const formats::BinaryLoadResult& r, const std::string& previous);
     int runFormatDialog();
     void saveWith(const std::string& key);
     void cantWrite(const std::string& path);

@@ -1,6 +1,7 @@
 // The start question, the port search, the identify handshake, the port file and Reconnect.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -108,9 +109,9 @@ TEST_F(Startup, BadRepliesLeaveSoftRunStatusAndTryTheNextPort) {
 TEST_F(Startup, PortFileDecidesTheSearchOrderAndIsWrittenWhole) {
     struct Row { const char* content; Names attempts; std::string boxAt; };
     const Row rows[] = {
-        {nullptr, {"COM1", "COM1", "COM2", "COM3"}, "COM3"},
+        {nullptr, {"COM1", "COM2", "COM3"}, "COM3"}, // each port once
         {"COM10\n", {"COM10", "COM1", "COM2", "COM3"}, "COM3"},
-        {"", {"COM1", "COM1", "COM2", "COM3"}, "COM3"},
+        {"", {"COM1", "COM2", "COM3"}, "COM3"},
         {"/dev/ttyUSB0\r\nrest", {"/dev/ttyUSB0", "COM1", "COM2", "COM3"}, "COM3"},
         {"/dev/pts/9", {"/dev/pts/9"}, "/dev/pts/9"},
         // The virtual box comes after the real ports: a box attached later wins.
@@ -235,6 +236,74 @@ TEST_F(Startup, IdentifyReplyMayStartLateButNotPauseOrOverrunTheTotal) {
         link = LinkState();
         EXPECT_EQ(OpenPort(link, env, "COM1"), r.connected);
         EXPECT_EQ(link.connected, r.connected);
+    }
+}
+
+// A port that opens and never answers; every wait costs its full time on the clock.
+class SilentPort : public Transport {
+public:
+    explicit SilentPort(FakeSystemInfo& clock) : clock_(clock) {}
+    bool write(const std::uint8_t*, std::size_t) override { return true; }
+    int readByte(int timeoutMs) override {
+        clock_.now += timeoutMs;
+        return -1;
+    }
+    void close() override {}
+
+private:
+    FakeSystemInfo& clock_;
+};
+
+struct SilentOpener : PortOpener {
+    FakeSystemInfo* clock = nullptr;
+    Names silent;   // these open and stay silent; others cannot be opened
+    Names attempts;
+    OpenedPort open(const std::string& name) override {
+        attempts.push_back(name);
+        if (std::find(silent.begin(), silent.end(), name) == silent.end()) return {};
+        return {OpenStatus::Opened, std::make_unique<SilentPort>(*clock)};
+    }
+};
+
+TEST_F(Startup, TheSearchTellsEachPortCostsASilentPortOnceAndCanBeCancelled) {
+    struct Row {
+        const char* what;
+        const char* portFile;
+        int cancelAtMs;      // the user cancels once the clock reaches this; -1: never
+        Names attempts;
+        std::int64_t minMs, maxMs; // what the search costs on the clock
+        bool noBoxMessage;
+    } rows[] = {
+        {"saved COM1, silent: one time-out", "COM1", -1, {"COM1", "COM2", "COM3", "COM4"}, 10000, 10000, true},
+        {"saved VBOX behind a silent COM1", "VBOX", -1, {"COM1", "COM2", "COM3", "COM4", "VBOX"}, 10000, 10000, true},
+        {"cancelled while COM1 is awaited", "COM1", 3000, {"COM1"}, 3000, 3000 + SearchPollMs, false},
+        {"cancelled before the first port", "COM1", 0, {}, 0, 0, false},
+    };
+    platform.system.step = 0;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        reset(r.portFile);
+        platform.prompts.shown.clear();
+        SilentOpener silent;
+        silent.clock = &platform.system;
+        silent.silent = {"COM1"};
+        env.opener = &silent;
+        Names told;
+        const std::int64_t start = platform.system.now;
+        env.searching = [&](const std::string& text) {
+            if (told.empty() || told.back() != text) told.push_back(text);
+            return r.cancelAtMs < 0 || platform.system.now - start < r.cancelAtMs;
+        };
+        EXPECT_FALSE(ReconnectLink(link, env));
+        EXPECT_EQ(silent.attempts, r.attempts);
+        EXPECT_GE(platform.system.now - start, r.minMs);
+        EXPECT_LE(platform.system.now - start, r.maxMs);
+        EXPECT_EQ(messages(), r.noBoxMessage ? Names{NoBoxMessage} : Names{});
+        EXPECT_EQ(link.connected, 0);
+        if (!r.noBoxMessage) EXPECT_EQ(status.back(), SearchCancelledStatus);
+        ASSERT_FALSE(told.empty());
+        EXPECT_EQ(told.front(), "Looking for the box on COM1 ...");
+        if (r.noBoxMessage) EXPECT_EQ(told.back(), "Looking for the box on " + r.attempts.back() + " ...");
     }
 }
 

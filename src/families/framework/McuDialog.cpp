@@ -117,6 +117,7 @@ void McuDialog::buildControls(const McuForm& form) {
 
 void McuDialog::Start() {
     ResetSocket(link());
+    clearPreviousRun();
     // The dialog opens with or without a box; without one every reply reads 255.
     control("Msg").setText(link().connected ? "OK " : form_.notConnectedText);
     ctx_.docs.New();
