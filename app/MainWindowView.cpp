@@ -1,5 +1,7 @@
 #include "MainWindowView.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -173,6 +176,9 @@ void MainWindowView::buildStrip() {
     maker_ = new QComboBox(strip);
     maker_->setObjectName("ComboBox1");
     maker_->setMaxVisibleItems(16);
+    // The boxes grow with their longest entry: a maker or category is never cut short.
+    maker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    category_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     maker_->setFont(QFont("Courier"));
     typeLabel_ = new QLabel(strip);
     typeLabel_->setObjectName("Label2");
@@ -232,12 +238,12 @@ void MainWindowView::controlChanged(Control& c) {
         if (!same) {
             typeList_->clear();
             typeList_->addItems(items);
+            fitTypePanel();
         }
         typeList_->setCurrentRow(c.itemIndex());
     } else if (c.name == "Panel2") {
-        int width = c.visible() ? c.w : 0;
-        typePanel_->setFixedWidth(width);
-        typePanel_->setVisible(width > 0);
+        typePanelWidth_ = c.visible() ? c.w : 0;
+        fitTypePanel();
     } else if (c.name == "StatusHint") {
         if (c.text().empty()) statusBar()->clearMessage();
         else statusBar()->showMessage(Q(c.text()));
@@ -247,6 +253,22 @@ void MainWindowView::controlChanged(Control& c) {
         statusBar()->setEnabled(c.enabled());
     }
     --syncing_;
+}
+
+void MainWindowView::fitTypePanel() {
+    // The form's width, or more when a row (a maker's separator row) needs it:
+    // no row needs a horizontal scroll bar.
+    int width = typePanelWidth_;
+    if (width > 0) {
+        int widest = 0;
+        for (int i = 0; i < typeList_->count(); ++i)
+            widest = std::max(widest, typeList_->fontMetrics().horizontalAdvance(typeList_->item(i)->text()));
+        const int chrome = 2 * typeList_->frameWidth() + typeList_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                           2 * typeList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 4;
+        width = std::max(width, widest + chrome);
+    }
+    typePanel_->setFixedWidth(width);
+    typePanel_->setVisible(width > 0);
 }
 
 void MainWindowView::paintNow(Control& c) {

@@ -1,5 +1,6 @@
 // File > Exit ends the program as closing the main window does: the event loop
 // ends, the configuration file is written and the socket is powered down.
+#include <QTest>
 #include <filesystem>
 
 #include "MainWindowView.h"
@@ -15,13 +16,6 @@ using namespace quarvin;
 namespace {
 
 enum class ExitBy { MenuItem, Keyboard };
-
-void PressKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers mods) {
-    QKeyEvent press(QEvent::KeyPress, key, mods, key == Qt::Key_X ? "x" : (key == Qt::Key_F ? "f" : ""));
-    QKeyEvent release(QEvent::KeyRelease, key, mods);
-    QApplication::sendEvent(target, &press);
-    QApplication::sendEvent(target, &release);
-}
 
 TEST(GuiExit, FileExitEndsTheEventLoopWithTheSocketPoweredDown) {
     for (ExitBy way : {ExitBy::MenuItem, ExitBy::Keyboard}) {
@@ -45,11 +39,11 @@ TEST(GuiExit, FileExitEndsTheEventLoopWithTheSocketPoweredDown) {
                 return;
             }
             // Alt+F opens the File menu; X is the mnemonic of its Exit item.
-            PressKey(main, Qt::Key_F, Qt::AltModifier);
+            QTest::keyClick(main, Qt::Key_F, Qt::AltModifier);
             QApplication::processEvents();
             QWidget* popup = QApplication::activePopupWidget();
             ASSERT_NE(popup, nullptr);
-            PressKey(popup, Qt::Key_X, Qt::NoModifier);
+            QTest::keyClick(popup, Qt::Key_X);
         });
         // A loop that Exit does not end ends here instead, and the test fails.
         QTimer guard;
