@@ -39,7 +39,7 @@ struct LinkEnvironment {
     // The search's progress ("Looking for the box on COM1 ..."), told before each
     // port and again while a port's reply is awaited; returns false when the user
     // cancelled the search. None: the search cannot be cancelled.
-    std::function<bool(const std::string&)> searching;
+    std::function<bool(const std::string&)> searching = {};
 };
 
 // How often a silent port's wait is interrupted to tell the progress and hear a cancel.

@@ -2,6 +2,8 @@
 // virtual box: a HEX file loaded after a fuse map programs the file's words and
 // blank words only; each static RAM row puts the part it names into the socket,
 // and a reopened tester shows nothing of its last failed run.
+#include <filesystem>
+
 #include "GuiChoose.h"
 #include "QtProgram.h"
 #include "buffer/FileCommands.h"
@@ -44,7 +46,7 @@ TEST(GuiDeviceSwitch, AHexFileAfterAFuseMapProgramsTheFilesWordsAndBlankWordsEls
 
     Choose(run.main, "MPU", "Microchip", "PIC16F84A");
     const std::vector<std::uint8_t> words = {0x05, 0x28, 0x83, 0x16, 0x00, 0x30}; // goto 5, bsf, movlw
-    const std::string hex = std::string(QUARVIN_BINARY_DIR) + "/gui-program/device_switch.hex";
+    const std::string hex = (std::filesystem::path(QUARVIN_BINARY_DIR) / "gui-program" / "device_switch.hex").string();
     {
         auto image = std::make_unique<MainBuffer>();
         std::copy(words.begin(), words.end(), image->data());

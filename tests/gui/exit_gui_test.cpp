@@ -39,8 +39,9 @@ TEST(GuiExit, FileExitEndsTheEventLoopWithTheSocketPoweredDown) {
                 return;
             }
             // Alt+F opens the File menu; X is the mnemonic of its Exit item.
+            QApplication::setActiveWindow(main);
             QTest::keyClick(main, Qt::Key_F, Qt::AltModifier);
-            QApplication::processEvents();
+            for (int wait = 0; wait < 50 && !QApplication::activePopupWidget(); ++wait) QTest::qWait(10);
             QWidget* popup = QApplication::activePopupWidget();
             ASSERT_NE(popup, nullptr);
             QTest::keyClick(popup, Qt::Key_X);

@@ -72,6 +72,8 @@ TEST_F(MainFormTest, TheStatusHintSaysASingleClickOnlyHighlights) {
         if (c.confirmed) form.setCurrentTypeName(c.confirmed);
         const std::string hint = form.control("StatusHint").text();
         EXPECT_EQ(!hint.empty(), c.hint) << c.row << ": " << hint;
-        if (c.hint) EXPECT_NE(hint.find(form.control("ListBox1").items()[static_cast<std::size_t>(c.row)]), std::string::npos);
+        if (c.hint) {
+            EXPECT_NE(hint.find(form.control("ListBox1").items()[static_cast<std::size_t>(c.row)]), std::string::npos);
+        }
     }
 }
