@@ -48,9 +48,11 @@ TEST(ChipCatalogue, EveryListedTypeOfABuiltFamilyHasARowAndAMatchingPart) {
         const sim::ChipOffer* offer = sim::OfferForDevice(dialog, p.subType, typeName);
         ASSERT_NE(offer, nullptr) << "no part for row " << row.name;
         // A model of the very part the line names is the one inserted.
-        for (const sim::ChipOffer& other : sim::ChipOffers())
-            if (other.family == dialog && other.subType == p.subType && sim::NamesPart(other.label, typeName))
+        for (const sim::ChipOffer& other : sim::ChipOffers()) {
+            if (other.family == dialog && other.subType == p.subType && sim::NamesPart(other.label, typeName)) {
                 EXPECT_TRUE(sim::NamesPart(offer->label, typeName)) << offer->label;
+            }
+        }
         const auto chip = offer->make();
         EXPECT_EQ(chip->memory().size(), row.size) << row.name;
         EXPECT_EQ(chip->ratedVppMillivolts(), row.vppMillivolts) << row.name;
@@ -233,7 +235,7 @@ TEST(VirtualSocket, ALogicDeviceShowsItsFuseMapAndTakesJedecFiles) {
     ASSERT_EQ(rig.text("InSocket"), "GAL16V8B");
     EXPECT_TRUE(rig.window.control("Fuses").visible());
     EXPECT_EQ(rig.text("Security"), "off (G0)");
-    EXPECT_EQ(rig.text("Sum"), Format("%04X", StandardFuseChecksum(std::vector<int>(2194, 1))));
+    EXPECT_EQ(rig.text("Sum"), Format("%04X (JEDEC C)", StandardFuseChecksum(std::vector<int>(2194, 1))));
     const std::string map = rig.text("FuseMap");
     EXPECT_EQ(map.substr(0, 39), "L0000 " + std::string(32, '1') + "\n");
     EXPECT_EQ(map.substr(map.rfind('\n') + 1), "L2176 " + std::string(18, '1'));
@@ -251,7 +253,7 @@ TEST(VirtualSocket, ALogicDeviceShowsItsFuseMapAndTakesJedecFiles) {
     rig.window.click("Load");
     EXPECT_EQ(rig.text("Message"), "Loaded gal16v8_reg.jed: 2194 fuses, security off");
     EXPECT_TRUE(std::equal(design.fuses.begin(), design.fuses.end(), fuses.begin()));
-    EXPECT_EQ(rig.text("Sum"), Format("%04X", design.checksum));
+    EXPECT_EQ(rig.text("Sum"), Format("%04X (JEDEC C)", design.checksum));
     std::string firstLine = "L0000 ";
     for (int k = 0; k < 32; ++k) firstLine += static_cast<char>('0' + design.fuses[static_cast<std::size_t>(k)]);
     EXPECT_EQ(rig.text("FuseMap").substr(0, 38), firstLine);
