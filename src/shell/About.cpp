@@ -2,10 +2,6 @@
 
 #include "shell/ShellTexts.h"
 
-#ifndef QUARVIN_VERSION
-#error "the build defines QUARVIN_VERSION, the project's version"
-#endif
-
 namespace quarvin {
 
 namespace {
@@ -17,8 +13,6 @@ constexpr const char* kWhatItIs =
     "verify, sum and lock memories and microcontrollers, test logic ICs and static RAMs, and "
     "edit a 4 MiB data buffer as a hex dump or a fuse map.";
 } // namespace
-
-std::string ProgramVersion() { return QUARVIN_VERSION; }
 
 std::string AboutText() {
     return "QUARVIN desktop " + ProgramVersion() + "\n\n" + kWhatItIs + "\n\n" + std::string(shell::kWelcomeTo) +

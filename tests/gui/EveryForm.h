@@ -3,6 +3,7 @@
 // windows and dialogs, the Virtual socket window, the hex and PLD windows, the
 // stand-in dialog and one dialog of every built family. The family dialogs are
 // only looked at, never run.
+#include <QtWidgets>
 #include <memory>
 #include <vector>
 
@@ -37,6 +38,25 @@ struct EveryForm {
         for (auto& f : families) forms.push_back(f.get());
         for (Form* f : forms)
             if (!program.host().viewOf(*f)) program.host().formCreated(*f);
+    }
+
+    // Shows each form's view in turn and gathers what `check` says of it, given
+    // the view and the form's class name.
+    template <typename Check>
+    QStringList checkEach(app::QtProgram& program, Check check) {
+        QStringList said;
+        for (Form* f : forms) {
+            QWidget* view = program.host().viewOf(*f);
+            if (!view) {
+                said << QString::fromStdString(f->className()) + ": no view";
+                continue;
+            }
+            view->show();
+            QApplication::processEvents();
+            said << check(view, QString::fromStdString(f->className()));
+            view->hide();
+        }
+        return said;
     }
 
     TPicture1 splash;

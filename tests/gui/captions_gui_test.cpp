@@ -80,14 +80,7 @@ TEST(GuiCaptions, EveryCaptionOfEveryFormFitsItsWidget) {
     guitest::EveryForm every(program);
 
     QStringList clipped;
-    for (Form* f : every.forms) {
-        QWidget* view = program.host().viewOf(*f);
-        ASSERT_NE(view, nullptr) << f->className();
-        view->show();
-        QApplication::processEvents();
-        clipped << ClippedCaptions(view, QString::fromStdString(f->className()));
-        view->hide();
-    }
+    clipped << every.checkEach(program, ClippedCaptions);
     program.mainWindow()->show();
     QApplication::processEvents();
     clipped << ClippedCaptions(program.mainWindow(), "TMainForm");

@@ -71,14 +71,7 @@ TEST(GuiLayout, EveryControlOfEveryFormLiesInsideItsParentAndApartFromItsSibling
     guitest::EveryForm every(program);
 
     QStringList findings;
-    for (Form* f : every.forms) {
-        QWidget* view = program.host().viewOf(*f);
-        ASSERT_NE(view, nullptr) << f->className();
-        view->show();
-        QApplication::processEvents();
-        findings << LayoutFindings(view, QString::fromStdString(f->className()));
-        view->hide();
-    }
+    findings << every.checkEach(program, LayoutFindings);
     // The main window at the size of a small screen, with each category listed,
     // and the two document windows in it.
     app::MainWindowView* main = program.mainWindow();
