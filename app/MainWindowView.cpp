@@ -1,5 +1,7 @@
 #include "MainWindowView.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -82,7 +85,7 @@ MainWindowView::MainWindowView(TMainForm& form, QtStopRequest* stop) : form_(for
     setCentralWidget(central);
 
     connect(typeList_, &QListWidget::currentRowChanged, this, [this](int r) {
-        if (!syncing_) form_.control("ListBox1").setItemIndex(r);
+        if (!syncing_) form_.typeRowHighlighted(r);
     });
     connect(typeList_, &QListWidget::itemDoubleClicked, this, [this] {
         if (operationRunning()) return;
@@ -173,6 +176,9 @@ void MainWindowView::buildStrip() {
     maker_ = new QComboBox(strip);
     maker_->setObjectName("ComboBox1");
     maker_->setMaxVisibleItems(16);
+    // The boxes grow with their longest entry: a maker or category is never cut short.
+    maker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    category_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     maker_->setFont(QFont("Courier"));
     typeLabel_ = new QLabel(strip);
     typeLabel_->setObjectName("Label2");
@@ -232,18 +238,37 @@ void MainWindowView::controlChanged(Control& c) {
         if (!same) {
             typeList_->clear();
             typeList_->addItems(items);
+            fitTypePanel();
         }
         typeList_->setCurrentRow(c.itemIndex());
     } else if (c.name == "Panel2") {
-        int width = c.visible() ? c.w : 0;
-        typePanel_->setFixedWidth(width);
-        typePanel_->setVisible(width > 0);
+        typePanelWidth_ = c.visible() ? c.w : 0;
+        fitTypePanel();
+    } else if (c.name == "StatusHint") {
+        if (c.text().empty()) statusBar()->clearMessage();
+        else statusBar()->showMessage(Q(c.text()));
     } else if (c.name == "StatusLine") {
         for (int i = 0; i < TMainForm::kStatusPanels; ++i)
             panels_[i]->setText(i < static_cast<int>(c.items().size()) ? Q(c.items()[static_cast<std::size_t>(i)]) : QString());
         statusBar()->setEnabled(c.enabled());
     }
     --syncing_;
+}
+
+void MainWindowView::fitTypePanel() {
+    // The form's width, or more when a row (a maker's separator row) needs it:
+    // no row needs a horizontal scroll bar.
+    int width = typePanelWidth_;
+    if (width > 0) {
+        int widest = 0;
+        for (int i = 0; i < typeList_->count(); ++i)
+            widest = std::max(widest, typeList_->fontMetrics().horizontalAdvance(typeList_->item(i)->text()));
+        const int chrome = 2 * typeList_->frameWidth() + typeList_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                           2 * typeList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 4;
+        width = std::max(width, widest + chrome);
+    }
+    typePanel_->setFixedWidth(width);
+    typePanel_->setVisible(width > 0);
 }
 
 void MainWindowView::paintNow(Control& c) {
@@ -269,15 +294,17 @@ void MainWindowView::formChanged(Form& f, FormEvent e) {
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
-    // Closing powers the box down; never in the middle of a running operation.
-    if (form_.busy() || operationRunning()) {
-        event->ignore();
-        return;
-    }
     if (!closing_) {
+        // Closing powers the box down; never in the middle of a running operation.
+        if (form_.busy() || operationRunning()) {
+            event->ignore();
+            return;
+        }
         closing_ = true;
         form_.FileExit();
     }
+    // File > Exit has shut the model down already, from inside its own menu
+    // command; the window goes now, although that command has not returned yet.
     event->accept();
     // The program ends with its main window, whatever dialogs are still open.
     QCoreApplication::quit();

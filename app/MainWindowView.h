@@ -45,6 +45,7 @@ private:
     void buildToolBar();
     void buildStrip();
     void syncAll();
+    void fitTypePanel();
     void controlChanged(Control& c) override;
     void paintNow(Control& c) override;
     void formChanged(Form& f, FormEvent e) override;
@@ -61,6 +62,7 @@ private:
     QListWidget* typeList_ = nullptr;
     QLabel* panels_[4] = {};
     std::map<std::string, QAction*> actions_;
+    int typePanelWidth_ = 0;
     int syncing_ = 0;
     bool closing_ = false;
 };

@@ -12,6 +12,7 @@ PldWindowView::PldWindowView(TPldFileW& model, QWidget* parent) : TextWindowView
     text()->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     addField(panel(), "Label1", "Edit1");
     addField(panel(), "Label4", "Edit2");
+    addField(panel(), "Label5", "Edit3");
     resize(520, 400);
 }
 

@@ -1,6 +1,8 @@
 #include "QtProgram.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QProgressDialog>
 
 #include "MainWindowView.h"
 #include "PldWindowView.h"
@@ -32,6 +34,7 @@ QtProgram::QtProgram(std::string programDir, std::unique_ptr<PortOpener> realPor
     host_.onFormCreated = [this](Form& form) {
         if (dynamic_cast<FamilyDialog*>(&form)) form.addObserver(this);
     };
+    program_->onPortSearch = [this](const std::string& text) { return portSearchProgress(text); };
     program_->onLinkReady = [this] { linkReady(); };
     // A Reconnect that lands on the virtual box opens its window too.
     program_->onLinkChanged = [this] { linkReady(); };
@@ -48,7 +51,26 @@ QtProgram::~QtProgram() {
     if (socket_) host_.formDestroyed(*socket_);
 }
 
+bool QtProgram::portSearchProgress(const std::string& text) {
+    if (!search_) {
+        search_ = std::make_unique<QProgressDialog>();
+        search_->setObjectName("PortSearch");
+        search_->setWindowTitle("QUARVIN");
+        search_->setRange(0, 0); // busy: how long a port takes is not known
+        search_->setMinimumDuration(0);
+        search_->setWindowModality(Qt::ApplicationModal);
+        search_->show();
+    }
+    const QString shown = QString::fromStdString(text);
+    if (search_->labelText() != shown) search_->setLabelText(shown);
+    QApplication::processEvents();
+    return !search_->wasCanceled();
+}
+
+void QtProgram::endPortSearch() { search_.reset(); }
+
 void QtProgram::linkReady() {
+    endPortSearch();
     const LinkState& link = program_->link();
     if (link.connected != 1 || link.savedPortName != sim::VirtualPortName) return;
     if (socket_) {
@@ -65,11 +87,12 @@ void QtProgram::formChanged(Form&, FormEvent event) {
     // The dispatch shows the dialog before it starts it, so the part is in place
     // for the start; reopening the same device keeps the part and its contents.
     const SelectionState& s = program_->typeDialog().selection();
-    if (s.family == socketFamily_ && s.subType == socketSubType_) return;
+    if (s.family == socketFamily_ && s.subType == socketSubType_ && s.typeName == socketType_) return;
     socketFamily_ = s.family;
     socketSubType_ = s.subType;
+    socketType_ = s.typeName;
     const char* dialogClass = DialogClassOf(s.family);
-    socket_->deviceSelected(dialogClass ? dialogClass : "", s.subType);
+    socket_->deviceSelected(dialogClass ? dialogClass : "", s.subType, s.typeName);
 }
 
 void QtProgram::start() {

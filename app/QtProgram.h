@@ -9,6 +9,8 @@
 #include "QtWindowHost.h"
 #include "shell/Program.h"
 
+class QProgressDialog;
+
 namespace quarvin::sim {
 class VirtualPortOpener;
 class VirtualSocket;
@@ -33,6 +35,8 @@ public:
     QtWindowHost& host() { return host_; }
     MainWindowView* mainWindow() const { return host_.mainWindow(); }
     QtStopRequest& stop() { return stop_; }
+    // The port search's window while it is on screen, else nullptr.
+    QProgressDialog* portSearchWindow() const { return search_.get(); }
     sim::VirtualPortOpener& ports() { return *ports_; }
     // The "Virtual socket" window, when the embedded virtual box is the link.
     sim::VirtualSocket* virtualSocket() const { return socket_.get(); }
@@ -42,6 +46,9 @@ public:
 
 private:
     void linkReady();
+    // The port search's window: which port is being tried, and Cancel.
+    bool portSearchProgress(const std::string& text);
+    void endPortSearch();
     // A family dialog is shown for a device: a new selection puts a blank part of
     // that type into the virtual socket.
     void formChanged(Form& form, FormEvent event) override;
@@ -56,9 +63,11 @@ private:
     std::unique_ptr<sim::VirtualPortOpener> ports_;
     std::unique_ptr<sim::VirtualSocket> socket_;
     int operationListener_ = 0;
+    std::unique_ptr<QProgressDialog> search_;
     std::unique_ptr<Program> program_;
     std::string socketFamily_;
     int socketSubType_ = -1;
+    std::string socketType_;
 };
 
 } // namespace quarvin::app

@@ -93,6 +93,7 @@ QLineEdit* TextWindowView::addField(QHBoxLayout* panel, const char* label, const
     panel->addWidget(l);
     panel->addWidget(e);
     fields_[edit] = e;
+    labels_[label] = l;
     return e;
 }
 
@@ -217,6 +218,8 @@ void TextWindowView::syncControl(Control& c) {
     if (QLineEdit* e = field(c.name)) {
         const QString t = QString::fromStdString(c.text());
         if (e->text() != t) e->setText(t);
+    } else if (auto it = labels_.find(c.name); it != labels_.end()) {
+        it->second->setText(QString::fromStdString(c.text()));
     }
 }
 

@@ -10,6 +10,7 @@
 #include "buffer/TextWindow.h"
 
 class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -54,6 +55,7 @@ private:
     QHBoxLayout* row_;
     QHBoxLayout* panel_;
     std::map<std::string, QLineEdit*> fields_;
+    std::map<std::string, QLabel*> labels_;
     unsigned shownRevision_ = ~0u;
     int operationListener_ = 0;
 };

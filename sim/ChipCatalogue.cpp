@@ -29,6 +29,17 @@ bool SamePartName(const std::string& a, const std::string& b) {
            });
 }
 
+bool NamesPart(const std::string& label, const std::string& typeName) {
+    return !typeName.empty() && label.size() >= typeName.size() &&
+           SamePartName(label.substr(0, typeName.size()), typeName);
+}
+
+const ChipOffer* OfferForDevice(const std::string& dialogClass, int subType, const std::string& typeName) {
+    for (const ChipOffer& o : ChipOffers())
+        if (o.family == dialogClass && o.subType == subType && NamesPart(o.label, typeName)) return &o;
+    return OfferForSubType(dialogClass, subType);
+}
+
 const ChipOffer* FindOffer(const std::string& label) {
     for (const ChipOffer& o : ChipOffers())
         if (SamePartName(o.label, label)) return &o;

@@ -34,6 +34,13 @@ const std::vector<ChipOffer>& ChipOffers();
 // The part a device selection stands for; nothing for the placeholder row and
 // families without chip models.
 const ChipOffer* OfferForSubType(const std::string& dialogClass, int subType);
+// The part for a device row: among the sub-type's parts the one whose label
+// names `typeName` (see NamesPart), else the sub-type's own part.
+const ChipOffer* OfferForDevice(const std::string& dialogClass, int subType, const std::string& typeName);
+// Whether a part's label names the device row's type: the label starts with the
+// type's name, without regard to case ("HM62256" names "HM62256", "W24129A" names
+// "W24129", "27c512 12.7v" names "27C512").
+bool NamesPart(const std::string& label, const std::string& typeName);
 // A part by its label, compared without regard to case.
 const ChipOffer* FindOffer(const std::string& label);
 

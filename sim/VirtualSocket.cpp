@@ -139,7 +139,7 @@ void VirtualSocket::refresh() {
     if (fuseMapPart()) {
         char sum[8];
         std::snprintf(sum, sizeof sum, "%04X", FuseMapChecksum(*chip_));
-        control("Sum").setText(sum);
+        control("Sum").setText(std::string(sum) + " (JEDEC C)");
     } else {
         control("Sum").setText(Hex(chip_->checksum(), 8));
     }
@@ -161,12 +161,15 @@ void VirtualSocket::insert(const ChipOffer& offer) {
     refresh();
 }
 
-void VirtualSocket::deviceSelected(const std::string& dialogClass, int subType) {
-    if (const ChipOffer* offer = OfferForSubType(dialogClass, subType)) {
-        insert(*offer);
-    } else {
+void VirtualSocket::deviceSelected(const std::string& dialogClass, int subType, const std::string& typeName) {
+    const ChipOffer* offer = OfferForDevice(dialogClass, subType, typeName);
+    if (!offer) {
         RemoveClick();
+        return;
     }
+    insert(*offer);
+    if (!typeName.empty() && !NamesPart(offer->label, typeName))
+        say("Blank " + offer->label + " inserted: the closest model of " + typeName);
 }
 
 void VirtualSocket::InsertClick() {

@@ -21,8 +21,10 @@ public:
 
     // The shell calls this on every device selection with the family's dialog
     // class: a blank part of the selected type goes into the socket (families
-    // without chip models leave it empty).
-    void deviceSelected(const std::string& dialogClass, int subType);
+    // without chip models leave it empty). The part named by the type's row when
+    // there is a model of it; otherwise the sub-type's own part, said to be the
+    // closest model.
+    void deviceSelected(const std::string& dialogClass, int subType, const std::string& typeName = {});
 
     // Handlers.
     void InsertClick();   // a blank chip of the type chosen in ChipType

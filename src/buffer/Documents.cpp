@@ -86,6 +86,8 @@ TPldFileW& Documents::openPldWindow() {
 
 bool Documents::openFuseMap() {
     const bool existed = hasPldWindow();
+    // A device's fuses go into the buffer now: later byte loads must not merge with them.
+    if (content_ != BufferContent::FuseMap) contentLoaded(BufferContent::FuseMap, "");
     openPldWindow();
     return !existed;
 }
@@ -130,6 +132,24 @@ TInputHexDlg& Documents::fillDialog() {
         platform_.windows->formCreated(*fill_);
     }
     return *fill_;
+}
+
+std::string Documents::prepareLoad(BufferContent kind) {
+    if (content_ == kind) return contentSource_;
+    if (content_ != BufferContent::StartUp) buffer_.initialise();
+    content_ = BufferContent::StartUp;
+    contentSource_.clear();
+    return {};
+}
+
+void Documents::contentLoaded(BufferContent kind, const std::string& source) {
+    content_ = kind;
+    contentSource_ = source;
+}
+
+std::string Documents::originCaption(const std::string& source, const std::string& previous) {
+    if (previous.empty() || previous == source) return source;
+    return source + "  (over " + previous + ")";
 }
 
 void Documents::FillBuffer() {

@@ -21,6 +21,10 @@ class TPldFileW;
 class TextWindow;
 class TInputHexDlg;
 
+// What the buffer holds as a whole: its start-up contents, the bytes of a memory
+// image, or a fuse map (one '0'/'1' character per fuse).
+enum class BufferContent { StartUp, ByteImage, FuseMap };
+
 class Documents : public DocumentHost, private FormObserver {
 public:
     static constexpr const char* kNewFileName = "noname.bin";
@@ -68,6 +72,17 @@ public:
     void setFuseGeometry(std::int32_t fusesPerRow, std::int32_t fuseRows) override; // no-op without a PLD window
     void refreshFuseMap() override;                                                  // no-op without a PLD window
 
+    // Before a file of `kind` is loaded: a buffer holding the other kind goes back
+    // to its start-up contents (0xFF over the first 1 MiB), so that no fuse
+    // characters end up programmed as bytes, nor bytes as fuses. Returns the source
+    // of the contents the load lands on ("" when nothing of the same kind).
+    std::string prepareLoad(BufferContent kind);
+    // A load of `kind` from `source` ended.
+    void contentLoaded(BufferContent kind, const std::string& source);
+    BufferContent content() const { return content_; }
+    // A window's caption for data of `source` loaded over `previous` contents.
+    static std::string originCaption(const std::string& source, const std::string& previous);
+
     // The fill dialog, created (and announced) on first use.
     TInputHexDlg& fillDialog();
     // Edit > Fill Buffer and Edit > Change buffer size: act only with a hex window.
@@ -84,6 +99,8 @@ private:
     std::unique_ptr<TFileWin> hex_;
     std::unique_ptr<TPldFileW> pld_;
     std::unique_ptr<TInputHexDlg> fill_;
+    BufferContent content_ = BufferContent::StartUp;
+    std::string contentSource_;
     bool hexClosed_ = false;
     bool pldClosed_ = false;
 };

@@ -48,6 +48,11 @@ void FileCommands::setLabel(const std::string& text) {
     if (onFileLabel) onFileLabel(text);
 }
 
+std::string FileCommands::prepareLoad(BufferContent kind) {
+    // A file that cannot be opened changes nothing: the load only reports it.
+    return fileExists(state_.fileName) ? documents_.prepareLoad(kind) : std::string{};
+}
+
 void FileCommands::LoadFileClick() {
     FileDialogRequest request;
     request.initialDir = programDir_;
@@ -139,9 +144,11 @@ bool FileCommands::cantRead() {
     return false;
 }
 
-void FileCommands::showBinaryWindow(std::int32_t endAddress, const char* labelPrefix) {
+void FileCommands::showBinaryWindow(std::int32_t endAddress, const char* labelPrefix, const std::string& previous) {
     TFileWin& w = documents_.openHexWindow();
-    w.setCaption(state_.fileName);
+    // The caption says when the file's bytes landed on an earlier file's bytes.
+    w.setCaption(Documents::originCaption(state_.fileName, previous));
+    documents_.contentLoaded(BufferContent::ByteImage, state_.fileName);
     w.setEndAddress(endAddress);
     w.setViewStartAddress(0);
     setLabel(labelPrefix + state_.fileName);
@@ -149,46 +156,53 @@ void FileCommands::showBinaryWindow(std::int32_t endAddress, const char* labelPr
 }
 
 bool FileCommands::LoadBinary(int laneMask, int laneSelect, std::int32_t start) {
+    const std::string previous = prepareLoad(BufferContent::ByteImage);
     return finishBinaryLoad(
-        formats::loadBinaryFile(documents_.buffer(), state_.fileName, start, laneMask, laneSelect));
+        formats::loadBinaryFile(documents_.buffer(), state_.fileName, start, laneMask, laneSelect), previous);
 }
 
-bool FileCommands::LoadCds() { return finishBinaryLoad(formats::loadCdsFile(documents_.buffer(), state_.fileName)); }
+bool FileCommands::LoadCds() {
+    const std::string previous = prepareLoad(BufferContent::ByteImage);
+    return finishBinaryLoad(formats::loadCdsFile(documents_.buffer(), state_.fileName), previous);
+}
 
-bool FileCommands::finishBinaryLoad(const formats::BinaryLoadResult& r) {
+bool FileCommands::finishBinaryLoad(const formats::BinaryLoadResult& r, const std::string& previous) {
     if (!r.opened) {
         platform_.prompts->message(kCantOpenBinary, kUntitled);
         return false;
     }
     if (r.readFailed) return cantRead();
-    showBinaryWindow(r.endAddress, kBinaryLabel);
+    showBinaryWindow(r.endAddress, kBinaryLabel, previous);
     return true;
 }
 
 bool FileCommands::finishRecordLoad(bool opened, bool readFailed, std::int64_t highestAddress,
-                                    const std::string& problem) {
+                                    const std::string& problem, const std::string& previous) {
     if (!opened) {
         platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
         return false;
     }
     if (readFailed) return cantRead();
-    showBinaryWindow(highestAddress < 0 ? 0 : static_cast<std::int32_t>(highestAddress), kHexLabel);
+    showBinaryWindow(highestAddress < 0 ? 0 : static_cast<std::int32_t>(highestAddress), kHexLabel, previous);
     if (!problem.empty()) platform_.prompts->message(problem + "\n" + state_.fileName, kUntitled);
     return true;
 }
 
 bool FileCommands::LoadHex() {
+    const std::string previous = prepareLoad(BufferContent::ByteImage);
     const auto r = formats::readIntelHexFile(documents_.buffer(), state_.fileName);
-    return finishRecordLoad(r.opened, r.readFailed, r.highestAddress, r.problemText());
+    return finishRecordLoad(r.opened, r.readFailed, r.highestAddress, r.problemText(), previous);
 }
 
 bool FileCommands::LoadSrec() {
+    const std::string previous = prepareLoad(BufferContent::ByteImage);
     const auto r = formats::readSrecFile(documents_.buffer(), state_.fileName);
     state_.srec = {r.header, r.startAddress.value_or(0), std::max(r.addressBytes, 2)};
-    return finishRecordLoad(r.opened, r.readFailed, r.highestAddress, r.problemText());
+    return finishRecordLoad(r.opened, r.readFailed, r.highestAddress, r.problemText(), previous);
 }
 
 bool FileCommands::LoadElf() {
+    const std::string previous = prepareLoad(BufferContent::ByteImage);
     const auto r = formats::loadElfFile(documents_.buffer(), state_.fileName);
     if (!r.opened) {
         platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
@@ -199,7 +213,7 @@ bool FileCommands::LoadElf() {
         platform_.prompts->message(r.refusal + "\n" + state_.fileName, kUntitled);
         return false;
     }
-    showBinaryWindow(static_cast<std::int32_t>(r.highestAddress), kHexLabel);
+    showBinaryWindow(static_cast<std::int32_t>(r.highestAddress), kHexLabel, previous);
     const std::string areas = r.notLoadedText();
     if (!areas.empty()) platform_.prompts->message(areas + "\n" + state_.fileName, kUntitled);
     return true;
@@ -211,9 +225,12 @@ bool FileCommands::LoadJedec() {
         platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
         return false;
     }
+    const std::string previous = prepareLoad(BufferContent::FuseMap);
     TPldFileW& w = documents_.openPldWindow();
-    w.setCaption(state_.fileName);
+    w.setCaption(Documents::originCaption(state_.fileName, previous));
+    documents_.contentLoaded(BufferContent::FuseMap, state_.fileName);
     const auto r = formats::readJedecFile(documents_.buffer(), geometryOf(w), state_.fileName);
+    w.setFileFuseCount(r.declaredFuses > 0 ? r.declaredFuses : 0);
     w.Refresh();
     if (!r.opened) {
         platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);

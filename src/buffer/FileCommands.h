@@ -14,6 +14,7 @@
 namespace quarvin {
 
 class Documents;
+enum class BufferContent;
 
 // The main window's data file state; the main window owns it and the file
 // commands update it.
@@ -64,12 +65,14 @@ public:
 
 private:
     void setLabel(const std::string& text);
-    void showBinaryWindow(std::int32_t endAddress, const char* labelPrefix);
+    std::string prepareLoad(BufferContent kind);
+    void showBinaryWindow(std::int32_t endAddress, const char* labelPrefix, const std::string& previous);
     // The message for a file that could not be opened, or the hex window for the loaded bytes.
-    bool finishBinaryLoad(const formats::BinaryLoadResult& r);
+    bool finishBinaryLoad(const formats::BinaryLoadResult& r, const std::string& previous);
     // The end of a HEX or S-record load: the message for a file that could not be
     // opened or read, else the hex window and the problems the reader found.
-    bool finishRecordLoad(bool opened, bool readFailed, std::int64_t highestAddress, const std::string& problem);
+    bool finishRecordLoad(bool opened, bool readFailed, std::int64_t highestAddress, const std::string& problem,
+                          const std::string& previous);
     int runFormatDialog();
     void saveWith(const std::string& key);
     void cantWrite(const std::string& path);

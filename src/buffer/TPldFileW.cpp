@@ -1,5 +1,7 @@
 #include "buffer/TPldFileW.h"
 
+#include "buffer/formats/Jedec.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -15,11 +17,16 @@ TPldFileW::TPldFileW(MainBuffer& buffer)
     : TextWindow("TPldFileW", "PLD缓冲区窗口", 400, 400),
       buffer_(buffer),
       cursor_(add(ControlKind::Edit, "Edit1")),
-      sum_(add(ControlKind::Edit, "Edit2")) {
+      sum_(add(ControlKind::Edit, "Edit2")),
+      jedecSum_(add(ControlKind::Edit, "Edit3")) {
     add(ControlKind::Label, "Label1", "光标地址:");
     add(ControlKind::Label, "Label4", "检查和：");
+    // Beside the array sum, the checksum a JEDEC file's C field carries, with the
+    // fuses it covers, so that a loaded file and the chip can be matched on screen.
+    add(ControlKind::Label, "Label5", "C:");
     cursor_.readOnly = true;
     sum_.readOnly = true;
+    jedecSum_.readOnly = true;
     setPopup({{"填充数据", false}, {"扩展或缩小文件缓冲区", false}});
 }
 
@@ -49,6 +56,10 @@ void TPldFileW::Refresh() {
     char sum[8];
     std::snprintf(sum, sizeof sum, "%04x", static_cast<unsigned>(checksum()));
     sum_.setText(sum);
+    const std::int64_t covered = jedecFuses();
+    control("Label5").setText("C (QF" + std::to_string(covered) + "):");
+    std::snprintf(sum, sizeof sum, "%04X", static_cast<unsigned>(formats::jedecChecksum(buffer_, covered)));
+    jedecSum_.setText(sum);
     textChanged();
     setSelection(kFuseColumn, 0);
 }
@@ -64,6 +75,10 @@ std::uint16_t TPldFileW::checksum() const {
         sum = static_cast<std::uint16_t>(sum + byte);
     }
     return sum;
+}
+
+std::int64_t TPldFileW::jedecFuses() const {
+    return std::clamp<std::int64_t>(fileFuses_ > 0 ? fileFuses_ : fuseCount_, 0, kBufferSize);
 }
 
 void TPldFileW::caretMoved() {

@@ -25,8 +25,14 @@ public:
 
     // Redraws the map and recomputes the fuse count and the checksum.
     void Refresh();
-    // Sum of the fuses 0 .. rows x per row - 1 packed eight to a byte, modulo 65536.
+    // Sum of the fuses 0 .. rows x per row - 1 packed eight to a byte, modulo 65536:
+    // the array fuses only.
     std::uint16_t checksum() const;
+    // The fuse count of the loaded file's QF field, which its C checksum covers;
+    // 0: none loaded, the whole map is covered.
+    void setFileFuseCount(std::int64_t count) { fileFuses_ = count; }
+    // The JEDEC checksum, as a file's C field states it, and the fuses it covers.
+    std::int64_t jedecFuses() const;
 
     bool isHexWindow() const override { return false; }
 
@@ -42,6 +48,8 @@ private:
     std::int32_t cursorFuse_ = 0;
     Control& cursor_;
     Control& sum_;
+    Control& jedecSum_;
+    std::int64_t fileFuses_ = 0;
 };
 
 } // namespace quarvin

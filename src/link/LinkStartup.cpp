@@ -30,17 +30,38 @@ void message(const LinkEnvironment& env, const char* text) {
     if (env.prompts) env.prompts->message(text);
 }
 
+constexpr int Cancelled = -2;
+
+std::string searchText(const std::string& name) { return "Looking for the box on " + name + " ..."; }
+
+// One byte within waitMs. While a search can be cancelled, the wait goes in short
+// slices between which the progress is told; Cancelled when the user stopped it.
+// A clock that does not move ends the wait after one slice.
+int readWithin(Transport& port, const LinkEnvironment& env, int waitMs, const std::string& name) {
+    if (!env.searching || !env.system) return port.readByte(waitMs);
+    const std::int64_t deadline = env.system->wallClockMs() + waitMs;
+    for (;;) {
+        const std::int64_t before = env.system->wallClockMs();
+        const auto slice = static_cast<int>(std::min<std::int64_t>(deadline - before, SearchPollMs));
+        const int b = port.readByte(slice);
+        if (b >= 0) return b;
+        if (!env.searching(searchText(name))) return Cancelled;
+        const std::int64_t now = env.system->wallClockMs();
+        if (now >= deadline || now == before) return -1;
+    }
+}
+
 // Reads up to n bytes within the time-outs of the identify reply; returns how
 // many arrived. The first byte may take the whole total time-out; each later one
 // at most the interval time-out after the one before it, within the total.
-int readReply(Transport& port, const LinkEnvironment& env, std::uint8_t* dest, int n) {
+int readReply(Transport& port, const LinkEnvironment& env, std::uint8_t* dest, int n, const std::string& name) {
     const int total = ReadPerByteMs * n + ReadConstantMs;
     const std::int64_t start = env.system ? env.system->wallClockMs() : 0;
     for (int i = 0; i < n; ++i) {
         int left = total;
         if (env.system) left = total - static_cast<int>(env.system->wallClockMs() - start);
         if (left <= 0) return i;
-        int b = port.readByte(i == 0 ? left : std::min(left, ReadIntervalMs));
+        const int b = readWithin(port, env, i == 0 ? left : std::min(left, ReadIntervalMs), name);
         if (b < 0 || b > 0xFF) return i;
         dest[i] = static_cast<std::uint8_t>(b);
     }
@@ -98,7 +119,7 @@ int OpenPort(LinkState& link, const LinkEnvironment& env, const std::string& nam
     std::uint8_t reply[IdentifyLength] = {};
     const std::uint8_t identify = op::Identify;
     bool answered = port.write(&identify, 1) &&
-                    readReply(port, env, reply, IdentifyLength) == IdentifyLength;
+                    readReply(port, env, reply, IdentifyLength, name) == IdentifyLength;
     if (answered) {
         // The text ends at the first zero byte; the ninth byte is not part of it.
         std::size_t len = 0;
@@ -123,7 +144,8 @@ int OpenPort(LinkState& link, const LinkEnvironment& env, const std::string& nam
 std::vector<std::string> PortSearchOrder(const std::string& saved) {
     std::vector<std::string> order;
     if (saved != VirtualBoxPortName) order.push_back(saved);
-    order.insert(order.end(), std::begin(RealPorts), std::end(RealPorts));
+    for (const char* port : RealPorts)
+        if (port != saved) order.push_back(port);
     if (saved == VirtualBoxPortName) order.push_back(saved);
     return order;
 }
@@ -135,8 +157,20 @@ namespace {
 bool connectBox(LinkState& link, const LinkEnvironment& env) {
     link.savedPortName = readPortFile(env.programDir).value_or("COM1");
     bool found = false;
-    for (const std::string& name : PortSearchOrder(link.savedPortName))
+    bool cancelled = false;
+    for (const std::string& name : PortSearchOrder(link.savedPortName)) {
+        if (env.searching && !env.searching(searchText(name))) {
+            cancelled = true;
+            break;
+        }
         if ((found = OpenPort(link, env, name) == 1)) break;
+        // A cancel heard while the port was awaited ends the search at once.
+        if ((cancelled = env.searching && !env.searching(searchText(name)))) break;
+    }
+    if (cancelled) {
+        showStatus(env, SearchCancelledStatus);
+        return false;
+    }
     if (!found) {
         message(env, NoBoxMessage);
         return false;

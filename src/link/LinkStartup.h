@@ -18,6 +18,7 @@ inline constexpr const char* NoBoxMessage = "Bad COM\n1 No QUARVIN\n2 or No Powe
 inline constexpr const char* SettingsRefusedMessage = "set Com bad";
 inline constexpr const char* TimeoutsRefusedMessage = "SetCommTimeouts failed";
 inline constexpr const char* SoftRunStatus = "Soft run only";
+inline constexpr const char* SearchCancelledStatus = "Search cancelled: soft run only";
 
 // The link as the status bar shows it (besides the port name when connected).
 inline constexpr const char* VirtualBoxLinkText = "virtual box";
@@ -35,15 +36,24 @@ struct LinkEnvironment {
     PortOpener* opener = nullptr;
     std::string programDir;         // where the port file lives
     std::function<void(const std::string&)> status; // the link dialog's status field
+    // The search's progress ("Looking for the box on COM1 ..."), told before each
+    // port and again while a port's reply is awaited; returns false when the user
+    // cancelled the search. None: the search cannot be cancelled.
+    std::function<bool(const std::string&)> searching = {};
 };
 
+// How often a silent port's wait is interrupted to tell the progress and hear a cancel.
+inline constexpr int SearchPollMs = 100;
+
 // Opens the named port and identifies the box: 1 and connected when it answered
-// with an accepted identification, else 0 with the port closed.
+// with an accepted identification, else 0 with the port closed (also when the
+// search was cancelled while the reply was awaited).
 int OpenPort(LinkState& link, const LinkEnvironment& env, const std::string& name);
 
 // The ports tried for a saved port name, in order: the saved name, then COM1 to
 // COM4; a saved virtual box ("VBOX") comes after the real ports instead, so that a
-// box attached later is not hidden behind it.
+// box attached later is not hidden behind it. Each name once: a silent port costs
+// its identify time-out once per search.
 std::vector<std::string> PortSearchOrder(const std::string& saved);
 
 // The box's resting state after the handshake: no voltages, ports low, clock off,

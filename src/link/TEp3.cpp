@@ -72,6 +72,7 @@ LinkEnvironment TEp3::environment(bool paintStatus) {
     env.system = platform_.system;
     env.opener = opener_;
     env.programDir = programDir_;
+    env.searching = searchProgress;
     env.status = [this, paintStatus](const std::string& text) {
         Edit4.setText(text);
         if (paintStatus) Edit4.repaint();

@@ -3,6 +3,7 @@
 // diagnostics window (system version, loop-back test, speed estimate, timing
 // test, Reconnect, the read-ahead switch, and what to fix about the port). Its
 // status field Edit4 shows the handshake's outcome.
+#include <functional>
 #include <string>
 
 #include "forms/Form.h"
@@ -23,6 +24,9 @@ public:
     void Create(PortOpener& opener, const std::string& programDir);
 
     LinkState& link() { return link_; }
+    // Told the port search's progress; returns false when the user cancels it
+    // (see LinkEnvironment::searching). Set before Create.
+    std::function<bool(const std::string&)> searchProgress;
 
     // Handlers.
     void Button1Click(); // "Win Version"

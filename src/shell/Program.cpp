@@ -99,6 +99,7 @@ void Program::createMainWindow() {
 void Program::createLinkDialog() {
     ep3_ = std::make_unique<TEp3>(platform_);
     platform_.windows->formCreated(*ep3_);
+    ep3_->searchProgress = onPortSearch;
     ep3_->Create(ports_, dir_);
     showLinkStatus();
     if (onLinkReady) onLinkReady();

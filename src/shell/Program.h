@@ -49,6 +49,9 @@ public:
     // Called whenever the link was made, lost or given up later on (Reconnect, a
     // box that stopped answering), after the main window shows it.
     std::function<void()> onLinkChanged;
+    // Told the port search's progress during start-up and Reconnect; returns false
+    // when the user cancels the search.
+    std::function<bool(const std::string&)> onPortSearch;
 
     // Configuration file: read (start-up, "Again") and the values written at exit.
     void readConfiguration();

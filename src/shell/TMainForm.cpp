@@ -1,5 +1,6 @@
 #include "shell/TMainForm.h"
 
+#include "shell/About.h"
 #include "shell/ShellTexts.h"
 
 namespace quarvin {
@@ -40,6 +41,7 @@ TMainForm::TMainForm(Platform& platform, std::string programDir)
     list.onDoubleClick = [this] { List1OnDbClick(); };
     list.onKeyDown = [this](int key) { List1KeyDown(key); };
 
+    add(ControlKind::Label, "StatusHint");
     Control& status = add(ControlKind::Panel, "StatusLine", "", 0, 580, 800, 20);
     status.setItems(std::vector<std::string>(kStatusPanels));
     status.setEnabled(false);
@@ -50,7 +52,7 @@ TMainForm::TMainForm(Platform& platform, std::string programDir)
     setCommand("ProgClick", [this] { ProgClick(); });
     setCommand("HelpSearch", [this] { HelpSearch(); });
     setCommand("FileExit", [this] { FileExit(); });
-    setCommand("HelpAbout", [] {});
+    setCommand("HelpAbout", [this] { HelpSearch(); });
 }
 
 void TMainForm::setCommand(const std::string& name, std::function<void()> fn) { commands_[name] = std::move(fn); }
@@ -139,6 +141,29 @@ void TMainForm::ComboBox1Change() {
     selection.selectManufacturer(row);
 }
 
+void TMainForm::setCurrentTypeName(const std::string& name) {
+    currentTypeName_ = name;
+    showTypeHint();
+}
+
+void TMainForm::typeRowHighlighted(int row) {
+    setTypeRow(row);
+    showTypeHint();
+}
+
+void TMainForm::showTypeHint() {
+    const Control& list = control("ListBox1");
+    const int row = list.itemIndex();
+    std::string hint;
+    if (row >= 0 && row < static_cast<int>(list.items().size())) {
+        const std::string& text = list.items()[static_cast<std::size_t>(row)];
+        // Separator rows cannot be chosen at all.
+        if (!text.empty() && text[0] != '-' && text != currentTypeName_)
+            hint = "Double-click " + text + " or press Enter to select it; a single click only highlights it";
+    }
+    control("StatusHint").setText(hint);
+}
+
 void TMainForm::List1OnDbClick() {
     int row = control("ListBox1").itemIndex();
     if (row < 0 || !selection.confirmRow) return;
@@ -159,8 +184,9 @@ void TMainForm::ProgClick() {
 }
 
 void TMainForm::HelpSearch() {
-    // No help file is shipped: the search has nothing to show, so only the greeting appears.
-    platform_.prompts->message(std::string(kWelcomeTo) + "\n" + std::string(kWebAddress));
+    // No help file is shipped: "?" and Help > About show what the program is,
+    // its version and the greeting.
+    platform_.prompts->message(AboutText());
 }
 
 void TMainForm::CloseTypeClick() {

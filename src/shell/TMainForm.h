@@ -53,7 +53,10 @@ public:
     int typeRow() const override;
     void setTypeLabel(const std::string& text) override;
     void setStatusPanel(int panel, const std::string& text) override;
-    void setCurrentTypeName(const std::string& name) override { currentTypeName_ = name; }
+    void setCurrentTypeName(const std::string& name) override;
+    // The user moved the type list's highlight (a single click or an arrow key):
+    // only a double click or Enter confirms a type, which StatusHint then says.
+    void typeRowHighlighted(int row);
     void setFileLabel(const std::string& text);
     // The link's status panel, and the caption's note when the virtual box is the link.
     void setLinkStatus(const std::string& text, bool virtualBox);
@@ -76,6 +79,8 @@ public:
     static const std::vector<std::string>& CategoryItems();
 
 private:
+    void showTypeHint();
+
     Platform& platform_;
     std::string programDir_;
     DataFileState file_;

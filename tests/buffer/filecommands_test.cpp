@@ -1,5 +1,6 @@
 // Load and Save through the format dialog, and the start-up reload.
 #include "buffer/FileCommands.h"
+#include "buffer/TPldFileW.h"
 #include "testutil.h"
 
 namespace quarvin {
@@ -141,6 +142,42 @@ TEST_F(FileCommandsTest, HexCdsAndJedecLoads) {
     fake.prompts.shown.clear();
     run(true, dir.file("folder.jed"));
     EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{"Can't read this file!\n" + dir.file("folder.jed")});
+}
+
+// Loads of the same kind merge (and the caption says over what); a load of the
+// other kind starts from the start-up buffer, so no fuse characters stay behind
+// as bytes and no bytes as fuses; a file that cannot be read changes nothing.
+TEST_F(FileCommandsTest, ASwitchBetweenFuseMapAndBytesStartsFromABlankBuffer) {
+    const std::string jed = "GAL16V8*\nQF64*\nL0000 0101*\nC000A*";
+    const std::string b = dir.file("b.hex"), c = dir.file("c.hex");
+    struct Step {
+        std::string file;
+        const char* contents;    // none: the file does not exist
+        std::uint32_t probe;     // an address the step is about
+        std::string probeBytes;  // what it holds afterwards
+        std::string caption;     // the open window's caption
+    } steps[] = {
+        {dir.file("a.jed"), jed.c_str(), 0, "0101", dir.file("a.jed")},
+        {b, ":021000001122BB\n:00000001FF", 0, "\xFF\xFF\xFF\xFF", b},  // the fuse characters are gone
+        {c, ":02000000334487\n:00000001FF", 0x1000, "\x11\x22", c + "  (over " + b + ")"},  // merged
+        {dir.file("missing.hex"), nullptr, 0, "\x33\x44", c + "  (over " + b + ")"},     // nothing changed
+        {dir.file("d.jed"), jed.c_str(), 0x1000, "\xFF\xFF", dir.file("d.jed")},            // the bytes are gone
+    };
+    for (const Step& st : steps) {
+        SCOPED_TRACE(st.file);
+        if (st.contents) test::writeFile(st.file, st.contents);
+        run(true, st.file);
+        EXPECT_EQ(bufferBytes(*buffer, st.probe, static_cast<std::uint32_t>(st.probeBytes.size())), st.probeBytes);
+        TextWindow* w = documents.activeWindow();
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->caption(), st.caption);
+    }
+    // The PLD window shows the file's C field beside its own array sum, with the
+    // fuses each covers.
+    TPldFileW* pld = documents.pldWindow();
+    ASSERT_NE(pld, nullptr);
+    EXPECT_EQ(pld->control("Label5").text(), "C (QF64):");
+    EXPECT_EQ(pld->control("Edit3").text(), "000A");
 }
 
 TEST_F(FileCommandsTest, SaveWritesOnlyTheFormatOfTheOpenWindow) {

@@ -292,6 +292,20 @@ TEST(IcTester, ClassesListsSelectionAndMissingLibraries) {
     EXPECT_TRUE(missing.tap->bytes.empty());
     EXPECT_EQ(missing.search(), "No find!");
 
+    // A class change leaves nothing of the old class: the Found list goes, and
+    // Number names the type Founction now tests, which passes on a fitting part.
+    LogicIcRig searched(dir.path(), 0, &kNand);
+    EXPECT_EQ(searched.search(), "Find 1");
+    searched.select("74xx125");
+    searched.dlg->userSetIndex("RadioGroup1", 2);
+    EXPECT_TRUE(searched.found().empty());
+    EXPECT_EQ(searched.dlg->control("Number").text(), "4511");
+    EXPECT_EQ(searched.dlg->tester().selected(), 0u);
+    searched.dlg->userSetIndex("RadioGroup1", 0);
+    EXPECT_EQ(searched.dlg->control("Number").text(), "74xx00");
+    searched.dlg->click("Test1");
+    EXPECT_EQ(searched.msg(), "OK!");
+
     // Not connected: "Link bad!", nothing loaded from the sub-type.
     rig.link.connected = 0;
     rig.selection.subType = 2;

@@ -340,6 +340,30 @@ TEST(Pic16Sim, AShortProTimeOnASlowPartSpoilsWords) {
     EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
 }
 
+// Programe leaves the configuration word alone; when the file's word is not the
+// chip's, its message says so and names the ways to write it.
+TEST(Pic16Sim, ProgrameSaysWhenTheFilesConfigWordIsNotInTheChip) {
+    constexpr std::uint32_t kConfigByte = 2 * kPicConfigWordAddress;
+    const std::string note =
+        "; Config 3ff1 of the file is not in the chip (3fff): write it with Wr Config, or Auto with Config";
+    PicRig rig(5);
+    FillRandom(rig.docs.buf, kPic16Rows[5].lastByteAddress, 5);
+    rig.docs.buf[kConfigByte] = 0xF1;
+    rig.docs.buf[kConfigByte + 1] = 0x3F;
+    rig.dlg.activate(); // back to the dialog after the load: the controls take the file's word
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished" + note);
+    rig.dlg.click("WtConfig");
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
+    rig.dlg.click("RdConfig");
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "Config = 3ff1");
+    // A buffer without a configuration word asks nothing of the chip.
+    rig.docs.buf[kConfigByte] = rig.docs.buf[kConfigByte + 1] = 0xFF;
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
+}
+
 TEST(Pic16Sim, AnEmptySocketNeverReadsAsABlankOrFinishedPart) {
     for (int row = 1; row <= 10; ++row) {
         SCOPED_TRACE(row);

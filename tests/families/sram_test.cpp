@@ -109,6 +109,12 @@ TEST(Sram, FaultsAreCaughtByTestAndByVerify) {
         rig.dlg.click("Verify");
         EXPECT_EQ(rig.msg().rfind(c.verifyMessage, 0), 0u) << rig.msg();
         EXPECT_TRUE(rig.dlg.failure());
+        ASSERT_NE(rig.dlg.control("Edit6").text(), "");
+        // Reopened, the dialog shows no address of the failed run beside its "OK".
+        rig.dlg.Start();
+        EXPECT_EQ(rig.msg(), "OK ");
+        EXPECT_EQ(rig.dlg.control("Edit6").text(), "");
+        EXPECT_EQ(rig.dlg.control("RdBar").position(), 0);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "PldTestFiles.h"
 #include "catalogue/DispatchTable.h"
 #include "catalogue/ParameterField.h"
+#include "families/sram/SramDialog.h"
 #include "families/uv_eprom/UvEpromDialog.h"
 #include "forms/HexText.h"
 #include "sim/VirtualSocket.h"
@@ -43,13 +44,20 @@ TEST(ChipCatalogue, EveryListedTypeOfABuiltFamilyHasARowAndAMatchingPart) {
         ASSERT_GE(p.subType, 1);
         ASSERT_LT(p.subType, static_cast<int>(rows.size()));
         const SubTypeSummary& row = rows[static_cast<std::size_t>(p.subType)];
-        const sim::ChipOffer* offer = sim::OfferForSubType(dialog, p.subType);
+        const std::string typeName = line.substr(0, comma);
+        const sim::ChipOffer* offer = sim::OfferForDevice(dialog, p.subType, typeName);
         ASSERT_NE(offer, nullptr) << "no part for row " << row.name;
+        // A model of the very part the line names is the one inserted.
+        for (const sim::ChipOffer& other : sim::ChipOffers()) {
+            if (other.family == dialog && other.subType == p.subType && sim::NamesPart(other.label, typeName)) {
+                EXPECT_TRUE(sim::NamesPart(offer->label, typeName)) << offer->label;
+            }
+        }
         const auto chip = offer->make();
         EXPECT_EQ(chip->memory().size(), row.size) << row.name;
         EXPECT_EQ(chip->ratedVppMillivolts(), row.vppMillivolts) << row.name;
         // A programming voltage in the type's name, "(21V)", is the row's.
-        const std::string name = line.substr(0, comma);
+        const std::string& name = typeName;
         const auto open = name.find('('), volts = name.find("V)");
         if (open != std::string::npos && volts != std::string::npos && volts > open + 1) {
             EXPECT_EQ(static_cast<int>(std::stod(name.substr(open + 1, volts - open - 1)) * 1000 + 0.5),
@@ -115,6 +123,28 @@ TEST(VirtualSocket, EachSelectionInsertsABlankPartOfTheSelectedType) {
     rig.window.chip()->memory()[0] = 0;
     rig.window.deviceSelected(kEprom, 14);
     EXPECT_EQ(rig.window.chip()->memory()[0], 0xFF);
+}
+
+TEST(VirtualSocket, ADeviceRowInsertsThePartItNamesOrSaysWhichModelStandsIn) {
+    SocketRig rig;
+    const char* sram = SramDialog::kFormClass;
+    struct Case {
+        const char *dialog, *typeName;
+        int subType;
+        const char *inSocket, *message;
+    } cases[] = {
+        {sram, "HM62256", 4, "HM62256", "Blank HM62256 inserted"},
+        {sram, "HM6264", 2, "HM6264", "Blank HM6264 inserted"},
+        {sram, "DS1230Y", 4, "DS1230Y", "Blank DS1230Y inserted"},
+        {sram, "W24129", 3, "W24129A", "Blank W24129A inserted"},
+        {sram, "DS1245AB", 6, "DS1245Y", "Blank DS1245Y inserted: the closest model of DS1245AB"},
+        {sram, "", 2, "DS1225AB", "Blank DS1225AB inserted"},
+    };
+    for (const Case& c : cases) {
+        rig.window.deviceSelected(c.dialog, c.subType, c.typeName);
+        EXPECT_EQ(rig.text("InSocket"), c.inSocket) << c.typeName;
+        EXPECT_EQ(rig.text("Message"), c.message) << c.typeName;
+    }
 }
 
 TEST(VirtualSocket, LoadSaveAndEraseTheContents) {
@@ -205,7 +235,7 @@ TEST(VirtualSocket, ALogicDeviceShowsItsFuseMapAndTakesJedecFiles) {
     ASSERT_EQ(rig.text("InSocket"), "GAL16V8B");
     EXPECT_TRUE(rig.window.control("Fuses").visible());
     EXPECT_EQ(rig.text("Security"), "off (G0)");
-    EXPECT_EQ(rig.text("Sum"), Format("%04X", StandardFuseChecksum(std::vector<int>(2194, 1))));
+    EXPECT_EQ(rig.text("Sum"), Format("%04X (JEDEC C)", StandardFuseChecksum(std::vector<int>(2194, 1))));
     const std::string map = rig.text("FuseMap");
     EXPECT_EQ(map.substr(0, 39), "L0000 " + std::string(32, '1') + "\n");
     EXPECT_EQ(map.substr(map.rfind('\n') + 1), "L2176 " + std::string(18, '1'));
@@ -223,7 +253,7 @@ TEST(VirtualSocket, ALogicDeviceShowsItsFuseMapAndTakesJedecFiles) {
     rig.window.click("Load");
     EXPECT_EQ(rig.text("Message"), "Loaded gal16v8_reg.jed: 2194 fuses, security off");
     EXPECT_TRUE(std::equal(design.fuses.begin(), design.fuses.end(), fuses.begin()));
-    EXPECT_EQ(rig.text("Sum"), Format("%04X", design.checksum));
+    EXPECT_EQ(rig.text("Sum"), Format("%04X (JEDEC C)", design.checksum));
     std::string firstLine = "L0000 ";
     for (int k = 0; k < 32; ++k) firstLine += static_cast<char>('0' + design.fuses[static_cast<std::size_t>(k)]);
     EXPECT_EQ(rig.text("FuseMap").substr(0, 38), firstLine);

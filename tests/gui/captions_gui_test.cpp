@@ -1,22 +1,12 @@
 // Every caption of every window fits the room its widget gives it: the text of
 // each label, button, check box, radio item and group box, measured with the
 // widget's own font against the widget's contents rectangle as the style lays it out.
+#include "EveryForm.h"
 #include "FormView.h"
 #include "MainWindowView.h"
 #include "QtProgram.h"
-#include "buffer/Documents.h"
-#include "buffer/FileCommands.h"
-#include "buffer/TInputHexDlg.h"
-#include "catalogue/TTypeDlg.h"
-#include "catalogue/TUnavailable.h"
-#include "families/framework/FamilyDialog.h"
 #include "guitest.h"
 #include "link/LinkStartup.h"
-#include "link/TEp3.h"
-#include "shell/TFindDialogs.h"
-#include "shell/TPicture1.h"
-#include "sim/VirtualSocket.h"
-#include "support/FakePlatform.h"
 
 using namespace quarvin;
 
@@ -86,35 +76,11 @@ TEST(GuiCaptions, EveryCaptionOfEveryFormFitsItsWidget) {
     guitest::AnswerBox(QMessageBox::YesRole);
     program.start();
     QApplication::processEvents();
-    Program& core = program.program();
     ASSERT_NE(program.virtualSocket(), nullptr);
-    // A logic device in the socket shows the window's every control, its fuse map too.
-    program.virtualSocket()->deviceSelected("TGALx", 3);
-
-    // The forms the program has built, shown through the program's own views.
-    TPicture1 splash;
-    std::vector<Form*> forms = {&splash, &core.linkDialog(), &core.typeDialog(), &core.documents().fillDialog(),
-                                &core.fileCommands().formatDialog(), &core.findDialog(), &core.replaceDialog(),
-                                program.virtualSocket()};
-    // The family dialogs, each in the generic view.
-    SelectionState selection;
-    test::FakePlatform fake; // the dialogs are only looked at, never run
-    DeviceContext ctx{core.link(), fake.platform, core.documents(), selection, {}};
-    std::vector<std::unique_ptr<FamilyDialog>> families;
-    families.push_back(std::make_unique<TUnavailable>(ctx));
-    for (const auto& [name, make] : BuiltFamilies()) families.push_back(make(ctx));
-    for (auto& f : families) forms.push_back(f.get());
+    guitest::EveryForm every(program);
 
     QStringList clipped;
-    for (Form* f : forms) {
-        if (!program.host().viewOf(*f)) program.host().formCreated(*f);
-        QWidget* view = program.host().viewOf(*f);
-        ASSERT_NE(view, nullptr) << f->className();
-        view->show();
-        QApplication::processEvents();
-        clipped << ClippedCaptions(view, QString::fromStdString(f->className()));
-        view->hide();
-    }
+    clipped << every.checkEach(program, ClippedCaptions);
     program.mainWindow()->show();
     QApplication::processEvents();
     clipped << ClippedCaptions(program.mainWindow(), "TMainForm");

@@ -4,38 +4,17 @@
 #include "MainWindowView.h"
 #include "QtProgram.h"
 #include "buffer/FileCommands.h"
+#include "GuiChoose.h"
 #include "families/PldTestFiles.h"
 #include "guitest.h"
 #include "shell/Program.h"
 #include "sim/VirtualSocket.h"
 
 using namespace quarvin;
+using quarvin::guitest::Choose;
+using quarvin::guitest::TopLevel;
 
 namespace {
-
-void Choose(app::MainWindowView* main, const char* category, const char* maker, const char* type) {
-    auto* categories = main->findChild<QComboBox*>("ComboBox2");
-    const int c = categories->findText(category, Qt::MatchContains);
-    ASSERT_GE(c, 0) << category;
-    categories->setCurrentIndex(c);
-    emit categories->activated(c);
-    auto* makers = main->findChild<QComboBox*>("ComboBox1");
-    const int m = makers->findText(maker, Qt::MatchContains);
-    ASSERT_GE(m, 0) << maker;
-    makers->setCurrentIndex(m);
-    emit makers->activated(m);
-    const auto found = main->typeList()->findItems(type, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << type;
-    main->typeList()->setCurrentItem(found.front());
-    emit main->typeList()->itemDoubleClicked(found.front());
-    QApplication::processEvents();
-}
-
-QWidget* TopLevel(const char* objectName) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == objectName) return w;
-    return nullptr;
-}
 
 TEST(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
     app::QtProgram program(guitest::ProgramDir("pld_session", true), nullptr);

@@ -1,6 +1,7 @@
 // The start question, the port search, the identify handshake, the port file and Reconnect.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -91,15 +92,13 @@ TEST_F(Startup, BadRepliesLeaveSoftRunStatusAndTryTheNextPort) {
         TransportLog& bad = opener.box("COM1", r.reply);
         opener.box("COM2", identifyReply("quarvinc"));
         start();
-        EXPECT_EQ(opener.attempts, (Names{"COM1", "COM1", "COM2"}));
+        EXPECT_EQ(opener.attempts, (Names{"COM1", "COM2"})); // the saved COM1 is tried once
         EXPECT_EQ(link.identification, "quarvinc from COM2");
         EXPECT_TRUE(bad.closed);
-        // The reply (when nine bytes came) then "Soft run only", for each COM1 attempt.
+        // The reply (when nine bytes came) then "Soft run only".
         Names expected;
-        for (int i = 0; i < 2; ++i) {
-            if (r.reply.size() == 9) expected.push_back(r.shown);
-            expected.push_back("Soft run only");
-        }
+        if (r.reply.size() == 9) expected.push_back(r.shown);
+        expected.push_back("Soft run only");
         expected.insert(expected.end(), {"quarvinc", "quarvinc from COM2"});
         EXPECT_EQ(status, expected);
     }
@@ -108,9 +107,9 @@ TEST_F(Startup, BadRepliesLeaveSoftRunStatusAndTryTheNextPort) {
 TEST_F(Startup, PortFileDecidesTheSearchOrderAndIsWrittenWhole) {
     struct Row { const char* content; Names attempts; std::string boxAt; };
     const Row rows[] = {
-        {nullptr, {"COM1", "COM1", "COM2", "COM3"}, "COM3"},
+        {nullptr, {"COM1", "COM2", "COM3"}, "COM3"}, // each port once
         {"COM10\n", {"COM10", "COM1", "COM2", "COM3"}, "COM3"},
-        {"", {"COM1", "COM1", "COM2", "COM3"}, "COM3"},
+        {"", {"COM1", "COM2", "COM3"}, "COM3"},
         {"/dev/ttyUSB0\r\nrest", {"/dev/ttyUSB0", "COM1", "COM2", "COM3"}, "COM3"},
         {"/dev/pts/9\r\r\n", {"/dev/pts/9"}, "/dev/pts/9"},
         {"/dev/pts/9", {"/dev/pts/9"}, "/dev/pts/9"},
@@ -133,7 +132,7 @@ TEST_F(Startup, AllPortsFailingShowsOneBoxAndSendsNoIdleState) {
     TransportLog& silent = opener.box("COM2", {});
     opener.ports["COM4"].status = OpenStatus::CannotOpen;
     start();
-    EXPECT_EQ(opener.attempts, (Names{"COM1", "COM1", "COM2", "COM3", "COM4"}));
+    EXPECT_EQ(opener.attempts, (Names{"COM1", "COM2", "COM3", "COM4"}));
     EXPECT_EQ(link.connected, 0);
     EXPECT_FALSE(link.lost);
     EXPECT_FALSE(link.port);
@@ -148,7 +147,7 @@ TEST_F(Startup, OpenFailuresAreReportedAndTheSearchGoesOn) {
     opener.box("COM2", identifyReply("quarvinc"), OpenStatus::TimeoutsRefused);
     start();
     EXPECT_EQ(link.identification, "quarvinc from COM2");
-    EXPECT_EQ(messages(), (Names{"set Com bad", "set Com bad", "SetCommTimeouts failed"}));
+    EXPECT_EQ(messages(), (Names{"set Com bad", "SetCommTimeouts failed"}));
 }
 
 TEST_F(Startup, IdleStateFollowsTheHandshake) {
@@ -239,6 +238,78 @@ TEST_F(Startup, IdentifyReplyMayStartLateButNotPauseOrOverrunTheTotal) {
     }
 }
 
+// A port that opens and never answers; every wait costs its full time on the clock.
+class SilentPort : public Transport {
+public:
+    explicit SilentPort(FakeSystemInfo& clock) : clock_(clock) {}
+    bool write(const std::uint8_t*, std::size_t) override { return true; }
+    int readByte(int timeoutMs) override {
+        clock_.now += timeoutMs;
+        return -1;
+    }
+    void close() override {}
+
+private:
+    FakeSystemInfo& clock_;
+};
+
+struct SilentOpener : PortOpener {
+    FakeSystemInfo* clock = nullptr;
+    Names silent;   // these open and stay silent; others cannot be opened
+    Names attempts;
+    OpenedPort open(const std::string& name) override {
+        attempts.push_back(name);
+        if (std::find(silent.begin(), silent.end(), name) == silent.end()) return {};
+        return {OpenStatus::Opened, std::make_unique<SilentPort>(*clock)};
+    }
+};
+
+TEST_F(Startup, TheSearchTellsEachPortCostsASilentPortOnceAndCanBeCancelled) {
+    struct Row {
+        const char* what;
+        const char* portFile;
+        int cancelAtMs;      // the user cancels once the clock reaches this; -1: never
+        Names attempts;
+        std::int64_t minMs, maxMs; // what the search costs on the clock
+        bool noBoxMessage;
+    } rows[] = {
+        {"saved COM1, silent: one time-out", "COM1", -1, {"COM1", "COM2", "COM3", "COM4"}, 10000, 10000, true},
+        {"saved VBOX behind a silent COM1", "VBOX", -1, {"COM1", "COM2", "COM3", "COM4", "VBOX"}, 10000, 10000, true},
+        {"cancelled while COM1 is awaited", "COM1", 3000, {"COM1"}, 3000, 3000 + SearchPollMs, false},
+        {"cancelled before the first port", "COM1", 0, {}, 0, 0, false},
+    };
+    platform.system.step = 0;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        reset(r.portFile);
+        platform.prompts.shown.clear();
+        SilentOpener silent;
+        silent.clock = &platform.system;
+        silent.silent = {"COM1"};
+        env.opener = &silent;
+        Names told;
+        const std::int64_t start = platform.system.now;
+        env.searching = [&](const std::string& text) {
+            if (told.empty() || told.back() != text) told.push_back(text);
+            return r.cancelAtMs < 0 || platform.system.now - start < r.cancelAtMs;
+        };
+        EXPECT_FALSE(ReconnectLink(link, env));
+        EXPECT_EQ(silent.attempts, r.attempts);
+        EXPECT_GE(platform.system.now - start, r.minMs);
+        EXPECT_LE(platform.system.now - start, r.maxMs);
+        EXPECT_EQ(messages(), r.noBoxMessage ? Names{NoBoxMessage} : Names{});
+        EXPECT_EQ(link.connected, 0);
+        if (!r.noBoxMessage) {
+            EXPECT_EQ(status.back(), SearchCancelledStatus);
+        }
+        ASSERT_FALSE(told.empty());
+        EXPECT_EQ(told.front(), "Looking for the box on COM1 ...");
+        if (r.noBoxMessage) {
+            EXPECT_EQ(told.back(), "Looking for the box on " + r.attempts.back() + " ...");
+        }
+    }
+}
+
 TEST_F(Startup, ReconnectSearchesAgainWithoutTheQuestion) {
     // The box sits on COM2 (or is the virtual box); each row starts the program,
     // maybe loses the box, then presses Reconnect with the box answering or not.
@@ -277,10 +348,10 @@ TEST_F(Startup, ReconnectSearchesAgainWithoutTheQuestion) {
         EXPECT_EQ(link.connected, r.connected);
         EXPECT_EQ(link.lost, r.lost);
         EXPECT_EQ(LinkStatusText(link), r.shown);
-        // The search starts from the port file again: COM2 at once, or all five ports.
-        EXPECT_EQ(opener.attempts.size(), r.answers && port == "COM2" ? 1u : 5u);
+        // The search starts from the port file again: COM2 at once, or every port once.
+        EXPECT_EQ(opener.attempts.size(), r.answers && port == "COM2" ? 1u : port == "COM2" ? 4u : 5u);
         EXPECT_EQ(platform.prompts.texts(), r.answers ? Names{} : Names{NoBoxMessage}); // no question
-        // Without a box only identify commands go out (COM2 is tried twice).
+        // Without a box only identify commands go out.
         EXPECT_EQ(box.written.size() > 2, r.answers) << describe(box.written);
         EXPECT_EQ(portFile(), r.portFile);
     }

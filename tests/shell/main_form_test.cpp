@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "shell/About.h"
 #include "shell/TMainForm.h"
 #include "support/FakePlatform.h"
 
@@ -40,4 +41,39 @@ TEST_F(MainFormTest, ExitRunsTheCloseHandlerOnceAndStatusPanelsStayInRange) {
     form.setStatusPanel(4, "ignored");
     form.setStatusPanel(-1, "ignored");
     EXPECT_EQ(form.control("StatusLine").items(), (std::vector<std::string>{"", "", "AMD", ""}));
+}
+
+TEST_F(MainFormTest, QuestionMarkAndHelpAboutShowTheVersionAndWhatTheProgramIs) {
+    for (const char* command : {"HelpSearch", "HelpAbout"}) {
+        fake.prompts.shown.clear();
+        EXPECT_TRUE(form.run(command));
+        ASSERT_EQ(fake.prompts.shown.size(), 1u) << command;
+        const std::string& text = fake.prompts.shown[0].text;
+        // The version is the build's, and the same as the main window's caption says.
+        EXPECT_EQ(text.rfind("QUARVIN desktop " + ProgramVersion() + "\n", 0), 0u) << text;
+        EXPECT_NE(form.caption().find("Ver " + ProjectVersion() + " "), std::string::npos) << form.caption();
+        EXPECT_NE(text.find("universal device programmer"), std::string::npos) << text;
+    }
+}
+
+TEST_F(MainFormTest, TheStatusHintSaysASingleClickOnlyHighlights) {
+    form.setTypeItems({"27C256", "----- AMD -----", "27C512"});
+    form.setCurrentTypeName("27C256");
+    struct Case { int row; const char* confirmed; bool hint; } cases[] = {
+        {2, nullptr, true},      // another type highlighted
+        {0, nullptr, false},     // the confirmed one
+        {1, nullptr, false},     // a separator row
+        {-1, nullptr, false},    // nothing highlighted
+        {2, "27C512", false},    // confirmed by a double click
+        {0, nullptr, true},
+    };
+    for (const Case& c : cases) {
+        form.typeRowHighlighted(c.row);
+        if (c.confirmed) form.setCurrentTypeName(c.confirmed);
+        const std::string hint = form.control("StatusHint").text();
+        EXPECT_EQ(!hint.empty(), c.hint) << c.row << ": " << hint;
+        if (c.hint) {
+            EXPECT_NE(hint.find(form.control("ListBox1").items()[static_cast<std::size_t>(c.row)]), std::string::npos);
+        }
+    }
 }

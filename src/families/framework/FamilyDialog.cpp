@@ -6,6 +6,11 @@
 
 namespace quarvin {
 
+void FamilyDialog::clearPreviousRun() {
+    if (Control* readOut = find("Edit6")) readOut->setText("");
+    if (Control* bar = find("RdBar")) bar->setPosition(0);
+}
+
 void FamilyDialog::showStatus(const ProgressDisplay& display, const std::string& text, bool repaintNow) {
     Control& m = control(display.messageField);
     m.setText(text);

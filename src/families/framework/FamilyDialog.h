@@ -41,6 +41,9 @@ public:
     };
 
 protected:
+    // The start of a (re)opened dialog: the last run's address and progress go, so
+    // that nothing of it stands beside the new "OK".
+    void clearPreviousRun();
     void showStatus(const ProgressDisplay& display, const std::string& text, bool repaintNow);
     void showProgressAt(const ProgressDisplay& display, std::uint32_t address, std::uint32_t last);
     // Hooks that show status and progress there and ask the platform's stop request.

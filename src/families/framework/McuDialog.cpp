@@ -44,10 +44,21 @@ int ExtrasTop(const McuForm& form) { return BarTop(form) + 28 + 48 + 10; }
 
 int FormHeight(const McuForm& form) { return ExtrasTop(form) + kExtraRowHeight * form.extraRows + 20; }
 
+// The option groups stand in a row right of the run group; a form with more of
+// them than the usual width holds grows wider, so that none is cut off.
+constexpr int kOptionsLeft = 170;
+constexpr int kOptionWidth = 140;
+constexpr int kOptionPitch = 144;
+int FormWidth(const McuForm& form) {
+    const int n = static_cast<int>(form.options.size());
+    const int right = n == 0 ? 0 : kOptionsLeft + kOptionPitch * (n - 1) + kOptionWidth;
+    return std::max(kFormWidth, right + (kFormWidth - kRightEdge));
+}
+
 } // namespace
 
 McuDialog::McuDialog(DeviceContext& ctx, std::string className, std::string caption, McuForm form)
-    : FamilyDialog(ctx, std::move(className), std::move(caption), kFormWidth, FormHeight(form)),
+    : FamilyDialog(ctx, std::move(className), std::move(caption), FormWidth(form), FormHeight(form)),
       form_(std::move(form)), extrasTop_(ExtrasTop(form_)), groupsTop_(GroupsTop(form_)) {
     buildControls(form_);
     onClose = [this] { OnCloseForm(); };
@@ -93,12 +104,12 @@ void McuDialog::buildControls(const McuForm& form) {
     b1.parent = form.runGroupName;
     b1.onClick = [this] { Button1Click(); };
 
-    int ox = 170;
+    int ox = kOptionsLeft;
     for (const McuForm::Options& o : form.options) {
-        Control& r = add(ControlKind::RadioGroup, o.name, o.caption, ox, top, 140, OptionsHeight(o));
+        Control& r = add(ControlKind::RadioGroup, o.name, o.caption, ox, top, kOptionWidth, OptionsHeight(o));
         r.setItems(o.items);
         r.setItemIndex(o.initialIndex);
-        ox += 144;
+        ox += kOptionPitch;
     }
 
     const int below = BarTop(form);
@@ -117,6 +128,7 @@ void McuDialog::buildControls(const McuForm& form) {
 
 void McuDialog::Start() {
     ResetSocket(link());
+    clearPreviousRun();
     // The dialog opens with or without a box; without one every reply reads 255.
     control("Msg").setText(link().connected ? "OK " : form_.notConnectedText);
     ctx_.docs.New();

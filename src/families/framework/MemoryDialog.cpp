@@ -120,6 +120,7 @@ void MemoryDialog::buildControls(const MemoryForm& form) {
 
 void MemoryDialog::Start() {
     ResetSocket(link());
+    clearPreviousRun();
     if (link().connected == 0) {
         control("Message").setText(notConnectedText());
         return;

@@ -90,6 +90,7 @@ void PldDialog::buildControls() {
 
 void PldDialog::Start() {
     ResetSocket(link());
+    clearPreviousRun();
     // The dialog opens with or without a box; without one the operations still
     // run and every reply reads 255.
     control("Msg").setText(link().connected ? "OK " : kNotConnected);

@@ -105,6 +105,7 @@ void SerialMemoryDialog::buildControls() {
 
 void SerialMemoryDialog::Start() {
     ResetSocket(link());
+    clearPreviousRun();
     // The dialog opens with or without a box; without one the operations still
     // run and every reply reads 255.
     control("Msg").setText(link().connected ? "OK " : layout_.notConnectedText);

@@ -49,6 +49,12 @@ void IcTestDialog::loadLibrary(int icClass) {
     Control& list = control("ListBox1");
     list.setItemIndex(-1);
     list.setItems(tester_.typeNames());
+    // Founction tests the new class's first type until another is chosen: the
+    // fields say so, and the previous class's search result goes.
+    Control& found = control("ListBox2");
+    found.setItemIndex(-1);
+    found.setItems({});
+    control("Number").setText(tester_.typeName(tester_.selected()));
 }
 
 OperationHooks IcTestDialog::hooks() {

@@ -10,6 +10,9 @@ bool IcTester::loadClass(int icClass) {
     if (!lib) return false;
     class_ = c;
     library_ = std::move(*lib);
+    // What the last search found and the type chosen belong to the old class.
+    found_.clear();
+    selected_ = 0;
     names_.clear();
     for (const IcEntry& e : library_.entries()) names_.push_back(IcTypeName(class_, e.number));
     return true;

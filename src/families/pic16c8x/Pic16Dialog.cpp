@@ -148,7 +148,11 @@ OperationResult Pic16Dialog::run(McuStep step, const OperationHooks& hooks) {
     case McuStep::Erase:
         return ErasePic16(job, static_cast<Pic16EraseMode>(control("RadioGroup2").itemIndex()));
     case McuStep::Blank: return BlankPic16(job);
-    case McuStep::Program: return ProgramPic16(job, control("Speed").itemIndex());
+    case McuStep::Program: {
+        OperationResult r = ProgramPic16(job, control("Speed").itemIndex());
+        if (r.ok()) r.message += Pic16ConfigNotInChip(job);
+        return r;
+    }
     case McuStep::Verify: return VerifyPic16(job);
     case McuStep::Protect: return WritePic16Config(job, configFromControls());
     case McuStep::ReadFuse:

@@ -189,6 +189,21 @@ std::uint16_t BufferWord(const MainBuffer& buf, std::uint32_t a) {
     return static_cast<std::uint16_t>(buf[a] | buf[a + 1] << 8);
 }
 
+// Rows without a device ID: reads back the first word the buffer did not leave
+// erased. A part holds it; an empty socket reads 3fff. False when every word was
+// erased, so nothing tells the two apart.
+bool ProgrammedWordReadsBack(const Pic16Job& job) {
+    std::uint32_t first = 0;
+    while (first <= job.row.lastByteAddress && (BufferWord(job.buffer, first) & kPicWordMask) == kPicWordMask) first += 2;
+    if (first > job.row.lastByteAddress) return false;
+    PowerUp(job.link, job.row);
+    EnterProgramming(job.link, job.row);
+    std::uint16_t w = 0;
+    for (std::uint32_t a = 0; a <= first; a += 2) w = ReadWord(job.link);
+    PowerOff(job.link);
+    return w == (BufferWord(job.buffer, first) & kPicWordMask);
+}
+
 } // namespace
 
 void PicCommand(LinkState& link, std::uint8_t command) {
@@ -320,7 +335,8 @@ OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
     // box's drivers; the supply stays on.
     ConnectVpp(link, 0);
     PinLow(link, job.row.mclrPin);
-    return OperationResult::done(Unchecked("Finished", job.row, kPic16EmptyNotTold));
+    if (RowHasDeviceId(job.row) || ProgrammedWordReadsBack(job)) return OperationResult::done("Finished");
+    return OperationResult::done(std::string("Finished") + kPic16EmptyNotTold);
 }
 
 OperationResult VerifyPic16(const Pic16Job& job) {
@@ -374,6 +390,17 @@ OperationResult WritePic16Config(const Pic16Job& job, const Pic16Config& config)
     WriteConfigLocation(link, 7, config.word);
     PowerOff(link);
     return OperationResult::done("OK");
+}
+
+std::string Pic16ConfigNotInChip(const Pic16Job& job) {
+    const std::uint16_t file = BufferWord(job.buffer, kPicConfigWordAddress * 2);
+    if (file == 0xFFFF) return {};
+    const OperationResult chip = ReadPic16Config(job);
+    if (!chip.ok()) return {};
+    const auto inChip = static_cast<std::uint16_t>(chip.value & kPicWordMask);
+    if (inChip == (file & kPicWordMask)) return {};
+    return Format("; Config %04x of the file is not in the chip (%04x): write it with Wr Config, or Auto with Config",
+                  file & kPicWordMask, inChip);
 }
 
 std::uint16_t BuildPic16Config(const Pic16Row& row, int oscIndex, bool wdt, bool pwrt, bool protect) {

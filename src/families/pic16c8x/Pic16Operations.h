@@ -3,6 +3,7 @@
 // 6-bit commands and 14-bit data words; the box clocks them on RB6/RB7. Every
 // operation covers the program memory from word 0.
 #include <cstdint>
+#include <string>
 
 #include "families/framework/Operation.h"
 #include "families/pic16c8x/Pic16Rows.h"
@@ -50,6 +51,10 @@ OperationResult VerifyPic16(const Pic16Job& job);
 // digits in bits 31..16.
 OperationResult ReadPic16Config(const Pic16Job& job);
 OperationResult WritePic16Config(const Pic16Job& job, const Pic16Config& config);
+// Programe writes the program memory only. When the buffer holds a configuration
+// word (word 0x2007, as files carry it) that the chip does not, a note naming the
+// way to write it; "" otherwise. Reads the chip's configuration word.
+std::string Pic16ConfigNotInChip(const Pic16Job& job);
 
 // The configuration word the controls stand for: oscillator in bits 1..0, WDT in
 // bit 2, PWRT in bit 3, every other bit 1, and the row's code-protect bits
