@@ -90,17 +90,22 @@ std::string usage() {
            "  --chip TYPE       VBOX: this chip in the socket (default a blank chip of the device)\n"
            "  --chip-image FILE VBOX: the chip's state is read from FILE and written back\n"
            "  --fault F         VBOX: stuck:ADDR:MASK:VALUE, noprogram:ADDR, empty or busy (repeatable)\n"
+           "  --allow-stress    VBOX: list what stressed the chip but keep the operations' exit status\n"
            "\n"
            "Exit status of convert and sum: 0 done, 1 error (message on stderr), 2 done but the\n"
            "input had bad records or data beyond the buffer (warning on stderr).\n"
            "Exit status of run, devices, ops and chips: 0 every operation succeeded, 1 an operation\n"
            "failed, was stopped or refused (later ones are not run), 2 usage error, 3 the link\n"
-           "was lost or no box answered.\n";
+           "was lost or no box answered. On VBOX, each event of the electrical referee is printed\n"
+           "after the operations (\"stress: ...\") and makes the exit status 1 unless\n"
+           "--allow-stress is given.\n";
 }
 
 namespace {
 
-bool takesNoValue(const std::string& option) { return option == "--yes" || option == "--soft-run"; }
+bool takesNoValue(const std::string& option) {
+    return option == "--yes" || option == "--soft-run" || option == "--allow-stress";
+}
 
 // Options of the device and run commands; false when the name is not one of them.
 bool deviceOption(Options& o, const std::string& a, const std::string& v, std::string& error) {
@@ -157,7 +162,7 @@ ParseResult parse(const std::vector<std::string>& args) {
             continue;
         }
         if (takesNoValue(a)) {
-            (a == "--yes" ? o.yes : o.softRun) = true;
+            (a == "--yes" ? o.yes : a == "--soft-run" ? o.softRun : o.allowStress) = true;
             continue;
         }
         if (i + 1 >= args.size()) return fail("option " + a + " needs a value");

@@ -39,6 +39,7 @@ struct Options {
     std::optional<std::string> port;
     bool softRun = false;
     bool yes = false;
+    bool allowStress = false;      // VBOX: stress events do not change the exit status
 
     // The virtual box's chip.
     std::string chip, chipImage;

@@ -144,8 +144,15 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     }
 
     session->setProgramDir(o.dir);
+    // On the virtual box the socket's electrical referee judges the whole run.
+    sim::StressReferee* referee = connection.onVirtualBox() ? &connection.box->socket().referee() : nullptr;
+    if (referee) {
+        referee->clearEvents();
+        referee->setOperation("start");
+    }
     try {
-        session->start(link);
+        session->start(link, device.selection.subType);
+        if (referee) referee->operationEnded(session->leavesPartPowered("start"));
     } catch (const LinkLost&) {
         return Exit(ExitCode::LinkLost);
     }
@@ -160,12 +167,26 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     CodeDetection detection(link, prompts, system, *buffer, o.dir + "/", device.category);
     ProgressDisplay progress(err, ::isatty(STDERR_FILENO) == 1);
     RunnerIo io{out, progress, StopRequested, QuitRequested};
-    const RunReport report = RunOperations(
-        {*session, link, *buffer, device.selection, fields, &prompts, [&detection] { return detection(); }},
-        o.operations, io);
+    RunRequest request{*session, link, *buffer, device.selection, fields, &prompts, [&detection] { return detection(); }};
+    if (referee) {
+        request.operationStarts = [referee](const std::string& op) { referee->setOperation(op); };
+        request.operationEnded = [referee, &session](const std::string& op) {
+            referee->operationEnded(session->leavesPartPowered(op));
+        };
+    }
+    const RunReport report = RunOperations(request, o.operations, io);
+    if (referee) referee->setOperation("close");
     PowerDownSocket(link);
 
     ExitCode exit = report.exit;
+    if (referee && !report.quit) {
+        referee->dialogClosed();
+        for (const sim::StressEvent& e : referee->events()) out << "stress: " << sim::DescribeStress(e) << '\n';
+        if (referee->eventCount() > referee->events().size())
+            out << "stress: " << referee->eventCount() << " events in all\n";
+        out << std::flush;
+        if (referee->eventCount() && !o.allowStress && exit == ExitCode::Ok) exit = ExitCode::Failed;
+    }
     // Data read before a failure or a lost link is kept; after a second Ctrl+C
     // the run ends at once.
     if (!o.output.empty() && !report.quit) {

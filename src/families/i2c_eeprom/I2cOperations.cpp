@@ -60,6 +60,8 @@ OperationResult ReadI2c(const I2cJob& job) {
     }
     reads.drain();
     job.hooks.show(row.lastAddress, row.lastAddress);
+    // Powered down as Programe does: left on, the supply pin stayed driven high.
+    SwitchOff(job.link, row);
     return OperationResult::done("Finished");
 }
 
@@ -77,12 +79,12 @@ OperationResult VerifyI2c(const I2cJob& job) {
         }
         if (i2c::RandomRead(job.link, row, a) != job.buffer[a]) {
             job.hooks.show(a, row.lastAddress);
-            ConnectVcc(job.link, 0);
+            SwitchOff(job.link, row);
             return OperationResult::failed(kI2cVerifyBad, a);
         }
     }
     job.hooks.show(row.lastAddress, row.lastAddress);
-    ConnectVcc(job.link, 0);
+    SwitchOff(job.link, row);
     return OperationResult::done("Verify OK");
 }
 
@@ -104,7 +106,7 @@ OperationResult ProgramI2c(const I2cJob& job) {
     if (verified.outcome == Outcome::Stopped) return verified;
     // After a failed verify the progress keeps the address that failed.
     if (verified.ok()) job.hooks.show(row.lastAddress, row.lastAddress);
-    ConnectVcc(job.link, 0);
+    SwitchOff(job.link, row);
     return verified;
 }
 
