@@ -40,12 +40,9 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
             return {ExitCode::Failed, false};
         }
         io.progress.begin(operation);
-        if (request.operationStarts) request.operationStarts(operation);
         try {
             const OperationResult result = request.session.run(operation, job);
             io.progress.end();
-            // After a lost link the box no longer obeys: there is nothing to judge.
-            if (request.operationEnded && result.outcome != Outcome::LinkLost) request.operationEnded(operation);
             io.out << operation << ": " << result.message << (result.ok() ? softRunNote : "") << '\n';
             for (const std::string& line : request.session.resultLines(operation)) io.out << line << '\n';
             io.out << std::flush;

@@ -28,10 +28,6 @@ struct RunRequest {
     AddressFields fields;
     Prompts* prompts = nullptr;
     std::function<std::string()> readIds;
-    // Told the name of each operation before it runs and after it reported
-    // (the virtual box's electrical referee); optional.
-    std::function<void(const std::string&)> operationStarts;
-    std::function<void(const std::string&)> operationEnded;
 };
 
 struct RunnerIo {
