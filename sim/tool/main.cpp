@@ -24,6 +24,7 @@
 #include "sim/ChipFaultText.h"
 #include "sim/ChipImage.h"
 #include "sim/SimFamily.h"
+#include "shell/Version.h"
 
 namespace {
 
@@ -44,7 +45,8 @@ const char* Usage =
     "      --latency-ms N    behave as a USB serial adapter with an N ms latency timer:\n"
     "                        replies leave in packets of 62 bytes, or when the timer\n"
     "                        runs out after a packet's first byte\n"
-    "  -h, --help            this text\n";
+    "  -h, --help            this text\n"
+    "      --version         the program's version\n";
 
 struct Options {
     quarvin::sim::BoxConfig config;
@@ -70,6 +72,9 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
         std::string v;
         if (a == "-h" || a == "--help") {
             std::fputs(Usage, stdout);
+            std::exit(0);
+        } else if (a == "--version") {
+            std::printf("%s\n", quarvin::VersionLine("quarvin-sim").c_str());
             std::exit(0);
         } else if (a == "-i" || a == "--id") {
             if (!value(v)) return false;

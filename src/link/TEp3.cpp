@@ -37,7 +37,7 @@ bool parseDecimal(const std::string& text, std::int32_t& out) {
 } // namespace
 
 TEp3::TEp3(const Platform& platform)
-    : Form("TEp3", "", 277, 265),
+    : Form("TEp3", "", 277, 293),
       Button1(add(ControlKind::Button, "Button1", "Win Version", 8, 8, 97, 25)),
       Button2(add(ControlKind::Button, "Button2", "Test COM", 8, 40, 97, 25)),
       Button3(add(ControlKind::Button, "Button3", "Speed", 8, 72, 97, 25)),
@@ -49,9 +49,11 @@ TEp3::TEp3(const Platform& platform)
       Edit4(add(ControlKind::Edit, "Edit4", "", 8, 144, 257, 21)),
       CheckBox1(add(ControlKind::CheckBox, "CheckBox1", "Read ahead", 112, 178, 153, 21)),
       Memo1(add(ControlKind::Memo, "Memo1", "", 8, 208, 257, 49)),
+      Edit5(add(ControlKind::Edit, "Edit5", "", 8, 264, 257, 21)),
       platform_(platform) {
     Edit1.readOnly = true;
     Edit2.readOnly = true;
+    Edit5.readOnly = true;
     Edit4.colour = Colour::Maroon;
     Button1.onClick = [this] { Button1Click(); };
     Button2.onClick = [this] { Button2Click(); };
@@ -80,6 +82,7 @@ LinkEnvironment TEp3::environment(bool paintStatus) {
 void TEp3::Create(PortOpener& opener, const std::string& programDir) {
     opener_ = &opener;
     programDir_ = programDir;
+    Edit5.setText("Program directory: " + programDir);
     show(); // the dialog is on screen while the box is searched for
     RunLinkStartup(link_, environment(false));
     showLink();

@@ -59,6 +59,7 @@ private:
     Control& Edit4;
     Control& CheckBox1; // "Read ahead"
     Control& Memo1;     // the port's advice (a slow USB adapter latency timer and its fix)
+    Control& Edit5;     // which folder is the program directory
 
     Platform platform_;
     LinkState link_;

@@ -1,5 +1,7 @@
 #include "Options.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 #include "buffer/TFileFormat.h"
@@ -44,7 +46,8 @@ std::string usage() {
            "  quarvin-cli ops (--device TYPE | --dialog CLASS [--sub-type N]) [--dir DIR | --list FILE]\n"
            "  quarvin-cli chips\n"
            "  quarvin-cli run (--device TYPE | --dialog CLASS [--sub-type N]) [options] OPERATION...\n"
-           "  quarvin-cli --help\n"
+           "  quarvin-cli where [--dir DIR]\n"
+           "  quarvin-cli --help | --version\n"
            "\n"
            "convert  loads IN into a 4 MiB buffer that starts as at program start (first\n"
            "         1 MiB 0xFF, the rest 0) and saves the buffer range 0..end address to OUT.\n"
@@ -53,6 +56,8 @@ std::string usage() {
            "devices  lists the device list: category, manufacturer, type, family, sub-type.\n"
            "ops      lists the operations and options of a device's family.\n"
            "chips    lists the chips the virtual box can hold.\n"
+           "where    prints the program directory and why it was chosen: --dir, else the working\n"
+           "         directory when it holds a device list, else ~/.local/share/quarvin.\n"
            "run      runs device operations in the order given, one line each on stdout:\n"
            "         \"OPERATION: MESSAGE\".\n"
            "\n"
@@ -69,7 +74,8 @@ std::string usage() {
            "                    40/64 GAL20V8, 44/132 GAL22V10)\n"
            "\n"
            "Device options:\n"
-           "  --dir DIR         program directory with the device lists and the port file (default .)\n"
+           "  --dir DIR         program directory with the device lists and the port file\n"
+           "                    (default: see where)\n"
            "  --list FILE       this device list instead of the one the board model picks\n"
            "  --category NAME, --maker TEXT, --find TEXT\n"
            "                    devices: only this category, makers and types containing TEXT\n"
@@ -101,6 +107,19 @@ std::string usage() {
            "--allow-stress is given.\n";
 }
 
+std::vector<std::string> optionNames() {
+    std::vector<std::string> names;
+    const std::string text = usage();
+    for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < text.size() && (std::islower(static_cast<unsigned char>(text[end])) || text[end] == '-')) ++end;
+        if (end == at + 2) continue;
+        const std::string name = text.substr(at, end - at);
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    }
+    return names;
+}
+
 namespace {
 
 bool takesNoValue(const std::string& option) {
@@ -109,7 +128,10 @@ bool takesNoValue(const std::string& option) {
 
 // Options of the device and run commands; false when the name is not one of them.
 bool deviceOption(Options& o, const std::string& a, const std::string& v, std::string& error) {
-    if (a == "--dir") o.dir = v;
+    if (a == "--dir") {
+        o.dir = v;
+        o.dirGiven = true;
+    }
     else if (a == "--list") o.list = v;
     else if (a == "--category") o.category = v;
     else if (a == "--maker") o.maker = v;
@@ -153,8 +175,8 @@ ParseResult parse(const std::vector<std::string>& args) {
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            o.command = "help";
+        if (a == "--help" || a == "-h" || a == "--version") {
+            o.command = a == "--version" ? "version" : "help";
             return r;
         }
         if (a.rfind("--", 0) != 0) {
@@ -205,7 +227,10 @@ ParseResult parse(const std::vector<std::string>& args) {
     } else if (o.command == "run") {
         o.operations.assign(positional.begin() + 1, positional.end());
         if (o.operations.empty()) return fail("run needs at least one operation");
-    } else if (o.command == "devices" || o.command == "ops" || o.command == "chips") {
+    } else if (o.command == "__complete") {
+        if (positional.size() != 2) return fail("__complete needs what to list");
+        o.completion = positional[1];
+    } else if (o.command == "devices" || o.command == "ops" || o.command == "chips" || o.command == "where") {
         if (positional.size() != 1) return fail(o.command + " takes no further arguments");
     } else {
         return fail("unknown command '" + o.command + "'");

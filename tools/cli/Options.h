@@ -13,7 +13,9 @@ namespace quarvin::cli {
 enum class Format { Bin, Hex, Jed, Cds };
 
 struct Options {
-    std::string command;           // "convert", "sum", "devices", "ops", "chips", "run" or "help"
+    std::string command;           // "convert", "sum", "devices", "ops", "chips", "run", "where",
+                                   // "help", "version" or "__complete" (shell completion)
+    std::string completion;        // __complete: what to list (see Completion.h)
     std::string input, output;     // convert/sum files; run's --in and --out
     std::optional<Format> inFormat, outFormat;
     int loadMode = 0;              // item of the format dialog's "Load mode"
@@ -25,6 +27,7 @@ struct Options {
 
     // Device lists and selection.
     std::string dir = ".";         // the program directory
+    bool dirGiven = false;         // --dir given; else main() chooses the directory
     std::optional<std::string> list;
     std::string category, maker, find;
     std::string device;            // "TYPE" or "MAKER/TYPE"
@@ -55,5 +58,7 @@ ParseResult parse(const std::vector<std::string>& args);
 // The format a file name suggests, as the format dialog preselects it (.BIN otherwise).
 Format formatFromName(const std::string& path);
 std::string usage();
+// Every --option name usage() shows, in order of appearance, each once.
+std::vector<std::string> optionNames();
 
 } // namespace quarvin::cli

@@ -8,8 +8,12 @@
 #include <vector>
 
 #include "Commands.h"
+#include "Completion.h"
 #include "DataFiles.h"
 #include "Options.h"
+#include "shell/ProgramDirectory.h"
+#include "shell/Version.h"
+#include "sim/VirtualBoxTransport.h"
 
 using namespace quarvin;
 using quarvin::cli::Format;
@@ -60,11 +64,34 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quarvin-cli: %s\n\n%s", parsed.error.c_str(), cli::usage().c_str());
         return !args.empty() && isDeviceCommand(args.front()) ? kExitUsage : kExitError;
     }
-    const cli::Options& o = parsed.options;
+    cli::Options o = parsed.options;
     if (o.command == "help") {
         std::fputs(cli::usage().c_str(), stdout);
         return 0;
     }
+    if (o.command == "version") {
+        std::printf("%s\n", VersionLine("quarvin-cli").c_str());
+        return 0;
+    }
+    // Without --dir: the working directory when it holds a device list, else the
+    // user's own program directory, set up from the installed lists.
+    const bool usesDir = (isDeviceCommand(o.command) && o.command != "chips") || o.command == "where" ||
+                         o.command == "__complete";
+    if (usesDir) {
+        ProgramDirRequest where = CurrentProgramDirRequest(o.dirGiven ? std::optional(o.dir) : std::nullopt);
+        where.firstStartPort = sim::VirtualPortName;
+        const ProgramDirChoice choice = ChooseProgramDir(where);
+        o.dir = choice.dir;
+        if (o.command != "__complete") {
+            for (const std::string& note : choice.done) std::fprintf(stderr, "quarvin-cli: %s\n", note.c_str());
+            for (const std::string& note : choice.warnings) std::fprintf(stderr, "quarvin-cli: %s\n", note.c_str());
+        }
+        if (o.command == "where") {
+            std::printf("%s\n", DescribeProgramDir(choice).c_str());
+            return 0;
+        }
+    }
+    if (o.command == "__complete") return cli::CompleteCommand(o, std::cout);
     if (o.command == "devices") return cli::DevicesCommand(o, std::cout, std::cerr);
     if (o.command == "ops") return cli::OpsCommand(o, std::cout, std::cerr);
     if (o.command == "chips") return cli::ChipsCommand(std::cout);
