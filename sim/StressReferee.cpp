@@ -1,5 +1,6 @@
 #include "sim/StressReferee.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace quarvin::sim {
@@ -39,7 +40,8 @@ std::string DescribeStress(const StressEvent& e) {
 
 void StressReferee::setChip(const Chip* chip) {
     ratings_ = chip ? chip->ratings() : ChipRatings{};
-    pins_ = chip ? chip->pinCount() : 0;
+    // As the socket seats it: an even count of 2..40 pins.
+    pins_ = chip ? std::min(40, std::max(2, chip->pinCount())) & ~1 : 0;
     active_.fill(0);
     clashSincePs_.fill(-1);
     clashReported_ = 0;
