@@ -16,7 +16,7 @@ for program in "$@"; do
   # Roff writes a minus as \-; the page's words as a reader sees them.
   text=$(sed 's/\\-/-/g; s/\\f[BIRP]//g' "$page")
   help=$(QT_QPA_PLATFORM=offscreen "$program" --help) || { echo "FAIL: $name --help failed"; failures=$((failures + 1)); continue; }
-  options=$(grep -o -- '--[a-z][a-z-]*' <<<"$help" | sort -u)
+  options=$(grep -o -- '--[a-z][a-z0-9-]*' <<<"$help" | sort -u)
   [ -n "$options" ] || { echo "FAIL: no options found in $name --help"; failures=$((failures + 1)); }
   for option in $options; do
     grep -q -- "$option\b" <<<"$text" || { echo "FAIL: $name.1 does not mention $option"; failures=$((failures + 1)); }

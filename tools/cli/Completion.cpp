@@ -28,7 +28,7 @@ std::vector<std::string> CommandNames() {
     }
     return names;
 }
-const char* const FormatNames[] = {"bin", "hex", "jed", "cds"};
+const char* const FormatNames[] = {"bin", "hex", "jed", "cds", "srec", "elf"};
 
 std::string ListPath(const Options& o) { return o.list.value_or(DeviceListPath(o.dir, 0)); }
 

@@ -8,15 +8,19 @@
 #include <utility>
 #include <vector>
 
+#include "buffer/RomHash.h"
+
 namespace quarvin::cli {
 
-enum class Format { Bin, Hex, Jed, Cds };
+enum class Format { Bin, Hex, Jed, Cds, Srec, Elf };
 
 struct Options {
-    std::string command;           // "convert", "sum", "devices", "ops", "chips", "run", "where",
-                                   // "help", "version" or "__complete" (shell completion)
+    std::string command;           // "convert", "sum", "diff", "devices", "ops", "chips", "run", "compare",
+                                   // "where", "help", "version" or "__complete" (shell completion)
     std::string completion;        // __complete: what to list (see Completion.h)
-    std::string input, output;     // convert/sum files; run's --in and --out
+    std::string input, output;     // convert/sum files, diff's FILE1 and FILE2; run's --in and --out
+    std::vector<RomHashKind> hashes; // sum: --crc32, --sha1, --sha256 in the order given
+    std::int64_t maxDifferences = 100; // diff, compare: differing bytes listed
     std::optional<Format> inFormat, outFormat;
     int loadMode = 0;              // item of the format dialog's "Load mode"
     std::int32_t start = 0;
@@ -42,6 +46,7 @@ struct Options {
     std::optional<std::string> port;
     bool softRun = false;
     bool yes = false;
+    bool changedOnly = false;      // program: write only the blocks that differ
     bool allowStress = false;      // VBOX: stress events do not change the exit status
 
     // The virtual box's chip.

@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "ChangedOnly.h"
 #include "Commands.h"
 #include "Connection.h"
 #include "Console.h"
@@ -11,6 +12,7 @@
 #include "Interrupt.h"
 #include "OperationRunner.h"
 #include "VirtualChip.h"
+#include "buffer/Differences.h"
 #include "catalogue/TTypeDlg.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
@@ -57,6 +59,15 @@ public:
     std::vector<std::string> resultLines(const std::string& operation) const override {
         return inner_.resultLines(operation);
     }
+    std::string unavailable(const std::string& operation, int subType) const override {
+        return inner_.unavailable(operation, subType);
+    }
+    std::optional<formats::FuseGeometry> fuseGeometry(int subType) const override {
+        return inner_.fuseGeometry(subType);
+    }
+    bool leavesPartPowered(const std::string& operation) const override {
+        return inner_.leavesPartPowered(operation);
+    }
     OperationResult run(const std::string& operation, const SessionJob& job) override {
         if (referee_) referee_->setOperation(operation);
         const OperationResult r = inner_.run(operation, job);
@@ -95,6 +106,18 @@ private:
     Platform platform_;
     std::unique_ptr<TTypeDlg> dialog_;
 };
+
+// compare: every byte of Buffer Start .. Buffer Start + Length that the chip read
+// differs in.
+ExitCode ListDifferences(const std::vector<std::uint8_t>& expected, const MainBuffer& read, const AddressFields& fields,
+                         std::int64_t maxListed, std::ostream& out) {
+    const std::int64_t first = std::min<std::int64_t>(fields.bufferStart, kBufferLast);
+    const std::int64_t last = std::min<std::int64_t>(std::int64_t{fields.bufferStart} + fields.length, kBufferLast);
+    DifferenceList differences(maxListed);
+    differences.compare(first, expected.data() + first, read.data() + first, last - first + 1);
+    out << differences.text("buffer", "chip");
+    return differences.empty() ? ExitCode::Ok : ExitCode::Failed;
+}
 
 } // namespace
 
@@ -145,6 +168,11 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
         const std::string refusal = session->setOption(name, value);
         if (!refusal.empty()) return Usage(err, refusal);
     }
+    // compare and --changed-only read the chip from address 0 into the buffer from 0.
+    if ((o.command == "compare" || o.changedOnly) && (fields.bufferStart != 0 || fields.deviceStart != 0))
+        return Usage(err, "compare and --changed-only need --buffer-start and --device-start 0");
+    if (o.changedOnly && !TakesChangedOnly(device.dialogClass))
+        return Usage(err, "--changed-only works on the 28C and 29EE families, not " + device.dialogClass);
     // The dialog's start shows the device's last address as Length.
     if (!o.length) fields.length = session->lastAddress(device.selection.subType);
 
@@ -154,13 +182,18 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
 
     auto buffer = std::make_unique<MainBuffer>();
     buffer->initialise();
+    Loaded loaded;
     if (!o.input.empty()) {
         LoadRequest request = LoadRequestOf(o, o.input);
         request.geometry = geometry;
-        const Loaded loaded = LoadDataFile(*buffer, request);
+        loaded = LoadDataFile(*buffer, request);
         if (!loaded.ok) return Usage(err, loaded.failure() + " " + o.input);
         if (!loaded.warning.empty()) err << "quarvin-cli: " << o.input << ": " << loaded.warning << '\n';
+        if (!loaded.note.empty()) err << "quarvin-cli: " << o.input << ": " << loaded.note << '\n';
     }
+    // compare: the chip is read into the buffer and set against what the file put there.
+    std::vector<std::uint8_t> expected;
+    if (o.command == "compare") expected.assign(buffer->data(), buffer->data() + kBufferSize);
 
     std::shared_ptr<sim::Chip> chip;
     if (connection.onVirtualBox()) {
@@ -197,13 +230,23 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     // On the virtual box each operation is charged to the referee by name and
     // checked when it has reported.
     RefereedSession refereed(*session, referee);
-    const RunReport report = RunOperations(
-        {refereed, link, *buffer, device.selection, fields, &prompts, [&detection] { return detection(); }},
-        o.operations, io);
+    const RunRequest request{refereed, link, *buffer, device.selection, fields, &prompts,
+                             [&detection] { return detection(); }};
+    RunReport report;
+    if (o.changedOnly) {
+        // Program by changed blocks; every other operation as it is.
+        for (const std::string& operation : o.operations) {
+            report = operation == "program" ? RunChangedOnlyProgram(request, io) : RunOperations(request, {operation}, io);
+            if (report.exit != ExitCode::Ok) break;
+        }
+    } else {
+        report = RunOperations(request, o.operations, io);
+    }
     if (referee) referee->setOperation("close");
     PowerDownSocket(link);
 
     ExitCode exit = report.exit;
+    if (!expected.empty() && exit == ExitCode::Ok) exit = ListDifferences(expected, *buffer, fields, o.maxDifferences, out);
     if (referee && !report.quit) {
         if (exit != ExitCode::LinkLost) referee->dialogClosed();
         for (const sim::StressEvent& e : referee->events()) out << "stress: " << sim::DescribeStress(e) << '\n';
@@ -218,7 +261,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
         const std::int32_t end = o.end.value_or(static_cast<std::int32_t>(
             std::min<std::uint64_t>(std::uint64_t{fields.bufferStart} + fields.length, kBufferSize - 1)));
         const Format format = o.outFormat.value_or(formatFromName(o.output));
-        if (!SaveDataFile(*buffer, o.output, format, end, geometry)) {
+        if (!SaveDataFile(*buffer, o.output, format, end, geometry, loaded.srec)) {
             err << "quarvin-cli: Can't write this file: " << o.output << '\n';
             if (exit == ExitCode::Ok) exit = ExitCode::Failed;
         }
