@@ -40,7 +40,7 @@ QtProgram::QtProgram(std::string programDir, std::unique_ptr<PortOpener> realPor
     program_->onLinkChanged = [this] { linkReady(); };
     // After every operation the socket window shows what it did to the chip.
     operationListener_ = OperationState::addListener([this](bool running) {
-        if (!running && socket_) socket_->refreshIfChanged();
+        if (!running && socket_) socket_->operationEnded();
     });
 }
 

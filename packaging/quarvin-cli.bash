@@ -88,7 +88,7 @@ _quarvin_cli() {
     local i command=""
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --yes | --soft-run) ;;
+        --yes | --soft-run | --allow-stress) ;;
         --*) ((i++)) ;;
         *) command=${COMP_WORDS[i]}; break ;;
         esac

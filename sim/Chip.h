@@ -132,6 +132,8 @@ struct ChipFaults {
     }
 };
 
+struct ChipRatings;
+
 class Chip {
 public:
     virtual ~Chip() = default;
@@ -150,6 +152,9 @@ public:
     virtual std::vector<std::uint8_t>& memory() { return noCells_; }
     const std::vector<std::uint8_t>& memory() const { return const_cast<Chip*>(this)->memory(); }
     virtual int ratedVppMillivolts() const { return 0; }
+    // What the data sheet allows on the pins (sim/ChipRatings.h); a part that
+    // declares nothing is not refereed.
+    virtual ChipRatings ratings() const;
     // Back to the erased state the way the part is erased (UV light, bulk erase).
     virtual void erase() {}
     // 32-bit sum of every cell.

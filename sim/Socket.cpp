@@ -189,6 +189,7 @@ void Socket::insert(std::shared_ptr<Chip> chip) {
     } else {
         half_ = offset_ = 0;
     }
+    referee_.setChip(chip_.get());
     dirty_ = true;
 }
 
@@ -197,6 +198,7 @@ PinMask Socket::chipDrivenPins() const { return chipEnable_; }
 void Socket::refresh(std::int64_t nowPs) {
     if (!chipPresent()) {
         chipEnable_ = chipLevel_ = contention_ = 0;
+        referee_.forgetView();
         dirty_ = false;
         return;
     }
@@ -230,6 +232,7 @@ void Socket::refresh(std::int64_t nowPs) {
     const PinMask clash = chipEnable_ & sideDriven & (chipLevel_ ^ sideLevel);
     if (clash && clash != contention_) ++contentionEvents_;
     contention_ = clash;
+    referee_.observe(view, toChip(clash));
     lastRefreshPs_ = nowPs;
     dirty_ = false;
 }

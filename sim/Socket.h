@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "sim/Chip.h"
+#include "sim/StressReferee.h"
 
 namespace quarvin::sim {
 
@@ -70,6 +71,9 @@ public:
     PinMask chipDrivenPins() const;
     PinMask contention() const { return contention_; }
     std::uint64_t contentionEvents() const { return contentionEvents_; }
+    // The electrical referee of the part in the socket.
+    StressReferee& referee() { return referee_; }
+    const StressReferee& referee() const { return referee_; }
 
     // Resolved level of every pin (bit p-1), refreshing the chip at time nowPs first.
     PinMask levels(std::int64_t nowPs);
@@ -105,6 +109,7 @@ private:
     PinMask chipEnable_ = 0, chipLevel_ = 0;
     PinMask contention_ = 0;
     std::uint64_t contentionEvents_ = 0;
+    StressReferee referee_;
     std::int64_t lastRefreshPs_ = -1;
     bool dirty_ = true;
 };

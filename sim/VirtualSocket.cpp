@@ -14,8 +14,10 @@ namespace {
 
 constexpr const char* kEmpty = "(empty)";
 // The window's size without and with the fuse map below the faults.
-constexpr int kWidth = 380, kHeight = 300;
-constexpr int kFuseMapWidth = 460, kFuseMapHeight = 560;
+// The stress log's rows sit between the message and the fuse map.
+constexpr int kStressHeight = 112;
+constexpr int kWidth = 380, kHeight = 300 + kStressHeight;
+constexpr int kFuseMapWidth = 460, kFuseMapHeight = 560 + kStressHeight;
 // Every file is listed first: a dialog must not hide a file the user means.
 constexpr const char* kJedecFilter = "All files (*.*)|*.*|JEDEC file (*.jed)|*.JED";
 constexpr const char* kBinaryFilter = "All files (*.*)|*.*|Bin file (*.bin)|*.BIN";
@@ -96,10 +98,17 @@ VirtualSocket::VirtualSocket(std::shared_ptr<Box> box, Platform& platform)
     for (Control* c : {&stuck, &noProg, &clear}) c->parent = "Faults";
     add(ControlKind::Edit, "Message", " ", 8, 244, 364, 21).readOnly = true;
 
-    add(ControlKind::GroupBox, "Fuses", "Fuse map", 8, 272, 444, 280);
-    add(ControlKind::Label, "LSecurity", "Security", 16, 296, 56, 16).parent = "Fuses";
-    Control& security = add(ControlKind::Edit, "Security", "", 74, 292, 300, 21);
-    Control& map = add(ControlKind::Memo, "FuseMap", "", 16, 320, 428, 224);
+    add(ControlKind::Label, "LStress", "Stress events", 8, 276, 80, 16);
+    add(ControlKind::Edit, "StressCount", "0", 92, 272, 60, 21).readOnly = true;
+    Control& log = add(ControlKind::Memo, "StressLog", "", 8, 298, 364, 80);
+    log.readOnly = true;
+    log.fixedPitch = true;
+
+    constexpr int y = kStressHeight;
+    add(ControlKind::GroupBox, "Fuses", "Fuse map", 8, y + 272, 444, 280);
+    add(ControlKind::Label, "LSecurity", "Security", 16, y + 296, 56, 16).parent = "Fuses";
+    Control& security = add(ControlKind::Edit, "Security", "", 74, y + 292, 300, 21);
+    Control& map = add(ControlKind::Memo, "FuseMap", "", 16, y + 320, 428, 224);
     map.fixedPitch = true;
     for (Control* c : {&security, &map}) {
         c->readOnly = true;
@@ -149,6 +158,21 @@ void VirtualSocket::refresh() {
 
 void VirtualSocket::refreshIfChanged() {
     if (chip_ && chip_->changes() != shownChanges_) refresh();
+    if (box_->socket().referee().eventCount() != shownStress_) showStress();
+}
+
+void VirtualSocket::operationEnded() {
+    box_->socket().referee().operationEnded();
+    refreshIfChanged();
+}
+
+void VirtualSocket::showStress() {
+    const StressReferee& referee = box_->socket().referee();
+    shownStress_ = referee.eventCount();
+    control("StressCount").setText(std::to_string(shownStress_));
+    std::string lines;
+    for (const StressEvent& e : referee.events()) lines += DescribeStress(e) + "\n";
+    control("StressLog").setText(lines);
 }
 
 void VirtualSocket::insert(const ChipOffer& offer) {

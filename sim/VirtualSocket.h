@@ -41,11 +41,15 @@ public:
     void refresh();
     // Refreshes when the chip changed since the last look (after an operation).
     void refreshIfChanged();
+    // A window's handler has finished: the electrical referee checks that the
+    // part was left unpowered, and the window shows what the referee saw.
+    void operationEnded();
 
 private:
     void insert(const ChipOffer& offer);
     bool needChip();
     void say(const std::string& text);
+    void showStress();
     // The socket's part as a logic device, nullptr for memories and empty sockets.
     FuseMapPart* fuseMapPart() const;
     void showFuseMap();
@@ -58,6 +62,7 @@ private:
     Platform& platform_;
     std::shared_ptr<Chip> chip_;
     std::uint64_t shownChanges_ = 0;
+    std::uint64_t shownStress_ = 0;
 };
 
 } // namespace quarvin::sim

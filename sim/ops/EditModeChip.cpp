@@ -1,5 +1,7 @@
 #include "sim/ops/EditModeChip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 
 namespace quarvin::sim {
@@ -85,6 +87,18 @@ ChipDrive EditModeChip::update(const ChipView& v) {
     lastStrobe_ = strobe;
     out.drive(pins_.dataOut, outIndex_ >= out_.size() || out_[outIndex_] != 0);
     return out;
+}
+
+// The GAL data sheets: "supply voltage Vcc -0.5 to +7 V; input voltage applied
+// -2.5 to Vcc + 1.0 V; off-state output voltage applied -2.5 to Vcc + 1.0 V".
+// The ATF parts: "voltage on any pin with respect to ground -2.0 V to +7.0 V;
+// voltage on input pins with respect to ground during programming -2.0 V to
+// +14.0 V". The edit pin takes the edit voltage up to the top of its window.
+ChipRatings EditModeChip::ratings() const {
+    const bool atf = name_.rfind("ATF", 0) == 0;
+    return ProgrammableRatings(pins_.vcc, pins_.ground, rating::Signal7V,
+                               atf ? UnpoweredInputs::Tolerated : UnpoweredInputs::Forbidden, kEditPin,
+                               atf ? rating::Vpp14V : kEditMaxMillivolts);
 }
 
 } // namespace quarvin::sim

@@ -34,6 +34,7 @@ inline constexpr int kEditMaxMillivolts = 16500;
 class EditModeChip : public Chip, public FuseMapPart {
 public:
     int pinCount() const override { return pins_.pins; }
+    ChipRatings ratings() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return name_; }
     std::vector<std::uint8_t>& memory() override { return cells_; }

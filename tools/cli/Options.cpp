@@ -111,6 +111,7 @@ std::string usage() {
            "  --chip TYPE       VBOX: this chip in the socket (default a blank chip of the device)\n"
            "  --chip-image FILE VBOX: the chip's state is read from FILE and written back\n"
            "  --fault F         VBOX: stuck:ADDR:MASK:VALUE, noprogram:ADDR, empty or busy (repeatable)\n"
+           "  --allow-stress    VBOX: list what stressed the chip but keep the operations' exit status\n"
            "\n"
            "Exit status of convert and sum: 0 done, 1 error (message on stderr), 2 done but the\n"
            "input had bad records or data beyond the buffer (warning on stderr).\n"
@@ -118,7 +119,9 @@ std::string usage() {
            "Exit status of compare: as run; 1 when the chip differs from the buffer.\n"
            "Exit status of run, devices, ops and chips: 0 every operation succeeded, 1 an operation\n"
            "failed, was stopped or refused (later ones are not run), 2 usage error, 3 the link\n"
-           "was lost or no box answered.\n";
+           "was lost or no box answered. On VBOX, each event of the electrical referee is printed\n"
+           "after the operations (\"stress: ...\") and makes the exit status 1 unless\n"
+           "--allow-stress is given.\n";
 }
 
 std::vector<std::string> optionNames() {
@@ -139,7 +142,7 @@ std::vector<std::string> optionNames() {
 namespace {
 
 bool takesNoValue(const std::string& option) {
-    return option == "--yes" || option == "--soft-run" || option == "--changed-only";
+    return option == "--yes" || option == "--soft-run" || option == "--changed-only" || option == "--allow-stress";
 }
 
 std::optional<RomHashKind> hashOption(const std::string& option) {
@@ -211,7 +214,10 @@ ParseResult parse(const std::vector<std::string>& args) {
             continue;
         }
         if (takesNoValue(a)) {
-            (a == "--yes" ? o.yes : a == "--soft-run" ? o.softRun : o.changedOnly) = true;
+            (a == "--yes"            ? o.yes
+             : a == "--soft-run"     ? o.softRun
+             : a == "--changed-only" ? o.changedOnly
+                                     : o.allowStress) = true;
             continue;
         }
         if (i + 1 >= args.size()) return fail("option " + a + " needs a value");

@@ -47,6 +47,7 @@ struct Options {
     bool softRun = false;
     bool yes = false;
     bool changedOnly = false;      // program: write only the blocks that differ
+    bool allowStress = false;      // VBOX: stress events do not change the exit status
 
     // The virtual box's chip.
     std::string chip, chipImage;

@@ -44,6 +44,42 @@ std::string ReadField(const char* option, const std::optional<std::string>& text
     return std::string(option) + ": '" + *text + "' is too large";
 }
 
+// A family's session whose operations the virtual box's electrical referee
+// follows: it names each one while it runs and checks the socket once it has
+// reported (after a lost link the box no longer obeys: nothing to judge).
+class RefereedSession : public FamilySession {
+public:
+    RefereedSession(FamilySession& inner, sim::StressReferee* referee) : inner_(inner), referee_(referee) {}
+    std::vector<FamilyOperationInfo> operations() const override { return inner_.operations(); }
+    std::vector<FamilyOptionInfo> options() const override { return inner_.options(); }
+    std::string setOption(const std::string& name, const std::string& value) override {
+        return inner_.setOption(name, value);
+    }
+    std::uint32_t lastAddress(int subType) const override { return inner_.lastAddress(subType); }
+    std::vector<std::string> resultLines(const std::string& operation) const override {
+        return inner_.resultLines(operation);
+    }
+    std::string unavailable(const std::string& operation, int subType) const override {
+        return inner_.unavailable(operation, subType);
+    }
+    std::optional<formats::FuseGeometry> fuseGeometry(int subType) const override {
+        return inner_.fuseGeometry(subType);
+    }
+    bool leavesPartPowered(const std::string& operation) const override {
+        return inner_.leavesPartPowered(operation);
+    }
+    OperationResult run(const std::string& operation, const SessionJob& job) override {
+        if (referee_) referee_->setOperation(operation);
+        const OperationResult r = inner_.run(operation, job);
+        if (referee_ && r.outcome != Outcome::LinkLost) referee_->operationEnded(inner_.leavesPartPowered(operation));
+        return r;
+    }
+
+private:
+    FamilySession& inner_;
+    sim::StressReferee* referee_;
+};
+
 bool ChipOptionsGiven(const Options& o) { return !o.chip.empty() || !o.chipImage.empty() || !o.faults.empty(); }
 
 // The selection dialog's manufacturer and type code detection, for "id".
@@ -168,8 +204,15 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     }
 
     session->setProgramDir(o.dir);
+    // On the virtual box the socket's electrical referee judges the whole run.
+    sim::StressReferee* referee = connection.onVirtualBox() ? &connection.box->socket().referee() : nullptr;
+    if (referee) {
+        referee->clearEvents();
+        referee->setOperation("start");
+    }
     try {
-        session->start(link);
+        session->start(link, device.selection.subType);
+        if (referee) referee->operationEnded(session->leavesPartPowered("start"));
     } catch (const LinkLost&) {
         return Exit(ExitCode::LinkLost);
     }
@@ -184,7 +227,10 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     CodeDetection detection(link, prompts, system, *buffer, o.dir + "/", device.category);
     ProgressDisplay progress(err, ::isatty(STDERR_FILENO) == 1);
     RunnerIo io{out, progress, StopRequested, QuitRequested};
-    const RunRequest request{*session, link, *buffer, device.selection, fields, &prompts,
+    // On the virtual box each operation is charged to the referee by name and
+    // checked when it has reported.
+    RefereedSession refereed(*session, referee);
+    const RunRequest request{refereed, link, *buffer, device.selection, fields, &prompts,
                              [&detection] { return detection(); }};
     RunReport report;
     if (o.changedOnly) {
@@ -196,10 +242,19 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     } else {
         report = RunOperations(request, o.operations, io);
     }
+    if (referee) referee->setOperation("close");
     PowerDownSocket(link);
 
     ExitCode exit = report.exit;
     if (!expected.empty() && exit == ExitCode::Ok) exit = ListDifferences(expected, *buffer, fields, o.maxDifferences, out);
+    if (referee && !report.quit) {
+        if (exit != ExitCode::LinkLost) referee->dialogClosed();
+        for (const sim::StressEvent& e : referee->events()) out << "stress: " << sim::DescribeStress(e) << '\n';
+        if (referee->eventCount() > referee->events().size())
+            out << "stress: " << referee->eventCount() << " events in all\n";
+        out << std::flush;
+        if (referee->eventCount() && !o.allowStress && exit == ExitCode::Ok) exit = ExitCode::Failed;
+    }
     // Data read before a failure or a lost link is kept; after a second Ctrl+C
     // the run ends at once.
     if (!o.output.empty() && !report.quit) {

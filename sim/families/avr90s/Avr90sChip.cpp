@@ -1,5 +1,7 @@
 #include "sim/families/avr90s/Avr90sChip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 
 #include "families/avr90s/Avr90sRows.h"
@@ -201,6 +203,14 @@ ChipDrive Avr90sChip::update(const ChipView& v) {
     if (v.low(pins_.oe) && readValue(v.high(pins_.bs), value))
         for (int bit = 0; bit < 8; ++bit) d.drive(pins_.dataFirst + bit, (value >> bit & 1) != 0);
     return d;
+}
+
+// "Voltage on any pin except RESET with respect to ground -1.0 V to Vcc + 0.5 V;
+// voltage on RESET with respect to ground -1.0 V to +13.0 V; maximum operating
+// voltage 6.6 V".
+ChipRatings Avr90sChip::ratings() const {
+    return ProgrammableRatings(pins_.vcc, pins_.ground, rating::Signal7V, UnpoweredInputs::Forbidden, pins_.reset,
+                               rating::Vpp13V);
 }
 
 } // namespace quarvin::sim

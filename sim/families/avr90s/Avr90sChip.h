@@ -42,6 +42,7 @@ public:
     explicit Avr90sChip(const Avr90sType& type);
 
     int pinCount() const override { return type_.pinCount; }
+    ChipRatings ratings() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
     std::vector<std::uint8_t>& memory() override { return flash_; }

@@ -1,5 +1,7 @@
 #include "sim/families/eeprom28c/E28Chip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 
 namespace quarvin::sim {
@@ -82,6 +84,22 @@ ChipDrive E28Chip::update(const ChipView& v) {
     }
     pinout_.driveData(out, value);
     return out;
+}
+
+// The 28C data sheets: "all input voltages (including NC pins) with respect to
+// ground -0.6 V to +6.25 V; all output voltages with respect to ground -0.6 V to
+// Vcc + 0.6 V; voltage on OE and A9 with respect to ground -0.6 V to +13.5 V".
+// The data pins are outputs too: they are rated against Vcc.
+ChipRatings E28Chip::ratings() const {
+    ChipRatings r = ProgrammableRatings(pinout_.vcc, pinout_.ground, rating::Signal6V25, UnpoweredInputs::Tolerated,
+                                        0, 0, pinout_.a9(), rating::Id13V5);
+    r.id |= pinBit(pinout_.outputEnable);
+    for (int k = 1; k <= pinout_.pins; ++k) {
+        const int dataFirst = pinout_.ground - 3;
+        if ((k >= dataFirst && k < pinout_.ground) || (k > pinout_.ground && k <= pinout_.ground + 5))
+            r.vccRelative |= pinBit(k);
+    }
+    return r;
 }
 
 } // namespace quarvin::sim

@@ -35,6 +35,7 @@ public:
     explicit E28Chip(const E28Type& type);
 
     int pinCount() const override { return type_.pins; }
+    ChipRatings ratings() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
     std::vector<std::uint8_t>& memory() override { return cells_; }

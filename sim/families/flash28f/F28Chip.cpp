@@ -1,5 +1,7 @@
 #include "sim/families/flash28f/F28Chip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 
 #include "sim/ops/ProtectedRanges.h"
@@ -275,6 +277,17 @@ ChipDrive F28Chip::update(const ChipView& v) {
     const std::uint8_t value = output(v, a);
     for (int b = 0; b < 8; ++b) out.drive(kDataPins[b], (value >> b) & 1);
     return out;
+}
+
+// The 28F data sheets: "voltage on any pin with respect to ground (except A9
+// and Vpp) -2.0 V to +7.0 V; voltage on A9 -2.0 V to +13.5 V; Vpp supply voltage
+// during erase/program -2.0 V to +14.0 V". On sequencing: "upon power-up, the
+// part is indifferent as to which power supply, Vpp or Vcc, powers up first".
+ChipRatings F28Chip::ratings() const {
+    ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated, kVpp,
+                                        rating::Vpp14V, kAddressPins[kA9], rating::Id13V5);
+    r.vccBeforeVpp = false;
+    return r;
 }
 
 } // namespace quarvin::sim

@@ -42,6 +42,7 @@ public:
     explicit F28Chip(const F28Type& type);
 
     int pinCount() const override { return 32; }
+    ChipRatings ratings() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
     std::vector<std::uint8_t>& memory() override { return cells_; }

@@ -1,5 +1,7 @@
 #include "sim/families/flash29ee/EE29Chip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -125,6 +127,17 @@ ChipDrive EE29Chip::update(const ChipView& v) {
     if (!bus_.follow(v, pinout_, a, !busy() && !writeInhibit)) return out;
     pinout_.driveData(out, readValue(v, a));
     return out;
+}
+
+// The SST 29EE data sheets: "D.C. voltage on any pin to ground potential -0.5 V
+// to VDD + 0.5 V; voltage on A9 pin to ground potential -0.5 V to 14.0 V". The
+// Winbond parts: "voltage on all pins with respect to ground -0.5 to +7.0 V;
+// voltage on A9 pin with respect to ground -0.5 to +12.5 V".
+ChipRatings EE29Chip::ratings() const {
+    const bool winbond = type_.name[0] == 'W';
+    return ProgrammableRatings(pinout_.vcc, pinout_.ground, rating::Signal7V,
+                               winbond ? UnpoweredInputs::Tolerated : UnpoweredInputs::Forbidden, 0, 0, pinout_.a9(),
+                               winbond ? rating::Id12V5 : rating::Id14V);
 }
 
 } // namespace quarvin::sim

@@ -37,6 +37,7 @@ public:
     explicit EE29Chip(const EE29Type& type);
 
     int pinCount() const override { return type_.pins; }
+    ChipRatings ratings() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
     std::vector<std::uint8_t>& memory() override { return cells_; }

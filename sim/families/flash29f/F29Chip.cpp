@@ -1,5 +1,7 @@
 #include "sim/families/flash29f/F29Chip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 
 #include "sim/ops/ProtectedRanges.h"
@@ -187,6 +189,22 @@ ChipDrive F29Chip::update(const ChipView& v) {
     }
     for (int b = 0; b < 8; ++b) out.drive(kDataPins[b], (value >> b) & 1);
     return out;
+}
+
+// The 29F data sheets: "voltage with respect to ground: Vcc -2.0 V to 7.0 V;
+// A9, OE# and RESET# -2.0 V to 12.5 V; all other pins -2.0 V to 7.0 V". The
+// 39SF parts: "D.C. voltage on any pin to ground potential -0.5 V to VDD + 0.5 V;
+// voltage on A9 pin to ground potential -0.5 V to 13.2 V". Neither has a Vpp pin.
+ChipRatings F29Chip::ratings() const {
+    const bool sst = std::string(type_.name).rfind("SST", 0) == 0;
+    ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V,
+                                        sst ? UnpoweredInputs::Forbidden : UnpoweredInputs::Tolerated, 0, 0,
+                                        kAddressPins[kA9], sst ? 13200 : rating::Id12V5);
+    if (!sst) {
+        r.id |= pinBit(kOutputEnable);
+        if (type_.resetPin) r.id |= pinBit(kReset);
+    }
+    return r;
 }
 
 } // namespace quarvin::sim

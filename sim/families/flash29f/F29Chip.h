@@ -35,6 +35,7 @@ public:
     explicit F29Chip(const F29Type& type);
 
     int pinCount() const override { return 32; }
+    ChipRatings ratings() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
     std::vector<std::uint8_t>& memory() override { return cells_; }

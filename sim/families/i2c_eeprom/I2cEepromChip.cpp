@@ -1,5 +1,7 @@
 #include "sim/families/i2c_eeprom/I2cEepromChip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 
 #include "sim/ops/ChipSupply.h"
@@ -281,6 +283,11 @@ ChipDrive I2cEepromChip::update(const ChipView& v) {
     lastScl_ = scl;
     if (pullSdaLow_) out.drive(kSda, false);
     return out;
+}
+
+// "Voltage on any pin with respect to ground -1.0 V to +7.0 V".
+ChipRatings I2cEepromChip::ratings() const {
+    return SupplyRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated);
 }
 
 } // namespace quarvin::sim

@@ -1,5 +1,7 @@
 #include "sim/families/logic_ic/LogicChip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <cstring>
 
 namespace quarvin::sim {
@@ -99,6 +101,17 @@ ChipDrive LogicChip::update(const ChipView& view) {
         if (levels == seen_) break;
     }
     return withStuck(drive_);
+}
+
+// TTL: "supply voltage 7 V; input voltage 7 V" (rated against ground). 4000 and
+// 4500 CMOS: "DC supply voltage -0.5 V to +18 V; input voltage, all inputs
+// -0.5 V to VDD + 0.5 V".
+ChipRatings LogicChip::ratings() const {
+    if (part_.family == LogicClass::Ttl74)
+        return SupplyRatings(vccPin_, groundPin_, rating::Signal7V, UnpoweredInputs::Tolerated);
+    ChipRatings r = SupplyRatings(vccPin_, groundPin_, rating::Signal7V, UnpoweredInputs::Forbidden);
+    r.supplyMaxMillivolts = rating::CmosSupply18V;
+    return r;
 }
 
 } // namespace quarvin::sim

@@ -1,5 +1,7 @@
 #include "sim/families/mcu2051/At89c2051Chip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -149,6 +151,13 @@ ChipDrive At89c2051Chip::update(const ChipView& v) {
         for (int bit = 0; bit < 8; ++bit) d.drive(kP1First + bit, (byte >> bit & 1) != 0);
     }
     return d;
+}
+
+// "Voltage on any pin with respect to ground -1.0 V to +7.0 V", "maximum
+// operating voltage 6.6 V"; programming puts "12 V +/- 0.5 V" on RST/Vpp, which
+// is otherwise held at "H" (Vcc).
+ChipRatings At89c2051Chip::ratings() const {
+    return ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated, kRstVpp, rating::Vpp13V);
 }
 
 } // namespace quarvin::sim

@@ -31,6 +31,7 @@ public:
     explicit At89c2051Chip(const At89c2051Type& type);
 
     int pinCount() const override { return 20; }
+    ChipRatings ratings() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
     std::vector<std::uint8_t>& memory() override { return cells_; }

@@ -1,5 +1,7 @@
 #include "sim/families/mcu89c5x/At89c5xChip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -181,6 +183,17 @@ ChipDrive At89c5xChip::update(const ChipView& v) {
         for (int bit = 0; bit < 8; ++bit) d.drive(kP0Bit0 - bit, (byte >> bit & 1) != 0);
     }
     return d;
+}
+
+// "Voltage on any pin with respect to ground -1.0 V to +7.0 V", "maximum
+// operating voltage 6.6 V"; programming puts "Vpp = 12 V +/- 0.5 V" on EA/Vpp
+// and holds RST, EA and the mode pins at "H" (Vcc).
+ChipRatings At89c5xChip::ratings() const {
+    ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated, kEaVpp,
+                                        rating::Vpp13V);
+    r.vccAllowed = pinBit(kRst) | pinBit(kP26) | pinBit(kP27) | pinBit(kP36) | pinBit(kP37) | pinBit(kPsen) |
+                   pinBit(kAleProg);
+    return r;
 }
 
 } // namespace quarvin::sim

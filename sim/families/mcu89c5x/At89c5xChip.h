@@ -35,6 +35,7 @@ public:
     explicit At89c5xChip(const At89c5xType& type);
 
     int pinCount() const override { return 40; }
+    ChipRatings ratings() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
     std::vector<std::uint8_t>& memory() override { return cells_; }

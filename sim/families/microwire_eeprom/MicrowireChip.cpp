@@ -1,5 +1,7 @@
 #include "sim/families/microwire_eeprom/MicrowireChip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 
 #include "sim/ops/ChipSupply.h"
@@ -237,6 +239,11 @@ ChipDrive MicrowireChip::update(const ChipView& v) {
         out.drive(kDataOut, !dataOutLow_);
     }
     return out;
+}
+
+// "Voltage on any pin with respect to ground -1.0 V to +7.0 V".
+ChipRatings MicrowireChip::ratings() const {
+    return SupplyRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated);
 }
 
 } // namespace quarvin::sim

@@ -34,6 +34,7 @@ class MicrowireChip : public Chip {
 public:
     static constexpr int kChipSelect = 1, kClock = 2, kDataIn = 3, kDataOut = 4, kGround = 5, kOrganisation = 6,
                          kVcc = 8;
+    ChipRatings ratings() const override;
 
     explicit MicrowireChip(const MicrowireType& type);
 

@@ -1,5 +1,7 @@
 #include "sim/families/opto/OptoChip.h"
 
+#include "sim/ChipRatings.h"
+
 namespace quarvin::sim {
 
 const std::vector<OptoType>& OptoTypes() {
@@ -31,6 +33,15 @@ ChipDrive OptoChip::update(const ChipView& v) {
         if (conducts) out.drive(c.collector, v.high(c.emitter));
     }
     return out;
+}
+
+// No supply pin: the LED's "reverse voltage 6 V" is the lowest rating; the
+// transistor's collector takes far more ("collector-emitter voltage 35 V"), so
+// a supply on it is allowed.
+ChipRatings OptoChip::ratings() const {
+    ChipRatings r = SupplyRatings(0, 0, 6000, UnpoweredInputs::Tolerated);
+    for (const OptoChannel& c : type_.channels) r.vccAllowed |= pinBit(c.collector) | pinBit(c.emitter);
+    return r;
 }
 
 } // namespace quarvin::sim

@@ -26,6 +26,7 @@ class OptoChip : public Chip {
 public:
     explicit OptoChip(const OptoType& type) : type_(type) {}
     int pinCount() const override { return type_.pins; }
+    ChipRatings ratings() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
 

@@ -1,5 +1,7 @@
 #include "sim/families/pic16c8x/Pic16Chip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -333,6 +335,19 @@ ChipDrive Pic16Chip::update(const ChipView& v) {
     clockHigh_ = clockHigh;
     if (driving_) d.drive(p.rb7, driveHigh_);
     return d;
+}
+
+// "Voltage on any pin with respect to VSS (except VDD, MCLR and RA4) -0.3 V to
+// (VDD + 0.3 V); voltage on VDD with respect to VSS -0.3 to +7.5 V; voltage on
+// MCLR with respect to VSS -0.3 to +14 V".
+ChipRatings Pic16Chip::ratings() const {
+    const Pinout p = pinout();
+    ChipRatings r = ProgrammableRatings(p.vdd[0], p.vss[0], rating::Signal7V, UnpoweredInputs::Forbidden, p.mclr,
+                                        rating::Vpp14V);
+    r.supplyMaxMillivolts = 7500;
+    r.supply |= pinBit(p.vdd[1]);
+    r.ground |= pinBit(p.vss[1]);
+    return r;
 }
 
 } // namespace quarvin::sim

@@ -1,5 +1,7 @@
 #include "sim/families/sram/SramChip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 
 namespace quarvin::sim {
@@ -132,6 +134,17 @@ ChipDrive SramChip::update(const ChipView& v) {
     const std::uint8_t value = faults().applyStuck(a, cells_[a]);
     for (int b = 0; b < 8; ++b) out.drive(p.data[b], (value >> b) & 1);
     return out;
+}
+
+// The static RAMs: "terminal voltage relative to Vss -0.5 to +7.0 V" (the
+// larger CMOS parts: "-0.5 to Vcc + 0.3 V"); the battery-backed modules:
+// "voltage on any pin relative to ground -0.3 V to +7.0 V" (their inputs are
+// locked out while Vcc is below the power-fail level).
+ChipRatings SramChip::ratings() const {
+    const std::string name = type_.name;
+    const bool vccRelative = name == "HM628128" || name == "HM628512";
+    return SupplyRatings(type_.pins, type_.pins / 2, rating::Signal7V,
+                         vccRelative ? UnpoweredInputs::Forbidden : UnpoweredInputs::Tolerated);
 }
 
 } // namespace quarvin::sim

@@ -1,5 +1,7 @@
 #include "sim/families/uv_eprom/EpromChip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -143,6 +145,23 @@ ChipDrive EpromChip::update(const ChipView& v) {
     }
     for (int b = 0; b < 8; ++b) out.drive(type_.dataPin(b), (value >> b) & 1);
     return out;
+}
+
+// The EPROM data sheets' absolute maximum ratings: "voltage on any pin (except
+// A9, Vcc and Vpp) with respect to ground -2.0 V to +7 V", "voltage on A9 with
+// respect to ground -2.0 V to +13.5 V", "Vpp supply voltage with respect to
+// ground during programming -2.0 V to +14.0 V" (+22 V for the 21 V parts, +26.5 V
+// for the 25 V parts). The signal pins are rated against ground, not against
+// Vcc. "Vcc must be applied simultaneously or before Vpp and removed
+// simultaneously or after Vpp."
+ChipRatings EpromChip::ratings() const {
+    const int vppMax = vppMillivolts_ >= 20000 ? vppMillivolts_ + 1500 : rating::Vpp14V;
+    const int a9 = type_.addressPin(9);
+    ChipRatings r = ProgrammableRatings(type_.vccPin(), type_.groundPin(), rating::Signal7V,
+                                        UnpoweredInputs::Tolerated, type_.vpp, vppMax, a9, rating::Id13V5);
+    // /PGM is held at Vcc in read mode.
+    if (type_.program) r.vccAllowed |= pinBit(type_.program);
+    return r;
 }
 
 } // namespace quarvin::sim

@@ -54,6 +54,7 @@ public:
     std::string label() const override { return label_; }
     std::vector<std::uint8_t>& memory() override { return cells_; }
     int ratedVppMillivolts() const override { return vppMillivolts_; }
+    ChipRatings ratings() const override;
     // UV light: every cell back to 0xFF.
     void erase() override;
 

@@ -1,5 +1,7 @@
 #include "sim/families/w27e/W27eChip.h"
 
+#include "sim/ChipRatings.h"
+
 #include <algorithm>
 
 namespace quarvin::sim {
@@ -64,6 +66,17 @@ ChipDrive W27eChip::update(const ChipView& v) {
         }
     }
     return EpromChip::update(v);
+}
+
+// "Voltage on all pins with respect to ground except Vpp, A9 and Vcc pins:
+// -0.5 to Vcc + 0.5 V"; "voltage on Vpp pin: -0.5 to +14.5 V"; "voltage on A9
+// pin: -0.5 to +14.5 V"; Vcc -0.5 to +7.0 V.
+ChipRatings W27eChip::ratings() const {
+    ChipRatings r = EpromChip::ratings();
+    r.vppMaxMillivolts = 14500;
+    r.idMaxMillivolts = 14500;
+    r.unpoweredInputs = UnpoweredInputs::Forbidden;
+    return r;
 }
 
 } // namespace quarvin::sim

@@ -22,6 +22,7 @@ const W27eType* FindW27eType(const std::string& name);
 
 class W27eChip : public EpromChip {
 public:
+    ChipRatings ratings() const override;
     explicit W27eChip(const W27eType& type, std::string label = {});
     ChipDrive update(const ChipView& view) override;
 

@@ -58,6 +58,12 @@ public:
     // What the family's dialog does when the selection opens it, before any
     // operation: every family starts from a reset socket. A lost link throws.
     virtual void start(LinkState& link) { ResetSocket(link); }
+    // The same for a selected sub-type: families whose start sets up the row's
+    // voltages (the logic devices) override this one.
+    virtual void start(LinkState& link, int /*subType*/) { start(link); }
+    // Operations (and "start") that leave the part powered on purpose, for
+    // the next step; the socket is checked when the dialog closes instead.
+    virtual bool leavesPartPowered(const std::string& /*operation*/) const { return false; }
     // Where the family finds its data files (the program directory, "" for the
     // working directory).
     virtual void setProgramDir(const std::string& /*dir*/) {}

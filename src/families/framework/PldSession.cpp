@@ -4,6 +4,8 @@
 #include <sstream>
 
 #include "forms/HexText.h"
+#include "families/framework/PldSteps.h"
+#include "link/commands/LinkOps.h"
 
 namespace quarvin {
 
@@ -67,6 +69,11 @@ OperationResult PldSession::runAuto(const SessionJob& job) {
         if (!r.ok()) return r;
     }
     return OperationResult::done("OK");
+}
+
+void PldSession::start(LinkState& link, int subType) {
+    ResetSocket(link);
+    PldPrepareSocket(link, vppMillivoltsOf(subType));
 }
 
 OperationResult PldSession::run(const std::string& operation, const SessionJob& job) {

@@ -20,9 +20,13 @@ public:
     std::uint32_t lastAddress(int subType) const override;
     std::optional<formats::FuseGeometry> fuseGeometry(int subType) const override { return geometryOf(subType); }
     OperationResult run(const std::string& operation, const SessionJob& job) override;
+    using FamilySession::start;
+    // As the dialog's start: the reset socket, then ground, the 5 V level and the row's Vpp level.
+    void start(LinkState& link, int subType) override;
 
 protected:
     virtual formats::FuseGeometry geometryOf(int subType) const = 0;
+    virtual int vppMillivoltsOf(int subType) const = 0;
     virtual OperationResult runStep(PldStep step, const SessionJob& job) = 0;
 
 private:

@@ -12,6 +12,8 @@ formats::FuseGeometry GalSession::geometryOf(int subType) const {
     return {static_cast<std::int32_t>(row.fusesPerRow), static_cast<std::int32_t>(row.fuseRows)};
 }
 
+int GalSession::vppMillivoltsOf(int subType) const { return GalRowOf(subType).vppMillivolts; }
+
 OperationResult GalSession::runStep(PldStep step, const SessionJob& s) {
     const GalJob job{s.link, GalRowOf(s.selection.subType), s.buffer, s.hooks};
     switch (step) {

@@ -11,6 +11,7 @@ public:
 
 protected:
     formats::FuseGeometry geometryOf(int subType) const override;
+    int vppMillivoltsOf(int subType) const override;
     OperationResult runStep(PldStep step, const SessionJob& job) override;
 };
 

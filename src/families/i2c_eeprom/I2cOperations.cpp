@@ -62,6 +62,8 @@ OperationResult ReadI2c(const I2cJob& job) {
     }
     reads.drain();
     job.hooks.show(row.lastAddress, row.lastAddress);
+    // Powered down as Programe does: left on, the supply pin stayed driven high.
+    SwitchOff(job.link, row);
     return OperationResult::done("Finished");
 }
 
@@ -99,11 +101,11 @@ OperationResult VerifyI2c(const I2cJob& job) {
     reads.drain();
     if (differs) {
         job.hooks.show(*differs, row.lastAddress);
-        ConnectVcc(job.link, 0);
+        SwitchOff(job.link, row);
         return OperationResult::failed(kI2cVerifyBad, *differs);
     }
     job.hooks.show(row.lastAddress, row.lastAddress);
-    ConnectVcc(job.link, 0);
+    SwitchOff(job.link, row);
     return OperationResult::done("Verify OK");
 }
 
@@ -125,7 +127,7 @@ OperationResult ProgramI2c(const I2cJob& job) {
     if (verified.outcome == Outcome::Stopped) return verified;
     // After a failed verify the progress keeps the address that failed.
     if (verified.ok()) job.hooks.show(row.lastAddress, row.lastAddress);
-    ConnectVcc(job.link, 0);
+    SwitchOff(job.link, row);
     return verified;
 }
 

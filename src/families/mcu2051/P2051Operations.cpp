@@ -160,6 +160,9 @@ OperationResult EraseP2051(const P2051Job& job) {
     Delay(link, kSupplyTicks);
 
     SetDataWidth(link, socket::DataBusOut);
+    // The preparation switches Vcc off and on again: the 12 V on RST/Vpp goes
+    // first, as the part's data sheet asks (Vcc on before Vpp, off after it).
+    ConnectVpp(link, 0);
     PrepareP2051(link);
     Mode(link, kP2051ChipErase);
     PinHigh(link, socket::RstVpp);

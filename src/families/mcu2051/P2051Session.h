@@ -14,6 +14,9 @@ public:
     std::string setOption(const std::string& name, const std::string& value) override;
     std::uint32_t lastAddress(int subType) const override;
     void start(LinkState& link) override;
+    using FamilySession::start;
+    // The start prepares the part and leaves it powered, reset high, for the next step.
+    bool leavesPartPowered(const std::string& operation) const override { return operation == "start"; }
     OperationResult run(const std::string& operation, const SessionJob& job) override;
 
 private:

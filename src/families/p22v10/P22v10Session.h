@@ -11,6 +11,7 @@ public:
 
 protected:
     formats::FuseGeometry geometryOf(int subType) const override { return P22v10Geometry(P22v10RowOf(subType)); }
+    int vppMillivoltsOf(int subType) const override { return P22v10RowOf(subType).vppMillivolts; }
     OperationResult runStep(PldStep step, const SessionJob& s) override {
         return RunP22v10Step(step, {s.link, P22v10RowOf(s.selection.subType), s.buffer, s.hooks});
     }

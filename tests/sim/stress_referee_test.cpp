@@ -1,0 +1,203 @@
+// The socket's electrical referee: each rule caught by a deliberately broken
+// sequence, with the rule, the pin and the level it names, and the sequences
+// next to each broken one that keep to the data sheet left alone.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "link/commands/LinkOps.h"
+#include "sim/Box.h"
+#include "sim/VirtualBoxTransport.h"
+#include "sim/families/uv_eprom/EpromChip.h"
+#include "sim/families/w27e/W27eChip.h"
+
+namespace quarvin::test {
+namespace {
+
+using sim::StressRule;
+
+// Socket pins of a 28-pin EPROM in the socket (chip pin k at socket pin k + 6):
+// Vpp on chip pin 1, A7 on 3, D0 on 11, /CE on 20, /OE on 22, A9 on 24, Vcc on 28.
+constexpr int kVpp = 7, kA7 = 9, kD0 = 17, kCe = 26, kOe = 28, kVcc = 34;
+
+struct Bench {
+    std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
+    LinkState link;
+    explicit Bench(const std::string& part) {
+        // A 27C256 rated for 12.5 V (its signal pins rated against ground), or a
+        // W27E257 (rated against Vcc).
+        if (part == "W27E257") box->insert(std::make_shared<sim::W27eChip>(*sim::FindW27eType(part)));
+        else box->insert(std::make_shared<sim::EpromChip>(*sim::FindEpromType(part), 12500));
+        link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+        link.connected = 1;
+        ResetSocket(link);
+        referee().setOperation("bench");
+    }
+    sim::StressReferee& referee() { return box->socket().referee(); }
+    void powerUp() {
+        ConnectVcc(link, kVcc);
+        SetPinLatch(link, kCe, 0);
+        SetPinLatch(link, kOe, 0);
+    }
+    // The part reading: /CE and /OE low, its outputs on D0..D7.
+    void readMode() {
+        powerUp();
+        PinLow(link, kCe);
+        PinLow(link, kOe);
+    }
+};
+
+struct RuleCase {
+    const char* name;
+    const char* part;
+    std::function<void(Bench&)> broken;
+    StressRule rule;
+    int pin;
+    int millivolts;
+};
+
+const RuleCase kRuleCases[] = {
+    {"Vpp before Vcc", "27C256",
+     [](Bench& b) {
+         SetVppLevel(b.link, 12500);
+         ConnectVpp(b.link, kVpp);
+         ConnectVcc(b.link, kVcc);
+     },
+     StressRule::VppWithoutVcc, kVpp, 12700},
+    {"Vcc off while Vpp is on", "27C256",
+     [](Bench& b) {
+         b.powerUp();
+         SetVppLevel(b.link, 12500);
+         ConnectVpp(b.link, kVpp);
+         ConnectVcc(b.link, 0); // the switch opens, but the driver still holds the pin high
+         PinLow(b.link, kVcc);
+     },
+     StressRule::VccOffUnderVpp, kVpp, 12700},
+    {"12 V on a signal pin rated 7 V", "27C256",
+     [](Bench& b) {
+         b.powerUp();
+         SetVppLevel(b.link, 12000);
+         ConnectVpp(b.link, kA7);
+     },
+     StressRule::OverVoltage, kA7, 12000},
+    {"21 V on a Vpp pin rated 14 V", "27C256",
+     [](Bench& b) {
+         b.powerUp();
+         SetVppLevel(b.link, 21000);
+         ConnectVpp(b.link, kVpp);
+     },
+     StressRule::OverVoltage, kVpp, 21000},
+    {"data bus driven against the outputs", "27C256",
+     [](Bench& b) {
+         b.readMode();          // the box still drives the data bus low, the blank part 0xFF
+         Delay(b.link, 11000);   // a little over the grace time of one second
+     },
+     StressRule::LongContention, kD0, 0},
+    {"Vcc switched to a data pin", "27C256", [](Bench& b) { ConnectVcc(b.link, kD0); }, StressRule::SupplyOnSignalPin,
+     kD0, 5000},
+    {"signal pin high on an unpowered part rated Vcc + 0.5 V", "W27E257", [](Bench& b) { PinHigh(b.link, kA7); },
+     StressRule::DrivenUnpowered, kA7, 5000},
+};
+
+TEST(StressReferee, EachRuleCatchesItsBrokenSequence) {
+    for (const RuleCase& c : kRuleCases) {
+        SCOPED_TRACE(c.name);
+        Bench bench(c.part);
+        c.broken(bench);
+        const auto& events = bench.referee().events();
+        ASSERT_FALSE(events.empty());
+        EXPECT_EQ(events[0].rule, c.rule) << sim::DescribeStress(events[0]);
+        EXPECT_EQ(events[0].socketPin, c.pin);
+        EXPECT_EQ(events[0].millivolts, c.millivolts);
+        EXPECT_EQ(events[0].operation, "bench");
+        EXPECT_GT(events[0].atPs, 0);
+    }
+}
+
+// The same parts and pins used as their data sheets allow: nothing recorded.
+TEST(StressReferee, SequencesWithinTheRatingsAreLeftAlone) {
+    const std::pair<const char*, std::function<void(Bench&)>> kFine[] = {
+        {"Vcc, then Vpp, Vpp off first", [](Bench& b) {
+             b.powerUp();
+             SetVppLevel(b.link, 12500);
+             ConnectVpp(b.link, kVpp);
+             ConnectVpp(b.link, 0);
+             ConnectVcc(b.link, 0);
+         }},
+        {"12 V on A9 for the codes", [](Bench& b) {
+             b.powerUp();
+             SetVppLevel(b.link, 12000);
+             ConnectVpp(b.link, 30);
+             ConnectVpp(b.link, 0);
+         }},
+        {"a bus turn-around shorter than the grace time", [](Bench& b) {
+             b.readMode();
+             PinHigh(b.link, kOe);
+         }},
+        {"high pins on an unpowered part rated against ground", [](Bench& b) { PinHigh(b.link, kA7); }},
+    };
+    for (const auto& [name, sequence] : kFine) {
+        SCOPED_TRACE(name);
+        Bench bench("27C256");
+        sequence(bench);
+        EXPECT_TRUE(bench.referee().events().empty()) << sim::DescribeStress(bench.referee().events()[0]);
+    }
+}
+
+TEST(StressReferee, ContentionGraceTimeIsConfigurable) {
+    Bench bench("27C256");
+    bench.referee().setContentionGracePs(10'000'000'000); // 10 ms
+    bench.readMode();
+    Delay(bench.link, 20);
+    EXPECT_TRUE(bench.referee().events().empty());
+    Delay(bench.link, 100);
+    ASSERT_FALSE(bench.referee().events().empty());
+    EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LongContention);
+}
+
+TEST(StressReferee, PowerLeftOnIsCaughtAtTheOperationsEndOrAtTheCloseWhenDeclared) {
+    {
+        Bench bench("27C256");
+        bench.powerUp();
+        bench.referee().operationEnded();
+        ASSERT_EQ(bench.referee().events().size(), 1u);
+        EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LeftPowered);
+        EXPECT_EQ(bench.referee().events()[0].socketPin, kVcc);
+    }
+    {
+        Bench bench("27C256");
+        bench.powerUp();
+        bench.referee().operationEnded(true); // left on for the next step, as declared
+        EXPECT_TRUE(bench.referee().events().empty());
+        EXPECT_TRUE(bench.referee().closeCheckPending());
+        bench.referee().dialogClosed();
+        ASSERT_EQ(bench.referee().events().size(), 1u);
+        EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LeftPowered);
+    }
+    {
+        // Opening the Vcc switch alone leaves the pin at the driver's high level,
+        // which ConnectVcc set first: the part is still fed.
+        Bench bench("27C256");
+        bench.powerUp();
+        ConnectVcc(bench.link, 0);
+        bench.referee().operationEnded();
+        ASSERT_EQ(bench.referee().events().size(), 1u);
+        EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LeftPowered);
+    }
+    {
+        // A part rated against Vcc with a pin left high after its supply went.
+        Bench bench("W27E257");
+        bench.powerUp();
+        PinHigh(bench.link, kA7);
+        ConnectVcc(bench.link, 0);
+        PinLow(bench.link, kVcc);
+        bench.referee().clearEvents();
+        bench.referee().operationEnded();
+        ASSERT_FALSE(bench.referee().events().empty());
+        EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LeftDriven);
+        EXPECT_EQ(bench.referee().events()[0].socketPin, kA7);
+    }
+}
+
+} // namespace
+} // namespace quarvin::test

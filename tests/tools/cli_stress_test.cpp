@@ -1,0 +1,41 @@
+// quarvin-cli on the virtual box lists what its electrical referee saw after
+// the operations and fails the run for it unless --allow-stress is given.
+#include "CliRun.h"
+
+namespace quarvin::cli::test {
+namespace {
+
+class CliStress : public CliDir {};
+
+TEST_F(CliStress, EventsArePrintedAndFailTheRunUnlessAllowed) {
+    struct Case {
+        const char* extra;  // after the command
+        int status;
+        bool listed;        // "stress:" lines on stdout
+    };
+    // An AT89C51's Read leaves its supply pin driven high (a known breach of
+    // the family); an AT24C02's Read powers it down.
+    const Case cases[] = {
+        {"--device AT89C51 read", 1, true},
+        {"--device AT89C51 read --allow-stress", 0, true},
+        {"--device AT24C02 read", 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.extra);
+        // Without CliDir::run's --allow-stress: the command line as typed.
+        const std::string line = "cd '" + dir.string() + "' && '" + kCliExe + "' run --port VBOX " + c.extra + " >'" +
+                                 path("stdout") + "' 2>'" + path("stderr") + "'";
+        const int raw = std::system(line.c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(WEXITSTATUS(raw), c.status) << Slurp(dir / "stdout") << Slurp(dir / "stderr");
+        const std::string out = Slurp(dir / "stdout");
+        EXPECT_NE(out.find("read: "), std::string::npos) << out;
+        EXPECT_EQ(out.find("stress: ") != std::string::npos, c.listed) << out;
+        if (c.listed) {
+            EXPECT_NE(out.find("part still powered after the operation (read)"), std::string::npos) << out;
+        }
+    }
+}
+
+} // namespace
+} // namespace quarvin::cli::test
