@@ -44,6 +44,9 @@ const char* Usage =
     "      --latency-ms N    behave as a USB serial adapter with an N ms latency timer:\n"
     "                        replies leave in packets of 62 bytes, or when the timer\n"
     "                        runs out after a packet's first byte\n"
+    "      --loopback        no box: every byte received goes straight back, as an\n"
+    "                        adapter with TX joined to RX does\n"
+    "      --drop N          with --loopback, every Nth byte is lost\n"
     "  -h, --help            this text\n";
 
 struct Options {
@@ -51,6 +54,8 @@ struct Options {
     bool idGiven = false;
     long silentAfter = -1;
     bool persist = false;
+    bool loopback = false;
+    long dropEvery = 0; // 0: none
     std::string chip, chipImage;
     std::vector<std::string> faults;
 };
@@ -99,6 +104,17 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
             }
             o.config.usb.attached = true;
             o.config.usb.latencyMs = static_cast<double>(ms);
+        } else if (a == "--loopback") {
+            o.loopback = true;
+        } else if (a == "--drop") {
+            if (!value(v)) return false;
+            char* end = nullptr;
+            errno = 0;
+            o.dropEvery = std::strtol(v.c_str(), &end, 10);
+            if (errno || end == v.c_str() || *end || o.dropEvery < 1) {
+                error = "--drop needs a count of 1 or more";
+                return false;
+            }
         } else if (a == "--persist") {
             o.persist = true;
         } else if (a == "--chip") {
@@ -114,6 +130,14 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
         }
     }
     if (!o.idGiven && o.config.board == 'b') o.config.identification = "pemrav13";
+    if (o.dropEvery > 0 && !o.loopback) {
+        error = "--drop needs --loopback";
+        return false;
+    }
+    if (o.loopback && !o.chip.empty()) {
+        error = "--loopback has no box and no socket for --chip";
+        return false;
+    }
     if (o.chip.empty() && (!o.chipImage.empty() || !o.faults.empty())) {
         error = "--chip-image and --fault need --chip";
         return false;
@@ -170,6 +194,21 @@ private:
     std::string path_;
     std::uint64_t written_;
     Clock::time_point lastWrite_{};
+};
+
+// The line of an adapter whose TX is joined to its RX: what arrives goes back,
+// but for every Nth byte when dropping is asked for.
+class Loopback {
+public:
+    explicit Loopback(long dropEvery) : dropEvery_(dropEvery) {}
+    void echo(const std::uint8_t* data, std::size_t n, std::vector<std::uint8_t>& out) {
+        for (std::size_t i = 0; i < n; ++i)
+            if (dropEvery_ == 0 || ++count_ % dropEvery_ != 0) out.push_back(data[i]);
+    }
+
+private:
+    long dropEvery_;
+    long count_ = 0;
 };
 
 bool writeAll(int fd, const std::uint8_t* p, std::size_t n) {
@@ -280,6 +319,7 @@ int main(int argc, char** argv) {
     std::vector<std::uint8_t> in(4096), out;
     out.reserve(4096);
     ReplyPath replies(master, opt.config.usb);
+    Loopback loopback(opt.dropEvery);
     bool clientSeen = false;
     while (!stopSignal) {
         pollfd pfd{master, POLLIN, 0};
@@ -295,10 +335,14 @@ int main(int argc, char** argv) {
             const ssize_t n = ::read(master, in.data(), in.size());
             if (n > 0) {
                 clientSeen = true;
-                box.receive(in.data(), static_cast<std::size_t>(n));
-                image.afterBatch();
                 out.clear();
-                for (int b; (b = box.popReply()) >= 0;) out.push_back(static_cast<std::uint8_t>(b));
+                if (opt.loopback) {
+                    loopback.echo(in.data(), static_cast<std::size_t>(n), out);
+                } else {
+                    box.receive(in.data(), static_cast<std::size_t>(n));
+                    image.afterBatch();
+                    for (int b; (b = box.popReply()) >= 0;) out.push_back(static_cast<std::uint8_t>(b));
+                }
                 if (replies.add(out)) continue; // more may be waiting, even after a hang-up
                 hangup = true;
             }

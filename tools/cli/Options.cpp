@@ -44,6 +44,9 @@ std::string usage() {
            "  quarvin-cli ops (--device TYPE | --dialog CLASS [--sub-type N]) [--dir DIR | --list FILE]\n"
            "  quarvin-cli chips\n"
            "  quarvin-cli run (--device TYPE | --dialog CLASS [--sub-type N]) [options] OPERATION...\n"
+           "  quarvin-cli loopback --port NAME [--trace FILE]\n"
+           "  quarvin-cli report [--port NAME] [--out FILE] [--dir DIR] [--trace FILE]\n"
+           "  quarvin-cli trace-check FILE\n"
            "  quarvin-cli --help\n"
            "\n"
            "convert  loads IN into a 4 MiB buffer that starts as at program start (first\n"
@@ -55,6 +58,12 @@ std::string usage() {
            "chips    lists the chips the virtual box can hold.\n"
            "run      runs device operations in the order given, one line each on stdout:\n"
            "         \"OPERATION: MESSAGE\".\n"
+           "loopback tests a serial adapter with the box unplugged and TX joined to RX:\n"
+           "         lost, changed and extra bytes, round trip and throughput.\n"
+           "report   writes a bring-up report of the box on the port (default file\n"
+           "         quarvin-report.txt; take any part out of the socket first).\n"
+           "trace-check  summarises a link trace: bytes each way, largest gap, time-outs,\n"
+           "         operations.\n"
            "\n"
            "File options:\n"
            "  --in-format F     format of IN; by default taken from its extension (.bin otherwise)\n"
@@ -86,6 +95,8 @@ std::string usage() {
            "                    as a click would (logic IC tester: RadioGroup1, ListBox1)\n"
            "  --port NAME       VBOX, a device path or COM1..COM4; by default the port search\n"
            "  --soft-run        no box: nothing is sent, every reply reads 255\n"
+           "  --trace FILE      run, report, loopback: every byte on the link into FILE (the\n"
+           "                    newest 16 MiB are kept)\n"
            "  --yes             answer Yes to the family's questions (default No)\n"
            "  --chip TYPE       VBOX: this chip in the socket (default a blank chip of the device)\n"
            "  --chip-image FILE VBOX: the chip's state is read from FILE and written back\n"
@@ -129,6 +140,7 @@ bool deviceOption(Options& o, const std::string& a, const std::string& v, std::s
         if (eq == std::string::npos || eq == 0) error = "--set needs CONTROL=ITEM, not '" + v + "'";
         else o.controls.emplace_back(v.substr(0, eq), v.substr(eq + 1));
     } else if (a == "--port") o.port = v;
+    else if (a == "--trace") o.trace = v;
     else if (a == "--chip") o.chip = v;
     else if (a == "--chip-image") o.chipImage = v;
     else if (a == "--fault") o.faults.push_back(v);
@@ -200,6 +212,12 @@ ParseResult parse(const std::vector<std::string>& args) {
     } else if (o.command == "run") {
         o.operations.assign(positional.begin() + 1, positional.end());
         if (o.operations.empty()) return fail("run needs at least one operation");
+    } else if (o.command == "trace-check") {
+        if (positional.size() != 2) return fail("trace-check needs one FILE");
+        o.input = positional[1];
+    } else if (o.command == "loopback" || o.command == "report") {
+        if (positional.size() != 1) return fail(o.command + " takes no further arguments");
+        if (o.command == "loopback" && !o.port) return fail("loopback needs --port NAME");
     } else if (o.command == "devices" || o.command == "ops" || o.command == "chips") {
         if (positional.size() != 1) return fail(o.command + " takes no further arguments");
     } else {

@@ -10,6 +10,7 @@
 #include "DeviceChoice.h"
 #include "Interrupt.h"
 #include "OperationRunner.h"
+#include "TraceFile.h"
 #include "VirtualChip.h"
 #include "catalogue/TTypeDlg.h"
 #include "forms/HexText.h"
@@ -84,11 +85,16 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     if (ChipOptionsGiven(o) && (o.softRun || (o.port && !virtualPortNamed)))
         return Usage(err, "--chip, --chip-image and --fault need the virtual box (--port VBOX)");
 
+    const TraceFile traceFile = OpenTraceFile(o.trace);
+    if (!traceFile.error.empty()) return Usage(err, traceFile.error);
+    const auto& trace = traceFile.trace;
+
     ConsolePrompts prompts(err, o.yes);
     ConsoleSystemInfo system;
     Connection connection;
     LinkState& link = connection.link;
-    const ConnectResult connected = Connect(connection, {o.port, o.softRun, o.dir}, prompts, system);
+    TraceStep(trace, "connect");
+    const ConnectResult connected = Connect(connection, {o.port, o.softRun, o.dir, trace}, prompts, system);
     if (connected == ConnectResult::NoBox) {
         err << "quarvin-cli: no box answered" << (o.port ? " on " + *o.port : std::string()) << '\n';
         return Exit(ExitCode::LinkLost);
@@ -144,6 +150,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     }
 
     session->setProgramDir(o.dir);
+    TraceStep(trace, "start");
     try {
         session->start(link);
     } catch (const LinkLost&) {
@@ -159,10 +166,11 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     InstallInterruptHandler();
     CodeDetection detection(link, prompts, system, *buffer, o.dir + "/", device.category);
     ProgressDisplay progress(err, ::isatty(STDERR_FILENO) == 1);
-    RunnerIo io{out, progress, StopRequested, QuitRequested};
+    RunnerIo io{out, progress, StopRequested, QuitRequested, [&trace](const std::string& op) { TraceStep(trace, op); }};
     const RunReport report = RunOperations(
         {*session, link, *buffer, device.selection, fields, &prompts, [&detection] { return detection(); }},
         o.operations, io);
+    TraceStep(trace, "power down");
     PowerDownSocket(link);
 
     ExitCode exit = report.exit;

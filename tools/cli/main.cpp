@@ -28,7 +28,8 @@ int error(const std::string& text) {
 }
 
 bool isDeviceCommand(const std::string& command) {
-    return command == "devices" || command == "ops" || command == "chips" || command == "run";
+    return command == "devices" || command == "ops" || command == "chips" || command == "run" ||
+           command == "loopback" || command == "report" || command == "trace-check";
 }
 
 int convertOrSum(const cli::Options& o) {
@@ -69,5 +70,8 @@ int main(int argc, char** argv) {
     if (o.command == "ops") return cli::OpsCommand(o, std::cout, std::cerr);
     if (o.command == "chips") return cli::ChipsCommand(std::cout);
     if (o.command == "run") return cli::RunCommand(o, std::cout, std::cerr);
+    if (o.command == "loopback") return cli::LoopbackCommand(o, std::cout, std::cerr);
+    if (o.command == "report") return cli::ReportCommand(o, std::cout, std::cerr);
+    if (o.command == "trace-check") return cli::TraceCheckCommand(o, std::cout, std::cerr);
     return convertOrSum(o);
 }

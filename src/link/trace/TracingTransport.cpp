@@ -2,6 +2,10 @@
 
 namespace quarvin {
 
+TracingTransport::~TracingTransport() {
+    if (inner_ && !closed_) trace_->event("close");
+}
+
 bool TracingTransport::write(const std::uint8_t* data, std::size_t n) {
     const bool ok = inner_->write(data, n);
     trace_->sent(data, n);
@@ -26,6 +30,7 @@ void TracingTransport::purge() {
 void TracingTransport::close() {
     trace_->event("close");
     trace_->flush();
+    closed_ = true;
     inner_->close();
 }
 

@@ -14,6 +14,10 @@ class TracingTransport : public Transport {
 public:
     TracingTransport(std::unique_ptr<Transport> inner, std::shared_ptr<LinkTrace> trace)
         : inner_(std::move(inner)), trace_(std::move(trace)) {}
+    // A port dropped without close() (the program ends) still gets its line.
+    ~TracingTransport() override;
+    TracingTransport(const TracingTransport&) = delete;
+    TracingTransport& operator=(const TracingTransport&) = delete;
 
     LineKind lineKind() const override { return inner_->lineKind(); }
     std::string portAdvice() const override { return inner_->portAdvice(); }
@@ -23,11 +27,13 @@ public:
     void close() override;
     void linkLost() override;
 
-    Transport& inner() { return *inner_; }
+    // The transport underneath, handed back when tracing ends.
+    std::unique_ptr<Transport> release() { return std::move(inner_); }
 
 private:
     std::unique_ptr<Transport> inner_;
     std::shared_ptr<LinkTrace> trace_;
+    bool closed_ = false;
 };
 
 // Opens ports through another opener and traces every attempt and every
