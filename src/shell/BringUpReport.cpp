@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -202,6 +203,15 @@ void BoxSections(std::ostream& out, LinkState& link, const BringUpFacts& f, Link
 } // namespace
 
 std::string ProgramVersionLine() { return std::string(shell::kMainCaption); }
+
+std::string UtcNowText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    gmtime_r(&now, &tm);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S UTC", &tm);
+    return text;
+}
 
 std::string MakeBringUpReport(LinkState& link, const BringUpFacts& facts, const MicroClock& clock) {
     std::ostringstream out;

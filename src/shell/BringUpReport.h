@@ -25,6 +25,9 @@ struct BringUpFacts {
 // The program's version as the report gives it (one place to change).
 std::string ProgramVersionLine();
 
+// "2026-12-07 04:44:18 UTC": the machine's clock now.
+std::string UtcNowText();
+
 // How many trace lines the report ends with.
 inline constexpr std::size_t ReportTraceLines = 48;
 

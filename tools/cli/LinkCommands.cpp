@@ -1,5 +1,4 @@
 // loopback, report and trace-check: the tools for a first bring-up of a real box.
-#include <ctime>
 #include <fstream>
 
 #include "Commands.h"
@@ -22,24 +21,6 @@ namespace {
 constexpr const char* DefaultReportFile = "quarvin-report.txt";
 
 int Exit(ExitCode code) { return static_cast<int>(code); }
-
-std::string PortLine(const std::string& name, const PortFacts& facts) {
-    std::string line = "port: " + name;
-    if (facts.device != name) line += " (" + facts.device + ")";
-    line += ", driver " + (facts.driver.empty() ? std::string("unknown") : facts.driver);
-    line += ", latency timer ";
-    line += facts.latencyMs ? std::to_string(*facts.latencyMs) + " ms" : std::string("none");
-    return line;
-}
-
-std::string UtcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    gmtime_r(&now, &tm);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S UTC", &tm);
-    return text;
-}
 
 } // namespace
 
@@ -65,7 +46,7 @@ int LoopbackCommand(const Options& o, std::ostream& out, std::ostream& err) {
         err << "quarvin-cli: cannot open " << name << " (no such port, busy, or no permission)\n";
         return Exit(ExitCode::LinkLost);
     }
-    out << PortLine(name, facts) << '\n' << std::flush;
+    out << DescribePort(name, facts) << '\n' << std::flush;
     const LoopbackReport report = RunLoopback(*port.transport, SteadyMicroClock());
     port.transport->close();
     out << DescribeLoopback(report) << std::flush;
@@ -96,7 +77,7 @@ int ReportCommand(const Options& o, std::ostream& out, std::ostream& err) {
     if (!dir.empty() && dir.back() != '/') dir += '/';
     TraceStep(trace, "report");
     const std::string text =
-        MakeBringUpReport(link, {ProgramVersionLine(), UtcNow(), portName, facts, dir}, SteadyMicroClock());
+        MakeBringUpReport(link, {ProgramVersionLine(), UtcNowText(), portName, facts, dir}, SteadyMicroClock());
     TraceStep(trace, "power down");
     if (link.connected) PowerDownSocket(link);
 

@@ -31,4 +31,13 @@ PortFacts FactsOfPort(const std::string& name, const std::string& devDir, const 
     return facts;
 }
 
+std::string DescribePort(const std::string& name, const PortFacts& facts) {
+    std::string line = "port: " + name;
+    if (facts.device != name) line += " (" + facts.device + ")";
+    line += ", driver " + (facts.driver.empty() ? std::string("unknown") : facts.driver);
+    line += ", latency timer ";
+    line += facts.latencyMs ? std::to_string(*facts.latencyMs) + " ms" : std::string("none");
+    return line;
+}
+
 } // namespace quarvin

@@ -22,4 +22,7 @@ struct PortFacts {
 PortFacts FactsOfPort(const std::string& name, const std::string& devDir = "/dev",
                       const std::string& sysTtyDir = SysTtyDir);
 
+// "port: COM1 (/dev/ttyUSB0), driver ftdi_sio, latency timer 16 ms"
+std::string DescribePort(const std::string& name, const PortFacts& facts);
+
 } // namespace quarvin

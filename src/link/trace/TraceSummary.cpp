@@ -111,7 +111,7 @@ TraceSummary ReadTrace(std::istream& in) {
             ++s.lost;
         } else if (rest == "write failed") {
             ++s.writeFailures;
-        } else if (kind != "purge") {
+        } else if (kind != "purge" && kind != "recording") {
             bad();
         }
     }

@@ -27,6 +27,7 @@ public:
     void close() override;
     void linkLost() override;
 
+    bool traces(const LinkTrace& trace) const { return trace_.get() == &trace; }
     // The transport underneath, handed back when tracing ends.
     std::unique_ptr<Transport> release() { return std::move(inner_); }
 
