@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -72,6 +73,18 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
             out = argv[++i];
             return true;
         };
+        // The whole text as a decimal number in lo..hi; else `refusal` is the error.
+        auto number = [&](const std::string& text, long lo, long hi, long& out, const char* refusal) {
+            char* end = nullptr;
+            errno = 0;
+            const long n = std::strtol(text.c_str(), &end, 10);
+            if (errno || end == text.c_str() || *end || n < lo || n > hi) {
+                error = refusal;
+                return false;
+            }
+            out = n;
+            return true;
+        };
         std::string v;
         if (a == "-h" || a == "--help") {
             std::fputs(Usage, stdout);
@@ -85,36 +98,16 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
             if (v != "a" && v != "b" && v != "c") { error = "board must be a, b or c"; return false; }
             o.config.board = v[0];
         } else if (a == "--silent-after") {
-            if (!value(v)) return false;
-            char* end = nullptr;
-            errno = 0;
-            o.silentAfter = std::strtol(v.c_str(), &end, 10);
-            if (errno || end == v.c_str() || *end || o.silentAfter < 0) {
-                error = "--silent-after needs a byte count";
-                return false;
-            }
+            if (!value(v) || !number(v, 0, LONG_MAX, o.silentAfter, "--silent-after needs a byte count")) return false;
         } else if (a == "--latency-ms") {
-            if (!value(v)) return false;
-            char* end = nullptr;
-            errno = 0;
-            const long ms = std::strtol(v.c_str(), &end, 10);
-            if (errno || end == v.c_str() || *end || ms < 0 || ms > 255) {
-                error = "--latency-ms needs 0..255";
-                return false;
-            }
+            long ms = 0;
+            if (!value(v) || !number(v, 0, 255, ms, "--latency-ms needs 0..255")) return false;
             o.config.usb.attached = true;
             o.config.usb.latencyMs = static_cast<double>(ms);
         } else if (a == "--loopback") {
             o.loopback = true;
         } else if (a == "--drop") {
-            if (!value(v)) return false;
-            char* end = nullptr;
-            errno = 0;
-            o.dropEvery = std::strtol(v.c_str(), &end, 10);
-            if (errno || end == v.c_str() || *end || o.dropEvery < 1) {
-                error = "--drop needs a count of 1 or more";
-                return false;
-            }
+            if (!value(v) || !number(v, 1, LONG_MAX, o.dropEvery, "--drop needs a count of 1 or more")) return false;
         } else if (a == "--persist") {
             o.persist = true;
         } else if (a == "--chip") {
