@@ -35,6 +35,7 @@ std::vector<std::uint8_t> BurstPattern(std::size_t size) {
 // port refused bytes.
 bool Exchange(Transport& port, const std::vector<std::uint8_t>& bytes, const LoopbackSettings& settings,
               std::vector<std::uint8_t>& echoes) {
+    const std::size_t inFlight = std::max<std::size_t>(settings.inFlight, 1);
     std::size_t sent = 0;
     std::size_t settled = 0; // echoes received, plus bytes given up on at a quiet time-out
     auto drain = [&] {
@@ -42,14 +43,14 @@ bool Exchange(Transport& port, const std::vector<std::uint8_t>& bytes, const Loo
     };
     while (sent < bytes.size()) {
         settled = std::max(settled, echoes.size());
-        if (sent - settled >= settings.inFlight) {
+        if (sent - settled >= inFlight) {
             const int b = port.readByte(settings.quietMs);
             if (b < 0) settled = sent; // those are lost; go on sending
             else echoes.push_back(static_cast<std::uint8_t>(b));
             drain();
             continue;
         }
-        const std::size_t n = std::min(settings.inFlight - (sent - settled), bytes.size() - sent);
+        const std::size_t n = std::min(inFlight - (sent - settled), bytes.size() - sent);
         if (!port.write(bytes.data() + sent, n)) return false;
         sent += n;
     }
