@@ -15,7 +15,8 @@
 namespace quarvin::test {
 namespace {
 
-const std::string kGolden = std::string(QUARVIN_SOURCE_DIR) + "/tests/shell/golden/bringup_report.txt";
+const std::string kWritten = "2026-01-02 03:04:05 UTC";
+const std::string kGolden = QUARVIN_SOURCE_DIR "/tests/shell/golden/bringup_report.txt";
 
 // Time stamps ("000012.345678") become "ssssss.uuuuuu"; the version and the
 // date lines keep only their labels.
@@ -49,9 +50,12 @@ protected:
     }
     std::string report() {
         std::int64_t now = 0;
-        return MakeBringUpReport(link, {ProgramVersionLine(), "2026-01-02 03:04:05 UTC", sim::VirtualPortName, {},
-                                        std::string(QUARVIN_SOURCE_DIR) + "/data/"},
-                                 [&now] { return now += 10; });
+        BringUpFacts facts;
+        facts.version = ProgramVersionLine();
+        facts.written = kWritten;
+        facts.portName = sim::VirtualPortName;
+        facts.programDir = QUARVIN_SOURCE_DIR "/data/";
+        return MakeBringUpReport(link, facts, [&now] { return now += 10; });
     }
 
     // The embedded box of another board model.
