@@ -18,6 +18,9 @@ summary="$top/build/ctest-summary.txt"
 : > "$summary"
 ctest --test-dir "$top/build/test" --output-on-failure -j "$jobs" | tee -a "$summary"
 
+echo "== Debian package: built from build/test, installed, used and removed"
+bash "$top/scripts/package-test.sh" "$top/build/test"
+
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$top" -B "$top/build/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DQUARVIN_WERROR=ON \

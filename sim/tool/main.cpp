@@ -25,6 +25,7 @@
 #include "sim/ChipFaultText.h"
 #include "sim/ChipImage.h"
 #include "sim/SimFamily.h"
+#include "shell/Version.h"
 
 namespace {
 
@@ -48,7 +49,8 @@ const char* Usage =
     "      --loopback        no box: every byte received goes straight back, as an\n"
     "                        adapter with TX joined to RX does\n"
     "      --drop N          with --loopback, every Nth byte is lost\n"
-    "  -h, --help            this text\n";
+    "  -h, --help            this text\n"
+    "      --version         the program's version\n";
 
 struct Options {
     quarvin::sim::BoxConfig config;
@@ -88,6 +90,9 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
         std::string v;
         if (a == "-h" || a == "--help") {
             std::fputs(Usage, stdout);
+            std::exit(0);
+        } else if (a == "--version") {
+            std::printf("%s\n", quarvin::VersionLine("quarvin-sim").c_str());
             std::exit(0);
         } else if (a == "-i" || a == "--id") {
             if (!value(v)) return false;

@@ -1,5 +1,6 @@
 #include "buffer/FileCommands.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -7,6 +8,7 @@
 #include "buffer/TFileWin.h"
 #include "buffer/TPldFileW.h"
 #include "buffer/formats/BinaryFormat.h"
+#include "buffer/formats/ElfImage.h"
 #include "buffer/formats/FileNames.h"
 #include "buffer/formats/IntelHex.h"
 #include "buffer/formats/Jedec.h"
@@ -69,6 +71,10 @@ void FileCommands::LoadFileClick() {
         LoadJedec();
     else if (key == ".CDS")
         LoadCds();
+    else if (key == ".S19")
+        LoadSrec();
+    else if (key == ".ELF")
+        LoadElf();
     else
         LoadBinary(dialog.laneMask(), dialog.laneSelect(), state_.startAddress);
 }
@@ -110,13 +116,18 @@ void FileCommands::saveWith(const std::string& key) {
         if (!formats::saveJedecFile(documents_.buffer(), geometryOf(*pld), target)) cantWrite(target);
         return;
     }
-    if ((key != ".HEX" && key != ".BIN") || !documents_.hasHexWindow()) {
+    if ((key != ".HEX" && key != ".BIN" && key != ".S19") || !documents_.hasHexWindow()) {
         platform_.prompts->message(kBadFormat);
         return;
     }
     const std::int32_t end = documents_.endAddress();
-    const bool ok = key == ".HEX" ? formats::saveIntelHexFile(documents_.buffer(), end, path)
-                                  : formats::saveBinaryFile(documents_.buffer(), end, path);
+    bool ok = false;
+    if (key == ".S19") {
+        ok = formats::saveSrecFile(documents_.buffer(), end, state_.srec, path);
+    } else {
+        ok = key == ".HEX" ? formats::saveIntelHexFile(documents_.buffer(), end, path)
+                           : formats::saveBinaryFile(documents_.buffer(), end, path);
+    }
     if (!ok) cantWrite(path);
 }
 
@@ -154,16 +165,43 @@ bool FileCommands::finishBinaryLoad(const formats::BinaryLoadResult& r) {
     return true;
 }
 
+bool FileCommands::finishRecordLoad(bool opened, bool readFailed, std::int64_t highestAddress,
+                                    const std::string& problem) {
+    if (!opened) {
+        platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
+        return false;
+    }
+    if (readFailed) return cantRead();
+    showBinaryWindow(highestAddress < 0 ? 0 : static_cast<std::int32_t>(highestAddress), kHexLabel);
+    if (!problem.empty()) platform_.prompts->message(problem + "\n" + state_.fileName, kUntitled);
+    return true;
+}
+
 bool FileCommands::LoadHex() {
     const auto r = formats::readIntelHexFile(documents_.buffer(), state_.fileName);
+    return finishRecordLoad(r.opened, r.readFailed, r.highestAddress, r.problemText());
+}
+
+bool FileCommands::LoadSrec() {
+    const auto r = formats::readSrecFile(documents_.buffer(), state_.fileName);
+    state_.srec = {r.header, r.startAddress.value_or(0), std::max(r.addressBytes, 2)};
+    return finishRecordLoad(r.opened, r.readFailed, r.highestAddress, r.problemText());
+}
+
+bool FileCommands::LoadElf() {
+    const auto r = formats::loadElfFile(documents_.buffer(), state_.fileName);
     if (!r.opened) {
         platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
         return false;
     }
-    if (r.readFailed) return cantRead();
-    showBinaryWindow(r.highestAddress < 0 ? 0 : static_cast<std::int32_t>(r.highestAddress), kHexLabel);
-    const std::string problem = r.problemText();
-    if (!problem.empty()) platform_.prompts->message(problem + "\n" + state_.fileName, kUntitled);
+    if (!r.loaded()) {
+        // Refused whole: the buffer and the windows stay as they were.
+        platform_.prompts->message(r.refusal + "\n" + state_.fileName, kUntitled);
+        return false;
+    }
+    showBinaryWindow(static_cast<std::int32_t>(r.highestAddress), kHexLabel);
+    const std::string areas = r.notLoadedText();
+    if (!areas.empty()) platform_.prompts->message(areas + "\n" + state_.fileName, kUntitled);
     return true;
 }
 
@@ -200,6 +238,10 @@ bool FileCommands::ReloadDataFile(const std::string& fileName) {
         loaded = LoadHex();
     else if (ext == ".BIN")
         loaded = LoadBinary(format_->laneMask(), format_->laneSelect(), state_.startAddress);
+    else if (formats::formatKeyOfName(fileName) == ".S19")
+        loaded = LoadSrec();
+    else if (ext == ".ELF")
+        loaded = LoadElf();
     if (loaded) setLabel(kReloadLabel + fileName);
     return loaded;
 }

@@ -8,6 +8,7 @@
 
 #include "buffer/TFileFormat.h"
 #include "buffer/formats/BinaryFormat.h"
+#include "buffer/formats/SRecord.h"
 #include "platform/Platform.h"
 
 namespace quarvin {
@@ -20,6 +21,7 @@ struct DataFileState {
     std::string fileName;           // last file chosen for Load or Save
     std::int32_t startAddress = 0;  // "Buffer start address:" of the last OK
     std::int32_t endLimit = -1;     // "Buffer end address:" of the last OK
+    formats::SrecListing srec;      // header and start address of the last S-record load, for its save
 };
 
 class FileCommands {
@@ -52,7 +54,10 @@ public:
     bool LoadCds();
     bool LoadHex();
     bool LoadJedec();
-    // Start-up: loads the named file by its extension (.JED, .HEX or .BIN) when it
+    bool LoadSrec();
+    bool LoadElf();
+    // Start-up: loads the named file by its extension (.JED, .HEX, .BIN, an
+    // S-record extension or .ELF) when it
     // exists; the file label then reads "<File>" and the name. False when nothing
     // was loaded.
     bool ReloadDataFile(const std::string& fileName);
@@ -62,6 +67,9 @@ private:
     void showBinaryWindow(std::int32_t endAddress, const char* labelPrefix);
     // The message for a file that could not be opened, or the hex window for the loaded bytes.
     bool finishBinaryLoad(const formats::BinaryLoadResult& r);
+    // The end of a HEX or S-record load: the message for a file that could not be
+    // opened or read, else the hex window and the problems the reader found.
+    bool finishRecordLoad(bool opened, bool readFailed, std::int64_t highestAddress, const std::string& problem);
     int runFormatDialog();
     void saveWith(const std::string& key);
     void cantWrite(const std::string& path);

@@ -30,6 +30,9 @@ constexpr LoadMode kLoadModes[] = {
     {"4th char of word32", 3, 3},
 };
 
+// The S-record and ELF items below the first four formats.
+constexpr int kExtraFormatsHeight = 48;
+
 std::vector<std::string> loadModeCaptions() {
     std::vector<std::string> items;
     for (const auto& m : kLoadModes) items.emplace_back(m.caption);
@@ -39,13 +42,14 @@ std::vector<std::string> loadModeCaptions() {
 } // namespace
 
 TFileFormat::TFileFormat(Prompts* prompts)
-    : Form("TFileFormat", "", 345, 300),
+    : Form("TFileFormat", "", 345, 300 + kExtraFormatsHeight),
       prompts_(prompts),
-      format_(add(ControlKind::RadioGroup, "RadioGroup1", "File format", 8, 8, 320, 105)),
-      mode_(add(ControlKind::RadioGroup, "RadioGroup2", "Load mode", 8, 118, 320, 95)),
-      start_(labelledEdit("Label1", "Buffer start address:", "Edit1", "0", 220)),
-      end_(labelledEdit("Label2", "Buffer end address:", "Edit2", "ffffff", 246)) {
-    format_.setItems({".BIN   Binarry", ".HEX   Intel HEX", ".JED   PLD format(jeced) ", ".CDS   EMC format"});
+      format_(add(ControlKind::RadioGroup, "RadioGroup1", "File format", 8, 8, 320, 105 + kExtraFormatsHeight)),
+      mode_(add(ControlKind::RadioGroup, "RadioGroup2", "Load mode", 8, 118 + kExtraFormatsHeight, 320, 95)),
+      start_(labelledEdit("Label1", "Buffer start address:", "Edit1", "0", 220 + kExtraFormatsHeight)),
+      end_(labelledEdit("Label2", "Buffer end address:", "Edit2", "ffffff", 246 + kExtraFormatsHeight)) {
+    format_.setItems({".BIN   Binarry", ".HEX   Intel HEX", ".JED   PLD format(jeced) ", ".CDS   EMC format",
+                      ".S19   Motorola S-record", ".ELF   ELF executable"});
     format_.setItemIndex(FormatBin);
     format_.onChange = [this] { OnRadioClick(); };
     mode_.columns = 2;
@@ -53,10 +57,10 @@ TFileFormat::TFileFormat(Prompts* prompts)
     mode_.setItemIndex(0);
     mode_.onChange = [this] { OnClick2(); };
 
-    auto& ok = add(ControlKind::Button, "OKBtn", "Yes", 255, 220, 75, 25);
+    auto& ok = add(ControlKind::Button, "OKBtn", "Yes", 255, 220 + kExtraFormatsHeight, 75, 25);
     ok.isDefault = true;
     ok.onClick = [this] { OKBtnClick(); };
-    auto& cancel = add(ControlKind::Button, "CancelBtn", "Cancel", 255, 250, 75, 25);
+    auto& cancel = add(ControlKind::Button, "CancelBtn", "Cancel", 255, 250 + kExtraFormatsHeight, 75, 25);
     cancel.isCancel = true;
     cancel.onClick = [this] { CancelBtnClick(); };
     // The close box counts as Cancel, so a closed dialog never loads or saves.
@@ -85,7 +89,7 @@ std::optional<std::int32_t> TFileFormat::scanHex(std::string_view text) {
 void TFileFormat::prepare(const std::string& fileName) {
     setCaption(fileName);
     setModalResult(ModalNone);
-    const std::string key = formats::formatKeyOf(fileName);
+    const std::string key = formats::formatKeyOfName(fileName);
     int item = FormatBin;
     for (std::size_t k = 0; k < format_.items().size(); ++k) {
         if (formatKey(format_.items()[k]) == key) {

@@ -15,7 +15,7 @@ namespace quarvin {
 class TFileFormat : public Form {
 public:
     // RadioGroup1 items, in order.
-    enum FormatItem { FormatBin = 0, FormatHex = 1, FormatJed = 2, FormatCds = 3 };
+    enum FormatItem { FormatBin = 0, FormatHex = 1, FormatJed = 2, FormatCds = 3, FormatSrec = 4, FormatElf = 5 };
     static constexpr std::int32_t kNoEndLimit = 0x400000;
     // The largest end limit the end field takes: six digits, as its "ffffff" shows.
     static constexpr std::uint32_t kLargestEndLimit = 0xFFFFFF;
@@ -29,7 +29,7 @@ public:
     // Save asks for no load mode, start or end: disables RadioGroup2, Edit1 and Edit2.
     void disableLoadFields();
 
-    // The selected format key (".BIN", ".HEX", ".JED", ".CDS"); empty after Cancel.
+    // The selected format key (".BIN", ".HEX", ".JED", ".CDS", ".S19", ".ELF"); empty after Cancel.
     std::string selectedKey() const;
     int laneMask() const { return laneMask_; }
     int laneSelect() const { return laneSelect_; }

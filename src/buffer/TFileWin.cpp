@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "buffer/RomHash.h"
 #include "forms/HexFieldInput.h"
 #include "forms/HexText.h"
 
@@ -46,7 +47,8 @@ TFileWin::TFileWin(MainBuffer& buffer, Prompts* prompts)
         if (key == KeyEnter) StartFieldExit();
     };
     rich_.onKeyDown = [this](int key) { OnKeyDown(key); };
-    setPopup({{"Fill buffer", true}, {"Change buffer size ", true}});
+    setPopup({{"Fill buffer", true}, {"Change buffer size ", true}, {"ROM hashes", true}});
+    onHashes = [this] { ShowRomHashes(); };
 }
 
 char TFileWin::shownChar(std::uint8_t b) {
@@ -65,6 +67,15 @@ std::string TFileWin::dumpLine(const MainBuffer& buffer, std::int32_t address) {
         line[static_cast<std::size_t>(kCharColumn + i)] = shownChar(b);
     }
     return line;
+}
+
+void TFileWin::ShowRomHashes() {
+    if (!prompts_) return;
+    std::string text = "0.." + hexText("%x", static_cast<std::uint32_t>(std::max(endAddress_, 0))) + ":";
+    if (endAddress_ < 0) text = "No bytes:";
+    for (RomHashKind kind : {RomHashKind::Crc32, RomHashKind::Sha1, RomHashKind::Sha256})
+        text += std::string("\n") + romHashName(kind) + " " + romHash(kind, buffer_, 0, endAddress_);
+    prompts_->message(text, "ROM hashes");
 }
 
 void TFileWin::Refresh() {

@@ -47,6 +47,9 @@ public:
     void StartFieldExit();
     // The scroll bar moved to `position`; the page is redrawn when the scroll ends.
     void ScrollBarChange(int position, bool ended);
+    // The CRC-32, SHA-1 and SHA-256 of 0..end address, as ROM lists give them,
+    // in a message (pop-up item "ROM hashes").
+    void ShowRomHashes();
     // Home, End, Page Up and Page Down in the dump.
     void OnKeyDown(int key);
 

@@ -73,7 +73,7 @@ void TextWindow::replaceText(int pos, int count, const std::string& with) {
 void TextWindow::popupClick(int index) {
     if (index < 0 || index >= static_cast<int>(popup_.size())) return;
     if (!popup_[static_cast<std::size_t>(index)].enabled || !takesInput()) return;
-    invoke(index == 0 ? onFillBuffer : onChangeSize);
+    invoke(index == 0 ? onFillBuffer : index == 1 ? onChangeSize : onHashes);
 }
 
 void TextWindow::clearText() {

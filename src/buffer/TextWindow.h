@@ -57,6 +57,7 @@ public:
     void popupClick(int index);
     std::function<void()> onFillBuffer;    // item 0
     std::function<void()> onChangeSize;    // item 1
+    std::function<void()> onHashes;        // item 2 (hex window)
 
     virtual bool isHexWindow() const = 0;
 

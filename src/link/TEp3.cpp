@@ -37,7 +37,7 @@ bool parseDecimal(const std::string& text, std::int32_t& out) {
 } // namespace
 
 TEp3::TEp3(const Platform& platform)
-    : Form("TEp3", "", 277, 321),
+    : Form("TEp3", "", 277, 349),
       Button1(add(ControlKind::Button, "Button1", "Win Version", 8, 8, 97, 25)),
       Button2(add(ControlKind::Button, "Button2", "Test COM", 8, 40, 97, 25)),
       Button3(add(ControlKind::Button, "Button3", "Speed", 8, 72, 97, 25)),
@@ -49,11 +49,13 @@ TEp3::TEp3(const Platform& platform)
       Edit4(add(ControlKind::Edit, "Edit4", "", 8, 144, 257, 21)),
       CheckBox1(add(ControlKind::CheckBox, "CheckBox1", "Read ahead", 112, 178, 153, 21)),
       Memo1(add(ControlKind::Memo, "Memo1", "", 8, 208, 257, 49)),
-      CheckBox2(add(ControlKind::CheckBox, "CheckBox2", "Record the link", 8, 264, 257, 21)),
-      Edit5(add(ControlKind::Edit, "Edit5", "", 8, 290, 257, 21)),
+      Edit5(add(ControlKind::Edit, "Edit5", "", 8, 264, 257, 21)),
+      CheckBox2(add(ControlKind::CheckBox, "CheckBox2", "Record the link", 8, 292, 257, 21)),
+      Edit6(add(ControlKind::Edit, "Edit6", "", 8, 318, 257, 21)),
       platform_(platform) {
     Edit1.readOnly = true;
     Edit2.readOnly = true;
+    Edit5.readOnly = true;
     Edit4.colour = Colour::Maroon;
     Button1.onClick = [this] { Button1Click(); };
     Button2.onClick = [this] { Button2Click(); };
@@ -63,7 +65,7 @@ TEp3::TEp3(const Platform& platform)
     Edit3.onKeyDown = [this](int key) { Edit3KeyDown(key); };
     CheckBox1.onChange = [this] { ReadAheadChange(); };
     CheckBox2.onChange = [this] { RecordChange(); };
-    Edit5.readOnly = true;
+    Edit6.readOnly = true;
     Memo1.setVisible(false);
     link_.prompts = platform_.prompts;
 }
@@ -84,6 +86,7 @@ LinkEnvironment TEp3::environment(bool paintStatus) {
 void TEp3::Create(PortOpener& opener, const std::string& programDir) {
     opener_ = &recorder_.opener(opener);
     programDir_ = programDir;
+    Edit5.setText("Program directory: " + programDir);
     show(); // the dialog is on screen while the box is searched for
     RunLinkStartup(link_, environment(false));
     showLink();
@@ -154,7 +157,7 @@ void TEp3::RecordChange() {
         if (name) Edit4.setText("Can't write this file: " + *name);
         return;
     }
-    Edit5.setText(*name);
+    Edit6.setText(*name);
     Edit4.setText("Recording the link");
 }
 

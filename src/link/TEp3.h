@@ -37,7 +37,7 @@ public:
     // A real serial port's choice is stored in the fast-link settings file.
     void ReadAheadChange();
     // "Record the link" switched on: asks for a trace file and records into it;
-    // switched off: the file is complete. Edit5 shows the file's name.
+    // switched off: the file is complete. Edit6 shows the file's name.
     void RecordChange();
 
 protected:
@@ -63,8 +63,9 @@ private:
     Control& Edit4;
     Control& CheckBox1; // "Read ahead"
     Control& Memo1;     // the port's advice (a slow USB adapter latency timer and its fix)
+    Control& Edit5;     // which folder is the program directory
     Control& CheckBox2; // "Record the link"
-    Control& Edit5;     // the trace file
+    Control& Edit6;     // the trace file
 
     Platform platform_;
     LinkState link_;

@@ -13,7 +13,7 @@
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 #include "link/trace/TracingTransport.h"
-#include "shell/ShellTexts.h"
+#include "shell/Version.h"
 
 namespace quarvin {
 
@@ -202,7 +202,7 @@ void BoxSections(std::ostream& out, LinkState& link, const BringUpFacts& f, Link
 
 } // namespace
 
-std::string ProgramVersionLine() { return std::string(shell::kMainCaption); }
+std::string ProgramVersionLine() { return VersionLine("quarvin"); }
 
 std::string UtcNowText() {
     const std::time_t now = std::time(nullptr);

@@ -174,7 +174,31 @@ TEST_F(FileCommandsTest, SaveWritesOnlyTheFormatOfTheOpenWindow) {
     std::fill(buffer->data(), buffer->data() + 2240, '0');
     run(false, dir.file("logic.txt"), [](TFileFormat& d) { d.userSetIndex("RadioGroup1", TFileFormat::FormatJed); });
     EXPECT_FALSE(fs::exists(dir.file("logic.txt")));
-    EXPECT_EQ(test::readFile(dir.file("logic.JED")).rfind("GAL16V8\nMorvek*\nQF2240*\nF0*\nL0000 \n", 0), 0u);
+    EXPECT_EQ(test::readFile(dir.file("logic.JED")).rfind("GAL16V8\nMorvek*\nQF2194*\nF0*\nL0000 \n", 0), 0u);
+}
+
+TEST_F(FileCommandsTest, SrecordAndElfLoadsAndTheSrecordSave) {
+    const std::string formats = QUARVIN_SOURCE_DIR "/tests/data/formats/";
+    const std::string wide = test::readFile(formats + "srec/wide.s28");
+    load("fw.s28", wide, [](TFileFormat& d) { EXPECT_EQ(d.selectedKey(), ".S19"); }); // preselected by its name
+    EXPECT_TRUE(fake.prompts.shown.empty());
+    EXPECT_EQ(documents.endAddress(), 0x107FF);
+    run(false, dir.file("copy.s28"));
+    EXPECT_EQ(test::readFile(dir.file("copy.s28")), wide);
+
+    // Refused whole: the message gives the reason and the buffer keeps the S-record's bytes.
+    load("cut.elf", test::readFile(formats + "elf/blink.elf").substr(0, 0x100));
+    EXPECT_EQ(fake.prompts.texts(),
+              std::vector<std::string>{"Segment 0 reaches beyond the end of this ELF file.\n" + dir.file("cut.elf")});
+    EXPECT_EQ(test::bufferBytes(*buffer, 0, 4000), test::readFile(formats + "srec/data.bin"));
+
+    fake.prompts.shown.clear();
+    const std::string flash = test::readFile(formats + "elf/blink.bin");
+    load("blink.elf", test::readFile(formats + "elf/blink.elf"));
+    EXPECT_EQ(test::bufferBytes(*buffer, 0, static_cast<std::uint32_t>(flash.size())), flash);
+    EXPECT_EQ(documents.endAddress(), static_cast<std::int32_t>(flash.size()) - 1);
+    EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{"AVR EEPROM data: 8 bytes at 0x810000, not loaded into "
+                                                             "the buffer.\n" + dir.file("blink.elf")});
 }
 
 TEST_F(FileCommandsTest, StartUpReloadByExtension) {

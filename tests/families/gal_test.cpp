@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <random>
 
 #include "FamilyRig.h"
 #include "GoldenFiles.h"
@@ -12,6 +14,7 @@
 #include "buffer/formats/Jedec.h"
 #include "families/gal/GalDialog.h"
 #include "families/gal/GalShifter.h"
+#include "families/p22v10/P22v10Dialog.h"
 #include "sim/ChipFaultText.h"
 #include "sim/families/gal/GalChip.h"
 
@@ -46,25 +49,48 @@ long FirstDifference(const MainBuffer& buf, const ParsedJedec& file) {
     return -1;
 }
 
-TEST(GalJedec, ChecksumsOfAllOneMapsAndOfTheTestFilesFollowTheStandard) {
-    struct Case {
-        std::int32_t perRow, rows;
-        const char* expected;
-    } cases[] = {{32, 64, "C16E8*"}, {40, 64, "C5CA2*"}, {44, 132, "CF409*"}};
-    for (const Case& c : cases) {
+// Every sub-type's file carries the fuse count of the part's data sheet and the
+// standard checksum over exactly those fuses; the test files read back fuse-exact
+// and are written again with their own count.
+TEST(GalJedec, FilesOfEverySubTypeHaveTheDataSheetCountAndChecksum) {
+    const std::map<std::string, std::size_t> dataSheetFuses = {
+        {"16V8", 2194}, {"20V8", 2706}, {"22V10", 5892}};
+    auto countOf = [&](const std::string& chip) {
+        for (const auto& [part, fuses] : dataSheetFuses)
+            if (chip.find(part) != std::string::npos) return fuses;
+        return std::size_t{0};
+    };
+    std::vector<std::pair<std::string, formats::FuseGeometry>> subTypes;
+    for (const auto& r : kGalRows)
+        if (r.chip) subTypes.emplace_back(r.chip, GeometryOf(static_cast<int>(&r - kGalRows.data())));
+    for (const auto& r : kP22v10Rows)
+        if (r.chip) subTypes.emplace_back(r.chip, P22v10Geometry(r));
+    ASSERT_EQ(subTypes.size(), 11u);
+    std::mt19937 random(2194);
+    for (const auto& [chip, g] : subTypes) {
+        SCOPED_TRACE(chip);
         MainBuffer buf;
-        std::fill(buf.data(), buf.data() + 8000, '1');
-        const formats::FuseGeometry g{c.perRow, c.rows};
+        for (std::size_t n = 0; n < 8000; ++n) buf.data()[n] = static_cast<std::uint8_t>('0' + random() % 2);
         const std::string text = formats::jedecText(buf, g);
-        const std::vector<int> ones(static_cast<std::size_t>(g.fuseCount()), 1);
-        EXPECT_EQ(Format("C%04X*", StandardFuseChecksum(ones)), c.expected);
-        EXPECT_NE(text.find(c.expected), std::string::npos) << c.perRow;
+        const ParsedJedec p = ParseJedecText("\x02" + text + "\x03");
+        ASSERT_EQ(p.fuses.size(), countOf(chip));
+        EXPECT_NE(text.find("*\nQF" + std::to_string(p.fuses.size()) + "*\n"), std::string::npos);
+        EXPECT_EQ(p.checksum, StandardFuseChecksum(p.fuses));
+        EXPECT_EQ(FirstDifference(buf, p), -1);
     }
-    for (const char* name : {"gal16v8_comb.jed", "gal16v8_reg.jed", "gal20v8_comb.jed", "gal20v8_reg.jed",
-                             "gal22v10_comb.jed", "gal22v10_reg.jed"}) {
-        const ParsedJedec p = ParseJedecText(ReadText(PldFile(name)));
-        ASSERT_FALSE(p.fuses.empty()) << name;
-        EXPECT_EQ(p.checksum, StandardFuseChecksum(p.fuses)) << name;
+    const std::pair<const char*, formats::FuseGeometry> files[] = {
+        {"gal16v8_comb.jed", {32, 64}},  {"gal16v8_reg.jed", {32, 64}},   {"gal20v8_comb.jed", {40, 64}},
+        {"gal20v8_reg.jed", {40, 64}},   {"gal22v10_comb.jed", {44, 132}}, {"gal22v10_reg.jed", {44, 132}}};
+    for (const auto& [name, g] : files) {
+        SCOPED_TRACE(name);
+        const ParsedJedec file = ParseJedecText(ReadText(PldFile(name)));
+        EXPECT_EQ(file.checksum, StandardFuseChecksum(file.fuses));
+        MainBuffer buf;
+        EXPECT_FALSE(formats::readJedecFile(buf, g, PldFile(name)).checksumMismatch());
+        EXPECT_EQ(FirstDifference(buf, file), -1);
+        const ParsedJedec again = ParseJedecText("\x02" + formats::jedecText(buf, g) + "\x03");
+        EXPECT_EQ(again.fuses, file.fuses);
+        EXPECT_EQ(again.checksum, file.checksum);
     }
 }
 

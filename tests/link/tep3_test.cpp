@@ -42,6 +42,7 @@ TEST_F(LinkDialog, CreateRunsTheHandshakeIntoEdit4AndWinVersionShowsFiveParts) {
     EXPECT_TRUE(dialog.visible());
     EXPECT_EQ(dialog.link().prompts, &fake.prompts); // the lost-link message has somewhere to go
     EXPECT_EQ(dialog.control("Button5").text(), "Reconnect");
+    EXPECT_EQ(dialog.control("Edit5").text(), "Program directory: /nonexistent-dir-for-port-file/");
 
     fake.system.version = OsVersion{6, 1, 12, 2, "x86_64", "Linux"};
     dialog.click("Button1");

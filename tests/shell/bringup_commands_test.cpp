@@ -30,7 +30,7 @@ TEST_F(ProgramTest, RecordTheLinkHoldsTheBytesSentWhileItIsOn) {
     fake->files.saveNames = {trace};
     dialog.userSetChecked("CheckBox2", true);
     ASSERT_TRUE(dialog.control("CheckBox2").checked());
-    EXPECT_EQ(dialog.control("Edit5").text(), trace);
+    EXPECT_EQ(dialog.control("Edit6").text(), trace);
     const std::size_t start = wire->bytes.size();
     dialog.click("Button2"); // "Test COM": 101 passes through pin 1
     const std::vector<std::uint8_t> recorded(wire->bytes.begin() + static_cast<long>(start), wire->bytes.end());

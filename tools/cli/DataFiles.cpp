@@ -1,7 +1,10 @@
 #include "DataFiles.h"
 
 #include "buffer/TFileFormat.h"
+#include <algorithm>
+
 #include "buffer/formats/BinaryFormat.h"
+#include "buffer/formats/ElfImage.h"
 #include "buffer/formats/IntelHex.h"
 
 namespace quarvin::cli {
@@ -15,6 +18,24 @@ Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& r) {
         l.ok = h.opened && !h.readFailed;
         l.endAddress = h.highestAddress < 0 ? 0 : static_cast<std::int32_t>(h.highestAddress);
         l.warning = h.problemText();
+        break;
+    }
+    case Format::Srec: {
+        const auto h = formats::readSrecFile(buffer, r.path);
+        l.readFailed = h.readFailed;
+        l.ok = h.opened && !h.readFailed;
+        l.endAddress = h.highestAddress < 0 ? 0 : static_cast<std::int32_t>(h.highestAddress);
+        l.warning = h.problemText();
+        l.srec = {h.header, h.startAddress.value_or(0), std::max(h.addressBytes, 2)};
+        break;
+    }
+    case Format::Elf: {
+        const auto e = formats::loadElfFile(buffer, r.path);
+        l.readFailed = e.readFailed;
+        l.refusal = e.opened ? e.refusal : std::string();
+        l.ok = e.loaded();
+        l.endAddress = static_cast<std::int32_t>(std::max<std::int64_t>(e.highestAddress, 0));
+        l.note = e.notLoadedText();
         break;
     }
     case Format::Jed: {
@@ -47,8 +68,11 @@ Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& r) {
 }
 
 bool SaveDataFile(const MainBuffer& buffer, const std::string& path, Format format, std::int32_t end,
-                  const formats::FuseGeometry& geometry) {
+                  const formats::FuseGeometry& geometry, const formats::SrecListing& srec) {
     switch (format) {
+    case Format::Srec:
+        return formats::saveSrecFile(buffer, end, srec, path);
+    case Format::Elf:
     case Format::Hex:
         return formats::saveIntelHexFile(buffer, end, path);
     case Format::Jed:

@@ -7,15 +7,22 @@
 #include "Options.h"
 #include "buffer/MainBuffer.h"
 #include "buffer/formats/Jedec.h"
+#include "buffer/formats/SRecord.h"
 
 namespace quarvin::cli {
 
 struct Loaded {
     bool ok = false;          // opened and read to its end
     bool readFailed = false;  // opened, but a read error cut it short
-    std::string failure() const { return readFailed ? "Can't read this file!" : "Can't open this file:"; }
+    std::string refusal;      // opened, but refused whole (an ELF file the buffer cannot take)
+    std::string failure() const {
+        if (!refusal.empty()) return refusal;
+        return readFailed ? "Can't read this file!" : "Can't open this file:";
+    }
     std::int32_t endAddress = -1;
     std::string warning; // bad records, data beyond the buffer
+    std::string note;    // what the file holds besides the loaded data (AVR EEPROM)
+    formats::SrecListing srec; // an S-record file's header, start address and width, for its save
 };
 
 struct LoadRequest {
@@ -27,9 +34,10 @@ struct LoadRequest {
 };
 
 Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& request);
-// Saves buffer 0..end; .CDS cannot be written.
+// Saves buffer 0..end; .CDS and ELF cannot be written. An S-record file takes
+// the listing's header and start address.
 bool SaveDataFile(const MainBuffer& buffer, const std::string& path, Format format, std::int32_t end,
-                  const formats::FuseGeometry& geometry);
+                  const formats::FuseGeometry& geometry, const formats::SrecListing& srec = {});
 
 // The load request of the file options (--in-format, --load-mode, --start, fuse geometry).
 LoadRequest LoadRequestOf(const Options& o, const std::string& path);

@@ -1,5 +1,7 @@
 #include "Options.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 #include "buffer/TFileFormat.h"
@@ -14,6 +16,8 @@ std::optional<Format> formatNamed(const std::string& s) {
     if (s == "hex") return Format::Hex;
     if (s == "jed") return Format::Jed;
     if (s == "cds") return Format::Cds;
+    if (s == "srec") return Format::Srec;
+    if (s == "elf") return Format::Elf;
     return std::nullopt;
 }
 
@@ -27,37 +31,50 @@ std::optional<int> decimal(const std::string& s) {
 } // namespace
 
 Format formatFromName(const std::string& path) {
-    const std::string key = formats::formatKeyOf(path);
+    const std::string key = formats::formatKeyOfName(path);
     if (key == ".HEX") return Format::Hex;
     if (key == ".JED") return Format::Jed;
     if (key == ".CDS") return Format::Cds;
+    if (key == ".S19") return Format::Srec;
+    if (key == ".ELF") return Format::Elf;
     return Format::Bin;
 }
 
 std::string usage() {
     return "Usage:\n"
-           "  quarvin-cli convert IN OUT [--in-format bin|hex|jed|cds] [--out-format bin|hex|jed]\n"
+           "  quarvin-cli convert IN OUT [--in-format bin|hex|jed|cds|srec|elf] [--out-format bin|hex|jed|srec]\n"
            "                             [--load-mode N] [--start HEX] [--end HEX]\n"
            "                             [--fuses-per-row N] [--fuse-rows N]\n"
-           "  quarvin-cli sum FILE [--in-format bin|hex|jed|cds] [--load-mode N] [--start HEX] [--end HEX]\n"
+           "  quarvin-cli sum FILE [--in-format F] [--load-mode N] [--start HEX] [--end HEX]\n"
+           "                       [--crc32] [--sha1] [--sha256]\n"
+           "  quarvin-cli diff FILE1 FILE2 [--in-format F] [--end HEX] [--max N]\n"
            "  quarvin-cli devices [--dir DIR | --list FILE] [--category NAME] [--maker TEXT] [--find TEXT]\n"
            "  quarvin-cli ops (--device TYPE | --dialog CLASS [--sub-type N]) [--dir DIR | --list FILE]\n"
            "  quarvin-cli chips\n"
            "  quarvin-cli run (--device TYPE | --dialog CLASS [--sub-type N]) [options] OPERATION...\n"
+           "  quarvin-cli compare (--device TYPE | --dialog CLASS [--sub-type N]) --in FILE [options] [--max N]\n"
+           "  quarvin-cli where [--dir DIR]\n"
            "  quarvin-cli loopback --port NAME [--trace FILE]\n"
            "  quarvin-cli report [--port NAME] [--out FILE] [--dir DIR] [--trace FILE]\n"
            "  quarvin-cli trace-check FILE\n"
-           "  quarvin-cli --help\n"
+           "  quarvin-cli --help | --version\n"
            "\n"
            "convert  loads IN into a 4 MiB buffer that starts as at program start (first\n"
            "         1 MiB 0xFF, the rest 0) and saves the buffer range 0..end address to OUT.\n"
            "sum      loads FILE the same way and prints the buffer checksum of 0..end address\n"
-           "         as the hex window's Sum field shows it (printf \"%8x\").\n"
+           "         as the hex window's Sum field shows it (printf \"%8x\"); --crc32, --sha1 and\n"
+           "         --sha256 add a line \"CRC-32 HEX\", \"SHA-1 HEX\", \"SHA-256 HEX\" each for the range.\n"
+           "diff     loads FILE1 and FILE2 into two buffers and lists every differing address\n"
+           "         with both values, in runs, up to --max N (default 100), and the total.\n"
            "devices  lists the device list: category, manufacturer, type, family, sub-type.\n"
            "ops      lists the operations and options of a device's family.\n"
            "chips    lists the chips the virtual box can hold.\n"
+           "where    prints the program directory and why it was chosen: --dir, else the working\n"
+           "         directory when it holds a device list, else ~/.local/share/quarvin.\n"
            "run      runs device operations in the order given, one line each on stdout:\n"
            "         \"OPERATION: MESSAGE\".\n"
+           "compare  reads the chip as Read does and lists every address where it differs from\n"
+           "         the buffer (Buffer Start .. Buffer Start + Length), as diff does.\n"
            "loopback tests a serial adapter with the box unplugged and TX joined to RX:\n"
            "         lost, changed and extra bytes, round trip and throughput.\n"
            "report   writes a bring-up report of the box on the port (default file\n"
@@ -66,7 +83,8 @@ std::string usage() {
            "         operations.\n"
            "\n"
            "File options:\n"
-           "  --in-format F     format of IN; by default taken from its extension (.bin otherwise)\n"
+           "  --in-format F     format of IN; by default taken from its extension (.bin otherwise):\n"
+           "                    .hex, .jed, .cds, .s19/.s28/.s37/.srec/.mot (srec), .elf\n"
            "  --out-format F    format of OUT; by default taken from its extension (.bin otherwise)\n"
            "  --load-mode N     binary loads: 0 All, 1 Defualt, 2/3 1th/2th char of word16,\n"
            "                    4..7 1th..4th char of word32 (default 0)\n"
@@ -78,7 +96,8 @@ std::string usage() {
            "                    40/64 GAL20V8, 44/132 GAL22V10)\n"
            "\n"
            "Device options:\n"
-           "  --dir DIR         program directory with the device lists and the port file (default .)\n"
+           "  --dir DIR         program directory with the device lists and the port file\n"
+           "                    (default: see where)\n"
            "  --list FILE       this device list instead of the one the board model picks\n"
            "  --category NAME, --maker TEXT, --find TEXT\n"
            "                    devices: only this category, makers and types containing TEXT\n"
@@ -98,24 +117,55 @@ std::string usage() {
            "  --trace FILE      run, report, loopback: every byte on the link into FILE (the\n"
            "                    newest 16 MiB are kept)\n"
            "  --yes             answer Yes to the family's questions (default No)\n"
+           "  --changed-only    program (28C, 29EE): read the chip first, write only the\n"
+           "                    256-byte blocks that differ, then verify the whole range\n"
            "  --chip TYPE       VBOX: this chip in the socket (default a blank chip of the device)\n"
            "  --chip-image FILE VBOX: the chip's state is read from FILE and written back\n"
            "  --fault F         VBOX: stuck:ADDR:MASK:VALUE, noprogram:ADDR, empty or busy (repeatable)\n"
            "\n"
            "Exit status of convert and sum: 0 done, 1 error (message on stderr), 2 done but the\n"
            "input had bad records or data beyond the buffer (warning on stderr).\n"
+           "Exit status of diff: 0 no difference, 3 differences listed, otherwise as convert.\n"
+           "Exit status of compare: as run; 1 when the chip differs from the buffer.\n"
            "Exit status of run, devices, ops and chips: 0 every operation succeeded, 1 an operation\n"
            "failed, was stopped or refused (later ones are not run), 2 usage error, 3 the link\n"
            "was lost or no box answered.\n";
 }
 
+std::vector<std::string> optionNames() {
+    std::vector<std::string> names;
+    const std::string text = usage();
+    for (std::size_t at = text.find("--"); at != std::string::npos; at = text.find("--", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < text.size() && (std::islower(static_cast<unsigned char>(text[end])) ||
+                                     std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '-'))
+            ++end;
+        if (end == at + 2) continue;
+        const std::string name = text.substr(at, end - at);
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    }
+    return names;
+}
+
 namespace {
 
-bool takesNoValue(const std::string& option) { return option == "--yes" || option == "--soft-run"; }
+bool takesNoValue(const std::string& option) {
+    return option == "--yes" || option == "--soft-run" || option == "--changed-only";
+}
+
+std::optional<RomHashKind> hashOption(const std::string& option) {
+    if (option == "--crc32") return RomHashKind::Crc32;
+    if (option == "--sha1") return RomHashKind::Sha1;
+    if (option == "--sha256") return RomHashKind::Sha256;
+    return std::nullopt;
+}
 
 // Options of the device and run commands; false when the name is not one of them.
 bool deviceOption(Options& o, const std::string& a, const std::string& v, std::string& error) {
-    if (a == "--dir") o.dir = v;
+    if (a == "--dir") {
+        o.dir = v;
+        o.dirGiven = true;
+    }
     else if (a == "--list") o.list = v;
     else if (a == "--category") o.category = v;
     else if (a == "--maker") o.maker = v;
@@ -160,16 +210,20 @@ ParseResult parse(const std::vector<std::string>& args) {
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            o.command = "help";
+        if (a == "--help" || a == "-h" || a == "--version") {
+            o.command = a == "--version" ? "version" : "help";
             return r;
         }
         if (a.rfind("--", 0) != 0) {
             positional.push_back(a);
             continue;
         }
+        if (const auto hash = hashOption(a)) {
+            o.hashes.push_back(*hash);
+            continue;
+        }
         if (takesNoValue(a)) {
-            (a == "--yes" ? o.yes : o.softRun) = true;
+            (a == "--yes" ? o.yes : a == "--soft-run" ? o.softRun : o.changedOnly) = true;
             continue;
         }
         if (i + 1 >= args.size()) return fail("option " + a + " needs a value");
@@ -177,7 +231,7 @@ ParseResult parse(const std::vector<std::string>& args) {
         std::string error;
         if (a == "--in-format" || a == "--out-format") {
             auto f = formatNamed(v);
-            if (!f) return fail("unknown format '" + v + "' (bin, hex, jed or cds)");
+            if (!f) return fail("unknown format '" + v + "' (bin, hex, jed, cds, srec or elf)");
             (a == "--in-format" ? o.inFormat : o.outFormat) = f;
         } else if (a == "--load-mode") {
             auto n = decimal(v);
@@ -190,6 +244,10 @@ ParseResult parse(const std::vector<std::string>& args) {
                 o.start = *n;
             else
                 o.end = *n;
+        } else if (a == "--max") {
+            auto n = decimal(v);
+            if (!n || *n < 0) return fail("--max needs a count, not '" + v + "'");
+            o.maxDifferences = *n;
         } else if (a == "--fuses-per-row" || a == "--fuse-rows") {
             auto n = decimal(v);
             if (!n || *n < 1 || *n > 100000) return fail("option " + a + " needs a number from 1 to 100000");
@@ -209,21 +267,32 @@ ParseResult parse(const std::vector<std::string>& args) {
     } else if (o.command == "sum") {
         if (positional.size() != 2) return fail("sum needs one FILE");
         o.input = positional[1];
+    } else if (o.command == "diff") {
+        if (positional.size() != 3) return fail("diff needs FILE1 and FILE2");
+        o.input = positional[1];
+        o.output = positional[2];
+    } else if (o.command == "compare") {
+        if (positional.size() != 1) return fail("compare takes no operations");
+        if (o.input.empty()) return fail("compare needs --in FILE");
+        o.operations = {"read"};
     } else if (o.command == "run") {
         o.operations.assign(positional.begin() + 1, positional.end());
         if (o.operations.empty()) return fail("run needs at least one operation");
+    } else if (o.command == "__complete") {
+        if (positional.size() != 2) return fail("__complete needs what to list");
+        o.completion = positional[1];
     } else if (o.command == "trace-check") {
         if (positional.size() != 2) return fail("trace-check needs one FILE");
         o.input = positional[1];
     } else if (o.command == "loopback" || o.command == "report") {
         if (positional.size() != 1) return fail(o.command + " takes no further arguments");
         if (o.command == "loopback" && !o.port) return fail("loopback needs --port NAME");
-    } else if (o.command == "devices" || o.command == "ops" || o.command == "chips") {
+    } else if (o.command == "devices" || o.command == "ops" || o.command == "chips" || o.command == "where") {
         if (positional.size() != 1) return fail(o.command + " takes no further arguments");
     } else {
         return fail("unknown command '" + o.command + "'");
     }
-    if ((o.command == "run" || o.command == "ops") && o.device.empty() == o.dialogClass.empty())
+    if ((o.command == "run" || o.command == "ops" || o.command == "compare") && o.device.empty() == o.dialogClass.empty())
         return fail(o.command + " needs either --device or --dialog");
     return r;
 }

@@ -8,13 +8,19 @@
 #include <utility>
 #include <vector>
 
+#include "buffer/RomHash.h"
+
 namespace quarvin::cli {
 
-enum class Format { Bin, Hex, Jed, Cds };
+enum class Format { Bin, Hex, Jed, Cds, Srec, Elf };
 
 struct Options {
-    std::string command;           // "convert", "sum", "devices", "ops", "chips", "run" or "help"
-    std::string input, output;     // convert/sum files; run's --in and --out
+    std::string command;           // "convert", "sum", "diff", "devices", "ops", "chips", "run", "compare",
+                                   // "where", "help", "version" or "__complete" (shell completion)
+    std::string completion;        // __complete: what to list (see Completion.h)
+    std::string input, output;     // convert/sum files, diff's FILE1 and FILE2; run's --in and --out
+    std::vector<RomHashKind> hashes; // sum: --crc32, --sha1, --sha256 in the order given
+    std::int64_t maxDifferences = 100; // diff, compare: differing bytes listed
     std::optional<Format> inFormat, outFormat;
     int loadMode = 0;              // item of the format dialog's "Load mode"
     std::int32_t start = 0;
@@ -25,6 +31,7 @@ struct Options {
 
     // Device lists and selection.
     std::string dir = ".";         // the program directory
+    bool dirGiven = false;         // --dir given; else main() chooses the directory
     std::optional<std::string> list;
     std::string category, maker, find;
     std::string device;            // "TYPE" or "MAKER/TYPE"
@@ -40,6 +47,7 @@ struct Options {
     std::string trace;             // --trace FILE: the link trace of run, report and loopback
     bool softRun = false;
     bool yes = false;
+    bool changedOnly = false;      // program: write only the blocks that differ
 
     // The virtual box's chip.
     std::string chip, chipImage;
@@ -55,5 +63,7 @@ ParseResult parse(const std::vector<std::string>& args);
 // The format a file name suggests, as the format dialog preselects it (.BIN otherwise).
 Format formatFromName(const std::string& path);
 std::string usage();
+// Every --option name usage() shows, in order of appearance, each once.
+std::vector<std::string> optionNames();
 
 } // namespace quarvin::cli

@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "ChangedOnly.h"
 #include "Commands.h"
 #include "Connection.h"
 #include "Console.h"
@@ -12,6 +13,7 @@
 #include "OperationRunner.h"
 #include "TraceFile.h"
 #include "VirtualChip.h"
+#include "buffer/Differences.h"
 #include "catalogue/TTypeDlg.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
@@ -70,6 +72,18 @@ private:
     std::unique_ptr<TTypeDlg> dialog_;
 };
 
+// compare: every byte of Buffer Start .. Buffer Start + Length that the chip read
+// differs in.
+ExitCode ListDifferences(const std::vector<std::uint8_t>& expected, const MainBuffer& read, const AddressFields& fields,
+                         std::int64_t maxListed, std::ostream& out) {
+    const std::int64_t first = std::min<std::int64_t>(fields.bufferStart, kBufferLast);
+    const std::int64_t last = std::min<std::int64_t>(std::int64_t{fields.bufferStart} + fields.length, kBufferLast);
+    DifferenceList differences(maxListed);
+    differences.compare(first, expected.data() + first, read.data() + first, last - first + 1);
+    out << differences.text("buffer", "chip");
+    return differences.empty() ? ExitCode::Ok : ExitCode::Failed;
+}
+
 } // namespace
 
 int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
@@ -124,6 +138,11 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
         const std::string refusal = session->setOption(name, value);
         if (!refusal.empty()) return Usage(err, refusal);
     }
+    // compare and --changed-only read the chip from address 0 into the buffer from 0.
+    if ((o.command == "compare" || o.changedOnly) && (fields.bufferStart != 0 || fields.deviceStart != 0))
+        return Usage(err, "compare and --changed-only need --buffer-start and --device-start 0");
+    if (o.changedOnly && !TakesChangedOnly(device.dialogClass))
+        return Usage(err, "--changed-only works on the 28C and 29EE families, not " + device.dialogClass);
     // The dialog's start shows the device's last address as Length.
     if (!o.length) fields.length = session->lastAddress(device.selection.subType);
 
@@ -133,13 +152,18 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
 
     auto buffer = std::make_unique<MainBuffer>();
     buffer->initialise();
+    Loaded loaded;
     if (!o.input.empty()) {
         LoadRequest request = LoadRequestOf(o, o.input);
         request.geometry = geometry;
-        const Loaded loaded = LoadDataFile(*buffer, request);
+        loaded = LoadDataFile(*buffer, request);
         if (!loaded.ok) return Usage(err, loaded.failure() + " " + o.input);
         if (!loaded.warning.empty()) err << "quarvin-cli: " << o.input << ": " << loaded.warning << '\n';
+        if (!loaded.note.empty()) err << "quarvin-cli: " << o.input << ": " << loaded.note << '\n';
     }
+    // compare: the chip is read into the buffer and set against what the file put there.
+    std::vector<std::uint8_t> expected;
+    if (o.command == "compare") expected.assign(buffer->data(), buffer->data() + kBufferSize);
 
     std::shared_ptr<sim::Chip> chip;
     if (connection.onVirtualBox()) {
@@ -167,20 +191,31 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     CodeDetection detection(link, prompts, system, *buffer, o.dir + "/", device.category);
     ProgressDisplay progress(err, ::isatty(STDERR_FILENO) == 1);
     RunnerIo io{out, progress, StopRequested, QuitRequested, [&trace](const std::string& op) { TraceStep(trace, op); }};
-    const RunReport report = RunOperations(
-        {*session, link, *buffer, device.selection, fields, &prompts, [&detection] { return detection(); }},
-        o.operations, io);
+    const RunRequest request{*session, link, *buffer, device.selection, fields, &prompts,
+                             [&detection] { return detection(); }};
+    RunReport report;
+    if (o.changedOnly) {
+        // Program by changed blocks; every other operation as it is.
+        for (const std::string& operation : o.operations) {
+            if (operation == "program") TraceStep(trace, operation);
+            report = operation == "program" ? RunChangedOnlyProgram(request, io) : RunOperations(request, {operation}, io);
+            if (report.exit != ExitCode::Ok) break;
+        }
+    } else {
+        report = RunOperations(request, o.operations, io);
+    }
     TraceStep(trace, "power down");
     PowerDownSocket(link);
 
     ExitCode exit = report.exit;
+    if (!expected.empty() && exit == ExitCode::Ok) exit = ListDifferences(expected, *buffer, fields, o.maxDifferences, out);
     // Data read before a failure or a lost link is kept; after a second Ctrl+C
     // the run ends at once.
     if (!o.output.empty() && !report.quit) {
         const std::int32_t end = o.end.value_or(static_cast<std::int32_t>(
             std::min<std::uint64_t>(std::uint64_t{fields.bufferStart} + fields.length, kBufferSize - 1)));
         const Format format = o.outFormat.value_or(formatFromName(o.output));
-        if (!SaveDataFile(*buffer, o.output, format, end, geometry)) {
+        if (!SaveDataFile(*buffer, o.output, format, end, geometry, loaded.srec)) {
             err << "quarvin-cli: Can't write this file: " << o.output << '\n';
             if (exit == ExitCode::Ok) exit = ExitCode::Failed;
         }

@@ -26,6 +26,13 @@ std::string extensionOf(const std::string& path) {
 
 std::string formatKeyOf(const std::string& path) { return upper(extensionOf(path).substr(0, 4)); }
 
+std::string formatKeyOfName(const std::string& path) {
+    const std::string key = formatKeyOf(path);
+    for (const char* srec : {".S19", ".S28", ".S37", ".SRE", ".MOT"})
+        if (key == srec) return ".S19";
+    return key;
+}
+
 std::string jedecSaveName(const std::string& path) {
     if (upper(extensionOf(path)) == ".JED") return path;
     const auto dot = extensionStart(path);

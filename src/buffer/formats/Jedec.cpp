@@ -18,14 +18,20 @@ constexpr std::size_t kMaxNotes = 64;
 constexpr std::size_t kMaxNoteLength = 256;
 constexpr char kStx = '\x02', kEtx = '\x03';
 
+// The GALs by the geometry of their fuse array. Their JEDEC files count the
+// array and the fuses after it: for the V8 parts XOR (8), signature (64), AC1 (8),
+// product term disable (64), SYN and AC0; for the 22V10 the S0/S1 pairs (20)
+// and the signature (64).
 struct DeviceWidth {
     std::int32_t fusesPerRow;
+    std::int32_t fuseRows;
+    std::int32_t fusesAfterArray;
     const char* name;
 };
 constexpr DeviceWidth kDeviceWidths[] = {
-    {32, "GAL16V8"},
-    {40, "GAL20V8"},
-    {44, "GAL22V10"},
+    {32, 64, 146, "GAL16V8"},
+    {40, 64, 146, "GAL20V8"},
+    {44, 132, 84, "GAL22V10"},
 };
 } // namespace
 
@@ -290,14 +296,21 @@ std::string jedecFuseText(const std::uint8_t* fuses, std::int64_t count, std::in
     return out;
 }
 
+std::int64_t jedecFileFuses(const FuseGeometry& geometry) {
+    for (const auto& d : kDeviceWidths)
+        if (d.fusesPerRow == geometry.fusesPerRow && d.fuseRows == geometry.fuseRows)
+            return std::min<std::int64_t>(std::int64_t{d.fusesPerRow} * d.fuseRows + d.fusesAfterArray,
+                                          geometry.fuseCount());
+    // Other maps have no standard count: whole rows of the map.
+    const std::int64_t perRow = geometry.fusesPerRow;
+    return perRow > 0 ? geometry.fuseCount() / perRow * perRow : 0;
+}
+
 std::string jedecText(const MainBuffer& buffer, const FuseGeometry& geometry) {
     const std::string device = jedecDeviceName(geometry.fusesPerRow);
     JedecListing listing;
     listing.design = (device.empty() ? "" : device + "\n") + std::string(kAuthorLine);
-    // Only whole rows of the map are written.
-    const std::int64_t perRow = geometry.fusesPerRow;
-    const std::int64_t count = perRow > 0 ? geometry.fuseCount() / perRow * perRow : 0;
-    return jedecFuseText(buffer.data(), count, geometry.fusesPerRow, listing);
+    return jedecFuseText(buffer.data(), jedecFileFuses(geometry), geometry.fusesPerRow, listing);
 }
 
 bool saveJedecFile(const MainBuffer& buffer, const FuseGeometry& geometry, const std::string& path) {

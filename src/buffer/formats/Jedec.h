@@ -101,8 +101,14 @@ struct JedecListing {
 std::string jedecFuseText(const std::uint8_t* fuses, std::int64_t count, std::int32_t fusesPerLine,
                           const JedecListing& listing);
 
+// The fuses a JEDEC file of this map holds: the standard count of the GAL with
+// this geometry (32 x 64: 2194, 40 x 64: 2706, 44 x 132: 5892), which other
+// programmers pick the device by; for other geometries the map's whole rows.
+std::int64_t jedecFileFuses(const FuseGeometry& geometry);
+
 // The fuse map as the PLD window saves it: the device line and "Morvek" as the
-// design text, every row of the map, no notes, no G field, not framed.
+// design text, the map's first jedecFileFuses() fuses in lines of one row, no
+// notes, no G field, not framed.
 std::string jedecText(const MainBuffer& buffer, const FuseGeometry& geometry);
 bool saveJedecFile(const MainBuffer& buffer, const FuseGeometry& geometry, const std::string& path);
 

@@ -1,0 +1,113 @@
+// quarvin-cli with S-record and ELF files, hashes, diff and compare.
+#include "CliRun.h"
+#include "buffer/formats/SRecord.h"
+
+namespace quarvin::cli::test {
+namespace {
+
+const std::string kFormats = QUARVIN_SOURCE_DIR "/tests/data/formats/";
+
+class CliDataFiles : public CliDir {};
+
+TEST_F(CliDataFiles, SrecordsConvertToHexAndBackByteExact) {
+    for (const std::string name : {"narrow.s19", "wide.s28", "long.s37"}) {
+        SCOPED_TRACE(name);
+        const std::string original = kFormats + "srec/" + name;
+        ASSERT_EQ(run("convert '" + original + "' " + name), 0) << err;
+        EXPECT_EQ(Slurp(path(name)), Slurp(original));
+        ASSERT_EQ(run("convert '" + original + "' fw.hex"), 0) << err;
+        ASSERT_EQ(run("convert fw.hex back.srec --out-format srec"), 0) << err;
+        ASSERT_EQ(run("convert back.srec again.hex"), 0) << err;
+        EXPECT_EQ(Slurp(path("again.hex")), Slurp(path("fw.hex")));
+        EXPECT_EQ(run("diff '" + original + "' back.srec"), 0) << out << err;
+    }
+    // A damaged file: the load goes on, the warning names the line.
+    std::ofstream(path("bad.s19")) << "S1050010112297\nS9030000FC\n";
+    EXPECT_EQ(run("convert bad.s19 out.bin"), 2);
+    EXPECT_NE(err.find("the first is on line 1: bad checksum"), std::string::npos) << err;
+}
+
+TEST_F(CliDataFiles, ElfLoadsTheFlashImageAndReportsTheEeprom) {
+    ASSERT_EQ(run("convert '" + kFormats + "elf/blink.elf' flash.bin"), 0) << err;
+    EXPECT_EQ(Slurp(path("flash.bin")), Slurp(kFormats + "elf/blink.bin"));
+    EXPECT_NE(err.find("AVR EEPROM data: 8 bytes at 0x810000"), std::string::npos) << err;
+    std::ofstream(path("cut.elf")) << Slurp(kFormats + "elf/blink.elf").substr(0, 0x100);
+    EXPECT_EQ(run("convert cut.elf x.bin"), 1);
+    EXPECT_NE(err.find("Segment 0 reaches beyond the end of this ELF file. cut.elf"), std::string::npos) << err;
+    EXPECT_EQ(run("convert '" + kFormats + "elf/blink.elf' x.elf"), 1);
+}
+
+TEST_F(CliDataFiles, SumPrintsTheHashesAskedFor) {
+    // The S-record holds data.bin at 0: the hashes of the range equal those of the file.
+    const std::string bin = kFormats + "srec/data.bin";
+    auto tool = [&](const std::string& command) {
+        const std::string line = command + " '" + bin + "' > '" + path("tool") + "'";
+        EXPECT_EQ(std::system(line.c_str()), 0);
+        const std::string text = Slurp(dir / "tool");
+        return text.substr(0, text.find(' '));
+    };
+    const std::string sha1 = tool("sha1sum"), sha256 = tool("sha256sum");
+    ASSERT_EQ(run("sum '" + kFormats + "srec/narrow.s19' --sha256 --sha1"), 0) << err;
+    EXPECT_EQ(out.substr(out.find('\n') + 1), "SHA-256 " + sha256 + "\nSHA-1 " + sha1 + "\n");
+}
+
+TEST_F(CliDataFiles, DiffListsEveryDifferenceAcrossFormats) {
+    auto buffer = std::make_unique<MainBuffer>();
+    buffer->initialise();
+    for (std::uint32_t a = 0; a < 0x300; ++a) (*buffer)[a] = Pattern(a);
+    ASSERT_TRUE(formats::saveIntelHexFile(*buffer, 0x2FF, path("a.hex")));
+    for (std::uint32_t a : {0x10u, 0x11u, 0x12u, 0x200u}) (*buffer)[a] ^= 0x80;
+    ASSERT_TRUE(formats::saveSrecFile(*buffer, 0x2FF, {}, path("b.s19")));
+    EXPECT_EQ(run("diff a.hex b.s19"), 3);
+    EXPECT_EQ(out, "Address  FILE1  FILE2\n"
+                   "000010-000012, 3 bytes\n  000010  73  F3\n  000011  7A  FA\n  000012  81  01\n"
+                   "000200-000200, 1 byte\n  000200  03  83\n"
+                   "4 bytes differ in 2 runs.\n");
+    EXPECT_EQ(run("diff a.hex b.s19 --max 1"), 3);
+    EXPECT_NE(out.find("4 bytes differ in 2 runs; the first 1 are listed."), std::string::npos) << out;
+    EXPECT_EQ(run("diff a.hex a.hex"), 0);
+    EXPECT_EQ(run("diff a.hex missing.bin"), 1);
+}
+
+TEST_F(CliDataFiles, CompareListsEveryAddressWhereTheChipDiffers) {
+    writeHex("in.hex", 0x7FFF);
+    writeHex("other.hex", 0x7FFF, 0x01);
+    const std::string chip = "--device Intel/27C256 --port VBOX --chip-image chip.img ";
+    ASSERT_EQ(run("run " + chip + "--in in.hex program"), 0) << out << err;
+    EXPECT_EQ(run("compare " + chip + "--in in.hex"), 0) << out << err;
+    EXPECT_NE(out.find("0 bytes differ in 0 runs."), std::string::npos) << out;
+    EXPECT_EQ(run("compare " + chip + "--in other.hex --max 2"), 1);
+    EXPECT_NE(out.find("  000000  02  03\n  000001  0B  0A\n32768 bytes differ in 1 run; the first 2 are listed."),
+              std::string::npos)
+        << out;
+}
+
+TEST_F(CliDataFiles, ChangedOnlyWritesTheDifferingBlocksAndEndsWithTheChipEqualToTheBuffer) {
+    struct Part { std::string device; std::uint32_t last; };
+    for (const Part& p : {Part{"AT28C256", 0x7FFF}, Part{"SST29EE010", 0x1FFFF}}) {
+        SCOPED_TRACE(p.device);
+        writeHex("in.hex", p.last);
+        auto buffer = std::make_unique<MainBuffer>();
+        buffer->initialise();
+        for (std::uint32_t a = 0; a <= p.last; ++a) (*buffer)[a] = Pattern(a);
+        (*buffer)[0x10] ^= 0xFF;         // first block
+        (*buffer)[p.last - 0x10] ^= 0xFF; // last block
+        ASSERT_TRUE(formats::saveIntelHexFile(*buffer, p.last, path("changed.hex")));
+        const std::string chip = "--device " + p.device + " --port VBOX --chip-image chip.img ";
+        fs::remove(dir / "chip.img");
+        ASSERT_EQ(run("run " + chip + "--in in.hex program"), 0) << out << err;
+        ASSERT_EQ(run("run " + chip + "--in changed.hex --changed-only program"), 0) << out << err;
+        const std::uint32_t blocks = (p.last + 1) / 256;
+        EXPECT_NE(out.find("program: changed only: 2 of " + std::to_string(blocks) + " blocks of 256 bytes written, " +
+                           std::to_string(blocks - 2) + " skipped\n"),
+                  std::string::npos)
+            << out;
+        EXPECT_EQ(run("compare " + chip + "--in changed.hex"), 0) << out << err;
+        EXPECT_NE(out.find("0 bytes differ in 0 runs."), std::string::npos) << out;
+    }
+    EXPECT_EQ(run("run --device AT24C256 --port VBOX --changed-only --in in.hex program"), 2);
+    EXPECT_NE(err.find("--changed-only works on the 28C and 29EE families, not TP24c0x"), std::string::npos) << err;
+}
+
+} // namespace
+} // namespace quarvin::cli::test

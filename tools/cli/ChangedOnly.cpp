@@ -1,0 +1,60 @@
+#include "ChangedOnly.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "families/eeprom28c/E28Dialog.h"
+#include "families/flash29ee/EE29Dialog.h"
+
+namespace quarvin::cli {
+
+namespace {
+// A multiple of every page size of these parts, so that a block never splits a page.
+constexpr std::uint32_t kBlock = 256;
+} // namespace
+
+bool TakesChangedOnly(const std::string& dialogClass) {
+    // Their Program writes just the fields' range; the 24Cxx and 93Cxx loops write
+    // the whole part whatever the fields say.
+    return dialogClass == E28Dialog::kFormClass || dialogClass == EE29Dialog::kFormClass;
+}
+
+RunReport RunChangedOnlyProgram(const RunRequest& request, RunnerIo& io) {
+    const AddressFields whole = request.fields;
+    const std::uint32_t count = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(std::uint64_t{whole.length} + 1, kBufferSize));
+    const std::vector<std::uint8_t> wanted(request.buffer.data(), request.buffer.data() + count);
+
+    RunReport report = RunOperations(request, {"read"}, io);
+    if (report.exit != ExitCode::Ok) {
+        std::memcpy(request.buffer.data(), wanted.data(), count);
+        return report;
+    }
+    // Runs of differing blocks as [first, end) byte offsets.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> runs;
+    std::uint32_t written = 0, blocks = 0;
+    for (std::uint32_t at = 0; at < count; at += kBlock, ++blocks) {
+        const std::uint32_t end = std::min(at + kBlock, count);
+        if (std::memcmp(wanted.data() + at, request.buffer.data() + at, end - at) == 0) continue;
+        ++written;
+        if (!runs.empty() && runs.back().second == at)
+            runs.back().second = end;
+        else
+            runs.emplace_back(at, end);
+    }
+    std::memcpy(request.buffer.data(), wanted.data(), count);
+
+    for (const auto& [first, end] : runs) {
+        const RunRequest part{request.session, request.link,    request.buffer, request.selection,
+                              {first, first, end - first - 1}, request.prompts, request.readIds};
+        report = RunOperations(part, {"program"}, io);
+        if (report.exit != ExitCode::Ok) return report;
+    }
+    io.out << "program: changed only: " << written << " of " << blocks << " blocks of " << kBlock
+           << " bytes written, " << blocks - written << " skipped\n"
+           << std::flush;
+    return RunOperations(request, {"verify"}, io);
+}
+
+} // namespace quarvin::cli
