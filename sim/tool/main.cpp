@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -45,6 +46,9 @@ const char* Usage =
     "      --latency-ms N    behave as a USB serial adapter with an N ms latency timer:\n"
     "                        replies leave in packets of 62 bytes, or when the timer\n"
     "                        runs out after a packet's first byte\n"
+    "      --loopback        no box: every byte received goes straight back, as an\n"
+    "                        adapter with TX joined to RX does\n"
+    "      --drop N          with --loopback, every Nth byte is lost\n"
     "  -h, --help            this text\n"
     "      --version         the program's version\n";
 
@@ -53,6 +57,8 @@ struct Options {
     bool idGiven = false;
     long silentAfter = -1;
     bool persist = false;
+    bool loopback = false;
+    long dropEvery = 0; // 0: none
     std::string chip, chipImage;
     std::vector<std::string> faults;
 };
@@ -67,6 +73,18 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
         auto value = [&](std::string& out) {
             if (i + 1 >= argc) { error = "missing value after " + a; return false; }
             out = argv[++i];
+            return true;
+        };
+        // The whole text as a decimal number in lo..hi; else `refusal` is the error.
+        auto number = [&](const std::string& text, long lo, long hi, long& out, const char* refusal) {
+            char* end = nullptr;
+            errno = 0;
+            const long n = std::strtol(text.c_str(), &end, 10);
+            if (errno || end == text.c_str() || *end || n < lo || n > hi) {
+                error = refusal;
+                return false;
+            }
+            out = n;
             return true;
         };
         std::string v;
@@ -85,25 +103,16 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
             if (v != "a" && v != "b" && v != "c") { error = "board must be a, b or c"; return false; }
             o.config.board = v[0];
         } else if (a == "--silent-after") {
-            if (!value(v)) return false;
-            char* end = nullptr;
-            errno = 0;
-            o.silentAfter = std::strtol(v.c_str(), &end, 10);
-            if (errno || end == v.c_str() || *end || o.silentAfter < 0) {
-                error = "--silent-after needs a byte count";
-                return false;
-            }
+            if (!value(v) || !number(v, 0, LONG_MAX, o.silentAfter, "--silent-after needs a byte count")) return false;
         } else if (a == "--latency-ms") {
-            if (!value(v)) return false;
-            char* end = nullptr;
-            errno = 0;
-            const long ms = std::strtol(v.c_str(), &end, 10);
-            if (errno || end == v.c_str() || *end || ms < 0 || ms > 255) {
-                error = "--latency-ms needs 0..255";
-                return false;
-            }
+            long ms = 0;
+            if (!value(v) || !number(v, 0, 255, ms, "--latency-ms needs 0..255")) return false;
             o.config.usb.attached = true;
             o.config.usb.latencyMs = static_cast<double>(ms);
+        } else if (a == "--loopback") {
+            o.loopback = true;
+        } else if (a == "--drop") {
+            if (!value(v) || !number(v, 1, LONG_MAX, o.dropEvery, "--drop needs a count of 1 or more")) return false;
         } else if (a == "--persist") {
             o.persist = true;
         } else if (a == "--chip") {
@@ -119,6 +128,14 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
         }
     }
     if (!o.idGiven && o.config.board == 'b') o.config.identification = "pemrav13";
+    if (o.dropEvery > 0 && !o.loopback) {
+        error = "--drop needs --loopback";
+        return false;
+    }
+    if (o.loopback && !o.chip.empty()) {
+        error = "--loopback has no box and no socket for --chip";
+        return false;
+    }
     if (o.chip.empty() && (!o.chipImage.empty() || !o.faults.empty())) {
         error = "--chip-image and --fault need --chip";
         return false;
@@ -175,6 +192,21 @@ private:
     std::string path_;
     std::uint64_t written_;
     Clock::time_point lastWrite_{};
+};
+
+// The line of an adapter whose TX is joined to its RX: what arrives goes back,
+// but for every Nth byte when dropping is asked for.
+class Loopback {
+public:
+    explicit Loopback(long dropEvery) : dropEvery_(dropEvery) {}
+    void echo(const std::uint8_t* data, std::size_t n, std::vector<std::uint8_t>& out) {
+        for (std::size_t i = 0; i < n; ++i)
+            if (dropEvery_ == 0 || ++count_ % dropEvery_ != 0) out.push_back(data[i]);
+    }
+
+private:
+    long dropEvery_;
+    long count_ = 0;
 };
 
 bool writeAll(int fd, const std::uint8_t* p, std::size_t n) {
@@ -285,6 +317,7 @@ int main(int argc, char** argv) {
     std::vector<std::uint8_t> in(4096), out;
     out.reserve(4096);
     ReplyPath replies(master, opt.config.usb);
+    Loopback loopback(opt.dropEvery);
     bool clientSeen = false;
     while (!stopSignal) {
         pollfd pfd{master, POLLIN, 0};
@@ -300,10 +333,14 @@ int main(int argc, char** argv) {
             const ssize_t n = ::read(master, in.data(), in.size());
             if (n > 0) {
                 clientSeen = true;
-                box.receive(in.data(), static_cast<std::size_t>(n));
-                image.afterBatch();
                 out.clear();
-                for (int b; (b = box.popReply()) >= 0;) out.push_back(static_cast<std::uint8_t>(b));
+                if (opt.loopback) {
+                    loopback.echo(in.data(), static_cast<std::size_t>(n), out);
+                } else {
+                    box.receive(in.data(), static_cast<std::size_t>(n));
+                    image.afterBatch();
+                    for (int b; (b = box.popReply()) >= 0;) out.push_back(static_cast<std::uint8_t>(b));
+                }
                 if (replies.add(out)) continue; // more may be waiting, even after a hang-up
                 hangup = true;
             }

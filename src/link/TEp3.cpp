@@ -37,7 +37,7 @@ bool parseDecimal(const std::string& text, std::int32_t& out) {
 } // namespace
 
 TEp3::TEp3(const Platform& platform)
-    : Form("TEp3", "", 277, 293),
+    : Form("TEp3", "", 277, 349),
       Button1(add(ControlKind::Button, "Button1", "Win Version", 8, 8, 97, 25)),
       Button2(add(ControlKind::Button, "Button2", "Test COM", 8, 40, 97, 25)),
       Button3(add(ControlKind::Button, "Button3", "Speed", 8, 72, 97, 25)),
@@ -50,6 +50,8 @@ TEp3::TEp3(const Platform& platform)
       CheckBox1(add(ControlKind::CheckBox, "CheckBox1", "Read ahead", 112, 178, 153, 21)),
       Memo1(add(ControlKind::Memo, "Memo1", "", 8, 208, 257, 49)),
       Edit5(add(ControlKind::Edit, "Edit5", "", 8, 264, 257, 21)),
+      CheckBox2(add(ControlKind::CheckBox, "CheckBox2", "Record the link", 8, 292, 257, 21)),
+      Edit6(add(ControlKind::Edit, "Edit6", "", 8, 318, 257, 21)),
       platform_(platform) {
     Edit1.readOnly = true;
     Edit2.readOnly = true;
@@ -62,6 +64,8 @@ TEp3::TEp3(const Platform& platform)
     Button5.onClick = [this] { ReconnectClick(); };
     Edit3.onKeyDown = [this](int key) { Edit3KeyDown(key); };
     CheckBox1.onChange = [this] { ReadAheadChange(); };
+    CheckBox2.onChange = [this] { RecordChange(); };
+    Edit6.readOnly = true;
     Memo1.setVisible(false);
     link_.prompts = platform_.prompts;
 }
@@ -81,7 +85,7 @@ LinkEnvironment TEp3::environment(bool paintStatus) {
 }
 
 void TEp3::Create(PortOpener& opener, const std::string& programDir) {
-    opener_ = &opener;
+    opener_ = &recorder_.opener(opener);
     programDir_ = programDir;
     Edit5.setText("Program directory: " + programDir);
     show(); // the dialog is on screen while the box is searched for
@@ -137,6 +141,25 @@ void TEp3::useReadAheadWindow(int window, const std::string& reason) {
         text += " (this session)";
     }
     Edit4.setText(text);
+}
+
+void TEp3::RecordChange() {
+    if (!CheckBox2.checked()) {
+        if (!recorder_.recording()) return;
+        recorder_.stop(link_);
+        Edit4.setText("Link recorded");
+        return;
+    }
+    if (recorder_.recording()) return;
+    const auto name = platform_.files->saveName(
+        {"Record the link", programDir_, "quarvin-link.trace", "Link trace (*.trace)|*.TRACE", 1, "trace"});
+    if (!name || !recorder_.start(link_, *name)) {
+        CheckBox2.setChecked(false);
+        if (name) Edit4.setText("Can't write this file: " + *name);
+        return;
+    }
+    Edit6.setText(*name);
+    Edit4.setText("Recording the link");
 }
 
 void TEp3::Button1Click() {

@@ -8,6 +8,7 @@
 
 #include "forms/Form.h"
 #include "link/commands/LinkState.h"
+#include "link/trace/LinkRecorder.h"
 #include "platform/Platform.h"
 
 namespace quarvin {
@@ -39,6 +40,9 @@ public:
     // "Read ahead" switched on: the probe picks the window; switched off: window 1.
     // A real serial port's choice is stored in the fast-link settings file.
     void ReadAheadChange();
+    // "Record the link" switched on: asks for a trace file and records into it;
+    // switched off: the file is complete. Edit6 shows the file's name.
+    void RecordChange();
 
 protected:
     void aborted(const OperationAborted&) override;
@@ -64,9 +68,12 @@ private:
     Control& CheckBox1; // "Read ahead"
     Control& Memo1;     // the port's advice (a slow USB adapter latency timer and its fix)
     Control& Edit5;     // which folder is the program directory
+    Control& CheckBox2; // "Record the link"
+    Control& Edit6;     // the trace file
 
     Platform platform_;
     LinkState link_;
+    LinkRecorder recorder_;
     PortOpener* opener_ = nullptr;
     std::string programDir_;
 };

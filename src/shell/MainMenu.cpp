@@ -28,6 +28,7 @@ const std::vector<MenuItem>& MainMenuItems() {
         {"Option", "&Reconnect", "", "Search for the box again", "ReconnectClick"},
         {"&Test", "System Status", "", "", "SystemClick"},
         {"&Test", "&Optocoupler", "", "", "N6Click"},
+        {"&Test", "Serial adapter loopback", "", "Test the serial adapter with TX joined to RX", "LoopbackClick"},
         {"&Window", "&Tile", "", "", "WindowTile"},
         {"&Window", "&Cascade", "", "", "WindowCascade"},
         {"&Window", "&All", "", "", "WindowArrange"},
@@ -37,6 +38,7 @@ const std::vector<MenuItem>& MainMenuItems() {
         {"&Window", "&Open Type Window", "", "", "OpenTypeClick"},
         {"&Help", "", "", "", ""},
         {"&Help", "&About...", "", "Show program information", "HelpAbout"},
+        {"&Help", "Bring-up report", "", "Write a report of the box to attach to a question", "BringUpReportClick"},
     };
     return items;
 }

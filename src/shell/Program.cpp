@@ -8,6 +8,7 @@
 #include "families/framework/FamilyDialog.h"
 #include "link/LinkStartup.h"
 #include "link/TEp3.h"
+#include "shell/BringUpCommands.h"
 #include "link/commands/LinkOps.h"
 #include "shell/ShellTexts.h"
 #include "shell/TFindDialogs.h"
@@ -228,6 +229,12 @@ void Program::wireCommands() {
     m.setCommand("SystemClick", [this] { showForm(*ep3_); });
     m.setCommand("ReconnectClick", [this] { ReconnectClick(); });
     m.setCommand("N6Click", [this] { N6Click(); });
+    m.setCommand("LoopbackClick", [this] {
+        AdapterLoopbackClick(ep3_->link(), ports_, *platform_.prompts, SteadyMicroClock());
+    });
+    m.setCommand("BringUpReportClick", [this] {
+        BringUpReportClick(ep3_->link(), platform_, dir_, SteadyMicroClock());
+    });
     m.setCommand("PageUpClick", [this] {
         if (TFileWin* w = docs_->hexWindow()) w->PreviousPageButton();
     });

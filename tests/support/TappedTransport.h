@@ -1,7 +1,6 @@
 #pragma once
 // Passes every call on to another transport (usually the virtual box) and keeps a
-// copy of every byte written, the size of every write call and the count of
-// replies read.
+// copy of every byte written, the size of every write call, and the replies read.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -14,6 +13,7 @@ struct Tap {
     std::vector<std::uint8_t> bytes;
     std::vector<std::size_t> writeSizes;
     std::size_t replies = 0;
+    std::vector<std::uint8_t> received;
 };
 
 class TappedTransport : public Transport {
@@ -27,7 +27,10 @@ public:
     }
     int readByte(int timeoutMs) override {
         const int reply = inner_->readByte(timeoutMs);
-        if (reply >= 0) ++tap_->replies;
+        if (reply >= 0) {
+            ++tap_->replies;
+            tap_->received.push_back(static_cast<std::uint8_t>(reply));
+        }
         return reply;
     }
     void purge() override { inner_->purge(); }

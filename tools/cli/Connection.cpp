@@ -3,6 +3,7 @@
 #include "link/LinkStartup.h"
 #include "link/commands/LinkOps.h"
 #include "link/serial/PosixSerial.h"
+#include "link/trace/TracingTransport.h"
 #include "sim/VirtualBoxTransport.h"
 
 namespace quarvin::cli {
@@ -34,7 +35,9 @@ bool Connection::onVirtualBox() const { return link.connected && link.savedPortN
 ConnectResult Connect(Connection& c, const ConnectRequest& request, Prompts& prompts, SystemInfo& system) {
     c.link.prompts = &prompts;
     if (request.softRun) return ConnectResult::SoftRun;
-    sim::VirtualPortOpener opener(std::make_unique<PosixPortOpener>(), c.box);
+    sim::VirtualPortOpener ports(std::make_unique<PosixPortOpener>(), c.box);
+    TracingPortOpener traced(ports, request.trace);
+    PortOpener& opener = request.trace ? static_cast<PortOpener&>(traced) : ports;
     SearchPrompts searchPrompts(prompts);
     const LinkEnvironment env{&searchPrompts, &system, &opener, request.programDir, {}};
     try {

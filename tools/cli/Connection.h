@@ -6,6 +6,7 @@
 #include <string>
 
 #include "link/commands/LinkState.h"
+#include "link/trace/LinkTrace.h"
 #include "platform/Platform.h"
 #include "sim/Box.h"
 
@@ -23,6 +24,7 @@ struct ConnectRequest {
     std::optional<std::string> port; // empty: search as the program does, without the start question
     bool softRun = false;
     std::string programDir;          // the port file's folder
+    std::shared_ptr<LinkTrace> trace; // every port tried and every byte, when set
 };
 
 // Connects and brings the box to its idle state. Messages (no box, lost link) go

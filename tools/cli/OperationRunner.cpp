@@ -39,6 +39,7 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
             io.out << operation << ": not run, stopped by Ctrl+C\n" << std::flush;
             return {ExitCode::Failed, false};
         }
+        if (io.operationStarts) io.operationStarts(operation);
         io.progress.begin(operation);
         try {
             const OperationResult result = request.session.run(operation, job);

@@ -35,6 +35,7 @@ struct RunnerIo {
     ProgressDisplay& progress;
     std::function<bool()> stopRequested; // Ctrl+C once
     std::function<bool()> quitRequested; // Ctrl+C twice
+    std::function<void(const std::string&)> operationStarts = {}; // the link trace's label
 };
 
 struct RunReport {

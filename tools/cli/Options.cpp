@@ -54,6 +54,9 @@ std::string usage() {
            "  quarvin-cli run (--device TYPE | --dialog CLASS [--sub-type N]) [options] OPERATION...\n"
            "  quarvin-cli compare (--device TYPE | --dialog CLASS [--sub-type N]) --in FILE [options] [--max N]\n"
            "  quarvin-cli where [--dir DIR]\n"
+           "  quarvin-cli loopback --port NAME [--trace FILE]\n"
+           "  quarvin-cli report [--port NAME] [--out FILE] [--dir DIR] [--trace FILE]\n"
+           "  quarvin-cli trace-check FILE\n"
            "  quarvin-cli --help | --version\n"
            "\n"
            "convert  loads IN into a 4 MiB buffer that starts as at program start (first\n"
@@ -72,6 +75,12 @@ std::string usage() {
            "         \"OPERATION: MESSAGE\".\n"
            "compare  reads the chip as Read does and lists every address where it differs from\n"
            "         the buffer (Buffer Start .. Buffer Start + Length), as diff does.\n"
+           "loopback tests a serial adapter with the box unplugged and TX joined to RX:\n"
+           "         lost, changed and extra bytes, round trip and throughput.\n"
+           "report   writes a bring-up report of the box on the port (default file\n"
+           "         quarvin-report.txt; take any part out of the socket first).\n"
+           "trace-check  summarises a link trace: bytes each way, largest gap, time-outs,\n"
+           "         operations.\n"
            "\n"
            "File options:\n"
            "  --in-format F     format of IN; by default taken from its extension (.bin otherwise):\n"
@@ -105,6 +114,8 @@ std::string usage() {
            "                    as a click would (logic IC tester: RadioGroup1, ListBox1)\n"
            "  --port NAME       VBOX, a device path or COM1..COM4; by default the port search\n"
            "  --soft-run        no box: nothing is sent, every reply reads 255\n"
+           "  --trace FILE      run, report, loopback: every byte on the link into FILE (the\n"
+           "                    newest 16 MiB are kept)\n"
            "  --yes             answer Yes to the family's questions (default No)\n"
            "  --changed-only    program (28C, 29EE): read the chip first, write only the\n"
            "                    256-byte blocks that differ, then verify the whole range\n"
@@ -182,6 +193,7 @@ bool deviceOption(Options& o, const std::string& a, const std::string& v, std::s
         if (eq == std::string::npos || eq == 0) error = "--set needs CONTROL=ITEM, not '" + v + "'";
         else o.controls.emplace_back(v.substr(0, eq), v.substr(eq + 1));
     } else if (a == "--port") o.port = v;
+    else if (a == "--trace") o.trace = v;
     else if (a == "--chip") o.chip = v;
     else if (a == "--chip-image") o.chipImage = v;
     else if (a == "--fault") o.faults.push_back(v);
@@ -275,6 +287,12 @@ ParseResult parse(const std::vector<std::string>& args) {
     } else if (o.command == "__complete") {
         if (positional.size() != 2) return fail("__complete needs what to list");
         o.completion = positional[1];
+    } else if (o.command == "trace-check") {
+        if (positional.size() != 2) return fail("trace-check needs one FILE");
+        o.input = positional[1];
+    } else if (o.command == "loopback" || o.command == "report") {
+        if (positional.size() != 1) return fail(o.command + " takes no further arguments");
+        if (o.command == "loopback" && !o.port) return fail("loopback needs --port NAME");
     } else if (o.command == "devices" || o.command == "ops" || o.command == "chips" || o.command == "where") {
         if (positional.size() != 1) return fail(o.command + " takes no further arguments");
     } else {

@@ -44,6 +44,7 @@ struct Options {
     std::vector<std::pair<std::string, std::string>> familyOptions;
     std::vector<std::pair<std::string, std::string>> controls; // --set CONTROL=ITEM, in order
     std::optional<std::string> port;
+    std::string trace;             // --trace FILE: the link trace of run, report and loopback
     bool softRun = false;
     bool yes = false;
     bool changedOnly = false;      // program: write only the blocks that differ

@@ -11,6 +11,7 @@
 #include "DeviceChoice.h"
 #include "Interrupt.h"
 #include "OperationRunner.h"
+#include "TraceFile.h"
 #include "VirtualChip.h"
 #include "buffer/Differences.h"
 #include "catalogue/TTypeDlg.h"
@@ -134,11 +135,16 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     if (ChipOptionsGiven(o) && (o.softRun || (o.port && !virtualPortNamed)))
         return Usage(err, "--chip, --chip-image and --fault need the virtual box (--port VBOX)");
 
+    const TraceFile traceFile = OpenTraceFile(o.trace);
+    if (!traceFile.error.empty()) return Usage(err, traceFile.error);
+    const auto& trace = traceFile.trace;
+
     ConsolePrompts prompts(err, o.yes);
     ConsoleSystemInfo system;
     Connection connection;
     LinkState& link = connection.link;
-    const ConnectResult connected = Connect(connection, {o.port, o.softRun, o.dir}, prompts, system);
+    TraceStep(trace, "connect");
+    const ConnectResult connected = Connect(connection, {o.port, o.softRun, o.dir, trace}, prompts, system);
     if (connected == ConnectResult::NoBox) {
         err << "quarvin-cli: no box answered" << (o.port ? " on " + *o.port : std::string()) << '\n';
         return Exit(ExitCode::LinkLost);
@@ -210,6 +216,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
         referee->clearEvents();
         referee->setOperation("start");
     }
+    TraceStep(trace, "start");
     try {
         session->start(link, device.selection.subType);
         if (referee) referee->operationEnded(session->leavesPartPowered("start"));
@@ -226,7 +233,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     InstallInterruptHandler();
     CodeDetection detection(link, prompts, system, *buffer, o.dir + "/", device.category);
     ProgressDisplay progress(err, ::isatty(STDERR_FILENO) == 1);
-    RunnerIo io{out, progress, StopRequested, QuitRequested};
+    RunnerIo io{out, progress, StopRequested, QuitRequested, [&trace](const std::string& op) { TraceStep(trace, op); }};
     // On the virtual box each operation is charged to the referee by name and
     // checked when it has reported.
     RefereedSession refereed(*session, referee);
@@ -236,6 +243,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     if (o.changedOnly) {
         // Program by changed blocks; every other operation as it is.
         for (const std::string& operation : o.operations) {
+            if (operation == "program") TraceStep(trace, operation);
             report = operation == "program" ? RunChangedOnlyProgram(request, io) : RunOperations(request, {operation}, io);
             if (report.exit != ExitCode::Ok) break;
         }
@@ -243,6 +251,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
         report = RunOperations(request, o.operations, io);
     }
     if (referee) referee->setOperation("close");
+    TraceStep(trace, "power down");
     PowerDownSocket(link);
 
     ExitCode exit = report.exit;

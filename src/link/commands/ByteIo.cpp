@@ -15,6 +15,7 @@ void LoseLink(LinkState& link) {
     link.connected = 0;
     link.lost = true;
     if (link.port) {
+        link.port->linkLost();
         link.port->close();
         link.port.reset();
     }

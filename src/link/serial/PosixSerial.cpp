@@ -16,13 +16,12 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "link/serial/PortFacts.h"
 #include "link/serial/PortNames.h"
 
 namespace quarvin {
 
 namespace {
-
-constexpr const char* SysTtyDir = "/sys/class/tty";
 
 bool applyLineSettings(int fd) {
     termios tio{};
@@ -56,14 +55,6 @@ void askLowLatency(int fd) {
     if (::ioctl(fd, TIOCGSERIAL, &info) != 0) return;
     info.flags |= ASYNC_LOW_LATENCY;
     ::ioctl(fd, TIOCSSERIAL, &info);
-}
-
-// "ttyUSB0" for /dev/ttyUSB0 and for links to it (/dev/serial/by-id/...).
-std::string ttyNameOf(const std::string& path) {
-    char resolved[PATH_MAX];
-    const std::string real = ::realpath(path.c_str(), resolved) ? resolved : path;
-    const auto slash = real.rfind('/');
-    return slash == std::string::npos ? real : real.substr(slash + 1);
 }
 
 } // namespace
@@ -174,7 +165,7 @@ OpenedPort openSerialDevice(const std::string& path) {
     LatencyTimer latency;
     if (kind == LineKind::SerialPort) {
         askLowLatency(fd);
-        latency = LatencyTimer::lower(SysTtyDir, ttyNameOf(path));
+        latency = LatencyTimer::lower(SysTtyDir, TtyNameOf(path));
     }
     auto transport = std::make_unique<PosixSerialTransport>(fd, kind, latency);
     int flags = ::fcntl(fd, F_GETFL);

@@ -26,6 +26,9 @@ public:
     // Drops pending input and output.
     virtual void purge() {}
     virtual void close() = 0;
+    // The link gave up on this transport (no reply in time, a write that
+    // failed); close() follows. Only a trace takes note.
+    virtual void linkLost() {}
 };
 
 // Result of opening a port by name.

@@ -1,0 +1,164 @@
+// The adapter loopback test: its byte accounting, and its verdicts over adapters
+// that lose, change, add or never return bytes.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <random>
+
+#include "link/Loopback.h"
+
+namespace quarvin::test {
+namespace {
+
+std::vector<std::uint8_t> RandomBytes(std::size_t n, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::vector<std::uint8_t> bytes(n);
+    for (auto& b : bytes) b = static_cast<std::uint8_t>(gen());
+    return bytes;
+}
+
+TEST(CompareEcho, CountsTheFewestEditsByKind) {
+    const auto sent = RandomBytes(4096, 1);
+    struct Row {
+        const char* name;
+        std::function<std::vector<std::uint8_t>()> echo;
+        std::size_t lost, changed, extra;
+    };
+    const Row rows[] = {
+        {"all back", [&] { return sent; }, 0, 0, 0},
+        {"nothing back", [] { return std::vector<std::uint8_t>{}; }, 4096, 0, 0},
+        {"every 100th lost",
+         [&] {
+             std::vector<std::uint8_t> e;
+             for (std::size_t i = 0; i < sent.size(); ++i)
+                 if ((i + 1) % 100 != 0) e.push_back(sent[i]);
+             return e;
+         },
+         40, 0, 0},
+        {"first and last lost", [&] { return std::vector<std::uint8_t>(sent.begin() + 1, sent.end() - 1); }, 2, 0, 0},
+        {"three bits flipped",
+         [&] {
+             auto e = sent;
+             for (std::size_t i : {0u, 2000u, 4095u}) e[i] ^= 0x10;
+             return e;
+         },
+         0, 3, 0},
+        {"a byte doubled and one added at the end",
+         [&] {
+             auto e = sent;
+             e.insert(e.begin() + 1000, e[1000]);
+             e.push_back(0x00);
+             return e;
+         },
+         0, 0, 2},
+        {"a run of 300 lost in the middle",
+         [&] {
+             auto e = sent;
+             e.erase(e.begin() + 1500, e.begin() + 1800);
+             return e;
+         },
+         300, 0, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const auto echo = r.echo();
+        const LoopbackCounts c = CompareEcho(sent, echo);
+        EXPECT_EQ(c.sent, sent.size());
+        EXPECT_EQ(c.received, echo.size());
+        EXPECT_EQ(c.lost, r.lost);
+        EXPECT_EQ(c.changed, r.changed);
+        EXPECT_EQ(c.extra, r.extra);
+        EXPECT_EQ(c.clean(), r.lost + r.changed + r.extra == 0);
+    }
+}
+
+// An adapter with TX joined to RX, in-process: what is written comes back,
+// through a fault of the test's choosing. Reads that find nothing move the
+// clock by their time-out, as a real wait would.
+class LoopedAdapter : public Transport {
+public:
+    std::function<void(std::uint8_t, std::deque<std::uint8_t>&)> line = [](std::uint8_t b, auto& q) { q.push_back(b); };
+    std::int64_t now = 0;
+    bool refuseWrites = false;
+
+    bool write(const std::uint8_t* data, std::size_t n) override {
+        if (refuseWrites) return false;
+        for (std::size_t i = 0; i < n; ++i) line(data[i], queue_);
+        now += static_cast<std::int64_t>(n) * 95;
+        return true;
+    }
+    int readByte(int timeoutMs) override {
+        if (queue_.empty()) {
+            now += std::int64_t{timeoutMs} * 1000;
+            return -1;
+        }
+        const int b = queue_.front();
+        queue_.pop_front();
+        return b;
+    }
+    void close() override {}
+    MicroClock clock() {
+        return [this] { return now; };
+    }
+
+private:
+    std::deque<std::uint8_t> queue_;
+};
+
+TEST(Loopback, VerdictTellsABadAdapterFromAGoodOne) {
+    struct Row {
+        const char* name;
+        std::function<void(LoopedAdapter&)> fault;
+        bool passes;
+        const char* verdict;
+    };
+    const Row rows[] = {
+        {"good adapter", [](LoopedAdapter&) {}, true, "the adapter passes every byte"},
+        {"drops every 50th byte",
+         [](LoopedAdapter& a) {
+             a.line = [n = 0](std::uint8_t b, auto& q) mutable {
+                 if (++n % 50 != 0) q.push_back(b);
+             };
+         },
+         false, "loses, changes or adds bytes"},
+        {"eats XON and XOFF (not raw)",
+         [](LoopedAdapter& a) {
+             a.line = [](std::uint8_t b, auto& q) {
+                 if (b != 0x11 && b != 0x13) q.push_back(b);
+             };
+         },
+         false, "loses, changes or adds bytes"},
+        {"TX not joined to RX", [](LoopedAdapter& a) { a.line = [](std::uint8_t, auto&) {}; }, false,
+         "no byte came back"},
+        {"port gone", [](LoopedAdapter& a) { a.refuseWrites = true; }, false, "refused to send"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        LoopedAdapter adapter;
+        r.fault(adapter);
+        const LoopbackReport report = RunLoopback(adapter, adapter.clock(), {});
+        EXPECT_EQ(report.passed(), r.passes);
+        EXPECT_NE(DescribeLoopback(report).find(r.verdict), std::string::npos) << DescribeLoopback(report);
+    }
+}
+
+TEST(Loopback, EveryPhaseSendsWhatItSaysAndCountsDrops) {
+    LoopedAdapter adapter;
+    adapter.line = [n = 0](std::uint8_t b, auto& q) mutable {
+        if (++n % 1000 != 0) q.push_back(b);
+    };
+    const LoopbackReport report = RunLoopback(adapter, adapter.clock(), {});
+    ASSERT_EQ(report.phases.size(), 3u);
+    EXPECT_EQ(report.phases[0].counts.sent, 256u);
+    EXPECT_EQ(report.phases[1].counts.sent, 8191u); // 1 + 2 + ... + 4096
+    EXPECT_EQ(report.phases[2].counts.sent, 8191u);
+    // Bytes 1000, 2000, ... of the whole run are dropped: 16 of the 16638 the phases send.
+    EXPECT_EQ(report.total.lost, 16u);
+    EXPECT_EQ(report.total.changed, 0u);
+    EXPECT_EQ(report.total.extra, 0u);
+    EXPECT_EQ(report.roundTripsUs.size(), 32u);
+    EXPECT_GT(report.bytesPerSecond, 0.0);
+}
+
+} // namespace
+} // namespace quarvin::test

@@ -1,0 +1,102 @@
+// The window's bring-up tools through the program: "Record the link" in the link
+// dialog records exactly the bytes sent while it is on; Help > "Bring-up report"
+// writes the report where the user says; Test > "Serial adapter loopback" refuses
+// the virtual box.
+#include "ProgramFixture.h"
+
+#include <sstream>
+
+#include "link/TEp3.h"
+#include "link/commands/LinkOps.h"
+#include "link/trace/TraceSummary.h"
+#include "shell/TMainForm.h"
+
+namespace quarvin::test {
+namespace {
+
+TEST_F(ProgramTest, RecordTheLinkHoldsTheBytesSentWhileItIsOn) {
+    UseVirtualBox();
+    auto p = Run(true);
+    ASSERT_EQ(p->link().connected, 1);
+    TEp3& dialog = p->linkDialog();
+    EXPECT_EQ(dialog.control("CheckBox2").text(), "Record the link");
+    const std::string trace = dir + "link.trace";
+
+    // Cancelled file dialog: not recording.
+    fake->files.saveNames = {std::nullopt};
+    dialog.userSetChecked("CheckBox2", true);
+    EXPECT_FALSE(dialog.control("CheckBox2").checked());
+
+    fake->files.saveNames = {trace};
+    dialog.userSetChecked("CheckBox2", true);
+    ASSERT_TRUE(dialog.control("CheckBox2").checked());
+    EXPECT_EQ(dialog.control("Edit6").text(), trace);
+    const std::size_t start = wire->bytes.size();
+    dialog.click("Button2"); // "Test COM": 101 passes through pin 1
+    const std::vector<std::uint8_t> recorded(wire->bytes.begin() + static_cast<long>(start), wire->bytes.end());
+    dialog.userSetChecked("CheckBox2", false);
+    dialog.click("Button2"); // after the recording: not in the file
+    EXPECT_EQ(dialog.control("Edit4").text(), "COM OK!");
+
+    std::ifstream in(trace);
+    const TraceSummary s = ReadTrace(in);
+    EXPECT_FALSE(recorded.empty());
+    EXPECT_EQ(s.sent, recorded);
+    EXPECT_FALSE(s.received.empty());
+    EXPECT_EQ(s.badLines, 0);
+}
+
+TEST_F(ProgramTest, RecordingFollowsTheLinkThroughReconnect) {
+    UseVirtualBox();
+    auto p = Run(true);
+    TEp3& dialog = p->linkDialog();
+    const std::string trace = dir + "reconnect.trace";
+    fake->files.saveNames = {trace};
+    dialog.userSetChecked("CheckBox2", true);
+    dialog.click("Button5"); // Reconnect: the port is opened again, traced
+    ASSERT_EQ(p->link().connected, 1);
+    const std::size_t start = wire->bytes.size();
+    PinHigh(p->link(), 5);
+    const std::vector<std::uint8_t> after(wire->bytes.begin() + static_cast<long>(start), wire->bytes.end());
+    dialog.userSetChecked("CheckBox2", false);
+
+    std::ifstream in(trace);
+    const TraceSummary s = ReadTrace(in);
+    EXPECT_EQ(s.opens, 1);
+    EXPECT_GE(s.closes, 1);
+    ASSERT_GE(s.sent.size(), after.size());
+    EXPECT_TRUE(std::equal(after.begin(), after.end(), s.sent.end() - static_cast<long>(after.size())));
+}
+
+TEST_F(ProgramTest, BringUpReportIsWrittenWhereTheUserSays) {
+    UseVirtualBox();
+    auto p = Run(true);
+    const std::string report = dir + "report.txt";
+    fake->prompts.shown.clear();
+    fake->prompts.answers = {false}; // not now: nothing asked after, nothing written
+    p->mainForm().run("BringUpReportClick");
+    EXPECT_TRUE(fake->files.requests.empty());
+
+    fake->prompts.answers = {true};
+    fake->files.saveNames = {report};
+    p->mainForm().run("BringUpReportClick");
+    EXPECT_EQ(fake->prompts.texts().back(), "Report written to " + report);
+    std::ifstream in(report);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("identification: quarvinc from VBOX\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("switches: every one behaves\n"), std::string::npos) << text;
+    EXPECT_EQ(p->link().connected, 1); // the box is still there for the next operation
+}
+
+TEST_F(ProgramTest, LoopbackRefusesTheVirtualBox) {
+    UseVirtualBox();
+    auto p = Run(true);
+    fake->prompts.shown.clear();
+    p->mainForm().run("LoopbackClick");
+    EXPECT_EQ(fake->prompts.texts(),
+              std::vector<std::string>{"The loopback test needs a serial port; the virtual box is not an adapter."});
+    EXPECT_EQ(p->link().connected, 1);
+}
+
+} // namespace
+} // namespace quarvin::test

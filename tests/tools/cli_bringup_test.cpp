@@ -1,0 +1,80 @@
+// The bring-up tools end to end: quarvin-cli loopback over quarvin-sim's looped
+// terminal (with and without lost bytes), a run traced to a file and read back by
+// trace-check, and the report written for the virtual box and for a missing port.
+#include "CliRun.h"
+#include "link/trace/TraceSummary.h"
+#include "sim/SimProcess.h"
+
+namespace quarvin::cli::test {
+namespace {
+
+class CliBringUp : public CliDir {
+protected:
+    // Starts quarvin-sim with simArgs and runs the step with "{pty}" as its terminal.
+    void againstSim(const std::vector<std::string>& simArgs, const Step& step) {
+        sim::SimProcess sim(kSimExe, simArgs);
+        ASSERT_FALSE(sim.path().empty()) << "quarvin-sim printed no terminal path";
+        std::string line = step.args;
+        line.replace(line.find("{pty}"), 5, sim.path());
+        check(step, line);
+        EXPECT_EQ(sim.waitExit(5000), 0);
+    }
+};
+
+TEST_F(CliBringUp, LoopbackPassesAGoodLineAndCountsWhatALossyOneDrops) {
+    againstSim({"--loopback"},
+               {"loopback --port {pty}",
+                0,
+                {"all 256 byte values: sent 256, came back 256, lost 0, changed 0, extra 0\n",
+                 "bursts of 1..4096 bytes with pauses: sent 8191, came back 8191, lost 0, changed 0, extra 0\n",
+                 "bursts of 1..4096 bytes back to back: sent 8191, came back 8191, lost 0, changed 0, extra 0\n",
+                 "(32 samples)", "verdict: the adapter passes every byte"}});
+    // Every 100th byte of the whole run is lost: bytes 100 and 200 of the first
+    // phase, 82 of each burst phase.
+    againstSim({"--loopback", "--drop", "100"},
+               {"loopback --port {pty}",
+                1,
+                {"all 256 byte values: sent 256, came back 254, lost 2, changed 0, extra 0\n",
+                 "with pauses: sent 8191, came back 8109, lost 82, changed 0, extra 0\n",
+                 "back to back: sent 8191, came back 8109, lost 82, changed 0, extra 0\n",
+                 "verdict: the adapter loses, changes or adds bytes"}});
+}
+
+TEST_F(CliBringUp, TraceOfARunThatLosesTheBoxReadsBack) {
+    againstSim({"--chip", "27c256 12.7v", "--silent-after", "3000"},
+               {"run --device Intel/27C256 --port {pty} --length fff read --trace run.trace", 3,
+                {"read: Communication error!\n"}});
+    const Step checks[] = {
+        {"trace-check run.trace", 0,
+         {"time-outs: 1\n", "ports opened: 1, failed: 0, closed: 1\n", "links lost: 1\n",
+          "operations: connect start read power down\n"}},
+        {"trace-check missing.trace", 1, {}, {}, "cannot read"},
+        {"trace-check device.lst", 2, {"warning: no trace header", "unreadable lines:"}},
+    };
+    for (const Step& step : checks) check(step, step.args);
+    // The bytes the silent box took before it stopped are all in the trace.
+    std::ifstream in(path("run.trace"));
+    const TraceSummary summary = ReadTrace(in);
+    EXPECT_GE(summary.sent.size(), 3000u);
+}
+
+TEST_F(CliBringUp, ReportIsWrittenForABoxAndForNone) {
+    const Step steps[] = {
+        {"report --port VBOX --out vbox.txt", 0, {"report written to vbox.txt\n"}},
+        {"report --port {dir}/no-such-port --out none.txt", 3, {"report written to none.txt\n"}, {}, "no box answered"},
+        {"report --port VBOX --trace {dir}/no/such/dir/r.trace", 2, {}, {}, "cannot write the trace file"},
+    };
+    for (const Step& step : steps) {
+        std::string args = step.args;
+        for (std::size_t at; (at = args.find("{dir}")) != std::string::npos;) args.replace(at, 5, dir.string());
+        check(step, args);
+    }
+    const std::string vbox = Slurp(dir / "vbox.txt");
+    EXPECT_NE(vbox.find("identification: quarvinc from VBOX\n"), std::string::npos) << vbox;
+    EXPECT_NE(vbox.find("switches: every one behaves\n"), std::string::npos) << vbox;
+    const std::string none = Slurp(dir / "none.txt");
+    EXPECT_NE(none.find("no box answered on"), std::string::npos) << none;
+}
+
+} // namespace
+} // namespace quarvin::cli::test
