@@ -199,7 +199,10 @@ bool ProgrammedWordReadsBack(const Pic16Job& job) {
     PowerUp(job.link, job.row);
     EnterProgramming(job.link, job.row);
     std::uint16_t w = 0;
-    for (std::uint32_t a = 0; a <= first; a += 2) w = ReadWord(job.link);
+    for (std::uint32_t a = 0; a <= first; a += 2) {
+        w = PicReadWord(job.link, piccmd::ReadProgramData);
+        PicCommand(job.link, piccmd::IncrementAddress);
+    }
     PowerOff(job.link);
     return w == (BufferWord(job.buffer, first) & kPicWordMask);
 }
