@@ -22,7 +22,7 @@ for program in "$@"; do
     grep -q -- "$option\b" <<<"$text" || { echo "FAIL: $name.1 does not mention $option"; failures=$((failures + 1)); }
   done
   # The commands, from the usage lines "  quarvin-cli COMMAND ...".
-  for command in $(sed -n "s/^  $name \([a-z][a-z]*\).*/\1/p" <<<"$help" | sort -u); do
+  for command in $(sed -n "s/^  $name \([a-z][a-z-]*\).*/\1/p" <<<"$help" | sort -u); do
     grep -q "^\.B $command\$" "$page" || { echo "FAIL: $name.1 does not describe the command $command"; failures=$((failures + 1)); }
   done
   version=$("$program" --version) || { echo "FAIL: $name --version failed"; failures=$((failures + 1)); }

@@ -67,7 +67,7 @@ protected:
     // events keep the operations' exit status (cli_stress_test checks it).
     int run(std::string args) {
         for (std::size_t at; (at = args.find("{dir}")) != std::string::npos;) args.replace(at, 5, dir.string());
-        if (args.rfind("run ", 0) == 0 && args.find("--port VBOX") != std::string::npos) args += " --allow-stress";
+        if ((args.rfind("run ", 0) == 0 || args.rfind("compare ", 0) == 0) && args.find("--port VBOX") != std::string::npos) args += " --allow-stress";
         const std::string line = "cd '" + dir.string() + "' && '" + kCliExe + "' " + args + " >'" + path("stdout") +
                                  "' 2>'" + path("stderr") + "'";
         const int raw = std::system(line.c_str());
