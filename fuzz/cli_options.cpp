@@ -20,13 +20,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ParseResult r = parse(args);
     if (!r.error.empty()) return 0;
     const Options& o = r.options;
-    static const std::set<std::string> commands = {"convert", "sum", "devices", "ops", "chips", "run", "help"};
+    static const std::set<std::string> commands = {
+        "convert", "sum", "diff", "compare", "run", "__complete", "trace-check", "loopback",
+        "report", "devices", "ops", "chips", "where", "help", "version"};
     if (!commands.count(o.command)) std::abort();
-    if (o.command == "help") return 0;
+    if (o.command == "help" || o.command == "version") return 0;
     if (o.loadMode < 0 || o.loadMode > 7 || o.subType < 0) std::abort();
     if (o.fusesPerRow < 1 || o.fusesPerRow > 100000 || o.fuseRows < 1 || o.fuseRows > 100000) std::abort();
-    if (o.command == "run" && (o.operations.empty() || o.device.empty() == o.dialogClass.empty())) std::abort();
-    if ((o.command == "convert" || o.command == "sum") && o.input.empty() && args.size() < 2) std::abort();
+    if ((o.command == "run" || o.command == "compare") &&
+        (o.operations.empty() || o.device.empty() == o.dialogClass.empty()))
+        std::abort();
+    // File names come from positional arguments (an empty one fails later, when opened);
+    // compare takes its file from --in, which the parser must have demanded.
+    if (o.command == "compare" && o.input.empty()) std::abort();
+    if (o.command == "loopback" && !o.port) std::abort();
     for (const auto& [name, value] : o.familyOptions)
         if (name.empty()) std::abort();
     for (const auto& [control, item] : o.controls)
