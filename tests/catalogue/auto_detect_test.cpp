@@ -21,7 +21,8 @@ Wire IdentificationRead() {
         .pinLow(16).readPort(2)
         .pinHigh(16).readPort(2)
         .vppLatchA(0x00).delay(3).vppLatchB(0x80).delay(3)
-        .vccLatchA(0xFF).delay(10).vccGndLatch(0x47).delay(10);
+        .vccLatchA(0xFF).delay(10).vccGndLatch(0x47).delay(10)
+        .pinLow(36);                                                         // Vcc pin's driver off
 }
 
 TEST_F(CatalogueTest, AutoDetectReadsBothCodesForMemoriesOnly) {

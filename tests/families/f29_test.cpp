@@ -78,6 +78,7 @@ TEST(F29, ProgrammeFailureTextFlagAndPowerOff) {
     EXPECT_EQ(rig.dlg.failure(), 1);
     Expect tail(rig.link);
     ConnectVcc(tail.link, 0);
+    PinLow(tail.link, 36); // the 32-pin part's supply pin, its driver following the switch
     PinLow(tail.link, 28);
     PinLow(tail.link, 26);
     tail.confirmed();

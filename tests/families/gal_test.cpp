@@ -13,6 +13,7 @@
 #include "PldTestFiles.h"
 #include "buffer/formats/Jedec.h"
 #include "families/gal/GalDialog.h"
+#include "families/gal/GalRows.h"
 #include "families/gal/GalShifter.h"
 #include "families/p22v10/P22v10Dialog.h"
 #include "sim/ChipFaultText.h"
@@ -173,6 +174,7 @@ TEST(GalWire, EraseAndSecMatchTheirGoldenStreamsAndSwitchVppOffBeforeVcc) {
         Expect end(rig.link);
         ConnectVpp(end.link, 0);
         ConnectVcc(end.link, 0);
+        PinLow(end.link, kGalRows[static_cast<std::size_t>(c.row)].vccPin); // the driver follows its switch
         end.confirmed();
         EXPECT_TRUE(end.endOf(*tap)) << c.name;
     }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FamilyRig.h"
+#include "families/uv_eprom/EpromRows.h"
 #include "families/uv_eprom/UvEpromDialog.h"
 #include "support/Wire.h"
 
@@ -196,6 +197,7 @@ TEST(MemoryDialog, StopEndsEveryLoopWithItsAddressAndPowersDown) {
         Expect e(rig.link);
         if (c.programming) ConnectVpp(e.link, 0);
         ConnectVcc(e.link, 0);
+        PinLow(e.link, kEpromRows[kRow27c256].supplyPin); // the supply pin's driver follows the switch
         e.confirmed(); // a stopped run still proves the socket was powered down
         EXPECT_TRUE(e.endOf(rig.log->written));
         // Auto ran no Verify after the stop.

@@ -34,8 +34,8 @@ struct KnownBreach {
 };
 
 constexpr const char* kVccPinStaysDriven =
-    "ConnectVcc(p) drives p high before it closes the switch; ConnectVcc(0) opens the switch only, "
-    "so the supply pin stays at the driver's level and feeds the part";
+    "these operations end with the part's supply pin still at 5 V (its switch left closed, or the pin "
+    "driven high as the part's feed): their power-down does not reach it";
 constexpr const char* kPortsHighWithoutVcc =
     "the power-up writes every port high before Vcc, and the power-down leaves them high, on a part "
     "rated Vcc + 0.5 V (or + 1.0 V) on its signal pins";
@@ -43,10 +43,11 @@ constexpr const char* kPortsHighWithoutVcc =
 const KnownBreach kKnownBreaches[] = {
     {"TAT90sx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TAT90sx", StressRule::LeftPowered, kVccPinStaysDriven},
+    {"TAT90sx", StressRule::LeftDriven, kPortsHighWithoutVcc},
     {"TDsRAM", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TDsRAM", StressRule::LeftPowered, kVccPinStaysDriven},
+    {"TDsRAM", StressRule::LeftDriven, kPortsHighWithoutVcc},
     {"TGALx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
-    {"TGALx", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TGALx", StressRule::LeftDriven, kPortsHighWithoutVcc},
     {"TICTestx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TICTestx", StressRule::LeftPowered, kVccPinStaysDriven},
@@ -56,13 +57,9 @@ const KnownBreach kKnownBreaches[] = {
     {"TP16c8x", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TP2051x", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TP22V10x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
-    {"TP22V10x", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TP22V10x", StressRule::LeftDriven, kPortsHighWithoutVcc},
-    {"TP27x", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TP28cx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
-    {"TP28cx", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TP29e", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
-    {"TP29e", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TP29e", StressRule::LeftDriven, kPortsHighWithoutVcc},
     {"TP29fxxx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP29fxxx", StressRule::LeftPowered, kVccPinStaysDriven},
@@ -72,7 +69,6 @@ const KnownBreach kKnownBreaches[] = {
     {"TP89c5x", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TP93cxx", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TPW27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
-    {"TPW27x", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TPW27x", StressRule::LeftDriven, kPortsHighWithoutVcc},
     {"TPi28fxxx", StressRule::LeftPowered, kVccPinStaysDriven},
 };

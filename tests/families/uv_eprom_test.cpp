@@ -7,6 +7,7 @@
 
 #include "FamilyRig.h"
 #include "families/uv_eprom/EpromAddress.h"
+#include "families/uv_eprom/EpromRows.h"
 #include "families/uv_eprom/UvEpromDialog.h"
 #include "forms/HexText.h"
 #include "sim/families/uv_eprom/EpromChip.h"
@@ -58,6 +59,7 @@ TEST(UvEprom, ReadBackIsComparedOnlyWhereTheRowSaysSo) {
         Expect e(rig.link);
         ConnectVpp(e.link, 0);
         ConnectVcc(e.link, 0);
+        PinLow(e.link, kEpromRows[static_cast<std::size_t>(row)].supplyPin);
         e.confirmed();
         EXPECT_TRUE(e.endOf(rig.log->written));
     }

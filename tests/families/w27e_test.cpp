@@ -8,6 +8,7 @@
 #include "FamilyRig.h"
 #include "GoldenFiles.h"
 #include "families/w27e/W27eDialog.h"
+#include "families/w27e/W27eRows.h"
 #include "forms/HexText.h"
 #include "sim/families/w27e/W27eChip.h"
 
@@ -55,6 +56,7 @@ TEST(W27e, EraseStreamHoldsTheStrobeForAThousandTicksAtFourteenVolts) {
         Expect after(rig.link);
         ConnectVpp(after.link, 0);
         ConnectVcc(after.link, 0);
+        PinLow(after.link, kW27eRows[static_cast<std::size_t>(c.row)].supplyPin);
         after.confirmed();
         EXPECT_TRUE(after.endOf(w));
         EXPECT_EQ(rig.dlg.failure(), 0);

@@ -1,7 +1,9 @@
 // Vpp, Vcc and ground switching and the Vpp and Vcc levels. The latches are
 // write-only: each change is made on the image and the whole latch is sent,
 // followed by the settling delay the switches need.
+#include <iterator>
 #include <span>
+#include <vector>
 
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -91,8 +93,19 @@ void ReleaseVpp(LinkState& link, int p) {
     sendVppLatches(link);
 }
 
+// The pins whose Vcc switch the images show closed (a clear bit closes it).
+static std::vector<int> switchedVccPins(const RegisterImages& im) {
+    std::vector<int> pins;
+    for (std::size_t i = 0; i < std::size(pin::VccLatchAPins); ++i)
+        if (!(im.vccA & bitMask(static_cast<int>(i)))) pins.push_back(pin::VccLatchAPins[i]);
+    for (std::size_t i = 0; i < std::size(pin::VccGndLatchVccPins); ++i)
+        if (!(im.vccGnd & bitMask(static_cast<int>(i)))) pins.push_back(pin::VccGndLatchVccPins[i]);
+    return pins;
+}
+
 void ConnectVcc(LinkState& link, int p) {
     auto& im = link.images;
+    const std::vector<int> before = switchedVccPins(im);
     if (p != 0) PinHigh(link, p);
     im.vccA = 0xFF;
     im.vccGnd |= pin::VccGndLatchVccMask;
@@ -102,6 +115,11 @@ void ConnectVcc(LinkState& link, int p) {
         im.vccGnd &= static_cast<std::uint8_t>(~bitMask(g));
     sendLatch(link, op::WriteVccLatchA, im.vccA, tick::VccLatch);
     sendLatch(link, op::WriteVccGndLatch, im.vccGnd, tick::VccLatch);
+    // The pin that was switched to Vcc was driven high to meet the switch; with
+    // the switch open that driver alone would keep feeding the part, so it goes
+    // low once the switch no longer holds the pin.
+    for (int q : before)
+        if (q != p) PinLow(link, q);
 }
 
 void ConnectGround(LinkState& link, int p) {
