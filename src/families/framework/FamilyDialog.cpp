@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "forms/HexText.h"
+#include "link/trace/OperationLabel.h"
 
 namespace quarvin {
 
@@ -24,6 +25,12 @@ void FamilyDialog::showProgressAt(const ProgressDisplay& display, std::uint32_t 
     readOut.setText(Format(display.addressFormat, address));
     readOut.repaint();
     bar.setPosition(static_cast<int>(std::min(address, last)));
+}
+
+OperationResult FamilyDialog::runOperation(const std::string& name,
+                                           const std::function<OperationResult()>& operation) {
+    const OperationLabel label(ctx_.link, name);
+    return RunGuarded(ctx_.link, operation);
 }
 
 OperationHooks FamilyDialog::operationHooks(const ProgressDisplay& display) {

@@ -48,6 +48,10 @@ protected:
     void showProgressAt(const ProgressDisplay& display, std::uint32_t address, std::uint32_t last);
     // Hooks that show status and progress there and ask the platform's stop request.
     OperationHooks operationHooks(const ProgressDisplay& display);
+    // Runs a device operation the user started here through RunGuarded, its
+    // bytes labelled in a link trace with its name ("read", "verify", ...), as
+    // the command line labels the same steps.
+    OperationResult runOperation(const std::string& name, const std::function<OperationResult()>& operation);
 
     DeviceContext& ctx_;
 };

@@ -19,12 +19,13 @@ struct ButtonSpec {
     SerialStep step;
     const char* name;
     const char* caption;
+    const char* operation; // the step's name on the command line and in a link trace
 };
 
 constexpr ButtonSpec kButtons[] = {
-    {SerialStep::Read, "ReadButton", "Read"},   {SerialStep::Erase, "Erase", "Erase"},
-    {SerialStep::Blank, "Blank", "Blank"},      {SerialStep::Program, "Write", "Programe"},
-    {SerialStep::Verify, "Verify", "Verify"},
+    {SerialStep::Read, "ReadButton", "Read", "read"},       {SerialStep::Erase, "Erase", "Erase", "erase"},
+    {SerialStep::Blank, "Blank", "Blank", "blank"},         {SerialStep::Program, "Write", "Programe", "program"},
+    {SerialStep::Verify, "Verify", "Verify", "verify"},
 };
 
 const ButtonSpec& SpecOf(SerialStep step) {
@@ -140,7 +141,7 @@ OperationResult SerialMemoryDialog::perform(SerialStep step) {
         return OperationResult::refused(kNoFileOpened);
     }
     const OperationHooks h = hooks();
-    const OperationResult r = RunGuarded(link(), [&] { return run(step, h); });
+    const OperationResult r = runOperation(SpecOf(step).operation, [&] { return run(step, h); });
     setMessage(r.message, false);
     failure_ = !r.ok();
     // Whatever Read brought in, also before a failure, is in the buffer: show it.
