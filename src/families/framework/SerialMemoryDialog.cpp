@@ -46,12 +46,18 @@ constexpr std::pair<const char*, SerialStep> kAutoSteps[] = {
 };
 
 constexpr int kButtonPitch = 80;
+constexpr int kFormWidth = 430;
+constexpr int kFormHeight = 256;
+constexpr int kChangedOnlyRow = 24; // the form grows by this for "Only changed pages"
+constexpr const char* kChangedOnlyBox = "CheckBoxChanged";
 
 } // namespace
 
 SerialMemoryDialog::SerialMemoryDialog(DeviceContext& ctx, std::string className, std::string caption,
                                        SerialDialogLayout layout)
-    : FamilyDialog(ctx, std::move(className), std::move(caption), 430, 256), layout_(std::move(layout)) {
+    : FamilyDialog(ctx, std::move(className), std::move(caption), kFormWidth,
+                   kFormHeight + (layout.changedOnlyBox ? kChangedOnlyRow : 0)),
+      layout_(std::move(layout)) {
     buildControls();
     onClose = [this] { OnCloseForm(); };
 }
@@ -98,6 +104,7 @@ void SerialMemoryDialog::buildControls() {
     e6.readOnly = true;
     e6.colour = Colour::Red;
     add(ControlKind::Edit, "Msg", " ", 12, 198, 316, 48).readOnly = true;
+    if (layout_.changedOnlyBox) add(ControlKind::CheckBox, kChangedOnlyBox, "Only changed pages", 12, 252, 200, 17);
 
     Control& cancel = add(ControlKind::Button, "CancelBtn", "Exit", 343, 210, 75, 25);
     cancel.isCancel = true;
@@ -125,6 +132,11 @@ int SerialMemoryDialog::selectedRow(int rowCount) const {
 
 int SerialMemoryDialog::writeWaitMilliseconds() const {
     return WriteWaitMilliseconds(const_cast<SerialMemoryDialog*>(this)->control("Speed").itemIndex());
+}
+
+bool SerialMemoryDialog::changedOnly() const {
+    const Control* box = const_cast<SerialMemoryDialog*>(this)->find(kChangedOnlyBox);
+    return box != nullptr && box->checked();
 }
 
 void SerialMemoryDialog::setMessage(const std::string& text, bool repaintNow) { showStatus(kDisplay, text, repaintNow); }
