@@ -52,6 +52,12 @@ protected:
     // bytes labelled in a link trace with its name ("read", "verify", ...), as
     // the command line labels the same steps.
     OperationResult runOperation(const std::string& name, const std::function<OperationResult()>& operation);
+    // After a Verify failed, where there is a window for it: reads the chip
+    // again with readIntoBuffer (the same range Verify covered), lists every byte
+    // of buffer offsets first .. first + count - 1 that differs from the buffer
+    // in the "Differences" window, and puts the buffer back as it was. A read that
+    // does not finish lists nothing.
+    void listDifferences(std::uint32_t first, std::uint32_t count, const std::function<OperationResult()>& readIntoBuffer);
 
     DeviceContext& ctx_;
 };

@@ -154,6 +154,8 @@ OperationResult SerialMemoryDialog::perform(SerialStep step) {
     }
     const OperationHooks h = hooks();
     const OperationResult r = runOperation(SpecOf(step).operation, [&] { return run(step, h); });
+    if (step == SerialStep::Verify && r.outcome == Outcome::Failed)
+        listDifferences(0, lastBufferAddress() + 1, [&] { return run(SerialStep::Read, h); });
     setMessage(r.message, false);
     failure_ = !r.ok();
     // Whatever Read brought in, also before a failure, is in the buffer: show it.
