@@ -43,14 +43,24 @@ FamilyDialog* Select27C256(Program& program, sim::VirtualSocket& socket) {
     return types.dispatcher().existing("TP27x");
 }
 
-TEST_F(ProgramTest, ProgrammeVerifyAndReadA27C256FromABinaryFileOnTheVirtualBox) {
-    UseVirtualBox();
-    auto program = Run(true);
-    ASSERT_EQ(program->link().connected, 1);
-    sim::VirtualSocket socket(opener.box(), fake->platform);
+// The program on the virtual box with Intel's 27C256 chosen and its dialog open.
+class EpromSession : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        UseVirtualBox();
+        program = Run(true);
+        ASSERT_EQ(program->link().connected, 1);
+        socket = std::make_unique<sim::VirtualSocket>(opener.box(), fake->platform);
+        dialog = Select27C256(*program, *socket);
+        ASSERT_NE(dialog, nullptr);
+    }
+    std::unique_ptr<Program> program;
+    std::unique_ptr<sim::VirtualSocket> socket;
+    FamilyDialog* dialog = nullptr;
+};
 
-    FamilyDialog* dialog = Select27C256(*program, socket);
-    ASSERT_NE(dialog, nullptr);
+TEST_F(EpromSession, ProgrammeVerifyAndReadA27C256FromABinaryFileOnTheVirtualBox) {
     EXPECT_EQ(dialog->caption(), "0 to 7fff");
 
     std::vector<std::uint8_t> image(0x8000);
@@ -83,13 +93,7 @@ TEST_F(ProgramTest, ProgrammeVerifyAndReadA27C256FromABinaryFileOnTheVirtualBox)
 // address where the chip differs from the buffer, with both values, in runs, up
 // to the listing's maximum and with the total, as quarvin-cli compare does; the
 // buffer stays as it was and Message keeps the Verify's failure.
-TEST_F(ProgramTest, AFailedVerifyListsEveryDifferenceInItsWindow) {
-    UseVirtualBox();
-    auto program = Run(true);
-    ASSERT_EQ(program->link().connected, 1);
-    sim::VirtualSocket socket(opener.box(), fake->platform);
-    FamilyDialog* dialog = Select27C256(*program, socket);
-    ASSERT_NE(dialog, nullptr);
+TEST_F(EpromSession, AFailedVerifyListsEveryDifferenceInItsWindow) {
 
     MainBuffer& buffer = program->buffer();
     std::mt19937 rng(28);
