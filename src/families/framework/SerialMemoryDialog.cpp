@@ -153,7 +153,8 @@ OperationResult SerialMemoryDialog::perform(SerialStep step) {
         return OperationResult::refused(kNoFileOpened);
     }
     const OperationHooks h = hooks();
-    const OperationResult r = runOperation(SpecOf(step).operation, [&] { return run(step, h); });
+    const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
+    const OperationResult r = refusal ? *refusal : runOperation(SpecOf(step).operation, [&] { return run(step, h); });
     if (step == SerialStep::Verify && r.outcome == Outcome::Failed)
         listDifferences(0, lastBufferAddress() + 1, [&] { return run(SerialStep::Read, h); });
     setMessage(r.message, false);
