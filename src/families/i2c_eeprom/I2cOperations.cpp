@@ -140,7 +140,9 @@ OperationResult ProgramI2c(const I2cJob& job) {
     // After a failed verify the progress keeps the address that failed.
     if (verified.ok()) job.hooks.show(row.lastAddress, row.lastAddress);
     SwitchOff(job.link, row);
-    if (verified.ok() && changed) return OperationResult::done(verified.message, changed->note());
+    // The pages skipped were asked to be skipped: the run is whole, so this is no
+    // end-of-range note but part of the success text.
+    if (verified.ok() && changed) return OperationResult::done(verified.message + " " + changed->note());
     return verified;
 }
 

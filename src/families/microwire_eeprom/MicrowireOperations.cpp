@@ -160,7 +160,9 @@ OperationResult ProgramChangedMicrowire(const MicrowireJob& job) {
         ConnectVcc(job.link, 0);
     }
     const OperationResult verified = VerifyMicrowire(job);
-    return verified.ok() ? OperationResult::done(verified.message, changed.note()) : verified;
+    // The pages skipped were asked to be skipped: part of the success text, not a
+    // note of a run cut short.
+    return verified.ok() ? OperationResult::done(verified.message + " " + changed.note()) : verified;
 }
 
 } // namespace
