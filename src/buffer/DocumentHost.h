@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "buffer/Differences.h"
 #include "buffer/MainBuffer.h"
 
 namespace quarvin {
@@ -37,6 +38,11 @@ public:
     virtual bool openFuseMap() { return false; }
     virtual void setFuseGeometry(std::int32_t /*fusesPerRow*/, std::int32_t /*fuseRows*/) {}
     virtual void refreshFuseMap() {}
+
+    // After a Verify failed: whether there is a window to list every difference
+    // in (the command line has `compare` instead), and the list to show there.
+    virtual bool listsDifferences() const { return false; }
+    virtual void showDifferences(const DifferenceList& /*differences*/) {}
 };
 
 // The buffer without a window (the command line, benchmarks): there is no hex

@@ -1,5 +1,6 @@
 #include "buffer/Documents.h"
 
+#include "buffer/DifferencesWindow.h"
 #include "buffer/TFileWin.h"
 #include "buffer/TInputHexDlg.h"
 #include "buffer/TPldFileW.h"
@@ -12,6 +13,7 @@ Documents::~Documents() {
     destroyHexWindow();
     destroyPldWindow();
     if (fill_) platform_.windows->formDestroyed(*fill_);
+    if (differences_) platform_.windows->formDestroyed(*differences_);
 }
 
 void Documents::formChanged(Form& form, FormEvent event) {
@@ -132,6 +134,14 @@ TInputHexDlg& Documents::fillDialog() {
         platform_.windows->formCreated(*fill_);
     }
     return *fill_;
+}
+
+void Documents::showDifferences(const DifferenceList& differences) {
+    if (!differences_) {
+        differences_ = std::make_unique<DifferencesWindow>();
+        platform_.windows->formCreated(*differences_);
+    }
+    differences_->showList(differences);
 }
 
 std::string Documents::prepareLoad(BufferContent kind) {

@@ -20,6 +20,7 @@ class TFileWin;
 class TPldFileW;
 class TextWindow;
 class TInputHexDlg;
+class DifferencesWindow;
 
 // What the buffer holds as a whole: its start-up contents, the bytes of a memory
 // image, or a fuse map (one '0'/'1' character per fuse).
@@ -91,6 +92,11 @@ public:
     void FillBuffer();
     void ChangeBufferSize();
 
+    // The "Differences" window, created (and announced) on first use.
+    bool listsDifferences() const override { return true; }
+    void showDifferences(const DifferenceList& differences) override;
+    DifferencesWindow* differencesWindow() { return differences_.get(); }
+
 private:
     void formChanged(Form& form, FormEvent event) override;
     void collectClosed();
@@ -101,6 +107,7 @@ private:
     std::unique_ptr<TFileWin> hex_;
     std::unique_ptr<TPldFileW> pld_;
     std::unique_ptr<TInputHexDlg> fill_;
+    std::unique_ptr<DifferencesWindow> differences_;
     BufferContent content_ = BufferContent::StartUp;
     std::string contentSource_;
     bool hexClosed_ = false;

@@ -4,6 +4,7 @@
 
 #include "catalogue/TTypeDlg.h"
 #include "link/commands/LinkOps.h"
+#include "link/trace/OperationLabel.h"
 
 namespace quarvin {
 
@@ -27,6 +28,8 @@ constexpr int CategoryFlash = 1;
 } // namespace
 
 void TTypeDlg::MFRClick() {
+    // Labelled in a link trace as the command line labels its code read.
+    const OperationLabel label(link_, "id");
     Edit1_.setText("");
     if (!link_.connected) {
         ResetSocket(link_);

@@ -1,6 +1,7 @@
 #include "catalogue/Dispatcher.h"
 
 #include "catalogue/TUnavailable.h"
+#include "link/trace/OperationLabel.h"
 
 namespace quarvin {
 
@@ -26,6 +27,13 @@ FamilyDialog& Dispatcher::instance(const std::string& dialogClass) {
         std::unique_ptr<FamilyDialog> dlg = factory != built_.end()
                                                 ? factory->second(ctx_)
                                                 : std::make_unique<TUnavailable>(ctx_);
+        // The close sequence (the socket powered down) is labelled in a link trace
+        // as the command line labels its end.
+        if (dlg->onClose)
+            dlg->onClose = [&link = ctx_.link, close = std::move(dlg->onClose)] {
+                const OperationLabel label(link, "power down");
+                close();
+            };
         own = owned_.emplace(created, std::move(dlg)).first;
         if (ctx_.platform.windows) ctx_.platform.windows->formCreated(*own->second);
     }
@@ -50,7 +58,10 @@ bool Dispatcher::dispatch(const std::string& family) {
     dlg.bringToFront();
     // Run through the dialog's own handler boundary, so a lost link ends only
     // this start and the dialog's abort handling applies.
-    dlg.invoke([&dlg] { dlg.Start(); });
+    dlg.invoke([this, &dlg] {
+        const OperationLabel label(ctx_.link, "start");
+        dlg.Start();
+    });
     return true;
 }
 

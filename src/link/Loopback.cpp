@@ -30,11 +30,15 @@ std::vector<std::uint8_t> BurstPattern(std::size_t size) {
     return bytes;
 }
 
+enum class ExchangeEnd { Done, WriteFailed, Stopped };
+
+bool StopAsked(const LoopbackSettings& settings) { return settings.stopRequested && settings.stopRequested(); }
+
 // Sends the bytes, keeping at most settings.inFlight of them ahead of their
-// echoes, and collects the echoes until the line stays quiet. False when the
-// port refused bytes.
-bool Exchange(Transport& port, const std::vector<std::uint8_t>& bytes, const LoopbackSettings& settings,
-              std::vector<std::uint8_t>& echoes) {
+// echoes, and collects the echoes until the line stays quiet, or until the user
+// asks to stop.
+ExchangeEnd Exchange(Transport& port, const std::vector<std::uint8_t>& bytes, const LoopbackSettings& settings,
+                     std::vector<std::uint8_t>& echoes) {
     const std::size_t inFlight = std::max<std::size_t>(settings.inFlight, 1);
     std::size_t sent = 0;
     std::size_t settled = 0; // echoes received, plus bytes given up on at a quiet time-out
@@ -42,6 +46,7 @@ bool Exchange(Transport& port, const std::vector<std::uint8_t>& bytes, const Loo
         for (int b; (b = port.readByte(DrainTimeoutMs)) >= 0;) echoes.push_back(static_cast<std::uint8_t>(b));
     };
     while (sent < bytes.size()) {
+        if (StopAsked(settings)) return ExchangeEnd::Stopped;
         settled = std::max(settled, echoes.size());
         if (sent - settled >= inFlight) {
             const int b = port.readByte(settings.quietMs);
@@ -51,11 +56,15 @@ bool Exchange(Transport& port, const std::vector<std::uint8_t>& bytes, const Loo
             continue;
         }
         const std::size_t n = std::min(inFlight - (sent - settled), bytes.size() - sent);
-        if (!port.write(bytes.data() + sent, n)) return false;
+        if (!port.write(bytes.data() + sent, n)) return ExchangeEnd::WriteFailed;
         sent += n;
     }
-    for (int b; (b = port.readByte(settings.quietMs)) >= 0;) echoes.push_back(static_cast<std::uint8_t>(b));
-    return true;
+    for (int b; (b = port.readByte(settings.quietMs)) >= 0;) {
+        echoes.push_back(static_cast<std::uint8_t>(b));
+        // Asked as often as while sending, not at every byte.
+        if (echoes.size() % inFlight == 0 && StopAsked(settings)) return ExchangeEnd::Stopped;
+    }
+    return ExchangeEnd::Done;
 }
 
 std::vector<std::size_t> BurstSizes(std::size_t largest) {
@@ -127,6 +136,16 @@ LoopbackCounts CompareEcho(const std::vector<std::uint8_t>& sent, const std::vec
 LoopbackReport RunLoopback(Transport& port, const MicroClock& clock, const LoopbackSettings& settings) {
     LoopbackReport report;
     port.purge();
+    const auto say = [&](const std::string& step) {
+        if (settings.status) settings.status(step);
+    };
+    // Notes how an exchange ended; true when the test goes on.
+    const auto goesOn = [&](ExchangeEnd end) {
+        report.writeFailed = report.writeFailed || end == ExchangeEnd::WriteFailed;
+        report.stopped = report.stopped || end == ExchangeEnd::Stopped;
+        return end == ExchangeEnd::Done;
+    };
+    const auto over = [&] { return report.writeFailed || report.stopped; };
     auto phase = [&](const std::string& name, const std::vector<std::vector<std::uint8_t>>& bursts, bool pauses) {
         LoopbackPhase p{name, {}};
         std::vector<std::uint8_t> all, echoes;
@@ -135,14 +154,17 @@ LoopbackReport RunLoopback(Transport& port, const MicroClock& clock, const Loopb
                 all.insert(all.end(), burst.begin(), burst.end());
                 continue;
             }
+            say(name);
             echoes.clear();
-            if (!Exchange(port, burst, settings, echoes)) report.writeFailed = true;
-            p.counts += CompareEcho(burst, echoes);
-            if (report.writeFailed) break;
+            const bool more = goesOn(Exchange(port, burst, settings, echoes));
+            // A burst the user cut short is not counted: its missing echoes were never waited for.
+            if (!report.stopped) p.counts += CompareEcho(burst, echoes);
+            if (!more) break;
         }
-        if (!pauses) {
+        if (!pauses && !over()) {
+            say(name);
             const std::int64_t start = clock();
-            if (!Exchange(port, all, settings, echoes)) report.writeFailed = true;
+            if (!goesOn(Exchange(port, all, settings, echoes)) && report.stopped) return;
             // The quiet time at the end is waiting, not transfer.
             const std::int64_t spent = clock() - start - std::int64_t{settings.quietMs} * 1000;
             if (spent > 0) report.bytesPerSecond = static_cast<double>(echoes.size()) * 1e6 / static_cast<double>(spent);
@@ -159,10 +181,15 @@ LoopbackReport RunLoopback(Transport& port, const MicroClock& clock, const Loopb
     const std::string sizes = "1.." + std::to_string(settings.largestBurst);
 
     phase("all 256 byte values", {everyValue}, true);
-    if (!report.writeFailed) phase("bursts of " + sizes + " bytes with pauses", bursts, true);
-    if (!report.writeFailed) phase("bursts of " + sizes + " bytes back to back", bursts, false);
+    if (!over()) phase("bursts of " + sizes + " bytes with pauses", bursts, true);
+    if (!over()) phase("bursts of " + sizes + " bytes back to back", bursts, false);
 
-    for (int k = 0; k < settings.latencySamples && !report.writeFailed && !report.nothingCameBack(); ++k) {
+    if (!over()) say("round trips");
+    for (int k = 0; k < settings.latencySamples && !over() && !report.nothingCameBack(); ++k) {
+        if (StopAsked(settings)) {
+            report.stopped = true;
+            break;
+        }
         const std::uint8_t probe = static_cast<std::uint8_t>(0x5A + k * 37);
         const std::int64_t start = clock();
         if (!port.write(&probe, 1)) {
@@ -195,7 +222,9 @@ std::string DescribeLoopback(const LoopbackReport& r) {
     std::snprintf(rate, sizeof rate, "throughput: %.0f bytes/s (%.0f%% of 115200 baud, 8N2)\n", r.bytesPerSecond,
                   100.0 * r.bytesPerSecond / LineBytesPerSecond);
     out << rate;
-    if (r.writeFailed) {
+    if (r.stopped) {
+        out << "verdict: stopped before the test ended; nothing is judged. Run it again to the end.\n";
+    } else if (r.writeFailed) {
         out << "verdict: the port refused to send; the adapter is gone or broken.\n";
     } else if (r.nothingCameBack()) {
         out << "verdict: no byte came back. TX is not joined to RX, this is not the adapter's port, or the adapter "

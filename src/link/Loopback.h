@@ -7,6 +7,7 @@
 // round trips and the throughput. What it says tells a bad adapter from a bad box.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,12 @@ struct LoopbackSettings {
     std::size_t inFlight = 256;  // bytes sent ahead of their echoes, below any receive buffer
     int latencySamples = 32;
     std::size_t largestBurst = 4096;
+    // Asked before every write and after every inFlight echoes: true ends the
+    // test there (Ctrl+C, Stop, Esc). Empty: never.
+    std::function<bool()> stopRequested;
+    // Told the phase or burst about to run, so that a window can show it (and
+    // see its stop keys meanwhile).
+    std::function<void(const std::string& step)> status;
 };
 
 struct LoopbackPhase {
@@ -44,9 +51,10 @@ struct LoopbackReport {
     std::vector<std::int64_t> roundTripsUs;
     double bytesPerSecond = 0; // of the back-to-back bursts, echoes received over the time taken
     bool writeFailed = false;  // the port refused bytes: the test stopped there
+    bool stopped = false;      // the user stopped it: nothing is judged
 
     bool nothingCameBack() const { return total.received == 0; }
-    bool passed() const { return !writeFailed && total.clean() && !roundTripsUs.empty(); }
+    bool passed() const { return !stopped && !writeFailed && total.clean() && !roundTripsUs.empty(); }
 };
 
 LoopbackReport RunLoopback(Transport& port, const MicroClock& clock, const LoopbackSettings& settings = {});

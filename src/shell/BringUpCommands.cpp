@@ -9,7 +9,13 @@
 
 namespace quarvin {
 
-void AdapterLoopbackClick(LinkState& link, PortOpener& opener, Prompts& prompts, const MicroClock& clock) {
+namespace {
+// How often a running loopback test gives the window a chance to paint and to see Esc or Stop.
+constexpr std::int64_t kShowEveryUs = 50000;
+} // namespace
+
+void AdapterLoopbackClick(LinkState& link, PortOpener& opener, Prompts& prompts, const MicroClock& clock,
+                          StopRequest* stop, const std::function<void(const std::string&)>& show) {
     const std::string name = link.savedPortName;
     if (name == VirtualBoxPortName) {
         prompts.message("The loopback test needs a serial port; the virtual box is not an adapter.");
@@ -33,7 +39,24 @@ void AdapterLoopbackClick(LinkState& link, PortOpener& opener, Prompts& prompts,
             return;
         }
     }
-    const LoopbackReport report = RunLoopback(*port, clock);
+    if (stop) stop->clear();
+    std::string step;
+    std::int64_t shownAt = clock();
+    LoopbackSettings settings;
+    settings.status = [&](const std::string& now) {
+        step = "Loopback: " + now;
+        shownAt = clock();
+        if (show) show(step);
+    };
+    settings.stopRequested = [&] {
+        if (show && clock() - shownAt >= kShowEveryUs) {
+            shownAt = clock();
+            show(step);
+        }
+        return stop && stop->stopRequested();
+    };
+    const LoopbackReport report = RunLoopback(*port, clock, settings);
+    if (show) show("");
     port->close();
     std::string text = DescribePort(name, facts) + "\n" + DescribeLoopback(report);
     if (linkHadPort) text += "\nPlug the box back in and use Option > Reconnect.";

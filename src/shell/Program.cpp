@@ -230,7 +230,8 @@ void Program::wireCommands() {
     m.setCommand("ReconnectClick", [this] { ReconnectClick(); });
     m.setCommand("N6Click", [this] { N6Click(); });
     m.setCommand("LoopbackClick", [this] {
-        AdapterLoopbackClick(ep3_->link(), ports_, *platform_.prompts, SteadyMicroClock());
+        AdapterLoopbackClick(ep3_->link(), ports_, *platform_.prompts, SteadyMicroClock(), platform_.stop,
+                             [this](const std::string& step) { main_->showProgressNow(step); });
     });
     m.setCommand("BringUpReportClick", [this] {
         BringUpReportClick(ep3_->link(), platform_, dir_, SteadyMicroClock());

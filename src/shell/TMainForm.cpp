@@ -126,6 +126,12 @@ void TMainForm::setLinkStatus(const std::string& text, bool virtualBox) {
     setCaption(std::string(kMainCaption) + (virtualBox ? std::string(kVirtualBoxCaption) : std::string()));
 }
 
+void TMainForm::showProgressNow(const std::string& text) {
+    Control& hint = control("StatusHint");
+    hint.setText(text);
+    hint.repaint();
+}
+
 void TMainForm::ComboBox2Change() {
     Control& box = control("ComboBox2");
     if (box.itemIndex() < 0) box.setItemIndex(0);

@@ -60,6 +60,8 @@ public:
     void setFileLabel(const std::string& text);
     // The link's status panel, and the caption's note when the virtual box is the link.
     void setLinkStatus(const std::string& text, bool virtualBox);
+    // A long command's progress in the status bar's hint, painted at once ("" clears it).
+    void showProgressNow(const std::string& text);
 
     // Handlers of the strip, the menu and the tool bar.
     void ComboBox2Change();

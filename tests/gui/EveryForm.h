@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "QtProgram.h"
+#include "buffer/DifferencesWindow.h"
 #include "buffer/Documents.h"
 #include "buffer/FileCommands.h"
 #include "buffer/TInputHexDlg.h"
@@ -27,7 +28,7 @@ struct EveryForm {
                                                       program.program().documents(), selection, {}} {
         Program& core = program.program();
         forms = {&splash, &core.linkDialog(), &core.typeDialog(), &core.documents().fillDialog(),
-                 &core.fileCommands().formatDialog(), &core.findDialog(), &core.replaceDialog()};
+                 &core.fileCommands().formatDialog(), &core.findDialog(), &core.replaceDialog(), &differences};
         if (program.virtualSocket()) {
             // A logic device in the socket shows the window's every control, its fuse map too.
             program.virtualSocket()->deviceSelected("TGALx", 3);
@@ -60,6 +61,7 @@ struct EveryForm {
     }
 
     TPicture1 splash;
+    DifferencesWindow differences;
     SelectionState selection;
     test::FakePlatform fake;
     DeviceContext ctx;

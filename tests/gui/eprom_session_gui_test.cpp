@@ -88,6 +88,19 @@ TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     EXPECT_NE(socket.control("Sum").text(), "007f8000");
     button("Verify")->click();
     EXPECT_EQ(message(), "Verify OK");
+    // A Verify that fails opens the "Differences" window with the listing.
+    buffer[5] = static_cast<std::uint8_t>(image[5] ^ 0x40);
+    button("Verify")->click();
+    EXPECT_TRUE(message().startsWith("000005:Bad!")) << message().toStdString();
+    QWidget* differences = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "TDifferences" && w->isVisible()) differences = w;
+    ASSERT_NE(differences, nullptr);
+    EXPECT_EQ(differences->windowTitle(), "Differences");
+    EXPECT_EQ(differences->findChild<QPlainTextEdit*>("Memo1")->toPlainText().toStdString(),
+              Format("Address  buffer  chip\n000005-000005, 1 byte\n  000005  %02X  %02X\n1 byte differs in 1 run.\n",
+                     buffer[5], image[5]));
+    buffer[5] = image[5];
     std::fill_n(buffer.data(), image.size(), 0);
     button("ReadButton")->click();
     EXPECT_EQ(message(), "OK!");

@@ -2,10 +2,10 @@
 // that lose, change, add or never return bytes.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <random>
 
 #include "link/Loopback.h"
+#include "support/LoopedAdapter.h"
 
 namespace quarvin::test {
 namespace {
@@ -72,39 +72,6 @@ TEST(CompareEcho, CountsTheFewestEditsByKind) {
     }
 }
 
-// An adapter with TX joined to RX, in-process: what is written comes back,
-// through a fault of the test's choosing. Reads that find nothing move the
-// clock by their time-out, as a real wait would.
-class LoopedAdapter : public Transport {
-public:
-    std::function<void(std::uint8_t, std::deque<std::uint8_t>&)> line = [](std::uint8_t b, auto& q) { q.push_back(b); };
-    std::int64_t now = 0;
-    bool refuseWrites = false;
-
-    bool write(const std::uint8_t* data, std::size_t n) override {
-        if (refuseWrites) return false;
-        for (std::size_t i = 0; i < n; ++i) line(data[i], queue_);
-        now += static_cast<std::int64_t>(n) * 95;
-        return true;
-    }
-    int readByte(int timeoutMs) override {
-        if (queue_.empty()) {
-            now += std::int64_t{timeoutMs} * 1000;
-            return -1;
-        }
-        const int b = queue_.front();
-        queue_.pop_front();
-        return b;
-    }
-    void close() override {}
-    MicroClock clock() {
-        return [this] { return now; };
-    }
-
-private:
-    std::deque<std::uint8_t> queue_;
-};
-
 TEST(Loopback, VerdictTellsABadAdapterFromAGoodOne) {
     struct Row {
         const char* name;
@@ -158,6 +125,40 @@ TEST(Loopback, EveryPhaseSendsWhatItSaysAndCountsDrops) {
     EXPECT_EQ(report.total.extra, 0u);
     EXPECT_EQ(report.roundTripsUs.size(), 32u);
     EXPECT_GT(report.bytesPerSecond, 0.0);
+}
+
+// A stop ends the test where it is asked, in every phase: not a byte more is
+// sent, and the verdict says "stopped", never a pass.
+TEST(Loopback, StopEndsItAtOnceWithStoppedNeverAPass) {
+    LoopedAdapter whole;
+    int polls = 0;
+    LoopbackSettings counting;
+    counting.stopRequested = [&polls] { return ++polls < 0; };
+    ASSERT_TRUE(RunLoopback(whole, whole.clock(), counting).passed());
+
+    for (int stopAt : {1, polls / 4, polls / 2, polls - 2, polls}) {
+        SCOPED_TRACE("stop at poll " + std::to_string(stopAt) + " of " + std::to_string(polls));
+        LoopedAdapter adapter;
+        std::size_t writtenAtStop = 0;
+        std::vector<std::string> steps;
+        LoopbackSettings settings;
+        settings.status = [&steps](const std::string& step) { steps.push_back(step); };
+        settings.stopRequested = [&, n = 0]() mutable {
+            if (++n < stopAt) return false;
+            if (n == stopAt) writtenAtStop = adapter.written;
+            return true;
+        };
+        const LoopbackReport report = RunLoopback(adapter, adapter.clock(), settings);
+        EXPECT_TRUE(report.stopped);
+        EXPECT_FALSE(report.passed());
+        EXPECT_EQ(adapter.written, writtenAtStop);
+        EXPECT_LT(adapter.written, whole.written);
+        const std::string text = DescribeLoopback(report);
+        EXPECT_NE(text.find("verdict: stopped"), std::string::npos) << text;
+        EXPECT_EQ(text.find("passes"), std::string::npos) << text;
+        ASSERT_FALSE(steps.empty());
+        EXPECT_EQ(steps.front(), "all 256 byte values");
+    }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The window's bring-up tools through the program: "Record the link" in the link
 // dialog records exactly the bytes sent while it is on; Help > "Bring-up report"
 // writes the report where the user says; Test > "Serial adapter loopback" refuses
-// the virtual box.
+// the virtual box and ends with "stopped" when the user stops it.
 #include "ProgramFixture.h"
 
 #include <sstream>
@@ -9,7 +9,9 @@
 #include "link/TEp3.h"
 #include "link/commands/LinkOps.h"
 #include "link/trace/TraceSummary.h"
+#include "shell/BringUpCommands.h"
 #include "shell/TMainForm.h"
+#include "support/LoopedAdapter.h"
 
 namespace quarvin::test {
 namespace {
@@ -96,6 +98,35 @@ TEST_F(ProgramTest, LoopbackRefusesTheVirtualBox) {
     EXPECT_EQ(fake->prompts.texts(),
               std::vector<std::string>{"The loopback test needs a serial port; the virtual box is not an adapter."});
     EXPECT_EQ(p->link().connected, 1);
+}
+
+// Esc or Stop in the window while the test runs: it ends there, and the result
+// says "stopped", never that the adapter passes. Meanwhile the window is shown
+// the step under way, which is when it sees its stop keys.
+TEST(AdapterLoopbackWindow, StopEndsItWithStopped) {
+    FakePlatform fp;
+    fp.stop.stopAfterPolls = 40;
+    LinkState link;
+    link.savedPortName = "COM1";
+    auto adapter = std::make_unique<LoopedAdapter>();
+    LoopedAdapter& looped = *adapter;
+    link.port = std::move(adapter);
+    link.connected = 1;
+    struct NoPorts : PortOpener {
+        OpenedPort open(const std::string&) override { return {}; }
+    } ports; // the link's own port is tested
+    std::vector<std::string> shown;
+    AdapterLoopbackClick(link, ports, fp.prompts, looped.clock(), &fp.stop,
+                         [&shown](const std::string& step) { shown.push_back(step); });
+    ASSERT_EQ(fp.prompts.shown.size(), 2u); // the question, then the result
+    const std::string result = fp.prompts.shown.back().text;
+    EXPECT_NE(result.find("verdict: stopped"), std::string::npos) << result;
+    EXPECT_EQ(result.find("passes"), std::string::npos) << result;
+    EXPECT_EQ(fp.stop.polls, 40);
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown.front(), "Loopback: all 256 byte values");
+    EXPECT_EQ(shown.back(), "");
+    EXPECT_EQ(link.connected, 0); // the box was not on the port: Reconnect makes the link again
 }
 
 } // namespace

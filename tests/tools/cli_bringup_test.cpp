@@ -40,6 +40,22 @@ TEST_F(CliBringUp, LoopbackPassesAGoodLineAndCountsWhatALossyOneDrops) {
                  "verdict: the adapter loses, changes or adds bytes"}});
 }
 
+// Ctrl+C once the test has begun (its port line is out): it ends with
+// "stopped", not a verdict on the adapter, and a failing exit status.
+TEST_F(CliBringUp, CtrlCStopsTheLoopback) {
+    sim::SimProcess sim(kSimExe, {"--loopback"});
+    ASSERT_FALSE(sim.path().empty()) << "quarvin-sim printed no terminal path";
+    const std::string script = "cd '" + dir.string() + "' && { '" + kCliExe + "' loopback --port '" + sim.path() +
+                               "' >stdout 2>stderr & pid=$!; until [ -s stdout ]; do sleep 0.05; done; "
+                               "kill -INT $pid; wait $pid; echo $? >status; }";
+    ASSERT_EQ(std::system(script.c_str()), 0);
+    const std::string output = Slurp(dir / "stdout");
+    EXPECT_EQ(Slurp(dir / "status"), "1\n") << output;
+    EXPECT_NE(output.find("verdict: stopped"), std::string::npos) << output;
+    EXPECT_EQ(output.find("passes"), std::string::npos) << output;
+    EXPECT_EQ(sim.waitExit(5000), 0);
+}
+
 TEST_F(CliBringUp, TraceOfARunThatLosesTheBoxReadsBack) {
     againstSim({"--chip", "27c256 12.7v", "--silent-after", "3000"},
                {"run --device Intel/27C256 --port {pty} --length fff read --trace run.trace", 3,

@@ -105,8 +105,30 @@ TEST_F(CliDataFiles, ChangedOnlyWritesTheDifferingBlocksAndEndsWithTheChipEqualT
         EXPECT_EQ(run("compare " + chip + "--in changed.hex"), 0) << out << err;
         EXPECT_NE(out.find("0 bytes differ in 0 runs."), std::string::npos) << out;
     }
-    EXPECT_EQ(run("run --device AT24C256 --port VBOX --changed-only --in in.hex program"), 2);
-    EXPECT_NE(err.find("--changed-only works on the 28C and 29EE families, not TP24c0x"), std::string::npos) << err;
+    EXPECT_EQ(run("run --device Intel/27C256 --port VBOX --changed-only --in in.hex program"), 2);
+    EXPECT_NE(err.find("--changed-only works on the 28C, 29EE, 24Cxx and 93Cxx families, not TP27x"), std::string::npos)
+        << err;
+}
+
+// The serial EEPROMs do it inside their Program, which covers the whole part.
+TEST_F(CliDataFiles, ChangedOnlyOnTheSerialEepromsNotesThePagesWritten) {
+    struct Part { std::string device; std::uint32_t last, pages, pageBytes; };
+    for (const Part& p : {Part{"AT24C02", 0xFF, 16, 16}, Part{"'AT93C46 (64x16)'", 0x7F, 4, 32}}) {
+        SCOPED_TRACE(p.device);
+        writeHex("in.hex", p.last);
+        writeHex("changed.hex", p.last, 0x01);
+        const std::string chip = "--device " + p.device + " --port VBOX --chip-image chip.img ";
+        fs::remove(dir / "chip.img");
+        ASSERT_EQ(run("run " + chip + "--in in.hex program"), 0) << out << err;
+        ASSERT_EQ(run("run " + chip + "--in in.hex --changed-only program"), 0) << out << err;
+        EXPECT_NE(out.find("changed only: 0 of " + std::to_string(p.pages) + " pages"), std::string::npos) << out;
+        ASSERT_EQ(run("run " + chip + "--in changed.hex --changed-only program"), 0) << out << err;
+        EXPECT_NE(out.find("changed only: " + std::to_string(p.pages) + " of " + std::to_string(p.pages) +
+                           " pages of " + std::to_string(p.pageBytes) + " bytes written, 0 skipped"),
+                  std::string::npos)
+            << out;
+        EXPECT_EQ(run("compare " + chip + "--in changed.hex"), 0) << out << err;
+    }
 }
 
 } // namespace

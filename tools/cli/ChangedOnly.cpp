@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "families/eeprom28c/E28Dialog.h"
+#include "families/framework/ChangedPages.h"
 #include "families/flash29ee/EE29Dialog.h"
 
 namespace quarvin::cli {
@@ -31,28 +32,17 @@ RunReport RunChangedOnlyProgram(const RunRequest& request, RunnerIo& io) {
         std::memcpy(request.buffer.data(), wanted.data(), count);
         return report;
     }
-    // Runs of differing blocks as [first, end) byte offsets.
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> runs;
-    std::uint32_t written = 0, blocks = 0;
-    for (std::uint32_t at = 0; at < count; at += kBlock, ++blocks) {
-        const std::uint32_t end = std::min(at + kBlock, count);
-        if (std::memcmp(wanted.data() + at, request.buffer.data() + at, end - at) == 0) continue;
-        ++written;
-        if (!runs.empty() && runs.back().second == at)
-            runs.back().second = end;
-        else
-            runs.emplace_back(at, end);
-    }
+    const ChangedPages changed(request.buffer.data(), wanted.data(), count, kBlock);
     std::memcpy(request.buffer.data(), wanted.data(), count);
 
-    for (const auto& [first, end] : runs) {
+    for (const auto& [first, end] : changed.runs()) {
         const RunRequest part{request.session, request.link,    request.buffer, request.selection,
                               {first, first, end - first - 1}, request.prompts, request.readIds};
         report = RunOperations(part, {"program"}, io);
         if (report.exit != ExitCode::Ok) return report;
     }
-    io.out << "program: changed only: " << written << " of " << blocks << " blocks of " << kBlock
-           << " bytes written, " << blocks - written << " skipped\n"
+    io.out << "program: changed only: " << changed.written() << " of " << changed.pages() << " blocks of " << kBlock
+           << " bytes written, " << changed.skipped() << " skipped\n"
            << std::flush;
     return RunOperations(request, {"verify"}, io);
 }

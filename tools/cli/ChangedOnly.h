@@ -7,7 +7,8 @@
 
 namespace quarvin::cli {
 
-// The page-writable families whose Program can skip unchanged blocks (28C, 29EE).
+// The page-writable families whose Program skips unchanged blocks here (28C,
+// 29EE); the serial EEPROMs' sessions take the option "changed-only" instead.
 bool TakesChangedOnly(const std::string& dialogClass);
 
 // Read, Program of each run of differing 256-byte blocks, Verify of the whole

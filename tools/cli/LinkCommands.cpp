@@ -5,6 +5,7 @@
 #include "Connection.h"
 #include "Console.h"
 #include "OperationRunner.h"
+#include "Interrupt.h"
 #include "TraceFile.h"
 #include "link/Loopback.h"
 #include "link/serial/PortFacts.h"
@@ -35,6 +36,8 @@ int LoopbackCommand(const Options& o, std::ostream& out, std::ostream& err) {
         err << "quarvin-cli: " << traceFile.error << '\n';
         return Exit(ExitCode::Usage);
     }
+    // Ctrl+C from here on ends the test at its next write or echo wait, with "stopped".
+    InstallInterruptHandler();
     // Read before opening: the open lowers the latency timer while the port is in use.
     const PortFacts facts = FactsOfPort(name);
     PosixPortOpener ports;
@@ -47,7 +50,9 @@ int LoopbackCommand(const Options& o, std::ostream& out, std::ostream& err) {
         return Exit(ExitCode::LinkLost);
     }
     out << DescribePort(name, facts) << '\n' << std::flush;
-    const LoopbackReport report = RunLoopback(*port.transport, SteadyMicroClock());
+    LoopbackSettings settings;
+    settings.stopRequested = StopRequested;
+    const LoopbackReport report = RunLoopback(*port.transport, SteadyMicroClock(), settings);
     port.transport->close();
     out << DescribeLoopback(report) << std::flush;
     return Exit(report.passed() ? ExitCode::Ok : ExitCode::Failed);

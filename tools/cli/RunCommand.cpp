@@ -16,6 +16,7 @@
 #include "VirtualChip.h"
 #include "buffer/Differences.h"
 #include "catalogue/TTypeDlg.h"
+#include "families/framework/ChangedPages.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "sim/ChipImage.h"
@@ -187,8 +188,11 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     // compare and --changed-only read the chip from address 0 into the buffer from 0.
     if ((o.command == "compare" || o.changedOnly) && (fields.bufferStart != 0 || fields.deviceStart != 0))
         return Usage(err, "compare and --changed-only need --buffer-start and --device-start 0");
-    if (o.changedOnly && !TakesChangedOnly(device.dialogClass))
-        return Usage(err, "--changed-only works on the 28C and 29EE families, not " + device.dialogClass);
+    // The serial EEPROMs' Program does it itself (their session option); the
+    // 28C and 29EE run theirs by blocks here.
+    const bool changedInSession = o.changedOnly && session->setOption(kChangedOnlyOption, "on").empty();
+    if (o.changedOnly && !changedInSession && !TakesChangedOnly(device.dialogClass))
+        return Usage(err, "--changed-only works on the 28C, 29EE, 24Cxx and 93Cxx families, not " + device.dialogClass);
     // The dialog's start shows the device's last address as Length.
     if (!o.length) fields.length = session->lastAddress(device.selection.subType);
 
@@ -260,7 +264,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     const RunRequest request{refereed, link, *buffer, device.selection, fields, &prompts,
                              [&detection] { return detection(); }, o.allowPartial};
     RunReport report;
-    if (o.changedOnly) {
+    if (o.changedOnly && !changedInSession) {
         // Program by changed blocks; every other operation as it is.
         for (const std::string& operation : o.operations) {
             if (operation == "program") TraceStep(trace, operation);

@@ -1,8 +1,10 @@
 #include "families/framework/FamilyDialog.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "forms/HexText.h"
+#include "link/trace/OperationLabel.h"
 
 namespace quarvin {
 
@@ -24,6 +26,37 @@ void FamilyDialog::showProgressAt(const ProgressDisplay& display, std::uint32_t 
     readOut.setText(Format(display.addressFormat, address));
     readOut.repaint();
     bar.setPosition(static_cast<int>(std::min(address, last)));
+}
+
+OperationResult FamilyDialog::runOperation(const std::string& name,
+                                           const std::function<OperationResult()>& operation) {
+    const OperationLabel label(ctx_.link, name);
+    return RunGuarded(ctx_.link, operation);
+}
+
+void FamilyDialog::listDifferences(std::uint32_t first, std::uint32_t count,
+                                   const std::function<OperationResult()>& readIntoBuffer) {
+    if (!ctx_.docs.listsDifferences() || first >= kBufferSize || count == 0) return;
+    count = std::min(count, kBufferSize - first);
+    MainBuffer& buffer = ctx_.docs.buffer();
+    // A read may fill more than the range (a configuration word, a data area):
+    // the whole buffer is kept.
+    const std::vector<std::uint8_t> kept(buffer.data(), buffer.data() + kBufferSize);
+    // The progress keeps showing where Verify failed.
+    Control* readOut = find("Edit6");
+    Control* bar = find("RdBar");
+    const std::string failedAt = readOut ? readOut->text() : std::string();
+    const int barMin = bar ? bar->minimum() : 0, barMax = bar ? bar->maximum() : 0, barAt = bar ? bar->position() : 0;
+    const OperationResult read = runOperation("compare", readIntoBuffer);
+    DifferenceList differences;
+    if (read.ok()) differences.compare(first, kept.data() + first, buffer.data() + first, count);
+    std::copy(kept.begin(), kept.end(), buffer.data());
+    if (readOut) readOut->setText(failedAt);
+    if (bar) {
+        bar->setRange(barMin, barMax);
+        bar->setPosition(barAt);
+    }
+    if (read.ok()) ctx_.docs.showDifferences(differences);
 }
 
 std::optional<OperationResult> FamilyDialog::refuseAfterIncompleteLoad() {

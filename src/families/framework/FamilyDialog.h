@@ -49,6 +49,16 @@ protected:
     void showProgressAt(const ProgressDisplay& display, std::uint32_t address, std::uint32_t last);
     // Hooks that show status and progress there and ask the platform's stop request.
     OperationHooks operationHooks(const ProgressDisplay& display);
+    // Runs a device operation the user started here through RunGuarded, its
+    // bytes labelled in a link trace with its name ("read", "verify", ...), as
+    // the command line labels the same steps.
+    OperationResult runOperation(const std::string& name, const std::function<OperationResult()>& operation);
+    // After a Verify failed, where there is a window for it: reads the chip
+    // again with readIntoBuffer (the same range Verify covered), lists every byte
+    // of buffer offsets first .. first + count - 1 that differs from the buffer
+    // in the "Differences" window, and puts the buffer back as it was. A read that
+    // does not finish lists nothing.
+    void listDifferences(std::uint32_t first, std::uint32_t count, const std::function<OperationResult()>& readIntoBuffer);
     // After a load that left the buffer short of its file, the first device
     // operation asks whether to run on it: nothing when it may run (or the user
     // said Yes, which is not asked again), else the refusal to show.

@@ -10,6 +10,22 @@ namespace quarvin {
 namespace {
 // Status in Msg, the progress address as "%04x".
 constexpr FamilyDialog::ProgressDisplay kDisplay{"Msg", "%04x"};
+
+// The step's name in a link trace, as the command line names it.
+const char* OperationName(McuStep step) {
+    switch (step) {
+    case McuStep::Read: return "read";
+    case McuStep::Erase: return "erase";
+    case McuStep::Blank: return "blank";
+    case McuStep::Program: return "program";
+    case McuStep::Verify: return "verify";
+    case McuStep::Protect: return "protect";
+    case McuStep::Id: return "id";
+    case McuStep::ReadFuse: return "fuses";
+    case McuStep::WriteFuse: return "fuse";
+    }
+    return "?";
+}
 } // namespace
 
 namespace {
@@ -163,7 +179,9 @@ OperationHooks McuDialog::hooks() { return operationHooks(kDisplay); }
 OperationResult McuDialog::perform(McuStep step) {
     const OperationHooks h = hooks();
     const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
-    const OperationResult r = refusal ? *refusal : RunGuarded(link(), [&] { return run(step, h); });
+    const OperationResult r = refusal ? *refusal : runOperation(OperationName(step), [&] { return run(step, h); });
+    if (step == McuStep::Verify && r.outcome == Outcome::Failed)
+        listDifferences(0, range().last() + 1, [&] { return run(McuStep::Read, h); });
     // A step that succeeds without a word of its own leaves Msg as it was.
     if (!(r.ok() && r.message.empty())) setMessage(r.message, false);
     if (!keepsFlag(step, r)) failure_ = failureFlagOf(step, r);
@@ -211,7 +229,7 @@ void McuDialog::Button1Click() {
     // One stop request ends the whole chain, whichever step it falls in.
     if (ctx_.platform.stop) ctx_.platform.stop->clear();
     failure_ = 0;
-    const OperationResult gate = RunGuarded(link(), [&] {
+    const OperationResult gate = runOperation("auto", [&] {
         const std::optional<OperationResult> refusal = beforeChain();
         return refusal ? *refusal : OperationResult::done({});
     });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "families/framework/MemorySession.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 
@@ -207,7 +208,11 @@ OperationResult MemoryDialog::perform(MemoryStep step, bool partOfAuto) {
     if (!partOfAuto && ctx_.platform.stop) ctx_.platform.stop->clear();
     const OperationHooks h = hooks();
     const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
-    const OperationResult r = refusal ? *refusal : RunGuarded(link(), [&] { return dispatch(step, h); });
+    const OperationResult r = refusal ? *refusal : runOperation(StepName(step), [&] { return dispatch(step, h); });
+    if (step == MemoryStep::Verify && r.outcome == Outcome::Failed) {
+        const FieldSpan span = SpanOf(fields(), lastAddress());
+        listDifferences(span.buffer, span.count, [&] { return dispatch(MemoryStep::Read, h); });
+    }
     setMessage(r.message, false);
     if (!r.ok()) {
         failure_ = true;

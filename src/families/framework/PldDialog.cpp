@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "families/framework/PldSession.h"
 #include "families/framework/PldSteps.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
@@ -128,7 +129,7 @@ OperationResult PldDialog::perform(PldStep step) {
     if (step == PldStep::Read) ctx_.docs.openFuseMap();
     const OperationHooks h = hooks();
     const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
-    const OperationResult r = refusal ? *refusal : RunGuarded(link(), [&] { return run(step, h); });
+    const OperationResult r = refusal ? *refusal : runOperation(PldStepName(step), [&] { return run(step, h); });
     setMessage(r.message, false);
     failure_ = !r.ok();
     // Whatever Read brought in, also before a failure or a lost link, is in the map: show it.

@@ -8,6 +8,9 @@
 
 namespace quarvin {
 
+// The step's name on the command line ("read", "secure", ...).
+const char* PldStepName(PldStep step);
+
 class PldSession : public FamilySession {
 public:
     // eraseSkipsBlank: auto runs blank only when erase is not among its steps.

@@ -19,12 +19,13 @@ struct ButtonSpec {
     SerialStep step;
     const char* name;
     const char* caption;
+    const char* operation; // the step's name on the command line and in a link trace
 };
 
 constexpr ButtonSpec kButtons[] = {
-    {SerialStep::Read, "ReadButton", "Read"},   {SerialStep::Erase, "Erase", "Erase"},
-    {SerialStep::Blank, "Blank", "Blank"},      {SerialStep::Program, "Write", "Programe"},
-    {SerialStep::Verify, "Verify", "Verify"},
+    {SerialStep::Read, "ReadButton", "Read", "read"},       {SerialStep::Erase, "Erase", "Erase", "erase"},
+    {SerialStep::Blank, "Blank", "Blank", "blank"},         {SerialStep::Program, "Write", "Programe", "program"},
+    {SerialStep::Verify, "Verify", "Verify", "verify"},
 };
 
 const ButtonSpec& SpecOf(SerialStep step) {
@@ -45,12 +46,18 @@ constexpr std::pair<const char*, SerialStep> kAutoSteps[] = {
 };
 
 constexpr int kButtonPitch = 80;
+constexpr int kFormWidth = 430;
+constexpr int kFormHeight = 256;
+constexpr int kChangedOnlyRow = 24; // the form grows by this for "Only changed pages"
+constexpr const char* kChangedOnlyBox = "CheckBoxChanged";
 
 } // namespace
 
 SerialMemoryDialog::SerialMemoryDialog(DeviceContext& ctx, std::string className, std::string caption,
                                        SerialDialogLayout layout)
-    : FamilyDialog(ctx, std::move(className), std::move(caption), 430, 256), layout_(std::move(layout)) {
+    : FamilyDialog(ctx, std::move(className), std::move(caption), kFormWidth,
+                   kFormHeight + (layout.changedOnlyBox ? kChangedOnlyRow : 0)),
+      layout_(std::move(layout)) {
     buildControls();
     onClose = [this] { OnCloseForm(); };
 }
@@ -97,6 +104,7 @@ void SerialMemoryDialog::buildControls() {
     e6.readOnly = true;
     e6.colour = Colour::Red;
     add(ControlKind::Edit, "Msg", " ", 12, 198, 316, 48).readOnly = true;
+    if (layout_.changedOnlyBox) add(ControlKind::CheckBox, kChangedOnlyBox, "Only changed pages", 12, 252, 200, 17);
 
     Control& cancel = add(ControlKind::Button, "CancelBtn", "Exit", 343, 210, 75, 25);
     cancel.isCancel = true;
@@ -126,6 +134,11 @@ int SerialMemoryDialog::writeWaitMilliseconds() const {
     return WriteWaitMilliseconds(const_cast<SerialMemoryDialog*>(this)->control("Speed").itemIndex());
 }
 
+bool SerialMemoryDialog::changedOnly() const {
+    const Control* box = const_cast<SerialMemoryDialog*>(this)->find(kChangedOnlyBox);
+    return box != nullptr && box->checked();
+}
+
 void SerialMemoryDialog::setMessage(const std::string& text, bool repaintNow) { showStatus(kDisplay, text, repaintNow); }
 
 void SerialMemoryDialog::showProgress(std::uint32_t a, std::uint32_t last) { showProgressAt(kDisplay, a, last); }
@@ -141,7 +154,9 @@ OperationResult SerialMemoryDialog::perform(SerialStep step) {
     }
     const OperationHooks h = hooks();
     const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
-    const OperationResult r = refusal ? *refusal : RunGuarded(link(), [&] { return run(step, h); });
+    const OperationResult r = refusal ? *refusal : runOperation(SpecOf(step).operation, [&] { return run(step, h); });
+    if (step == SerialStep::Verify && r.outcome == Outcome::Failed)
+        listDifferences(0, lastBufferAddress() + 1, [&] { return run(SerialStep::Read, h); });
     setMessage(r.message, false);
     failure_ = !r.ok();
     // Whatever Read brought in, also before a failure, is in the buffer: show it.

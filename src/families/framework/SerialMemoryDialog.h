@@ -20,6 +20,9 @@ struct SerialDialogLayout {
     std::vector<SerialStep> buttons;  // in the order they stand on the form
     bool autoGroup = false;           // "Auto pro" with Erase, Blank, Programe, Verify
     std::string notConnectedText;     // Msg at start without a box
+    // "Only changed pages" below the message: Program reads the part first and
+    // writes only the pages that differ. Off when the dialog opens.
+    bool changedOnlyBox = false;
 };
 
 class SerialMemoryDialog : public FamilyDialog {
@@ -54,6 +57,8 @@ protected:
     int selectedRow(int rowCount) const;
     // The "Pro time" choice, in milliseconds.
     int writeWaitMilliseconds() const;
+    // "Only changed pages" is there and ticked.
+    bool changedOnly() const;
 
     LinkState& link() { return ctx_.link; }
     MainBuffer& buffer() { return ctx_.docs.buffer(); }

@@ -4,14 +4,14 @@ namespace quarvin {
 
 I2cDialog::I2cDialog(DeviceContext& ctx)
     : SerialMemoryDialog(ctx, kFormClass, "P24",
-                         {{SerialStep::Read, SerialStep::Program, SerialStep::Verify}, false, "Link Bad"}) {}
+                         {{SerialStep::Read, SerialStep::Program, SerialStep::Verify}, false, "Link Bad", true}) {}
 
 const I2cRow& I2cDialog::row() const {
     return kI2cRows[static_cast<std::size_t>(selectedRow(static_cast<int>(kI2cRows.size())))];
 }
 
 OperationResult I2cDialog::run(SerialStep step, const OperationHooks& hooks) {
-    const I2cJob job{link(), row(), buffer(), hooks, writeWaitMilliseconds()};
+    const I2cJob job{link(), row(), buffer(), hooks, writeWaitMilliseconds(), changedOnly()};
     switch (step) {
     case SerialStep::Read: return ReadI2c(job);
     case SerialStep::Program: return ProgramI2c(job);

@@ -1,7 +1,9 @@
 #include "families/i2c_eeprom/I2cOperations.h"
 
+#include <memory>
 #include <optional>
 
+#include "families/framework/ChangedPages.h"
 #include "families/i2c_eeprom/I2cBus.h"
 #include "link/commands/LinkOps.h"
 
@@ -112,22 +114,35 @@ OperationResult VerifyI2c(const I2cJob& job) {
 OperationResult ProgramI2c(const I2cJob& job) {
     const I2cRow& row = job.row;
     if (Placeholder(row)) return NoTypeSelected();
-    job.hooks.say("Programming...", true);
-    i2c::PowerUp(job.link, row);
-    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
-        if (a % kWriteProgress == 0 && ProgressStops(job, a)) {
-            SwitchOff(job.link, row);
-            return OperationResult::stopped(a);
-        }
-        i2c::ByteWrite(job.link, row, a, job.buffer[a], job.writeWaitMilliseconds);
+    std::optional<ChangedPages> changed;
+    if (job.changedOnly) {
+        auto chip = std::make_unique<MainBuffer>();
+        const OperationResult read = ReadI2c({job.link, row, *chip, job.hooks, job.writeWaitMilliseconds});
+        if (!read.ok()) return read;
+        changed.emplace(chip->data(), job.buffer.data(), row.lastAddress + 1, kI2cChangedPageBytes);
     }
-    SwitchOff(job.link, row);
+    if (!changed || changed->written() > 0) {
+        job.hooks.say("Programming...", true);
+        i2c::PowerUp(job.link, row);
+        for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
+            if (a % kWriteProgress == 0 && ProgressStops(job, a)) {
+                SwitchOff(job.link, row);
+                return OperationResult::stopped(a);
+            }
+            if (changed && !changed->differs(a)) continue;
+            i2c::ByteWrite(job.link, row, a, job.buffer[a], job.writeWaitMilliseconds);
+        }
+        SwitchOff(job.link, row);
+    }
     // The writes are not acknowledged one by one: the verify is the check.
     const OperationResult verified = VerifyI2c(job);
     if (verified.outcome == Outcome::Stopped) return verified;
     // After a failed verify the progress keeps the address that failed.
     if (verified.ok()) job.hooks.show(row.lastAddress, row.lastAddress);
     SwitchOff(job.link, row);
+    // The pages skipped were asked to be skipped: the run is whole, so this is no
+    // end-of-range note but part of the success text.
+    if (verified.ok() && changed) return OperationResult::done(verified.message + " " + changed->note());
     return verified;
 }
 

@@ -1,5 +1,6 @@
 #include "families/i2c_eeprom/I2cSession.h"
 
+#include "families/framework/ChangedPages.h"
 #include "families/framework/RowLookup.h"
 #include "families/framework/WriteWait.h"
 #include "families/i2c_eeprom/I2cOperations.h"
@@ -22,10 +23,12 @@ std::vector<FamilyOperationInfo> I2cSession::operations() const {
 }
 
 std::vector<FamilyOptionInfo> I2cSession::options() const {
-    return {{"pro-time", kWriteWaitValues, "5", "milliseconds waited after each byte written (\"Pro time\")"}};
+    return {{"pro-time", kWriteWaitValues, "5", "milliseconds waited after each byte written (\"Pro time\")"},
+            ChangedOnlyOptionInfo()};
 }
 
 std::string I2cSession::setOption(const std::string& name, const std::string& value) {
+    if (name == kChangedOnlyOption) return SetChangedOnly(value, changedOnly_);
     if (name != "pro-time") return "unknown option " + name;
     if (!ParseWriteWait(value, writeWaitMilliseconds_)) return std::string("pro-time takes ") + kWriteWaitValues;
     return {};
@@ -34,7 +37,7 @@ std::string I2cSession::setOption(const std::string& name, const std::string& va
 std::uint32_t I2cSession::lastAddress(int subType) const { return RowOf(subType).lastAddress; }
 
 OperationResult I2cSession::run(const std::string& operation, const SessionJob& s) {
-    const I2cJob job{s.link, RowOf(s.selection.subType), s.buffer, s.hooks, writeWaitMilliseconds_};
+    const I2cJob job{s.link, RowOf(s.selection.subType), s.buffer, s.hooks, writeWaitMilliseconds_, changedOnly_};
     OperationResult r = RunGuarded(s.link, [&]() -> OperationResult {
         if (operation == "read") return ReadI2c(job);
         if (operation == "program") return ProgramI2c(job);

@@ -14,6 +14,7 @@ public:
 
 private:
     int writeWaitMilliseconds_ = 5;
+    bool changedOnly_ = false;
 };
 
 } // namespace quarvin

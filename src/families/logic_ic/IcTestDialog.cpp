@@ -1,6 +1,7 @@
 #include "families/logic_ic/IcTestDialog.h"
 
 #include "link/commands/LinkOps.h"
+#include "link/trace/OperationLabel.h"
 
 namespace quarvin {
 
@@ -98,13 +99,19 @@ void IcTestDialog::LBox1OnClick() {
     control("Number").setText(tester_.typeName(tester_.selected()));
 }
 
-void IcTestDialog::Test1Click() { say(tester_.founction(ctx_.link, hooks()).message); }
+void IcTestDialog::Test1Click() {
+    const OperationLabel label(ctx_.link, "test");
+    say(tester_.founction(ctx_.link, hooks()).message);
+}
 
 void IcTestDialog::Button1Click() {
     Control& found = control("ListBox2");
     found.setItemIndex(-1);
     found.setItems({});
-    const OperationResult r = tester_.search(ctx_.link, hooks());
+    const OperationResult r = [&] {
+        const OperationLabel label(ctx_.link, "identify");
+        return tester_.search(ctx_.link, hooks());
+    }();
     found.setItems(tester_.found());
     if (!tester_.found().empty()) {
         control("Number").setText(tester_.typeName(tester_.selected()));

@@ -6,14 +6,15 @@ MicrowireDialog::MicrowireDialog(DeviceContext& ctx)
     : SerialMemoryDialog(ctx, kFormClass, "P93c x 8 & x16",
                          {{SerialStep::Read, SerialStep::Erase, SerialStep::Blank, SerialStep::Program, SerialStep::Verify},
                           true,
-                          "RS232 Bad!"}) {}
+                          "RS232 Bad!",
+                          true}) {}
 
 const MicrowireRow& MicrowireDialog::row() const {
     return kMicrowireRows[static_cast<std::size_t>(selectedRow(static_cast<int>(kMicrowireRows.size())))];
 }
 
 OperationResult MicrowireDialog::run(SerialStep step, const OperationHooks& hooks) {
-    const MicrowireJob job{link(), row(), buffer(), hooks, writeWaitMilliseconds()};
+    const MicrowireJob job{link(), row(), buffer(), hooks, writeWaitMilliseconds(), changedOnly()};
     switch (step) {
     case SerialStep::Read: return ReadMicrowire(job);
     case SerialStep::Erase: return EraseMicrowire(job);

@@ -1,8 +1,11 @@
 #include "families/microwire_eeprom/MicrowireOperations.h"
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <optional>
 
+#include "families/framework/ChangedPages.h"
 #include "families/microwire_eeprom/MicrowireBus.h"
 #include "link/commands/LinkOps.h"
 
@@ -116,23 +119,60 @@ OperationResult ReadMicrowire(const MicrowireJob& job) {
     return OperationResult::done("Finished");
 }
 
-OperationResult ProgramMicrowire(const MicrowireJob& job) {
-    const MicrowireRow& row = job.row;
-    if (Placeholder(row)) return NoTypeSelected();
-    MicrowirePort port(job.link, row);
+namespace {
+
+// Powers the part up and writes the locations `writes` picks, with progress and
+// the stop poll before each; the part is left write-protected. A stop powers it
+// down and gives the result.
+std::optional<OperationResult> WriteLocations(const MicrowireJob& job, MicrowirePort& port,
+                                              const std::function<bool(std::uint32_t)>& writes) {
     job.hooks.say("Programming...", true);
     port.powerUp();
     port.special(Special::WriteEnable);
-    for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
+    for (std::uint32_t a = 0; a <= job.row.lastAddress; ++a) {
         if (ProgressStops(job, a)) {
             // Leave the part write-protected.
             port.special(Special::WriteDisable);
             ConnectVcc(job.link, 0);
             return OperationResult::stopped(a);
         }
-        port.writeWord(a, BufferValue(job, a), job.writeWaitUnits);
+        if (writes(a)) port.writeWord(a, BufferValue(job, a), job.writeWaitUnits);
     }
     port.special(Special::WriteDisable);
+    return std::nullopt;
+}
+
+// Program with changedOnly: the part read into a scratch image, the differing
+// pages written, then the whole part verified.
+OperationResult ProgramChangedMicrowire(const MicrowireJob& job) {
+    const MicrowireRow& row = job.row;
+    auto chip = std::make_unique<MainBuffer>();
+    const OperationResult read = ReadMicrowire({job.link, row, *chip, job.hooks, job.writeWaitUnits});
+    if (!read.ok()) return read;
+    const std::uint32_t bytesPerLocation = row.wordWide() ? 2 : 1;
+    const ChangedPages changed(chip->data(), job.buffer.data(), row.lastBufferAddress() + 1,
+                               kMicrowireChangedPageLocations * bytesPerLocation);
+    if (changed.written() > 0) {
+        MicrowirePort port(job.link, row);
+        const auto stopped =
+            WriteLocations(job, port, [&](std::uint32_t a) { return changed.differs(a * bytesPerLocation); });
+        if (stopped) return *stopped;
+        ConnectVcc(job.link, 0);
+    }
+    const OperationResult verified = VerifyMicrowire(job);
+    // The pages skipped were asked to be skipped: part of the success text, not a
+    // note of a run cut short.
+    return verified.ok() ? OperationResult::done(verified.message + " " + changed.note()) : verified;
+}
+
+} // namespace
+
+OperationResult ProgramMicrowire(const MicrowireJob& job) {
+    const MicrowireRow& row = job.row;
+    if (Placeholder(row)) return NoTypeSelected();
+    if (job.changedOnly) return ProgramChangedMicrowire(job);
+    MicrowirePort port(job.link, row);
+    if (const auto stopped = WriteLocations(job, port, [](std::uint32_t) { return true; })) return *stopped;
     port.powerUp();
     const bool firstTook = port.readWord(0) == BufferValue(job, 0);
     job.hooks.show(row.lastAddress, row.lastAddress);

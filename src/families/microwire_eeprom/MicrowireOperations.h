@@ -16,13 +16,21 @@ struct MicrowireJob {
     MainBuffer& buffer;
     const OperationHooks& hooks;
     int writeWaitUnits = 5; // "Pro time", 100 ticks each
+    // Program reads the part first and writes only the pages that differ.
+    bool changedOnly = false;
 };
+
+// What "only changed pages" compares at a time, in locations (x16: words). The
+// parts write one location per cycle; this only sets the comparison's grain.
+inline constexpr std::uint32_t kMicrowireChangedPageLocations = 16;
 
 OperationResult ReadMicrowire(const MicrowireJob& job);
 // Erase all; judged by location 0.
 OperationResult EraseMicrowire(const MicrowireJob& job);
 OperationResult BlankMicrowire(const MicrowireJob& job);
-// Writes every location; judged by location 0.
+// Writes every location; judged by location 0. With changedOnly: reads the
+// part first, writes only the pages that differ from the buffer, verifies the
+// whole part and notes the pages written and skipped.
 OperationResult ProgramMicrowire(const MicrowireJob& job);
 OperationResult VerifyMicrowire(const MicrowireJob& job);
 

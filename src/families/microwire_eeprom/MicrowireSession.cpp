@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "families/framework/ChangedPages.h"
 #include "families/framework/RowLookup.h"
 #include "families/framework/WriteWait.h"
 #include "forms/HexText.h"
@@ -29,10 +30,12 @@ std::vector<FamilyOptionInfo> MicrowireSession::options() const {
     return {
         {"pro-time", kWriteWaitValues, "5", "\"Pro time\": the wait after each word is 100 delay ticks per unit"},
         {"auto", "steps of erase,blank,program,verify", "program,verify", "the steps auto runs"},
+        ChangedOnlyOptionInfo(),
     };
 }
 
 std::string MicrowireSession::setOption(const std::string& name, const std::string& value) {
+    if (name == kChangedOnlyOption) return SetChangedOnly(value, changedOnly_);
     if (name == "pro-time") {
         if (!ParseWriteWait(value, writeWaitUnits_)) return std::string("pro-time takes ") + kWriteWaitValues;
         return {};
@@ -56,7 +59,7 @@ std::string MicrowireSession::setOption(const std::string& name, const std::stri
 std::uint32_t MicrowireSession::lastAddress(int subType) const { return RowOf(subType).lastBufferAddress(); }
 
 OperationResult MicrowireSession::run(const std::string& operation, const SessionJob& s) {
-    const MicrowireJob job{s.link, RowOf(s.selection.subType), s.buffer, s.hooks, writeWaitUnits_};
+    const MicrowireJob job{s.link, RowOf(s.selection.subType), s.buffer, s.hooks, writeWaitUnits_, changedOnly_};
     OperationResult r = RunGuarded(s.link, [&]() -> OperationResult {
         if (operation == "read") return ReadMicrowire(job);
         if (operation == "erase") return EraseMicrowire(job);

@@ -16,6 +16,7 @@ public:
 
 private:
     int writeWaitUnits_ = 5;
+    bool changedOnly_ = false;
     std::vector<MicrowireStep> auto_{MicrowireStep::Program, MicrowireStep::Verify};
 };
 

@@ -29,6 +29,9 @@ public:
     // The link gave up on this transport (no reply in time, a write that
     // failed); close() follows. Only a trace takes note.
     virtual void linkLost() {}
+    // The program is now running this operation ("" when none): a trace labels
+    // the bytes that follow with it; nothing else takes note.
+    virtual void operationChanged(const std::string& /*operation*/) {}
 };
 
 // Result of opening a port by name.

@@ -38,7 +38,7 @@ void LinkTrace::setOperation(const std::string& name) {
     for (char& c : clean)
         if (c == '\n' || c == '\r') c = ' ';
     operation_.clear();
-    write(clock_(), clean.empty() ? "op end" : "op " + clean);
+    write(clock_(), clean.empty() ? std::string(NoOperationLine) : "op " + clean);
     operation_ = clean;
 }
 

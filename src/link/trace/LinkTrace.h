@@ -37,6 +37,8 @@ public:
     // The operation the following lines belong to ("" for none); written as a
     // line of its own when it changes.
     void setOperation(const std::string& name);
+    // The line's text when no operation runs any more.
+    static constexpr const char* NoOperationLine = "op end";
     const std::string& operation() const { return operation_; }
 
     void sent(const std::uint8_t* data, std::size_t n);

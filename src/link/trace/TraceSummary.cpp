@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "link/trace/LinkTrace.h"
 #include "link/trace/TraceSink.h"
 
 namespace quarvin {
@@ -98,7 +99,8 @@ TraceSummary ReadTrace(std::istream& in) {
         if (kind == ">" || kind == "<") {
             if (!parseBytes(words, kind == ">" ? s.sent : s.received)) bad();
         } else if (kind == "op") {
-            const std::string name = rest.size() > 3 ? rest.substr(3) : std::string();
+            // "op end" closes the operation before it and names none.
+            const std::string name = rest.size() > 3 && rest != LinkTrace::NoOperationLine ? rest.substr(3) : std::string();
             if (!name.empty() && std::find(s.operations.begin(), s.operations.end(), name) == s.operations.end())
                 s.operations.push_back(name);
         } else if (kind == "timeout") {

@@ -26,6 +26,7 @@ public:
     void purge() override;
     void close() override;
     void linkLost() override;
+    void operationChanged(const std::string& operation) override { trace_->setOperation(operation); }
 
     bool traces(const LinkTrace& trace) const { return trace_.get() == &trace; }
     // The transport underneath, handed back when tracing ends.
