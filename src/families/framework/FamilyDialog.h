@@ -10,6 +10,7 @@
 #include "catalogue/SelectionState.h"
 #include "families/framework/FamilySession.h"
 #include "families/framework/Operation.h"
+#include "families/placement/SocketPlacement.h"
 #include "forms/Form.h"
 #include "link/commands/LinkState.h"
 #include "platform/Platform.h"
@@ -55,13 +56,14 @@ protected:
 using FamilyFactory = std::function<std::unique_ptr<FamilyDialog>(DeviceContext&)>;
 
 // What the rest of the program needs to know of a sub-type row without knowing
-// the family: its name, size, programming voltage and the part the virtual box
-// puts in the socket for it.
+// the family: its name, size, programming voltage, the part the virtual box
+// puts in the socket for it and where that part sits in the socket.
 struct SubTypeSummary {
     std::string name;
     std::uint32_t size = 0;     // bytes (or words) of the device, 0 for the placeholder
     int vppMillivolts = 0;
     std::string chip;           // virtual box part, empty for none
+    SocketPlacement placement;  // not known for the placeholder and rows without data
 };
 
 // A built family, registered once under its dialog class name.
