@@ -28,4 +28,10 @@ struct PinLabel {
 // A part's pins in package order (element k-1 is pin k); empty when not known.
 using Pinout = std::vector<PinLabel>;
 
+// The part that stands for a device row, and its pinout.
+struct PartPinout {
+    std::string part; // empty: no part known
+    Pinout pins;
+};
+
 } // namespace quarvin

@@ -85,9 +85,10 @@ std::string SocketSvg(const SocketPicture& picture) {
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(kWidth) + "mm\" height=\"" + Num(kHeight) +
            "mm\" viewBox=\"0 0 " + Num(kWidth) + " " + Num(kHeight) + "\">\n";
-    // The header line of the text picture is the title.
+    // The header lines of the text picture are the title.
     std::string title = SocketText(SocketPicture{picture.device, picture.part, picture.placement, {}});
-    title = title.substr(0, title.find('\n'));
+    title = title.substr(0, title.find("\n", title.find('\n') + 1));
+    for (char& c : title) if (c == '\n') c = ' ';
     svg += "<title>" + Escaped(title) + "</title>\n";
     svg += Text(kWidth / 2, 5.0, "middle", "2.2", title);
     const double sx0 = X(1) - 2.4, sx1 = X(kSocketPins) + 2.4;

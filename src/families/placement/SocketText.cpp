@@ -25,12 +25,11 @@ std::string PinNumber(int packagePin) {
 }
 
 std::string Header(const SocketPicture& p) {
-    std::string line = p.device + ": ";
-    if (!p.known()) return line + kPlacementNotKnown + "\n";
-    if (!p.part.empty()) line += p.part + ", ";
-    line += std::to_string(p.placement.packagePins) + " pins, pin 1 in socket pin " +
-            std::to_string(p.placement.firstSocketPin) + ", notch towards the lever\n";
-    return line;
+    std::string text = p.device + "\n";
+    if (!p.known()) return text + kPlacementNotKnown + "\n";
+    if (!p.part.empty()) text += p.part + ": ";
+    return text + std::to_string(p.placement.packagePins) + " pins, pin 1 in socket pin " +
+           std::to_string(p.placement.firstSocketPin) + ", notch towards the lever\n";
 }
 
 std::string Key(const SocketPicture& p) {
