@@ -186,6 +186,7 @@ void VirtualSocket::insert(const ChipOffer& offer) {
 }
 
 void VirtualSocket::deviceSelected(const std::string& dialogClass, int subType, const std::string& typeName) {
+    selected_ = {dialogClass, subType, typeName};
     const ChipOffer* offer = OfferForDevice(dialogClass, subType, typeName);
     if (!offer) {
         RemoveClick();

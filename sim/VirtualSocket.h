@@ -37,6 +37,13 @@ public:
     void ClearFaultsClick();
 
     Chip* chip() const { return chip_.get(); }
+    // The device of the last selection, for the placement picture.
+    struct SelectedDevice {
+        std::string dialogClass;
+        int subType = 0;
+        std::string typeName;
+    };
+    const SelectedDevice& selectedDevice() const { return selected_; }
     // Shows the chip in the socket and its checksum again.
     void refresh();
     // Refreshes when the chip changed since the last look (after an operation).
@@ -61,6 +68,7 @@ private:
     std::shared_ptr<Box> box_;
     Platform& platform_;
     std::shared_ptr<Chip> chip_;
+    SelectedDevice selected_;
     std::uint64_t shownChanges_ = 0;
     std::uint64_t shownStress_ = 0;
 };

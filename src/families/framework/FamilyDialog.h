@@ -33,6 +33,8 @@ public:
         : Form(std::move(className), std::move(caption), width, height), ctx_(ctx) {}
     // Called by the dispatch after it has shown the dialog.
     virtual void Start() = 0;
+    // The device the dialog works on, as the selection dialog last set it.
+    const SelectionState& selection() const { return ctx_.selection; }
 
     // Where a dialog shows an operation's status and progress: its message field,
     // and the progress bar "RdBar" with the address read-out "Edit6".

@@ -38,6 +38,16 @@ SocketPicture MakeSocketPicture(std::string device, std::string part, const Sock
     return picture;
 }
 
+std::string PinDescription(const SocketPicture& picture, int socketPin) {
+    const SocketPinPicture& pin = picture.at(socketPin);
+    std::string text = "socket pin " + std::to_string(socketPin);
+    if (pin.packagePin) {
+        text += ": pin " + std::to_string(pin.packagePin);
+        if (!pin.name.empty()) text += " " + pin.name;
+    }
+    return text + " (" + RoleName(pin.role) + ")";
+}
+
 char RoleLetter(PinRole role) {
     switch (role) {
     case PinRole::Vcc: return 'V';

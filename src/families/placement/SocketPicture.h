@@ -36,6 +36,9 @@ SocketPicture MakeSocketPicture(std::string device, std::string part, const Sock
 // The text the windows and the command line show for a row without placement data.
 inline constexpr const char* kPlacementNotKnown = "placement not known";
 
+// What a socket pin holds, for hover texts: "socket pin 7: pin 1 VPP (Vpp)".
+std::string PinDescription(const SocketPicture& picture, int socketPin);
+
 // One letter per role in the text picture, and the key that explains them.
 char RoleLetter(PinRole role);
 const char* RoleName(PinRole role);

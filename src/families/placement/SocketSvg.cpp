@@ -43,19 +43,11 @@ std::string Text(double x, double y, const std::string& anchor, const std::strin
            "\" font-family=\"sans-serif\">" + Escaped(s) + "</text>\n";
 }
 
-std::string PinTitle(int socketPin, const SocketPinPicture& pin) {
-    std::string title = "socket pin " + std::to_string(socketPin);
-    if (pin.packagePin) {
-        title += ": pin " + std::to_string(pin.packagePin);
-        if (!pin.name.empty()) title += " " + pin.name;
-    }
-    return title + " (" + RoleName(pin.role) + ")";
-}
-
-std::string Pin(int s, const SocketPinPicture& pin) {
+std::string Pin(const SocketPicture& picture, int s) {
+    const SocketPinPicture& pin = picture.at(s);
     const bool left = s <= kSocketRowPins;
     const double x = X(s), y = Y(s);
-    std::string svg = "<g><title>" + Escaped(PinTitle(s, pin)) + "</title>";
+    std::string svg = "<g><title>" + Escaped(PinDescription(picture, s)) + "</title>";
     svg += "<circle cx=\"" + Num(x) + "\" cy=\"" + Num(y) + "\" r=\"" + Num(kPinRadius) + "\" fill=\"" +
            RoleColour(pin.role) + "\" stroke=\"#555555\" stroke-width=\"0.15\"/></g>\n";
     // Socket pin number just outside the socket, the name beyond it.
@@ -103,7 +95,7 @@ std::string SocketSvg(const SocketPicture& picture) {
     } else {
         svg += Part(picture.placement);
     }
-    for (int s = 1; s <= kSocketPins; ++s) svg += Pin(s, picture.at(s));
+    for (int s = 1; s <= kSocketPins; ++s) svg += Pin(picture, s);
     // The key: one swatch per role, four to a line.
     int shown = 0;
     for (PinRole role : {PinRole::Vcc, PinRole::Ground, PinRole::Vpp, PinRole::Clock, PinRole::Data, PinRole::Address,

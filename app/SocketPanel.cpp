@@ -1,0 +1,31 @@
+#include "SocketPanel.h"
+
+#include "families/framework/FamilyDialog.h"
+#include "families/placement/DevicePicture.h"
+#include "sim/PartPinouts.h"
+#include "sim/VirtualSocket.h"
+
+namespace quarvin::app {
+
+std::function<PanelDevice()> PanelDeviceOf(Form& form) {
+    if (auto* family = dynamic_cast<FamilyDialog*>(&form)) {
+        return [family] {
+            const SelectionState& s = family->selection();
+            return PanelDevice{s.description.empty() ? s.typeName : s.description, family->className(), s.typeName,
+                               s.subType};
+        };
+    }
+    if (auto* socket = dynamic_cast<sim::VirtualSocket*>(&form)) {
+        return [socket] {
+            const auto& d = socket->selectedDevice();
+            return PanelDevice{d.typeName.empty() ? d.dialogClass : d.typeName, d.dialogClass, d.typeName, d.subType};
+        };
+    }
+    return {};
+}
+
+SocketPicture PanelPicture(const PanelDevice& device) {
+    return DevicePicture(device.title, device.dialogClass, device.subType, device.typeName, sim::PartPinoutOf);
+}
+
+} // namespace quarvin::app
