@@ -12,20 +12,24 @@ std::function<PanelDevice()> PanelDeviceOf(Form& form) {
         return [family] {
             const SelectionState& s = family->selection();
             return PanelDevice{s.description.empty() ? s.typeName : s.description, family->className(), s.typeName,
-                               s.subType};
+                               s.subType, {}};
         };
     }
     if (auto* socket = dynamic_cast<sim::VirtualSocket*>(&form)) {
         return [socket] {
             const auto& d = socket->selectedDevice();
-            return PanelDevice{d.typeName.empty() ? d.dialogClass : d.typeName, d.dialogClass, d.typeName, d.subType};
+            return PanelDevice{d.typeName.empty() ? d.dialogClass : d.typeName, d.dialogClass, d.typeName, d.subType,
+                               socket->stressFindings()};
         };
     }
     return {};
 }
 
 SocketPicture PanelPicture(const PanelDevice& device) {
-    return DevicePicture(device.title, device.dialogClass, device.subType, device.typeName, sim::PartPinoutOf);
+    SocketPicture picture =
+        DevicePicture(device.title, device.dialogClass, device.subType, device.typeName, sim::PartPinoutOf);
+    picture.findings = device.findings;
+    return picture;
 }
 
 } // namespace quarvin::app

@@ -3,6 +3,7 @@
 // dialog and the Virtual socket window) and the device each one shows.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "families/placement/SocketPicture.h"
 #include "forms/Form.h"
@@ -16,6 +17,7 @@ inline constexpr int kSocketPanelWidth = 150;
 struct PanelDevice {
     std::string title, dialogClass, typeName;
     int subType = 0;
+    std::vector<PinFinding> findings; // marked on the picture
     bool operator==(const PanelDevice&) const = default;
 };
 

@@ -120,6 +120,12 @@ void SocketView::paintEvent(QPaintEvent*) {
         p.setPen(QPen(QColor("#555555"), 1));
         p.setBrush(QColor(RoleColour(pin.role)));
         p.drawEllipse(c, 0.32 * f.pitch, 0.32 * f.pitch);
+        if (picture_.hasFinding(s)) {
+            // A stress event on this pin: a red ring, its text on hover.
+            p.setPen(QPen(Qt::red, std::max(1.5, 0.12 * f.pitch)));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(c, 0.5 * f.pitch, 0.5 * f.pitch);
+        }
         if (!numbers) continue;
         const bool left = s <= kSocketRowPins;
         p.setPen(palette().color(QPalette::WindowText));

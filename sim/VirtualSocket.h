@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "families/placement/SocketPicture.h"
 #include "forms/Form.h"
 #include "platform/Platform.h"
 #include "sim/Box.h"
@@ -44,6 +45,8 @@ public:
         std::string typeName;
     };
     const SelectedDevice& selectedDevice() const { return selected_; }
+    // The pins of the electrical referee's latest events, newest last.
+    std::vector<quarvin::PinFinding> stressFindings() const;
     // Shows the chip in the socket and its checksum again.
     void refresh();
     // Refreshes when the chip changed since the last look (after an operation).

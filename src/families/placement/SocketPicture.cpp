@@ -45,7 +45,14 @@ std::string PinDescription(const SocketPicture& picture, int socketPin) {
         text += ": pin " + std::to_string(pin.packagePin);
         if (!pin.name.empty()) text += " " + pin.name;
     }
-    return text + " (" + RoleName(pin.role) + ")";
+    text += std::string(" (") + RoleName(pin.role) + ")";
+    for (const PinFinding& f : picture.findings)
+        if (f.socketPin == socketPin) text += "\n" + f.text;
+    return text;
+}
+
+bool SocketPicture::hasFinding(int socketPin) const {
+    return std::any_of(findings.begin(), findings.end(), [&](const PinFinding& f) { return f.socketPin == socketPin; });
 }
 
 char RoleLetter(PinRole role) {

@@ -4,6 +4,7 @@
 // line prints it as text or SVG; the windows paint it from the same model.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "families/placement/PinRole.h"
 #include "families/placement/SocketPlacement.h"
@@ -16,14 +17,24 @@ struct SocketPinPicture {
     std::string name;               // data sheet name; empty when not known
 };
 
+// Something seen on a socket pin (an electrical stress event of the virtual box),
+// marked on the picture.
+struct PinFinding {
+    int socketPin = 0;
+    std::string text;
+    bool operator==(const PinFinding&) const = default;
+};
+
 struct SocketPicture {
     std::string device;    // the row's name as the device list shows it
     std::string part;      // the part the row stands for; empty when none
     SocketPlacement placement;
     std::array<SocketPinPicture, kSocketPins> pins{}; // index = socket pin - 1
+    std::vector<PinFinding> findings;
 
     bool known() const { return placement.known(); }
     const SocketPinPicture& at(int socketPin) const { return pins.at(static_cast<std::size_t>(socketPin - 1)); }
+    bool hasFinding(int socketPin) const;
 };
 
 // The picture of a row from its placement and, where one exists, the part's
@@ -36,7 +47,8 @@ SocketPicture MakeSocketPicture(std::string device, std::string part, const Sock
 // The text the windows and the command line show for a row without placement data.
 inline constexpr const char* kPlacementNotKnown = "placement not known";
 
-// What a socket pin holds, for hover texts: "socket pin 7: pin 1 VPP (Vpp)".
+// What a socket pin holds, for hover texts: "socket pin 7: pin 1 VPP (Vpp)", and
+// what was seen there, one line each.
 std::string PinDescription(const SocketPicture& picture, int socketPin);
 
 // One letter per role in the text picture, and the key that explains them.

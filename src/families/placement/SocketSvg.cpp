@@ -78,7 +78,7 @@ std::string SocketSvg(const SocketPicture& picture) {
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(kWidth) + "mm\" height=\"" + Num(kHeight) +
            "mm\" viewBox=\"0 0 " + Num(kWidth) + " " + Num(kHeight) + "\">\n";
     // The header lines of the text picture are the title.
-    std::string title = SocketText(SocketPicture{picture.device, picture.part, picture.placement, {}});
+    std::string title = SocketText(SocketPicture{picture.device, picture.part, picture.placement, {}, {}});
     title = title.substr(0, title.find("\n", title.find('\n') + 1));
     for (char& c : title) if (c == '\n') c = ' ';
     svg += "<title>" + Escaped(title) + "</title>\n";
