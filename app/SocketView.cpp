@@ -72,8 +72,11 @@ void SocketView::paintEvent(QPaintEvent*) {
     if (!picture_.known()) {
         second = kPlacementNotKnown;
     } else {
-        second = Q((picture_.part.empty() ? "" : picture_.part + ": ") + std::to_string(picture_.placement.packagePins) +
-                   " pins, pin 1 in socket pin " + std::to_string(picture_.placement.firstSocketPin));
+        // The small view keeps to what to do: where pin 1 goes.
+        const std::string where = "pin 1 in socket pin " + std::to_string(picture_.placement.firstSocketPin);
+        second = withNames_ ? Q((picture_.part.empty() ? "" : picture_.part + ": ") +
+                                std::to_string(picture_.placement.packagePins) + " pins, " + where)
+                            : Q(where);
     }
     p.drawText(QRectF(2, 2, width() - 4, fm.height()), Qt::AlignHCenter, fm.elidedText(first, Qt::ElideRight, width() - 4));
     p.setPen(picture_.known() ? palette().color(QPalette::WindowText) : QColor(Qt::red));

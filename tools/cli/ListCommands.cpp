@@ -24,6 +24,12 @@ int Usage(std::ostream& err, const std::string& text) {
 // Without a box the device list is "device.lst" unless --list names another.
 std::string BoxlessListPath(const Options& o) { return o.list.value_or(DeviceListPath(o.dir, 0)); }
 
+// The device --device or --dialog names, from that list.
+DeviceChoice BoxlessChoice(const Options& o) {
+    const std::string path = BoxlessListPath(o);
+    return ChooseDevice(o, ReadDeviceList(path), path);
+}
+
 } // namespace
 
 int DevicesCommand(const Options& o, std::ostream& out, std::ostream& err) {
@@ -41,9 +47,7 @@ int DevicesCommand(const Options& o, std::ostream& out, std::ostream& err) {
 }
 
 int OpsCommand(const Options& o, std::ostream& out, std::ostream& err) {
-    const std::string path = BoxlessListPath(o);
-    const auto entries = ReadDeviceList(path);
-    const DeviceChoice choice = ChooseDevice(o, entries, path);
+    const DeviceChoice choice = BoxlessChoice(o);
     if (!choice.device) return Usage(err, choice.error);
     const ChosenDevice& d = *choice.device;
     const auto session = d.family->makeSession();
@@ -64,9 +68,7 @@ int ChipsCommand(std::ostream& out) {
 }
 
 int SocketCommand(const Options& o, std::ostream& out, std::ostream& err) {
-    const std::string path = BoxlessListPath(o);
-    const auto entries = ReadDeviceList(path);
-    const DeviceChoice choice = ChooseDevice(o, entries, path);
+    const DeviceChoice choice = BoxlessChoice(o);
     if (!choice.device) return Usage(err, choice.error);
     const ChosenDevice& d = *choice.device;
     const std::string title = d.selection.description.empty() ? d.selection.typeName : d.selection.description;

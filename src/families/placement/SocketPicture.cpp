@@ -1,6 +1,7 @@
 #include "families/placement/SocketPicture.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace quarvin {
 
@@ -55,49 +56,28 @@ bool SocketPicture::hasFinding(int socketPin) const {
     return std::any_of(findings.begin(), findings.end(), [&](const PinFinding& f) { return f.socketPin == socketPin; });
 }
 
-char RoleLetter(PinRole role) {
-    switch (role) {
-    case PinRole::Vcc: return 'V';
-    case PinRole::Ground: return 'G';
-    case PinRole::Vpp: return 'P';
-    case PinRole::Clock: return 'K';
-    case PinRole::Data: return 'D';
-    case PinRole::Address: return 'A';
-    case PinRole::Control: return 'C';
-    case PinRole::Unknown: return '?';
-    case PinRole::Unused: break;
-    }
-    return '.';
-}
+namespace {
 
-const char* RoleName(PinRole role) {
-    switch (role) {
-    case PinRole::Vcc: return "Vcc";
-    case PinRole::Ground: return "ground";
-    case PinRole::Vpp: return "Vpp";
-    case PinRole::Clock: return "clock";
-    case PinRole::Data: return "data";
-    case PinRole::Address: return "address";
-    case PinRole::Control: return "control";
-    case PinRole::Unknown: return "role not known";
-    case PinRole::Unused: break;
-    }
-    return "unused";
-}
+struct RoleStyle {
+    char letter;        // in the text picture
+    const char* name;   // in keys and hover texts
+    const char* colour; // in the SVG and the windows
+};
 
-const char* RoleColour(PinRole role) {
-    switch (role) {
-    case PinRole::Vcc: return "#d62728";
-    case PinRole::Ground: return "#222222";
-    case PinRole::Vpp: return "#ff7f0e";
-    case PinRole::Clock: return "#9467bd";
-    case PinRole::Data: return "#1f77b4";
-    case PinRole::Address: return "#2ca02c";
-    case PinRole::Control: return "#e377c2";
-    case PinRole::Unknown: return "#8c8c8c";
-    case PinRole::Unused: break;
-    }
-    return "#ffffff";
-}
+// In the order of PinRole.
+constexpr RoleStyle kRoleStyles[] = {
+    {'.', "unused", "#ffffff"},        {'V', "Vcc", "#d62728"},     {'G', "ground", "#222222"},
+    {'P', "Vpp", "#ff7f0e"},           {'K', "clock", "#9467bd"},   {'D', "data", "#1f77b4"},
+    {'A', "address", "#2ca02c"},       {'C', "control", "#e377c2"}, {'?', "role not known", "#8c8c8c"},
+};
+static_assert(std::size(kRoleStyles) == static_cast<std::size_t>(PinRole::Unknown) + 1);
+
+const RoleStyle& StyleOf(PinRole role) { return kRoleStyles[static_cast<std::size_t>(role)]; }
+
+} // namespace
+
+char RoleLetter(PinRole role) { return StyleOf(role).letter; }
+const char* RoleName(PinRole role) { return StyleOf(role).name; }
+const char* RoleColour(PinRole role) { return StyleOf(role).colour; }
 
 } // namespace quarvin

@@ -77,12 +77,13 @@ std::string SocketSvg(const SocketPicture& picture) {
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(kWidth) + "mm\" height=\"" + Num(kHeight) +
            "mm\" viewBox=\"0 0 " + Num(kWidth) + " " + Num(kHeight) + "\">\n";
-    // The header lines of the text picture are the title.
-    std::string title = SocketText(SocketPicture{picture.device, picture.part, picture.placement, {}, {}});
-    title = title.substr(0, title.find("\n", title.find('\n') + 1));
-    for (char& c : title) if (c == '\n') c = ' ';
-    svg += "<title>" + Escaped(title) + "</title>\n";
-    svg += Text(kWidth / 2, 5.0, "middle", "2.2", title);
+    // The header lines of the text picture are the title, one text line each.
+    const std::string header = SocketText(SocketPicture{picture.device, picture.part, picture.placement, {}, {}});
+    const std::size_t firstEnd = header.find('\n'), secondEnd = header.find('\n', firstEnd + 1);
+    const std::string first = header.substr(0, firstEnd), second = header.substr(firstEnd + 1, secondEnd - firstEnd - 1);
+    svg += "<title>" + Escaped(first + " " + second) + "</title>\n";
+    svg += Text(kWidth / 2, 4.5, "middle", "2.2", first);
+    svg += Text(kWidth / 2, 7.5, "middle", "1.8", second);
     const double sx0 = X(1) - 2.4, sx1 = X(kSocketPins) + 2.4;
     svg += "<rect x=\"" + Num(sx0) + "\" y=\"" + Num(Y(1) - 3.0) + "\" width=\"" + Num(sx1 - sx0) + "\" height=\"" +
            Num(Y(kSocketRowPins) - Y(1) + 6.0) + "\" fill=\"#f2e6c9\" stroke=\"#000000\" stroke-width=\"0.3\"/>\n";
