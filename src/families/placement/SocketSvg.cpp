@@ -10,7 +10,7 @@ namespace {
 
 // Room left and right of the pin rows for the names, above for the title.
 constexpr double kMarginX = 30.0;
-constexpr double kMarginTop = 16.0;
+constexpr double kMarginTop = 19.0;
 constexpr double kWidth = 2 * kMarginX + SocketGeometry::RowSpacing;
 constexpr double kHeight = kMarginTop + (kSocketRowPins - 1) * SocketGeometry::Pitch + 16.0;
 constexpr double kPinRadius = 0.7;
