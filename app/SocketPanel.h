@@ -2,6 +2,7 @@
 // Which forms show the placement picture beside their controls (every family
 // dialog and the Virtual socket window) and the device each one shows.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct PanelDevice {
     std::string title, dialogClass, typeName;
     int subType = 0;
     std::vector<PinFinding> findings; // marked on the picture
+    // The logic IC tester's rows are classes: it gives the placement of the
+    // type chosen in the dialog instead of the row's.
+    std::optional<SocketPlacement> placement;
     bool operator==(const PanelDevice&) const = default;
 };
 

@@ -4,12 +4,21 @@
 
 namespace quarvin::sim {
 
-quarvin::PartPinout PartPinoutOf(const std::string& dialogClass, int subType, const std::string& typeName) {
-    const ChipOffer* offer = OfferForDevice(dialogClass, subType, typeName);
+namespace {
+
+quarvin::PartPinout PinoutOfOffer(const ChipOffer* offer) {
     if (!offer) return {};
     const auto chip = offer->make();
     if (!chip) return {};
     return {chip->label().empty() ? offer->label : chip->label(), chip->pinLabels()};
 }
+
+} // namespace
+
+quarvin::PartPinout PartPinoutOf(const std::string& dialogClass, int subType, const std::string& typeName) {
+    return PinoutOfOffer(OfferForDevice(dialogClass, subType, typeName));
+}
+
+quarvin::PartPinout PartPinoutOfType(const std::string& partName) { return PinoutOfOffer(FindOffer(partName)); }
 
 } // namespace quarvin::sim

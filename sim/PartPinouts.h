@@ -9,5 +9,7 @@ namespace quarvin::sim {
 
 // Nothing (empty part) for rows without a part.
 quarvin::PartPinout PartPinoutOf(const std::string& dialogClass, int subType, const std::string& typeName);
+// The part the virtual box knows by that name (a logic IC's type); nothing when none.
+quarvin::PartPinout PartPinoutOfType(const std::string& partName);
 
 } // namespace quarvin::sim

@@ -7,6 +7,7 @@
 #include "FormView.h"
 #include "SocketView.h"
 #include "families/FamilyRig.h"
+#include "families/logic_ic/IcTestDialog.h"
 #include "families/placement/DevicePicture.h"
 #include "families/placement/SocketSvg.h"
 #include "families/uv_eprom/UvEpromDialog.h"
@@ -91,6 +92,38 @@ TEST(GuiSocketView, VirtualSocketWindowShowsTheSelectedPart) {
     // A device without a part model: the window says so.
     form.deviceSelected("TICTestx", 1);
     EXPECT_FALSE(socket->picture().known());
+}
+
+// The tester's rows are classes of parts: its picture follows the type chosen in
+// its list (a 14-pin 7400, a 16-pin 4017).
+TEST(GuiSocketView, LogicIcTesterShowsTheChosenType) {
+    test::DialogRig<IcTestDialog> rig(1);
+    IcTestDialog tester(rig.ctx, QUARVIN_BINARY_DIR "/data");
+    app::FormView view(tester, nullptr);
+    app::SocketView* socket = SocketViewOf(view);
+    ASSERT_NE(socket, nullptr);
+    struct Case {
+        int classItem;
+        const char* type;
+        int pins, pinOne, vcc;
+    } cases[] = {{0, "74xx00", 14, 14, 27}, {1, "4017", 16, 13, 28}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        tester.control("RadioGroup1").setItemIndex(c.classItem);
+        tester.Gr1OnClick();
+        const auto& names = tester.tester().typeNames();
+        const auto at = std::find(names.begin(), names.end(), c.type);
+        ASSERT_NE(at, names.end());
+        tester.control("ListBox1").setItemIndex(static_cast<int>(at - names.begin()));
+        tester.LBox1OnClick();
+        const SocketPicture& p = socket->picture();
+        ASSERT_TRUE(p.known());
+        EXPECT_EQ(p.device, c.type);
+        EXPECT_EQ(p.placement.packagePins, c.pins);
+        EXPECT_EQ(p.placement.firstSocketPin, c.pinOne);
+        EXPECT_EQ(p.at(c.vcc).role, PinRole::Vcc);
+        EXPECT_EQ(p.at(20).role, PinRole::Ground);
+    }
 }
 
 TEST(GuiSocketView, SvgOfEveryRowIsWellFormed) {

@@ -17,6 +17,7 @@ struct SocketPlacement {
     std::vector<int> vpp;     // ... the programming voltage to
 
     bool known() const { return packagePins > 0; }
+    bool operator==(const SocketPlacement&) const = default;
     // Socket pin of package pin k (1-based), 0 when the placement is not known.
     int socketPinOf(int packagePin) const;
     // Package pin in socket pin s, 0 when no pin of the part is there.
