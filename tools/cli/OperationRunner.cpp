@@ -1,6 +1,7 @@
 #include "OperationRunner.h"
 
 #include "Interrupt.h"
+#include "PlainWords.h"
 
 namespace quarvin::cli {
 
@@ -34,6 +35,7 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
 
     // Without a box nothing was sent and every reply read 255: a success says so.
     const char* softRunNote = request.link.connected == 0 ? " (soft run: no box, nothing was sent)" : "";
+    bool partial = false;
     for (const std::string& operation : operations) {
         if (io.stopRequested && io.stopRequested()) {
             io.out << operation << ": not run, stopped by Ctrl+C\n" << std::flush;
@@ -44,17 +46,21 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
         try {
             const OperationResult result = request.session.run(operation, job);
             io.progress.end();
-            io.out << operation << ": " << result.message << (result.ok() ? softRunNote : "") << '\n';
+            const std::string plain = PlainWords(result.message);
+            io.out << operation << ": " << result.message << (plain.empty() ? "" : " (" + plain + ")")
+                   << (result.ok() ? softRunNote : "") << '\n';
             for (const std::string& line : request.session.resultLines(operation)) io.out << line << '\n';
             io.out << std::flush;
             if (!result.ok()) return {ExitCodeOf(result.outcome), false};
+            if (!result.note.empty()) partial = true;
         } catch (const QuitNow&) {
             io.progress.end();
-            io.out << operation << ": Stopped by a second Ctrl+C\n" << std::flush;
+            io.out << operation << (Terminated() ? ": Stopped by a signal (SIGTERM or SIGHUP)\n" : ": Stopped by a second Ctrl+C\n")
+                   << std::flush;
             return {ExitCode::Failed, true};
         }
     }
-    return {ExitCode::Ok, false};
+    return {partial && !request.allowPartial ? ExitCode::Partial : ExitCode::Ok, false};
 }
 
 std::vector<std::string> MissingOperations(const FamilySession& session, const std::vector<std::string>& operations) {
