@@ -19,6 +19,7 @@
 #include <QRadioButton>
 
 #include "QtPlatform.h"
+#include "SocketView.h"
 
 namespace quarvin::app {
 
@@ -61,13 +62,14 @@ FormView::FormView(Form& form, QtStopRequest* stop, QWidget* parent)
     : QDialog(parent), form_(form), stop_(stop) {
     setWindowTitle(Q(form.caption()));
     setObjectName(Q(form.className()));
-    setFixedSize(form.width(), form.height());
     // The forms are laid out in pixels for a small dialog font; keep to it so that
     // captions fit their controls whatever the desktop's default font is.
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
     build();
+    addSocketPanel();
+    setFixedSize(form.width() + panelWidth(), form.height());
     form_.addObserver(this);
     if (form_.visible()) show();
 }
@@ -298,7 +300,34 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void FormView::controlChanged(Control& c) { sync(c); }
+void FormView::addSocketPanel() {
+    panelDevice_ = PanelDeviceOf(form_);
+    if (!panelDevice_) return;
+    socketView_ = new SocketView(this);
+    socketView_->setObjectName(QStringLiteral("SocketView"));
+    placeSocketPanel();
+    refreshSocketPanel();
+}
+
+void FormView::placeSocketPanel() {
+    constexpr int kMargin = 6;
+    if (socketView_)
+        socketView_->setGeometry(form_.width() + kMargin, kMargin, kSocketPanelWidth - 2 * kMargin,
+                                 form_.height() - 2 * kMargin);
+}
+
+void FormView::refreshSocketPanel() {
+    if (!socketView_) return;
+    const PanelDevice device = panelDevice_();
+    if (shownDevice_ == device) return;
+    shownDevice_ = device;
+    socketView_->setPicture(PanelPicture(device));
+}
+
+void FormView::controlChanged(Control& c) {
+    sync(c);
+    refreshSocketPanel();
+}
 
 void FormView::paintNow(Control& c) {
     sync(c);
@@ -311,6 +340,7 @@ void FormView::paintNow(Control& c) {
 void FormView::formChanged(Form& f, FormEvent e) {
     switch (e) {
     case FormEvent::Shown:
+        refreshSocketPanel();
         if (!modal_) show();  // a modal run shows the dialog through exec()
         break;
     case FormEvent::Hidden:
@@ -325,7 +355,10 @@ void FormView::formChanged(Form& f, FormEvent e) {
         activateWindow();
         break;
     case FormEvent::CaptionChanged: setWindowTitle(Q(f.caption())); break;
-    case FormEvent::Layout: setFixedSize(f.width(), f.height()); break;
+    case FormEvent::Layout:
+        setFixedSize(f.width() + panelWidth(), f.height());
+        placeSocketPanel();
+        break;
     case FormEvent::Closed: break;
     }
 }

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Options& o = r.options;
     static const std::set<std::string> commands = {
         "convert", "sum", "diff", "compare", "run", "__complete", "trace-check", "loopback",
-        "report", "devices", "ops", "chips", "where", "help", "version"};
+        "report", "devices", "ops", "chips", "where", "socket", "help", "version"};
     if (!commands.count(o.command)) std::abort();
     if (o.command == "help" || o.command == "version") return 0;
     if (o.loadMode < 0 || o.loadMode > 7 || o.subType < 0) std::abort();
@@ -34,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // compare takes its file from --in, which the parser must have demanded.
     if (o.command == "compare" && o.input.empty()) std::abort();
     if (o.command == "loopback" && !o.port) std::abort();
+    if (o.command == "socket" && o.device.empty() == o.dialogClass.empty()) std::abort();
     for (const auto& [name, value] : o.familyOptions)
         if (name.empty()) std::abort();
     for (const auto& [control, item] : o.controls)

@@ -72,7 +72,7 @@ _quarvin_cli() {
         return
         ;;
     --dir) COMPREPLY=($(compgen -d -- "$cur")); return ;;
-    --in | --out | --list | --chip-image) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+    --in | --out | --list | --chip-image | --svg) COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --category | --maker | --find | --dialog | --sub-type | --load-mode | --start | --end | \
         --fuses-per-row | --fuse-rows | --buffer-start | --device-start | --length | --set | --fault)
         return

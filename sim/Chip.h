@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "families/placement/PinRole.h"
+
 namespace quarvin::sim {
 
 using PinMask = std::uint64_t;
@@ -155,6 +157,9 @@ public:
     // What the data sheet allows on the pins (sim/ChipRatings.h); a part that
     // declares nothing is not refereed.
     virtual ChipRatings ratings() const;
+    // The data sheet's pin names and what each pin does in the programming mode
+    // the family uses (sim/PinLabels.h); empty for a model without a pinout.
+    virtual quarvin::Pinout pinLabels() const { return {}; }
     // Back to the erased state the way the part is erased (UV light, bulk erase).
     virtual void erase() {}
     // 32-bit sum of every cell.

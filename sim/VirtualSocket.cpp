@@ -176,6 +176,16 @@ void VirtualSocket::showStress() {
     control("StressLog").setText(lines);
 }
 
+std::vector<quarvin::PinFinding> VirtualSocket::stressFindings() const {
+    // The picture marks the latest events; the log beside it keeps them all.
+    constexpr std::size_t kShown = 16;
+    const auto& events = box_->socket().referee().events();
+    std::vector<quarvin::PinFinding> findings;
+    for (std::size_t i = events.size() > kShown ? events.size() - kShown : 0; i < events.size(); ++i)
+        findings.push_back({events[i].socketPin, DescribeStress(events[i])});
+    return findings;
+}
+
 void VirtualSocket::insert(const ChipOffer& offer) {
     chip_ = offer.make();
     box_->insert(chip_);
@@ -187,6 +197,7 @@ void VirtualSocket::insert(const ChipOffer& offer) {
 }
 
 void VirtualSocket::deviceSelected(const std::string& dialogClass, int subType, const std::string& typeName) {
+    selected_ = {dialogClass, subType, typeName};
     const ChipOffer* offer = OfferForDevice(dialogClass, subType, typeName);
     if (!offer) {
         RemoveClick();

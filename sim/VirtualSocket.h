@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "families/placement/SocketPicture.h"
 #include "forms/Form.h"
 #include "platform/Platform.h"
 #include "sim/Box.h"
@@ -37,6 +38,15 @@ public:
     void ClearFaultsClick();
 
     Chip* chip() const { return chip_.get(); }
+    // The device of the last selection, for the placement picture.
+    struct SelectedDevice {
+        std::string dialogClass;
+        int subType = 0;
+        std::string typeName;
+    };
+    const SelectedDevice& selectedDevice() const { return selected_; }
+    // The pins of the electrical referee's latest events, newest last.
+    std::vector<quarvin::PinFinding> stressFindings() const;
     // Shows the chip in the socket and its checksum again.
     void refresh();
     // Refreshes when the chip changed since the last look (after an operation).
@@ -61,6 +71,7 @@ private:
     std::shared_ptr<Box> box_;
     Platform& platform_;
     std::shared_ptr<Chip> chip_;
+    SelectedDevice selected_;
     std::uint64_t shownChanges_ = 0;
     std::uint64_t shownStress_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "sim/ops/EditModeChip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -99,6 +101,19 @@ ChipRatings EditModeChip::ratings() const {
     return ProgrammableRatings(pins_.vcc, pins_.ground, rating::Signal7V,
                                atf ? UnpoweredInputs::Tolerated : UnpoweredInputs::Forbidden, kEditPin,
                                atf ? rating::Vpp14V : kEditMaxMillivolts);
+}
+
+// The edit-mode pins: the edit voltage on pin 2, the serial clock, data in and
+// out, the strobe and program/verify select; the parts add their row address
+// pins (nameRowPins).
+quarvin::Pinout EditModeChip::pinLabels() const {
+    PinLabels labels(pins_.pins);
+    labels.pin(kEditPin, "VPP", PinRole::Vpp).pin(pins_.vcc, "VCC", PinRole::Vcc).pin(pins_.ground, "GND", PinRole::Ground);
+    labels.pin(pins_.clock, "SCLK", PinRole::Clock).pin(pins_.dataIn, "SDIN", PinRole::Data);
+    labels.pin(pins_.dataOut, "SDOUT", PinRole::Data).pin(pins_.strobe, "/STB", PinRole::Control);
+    labels.pin(pins_.programSelect, "P/V", PinRole::Control);
+    nameRowPins(labels);
+    return labels.take();
 }
 
 } // namespace quarvin::sim

@@ -20,6 +20,8 @@
 
 namespace quarvin::sim {
 
+class PinLabels;
+
 struct EditModePins {
     int pins;          // package pins, 20 or 24
     int vcc, ground;
@@ -35,6 +37,7 @@ class EditModeChip : public Chip, public FuseMapPart {
 public:
     int pinCount() const override { return pins_.pins; }
     ChipRatings ratings() const override;
+    quarvin::Pinout pinLabels() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return name_; }
     std::vector<std::uint8_t>& memory() override { return cells_; }
@@ -56,6 +59,8 @@ protected:
     // since the last strobe.
     virtual std::vector<std::uint8_t> loadRow(const ChipView& view, const std::vector<std::uint8_t>& shifted) = 0;
     virtual void programRow(const ChipView& view, const std::vector<std::uint8_t>& shifted) = 0;
+    // Names the part's own edit-mode pins (row address, mode selects).
+    virtual void nameRowPins(PinLabels& labels) const = 0;
 
     // A cell as it reads (stuck faults applied).
     std::uint8_t readCell(std::size_t fuse) const;

@@ -1,5 +1,7 @@
 #include "sim/ops/JedecPinout.h"
 
+#include "sim/PinLabels.h"
+
 namespace quarvin::sim {
 
 namespace {
@@ -22,6 +24,15 @@ std::uint32_t JedecPinout::addressOf(const ChipView& v, int bits) const {
     for (int b = 0; b < bits && b < addressLines; ++b)
         if (v.high(address[b])) a |= 1u << b;
     return a;
+}
+
+int JedecPinout::dataPin(int bit) const { return DataPin(ground, bit); }
+
+quarvin::Pinout JedecPinout::labels(int lines) const {
+    ByteWidePins p{pins, {}, {}, vcc, ground, chipEnable, outputEnable, writeEnable};
+    for (int b = 0; b < lines && b < addressLines; ++b) p.address.push_back(address[b]);
+    for (int b = 0; b < 8; ++b) p.data.push_back(dataPin(b));
+    return ByteWidePinLabels(p);
 }
 
 std::uint8_t JedecPinout::dataOf(const ChipView& v) const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "sim/Chip.h"
+#include "families/placement/PinRole.h"
 
 namespace quarvin::sim {
 
@@ -19,6 +20,9 @@ struct JedecPinout {
     std::uint8_t dataOf(const ChipView& v) const;
     void driveData(ChipDrive& out, std::uint8_t value) const;
     int a9() const { return address[9]; }
+    int dataPin(int bit) const;
+    // The pin names of a part with `lines` address lines on this pinout.
+    quarvin::Pinout labels(int lines) const;
     int a0() const { return address[0]; }
 };
 

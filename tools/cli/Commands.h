@@ -9,6 +9,7 @@ namespace quarvin::cli {
 int DevicesCommand(const Options& o, std::ostream& out, std::ostream& err);
 int OpsCommand(const Options& o, std::ostream& out, std::ostream& err);
 int ChipsCommand(std::ostream& out);
+int SocketCommand(const Options& o, std::ostream& out, std::ostream& err);
 int RunCommand(const Options& o, std::ostream& out, std::ostream& err);
 int LoopbackCommand(const Options& o, std::ostream& out, std::ostream& err);
 int ReportCommand(const Options& o, std::ostream& out, std::ostream& err);

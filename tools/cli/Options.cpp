@@ -53,6 +53,8 @@ std::string usage() {
            "  quarvin-cli devices [--dir DIR | --list FILE] [--category NAME] [--maker TEXT] [--find TEXT]\n"
            "  quarvin-cli ops (--device TYPE | --dialog CLASS [--sub-type N]) [--dir DIR | --list FILE]\n"
            "  quarvin-cli chips\n"
+           "  quarvin-cli socket (--device TYPE | --dialog CLASS [--sub-type N]) [--dir DIR | --list FILE]\n"
+           "                     [--svg FILE]\n"
            "  quarvin-cli run (--device TYPE | --dialog CLASS [--sub-type N]) [options] OPERATION...\n"
            "  quarvin-cli compare (--device TYPE | --dialog CLASS [--sub-type N]) --in FILE [options] [--max N]\n"
            "  quarvin-cli where [--dir DIR]\n"
@@ -71,6 +73,8 @@ std::string usage() {
            "devices  lists the device list: category, manufacturer, type, family, sub-type.\n"
            "ops      lists the operations and options of a device's family.\n"
            "chips    lists the chips the virtual box can hold.\n"
+           "socket   draws where the device goes in the 40-pin socket: pin numbers, the part's\n"
+           "         outline with its notch, each socket pin's role and the part's pin names.\n"
            "where    prints the program directory and why it was chosen: --dir, else the working\n"
            "         directory when it holds a device list, else ~/.local/share/quarvin.\n"
            "run      runs device operations in the order given, one line each on stdout:\n"
@@ -105,6 +109,7 @@ std::string usage() {
            "                    devices: only this category, makers and types containing TEXT\n"
            "  --device TYPE     the type as the selection dialog lists it, or MAKER/TYPE\n"
            "  --dialog CLASS    a family by its dialog class (TP27x), with --sub-type N\n"
+           "  --svg FILE        socket: also write the picture as SVG to FILE\n"
            "\n"
            "Run options:\n"
            "  --in FILE         load FILE into the buffer first (file options apply)\n"
@@ -133,6 +138,8 @@ std::string usage() {
            "input had bad records or data beyond the buffer (warning on stderr).\n"
            "Exit status of diff: 0 no difference, 3 differences listed, otherwise as convert.\n"
            "Exit status of compare: as run; 1 when the chip differs from the buffer.\n"
+           "Exit status of socket: 0 drawn, 1 the placement is not known or FILE could not be written,\n"
+           "2 usage error.\n"
            "Exit status of run, devices, ops and chips: 0 every operation succeeded, 1 an operation\n"
            "failed, was stopped or refused (later ones are not run), 2 usage error or a damaged\n"
            "--in file, 3 the link was lost or no box answered, 4 every operation ran but one\n"
@@ -234,6 +241,7 @@ bool deviceOption(Options& o, const std::string& a, const std::string& v, std::s
     } else if (a == "--port") o.port = v;
     else if (a == "--trace") o.trace = v;
     else if (a == "--chip") o.chip = v;
+    else if (a == "--svg") o.svg = v;
     else if (a == "--chip-image") o.chipImage = v;
     else if (a == "--fault") o.faults.push_back(v);
     else return false;
@@ -330,12 +338,14 @@ ParseResult parse(const std::vector<std::string>& args) {
     } else if (o.command == "loopback" || o.command == "report") {
         if (positional.size() != 1) return fail(o.command + " takes no further arguments");
         if (o.command == "loopback" && !o.port) return fail("loopback needs --port NAME");
-    } else if (o.command == "devices" || o.command == "ops" || o.command == "chips" || o.command == "where") {
+    } else if (o.command == "devices" || o.command == "ops" || o.command == "chips" || o.command == "where" ||
+               o.command == "socket") {
         if (positional.size() != 1) return fail(o.command + " takes no further arguments");
     } else {
         return fail("unknown command '" + o.command + "'");
     }
-    if ((o.command == "run" || o.command == "ops" || o.command == "compare") && o.device.empty() == o.dialogClass.empty())
+    if ((o.command == "run" || o.command == "ops" || o.command == "compare" || o.command == "socket") &&
+        o.device.empty() == o.dialogClass.empty())
         return fail(o.command + " needs either --device or --dialog");
     return r;
 }

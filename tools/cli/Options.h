@@ -44,6 +44,7 @@ struct Options {
     std::vector<std::pair<std::string, std::string>> familyOptions;
     std::vector<std::pair<std::string, std::string>> controls; // --set CONTROL=ITEM, in order
     std::optional<std::string> port;
+    std::string svg;               // --svg FILE: socket writes its picture as SVG there
     std::string trace;             // --trace FILE: the link trace of run, report and loopback
     bool softRun = false;
     bool yes = false;

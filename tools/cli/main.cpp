@@ -38,7 +38,7 @@ int error(const std::string& text) {
 
 bool isDeviceCommand(const std::string& command) {
     return command == "devices" || command == "ops" || command == "chips" || command == "run" || command == "compare" ||
-           command == "loopback" || command == "report" || command == "trace-check";
+           command == "loopback" || command == "report" || command == "trace-check" || command == "socket";
 }
 
 // Loads one file into a fresh buffer as the program starts with; prints its
@@ -130,6 +130,7 @@ int main(int argc, char** argv) {
     if (o.command == "devices") return cli::DevicesCommand(o, std::cout, std::cerr);
     if (o.command == "ops") return cli::OpsCommand(o, std::cout, std::cerr);
     if (o.command == "chips") return cli::ChipsCommand(std::cout);
+    if (o.command == "socket") return cli::SocketCommand(o, std::cout, std::cerr);
     if (o.command == "run" || o.command == "compare") return cli::RunCommand(o, std::cout, std::cerr);
     if (o.command == "diff") return diffFiles(o);
     if (o.command == "loopback") return cli::LoopbackCommand(o, std::cout, std::cerr);

@@ -1,5 +1,7 @@
 #include "sim/families/avr90s/Avr90sChip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -211,6 +213,18 @@ ChipDrive Avr90sChip::update(const ChipView& v) {
 ChipRatings Avr90sChip::ratings() const {
     return ProgrammableRatings(pins_.vcc, pins_.ground, rating::Signal7V, UnpoweredInputs::Forbidden, pins_.reset,
                                rating::Vpp13V);
+}
+
+// The parallel programming mode's pins: 12 V on RESET, PB0..PB7 the data port,
+// XTAL1 the load strobe, the mode and handshake pins.
+quarvin::Pinout Avr90sChip::pinLabels() const {
+    PinLabels labels(type_.pinCount);
+    labels.pin(pins_.reset, "RESET", PinRole::Vpp).pin(pins_.rdyBsy, "RDY/BSY", PinRole::Control);
+    labels.pin(pins_.oe, "/OE", PinRole::Control).pin(pins_.wr, "/WR", PinRole::Control);
+    labels.pin(pins_.bs, "BS", PinRole::Control).pin(pins_.xa0, "XA0", PinRole::Control);
+    labels.pin(pins_.xa1, "XA1", PinRole::Control).pin(pins_.xtal1, "XTAL1", PinRole::Clock);
+    for (int b = 0; b < 8; ++b) labels.pin(pins_.dataFirst + b, "PB" + std::to_string(b), PinRole::Data);
+    return labels.pin(pins_.ground, "GND", PinRole::Ground).pin(pins_.vcc, "VCC", PinRole::Vcc).take();
 }
 
 } // namespace quarvin::sim

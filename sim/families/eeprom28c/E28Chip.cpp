@@ -1,5 +1,7 @@
 #include "sim/families/eeprom28c/E28Chip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -101,5 +103,7 @@ ChipRatings E28Chip::ratings() const {
     }
     return r;
 }
+
+quarvin::Pinout E28Chip::pinLabels() const { return pinout_.labels(type_.addressBits); }
 
 } // namespace quarvin::sim

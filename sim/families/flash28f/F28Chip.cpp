@@ -1,5 +1,7 @@
 #include "sim/families/flash28f/F28Chip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -288,6 +290,14 @@ ChipRatings F28Chip::ratings() const {
                                         rating::Vpp14V, kAddressPins[kA9], rating::Id13V5);
     r.vccBeforeVpp = false;
     return r;
+}
+
+quarvin::Pinout F28Chip::pinLabels() const {
+    ByteWidePins p{pinCount(), {}, {kDataPins, kDataPins + 8}, kVcc, kGround, kChipEnable, kOutputEnable, kWriteEnable};
+    for (int b = 0; b < std::min(type_.cellBits, kAddressLines); ++b) p.address.push_back(kAddressPins[b]);
+    quarvin::Pinout labels = ByteWidePinLabels(p);
+    labels[kVpp - 1] = {"VPP", PinRole::Vpp};
+    return labels;
 }
 
 } // namespace quarvin::sim

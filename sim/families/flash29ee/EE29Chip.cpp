@@ -1,5 +1,7 @@
 #include "sim/families/flash29ee/EE29Chip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -139,5 +141,7 @@ ChipRatings EE29Chip::ratings() const {
                                winbond ? UnpoweredInputs::Tolerated : UnpoweredInputs::Forbidden, 0, 0, pinout_.a9(),
                                winbond ? rating::Id12V5 : rating::Id14V);
 }
+
+quarvin::Pinout EE29Chip::pinLabels() const { return pinout_.labels(type_.addressBits); }
 
 } // namespace quarvin::sim

@@ -1,5 +1,7 @@
 #include "sim/families/flash29f/F29Chip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -205,6 +207,15 @@ ChipRatings F29Chip::ratings() const {
         if (type_.resetPin) r.id |= pinBit(kReset);
     }
     return r;
+}
+
+// The 32-pin pinout; the boot-block types have RESET# on pin 1.
+quarvin::Pinout F29Chip::pinLabels() const {
+    ByteWidePins p{pinCount(), {}, {kDataPins, kDataPins + 8}, kVcc, kGround, kChipEnable, kOutputEnable, kWriteEnable};
+    for (int b = 0; b < type_.addressBits; ++b) p.address.push_back(kAddressPins[b]);
+    quarvin::Pinout labels = ByteWidePinLabels(p);
+    if (type_.resetPin) labels[kReset - 1] = {"RESET#", PinRole::Control};
+    return labels;
 }
 
 } // namespace quarvin::sim

@@ -1,5 +1,7 @@
 #include "sim/families/gal/GalChip.h"
 
+#include "sim/PinLabels.h"
+
 namespace quarvin::sim {
 
 namespace {
@@ -99,6 +101,10 @@ void GalChip::programRow(const ChipView& v, const std::vector<std::uint8_t>& shi
     const std::vector<std::size_t> fuses = rowFuses(a);
     for (std::size_t k = 0; k < fuses.size() && k < shifted.size(); ++k)
         if (shifted[k] == 0) clearCell(fuses[k]);
+}
+
+void GalChip::nameRowPins(PinLabels& labels) const {
+    labels.bus("RAG", PinRole::Address, {type_.addressPins.begin(), type_.addressPins.end()});
 }
 
 } // namespace quarvin::sim

@@ -34,6 +34,7 @@ public:
     static constexpr int kArchitectureBits = 82;
 
     explicit GalChip(const GalType& type);
+    void nameRowPins(PinLabels& labels) const override;
 
     int columns() const { return type_.columns; }
     int fusesPerLine() const override { return type_.columns; }

@@ -1,5 +1,7 @@
 #include "sim/families/i2c_eeprom/I2cEepromChip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -288,6 +290,13 @@ ChipDrive I2cEepromChip::update(const ChipView& v) {
 // "Voltage on any pin with respect to ground -1.0 V to +7.0 V".
 ChipRatings I2cEepromChip::ratings() const {
     return SupplyRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated);
+}
+
+quarvin::Pinout I2cEepromChip::pinLabels() const {
+    PinLabels labels(pinCount());
+    labels.pin(kA0, "A0", PinRole::Control).pin(kA1, "A1", PinRole::Control).pin(kA2, "A2", PinRole::Control);
+    labels.pin(kGround, "GND", PinRole::Ground).pin(kSda, "SDA", PinRole::Data).pin(kScl, "SCL", PinRole::Clock);
+    return labels.pin(kWriteProtect, "WP", PinRole::Control).pin(kVcc, "VCC", PinRole::Vcc).take();
 }
 
 } // namespace quarvin::sim

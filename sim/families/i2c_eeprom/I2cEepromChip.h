@@ -38,6 +38,7 @@ class I2cEepromChip : public Chip {
 public:
     static constexpr int kA0 = 1, kA1 = 2, kA2 = 3, kGround = 4, kSda = 5, kScl = 6, kWriteProtect = 7, kVcc = 8;
     ChipRatings ratings() const override;
+    quarvin::Pinout pinLabels() const override;
 
     explicit I2cEepromChip(const I2cEepromType& type);
 

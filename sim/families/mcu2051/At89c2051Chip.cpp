@@ -1,5 +1,7 @@
 #include "sim/families/mcu2051/At89c2051Chip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -158,6 +160,19 @@ ChipDrive At89c2051Chip::update(const ChipView& v) {
 // is otherwise held at "H" (Vcc).
 ChipRatings At89c2051Chip::ratings() const {
     return ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated, kRstVpp, rating::Vpp13V);
+}
+
+// The data sheet's pin names; in programming mode P1 carries the data, XTAL1
+// steps the address counter, P3.1 is RDY/BSY, P3.2 /PROG and P3.3..P3.7 the mode.
+quarvin::Pinout At89c2051Chip::pinLabels() const {
+    PinLabels labels(pinCount());
+    labels.pin(kRstVpp, "RST/VPP", PinRole::Vpp).pin(2, "P3.0", PinRole::Unused).pin(kP31, "P3.1", PinRole::Control);
+    labels.pin(kXtal2, "XTAL2", PinRole::Unused).pin(kXtal1, "XTAL1", PinRole::Clock);
+    labels.pin(kP32, "P3.2", PinRole::Control).pin(kP33, "P3.3", PinRole::Control);
+    labels.pin(kP34, "P3.4", PinRole::Control).pin(kP35, "P3.5", PinRole::Control);
+    labels.pin(kGround, "GND", PinRole::Ground).pin(kP37, "P3.7", PinRole::Control);
+    for (int b = 0; b < 8; ++b) labels.pin(kP1First + b, "P1." + std::to_string(b), PinRole::Data);
+    return labels.pin(kVcc, "VCC", PinRole::Vcc).take();
 }
 
 } // namespace quarvin::sim

@@ -1,5 +1,7 @@
 #include "sim/families/mcu89c5x/At89c5xChip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -194,6 +196,26 @@ ChipRatings At89c5xChip::ratings() const {
     r.vccAllowed = pinBit(kRst) | pinBit(kP26) | pinBit(kP27) | pinBit(kP36) | pinBit(kP37) | pinBit(kPsen) |
                    pinBit(kAleProg);
     return r;
+}
+
+// The data sheet's pin names; in programming mode P1 and P2.0..P2.5 (and P3.0)
+// carry the address, P0 the data, XTAL1 the clock, P2.6, P2.7, P3.3, P3.6, P3.7,
+// /PSEN and ALE/PROG the mode and strobe, P3.4 RDY/BSY.
+quarvin::Pinout At89c5xChip::pinLabels() const {
+    PinLabels labels(pinCount());
+    for (int b = 0; b < 8; ++b) {
+        labels.pin(kP1First + b, "P1." + std::to_string(b), PinRole::Address);
+        labels.pin(kP0Bit0 - b, "P0." + std::to_string(b), PinRole::Data);
+        labels.pin(kP30 + b, "P3." + std::to_string(b), PinRole::Unused);
+    }
+    for (int b = 0; b < 6; ++b) labels.pin(kP2First + b, "P2." + std::to_string(b), PinRole::Address);
+    labels.pin(kRst, "RST", PinRole::Control).pin(kP30, "P3.0", PinRole::Address);
+    // P3.3 is held high in the erase and lock modes (the model reads the mode from the others).
+    for (int pin : {kP30 + 3, kP34, kP36, kP37}) labels.pin(pin, "P3." + std::to_string(pin - kP30), PinRole::Control);
+    labels.pin(kXtal2, "XTAL2", PinRole::Unused).pin(kXtal1, "XTAL1", PinRole::Clock).pin(kGround, "GND", PinRole::Ground);
+    labels.pin(kP26, "P2.6", PinRole::Control).pin(kP27, "P2.7", PinRole::Control).pin(kPsen, "/PSEN", PinRole::Control);
+    labels.pin(kAleProg, "ALE/PROG", PinRole::Control).pin(kEaVpp, "/EA/VPP", PinRole::Vpp);
+    return labels.pin(kVcc, "VCC", PinRole::Vcc).take();
 }
 
 } // namespace quarvin::sim

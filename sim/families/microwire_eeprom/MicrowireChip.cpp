@@ -1,5 +1,7 @@
 #include "sim/families/microwire_eeprom/MicrowireChip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -244,6 +246,13 @@ ChipDrive MicrowireChip::update(const ChipView& v) {
 // "Voltage on any pin with respect to ground -1.0 V to +7.0 V".
 ChipRatings MicrowireChip::ratings() const {
     return SupplyRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated);
+}
+
+quarvin::Pinout MicrowireChip::pinLabels() const {
+    PinLabels labels(pinCount());
+    labels.pin(kChipSelect, "CS", PinRole::Control).pin(kClock, "SK", PinRole::Clock);
+    labels.pin(kDataIn, "DI", PinRole::Data).pin(kDataOut, "DO", PinRole::Data).pin(kGround, "GND", PinRole::Ground);
+    return labels.pin(kOrganisation, "ORG", PinRole::Control).pin(kVcc, "VCC", PinRole::Vcc).take();
 }
 
 } // namespace quarvin::sim

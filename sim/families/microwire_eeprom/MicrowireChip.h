@@ -35,6 +35,7 @@ public:
     static constexpr int kChipSelect = 1, kClock = 2, kDataIn = 3, kDataOut = 4, kGround = 5, kOrganisation = 6,
                          kVcc = 8;
     ChipRatings ratings() const override;
+    quarvin::Pinout pinLabels() const override;
 
     explicit MicrowireChip(const MicrowireType& type);
 

@@ -1,5 +1,7 @@
 #include "sim/families/opto/OptoChip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 namespace quarvin::sim {
@@ -42,6 +44,19 @@ ChipRatings OptoChip::ratings() const {
     ChipRatings r = SupplyRatings(0, 0, 6000, UnpoweredInputs::Tolerated);
     for (const OptoChannel& c : type_.channels) r.vccAllowed |= pinBit(c.collector) | pinBit(c.emitter);
     return r;
+}
+
+// Each channel's LED (anode, cathode) and transistor (collector, emitter),
+// numbered by channel where the package has several.
+quarvin::Pinout OptoChip::pinLabels() const {
+    PinLabels labels(type_.pins);
+    for (std::size_t i = 0; i < type_.channels.size(); ++i) {
+        const OptoChannel& c = type_.channels[i];
+        const std::string n = type_.channels.size() > 1 ? std::to_string(i + 1) : "";
+        labels.pin(c.anode, "A" + n, PinRole::Control).pin(c.cathode, "K" + n, PinRole::Control);
+        labels.pin(c.collector, "C" + n, PinRole::Data).pin(c.emitter, "E" + n, PinRole::Data);
+    }
+    return labels.take();
 }
 
 } // namespace quarvin::sim

@@ -27,6 +27,7 @@ public:
     explicit OptoChip(const OptoType& type) : type_(type) {}
     int pinCount() const override { return type_.pins; }
     ChipRatings ratings() const override;
+    quarvin::Pinout pinLabels() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
 

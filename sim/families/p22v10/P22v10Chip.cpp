@@ -1,5 +1,7 @@
 #include "sim/families/p22v10/P22v10Chip.h"
 
+#include "sim/PinLabels.h"
+
 namespace quarvin::sim {
 
 namespace {
@@ -96,6 +98,12 @@ void P22v10Chip::programRow(const ChipView& v, const std::vector<std::uint8_t>& 
     const std::size_t first = dataEnd - fuses.size();
     for (std::size_t b = 0; b < fuses.size(); ++b)
         if (fuses[b] != kNoCell && shifted[first + b] == 0) clearCell(fuses[b]);
+}
+
+// The row address comes in on SDIN; pin 8 selects the architecture row and pin 4
+// the erase.
+void P22v10Chip::nameRowPins(PinLabels& labels) const {
+    labels.pin(kArchitecturePin, "ARCH", PinRole::Control).pin(kErasePin, "ERASE", PinRole::Control);
 }
 
 } // namespace quarvin::sim

@@ -35,6 +35,7 @@ public:
     static constexpr std::size_t kFuses = kArrayFuses + kArchitectureBits + 64;              // 5892
 
     explicit P22v10Chip(const P22v10Type& type);
+    void nameRowPins(PinLabels& labels) const override;
     int fusesPerLine() const override { return kColumns; }
 
 protected:

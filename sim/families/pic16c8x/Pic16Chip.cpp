@@ -1,5 +1,7 @@
 #include "sim/families/pic16c8x/Pic16Chip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -348,6 +350,16 @@ ChipRatings Pic16Chip::ratings() const {
     r.supply |= pinBit(p.vdd[1]);
     r.ground |= pinBit(p.vss[1]);
     return r;
+}
+
+// The serial programming pins of the package; the others are left alone.
+quarvin::Pinout Pic16Chip::pinLabels() const {
+    const Pinout p = pinout();
+    PinLabels labels(type_.pins);
+    labels.pin(p.mclr, "MCLR/VPP", PinRole::Vpp).pin(p.rb6, "RB6", PinRole::Clock).pin(p.rb7, "RB7", PinRole::Data);
+    for (int pin : p.vdd) labels.pin(pin, "VDD", PinRole::Vcc);
+    for (int pin : p.vss) labels.pin(pin, "VSS", PinRole::Ground);
+    return labels.take();
 }
 
 } // namespace quarvin::sim

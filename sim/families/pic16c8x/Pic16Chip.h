@@ -39,6 +39,7 @@ public:
 
     int pinCount() const override { return type_.pins; }
     ChipRatings ratings() const override;
+    quarvin::Pinout pinLabels() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
     // Program memory, word w at bytes 2w (low) and 2w+1 (high).

@@ -1,5 +1,7 @@
 #include "sim/families/sram/SramChip.h"
 
+#include "sim/PinLabels.h"
+
 #include "sim/ChipRatings.h"
 
 #include <algorithm>
@@ -145,6 +147,16 @@ ChipRatings SramChip::ratings() const {
     const bool vccRelative = name == "HM628128" || name == "HM628512";
     return SupplyRatings(type_.pins, type_.pins / 2, rating::Signal7V,
                          vccRelative ? UnpoweredInputs::Forbidden : UnpoweredInputs::Tolerated);
+}
+
+quarvin::Pinout SramChip::pinLabels() const {
+    const Package& package = PackageOf(type_.pins);
+    ByteWidePins p{type_.pins, {}, {package.data, package.data + 8}, package.vcc, package.ground,
+                   package.chipEnable, package.outputEnable, package.writeEnable};
+    for (int b = 0; b < type_.addressBits; ++b) p.address.push_back(package.address[static_cast<std::size_t>(b)]);
+    quarvin::Pinout labels = ByteWidePinLabels(p);
+    if (type_.secondEnablePin) labels[static_cast<std::size_t>(type_.secondEnablePin - 1)] = {"CE2", PinRole::Control};
+    return labels;
 }
 
 } // namespace quarvin::sim

@@ -33,6 +33,7 @@ public:
 
     int pinCount() const override { return type_.pins; }
     ChipRatings ratings() const override;
+    quarvin::Pinout pinLabels() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
     std::vector<std::uint8_t>& memory() override { return cells_; }

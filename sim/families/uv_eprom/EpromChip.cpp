@@ -1,6 +1,7 @@
 #include "sim/families/uv_eprom/EpromChip.h"
 
 #include "sim/ChipRatings.h"
+#include "sim/PinLabels.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -162,6 +163,25 @@ ChipRatings EpromChip::ratings() const {
     // /PGM is held at Vcc in read mode.
     if (type_.program) r.vccAllowed |= pinBit(type_.program);
     return r;
+}
+
+// The byte-wide EPROM pinout: A0.., O0..O7, /CE, /OE, and Vpp on its own pin or
+// on /OE; the 2716 takes its program pulse on CE/PGM.
+quarvin::Pinout EpromChip::pinLabels() const {
+    PinLabels labels(type_.pins);
+    std::vector<int> address, data;
+    for (int b = 0; b < type_.addressBits; ++b) address.push_back(type_.addressPin(b));
+    for (int b = 0; b < 8; ++b) data.push_back(type_.dataPin(b));
+    labels.bus("A", PinRole::Address, address).bus("O", PinRole::Data, data);
+    labels.pin(type_.vccPin(), "VCC", PinRole::Vcc).pin(type_.groundPin(), "GND", PinRole::Ground);
+    labels.pin(type_.chipEnable, type_.strobe == EpromStrobe::ChipEnableHigh ? "CE/PGM" : "/CE", PinRole::Control);
+    if (type_.vpp == type_.outputEnable) {
+        labels.pin(type_.vpp, "/OE/VPP", PinRole::Vpp);
+    } else {
+        labels.pin(type_.outputEnable, "/OE", PinRole::Control).pin(type_.vpp, "VPP", PinRole::Vpp);
+    }
+    if (type_.program) labels.pin(type_.program, "/PGM", PinRole::Control);
+    return labels.take();
 }
 
 } // namespace quarvin::sim

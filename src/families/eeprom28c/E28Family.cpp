@@ -1,4 +1,5 @@
 #include "families/eeprom28c/E28Family.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
@@ -67,7 +68,8 @@ FamilyEntry E28Family() {
     e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<E28Dialog>(ctx); };
     e.subTypes = [] {
         std::vector<SubTypeSummary> rows;
-        for (const E28Row& r : kE28Rows) rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, 0, r.chip ? r.chip : ""});
+        for (const E28Row& r : kE28Rows)
+            rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, 0, r.chip ? r.chip : "", BottomAlignedBySupply(r.supplyPin)});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<E28Session>(); };

@@ -1,4 +1,5 @@
 #include "families/flash28f/F28Family.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
@@ -48,7 +49,8 @@ FamilyEntry F28Family() {
     e.subTypes = [] {
         std::vector<SubTypeSummary> rows;
         for (const F28Row& r : kF28Rows)
-            rows.push_back({r.name, r.hasPart() ? r.lastAddress + 1 : 0, 0, r.chip ? r.chip : ""});
+            rows.push_back({r.name, r.hasPart() ? r.lastAddress + 1 : 0, 0, r.chip ? r.chip : "",
+                            r.hasPart() ? BottomAlignedBySupply(f28pin::Supply, {f28pin::Vpp}) : SocketPlacement{}});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<F28Session>(); };

@@ -20,7 +20,7 @@ using namespace pin::eprom;
 
 // The sequences name their pins: Vcc on socket pin 36, Vpp on pin 5 (the
 // part's pin 1), /WE on pin 35.
-constexpr int kSupplyPin = 36, kVppPin = 5, kWriteEnable = ProgramEnable;
+constexpr int kSupplyPin = f28pin::Supply, kVppPin = f28pin::Vpp, kWriteEnable = ProgramEnable;
 constexpr std::uint32_t kPage = 256;
 constexpr std::uint32_t kProgramProgressMask = 0x3FF; // Programe reports every 1 KiB
 constexpr std::uint8_t kEraseSetup = 0x20, kEraseConfirm = 0x20, kEraseVerify = 0xA0, kIdentify = 0x90;

@@ -14,6 +14,12 @@ enum class F28CommandSet {
     StatusRegister, // 20+D0 block erase, 40 program, status reads: our sequences cannot work
 };
 
+// The supply pins every row's part takes.
+namespace f28pin {
+constexpr int Supply = 36; // the part's pin 32
+constexpr int Vpp = 5;     // the part's pin 1
+} // namespace f28pin
+
 struct F28Row {
     const char* name;               // row label
     std::uint32_t lastAddress;      // device size - 1

@@ -1,4 +1,5 @@
 #include "families/flash29ee/EE29Family.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
@@ -69,7 +70,8 @@ FamilyEntry EE29Family() {
     e.subTypes = [] {
         std::vector<SubTypeSummary> rows;
         for (const EE29Row& r : kEE29Rows)
-            rows.push_back({r.name, r.placeholder() ? 0 : r.lastAddress + 1, 0, r.chip ? r.chip : ""});
+            rows.push_back({r.name, r.placeholder() ? 0 : r.lastAddress + 1, 0, r.chip ? r.chip : "",
+                            BottomAlignedBySupply(r.supplyPin)});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<EE29Session>(); };

@@ -1,4 +1,5 @@
 #include "families/flash29f/F29Family.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
@@ -53,7 +54,9 @@ FamilyEntry F29Family() {
     e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<F29Dialog>(ctx); };
     e.subTypes = [] {
         std::vector<SubTypeSummary> rows;
-        for (const F29Row& r : kF29Rows) rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, 0, r.chip ? r.chip : ""});
+        for (const F29Row& r : kF29Rows)
+            rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, 0, r.chip ? r.chip : "",
+                            BottomAlignedBySupply(r.supplyPin, {r.eraseVppPin})});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<F29Session>(); };

@@ -11,6 +11,7 @@
 #include "catalogue/SelectionState.h"
 #include "families/framework/FamilySession.h"
 #include "families/framework/Operation.h"
+#include "families/placement/SocketPlacement.h"
 #include "forms/Form.h"
 #include "link/commands/LinkState.h"
 #include "platform/Platform.h"
@@ -33,6 +34,8 @@ public:
         : Form(std::move(className), std::move(caption), width, height), ctx_(ctx) {}
     // Called by the dispatch after it has shown the dialog.
     virtual void Start() = 0;
+    // The device the dialog works on, as the selection dialog last set it.
+    const SelectionState& selection() const { return ctx_.selection; }
 
     // Where a dialog shows an operation's status and progress: its message field,
     // and the progress bar "RdBar" with the address read-out "Edit6".
@@ -70,13 +73,14 @@ protected:
 using FamilyFactory = std::function<std::unique_ptr<FamilyDialog>(DeviceContext&)>;
 
 // What the rest of the program needs to know of a sub-type row without knowing
-// the family: its name, size, programming voltage and the part the virtual box
-// puts in the socket for it.
+// the family: its name, size, programming voltage, the part the virtual box
+// puts in the socket for it and where that part sits in the socket.
 struct SubTypeSummary {
     std::string name;
     std::uint32_t size = 0;     // bytes (or words) of the device, 0 for the placeholder
     int vppMillivolts = 0;
     std::string chip;           // virtual box part, empty for none
+    SocketPlacement placement;  // not known for the placeholder and rows without data
 };
 
 // A built family, registered once under its dialog class name.

@@ -1,4 +1,5 @@
 #include "families/gal/GalFamily.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/gal/GalSession.h"
 
@@ -10,7 +11,10 @@ FamilyEntry GalFamily() {
     // Size: the fuses of the device's JEDEC map, as the part holds them.
     e.subTypes = [] {
         std::vector<SubTypeSummary> rows;
-        for (const GalRow& r : kGalRows) rows.push_back({r.name, r.jedecFuses(), r.vppMillivolts, r.chip ? r.chip : ""});
+        for (const GalRow& r : kGalRows)
+            rows.push_back({r.name, r.jedecFuses(), r.vppMillivolts, r.chip ? r.chip : "",
+                            r.chip ? BottomAligned(PackagePinsOfVcc(r.vccPin), {r.vccPin}, {kSocketRowPins}, {r.vppPin})
+                                   : SocketPlacement{}});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<GalSession>(); };

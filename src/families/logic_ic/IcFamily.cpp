@@ -98,7 +98,8 @@ FamilyEntry IcFamily() {
     e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<IcTestDialog>(ctx); };
     e.subTypes = [] {
         std::vector<SubTypeSummary> rows;
-        for (const IcClass& c : IcClasses()) rows.push_back({c.item, 0, 0, ""});
+        // A class stands for parts of several packages: no one placement.
+        for (const IcClass& c : IcClasses()) rows.push_back({c.item, 0, 0, "", SocketPlacement{}});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<IcSession>(); };

@@ -22,6 +22,13 @@ std::string IcTester::typeName(std::size_t entry) const {
     return entry < names_.size() ? names_[entry] : std::string();
 }
 
+SocketPlacement IcTester::selectedPlacement() const {
+    const auto& entries = library_.entries();
+    if (selected_ >= entries.size()) return {};
+    const int vcc = entries[selected_].vccPin;
+    return BottomAligned(PackagePinsOfVcc(vcc), {vcc}, {kIcGroundPin});
+}
+
 OperationResult IcTester::founction(LinkState& link, const OperationHooks& hooks) {
     return RunGuarded(link, [&] { return IcFounction(link, library_, selected_, hooks); });
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "families/logic_ic/IcTest.h"
+#include "families/placement/SocketPlacement.h"
 
 namespace quarvin {
 
@@ -27,6 +28,9 @@ public:
     std::string typeName(std::size_t entry) const;
 
     std::size_t selected() const { return selected_; }
+    // Where the selected type sits: bottom-aligned, its supply where its record
+    // puts it, ground on socket pin 20; not known without a library entry.
+    SocketPlacement selectedPlacement() const;
     void select(std::size_t entry) { selected_ = entry; }
 
     OperationResult founction(LinkState& link, const OperationHooks& hooks);

@@ -1,4 +1,6 @@
 #include "families/mcu89c5x/P89c5xFamily.h"
+#include "families/mcu89c5x/P89c5xPins.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/mcu89c5x/P89c5xSession.h"
 
@@ -15,9 +17,12 @@ FamilyEntry P89c5xFamily() {
     };
     e.subTypes = [] {
         std::vector<SubTypeSummary> rows;
+        constexpr int kPackagePins = 40;
         for (const P89c5xRow& r : kP89c5xRows)
             rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, r.chip ? kProgrammingMillivolts : 0,
-                            r.chip ? r.chip : ""});
+                            r.chip ? r.chip : "",
+                            r.chip ? BottomAligned(kPackagePins, {p89pin::Vcc}, {p89pin::Ground}, {p89pin::EaVpp})
+                                   : SocketPlacement{}});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<P89c5xSession>(); };

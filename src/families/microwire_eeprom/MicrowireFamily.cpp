@@ -1,4 +1,5 @@
 #include "families/microwire_eeprom/MicrowireFamily.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/microwire_eeprom/MicrowireSession.h"
 
@@ -12,8 +13,11 @@ FamilyEntry MicrowireFamily() {
     // Size in bytes: what the part's cells and its chip image hold.
     e.subTypes = [] {
         std::vector<SubTypeSummary> rows;
+        constexpr int kPackagePins = 8;
         for (const MicrowireRow& r : kMicrowireRows)
-            rows.push_back({r.name, r.chip ? r.lastBufferAddress() + 1 : 0, 0, r.chip ? r.chip : ""});
+            rows.push_back({r.name, r.chip ? r.lastBufferAddress() + 1 : 0, 0, r.chip ? r.chip : "",
+                            r.chip ? BottomAligned(kPackagePins, {pin::microwire::Supply}, {pin::microwire::Ground})
+                                   : SocketPlacement{}});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<MicrowireSession>(); };

@@ -1,4 +1,5 @@
 #include "families/opto/OptoFamily.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/opto/OptoDialog.h"
 #include "families/opto/OptoTest.h"
@@ -38,8 +39,9 @@ FamilyEntry OptoFamily() {
     FamilyEntry e;
     e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<OptoDialog>(ctx); };
     e.subTypes = [] {
-        std::vector<SubTypeSummary> rows{{"???", 0, 0, ""}};
-        for (const OptoPackage& p : OptoPackages()) rows.push_back({p.text, 0, 0, p.chip});
+        std::vector<SubTypeSummary> rows{{"???", 0, 0, "", SocketPlacement{}}};
+        // No supply: the tester drives the LEDs and reads the transistors.
+        for (const OptoPackage& p : OptoPackages()) rows.push_back({p.text, 0, 0, p.chip, BottomAligned(p.pins, {}, {})});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<OptoSession>(); };

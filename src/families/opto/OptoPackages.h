@@ -13,15 +13,16 @@ struct OptoChannelPins {
 struct OptoPackage {
     const char* text;  // RadioGroup1 item
     const char* chip;  // the part the virtual box puts in the socket
+    int pins;          // of the package
     std::vector<OptoChannelPins> channels;
 };
 
 inline const std::array<OptoPackage, 4>& OptoPackages() {
     static const std::array<OptoPackage, 4> packages{{
-        {"DIP  4 pin", "PC817", {{19, 20, 22, 21}}},
-        {"DIP  6 pin", "4N35", {{18, 19, 22, 21}}},
-        {"DIP  8 pin", "PC827", {{19, 20, 22, 21}, {17, 18, 24, 23}}},
-        {"DIP 16 pin", "PC847", {{19, 20, 22, 21}, {17, 18, 24, 23}, {15, 16, 26, 25}, {13, 14, 28, 27}}},
+        {"DIP  4 pin", "PC817", 4, {{19, 20, 22, 21}}},
+        {"DIP  6 pin", "4N35", 6, {{18, 19, 22, 21}}},
+        {"DIP  8 pin", "PC827", 8, {{19, 20, 22, 21}, {17, 18, 24, 23}}},
+        {"DIP 16 pin", "PC847", 16, {{19, 20, 22, 21}, {17, 18, 24, 23}, {15, 16, 26, 25}, {13, 14, 28, 27}}},
     }};
     return packages;
 }

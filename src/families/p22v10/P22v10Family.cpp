@@ -1,4 +1,5 @@
 #include "families/p22v10/P22v10Family.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/p22v10/P22v10Session.h"
 
@@ -11,7 +12,9 @@ FamilyEntry P22v10Family() {
     e.subTypes = [] {
         std::vector<SubTypeSummary> rows;
         for (const P22v10Row& r : kP22v10Rows)
-            rows.push_back({r.name, r.chip ? p22v10::kJedecFuses : 0, r.vppMillivolts, r.chip ? r.chip : ""});
+            rows.push_back({r.name, r.chip ? p22v10::kJedecFuses : 0, r.vppMillivolts, r.chip ? r.chip : "",
+                            r.chip ? BottomAligned(PackagePinsOfVcc(r.vccPin), {r.vccPin}, {kSocketRowPins}, {r.vppPin})
+                                   : SocketPlacement{}});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<P22v10Session>(); };

@@ -1,4 +1,5 @@
 #include "families/sram/SramFamily.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
@@ -50,7 +51,8 @@ FamilyEntry SramFamily() {
     e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<SramDialog>(ctx); };
     e.subTypes = [] {
         std::vector<SubTypeSummary> rows;
-        for (const SramRow& r : kSramRows) rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, 0, r.chip ? r.chip : ""});
+        for (const SramRow& r : kSramRows)
+            rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, 0, r.chip ? r.chip : "", BottomAlignedBySupply(r.vccPin)});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<SramSession>(); };

@@ -1,4 +1,5 @@
 #include "families/uv_eprom/UvEpromFamily.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/uv_eprom/UvEpromSession.h"
 
@@ -12,7 +13,8 @@ FamilyEntry UvEpromFamily() {
     e.subTypes = [] {
         std::vector<SubTypeSummary> rows;
         for (const EpromRow& r : kEpromRows)
-            rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, r.vppMillivolts, r.chip ? r.chip : ""});
+            rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, r.vppMillivolts, r.chip ? r.chip : "",
+                          BottomAlignedBySupply(r.supplyPin, {r.vppPin})});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<UvEpromSession>(); };

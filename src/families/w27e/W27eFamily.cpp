@@ -1,4 +1,5 @@
 #include "families/w27e/W27eFamily.h"
+#include "families/placement/SocketPlacement.h"
 
 #include "families/framework/RowLookup.h"
 #include "link/commands/LinkOps.h"
@@ -51,7 +52,7 @@ FamilyEntry W27eFamily() {
         std::vector<SubTypeSummary> rows;
         for (const W27eRow& r : kW27eRows)
             rows.push_back({r.name, r.chip ? r.lastAddress + 1 : 0, r.chip ? W27eRow::kProgramMillivolts : 0,
-                            r.chip ? r.chip : ""});
+                            r.chip ? r.chip : "", BottomAlignedBySupply(r.supplyPin, {r.vppPin})});
         return rows;
     };
     e.makeSession = [] { return std::make_unique<W27eSession>(); };

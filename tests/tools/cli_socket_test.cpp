@@ -1,0 +1,49 @@
+// quarvin-cli socket: the placement picture of a device as text (golden files in
+// tests/tools/golden/socket_*.txt; QUARVIN_UPDATE_GOLDEN=1 rewrites them) and as
+// an SVG file; a row without placement data says so.
+#include "CliRun.h"
+
+namespace quarvin::cli::test {
+namespace {
+
+class CliSocketTest : public CliDir {};
+
+TEST_F(CliSocketTest, PicturesMatchTheGoldenText) {
+    struct Case {
+        const char* device;
+        const char* golden;
+    } cases[] = {
+        {"Intel/27C256", "socket_27c256.txt"},
+        {"AT89C2051", "socket_89c2051.txt"},
+        {"Atmel/AT24C02", "socket_24c02.txt"},
+        {"Lattice/GAL22V10", "socket_gal22v10.txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.device);
+        ASSERT_EQ(run(std::string("socket --device ") + c.device), 0) << err;
+        const fs::path golden = fs::path(QUARVIN_SOURCE_DIR) / "tests" / "tools" / "golden" / c.golden;
+        if (std::getenv("QUARVIN_UPDATE_GOLDEN")) {
+            std::ofstream(golden, std::ios::binary) << out;
+            continue;
+        }
+        ASSERT_TRUE(fs::exists(golden)) << golden;
+        EXPECT_EQ(out, Slurp(golden));
+    }
+}
+
+TEST_F(CliSocketTest, WritesSvgAndRefusesWhatItCannotDraw) {
+    const Step steps[] = {
+        {"socket --device Intel/27C256 --svg {dir}/p.svg", 0, {"28 pins, pin 1 in socket pin 7"}},
+        // The logic IC tester's row is a class of parts of several packages.
+        {"socket --dialog TICTestx --sub-type 1", 1, {"placement not known"}, {"lever"}},
+        {"socket --device Intel/27C256 --svg {dir}/no/such/dir/p.svg", 1, {}, {}, "Can't write this file"},
+        {"socket", 2, {}, {}, "socket needs either --device or --dialog"},
+    };
+    for (const Step& step : steps) check(step, step.args);
+    const std::string svg = Slurp(dir / "p.svg");
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+    EXPECT_NE(svg.find("socket pin 7: pin 1 VPP (Vpp)"), std::string::npos);
+}
+
+} // namespace
+} // namespace quarvin::cli::test
