@@ -13,13 +13,14 @@
 #include "buffer/formats/IntelHex.h"
 #include "buffer/formats/Jedec.h"
 #include "forms/OperationState.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 namespace {
 constexpr const char* kBinaryLabel = "File ";
-constexpr const char* kHexLabel = "Fiel: ";
-constexpr const char* kReloadLabel = "<File>";
+constexpr const char* kHexLabel = QV_TEXT("Fiel: ");
+constexpr const char* kReloadLabel = QV_TEXT("<File>");
 
 bool fileExists(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "rb");

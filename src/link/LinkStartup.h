@@ -9,13 +9,14 @@
 
 #include "link/commands/LinkState.h"
 #include "platform/Platform.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 inline constexpr const char* StartQuestion =
-    "Swicth on power，and connect RS232 cable\n\nConnecting?\n\n<Yes> to connect\n<No> to run only soft";
-inline constexpr const char* NoBoxMessage = "Bad COM\n1 No QUARVIN\n2 or No Power on";
-inline constexpr const char* SettingsRefusedMessage = "set Com bad";
+    QV_TEXT("Swicth on power，and connect RS232 cable\n\nConnecting?\n\n<Yes> to connect\n<No> to run only soft");
+inline constexpr const char* NoBoxMessage = QV_TEXT("Bad COM\n1 No QUARVIN\n2 or No Power on");
+inline constexpr const char* SettingsRefusedMessage = QV_TEXT("set Com bad");
 inline constexpr const char* TimeoutsRefusedMessage = "SetCommTimeouts failed";
 inline constexpr const char* SoftRunStatus = "Soft run only";
 inline constexpr const char* SearchCancelledStatus = "Search cancelled: soft run only";

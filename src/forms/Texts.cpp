@@ -1,0 +1,64 @@
+#include "forms/Texts.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace quarvin {
+
+namespace {
+
+bool HasLetter(std::string_view s) {
+    // Bytes of UTF-8 sequences (the Chinese captions) count as letters.
+    return std::any_of(s.begin(), s.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 0x80 || std::isalpha(u);
+    });
+}
+
+// Where a leading part of a composed message may end: before a blank or an
+// opening bracket, or after a closing mark.
+bool CanCutAt(std::string_view s, std::size_t at) {
+    const char next = s[at], prev = s[at - 1];
+    return next == ' ' || next == '(' || prev == '!' || prev == ':' || prev == '.' || prev == ',' || prev == ')';
+}
+
+std::string TranslateLine(std::string_view line, const TextLookup& lookup) {
+    if (!HasLetter(line)) return std::string(line);
+    if (auto whole = lookup(line)) return *whole;
+    for (std::size_t cut = line.size() - 1; cut > 0; --cut) {
+        if (!CanCutAt(line, cut)) continue;
+        std::string_view head = line.substr(0, cut);
+        auto found = lookup(head);
+        // "Fiel: " is marked with its blank; a head cut before a blank has none.
+        std::size_t used = cut;
+        if (!found && line[cut] == ' ') {
+            found = lookup(line.substr(0, cut + 1));
+            if (found) used = cut + 1;
+        }
+        if (!found) continue;
+        const std::string_view rest = line.substr(used);
+        const std::size_t words = rest.find_first_not_of(' ');
+        if (words == std::string_view::npos) return *found + std::string(rest);
+        return *found + std::string(rest.substr(0, words)) + TranslateLine(rest.substr(words), lookup);
+    }
+    return std::string(line);
+}
+
+} // namespace
+
+std::string TranslateText(std::string_view text, const TextLookup& lookup) {
+    if (text.empty() || !HasLetter(text)) return std::string(text);
+    if (auto whole = lookup(text)) return *whole;
+    std::string out;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t end = text.find('\n', from);
+        out += TranslateLine(text.substr(from, end == std::string_view::npos ? std::string_view::npos : end - from), lookup);
+        if (end == std::string_view::npos) break;
+        out += '\n';
+        from = end + 1;
+    }
+    return out;
+}
+
+} // namespace quarvin
