@@ -53,8 +53,9 @@ void SetClassicTexts(QAction* a, const std::string& text, const std::string& tip
     a->setProperty("classicText", Q(text));
     a->setProperty("classicTip", Q(tip));
     a->setText(Shown(text));
-    a->setToolTip(Shown(tip));
-    a->setStatusTip(Shown(tip));
+    // A tool button's hint is "short|long"; the tip shows the short part.
+    a->setToolTip(Shown(tip).section('|', 0, 0));
+    a->setStatusTip(a->toolTip());
 }
 
 void SetItems(QComboBox* box, const std::vector<std::string>& items) {
@@ -199,8 +200,7 @@ void MainWindowView::buildToolBar() {
     for (const auto& b : ToolBarButtons()) {
         QAction* a = toolBar_->addAction(QString());
         a->setObjectName(Q(b.name));
-        // A hint is "short|long"; the tool tip shows the short part.
-        SetClassicTexts(a, ButtonWords().at(b.command), b.hint.substr(0, b.hint.find('|')));
+        SetClassicTexts(a, ButtonWords().at(b.command), b.hint);
         const std::string command = b.command;
         connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
     }

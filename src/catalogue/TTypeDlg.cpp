@@ -165,7 +165,7 @@ void TTypeDlg::OKBtnClick() {
     if (!text.empty() && text[0] == '-') return;
 
     selection_.description = selectedManufacturer + ": " + text;
-    main_->setTypeLabel("Type:  " + selection_.description);
+    main_->setTypeLabel(QV_TEXT("Type:  ") + selection_.description);
     main_->setStatusPanel(2, selectedManufacturer);
     main_->setStatusPanel(3, text);
     main_->setCurrentTypeName(text);
@@ -200,7 +200,7 @@ void TTypeDlg::StartUp() {
         Radio1OnClick();
         OKBtnClick();
     });
-    main_->setTypeLabel("<Device>" + selection_.description);
+    main_->setTypeLabel(QV_TEXT("<Device>") + selection_.description);
 }
 
 } // namespace quarvin

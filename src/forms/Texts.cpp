@@ -16,10 +16,11 @@ bool HasLetter(std::string_view s) {
 }
 
 // Where a leading part of a composed message may end: before a blank or an
-// opening bracket, or after a closing mark.
+// opening bracket, or after a closing mark ("<Device>AMD: ...").
 bool CanCutAt(std::string_view s, std::size_t at) {
     const char next = s[at], prev = s[at - 1];
-    return next == ' ' || next == '(' || prev == '!' || prev == ':' || prev == '.' || prev == ',' || prev == ')';
+    return next == ' ' || next == '(' || prev == '!' || prev == ':' || prev == '.' || prev == ',' || prev == ')' ||
+           prev == '>';
 }
 
 std::string TranslateLine(std::string_view line, const TextLookup& lookup) {
