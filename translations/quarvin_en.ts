@@ -609,7 +609,7 @@
     </message>
     <message id="1:No Programe">
         <source></source>
-        <translation>1: No programming</translation>
+        <translation>1: No program</translation>
     </message>
     <message id="2:No Pro+No Read">
         <source></source>

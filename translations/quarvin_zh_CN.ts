@@ -133,7 +133,7 @@
     </message>
     <message id="Sum">
         <source></source>
-        <translation>校验和</translation>
+        <translation>总和</translation>
     </message>
     <message id="Cursor">
         <source></source>

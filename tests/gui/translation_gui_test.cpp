@@ -126,11 +126,62 @@ TEST(GuiTranslation, TranslationFilesAreCompleteAndTheEnglishOneSpellsCorrectly)
         EXPECT_FALSE(std::any_of(m.translation.begin(), m.translation.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xe0; }))
             << "en: '" << m.translation << "' is not all English";
     }
+    // With the fonts the set-up installs, every Chinese text has its glyphs.
+    const QFont font = QPushButton().font();
     for (const TsMessage& m : chinese) {
         chineseIds.insert(m.id);
         EXPECT_TRUE(m.finished && !m.translation.empty()) << "zh: '" << m.id << "' is not translated";
+        EXPECT_EQ(guitest::MissingGlyphs(QString::fromStdString(m.translation), font).toStdString(), "") << m.translation;
     }
     EXPECT_EQ(englishIds, chineseIds);
+}
+
+// Option > Language changes the open dialog, the PLD window and the menus at
+// once, and the next start finds the choice in the program's settings.
+TEST(GuiTranslation, LanguageMenuSwitchesOpenWindowsAtOnceAndKeepsTheChoice) {
+    const std::string dir = guitest::ProgramDir("language", true);
+    app::QtProgram program(dir, nullptr);
+    guitest::AnswerBox(QMessageBox::YesRole);
+    program.start();
+    QApplication::processEvents();
+    guitest::EveryForm every(program);
+    Program& core = program.program();
+    core.documents().openPldWindow();
+    QApplication::processEvents();
+    app::MainWindowView* main = program.mainWindow();
+    QWidget* pld = main->findChild<QWidget*>("TPldFileW");
+    ASSERT_NE(pld, nullptr);
+    QAbstractButton* write = nullptr;
+    for (auto& f : every.families)
+        if (f->className() == "TP16c8x")
+            write = program.host().viewOf(*f)->findChild<QPushButton*>("Write");
+    ASSERT_NE(write, nullptr);
+
+    const struct {
+        const char* action;
+        const char* write;
+        const char* pldTitle;
+        const char* fileMenu;
+        const char* exit;
+        const char* saved;
+    } steps[] = {
+        {"Language_en", "Program", "PLD buffer window", "&File", "E&xit", "en"},
+        {"Language_zh", "编程", "PLD缓冲区窗口", "文件(&F)", "退出(&X)", "zh"},
+        {"Language_classic", "Programe", "PLD缓冲区窗口", "&File", "E&xit", "classic"},
+    };
+    for (const auto& step : steps) {
+        auto* choice = main->findChild<QAction*>(step.action);
+        ASSERT_NE(choice, nullptr) << step.action;
+        choice->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(write->text().toStdString(), step.write) << step.action;
+        EXPECT_EQ(pld->windowTitle().toStdString(), step.pldTitle) << step.action;
+        EXPECT_EQ(main->menuBar()->actions().front()->text().toStdString(), step.fileMenu) << step.action;
+        EXPECT_EQ(main->action("&File", "E&xit")->text().toStdString(), step.exit) << step.action;
+        EXPECT_TRUE(choice->isChecked());
+        EXPECT_EQ(app::SavedLanguage(dir), *i18n::LanguageNamed(step.saved));
+    }
+    main->close();
 }
 
 } // namespace
