@@ -74,6 +74,9 @@ TextLookup Translation::lookup() const {
     };
 }
 
-std::string Translation::translate(std::string_view classic) const { return TranslateText(classic, lookup()); }
+std::string Translation::translate(std::string_view classic) const {
+    if (language_ == Language::Classic) return std::string(classic);
+    return TranslateText(classic, lookup());
+}
 
 } // namespace quarvin::i18n

@@ -233,7 +233,7 @@
     </message>
     <message id="OK">
         <source></source>
-        <translation>确定</translation>
+        <translation>OK</translation>
     </message>
     <message id="Detect MFG/Type">
         <source></source>

@@ -26,21 +26,20 @@ bool CanCutAt(std::string_view s, std::size_t at) {
 std::string TranslateLine(std::string_view line, const TextLookup& lookup) {
     if (!HasLetter(line)) return std::string(line);
     if (auto whole = lookup(line)) return *whole;
+    // Leading blanks belong to a marked tail (" (an empty socket reads the same)")
+    // or to nothing.
+    if (const std::size_t blanks = line.find_first_not_of(' '); blanks > 0)
+        return std::string(line.substr(0, blanks)) + TranslateLine(line.substr(blanks), lookup);
     for (std::size_t cut = line.size() - 1; cut > 0; --cut) {
         if (!CanCutAt(line, cut)) continue;
-        std::string_view head = line.substr(0, cut);
-        auto found = lookup(head);
+        auto found = lookup(line.substr(0, cut));
         // "Fiel: " is marked with its blank; a head cut before a blank has none.
         std::size_t used = cut;
         if (!found && line[cut] == ' ') {
             found = lookup(line.substr(0, cut + 1));
             if (found) used = cut + 1;
         }
-        if (!found) continue;
-        const std::string_view rest = line.substr(used);
-        const std::size_t words = rest.find_first_not_of(' ');
-        if (words == std::string_view::npos) return *found + std::string(rest);
-        return *found + std::string(rest.substr(0, words)) + TranslateLine(rest.substr(words), lookup);
+        if (found) return *found + TranslateLine(line.substr(used), lookup);
     }
     return std::string(line);
 }

@@ -11,7 +11,8 @@ namespace {
 TEST(TranslateText, WholeTextsThenLinesThenLeadingParts) {
     const std::map<std::string, std::string, std::less<>> english = {
         {"Programe Failured!", "Programming failed!"}, {"Fiel: ", "File: "},   {"<Device>", "<Device>"},
-        {"Verify", "Verify"},   {"Secrity OK", "Security OK"},   {"a\nb", "whole"},   {"Programe", "Program"}};
+        {"Verify", "Verify"},   {"Secrity OK", "Security OK"},   {"a\nb", "whole"},   {"Programe", "Program"},
+        {" (an empty socket reads the same)", " (same as empty)"}};
     const TextLookup lookup = [&](std::string_view t) -> std::optional<std::string> {
         auto it = english.find(t);
         if (it == english.end()) return std::nullopt;
@@ -27,6 +28,7 @@ TEST(TranslateText, WholeTextsThenLinesThenLeadingParts) {
         {"<Device>AMD: Am2716", "<Device>AMD: Am2716"},
         {"Programe Failured!\nSecrity OK", "Programming failed!\nSecurity OK"},
         {"a\nb", "whole"},
+        {"Verify (an empty socket reads the same)", "Verify (same as empty)"},
         {"Programe Failured! Secrity OK", "Programming failed! Security OK"},
         // A word that only starts like a translated text is not taken apart.
         {"Programer", "Programer"},

@@ -5,12 +5,14 @@
 #include <chrono>
 #include <cstdio>
 
+#include "Language.h"
+
 namespace quarvin::cli {
 
-void ConsolePrompts::message(const std::string& text, const std::string&) { err_ << text << '\n' << std::flush; }
+void ConsolePrompts::message(const std::string& text, const std::string&) { err_ << Shown(text) << '\n' << std::flush; }
 
 bool ConsolePrompts::answer(const std::string& text, const char* no) {
-    err_ << text << "\n-> " << (yes_ ? "Yes (--yes)" : no) << '\n' << std::flush;
+    err_ << Shown(text) << "\n-> " << (yes_ ? "Yes (--yes)" : no) << '\n' << std::flush;
     return yes_;
 }
 

@@ -1,6 +1,7 @@
 #include "OperationRunner.h"
 
 #include "Interrupt.h"
+#include "Language.h"
 
 namespace quarvin::cli {
 
@@ -44,7 +45,7 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
         try {
             const OperationResult result = request.session.run(operation, job);
             io.progress.end();
-            io.out << operation << ": " << result.message << (result.ok() ? softRunNote : "") << '\n';
+            io.out << operation << ": " << Shown(result.message) << (result.ok() ? softRunNote : "") << '\n';
             for (const std::string& line : request.session.resultLines(operation)) io.out << line << '\n';
             io.out << std::flush;
             if (!result.ok()) return {ExitCodeOf(result.outcome), false};

@@ -49,6 +49,7 @@ struct Options {
     bool yes = false;
     bool changedOnly = false;      // program: write only the blocks that differ
     bool allowStress = false;      // VBOX: stress events do not change the exit status
+    std::string language = "classic"; // --lang: the messages' language (classic, en, zh)
 
     // The virtual box's chip.
     std::string chip, chipImage;
