@@ -9,8 +9,8 @@ McuForm Avr90sForm() {
     McuForm f;
     f.buttons = {
         {"Read1", QV_TEXT("Read"), McuStep::Read},        {"Erase", QV_TEXT("Erase"), McuStep::Erase},
-        {"Blank", QV_TEXT("Blank"), McuStep::Blank},      {QV_TEXT("Write"), QV_TEXT("Programe"), McuStep::Program},
-        {"Verify", QV_TEXT("Verify"), McuStep::Verify},   {QV_TEXT("Secrity"), QV_TEXT("Protect"), McuStep::Protect},
+        {"Blank", QV_TEXT("Blank"), McuStep::Blank},      {"Write", QV_TEXT("Programe"), McuStep::Program},
+        {"Verify", QV_TEXT("Verify"), McuStep::Verify},   {"Secrity", QV_TEXT("Protect"), McuStep::Protect},
         {"ReadFuse", QV_TEXT("Read F/S "), McuStep::ReadFuse}, {"WtFuse", QV_TEXT("Pro Fuse"), McuStep::WriteFuse},
     };
     f.runBoxes = {

@@ -15,9 +15,9 @@ MemoryForm E28Form() {
     f.options = {{"Speed", QV_TEXT("Programe time"), {"1 time", "2 times", "3 times"}, 1}};
     f.buttons = {{"Erase", "Erase", MemoryStep::Erase},
                  {"Protect", "Protect", MemoryStep::Protect},
-                 {QV_TEXT("Unprotect"), "Unprot", MemoryStep::Unprotect}};
+                 {"Unprotect", "Unprot", MemoryStep::Unprotect}};
     f.autoBoxes = {
-        {"CheckBox2", "Unprotect", false, MemoryStep::Unprotect, 90},
+        {"CheckBox2", QV_TEXT("Unprotect"), false, MemoryStep::Unprotect, 90},
         {"CheckBox3", "Programe", true, MemoryStep::Program, 80},
         {"CheckBox4", "Verify", true, MemoryStep::Verify, 60},
     };

@@ -16,7 +16,7 @@ McuForm P2051Form() {
         {"ID", "", McuStep::Id},                 {"Read1", "Read", McuStep::Read},
         {"Erase", "Erase", McuStep::Erase},       {"Blank", "Blank", McuStep::Blank},
         {"Write", "Programe", McuStep::Program},  {"Verify", "Verify", McuStep::Verify},
-        {"Secrity", "Secrity", McuStep::Protect},
+        {"Secrity", QV_TEXT("Secrity"), McuStep::Protect},
     };
     f.runBoxes = {
         {"CheckBox1", "Erase", false, McuStep::Erase},     {"CheckBox2", "Blank", false, McuStep::Blank},

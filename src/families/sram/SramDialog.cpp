@@ -12,7 +12,7 @@ constexpr int kGroundPin = 20;
 MemoryForm SramForm() {
     MemoryForm f;
     f.deviceStartLabel = QV_TEXT("Dvice start");
-    f.programCaption = "Write";
+    f.programCaption = QV_TEXT("Write");
     f.blankButton = false;
     f.idButton = false;
     f.options.clear();
