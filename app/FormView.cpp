@@ -194,9 +194,10 @@ void FormView::sync(Control& c) {
         p.setColor(QPalette::Text, ColourOf(c.colour));
         w->setPalette(p);
     }
-    // Captions and messages in the window's language; what the user typed or the
-    // program listed (fields, listings, lists) as it is.
-    const QString text = c.kind == ControlKind::Edit || c.kind == ControlKind::Memo ? Q(c.text()) : Shown(c.text());
+    // Captions and messages in the window's language; what the user types and the
+    // program's listings (fixed-pitch memos) as they are.
+    const bool data = (c.kind == ControlKind::Edit && !c.readOnly) || (c.kind == ControlKind::Memo && c.fixedPitch);
+    const QString text = data ? Q(c.text()) : Shown(c.text());
     switch (c.kind) {
     case ControlKind::Label: static_cast<QLabel*>(w)->setText(text); break;
     case ControlKind::Button: static_cast<QPushButton*>(w)->setText(text); break;

@@ -1336,5 +1336,25 @@ Connect?
         <source></source>
         <translation>&lt;Device&gt;</translation>
     </message>
+    <message id="Soft run only">
+        <source></source>
+        <translation>Soft run only</translation>
+    </message>
+    <message id="Search cancelled: soft run only">
+        <source></source>
+        <translation>Search cancelled: soft run only</translation>
+    </message>
+    <message id="virtual box">
+        <source></source>
+        <translation>virtual box</translation>
+    </message>
+    <message id="soft run">
+        <source></source>
+        <translation>soft run</translation>
+    </message>
+    <message id="link lost">
+        <source></source>
+        <translation>link lost</translation>
+    </message>
 </context>
 </TS>

@@ -1336,5 +1336,25 @@
         <source></source>
         <translation>&lt;器件&gt;</translation>
     </message>
+    <message id="Soft run only">
+        <source></source>
+        <translation>仅运行软件</translation>
+    </message>
+    <message id="Search cancelled: soft run only">
+        <source></source>
+        <translation>已取消搜索：仅运行软件</translation>
+    </message>
+    <message id="virtual box">
+        <source></source>
+        <translation>虚拟编程器</translation>
+    </message>
+    <message id="soft run">
+        <source></source>
+        <translation>仅软件</translation>
+    </message>
+    <message id="link lost">
+        <source></source>
+        <translation>连接中断</translation>
+    </message>
 </context>
 </TS>
