@@ -1,6 +1,7 @@
 #include "Language.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
 
@@ -14,6 +15,13 @@ constexpr const char* kLanguageKey = "Window/Language";
 i18n::Translation& Current() {
     static i18n::Translation translation;
     return translation;
+}
+
+// Qt's own texts (the Yes, No and Cancel of the questions, the file dialog) in
+// Chinese, when the system has Qt's translations.
+QTranslator& QtOwnTexts() {
+    static QTranslator translator;
+    return translator;
 }
 
 QSettings SettingsOf(const std::string& dir) {
@@ -34,6 +42,10 @@ Language CurrentLanguage() { return Current().language(); }
 bool ApplyLanguage(Language language) {
     i18n::Translation& t = Current();
     QCoreApplication::removeTranslator(&t.translator());
+    QCoreApplication::removeTranslator(&QtOwnTexts());
+    if (language == Language::Chinese &&
+        QtOwnTexts().load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&QtOwnTexts());
     const bool loaded = t.load(language);
     // Installing or removing the translator sends every window a LanguageChange.
     if (t.language() != Language::Classic) QCoreApplication::installTranslator(&t.translator());

@@ -163,11 +163,12 @@ TEST(GuiTranslation, LanguageMenuSwitchesOpenWindowsAtOnceAndKeepsTheChoice) {
         const char* pldTitle;
         const char* fileMenu;
         const char* exit;
+        const char* yes;  // the questions' Yes, Qt's own text
         const char* saved;
     } steps[] = {
-        {"Language_en", "Program", "PLD buffer window", "&File", "E&xit", "en"},
-        {"Language_zh", "编程", "PLD缓冲区窗口", "文件(&F)", "退出(&X)", "zh"},
-        {"Language_classic", "Programe", "PLD缓冲区窗口", "&File", "E&xit", "classic"},
+        {"Language_en", "Program", "PLD buffer window", "&File", "E&xit", "&Yes", "en"},
+        {"Language_zh", "编程", "PLD缓冲区窗口", "文件(&F)", "退出(&X)", "是(&Y)", "zh"},
+        {"Language_classic", "Programe", "PLD缓冲区窗口", "&File", "E&xit", "&Yes", "classic"},
     };
     for (const auto& step : steps) {
         auto* choice = main->findChild<QAction*>(step.action);
@@ -179,6 +180,8 @@ TEST(GuiTranslation, LanguageMenuSwitchesOpenWindowsAtOnceAndKeepsTheChoice) {
         EXPECT_EQ(main->menuBar()->actions().front()->text().toStdString(), step.fileMenu) << step.action;
         EXPECT_EQ(main->action("&File", "E&xit")->text().toStdString(), step.exit) << step.action;
         EXPECT_TRUE(choice->isChecked());
+        QMessageBox question(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(question.button(QMessageBox::Yes)->text().toStdString(), step.yes) << step.action;
         EXPECT_EQ(app::SavedLanguage(dir), *i18n::LanguageNamed(step.saved));
     }
     main->close();
