@@ -1250,7 +1250,7 @@ Connect?
     </message>
     <message id="The window's language; applies at once">
         <source></source>
-        <translation>The window's language; applies at once</translation>
+        <translation>The window&apos;s language; applies at once</translation>
     </message>
     <message id="Stop">
         <source></source>
@@ -1310,7 +1310,7 @@ Connect?
     </message>
     <message id="Won't program">
         <source></source>
-        <translation>Won't program</translation>
+        <translation>Won&apos;t program</translation>
     </message>
     <message id="Clear faults">
         <source></source>

@@ -2,6 +2,7 @@
 
 #include "Interrupt.h"
 #include "Language.h"
+#include "PlainWords.h"
 
 namespace quarvin::cli {
 
@@ -35,6 +36,7 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
 
     // Without a box nothing was sent and every reply read 255: a success says so.
     const char* softRunNote = request.link.connected == 0 ? " (soft run: no box, nothing was sent)" : "";
+    bool partial = false;
     for (const std::string& operation : operations) {
         if (io.stopRequested && io.stopRequested()) {
             io.out << operation << ": not run, stopped by Ctrl+C\n" << std::flush;
@@ -45,17 +47,23 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
         try {
             const OperationResult result = request.session.run(operation, job);
             io.progress.end();
-            io.out << operation << ": " << Shown(result.message) << (result.ok() ? softRunNote : "") << '\n';
+            // A translated message says it plainly already.
+            const std::string shown = Shown(result.message);
+            const std::string plain = shown == result.message ? PlainWords(result.message) : "";
+            io.out << operation << ": " << shown << (plain.empty() ? "" : " (" + plain + ")")
+                   << (result.ok() ? softRunNote : "") << '\n';
             for (const std::string& line : request.session.resultLines(operation)) io.out << line << '\n';
             io.out << std::flush;
             if (!result.ok()) return {ExitCodeOf(result.outcome), false};
+            if (!result.note.empty()) partial = true;
         } catch (const QuitNow&) {
             io.progress.end();
-            io.out << operation << ": Stopped by a second Ctrl+C\n" << std::flush;
+            io.out << operation << (Terminated() ? ": Stopped by a signal (SIGTERM or SIGHUP)\n" : ": Stopped by a second Ctrl+C\n")
+                   << std::flush;
             return {ExitCode::Failed, true};
         }
     }
-    return {ExitCode::Ok, false};
+    return {partial && !request.allowPartial ? ExitCode::Partial : ExitCode::Ok, false};
 }
 
 std::vector<std::string> MissingOperations(const FamilySession& session, const std::vector<std::string>& operations) {

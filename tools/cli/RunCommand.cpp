@@ -11,6 +11,7 @@
 #include "DeviceChoice.h"
 #include "Interrupt.h"
 #include "OperationRunner.h"
+#include "OutputFile.h"
 #include "TraceFile.h"
 #include "VirtualChip.h"
 #include "buffer/Differences.h"
@@ -43,6 +44,15 @@ std::string ReadField(const char* option, const std::optional<std::string>& text
     case HexFieldStatus::TooLarge: break;
     }
     return std::string(option) + ": '" + *text + "' is too large";
+}
+
+// The link went during the handshake or the socket's reset: the operation line
+// says so, as every other end of a run does.
+int LostBeforeTheFirstOperation(const Options& o, std::ostream& out) {
+    out << o.operations.front() << ": " << kNotConnectedText
+        << " (the box stopped answering before the operation began; nothing ran)\n"
+        << std::flush;
+    return Exit(ExitCode::LinkLost);
 }
 
 // A family's session whose operations the virtual box's electrical referee
@@ -156,7 +166,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     try {
         listPath = o.list.value_or(DeviceListPath(o.dir, connected == ConnectResult::Connected ? GetBoardModel(link) : 0));
     } catch (const LinkLost&) {
-        return Exit(ExitCode::LinkLost);
+        return LostBeforeTheFirstOperation(o, out);
     }
     const auto entries = ReadDeviceList(listPath);
     const DeviceChoice choice = ChooseDevice(o, entries, listPath);
@@ -193,9 +203,19 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
         LoadRequest request = LoadRequestOf(o, o.input);
         request.geometry = geometry;
         loaded = LoadDataFile(*buffer, request);
-        if (!loaded.ok) return Usage(err, loaded.failure() + " " + o.input);
-        if (!loaded.warning.empty()) err << "quarvin-cli: " << o.input << ": " << loaded.warning << '\n';
+        if (!loaded.ok) return Usage(err, loaded.failureFor(o.input));
         if (!loaded.note.empty()) err << "quarvin-cli: " << o.input << ": " << loaded.note << '\n';
+        if (!loaded.warning.empty()) {
+            err << "quarvin-cli: " << o.input << ": " << loaded.warning << '\n';
+            // The buffer does not hold what the file should give: no device sees it
+            // unless the user says so.
+            if (!o.force) return Usage(err, "not run: " + o.input + " did not load cleanly (--force runs anyway)");
+        }
+    }
+    for (const auto& [option, path] : {std::pair{"--out", &o.output}, std::pair{"--chip-image", &o.chipImage}}) {
+        if (path->empty()) continue;
+        const std::string problem = OutputFileProblem(*path, option == std::string("--out") ? o.input : "", o.force);
+        if (!problem.empty()) return Usage(err, std::string(option) + ": " + problem);
     }
     // compare: the chip is read into the buffer and set against what the file put there.
     std::vector<std::uint8_t> expected;
@@ -221,7 +241,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
         session->start(link, device.selection.subType);
         if (referee) referee->operationEnded(session->leavesPartPowered("start"));
     } catch (const LinkLost&) {
-        return Exit(ExitCode::LinkLost);
+        return LostBeforeTheFirstOperation(o, out);
     }
     for (const auto& [control, item] : o.controls) {
         const std::string refusal = session->setControl(device.selection, control, item);
@@ -238,7 +258,7 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
     // checked when it has reported.
     RefereedSession refereed(*session, referee);
     const RunRequest request{refereed, link, *buffer, device.selection, fields, &prompts,
-                             [&detection] { return detection(); }};
+                             [&detection] { return detection(); }, o.allowPartial};
     RunReport report;
     if (o.changedOnly) {
         // Program by changed blocks; every other operation as it is.
@@ -265,8 +285,9 @@ int RunCommand(const Options& o, std::ostream& out, std::ostream& err) {
         if (referee->eventCount() && !o.allowStress && exit == ExitCode::Ok) exit = ExitCode::Failed;
     }
     // Data read before a failure or a lost link is kept; after a second Ctrl+C
-    // the run ends at once.
-    if (!o.output.empty() && !report.quit) {
+    // the run ends at once, but SIGTERM and SIGHUP still keep what was read.
+    if (report.quit && Terminated()) err << "quarvin-cli: ended by a signal; the socket is powered down\n";
+    if (!o.output.empty() && (!report.quit || Terminated())) {
         const std::int32_t end = o.end.value_or(static_cast<std::int32_t>(
             std::min<std::uint64_t>(std::uint64_t{fields.bufferStart} + fields.length, kBufferSize - 1)));
         const Format format = o.outFormat.value_or(formatFromName(o.output));

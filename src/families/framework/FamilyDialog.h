@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ protected:
     void showProgressAt(const ProgressDisplay& display, std::uint32_t address, std::uint32_t last);
     // Hooks that show status and progress there and ask the platform's stop request.
     OperationHooks operationHooks(const ProgressDisplay& display);
+    // After a load that left the buffer short of its file, the first device
+    // operation asks whether to run on it: nothing when it may run (or the user
+    // said Yes, which is not asked again), else the refusal to show.
+    std::optional<OperationResult> refuseAfterIncompleteLoad();
 
     DeviceContext& ctx_;
 };
@@ -78,5 +83,8 @@ struct FamilyEntry {
 const std::map<std::string, FamilyEntry>& Families();
 // The same, as the dispatch needs it: dialog class name -> factory.
 const std::map<std::string, FamilyFactory>& BuiltFamilies();
+// Empty when the family has a row for the sub-type; else why the selection cannot
+// be used (a row outside the table would run on the family's placeholder row).
+std::string SubTypeOutsideTable(const FamilyEntry& family, const std::string& dialogClass, int subType);
 
 } // namespace quarvin

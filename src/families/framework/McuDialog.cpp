@@ -162,7 +162,8 @@ OperationHooks McuDialog::hooks() { return operationHooks(kDisplay); }
 
 OperationResult McuDialog::perform(McuStep step) {
     const OperationHooks h = hooks();
-    const OperationResult r = RunGuarded(link(), [&] { return run(step, h); });
+    const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
+    const OperationResult r = refusal ? *refusal : RunGuarded(link(), [&] { return run(step, h); });
     // A step that succeeds without a word of its own leaves Msg as it was.
     if (!(r.ok() && r.message.empty())) setMessage(r.message, false);
     if (!keepsFlag(step, r)) failure_ = failureFlagOf(step, r);
