@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "Language.h"
 #include "QtPlatform.h"
 #include "SocketView.h"
 
@@ -60,7 +61,7 @@ int ModelKey(int qtKey) {
 
 FormView::FormView(Form& form, QtStopRequest* stop, QWidget* parent)
     : QDialog(parent), form_(form), stop_(stop) {
-    setWindowTitle(Q(form.caption()));
+    setWindowTitle(Shown(form.caption()));
     setObjectName(Q(form.className()));
     // The forms are laid out in pixels for a small dialog font; keep to it so that
     // captions fit their controls whatever the desktop's default font is.
@@ -195,7 +196,10 @@ void FormView::sync(Control& c) {
         p.setColor(QPalette::Text, ColourOf(c.colour));
         w->setPalette(p);
     }
-    const QString text = Q(c.text());
+    // Captions and messages in the window's language; what the user types and the
+    // program's listings (fixed-pitch memos) as they are.
+    const bool data = (c.kind == ControlKind::Edit && !c.readOnly) || (c.kind == ControlKind::Memo && c.fixedPitch);
+    const QString text = data ? Q(c.text()) : Shown(c.text());
     switch (c.kind) {
     case ControlKind::Label: static_cast<QLabel*>(w)->setText(text); break;
     case ControlKind::Button: static_cast<QPushButton*>(w)->setText(text); break;
@@ -238,7 +242,7 @@ void FormView::sync(Control& c) {
         }
         for (int i = 0; i < static_cast<int>(items.size()); ++i) {
             QAbstractButton* b = group->button(i);
-            b->setText(Q(items[static_cast<std::size_t>(i)]));
+            b->setText(Shown(items[static_cast<std::size_t>(i)]));
             b->setChecked(i == c.itemIndex());
         }
         break;
@@ -266,7 +270,7 @@ void FormView::sync(Control& c) {
     case ControlKind::ComboBox: {
         auto* b = static_cast<QComboBox*>(w);
         QStringList items;
-        for (const auto& s : c.items()) items << Q(s);
+        for (const auto& s : c.items()) items << Shown(s);
         bool same = b->count() == items.size();
         for (int i = 0; same && i < items.size(); ++i) same = b->itemText(i) == items[i];
         if (!same) {
@@ -354,7 +358,7 @@ void FormView::formChanged(Form& f, FormEvent e) {
         raise();
         activateWindow();
         break;
-    case FormEvent::CaptionChanged: setWindowTitle(Q(f.caption())); break;
+    case FormEvent::CaptionChanged: setWindowTitle(Shown(f.caption())); break;
     case FormEvent::Layout:
         setFixedSize(f.width() + panelWidth(), f.height());
         placeSocketPanel();
@@ -378,6 +382,10 @@ int FormView::runModal() {
 
 bool FormView::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) act([&] { form_.activate(); });
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(Shown(form_.caption()));
+        for (Control& c : const_cast<std::deque<Control>&>(form_.controls())) sync(c);
+    }
     return QDialog::event(event);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -20,7 +22,9 @@
 #include <QVBoxLayout>
 
 #include "FormView.h"
+#include "Language.h"
 #include "forms/OperationState.h"
+#include "forms/Texts.h"
 #include "QtPlatform.h"
 #include "shell/MainMenu.h"
 #include "shell/ShellTexts.h"
@@ -33,18 +37,30 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Tool bar glyphs are not shipped; each button shows a short word instead.
-const std::map<std::string, QString>& ButtonWords() {
-    static const std::map<std::string, QString> words = {
-        {"FileOpen", "Load"},  {"FileSave", "Save"},     {"FillClick", "Fill"},     {"TypeClick", "Type"},
-        {"ProgClick", "Prog"}, {"SystemClick", "Test"},  {"IDClick", "Detect"},     {"PageUpClick", "<<"},
+const std::map<std::string, std::string>& ButtonWords() {
+    static const std::map<std::string, std::string> words = {
+        {"FileOpen", QV_TEXT("Load")},  {"FileSave", QV_TEXT("Save")},    {"FillClick", QV_TEXT("Fill")},
+        {"TypeClick", QV_TEXT("Type")}, {"ProgClick", QV_TEXT("Prog")},   {"SystemClick", QV_TEXT("Test")},
+        {"IDClick", QV_TEXT("Detect")}, {"PageUpClick", "<<"},
         {"PageDownClick", ">>"}, {"HelpSearch", "?"},
     };
     return words;
 }
 
+// An action's text and tip in the window's language; the classic ones are kept on
+// the action, so that a change of language can show them again.
+void SetClassicTexts(QAction* a, const std::string& text, const std::string& tip) {
+    a->setProperty("classicText", Q(text));
+    a->setProperty("classicTip", Q(tip));
+    a->setText(Shown(text));
+    // A tool button's hint is "short|long"; the tip shows the short part.
+    a->setToolTip(Shown(tip).section('|', 0, 0));
+    a->setStatusTip(a->toolTip());
+}
+
 void SetItems(QComboBox* box, const std::vector<std::string>& items) {
     QStringList list;
-    for (const auto& s : items) list << Q(s);
+    for (const auto& s : items) list << Shown(s);
     bool same = box->count() == list.size();
     for (int i = 0; same && i < list.size(); ++i) same = box->itemText(i) == list[i];
     if (!same) {
@@ -57,7 +73,7 @@ void SetItems(QComboBox* box, const std::vector<std::string>& items) {
 
 MainWindowView::MainWindowView(TMainForm& form, QtStopRequest* stop) : form_(form), stop_(stop) {
     setObjectName("TMainForm");
-    setWindowTitle(Q(form.caption()));
+    setWindowTitle(Shown(form.caption()));
     buildMenus();
     buildToolBar();
 
@@ -119,20 +135,61 @@ MainWindowView::~MainWindowView() { form_.removeObserver(this); }
 
 void MainWindowView::buildMenus() {
     std::map<std::string, QMenu*> menus;
-    for (const auto& caption : MenuBarCaptions()) menus[caption] = menuBar()->addMenu(Q(caption));
+    for (const auto& caption : MenuBarCaptions()) {
+        menus[caption] = menuBar()->addMenu(Shown(caption));
+        SetClassicTexts(menus[caption]->menuAction(), caption, "");
+    }
     for (const auto& item : MainMenuItems()) {
         QMenu* menu = menus[item.menu];
         if (item.caption.empty()) {
             menu->addSeparator();
             continue;
         }
-        QAction* a = menu->addAction(Q(item.caption));
+        QAction* a = menu->addAction(QString());
+        SetClassicTexts(a, item.caption, item.hint);
         if (!item.shortcut.empty()) a->setShortcut(QKeySequence(Q(item.shortcut)));
-        if (!item.hint.empty()) a->setStatusTip(Q(item.hint));
         const std::string command = item.command;
         connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
         actions_[item.menu + "/" + item.caption] = a;
     }
+    buildLanguageMenu(menus["Option"]);
+}
+
+void MainWindowView::buildLanguageMenu(QMenu* option) {
+    option->addSeparator();
+    QMenu* menu = option->addMenu(QString());
+    SetClassicTexts(menu->menuAction(), QV_TEXT("Language"), QV_TEXT("The window's language; applies at once"));
+    auto* group = new QActionGroup(menu);
+    for (Language l : {Language::Classic, Language::English, Language::Chinese}) {
+        // Each language is named in its own words, so that it can be found in any of them.
+        const char* name = l == Language::Classic ? "Classic" : l == Language::English ? "English" : "中文";
+        QAction* a = menu->addAction(QString::fromUtf8(name));
+        a->setObjectName(QString("Language_") + i18n::CodeOf(l));
+        a->setCheckable(true);
+        a->setChecked(l == CurrentLanguage());
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, l] {
+            if (languageChosen) languageChosen(l);
+            else ApplyLanguage(l);
+        });
+        languageActions_[static_cast<int>(l)] = a;
+    }
+}
+
+void MainWindowView::retranslate() {
+    setWindowTitle(Shown(form_.caption()));
+    for (QAction* a : findChildren<QAction*>())
+        if (a->property("classicText").isValid())
+            SetClassicTexts(a, a->property("classicText").toString().toStdString(),
+                            a->property("classicTip").toString().toStdString());
+    for (QAction* a : languageActions_)
+        if (a) a->setChecked(a->objectName() == QString("Language_") + i18n::CodeOf(CurrentLanguage()));
+    syncAll();
+}
+
+void MainWindowView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindowView::buildToolBar() {
@@ -141,18 +198,16 @@ void MainWindowView::buildToolBar() {
     toolBar_->setMovable(false);
     toolBar_->setFixedHeight(kSpeedBarHeight);
     for (const auto& b : ToolBarButtons()) {
-        QAction* a = toolBar_->addAction(ButtonWords().at(b.command));
+        QAction* a = toolBar_->addAction(QString());
         a->setObjectName(Q(b.name));
-        // A hint is "short|long"; the tool tip shows the short part.
-        QString hint = Q(b.hint).section('|', 0, 0);
-        a->setToolTip(hint);
+        SetClassicTexts(a, ButtonWords().at(b.command), b.hint);
         const std::string command = b.command;
         connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
     }
     toolBar_->addSeparator();
-    QAction* stop = toolBar_->addAction("Stop");
+    QAction* stop = toolBar_->addAction(QString());
     stop->setObjectName("StopButton");
-    stop->setToolTip("Stop the running operation");
+    SetClassicTexts(stop, QV_TEXT("Stop"), QV_TEXT("Stop the running operation"));
     connect(stop, &QAction::triggered, this, [this] {
         if (stop_ && stop_->running()) stop_->request();
     });
@@ -227,9 +282,9 @@ void MainWindowView::controlChanged(Control& c) {
         maker_->setCurrentIndex(c.itemIndex());
         if (c.itemIndex() < 0 && !c.text().empty()) maker_->setCurrentText(Q(c.text()));
     } else if (c.name == "Label2") {
-        typeLabel_->setText(Q(c.text()));
+        typeLabel_->setText(Shown(c.text()));
     } else if (c.name == "Label1") {
-        fileLabel_->setText(Q(c.text()));
+        fileLabel_->setText(Shown(c.text()));
     } else if (c.name == "ListBox1") {
         QStringList items;
         for (const auto& s : c.items()) items << Q(s);
@@ -246,10 +301,10 @@ void MainWindowView::controlChanged(Control& c) {
         fitTypePanel();
     } else if (c.name == "StatusHint") {
         if (c.text().empty()) statusBar()->clearMessage();
-        else statusBar()->showMessage(Q(c.text()));
+        else statusBar()->showMessage(Shown(c.text()));
     } else if (c.name == "StatusLine") {
         for (int i = 0; i < TMainForm::kStatusPanels; ++i)
-            panels_[i]->setText(i < static_cast<int>(c.items().size()) ? Q(c.items()[static_cast<std::size_t>(i)]) : QString());
+            panels_[i]->setText(i < static_cast<int>(c.items().size()) ? Shown(c.items()[static_cast<std::size_t>(i)]) : QString());
         statusBar()->setEnabled(c.enabled());
     }
     --syncing_;
@@ -287,7 +342,7 @@ void MainWindowView::formChanged(Form& f, FormEvent e) {
             close();
         }
         break;
-    case FormEvent::CaptionChanged: setWindowTitle(Q(f.caption())); break;
+    case FormEvent::CaptionChanged: setWindowTitle(Shown(f.caption())); break;
     case FormEvent::Closed:
     case FormEvent::Layout: break;
     }

@@ -2,9 +2,11 @@
 // The main window: menus, tool bar, device selection strip, type list, status bar
 // and the area of the child windows, all rendered from the main window model.
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <string>
 
+#include "Language.h"
 #include "forms/Form.h"
 
 class QComboBox;
@@ -13,6 +15,7 @@ class QListWidget;
 class QMdiArea;
 class QToolBar;
 class QAction;
+class QMenu;
 
 namespace quarvin {
 class TMainForm;
@@ -34,9 +37,12 @@ public:
     QToolBar* toolBar() const { return toolBar_; }
     // Runs a menu or tool bar command as the user would.
     void runCommand(const std::string& command);
+    // Option > Language: the program applies and keeps the choice.
+    std::function<void(Language)> languageChosen;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -44,6 +50,9 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildStrip();
+    void buildLanguageMenu(QMenu* option);
+    // Every text again in the window's language.
+    void retranslate();
     void syncAll();
     void fitTypePanel();
     void controlChanged(Control& c) override;
@@ -62,6 +71,7 @@ private:
     QListWidget* typeList_ = nullptr;
     QLabel* panels_[4] = {};
     std::map<std::string, QAction*> actions_;
+    QAction* languageActions_[3] = {};
     int typePanelWidth_ = 0;
     int syncing_ = 0;
     bool closing_ = false;

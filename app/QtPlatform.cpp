@@ -10,6 +10,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
+
+#include "Language.h"
 #include <cstdio>
 
 namespace quarvin::app {
@@ -23,19 +25,19 @@ QWidget* Parent() { return QApplication::activeWindow(); }
 } // namespace
 
 void QtPrompts::message(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::NoIcon, title.empty() ? QApplication::applicationName() : Q(title), Q(text),
+    QMessageBox box(QMessageBox::NoIcon, title.empty() ? QApplication::applicationName() : Shown(title), Shown(text),
                     QMessageBox::Ok, Parent());
     box.exec();
 }
 
 bool QtPrompts::askYesNo(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::Question, title.empty() ? QApplication::applicationName() : Q(title), Q(text),
+    QMessageBox box(QMessageBox::Question, title.empty() ? QApplication::applicationName() : Shown(title), Shown(text),
                     QMessageBox::Yes | QMessageBox::No, Parent());
     return box.exec() == QMessageBox::Yes;
 }
 
 bool QtPrompts::askYesCancel(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::Question, title.empty() ? QApplication::applicationName() : Q(title), Q(text),
+    QMessageBox box(QMessageBox::Question, title.empty() ? QApplication::applicationName() : Shown(title), Shown(text),
                     QMessageBox::Yes | QMessageBox::Cancel, Parent());
     return box.exec() == QMessageBox::Yes;
 }
@@ -76,7 +78,7 @@ QString DefaultSuffix(const std::string& defaultExt) {
 namespace {
 
 std::optional<std::string> RunFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(Parent(), Q(r.title), Q(r.initialDir));
+    QFileDialog dialog(Parent(), Shown(r.title), Q(r.initialDir));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     QStringList filters = NameFilters(r.filter);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QProgressDialog>
 
+#include "Language.h"
 #include "MainWindowView.h"
 #include "PldWindowView.h"
 #include "link/serial/PosixSerial.h"
@@ -31,6 +32,13 @@ QtProgram::QtProgram(std::string programDir, std::unique_ptr<PortOpener> realPor
       ports_(std::make_unique<sim::VirtualPortOpener>(std::move(realPorts))),
       program_(std::make_unique<Program>(platform_, *ports_, std::move(programDir))) {
     host_.childView = [](Form& form) { return makeDocumentView(form); };
+    // Option > Language applies the choice at once and keeps it for the next start.
+    host_.onMainWindow = [this](MainWindowView& main) {
+        main.languageChosen = [this](Language language) {
+            ApplyLanguage(language);
+            SaveLanguage(program_->programDir(), language);
+        };
+    };
     host_.onFormCreated = [this](Form& form) {
         if (dynamic_cast<FamilyDialog*>(&form)) form.addObserver(this);
     };
@@ -61,7 +69,7 @@ bool QtProgram::portSearchProgress(const std::string& text) {
         search_->setWindowModality(Qt::ApplicationModal);
         search_->show();
     }
-    const QString shown = QString::fromStdString(text);
+    const QString shown = Shown(text);
     if (search_->labelText() != shown) search_->setLabelText(shown);
     QApplication::processEvents();
     return !search_->wasCanceled();

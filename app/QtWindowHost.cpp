@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 
 #include "FormView.h"
+#include "Language.h"
 #include "MainWindowView.h"
 #include "shell/TMainForm.h"
 
@@ -38,7 +39,7 @@ void QtWindowHost::formCreated(Form& form) {
         if (!inner) inner = new FormView(form, stop_);
         QMdiSubWindow* sub = main_->mdiArea()->addSubWindow(inner);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
-        sub->setWindowTitle(QString::fromStdString(form.caption()));
+        sub->setWindowTitle(Shown(form.caption()));
         if (form.visible()) sub->show();
         views_[&form] = sub;
         return;

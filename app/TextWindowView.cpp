@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "FormView.h"
+#include "Language.h"
 #include "forms/OperationState.h"
 
 namespace quarvin::app {
@@ -37,7 +38,7 @@ QColor MarkColour(CharMark m) {
 TextWindowView::TextWindowView(TextWindow& model, QWidget* parent)
     : QWidget(parent), model_(model), text_(new QPlainTextEdit(this)) {
     setObjectName(QString::fromStdString(model.className()));
-    setWindowTitle(QString::fromStdString(model.caption()));
+    setWindowTitle(Shown(model.caption()));
     text_->setObjectName("RichEdit1");
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -82,7 +83,7 @@ QLineEdit* TextWindowView::field(const std::string& name) const {
 }
 
 QLineEdit* TextWindowView::addField(QHBoxLayout* panel, const char* label, const char* edit) {
-    auto* l = new QLabel(QString::fromStdString(model_.control(label).text()), this);
+    auto* l = new QLabel(Shown(model_.control(label).text()), this);
     l->setObjectName(label);
     auto* e = new QLineEdit(this);
     e->setObjectName(edit);
@@ -152,6 +153,11 @@ bool TextWindowView::event(QEvent* e) {
     // The MDI area gives the view its frame after construction; watch the frame's
     // close box.
     if (e->type() == QEvent::ParentChange && parentWidget()) parentWidget()->installEventFilter(this);
+    if (e->type() == QEvent::LanguageChange) {
+        setWindowTitle(Shown(model_.caption()));
+        if (parentWidget()) parentWidget()->setWindowTitle(Shown(model_.caption()));
+        for (auto& [name, label] : labels_) label->setText(Shown(model_.control(name).text()));
+    }
     return QWidget::event(e);
 }
 
@@ -193,7 +199,7 @@ void TextWindowView::showPopup(const QPoint& at) {
     QMenu menu(this);
     const auto& items = model_.popupItems();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        QAction* a = menu.addAction(QString::fromStdString(items[i].caption));
+        QAction* a = menu.addAction(Shown(items[i].caption));
         a->setEnabled(items[i].enabled);
         a->setData(static_cast<int>(i));
     }
@@ -219,7 +225,7 @@ void TextWindowView::syncControl(Control& c) {
         const QString t = QString::fromStdString(c.text());
         if (e->text() != t) e->setText(t);
     } else if (auto it = labels_.find(c.name); it != labels_.end()) {
-        it->second->setText(QString::fromStdString(c.text()));
+        it->second->setText(Shown(c.text()));
     }
 }
 
@@ -227,8 +233,8 @@ void TextWindowView::formChanged(Form& f, FormEvent e) {
     QWidget* frame = parentWidget() ? parentWidget() : this;
     switch (e) {
     case FormEvent::CaptionChanged:
-        setWindowTitle(QString::fromStdString(f.caption()));
-        frame->setWindowTitle(QString::fromStdString(f.caption()));
+        setWindowTitle(Shown(f.caption()));
+        frame->setWindowTitle(Shown(f.caption()));
         break;
     case FormEvent::Shown: frame->show(); break;
     case FormEvent::Raised:

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <exception>
 
+#include "Language.h"
 #include "QtProgram.h"
 #include "shell/ProgramDirectory.h"
 #include "shell/Version.h"
@@ -49,6 +50,8 @@ int main(int argc, char** argv) {
             for (const std::string& w : dir.warnings) text += QString::fromStdString(w) + "\n";
             QMessageBox::information(nullptr, "QUARVIN", text.trimmed());
         }
+        // The saved choice of Option > Language, else the system's locale.
+        quarvin::app::ApplyLanguage(quarvin::app::SavedLanguage(dir.dir));
         quarvin::app::QtProgram program(dir.dir);
         program.start();
         return app.exec();

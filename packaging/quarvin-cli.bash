@@ -71,6 +71,7 @@ _quarvin_cli() {
             "$cur_unquoted"
         return
         ;;
+    --lang) _quarvin_cli_offer "$(printf '%s\n' classic en zh)" "$cur_unquoted"; return ;;
     --dir) COMPREPLY=($(compgen -d -- "$cur")); return ;;
     --in | --out | --list | --chip-image | --svg) COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --category | --maker | --find | --dialog | --sub-type | --load-mode | --start | --end | \

@@ -80,6 +80,19 @@ kill "$sim_pid" 2>/dev/null || true
 wait "$sim_pid" 2>/dev/null || true
 sim_pid=""
 
+# The translations are installed where the installed programs find them.
+for qm in quarvin_en.qm quarvin_zh_CN.qm; do
+  grep -qx "/usr/share/quarvin/translations/$qm" <<<"$installed_files" || fail "$qm is not installed"
+done
+lang=$(as_user /usr/bin/quarvin-cli run --device Intel/27C256 --port VBOX --allow-stress --lang en blank 2>/dev/null) \
+  || fail "quarvin-cli --lang en failed: $lang"
+lang=$(grep '^blank:' <<<"$lang")
+[ "$lang" = "blank: Blank OK" ] || fail "quarvin-cli --lang en printed: $lang"
+lang=$(as_user /usr/bin/quarvin-cli run --device Intel/27C256 --port VBOX --allow-stress --lang zh blank 2>/dev/null) \
+  || fail "quarvin-cli --lang zh failed: $lang"
+lang=$(grep '^blank:' <<<"$lang")
+[ "$lang" = "blank: 查空通过" ] || fail "quarvin-cli --lang zh printed: $lang"
+
 desktop-file-validate /usr/share/applications/quarvin.desktop
 appstreamcli validate --no-net /usr/share/metainfo/org.quarvin.Quarvin.metainfo.xml >/dev/null
 # Slim Debian images tell dpkg to leave out man pages; then the package's own copies are read.

@@ -8,6 +8,7 @@
 
 #include "sim/ChipImage.h"
 #include "sim/FuseMapFile.h"
+#include "forms/Texts.h"
 
 namespace quarvin::sim {
 
@@ -61,53 +62,53 @@ bool ReadHex(const std::string& text, std::uint32_t& out) {
 } // namespace
 
 VirtualSocket::VirtualSocket(std::shared_ptr<Box> box, Platform& platform)
-    : Form("TVirtualSocket", "Virtual socket", kWidth, kHeight), box_(std::move(box)), platform_(platform) {
+    : Form("TVirtualSocket", QV_TEXT("Virtual socket"), kWidth, kHeight), box_(std::move(box)), platform_(platform) {
     std::vector<std::string> items;
     for (const ChipOffer& o : ChipOffers()) items.push_back(o.label);
-    add(ControlKind::Label, "Label1", "Chip", 12, 14, 40, 16);
+    add(ControlKind::Label, "Label1", QV_TEXT("Chip"), 12, 14, 40, 16);
     Control& type = add(ControlKind::ComboBox, "ChipType", "", 56, 10, 150, 21);
     type.setItems(items);
     type.setItemIndex(0);
-    add(ControlKind::Button, "Insert", "Insert blank", 214, 8, 75, 25).onClick = [this] { InsertClick(); };
-    add(ControlKind::Button, "Remove", "Remove", 294, 8, 75, 25).onClick = [this] { RemoveClick(); };
-    add(ControlKind::Label, "Label2", "In socket", 12, 44, 60, 16);
+    add(ControlKind::Button, "Insert", QV_TEXT("Insert blank"), 214, 8, 75, 25).onClick = [this] { InsertClick(); };
+    add(ControlKind::Button, "Remove", QV_TEXT("Remove"), 294, 8, 75, 25).onClick = [this] { RemoveClick(); };
+    add(ControlKind::Label, "Label2", QV_TEXT("In socket"), 12, 44, 60, 16);
     add(ControlKind::Edit, "InSocket", kEmpty, 80, 40, 126, 21).readOnly = true;
     add(ControlKind::Label, "Label3", "Sum", 214, 44, 30, 16);
     add(ControlKind::Edit, "Sum", "", 248, 40, 120, 21).readOnly = true;
-    add(ControlKind::Button, "Load", "Load...", 12, 72, 75, 25).onClick = [this] { LoadClick(); };
-    add(ControlKind::Button, "Save", "Save...", 92, 72, 75, 25).onClick = [this] { SaveClick(); };
+    add(ControlKind::Button, "Load", QV_TEXT("Load..."), 12, 72, 75, 25).onClick = [this] { LoadClick(); };
+    add(ControlKind::Button, "Save", QV_TEXT("Save..."), 92, 72, 75, 25).onClick = [this] { SaveClick(); };
     add(ControlKind::Button, "Erase", "Erase", 172, 72, 75, 25).onClick = [this] { EraseClick(); };
 
-    add(ControlKind::GroupBox, "Faults", "Faults", 8, 104, 364, 130);
+    add(ControlKind::GroupBox, "Faults", QV_TEXT("Faults"), 8, 104, 364, 130);
     // One row per fault: its fields, each after its own label, then its button.
     struct Field {
         const char* label;
         const char* name;
         int x, y, labelWidth, editWidth;
-    } fields[] = {{"Address", "StuckAddress", 16, 128, 48, 60}, {"Mask", "StuckMask", 132, 128, 34, 32},
-                  {"Value", "StuckValue", 204, 128, 36, 32}, {"Address", "NoProgramAddress", 16, 164, 48, 60}};
+    } fields[] = {{QV_TEXT("Address"), "StuckAddress", 16, 128, 48, 60}, {QV_TEXT("Mask"), "StuckMask", 132, 128, 34, 32},
+                  {QV_TEXT("Value"), "StuckValue", 204, 128, 36, 32}, {"Address", "NoProgramAddress", 16, 164, 48, 60}};
     for (const Field& f : fields) {
         add(ControlKind::Label, std::string("L") + f.name, f.label, f.x, f.y, f.labelWidth, 16).parent = "Faults";
         add(ControlKind::Edit, f.name, "", f.x + f.labelWidth + 2, f.y - 4, f.editWidth, 21).parent = "Faults";
     }
-    Control& stuck = add(ControlKind::Button, "AddStuck", "Stuck bits", 284, 123, 80, 23);
+    Control& stuck = add(ControlKind::Button, "AddStuck", QV_TEXT("Stuck bits"), 284, 123, 80, 23);
     stuck.onClick = [this] { AddStuckClick(); };
-    Control& noProg = add(ControlKind::Button, "AddNoProgram", "Won't program", 132, 159, 100, 23);
+    Control& noProg = add(ControlKind::Button, "AddNoProgram", QV_TEXT("Won't program"), 132, 159, 100, 23);
     noProg.onClick = [this] { AddNoProgramClick(); };
-    Control& clear = add(ControlKind::Button, "ClearFaults", "Clear faults", 284, 200, 80, 23);
+    Control& clear = add(ControlKind::Button, "ClearFaults", QV_TEXT("Clear faults"), 284, 200, 80, 23);
     clear.onClick = [this] { ClearFaultsClick(); };
     for (Control* c : {&stuck, &noProg, &clear}) c->parent = "Faults";
     add(ControlKind::Edit, "Message", " ", 8, 244, 364, 21).readOnly = true;
 
-    add(ControlKind::Label, "LStress", "Stress events", 8, 276, 80, 16);
+    add(ControlKind::Label, "LStress", QV_TEXT("Stress events"), 8, 276, 80, 16);
     add(ControlKind::Edit, "StressCount", "0", 92, 272, 60, 21).readOnly = true;
     Control& log = add(ControlKind::Memo, "StressLog", "", 8, 298, 364, 80);
     log.readOnly = true;
     log.fixedPitch = true;
 
     constexpr int y = kStressHeight;
-    add(ControlKind::GroupBox, "Fuses", "Fuse map", 8, y + 272, 444, 280);
-    add(ControlKind::Label, "LSecurity", "Security", 16, y + 296, 56, 16).parent = "Fuses";
+    add(ControlKind::GroupBox, "Fuses", QV_TEXT("Fuse map"), 8, y + 272, 444, 280);
+    add(ControlKind::Label, "LSecurity", QV_TEXT("Security"), 16, y + 296, 56, 16).parent = "Fuses";
     Control& security = add(ControlKind::Edit, "Security", "", 74, y + 292, 300, 21);
     Control& map = add(ControlKind::Memo, "FuseMap", "", 16, y + 320, 428, 224);
     map.fixedPitch = true;

@@ -13,6 +13,7 @@
 #include "buffer/MainBuffer.h"
 #include "forms/Form.h"
 #include "platform/Platform.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -28,7 +29,7 @@ enum class BufferContent { StartUp, ByteImage, FuseMap };
 
 class Documents : public DocumentHost, private FormObserver {
 public:
-    static constexpr const char* kNewFileName = "noname.bin";
+    static constexpr const char* kNewFileName = QV_TEXT("noname.bin");
     static constexpr std::int32_t kNewEndAddress = 0xFFFF;
 
     Documents(MainBuffer& buffer, Platform& platform);

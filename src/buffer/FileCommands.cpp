@@ -14,14 +14,15 @@
 #include "buffer/formats/Jedec.h"
 #include "buffer/formats/FileSource.h"
 #include "forms/OperationState.h"
+#include "forms/Texts.h"
 #include "platform/RegularFile.h"
 
 namespace quarvin {
 
 namespace {
 constexpr const char* kBinaryLabel = "File ";
-constexpr const char* kHexLabel = "Fiel: ";
-constexpr const char* kReloadLabel = "<File>";
+constexpr const char* kHexLabel = QV_TEXT("Fiel: ");
+constexpr const char* kReloadLabel = QV_TEXT("<File>");
 
 bool fileExists(const std::string& path) {
     // A pipe would block the open: what is there but no regular file is left to

@@ -10,6 +10,7 @@
 #include "buffer/formats/BinaryFormat.h"
 #include "buffer/formats/SRecord.h"
 #include "platform/Platform.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -30,11 +31,11 @@ public:
     static constexpr const char* kOpenFilter =
         "*.*|*.*|*.bin  二进制格式|*.bin|*.hex  Intel 十六进制|*.hex|*.jed  可编程逻辑器件|*.jed";
     static constexpr const char* kUntitled = " ";
-    static constexpr const char* kCantOpenBinary = "Can't open this file:\n";
-    static constexpr const char* kCantOpen = "Can't open this file!\n";
-    static constexpr const char* kCantWrite = "Can't write this file!\n";
-    static constexpr const char* kCantRead = "Can't read this file!\n";
-    static constexpr const char* kBadFormat = "Bad format";
+    static constexpr const char* kCantOpenBinary = QV_TEXT("Can't open this file:\n");
+    static constexpr const char* kCantOpen = QV_TEXT("Can't open this file!\n");
+    static constexpr const char* kCantWrite = QV_TEXT("Can't write this file!\n");
+    static constexpr const char* kCantRead = QV_TEXT("Can't read this file!\n");
+    static constexpr const char* kBadFormat = QV_TEXT("Bad format");
 
     // Creates the format dialog and announces it to the window host.
     FileCommands(Documents& documents, Platform& platform, DataFileState& state, std::string programDir);

@@ -5,6 +5,7 @@
 #include "buffer/TFileWin.h"
 #include "buffer/TextWindow.h"
 #include "forms/HexText.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -25,7 +26,7 @@ int FindReplace::OnFind(TextWindow* active, const std::string& findText) {
     if (!active) return -1;
     const int at = search(*active, findText);
     if (at < 0) {
-        prompts_.message("Not find!", kBoxTitle);
+        prompts_.message(QV_TEXT("Not find!"), kBoxTitle);
         active->setSelection(0, 0);
         prompts_.beep();
     }
@@ -36,7 +37,7 @@ int FindReplace::OnRePlaceFind(TextWindow* active, const std::string& findText) 
     if (!active) return -1;
     const int at = search(*active, findText);
     if (at < 0) {
-        prompts_.message("Not find", kBoxTitle);
+        prompts_.message(QV_TEXT("Not find"), kBoxTitle);
         prompts_.beep();
     }
     return at;
@@ -49,7 +50,7 @@ int FindReplace::replaceValue(const std::string& replaceText) {
         const int lo = HexDigitValue(replaceText[1]);
         if (hi >= 0 && lo >= 0) return hi * 16 + lo;
     }
-    prompts_.message("Must be two BCD", kBoxTitle);
+    prompts_.message(QV_TEXT("Must be two BCD"), kBoxTitle);
     return -1;
 }
 
@@ -57,7 +58,7 @@ bool FindReplace::replaceAtCaret(TextWindow& w, int value, const std::string& re
     auto* hex = dynamic_cast<TFileWin*>(&w);
     const int c = w.caretColumn();
     if (!hex || c < TFileWin::kHexColumn || c >= TFileWin::kCharColumn) {
-        if (!quiet) prompts_.message("Bad input", kBoxTitle);
+        if (!quiet) prompts_.message(QV_TEXT("Bad input"), kBoxTitle);
         return false;
     }
     const std::int32_t a = hex->cursorAddress();

@@ -6,6 +6,7 @@
 #include "buffer/MainBuffer.h"
 #include "forms/HexFieldInput.h"
 #include "forms/HexText.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -20,14 +21,14 @@ struct LoadMode {
 // RadioGroup2 items and the file bytes each keeps: offset i is kept when
 // (i & lane mask) == lane select.
 constexpr LoadMode kLoadModes[] = {
-    {"All", 0, 0},
-    {"Defualt", 0, 0},
-    {"1th char of word16", 1, 0},
-    {"2th char of word16", 1, 1},
-    {"1th char of word32", 3, 0},
-    {"2th char of word32", 3, 1},
-    {"3th char of word32", 3, 2},
-    {"4th char of word32", 3, 3},
+    {QV_TEXT("All"), 0, 0},
+    {QV_TEXT("Defualt"), 0, 0},
+    {QV_TEXT("1th char of word16"), 1, 0},
+    {QV_TEXT("2th char of word16"), 1, 1},
+    {QV_TEXT("1th char of word32"), 3, 0},
+    {QV_TEXT("2th char of word32"), 3, 1},
+    {QV_TEXT("3th char of word32"), 3, 2},
+    {QV_TEXT("4th char of word32"), 3, 3},
 };
 
 // The S-record and ELF items below the first four formats.
@@ -44,12 +45,12 @@ std::vector<std::string> loadModeCaptions() {
 TFileFormat::TFileFormat(Prompts* prompts)
     : Form("TFileFormat", "", 345, 300 + kExtraFormatsHeight),
       prompts_(prompts),
-      format_(add(ControlKind::RadioGroup, "RadioGroup1", "File format", 8, 8, 320, 105 + kExtraFormatsHeight)),
-      mode_(add(ControlKind::RadioGroup, "RadioGroup2", "Load mode", 8, 118 + kExtraFormatsHeight, 320, 95)),
-      start_(labelledEdit("Label1", "Buffer start address:", "Edit1", "0", 220 + kExtraFormatsHeight)),
-      end_(labelledEdit("Label2", "Buffer end address:", "Edit2", "ffffff", 246 + kExtraFormatsHeight)) {
-    format_.setItems({".BIN   Binarry", ".HEX   Intel HEX", ".JED   PLD format(jeced) ", ".CDS   EMC format",
-                      ".S19   Motorola S-record", ".ELF   ELF executable"});
+      format_(add(ControlKind::RadioGroup, "RadioGroup1", QV_TEXT("File format"), 8, 8, 320, 105 + kExtraFormatsHeight)),
+      mode_(add(ControlKind::RadioGroup, "RadioGroup2", QV_TEXT("Load mode"), 8, 118 + kExtraFormatsHeight, 320, 95)),
+      start_(labelledEdit("Label1", QV_TEXT("Buffer start address:"), "Edit1", "0", 220 + kExtraFormatsHeight)),
+      end_(labelledEdit("Label2", QV_TEXT("Buffer end address:"), "Edit2", "ffffff", 246 + kExtraFormatsHeight)) {
+    format_.setItems({QV_TEXT(".BIN   Binarry"), QV_TEXT(".HEX   Intel HEX"), QV_TEXT(".JED   PLD format(jeced) "), QV_TEXT(".CDS   EMC format"),
+                      QV_TEXT(".S19   Motorola S-record"), QV_TEXT(".ELF   ELF executable")});
     format_.setItemIndex(FormatBin);
     format_.onChange = [this] { OnRadioClick(); };
     mode_.columns = 2;
@@ -57,7 +58,7 @@ TFileFormat::TFileFormat(Prompts* prompts)
     mode_.setItemIndex(0);
     mode_.onChange = [this] { OnClick2(); };
 
-    auto& ok = add(ControlKind::Button, "OKBtn", "Yes", 255, 220 + kExtraFormatsHeight, 75, 25);
+    auto& ok = add(ControlKind::Button, "OKBtn", QV_TEXT("Yes"), 255, 220 + kExtraFormatsHeight, 75, 25);
     ok.isDefault = true;
     ok.onClick = [this] { OKBtnClick(); };
     auto& cancel = add(ControlKind::Button, "CancelBtn", "Cancel", 255, 250 + kExtraFormatsHeight, 75, 25);

@@ -7,6 +7,7 @@
 #include "buffer/RomHash.h"
 #include "forms/HexFieldInput.h"
 #include "forms/HexText.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -37,9 +38,9 @@ TFileWin::TFileWin(MainBuffer& buffer, Prompts* prompts)
       cursor_(add(ControlKind::Edit, "Edit1")),
       start_(add(ControlKind::Edit, "Edit3")),
       scroll_(add(ControlKind::Panel, "ScrollBar1")) {
-    add(ControlKind::Label, "Label4", "Sum");
-    add(ControlKind::Label, "Label1", "Cursor");
-    add(ControlKind::Label, "Label3", "Start");
+    add(ControlKind::Label, "Label4", QV_TEXT("Sum"));
+    add(ControlKind::Label, "Label1", QV_TEXT("Cursor"));
+    add(ControlKind::Label, "Label3", QV_TEXT("Start"));
     sum_.readOnly = true;
     cursor_.readOnly = true;
     start_.onExit = [this] { StartFieldExit(); };

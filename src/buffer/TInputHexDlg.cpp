@@ -5,17 +5,18 @@
 #include "buffer/Documents.h"
 #include "buffer/TFileWin.h"
 #include "forms/HexFieldInput.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 TInputHexDlg::TInputHexDlg(Documents& documents)
-    : Form("TInputHexDlg", "Fill Buffer", 230, 170), documents_(documents) {
-    add(ControlKind::Label, "Label1", "(HEX)", 90, 8, 60, 16);
+    : Form("TInputHexDlg", QV_TEXT("Fill Buffer"), 230, 170), documents_(documents) {
+    add(ControlKind::Label, "Label1", QV_TEXT("(HEX)"), 90, 8, 60, 16);
     add(ControlKind::Label, "Label2", "Start", 16, 32, 50, 16);
     add(ControlKind::Edit, "Edit1", "0000", 80, 30, 120, 21);
-    add(ControlKind::Label, "Label3", "End", 16, 60, 50, 16);
+    add(ControlKind::Label, "Label3", QV_TEXT("End"), 16, 60, 50, 16);
     add(ControlKind::Edit, "Edit2", "ffff", 80, 58, 120, 21);
-    add(ControlKind::Label, "Label4", "Data", 16, 88, 50, 16);
+    add(ControlKind::Label, "Label4", QV_TEXT("Data"), 16, 88, 50, 16);
     add(ControlKind::Edit, "Edit3", "ff", 80, 86, 120, 21);
     Control& ok = add(ControlKind::Button, "OKBtn", "Yes", 30, 124, 75, 25);
     ok.isDefault = true;

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <string>
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -14,20 +15,20 @@ constexpr int kExtraRows = 6; // rows beyond the device's fuse rows held by the 
 }
 
 TPldFileW::TPldFileW(MainBuffer& buffer)
-    : TextWindow("TPldFileW", "PLD缓冲区窗口", 400, 400),
+    : TextWindow("TPldFileW", QV_TEXT("PLD缓冲区窗口"), 400, 400),
       buffer_(buffer),
       cursor_(add(ControlKind::Edit, "Edit1")),
       sum_(add(ControlKind::Edit, "Edit2")),
       jedecSum_(add(ControlKind::Edit, "Edit3")) {
-    add(ControlKind::Label, "Label1", "光标地址:");
-    add(ControlKind::Label, "Label4", "检查和：");
+    add(ControlKind::Label, "Label1", QV_TEXT("光标地址:"));
+    add(ControlKind::Label, "Label4", QV_TEXT("检查和："));
     // Beside the array sum, the checksum a JEDEC file's C field carries, with the
     // fuses it covers, so that a loaded file and the chip can be matched on screen.
-    add(ControlKind::Label, "Label5", "C:");
+    add(ControlKind::Label, "Label5", QV_TEXT("C:"));
     cursor_.readOnly = true;
     sum_.readOnly = true;
     jedecSum_.readOnly = true;
-    setPopup({{"填充数据", false}, {"扩展或缩小文件缓冲区", false}});
+    setPopup({{QV_TEXT("填充数据"), false}, {QV_TEXT("扩展或缩小文件缓冲区"), false}});
 }
 
 void TPldFileW::setGeometry(std::int32_t fusesPerRow, std::int32_t fuseRows) {

@@ -5,6 +5,7 @@
 #include "catalogue/TTypeDlg.h"
 #include "link/commands/LinkOps.h"
 #include "link/trace/OperationLabel.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -66,7 +67,7 @@ void TTypeDlg::MFRClick() {
 void TTypeDlg::IDClick() {
     // After a lost link there is nothing to detect; old codes would look like an answer.
     if (link_.lost) {
-        platform_.prompts->message("Communication error!");
+        platform_.prompts->message(QV_TEXT("Communication error!"));
         return;
     }
     if (categoryIndex() > CategoryFlash) {

@@ -3,6 +3,7 @@
 // belongs to each board model.
 #include <array>
 #include <string>
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -13,12 +14,12 @@ struct Category {
 
 inline constexpr std::array<Category, 7> Categories{{
     {"EPROM", "#EPR"},
-    {"FLASH/EEPROM", "#EEP"},
+    {QV_TEXT("FLASH/EEPROM"), "#EEP"},
     {"MPU       ", "#MPU"},
     {"SERIAL EEPROM", "#Ser"},
     {"GAL", "#PLD"},
     {"TEST RAM", "#RAM"},
-    {"TEST TTL/COMS", "#TES"},
+    {QV_TEXT("TEST TTL/COMS"), "#TES"},
 }};
 
 // The category key of a RadioGroup1 index; index 0's key when out of range.

@@ -1,26 +1,27 @@
 #include "catalogue/DispatchTable.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 const std::array<DispatchRow, 54> DispatchTable{{
     {"ICTEST", "TICTestx"},
-    {"P29", "TP29e"},
+    {QV_TEXT("P29"), "TP29e"},
     {"AT49F", "TAt49fx"},
     {"P89C51", "TP89c5x"},
     {"P2051", "TP2051x"},
     {"AT90S", "TAT90sx"},
     {"W7851", "TPW785x"},
     {"P97C2051", "TP97c205x"},
-    {"PW27", "TPW27x"},
+    {QV_TEXT("PW27"), "TPW27x"},
     {"PI28F001", "TPi28f001x"},
-    {"P27", "TP27x"},
+    {QV_TEXT("P27"), "TP27x"},
     {"PI28F", "TPi28fxxx"},
-    {"P29F", "TP29fxxx"},
+    {QV_TEXT("P29F"), "TP29fxxx"},
     {"MX29F", "TMx29fxxx1"},
-    {"P24", "TP24c0x"},
+    {QV_TEXT("P24"), "TP24c0x"},
     {"AT29CX", "TP29cx"},
     {"AT29C256", "TP29c256"},
-    {"AT28CX", "TP28cx"},
+    {QV_TEXT("AT28CX"), "TP28cx"},
     {"P2816", "TP2816x"},
     {"P22V10", "TP22V10x"},
     {"GAL3M", "TGALx"},

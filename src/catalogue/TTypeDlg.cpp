@@ -7,6 +7,7 @@
 #include "catalogue/DeviceListReader.h"
 #include "catalogue/ParameterField.h"
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -26,7 +27,7 @@ bool ValidRow(const Control& list, int row) {
 
 TTypeDlg::TTypeDlg(LinkState& link, Platform& platform, DocumentHost& docs, std::string programDir,
                    SelectionDisplay* main, const std::map<std::string, FamilyFactory>& built)
-    : Form("TTypeDlg", "Select device", 533, 310),
+    : Form("TTypeDlg", QV_TEXT("Select device"), 533, 310),
       link_(link),
       platform_(platform),
       programDir_(std::move(programDir)),
@@ -44,17 +45,17 @@ TTypeDlg::TTypeDlg(LinkState& link, Platform& platform, DocumentHost& docs, std:
     RadioGroup1_.setItemIndex(0);
     RadioGroup1_.onClick = [this] { Radio1OnClick(); };
     RadioGroup1_.onChange = [this] { Radio1OnClick(); };
-    add(ControlKind::Label, "Label1", "MFG", 170, 8, 60, 16);
-    add(ControlKind::Label, "Label2", "TYPE", 342, 8, 60, 16);
+    add(ControlKind::Label, "Label1", QV_TEXT("MFG"), 170, 8, 60, 16);
+    add(ControlKind::Label, "Label2", QV_TEXT("TYPE"), 342, 8, 60, 16);
     // A mouse release takes the row into the manufacturer box too; keys only browse.
     ListBox1_.onClick = [this] { ListBox1MouseUp(); };
     ListBox1_.onChange = [this] { ListBox1KeyUp(); };
     ListBox1_.onKeyDown = [this](int) { ListBox1KeyUp(); };
     ListBox2_.onDoubleClick = [this] { OKBtnClick(); };
-    Control& ok = add(ControlKind::Button, "OKBtn", "OK", 342, 266, 88, 28);
+    Control& ok = add(ControlKind::Button, "OKBtn", QV_TEXT("OK"), 342, 266, 88, 28);
     ok.isDefault = true;
     ok.onClick = [this] { OKBtnClick(); };
-    add(ControlKind::Button, "MFR", "Detect MFG/Type", 170, 266, 140, 28).onClick = [this] { MFRClick(); };
+    add(ControlKind::Button, "MFR", QV_TEXT("Detect MFG/Type"), 170, 266, 140, 28).onClick = [this] { MFRClick(); };
 }
 
 int TTypeDlg::categoryIndex() const { return RadioGroup1_.itemIndex(); }
@@ -66,7 +67,7 @@ bool TTypeDlg::openList(std::ifstream& in) {
     // A directory, a pipe or a device of that name is no list.
     if (CheckRegularFile(deviceListPath(), kMaxListFileBytes).ok()) in.open(deviceListPath(), std::ios::binary);
     if (!in.is_open() || !in) {
-        platform_.prompts->message("No DEVICEx.LST file!");
+        platform_.prompts->message(QV_TEXT("No DEVICEx.LST file!"));
         return false;
     }
     return true;
@@ -166,7 +167,7 @@ void TTypeDlg::OKBtnClick() {
     if (!text.empty() && text[0] == '-') return;
 
     selection_.description = selectedManufacturer + ": " + text;
-    main_->setTypeLabel("Type:  " + selection_.description);
+    main_->setTypeLabel(QV_TEXT("Type:  ") + selection_.description);
     main_->setStatusPanel(2, selectedManufacturer);
     main_->setStatusPanel(3, text);
     main_->setCurrentTypeName(text);
@@ -201,7 +202,7 @@ void TTypeDlg::StartUp() {
         Radio1OnClick();
         OKBtnClick();
     });
-    main_->setTypeLabel("<Device>" + selection_.description);
+    main_->setTypeLabel(QV_TEXT("<Device>") + selection_.description);
 }
 
 } // namespace quarvin

@@ -1,14 +1,15 @@
 #include "catalogue/TUnavailable.h"
 
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 TUnavailable::TUnavailable(DeviceContext& ctx)
-    : FamilyDialog(ctx, ClassName, "Device", 360, 130),
+    : FamilyDialog(ctx, ClassName, QV_TEXT("Device"), 360, 130),
       Message_(add(ControlKind::Edit, "Message", " ", 16, 16, 328, 48)) {
     Message_.readOnly = true;
-    Control& exit = add(ControlKind::Button, "CancelBtn", "Exit", 136, 80, 88, 28);
+    Control& exit = add(ControlKind::Button, "CancelBtn", QV_TEXT("Exit"), 136, 80, 88, 28);
     exit.isCancel = true;
     exit.onClick = [this] { CancelBtnClick(); };
     onClose = [this] { ShutDownSocket(ctx_.link); };

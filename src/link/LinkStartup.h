@@ -9,21 +9,22 @@
 
 #include "link/commands/LinkState.h"
 #include "platform/Platform.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 inline constexpr const char* StartQuestion =
-    "Swicth on power，and connect RS232 cable\n\nConnecting?\n\n<Yes> to connect\n<No> to run only soft";
-inline constexpr const char* NoBoxMessage = "Bad COM\n1 No QUARVIN\n2 or No Power on";
-inline constexpr const char* SettingsRefusedMessage = "set Com bad";
+    QV_TEXT("Swicth on power，and connect RS232 cable\n\nConnecting?\n\n<Yes> to connect\n<No> to run only soft");
+inline constexpr const char* NoBoxMessage = QV_TEXT("Bad COM\n1 No QUARVIN\n2 or No Power on");
+inline constexpr const char* SettingsRefusedMessage = QV_TEXT("set Com bad");
 inline constexpr const char* TimeoutsRefusedMessage = "SetCommTimeouts failed";
-inline constexpr const char* SoftRunStatus = "Soft run only";
-inline constexpr const char* SearchCancelledStatus = "Search cancelled: soft run only";
+inline constexpr const char* SoftRunStatus = QV_TEXT("Soft run only");
+inline constexpr const char* SearchCancelledStatus = QV_TEXT("Search cancelled: soft run only");
 
 // The link as the status bar shows it (besides the port name when connected).
-inline constexpr const char* VirtualBoxLinkText = "virtual box";
-inline constexpr const char* SoftRunLinkText = "soft run";
-inline constexpr const char* LostLinkText = "link lost";
+inline constexpr const char* VirtualBoxLinkText = QV_TEXT("virtual box");
+inline constexpr const char* SoftRunLinkText = QV_TEXT("soft run");
+inline constexpr const char* LostLinkText = QV_TEXT("link lost");
 
 // The identifications of the boxes this program drives.
 inline constexpr const char* AcceptedBoxes[] = {

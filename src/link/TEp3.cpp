@@ -10,6 +10,7 @@
 #include "link/ReadAheadProbe.h"
 #include "link/SpeedEstimate.h"
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -38,19 +39,19 @@ bool parseDecimal(const std::string& text, std::int32_t& out) {
 
 TEp3::TEp3(const Platform& platform)
     : Form("TEp3", "", 277, 349),
-      Button1(add(ControlKind::Button, "Button1", "Win Version", 8, 8, 97, 25)),
-      Button2(add(ControlKind::Button, "Button2", "Test COM", 8, 40, 97, 25)),
-      Button3(add(ControlKind::Button, "Button3", "Speed", 8, 72, 97, 25)),
-      Button4(add(ControlKind::Button, "Button4", "test 10s", 8, 104, 97, 25)),
-      Button5(add(ControlKind::Button, "Button5", "Reconnect", 8, 176, 97, 25)),
+      Button1(add(ControlKind::Button, "Button1", QV_TEXT("Win Version"), 8, 8, 97, 25)),
+      Button2(add(ControlKind::Button, "Button2", QV_TEXT("Test COM"), 8, 40, 97, 25)),
+      Button3(add(ControlKind::Button, "Button3", QV_TEXT("Speed"), 8, 72, 97, 25)),
+      Button4(add(ControlKind::Button, "Button4", QV_TEXT("test 10s"), 8, 104, 97, 25)),
+      Button5(add(ControlKind::Button, "Button5", QV_TEXT("Reconnect"), 8, 176, 97, 25)),
       Edit1(add(ControlKind::Edit, "Edit1", "", 112, 10, 153, 21)),
       Edit2(add(ControlKind::Edit, "Edit2", "", 112, 42, 153, 21)),
       Edit3(add(ControlKind::Edit, "Edit3", "", 112, 74, 153, 21)),
       Edit4(add(ControlKind::Edit, "Edit4", "", 8, 144, 257, 21)),
-      CheckBox1(add(ControlKind::CheckBox, "CheckBox1", "Read ahead", 112, 178, 153, 21)),
+      CheckBox1(add(ControlKind::CheckBox, "CheckBox1", QV_TEXT("Read ahead"), 112, 178, 153, 21)),
       Memo1(add(ControlKind::Memo, "Memo1", "", 8, 208, 257, 49)),
       Edit5(add(ControlKind::Edit, "Edit5", "", 8, 264, 257, 21)),
-      CheckBox2(add(ControlKind::CheckBox, "CheckBox2", "Record the link", 8, 292, 257, 21)),
+      CheckBox2(add(ControlKind::CheckBox, "CheckBox2", QV_TEXT("Record the link"), 8, 292, 257, 21)),
       Edit6(add(ControlKind::Edit, "Edit6", "", 8, 318, 257, 21)),
       platform_(platform) {
     Edit1.readOnly = true;

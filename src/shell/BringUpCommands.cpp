@@ -6,6 +6,7 @@
 #include "link/serial/PortFacts.h"
 #include "link/serial/PortNames.h"
 #include "shell/BringUpReport.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -35,7 +36,7 @@ void AdapterLoopbackClick(LinkState& link, PortOpener& opener, Prompts& prompts,
     } else {
         port = opener.open(name).transport;
         if (!port) {
-            prompts.message("Can't open " + name + " (no such port, busy, or no permission)");
+            prompts.message(QV_TEXT("Can't open ") + name + " (no such port, busy, or no permission)");
             return;
         }
     }

@@ -14,6 +14,7 @@
 #include "shell/TFindDialogs.h"
 #include "shell/TMainForm.h"
 #include "shell/TPicture1.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -23,7 +24,7 @@ namespace {
 
 constexpr const char* kP93x16Class = "TP93x16";
 constexpr const char* kOptocouplerClass = "TTestLedx";
-constexpr const char* kOptocouplerCaption = "测试光电偶合器";
+constexpr const char* kOptocouplerCaption = QV_TEXT("测试光电偶合器");
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "shell/TFindDialogs.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -6,7 +7,7 @@ namespace {
 
 // The dialogs' Cancel runs inside a handler, where Form::close would refuse to act.
 void AddCancel(Form& f, int x, int y) {
-    Control& cancel = f.add(ControlKind::Button, "CancelBtn", "Cancel", x, y, 90, 26);
+    Control& cancel = f.add(ControlKind::Button, "CancelBtn", QV_TEXT("Cancel"), x, y, 90, 26);
     cancel.isCancel = true;
     cancel.onClick = [&f] { f.hide(); };
 }
@@ -14,10 +15,10 @@ void AddCancel(Form& f, int x, int y) {
 } // namespace
 
 TFindDialog::TFindDialog(FindReplace& steps, ActiveWindow active)
-    : Form("FindDialog1", "Find", 360, 90), steps_(steps), active_(std::move(active)) {
-    add(ControlKind::Label, "Label1", "Find what:", 8, 14, 70, 18);
+    : Form("FindDialog1", QV_TEXT("Find"), 360, 90), steps_(steps), active_(std::move(active)) {
+    add(ControlKind::Label, "Label1", QV_TEXT("Find what:"), 8, 14, 70, 18);
     add(ControlKind::Edit, "Edit1", "", 84, 10, 170, 24);
-    Control& next = add(ControlKind::Button, "FindNext", "Find Next", 262, 8, 90, 26);
+    Control& next = add(ControlKind::Button, "FindNext", QV_TEXT("Find Next"), 262, 8, 90, 26);
     next.isDefault = true;
     next.onClick = [this] { OnFind(); };
     AddCancel(*this, 262, 42);
@@ -26,16 +27,16 @@ TFindDialog::TFindDialog(FindReplace& steps, ActiveWindow active)
 void TFindDialog::OnFind() { steps_.OnFind(active_(), control("Edit1").text()); }
 
 TReplaceDialog::TReplaceDialog(FindReplace& steps, ActiveWindow active)
-    : Form("ReplaceDialog1", "Replace", 360, 150), steps_(steps), active_(std::move(active)) {
+    : Form("ReplaceDialog1", QV_TEXT("Replace"), 360, 150), steps_(steps), active_(std::move(active)) {
     add(ControlKind::Label, "Label1", "Find what:", 8, 14, 76, 18);
     add(ControlKind::Edit, "Edit1", "", 88, 10, 166, 24);
-    add(ControlKind::Label, "Label2", "Replace with:", 8, 46, 76, 18);
+    add(ControlKind::Label, "Label2", QV_TEXT("Replace with:"), 8, 46, 76, 18);
     add(ControlKind::Edit, "Edit2", "", 88, 42, 166, 24);
     Control& next = add(ControlKind::Button, "FindNext", "Find Next", 262, 8, 90, 26);
     next.isDefault = true;
     next.onClick = [this] { OnRePlaceFind(); };
     add(ControlKind::Button, "Replace", "Replace", 262, 40, 90, 26).onClick = [this] { OnRePlace(); };
-    add(ControlKind::Button, "ReplaceAll", "Replace All", 262, 72, 90, 26).onClick = [this] { OnRePlaceAll(); };
+    add(ControlKind::Button, "ReplaceAll", QV_TEXT("Replace All"), 262, 72, 90, 26).onClick = [this] { OnRePlaceAll(); };
     AddCancel(*this, 262, 110);
 }
 

@@ -2,14 +2,15 @@
 
 #include "shell/About.h"
 #include "shell/ShellTexts.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 using namespace shell;
 
 const std::vector<std::string>& TMainForm::CategoryItems() {
-    static const std::vector<std::string> items = {"EPROM", "FLASH&EEPROM  ", "MPU       ", "SERIAL EEPROM",
-                                                   "GAL", "TEST RAM", "TEST TTL/CMOS"};
+    static const std::vector<std::string> items = {QV_TEXT("EPROM"), "FLASH&EEPROM  ", QV_TEXT("MPU       "), QV_TEXT("SERIAL EEPROM"),
+                                                   QV_TEXT("GAL"), QV_TEXT("TEST RAM"), "TEST TTL/CMOS"};
     return items;
 }
 
@@ -31,7 +32,7 @@ TMainForm::TMainForm(Platform& platform, std::string programDir)
 
     Control& type = add(ControlKind::Label, "Label2", "Type", 344, 5, 260, 18);
     type.parent = "Panel1";
-    Control& fileLabel = add(ControlKind::Label, "Label1", "File:", 612, 5, 180, 18);
+    Control& fileLabel = add(ControlKind::Label, "Label1", QV_TEXT("File:"), 612, 5, 180, 18);
     fileLabel.parent = "Panel1";
 
     add(ControlKind::Panel, "Panel2", "", 0, kSpeedBarHeight + kSelectionStripHeight, kTypeWindowWidth, 400);

@@ -3,6 +3,7 @@
 // widget's own font against the widget's contents rectangle as the style lays it out.
 #include "EveryForm.h"
 #include "FormView.h"
+#include "Language.h"
 #include "MainWindowView.h"
 #include "QtProgram.h"
 #include "guitest.h"
@@ -71,7 +72,14 @@ QStringList ClippedCaptions(QWidget* window, const QString& formName) {
     return clipped;
 }
 
-TEST(GuiCaptions, EveryCaptionOfEveryFormFitsItsWidget) {
+// In each of the window's languages.
+class GuiCaptionsIn : public ::testing::TestWithParam<app::Language> {
+protected:
+    void SetUp() override { ASSERT_TRUE(app::ApplyLanguage(GetParam())); }
+    void TearDown() override { app::ApplyLanguage(app::Language::Classic); }
+};
+
+TEST_P(GuiCaptionsIn, EveryCaptionOfEveryFormFitsItsWidget) {
     app::QtProgram program(guitest::ProgramDir("captions", true), nullptr);
     guitest::AnswerBox(QMessageBox::YesRole);
     program.start();
@@ -88,22 +96,9 @@ TEST(GuiCaptions, EveryCaptionOfEveryFormFitsItsWidget) {
     program.mainWindow()->close();
 }
 
-// The characters of `text` that `font`, with the fallback fonts Qt picks for it,
-// paints as the missing-glyph box.
-QString MissingGlyphs(const QString& text, const QFont& font) {
-    QString missing;
-    for (const QChar c : text) {
-        if (c.isSpace()) continue;
-        // Each character laid out alone, so that a missing glyph names its character.
-        QTextLayout layout(QString(c), font);
-        layout.beginLayout();
-        layout.createLine();
-        layout.endLayout();
-        for (const QGlyphRun& run : layout.glyphRuns())
-            if (run.glyphIndexes().contains(0)) missing += c;
-    }
-    return missing;
-}
+INSTANTIATE_TEST_SUITE_P(Languages, GuiCaptionsIn,
+                         ::testing::Values(app::Language::Classic, app::Language::English, app::Language::Chinese),
+                         [](const auto& info) { return std::string(i18n::CodeOf(info.param)); });
 
 TEST(GuiCaptions, ChineseTextAndFullWidthPunctuationHaveGlyphs) {
     // The start question as the program's message box shows it.
@@ -111,7 +106,7 @@ TEST(GuiCaptions, ChineseTextAndFullWidthPunctuationHaveGlyphs) {
     auto* label = box.findChild<QLabel*>("qt_msgbox_label");
     ASSERT_NE(label, nullptr);
     for (const char* text : {StartQuestion, "测试光电偶合器", "检查和：", "PLD缓冲区窗口"})
-        EXPECT_EQ(MissingGlyphs(QString::fromUtf8(text), label->font()).toStdString(), "") << text;
+        EXPECT_EQ(guitest::MissingGlyphs(QString::fromUtf8(text), label->font()).toStdString(), "") << text;
 }
 
 } // namespace

@@ -38,4 +38,21 @@ inline void AnswerBox(QMessageBox::ButtonRole role, QString* seen = nullptr) {
     });
 }
 
+// The characters of `text` that `font`, with the fallback fonts Qt picks for it,
+// paints as the missing-glyph box.
+inline QString MissingGlyphs(const QString& text, const QFont& font) {
+    QString missing;
+    for (const QChar c : text) {
+        if (c.isSpace()) continue;
+        // Each character laid out alone, so that a missing glyph names its character.
+        QTextLayout layout(QString(c), font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns())
+            if (run.glyphIndexes().contains(0)) missing += c;
+    }
+    return missing;
+}
+
 } // namespace quarvin::guitest

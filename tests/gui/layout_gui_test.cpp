@@ -2,6 +2,7 @@
 // overlap, and the texts of lists and drop-down boxes fit their width, with the
 // fonts the set-up installs, so that nothing is cut off at a window's edge.
 #include "EveryForm.h"
+#include "Language.h"
 #include "MainWindowView.h"
 #include "QtProgram.h"
 #include "buffer/Documents.h"
@@ -62,7 +63,14 @@ QStringList LayoutFindings(QWidget* window, const QString& form) {
     return findings;
 }
 
-TEST(GuiLayout, EveryControlOfEveryFormLiesInsideItsParentAndApartFromItsSiblings) {
+// In each of the window's languages.
+class GuiLayout : public ::testing::TestWithParam<app::Language> {
+protected:
+    void SetUp() override { ASSERT_TRUE(app::ApplyLanguage(GetParam())); }
+    void TearDown() override { app::ApplyLanguage(app::Language::Classic); }
+};
+
+TEST_P(GuiLayout, EveryControlOfEveryFormLiesInsideItsParentAndApartFromItsSiblings) {
     app::QtProgram program(guitest::ProgramDir("layout", true), nullptr);
     guitest::AnswerBox(QMessageBox::YesRole);
     program.start();
@@ -97,5 +105,9 @@ TEST(GuiLayout, EveryControlOfEveryFormLiesInsideItsParentAndApartFromItsSibling
     EXPECT_TRUE(findings.isEmpty()) << findings.join('\n').toStdString();
     main->close();
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, GuiLayout,
+                         ::testing::Values(app::Language::Classic, app::Language::English, app::Language::Chinese),
+                         [](const auto& info) { return std::string(i18n::CodeOf(info.param)); });
 
 } // namespace

@@ -59,6 +59,12 @@ TEST(GuiReadmeScreenshots, MainWindowPldWindowAndIcTester) {
     eprom->findChild<QAbstractButton*>("Blank")->click();
     QApplication::processEvents();
     Save(WithDialog(main, eprom, QPoint(420, 150)), "main_eprom");
+    // The same in Chinese, chosen in Option > Language.
+    main->findChild<QAction*>("Language_zh")->trigger();
+    QApplication::processEvents();
+    Save(WithDialog(main, eprom, QPoint(420, 150)), "main_eprom_zh");
+    main->findChild<QAction*>("Language_classic")->trigger();
+    QApplication::processEvents();
     eprom->findChild<QAbstractButton*>("CancelBtn")->click();
 
     Choose(main, "GAL", "Lattice", "GAL16V8B");

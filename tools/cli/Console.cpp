@@ -5,17 +5,20 @@
 #include <chrono>
 #include <cstdio>
 
+#include "Language.h"
 #include "PlainWords.h"
 
 namespace quarvin::cli {
 
 void ConsolePrompts::message(const std::string& text, const std::string&) {
-    const std::string plain = PlainWords(text);
-    err_ << text << (plain.empty() ? "" : "\n(" + plain + ")") << '\n' << std::flush;
+    // A translated message says it plainly already.
+    const std::string shown = Shown(text);
+    const std::string plain = shown == text ? PlainWords(text) : "";
+    err_ << shown << (plain.empty() ? "" : "\n(" + plain + ")") << '\n' << std::flush;
 }
 
 bool ConsolePrompts::answer(const std::string& text, const char* no) {
-    err_ << text << "\n-> " << (yes_ ? "Yes (--yes)" : no) << '\n' << std::flush;
+    err_ << Shown(text) << "\n-> " << (yes_ ? "Yes (--yes)" : no) << '\n' << std::flush;
     return yes_;
 }
 

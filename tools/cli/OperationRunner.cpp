@@ -1,6 +1,7 @@
 #include "OperationRunner.h"
 
 #include "Interrupt.h"
+#include "Language.h"
 #include "PlainWords.h"
 
 namespace quarvin::cli {
@@ -46,8 +47,10 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
         try {
             const OperationResult result = request.session.run(operation, job);
             io.progress.end();
-            const std::string plain = PlainWords(result.message);
-            io.out << operation << ": " << result.message << (plain.empty() ? "" : " (" + plain + ")")
+            // A translated message says it plainly already.
+            const std::string shown = Shown(result.message);
+            const std::string plain = shown == result.message ? PlainWords(result.message) : "";
+            io.out << operation << ": " << shown << (plain.empty() ? "" : " (" + plain + ")")
                    << (result.ok() ? softRunNote : "") << '\n';
             for (const std::string& line : request.session.resultLines(operation)) io.out << line << '\n';
             io.out << std::flush;

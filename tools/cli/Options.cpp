@@ -133,6 +133,8 @@ std::string usage() {
            "  --chip-image FILE VBOX: the chip's state is read from FILE and written back\n"
            "  --fault F         VBOX: stuck:ADDR:MASK:VALUE, noprogram:ADDR, empty or busy (repeatable)\n"
            "  --allow-stress    VBOX: list what stressed the chip but keep the operations' exit status\n"
+           "  --lang L          the family's messages in English (en) or Chinese (zh) instead of\n"
+           "                    the classic texts scripts read (classic, the default)\n"
            "\n"
            "Exit status of convert and sum: 0 done, 1 error (message on stderr), 2 done but the\n"
            "input had bad records or data beyond the buffer (warning on stderr).\n"
@@ -244,6 +246,10 @@ bool deviceOption(Options& o, const std::string& a, const std::string& v, std::s
     else if (a == "--svg") o.svg = v;
     else if (a == "--chip-image") o.chipImage = v;
     else if (a == "--fault") o.faults.push_back(v);
+    else if (a == "--lang") {
+        if (v != "classic" && v != "en" && v != "zh") error = "--lang needs classic, en or zh, not '" + v + "'";
+        else o.language = v;
+    }
     else return false;
     return true;
 }

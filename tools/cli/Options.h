@@ -52,6 +52,7 @@ struct Options {
     bool allowPartial = false; // exit 0 when a run did only part of the requested range
     bool changedOnly = false;      // program: write only the blocks that differ
     bool allowStress = false;      // VBOX: stress events do not change the exit status
+    std::string language = "classic"; // --lang: the messages' language (classic, en, zh)
 
     // The virtual box's chip.
     std::string chip, chipImage;

@@ -1,5 +1,6 @@
 #include "Progress.h"
 
+#include "Language.h"
 #include "forms/HexText.h"
 
 namespace quarvin::cli {
@@ -19,7 +20,7 @@ void ProgressDisplay::begin(const std::string& operation) {
 
 void ProgressDisplay::status(const std::string& text) {
     status_ = text;
-    if (!terminal_) err_ << operation_ << ": " << text << '\n' << std::flush;
+    if (!terminal_) err_ << operation_ << ": " << Shown(text) << '\n' << std::flush;
 }
 
 void ProgressDisplay::show(std::uint32_t address, std::uint32_t last) {

@@ -12,6 +12,7 @@
 #include "Commands.h"
 #include "Completion.h"
 #include "DataFiles.h"
+#include "Language.h"
 #include "Options.h"
 #include "buffer/Differences.h"
 #include "buffer/RomHash.h"
@@ -107,6 +108,10 @@ int main(int argc, char** argv) {
     if (o.command == "version") {
         std::printf("%s\n", VersionLine("quarvin-cli").c_str());
         return 0;
+    }
+    if (std::string why; !cli::SetLanguage(o.language, why)) {
+        std::fprintf(stderr, "quarvin-cli: %s\n", why.c_str());
+        return kExitError;
     }
     // Without --dir: the working directory when it holds a device list, else the
     // user's own program directory, set up from the installed lists.

@@ -1,4 +1,5 @@
 #include "families/avr90s/Avr90sDialog.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -7,10 +8,10 @@ namespace {
 McuForm Avr90sForm() {
     McuForm f;
     f.buttons = {
-        {"Read1", "Read", McuStep::Read},        {"Erase", "Erase", McuStep::Erase},
-        {"Blank", "Blank", McuStep::Blank},      {"Write", "Programe", McuStep::Program},
-        {"Verify", "Verify", McuStep::Verify},   {"Secrity", "Protect", McuStep::Protect},
-        {"ReadFuse", "Read F/S ", McuStep::ReadFuse}, {"WtFuse", "Pro Fuse", McuStep::WriteFuse},
+        {"Read1", QV_TEXT("Read"), McuStep::Read},        {"Erase", QV_TEXT("Erase"), McuStep::Erase},
+        {"Blank", QV_TEXT("Blank"), McuStep::Blank},      {"Write", QV_TEXT("Programe"), McuStep::Program},
+        {"Verify", QV_TEXT("Verify"), McuStep::Verify},   {"Secrity", QV_TEXT("Protect"), McuStep::Protect},
+        {"ReadFuse", QV_TEXT("Read F/S "), McuStep::ReadFuse}, {"WtFuse", QV_TEXT("Pro Fuse"), McuStep::WriteFuse},
     };
     f.runBoxes = {
         {"CheckBoxErase", "Erase", false, McuStep::Erase},     {"CheckBoxBlank", "Blank", false, McuStep::Blank},
@@ -19,11 +20,11 @@ McuForm Avr90sForm() {
         {"CheckBoxConfig", "Protect", false, McuStep::Protect},
     };
     f.runGroupName = "GroupBox2";
-    f.runGroupCaption = "Auto";
+    f.runGroupCaption = QV_TEXT("Auto");
     f.runButtonCaption = "Auto";
-    f.options = {{"RadioGroup1", "Protect Mode", {"Protext+No Ver", "Protect+Mo Pro", "No used", "No Protect"}, 3}};
+    f.options = {{"RadioGroup1", QV_TEXT("Protect Mode"), {QV_TEXT("Protext+No Ver"), QV_TEXT("Protect+Mo Pro"), QV_TEXT("No used"), QV_TEXT("No Protect")}, 3}};
     f.exitButton = true;
-    f.notConnectedText = "Bad!";
+    f.notConnectedText = QV_TEXT("Bad!");
     f.chainDoneText = "OK!!!";
     return f;
 }
@@ -34,12 +35,12 @@ AvrProtectMode ProtectModeOfItem(int item) {
 
 } // namespace
 
-Avr90sDialog::Avr90sDialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, "AT90s ", Avr90sForm()) {
+Avr90sDialog::Avr90sDialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, QV_TEXT("AT90s "), Avr90sForm()) {
     const int top = groupsTop();
-    add(ControlKind::GroupBox, "GroupBox1", "Fuse", 318, top, 140, 70);
-    Control& rc = add(ControlKind::CheckBox, "CheckBox1", "Internal RC(RCEN)", 326, top + 20, 128, 17);
+    add(ControlKind::GroupBox, "GroupBox1", QV_TEXT("Fuse"), 318, top, 140, 70);
+    Control& rc = add(ControlKind::CheckBox, "CheckBox1", QV_TEXT("Internal RC(RCEN)"), 326, top + 20, 128, 17);
     rc.parent = "GroupBox1";
-    Control& spi = add(ControlKind::CheckBox, "CheckBox2", "On Line Load(SPI)", 326, top + 42, 128, 17);
+    Control& spi = add(ControlKind::CheckBox, "CheckBox2", QV_TEXT("On Line Load(SPI)"), 326, top + 42, 128, 17);
     spi.parent = "GroupBox1";
 }
 

@@ -7,6 +7,7 @@
 #include "forms/HexText.h"
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -37,7 +38,7 @@ std::optional<OperationResult> CheckPart(const Avr90sJob& job) {
     const auto sig = AvrReadSignature(job.link, job.row);
     if (sig[0] == kAvrMakerCode && sig[1] == job.row.deviceCode) return std::nullopt;
     PowerOff(job.link);
-    if (sig[0] == 0xFF && sig[1] == 0xFF) return OperationResult::failed("No chip! (signature reads ff ff)", 0);
+    if (sig[0] == 0xFF && sig[1] == 0xFF) return OperationResult::failed(QV_TEXT("No chip! (signature reads ff ff)"), 0);
     return OperationResult::failed(Format("Wrong chip! (signature %02x %02x, %s has %02x %02x)", sig[0], sig[1],
                                           job.row.chip, kAvrMakerCode, job.row.deviceCode),
                                    0);
@@ -123,7 +124,7 @@ OperationResult CheckFlashWords(const Avr90sJob& job, std::uint32_t progressEver
     }
     job.hooks.show(last, last);
     powerDown(link);
-    return OperationResult::done("OK!");
+    return OperationResult::done(QV_TEXT("OK!"));
 }
 
 } // namespace
@@ -151,7 +152,7 @@ AvrFuses AvrFusesOf(std::uint8_t fuseByte) {
 OperationResult ReadAvr(const Avr90sJob& job) {
     LinkState& link = job.link;
     const std::uint32_t last = job.row.lastByteAddress;
-    job.hooks.say("Reading...", true);
+    job.hooks.say(QV_TEXT("Reading..."), true);
     if (auto refusal = Enter(job)) return *refusal;
     SetDataWidth(link, job.row.readBusMode);
     StagedRead read(last);
@@ -174,7 +175,7 @@ OperationResult ReadAvr(const Avr90sJob& job) {
 
 OperationResult EraseAvr(const Avr90sJob& job) {
     LinkState& link = job.link;
-    job.hooks.say("Erase...", true);
+    job.hooks.say(QV_TEXT("Erase..."), true);
     if (auto refusal = Enter(job)) return *refusal;
     ConnectVpp(link, job.row.vppPin);
     SetDataWidth(link, avrbus::DriveAll);
@@ -203,7 +204,7 @@ OperationResult BlankAvr(const Avr90sJob& job) {
 OperationResult ProgramAvr(const Avr90sJob& job) {
     LinkState& link = job.link;
     const std::uint32_t last = job.row.lastByteAddress;
-    job.hooks.say("Programe...", true);
+    job.hooks.say(QV_TEXT("Programe..."), true);
     if (auto refusal = Enter(job)) return *refusal;
     // Lock bit 1 makes the part ignore every write while RDY/BSY still pulses:
     // without this look Program would end "OK!" having written nothing.
@@ -270,7 +271,7 @@ OperationResult ReadAvrFuses(const Avr90sJob& job) {
 
 OperationResult ProgramAvrFuses(const Avr90sJob& job, const AvrFuses& fuses) {
     LinkState& link = job.link;
-    job.hooks.say("Programe Fuse...", true);
+    job.hooks.say(QV_TEXT("Programe Fuse..."), true);
     if (auto refusal = Enter(job)) return *refusal;
     // The fuse write runs while WR is low; it shows nothing on RDY/BSY, so the
     // fuses are read back: a part whose lock bit 1 is programmed keeps its old

@@ -8,6 +8,7 @@
 
 #include "families/avr90s/Avr90sRows.h"
 #include "families/framework/Operation.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -33,8 +34,8 @@ struct AvrFuses {
 std::uint8_t AvrFuseWriteByte(const AvrFuses& fuses);
 AvrFuses AvrFusesOf(std::uint8_t fuseByte);
 
-inline constexpr const char* kAvrProgramFailedText = "Programe Failured!";
-inline constexpr const char* kAvrProgramLockedText = "Programe Failured! (lock bit 1 is programmed: Erase first)";
+inline constexpr const char* kAvrProgramFailedText = QV_TEXT("Programe Failured!");
+inline constexpr const char* kAvrProgramLockedText = QV_TEXT("Programe Failured! (lock bit 1 is programmed: Erase first)");
 
 // The flash into the buffer, then the fuse and lock byte (in the result's value).
 OperationResult ReadAvr(const Avr90sJob& job);

@@ -12,6 +12,7 @@
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -274,7 +275,7 @@ OperationResult UnprotectE28(const E28Job& job) {
     LinkState& link = job.link;
     const E28Row& row = job.row;
     if (auto none = NoDevice(row, "Failured!")) return *none;
-    job.hooks.say("Unprotect...", true);
+    job.hooks.say(QV_TEXT("Unprotect..."), true);
     PowerUp(link, row.supplyPin, false);
     PinLow(link, OutputEnable);
     PinLow(link, ChipEnable);
@@ -296,7 +297,7 @@ OperationResult ProtectE28(const E28Job& job) {
     LinkState& link = job.link;
     const E28Row& row = job.row;
     if (auto none = NoDevice(row, "Failured!")) return *none;
-    job.hooks.say("Protect...", true);
+    job.hooks.say(QV_TEXT("Protect..."), true);
     PowerUp(link, row.supplyPin, false);
     PinLow(link, OutputEnable);
     PinLow(link, ChipEnable);

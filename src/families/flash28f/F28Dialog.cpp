@@ -1,6 +1,7 @@
 #include "families/flash28f/F28Dialog.h"
 
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -16,7 +17,7 @@ MemoryForm F28Form() {
 
 } // namespace
 
-F28Dialog::F28Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, "Pi28fx", F28Form()) {}
+F28Dialog::F28Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, QV_TEXT("Pi28fx"), F28Form()) {}
 
 const F28Row& F28Dialog::row() const {
     return kF28Rows[static_cast<std::size_t>(selectedRow(static_cast<int>(kF28Rows.size())))];

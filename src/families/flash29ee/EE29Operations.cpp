@@ -13,6 +13,7 @@
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -260,7 +261,7 @@ OperationResult ProgramEE29(const EE29Job& job, int speedIndex) {
     AlignEE29Fields(row, f);
     if (auto refused = CheckFieldStarts(f, row.lastAddress)) return *refused;
     if (std::uint64_t{f.bufferStart} + row.pageSize > kBufferSize)
-        return OperationResult::failed("Programe Failured! (no whole page left in the buffer)", f.deviceStart);
+        return OperationResult::failed(QV_TEXT("Programe Failured! (no whole page left in the buffer)"), f.deviceStart);
     bool chipAnswered = DataProtectionOff(link, row);
     job.hooks.say("Programming...", true);
     PowerUp(link, row.supplyPin, true);

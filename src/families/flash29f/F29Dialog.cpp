@@ -2,6 +2,7 @@
 
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -9,9 +10,9 @@ namespace {
 
 MemoryForm F29Form() {
     MemoryForm f = FlashMemoryForm();
-    f.autoCaption = "Auto pro";
+    f.autoCaption = QV_TEXT("Auto pro");
     f.options.clear();
-    f.buttons = {{"Erase", "Erase", MemoryStep::Erase}, {"UnProtectChip", "Unprot", MemoryStep::Unprotect}};
+    f.buttons = {{"Erase", "Erase", MemoryStep::Erase}, {"UnProtectChip", QV_TEXT("Unprot"), MemoryStep::Unprotect}};
     return f;
 }
 

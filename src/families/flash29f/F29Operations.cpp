@@ -12,6 +12,7 @@
 #include "link/commands/BoxTimes.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -159,7 +160,7 @@ OperationResult ProgramF29(const F29Job& job) {
     if (Placeholder(row)) return OperationResult::failed("Programe Failured! (no device type selected)", 0);
     if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
     const FieldSpan s = SpanOf(job.fields, row.lastAddress);
-    if (s.count == 0) return OperationResult::failed("Programe Failured! (nothing to program)", s.device);
+    if (s.count == 0) return OperationResult::failed(QV_TEXT("Programe Failured! (nothing to program)"), s.device);
     job.hooks.say("Programming...", true);
     QuietSocket(link);
     ConnectGround(link, pin::Ground);
@@ -201,7 +202,7 @@ OperationResult VerifyF29(const F29Job& job) {
     const F29Row& row = job.row;
     if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
     const FieldSpan s = SpanOf(job.fields, row.lastAddress);
-    if (s.count == 0) return OperationResult::failed("Failured! (nothing to verify)", s.device);
+    if (s.count == 0) return OperationResult::failed(QV_TEXT("Failured! (nothing to verify)"), s.device);
     job.hooks.say("Verify...", true);
     QuietSocket(link);
     ChooseBusMode(link);
@@ -253,7 +254,7 @@ OperationResult UnprotectF29(const F29Job& job) {
     LinkState& link = job.link;
     const F29Row& row = job.row;
     if (Placeholder(row)) return OperationResult::failed("Failured! (no device type selected)", 0);
-    job.hooks.say("Unprotect Chip...", true);
+    job.hooks.say(QV_TEXT("Unprotect Chip..."), true);
     SetF29Address(link, row, 0);
     WritePort(link, DataPort, 0);
     SetVppLevel(link, kF29EraseVppMillivolts);

@@ -11,6 +11,7 @@
 
 #include "families/framework/Operation.h"
 #include "link/commands/LinkState.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -106,7 +107,7 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
-inline constexpr const char* kNoDeviceText = "No any device on programmer!";
+inline constexpr const char* kNoDeviceText = QV_TEXT("No any device on programmer!");
 inline constexpr const char* kNoFileOpenedText = "No any file opened!";
 
 } // namespace quarvin

@@ -5,6 +5,7 @@
 #include "families/framework/MemorySession.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -49,9 +50,9 @@ void MemoryDialog::buildControls(const MemoryForm& form) {
     add(ControlKind::Edit, "Edit4", "", 48, 8, 90, 21).readOnly = true;
     add(ControlKind::Edit, "Edit7", "", 150, 8, 318, 21).readOnly = true;
 
-    add(ControlKind::Label, "Label1", "Buffer Start", 12, 42, 80, 16);
+    add(ControlKind::Label, "Label1", QV_TEXT("Buffer Start"), 12, 42, 80, 16);
     add(ControlKind::Label, "Label2", form.deviceStartLabel, 12, 70, 80, 16);
-    add(ControlKind::Label, "Label3", "Length", 12, 98, 80, 16);
+    add(ControlKind::Label, "Label3", QV_TEXT("Length"), 12, 98, 80, 16);
     Control& e1 = add(ControlKind::Edit, "Edit1", "000000", 96, 38, 70, 21);
     Control& e2 = add(ControlKind::Edit, "Edit2", "000000", 96, 66, 70, 21);
     Control& e3 = add(ControlKind::Edit, "Edit3", "000200", 96, 94, 70, 21);
@@ -171,7 +172,7 @@ void MemoryDialog::readHexField(const char* editName, const char* fieldName, std
 }
 
 void MemoryDialog::OnExit1() { readHexField("Edit1", "Buffer Start", fields_.bufferStart); }
-void MemoryDialog::OnExit2() { readHexField("Edit2", "Device Start", fields_.deviceStart); }
+void MemoryDialog::OnExit2() { readHexField("Edit2", QV_TEXT("Device Start"), fields_.deviceStart); }
 void MemoryDialog::OnExit3() { readHexField("Edit3", "Length", fields_.length); }
 void MemoryDialog::OnKeyDown1(int key) {
     if (key == KeyEnter) OnExit1();

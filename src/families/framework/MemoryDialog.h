@@ -11,6 +11,7 @@
 #include "families/framework/AutoChain.h"
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/Operation.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -40,17 +41,17 @@ struct MemoryForm {
         int columns = 1;
     };
 
-    std::string idCaption = "Read MFG"; // the MFG button
+    std::string idCaption = QV_TEXT("Read MFG"); // the MFG button
     std::string idLabel = "MFG";        // Label4
     std::string sumButton = "CheckSum"; // control name of the Sum button; empty: no Sum
-    std::string autoCaption = "Auto Pro";
+    std::string autoCaption = QV_TEXT("Auto Pro");
     std::string programCaption = "Programe";    // the Write button
     std::string deviceStartLabel = "Device Start"; // Label2
     bool blankButton = true;                    // forms without a blank check leave it out
     bool idButton = true;                       // forms without Read MFG leave it out
     std::vector<Options> options = {
-        {"RadioGroup1", "Pro time", {"1 time", "2 times", "3 times", "4 times", "5 times"}, 2},
-        {"RadioGroup2", "Pro/Ver Mode", {"Check one by one", "Verify after all"}, 1},
+        {"RadioGroup1", "Pro time", {QV_TEXT("1 time"), QV_TEXT("2 times"), QV_TEXT("3 times"), QV_TEXT("4 times"), QV_TEXT("5 times")}, 2},
+        {"RadioGroup2", QV_TEXT("Pro/Ver Mode"), {QV_TEXT("Check one by one"), QV_TEXT("Verify after all")}, 1},
     };
     std::vector<Button> buttons;
     std::vector<AutoBox> autoBoxes = {

@@ -10,6 +10,7 @@
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -58,7 +59,7 @@ OperationResult ReadBlocks(LinkState& link, MainBuffer& buffer, int vccPin, std:
 
 OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t length, std::uint32_t lastAddress,
                                  const SetPageAddress& setAddress, const OperationHooks& hooks) {
-    hooks.say("Blank...", true);
+    hooks.say(QV_TEXT("Blank..."), true);
     Delay(link, kSettleTicks);
     QuietSocket(link);
     PowerUp(link, vccPin, true);
@@ -78,7 +79,7 @@ OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t leng
     }
     hooks.show(length | (kPage - 1), lastAddress);
     PowerDownAfterRead(link);
-    return OperationResult::done("Blank OK");
+    return OperationResult::done(QV_TEXT("Blank OK"));
 }
 
 PageSum SumPages(LinkState& link, std::uint32_t lastAddress, const SetPageAddress& setAddress,

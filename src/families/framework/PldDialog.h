@@ -11,6 +11,7 @@
 #include "buffer/formats/Jedec.h"
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/Operation.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -44,7 +45,7 @@ public:
     // link), cleared by one that did; Auto stops on it.
     bool failure() const { return failure_; }
 
-    static constexpr const char* kMustBeJedec = "Must be JECET format <*.JED>";
+    static constexpr const char* kMustBeJedec = QV_TEXT("Must be JECET format <*.JED>");
     static constexpr const char* kNoFileOpened = "No any file opened!";
     static constexpr const char* kNotConnected = "RS232 Bad!";
 

@@ -5,6 +5,7 @@
 #include "families/framework/WriteWait.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -80,7 +81,7 @@ void SerialMemoryDialog::buildControls() {
         x += kButtonPitch;
     }
 
-    Control& speed = add(ControlKind::RadioGroup, "Speed", "Pro time", 12, 74, 206, 86);
+    Control& speed = add(ControlKind::RadioGroup, "Speed", QV_TEXT("Pro time"), 12, 74, 206, 86);
     speed.columns = 2;
     speed.setItems({kWriteWaitItems.begin(), kWriteWaitItems.end()});
     speed.setItemIndex(kDefaultWriteWaitIndex);

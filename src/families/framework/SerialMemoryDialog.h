@@ -11,6 +11,7 @@
 
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/Operation.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -45,7 +46,7 @@ public:
     // clears it when it starts. Auto stops on it.
     bool failure() const { return failure_; }
 
-    static constexpr const char* kNoFileOpened = "No any file opened!";
+    static constexpr const char* kNoFileOpened = QV_TEXT("No any file opened!");
 
 protected:
     // The last buffer offset the selected row fills (the hex window's end).

@@ -4,12 +4,13 @@
 // write cycle runs.
 #include <array>
 #include <string>
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 inline constexpr std::array<int, 6> kWriteWaitMilliseconds{1, 2, 5, 10, 20, 50};
-inline constexpr std::array<const char*, 6> kWriteWaitItems{"1  ms/byte", "2  ms/byte", "5  ms/byte ",
-                                                            "10 ms/byte", "20 ms/byte", "50 ms/byte "};
+inline constexpr std::array<const char*, 6> kWriteWaitItems{QV_TEXT("1  ms/byte"), QV_TEXT("2  ms/byte"), QV_TEXT("5  ms/byte "),
+                                                            QV_TEXT("10 ms/byte"), QV_TEXT("20 ms/byte"), QV_TEXT("50 ms/byte ")};
 inline constexpr int kDefaultWriteWaitIndex = 2; // 5 ms
 
 // Milliseconds of a "Pro time" item; the default for an index outside the list.

@@ -1,8 +1,9 @@
 #include "families/gal/GalDialog.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
-GalDialog::GalDialog(DeviceContext& ctx) : PldDialog(ctx, kFormClass, "PLD 16v8,20v8", {"Sec", "Auto Pro", false}) {}
+GalDialog::GalDialog(DeviceContext& ctx) : PldDialog(ctx, kFormClass, QV_TEXT("PLD 16v8,20v8"), {"Sec", "Auto Pro", false}) {}
 
 const GalRow& GalDialog::row() const {
     return kGalRows[static_cast<std::size_t>(selectedRow(static_cast<int>(kGalRows.size())))];

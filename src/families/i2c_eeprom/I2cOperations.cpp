@@ -6,6 +6,7 @@
 #include "families/framework/ChangedPages.h"
 #include "families/i2c_eeprom/I2cBus.h"
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -18,7 +19,7 @@ constexpr std::uint32_t kVerifyProgress = 32;
 constexpr int kBitsPerByte = 8;
 
 bool Placeholder(const I2cRow& row) { return row.chip == nullptr; }
-OperationResult NoTypeSelected() { return OperationResult::refused("No device type selected"); }
+OperationResult NoTypeSelected() { return OperationResult::refused(QV_TEXT("No device type selected")); }
 
 // The part takes its supply from a logic pin, so switching the Vcc latches off
 // alone leaves it powered: the pin goes low too.
@@ -40,7 +41,7 @@ OperationResult ReadI2c(const I2cJob& job) {
     if (Placeholder(row)) return NoTypeSelected();
     i2c::PowerUp(job.link, row);
     SetPinLatch(job.link, row.sda, kPinReleased);
-    job.hooks.say("Read...", true);
+    job.hooks.say(QV_TEXT("Read..."), true);
     Delay(job.link, i2c::kSettleTicks);
     // The bytes' reads go out ahead of their replies; each byte is stored when
     // its eighth bit has come back, so a lost link keeps the bytes complete by then.
@@ -66,13 +67,13 @@ OperationResult ReadI2c(const I2cJob& job) {
     job.hooks.show(row.lastAddress, row.lastAddress);
     // Powered down as Programe does: left on, the supply pin stayed driven high.
     SwitchOff(job.link, row);
-    return OperationResult::done("Finished");
+    return OperationResult::done(QV_TEXT("Finished"));
 }
 
 OperationResult VerifyI2c(const I2cJob& job) {
     const I2cRow& row = job.row;
     if (Placeholder(row)) return NoTypeSelected();
-    job.hooks.say("Verify...", true);
+    job.hooks.say(QV_TEXT("Verify..."), true);
     i2c::PowerUp(job.link, row);
     SetPinLatch(job.link, row.sda, kPinReleased);
     Delay(job.link, i2c::kSettleTicks);
@@ -108,7 +109,7 @@ OperationResult VerifyI2c(const I2cJob& job) {
     }
     job.hooks.show(row.lastAddress, row.lastAddress);
     SwitchOff(job.link, row);
-    return OperationResult::done("Verify OK");
+    return OperationResult::done(QV_TEXT("Verify OK"));
 }
 
 OperationResult ProgramI2c(const I2cJob& job) {
@@ -122,7 +123,7 @@ OperationResult ProgramI2c(const I2cJob& job) {
         changed.emplace(chip->data(), job.buffer.data(), row.lastAddress + 1, kI2cChangedPageBytes);
     }
     if (!changed || changed->written() > 0) {
-        job.hooks.say("Programming...", true);
+        job.hooks.say(QV_TEXT("Programming..."), true);
         i2c::PowerUp(job.link, row);
         for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
             if (a % kWriteProgress == 0 && ProgressStops(job, a)) {

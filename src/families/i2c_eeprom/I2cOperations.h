@@ -4,6 +4,7 @@
 // covers the whole device, device address a at buffer offset a.
 #include "families/framework/Operation.h"
 #include "families/i2c_eeprom/I2cRows.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -28,6 +29,6 @@ OperationResult ReadI2c(const I2cJob& job);
 OperationResult ProgramI2c(const I2cJob& job);
 OperationResult VerifyI2c(const I2cJob& job);
 
-inline constexpr const char* kI2cVerifyBad = "Verify Bad!！";
+inline constexpr const char* kI2cVerifyBad = QV_TEXT("Verify Bad!！");
 
 } // namespace quarvin

@@ -5,14 +5,15 @@
 #include <iterator>
 
 #include "forms/HexText.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 const std::array<IcClass, 3>& IcClasses() {
     static const std::array<IcClass, 3> classes{{
-        {"74xxx", "TTL74.LIB", "74xx%02d"},
-        {"40xxx", "CMOS40.LIB", "40%02d"},
-        {"45xxx", "CMOS45.LIB", "45%02d"},
+        {QV_TEXT("74xxx"), "TTL74.LIB", "74xx%02d"},
+        {QV_TEXT("40xxx"), "CMOS40.LIB", "40%02d"},
+        {QV_TEXT("45xxx"), "CMOS45.LIB", "45%02d"},
     }};
     return classes;
 }

@@ -8,17 +8,18 @@
 
 #include "families/framework/Operation.h"
 #include "families/logic_ic/IcLibrary.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
-inline constexpr const char* kIcNoLibrary = "No librrary file";
+inline constexpr const char* kIcNoLibrary = QV_TEXT("No librrary file");
 // Beside the tester's own texts: why a test cannot be trusted.
 inline constexpr const char* kIcDamagedLibrary = "the IC library is damaged: only the types before the damage were read";
 inline constexpr const char* kIcPass = "OK!";
-inline constexpr const char* kIcFail = "Bad!!!";
-inline constexpr const char* kIcNoFind = "No find!";
-inline constexpr const char* kIcNoDevice = "No device in socket!";
-inline constexpr const char* kIcStopped = "Stopped";
+inline constexpr const char* kIcFail = QV_TEXT("Bad!!!");
+inline constexpr const char* kIcNoFind = QV_TEXT("No find!");
+inline constexpr const char* kIcNoDevice = QV_TEXT("No device in socket!");
+inline constexpr const char* kIcStopped = QV_TEXT("Stopped");
 
 // The ground and first supply pin of the socket for the tester.
 inline constexpr int kIcGroundPin = 20;

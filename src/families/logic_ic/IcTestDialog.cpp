@@ -2,38 +2,39 @@
 
 #include "link/commands/LinkOps.h"
 #include "link/trace/OperationLabel.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 namespace {
-constexpr const char* kLinkBad = "Link bad!";
+constexpr const char* kLinkBad = QV_TEXT("Link bad!");
 }
 
 IcTestDialog::IcTestDialog(DeviceContext& ctx) : IcTestDialog(ctx, std::string()) {}
 
 IcTestDialog::IcTestDialog(DeviceContext& ctx, std::string libraryDir)
-    : FamilyDialog(ctx, kFormClass, "Test  IC (74,40,45)", 420, 300) {
+    : FamilyDialog(ctx, kFormClass, QV_TEXT("Test  IC (74,40,45)"), 420, 300) {
     tester_.setLibraryDir(std::move(libraryDir));
-    Control& group = add(ControlKind::RadioGroup, "RadioGroup1", "Class", 12, 8, 110, 90);
+    Control& group = add(ControlKind::RadioGroup, "RadioGroup1", QV_TEXT("Class"), 12, 8, 110, 90);
     std::vector<std::string> items;
     for (const IcClass& c : IcClasses()) items.push_back(c.item);
     group.setItems(items);
     group.setItemIndex(0);
     group.onChange = [this] { Gr1OnClick(); };
     group.onClick = [this] { Gr1OnClick(); };
-    add(ControlKind::Label, "Label1", "Select", 136, 8, 100, 16);
+    add(ControlKind::Label, "Label1", QV_TEXT("Select"), 136, 8, 100, 16);
     Control& list1 = add(ControlKind::ListBox, "ListBox1", "", 136, 26, 120, 170);
     list1.onClick = [this] { LBox1OnClick(); };
     list1.onChange = [this] { LBox1OnClick(); };
-    add(ControlKind::Label, "Label4", "Found", 270, 8, 100, 16);
+    add(ControlKind::Label, "Label4", QV_TEXT("Found"), 270, 8, 100, 16);
     add(ControlKind::ListBox, "ListBox2", "", 270, 26, 136, 170);
     add(ControlKind::Label, "Label2", "Type", 12, 108, 100, 16);
     Control& number = add(ControlKind::Edit, "Number", "74xx00", 12, 126, 110, 21);
     number.readOnly = true;
-    add(ControlKind::Label, "Label3", "Report", 12, 206, 100, 16);
+    add(ControlKind::Label, "Label3", QV_TEXT("Report"), 12, 206, 100, 16);
     add(ControlKind::Edit, "Message", " ", 12, 224, 394, 21).readOnly = true;
     add(ControlKind::Button, "Test1", "Founction", 12, 160, 110, 30).onClick = [this] { Test1Click(); };
-    add(ControlKind::Button, "Button1", "Search", 136, 256, 90, 30).onClick = [this] { Button1Click(); };
+    add(ControlKind::Button, "Button1", QV_TEXT("Search"), 136, 256, 90, 30).onClick = [this] { Button1Click(); };
     Control& cancel = add(ControlKind::Button, "CancelBtn", "Exit", 316, 256, 90, 30);
     cancel.isCancel = true;
     cancel.onClick = [this] { CancelBtnClick(); };

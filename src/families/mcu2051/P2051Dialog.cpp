@@ -2,6 +2,7 @@
 
 #include "link/commands/LinkOps.h"
 #include "platform/Platform.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -15,7 +16,7 @@ McuForm P2051Form() {
         {"ID", "", McuStep::Id},                 {"Read1", "Read", McuStep::Read},
         {"Erase", "Erase", McuStep::Erase},       {"Blank", "Blank", McuStep::Blank},
         {"Write", "Programe", McuStep::Program},  {"Verify", "Verify", McuStep::Verify},
-        {"Secrity", "Secrity", McuStep::Protect},
+        {"Secrity", QV_TEXT("Secrity"), McuStep::Protect},
     };
     f.runBoxes = {
         {"CheckBox1", "Erase", false, McuStep::Erase},     {"CheckBox2", "Blank", false, McuStep::Blank},
@@ -24,7 +25,7 @@ McuForm P2051Form() {
     };
     f.runGroupCaption = "Auto Pro";
     f.runButtonCaption = "Auto";
-    f.options = {{"RadioGroup1", "Sec Mode", {"1:No Programe", "2:No Pro+No Read"}, 1}};
+    f.options = {{"RadioGroup1", QV_TEXT("Sec Mode"), {QV_TEXT("1:No Programe"), QV_TEXT("2:No Pro+No Read")}, 1}};
     f.exitButton = true;
     f.notConnectedText = "Communication error!";
     return f;
@@ -32,7 +33,7 @@ McuForm P2051Form() {
 
 } // namespace
 
-P2051Dialog::P2051Dialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, "P205x", P2051Form()) {}
+P2051Dialog::P2051Dialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, QV_TEXT("P205x"), P2051Form()) {}
 
 const P2051Row& P2051Dialog::row() const {
     return kP2051Rows[static_cast<std::size_t>(selectedRow(static_cast<int>(kP2051Rows.size())))];

@@ -5,6 +5,7 @@
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 #include "platform/Platform.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -266,7 +267,7 @@ OperationResult VerifyP2051(const P2051Job& job) {
 OperationResult SecrityP2051(const P2051Job& job) {
     LinkState& link = job.link;
     if (auto refusal = CheckP2051Presence(link)) return *refusal;
-    job.hooks.say("Secrity...", true);
+    job.hooks.say(QV_TEXT("Secrity..."), true);
     PrepareP2051(link);
     WriteLockBit(link, socket::LockBit1ModePort);
     WriteLockBit(link, socket::LockBit2ModePort);
@@ -275,7 +276,7 @@ OperationResult SecrityP2051(const P2051Job& job) {
     const bool locked = ReadsErased(link);
     ConnectVcc(link, 0);
     if (locked) return OperationResult::done("Secrity OK");
-    return OperationResult::failed("加密失败！", 0);
+    return OperationResult::failed(QV_TEXT("加密失败！"), 0);
 }
 
 OperationResult IdP2051(const P2051Job& job) {

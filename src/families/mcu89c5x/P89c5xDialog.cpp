@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -23,11 +24,11 @@ McuForm P89c5xForm() {
         {"CheckBox3", "Programe", true, McuStep::Program}, {"CheckBox4", "Verify", true, McuStep::Verify},
         {"CheckBox5", "Protect", true, McuStep::Protect},
     };
-    f.runGroupCaption = "Run item";
-    f.runButtonCaption = "Run";
+    f.runGroupCaption = QV_TEXT("Run item");
+    f.runButtonCaption = QV_TEXT("Run");
     f.options = {
-        {"RadioGroup1", "Protect mode", {"1 No MOVC   ", "2 + No read ", "3 + No ext-code "}, 1},
-        {"RadioGroup2", "Speed", {"1ms", "2ms", "3ms"}, 0},
+        {"RadioGroup1", QV_TEXT("Protect mode"), {QV_TEXT("1 No MOVC   "), QV_TEXT("2 + No read "), QV_TEXT("3 + No ext-code ")}, 1},
+        {"RadioGroup2", "Speed", {QV_TEXT("1ms"), QV_TEXT("2ms"), QV_TEXT("3ms")}, 0},
     };
     f.notConnectedText = "通讯失败!";
     return f;
@@ -35,7 +36,7 @@ McuForm P89c5xForm() {
 
 } // namespace
 
-P89c5xDialog::P89c5xDialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, "AT89,AT87...", P89c5xForm()) {
+P89c5xDialog::P89c5xDialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, QV_TEXT("AT89,AT87..."), P89c5xForm()) {
     // Enabled by the start for the rows that can be erased.
     control("Erase").setEnabled(false);
 }

@@ -7,6 +7,7 @@
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 #include "platform/Platform.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -221,7 +222,7 @@ OperationResult ReadP89c5x(const P89c5xJob& job) {
     LinkState& link = job.link;
     if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
     PowerUp(link);
-    job.hooks.say("正在读...", true);
+    job.hooks.say(QV_TEXT("正在读..."), true);
     Delay(link, kStepTicks);
     ReadSetup(link, kReadCode);
     StagedRead read(job.range.last());
@@ -237,7 +238,7 @@ OperationResult ReadP89c5x(const P89c5xJob& job) {
 }
 
 OperationResult EraseP89c5x(const P89c5xJob& job) {
-    if (job.row.otp) return OperationResult::refused("An OTP part cannot be erased");
+    if (job.row.otp) return OperationResult::refused(QV_TEXT("An OTP part cannot be erased"));
     LinkState& link = job.link;
     if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
     PowerUp(link);
@@ -255,7 +256,7 @@ OperationResult EraseP89c5x(const P89c5xJob& job) {
     Delay(link, kEraseRecoveryTicks);
     ConnectVpp(link, 0);
     ConnectVcc(link, 0);
-    return OperationResult::done("Erase ok");
+    return OperationResult::done(QV_TEXT("Erase ok"));
 }
 
 namespace {
@@ -296,7 +297,7 @@ OperationResult BlankP89c5x(const P89c5xJob& job) {
     job.hooks.say("Blank...", true);
     const CodeCompare c = CompareCode(job, kReadProgressEvery, [](std::uint32_t) { return std::uint8_t{0xFF}; });
     if (c.end == CodeCompare::End::Stopped) return StoppedAfterRead(link, c.at);
-    if (c.end == CodeCompare::End::Differs) return OperationResult::failed("Error", c.at);
+    if (c.end == CodeCompare::End::Differs) return OperationResult::failed(QV_TEXT("Error"), c.at);
     return OperationResult::done("OK!");
 }
 
@@ -379,11 +380,11 @@ OperationResult ProtectP89c5x(const P89c5xJob& job, ProtectMode mode) {
     for (int i = 0; i < kLockCheckReads; ++i) {
         if (ReadDataByte(link) != expected) {
             ConnectVcc(link, 0);
-            return OperationResult::failed("Error!", 0);
+            return OperationResult::failed(QV_TEXT("Error!"), 0);
         }
     }
     ConnectVcc(link, 0);
-    return OperationResult::done("Protect OK!");
+    return OperationResult::done(QV_TEXT("Protect OK!"));
 }
 
 } // namespace quarvin

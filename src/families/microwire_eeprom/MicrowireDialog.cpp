@@ -1,12 +1,13 @@
 #include "families/microwire_eeprom/MicrowireDialog.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 MicrowireDialog::MicrowireDialog(DeviceContext& ctx)
-    : SerialMemoryDialog(ctx, kFormClass, "P93c x 8 & x16",
+    : SerialMemoryDialog(ctx, kFormClass, QV_TEXT("P93c x 8 & x16"),
                          {{SerialStep::Read, SerialStep::Erase, SerialStep::Blank, SerialStep::Program, SerialStep::Verify},
                           true,
-                          "RS232 Bad!",
+                          QV_TEXT("RS232 Bad!"),
                           true}) {}
 
 const MicrowireRow& MicrowireDialog::row() const {

@@ -8,6 +8,7 @@
 #include "families/framework/ChangedPages.h"
 #include "families/microwire_eeprom/MicrowireBus.h"
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -199,14 +200,14 @@ OperationResult EraseMicrowire(const MicrowireJob& job) {
     const bool erased = port.readWord(0) == Erased(row);
     ConnectVcc(job.link, 0);
     Delay(job.link, kEraseSettleTicks);
-    return erased ? OperationResult::done("OK") : OperationResult::failed("Not blank!", 0);
+    return erased ? OperationResult::done("OK") : OperationResult::failed(QV_TEXT("Not blank!"), 0);
 }
 
 OperationResult BlankMicrowire(const MicrowireJob& job) {
     const MicrowireRow& row = job.row;
     if (Placeholder(row)) return NoTypeSelected();
     MicrowirePort port(job.link, row);
-    job.hooks.say("Blanking...", true);
+    job.hooks.say(QV_TEXT("Blanking..."), true);
     port.powerUp();
     const WordCheck check = CheckWords(job, port, [&row](std::uint32_t) { return Erased(row); });
     if (check.end == WordCheck::End::Stopped) {
@@ -216,7 +217,7 @@ OperationResult BlankMicrowire(const MicrowireJob& job) {
     if (check.end == WordCheck::End::Differs) return OperationResult::failed("Not blank!", check.at);
     job.hooks.show(row.lastAddress, row.lastAddress);
     ConnectVcc(job.link, 0);
-    return OperationResult::done("OK,空");
+    return OperationResult::done(QV_TEXT("OK,空"));
 }
 
 OperationResult VerifyMicrowire(const MicrowireJob& job) {
@@ -233,7 +234,7 @@ OperationResult VerifyMicrowire(const MicrowireJob& job) {
     if (check.end == WordCheck::End::Differs) {
         job.hooks.show(check.at, row.lastAddress);
         ConnectVcc(job.link, 0);
-        return OperationResult::failed("Verify bad", check.at);
+        return OperationResult::failed(QV_TEXT("Verify bad"), check.at);
     }
     job.hooks.show(row.lastAddress, row.lastAddress);
     ConnectVcc(job.link, 0);

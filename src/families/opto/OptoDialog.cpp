@@ -2,18 +2,19 @@
 
 #include "families/opto/OptoTest.h"
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 OptoDialog::OptoDialog(DeviceContext& ctx) : FamilyDialog(ctx, kFormClass, "测试光电偶合器", 300, 220) {
-    Control& package = add(ControlKind::RadioGroup, "RadioGroup1", "Package", 12, 8, 130, 110);
+    Control& package = add(ControlKind::RadioGroup, "RadioGroup1", QV_TEXT("Package"), 12, 8, 130, 110);
     std::vector<std::string> items;
     for (const OptoPackage& p : OptoPackages()) items.push_back(p.text);
     package.setItems(items);
     package.setItemIndex(0);
-    add(ControlKind::Button, "Test2", "Founction", 160, 12, 120, 30).onClick = [this] { Test2Click(); };
+    add(ControlKind::Button, "Test2", QV_TEXT("Founction"), 160, 12, 120, 30).onClick = [this] { Test2Click(); };
     add(ControlKind::Edit, "Edit1", "Counter", 160, 52, 120, 21).readOnly = true;
-    add(ControlKind::Button, "Button1", "Reset Counter", 160, 80, 120, 25).onClick = [this] { Button1Click(); };
+    add(ControlKind::Button, "Button1", QV_TEXT("Reset Counter"), 160, 80, 120, 25).onClick = [this] { Button1Click(); };
     add(ControlKind::Button, "Button2", "+", 160, 110, 58, 25).onClick = [this] { Button2Click(); };
     add(ControlKind::Button, "Button3", "-", 222, 110, 58, 25).onClick = [this] { Button3Click(); };
     add(ControlKind::Edit, "Message", " ", 12, 150, 268, 21).readOnly = true;

@@ -3,6 +3,7 @@
 // transistor, the part in bottom-aligned position. Shared with the virtual box.
 #include <array>
 #include <vector>
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -19,10 +20,10 @@ struct OptoPackage {
 
 inline const std::array<OptoPackage, 4>& OptoPackages() {
     static const std::array<OptoPackage, 4> packages{{
-        {"DIP  4 pin", "PC817", 4, {{19, 20, 22, 21}}},
-        {"DIP  6 pin", "4N35", 6, {{18, 19, 22, 21}}},
-        {"DIP  8 pin", "PC827", 8, {{19, 20, 22, 21}, {17, 18, 24, 23}}},
-        {"DIP 16 pin", "PC847", 16, {{19, 20, 22, 21}, {17, 18, 24, 23}, {15, 16, 26, 25}, {13, 14, 28, 27}}},
+        {QV_TEXT("DIP  4 pin"), "PC817", 4, {{19, 20, 22, 21}}},
+        {QV_TEXT("DIP  6 pin"), "4N35", 6, {{18, 19, 22, 21}}},
+        {QV_TEXT("DIP  8 pin"), "PC827", 8, {{19, 20, 22, 21}, {17, 18, 24, 23}}},
+        {QV_TEXT("DIP 16 pin"), "PC847", 16, {{19, 20, 22, 21}, {17, 18, 24, 23}, {15, 16, 26, 25}, {13, 14, 28, 27}}},
     }};
     return packages;
 }

@@ -1,4 +1,5 @@
 #include "families/p22v10/P22v10Dialog.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -24,7 +25,7 @@ OperationResult RunP22v10Step(PldStep step, const P22v10Job& job) {
 }
 
 // Auto runs Blank only when Erase is not ticked.
-P22v10Dialog::P22v10Dialog(DeviceContext& ctx) : PldDialog(ctx, kFormClass, "PLD  22v10", {"Secrity", "Autp Pro", true}) {}
+P22v10Dialog::P22v10Dialog(DeviceContext& ctx) : PldDialog(ctx, kFormClass, QV_TEXT("PLD  22v10"), {"Secrity", QV_TEXT("Autp Pro"), true}) {}
 
 const P22v10Row& P22v10Dialog::row() const { return P22v10RowOf(selectedRow(static_cast<int>(kP22v10Rows.size()))); }
 

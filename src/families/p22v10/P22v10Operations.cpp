@@ -1,6 +1,7 @@
 #include "families/p22v10/P22v10Operations.h"
 
 #include "families/p22v10/P22v10Shifter.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -141,9 +142,9 @@ OperationResult SecureP22v10(const P22v10Job& job) {
         if (run.stopRequested()) return OperationResult::stopped(a);
         const RowBits bits = run.shifter().shiftOut(static_cast<int>(a), static_cast<int>(row.fuseRows));
         for (std::uint32_t b = 0; b < row.fusesPerRow && b < row.fuseRows; ++b)
-            if (bits[b] != '1') return run.end(OperationResult::failed("Failured", Fuse(row, a, b)));
+            if (bits[b] != '1') return run.end(OperationResult::failed(QV_TEXT("Failured"), Fuse(row, a, b)));
     }
-    return run.end(OperationResult::done("Secrity OK"));
+    return run.end(OperationResult::done(QV_TEXT("Secrity OK")));
 }
 
 } // namespace quarvin

@@ -4,6 +4,7 @@
 
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -17,20 +18,20 @@ McuForm Pic16Form() {
     f.buttons = {
         {"ReadToFile", "Read", McuStep::Read},   {"Erase", "Erase", McuStep::Erase},
         {"Blank", "Blank", McuStep::Blank},      {"Write", "Programe", McuStep::Program},
-        {"Verify", "Verify", McuStep::Verify},   {"RdConfig", "Re Config", McuStep::Id},
-        {"WtConfig", "Wr Config", McuStep::Protect},
+        {"Verify", "Verify", McuStep::Verify},   {"RdConfig", QV_TEXT("Re Config"), McuStep::Id},
+        {"WtConfig", QV_TEXT("Wr Config"), McuStep::Protect},
     };
     // The chain's "Config" step writes the configuration (the Protect step).
     f.runBoxes = {
         {"CheckBoxErase", "Erase", false, McuStep::Erase},    {"CheckBoxBlank", "Blank", false, McuStep::Blank},
         {"CheckBoxWrite", "Programe", true, McuStep::Program}, {"CheckBoxVer", "Verify", true, McuStep::Verify},
-        {"CheckBoxConfig", "Config", false, McuStep::Protect},
+        {"CheckBoxConfig", QV_TEXT("Config"), false, McuStep::Protect},
     };
     f.runGroupCaption = "";
     f.runButtonCaption = "Auto";
     f.options = {
-        {"RadioGroup1", "Osc Mode", {" LP", " XT", " HS", " RC"}, 1},
-        {"RadioGroup2", "Erase Mode", {"Code", "Data", "Code+data", "All"}, 3},
+        {"RadioGroup1", QV_TEXT("Osc Mode"), {QV_TEXT(" LP"), QV_TEXT(" XT"), QV_TEXT(" HS"), QV_TEXT(" RC")}, 1},
+        {"RadioGroup2", QV_TEXT("Erase Mode"), {QV_TEXT("Code"), "Data", QV_TEXT("Code+data"), "All"}, 3},
         {"Speed", "Pro time", {"1 time", "2 times", "4 times"}, 0},
     };
     f.exitButton = true;
@@ -41,11 +42,11 @@ McuForm Pic16Form() {
 
 } // namespace
 
-Pic16Dialog::Pic16Dialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, "P16c8x", Pic16Form()) {
+Pic16Dialog::Pic16Dialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, QV_TEXT("P16c8x"), Pic16Form()) {
     const int y = extrasTop();
-    add(ControlKind::CheckBox, "CheckBox1", "Sec", 12, y, 60, 17);
-    add(ControlKind::CheckBox, "CheckBox2", "WTD", 76, y, 60, 17).setChecked(true);
-    add(ControlKind::CheckBox, "CheckBox3", "PWRT3", 140, y, 70, 17);
+    add(ControlKind::CheckBox, "CheckBox1", QV_TEXT("Sec"), 12, y, 60, 17);
+    add(ControlKind::CheckBox, "CheckBox2", QV_TEXT("WTD"), 76, y, 60, 17).setChecked(true);
+    add(ControlKind::CheckBox, "CheckBox3", QV_TEXT("PWRT3"), 140, y, 70, 17);
     add(ControlKind::Edit, "Edit1", "ffff", 214, y - 2, 60, 21);
     add(ControlKind::Label, "Package", "", 290, y, 100, 17);
     onClose = [this] {

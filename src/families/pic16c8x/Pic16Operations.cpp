@@ -9,6 +9,7 @@
 
 #include <array>
 #include <string>
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -286,7 +287,7 @@ OperationResult BlankPic16(const Pic16Job& job) {
     if (RowHasDeviceId(job.row) && NoPartAnswers(config))
         return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
     if ((config[kConfigLocations - 1] & kPicWordMask) != kPicWordMask)
-        return OperationResult::failed("ONFIG not blank", kPicConfigWordAddress);
+        return OperationResult::failed(QV_TEXT("ONFIG not blank"), kPicConfigWordAddress);
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);
     const McuReadRun run =
@@ -298,7 +299,7 @@ OperationResult BlankPic16(const Pic16Job& job) {
         return OperationResult::failed("Not blank!", run.at);
     }
     PowerOff(link);
-    return OperationResult::done(Unchecked("Blank OK!", job.row, kPic16EmptyReadsTheSame));
+    return OperationResult::done(Unchecked(QV_TEXT("Blank OK!"), job.row, kPic16EmptyReadsTheSame));
 }
 
 OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
@@ -359,7 +360,7 @@ OperationResult VerifyPic16(const Pic16Job& job) {
     if (run.end == McuReadRun::End::Rejected) {
         job.hooks.show(run.at, last);
         PowerOff(link);
-        return OperationResult::failed("Verify Bad!", run.at);
+        return OperationResult::failed(QV_TEXT("Verify Bad!"), run.at);
     }
     job.hooks.show(last, last);
     PowerOff(link);
@@ -379,7 +380,7 @@ OperationResult ReadPic16Config(const Pic16Job& job) {
 
 OperationResult WritePic16Config(const Pic16Job& job, const Pic16Config& config) {
     LinkState& link = job.link;
-    job.hooks.say("Write Config...", true);
+    job.hooks.say(QV_TEXT("Write Config..."), true);
     job.hooks.say(Format("Config = %04x", config.word), true);
     PowerUp(link, job.row);
     EnterProgramming(link, job.row);

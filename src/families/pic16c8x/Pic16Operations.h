@@ -7,16 +7,17 @@
 
 #include "families/framework/Operation.h"
 #include "families/pic16c8x/Pic16Rows.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
 class Prompts;
 
 // A 16F87x row whose device ID reads 0x3FFF: no part answers in the socket.
-inline constexpr const char* kPic16NoPartText = "No chip! (device ID reads 3fff)";
+inline constexpr const char* kPic16NoPartText = QV_TEXT("No chip! (device ID reads 3fff)");
 // The 18-pin rows cannot tell an empty socket from a blank part.
-inline constexpr const char* kPic16EmptyReadsTheSame = " (an empty socket reads the same)";
-inline constexpr const char* kPic16EmptyNotTold = " (an empty socket cannot be told from a part)";
+inline constexpr const char* kPic16EmptyReadsTheSame = QV_TEXT(" (an empty socket reads the same)");
+inline constexpr const char* kPic16EmptyNotTold = QV_TEXT(" (an empty socket cannot be told from a part)");
 
 enum class Pic16EraseMode { Code, Data, CodeAndData, All };
 

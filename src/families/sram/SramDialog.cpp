@@ -1,6 +1,7 @@
 #include "families/sram/SramDialog.h"
 
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -10,8 +11,8 @@ constexpr int kGroundPin = 20;
 
 MemoryForm SramForm() {
     MemoryForm f;
-    f.deviceStartLabel = "Dvice start";
-    f.programCaption = "Write";
+    f.deviceStartLabel = QV_TEXT("Dvice start");
+    f.programCaption = QV_TEXT("Write");
     f.blankButton = false;
     f.idButton = false;
     f.options.clear();
@@ -25,7 +26,7 @@ MemoryForm SramForm() {
 
 } // namespace
 
-SramDialog::SramDialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, "Dallas RAM", SramForm()) {}
+SramDialog::SramDialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, QV_TEXT("Dallas RAM"), SramForm()) {}
 
 const SramRow& SramDialog::row() const {
     return kSramRows[static_cast<std::size_t>(selectedRow(static_cast<int>(kSramRows.size())))];

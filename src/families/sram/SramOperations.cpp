@@ -10,6 +10,7 @@
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 #include "link/commands/ReadAhead.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -285,7 +286,7 @@ OperationResult SumSram(const SramJob& job) {
     LinkState& link = job.link;
     const SramRow& row = job.row;
     if (auto none = NoDevice(row, "Sum failured!")) return *none;
-    job.hooks.say("Check sum...", true);
+    job.hooks.say(QV_TEXT("Check sum..."), true);
     Power(link, row, false);
     SetDataWidth(link, kReadBusMode);
     bool stopped = false;
@@ -300,9 +301,9 @@ OperationResult SumSram(const SramJob& job) {
 OperationResult TestSram(const SramJob& job) {
     LinkState& link = job.link;
     const SramRow& row = job.row;
-    constexpr const char* kFailed = "Write failured!";
+    constexpr const char* kFailed = QV_TEXT("Write failured!");
     if (auto none = NoDevice(row, kFailed)) return *none;
-    job.hooks.say("Testing...(Ctrl+C to stop)", true);
+    job.hooks.say(QV_TEXT("Testing...(Ctrl+C to stop)"), true);
     BeginWrites(link, row, 0);
     std::uint8_t v = kPatternStart;
     std::uint32_t expected = 0;

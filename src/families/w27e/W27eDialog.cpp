@@ -1,6 +1,7 @@
 #include "families/w27e/W27eDialog.h"
 
 #include "link/commands/LinkOps.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -8,13 +9,13 @@ namespace {
 
 MemoryForm W27eForm() {
     MemoryForm f;
-    f.idCaption = "ID";
+    f.idCaption = QV_TEXT("ID");
     f.idLabel = "ID";
     f.options.clear();
     f.buttons = {{"Erase", "Erase", MemoryStep::Erase}};
     f.autoBoxes = {
         {"CheckBox1", "Erase", false, MemoryStep::Erase, 76},
-        {"CheckBox2", "Balnk", true, MemoryStep::Blank, 66},
+        {"CheckBox2", QV_TEXT("Balnk"), true, MemoryStep::Blank, 66},
         {"CheckBox3", "Programe", true, MemoryStep::Program, 76},
         {"CheckBox4", "Verify", false, MemoryStep::Verify, 66},
     };

@@ -6,6 +6,7 @@
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -17,7 +18,7 @@ constexpr std::uint32_t kPage = 256;
 constexpr int kA9Pin = 30;          // address bit 9, raised to 14 V for the erase
 constexpr int kEraseTicks = 1000;   // about 95 ms of erase strobe
 
-constexpr EpromTexts kTexts{.repaintReading = true, .verifying = "Verify...(Ctrl+C to stop)", .summing = "Check sum"};
+constexpr EpromTexts kTexts{.repaintReading = true, .verifying = QV_TEXT("Verify...(Ctrl+C to stop)"), .summing = QV_TEXT("Check sum")};
 
 // Runs an EPROM operation on the row's EPROM view.
 template <class Operation>
@@ -36,7 +37,7 @@ OperationResult SumW27e(const W27eJob& job) { return AsEprom(job, SumEprom); }
 OperationResult EraseW27e(const W27eJob& job) {
     LinkState& link = job.link;
     const EpromRow row = job.row.asEprom();
-    if (!job.row.chip) return OperationResult::refused("Failured! (no device type selected)");
+    if (!job.row.chip) return OperationResult::refused(QV_TEXT("Failured! (no device type selected)"));
     job.hooks.say("Erase...", true);
     SetDataWidth(link, kWriteBusMode);
     SetEpromAddress(link, row, 0);
@@ -67,7 +68,7 @@ OperationResult EraseW27e(const W27eJob& job) {
 OperationResult ProgramW27e(const W27eJob& job) {
     LinkState& link = job.link;
     const EpromRow row = job.row.asEprom();
-    if (!job.row.chip) return OperationResult::refused("Programe Failured! (no device type selected)");
+    if (!job.row.chip) return OperationResult::refused(QV_TEXT("Programe Failured! (no device type selected)"));
     if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
     const FieldSpan s = SpanOf(job.fields, row.lastAddress);
 

@@ -3,6 +3,7 @@
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 #include "platform/Platform.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -54,7 +55,7 @@ int CheckDeviceInSocket(LinkState& link, int a, int b) {
         if (low == high) {
             ConnectVcc(link, 0);
             bool go = link.prompts &&
-                      link.prompts->askYesCancel("No any device on programmer!\n\nContinue?");
+                      link.prompts->askYesCancel(QV_TEXT("No any device on programmer!\n\nContinue?"));
             return go ? 1 : 0;
         }
     }
