@@ -38,6 +38,7 @@ int error(const std::string& text) {
 
 bool isDeviceCommand(const std::string& command) {
     return command == "devices" || command == "ops" || command == "chips" || command == "run" || command == "compare" ||
+           command == "gang" ||
            command == "loopback" || command == "report" || command == "trace-check";
 }
 
@@ -131,6 +132,7 @@ int main(int argc, char** argv) {
     if (o.command == "ops") return cli::OpsCommand(o, std::cout, std::cerr);
     if (o.command == "chips") return cli::ChipsCommand(std::cout);
     if (o.command == "run" || o.command == "compare") return cli::RunCommand(o, std::cout, std::cerr);
+    if (o.command == "gang") return cli::GangCommand(o, std::cout, std::cerr);
     if (o.command == "diff") return diffFiles(o);
     if (o.command == "loopback") return cli::LoopbackCommand(o, std::cout, std::cerr);
     if (o.command == "report") return cli::ReportCommand(o, std::cout, std::cerr);
