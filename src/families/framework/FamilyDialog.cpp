@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "families/framework/OperationRecord.h"
 #include "forms/HexText.h"
 
 namespace quarvin {
@@ -32,6 +33,14 @@ OperationHooks FamilyDialog::operationHooks(const ProgressDisplay& display) {
     h.progress = [this, display](std::uint32_t a, std::uint32_t last) { showProgressAt(display, a, last); };
     h.stopRequested = [this] { return ctx_.platform.stop != nullptr && ctx_.platform.stop->stopRequested(); };
     return h;
+}
+
+OperationResult FamilyDialog::runRecorded(const std::string& operation, std::optional<AddressFields> fields,
+                                          const std::function<OperationResult()>& run) {
+    const OperationResult r = RunGuarded(ctx_.link, run);
+    RecordOperation(ctx_.platform.operationLog,
+                    {operation, r, ctx_.link, ctx_.selection, ctx_.docs.buffer(), fields, {}});
+    return r;
 }
 
 } // namespace quarvin

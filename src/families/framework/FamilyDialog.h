@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ protected:
     void showProgressAt(const ProgressDisplay& display, std::uint32_t address, std::uint32_t last);
     // Hooks that show status and progress there and ask the platform's stop request.
     OperationHooks operationHooks(const ProgressDisplay& display);
+    // Runs one operation as RunGuarded does and records it under its name in the
+    // platform's operation log (with the range of the fields, where the dialog has them).
+    OperationResult runRecorded(const std::string& operation, std::optional<AddressFields> fields,
+                                const std::function<OperationResult()>& run);
 
     DeviceContext& ctx_;
 };

@@ -160,9 +160,24 @@ void McuDialog::showProgress(std::uint32_t a, std::uint32_t last) { showProgress
 
 OperationHooks McuDialog::hooks() { return operationHooks(kDisplay); }
 
+const char* McuStepName(McuStep step) {
+    switch (step) {
+    case McuStep::Read: return "read";
+    case McuStep::Erase: return "erase";
+    case McuStep::Blank: return "blank";
+    case McuStep::Program: return "program";
+    case McuStep::Verify: return "verify";
+    case McuStep::Protect: return "protect";
+    case McuStep::Id: return "id";
+    case McuStep::ReadFuse: return "fuses";
+    case McuStep::WriteFuse: break;
+    }
+    return "fuse";
+}
+
 OperationResult McuDialog::perform(McuStep step) {
     const OperationHooks h = hooks();
-    const OperationResult r = RunGuarded(link(), [&] { return run(step, h); });
+    const OperationResult r = runRecorded(McuStepName(step), std::nullopt, [&] { return run(step, h); });
     // A step that succeeds without a word of its own leaves Msg as it was.
     if (!(r.ok() && r.message.empty())) setMessage(r.message, false);
     if (!keepsFlag(step, r)) failure_ = failureFlagOf(step, r);

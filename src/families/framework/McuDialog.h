@@ -16,6 +16,8 @@
 namespace quarvin {
 
 enum class McuStep { Read, Erase, Blank, Program, Verify, Protect, Id, ReadFuse, WriteFuse };
+// The step's operation name, as the command line calls it ("read", "protect", "fuses").
+const char* McuStepName(McuStep step);
 
 // What a microcontroller family's form holds.
 struct McuForm {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "families/framework/MemorySession.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 
@@ -206,7 +207,7 @@ OperationResult MemoryDialog::dispatch(MemoryStep step, const OperationHooks& h)
 OperationResult MemoryDialog::perform(MemoryStep step, bool partOfAuto) {
     if (!partOfAuto && ctx_.platform.stop) ctx_.platform.stop->clear();
     const OperationHooks h = hooks();
-    const OperationResult r = RunGuarded(link(), [&] { return dispatch(step, h); });
+    const OperationResult r = runRecorded(StepName(step), fields_, [&] { return dispatch(step, h); });
     setMessage(r.message, false);
     if (!r.ok()) {
         failure_ = true;

@@ -32,10 +32,10 @@ OperationEntry DescribeOperation(const OperationRun& run) {
     if (run.result.outcome == Outcome::Failed || run.result.outcome == Outcome::Stopped)
         e.failureAddress = run.result.address;
     e.serial = run.serial;
-    if (MovesBufferData(run.operation) && MainBuffer::contains(run.fields.bufferStart)) {
-        const std::uint32_t first = run.fields.bufferStart;
+    if (MovesBufferData(run.operation) && run.fields && MainBuffer::contains(run.fields->bufferStart)) {
+        const std::uint32_t first = run.fields->bufferStart;
         const std::uint32_t last =
-            static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t{first} + run.fields.length, kBufferLast));
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t{first} + run.fields->length, kBufferLast));
         e.rangeFirst = first;
         e.rangeLast = last;
         // A refused operation moved nothing.

@@ -23,7 +23,9 @@ struct OperationRun {
     const LinkState& link;
     const SelectionState& selection;
     const MainBuffer& buffer;
-    AddressFields fields;
+    // The dialog's three fields; nothing for the dialogs that always work on the
+    // whole part (their entries carry no range).
+    std::optional<AddressFields> fields;
     std::string serial; // the serial number this run wrote, if any
 };
 

@@ -29,6 +29,12 @@ constexpr StepName kSteps[] = {
 
 } // namespace
 
+const char* PldStepName(PldStep step) {
+    for (const StepName& s : kSteps)
+        if (s.step == step) return s.name;
+    return "?";
+}
+
 std::vector<FamilyOperationInfo> PldSession::operations() const {
     std::vector<FamilyOperationInfo> ops;
     for (const StepName& s : kSteps) ops.push_back({s.name, s.help});

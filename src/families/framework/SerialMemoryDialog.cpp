@@ -132,6 +132,17 @@ void SerialMemoryDialog::showProgress(std::uint32_t a, std::uint32_t last) { sho
 
 OperationHooks SerialMemoryDialog::hooks() { return operationHooks(kDisplay); }
 
+const char* SerialStepName(SerialStep step) {
+    switch (step) {
+    case SerialStep::Read: return "read";
+    case SerialStep::Erase: return "erase";
+    case SerialStep::Blank: return "blank";
+    case SerialStep::Program: return "program";
+    case SerialStep::Verify: break;
+    }
+    return "verify";
+}
+
 OperationResult SerialMemoryDialog::perform(SerialStep step) {
     failure_ = false;
     if (NeedsFile(step) && !ctx_.docs.hasHexWindow()) {
@@ -140,7 +151,7 @@ OperationResult SerialMemoryDialog::perform(SerialStep step) {
         return OperationResult::refused(kNoFileOpened);
     }
     const OperationHooks h = hooks();
-    const OperationResult r = RunGuarded(link(), [&] { return run(step, h); });
+    const OperationResult r = runRecorded(SerialStepName(step), std::nullopt, [&] { return run(step, h); });
     setMessage(r.message, false);
     failure_ = !r.ok();
     // Whatever Read brought in, also before a failure, is in the buffer: show it.

@@ -15,6 +15,7 @@
 namespace quarvin {
 
 enum class SerialStep { Read, Erase, Blank, Program, Verify };
+const char* SerialStepName(SerialStep step); // "read", "erase", ...
 
 struct SerialDialogLayout {
     std::vector<SerialStep> buttons;  // in the order they stand on the form
