@@ -20,7 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto r = formats::readJedec(*buffer, geometry, text);
     if (r.highestFuse > static_cast<std::int64_t>(kBufferLast)) std::abort();
     if (r.fusesStored > static_cast<std::int64_t>(text.size())) std::abort();
+    // What is written reads back to the same fuses: every fuse of the file's count.
     const std::string out = formats::jedecText(*buffer, geometry);
-    if (out.size() < static_cast<std::size_t>(geometry.fuseCount())) std::abort();
+    const std::int64_t fileFuses = formats::jedecFileFuses(geometry);
+    if (out.size() < static_cast<std::size_t>(fileFuses)) std::abort();
+    static auto copy = std::make_unique<MainBuffer>();
+    const auto back = formats::readJedec(*copy, geometry, out);
+    if (back.checksumMismatch() || back.fusesStored != fileFuses) std::abort();
+    for (std::int64_t i = 0; i < fileFuses; ++i)
+        if ((buffer->data()[i] & 1) != (copy->data()[i] & 1)) std::abort();
     return 0;
 }

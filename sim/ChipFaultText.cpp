@@ -1,6 +1,8 @@
 #include "sim/ChipFaultText.h"
 
 #include <charconv>
+#include <cstdio>
+#include <optional>
 #include <cstdlib>
 #include <sstream>
 #include <vector>
@@ -104,6 +106,25 @@ std::string AddChipFault(ChipFaults& faults, const std::string& text) {
         return {};
     }
     return bad;
+}
+
+std::string FaultOutsideChip(const Chip& chip) {
+    const std::size_t cells = chip.memory().size();
+    if (cells == 0) return {};
+    const ChipFaults& f = chip.faults();
+    std::optional<std::uint32_t> outside;
+    const auto check = [&](std::uint32_t address) {
+        if (address >= cells && !outside) outside = address;
+    };
+    for (const StuckBits& s : f.stuck) check(s.first);
+    for (const AddressRange& r : f.noProgram) check(r.first);
+    for (const AddressRange& r : f.protect) check(r.first);
+    for (const LeakyCell& l : f.leaky) check(l.address);
+    if (!outside) return {};
+    char text[160];
+    std::snprintf(text, sizeof text, "fault address %X is beyond %s's last cell %zX", *outside, chip.label().c_str(),
+                  cells - 1);
+    return text;
 }
 
 } // namespace quarvin::sim

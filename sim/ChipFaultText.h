@@ -20,6 +20,11 @@ namespace quarvin::sim {
 // Adds the named fault to `faults`; the error text, empty when understood.
 std::string AddChipFault(ChipFaults& faults, const std::string& text);
 
+// The chip's faults that name a cell it does not have (a fault that would never
+// show); "" when every address lies on the chip. Chips without memory cells
+// (logic parts) are not checked.
+std::string FaultOutsideChip(const Chip& chip);
+
 inline constexpr const char* kChipFaultForms =
     "stuck:ADDR:MASK:VALUE, noprogram:ADDR, protect:FIRST:LAST, slow:FACTOR, short:A:B, leak:ADDR:US, "
     "pin:N:0|1, opto:CH:open|short|dead, empty, busy or dead";

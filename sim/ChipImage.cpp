@@ -1,4 +1,5 @@
 #include "sim/ChipImage.h"
+#include "platform/RegularFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -32,13 +33,12 @@ bool ReadHeader(std::istream& in, Header& h) {
         const auto colon = line.find(": ");
         if (colon == std::string::npos) return false;
         const std::string name = line.substr(0, colon), value = line.substr(colon + 2);
-        try {
-            if (name == "label") h.label = value, sawLabel = true;
-            else if (name == "cells") h.cells = std::stoul(value), sawCells = true;
-            else if (name == "extra") h.extra = std::stoul(value), sawExtra = true;
-        } catch (const std::exception&) {
-            return false;
-        }
+        // Counts are plain decimal digits: stoul would take "-5" as a huge count.
+        const bool digits = !value.empty() && value.size() <= 10 && value.find_first_not_of("0123456789") == std::string::npos;
+        if (name == "label") h.label = value, sawLabel = true;
+        else if ((name == "cells" || name == "extra") && !digits) return false;
+        else if (name == "cells") h.cells = std::stoul(value), sawCells = true;
+        else if (name == "extra") h.extra = std::stoul(value), sawExtra = true;
     }
     return sawLabel && sawCells && sawExtra;
 }
@@ -65,6 +65,8 @@ std::string MemoryImage(const Chip& chip) {
 ChipImageLoad LoadChipImage(Chip& chip, const std::string& path) {
     std::error_code absent;
     if (!std::filesystem::exists(path, absent) && !absent) return {ImageLoad::NoFile, {}};
+    if (const FileCheck check = CheckRegularFile(path, kMaxChipImageBytes); !check.ok())
+        return {ImageLoad::Refused, "chip image " + check.text(path, kMaxChipImageBytes)};
     if (auto* part = dynamic_cast<FuseMapPart*>(&chip)) return LoadFuseMapImage(chip, *part, path);
     std::ifstream in(path, std::ios::binary);
     // A file that exists but cannot be read must not pass for a blank chip.
@@ -76,7 +78,10 @@ ChipImageLoad LoadChipImage(Chip& chip, const std::string& path) {
         return {ImageLoad::Refused, "chip image " + path + " holds a " + Describe(h.label, h.cells) + ", not a " +
                                         Describe(chip.label(), cells.size())};
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.size() != h.cells + h.extra) return {ImageLoad::Refused, "chip image " + path + " is cut short"};
+    if (bytes.size() < h.cells + h.extra) return {ImageLoad::Refused, "chip image " + path + " is cut short"};
+    if (bytes.size() > h.cells + h.extra)
+        return {ImageLoad::Refused, "chip image " + path + " is longer than its header says (" +
+                                        std::to_string(bytes.size() - (h.cells + h.extra)) + " bytes too many)"};
     const std::vector<std::uint8_t> extra(bytes.begin() + static_cast<long>(h.cells), bytes.end());
     std::vector<std::uint8_t> before = cells;
     std::copy(bytes.begin(), bytes.begin() + static_cast<long>(h.cells), cells.begin());

@@ -1,4 +1,5 @@
 #include "sim/FuseMapFile.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <fstream>
@@ -95,6 +96,8 @@ FuseMapLoad LoadFuseMap(Chip& chip, FuseMapPart& part, std::string_view text, Fu
 
 FuseMapLoad LoadFuseMapFile(Chip& chip, FuseMapPart& part, const std::string& path, FuseFile kind,
                             const std::string& what) {
+    const FileCheck check = CheckRegularFile(path, kMaxChipImageBytes);
+    if (!check.ok()) return {false, check.text(what, kMaxChipImageBytes), {}};
     std::ifstream in(path, std::ios::binary);
     if (!in) return {false, "cannot read " + what, {}};
     std::string text(static_cast<std::size_t>(kLargestFile) + 1, '\0');

@@ -1,4 +1,5 @@
 #include "sim/VirtualSocket.h"
+#include "platform/RegularFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -275,6 +276,10 @@ void VirtualSocket::loadBinary() {
     req.filter = kBinaryFilter;
     auto name = platform_.files ? platform_.files->openName(req) : std::nullopt;
     if (!name) return;
+    if (!CheckRegularFile(*name, kMaxChipImageBytes).ok()) {
+        say("Cannot open " + *name);
+        return;
+    }
     std::ifstream in(*name, std::ios::binary);
     if (!in) {
         say("Cannot open " + *name);

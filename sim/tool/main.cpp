@@ -163,6 +163,8 @@ std::shared_ptr<quarvin::sim::Chip> makeChip(const Options& o, std::string& erro
         error = AddChipFault(chip->faults(), f);
         if (!error.empty()) return nullptr;
     }
+    error = FaultOutsideChip(*chip);
+    if (!error.empty()) return nullptr;
     return chip;
 }
 

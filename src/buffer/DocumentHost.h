@@ -23,6 +23,11 @@ public:
     // The current data file's path (the main window's file name); empty when
     // there is none.
     virtual std::string dataFileName() const { return {}; }
+    // The last load left the buffer short of what its file should give (bad
+    // records, data beyond the buffer, an incomplete fuse map): the first device
+    // operation after it asks before it runs.
+    virtual bool loadIncomplete() const { return false; }
+    virtual void setLoadIncomplete(bool /*incomplete*/) {}
 
     // The PLD window, for the logic device dialogs. Without windows (the command
     // line) there is none and these calls do nothing.

@@ -47,6 +47,8 @@ public:
     // Where the current data file's name comes from (the main window).
     std::function<std::string()> fileNameSource;
     std::string dataFileName() const override { return fileNameSource ? fileNameSource() : std::string{}; }
+    bool loadIncomplete() const override { return loadIncomplete_; }
+    void setLoadIncomplete(bool incomplete) override { loadIncomplete_ = incomplete; }
 
     // nullptr when the window does not exist.
     TFileWin* hexWindow();
@@ -103,6 +105,7 @@ private:
     std::string contentSource_;
     bool hexClosed_ = false;
     bool pldClosed_ = false;
+    bool loadIncomplete_ = false;
 };
 
 } // namespace quarvin

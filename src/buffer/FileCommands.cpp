@@ -12,7 +12,9 @@
 #include "buffer/formats/FileNames.h"
 #include "buffer/formats/IntelHex.h"
 #include "buffer/formats/Jedec.h"
+#include "buffer/formats/FileSource.h"
 #include "forms/OperationState.h"
+#include "platform/RegularFile.h"
 
 namespace quarvin {
 
@@ -22,6 +24,11 @@ constexpr const char* kHexLabel = "Fiel: ";
 constexpr const char* kReloadLabel = "<File>";
 
 bool fileExists(const std::string& path) {
+    // A pipe would block the open: what is there but no regular file is left to
+    // the reader, which refuses it as unreadable.
+    const FileProblem problem = CheckRegularFile(path, formats::kNoSizeLimit).problem;
+    if (problem == FileProblem::Missing) return false;
+    if (problem == FileProblem::NotRegular) return true;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
     std::fclose(f);
@@ -172,6 +179,7 @@ bool FileCommands::finishBinaryLoad(const formats::BinaryLoadResult& r, const st
         return false;
     }
     if (r.readFailed) return cantRead();
+    documents_.setLoadIncomplete(r.bytesDropped > 0);
     showBinaryWindow(r.endAddress, kBinaryLabel, previous);
     return true;
 }
@@ -184,6 +192,7 @@ bool FileCommands::finishRecordLoad(bool opened, bool readFailed, std::int64_t h
     }
     if (readFailed) return cantRead();
     showBinaryWindow(highestAddress < 0 ? 0 : static_cast<std::int32_t>(highestAddress), kHexLabel, previous);
+    documents_.setLoadIncomplete(!problem.empty());
     if (!problem.empty()) platform_.prompts->message(problem + "\n" + state_.fileName, kUntitled);
     return true;
 }
@@ -238,6 +247,7 @@ bool FileCommands::LoadJedec() {
     }
     if (r.readFailed) return cantRead();
     const std::string problem = r.problemText();
+    documents_.setLoadIncomplete(!problem.empty());
     if (!problem.empty()) platform_.prompts->message(problem + "\n" + state_.fileName, kUntitled);
     return true;
 }

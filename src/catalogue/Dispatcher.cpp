@@ -36,6 +36,15 @@ FamilyDialog& Dispatcher::instance(const std::string& dialogClass) {
 bool Dispatcher::dispatch(const std::string& family) {
     const char* dialogClass = DialogClassOf(family);
     if (!dialogClass) return false;
+    // A device list row naming a sub-type the family has no row for opens nothing:
+    // every operation would run on the placeholder row.
+    if (built_.count(dialogClass))
+        if (const auto entry = Families().find(dialogClass); entry != Families().end())
+            if (const std::string outside = SubTypeOutsideTable(entry->second, dialogClass, ctx_.selection.subType);
+                !outside.empty()) {
+                if (ctx_.platform.prompts) ctx_.platform.prompts->message(ctx_.selection.description + ": " + outside);
+                return true;
+            }
     FamilyDialog& dlg = instance(dialogClass);
     dlg.show();
     dlg.bringToFront();

@@ -1,4 +1,5 @@
 #include "catalogue/TTypeDlg.h"
+#include "platform/RegularFile.h"
 
 #include <fstream>
 
@@ -62,8 +63,9 @@ void TTypeDlg::setCategoryIndex(int index) { RadioGroup1_.setItemIndex(index); }
 std::string TTypeDlg::deviceListPath() { return programDir_ + DeviceListFileName(GetBoardModel(link_)); }
 
 bool TTypeDlg::openList(std::ifstream& in) {
-    in.open(deviceListPath(), std::ios::binary);
-    if (!in) {
+    // A directory, a pipe or a device of that name is no list.
+    if (CheckRegularFile(deviceListPath(), kMaxListFileBytes).ok()) in.open(deviceListPath(), std::ios::binary);
+    if (!in.is_open() || !in) {
         platform_.prompts->message("No DEVICEx.LST file!");
         return false;
     }

@@ -55,4 +55,11 @@ const std::map<std::string, FamilyFactory>& BuiltFamilies() {
     return factories;
 }
 
+std::string SubTypeOutsideTable(const FamilyEntry& family, const std::string& dialogClass, int subType) {
+    const int rowCount = static_cast<int>(family.subTypes().size());
+    if (subType >= family.firstSubType && subType < rowCount) return {};
+    return "the device list gives sub-type " + std::to_string(subType) + ", but " + dialogClass + " has sub-types " +
+           std::to_string(family.firstSubType) + ".." + std::to_string(rowCount - 1);
+}
+
 } // namespace quarvin

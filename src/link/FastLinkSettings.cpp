@@ -1,8 +1,10 @@
 #include "link/FastLinkSettings.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include "link/commands/ReadAhead.h"
 
@@ -20,7 +22,8 @@ std::string settingsPath(const std::string& programDir) {
 } // namespace
 
 int LoadSerialReadAheadWindow(const std::string& programDir) {
-    std::ifstream in(settingsPath(programDir));
+    const auto content = ReadRegularFile(settingsPath(programDir), kMaxSettingsFileBytes);
+    std::istringstream in(content.value_or(std::string()));
     std::string line;
     const std::string key = WindowKey;
     while (std::getline(in, line)) {

@@ -1,4 +1,5 @@
 #include "link/PortFile.h"
+#include "platform/RegularFile.h"
 
 #include <fstream>
 
@@ -18,6 +19,7 @@ std::string portFilePath(const std::string& programDir) {
 } // namespace
 
 std::optional<std::string> readPortFile(const std::string& programDir) {
+    if (!CheckRegularFile(portFilePath(programDir), kMaxSettingsFileBytes).ok()) return std::nullopt;
     std::ifstream in(portFilePath(programDir), std::ios::binary);
     if (!in) return std::nullopt;
     std::string name;

@@ -1,4 +1,5 @@
 #include "shell/ConfigFile.h"
+#include "platform/RegularFile.h"
 
 #include <climits>
 #include <fstream>
@@ -81,11 +82,9 @@ ConfigRead ParseConfiguration(const std::string& text, const std::string& captio
 }
 
 ConfigRead ReadConfiguration(const std::string& path, const std::string& caption) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return ParseConfiguration(text.str(), caption);
+    const auto text = ReadRegularFile(path, kMaxSettingsFileBytes);
+    if (!text) return {};
+    return ParseConfiguration(*text, caption);
 }
 
 std::string FormatConfiguration(const std::string& caption, const ConfigRecord& r) {

@@ -3,6 +3,8 @@
 #include "buffer/TPldFileW.h"
 #include "testutil.h"
 
+#include <sys/stat.h>
+
 namespace quarvin {
 namespace {
 
@@ -243,12 +245,31 @@ TEST_F(FileCommandsTest, StartUpReloadByExtension) {
     EXPECT_TRUE(commands.ReloadDataFile(dir.file("last.hex")));
     EXPECT_EQ((*buffer)[5], 0x42);
     EXPECT_EQ(labels.back(), "<File>" + dir.file("last.hex"));
-    test::writeFile(dir.file("last.JED"), "*L0000 1*C*");
+    test::writeFile(dir.file("last.JED"), "*QF1*L0000 1*C0001*"); // complete: no warning
     EXPECT_TRUE(commands.ReloadDataFile(dir.file("last.JED")));
     EXPECT_TRUE(documents.hasPldWindow());
     test::writeFile(dir.file("notes.txt"), "x");
     EXPECT_FALSE(commands.ReloadDataFile(dir.file("notes.txt")) || commands.ReloadDataFile(dir.file("gone.bin")));
     EXPECT_TRUE(fake.prompts.shown.empty());
+}
+
+// A load that left the buffer short of its file marks the documents, so that the
+// first device operation asks; the next clean load clears the mark. A pipe given
+// as a data file is refused as unreadable instead of blocking the open.
+TEST_F(FileCommandsTest, ALoadWithProblemsMarksTheBufferAndAPipeIsUnreadable) {
+    struct Case { const char* name; std::string bytes; int item; bool incomplete; };
+    for (const Case& c : {Case{"bad.hex", ":10000000GG\n:00000001FF", TFileFormat::FormatHex, true},
+                          Case{"good.hex", ":0100000055AA\n:00000001FF", TFileFormat::FormatHex, false},
+                          Case{"cut.jed", "\x02*QF100*L0 0101", TFileFormat::FormatJed, true},
+                          Case{"sound.jed", "\x02*QF4*L0 0101*C000A*\x03", TFileFormat::FormatJed, false}}) {
+        load(c.name, c.bytes, [&](TFileFormat& d) { d.userSetIndex("RadioGroup1", c.item); });
+        EXPECT_EQ(documents.loadIncomplete(), c.incomplete) << c.name;
+    }
+    const std::string pipe = dir.file("pipe.hex");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fake.prompts.shown.clear();
+    run(true, pipe, [](TFileFormat& d) { d.userSetIndex("RadioGroup1", TFileFormat::FormatHex); });
+    EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{"Can't read this file!\n" + pipe});
 }
 
 } // namespace

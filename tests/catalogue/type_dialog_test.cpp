@@ -21,6 +21,7 @@ const char* const List =
     "SST29EE010,P29 4\n"
     "lower,p29f 2\n"
     "nothing known,XYZ 1\n"
+    "beyond the table,P29F 999\n"
     "#EEPROM-SST\n"
     "SST29EE020,P29 5\n"
     "#RAM(Test)-Dallas\n"
@@ -100,6 +101,17 @@ TEST_F(TypeDialogTest, DispatchKeepsOneInstancePerClass) {
     confirm(2);  // a separator opens nothing and leaves the dialog open
     EXPECT_TRUE(dialog().visible());
     EXPECT_EQ(fake.windows.created.size(), 3u);
+}
+
+TEST_F(TypeDialogTest, ASubTypeTheFamilyHasNoRowForOpensNothingAndSaysWhy) {
+    choose(1);
+    confirm(5);
+    EXPECT_EQ(probe("TP29fxxx"), nullptr);
+    ASSERT_EQ(fake.prompts.texts().size(), 1u);
+    EXPECT_NE(fake.prompts.texts()[0].find("AMD: beyond the table: the device list gives sub-type 999, but TP29fxxx "
+                                           "has sub-types 1.."),
+              std::string::npos)
+        << fake.prompts.texts()[0];
 }
 
 TEST_F(TypeDialogTest, UnbuiltFamiliesShareTheUnavailableDialogWhichResetsTheSocket) {

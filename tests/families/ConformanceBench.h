@@ -55,9 +55,6 @@ struct ConformanceRow {
     bool stopIsAFailure = false;
     // Cells that cannot be programmed do not exist on the part (a RAM).
     bool cellsAlwaysTakeWrites = false;
-    // An operation that reads no reply from the box until it ends, so that a box
-    // gone silent is not noticed (a send-only run); its lost link is not checked here.
-    const char* sendsWithoutReplies = "";
     // Sub-types whose whole part the socket does not reach or whose commands the
     // family does not send; their own tests say what they do instead.
     std::vector<int> partial = {};
@@ -78,7 +75,7 @@ inline const std::vector<ConformanceRow>& ConformanceRows() {
         {.family = "TP89c5x", .subType = 1, .erase = "erase", .supplyStaysOn = true, .withoutReadBack = "program erase"},
         {.family = "TP2051x", .subType = 2, .erase = "erase", .supplyStaysOn = true, .withoutReadBack = "program erase"},
         {.family = "TP16c8x", .subType = 5, .erase = "erase", .image = Image::Words14, .supplyStaysOn = true,
-         .withoutReadBack = "program erase", .sendsWithoutReplies = "program"},
+         .withoutReadBack = "program erase"},
         {.family = "TAT90sx", .subType = 1, .erase = "erase", .supplyStaysOn = true, .withoutReadBack = "program erase"},
         {.family = "TGALx", .subType = 3, .erase = "erase", .image = Image::FuseMap},
         {.family = "TP22V10x", .subType = 1, .erase = "erase", .image = Image::FuseMap},

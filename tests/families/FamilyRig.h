@@ -16,6 +16,7 @@
 #include "families/framework/FamilyDialog.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
@@ -82,6 +83,9 @@ public:
     void refreshHexWindow() override { ++refreshes; }
     std::string fileName;
     std::string dataFileName() const override { return fileName; }
+    bool incomplete = false; // the last load had problems
+    bool loadIncomplete() const override { return incomplete; }
+    void setLoadIncomplete(bool v) override { incomplete = v; }
 
     // The PLD window of the logic device dialogs.
     bool pld = false;
@@ -179,6 +183,11 @@ struct Expect {
         link.port = std::make_unique<RecordingTransport>(log);
     }
     const std::vector<std::uint8_t>& bytes() const { return log->written; }
+    // A guarded operation that sent bytes after its last reply ends with one
+    // read of input port 0 that proves the box took them.
+    void confirmed() {
+        log->written.push_back(static_cast<std::uint8_t>(op::ReadPortBase + ConfirmPort));
+    }
     bool endOf(const std::vector<std::uint8_t>& w) const {
         return w.size() >= bytes().size() && std::equal(bytes().rbegin(), bytes().rend(), w.rbegin());
     }

@@ -84,7 +84,7 @@ TEST(E28, DataProtectionSlowWritesAndCommandWritesAsARealPartTakesThem) {
         bool protectedBefore;
         std::uint32_t stuckAt; // 0: none
         const char* message;
-    } erases[] = {{true, 0, "OK"}, {false, 0, "OK"}, {false, 0x4567, "Erase failed: 004500 not blank"}};
+    } erases[] = {{true, 0, "OK"}, {false, 0, "OK"}, {false, 0x4567, "Erase failed: 004567 not blank"}};
     for (const EraseCase& c : erases) {
         SCOPED_TRACE(c.message);
         E28Sim used(kRow256);

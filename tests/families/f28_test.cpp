@@ -93,6 +93,7 @@ TEST(F28, ProgrammeFailsOnADifferingReadBackAndRowsWithoutAPartSendNothing) {
     Expect tail(rig.link);
     ConnectVpp(tail.link, 0);
     ConnectVcc(tail.link, 0);
+    tail.confirmed();
     EXPECT_TRUE(tail.endOf(rig.log->written));
 
     for (int row : {0, 7, 8, 9, 10}) {
@@ -126,11 +127,11 @@ TEST(F28, EverySubTypeErasesProgramsVerifiesReadsBackAndRunsAuto) {
         const std::uint32_t size = rig.chip->reachable();
         rig.chip->memory()[0x777] = 0x00;
         rig.dlg.click("Blank");
-        EXPECT_EQ(rig.msg(), "000700: Not blank!");
+        EXPECT_EQ(rig.msg(), "000777: Not blank!");
         // Erase judges by address 0 alone: with that byte blank one round of
         // erasing ends it, too short for the part, and the blank check says so.
         rig.dlg.click("Erase");
-        EXPECT_EQ(rig.msg(), "000700: Not blank!");
+        EXPECT_EQ(rig.msg(), "000777: Not blank!");
         rig.chip->memory()[0] = 0x00;
         rig.dlg.click("Erase");
         EXPECT_EQ(rig.msg(), "Blank OK");
@@ -171,7 +172,7 @@ TEST(F28, StatusRegisterRowsFailEraseAndProgrammeAndSayWhy) {
         F28Sim rig(row);
         rig.chip->memory()[0x10] = 0x00;
         rig.dlg.click("Erase");
-        EXPECT_EQ(rig.msg().rfind("000000: Not blank! (this type takes status-register commands", 0), 0u);
+        EXPECT_EQ(rig.msg().rfind("000010: Not blank! (this type takes status-register commands", 0), 0u) << rig.msg();
         EXPECT_EQ(rig.chip->memory()[0x10], 0x00);
         rig.fields("0", "100", "ff");
         rig.docs.buf[0] = 0x12;
@@ -349,7 +350,7 @@ TEST(F28GoldenWire, EdgeCasesSendTheRecordedStream) {
         EXPECT_TRUE(MatchesGolden(c.name, rig.msg(), *tap));
         if (std::string(c.click) == "Write") {
             // 0x100 bytes up to the device's end, which the part shows at 0x3ff00.
-            EXPECT_EQ(rig.msg(), "OK");
+            EXPECT_EQ(rig.msg(), "OK 256 of 512 bytes: end of device");
             EXPECT_TRUE(std::equal(rig.docs.buf.data(), rig.docs.buf.data() + 0x100, chip->memory().data() + 0x3FF00));
             EXPECT_EQ(chip->memory()[0x3FEFF], 0xFF);
         }

@@ -80,6 +80,7 @@ TEST(F29, ProgrammeFailureTextFlagAndPowerOff) {
     ConnectVcc(tail.link, 0);
     PinLow(tail.link, 28);
     PinLow(tail.link, 26);
+    tail.confirmed();
     EXPECT_TRUE(tail.endOf(rig.log->written));
 
     // The placeholder row sends nothing and fails.

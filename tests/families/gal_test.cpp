@@ -173,6 +173,7 @@ TEST(GalWire, EraseAndSecMatchTheirGoldenStreamsAndSwitchVppOffBeforeVcc) {
         Expect end(rig.link);
         ConnectVpp(end.link, 0);
         ConnectVcc(end.link, 0);
+        end.confirmed();
         EXPECT_TRUE(end.endOf(*tap)) << c.name;
     }
 }

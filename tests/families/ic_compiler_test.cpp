@@ -43,6 +43,8 @@ TEST(IcVecCompiler, RefusesWhatTheTesterCannotRunNamingFileAndLine) {
         {"ground not on socket pin 20", "ic 90 X 14\npins IIIIIIIIIGIIIV\nend\n", "does not reach socket pin 20"},
         {"unknown pin letter", "ic 1 X 14\npins IIQIIOGOIIOIIV\nend\n", "t.vec:2: X: unknown pin letter 'Q'"},
         {"letters for other pins", "ic 1 X 14\npins IIOIIOGOIIOIIVN\nend\n", "t.vec:2: X: 15 pin letters for 14 pins"},
+        {"number beyond four digits", "ic 12345678 X 14\npins IIOIIOGOIIOIIV\nt 00H 01H - H10 L11 -\nend\n",
+         "t.vec:1: the number 12345678 is not 0..9999"},
         {"number used twice", head + good + "end\n" + head + good + "end\n", "t.vec:5: the number 0 is already used"},
         {"no end", head + good, "t.vec:3: ic TNAND00 (line 1) has no end"},
         {"row outside an ic", good, "t.vec:1: 't' outside an ic ... end block"},

@@ -120,8 +120,9 @@ TEST(P2051Chip, FaultsAndTheirMessages) {
 
 TEST(P2051Wire, SecrityFailureStopsAutoAndTheNibblesMakeTheSignature) {
     WireRig<P2051Dialog> rig(2);
-    // Two presence checks (Auto's and Secrity's), then a lock check read below 255.
-    rig.log->reply({0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x12});
+    // Two presence checks (Auto's, whose power-off is confirmed by one more
+    // read, and Secrity's), then a lock check read below 255.
+    rig.log->reply({0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0x00, 0xFF, 0x12});
     for (const char* box : {"CheckBox3", "CheckBox4"}) rig.dlg.control(box).setChecked(false);
     rig.dlg.control("CheckBox5").setChecked(true);
     rig.dlg.click("Button1");

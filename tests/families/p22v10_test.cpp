@@ -164,6 +164,7 @@ TEST(P22v10Wire, EraseAndSecrityMatchTheirGoldenStreamsAndSwitchVppOffBeforeVcc)
         Expect end(rig.link);
         ConnectVpp(end.link, 0);
         ConnectVcc(end.link, 0);
+        end.confirmed();
         EXPECT_TRUE(end.endOf(*tap));
         EXPECT_EQ(chip->refusedPulses(), 0);
         if (std::string(c.button) == "Erase") {

@@ -63,6 +63,7 @@ TEST(PowerSteps, I2cReadEndsWithItsSupplyPinLow) {
         Expect e(rig.link);
         ConnectVcc(e.link, 0);
         PinLow(e.link, 24);
+        e.confirmed();
         EXPECT_TRUE(e.endOf(rig.log->written));
     }
 }

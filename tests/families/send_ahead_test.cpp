@@ -172,7 +172,7 @@ TEST(SendAhead, EarlyStopsEndWhereTheyShould) {
         std::uint32_t address;
     };
     const Row rows[] = {
-        {"", "blank", Scenario::UsedPage, quarvin::Outcome::Failed, "000500: Not blank ", 0x500},
+        {"", "blank", Scenario::UsedPage, quarvin::Outcome::Failed, "000524: Not blank ", 0x524}, // the used byte
         {"Am29F010B", "program", Scenario::WontProgram, quarvin::Outcome::Failed, "Programe Failured! at 000524", 0x524},
         {"", "program", Scenario::Stopped, quarvin::Outcome::Stopped, "Stopped at 000200", 0x200},
         {"AT89C2051", "blank", Scenario::UsedPage, quarvin::Outcome::Failed, "Not blank! at 0400", 0x400},

@@ -121,13 +121,13 @@ TEST(Sram, FaultsAreCaughtByTestAndByVerify) {
 TEST(Sram, FieldsBeyondTheDeviceAndThePlaceholderRow) {
     SramBench rig(kRow2K);
     for (std::uint32_t i = 0; i < 0x100; ++i) rig.docs.buf[0x100 + i] = static_cast<std::uint8_t>(0xA0 + i);
-    // Length past the end: the run stops after the last address.
+    // Length past the end: the run stops after the last address and says so.
     rig.fields("100", "7f0", "ff");
     rig.dlg.click("Write");
-    EXPECT_EQ(rig.msg(), "OK");
+    EXPECT_EQ(rig.msg(), "OK 16 of 256 bytes: end of device");
     EXPECT_EQ(rig.chip->memory()[0x7FF], 0xAF);
     rig.dlg.click("Verify");
-    EXPECT_EQ(rig.msg(), "Verify OK");
+    EXPECT_EQ(rig.msg(), "Verify OK 16 of 256 bytes: end of device");
     // Device Start beyond the device: nothing written, and no success.
     rig.fields("0", "800", "f");
     rig.dlg.click("Write");

@@ -200,7 +200,7 @@ TEST(VirtualSocket, InjectedFaultsShowInTheDialogAndTheWindowFollowsTheChip) {
 
     rig.field("Edit3", "ff");
     rig.dlg.click("Blank"); // bit 7 of 0x10 reads 0
-    EXPECT_EQ(rig.msg(), "000000: Not blank ");
+    EXPECT_EQ(rig.msg(), "000010: Not blank ");
     std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x20, 0xFF);
     rig.docs.buf[0x10] = 0x7F;
     rig.docs.buf[0x20] = 0x00;

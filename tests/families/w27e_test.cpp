@@ -55,6 +55,7 @@ TEST(W27e, EraseStreamHoldsTheStrobeForAThousandTicksAtFourteenVolts) {
         Expect after(rig.link);
         ConnectVpp(after.link, 0);
         ConnectVcc(after.link, 0);
+        after.confirmed();
         EXPECT_TRUE(after.endOf(w));
         EXPECT_EQ(rig.dlg.failure(), 0);
     }
@@ -108,7 +109,7 @@ TEST(W27e, FaultsAndShortStrobesShowAsOnTheBench) {
     slow.chip->faults().eraseTimeFactor = 2.0;
     slow.dlg.control("CheckBox1").setChecked(true);
     slow.dlg.click("Button1");
-    EXPECT_EQ(slow.msg(), "000000: Not blank ");
+    EXPECT_EQ(slow.msg(), "000040: Not blank ");
     EXPECT_EQ(slow.dlg.failure(), 1);
 
     // A strobe shorter than 90 ms erases nothing.
@@ -187,9 +188,9 @@ TEST(W27e, EraseLeavesTheFlagAndAutoChecksWhatItErased) {
         int flag;
     } cases[] = {
         {1.0, false, false, "OK", 0},
-        {2.0, false, false, "000000: Not blank ", 1},
-        {2.0, false, true, "000000: Not blank ", 1},
-        {2.0, true, false, "000000: Not blank ", 1},
+        {2.0, false, false, "000040: Not blank ", 1},
+        {2.0, false, true, "000040: Not blank ", 1},
+        {2.0, true, false, "000040: Not blank ", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.eraseTimeFactor << c.blank << c.programme);

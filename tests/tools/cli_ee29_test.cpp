@@ -20,7 +20,7 @@ TEST_F(CliEE29, ProgramVerifyAndReadGiveTheFileBackAndTheImageKeepsTheProtection
         {chip + "--in fw.hex program", 0, {"program: Finished\n"}},
         {chip + "--in fw.hex verify", 0, {"verify: Verify OK\n"}},
         {chip + "--out back.bin read", 0, {"read: OK!\n"}},
-        {chip + "--in other.hex verify", 1, {"verify: 000000:Bad =02,器件=03)\n"}},
+        {chip + "--in other.hex verify", 1, {"verify: 000000:Bad =02,器件=03) (at 000000 the file has 02, the device 03)\n"}},
         {chip + "protect sum", 0, {"protect: OK!\n", "sum: 字节累加后的和 = "}},
         // An empty socket never shows a page write busy.
         {"run --device SST29EE010 --port VBOX --fault empty erase", 1,

@@ -46,7 +46,7 @@ TEST_F(IcCli, SetPicksClassAndTypeAndAnEmptySocketIsNamed) {
         {device + " --set ListBox1 test", 2, {}, {}, "--set needs CONTROL=ITEM"},
         // By dialog class: sub-type 0 is the 74xxx class; 45xxx has no library here.
         {"run --dialog TICTestx --port VBOX" + empty + " --set ListBox1=74xx125 test", 1, {"test: Bad!!!\n"}},
-        {"run --dialog TICTestx --sub-type 2 --port VBOX" + emptyFor(2) + " test", 1, {"test: No librrary file\n"}},
+        {"run --dialog TICTestx --sub-type 2 --port VBOX" + emptyFor(2) + " test", 1, {"test: No librrary file CMOS45.LIB (not found or unreadable)\n"}},
         {"run --dialog TICTestx --sub-type 3 --port VBOX test", 2, {}, {}, "TICTestx has sub-types 0..2, not 3"},
     };
     for (const Step& s : steps) check(s, s.args);

@@ -70,7 +70,7 @@ TEST_F(Cli, ErrorsExitNonZeroWithAMessage) {
     struct Case { std::string args; int status; std::string errPart; };
     const Case cases[] = {
         {"sum '" + file("missing.bin") + "'", 1, "Can't open this file"},
-        {"sum '" + std::string(QUARVIN_BINARY_DIR) + "'", 1, "Can't read this file!"}, // opens, but reads fail
+        {"sum '" + std::string(QUARVIN_BINARY_DIR) + "'", 1, "is not a regular file"}, // a directory is no data file
         {"convert " + kData + "six.bin' '" + file("x.cds") + "'", 1, "Bad format"},
         {"frobnicate", 1, "unknown command"},
         {"sum " + kData + "badsum.hex'", 2, "1 bad record"},

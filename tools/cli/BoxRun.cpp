@@ -4,6 +4,7 @@
 
 #include "ChangedOnly.h"
 #include "Interrupt.h"
+#include "OutputFile.h"
 #include "VirtualChip.h"
 #include "buffer/Differences.h"
 #include "catalogue/TTypeDlg.h"
@@ -66,6 +67,14 @@ private:
     FamilySession& inner_;
     sim::StressReferee* referee_;
 };
+
+// The link went during the handshake or the socket's reset: the operation line
+// says so, as every other end of a run does.
+void SayLostBeforeTheFirstOperation(const Options& o, std::ostream& out) {
+    out << o.operations.front() << ": " << kNotConnectedText
+        << " (the box stopped answering before the operation began; nothing ran)\n"
+        << std::flush;
+}
 
 bool ChipOptionsGiven(const Options& o) { return !o.chip.empty() || !o.chipImage.empty() || !o.faults.empty(); }
 
@@ -173,6 +182,7 @@ std::optional<ExitCode> BoxRun::prepare() {
         listPath = o_.list.value_or(DeviceListPath(o_.dir, connected == ConnectResult::Connected ? GetBoardModel(link) : 0));
     } catch (const LinkLost&) {
         failure_ = kNotConnectedText;
+        SayLostBeforeTheFirstOperation(o_, out_);
         return ExitCode::LinkLost;
     }
     entries_ = ReadDeviceList(listPath);
@@ -221,9 +231,19 @@ std::optional<ExitCode> BoxRun::prepare() {
         LoadRequest request = LoadRequestOf(o_, o_.input);
         request.geometry = geometry_;
         loaded_ = LoadDataFile(*buffer_, request);
-        if (!loaded_.ok) return usage(loaded_.failure() + " " + o_.input);
-        if (!loaded_.warning.empty()) err_ << "quarvin-cli: " << o_.input << ": " << loaded_.warning << '\n';
+        if (!loaded_.ok) return usage(loaded_.failureFor(o_.input));
         if (!loaded_.note.empty()) err_ << "quarvin-cli: " << o_.input << ": " << loaded_.note << '\n';
+        if (!loaded_.warning.empty()) {
+            err_ << "quarvin-cli: " << o_.input << ": " << loaded_.warning << '\n';
+            // The buffer does not hold what the file should give: no device sees it
+            // unless the user says so.
+            if (!o_.force) return usage("not run: " + o_.input + " did not load cleanly (--force runs anyway)");
+        }
+    }
+    for (const auto& [option, path] : {std::pair{"--out", o_.output}, std::pair{"--chip-image", chipImagePath()}}) {
+        if (path.empty()) continue;
+        const std::string problem = OutputFileProblem(path, option == std::string("--out") ? o_.input : "", o_.force);
+        if (!problem.empty()) return usage(std::string(option) + ": " + problem);
     }
     // compare: the chip is read into the buffer and set against what the file put there.
     if (o_.command == "compare") expected_.assign(buffer_->data(), buffer_->data() + kBufferSize);
@@ -287,6 +307,7 @@ ChipReport BoxRun::runChip(const std::vector<std::string>& extraFaults, std::opt
         if (referee) referee->operationEnded(session_->leavesPartPowered("start"));
     } catch (const LinkLost&) {
         giveBack();
+        SayLostBeforeTheFirstOperation(o_, out_);
         chipReport.exit = ExitCode::LinkLost;
         chipReport.last = {Outcome::LinkLost, kNotConnectedText, 0, 0, {}, false};
         return chipReport;
@@ -310,7 +331,8 @@ ChipReport BoxRun::runChip(const std::vector<std::string>& extraFaults, std::opt
     // checked when it has reported.
     RefereedSession refereed(*session_, referee);
     const RunRequest request{refereed,  link, *buffer_, device().selection, fields_, &prompts_,
-                             [&detection] { return detection(); }, setup_.log, chipReport.serial};
+                             [&detection] { return detection(); }, o_.allowPartial, setup_.log,
+                             chipReport.serial};
     RunReport report;
     if (o_.changedOnly) {
         // Program by changed blocks; every other operation as it is.
@@ -339,8 +361,9 @@ ChipReport BoxRun::runChip(const std::vector<std::string>& extraFaults, std::opt
         chipReport.stressEvents = static_cast<int>(referee->eventCount());
     }
     // Data read before a failure or a lost link is kept; after a second Ctrl+C
-    // the run ends at once.
-    if (!o_.output.empty() && !report.quit) {
+    // the run ends at once, but SIGTERM and SIGHUP still keep what was read.
+    if (report.quit && Terminated()) err_ << "quarvin-cli: ended by a signal; the socket is powered down\n";
+    if (!o_.output.empty() && (!report.quit || Terminated())) {
         const std::int32_t end = o_.end.value_or(static_cast<std::int32_t>(
             std::min<std::uint64_t>(std::uint64_t{fields_.bufferStart} + fields_.length, kBufferSize - 1)));
         const Format format = o_.outFormat.value_or(formatFromName(o_.output));

@@ -5,9 +5,14 @@
 #include <chrono>
 #include <cstdio>
 
+#include "PlainWords.h"
+
 namespace quarvin::cli {
 
-void ConsolePrompts::message(const std::string& text, const std::string&) { err_ << text << '\n' << std::flush; }
+void ConsolePrompts::message(const std::string& text, const std::string&) {
+    const std::string plain = PlainWords(text);
+    err_ << text << (plain.empty() ? "" : "\n(" + plain + ")") << '\n' << std::flush;
+}
 
 bool ConsolePrompts::answer(const std::string& text, const char* no) {
     err_ << text << "\n-> " << (yes_ ? "Yes (--yes)" : no) << '\n' << std::flush;

@@ -5,12 +5,34 @@
 
 #include "buffer/formats/BinaryFormat.h"
 #include "buffer/formats/ElfImage.h"
+#include "buffer/formats/FileSource.h"
 #include "buffer/formats/IntelHex.h"
+#include "forms/HexText.h"
+#include "platform/RegularFile.h"
 
 namespace quarvin::cli {
 
+namespace {
+
+std::uint64_t LargestFile(Format format) {
+    return format == Format::Hex || format == Format::Jed ? formats::kMaxTextDataFileBytes : formats::kNoSizeLimit;
+}
+
+std::string DroppedText(const formats::BinaryLoadResult& b, std::int32_t start) {
+    if (b.bytesDropped <= 0) return {};
+    return std::to_string(b.bytesDropped) + " bytes of the file did not fit in the 4 MiB buffer from " +
+           quarvin::Format("%X", static_cast<unsigned>(start)) + " and were dropped.";
+}
+
+} // namespace
+
 Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& r) {
     Loaded l;
+    const FileCheck check = CheckRegularFile(r.path, LargestFile(r.format));
+    if (check.problem == FileProblem::NotRegular || check.problem == FileProblem::TooLarge) {
+        l.notAFile = check.text(r.path, LargestFile(r.format));
+        return l;
+    }
     switch (r.format) {
     case Format::Hex: {
         const auto h = formats::readIntelHexFile(buffer, r.path);
@@ -51,6 +73,7 @@ Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& r) {
         l.readFailed = c.readFailed;
         l.ok = c.opened && !c.readFailed;
         l.endAddress = c.endAddress;
+        l.warning = DroppedText(c, 0);
         break;
     }
     case Format::Bin: {
@@ -61,6 +84,7 @@ Loaded LoadDataFile(MainBuffer& buffer, const LoadRequest& r) {
         l.readFailed = b.readFailed;
         l.ok = b.opened && !b.readFailed;
         l.endAddress = b.endAddress;
+        l.warning = DroppedText(b, r.start);
         break;
     }
     }

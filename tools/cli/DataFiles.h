@@ -15,12 +15,16 @@ struct Loaded {
     bool ok = false;          // opened and read to its end
     bool readFailed = false;  // opened, but a read error cut it short
     std::string refusal;      // opened, but refused whole (an ELF file the buffer cannot take)
+    std::string notAFile;     // why the path is no data file (a directory, a pipe, too large)
     std::string failure() const {
         if (!refusal.empty()) return refusal;
         return readFailed ? "Can't read this file!" : "Can't open this file:";
     }
+    std::string failureFor(const std::string& path) const { return notAFile.empty() ? failure() + " " + path : notAFile; }
     std::int32_t endAddress = -1;
-    std::string warning; // bad records, data beyond the buffer
+    // Bad records, data dropped, an incomplete fuse map: the buffer does not hold
+    // what the file should give, so device operations need --force.
+    std::string warning;
     std::string note;    // what the file holds besides the loaded data (AVR EEPROM)
     formats::SrecListing srec; // an S-record file's header, start address and width, for its save
 };

@@ -23,7 +23,7 @@ DeviceChoice ByDialogClass(const Options& o, const std::optional<std::vector<Dev
         if (const sim::ChipOffer* offer = sim::FindOffer(o.chip); offer && offer->family == o.dialogClass)
             subType = offer->subType;
     const int first = it->second.firstSubType;
-    if (subType < first || o.subType >= static_cast<int>(rows.size()))
+    if (subType < first || subType >= static_cast<int>(rows.size()))
         return {std::nullopt, o.dialogClass + " has sub-types " + std::to_string(first) + ".." +
                                   std::to_string(rows.size() - 1) + ", not " + std::to_string(subType)};
     ChosenDevice d;
@@ -69,6 +69,8 @@ DeviceChoice ChooseDevice(const Options& o, const std::optional<std::vector<Devi
     if (it == Families().end())
         return {std::nullopt, d.selection.description + ": this device family is not available in this version."};
     d.family = &it->second;
+    if (const std::string outside = SubTypeOutsideTable(*d.family, d.dialogClass, d.selection.subType); !outside.empty())
+        return {std::nullopt, d.selection.description + ": " + outside};
     return {d, {}};
 }
 

@@ -1,4 +1,5 @@
 #include "DeviceList.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,6 +32,7 @@ constexpr const char* kDefaultDeviceList = "device.lst";
 } // namespace
 
 std::optional<std::vector<DeviceEntry>> ReadDeviceList(const std::string& path) {
+    if (!CheckRegularFile(path, kMaxListFileBytes).ok()) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     const auto rewind = [&in] {

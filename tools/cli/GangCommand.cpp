@@ -30,7 +30,7 @@ BoxRow RowOf(int number, const GangBox& b) {
         row.result = "refused";
         row.message = b.chip.refusal;
     } else {
-        row.result = OutcomeName(b.chip.last.outcome);
+        row.result = b.chip.operationsExit == ExitCode::Partial ? "failed" : OutcomeName(b.chip.last.outcome);
         row.message = b.chip.operation + ": " + b.chip.last.message;
         // Operations that succeeded can still fail the box: the virtual socket's referee, a chip image file.
         if (b.chip.stressEvents) row.message += "; " + std::to_string(b.chip.stressEvents) + " stress events";

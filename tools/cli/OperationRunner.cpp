@@ -1,6 +1,7 @@
 #include "OperationRunner.h"
 
 #include "Interrupt.h"
+#include "PlainWords.h"
 #include "families/framework/OperationRecord.h"
 
 namespace quarvin::cli {
@@ -36,6 +37,7 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
     // Without a box nothing was sent and every reply read 255: a success says so.
     const char* softRunNote = request.link.connected == 0 ? " (soft run: no box, nothing was sent)" : "";
     RunReport report;
+    bool partial = false;
     const auto ended = [&](const std::string& operation, const OperationResult& result, bool quit) {
         RecordOperation(request.log, {operation, result, request.link, request.selection, request.buffer,
                                       request.fields, request.serial});
@@ -56,22 +58,27 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
         try {
             OperationResult result = request.session.run(operation, job);
             io.progress.end();
-            if (result.ok()) result.message += softRunNote;
+            const std::string plain = PlainWords(result.message);
             if (io.textLines) {
-                io.out << operation << ": " << result.message << '\n';
+                io.out << operation << ": " << result.message << (plain.empty() ? "" : " (" + plain + ")")
+                       << (result.ok() ? softRunNote : "") << '\n';
                 for (const std::string& line : request.session.resultLines(operation)) io.out << line << '\n';
                 io.out << std::flush;
             }
+            if (result.ok()) result.message += softRunNote;
             ended(operation, result, false);
             if (!result.ok()) return report;
+            if (!result.note.empty()) partial = true;
         } catch (const QuitNow&) {
             io.progress.end();
-            const OperationResult quit{Outcome::Stopped, "Stopped by a second Ctrl+C", 0, 0, {}, false};
+            const OperationResult quit{Outcome::Stopped,
+                                       Terminated() ? "Stopped by a signal (SIGTERM or SIGHUP)" : "Stopped by a second Ctrl+C",
+                                       0, 0, {}, false};
             if (io.textLines) io.out << operation << ": " << quit.message << "\n" << std::flush;
             return ended(operation, quit, true);
         }
     }
-    report.exit = ExitCode::Ok;
+    report.exit = partial && !request.allowPartial ? ExitCode::Partial : ExitCode::Ok;
     return report;
 }
 

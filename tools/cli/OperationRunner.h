@@ -17,6 +17,7 @@ enum class ExitCode : int {
     Failed = 1,   // one failed, was stopped or refused; the later ones did not run
     Usage = 2,    // the command line asked for something that cannot be done
     LinkLost = 3, // the box stopped answering, or none answered
+    Partial = 4,  // every operation ran, but one did only part of the requested range
 };
 
 ExitCode ExitCodeOf(Outcome outcome);
@@ -29,6 +30,7 @@ struct RunRequest {
     AddressFields fields;
     Prompts* prompts = nullptr;
     std::function<std::string()> readIds;
+    bool allowPartial = false; // a run cut short by the buffer's or the device's end still exits 0
     OperationLog* log = nullptr; // the run log and --json: every operation's entry
     std::string serial;          // the serial number written into the buffer, if any
 };

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "buffer/MainBuffer.h"
+
 #include "buffer/TFileFormat.h"
 #include "buffer/formats/FileNames.h"
 
@@ -120,6 +122,9 @@ std::string usage() {
            "  --trace FILE      run, report, loopback: every byte on the link into FILE (the\n"
            "                    newest 16 MiB are kept)\n"
            "  --yes             answer Yes to the family's questions (default No)\n"
+           "  --force           run although --in had bad records, lost data or an incomplete\n"
+           "                    fuse map, or although --out names the --in file\n"
+           "  --allow-partial   exit 0 when a run did only part of the requested range\n"
            "  --changed-only    program (28C, 29EE): read the chip first, write only the\n"
            "                    256-byte blocks that differ, then verify the whole range\n"
            "  --chip TYPE       VBOX: this chip in the socket (default a blank chip of the device)\n"
@@ -151,10 +156,12 @@ std::string usage() {
            "Exit status of gang: 0 every box succeeded, 1 a box failed, 2 usage error, 3 a link\n"
            "was lost.\n"
            "Exit status of run, devices, ops and chips: 0 every operation succeeded, 1 an operation\n"
-           "failed, was stopped or refused (later ones are not run), 2 usage error, 3 the link\n"
-           "was lost or no box answered. On VBOX, each event of the electrical referee is printed\n"
-           "after the operations (\"stress: ...\") and makes the exit status 1 unless\n"
-           "--allow-stress is given.\n";
+           "failed, was stopped or refused (later ones are not run), 2 usage error or a damaged\n"
+           "--in file, 3 the link was lost or no box answered, 4 every operation ran but one\n"
+           "did only part of the requested range (0 with --allow-partial). SIGTERM and SIGHUP\n"
+           "end a run as a second Ctrl+C does; --out and the chip image are still written.\n"
+           "On VBOX, each event of the electrical referee is printed after the operations\n"
+           "(\"stress: ...\") and makes the exit status 1 unless --allow-stress is given.\n";
 }
 
 std::vector<std::string> optionNames() {
@@ -175,8 +182,43 @@ std::vector<std::string> optionNames() {
 namespace {
 
 bool takesNoValue(const std::string& option) {
-    return option == "--yes" || option == "--soft-run" || option == "--changed-only" || option == "--allow-stress" ||
-           option == "--no-log" || option == "--json" || option == "--repeat";
+    return option == "--yes" || option == "--soft-run" || option == "--force" || option == "--allow-partial" ||
+           option == "--changed-only" || option == "--allow-stress" || option == "--no-log" || option == "--json" ||
+           option == "--repeat";
+}
+
+bool& flagOf(Options& o, const std::string& option) {
+    if (option == "--yes") return o.yes;
+    if (option == "--soft-run") return o.softRun;
+    if (option == "--force") return o.force;
+    if (option == "--changed-only") return o.changedOnly;
+    if (option == "--allow-stress") return o.allowStress;
+    if (option == "--no-log") return o.noLog;
+    if (option == "--json") return o.json;
+    if (option == "--repeat") return o.repeat;
+    return o.allowPartial;
+}
+
+// A buffer address: hexadecimal digits only, inside the 4 MiB buffer.
+std::optional<std::int32_t> bufferAddress(const std::string& s) {
+    if (s.empty() || s.size() > 8 || s.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        return std::nullopt;
+    const unsigned long v = std::stoul(s, nullptr, 16);
+    if (v > kBufferLast) return std::nullopt;
+    return static_cast<std::int32_t>(v);
+}
+
+bool deviceOption(Options& o, const std::string& a, const std::string& v, std::string& error);
+
+bool fileOption(const std::string& a) {
+    return a == "--in-format" || a == "--out-format" || a == "--load-mode" || a == "--start" || a == "--end" ||
+           a == "--fuses-per-row" || a == "--fuse-rows" || a == "--max";
+}
+
+bool knownValueOption(const std::string& a) {
+    Options scratch;
+    std::string ignored;
+    return fileOption(a) || deviceOption(scratch, a, "0", ignored);
 }
 
 std::optional<RomHashKind> hashOption(const std::string& option) {
@@ -254,15 +296,10 @@ ParseResult parse(const std::vector<std::string>& args) {
             continue;
         }
         if (takesNoValue(a)) {
-            (a == "--yes"            ? o.yes
-             : a == "--soft-run"     ? o.softRun
-             : a == "--changed-only" ? o.changedOnly
-             : a == "--no-log"       ? o.noLog
-             : a == "--json"         ? o.json
-             : a == "--repeat"       ? o.repeat
-                                     : o.allowStress) = true;
+            flagOf(o, a) = true;
             continue;
         }
+        if (!knownValueOption(a)) return fail("unknown option " + a);
         if (i + 1 >= args.size()) return fail("option " + a + " needs a value");
         const std::string& v = args[++i];
         std::string error;
@@ -275,8 +312,8 @@ ParseResult parse(const std::vector<std::string>& args) {
             if (!n || *n < 0 || *n > 7) return fail("load mode must be 0 to 7, not '" + v + "'");
             o.loadMode = *n;
         } else if (a == "--start" || a == "--end") {
-            auto n = TFileFormat::scanHex(v);
-            if (!n) return fail("option " + a + " needs a hexadecimal address, not '" + v + "'");
+            auto n = bufferAddress(v);
+            if (!n) return fail("option " + a + " needs a buffer address, hexadecimal 0 to 3FFFFF, not '" + v + "'");
             if (a == "--start")
                 o.start = *n;
             else

@@ -47,6 +47,8 @@ struct Options {
     std::string trace;             // --trace FILE: the link trace of run, report and loopback
     bool softRun = false;
     bool yes = false;
+    bool force = false;        // run from a damaged file, or with --out naming --in
+    bool allowPartial = false; // exit 0 when a run did only part of the requested range
     bool changedOnly = false;      // program: write only the blocks that differ
     bool allowStress = false;      // VBOX: stress events do not change the exit status
 

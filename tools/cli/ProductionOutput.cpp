@@ -52,7 +52,9 @@ ExitCode GangExit(const std::vector<ExitCode>& boxes) {
     const auto any = [&](ExitCode c) { return std::find(boxes.begin(), boxes.end(), c) != boxes.end(); };
     if (any(ExitCode::LinkLost)) return ExitCode::LinkLost;
     if (any(ExitCode::Usage)) return ExitCode::Usage;
-    return any(ExitCode::Failed) ? ExitCode::Failed : ExitCode::Ok;
+    // A box that did only part of its range has not done its chip either.
+    return std::all_of(boxes.begin(), boxes.end(), [](ExitCode c) { return c == ExitCode::Ok; }) ? ExitCode::Ok
+                                                                                                : ExitCode::Failed;
 }
 
 int FinishRun(const Options& o, std::ostream& out, ExitCode exit) {

@@ -30,7 +30,8 @@ struct BoxRow {
 
 // The table (text) or one object per box (--json).
 void PrintGangTable(const std::vector<BoxRow>& rows, bool json, std::ostream& out);
-// 0 every box succeeded, 3 a link was lost, 2 a box refused the command line, else 1.
+// 0 every box succeeded, 3 a link was lost, 2 a box refused the command line, else 1
+// (also for a box that did only part of its range).
 ExitCode GangExit(const std::vector<ExitCode>& boxes);
 
 // The run's exit status; with --json also its closing object {"exit":N}.

@@ -47,6 +47,8 @@ ChipSetup InsertChip(sim::Box& box, const ChipRequest& r) {
         setup.error = sim::AddChipFault(chip->faults(), fault);
         if (!setup.error.empty()) return setup;
     }
+    setup.error = sim::FaultOutsideChip(*chip);
+    if (!setup.error.empty()) return setup;
     box.insert(chip);
     setup.chip = std::move(chip);
     return setup;

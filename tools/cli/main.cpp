@@ -48,7 +48,7 @@ bool loadInput(const cli::Options& o, const std::string& path, MainBuffer& buffe
     buffer.initialise();
     l = cli::LoadDataFile(buffer, cli::LoadRequestOf(o, path));
     if (!l.ok) {
-        error(l.failure() + " " + path);
+        error(l.failureFor(path));
         return false;
     }
     if (!l.warning.empty()) std::fprintf(stderr, "quarvin-cli: %s: %s\n", path.c_str(), l.warning.c_str());

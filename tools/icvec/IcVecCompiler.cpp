@@ -19,6 +19,7 @@ namespace {
 // them with; the box writes register 3, then 1, then 0.
 enum class Register { R3, R1, R0 };
 constexpr int kGroundSocketPin = 20;
+constexpr long kMaxIcNumber = 9999; // four digits in the record header's name field
 // Socket pins the box can switch Vcc to that a package bit names.
 constexpr std::array<int, 4> kSwitchableVccPins{27, 28, 30, 32};
 
@@ -127,9 +128,10 @@ void Compiler::parse(const std::string& source) {
             ic = Ic{};
             ic->line = lineNo;
             ic->name = name;
-            ic->number = static_cast<int>(*n);
+            const bool numberFits = *n >= 0 && *n <= kMaxIcNumber;
+            ic->number = numberFits ? static_cast<int>(*n) : -1;
             ic->pins = static_cast<int>(*p);
-            if (*n < 0 || *n > 9999) error(lineNo, "the number " + number + " is not 0..9999");
+            if (!numberFits) error(lineNo, "the number " + number + " is not 0..9999");
             else if (!numbers_.insert(ic->number).second) error(lineNo, "the number " + number + " is already used");
             if (*p < 14 || *p > 24 || *p % 2 != 0)
                 error(lineNo, name + ": " + pins + " pins; the tester takes 14..24-pin parts (an even count)");
@@ -288,6 +290,9 @@ std::vector<int> Changed(const Ic& ic, const std::string& a, const std::string& 
 }
 
 void Compiler::compile(const Ic& ic) {
+    // A number its "ic" line was refused for (already reported) would not fit the
+    // record header's five characters; nothing of this IC is compiled.
+    if (ic.number < 0) return;
     const std::size_t errorsBefore = out_.errors.size();
     int vccSocketPin = 0;
     if (!checkPins(ic, vccSocketPin)) return;

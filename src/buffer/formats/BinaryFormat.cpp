@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "buffer/formats/FileSource.h"
+#include "platform/RegularFile.h"
 
 namespace quarvin::formats {
 
@@ -47,7 +48,19 @@ BinaryLoadResult BinaryLoader::result() const {
     r.bytesStored = stored_;
     const std::int64_t end = stored_ > 0 ? lastWritten_ : start_ - 1;
     r.endAddress = static_cast<std::int32_t>(std::clamp<std::int64_t>(end, -1, kBufferLast));
+    r.bytesDropped = r.bytesKept - r.bytesStored;
     return r;
+}
+
+std::int64_t BinaryLoader::keptBetween(std::int64_t first, std::int64_t end) const {
+    // The selection repeats every four offsets.
+    const auto keptBelow = [this](std::int64_t n) {
+        std::int64_t kept = 0;
+        for (std::uint32_t k = 0; k < 4; ++k)
+            if ((k & mask_) == select_) kept += n / 4 + (static_cast<std::int64_t>(k) < n % 4 ? 1 : 0);
+        return kept;
+    };
+    return end > first ? keptBelow(end) - keptBelow(first) : 0;
 }
 
 BinaryLoadResult loadBinary(MainBuffer& buffer, std::string_view bytes, std::int64_t start, int laneMask,
@@ -60,8 +73,12 @@ BinaryLoadResult loadBinary(MainBuffer& buffer, std::string_view bytes, std::int
 BinaryLoadResult loadBinaryFile(MainBuffer& buffer, const std::string& path, std::int64_t start, int laneMask,
                                 int laneSelect) {
     BinaryLoader loader(buffer, start, laneMask, laneSelect);
-    return readFileWith<BinaryLoadResult>(
+    BinaryLoadResult r = readFileWith<BinaryLoadResult>(
         path, [&](std::string_view p) { return loader.feed(p); }, [&] { return loader.result(); });
+    // The bytes past the examined limit are counted, not read.
+    const FileCheck check = CheckRegularFile(path, kNoSizeLimit);
+    if (r.opened && check.ok()) r.bytesDropped += loader.keptBetween(r.fileBytes, static_cast<std::int64_t>(check.size));
+    return r;
 }
 
 namespace {
@@ -70,7 +87,10 @@ namespace {
 // stay those of the whole file.
 constexpr std::int64_t kCdsHeaderBytes = 2;
 BinaryLoadResult dropCdsHeader(BinaryLoadResult r) {
+    const std::int64_t storedBefore = r.bytesStored;
     r.bytesStored = std::min(r.bytesKept, r.bytesStored + kCdsHeaderBytes);
+    // The header was never meant for the buffer: it is not data dropped.
+    r.bytesDropped -= r.bytesStored - storedBefore;
     r.endAddress = static_cast<std::int32_t>(std::max<std::int64_t>(r.bytesKept - 3, -1));
     return r;
 }

@@ -19,6 +19,9 @@ struct BinaryLoadResult {
     std::int64_t bytesKept = 0;    // bytes that passed the lane selection
     std::int64_t bytesStored = 0;  // kept bytes whose address lay inside the buffer
     std::int32_t endAddress = -1;  // last address written; start - 1 when none (within -1..0x3FFFFF)
+    // Bytes the lane selection kept that did not land in the buffer (before its
+    // start or past its end, or past the examined limit): data the load lost.
+    std::int64_t bytesDropped = 0;
 };
 
 // Stores file bytes at increasing addresses from `start`, keeping the byte at file
@@ -29,6 +32,8 @@ public:
     // Returns false once the examined-bytes limit is reached.
     bool feed(std::string_view piece);
     BinaryLoadResult result() const;
+    // How many of the file offsets first..end-1 the lane selection keeps.
+    std::int64_t keptBetween(std::int64_t first, std::int64_t end) const;
 
 private:
     MainBuffer& buffer_;

@@ -3,13 +3,21 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/RegularFile.h"
+
 namespace quarvin::formats {
 
 namespace {
 constexpr std::size_t kPiece = 1 << 16;
 }
 
-ReadOutcome readFileInPieces(const std::string& path, const std::function<bool(std::string_view)>& consume) {
+ReadOutcome readFileInPieces(const std::string& path, const std::function<bool(std::string_view)>& consume,
+                             std::uint64_t maxBytes) {
+    // A directory, pipe or device is not opened (a pipe would block, a device
+    // never end): it reads as a failed read, as a directory always did.
+    const FileCheck check = CheckRegularFile(path, maxBytes);
+    if (check.problem == FileProblem::Missing) return ReadOutcome::NotOpened;
+    if (!check.ok()) return ReadOutcome::Failed;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return ReadOutcome::NotOpened;
     std::vector<char> piece(kPiece);

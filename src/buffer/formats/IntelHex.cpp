@@ -225,7 +225,8 @@ HexLoadResult readIntelHex(MainBuffer& buffer, std::string_view text) {
 HexLoadResult readIntelHexFile(MainBuffer& buffer, const std::string& path) {
     IntelHexReader reader(buffer);
     return readFileWith<HexLoadResult>(
-        path, [&](std::string_view p) { return reader.feed(p); }, [&] { return reader.finish(); });
+        path, [&](std::string_view p) { return reader.feed(p); }, [&] { return reader.finish(); },
+        kMaxTextDataFileBytes);
 }
 
 std::string intelHexText(const MainBuffer& buffer, std::int64_t endAddress) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "buffer/formats/FileSource.h"
+#include "platform/RegularFile.h"
 
 namespace quarvin::formats {
 
@@ -45,6 +46,18 @@ std::string JedecLoadResult::problemText() const {
     std::string text;
     if (fusesOutside != 0)
         text = std::to_string(fusesOutside) + " fuses numbered beyond the 4 MiB buffer were not stored.";
+    const auto add = [&text](const std::string& line) { text += (text.empty() ? "" : "\n") + line; };
+    if (opened && !readFailed) {
+        if (!fuseDataSeen) add("No fuse data in this file (no L or F field).");
+        if (declaredFuses < 0 && fuseDataSeen) add("The file does not state its fuse count (no QF field).");
+        if (fusesUnset > 0)
+            add(std::to_string(fusesUnset) + " of the " + std::to_string(declaredFuses) +
+                " fuses the QF field declares are not in the file.");
+        if (fusesBeyondCount > 0)
+            add(std::to_string(fusesBeyondCount) + " fuses are numbered beyond the QF field's " +
+                std::to_string(declaredFuses) + ".");
+        if (!endSeen) add("The file ends before its end of data (no C field and no ETX): it may be cut short.");
+    }
     if (checksumMismatch()) {
         char line[64];
         std::snprintf(line, sizeof line, "JEDEC checksum %04X, file says %04X", checksum, fileChecksum);
@@ -160,6 +173,7 @@ void JedecReader::character(unsigned char c) {
 }
 
 void JedecReader::scan(unsigned char c) {
+    if (c == static_cast<unsigned char>(kEtx)) result_.endSeen = true;
     if (mark_ == '*') {
         switch (c) {
         case 'C':
@@ -221,10 +235,10 @@ void JedecReader::scan(unsigned char c) {
 // file declares (or the map's size).
 void JedecReader::applyDefault() {
     if (fuseData_ && fuse_ > fieldStart_) listed_.emplace_back(fieldStart_, fuse_); // a file cut short
+    std::sort(listed_.begin(), listed_.end());
     if (defaultFuse_ < 0) return;
     const std::int64_t limit =
         std::min<std::int64_t>(result_.declaredFuses >= 0 ? result_.declaredFuses : mapFuses_, size_);
-    std::sort(listed_.begin(), listed_.end());
     std::int64_t next = 0;
     for (const auto& [first, end] : listed_) {
         if (next < limit && first > next)
@@ -237,6 +251,20 @@ void JedecReader::applyDefault() {
 JedecLoadResult JedecReader::finish() {
     applyDefault();
     result_.opened = true;
+    result_.endSeen = result_.endSeen || result_.checksumFieldSeen;
+    result_.fuseDataSeen = !listed_.empty() || defaultFuse_ >= 0 || result_.fusesStored > 0;
+    if (result_.declaredFuses >= 0) {
+        const std::int64_t declared = result_.declaredFuses;
+        std::int64_t covered = 0, next = 0, beyond = 0;
+        for (const auto& [first, end] : listed_) { // sorted by applyDefault
+            beyond += std::max<std::int64_t>(0, end - std::max(first, declared));
+            const std::int64_t lo = std::max(first, next), hi = std::min(end, declared);
+            if (hi > lo) covered += hi - lo;
+            next = std::max(next, std::min(end, declared));
+        }
+        result_.fusesBeyondCount = beyond;
+        result_.fusesUnset = defaultFuse_ >= 0 ? 0 : declared - covered;
+    }
     // Only a file that states a checksum is checked: the sum can cover the whole buffer.
     if (result_.fileChecksum >= 0) {
         const std::int64_t counted = result_.declaredFuses >= 0 ? result_.declaredFuses : result_.highestFuse + 1;
@@ -253,12 +281,20 @@ JedecLoadResult readJedec(MainBuffer& buffer, const FuseGeometry& geometry, std:
 
 JedecLoadResult readJedecFile(MainBuffer& buffer, const FuseGeometry& geometry, const std::string& path) {
     // An unreadable file leaves the map as it was, so test the file before clearing.
+    const FileCheck check = CheckRegularFile(path, kMaxTextDataFileBytes);
+    if (check.problem == FileProblem::Missing) return {};
+    if (!check.ok()) {
+        JedecLoadResult unreadable; // a directory, pipe or device, or far too large
+        unreadable.opened = unreadable.readFailed = true;
+        return unreadable;
+    }
     std::FILE* probe = std::fopen(path.c_str(), "rb");
     if (!probe) return {};
     std::fclose(probe);
     JedecReader reader(buffer, geometry);
     return readFileWith<JedecLoadResult>(
-        path, [&](std::string_view p) { return reader.feed(p); }, [&] { return reader.finish(); });
+        path, [&](std::string_view p) { return reader.feed(p); }, [&] { return reader.finish(); },
+        kMaxTextDataFileBytes);
 }
 
 std::string jedecDeviceName(std::int32_t fusesPerRow) {

@@ -34,9 +34,17 @@ struct JedecLoadResult {
     std::uint16_t checksum = 0;      // the fuse checksum of what was loaded, when the file states one
     int securityFuse = -1;           // the G field: 0 or 1; -1 when the file has none
     std::vector<std::string> notes;  // the text of each N field, as written
+    // What makes a file incomplete, though the reader keeps what it could read:
+    bool fuseDataSeen = false;       // an L field or an F default
+    std::int64_t fusesUnset = 0;     // fuses below QF that no L field or F default set
+    std::int64_t fusesBeyondCount = 0; // fuses listed at or beyond QF
+    bool endSeen = false;            // the C field or the end of transmission (ETX)
 
     bool checksumMismatch() const { return fileChecksum >= 0 && fileChecksum != checksum; }
     std::string problemText() const;
+    // Whether what was read is all the file should hold: a device operation on a
+    // map from a file with problems needs the user's say-so.
+    bool incomplete() const { return !problemText().empty(); }
 };
 
 // The JEDEC fuse checksum of fuses 0..count-1: groups of eight, the group's

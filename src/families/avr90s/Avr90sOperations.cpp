@@ -107,12 +107,19 @@ OperationResult CheckFlashWords(const Avr90sJob& job, std::uint32_t progressEver
     job.hooks.say("Verify...", true);
     if (auto refusal = Enter(job)) return *refusal;
     SetDataWidth(link, job.row.readBusMode);
-    const McuReadRun run = ReadFlashWords(job, progressEvery, [&](std::uint32_t a, std::uint16_t w) { return w == expected(a); });
+    std::uint16_t differing = 0;
+    const McuReadRun run = ReadFlashWords(job, progressEvery, [&](std::uint32_t a, std::uint16_t w) {
+        if (w == expected(a)) return true;
+        differing = w;
+        return false;
+    });
     if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
     if (run.end == McuReadRun::End::Rejected) {
         job.hooks.show(run.at, last);
         powerDown(link);
-        return OperationResult::failed(failText, run.at);
+        // The byte that differs: the high byte of the word when the low one matches.
+        const bool lowMatches = (differing & 0xFF) == (expected(run.at) & 0xFF);
+        return OperationResult::failed(failText, lowMatches ? run.at + 1 : run.at);
     }
     job.hooks.show(last, last);
     powerDown(link);

@@ -171,8 +171,9 @@ OperationResult BlankCheckE28(const E28Job& job) {
     if (auto used = FirstUsedPage(link, row, static_cast<std::uint32_t>(std::min<std::uint64_t>(end, 0xFFFFFF00u)),
                                   job.hooks, stopped)) {
         if (stopped) return StoppedPoweredOff(link, *used);
+        const std::uint32_t first = FirstUsedAddress(link, *used, [&](std::uint32_t a) { SetE28Address(link, row, a); });
         PowerOffAfterFailure(link);
-        return OperationResult::failed(Format("%06x: Not blank!", *used), *used);
+        return OperationResult::failed(Format("%06x: Not blank!", first), first);
     }
     PowerDownAfterRead(link);
     return OperationResult::done("Blank OK");
@@ -361,8 +362,9 @@ OperationResult EraseE28(const E28Job& job) {
     }
     if (used) {
         if (stopped) return StoppedPoweredOff(link, *used);
+        const std::uint32_t first = FirstUsedAddress(link, *used, [&](std::uint32_t a) { SetE28Address(link, row, a); });
         PowerOffAfterFailure(link);
-        return OperationResult::failed(Format("Erase failed: %06x not blank", *used), *used);
+        return OperationResult::failed(Format("Erase failed: %06x not blank", first), first);
     }
     PowerDownAfterRead(link);
     return OperationResult::done("OK");

@@ -192,8 +192,9 @@ OperationResult BlankCheckEE29(const EE29Job& job) {
     const BlankRun run = BlankPages(link, end, row.lastAddress, kBlankQuiet, AddressSetter(link, row), job.hooks);
     if (run.stopped) return StoppedPoweredOff(link, *run.used);
     if (run.used) {
+        const std::uint32_t used = FirstUsedAddress(link, *run.used, AddressSetter(link, row));
         PowerOffAfterFailure(link);
-        return OperationResult::failed(Format("%06x: Not blank ", *run.used), *run.used);
+        return OperationResult::failed(Format("%06x: Not blank ", used), used);
     }
     job.hooks.show(end - 1, row.lastAddress);
     PowerDownAfterRead(link);

@@ -27,6 +27,18 @@ void FamilyDialog::showProgressAt(const ProgressDisplay& display, std::uint32_t 
     bar.setPosition(static_cast<int>(std::min(address, last)));
 }
 
+std::optional<OperationResult> FamilyDialog::refuseAfterIncompleteLoad() {
+    if (!ctx_.docs.loadIncomplete()) return std::nullopt;
+    const bool goAhead = ctx_.platform.prompts &&
+                         ctx_.platform.prompts->askYesNo(
+                             "The last file did not load cleanly: the buffer lacks part of it.\n"
+                             "Run the operation on this buffer anyway?",
+                             "");
+    if (!goAhead) return OperationResult::refused("Not run: the last file did not load cleanly");
+    ctx_.docs.setLoadIncomplete(false);
+    return std::nullopt;
+}
+
 OperationHooks FamilyDialog::operationHooks(const ProgressDisplay& display) {
     OperationHooks h;
     h.status = [this, display](const std::string& text, bool now) { showStatus(display, text, now); };

@@ -53,6 +53,10 @@ protected:
     // platform's operation log (with the range of the fields, where the dialog has them).
     OperationResult runRecorded(const std::string& operation, std::optional<AddressFields> fields,
                                 const std::function<OperationResult()>& run);
+    // After a load that left the buffer short of its file, the first device
+    // operation asks whether to run on it: nothing when it may run (or the user
+    // said Yes, which is not asked again), else the refusal to show.
+    std::optional<OperationResult> refuseAfterIncompleteLoad();
 
     DeviceContext& ctx_;
 };
@@ -83,5 +87,8 @@ struct FamilyEntry {
 const std::map<std::string, FamilyEntry>& Families();
 // The same, as the dispatch needs it: dialog class name -> factory.
 const std::map<std::string, FamilyFactory>& BuiltFamilies();
+// Empty when the family has a row for the sub-type; else why the selection cannot
+// be used (a row outside the table would run on the family's placeholder row).
+std::string SubTypeOutsideTable(const FamilyEntry& family, const std::string& dialogClass, int subType);
 
 } // namespace quarvin

@@ -177,7 +177,8 @@ const char* McuStepName(McuStep step) {
 
 OperationResult McuDialog::perform(McuStep step) {
     const OperationHooks h = hooks();
-    const OperationResult r = runRecorded(McuStepName(step), std::nullopt, [&] { return run(step, h); });
+    const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
+    const OperationResult r = runRecorded(McuStepName(step), std::nullopt, [&] { return refusal ? *refusal : run(step, h); });
     // A step that succeeds without a word of its own leaves Msg as it was.
     if (!(r.ok() && r.message.empty())) setMessage(r.message, false);
     if (!keepsFlag(step, r)) failure_ = failureFlagOf(step, r);

@@ -207,7 +207,8 @@ OperationResult MemoryDialog::dispatch(MemoryStep step, const OperationHooks& h)
 OperationResult MemoryDialog::perform(MemoryStep step, bool partOfAuto) {
     if (!partOfAuto && ctx_.platform.stop) ctx_.platform.stop->clear();
     const OperationHooks h = hooks();
-    const OperationResult r = runRecorded(StepName(step), fields_, [&] { return dispatch(step, h); });
+    const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
+    const OperationResult r = runRecorded(StepName(step), fields_, [&] { return refusal ? *refusal : dispatch(step, h); });
     setMessage(r.message, false);
     if (!r.ok()) {
         failure_ = true;

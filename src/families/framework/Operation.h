@@ -54,10 +54,10 @@ struct OperationHooks {
     void say(const std::string& text, bool repaintNow) const {
         if (status) status(text, repaintNow);
     }
-    void show(std::uint32_t address, std::uint32_t last) const {
-        if (progress) progress(address, last);
-    }
-    bool stop() const { return stopRequested && stopRequested(); }
+    // Progress points are between commands: where an operation runs under
+    // RunGuarded, a long stretch sent without a reply is confirmed there.
+    void show(std::uint32_t address, std::uint32_t last) const;
+    bool stop() const;
 };
 
 // The dialog's Buffer Start, Device Start and Length (count - 1).
@@ -74,7 +74,9 @@ struct FieldSpan {
     std::uint32_t buffer = 0;
     std::uint32_t count = 0;     // bytes to handle
     std::uint32_t requested = 0; // bytes the fields ask for on the device
+    std::uint64_t asked = 0;     // bytes the fields ask for: Length + 1
     bool endOfBuffer() const { return count < requested; }
+    bool endOfDevice() const { return requested < asked; }
 };
 FieldSpan SpanOf(const AddressFields& fields, std::uint32_t lastAddress);
 
@@ -82,12 +84,15 @@ FieldSpan SpanOf(const AddressFields& fields, std::uint32_t lastAddress);
 // and its limit; nothing when both starts are inside.
 std::optional<OperationResult> CheckFieldStarts(const AddressFields& fields, std::uint32_t lastAddress);
 
-// What a run the buffer's end cut short tells beside its success text, e.g.
-// "256 of 32768 bytes: end of buffer"; empty when nothing was cut.
+// What a run the buffer's or the device's end cut short tells beside its success
+// text, e.g. "256 of 32768 bytes: end of buffer"; empty when nothing was cut.
 std::string EndOfBufferNote(const FieldSpan& span);
 
 // Runs an operation and turns a lost link into its result, so that callers see
 // one kind of answer. A link already lost refuses without sending anything.
+// Whatever the operation's result, bytes it sent after the box's last reply are
+// confirmed before it counts (ConfirmLink): an operation that ends with sends
+// only (power down, an erase pulse) cannot report success from a box that is gone.
 OperationResult RunGuarded(LinkState& link, const std::function<OperationResult()>& operation);
 
 inline constexpr const char* kNotConnectedText = "Communication error!";

@@ -15,6 +15,7 @@ namespace quarvin {
 
 namespace {
 constexpr std::uint32_t kPage = 256;
+constexpr std::uint8_t kBlankByte = 0xFF; // what an erased byte reads
 constexpr std::uint32_t kProgressPages = 4096; // sums report every 16 pages
 } // namespace
 
@@ -66,10 +67,14 @@ OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t leng
     // The blocks that start at or below Length.
     const std::uint32_t end = length == 0xFFFFFFFFu ? length : length + 1;
     const BlankRun run = BlankPages(link, end, lastAddress, kProgressPages - 1, setAddress, hooks);
-    if (run.used) {
+    if (run.stopped) {
         PowerOffAfterFailure(link);
-        if (run.stopped) return OperationResult::stopped(*run.used);
-        return OperationResult::failed(Format("%06x: Not blank!", *run.used), *run.used);
+        return OperationResult::stopped(*run.used);
+    }
+    if (run.used) {
+        const std::uint32_t used = FirstUsedAddress(link, *run.used, setAddress);
+        PowerOffAfterFailure(link);
+        return OperationResult::failed(Format("%06x: Not blank!", used), used);
     }
     hooks.show(length | (kPage - 1), lastAddress);
     PowerDownAfterRead(link);
@@ -139,6 +144,14 @@ VerifyRun VerifyPages(LinkState& link, const MainBuffer& buffer, const FieldSpan
         i = last + 1;
     }
     return {};
+}
+
+std::uint32_t FirstUsedAddress(LinkState& link, std::uint32_t page, const SetPageAddress& setAddress) {
+    setAddress(page);
+    std::array<std::uint8_t, kPage> bytes{};
+    const std::size_t read =
+        ReadNextBytes(link, bytes.data(), kPage, [](std::size_t, std::uint8_t v) { return v != kBlankByte; });
+    return read > 0 && bytes[read - 1] != kBlankByte ? page + static_cast<std::uint32_t>(read - 1) : page;
 }
 
 BlankRun BlankPages(LinkState& link, std::uint32_t end, std::uint32_t lastAddress, std::uint32_t quietMask,

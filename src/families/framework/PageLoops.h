@@ -78,6 +78,10 @@ VerifyRun VerifyPages(LinkState& link, const MainBuffer& buffer, const FieldSpan
 OperationResult VerifyOutcome(LinkState& link, const VerifyRun& run, const FieldSpan& span, std::uint32_t lastAddress,
                               const OperationHooks& hooks, const std::function<std::string(const VerifyRun&)>& differs);
 
+// After a page's blank check failed: the page read again, the address of its
+// first byte that is not 0xFF (the page start when every byte now reads 0xFF).
+std::uint32_t FirstUsedAddress(LinkState& link, std::uint32_t page, const SetPageAddress& setAddress);
+
 struct BlankRun {
     std::optional<std::uint32_t> used; // the first page that is not blank, or where a stop came
     bool stopped = false;

@@ -127,7 +127,8 @@ OperationResult PldDialog::perform(PldStep step) {
     }
     if (step == PldStep::Read) ctx_.docs.openFuseMap();
     const OperationHooks h = hooks();
-    const OperationResult r = runRecorded(PldStepName(step), std::nullopt, [&] { return run(step, h); });
+    const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
+    const OperationResult r = runRecorded(PldStepName(step), std::nullopt, [&] { return refusal ? *refusal : run(step, h); });
     setMessage(r.message, false);
     failure_ = !r.ok();
     // Whatever Read brought in, also before a failure or a lost link, is in the map: show it.

@@ -151,7 +151,8 @@ OperationResult SerialMemoryDialog::perform(SerialStep step) {
         return OperationResult::refused(kNoFileOpened);
     }
     const OperationHooks h = hooks();
-    const OperationResult r = runRecorded(SerialStepName(step), std::nullopt, [&] { return run(step, h); });
+    const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
+    const OperationResult r = runRecorded(SerialStepName(step), std::nullopt, [&] { return refusal ? *refusal : run(step, h); });
     setMessage(r.message, false);
     failure_ = !r.ok();
     // Whatever Read brought in, also before a failure, is in the buffer: show it.

@@ -64,6 +64,11 @@ public:
     }
     OperationResult run(const std::string& operation, const SessionJob& job) override {
         ensureLoaded(job.selection);
+        // Without a sound library "No find!" or "No device in socket!" would blame the part.
+        const int icClass = loaded_ ? tester_.icClass() : IcClassOfSubType(job.selection.subType);
+        const std::string library = IcClasses()[static_cast<std::size_t>(icClass)].fileName;
+        if (!loaded_) return OperationResult::refused(std::string(kIcNoLibrary) + " " + library + " (not found or unreadable)");
+        if (tester_.library().damaged()) return OperationResult::refused(library + ": " + kIcDamagedLibrary);
         if (operation == "test") return tester_.founction(job.link, job.hooks);
         if (operation == "identify") return tester_.search(job.link, job.hooks);
         return OperationResult::refused("the logic IC tester has no operation " + operation);

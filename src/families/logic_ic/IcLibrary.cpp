@@ -1,4 +1,5 @@
 #include "families/logic_ic/IcLibrary.h"
+#include "platform/RegularFile.h"
 
 #include <fstream>
 #include <iterator>
@@ -84,13 +85,17 @@ IcLibrary IcLibrary::Parse(std::vector<std::uint8_t> bytes) {
     lib.bytes_ = std::move(bytes);
     const auto& b = lib.bytes_;
     std::size_t at = 0;
+    lib.damaged_ = b.empty(); // not even the end mark
     // A record counts only when its header and all its vectors are in the file.
-    while (at + kIcHeaderSize <= b.size() && b[at] != kIcEndMark) {
+    while (at < b.size() && b[at] != kIcEndMark) {
+        lib.damaged_ = true; // until the record is read whole
+        if (at + kIcHeaderSize > b.size()) break;
         const std::uint32_t n = b[at + 5];
         const std::size_t length = kIcHeaderSize + std::size_t{kIcVectorSize} * n;
         if (at + length > b.size()) break;
         const auto number = ReadNumber(b, at);
         if (!number) break;
+        lib.damaged_ = false;
         IcEntry e;
         e.number = *number;
         e.offset = static_cast<std::uint32_t>(at);
@@ -122,10 +127,10 @@ IcLibrary IcLibrary::Parse(std::vector<std::uint8_t> bytes) {
 }
 
 std::optional<IcLibrary> IcLibrary::Load(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return Parse(std::move(bytes));
+    // A directory, pipe or device of the library's name is no library.
+    const auto content = ReadRegularFile(path, kMaxListFileBytes);
+    if (!content) return std::nullopt;
+    return Parse(std::vector<std::uint8_t>(content->begin(), content->end()));
 }
 
 } // namespace quarvin

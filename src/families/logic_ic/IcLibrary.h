@@ -79,6 +79,9 @@ public:
 
     const std::vector<IcEntry>& entries() const { return entries_; }
     std::size_t size() const { return bytes_.size(); }
+    // Reading stopped at a record that is cut short or unreadable, before the end
+    // mark: the types after it are missing.
+    bool damaged() const { return damaged_; }
     // Vector j of an entry, in port layout.
     const std::uint8_t* vector(const IcEntry& e, std::uint32_t j) const {
         return bytes_.data() + e.offset + kIcHeaderSize + kIcVectorSize * j;
@@ -87,6 +90,7 @@ public:
 private:
     std::vector<std::uint8_t> bytes_;
     std::vector<IcEntry> entries_;
+    bool damaged_ = false;
 };
 
 } // namespace quarvin

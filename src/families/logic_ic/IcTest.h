@@ -12,6 +12,8 @@
 namespace quarvin {
 
 inline constexpr const char* kIcNoLibrary = "No librrary file";
+// Beside the tester's own texts: why a test cannot be trusted.
+inline constexpr const char* kIcDamagedLibrary = "the IC library is damaged: only the types before the damage were read";
 inline constexpr const char* kIcPass = "OK!";
 inline constexpr const char* kIcFail = "Bad!!!";
 inline constexpr const char* kIcNoFind = "No find!";

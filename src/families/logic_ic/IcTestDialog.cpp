@@ -45,6 +45,7 @@ void IcTestDialog::loadLibrary(int icClass) {
         say(kIcNoLibrary);
         return;
     }
+    if (tester_.library().damaged()) say(kIcDamagedLibrary);
     control("RadioGroup1").setItemIndex(tester_.icClass());
     Control& list = control("ListBox1");
     list.setItemIndex(-1);

@@ -1,4 +1,5 @@
 #include "families/pic16c8x/Pic16Settings.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -52,11 +53,7 @@ std::string FormatPic16Settings(const Pic16Settings& s, const std::string& idTex
 
 std::optional<std::string> ReadPic16SettingsFile(const std::string& path) {
     if (path.empty()) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return ReadRegularFile(path, kMaxSettingsFileBytes);
 }
 
 bool WritePic16SettingsFile(const std::string& path, const std::string& text) {

@@ -65,10 +65,14 @@ OperationResult BlankCheckEprom(const EpromJob& job) {
     const BlankRun run = BlankPages(
         link, row.lastAddress + 1, row.lastAddress, kProgressPages - 1,
         [&](std::uint32_t a) { SetEpromAddress(link, row, a); }, job.hooks);
-    if (run.used) {
+    if (run.stopped) {
         PowerOffAfterFailure(link);
-        if (run.stopped) return OperationResult::stopped(*run.used);
-        return OperationResult::failed(Format("%06x: Not blank ", *run.used), *run.used);
+        return OperationResult::stopped(*run.used);
+    }
+    if (run.used) {
+        const std::uint32_t used = FirstUsedAddress(link, *run.used, [&](std::uint32_t a) { SetEpromAddress(link, row, a); });
+        PowerOffAfterFailure(link);
+        return OperationResult::failed(Format("%06x: Not blank ", used), used);
     }
     job.hooks.show(row.lastAddress, row.lastAddress);
     PowerDownAfterRead(link);

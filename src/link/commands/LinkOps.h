@@ -24,6 +24,16 @@ void SendByte(LinkState& link, std::uint8_t b);
 std::uint8_t ReceiveByte(LinkState& link);
 void WriteBlock(LinkState& link, const std::uint8_t* bytes, std::size_t n);
 void Delay(LinkState& link, int count);
+// Confirms that the box took every byte sent since its last reply, with one
+// reply-bearing command that changes nothing on the socket; a box that is gone
+// throws LinkLost. Sends nothing when nothing is unconfirmed, in soft-run mode
+// and while reads sent ahead are on their way.
+void ConfirmLink(LinkState& link);
+// The same once a long stretch has gone out without a reply: a loop that only
+// sends would otherwise run on to its end after the box has gone.
+void ConfirmLinkIfLongQuiet(LinkState& link);
+inline constexpr std::uint32_t LongQuietBytes = 4096; // about 0.4 s of line time
+inline constexpr int ConfirmPort = 0;
 
 // Ports and pins.
 std::uint8_t ReadPort(LinkState& link, int n);

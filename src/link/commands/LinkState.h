@@ -41,6 +41,14 @@ struct LinkState {
     // before their replies came back. 1 waits for every reply (a real port until
     // the user switches read-ahead on in the link diagnostics).
     int readAheadWindow = 1;
+    // Bytes sent since the last reply came back. A box that has gone silent only
+    // shows when a reply is missing, so bytes after the last reply are not known
+    // to have arrived until a reply-bearing command confirms them (ConfirmLink).
+    std::uint32_t sentSinceReply = 0;
+    std::uint64_t bytesSent = 0; // every byte sent, to place a reply of a read sent ahead
+    // Read-ahead runs open (they may nest): replies of reads sent ahead may be on
+    // their way, so no other command may ask for a reply meanwhile.
+    int readingAhead = 0;
     // Speed estimate: loop count, its copy, MHz figure.
     std::int32_t loopCount = 0;
     std::int32_t loopCountCopy = 0;

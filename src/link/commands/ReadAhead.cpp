@@ -40,6 +40,7 @@ ReplyRunResult RunReplyCommands(LinkState& link, const std::uint8_t* commands, s
             result.end = ReplyRunEnd::LineFailed;
             return result;
         }
+        link.sentSinceReply = 0;
         const std::size_t index = taken++;
         if (stopping) continue; // an answer to a read sent ahead: dropped
         const auto value = static_cast<std::uint8_t>(reply);
@@ -149,15 +150,17 @@ ReadsAhead::ReadsAhead(LinkState& link) : link_(link) {
     auto gathering = std::make_unique<GatheringTransport>(std::move(link.port));
     gathering_ = gathering.get();
     link.port = std::move(gathering);
+    ++link.readingAhead;
 }
 
 ReadsAhead::~ReadsAhead() {
+    if (gathering_) --link_.readingAhead;
     // After a lost link the port is gone already.
     if (!gathering_ || link_.port.get() != gathering_) return;
     // Left early (an exception): what was gathered still goes out and the replies
     // on their way are taken, so that the next command finds the line quiet.
     if (gathering_->flush())
-        for (; !pending_.empty(); pending_.pop_front())
+        for (sentAt_.clear(); !pending_.empty(); pending_.pop_front())
             if (gathering_->readByte(ReplyTimeoutMs) < 0) break;
     std::unique_ptr<Transport> own = gathering_->release();
     link_.port = std::move(own);
@@ -170,6 +173,7 @@ void ReadsAhead::readPortAhead(int n, int tag) {
 
 void ReadsAhead::sentAhead(int tag) {
     pending_.push_back(tag);
+    sentAt_.push_back(link_.bytesSent);
     while (pending_.size() >= static_cast<std::size_t>(std::clamp(link_.readAheadWindow, 1, MaxReadAheadWindow)))
         takeReply();
 }
@@ -183,7 +187,13 @@ void ReadsAhead::drain() {
 void ReadsAhead::takeReply() {
     const int tag = pending_.front();
     pending_.pop_front();
-    deliver(tag, ReceiveByte(link_));
+    const std::uint64_t sentAt = sentAt_.front();
+    sentAt_.pop_front();
+    const std::uint8_t reply = ReceiveByte(link_);
+    // The reply confirms the bytes up to its read only: what went out after it
+    // is still unconfirmed.
+    link_.sentSinceReply = static_cast<std::uint32_t>(link_.bytesSent - sentAt);
+    deliver(tag, reply);
 }
 
 PinReadsAhead::PinReadsAhead(LinkState& link, OnLevel onLevel) : ReadsAhead(link), onLevel_(std::move(onLevel)) {}

@@ -84,6 +84,7 @@ private:
 
     GatheringTransport* gathering_ = nullptr; // link.port while this lives, if gathering
     std::deque<int> pending_;                 // the tags of the reads on their way
+    std::deque<std::uint64_t> sentAt_;        // the link's byte count after each of those reads
 };
 
 // Pin reads ahead of their replies, for loops that read a bus bit by bit between
