@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <fstream>
 
 #include "forms/HexText.h"
 #include "shell/Version.h"
@@ -73,6 +74,25 @@ std::string AppendLine(const std::string& path, const std::string& line) {
     ::close(fd);
     if (written != static_cast<ssize_t>(text.size())) return "cannot write the run log " + path + ": " + why;
     return {};
+}
+
+std::vector<std::string> LastLines(const std::string& path, std::size_t count) {
+    constexpr std::streamoff kTailBytes = 256 * 1024;
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in || count == 0) return {};
+    const std::streamoff size = in.tellg();
+    const std::streamoff from = size > kTailBytes ? size - kTailBytes : 0;
+    in.seekg(from);
+    std::vector<std::string> lines;
+    std::string line;
+    // A read that starts inside a line drops that part line.
+    if (from > 0) std::getline(in, line);
+    while (std::getline(in, line)) {
+        if (line.empty()) continue;
+        lines.push_back(line);
+        if (lines.size() > count) lines.erase(lines.begin());
+    }
+    return lines;
 }
 
 void RunLogFile::record(const OperationEntry& entry) {

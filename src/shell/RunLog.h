@@ -6,6 +6,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/OperationLog.h"
 
@@ -21,6 +22,10 @@ std::string JsonString(const std::string& text);
 std::string RunLogLine(const OperationEntry& entry, const std::string& time, const std::string& version);
 // Appends the line and its line end with one write; the error text, empty when done.
 std::string AppendLine(const std::string& path, const std::string& line);
+
+// The last `count` whole lines of a log file (of its last 256 KiB), oldest first;
+// none when it cannot be read.
+std::vector<std::string> LastLines(const std::string& path, std::size_t count);
 
 // The log file of one program run (no file when the path is empty: --no-log with
 // --json still shows the entries). A failing append is reported once through
