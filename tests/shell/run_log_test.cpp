@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <regex>
 
 #include "buffer/RomHash.h"
 #include "families/framework/OperationRecord.h"
@@ -19,6 +18,19 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 
 namespace {
+
+// "2026-12-07T09:41:05.120+01:00": 'd' a digit, 's' the offset's sign.
+bool LooksLikeLocalTime(const std::string& t) {
+    const std::string shape = "dddd-dd-ddTdd:dd:dd.ddds" "dd:dd";
+    if (t.size() != shape.size()) return false;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const bool fits = shape[i] == 'd' ? std::isdigit(static_cast<unsigned char>(t[i])) != 0
+                          : shape[i] == 's' ? t[i] == '+' || t[i] == '-'
+                                            : t[i] == shape[i];
+        if (!fits) return false;
+    }
+    return true;
+}
 
 TEST(RunLog, EachResultKindGivesALineWithEveryField) {
     auto buffer = std::make_unique<MainBuffer>();
@@ -51,9 +63,7 @@ TEST(RunLog, EachResultKindGivesALineWithEveryField) {
         const OperationEntry entry = DescribeOperation({c.operation, c.result, link, selection, *buffer, fields, "1000"});
         const json line = json::parse(RunLogLine(entry, LocalTimeStamp(std::chrono::system_clock::now()), "5.37"));
         EXPECT_EQ(line.size(), 13u) << line.dump();
-        EXPECT_TRUE(std::regex_match(line["time"].get<std::string>(),
-                                     std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d)")))
-            << line["time"];
+        EXPECT_TRUE(LooksLikeLocalTime(line["time"].get<std::string>())) << line["time"];
         EXPECT_EQ(line["version"], "5.37");
         EXPECT_EQ(line["port"], "/dev/ttyUSB0");
         EXPECT_EQ(line["device"], "AT89C2051");
