@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMenuBar>
 #include <QProgressDialog>
 
 #include "Language.h"
 #include "MainWindowView.h"
 #include "PldWindowView.h"
+#include "RunLogPanel.h"
 #include "link/serial/PosixSerial.h"
 #include "catalogue/DispatchTable.h"
 #include "catalogue/TTypeDlg.h"
@@ -105,7 +107,15 @@ void QtProgram::formChanged(Form&, FormEvent event) {
 
 void QtProgram::start() {
     program_->start();
-    if (MainWindowView* main = mainWindow()) main->showMaximized();
+    if (MainWindowView* main = mainWindow()) {
+        // The run log's panel starts hidden; Window > Run log shows it.
+        logPanel_ = new RunLogPanel(program_->runLog(), main);
+        main->addDockWidget(Qt::BottomDockWidgetArea, logPanel_);
+        logPanel_->hide();
+        for (QAction* menu : main->menuBar()->actions())
+            if (menu->text() == "&Window" && menu->menu()) menu->menu()->addAction(logPanel_->toggleViewAction());
+        main->showMaximized();
+    }
 }
 
 } // namespace quarvin::app

@@ -19,6 +19,7 @@ class VirtualSocket;
 namespace quarvin::app {
 
 class MainWindowView;
+class RunLogPanel;
 
 class QtProgram : private FormObserver {
 public:
@@ -40,6 +41,8 @@ public:
     sim::VirtualPortOpener& ports() { return *ports_; }
     // The "Virtual socket" window, when the embedded virtual box is the link.
     sim::VirtualSocket* virtualSocket() const { return socket_.get(); }
+    // The run log's dockable panel, once the main window is there.
+    RunLogPanel* runLogPanel() const { return logPanel_; }
 
     // The working directory followed by "/", however long it is.
     static std::string CurrentProgramDir();
@@ -68,6 +71,7 @@ private:
     std::string socketFamily_;
     int socketSubType_ = -1;
     std::string socketType_;
+    RunLogPanel* logPanel_ = nullptr; // owned by the main window
 };
 
 } // namespace quarvin::app

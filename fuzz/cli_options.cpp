@@ -21,13 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!r.error.empty()) return 0;
     const Options& o = r.options;
     static const std::set<std::string> commands = {
-        "convert", "sum", "diff", "compare", "run", "__complete", "trace-check", "loopback",
+        "convert", "sum", "diff", "compare", "run", "gang", "__complete", "trace-check", "loopback",
         "report", "devices", "ops", "chips", "where", "socket", "help", "version"};
     if (!commands.count(o.command)) std::abort();
     if (o.command == "help" || o.command == "version") return 0;
     if (o.loadMode < 0 || o.loadMode > 7 || o.subType < 0) std::abort();
     if (o.fusesPerRow < 1 || o.fusesPerRow > 100000 || o.fuseRows < 1 || o.fuseRows > 100000) std::abort();
-    if ((o.command == "run" || o.command == "compare") &&
+    if (o.command == "gang" && o.ports.empty()) std::abort();
+    if (o.command == "run" && o.ports.size() > 1) std::abort();
+    if ((o.command == "run" || o.command == "gang" || o.command == "compare") &&
         (o.operations.empty() || o.device.empty() == o.dialogClass.empty()))
         std::abort();
     // File names come from positional arguments (an empty one fails later, when opened);

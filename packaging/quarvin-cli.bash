@@ -73,9 +73,9 @@ _quarvin_cli() {
         ;;
     --lang) _quarvin_cli_offer "$(printf '%s\n' classic en zh)" "$cur_unquoted"; return ;;
     --dir) COMPREPLY=($(compgen -d -- "$cur")); return ;;
-    --in | --out | --list | --chip-image | --svg) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+    --in | --out | --list | --chip-image | --svg | --log | --serial-file) COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --category | --maker | --find | --dialog | --sub-type | --load-mode | --start | --end | \
-        --fuses-per-row | --fuse-rows | --buffer-start | --device-start | --length | --set | --fault)
+        --fuses-per-row | --fuse-rows | --buffer-start | --device-start | --length | --set | --fault | --serial)
         return
         ;;
     esac
@@ -89,14 +89,14 @@ _quarvin_cli() {
     local i command=""
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --yes | --soft-run | --allow-stress) ;;
+        --yes | --soft-run | --allow-stress | --no-log | --json | --repeat) ;;
         --*) ((i++)) ;;
         *) command=${COMP_WORDS[i]}; break ;;
         esac
     done
     case $command in
     "") _quarvin_cli_offer "$(_quarvin_cli_list commands)" "$cur" ;;
-    run) _quarvin_cli_offer "$(_quarvin_cli_list operations)" "$cur" ;;
+    run | gang) _quarvin_cli_offer "$(_quarvin_cli_list operations)" "$cur" ;;
     convert | sum) COMPREPLY=($(compgen -f -- "$cur")) ;;
     esac
 }

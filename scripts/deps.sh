@@ -6,7 +6,7 @@ packages=(g++ cmake ninja-build pkg-config googletest libgtest-dev libgmock-dev
           qt6-base-dev libgl-dev fonts-dejavu-core fonts-wqy-microhei clang libclang-rt-14-dev binutils
           dpkg-dev librsvg2-bin desktop-file-utils appstream man-db
           libelf-dev zlib1g-dev libssl-dev qt6-tools-dev qt6-l10n-tools
-          qt6-translations-l10n "$@")
+          qt6-translations-l10n nlohmann-json3-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

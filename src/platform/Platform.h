@@ -84,7 +84,10 @@ public:
     virtual int runModal(Form& form) = 0;
 };
 
-// The bundle handed to the core at start-up. Every member must be set.
+class OperationLog;
+
+// The bundle handed to the core at start-up. Every member must be set but the
+// operation log, which the program sets when it keeps a run log.
 struct Platform {
     Prompts* prompts = nullptr;
     FileDialogs* files = nullptr;
@@ -92,6 +95,7 @@ struct Platform {
     SystemInfo* system = nullptr;
     StopRequest* stop = nullptr;
     WindowHost* windows = nullptr;
+    OperationLog* operationLog = nullptr; // every device operation's entry
 };
 
 } // namespace quarvin

@@ -34,6 +34,11 @@ Program::Program(Platform& platform, PortOpener& ports, std::string programDir)
       dir_(std::move(programDir)),
       formatWindows_(*platform.windows),
       formatPlatform_(platform) {
+    runLog_ = std::make_unique<RunLogFile>(dir_ + kRunLogFileName, [this](const std::string& warning) {
+        if (platform_.prompts) platform_.prompts->message(warning);
+    });
+    platform_.operationLog = runLog_.get();
+    formatPlatform_.operationLog = runLog_.get();
     formatPlatform_.windows = &formatWindows_;
 }
 
@@ -41,6 +46,8 @@ Program::~Program() {
     // Views go before their models; the parts that announce their own windows
     // (documents, dispatcher, file commands) take theirs back as they go.
     WindowHost& host = *platform_.windows;
+    // The platform outlives the program; its log does not.
+    if (platform_.operationLog == runLog_.get()) platform_.operationLog = nullptr;
     if (replace_) host.formDestroyed(*replace_);
     if (find_) host.formDestroyed(*find_);
     if (type_) host.formDestroyed(*type_);

@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 #include "shell/ConfigFile.h"
 #include "shell/DeferredWindows.h"
+#include "shell/RunLog.h"
 
 namespace quarvin {
 
@@ -74,6 +75,8 @@ public:
     TReplaceDialog& replaceDialog() { return *replace_; }
     MainBuffer& buffer() { return buffer_; }
     const std::string& programDir() const { return dir_; }
+    // quarvin.log in the program directory: every device operation's line.
+    RunLogFile& runLog() { return *runLog_; }
 
 private:
     void createMainWindow();
@@ -86,6 +89,7 @@ private:
     Platform& platform_;
     PortOpener& ports_;
     std::string dir_;
+    std::unique_ptr<RunLogFile> runLog_;
     MainBuffer buffer_;
     // The format dialog is built with the loaders that the start-up reload needs,
     // but is announced in its own place of the start-up order.

@@ -8,9 +8,12 @@
 #include <random>
 
 #include "ProgramFixture.h"
+#include <nlohmann/json.hpp>
+
 #include "buffer/DifferencesWindow.h"
 #include "buffer/Documents.h"
 #include "buffer/FileCommands.h"
+#include "buffer/RomHash.h"
 #include "buffer/TFileFormat.h"
 #include "catalogue/TTypeDlg.h"
 #include "families/framework/FamilyDialog.h"
@@ -87,6 +90,20 @@ TEST_F(EpromSession, ProgrammeVerifyAndReadA27C256FromABinaryFileOnTheVirtualBox
     EXPECT_EQ(dialog->control("Message").text(), "OK!");
     EXPECT_TRUE(std::equal(image.begin(), image.end(), program->buffer().data()));
     EXPECT_TRUE(fake->prompts.shown.size() <= 1) << "only the start question is expected";
+
+    // Each button left its line in the program directory's run log, with the CRC-32
+    // of the range it wrote or read.
+    std::ifstream log(dir + "quarvin.log");
+    std::vector<std::string> entries;
+    for (std::string line; std::getline(log, line);) {
+        const nlohmann::json j = nlohmann::json::parse(line);
+        EXPECT_EQ(j["port"], "VBOX");
+        EXPECT_EQ(j["device"], "27C256");
+        EXPECT_EQ(j["crc32"], romHash(RomHashKind::Crc32, image.data(), image.size()));
+        entries.push_back(j["op"].get<std::string>() + " " + j["result"].get<std::string>() + " " +
+                          j["message"].get<std::string>());
+    }
+    EXPECT_EQ(entries, (std::vector<std::string>{"program ok OK!", "verify ok Verify OK", "read ok OK!"}));
 }
 
 // After a Verify failed in the window, the "Differences" window lists every

@@ -80,7 +80,7 @@ TEST(CliRunner, AnswersStopsAndExitStatuses) {
                     },
                     [&] { return c.quitAfterPolls >= 0 && polls >= c.quitAfterPolls; }};
         const RunReport report =
-            RunOperations({session, link, buffer, selection, {0, 0, 0x7FF}, &prompts, {}}, c.operations, io);
+            RunOperations({session, link, buffer, selection, {0, 0, 0x7FF}, &prompts, {}, false, nullptr, {}}, c.operations, io);
         EXPECT_EQ(report.exit, c.exit);
         EXPECT_EQ(report.quit, c.quitAfterPolls >= 0);
         EXPECT_EQ(out.str(), c.out);
@@ -97,7 +97,7 @@ TEST(CliRunner, ProgressIsALinePerTenthInALogAndABarOnATerminal) {
         std::ostringstream out, err;
         ProgressDisplay progress(err, terminal);
         RunnerIo io{out, progress, {}, {}};
-        RunOperations({session, link, buffer, selection, {0, 0, 0x7FF}, nullptr, {}}, {"verify"}, io);
+        RunOperations({session, link, buffer, selection, {0, 0, 0x7FF}, nullptr, {}, false, nullptr, {}}, {"verify"}, io);
         // Soft run (not connected): the success says that nothing was sent.
         EXPECT_EQ(out.str(), "verify: Verify OK (soft run: no box, nothing was sent)\n");
         const std::string e = err.str();

@@ -36,13 +36,14 @@ RunReport RunChangedOnlyProgram(const RunRequest& request, RunnerIo& io) {
     std::memcpy(request.buffer.data(), wanted.data(), count);
 
     for (const auto& [first, end] : changed.runs()) {
-        const RunRequest part{request.session, request.link,    request.buffer, request.selection,
-                              {first, first, end - first - 1}, request.prompts, request.readIds};
+        RunRequest part = request;
+        part.fields = {first, first, end - first - 1};
         report = RunOperations(part, {"program"}, io);
         if (report.exit != ExitCode::Ok) return report;
     }
-    io.out << "program: changed only: " << changed.written() << " of " << changed.pages() << " blocks of " << kBlock
-           << " bytes written, " << changed.skipped() << " skipped\n"
+    (io.textLines ? io.out : io.progress.stream())
+        << "program: changed only: " << changed.written() << " of " << changed.pages() << " blocks of " << kBlock
+        << " bytes written, " << changed.skipped() << " skipped\n"
            << std::flush;
     return RunOperations(request, {"verify"}, io);
 }

@@ -11,6 +11,7 @@ int OpsCommand(const Options& o, std::ostream& out, std::ostream& err);
 int ChipsCommand(std::ostream& out);
 int SocketCommand(const Options& o, std::ostream& out, std::ostream& err);
 int RunCommand(const Options& o, std::ostream& out, std::ostream& err);
+int GangCommand(const Options& o, std::ostream& out, std::ostream& err);
 int LoopbackCommand(const Options& o, std::ostream& out, std::ostream& err);
 int ReportCommand(const Options& o, std::ostream& out, std::ostream& err);
 int TraceCheckCommand(const Options& o, std::ostream& out, std::ostream& err);

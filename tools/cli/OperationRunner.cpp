@@ -3,6 +3,7 @@
 #include "Interrupt.h"
 #include "Language.h"
 #include "PlainWords.h"
+#include "families/framework/OperationRecord.h"
 
 namespace quarvin::cli {
 
@@ -36,34 +37,52 @@ RunReport RunOperations(const RunRequest& request, const std::vector<std::string
 
     // Without a box nothing was sent and every reply read 255: a success says so.
     const char* softRunNote = request.link.connected == 0 ? " (soft run: no box, nothing was sent)" : "";
+    RunReport report;
     bool partial = false;
+    const auto ended = [&](const std::string& operation, const OperationResult& result, bool quit) {
+        RecordOperation(request.log, {operation, result, request.link, request.selection, request.buffer,
+                                      request.fields, request.serial});
+        report.exit = quit ? ExitCode::Failed : ExitCodeOf(result.outcome);
+        report.quit = quit;
+        report.operation = operation;
+        report.last = result;
+        return report;
+    };
     for (const std::string& operation : operations) {
         if (io.stopRequested && io.stopRequested()) {
-            io.out << operation << ": not run, stopped by Ctrl+C\n" << std::flush;
-            return {ExitCode::Failed, false};
+            const OperationResult notRun{Outcome::Stopped, "not run, stopped by Ctrl+C", 0, 0, {}, false};
+            if (io.textLines) io.out << operation << ": " << notRun.message << "\n" << std::flush;
+            return ended(operation, notRun, false);
         }
         if (io.operationStarts) io.operationStarts(operation);
         io.progress.begin(operation);
         try {
-            const OperationResult result = request.session.run(operation, job);
+            OperationResult result = request.session.run(operation, job);
             io.progress.end();
             // A translated message says it plainly already.
             const std::string shown = Shown(result.message);
             const std::string plain = shown == result.message ? PlainWords(result.message) : "";
-            io.out << operation << ": " << shown << (plain.empty() ? "" : " (" + plain + ")")
-                   << (result.ok() ? softRunNote : "") << '\n';
-            for (const std::string& line : request.session.resultLines(operation)) io.out << line << '\n';
-            io.out << std::flush;
-            if (!result.ok()) return {ExitCodeOf(result.outcome), false};
+            if (io.textLines) {
+                io.out << operation << ": " << shown << (plain.empty() ? "" : " (" + plain + ")")
+                       << (result.ok() ? softRunNote : "") << '\n';
+                for (const std::string& line : request.session.resultLines(operation)) io.out << line << '\n';
+                io.out << std::flush;
+            }
+            if (result.ok()) result.message += softRunNote;
+            ended(operation, result, false);
+            if (!result.ok()) return report;
             if (!result.note.empty()) partial = true;
         } catch (const QuitNow&) {
             io.progress.end();
-            io.out << operation << (Terminated() ? ": Stopped by a signal (SIGTERM or SIGHUP)\n" : ": Stopped by a second Ctrl+C\n")
-                   << std::flush;
-            return {ExitCode::Failed, true};
+            const OperationResult quit{Outcome::Stopped,
+                                       Terminated() ? "Stopped by a signal (SIGTERM or SIGHUP)" : "Stopped by a second Ctrl+C",
+                                       0, 0, {}, false};
+            if (io.textLines) io.out << operation << ": " << quit.message << "\n" << std::flush;
+            return ended(operation, quit, true);
         }
     }
-    return {partial && !request.allowPartial ? ExitCode::Partial : ExitCode::Ok, false};
+    report.exit = partial && !request.allowPartial ? ExitCode::Partial : ExitCode::Ok;
+    return report;
 }
 
 std::vector<std::string> MissingOperations(const FamilySession& session, const std::vector<std::string>& operations) {

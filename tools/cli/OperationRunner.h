@@ -8,6 +8,7 @@
 
 #include "Progress.h"
 #include "families/framework/FamilySession.h"
+#include "platform/OperationLog.h"
 
 namespace quarvin::cli {
 
@@ -30,6 +31,8 @@ struct RunRequest {
     Prompts* prompts = nullptr;
     std::function<std::string()> readIds;
     bool allowPartial = false; // a run cut short by the buffer's or the device's end still exits 0
+    OperationLog* log = nullptr; // the run log and --json: every operation's entry
+    std::string serial;          // the serial number written into the buffer, if any
 };
 
 struct RunnerIo {
@@ -38,11 +41,15 @@ struct RunnerIo {
     std::function<bool()> stopRequested; // Ctrl+C once
     std::function<bool()> quitRequested; // Ctrl+C twice
     std::function<void(const std::string&)> operationStarts = {}; // the link trace's label
+    bool textLines = true; // "OPERATION: MESSAGE" on out (--json prints the log's objects instead)
 };
 
 struct RunReport {
     ExitCode exit = ExitCode::Ok;
     bool quit = false; // ended by the second Ctrl+C
+    // The last operation run: what a gang's table shows of the box.
+    std::string operation;
+    OperationResult last;
 };
 
 RunReport RunOperations(const RunRequest& request, const std::vector<std::string>& operations, RunnerIo& io);

@@ -56,6 +56,7 @@ std::string usage() {
            "  quarvin-cli socket (--device TYPE | --dialog CLASS [--sub-type N]) [--dir DIR | --list FILE]\n"
            "                     [--svg FILE]\n"
            "  quarvin-cli run (--device TYPE | --dialog CLASS [--sub-type N]) [options] OPERATION...\n"
+           "  quarvin-cli gang --port NAME --port NAME... (--device TYPE | --dialog CLASS) [options] OPERATION...\n"
            "  quarvin-cli compare (--device TYPE | --dialog CLASS [--sub-type N]) --in FILE [options] [--max N]\n"
            "  quarvin-cli where [--dir DIR]\n"
            "  quarvin-cli loopback --port NAME [--trace FILE]\n"
@@ -79,6 +80,8 @@ std::string usage() {
            "         directory when it holds a device list, else ~/.local/share/quarvin.\n"
            "run      runs device operations in the order given, one line each on stdout:\n"
            "         \"OPERATION: MESSAGE\".\n"
+           "gang     runs the same operations on every --port at once, each box with its own\n"
+           "         chip, and ends with a table: port, serial number, result, message.\n"
            "compare  reads the chip as Read does and lists every address where it differs from\n"
            "         the buffer (Buffer Start .. Buffer Start + Length), as diff does.\n"
            "loopback tests a serial adapter with the box unplugged and TX joined to RX:\n"
@@ -136,12 +139,31 @@ std::string usage() {
            "  --lang L          the family's messages in English (en) or Chinese (zh) instead of\n"
            "                    the classic texts scripts read (classic, the default)\n"
            "\n"
+           "Production options (run, gang):\n"
+           "  --serial ADDR:FORMAT[:START[:STEP]]\n"
+           "                    writes a serial number into the buffer at ADDR (hex) before\n"
+           "                    each program run: FORMAT le16, be16, le32, be32, bcdN, asciiN\n"
+           "                    or hexN (N digits); START (default 0) and STEP (default 1)\n"
+           "                    apply to a new counter. The counter moves on only when every\n"
+           "                    operation succeeded; a failed chip's number goes to the next one\n"
+           "  --serial-file F   the counter file (default serial.cnt in the program directory)\n"
+           "  --log FILE        the run log, one JSON line per operation (default quarvin.log\n"
+           "                    in the program directory)\n"
+           "  --no-log          no run log\n"
+           "  --json            one JSON object per operation on stdout and one with the exit\n"
+           "                    status at the end; progress as JSON lines on stderr\n"
+           "  --repeat          run: after each chip wait for the next one (Enter; on VBOX a\n"
+           "                    line of --fault texts gives the next chip its faults), until\n"
+           "                    Ctrl+C or the end of the input; prints a running tally\n"
+           "\n"
            "Exit status of convert and sum: 0 done, 1 error (message on stderr), 2 done but the\n"
            "input had bad records or data beyond the buffer (warning on stderr).\n"
            "Exit status of diff: 0 no difference, 3 differences listed, otherwise as convert.\n"
            "Exit status of compare: as run; 1 when the chip differs from the buffer.\n"
            "Exit status of socket: 0 drawn, 1 the placement is not known or FILE could not be written,\n"
            "2 usage error.\n"
+           "Exit status of gang: 0 every box succeeded, 1 a box failed, 2 usage error, 3 a link\n"
+           "was lost.\n"
            "Exit status of run, devices, ops and chips: 0 every operation succeeded, 1 an operation\n"
            "failed, was stopped or refused (later ones are not run), 2 usage error or a damaged\n"
            "--in file, 3 the link was lost or no box answered, 4 every operation ran but one\n"
@@ -170,7 +192,8 @@ namespace {
 
 bool takesNoValue(const std::string& option) {
     return option == "--yes" || option == "--soft-run" || option == "--force" || option == "--allow-partial" ||
-           option == "--changed-only" || option == "--allow-stress";
+           option == "--changed-only" || option == "--allow-stress" || option == "--no-log" || option == "--json" ||
+           option == "--repeat";
 }
 
 bool& flagOf(Options& o, const std::string& option) {
@@ -179,6 +202,9 @@ bool& flagOf(Options& o, const std::string& option) {
     if (option == "--force") return o.force;
     if (option == "--changed-only") return o.changedOnly;
     if (option == "--allow-stress") return o.allowStress;
+    if (option == "--no-log") return o.noLog;
+    if (option == "--json") return o.json;
+    if (option == "--repeat") return o.repeat;
     return o.allowPartial;
 }
 
@@ -240,7 +266,12 @@ bool deviceOption(Options& o, const std::string& a, const std::string& v, std::s
         const auto eq = v.find('=');
         if (eq == std::string::npos || eq == 0) error = "--set needs CONTROL=ITEM, not '" + v + "'";
         else o.controls.emplace_back(v.substr(0, eq), v.substr(eq + 1));
-    } else if (a == "--port") o.port = v;
+    } else if (a == "--port") {
+        o.port = v;
+        o.ports.push_back(v);
+    } else if (a == "--serial") o.serial = v;
+    else if (a == "--serial-file") o.serialFile = v;
+    else if (a == "--log") o.log = v;
     else if (a == "--trace") o.trace = v;
     else if (a == "--chip") o.chip = v;
     else if (a == "--svg") o.svg = v;
@@ -332,9 +363,11 @@ ParseResult parse(const std::vector<std::string>& args) {
         if (positional.size() != 1) return fail("compare takes no operations");
         if (o.input.empty()) return fail("compare needs --in FILE");
         o.operations = {"read"};
-    } else if (o.command == "run") {
+    } else if (o.command == "run" || o.command == "gang") {
         o.operations.assign(positional.begin() + 1, positional.end());
-        if (o.operations.empty()) return fail("run needs at least one operation");
+        if (o.operations.empty()) return fail(o.command + " needs at least one operation");
+        if (o.command == "run" && o.ports.size() > 1) return fail("run takes one --port; gang runs several boxes");
+        if (o.command == "gang" && o.ports.empty()) return fail("gang needs a --port for each box");
     } else if (o.command == "__complete") {
         if (positional.size() != 2) return fail("__complete needs what to list");
         o.completion = positional[1];
@@ -350,7 +383,9 @@ ParseResult parse(const std::vector<std::string>& args) {
     } else {
         return fail("unknown command '" + o.command + "'");
     }
-    if ((o.command == "run" || o.command == "ops" || o.command == "compare" || o.command == "socket") &&
+    if (o.repeat && o.command != "run") return fail("--repeat works with run");
+    if ((o.command == "run" || o.command == "gang" || o.command == "ops" || o.command == "compare" ||
+         o.command == "socket") &&
         o.device.empty() == o.dialogClass.empty())
         return fail(o.command + " needs either --device or --dialog");
     return r;

@@ -16,7 +16,7 @@ enum class Format { Bin, Hex, Jed, Cds, Srec, Elf };
 
 struct Options {
     std::string command;           // "convert", "sum", "diff", "devices", "ops", "chips", "run", "compare",
-                                   // "where", "help", "version" or "__complete" (shell completion)
+                                   // "gang", "where", "help", "version" or "__complete" (shell completion)
     std::string completion;        // __complete: what to list (see Completion.h)
     std::string input, output;     // convert/sum files, diff's FILE1 and FILE2; run's --in and --out
     std::vector<RomHashKind> hashes; // sum: --crc32, --sha1, --sha256 in the order given
@@ -53,6 +53,15 @@ struct Options {
     bool changedOnly = false;      // program: write only the blocks that differ
     bool allowStress = false;      // VBOX: stress events do not change the exit status
     std::string language = "classic"; // --lang: the messages' language (classic, en, zh)
+
+    // Production runs.
+    std::vector<std::string> ports; // every --port in order (gang: one box each)
+    std::string serial;            // --serial ADDR:FORMAT[:START[:STEP]]
+    std::string serialFile;        // --serial-file; empty: serial.cnt in the program directory
+    std::string log;               // --log FILE; empty: quarvin.log in the program directory
+    bool noLog = false;            // --no-log
+    bool json = false;             // --json: JSON Lines on stdout, progress as JSON on stderr
+    bool repeat = false;           // --repeat: the next chip after each run, until Ctrl+C
 
     // The virtual box's chip.
     std::string chip, chipImage;

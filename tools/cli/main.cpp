@@ -39,7 +39,8 @@ int error(const std::string& text) {
 
 bool isDeviceCommand(const std::string& command) {
     return command == "devices" || command == "ops" || command == "chips" || command == "run" || command == "compare" ||
-           command == "loopback" || command == "report" || command == "trace-check" || command == "socket";
+           command == "gang" || command == "loopback" || command == "report" || command == "trace-check" ||
+           command == "socket";
 }
 
 // Loads one file into a fresh buffer as the program starts with; prints its
@@ -137,6 +138,7 @@ int main(int argc, char** argv) {
     if (o.command == "chips") return cli::ChipsCommand(std::cout);
     if (o.command == "socket") return cli::SocketCommand(o, std::cout, std::cerr);
     if (o.command == "run" || o.command == "compare") return cli::RunCommand(o, std::cout, std::cerr);
+    if (o.command == "gang") return cli::GangCommand(o, std::cout, std::cerr);
     if (o.command == "diff") return diffFiles(o);
     if (o.command == "loopback") return cli::LoopbackCommand(o, std::cout, std::cerr);
     if (o.command == "report") return cli::ReportCommand(o, std::cout, std::cerr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "families/framework/OperationRecord.h"
 #include "forms/HexText.h"
 #include "link/trace/OperationLabel.h"
 
@@ -77,6 +78,14 @@ OperationHooks FamilyDialog::operationHooks(const ProgressDisplay& display) {
     h.progress = [this, display](std::uint32_t a, std::uint32_t last) { showProgressAt(display, a, last); };
     h.stopRequested = [this] { return ctx_.platform.stop != nullptr && ctx_.platform.stop->stopRequested(); };
     return h;
+}
+
+OperationResult FamilyDialog::runRecorded(const std::string& operation, std::optional<AddressFields> fields,
+                                          const std::function<OperationResult()>& run) {
+    const OperationResult r = runOperation(operation, run);
+    RecordOperation(ctx_.platform.operationLog,
+                    {operation, r, ctx_.link, ctx_.selection, ctx_.docs.buffer(), fields, {}});
+    return r;
 }
 
 } // namespace quarvin

@@ -62,6 +62,10 @@ protected:
     // in the "Differences" window, and puts the buffer back as it was. A read that
     // does not finish lists nothing.
     void listDifferences(std::uint32_t first, std::uint32_t count, const std::function<OperationResult()>& readIntoBuffer);
+    // Runs one operation as runOperation does and records it under its name in the
+    // platform's operation log (with the range of the fields, where the dialog has them).
+    OperationResult runRecorded(const std::string& operation, std::optional<AddressFields> fields,
+                                const std::function<OperationResult()>& run);
     // After a load that left the buffer short of its file, the first device
     // operation asks whether to run on it: nothing when it may run (or the user
     // said Yes, which is not asked again), else the refusal to show.

@@ -179,7 +179,7 @@ OperationHooks McuDialog::hooks() { return operationHooks(kDisplay); }
 OperationResult McuDialog::perform(McuStep step) {
     const OperationHooks h = hooks();
     const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
-    const OperationResult r = refusal ? *refusal : runOperation(OperationName(step), [&] { return run(step, h); });
+    const OperationResult r = runRecorded(OperationName(step), std::nullopt, [&] { return refusal ? *refusal : run(step, h); });
     if (step == McuStep::Verify && r.outcome == Outcome::Failed)
         listDifferences(0, range().last() + 1, [&] { return run(McuStep::Read, h); });
     // A step that succeeds without a word of its own leaves Msg as it was.

@@ -209,7 +209,7 @@ OperationResult MemoryDialog::perform(MemoryStep step, bool partOfAuto) {
     if (!partOfAuto && ctx_.platform.stop) ctx_.platform.stop->clear();
     const OperationHooks h = hooks();
     const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
-    const OperationResult r = refusal ? *refusal : runOperation(StepName(step), [&] { return dispatch(step, h); });
+    const OperationResult r = runRecorded(StepName(step), fields_, [&] { return refusal ? *refusal : dispatch(step, h); });
     if (step == MemoryStep::Verify && r.outcome == Outcome::Failed) {
         const FieldSpan span = SpanOf(fields(), lastAddress());
         listDifferences(span.buffer, span.count, [&] { return dispatch(MemoryStep::Read, h); });

@@ -129,7 +129,7 @@ OperationResult PldDialog::perform(PldStep step) {
     if (step == PldStep::Read) ctx_.docs.openFuseMap();
     const OperationHooks h = hooks();
     const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
-    const OperationResult r = refusal ? *refusal : runOperation(PldStepName(step), [&] { return run(step, h); });
+    const OperationResult r = runRecorded(PldStepName(step), std::nullopt, [&] { return refusal ? *refusal : run(step, h); });
     setMessage(r.message, false);
     failure_ = !r.ok();
     // Whatever Read brought in, also before a failure or a lost link, is in the map: show it.

@@ -16,6 +16,7 @@
 namespace quarvin {
 
 enum class PldStep { Read, Erase, Blank, Program, Verify, Secure };
+const char* PldStepName(PldStep step); // "read", ..., "secure"
 
 // Where the two logic dialogs differ on their form and in Auto.
 struct PldForm {

@@ -155,7 +155,7 @@ OperationResult SerialMemoryDialog::perform(SerialStep step) {
     }
     const OperationHooks h = hooks();
     const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
-    const OperationResult r = refusal ? *refusal : runOperation(SpecOf(step).operation, [&] { return run(step, h); });
+    const OperationResult r = runRecorded(SpecOf(step).operation, std::nullopt, [&] { return refusal ? *refusal : run(step, h); });
     if (step == SerialStep::Verify && r.outcome == Outcome::Failed)
         listDifferences(0, lastBufferAddress() + 1, [&] { return run(SerialStep::Read, h); });
     setMessage(r.message, false);

@@ -48,7 +48,7 @@ void OptoDialog::Test2Click() {
     const int index = control("RadioGroup1").itemIndex();
     const auto& packages = OptoPackages();
     const OptoPackage& package = packages[static_cast<std::size_t>(index >= 0 && index < 4 ? index : 0)];
-    const OperationResult r = runOperation("test", [&] { return TestOptocoupler(ctx_.link, package); });
+    const OperationResult r = runRecorded("test", std::nullopt, [&] { return TestOptocoupler(ctx_.link, package); });
     control("Message").setText(r.message);
     if (!r.ok()) return;
     ++counter();

@@ -1,0 +1,134 @@
+// The serial counter file: shared by processes at once, a failed run's number
+// kept for the next chip, and a file that is not a counter left alone.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "shell/SerialCounter.h"
+
+using namespace quarvin;
+namespace fs = std::filesystem;
+
+namespace {
+
+class SerialCounterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("quarvin_serial_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        path = (dir / kSerialCounterFileName).string();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string text() const {
+        std::ifstream in(path);
+        return (std::ostringstream() << in.rdbuf()).str();
+    }
+    static SerialSpec Spec(std::uint64_t start, std::uint64_t step = 1, SerialLayout layout = SerialLayout::Be16) {
+        SerialSpec s;
+        s.format.layout = layout;
+        s.start = start;
+        s.step = step;
+        return s;
+    }
+    fs::path dir;
+    std::string path;
+};
+
+TEST_F(SerialCounterTest, AFailedChipsNumberGoesToTheNextChip) {
+    SerialCounter counter(path, Spec(1000, 10));
+    EXPECT_EQ(counter.take().number, 1000u);
+    EXPECT_EQ(text(), "1010\n");
+    EXPECT_EQ(counter.giveBack(1000), "");
+    EXPECT_EQ(text(), "1000\n"); // one process at a time: the file stays one number
+    EXPECT_EQ(counter.take().number, 1000u);
+    EXPECT_EQ(counter.take().number, 1010u);
+    EXPECT_EQ(counter.take().number, 1020u);
+    // Out of order (a gang's first box failed): kept apart and handed out first.
+    EXPECT_EQ(counter.giveBack(1010), "");
+    EXPECT_EQ(text(), "1030\nreturned 1010\n");
+    EXPECT_EQ(counter.take().number, 1010u);
+    EXPECT_EQ(counter.take().number, 1030u);
+    // An existing file wins over the spec's start.
+    EXPECT_EQ(SerialCounter(path, Spec(5)).take().number, 1040u);
+}
+
+TEST_F(SerialCounterTest, UsedUpAndDamagedCountersAreRefusedAndLeftAsTheyAre) {
+    SerialCounter counter(path, Spec(65535));
+    EXPECT_EQ(counter.take().number, 65535u);
+    const SerialTake past = counter.take();
+    EXPECT_FALSE(past.number);
+    EXPECT_NE(past.error.find("serial numbers used up: the next one, 65536, does not fit be16"), std::string::npos)
+        << past.error;
+    EXPECT_EQ(text(), "65536\n");
+
+    for (const char* damaged : {"", "12x\n", "-4\n", "12\nreturned 3 x\n", "12\nsomething\n"}) {
+        std::ofstream(path, std::ios::trunc) << damaged;
+        const SerialTake t = counter.take();
+        EXPECT_FALSE(t.number) << damaged;
+        EXPECT_NE(t.error.find("is damaged"), std::string::npos) << t.error;
+        EXPECT_NE(counter.giveBack(7).find("is damaged"), std::string::npos);
+        EXPECT_EQ(text(), damaged);
+    }
+}
+
+// Two processes take numbers at once; each keeps three of four and hands the
+// fourth back as a failed run would. No number is kept twice, and every number
+// the counter passed is either kept or waiting in the file.
+TEST_F(SerialCounterTest, TwoProcessesAtOnceNeverShareANumberAndLoseNone) {
+    constexpr int kTakes = 150;
+    const auto work = [&](int worker) {
+        SerialCounter counter(path, Spec(1, 1, SerialLayout::Be32));
+        std::ofstream kept(dir / ("kept" + std::to_string(worker)));
+        for (int i = 0; i < kTakes; ++i) {
+            const SerialTake t = counter.take();
+            if (!t.number) return 1;
+            if (i % 4 == 3) {
+                if (!counter.giveBack(*t.number).empty()) return 1;
+            } else {
+                kept << *t.number << '\n';
+            }
+        }
+        return 0;
+    };
+    pid_t children[2];
+    for (int worker = 0; worker < 2; ++worker) {
+        children[worker] = ::fork();
+        ASSERT_GE(children[worker], 0);
+        if (children[worker] == 0) ::_exit(work(worker));
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    std::multiset<std::uint64_t> kept;
+    for (int worker = 0; worker < 2; ++worker) {
+        std::ifstream in(dir / ("kept" + std::to_string(worker)));
+        for (std::uint64_t n; in >> n;) kept.insert(n);
+    }
+    EXPECT_EQ(kept.size(), 2u * (kTakes - kTakes / 4 - (kTakes % 4 == 3)));
+    std::set<std::uint64_t> unique(kept.begin(), kept.end());
+    EXPECT_EQ(unique.size(), kept.size()) << "a number was kept twice";
+
+    std::istringstream file(text());
+    std::uint64_t next = 0;
+    ASSERT_TRUE(file >> next);
+    std::string word;
+    std::set<std::uint64_t> waiting;
+    if (file >> word) {
+        EXPECT_EQ(word, "returned");
+        for (std::uint64_t n; file >> n;) waiting.insert(n);
+    }
+    for (std::uint64_t n = 1; n < next; ++n)
+        EXPECT_EQ(unique.count(n) + waiting.count(n), 1u) << "number " << n << " lost or doubled";
+    EXPECT_EQ(unique.size() + waiting.size(), next - 1);
+}
+
+} // namespace
