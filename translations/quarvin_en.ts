@@ -1356,5 +1356,17 @@ Connect?
         <source></source>
         <translation>link lost</translation>
     </message>
+    <message id="Close">
+        <source></source>
+        <translation>Close</translation>
+    </message>
+    <message id="Differences">
+        <source></source>
+        <translation>Differences</translation>
+    </message>
+    <message id="Only changed pages">
+        <source></source>
+        <translation>Only changed pages</translation>
+    </message>
 </context>
 </TS>

@@ -1356,5 +1356,17 @@
         <source></source>
         <translation>连接中断</translation>
     </message>
+    <message id="Close">
+        <source></source>
+        <translation>关闭</translation>
+    </message>
+    <message id="Differences">
+        <source></source>
+        <translation>差异</translation>
+    </message>
+    <message id="Only changed pages">
+        <source></source>
+        <translation>只写有变化的页</translation>
+    </message>
 </context>
 </TS>

@@ -1,12 +1,13 @@
 #include "buffer/DifferencesWindow.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
-DifferencesWindow::DifferencesWindow() : Form(kFormClass, "Differences", 360, 420) {
+DifferencesWindow::DifferencesWindow() : Form(kFormClass, QV_TEXT("Differences"), 360, 420) {
     Control& memo = add(ControlKind::Memo, "Memo1", "", 8, 8, 344, 364);
     memo.fixedPitch = true;
     memo.readOnly = true;
-    Control& close = add(ControlKind::Button, "CloseBtn", "Close", 277, 384, 75, 25);
+    Control& close = add(ControlKind::Button, "CloseBtn", QV_TEXT("Close"), 277, 384, 75, 25);
     close.isCancel = true;
     close.onClick = [this] { this->close(); };
 }

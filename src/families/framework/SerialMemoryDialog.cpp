@@ -105,7 +105,7 @@ void SerialMemoryDialog::buildControls() {
     e6.readOnly = true;
     e6.colour = Colour::Red;
     add(ControlKind::Edit, "Msg", " ", 12, 198, 316, 48).readOnly = true;
-    if (layout_.changedOnlyBox) add(ControlKind::CheckBox, kChangedOnlyBox, "Only changed pages", 12, 252, 200, 17);
+    if (layout_.changedOnlyBox) add(ControlKind::CheckBox, kChangedOnlyBox, QV_TEXT("Only changed pages"), 12, 252, 200, 17);
 
     Control& cancel = add(ControlKind::Button, "CancelBtn", "Exit", 343, 210, 75, 25);
     cancel.isCancel = true;
