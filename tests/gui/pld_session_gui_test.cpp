@@ -3,6 +3,8 @@
 // in the family dialog, read it back, and see the Virtual socket window follow.
 #include "MainWindowView.h"
 #include "QtProgram.h"
+#include "buffer/DifferencesWindow.h"
+#include "buffer/Documents.h"
 #include "buffer/FileCommands.h"
 #include "GuiChoose.h"
 #include "families/PldTestFiles.h"
@@ -65,6 +67,19 @@ TEST(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
         EXPECT_EQ(click("Erase"), "OK");
         EXPECT_EQ(click("Write"), "OK");
         EXPECT_EQ(click("Verify"), "Verify OK");
+
+        // One fuse changed in the map: Verify fails and the Differences window
+        // names that fuse with the map's value and the part's.
+        const char flipped = buffer[5] == '0' ? '1' : '0';
+        buffer[5] = static_cast<std::uint8_t>(flipped);
+        EXPECT_NE(click("Verify"), "Verify OK");
+        DifferencesWindow* differences = program.program().documents().differencesWindow();
+        ASSERT_NE(differences, nullptr);
+        char line[32];
+        std::snprintf(line, sizeof line, "  000005  %02X  %02X\n", flipped, '0' + expected.fuses[5]);
+        EXPECT_NE(differences->listing().find(line), std::string::npos) << differences->listing();
+        EXPECT_EQ(buffer[5], flipped) << "the re-read puts the map back";
+        buffer[5] = static_cast<std::uint8_t>('0' + expected.fuses[5]);
 
         // The socket window shows the programmed fuses and the security cell.
         QApplication::processEvents();

@@ -130,6 +130,9 @@ OperationResult PldDialog::perform(PldStep step) {
     const OperationHooks h = hooks();
     const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
     const OperationResult r = runRecorded(PldStepName(step), std::nullopt, [&] { return refusal ? *refusal : run(step, h); });
+    // The fuses that differ, by fuse number ("0"/"1" in the map as 30/31).
+    if (step == PldStep::Verify && r.outcome == Outcome::Failed)
+        listDifferences(0, static_cast<std::uint32_t>(geometry().fuseCount()), [&] { return run(PldStep::Read, h); });
     setMessage(r.message, false);
     failure_ = !r.ok();
     // Whatever Read brought in, also before a failure or a lost link, is in the map: show it.
