@@ -55,7 +55,6 @@ const KnownBreach kKnownBreaches[] = {
     {"TICTestx", StressRule::SupplyOnSignalPin,
      "the tester switches Vcc to the supply pin of the package it tries, an output of a larger part"},
     {"TP16c8x", StressRule::LeftPowered, kVccPinStaysDriven},
-    {"TP2051x", StressRule::LeftPowered, kVccPinStaysDriven},
     {"TP22V10x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP22V10x", StressRule::LeftDriven, kPortsHighWithoutVcc},
     {"TP28cx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},

@@ -79,6 +79,12 @@ void WriteLockBit(LinkState& link, std::uint8_t modePort) {
     ConnectVpp(link, 0);
 }
 
+// Vpp off first, then Vcc: the part is not left powered when Programe reports.
+void SwitchOffAfterProgramming(LinkState& link) {
+    ConnectVpp(link, 0);
+    ConnectVcc(link, 0);
+}
+
 OperationResult StoppedAfterRead(LinkState& link, std::uint32_t a) {
     ConnectVcc(link, 0);
     return OperationResult::stopped(a);
@@ -195,6 +201,8 @@ OperationResult BlankP2051(const P2051Job& job) {
     const McuReadRun run =
         ReadCode(job, kReadProgressEvery, [](std::uint32_t, std::uint8_t byte) { return byte == 0xFF; });
     if (run.end == McuReadRun::End::Stopped) return StoppedAfterRead(link, run.at);
+    // Like Read, Blank ends with the part switched off, whatever it found.
+    ConnectVcc(link, 0);
     if (run.end == McuReadRun::End::Rejected) {
         job.hooks.show(run.at, last);
         return OperationResult::failed("Not blank!", run.at);
@@ -221,7 +229,7 @@ OperationResult ProgramP2051(const P2051Job& job) {
         if ((n & kProgramProgressMask) == kProgramProgressMask) {
             job.hooks.show(n, last);
             if (job.hooks.stop()) {
-                ConnectVpp(link, 0);
+                SwitchOffAfterProgramming(link);
                 return OperationResult::stopped(n);
             }
         }
@@ -229,13 +237,13 @@ OperationResult ProgramP2051(const P2051Job& job) {
         if (d != 0xFF) {
             const std::uint8_t got = ProgramOneByte(link, d);
             if (got != d) {
-                ConnectVpp(link, 0);
+                SwitchOffAfterProgramming(link);
                 return OperationResult::failed(Format("%04x:Bad! (file=%02x,Device=%02x)", n, d, got), n);
             }
         }
         NextAddress(link);
     }
-    ConnectVpp(link, 0);
+    SwitchOffAfterProgramming(link);
     return OperationResult::done("OK");
 }
 
