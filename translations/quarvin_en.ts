@@ -1368,5 +1368,41 @@ Connect?
         <source></source>
         <translation>Only changed pages</translation>
     </message>
+    <message id="Serial number">
+        <source></source>
+        <translation>Serial number</translation>
+    </message>
+    <message id="Write a serial number when programming">
+        <source></source>
+        <translation>Write a serial number when programming</translation>
+    </message>
+    <message id="Address (HEX)">
+        <source></source>
+        <translation>Address (HEX)</translation>
+    </message>
+    <message id="Format">
+        <source></source>
+        <translation>Format</translation>
+    </message>
+    <message id="Digits">
+        <source></source>
+        <translation>Digits</translation>
+    </message>
+    <message id="Step">
+        <source></source>
+        <translation>Step</translation>
+    </message>
+    <message id="Counter file">
+        <source></source>
+        <translation>Counter file</translation>
+    </message>
+    <message id="&amp;Serial number">
+        <source></source>
+        <translation>&amp;Serial number</translation>
+    </message>
+    <message id="Write a serial number into each chip programmed">
+        <source></source>
+        <translation>Write a serial number into each chip programmed</translation>
+    </message>
 </context>
 </TS>

@@ -1368,5 +1368,41 @@
         <source></source>
         <translation>只写有变化的页</translation>
     </message>
+    <message id="Serial number">
+        <source></source>
+        <translation>序列号</translation>
+    </message>
+    <message id="Write a serial number when programming">
+        <source></source>
+        <translation>编程时写入序列号</translation>
+    </message>
+    <message id="Address (HEX)">
+        <source></source>
+        <translation>地址 (HEX)</translation>
+    </message>
+    <message id="Format">
+        <source></source>
+        <translation>格式</translation>
+    </message>
+    <message id="Digits">
+        <source></source>
+        <translation>位数</translation>
+    </message>
+    <message id="Step">
+        <source></source>
+        <translation>步长</translation>
+    </message>
+    <message id="Counter file">
+        <source></source>
+        <translation>计数文件</translation>
+    </message>
+    <message id="&amp;Serial number">
+        <source></source>
+        <translation>序列号(&amp;S)</translation>
+    </message>
+    <message id="Write a serial number into each chip programmed">
+        <source></source>
+        <translation>在每片编程的芯片中写入序列号</translation>
+    </message>
 </context>
 </TS>

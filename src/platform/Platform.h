@@ -85,9 +85,10 @@ public:
 };
 
 class OperationLog;
+class SerialSource;
 
 // The bundle handed to the core at start-up. Every member must be set but the
-// operation log, which the program sets when it keeps a run log.
+// operation log and the serial numbers, which the program sets when it has them.
 struct Platform {
     Prompts* prompts = nullptr;
     FileDialogs* files = nullptr;
@@ -96,6 +97,7 @@ struct Platform {
     StopRequest* stop = nullptr;
     WindowHost* windows = nullptr;
     OperationLog* operationLog = nullptr; // every device operation's entry
+    SerialSource* serialNumbers = nullptr; // the window's serial number, when the program has one
 };
 
 } // namespace quarvin

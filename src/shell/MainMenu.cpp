@@ -26,6 +26,7 @@ const std::vector<MenuItem>& MainMenuItems() {
         {"Option", QV_TEXT("&Type"), "", "", "TypeClick"},
         {"Option", QV_TEXT("&Programme"), "", "", "ProgClick"},
         {"Option", QV_TEXT("&Auto detect"), "", "", "IDClick"},
+        {"Option", QV_TEXT("&Serial number"), "", QV_TEXT("Write a serial number into each chip programmed"), "SerialClick"},
         {"Option", QV_TEXT("&Reconnect"), "", QV_TEXT("Search for the box again"), "ReconnectClick"},
         {"&Test", QV_TEXT("System Status"), "", "", "SystemClick"},
         {"&Test", QV_TEXT("&Optocoupler"), "", "", "N6Click"},

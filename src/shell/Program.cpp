@@ -39,6 +39,9 @@ Program::Program(Platform& platform, PortOpener& ports, std::string programDir)
     });
     platform_.operationLog = runLog_.get();
     formatPlatform_.operationLog = runLog_.get();
+    serialNumbers_ = std::make_unique<WindowSerialNumbers>(dir_);
+    platform_.serialNumbers = serialNumbers_.get();
+    formatPlatform_.serialNumbers = serialNumbers_.get();
     formatPlatform_.windows = &formatWindows_;
 }
 
@@ -48,6 +51,8 @@ Program::~Program() {
     WindowHost& host = *platform_.windows;
     // The platform outlives the program; its log does not.
     if (platform_.operationLog == runLog_.get()) platform_.operationLog = nullptr;
+    if (platform_.serialNumbers == serialNumbers_.get()) platform_.serialNumbers = nullptr;
+    if (serialDialog_) host.formDestroyed(*serialDialog_);
     if (replace_) host.formDestroyed(*replace_);
     if (find_) host.formDestroyed(*find_);
     if (type_) host.formDestroyed(*type_);
@@ -87,6 +92,8 @@ void Program::start() {
     replace_ = std::make_unique<TReplaceDialog>(*steps_, active);
     platform_.windows->formCreated(*find_);
     platform_.windows->formCreated(*replace_);
+    serialDialog_ = std::make_unique<TSerialDlg>(*serialNumbers_, platform_);
+    platform_.windows->formCreated(*serialDialog_);
     wireCommands();
 
     splash_->hide();
@@ -236,6 +243,10 @@ void Program::wireCommands() {
     });
     m.setCommand("SystemClick", [this] { showForm(*ep3_); });
     m.setCommand("ReconnectClick", [this] { ReconnectClick(); });
+    m.setCommand("SerialClick", [this] {
+        serialDialog_->open();
+        serialDialog_->bringToFront();
+    });
     m.setCommand("N6Click", [this] { N6Click(); });
     m.setCommand("LoopbackClick", [this] {
         AdapterLoopbackClick(ep3_->link(), ports_, *platform_.prompts, SteadyMicroClock(), platform_.stop,

@@ -13,6 +13,8 @@
 #include "shell/ConfigFile.h"
 #include "shell/DeferredWindows.h"
 #include "shell/RunLog.h"
+#include "shell/SerialSettings.h"
+#include "shell/TSerialDlg.h"
 
 namespace quarvin {
 
@@ -77,6 +79,9 @@ public:
     const std::string& programDir() const { return dir_; }
     // quarvin.log in the program directory: every device operation's line.
     RunLogFile& runLog() { return *runLog_; }
+    // Option > Serial number and the settings it keeps in serial.ini.
+    WindowSerialNumbers& serialNumbers() { return *serialNumbers_; }
+    TSerialDlg& serialDialog() { return *serialDialog_; }
 
 private:
     void createMainWindow();
@@ -90,6 +95,8 @@ private:
     PortOpener& ports_;
     std::string dir_;
     std::unique_ptr<RunLogFile> runLog_;
+    std::unique_ptr<WindowSerialNumbers> serialNumbers_;
+    std::unique_ptr<TSerialDlg> serialDialog_;
     MainBuffer buffer_;
     // The format dialog is built with the loaders that the start-up reload needs,
     // but is announced in its own place of the start-up order.

@@ -28,7 +28,8 @@ struct EveryForm {
                                                       program.program().documents(), selection, {}} {
         Program& core = program.program();
         forms = {&splash, &core.linkDialog(), &core.typeDialog(), &core.documents().fillDialog(),
-                 &core.fileCommands().formatDialog(), &core.findDialog(), &core.replaceDialog(), &differences};
+                 &core.fileCommands().formatDialog(), &core.findDialog(), &core.replaceDialog(), &core.serialDialog(),
+                 &differences};
         if (program.virtualSocket()) {
             // A logic device in the socket shows the window's every control, its fuse map too.
             program.virtualSocket()->deviceSelected("TGALx", 3);

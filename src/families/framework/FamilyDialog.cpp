@@ -84,8 +84,40 @@ OperationResult FamilyDialog::runRecorded(const std::string& operation, std::opt
                                           const std::function<OperationResult()>& run) {
     const OperationResult r = runOperation(operation, run);
     RecordOperation(ctx_.platform.operationLog,
-                    {operation, r, ctx_.link, ctx_.selection, ctx_.docs.buffer(), fields, {}});
+                    {operation, r, ctx_.link, ctx_.selection, ctx_.docs.buffer(), fields,
+                     heldSerial_ ? heldSpec_.text(*heldSerial_) : std::string()});
     return r;
+}
+
+std::optional<OperationResult> FamilyDialog::holdSerial(std::uint32_t first, std::uint32_t count) {
+    SerialSource* source = ctx_.platform.serialNumbers;
+    if (heldSerial_ || source == nullptr) return std::nullopt;
+    const std::optional<SerialSpec> spec = source->active();
+    if (!spec) return std::nullopt;
+    const std::uint64_t end = std::uint64_t{spec->address} + spec->format.byteCount();
+    if (spec->address < first || end > std::uint64_t{first} + count)
+        return OperationResult::refused(Format("Not run: the serial number at %X lies outside the range being programmed (%X..%X)",
+                                               spec->address, first, first + (count == 0 ? 0 : count - 1)));
+    const SerialTicket ticket = source->take();
+    if (!ticket.number) return OperationResult::refused("Not run: " + ticket.error);
+    const std::string refusal = WriteSerialNumber(ctx_.docs.buffer(), *spec, *ticket.number);
+    if (!refusal.empty()) {
+        source->giveBack(*ticket.number);
+        return OperationResult::refused("Not run: " + refusal);
+    }
+    heldSerial_ = ticket.number;
+    heldSpec_ = *spec;
+    ctx_.docs.refreshHexWindow();
+    return std::nullopt;
+}
+
+void FamilyDialog::releaseSerial(bool succeeded) {
+    if (!heldSerial_) return;
+    const std::uint64_t number = *heldSerial_;
+    heldSerial_.reset();
+    if (succeeded || ctx_.platform.serialNumbers == nullptr) return;
+    const std::string error = ctx_.platform.serialNumbers->giveBack(number);
+    if (!error.empty() && ctx_.platform.prompts) ctx_.platform.prompts->message(error);
 }
 
 } // namespace quarvin

@@ -11,6 +11,7 @@
 #include "catalogue/SelectionState.h"
 #include "families/framework/FamilySession.h"
 #include "families/framework/Operation.h"
+#include "families/framework/SerialSource.h"
 #include "families/placement/SocketPlacement.h"
 #include "forms/Form.h"
 #include "link/commands/LinkState.h"
@@ -70,8 +71,22 @@ protected:
     // operation asks whether to run on it: nothing when it may run (or the user
     // said Yes, which is not asked again), else the refusal to show.
     std::optional<OperationResult> refuseAfterIncompleteLoad();
+    // The serial number of a Programe or of an Auto that programs. When numbering
+    // is on and no number is held yet, takes the next one and writes it into the
+    // buffer; it must lie within buffer offsets first .. first + count - 1, the
+    // range being programmed. Returns the refusal when it cannot (nothing held
+    // then); nothing when a number is held or numbering is off.
+    std::optional<OperationResult> holdSerial(std::uint32_t first, std::uint32_t count);
+    bool holdingSerial() const { return heldSerial_.has_value(); }
+    // Ends the hold: the number stays used when the run succeeded, else it goes
+    // back to the counter for the next chip.
+    void releaseSerial(bool succeeded);
 
     DeviceContext& ctx_;
+
+private:
+    std::optional<std::uint64_t> heldSerial_;
+    SerialSpec heldSpec_;
 };
 
 using FamilyFactory = std::function<std::unique_ptr<FamilyDialog>(DeviceContext&)>;

@@ -178,8 +178,12 @@ OperationHooks McuDialog::hooks() { return operationHooks(kDisplay); }
 
 OperationResult McuDialog::perform(McuStep step) {
     const OperationHooks h = hooks();
-    const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
+    std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
+    // A Programe on its own numbers its chip; within Auto the chain holds the number.
+    const bool numbers = step == McuStep::Program && !holdingSerial();
+    if (numbers && !refusal) refusal = holdSerial(0, range().last() + 1);
     const OperationResult r = runRecorded(OperationName(step), std::nullopt, [&] { return refusal ? *refusal : run(step, h); });
+    if (numbers) releaseSerial(r.ok());
     if (step == McuStep::Verify && r.outcome == Outcome::Failed)
         listDifferences(0, range().last() + 1, [&] { return run(McuStep::Read, h); });
     // A step that succeeds without a word of its own leaves Msg as it was.
@@ -239,15 +243,30 @@ void McuDialog::Button1Click() {
         return;
     }
     for (const McuForm::RunBox& box : form_.runBoxes) {
+        const Control& c = control(box.name);
+        if (box.step != McuStep::Program || !c.checked() || !c.enabled()) continue;
+        if (const std::optional<OperationResult> refusal = holdSerial(0, range().last() + 1)) {
+            failure_ = 1;
+            setMessage(refusal->message, false);
+            return;
+        }
+    }
+    for (const McuForm::RunBox& box : form_.runBoxes) {
         Control& c = control(box.name);
         if (!c.checked() || !c.enabled()) continue;
-        // A step that did not succeed has left its own message and flag.
-        if (perform(box.step); failure_ != 0) return;
+        // A step that did not succeed has left its own message and flag; the
+        // number stays with the chip only when the whole Auto succeeded.
+        if (perform(box.step); failure_ != 0) {
+            releaseSerial(false);
+            return;
+        }
     }
+    releaseSerial(true);
     setMessage(form_.chainDoneText, false);
 }
 
 void McuDialog::aborted(const OperationAborted&) {
+    releaseSerial(false);
     failure_ = 1;
     setMessage(kNotConnectedText, true);
 }

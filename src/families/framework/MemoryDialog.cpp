@@ -208,8 +208,15 @@ OperationResult MemoryDialog::dispatch(MemoryStep step, const OperationHooks& h)
 OperationResult MemoryDialog::perform(MemoryStep step, bool partOfAuto) {
     if (!partOfAuto && ctx_.platform.stop) ctx_.platform.stop->clear();
     const OperationHooks h = hooks();
-    const std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
+    std::optional<OperationResult> refusal = refuseAfterIncompleteLoad();
+    // A Programe on its own numbers its chip; within Auto the chain holds the number.
+    const bool numbers = step == MemoryStep::Program && !holdingSerial();
+    if (numbers && !refusal) {
+        const FieldSpan span = SpanOf(fields(), lastAddress());
+        refusal = holdSerial(span.buffer, span.count);
+    }
     const OperationResult r = runRecorded(StepName(step), fields_, [&] { return refusal ? *refusal : dispatch(step, h); });
+    if (numbers) releaseSerial(r.ok());
     if (step == MemoryStep::Verify && r.outcome == Outcome::Failed) {
         const FieldSpan span = SpanOf(fields(), lastAddress());
         listDifferences(span.buffer, span.count, [&] { return dispatch(MemoryStep::Read, h); });
@@ -265,12 +272,23 @@ void MemoryDialog::Button1Click() {
     // One stop request ends the whole chain, whichever step it falls in.
     if (ctx_.platform.stop) ctx_.platform.stop->clear();
     failure_ = false;
+    if (programme) {
+        const FieldSpan span = SpanOf(fields(), lastAddress());
+        if (const std::optional<OperationResult> refusal = holdSerial(span.buffer, span.count)) {
+            failure_ = true;
+            setMessage(refusal->message, false);
+            return;
+        }
+    }
     const OperationResult r = RunAutoSteps(steps, [this](MemoryStep step) { return perform(step, true); });
+    // The number stays with the chip only when the whole Auto succeeded.
+    releaseSerial(r.ok());
     // A failed step has left its own message and flag.
     if (r.ok()) setMessage(r.message, false);
 }
 
 void MemoryDialog::aborted(const OperationAborted&) {
+    releaseSerial(false);
     failure_ = true;
     setMessage(kNotConnectedText, true);
 }
