@@ -1404,5 +1404,13 @@ Connect?
         <source></source>
         <translation>Write a serial number into each chip programmed</translation>
     </message>
+    <message id="Auto, &amp;next chip">
+        <source></source>
+        <translation>Auto, &amp;next chip</translation>
+    </message>
+    <message id="Run Auto chip after chip, each with the next serial number">
+        <source></source>
+        <translation>Run Auto chip after chip, each with the next serial number</translation>
+    </message>
 </context>
 </TS>

@@ -1404,5 +1404,13 @@
         <source></source>
         <translation>在每片编程的芯片中写入序列号</translation>
     </message>
+    <message id="Auto, &amp;next chip">
+        <source></source>
+        <translation>自动，下一片(&amp;N)</translation>
+    </message>
+    <message id="Run Auto chip after chip, each with the next serial number">
+        <source></source>
+        <translation>逐片运行自动，每片使用下一个序列号</translation>
+    </message>
 </context>
 </TS>

@@ -21,6 +21,8 @@ public:
     virtual void setEndAddress(std::int32_t end) = 0;
     virtual std::int32_t endAddress() const = 0; // -1 without a hex window
     virtual void refreshHexWindow() = 0;
+    // A short note in the main window's status bar (the tally of "Auto, next chip").
+    virtual void showStatusNote(const std::string& /*text*/) {}
     // The current data file's path (the main window's file name); empty when
     // there is none.
     virtual std::string dataFileName() const { return {}; }

@@ -48,6 +48,11 @@ public:
     std::function<void(const std::string&)> onFileName;
     // Where the current data file's name comes from (the main window).
     std::function<std::string()> fileNameSource;
+    // Where showStatusNote's text goes (the main window's status bar).
+    std::function<void(const std::string&)> onStatusNote;
+    void showStatusNote(const std::string& text) override {
+        if (onStatusNote) onStatusNote(text);
+    }
     std::string dataFileName() const override { return fileNameSource ? fileNameSource() : std::string{}; }
     bool loadIncomplete() const override { return loadIncomplete_; }
     void setLoadIncomplete(bool incomplete) override { loadIncomplete_ = incomplete; }

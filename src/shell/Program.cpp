@@ -107,6 +107,7 @@ void Program::createMainWindow() {
     docs_ = std::make_unique<Documents>(buffer_, platform_);
     docs_->onFileName = [this](const std::string& name) { main_->file().fileName = name; };
     docs_->fileNameSource = [this] { return main_->file().fileName; };
+    docs_->onStatusNote = [this](const std::string& text) { main_->showProgressNow(text); };
     main_->onClose = [this] { shutDown(); };
     platform_.windows->formCreated(*main_);
     main_->show();
@@ -209,6 +210,16 @@ void Program::BeforClick() {
     type_->ProgClick();
 }
 
+void Program::AutoNextChipClick() {
+    FamilyDialog* dlg = type_->dispatcher().existing(type_->selection().family);
+    if (!dlg || !dlg->visible()) {
+        platform_.prompts->message("Open the device's dialog (Programme) first; Auto, next chip runs its Auto.");
+        return;
+    }
+    dlg->bringToFront();
+    dlg->autoNextChip();
+}
+
 void Program::N6Click() {
     FamilyDialog& dlg = type_->dispatcher().instance(kOptocouplerClass);
     dlg.show();
@@ -243,6 +254,7 @@ void Program::wireCommands() {
     });
     m.setCommand("SystemClick", [this] { showForm(*ep3_); });
     m.setCommand("ReconnectClick", [this] { ReconnectClick(); });
+    m.setCommand("AutoNextChipClick", [this] { AutoNextChipClick(); });
     m.setCommand("SerialClick", [this] {
         serialDialog_->open();
         serialDialog_->bringToFront();

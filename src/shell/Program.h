@@ -66,6 +66,8 @@ public:
     void N6Click();
     // Option > Reconnect: the link dialog's port search and handshake again.
     void ReconnectClick();
+    // Option > Auto, next chip: the open device dialog's Auto, chip after chip.
+    void AutoNextChipClick();
 
     TMainForm& mainForm() { return *main_; }
     Documents& documents() { return *docs_; }

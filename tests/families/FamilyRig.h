@@ -81,6 +81,8 @@ public:
     void setEndAddress(std::int32_t e) override { end = e; }
     std::int32_t endAddress() const override { return end; }
     void refreshHexWindow() override { ++refreshes; }
+    std::string statusNote;
+    void showStatusNote(const std::string& text) override { statusNote = text; }
     std::string fileName;
     std::string dataFileName() const override { return fileName; }
     bool incomplete = false; // the last load had problems

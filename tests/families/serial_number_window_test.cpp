@@ -143,6 +143,49 @@ TEST(WindowSerialNumber, AutoOfTheMicrocontrollerKeepsTheNumberOnlyWhenItSucceed
     EXPECT_EQ(d.counter(), "1002\n");
 }
 
+// Prompts whose "next chip?" question first runs the test's change of chip.
+struct NextChipPrompts : FakePrompts {
+    std::function<void(int)> beforeChip; // told the number of the chip about to run, from 2
+    int asked = 0;
+    bool askYesNo(const std::string& text, const std::string& title) override {
+        const bool yes = FakePrompts::askYesNo(text, title);
+        if (yes && beforeChip) beforeChip(++asked + 1);
+        return yes;
+    }
+};
+
+TEST(WindowSerialNumber, AutoNextChipNumbersEachChipAndKeepsATallyUntilNo) {
+    SerialDir d;
+    WindowSerialNumbers numbers = NumbersAt(d, "7FC:be16:1000");
+    SimRig<P2051Dialog, sim::At89c2051Chip> rig(kRowAt89c2051);
+    NextChipPrompts prompts;
+    rig.fp.platform.prompts = &prompts;
+    rig.fp.platform.serialNumbers = &numbers;
+    rig.dlg.control("CheckBox1").setChecked(true); // Erase: the same virtual chip stands for each new one
+    std::vector<std::uint16_t> written;
+    prompts.answers = {true, true, false};
+    // The second chip has a stuck bit where the number goes and fails Verify.
+    prompts.beforeChip = [&](int chip) {
+        written.push_back(static_cast<std::uint16_t>(rig.chip->memory()[0x7FC] << 8 | rig.chip->memory()[0x7FD]));
+        if (chip == 2) rig.chip->faults().stuck.push_back({0x7FD, 0x7FD, 0x01, 0x00});
+        if (chip == 3) rig.chip->faults().stuck.clear();
+    };
+    rig.dlg.autoNextChip();
+    written.push_back(static_cast<std::uint16_t>(rig.chip->memory()[0x7FC] << 8 | rig.chip->memory()[0x7FD]));
+    EXPECT_EQ(prompts.texts().size(), 3u);
+    EXPECT_EQ(rig.docs.statusNote, "Auto, next chip: 2 done, 1 failed");
+    EXPECT_EQ(written.front(), 1000);
+    EXPECT_EQ(written.back(), 1001);
+    EXPECT_EQ(d.counter(), "1002\n");
+
+    // A stop request (Esc) ends the mode after the chip that runs.
+    rig.fp.stop.stopAfterPolls = rig.fp.stop.polls + 1;
+    prompts.shown.clear();
+    rig.dlg.autoNextChip();
+    EXPECT_EQ(rig.docs.statusNote, "Auto, next chip: 0 done, 1 failed");
+    EXPECT_TRUE(prompts.texts().empty());
+}
+
 TEST(WindowSerialNumber, TheDialogsSettingsSurviveARestartAndOffLeavesTheBufferAlone) {
     SerialDir d;
     FakePlatform fp;

@@ -89,6 +89,25 @@ OperationResult FamilyDialog::runRecorded(const std::string& operation, std::opt
     return r;
 }
 
+void FamilyDialog::autoNextChip() {
+    if (!lastRunSucceeded()) {
+        if (ctx_.platform.prompts) ctx_.platform.prompts->message("This dialog has no Auto.");
+        return;
+    }
+    int done = 0, failed = 0;
+    for (;;) {
+        click("Button1");
+        ++(lastRunSucceeded().value_or(false) ? done : failed);
+        const std::string tally = Format("Auto, next chip: %d done, %d failed", done, failed);
+        ctx_.docs.showStatusNote(tally);
+        if (ctx_.link.lost || (ctx_.platform.stop && ctx_.platform.stop->stopRequested())) return;
+        if (!ctx_.platform.prompts ||
+            !ctx_.platform.prompts->askYesNo(tally + "\n\nPut the next chip in the socket.\nYes: next chip, No: stop",
+                                             "Auto, next chip"))
+            return;
+    }
+}
+
 std::optional<OperationResult> FamilyDialog::holdSerial(std::uint32_t first, std::uint32_t count) {
     SerialSource* source = ctx_.platform.serialNumbers;
     if (heldSerial_ || source == nullptr) return std::nullopt;

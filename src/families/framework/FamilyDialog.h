@@ -35,6 +35,14 @@ public:
         : Form(std::move(className), std::move(caption), width, height), ctx_(ctx) {}
     // Called by the dispatch after it has shown the dialog.
     virtual void Start() = 0;
+    // Whether the last run left the failure flag clear, for the dialogs with an
+    // Auto button ("Button1"); nothing for the others.
+    virtual std::optional<bool> lastRunSucceeded() const { return std::nullopt; }
+    // "Auto, next chip": runs Auto, shows the tally (done, failed) in the status
+    // bar, asks for the next chip and runs again until the answer is No, a stop
+    // request (Esc, Stop) or a lost link ends it. Each chip takes the next serial
+    // number when the serial number is on.
+    void autoNextChip();
     // The device the dialog works on, as the selection dialog last set it.
     const SelectionState& selection() const { return ctx_.selection; }
 

@@ -72,6 +72,7 @@ public:
     // 0 after a step that succeeded; what the family says after one that did
     // not (1, or a family's own code). The run chain stops on anything but 0.
     int failureFlag() const { return failure_; }
+    std::optional<bool> lastRunSucceeded() const override { return failure_ == 0; }
 
 protected:
     // The selected row's last address.

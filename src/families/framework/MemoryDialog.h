@@ -97,6 +97,7 @@ public:
     // The failure flag: set by a step that failed, cleared by Blank, Programe or
     // Verify when they succeed; Auto stops on it.
     bool failure() const { return failure_; }
+    std::optional<bool> lastRunSucceeded() const override { return !failure_; }
 
     static constexpr const char* kNoFileOpened = "No any file opened!";
 
