@@ -19,7 +19,7 @@ std::string Padded(const std::string& s, std::size_t width, bool right) {
 }
 
 std::string PinNumber(int packagePin) {
-    char text[8];
+    char text[16]; // room for any int
     std::snprintf(text, sizeof text, "%2d", packagePin);
     return packagePin ? text : "  ";
 }
@@ -63,7 +63,7 @@ std::string SocketText(const SocketPicture& p) {
                          : left == firstRow                  ? kBodyTop
                          : left == lastRow                   ? kBodyBottom
                                                              : kBodyMiddle;
-        char number[8];
+        char number[16]; // room for any int
         std::snprintf(number, sizeof number, "%3d", left);
         text += std::string(number) + " " + RoleLetter(l.role) + " " + PinNumber(l.packagePin) + " " +
                 Padded(l.name, nameWidth, false) + " " + body + " " + Padded(r.name, nameWidth, true) + " " +
