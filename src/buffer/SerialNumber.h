@@ -50,7 +50,7 @@ struct SerialSpecParse {
 // hexadecimal); FORMAT le16, be16, le32, be32, or bcdN, asciiN, hexN with N digits.
 SerialSpecParse ParseSerialSpec(const std::string& text);
 
-// Writes the number at the spec's address; the refusal text when it does not fit
+// Writes the number at the serial setting's address; the refusal text when it does not fit
 // the format or the buffer, empty when written.
 std::string WriteSerialNumber(MainBuffer& buffer, const SerialSpec& spec, std::uint64_t number);
 

@@ -56,7 +56,7 @@ bool ParseNumber(const std::string& word, std::uint64_t& value) {
     return errno == 0;
 }
 
-// The state in the file, the spec's start when there is none; an error text for a
+// The state in the file, the setting's start number when there is none; an error text for a
 // file that is not a counter (it is left as it is).
 std::string ReadState(const std::string& path, const SerialSpec& spec, CounterState& state) {
     std::ifstream in(path);

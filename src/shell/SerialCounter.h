@@ -26,7 +26,7 @@ class SerialCounter {
 public:
     SerialCounter(std::string path, SerialSpec spec) : path_(std::move(path)), spec_(spec) {}
     // Reserves the next number: a handed-back one first (the smallest), else the
-    // counter's next (the spec's start when there is no file yet), which moves on
+    // counter's next (the setting's start number when there is no file yet), which moves on
     // by the step.
     SerialTake take();
     // A run that did not end in success gives its number back for the next chip;

@@ -55,7 +55,7 @@ TEST_F(SerialCounterTest, AFailedChipsNumberGoesToTheNextChip) {
     EXPECT_EQ(text(), "1030\nreturned 1010\n");
     EXPECT_EQ(counter.take().number, 1010u);
     EXPECT_EQ(counter.take().number, 1030u);
-    // An existing file wins over the spec's start.
+    // An existing file wins over the setting's start number.
     EXPECT_EQ(SerialCounter(path, Spec(5)).take().number, 1040u);
 }
 
