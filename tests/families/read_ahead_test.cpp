@@ -13,6 +13,7 @@
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
+#include "ReadOnBox.h"
 #include "support/TappedTransport.h"
 
 namespace quarvin::test {
@@ -213,19 +214,10 @@ TEST(ReadAhead, OverrunEndsTheReadAsALostLinkAndKeepsTheBuffer) {
     box->insert(chip);
     for (int window : {1, 64}) {
         SCOPED_TRACE(window);
-        auto session = Families().at("TP27x").makeSession();
-        LinkState link;
-        link.port = std::make_unique<sim::VirtualBoxTransport>(box);
-        link.connected = 1;
-        link.readAheadWindow = window;
-        auto buffer = std::make_unique<MainBuffer>();
-        std::fill_n(buffer->data(), kSpan, 0x11);
-        SelectionState selection;
-        selection.subType = offer->subType;
-        const OperationHooks hooks;
-        SessionJob job{link, *buffer, selection, AddressFields{0, 0, kSpan - 1}, hooks, nullptr, {}};
-        session->start(link);
-        const OperationResult r = RunGuarded(link, [&] { return session->run("read", job); });
+        const ReadOnBoxRun run = ReadOnBox(box, "TP27x", offer->subType, kSpan, window);
+        const OperationResult& r = run.result;
+        const LinkState& link = run.link;
+        MainBuffer* buffer = run.buffer.get();
         if (window == 1) {
             EXPECT_EQ(r.message, "OK!") << "one read at a time keeps up with a slow box";
             continue;

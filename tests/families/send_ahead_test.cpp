@@ -16,6 +16,7 @@
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
+#include "ReadOnBox.h"
 
 namespace quarvin::test {
 namespace {
@@ -199,21 +200,11 @@ TEST(SendAhead, OverrunOfWordReadsEndsAsALostLinkWithTheBufferKept) {
         sim::BoxConfig config;
         config.uart.opcodeCostUs[op::PicReadWord] = 400.0; // longer than its command takes on the line
         auto box = std::make_shared<sim::Box>(config);
-        auto chip = offer->make();
-        box->insert(chip);
-        auto session = Families().at("TP16c8x").makeSession();
-        LinkState link;
-        link.port = std::make_unique<sim::VirtualBoxTransport>(box);
-        link.connected = 1;
-        link.readAheadWindow = window;
-        auto buffer = std::make_unique<MainBuffer>();
-        std::fill_n(buffer->data(), kSpan, 0x11);
-        SelectionState selection;
-        selection.subType = offer->subType;
-        const OperationHooks hooks;
-        SessionJob job{link, *buffer, selection, AddressFields{0, 0, kSpan - 1}, hooks, nullptr, {}};
-        session->start(link);
-        const OperationResult r = RunGuarded(link, [&] { return session->run("read", job); });
+        box->insert(offer->make());
+        const ReadOnBoxRun run = ReadOnBox(box, "TP16c8x", offer->subType, kSpan, window);
+        const OperationResult& r = run.result;
+        const LinkState& link = run.link;
+        MainBuffer* buffer = run.buffer.get();
         if (window == 1) {
             EXPECT_EQ(r.outcome, quarvin::Outcome::Done) << "one read at a time keeps up with a slow box";
             continue;
