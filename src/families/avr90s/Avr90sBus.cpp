@@ -209,14 +209,17 @@ std::array<std::uint8_t, 2> AvrReadSignature(LinkState& link, const Avr90sRow& r
     PinHigh(link, row.oe);
     PinLow(link, row.bs);
     AvrLoadCommand(link, row, avrcmd::ReadSignature);
+    // Both reads go out before their replies are taken: nothing sent depends on them.
+    CommandsAhead reads(link);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         AvrLoadAddressByte(link, row, static_cast<std::uint8_t>(i));
         SetDataWidth(link, row.readBusMode);
         PinLow(link, row.oe);
-        bytes[i] = AvrReadDataByte(link, row);
+        SendDataRead(link, row, reads, [&bytes, i](std::uint16_t v) { bytes[i] = static_cast<std::uint8_t>(v); });
         AvrEndRead(link, row);
         SetDataWidth(link, avrbus::DriveAll);
     }
+    reads.drain();
     return bytes;
 }
 
