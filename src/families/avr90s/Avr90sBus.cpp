@@ -162,12 +162,13 @@ std::uint16_t AvrReadWord(LinkState& link, const Avr90sRow& row, std::uint32_t a
 }
 
 void AvrProgramWord(LinkState& link, const Avr90sRow& row, std::uint32_t a, std::uint16_t w, CommandsAhead& polls,
-                    const std::function<void()>& onBusy) {
+                    std::function<void()> onBusy) {
     const ReadyPolling polling{row.rdyBsy, kReadyTries, kReadyTicksPerTry, kLongestByteWriteMicroseconds};
-    bool busy = false;
-    const auto ready = [&busy, &onBusy](bool isReady) {
+    // Sent ahead, the polls' replies come after this returns: the callback owns what it uses.
+    auto busy = std::make_shared<bool>(false);
+    const auto ready = [busy, onBusy = std::move(onBusy)](bool isReady) {
         if (isReady) return;
-        busy = true;
+        *busy = true;
         onBusy();
     };
     SetDataWidth(link, avrbus::DriveAll);
@@ -181,7 +182,7 @@ void AvrProgramWord(LinkState& link, const Avr90sRow& row, std::uint32_t a, std:
     std::uint64_t started = WritePulse(link, row);
     SetPinLatch(link, row.rdyBsy, 1);
     WaitReadyAhead(link, polls, polling, started, ready);
-    if (busy) return;
+    if (*busy) return;
     AvrLoadDataByte(link, row, static_cast<std::uint8_t>(w >> 8));
     PinHigh(link, row.bs);
     started = WritePulse(link, row);

@@ -40,7 +40,7 @@ void AvrReadWordAhead(LinkState& link, const Avr90sRow& row, std::uint32_t a, Co
 // busy, at once when each reply is awaited (the high byte is then not sent),
 // or when the poll's reply comes.
 void AvrProgramWord(LinkState& link, const Avr90sRow& row, std::uint32_t a, std::uint16_t w, CommandsAhead& polls,
-                    const std::function<void()>& onBusy);
+                    std::function<void()> onBusy);
 
 // Reads the fuse and lock byte of a part in programming mode; Vpp off afterwards.
 std::uint8_t AvrReadFuseByte(LinkState& link, const Avr90sRow& row);
