@@ -69,7 +69,7 @@ At89s5xChip::Mode At89s5xChip::modeOf(const ChipView& v) {
     case 0b10100: return Mode::ChipErase;
     case 0b11111: return Mode::Lock1;
     case 0b11100: return Mode::Lock2;
-    case 0b10101: return Mode::Lock3;
+    case 0b10110: return Mode::Lock3;
     default: return Mode::None;
     }
 }
