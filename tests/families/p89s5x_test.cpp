@@ -9,6 +9,7 @@
 #include "GoldenFiles.h"
 #include "families/mcu89c5x/P89c5xDialog.h"
 #include "families/mcu89s5x/P89s5xDialog.h"
+#include "link/commands/Opcodes.h"
 #include "sim/families/mcu89s5x/At89s5xChip.h"
 
 namespace quarvin::test {
@@ -136,6 +137,56 @@ TEST(P89s5xChip, AnotherPartsSignatureAsksBeforeProgramming) {
         EXPECT_EQ(part->memory()[0x40], c.programs ? 0x3C : 0xFF);
         EXPECT_EQ(rig.dlg.failureFlag(), c.programs ? 0 : 1);
     }
+}
+
+// Sends the strobe command as the pin commands PinLow, PinHigh instead: a PROG
+// pulse of about two character times, far over the data sheets' 1 us.
+class PinCommandStrobe : public Transport {
+public:
+    explicit PinCommandStrobe(std::shared_ptr<sim::Box> box) : inner_(std::move(box)) {}
+    bool write(const std::uint8_t* data, std::size_t n) override {
+        std::vector<std::uint8_t> out;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (strobePending_) {
+                out.push_back(static_cast<std::uint8_t>(op::PinLowBase + data[i]));
+                out.push_back(static_cast<std::uint8_t>(op::PinHighBase + data[i]));
+                strobePending_ = false;
+                ++strobes;
+            } else if (data[i] == op::StrobeLow) {
+                strobePending_ = true;
+            } else {
+                out.push_back(data[i]);
+            }
+        }
+        return out.empty() || inner_.write(out.data(), out.size());
+    }
+    int readByte(int timeoutMs) override { return inner_.readByte(timeoutMs); }
+    void purge() override { inner_.purge(); }
+    void close() override { inner_.close(); }
+    int strobes = 0;
+
+private:
+    sim::VirtualBoxTransport inner_;
+    bool strobePending_ = false;
+};
+
+TEST(P89s5xChip, AProgPulseLongerThanTheDataSheetsProgramsNothing) {
+    DialogRig<P89s5xDialog> rig(kS52);
+    auto box = std::make_shared<sim::Box>();
+    auto chip = sim::OfferForSubType(P89s5xDialog::kFormClass, kS52)->make();
+    box->insert(chip);
+    auto transport = std::make_unique<PinCommandStrobe>(box);
+    PinCommandStrobe& strobe = *transport;
+    rig.connect(std::move(transport));
+    std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x2000, 0xFF);
+    rig.docs.buf[3] = 0xA5;
+    rig.dlg.Start();
+    rig.docs.end = 0x0F;
+    rig.dlg.click("Write");
+    EXPECT_EQ(strobe.strobes, 1); // the one byte's pulse, and no argument byte taken for one
+    EXPECT_EQ(chip->memory()[3], 0xFF);
+    rig.dlg.click("Verify");
+    EXPECT_EQ(Msg(rig.dlg), "0003:Error!(File=a5,Chip=ff)");
 }
 
 // One stream per operation, recorded once and checked by hand against the
