@@ -2,6 +2,7 @@
 // quarvin-sim over a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -132,6 +133,21 @@ TEST_F(PtyTest, ABoxThatGoesSilentLosesTheLink) {
     EXPECT_EQ(link.connected, 0);
 }
 
+// Paced, the box takes at least the line's character times: a run of delay ticks
+// followed by a question lasts no less than the ticks on the steady clock, and the
+// answer is right.
+TEST_F(PtyTest, RealTimeTakesTheLinesCharacterTimes) {
+    startLink({"--real-time"});
+    ASSERT_EQ(link.connected, 1);
+    constexpr int Ticks = 2000;
+    const auto start = std::chrono::steady_clock::now();
+    Delay(link, Ticks);
+    EXPECT_EQ(GetBoardModel(link), 'c');
+    const auto took = std::chrono::steady_clock::now() - start;
+    const std::int64_t linePs = Ticks * LineClock::CharPs;
+    EXPECT_GE(std::chrono::duration_cast<std::chrono::nanoseconds>(took).count(), linePs / 1000);
+}
+
 TEST_F(PtyTest, ASavedVirtualBoxGivesWayToABoxOnCom1) {
     std::ofstream(dir / "zomexnt.con") << "VBOX";
     sim = std::make_unique<SimProcess>(SimExe, std::vector<std::string>{});
@@ -177,37 +193,42 @@ namespace quarvin::sim::test {
 namespace {
 
 // Behind a USB adapter model with a 16 ms latency timer, read-ahead still gets
-// every byte in its place: the replies come in packets, late, but in order.
+// every byte in its place: the replies come in packets, late, but in order; the
+// same when the line is paced in real time.
 TEST_F(PtyTest, ReadAheadThroughALatencyTimerGetsTheRightBytes) {
-    struct Stuck { std::uint32_t address; std::uint8_t value; };
-    const Stuck stuck[] = {{0x010, 0x5A}, {0x0FF, 0x00}, {0x100, 0xA5}, {0x1C3, 0x3C}};
-    std::vector<std::string> args = {"--latency-ms", "16", "--chip", "27C256 12.7v"};
-    for (const Stuck& s : stuck) {
-        char fault[64];
-        std::snprintf(fault, sizeof fault, "stuck:%x:ff:%x", static_cast<unsigned>(s.address), s.value);
-        args.insert(args.end(), {"--fault", fault});
+    for (const bool realTime : {false, true}) {
+        SCOPED_TRACE(realTime ? "real time" : "as fast as it runs");
+        struct Stuck { std::uint32_t address; std::uint8_t value; };
+        const Stuck stuck[] = {{0x010, 0x5A}, {0x0FF, 0x00}, {0x100, 0xA5}, {0x1C3, 0x3C}};
+        std::vector<std::string> args = {"--latency-ms", "16", "--chip", "27C256 12.7v"};
+        if (realTime) args.push_back("--real-time");
+        for (const Stuck& s : stuck) {
+            char fault[64];
+            std::snprintf(fault, sizeof fault, "stuck:%x:ff:%x", static_cast<unsigned>(s.address), s.value);
+            args.insert(args.end(), {"--fault", fault});
+        }
+        startLink(args);
+        ASSERT_EQ(link.connected, 1);
+        EXPECT_GT(link.readAheadWindow, 1) << "a pseudo-terminal reads ahead";
+        ResetSocket(link);
+        PinLow(link, 26);
+        PinLow(link, 28);
+        ConnectVcc(link, 34);
+        ConnectGround(link, 20);
+        SetDataWidth(link, 12);
+        std::vector<std::uint8_t> got(512);
+        for (std::uint32_t page = 0; page < got.size(); page += 256) {
+            SetEpromAddress(link, kEpromRows[13], page); // the 27C256 row
+            ASSERT_EQ(ReadNextBytes(link, got.data() + page, 256), 256u);
+        }
+        for (std::uint32_t a = 0; a < got.size(); ++a) {
+            std::uint8_t want = 0xFF;
+            for (const Stuck& s : stuck)
+                if (s.address == a) want = s.value;
+            ASSERT_EQ(got[a], want) << a;
+        }
+        EXPECT_EQ(link.connected, 1);
     }
-    startLink(args);
-    ASSERT_EQ(link.connected, 1);
-    EXPECT_GT(link.readAheadWindow, 1) << "a pseudo-terminal reads ahead";
-    ResetSocket(link);
-    PinLow(link, 26);
-    PinLow(link, 28);
-    ConnectVcc(link, 34);
-    ConnectGround(link, 20);
-    SetDataWidth(link, 12);
-    std::vector<std::uint8_t> got(512);
-    for (std::uint32_t page = 0; page < got.size(); page += 256) {
-        SetEpromAddress(link, kEpromRows[13], page); // the 27C256 row
-        ASSERT_EQ(ReadNextBytes(link, got.data() + page, 256), 256u);
-    }
-    for (std::uint32_t a = 0; a < got.size(); ++a) {
-        std::uint8_t want = 0xFF;
-        for (const Stuck& s : stuck)
-            if (s.address == a) want = s.value;
-        ASSERT_EQ(got[a], want) << a;
-    }
-    EXPECT_EQ(link.connected, 1);
 }
 
 } // namespace
