@@ -194,42 +194,43 @@ namespace {
 
 // Behind a USB adapter model with a 16 ms latency timer, read-ahead still gets
 // every byte in its place: the replies come in packets, late, but in order; the
-// same when the line is paced in real time.
-TEST_F(PtyTest, ReadAheadThroughALatencyTimerGetsTheRightBytes) {
-    for (const bool realTime : {false, true}) {
-        SCOPED_TRACE(realTime ? "real time" : "as fast as it runs");
-        struct Stuck { std::uint32_t address; std::uint8_t value; };
-        const Stuck stuck[] = {{0x010, 0x5A}, {0x0FF, 0x00}, {0x100, 0xA5}, {0x1C3, 0x3C}};
-        std::vector<std::string> args = {"--latency-ms", "16", "--chip", "27C256 12.7v"};
-        if (realTime) args.push_back("--real-time");
-        for (const Stuck& s : stuck) {
-            char fault[64];
-            std::snprintf(fault, sizeof fault, "stuck:%x:ff:%x", static_cast<unsigned>(s.address), s.value);
-            args.insert(args.end(), {"--fault", fault});
-        }
-        startLink(args);
-        ASSERT_EQ(link.connected, 1);
-        EXPECT_GT(link.readAheadWindow, 1) << "a pseudo-terminal reads ahead";
-        ResetSocket(link);
-        PinLow(link, 26);
-        PinLow(link, 28);
-        ConnectVcc(link, 34);
-        ConnectGround(link, 20);
-        SetDataWidth(link, 12);
-        std::vector<std::uint8_t> got(512);
-        for (std::uint32_t page = 0; page < got.size(); page += 256) {
-            SetEpromAddress(link, kEpromRows[13], page); // the 27C256 row
-            ASSERT_EQ(ReadNextBytes(link, got.data() + page, 256), 256u);
-        }
-        for (std::uint32_t a = 0; a < got.size(); ++a) {
-            std::uint8_t want = 0xFF;
-            for (const Stuck& s : stuck)
-                if (s.address == a) want = s.value;
-            ASSERT_EQ(got[a], want) << a;
-        }
-        EXPECT_EQ(link.connected, 1);
+// same when the line is paced in real time (the parameter).
+class PtyPacedTest : public PtyTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PtyPacedTest, ReadAheadThroughALatencyTimerGetsTheRightBytes) {
+    struct Stuck { std::uint32_t address; std::uint8_t value; };
+    const Stuck stuck[] = {{0x010, 0x5A}, {0x0FF, 0x00}, {0x100, 0xA5}, {0x1C3, 0x3C}};
+    std::vector<std::string> args = {"--latency-ms", "16", "--chip", "27C256 12.7v"};
+    if (GetParam()) args.push_back("--real-time");
+    for (const Stuck& s : stuck) {
+        char fault[64];
+        std::snprintf(fault, sizeof fault, "stuck:%x:ff:%x", static_cast<unsigned>(s.address), s.value);
+        args.insert(args.end(), {"--fault", fault});
     }
+    startLink(args);
+    ASSERT_EQ(link.connected, 1);
+    EXPECT_GT(link.readAheadWindow, 1) << "a pseudo-terminal reads ahead";
+    ResetSocket(link);
+    PinLow(link, 26);
+    PinLow(link, 28);
+    ConnectVcc(link, 34);
+    ConnectGround(link, 20);
+    SetDataWidth(link, 12);
+    std::vector<std::uint8_t> got(512);
+    for (std::uint32_t page = 0; page < got.size(); page += 256) {
+        SetEpromAddress(link, kEpromRows[13], page); // the 27C256 row
+        ASSERT_EQ(ReadNextBytes(link, got.data() + page, 256), 256u);
+    }
+    for (std::uint32_t a = 0; a < got.size(); ++a) {
+        std::uint8_t want = 0xFF;
+        for (const Stuck& s : stuck)
+            if (s.address == a) want = s.value;
+        ASSERT_EQ(got[a], want) << a;
+    }
+    EXPECT_EQ(link.connected, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(AsFastAsItRunsAndInRealTime, PtyPacedTest, ::testing::Bool());
 
 } // namespace
 } // namespace quarvin::sim::test
