@@ -355,7 +355,7 @@ int main(int argc, char** argv) {
     out.reserve(4096);
     ReplyPath replies(master, opt.config.usb);
     Loopback loopback(opt.dropEvery);
-    // Paced: the bytes read now go on the line from the time the host wrote them;
+    // Paced: the bytes just read go on the line from now, one character time each;
     // what comes back waits in `pace` for its time.
     auto paceBytes = [&](const std::uint8_t* data, std::size_t n) {
         const auto readAt = quarvin::sim::LinePace::Clock::now();
