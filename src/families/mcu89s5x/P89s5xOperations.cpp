@@ -155,21 +155,9 @@ Signature ReadSignatureBytes(LinkState& link) {
     return s;
 }
 
-// Compares the chip's first two signature bytes with the device list's; a
-// difference asks whether to go on. Nothing when programming may go on.
 std::optional<OperationResult> SignatureCheck(const P89s5xJob& job) {
-    const Signature read = ReadSignatureBytes(job.link);
-    const auto& want = job.expectedSignature;
-    const std::string text = Format("R=(%02x,%02x)  S=(%02x,%02x)", read.bytes[0], read.bytes[1], want[0], want[1]);
-    job.hooks.say(text, true);
-    if (want[0] == 0) return std::nullopt;
-    const bool blankAnswer = read.bytes[0] == 0xFF && read.bytes[1] == 0xFF;
-    if (!blankAnswer && read.bytes[0] == want[0] && read.bytes[1] == want[1]) return std::nullopt;
-    const char* question = blankAnswer ? "Error，\nContinue?" : "Error?\nContinue?";
-    if (job.prompts && job.prompts->askYesNo(question)) return std::nullopt;
-    OperationResult refused = OperationResult::failed(text, kSignatureAddresses[0]);
-    refused.value = read.packed();
-    return refused;
+    return SignatureQuestion(ReadSignatureBytes(job.link).bytes, job.expectedSignature, job.hooks, job.prompts,
+                             kSignatureAddresses[0]);
 }
 
 OperationResult StoppedPoweredOff(LinkState& link, std::uint32_t a) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "families/framework/FamilySession.h"
+#include "families/mcu89c5x/P89c5xRunOptions.h"
 #include "families/mcu89s5x/P89s5xOperations.h"
 
 namespace quarvin {
@@ -19,9 +20,7 @@ public:
 private:
     OperationResult runOne(const std::string& operation, const P89s5xJob& job);
 
-    ProgramSpeed speed_ = ProgramSpeed::OneMs;
-    ProtectMode protect_ = ProtectMode::NoRead;
-    std::vector<std::string> runItems_ = {"erase", "blank", "program", "verify", "protect"};
+    P89c5xRunOptions options_;
 };
 
 } // namespace quarvin
