@@ -1,10 +1,11 @@
 // The logic IC tester through the in-process virtual box: "Search" of the whole
-// TTL library with a 74LS138 in the socket and "Founction" on a 74LS193 (loop
-// vectors). Line time, host CPU time and its share, the command stream's own
+// TTL library with a 74LS138 and with a 74LS133 in the socket and "Founction" on
+// a 74LS193 (loop vectors). Line time, host CPU time and its share, the command stream's own
 // cost; "name value unit" lines, the results on stderr. The library is the one
 // the build compiled from data/ictest/ttl74.vec (else the committed
 // data/TTL74.LIB); a part or entry the library does not hold yet is reported as
 // skipped.
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -49,11 +50,14 @@ std::optional<std::size_t> EntryOf(const IcLibrary& lib, std::int32_t number) {
     return std::nullopt;
 }
 
-void SearchWith138(const IcLibrary& lib) {
-    const std::string name = "ic_search_ttl74_with_74ls138";
-    const sim::ChipOffer* part = sim::FindOffer("74LS138");
-    if (!part) return Skipped(name, "no 74LS138 model");
-    if (!EntryOf(lib, 138)) return Skipped(name, "no entry 138 in TTL74.LIB");
+// "Search" of the whole library with one part in the socket.
+void SearchWith(const IcLibrary& lib, const std::string& partName, std::int32_t number) {
+    std::string lower = partName;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string name = "ic_search_ttl74_with_" + lower;
+    const sim::ChipOffer* part = sim::FindOffer(partName);
+    if (!part) return Skipped(name, "no " + partName + " model");
+    if (!EntryOf(lib, number)) return Skipped(name, "no entry " + std::to_string(number) + " in TTL74.LIB");
     IcBench b(*part);
     IcSearchResult r;
     const bench::Measured m = bench::Measure(*b.box, [&] { r = IcSearch(b.link, lib, b.hooks); });
@@ -84,10 +88,12 @@ int main() {
     const auto lib = TtlLibrary();
     if (!lib) {
         Skipped("ic_search_ttl74_with_74ls138", "no TTL74.LIB");
+        Skipped("ic_search_ttl74_with_74ls133", "no TTL74.LIB");
         Skipped("ic_founction_74ls193", "no TTL74.LIB");
         return 0;
     }
-    SearchWith138(*lib);
+    SearchWith(*lib, "74LS138", 138);
+    SearchWith(*lib, "74LS133", 133);
     FounctionOn193(*lib);
     return 0;
 }

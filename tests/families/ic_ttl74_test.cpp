@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "LogicIcRig.h"
+#include "sim/ChipFaultText.h"
 #include "sim/families/logic_ic/LogicChip.h"
 #include "sim/families/logic_ic/LogicPart.h"
 
@@ -105,15 +106,23 @@ TEST(Ttl74Library, AFlippedExpectedLevelFailsOnTheModel) {
             << part.name;
 }
 
-// One stuck output on a gate, a counter, a 3-state register and a decoder.
-TEST(Ttl74Library, AStuckOutputFails) {
-    const struct {
-        int number;
-        const char* fault;
-    } cases[] = {{0, "pin:3:1"}, {161, "pin:14:0"}, {374, "pin:19:1"}, {138, "pin:15:1"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(FounctionWithFault(sim::LogicClass::Ttl74, kSource, PartNumbered(c.number), c.fault), "Bad!!!")
-            << c.number << " " << c.fault;
+// Every output of every part, stuck low and stuck high in turn, makes its own
+// entry fail.
+TEST(Ttl74Library, AnyStuckOutputFails) {
+    IcLibraryDir dir("stuck");
+    dir.compile(kTtlClass, SourceText(kSource));
+    for (const sim::LogicPart& part : sim::Ttl74Parts()) {
+        const std::string letters = part.pinKinds;
+        for (std::size_t i = 0; i < letters.size(); ++i) {
+            if (letters[i] != 'O' && letters[i] != 'C' && letters[i] != 'T') continue;
+            for (const char* level : {"0", "1"}) {
+                const std::string fault = "pin:" + std::to_string(i + 1) + ":" + level;
+                LogicIcRig rig(dir.path(), kTtlClass, &part);
+                ASSERT_EQ(sim::AddChipFault(rig.chip->faults(), fault), "");
+                EXPECT_EQ(rig.founction(TypeOfPart(part)), "Bad!!!") << part.name << " " << fault;
+            }
+        }
+    }
 }
 
 // The box reads an open-collector output that lets go as high, so only the chip

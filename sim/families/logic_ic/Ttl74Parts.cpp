@@ -42,6 +42,8 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS86", 86, T, "IIOIIOGOIIOIIV", quadXor},
         {"74LS132", 132, T, "IIOIIOGOIIOIIV", quadNand},
         {"74LS136", 136, T, "IICIICGCIICIIV", quadXor},
+        {"74LS133", 133, T, "IIIIIIIGOIIIIIIV", nand13},
+        {"74LS260", 260, T, "IIIIOOGIIIIIIV", dualNor5},
         // Buffers
         {"74LS125", 125, T, "IITIITGTIITIIV", quadBufferEnableLow},
         {"74LS126", 126, T, "IITIITGTIITIIV", quadBufferEnableHigh},
@@ -63,6 +65,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS175", 175, T, "IOOIIOOGIOOIIOOV", quadRegisterWithClear},
         {"74LS173", 173, T, "IITTTTIGIIIIIIIV", quadRegister3State},
         {"74LS259", 259, T, "IIIOOOOGOOOOIIIV", addressableLatch},
+        {"74LS670", 670, T, "IIIIITTGTTIIIIIV", registerFile4x4},
         // Flip-flops
         {"74LS74", 74, T, "IIIIOOGOOIIIIV", dualDFlipFlop},
         {"74LS107", 107, T, "IOOIOOGIIIIIIV", dualJkWithClear},
@@ -114,6 +117,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS85", 85, T, "IIIIOOOGIIIIIIIV", magnitudeComparator4},
         {"74LS688", 688, T, "IIIIIIIIIGIIIIIIIIOV", identityComparator8},
         {"74LS280", 280, T, "IINIOOGIIIIIIV", parityGenerator9},
+        {"74LS181", 181, T, "IIIIIIIIOOOGOCOOOIIIIIIV", aluFunctionGenerator},
     };
     return parts;
 }

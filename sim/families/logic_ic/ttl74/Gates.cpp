@@ -11,7 +11,7 @@ namespace {
 
 enum class GateOp { And, Nand, Or, Nor, Xor, Buffer, Invert };
 
-constexpr int kMaxGateInputs = 8;
+constexpr int kMaxGateInputs = 13;
 
 struct GatePins {
     int output;
@@ -67,9 +67,17 @@ constexpr GateLayout<3> kTriple3 = {{
 constexpr GateLayout<2> kDual4 = {{
     {6, {1, 2, 4, 5}, 4}, {8, {9, 10, 12, 13}, 4},
 }};
+// Dual 5-input, outputs on pins 5 and 6 ('260).
+constexpr GateLayout<2> kDual5 = {{
+    {5, {1, 2, 3, 12, 13}, 5}, {6, {4, 8, 9, 10, 11}, 5},
+}};
 // Single 8-input ('30).
 constexpr GateLayout<1> kSingle8 = {{
     {8, {1, 2, 3, 4, 5, 6, 11, 12}, 8},
+}};
+// Single 13-input, 16 pins, output on pin 9 ('133).
+constexpr GateLayout<1> kSingle13 = {{
+    {9, {1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15}, 13},
 }};
 
 } // namespace
@@ -87,6 +95,8 @@ void tripleAnd3(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::And, kT
 void tripleNor3(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nor, kTriple3); }
 void dualNand4(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nand, kDual4); }
 void dualAnd4(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::And, kDual4); }
+void dualNor5(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nor, kDual5); }
 void nand8(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nand, kSingle8); }
+void nand13(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nand, kSingle13); }
 
 } // namespace quarvin::sim::ttl74

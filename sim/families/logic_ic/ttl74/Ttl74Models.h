@@ -19,7 +19,9 @@ void tripleAnd3(LogicPins& pins, LogicState& state);
 void tripleNor3(LogicPins& pins, LogicState& state);
 void dualNand4(LogicPins& pins, LogicState& state);
 void dualAnd4(LogicPins& pins, LogicState& state);
+void dualNor5(LogicPins& pins, LogicState& state);
 void nand8(LogicPins& pins, LogicState& state);
+void nand13(LogicPins& pins, LogicState& state);
 
 // Buffers.cpp
 void quadBufferEnableLow(LogicPins& pins, LogicState& state);
@@ -43,6 +45,9 @@ void hexRegisterWithClear(LogicPins& pins, LogicState& state);
 void quadRegisterWithClear(LogicPins& pins, LogicState& state);
 void quadRegister3State(LogicPins& pins, LogicState& state);
 void addressableLatch(LogicPins& pins, LogicState& state);
+
+// RegisterFiles.cpp
+void registerFile4x4(LogicPins& pins, LogicState& state);
 
 // FlipFlops.cpp
 void dualDFlipFlop(LogicPins& pins, LogicState& state);
@@ -99,5 +104,8 @@ void fullAdder4(LogicPins& pins, LogicState& state);
 void magnitudeComparator4(LogicPins& pins, LogicState& state);
 void identityComparator8(LogicPins& pins, LogicState& state);
 void parityGenerator9(LogicPins& pins, LogicState& state);
+
+// ArithmeticLogicUnits.cpp
+void aluFunctionGenerator(LogicPins& pins, LogicState& state);
 
 } // namespace quarvin::sim::ttl74
