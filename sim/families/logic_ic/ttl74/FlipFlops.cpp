@@ -1,5 +1,5 @@
-// Single-bit flip-flops: D and J-K types with asynchronous preset and clear.
-// Each flip-flop's bit is one bit of LogicState::bits.
+// Single-bit flip-flops: D and J-K types with asynchronous preset and clear, and
+// S-R latches. Each one's bit is one bit of LogicState::bits.
 #include <array>
 #include <cstddef>
 
@@ -64,7 +64,30 @@ constexpr std::array<FlipFlopPins, 2> kDual107 = {{{12, 1, 4, kNoPin, 13, 3, 2},
 constexpr std::array<FlipFlopPins, 2> kDual109 = {{{4, 2, 3, 5, 1, 6, 7}, {12, 14, 13, 11, 15, 10, 9}}};
 constexpr std::array<FlipFlopPins, 2> kDual112 = {{{1, 3, 2, 4, 15, 5, 6}, {13, 11, 12, 10, 14, 9, 7}}};
 
+// '279: four latches of two cross-coupled NAND gates. S low sets, R low
+// resets; both low hold Q high for as long as they last.
+struct SrLatchPins {
+    int reset;
+    std::array<int, 2> set; // the second is kNoPin on single-S latches
+    int q;
+};
+constexpr std::array<SrLatchPins, 4> kQuad279 = {{
+    {1, {2, 3}, 4}, {5, {6, kNoPin}, 7}, {10, {11, 12}, 9}, {14, {15, kNoPin}, 13},
+}};
+
 } // namespace
+
+void quadSrLatch(LogicPins& pins, LogicState& state) {
+    for (std::size_t i = 0; i < kQuad279.size(); ++i) {
+        const SrLatchPins& latch = kQuad279[i];
+        bool set = false;
+        for (int pin : latch.set) set = set || (pin != kNoPin && !pins.in(pin));
+        const int index = static_cast<int>(i);
+        if (set) setStateBit(state, index, true);
+        else if (!pins.in(latch.reset)) setStateBit(state, index, false);
+        pins.out(latch.q, stateBit(state, index));
+    }
+}
 
 void dualDFlipFlop(LogicPins& pins, LogicState& state) { flipFlops(pins, state, kDual74, Edge::Rising, DataInputs::D); }
 void dualJkWithClear(LogicPins& pins, LogicState& state) { flipFlops(pins, state, kDual107, Edge::Falling, DataInputs::JK); }

@@ -36,6 +36,7 @@ void hexBufferSplitEnable(LogicPins& pins, LogicState& state);
 
 // Registers.cpp
 void octalLatch(LogicPins& pins, LogicState& state);
+void octalInvertingLatch(LogicPins& pins, LogicState& state);
 void octalLatchFlowThrough(LogicPins& pins, LogicState& state);
 void octalRegister(LogicPins& pins, LogicState& state);
 void octalRegisterFlowThrough(LogicPins& pins, LogicState& state);
@@ -54,18 +55,22 @@ void dualDFlipFlop(LogicPins& pins, LogicState& state);
 void dualJkWithClear(LogicPins& pins, LogicState& state);
 void dualJkBarRising(LogicPins& pins, LogicState& state);
 void dualJkFalling(LogicPins& pins, LogicState& state);
+void quadSrLatch(LogicPins& pins, LogicState& state);
 
 // Counters.cpp
 void decadeCounterAsyncClear(LogicPins& pins, LogicState& state);
 void binaryCounterAsyncClear(LogicPins& pins, LogicState& state);
 void decadeCounterSyncClear(LogicPins& pins, LogicState& state);
 void binaryCounterSyncClear(LogicPins& pins, LogicState& state);
+void binarySynchronousUpDownCounter(LogicPins& pins, LogicState& state);
 void decadeUpDownCounter(LogicPins& pins, LogicState& state);
 void binaryUpDownCounter(LogicPins& pins, LogicState& state);
 void decadeDualClockCounter(LogicPins& pins, LogicState& state);
 void binaryDualClockCounter(LogicPins& pins, LogicState& state);
 void decadeRippleCounter(LogicPins& pins, LogicState& state);
 void binaryRippleCounter(LogicPins& pins, LogicState& state);
+void presettableDecadeRippleCounter(LogicPins& pins, LogicState& state);
+void presettableBinaryRippleCounter(LogicPins& pins, LogicState& state);
 void dualDecadeRippleCounter(LogicPins& pins, LogicState& state);
 void dualBinaryRippleCounter(LogicPins& pins, LogicState& state);
 
