@@ -39,6 +39,9 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS37", 37, T, "IIOIIOGOIIOIIV", quadNand},
         {"74LS38", 38, T, "IICIICGCIICIIV", quadNand},
         {"74LS40", 40, T, "IINIIOGOIINIIV", dualNand4},
+        {"74LS51", 51, T, "IIIIIOGOIIIIIV", dualAndOrInvert},
+        {"74S64", 64, T, "IIIIIIGOIIIIIV", andOrInvert4232},
+        {"74S65", 65, T, "IIIIIIGCIIIIIV", andOrInvert4232},
         {"74LS86", 86, T, "IIOIIOGOIIOIIV", quadXor},
         {"74LS132", 132, T, "IIOIIOGOIIOIIV", quadNand},
         {"74LS136", 136, T, "IICIICGCIICIIV", quadXor},
@@ -122,6 +125,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS85", 85, T, "IIIIOOOGIIIIIIIV", magnitudeComparator4},
         {"74LS688", 688, T, "IIIIIIIIIGIIIIIIIIOV", identityComparator8},
         {"74LS280", 280, T, "IINIOOGIIIIIIV", parityGenerator9},
+        {"74S182", 182, T, "IIIIIIOGOOOOIIIV", lookAheadCarryGenerator},
         {"74LS181", 181, T, "IIIIIIIIOOOGOCOOOIIIIIIV", aluFunctionGenerator},
     };
     return parts;

@@ -1,6 +1,8 @@
-// Arithmetic logic units, read in active-high terms: pins A, B and F carry the
-// data, the carry pins are active low (Cn high: no carry in).
+// Arithmetic logic units and their look-ahead carry generator, read in
+// active-high terms: pins A, B and F carry the data; the ALU's carry pins are
+// active low (Cn high: no carry in), the generator's carries active high.
 #include <array>
+#include <cstddef>
 
 #include "sim/families/logic_ic/ttl74/PinBus.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
@@ -15,8 +17,16 @@ constexpr int kEqual = 14, kPropagate = 15, kCarryOut = 16, kGenerate = 17;
 constexpr Bus<4> kA = {2, 23, 21, 19};
 constexpr Bus<4> kB = {1, 22, 20, 18};
 constexpr Bus<4> kF = {9, 10, 11, 13};
-constexpr int kBits = 4;
 } // namespace alu181
+
+// '182: look-ahead carry across four ALUs; generate and propagate inputs and
+// outputs active low.
+namespace carry182 {
+constexpr Bus<4> kGenerate = {3, 1, 14, 5};
+constexpr Bus<4> kPropagate = {4, 2, 15, 6};
+constexpr int kCarryIn = 13, kPropagateOut = 7, kGenerateOut = 10;
+constexpr Bus<3> kCarries = {12, 11, 9}; // Cn+x, Cn+y, Cn+z
+} // namespace carry182
 
 } // namespace
 
@@ -30,7 +40,7 @@ void aluFunctionGenerator(LogicPins& pins, LogicState&) {
     const bool logicMode = pins.in(kMode);
     bool carry = !pins.in(kCarryIn);
     bool allPropagate = true, groupGenerate = false, allEqual = true;
-    for (int i = 0; i < kBits; ++i) {
+    for (std::size_t i = 0; i < kA.size(); ++i) {
         const bool a = pins.in(kA[i]), b = pins.in(kB[i]);
         const bool propagate = a || (b && s0) || (!b && s1);
         const bool generate = (a && b && s3) || (a && !b && s2);
@@ -47,6 +57,24 @@ void aluFunctionGenerator(LogicPins& pins, LogicState&) {
     pins.out(kGenerate, !groupGenerate);
     pins.out(kCarryOut, !carry);
     pins.out(kEqual, allEqual);
+}
+
+// The logic diagram's AND-OR gates: each carry is the generate of its stage or
+// its propagate with the carry below it.
+void lookAheadCarryGenerator(LogicPins& pins, LogicState&) {
+    using namespace carry182;
+    bool carry = pins.in(kCarryIn);
+    bool groupGenerate = false, allPropagate = true;
+    for (std::size_t i = 0; i < kGenerate.size(); ++i) {
+        const bool generate = !pins.in(kGenerate[i]);
+        const bool propagate = !pins.in(kPropagate[i]);
+        carry = generate || (propagate && carry);
+        groupGenerate = generate || (propagate && groupGenerate);
+        allPropagate = allPropagate && propagate;
+        if (i < kCarries.size()) pins.out(kCarries[i], carry);
+    }
+    pins.out(kGenerateOut, !groupGenerate);
+    pins.out(kPropagateOut, !allPropagate);
 }
 
 } // namespace quarvin::sim::ttl74

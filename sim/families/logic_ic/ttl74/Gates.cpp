@@ -80,7 +80,36 @@ constexpr GateLayout<1> kSingle13 = {{
     {9, {1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15}, 13},
 }};
 
+// AND-OR-INVERT gates: the output is low when all inputs of any one AND group
+// are high.
+constexpr int kMaxAndGroups = 4;
+
+struct AndOrInvertPins {
+    int output;
+    std::array<GatePins, kMaxAndGroups> groups; // the first groupCount are used; GatePins::output unused
+    int groupCount;
+};
+
+void andOrInvert(LogicPins& pins, const AndOrInvertPins& gate) {
+    bool any = false;
+    for (int g = 0; g < gate.groupCount; ++g) any = any || combine(GateOp::And, pins, gate.groups[static_cast<std::size_t>(g)]);
+    pins.out(gate.output, !any);
+}
+
+// 'LS51: 1Y = not(1A.1B.1C + 1D.1E.1F), 2Y = not(2A.2B + 2C.2D).
+constexpr std::array<AndOrInvertPins, 2> kDualAoi51 = {{
+    {8, {{{0, {1, 12, 13}, 3}, {0, {9, 10, 11}, 3}}}, 2},
+    {6, {{{0, {2, 3}, 2}, {0, {4, 5}, 2}}}, 2},
+}};
+// 'S64/'S65: Y = not(ABCD + EF + GHI + JK).
+constexpr AndOrInvertPins kAoi4232 = {8, {{{0, {1, 11, 12, 13}, 4}, {0, {2, 3}, 2}, {0, {4, 5, 6}, 3}, {0, {9, 10}, 2}}}, 4};
+
 } // namespace
+
+void dualAndOrInvert(LogicPins& pins, LogicState&) {
+    for (const AndOrInvertPins& gate : kDualAoi51) andOrInvert(pins, gate);
+}
+void andOrInvert4232(LogicPins& pins, LogicState&) { andOrInvert(pins, kAoi4232); }
 
 void quadNand(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nand, kQuad2); }
 void quadNandOutputFirst(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nand, kQuad2OutputFirst); }

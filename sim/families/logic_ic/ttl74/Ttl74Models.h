@@ -20,6 +20,8 @@ void tripleNor3(LogicPins& pins, LogicState& state);
 void dualNand4(LogicPins& pins, LogicState& state);
 void dualAnd4(LogicPins& pins, LogicState& state);
 void dualNor5(LogicPins& pins, LogicState& state);
+void dualAndOrInvert(LogicPins& pins, LogicState& state);
+void andOrInvert4232(LogicPins& pins, LogicState& state);
 void nand8(LogicPins& pins, LogicState& state);
 void nand13(LogicPins& pins, LogicState& state);
 
@@ -112,5 +114,6 @@ void parityGenerator9(LogicPins& pins, LogicState& state);
 
 // ArithmeticLogicUnits.cpp
 void aluFunctionGenerator(LogicPins& pins, LogicState& state);
+void lookAheadCarryGenerator(LogicPins& pins, LogicState& state);
 
 } // namespace quarvin::sim::ttl74
