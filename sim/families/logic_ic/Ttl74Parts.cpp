@@ -75,6 +75,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS107", 107, T, "IOOIOOGIIIIIIV", dualJkWithClear},
         {"74LS109", 109, T, "IIIIIOOGOOIIIIIV", dualJkBarRising},
         {"74LS112", 112, T, "IIIIOOOGOIIIIIIV", dualJkFalling},
+        {"74276", 276, T, "IIIIOOIIIGIIIIOOIIIV", quadJkBarFalling},
         {"74LS279", 279, T, "IIIOIIOGOIIIOIIV", quadSrLatch},
         // Counters
         {"74LS160", 160, T, "IIIIIIIGIIOOOOOV", decadeCounterAsyncClear},

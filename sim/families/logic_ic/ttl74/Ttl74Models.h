@@ -57,6 +57,7 @@ void dualDFlipFlop(LogicPins& pins, LogicState& state);
 void dualJkWithClear(LogicPins& pins, LogicState& state);
 void dualJkBarRising(LogicPins& pins, LogicState& state);
 void dualJkFalling(LogicPins& pins, LogicState& state);
+void quadJkBarFalling(LogicPins& pins, LogicState& state);
 void quadSrLatch(LogicPins& pins, LogicState& state);
 
 // Counters.cpp
