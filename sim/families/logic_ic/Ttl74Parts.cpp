@@ -105,6 +105,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS42", 42, T, "OOOOOOOGOOOIIIIV", bcdToDecimal},
         {"74LS145", 145, T, "CCCCCCCGCCCIIIIV", bcdToDecimal},
         {"74LS138", 138, T, "IIIIIIOGOOOOOOOV", decoder3To8},
+        {"74HC238", 238, T, "IIIIIIOGOOOOOOOV", decoder3To8ActiveHigh},
         {"74LS139", 139, T, "IIIOOOOGOOOOIIIV", dualDecoder2To4},
         {"74LS155", 155, T, "IIIOOOOGOOOOIIIV", dualDecoderSharedAddress},
         {"74LS156", 156, T, "IIICCCCGCCCCIIIV", dualDecoderSharedAddress},

@@ -89,6 +89,7 @@ void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state);
 // Decoders.cpp
 void bcdToDecimal(LogicPins& pins, LogicState& state);
 void decoder3To8(LogicPins& pins, LogicState& state);
+void decoder3To8ActiveHigh(LogicPins& pins, LogicState& state);
 void dualDecoder2To4(LogicPins& pins, LogicState& state);
 void dualDecoderSharedAddress(LogicPins& pins, LogicState& state);
 void decoder4To16(LogicPins& pins, LogicState& state);
