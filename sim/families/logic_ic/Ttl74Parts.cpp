@@ -69,6 +69,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS175", 175, T, "IOOIIOOGIOOIIOOV", quadRegisterWithClear},
         {"74LS173", 173, T, "IITTTTIGIIIIIIIV", quadRegister3State},
         {"74LS259", 259, T, "IIIOOOOGOOOOIIIV", addressableLatch},
+        {"74LS189", 189, T, "IIIITITGTITIIIIV", ram16x4},
         {"74LS670", 670, T, "IIIIITTGTTIIIIIV", registerFile4x4},
         // Flip-flops
         {"74LS74", 74, T, "IIIIOOGOOIIIIV", dualDFlipFlop},

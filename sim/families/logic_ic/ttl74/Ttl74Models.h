@@ -51,6 +51,7 @@ void addressableLatch(LogicPins& pins, LogicState& state);
 
 // RegisterFiles.cpp
 void registerFile4x4(LogicPins& pins, LogicState& state);
+void ram16x4(LogicPins& pins, LogicState& state);
 
 // FlipFlops.cpp
 void dualDFlipFlop(LogicPins& pins, LogicState& state);
