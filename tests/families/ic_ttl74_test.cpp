@@ -35,6 +35,7 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {11, 15},                // triple 3-input AND
     {20, 22, 40},            // dual 4-input NAND
     {64, 65},                // 4-2-3-2 input AND-OR-INVERT
+    {169, 669},              // synchronous up/down binary counter
     {86, 136},               // quad exclusive OR
     {42, 145},               // BCD to decimal decoder
     {155, 156},              // dual 2 to 4 decoder with a common address

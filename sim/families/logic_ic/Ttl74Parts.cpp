@@ -84,6 +84,8 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS162", 162, T, "IIIIIIIGIIOOOOOV", decadeCounterSyncClear},
         {"74LS163", 163, T, "IIIIIIIGIIOOOOOV", binaryCounterSyncClear},
         {"74LS169", 169, T, "IIIIIIIGIIOOOOOV", binarySynchronousUpDownCounter},
+        {"74LS668", 668, T, "IIIIIIIGIIOOOOOV", decadeSynchronousUpDownCounter},
+        {"74LS669", 669, T, "IIIIIIIGIIOOOOOV", binarySynchronousUpDownCounter},
         {"74LS190", 190, T, "IOOIIOOGIIIOOIIV", decadeUpDownCounter},
         {"74LS191", 191, T, "IOOIIOOGIIIOOIIV", binaryUpDownCounter},
         {"74LS192", 192, T, "IOOIIOOGIIIOOIIV", decadeDualClockCounter},

@@ -1,4 +1,5 @@
-// Counters: the synchronous presettable '160..'163, the up/down '169, '190..'193 and
+// Counters: the synchronous presettable '160..'163, the up/down '169, '668,
+// '669, '190..'193 and
 // the ripple '196, '197, '290, '293, '390, '393. Counts live in LogicState::regs, QA in bit 0.
 #include <array>
 #include <cstdint>
@@ -68,7 +69,7 @@ void synchronousCounter(LogicPins& pins, LogicState& state, Modulus modulus, Cle
     pins.out(kRippleCarry, pins.in(kEnableT) && atLast(count, modulus));
 }
 
-// '169: synchronous load and count on the rising clock, enables active low,
+// '169, '668, '669: synchronous load and count on the rising clock, enables active low,
 // ripple carry low while T is low at the end of the count in either direction.
 namespace upDown169 {
 constexpr int kUp = 1, kClock = 2, kEnableP = 7, kLoad = 9, kEnableT = 10, kRippleCarry = 15;
@@ -214,6 +215,7 @@ void decadeCounterAsyncClear(LogicPins& pins, LogicState& state) { synchronousCo
 void binaryCounterAsyncClear(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, Modulus::Binary, Clear::Asynchronous); }
 void decadeCounterSyncClear(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, Modulus::Decade, Clear::Synchronous); }
 void binaryCounterSyncClear(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, Modulus::Binary, Clear::Synchronous); }
+void decadeSynchronousUpDownCounter(LogicPins& pins, LogicState& state) { synchronousUpDownCounter(pins, state, Modulus::Decade); }
 void binarySynchronousUpDownCounter(LogicPins& pins, LogicState& state) { synchronousUpDownCounter(pins, state, Modulus::Binary); }
 void decadeUpDownCounter(LogicPins& pins, LogicState& state) { upDownCounter(pins, state, Modulus::Decade); }
 void binaryUpDownCounter(LogicPins& pins, LogicState& state) { upDownCounter(pins, state, Modulus::Binary); }

@@ -66,6 +66,7 @@ void decadeCounterAsyncClear(LogicPins& pins, LogicState& state);
 void binaryCounterAsyncClear(LogicPins& pins, LogicState& state);
 void decadeCounterSyncClear(LogicPins& pins, LogicState& state);
 void binaryCounterSyncClear(LogicPins& pins, LogicState& state);
+void decadeSynchronousUpDownCounter(LogicPins& pins, LogicState& state);
 void binarySynchronousUpDownCounter(LogicPins& pins, LogicState& state);
 void decadeUpDownCounter(LogicPins& pins, LogicState& state);
 void binaryUpDownCounter(LogicPins& pins, LogicState& state);
