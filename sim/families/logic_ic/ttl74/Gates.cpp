@@ -83,10 +83,11 @@ constexpr GateLayout<1> kSingle13 = {{
 // AND-OR-INVERT gates: the output is low when all inputs of any one AND group
 // are high.
 constexpr int kMaxAndGroups = 4;
+constexpr int kInside = 0; // an AND group's output feeds the NOR inside the part
 
 struct AndOrInvertPins {
     int output;
-    std::array<GatePins, kMaxAndGroups> groups; // the first groupCount are used; GatePins::output unused
+    std::array<GatePins, kMaxAndGroups> groups; // the first groupCount are used
     int groupCount;
 };
 
@@ -98,11 +99,12 @@ void andOrInvert(LogicPins& pins, const AndOrInvertPins& gate) {
 
 // 'LS51: 1Y = not(1A.1B.1C + 1D.1E.1F), 2Y = not(2A.2B + 2C.2D).
 constexpr std::array<AndOrInvertPins, 2> kDualAoi51 = {{
-    {8, {{{0, {1, 12, 13}, 3}, {0, {9, 10, 11}, 3}}}, 2},
-    {6, {{{0, {2, 3}, 2}, {0, {4, 5}, 2}}}, 2},
+    {8, {{{kInside, {1, 12, 13}, 3}, {kInside, {9, 10, 11}, 3}}}, 2},
+    {6, {{{kInside, {2, 3}, 2}, {kInside, {4, 5}, 2}}}, 2},
 }};
 // 'S64/'S65: Y = not(ABCD + EF + GHI + JK).
-constexpr AndOrInvertPins kAoi4232 = {8, {{{0, {1, 11, 12, 13}, 4}, {0, {2, 3}, 2}, {0, {4, 5, 6}, 3}, {0, {9, 10}, 2}}}, 4};
+constexpr AndOrInvertPins kAoi4232 = {
+    8, {{{kInside, {1, 11, 12, 13}, 4}, {kInside, {2, 3}, 2}, {kInside, {4, 5, 6}, 3}, {kInside, {9, 10}, 2}}}, 4};
 
 } // namespace
 
