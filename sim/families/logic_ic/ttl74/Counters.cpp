@@ -45,6 +45,13 @@ bool atLast(unsigned count, Modulus modulus) {
     return count == kLastBinary;
 }
 
+unsigned countStep(unsigned count, bool up, Modulus modulus) {
+    return up ? countUp(count, modulus) : countDown(count, modulus);
+}
+
+// The end of the count in its direction: the last count going up, 0 going down.
+bool atEnd(unsigned count, bool up, Modulus modulus) { return up ? atLast(count, modulus) : (count & kNibble) == 0; }
+
 // '160..'163.
 namespace sync16x {
 constexpr int kClear = 1, kClock = 2, kEnableP = 7, kLoad = 9, kEnableT = 10, kRippleCarry = 15;
@@ -84,11 +91,10 @@ void synchronousUpDownCounter(LogicPins& pins, LogicState& state, Modulus modulu
     const bool enableT = !pins.in(kEnableT);
     if (pins.rose(kClock)) {
         if (!pins.in(kLoad)) count = readBus(pins, kData);
-        else if (!pins.in(kEnableP) && enableT) count = up ? countUp(count, modulus) : countDown(count, modulus);
+        else if (!pins.in(kEnableP) && enableT) count = countStep(count, up, modulus);
     }
-    const bool terminal = up ? atLast(count, modulus) : (count & kNibble) == 0;
     driveBus(pins, kQ, count);
-    pins.out(kRippleCarry, !(enableT && terminal));
+    pins.out(kRippleCarry, !(enableT && atEnd(count, up, modulus)));
 }
 
 // '190/'191: one clock, direction input, asynchronous load.
@@ -104,8 +110,8 @@ void upDownCounter(LogicPins& pins, LogicState& state, Modulus modulus) {
     const bool down = pins.in(kDown);
     const bool enabled = !pins.in(kEnable);
     if (!pins.in(kLoad)) count = readBus(pins, kData);
-    else if (enabled && pins.rose(kClock)) count = down ? countDown(count, modulus) : countUp(count, modulus);
-    const bool terminal = down ? (count & kNibble) == 0 : atLast(count, modulus);
+    else if (enabled && pins.rose(kClock)) count = countStep(count, !down, modulus);
+    const bool terminal = atEnd(count, !down, modulus);
     driveBus(pins, kQ, count);
     pins.out(kMaxMin, terminal);
     pins.out(kRippleClock, !(enabled && terminal && !pins.in(kClock)));
