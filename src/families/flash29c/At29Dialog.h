@@ -46,10 +46,15 @@ public:
     explicit At29cxDialog(DeviceContext& ctx);
 };
 
+// The selection dialog's code read powers a 32-pin part on socket pin 36,
+// outside this 28-pin part, so "ID" reads the codes with the part's own supply.
 class At29c256Dialog : public At29Dialog {
 public:
     static constexpr const char* kFormClass = kAt29c256FormClass;
     explicit At29c256Dialog(DeviceContext& ctx);
+
+protected:
+    std::string readCodes() override { return ReadAt29Codes(link(), row()); }
 };
 
 } // namespace quarvin

@@ -5,7 +5,7 @@
 
 namespace quarvin {
 
-At29Session::At29Session(std::span<const At29Row> rows)
+At29Session::At29Session(std::span<const At29Row> rows, bool ownCodeRead)
     : MemorySession(
           "the AT29C family",
           {{MemoryStep::Read, "read the device from address 0 into the buffer from 0 (Length + 1 bytes, up to its end)"},
@@ -19,7 +19,7 @@ At29Session::At29Session(std::span<const At29Row> rows)
            {MemoryStep::Unprotect, "software data protection off (page 0 rewritten)"}},
           {MemoryStep::Program, MemoryStep::Verify},
           {MemoryStep::Erase, MemoryStep::Blank, MemoryStep::Program, MemoryStep::Verify}),
-      rows_(rows) {}
+      rows_(rows), ownCodeRead_(ownCodeRead) {}
 
 const At29Row& At29Session::rowOf(int subType) const {
     const bool inTable = subType > 0 && static_cast<std::size_t>(subType) < rows_.size();
@@ -46,6 +46,11 @@ std::string At29Session::setFamilyOption(const std::string& name, const std::str
     return {};
 }
 
+std::optional<std::string> At29Session::readCodes(const SessionJob& job) {
+    if (!ownCodeRead_) return std::nullopt;
+    return ReadAt29Codes(job.link, rowOf(job.selection.subType));
+}
+
 OperationResult At29Session::runStep(MemoryStep step, const SessionJob& s) {
     const At29Row& row = rowOf(s.selection.subType);
     AddressFields fields = s.fields;
@@ -67,7 +72,7 @@ OperationResult At29Session::runStep(MemoryStep step, const SessionJob& s) {
 namespace {
 
 template <class Dialog>
-FamilyEntry At29Entry(std::span<const At29Row> rows) {
+FamilyEntry At29Entry(std::span<const At29Row> rows, bool ownCodeRead) {
     FamilyEntry e;
     e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<Dialog>(ctx); };
     e.subTypes = [rows] {
@@ -77,13 +82,13 @@ FamilyEntry At29Entry(std::span<const At29Row> rows) {
                                  BottomAlignedBySupply(r.supplyPin)});
         return summaries;
     };
-    e.makeSession = [rows] { return std::make_unique<At29Session>(rows); };
+    e.makeSession = [rows, ownCodeRead] { return std::make_unique<At29Session>(rows, ownCodeRead); };
     return e;
 }
 
 } // namespace
 
-FamilyEntry At29cxFamily() { return At29Entry<At29cxDialog>(kAt29cxRows); }
-FamilyEntry At29c256Family() { return At29Entry<At29c256Dialog>(kAt29c256Rows); }
+FamilyEntry At29cxFamily() { return At29Entry<At29cxDialog>(kAt29cxRows, false); }
+FamilyEntry At29c256Family() { return At29Entry<At29c256Dialog>(kAt29c256Rows, true); }
 
 } // namespace quarvin

@@ -25,6 +25,11 @@ constexpr std::uint32_t kBlock = 0x100;          // the box's blank-check block
 // 80/5555 AA/5555 55/2AAA 20/5555, then the page's data.
 constexpr std::uint8_t kProtectionOff = 0x20;
 constexpr std::uint8_t kErased = 0xFF;
+// AT29C256 and AT29C040A "Operating Modes", product identification (hardware):
+// /CE and /OE low, /WE high, A1.. low, A9 at VH = 12.0 V +- 0.5 V, A0 low for
+// the maker code and high for the device code.
+constexpr int kIdMillivolts = 12000;
+constexpr int kA9SocketPin = 30; // chip pin 24 of the 28-pin part, 26 of the 32-pin one
 
 SetPageAddress AddressSetter(LinkState& link, const At29Row& row) {
     return [&link, &row](std::uint32_t a) { SetAt29Address(link, row, a); };
@@ -273,6 +278,21 @@ OperationResult VerifyAt29(const At29Job& job) {
     });
     WriteAllPorts(link, 0);
     return result;
+}
+
+std::string ReadAt29Codes(LinkState& link, const At29Row& row) {
+    if (row.placeholder()) return {};
+    PowerUpForReading(link, row);
+    SetAt29Address(link, row, 0);
+    SetVppLevel(link, kIdMillivolts);
+    ConnectVpp(link, kA9SocketPin);
+    Delay(link, kSettleTicks);
+    std::uint8_t codes[2] = {};
+    ReadNextBytes(link, codes, 2); // the read steps A0 from low to high
+    ConnectVpp(link, 0);
+    SetVppLevel(link, 0);
+    SocketAtRest(link);
+    return Format("%02x,%02x", codes[0], codes[1]);
 }
 
 OperationResult SumAt29(const At29Job& job) {

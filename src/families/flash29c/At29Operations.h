@@ -4,6 +4,8 @@
 // command and block write (opcode 148) and on by its protected block write
 // (146), each rewriting page 0 with its own contents, the erase as pages of FF
 // over every block that is not blank, and the reads.
+#include <string>
+
 #include "families/framework/Operation.h"
 #include "families/flash29c/At29Rows.h"
 
@@ -39,5 +41,8 @@ OperationResult SumAt29(const At29Job& job);
 OperationResult UnprotectAt29(const At29Job& job);
 OperationResult ProtectAt29(const At29Job& job);
 OperationResult EraseAt29(const At29Job& job);
+// The maker and device codes as "%02x,%02x", read with 12 V on A9 (socket pin 30
+// in both packages) and the part powered on its own supply pin.
+std::string ReadAt29Codes(LinkState& link, const At29Row& row);
 
 } // namespace quarvin
