@@ -134,6 +134,15 @@ std::optional<std::uint32_t> PageDiffers(LinkState& link, const At29Row& row, co
     return d + static_cast<std::uint32_t>(got) - 1;
 }
 
+// Protect and Unprot: page 0 rewritten after the box's command for it.
+OperationResult ProtectionStep(const At29Job& job, const char* status, std::uint8_t opcode) {
+    if (auto none = NoDevice(job.row, "Failured!")) return *none;
+    job.hooks.say(status, true);
+    if (auto failed = RewritePageZero(job, opcode)) return *failed;
+    SocketAtRest(job.link);
+    return OperationResult::done("OK!");
+}
+
 OperationResult StoppedAtRest(LinkState& link, std::uint32_t at) {
     SocketAtRest(link);
     return OperationResult::stopped(at);
@@ -184,21 +193,9 @@ OperationResult BlankCheckAt29(const At29Job& job) {
     return OperationResult::done("Blank OK");
 }
 
-OperationResult UnprotectAt29(const At29Job& job) {
-    if (auto none = NoDevice(job.row, "Failured!")) return *none;
-    job.hooks.say("Unprotect...", true);
-    if (auto failed = RewritePageZero(job, op::SixByteBlockWrite)) return *failed;
-    SocketAtRest(job.link);
-    return OperationResult::done("OK!");
-}
+OperationResult UnprotectAt29(const At29Job& job) { return ProtectionStep(job, "Unprotect...", op::SixByteBlockWrite); }
 
-OperationResult ProtectAt29(const At29Job& job) {
-    if (auto none = NoDevice(job.row, "Failured!")) return *none;
-    job.hooks.say("Protect...", true);
-    if (auto failed = RewritePageZero(job, op::BlockWrite2)) return *failed;
-    SocketAtRest(job.link);
-    return OperationResult::done("OK!");
-}
+OperationResult ProtectAt29(const At29Job& job) { return ProtectionStep(job, "Protect...", op::BlockWrite2); }
 
 // A page write erases its page, so pages of FF erase the part: only the
 // 256-byte blocks that do not check blank are written.
