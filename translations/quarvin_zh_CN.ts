@@ -199,6 +199,14 @@
         <source></source>
         <translation>P29</translation>
     </message>
+    <message id="AT29CX">
+        <source></source>
+        <translation>AT29CX</translation>
+    </message>
+    <message id="AT29C256">
+        <source></source>
+        <translation>AT29C256</translation>
+    </message>
     <message id="PW27">
         <source></source>
         <translation>PW27</translation>
