@@ -12,6 +12,7 @@
 
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/FamilySession.h"
+#include "families/mcu2051/P2051Operations.h"
 #include "link/commands/Opcodes.h"
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
@@ -25,7 +26,9 @@ constexpr int kWindow = 128;
 constexpr std::uint32_t kSpan = 0x900; // bytes (words) the address fields cover: 9 pages
 constexpr std::uint32_t kUsedByte = 0x524; // a byte inside the sixth page, whose pattern byte is not FF
 
-enum class Scenario { BlankPart, FilledPart, OneCellDiffers, UsedPage, WontProgram, Stopped, Silent };
+// SlowPart (writes twice the model's time, beyond the data sheet's longest) is
+// not among the scenarios below: sent ahead it fails where waiting passes.
+enum class Scenario { BlankPart, FilledPart, OneCellDiffers, UsedPage, WontProgram, Stopped, Silent, SlowPart };
 
 struct ScenarioRow {
     const char* name;
@@ -80,6 +83,7 @@ Ended RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, const std:
         const std::uint32_t at = std::min(kUsedByte, cellCount / 2);
         chip->faults().noProgram.push_back({at, at});
     }
+    if (scenario == Scenario::SlowPart) chip->faults().eraseTimeFactor = 2.0;
     box->insert(chip);
 
     auto session = family.makeSession();
@@ -187,6 +191,57 @@ TEST(SendAhead, EarlyStopsEndWhereTheyShould) {
         EXPECT_EQ(run.outcome, r.outcome);
         EXPECT_EQ(run.message, r.message);
         EXPECT_EQ(run.address, r.address);
+    }
+}
+
+// Sent ahead, the RDY/BSY poll after each programmed byte goes out after the
+// data sheet's longest write time: a part that takes longer fails at the first
+// byte whose poll found it busy (where the line had no pause to spare) instead
+// of passing, where waiting for each reply it still passes.
+TEST(SendAhead, APartSlowerThanItsDataSheetFailsAtItsFirstWrite) {
+    for (const char* part : {"AT89C2051", "AT90S2313"}) {
+        SCOPED_TRACE(part);
+        const sim::ChipOffer* offer = sim::FindOffer(part);
+        ASSERT_NE(offer, nullptr);
+        const FamilyEntry& family = Families().at(offer->family);
+        const Ended plain = RunOnce(family, *offer, "program", Scenario::SlowPart, kPlain);
+        const Ended ahead = RunOnce(family, *offer, "program", Scenario::SlowPart, kAhead);
+        EXPECT_EQ(plain.outcome, quarvin::Outcome::Done);
+        EXPECT_EQ(ahead.outcome, quarvin::Outcome::Failed);
+        EXPECT_LT(ahead.address, kSpan);
+        EXPECT_EQ(ahead.overruns, 0u);
+    }
+}
+
+// Polls paced shorter than the model's own write time (1.2 ms) read the part
+// busy: the pacing comes from the data sheet's longest time, not from a guess
+// that happens to pass on the model.
+TEST(SendAhead, PacingShorterThanTheWriteTimeFails) {
+    const sim::ChipOffer* offer = sim::FindOffer("AT89C2051");
+    ASSERT_NE(offer, nullptr);
+    for (double longest : {700.0, kP2051ByteWriteReady.longestWriteMicroseconds}) {
+        SCOPED_TRACE(longest);
+        sim::BoxConfig config;
+        config.usb.attached = true;
+        auto box = std::make_shared<sim::Box>(config);
+        box->insert(offer->make());
+        LinkState link;
+        link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+        link.connected = 1;
+        link.readAheadWindow = kWindow;
+        auto buffer = std::make_unique<MainBuffer>();
+        std::fill_n(buffer->data(), 0x800, 0xFF);
+        (*buffer)[0] = 0x12;
+        const OperationHooks hooks;
+        P2051Job job{link, kP2051Rows[2], *buffer, hooks};
+        job.byteWriteReady.longestWriteMicroseconds = longest;
+        const OperationResult r = RunGuarded(link, [&] { return ProgramP2051(job); });
+        if (longest < 1200.0) {
+            EXPECT_EQ(r.outcome, quarvin::Outcome::Failed);
+            EXPECT_EQ(r.message, "0000:Bad! (file=12,Device=13)");
+        } else {
+            EXPECT_EQ(r.outcome, quarvin::Outcome::Done);
+        }
     }
 }
 

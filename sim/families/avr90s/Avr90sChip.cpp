@@ -102,7 +102,7 @@ void Avr90sChip::wrFall(const ChipView& v) {
     switch (command_) {
     case avrcmd::WriteFlash: {
         if (cycle_.busy(now)) return; // lost while the last write runs
-        cycle_.start(now, WriteCyclePs, faults());
+        cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
         const std::uint32_t a = (2 * wordAddress() + (v.high(pins_.bs) ? 1 : 0)) % type_.flashBytes;
         if (blocked || faults().programBlocked(a)) return;
         flash_[a] &= data_;
@@ -111,14 +111,14 @@ void Avr90sChip::wrFall(const ChipView& v) {
     }
     case avrcmd::WriteEeprom:
         if (cycle_.busy(now)) return;
-        cycle_.start(now, WriteCyclePs, faults());
+        cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
         if (blocked) return;
         eeprom_[wordAddress() % type_.eepromBytes] = data_;
         markChanged();
         return;
     case avrcmd::WriteLocks:
         if (cycle_.busy(now)) return;
-        cycle_.start(now, WriteCyclePs, faults());
+        cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
         if (!(data_ & avrlock::LockBit1)) locks_ |= LockBit1;
         if (!(data_ & avrlock::LockBit2)) locks_ |= LockBit2;
         markChanged();

@@ -5,9 +5,9 @@
 // high by BS; data byte; command), and OE low drives the data port with what
 // the command reads. A WR low pulse writes: flash (the byte BS selects; a cell
 // only loses ones), EEPROM (auto-erased) and lock bits are self-timed, RDY/BSY
-// low for 0.7 ms from the WR fall, a pulse while busy is lost; chip erase needs
-// WR low for 5 ms or more and fuse bits 1.0 ms or more, with no RDY/BSY
-// activity. Chip erase clears flash, EEPROM and lock bits, not the fuses. Lock
+// low for 0.7 ms from the WR fall (longer under a `slow:` fault), a pulse while
+// busy is lost; chip erase needs WR low for 5 ms or more and fuse bits 1.0 ms
+// or more, with no RDY/BSY activity. Chip erase clears flash, EEPROM and lock bits, not the fuses. Lock
 // bit 1 blocks every write but the lock bits; lock bit 2 makes flash and
 // EEPROM read 0xFF.
 #include <array>

@@ -20,6 +20,9 @@ constexpr int kResetLowTicks = 1;
 constexpr int kProgrammingEntryTicks = 2000;
 constexpr int kReadyTries = 20;
 constexpr int kReadyTicksPerTry = 10;
+// The longest WR low to RDY/BSY high of a flash byte write by the data sheet
+// (tWLRH, 0.9 ms).
+constexpr double kLongestByteWriteMicroseconds = 900.0;
 
 bool ReadsThroughPort0(const Avr90sRow& row) { return row.readBusMode == avrbus::Port0; }
 
@@ -49,9 +52,12 @@ void LoadAddress(LinkState& link, const Avr90sRow& row, std::uint32_t a) {
     AvrLoadAddressByte(link, row, static_cast<std::uint8_t>((word >> 8) & 0xFF));
 }
 
-void WritePulse(LinkState& link, const Avr90sRow& row) {
+// Returns the link's byte count at WR's fall, where a self-timed write begins.
+std::uint64_t WritePulse(LinkState& link, const Avr90sRow& row) {
     PinLow(link, row.wr);
+    const std::uint64_t started = link.bytesSent;
     PinHigh(link, row.wr);
+    return started;
 }
 
 } // namespace
@@ -155,7 +161,16 @@ std::uint16_t AvrReadWord(LinkState& link, const Avr90sRow& row, std::uint32_t a
     return word;
 }
 
-bool AvrProgramWord(LinkState& link, const Avr90sRow& row, std::uint32_t a, std::uint16_t w) {
+void AvrProgramWord(LinkState& link, const Avr90sRow& row, std::uint32_t a, std::uint16_t w, CommandsAhead& polls,
+                    std::function<void()> onBusy) {
+    const ReadyPolling polling{row.rdyBsy, kReadyTries, kReadyTicksPerTry, kLongestByteWriteMicroseconds};
+    // Sent ahead, the polls' replies come after this returns: the callback owns what it uses.
+    auto busy = std::make_shared<bool>(false);
+    const auto ready = [busy, onBusy = std::move(onBusy)](bool isReady) {
+        if (isReady) return;
+        *busy = true;
+        onBusy();
+    };
     SetDataWidth(link, avrbus::DriveAll);
     PinHigh(link, row.oe);
     PinLow(link, row.bs);
@@ -164,12 +179,15 @@ bool AvrProgramWord(LinkState& link, const Avr90sRow& row, std::uint32_t a, std:
     PinLow(link, row.bs);
     // BS low at the WR pulse writes the low byte of the word, high the high byte.
     AvrLoadDataByte(link, row, static_cast<std::uint8_t>(w & 0xFF));
-    WritePulse(link, row);
-    if (!AvrWaitReady(link, row)) return false;
+    std::uint64_t started = WritePulse(link, row);
+    SetPinLatch(link, row.rdyBsy, 1);
+    WaitReadyAhead(link, polls, polling, started, ready);
+    if (*busy) return;
     AvrLoadDataByte(link, row, static_cast<std::uint8_t>(w >> 8));
     PinHigh(link, row.bs);
-    WritePulse(link, row);
-    return AvrWaitReady(link, row);
+    started = WritePulse(link, row);
+    SetPinLatch(link, row.rdyBsy, 1);
+    WaitReadyAhead(link, polls, polling, started, ready);
 }
 
 std::uint8_t AvrReadFuseByte(LinkState& link, const Avr90sRow& row) {
@@ -192,14 +210,17 @@ std::array<std::uint8_t, 2> AvrReadSignature(LinkState& link, const Avr90sRow& r
     PinHigh(link, row.oe);
     PinLow(link, row.bs);
     AvrLoadCommand(link, row, avrcmd::ReadSignature);
+    // Both reads go out before their replies are taken: nothing sent depends on them.
+    CommandsAhead reads(link);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         AvrLoadAddressByte(link, row, static_cast<std::uint8_t>(i));
         SetDataWidth(link, row.readBusMode);
         PinLow(link, row.oe);
-        bytes[i] = AvrReadDataByte(link, row);
+        SendDataRead(link, row, reads, [&bytes, i](std::uint16_t v) { bytes[i] = static_cast<std::uint8_t>(v); });
         AvrEndRead(link, row);
         SetDataWidth(link, avrbus::DriveAll);
     }
+    reads.drain();
     return bytes;
 }
 

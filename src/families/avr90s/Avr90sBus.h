@@ -35,9 +35,12 @@ std::uint16_t AvrReadWord(LinkState& link, const Avr90sRow& row, std::uint32_t a
 // and the word goes to onWord once both replies are in.
 void AvrReadWordAhead(LinkState& link, const Avr90sRow& row, std::uint32_t a, CommandsAhead& reads,
                       std::function<void(std::uint16_t)> onWord);
-// Programs low then high byte of the word at byte address a; false when the
-// part never reported ready.
-bool AvrProgramWord(LinkState& link, const Avr90sRow& row, std::uint32_t a, std::uint16_t w);
+// Programs low then high byte of the word at byte address a, each followed by
+// the RDY/BSY wait (WaitReadyAhead); onBusy is called when the part stayed
+// busy, at once when each reply is awaited (the high byte is then not sent),
+// or when the poll's reply comes.
+void AvrProgramWord(LinkState& link, const Avr90sRow& row, std::uint32_t a, std::uint16_t w, CommandsAhead& polls,
+                    std::function<void()> onBusy);
 
 // Reads the fuse and lock byte of a part in programming mode; Vpp off afterwards.
 std::uint8_t AvrReadFuseByte(LinkState& link, const Avr90sRow& row);

@@ -54,13 +54,18 @@ std::uint16_t BufferWord(const MainBuffer& buf, std::uint32_t a) {
     return static_cast<std::uint16_t>(buf[a] | buf[a + 1] << 8);
 }
 
-// Reads words 0..64 after a power-up; the first that is not erased, if any.
+// Reads words 0..64 after a power-up, ahead of their replies; the first that
+// is not erased, if any.
 std::optional<std::uint32_t> FirstUnerasedInCheck(const Avr90sJob& job) {
     AvrPowerUp(job.link, job.row);
     SetDataWidth(job.link, job.row.readBusMode);
     std::optional<std::uint32_t> first;
+    CommandsAhead reads(job.link);
     for (std::uint32_t a = 0; a <= kCheckLastByte; a += 2)
-        if (AvrReadWord(job.link, job.row, a) != kErasedWord && !first) first = a;
+        AvrReadWordAhead(job.link, job.row, a, reads, [&first, a](std::uint16_t w) {
+            if (w != kErasedWord && !first) first = a;
+        });
+    reads.drain();
     return first;
 }
 
@@ -213,19 +218,27 @@ OperationResult ProgramAvr(const Avr90sJob& job) {
         return OperationResult::failed(kAvrProgramLockedText, 0);
     }
     AvrPowerUp(link, job.row);
-    for (std::uint32_t a = 0; a < last; a += 2) {
+    CommandsAhead polls(link);
+    McuRejects busy;
+    for (std::uint32_t a = 0; a < last && !busy.any(); a += 2) {
         if (a % kProgramProgressEvery == 0) {
             job.hooks.show(a, last);
-            if (job.hooks.stop()) return Stopped(link, a);
+            if (job.hooks.stop()) {
+                polls.drain();
+                if (busy.any()) break;
+                return Stopped(link, a);
+            }
         }
         const std::uint16_t w = BufferWord(job.buffer, a);
         if (w == kErasedWord) continue;
-        if (!AvrProgramWord(link, job.row, a, w)) {
-            // No 12 V left on RESET of a part that does not answer.
-            job.hooks.show(a, last);
-            PowerOff(link);
-            return OperationResult::failed(kAvrProgramFailedText, a);
-        }
+        AvrProgramWord(link, job.row, a, w, polls, [&busy, a] { busy.reject(a); });
+    }
+    polls.drain();
+    if (busy.any()) {
+        // No 12 V left on RESET of a part that does not answer.
+        job.hooks.show(*busy.first(), last);
+        PowerOff(link);
+        return OperationResult::failed(kAvrProgramFailedText, *busy.first());
     }
     job.hooks.show(last, last);
     PowerOff(link);

@@ -1,6 +1,7 @@
 #include "families/framework/McuSteps.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
@@ -52,6 +53,20 @@ bool WaitPinHigh(LinkState& link, int pin, int tries, int ticksPerTry) {
         if (ReadPin(link, pin)) return true;
     }
     return false;
+}
+
+void WaitReadyAhead(LinkState& link, CommandsAhead& reads, const ReadyPolling& polling, std::uint64_t writeStartedAt,
+                    std::function<void(bool ready)> onReady) {
+    if (!reads.ahead()) {
+        onReady(WaitPinHigh(link, polling.pin, polling.tries, polling.ticksPerTry));
+        return;
+    }
+    // Characters from the write's start to the read of the pin, which is one.
+    const auto needed = static_cast<std::uint64_t>(std::ceil(polling.longestWriteMicroseconds / LineCharMicroseconds)) +
+                        BoxReceiveBufferBytes;
+    const std::uint64_t since = link.bytesSent - writeStartedAt + 1;
+    if (since < needed) Delay(link, static_cast<int>(needed - since));
+    reads.readPin(polling.pin, [onReady = std::move(onReady)](int level) { onReady(level != 0); });
 }
 
 McuReadRun RunMcuReads(LinkState& link, const McuReadLoop& loop, const OperationHooks& hooks) {

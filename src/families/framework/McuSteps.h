@@ -51,6 +51,30 @@ std::optional<OperationResult> SignatureQuestion(const std::array<std::uint8_t, 
 
 class CommandsAhead;
 
+// A self-timed write the part shows on its RDY/BSY pin: how a loop waiting for
+// each reply polls the pin, and the longest the write may take by the part's
+// data sheet.
+struct ReadyPolling {
+    int pin = 0;
+    int tries = 0;
+    int ticksPerTry = 0;
+    double longestWriteMicroseconds = 0;
+};
+
+// Waits for the part after a self-timed write that began when the link's
+// byte count was writeStartedAt (link.bytesSent right after the command that
+// starts it); onReady(false) when the part stays busy. Waiting for each reply
+// (window 1, soft-run) this is WaitPinHigh, and onReady is called before it
+// returns. Sent ahead, the next bytes must not depend on a reply: the read of
+// the pin goes out with delay ticks before it, enough for it to reach the box
+// the data sheet's longest write time after the start, and its reply is
+// checked when it comes, so a part slower than its data sheet fails at that
+// write instead of passing. Each byte takes a character's time on the line
+// whatever the adapter, and two characters more cover a box that was still
+// working off its receive buffer when the write began.
+void WaitReadyAhead(LinkState& link, CommandsAhead& reads, const ReadyPolling& polling, std::uint64_t writeStartedAt,
+                    std::function<void(bool ready)> onReady);
+
 // The first address whose reply failed its check, as the replies come in.
 class McuRejects {
 public:

@@ -2,6 +2,7 @@
 
 #include "families/mcu2051/P2051Pins.h"
 #include "forms/HexText.h"
+#include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 #include "platform/Platform.h"
@@ -19,7 +20,6 @@ constexpr int kResetTicks = 100;
 constexpr int kEraseTicks = 5000;
 constexpr int kLockPulseTicks = 500;
 constexpr int kSignatureSettleTicks = 5000;
-constexpr int kReadyPolls = 200;
 constexpr int kCheckReads = 129;
 
 constexpr std::uint32_t kReadProgressEvery = 16;
@@ -46,24 +46,30 @@ void ReadSetup(LinkState& link) {
     SetDataWidth(link, socket::DataBusIn);
 }
 
-// The byte at address 0, 129 times; true when every read gave 0xFF.
+// The byte at address 0, 129 times; true when every read gave 0xFF. The reads
+// go out ahead of their replies; none is sent after one that was not 0xFF.
 bool ReadsErased(LinkState& link) {
-    for (int i = 0; i < kCheckReads; ++i)
-        if (ReadSerialMcuBus(link) != 0xFF) return false;
-    return true;
+    CommandsAhead reads(link);
+    bool erased = true;
+    for (int i = 0; i < kCheckReads && erased; ++i)
+        reads.send({op::SerialRead}, 1, 0, [&erased](std::uint16_t v) { erased = erased && v == 0xFF; });
+    reads.drain();
+    return erased;
 }
 
-// Returns d when the chip signalled ready, d + 1 when it never did, so that
-// the caller's comparison fails and names the byte.
-std::uint8_t ProgramOneByte(LinkState& link, std::uint8_t d) {
+// The byte's write: P1 driven with d and a PROG pulse under 12 V. The part is
+// busy from PROG's rise until RDY/BSY reads high; returns the link's byte count
+// at that rise.
+std::uint64_t StartByteWrite(LinkState& link, std::uint8_t d) {
     PinHigh(link, socket::P34);
     ConnectVpp(link, socket::RstVpp);
     DriveSerialMcuBus(link, d);
     PinLow(link, socket::Prog);
     PinHigh(link, socket::Prog);
+    const std::uint64_t started = link.bytesSent;
     ConnectVpp(link, 0);
     PinLow(link, socket::P34);
-    return WaitPinHigh(link, socket::ReadyBusy, kReadyPolls, 1) ? d : static_cast<std::uint8_t>(d + 1);
+    return started;
 }
 
 void WriteLockBit(LinkState& link, std::uint8_t modePort) {
@@ -225,25 +231,38 @@ OperationResult ProgramP2051(const P2051Job& job) {
     PinHigh(link, socket::Prog);
     Mode(link, kP2051WriteCode);
     const std::uint32_t last = job.row.lastAddress;
-    for (std::uint32_t n = 0; n <= last; ++n) {
+    CommandsAhead polls(link);
+    McuRejects busy;
+    for (std::uint32_t n = 0; n <= last && !busy.any(); ++n) {
         if ((n & kProgramProgressMask) == kProgramProgressMask) {
             job.hooks.show(n, last);
             if (job.hooks.stop()) {
+                polls.drain();
+                if (busy.any()) break;
                 SwitchOffAfterProgramming(link);
                 return OperationResult::stopped(n);
             }
         }
         const std::uint8_t d = job.buffer[n];
         if (d != 0xFF) {
-            const std::uint8_t got = ProgramOneByte(link, d);
-            if (got != d) {
-                SwitchOffAfterProgramming(link);
-                return OperationResult::failed(Format("%04x:Bad! (file=%02x,Device=%02x)", n, d, got), n);
-            }
+            const std::uint64_t started = StartByteWrite(link, d);
+            WaitReadyAhead(link, polls, job.byteWriteReady, started, [&busy, n](bool ready) {
+                if (!ready) busy.reject(n);
+            });
+            if (busy.any()) break;
         }
         NextAddress(link);
     }
+    polls.drain();
     SwitchOffAfterProgramming(link);
+    if (busy.any()) {
+        // A part that never signalled ready reads as the byte plus one, so that
+        // the message shows a difference.
+        const std::uint32_t n = *busy.first();
+        const std::uint8_t d = job.buffer[n];
+        return OperationResult::failed(
+            Format("%04x:Bad! (file=%02x,Device=%02x)", n, d, static_cast<std::uint8_t>(d + 1)), n);
+    }
     return OperationResult::done("OK");
 }
 

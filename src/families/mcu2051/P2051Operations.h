@@ -7,11 +7,16 @@
 
 #include "families/framework/McuSteps.h"
 #include "families/framework/Operation.h"
+#include "families/mcu2051/P2051Pins.h"
 #include "families/mcu2051/P2051Rows.h"
 
 namespace quarvin {
 
 class Prompts;
+
+// RDY/BSY (P3.1) polled after each byte: 200 tries of one tick each; sent
+// ahead, the byte write cycle's longest time by the data sheet (tWC, 2.0 ms).
+inline constexpr ReadyPolling kP2051ByteWriteReady{p2051pin::ReadyBusy, 200, 1, 2000.0};
 
 struct P2051Job {
     LinkState& link;
@@ -20,6 +25,8 @@ struct P2051Job {
     const OperationHooks& hooks;
     Prompts* prompts = nullptr;  // the "No any file opened!" box
     bool fileOpen = true;        // whether a hex window holds a file to program
+    // The RDY/BSY wait after each programmed byte (a test shortens it).
+    ReadyPolling byteWriteReady = kP2051ByteWriteReady;
 };
 
 // The failure flag a failed erase leaves (the erase check read a programmed byte).

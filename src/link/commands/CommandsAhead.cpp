@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
 #include "link/serial/PacedLine.h"
 
 namespace quarvin {
@@ -32,6 +33,19 @@ void CommandsAhead::send(std::initializer_list<std::uint8_t> bytes, int replies,
     if (quiet > 0 && !line->quiet(quiet)) LoseLink(link_);
     waiting_.push_back({replies, 0, 0, std::move(onReply)});
     for (int i = 0; i < replies; ++i) sentAhead(0);
+}
+
+void CommandsAhead::readPin(int p, std::function<void(int level)> onLevel) {
+    const int index = pin::portIndex(p);
+    // The status pins' read has a delay after it, and a pin without a port
+    // reads 0 without a byte: both as the plain call.
+    if (!ahead() || index < 0 || p == pin::Ground || p == pin::Top) {
+        drain();
+        onLevel(ReadPin(link_, p));
+        return;
+    }
+    send({static_cast<std::uint8_t>(op::ReadPortBase + (index >> 3))}, 1, 0,
+         [index, onLevel = std::move(onLevel)](std::uint16_t port) { onLevel((port >> (index & 7)) & 1); });
 }
 
 void CommandsAhead::deliver(int, std::uint8_t reply) {

@@ -40,6 +40,9 @@ public:
     // the buffer, and the box is not overrun whatever the adapter's latency.
     void send(std::initializer_list<std::uint8_t> bytes, int replies, double busyMicroseconds, OnReply onReply);
 
+    // ReadPin's bytes for pin p; its level (0 or 1) goes to onLevel when taken.
+    void readPin(int p, std::function<void(int level)> onLevel);
+
     using ReadsAhead::ahead;
 
 private:
