@@ -159,7 +159,9 @@ OperationResult CheckSocket(LinkState& link, const SocketCheckPlan& plan) {
     ReleaseSocket(link);
     WireReader reader(link);
     const OperationResult result = JudgeSocket(plan, reader);
-    RestoreSocket(link, saved);
+    // A part turned round or misplaced must not meet the supplies the start
+    // switched: after a failure the socket stays released and unpowered.
+    if (result.ok()) RestoreSocket(link, saved);
     return result;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The socket check: before any work, with nothing powered, tell a good part from
 // an empty socket, a pin without contact, a part turned round or one seated too
-// high (SocketPattern.h says what it expects). It leaves the box's registers as
-// it found them.
+// high (SocketPattern.h says what it expects). When the socket is OK it leaves
+// the box's registers as it found them; otherwise every supply switch stays
+// open and every pin released.
 #include "families/framework/Operation.h"
 #include "families/framework/SocketPattern.h"
 #include "link/commands/LinkState.h"

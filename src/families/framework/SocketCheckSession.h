@@ -37,8 +37,9 @@ public:
     std::optional<formats::FuseGeometry> fuseGeometry(int subType) const override { return inner_.fuseGeometry(subType); }
     void start(LinkState& link) override { inner_.start(link); }
     void start(LinkState& link, int subType) override { inner_.start(link, subType); }
+    // A good check puts back the supplies the start left on.
     bool leavesPartPowered(const std::string& operation) const override {
-        return operation != kCheckOperation && inner_.leavesPartPowered(operation);
+        return inner_.leavesPartPowered(operation == kCheckOperation ? std::string("start") : operation);
     }
     void setProgramDir(const std::string& dir) override { inner_.setProgramDir(dir); }
     std::string setControl(const SelectionState& selection, const std::string& control, const std::string& item) override {

@@ -47,9 +47,11 @@ int SocketCheckPlan::highestSeat() const {
 std::vector<int> SocketCheckPlan::checkedPins() const {
     std::vector<int> pins;
     for (int k = 1; k <= placement.packagePins; ++k) {
-        const bool rail = std::find(vccPins.begin(), vccPins.end(), k) != vccPins.end() ||
-                          std::find(groundPins.begin(), groundPins.end(), k) != groundPins.end();
-        if (rail || (clamped >> (k - 1) & 1)) pins.push_back(k);
+        // The Vcc pin is seen by a second look when it is the only one; of
+        // several, the check holds them all, and one without contact goes unseen.
+        const bool onlyVcc = vccPins.size() == 1 && vccPins.front() == k;
+        const bool ground = std::find(groundPins.begin(), groundPins.end(), k) != groundPins.end();
+        if (onlyVcc || ground || (clamped >> (k - 1) & 1)) pins.push_back(k);
     }
     return pins;
 }

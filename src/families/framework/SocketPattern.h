@@ -42,8 +42,8 @@ struct SocketCheckPlan {
     SocketLevels expected(Seat seat) const;
     // How many rows higher the part could sit and still be in the socket.
     int highestSeat() const;
-    // Package pins whose contact the check can see (the clamped pins and ground;
-    // Vcc through a second look), for the README and the window.
+    // Package pins whose contact the check can see: the clamped pins, ground, and
+    // a single Vcc pin through a second look.
     std::vector<int> checkedPins() const;
 };
 
