@@ -5,10 +5,17 @@
 // registers as the family's start left them. One test per family.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include "FamilyRig.h"
+#include "GoldenFiles.h"
 #include "StressMatrix.h"
 #include "families/framework/SocketCheck.h"
 #include "families/framework/SocketCheckSession.h"
+#include "families/uv_eprom/UvEpromDialog.h"
+#include "shell/SocketCheckSettings.h"
 #include "sim/ChipFaultText.h"
+#include "sim/families/uv_eprom/EpromChip.h"
 #include "sim/PartPinouts.h"
 
 namespace quarvin::test {
@@ -16,6 +23,7 @@ namespace {
 
 struct CheckRun {
     OperationResult result;
+    std::vector<std::uint8_t> bytes; // what the check sent
     std::vector<sim::StressEvent> events;
     bool registersKept = false; // as the start left them, or all off after a failure
 };
@@ -31,7 +39,8 @@ CheckRun RunCheck(const FamilyEntry& family, const std::string& dialogClass, con
     EXPECT_EQ(sim::FaultOutsideChip(*chip), "") << fault;
     box->insert(chip);
     LinkState link;
-    link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+    auto tap = std::make_shared<std::vector<std::uint8_t>>();
+    link.port = std::make_unique<TappedVirtualBox>(box, tap);
     link.connected = 1;
     auto inner = family.makeSession();
     SocketCheckSession session(*inner, [&](const SelectionState& s) {
@@ -50,8 +59,10 @@ CheckRun RunCheck(const FamilyEntry& family, const std::string& dialogClass, con
     const RegisterImages images = link.images;
     referee.clearEvents();
     referee.setOperation("check");
+    tap->clear();
     CheckRun run;
     run.result = session.run(kCheckOperation, job);
+    run.bytes = *tap;
     referee.operationEnded(run.result.ok() && session.leavesPartPowered(kCheckOperation));
     run.events = referee.events();
     sim::Registers after = box->socket().registers();
@@ -119,6 +130,24 @@ TEST_P(SocketCheckTable, EveryRowsPartGoodEmptyOpenReversedAndTooHigh) {
     }
 }
 
+// The check's bytes on each family's first part: the register images kept, the
+// pins released, the Vcc pin held and the socket read, the images put back.
+// On the EPROM row also a part turned round, with the seats tried after it.
+TEST(SocketCheckGolden, EachFamilysFirstPartAndAReversedEprom) {
+    for (const auto& [dialogClass, family] : Families()) {
+        const auto offers = OffersOf(dialogClass);
+        if (!family.makeSession || offers.empty()) continue;
+        const CheckRun run = RunCheck(family, dialogClass, *offers.front(), "");
+        EXPECT_TRUE(MatchesGolden("socket_check_" + dialogClass, run.result.message, run.bytes));
+    }
+    constexpr int kRow27c256 = 13;
+    const sim::ChipOffer* eprom = sim::OfferForSubType("TP27x", kRow27c256);
+    ASSERT_NE(eprom, nullptr);
+    const CheckRun reversed = RunCheck(Families().at("TP27x"), "TP27x", *eprom, "reversed");
+    EXPECT_EQ(reversed.result.message, kReversedText);
+    EXPECT_TRUE(MatchesGolden("socket_check_27c256_reversed", reversed.result.message, reversed.bytes));
+}
+
 std::vector<std::string> FamiliesWithParts() {
     std::vector<std::string> names;
     for (const auto& [name, entry] : Families())
@@ -128,6 +157,46 @@ std::vector<std::string> FamiliesWithParts() {
 
 INSTANTIATE_TEST_SUITE_P(EveryFamily, SocketCheckTable, testing::ValuesIn(FamiliesWithParts()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+} // namespace
+} // namespace quarvin::test
+
+namespace quarvin::test {
+namespace {
+
+// The window's option: off, a button runs as before; on, a socket with a pin
+// out of contact makes Read and Auto refuse with the check's message before any
+// byte of theirs goes out; a good socket lets them run. The option is kept in
+// the program directory.
+TEST(SocketCheckWindow, TheOptionMakesButtonsAndAutoRefuseOnABadSocket) {
+    const auto dir = std::filesystem::temp_directory_path() / ("quarvin_socket_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string programDir = dir.string() + "/";
+    WindowSocketCheck option(programDir);
+    option.setPinouts(sim::PartPinoutOf);
+    EXPECT_FALSE(option.beforeEachOperation());
+
+    SimRig<UvEpromDialog, sim::EpromChip> rig(13); // 27C256
+    rig.fp.platform.socketCheck = &option;
+    rig.chip->faults().seating.openContacts = sim::pinBit(22);
+    rig.fields("0", "0", "ff");
+    rig.dlg.click("ReadButton");
+    EXPECT_EQ(rig.msg(), "OK!") << "the option is off";
+
+    ASSERT_EQ(option.store(true), "");
+    EXPECT_TRUE(WindowSocketCheck(programDir).beforeEachOperation());
+    for (const char* button : {"ReadButton", "Button1"}) {
+        const std::uint64_t before = rig.box->bytesReceived();
+        rig.dlg.click(button);
+        EXPECT_EQ(rig.msg(), "Bad contact on pin 22") << button;
+        EXPECT_EQ(rig.box->socket().vccPins(), 0u) << button << " powered the part";
+        EXPECT_GT(rig.box->bytesReceived(), before);
+    }
+    rig.chip->faults().seating = {};
+    rig.dlg.click("ReadButton");
+    EXPECT_EQ(rig.msg(), "OK!");
+    std::filesystem::remove_all(dir);
+}
 
 } // namespace
 } // namespace quarvin::test

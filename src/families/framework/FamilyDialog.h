@@ -93,6 +93,9 @@ protected:
     DeviceContext& ctx_;
 
 private:
+    // With Option > "Check the socket before each operation" on: the check's
+    // failure as a refusal, nothing when the socket is OK or the family has no check.
+    std::optional<OperationResult> checkSocketFirst();
     std::optional<std::uint64_t> heldSerial_;
     SerialSpec heldSpec_;
 };
