@@ -11,6 +11,7 @@
 
 #include "families/placement/PinRole.h"
 #include "families/placement/SocketPlacement.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -53,10 +54,10 @@ SocketCheckPlan PlanSocketCheck(const SocketPlacement& placement, const PartPino
                                 const std::string& familyRefusal = {});
 
 // The messages, in the order of their precedence.
-inline constexpr const char* kSocketOkText = "Socket OK";
-inline constexpr const char* kNoChipText = "No chip in the socket";
+inline constexpr const char* kSocketOkText = QV_TEXT("Socket OK");
+inline constexpr const char* kNoChipText = QV_TEXT("No chip in the socket");
 inline constexpr const char* kBadContactText = "Bad contact on pin";
-inline constexpr const char* kReversedText = "The chip sits reversed";
+inline constexpr const char* kReversedText = QV_TEXT("The chip sits reversed");
 inline constexpr const char* kNoSocketCheckText = "no socket check for this family";
 // "Bad contact on pin 12" or "Bad contact on pin 12, pin 15".
 std::string BadContactMessage(const std::vector<int>& packagePins);
