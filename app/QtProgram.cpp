@@ -15,6 +15,7 @@
 #include "families/framework/FamilyDialog.h"
 #include "forms/OperationState.h"
 #include "link/TEp3.h"
+#include "sim/PartPinouts.h"
 #include "sim/VirtualBoxTransport.h"
 #include "sim/VirtualSocket.h"
 
@@ -45,6 +46,8 @@ QtProgram::QtProgram(std::string programDir, std::unique_ptr<PortOpener> realPor
         if (dynamic_cast<FamilyDialog*>(&form)) form.addObserver(this);
     };
     program_->onPortSearch = [this](const std::string& text) { return portSearchProgress(text); };
+    // The socket check expects the pins of the chip models, which carry the data sheets' pinouts.
+    program_->socketCheck().setPinouts(sim::PartPinoutOf);
     program_->onLinkReady = [this] { linkReady(); };
     // A Reconnect that lands on the virtual box opens its window too.
     program_->onLinkChanged = [this] { linkReady(); };

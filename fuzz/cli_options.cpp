@@ -28,6 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (o.loadMode < 0 || o.loadMode > 7 || o.subType < 0) std::abort();
     if (o.fusesPerRow < 1 || o.fusesPerRow > 100000 || o.fuseRows < 1 || o.fuseRows > 100000) std::abort();
     if (o.command == "gang" && o.ports.empty()) std::abort();
+    // --check puts the socket check before the listed operations.
+    if (o.checkFirst && (o.operations.empty() || o.operations.front() != "check")) std::abort();
     if (o.command == "run" && o.ports.size() > 1) std::abort();
     if ((o.command == "run" || o.command == "gang" || o.command == "compare") &&
         (o.operations.empty() || o.device.empty() == o.dialogClass.empty()))

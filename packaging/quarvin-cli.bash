@@ -89,7 +89,7 @@ _quarvin_cli() {
     local i command=""
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
-        --yes | --soft-run | --allow-stress | --no-log | --json | --repeat) ;;
+        --yes | --soft-run | --allow-stress | --no-log | --json | --repeat | --check) ;;
         --*) ((i++)) ;;
         *) command=${COMP_WORDS[i]}; break ;;
         esac

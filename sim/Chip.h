@@ -104,8 +104,22 @@ struct OptoFault {
     Kind kind = Kind::Open;
 };
 
+// How the part sits in the socket when it does not sit as the row places it:
+// contacts that do not touch a pin, the part turned by 180 degrees, or the part
+// some rows higher (towards socket pins 1 and 40). The socket applies it between
+// the box's pins and the model, so every model sees its own pin numbering.
+struct Seating {
+    PinMask openContacts = 0; // chip pins whose socket contact is open
+    bool reversed = false;
+    int rowsHigher = 0;
+
+    bool plain() const { return openContacts == 0 && !reversed && rowsHigher == 0; }
+    bool operator==(const Seating&) const = default;
+};
+
 struct ChipFaults {
     bool missing = false;                 // the socket looks empty
+    Seating seating;                      // bad contact, a reversed or misplaced part
     bool dead = false;                    // powered but doing nothing: every output released
     std::vector<ShortedLines> shorts;     // address lines wired together
     std::vector<LeakyCell> leaky;         // cells that do not keep what was written
@@ -160,6 +174,14 @@ public:
     // The data sheet's pin names and what each pin does in the programming mode
     // the family uses (sim/PinLabels.h); empty for a model without a pinout.
     virtual quarvin::Pinout pinLabels() const { return {}; }
+    // The pins that an unpowered part clamps to its supply rail through the
+    // protection diodes of its inputs and the junctions of its outputs: with the
+    // Vcc pin held low, each of them reads low through the box's pull-up, and
+    // holding one of them low pulls the ground pin low (sim/UnpoweredPins.cpp).
+    // By default every signal pin of a part that declares its ratings, except the
+    // pins rated above Vcc (programming voltage, A9), which cannot have a diode
+    // to Vcc; models override it where their data sheets say otherwise.
+    virtual PinMask unpoweredClamps() const;
     // Back to the erased state the way the part is erased (UV light, bulk erase).
     virtual void erase() {}
     // 32-bit sum of every cell.

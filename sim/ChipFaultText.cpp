@@ -51,6 +51,22 @@ std::string AddChipFault(ChipFaults& faults, const std::string& text) {
         faults.dead = true;
         return {};
     }
+    if (text == "reversed") {
+        faults.seating.reversed = true;
+        return {};
+    }
+    if (parts.size() == 2 && parts[0] == "nocontact") {
+        int pin = 0;
+        if (!Decimal(parts[1], 1, 40, pin)) return bad;
+        faults.seating.openContacts |= pinBit(pin);
+        return {};
+    }
+    if (parts.size() == 2 && parts[0] == "offset") {
+        int rows = 0;
+        if (!Decimal(parts[1], 1, 19, rows)) return bad;
+        faults.seating.rowsHigher = rows;
+        return {};
+    }
     std::uint32_t address = 0, mask = 0, value = 0;
     if (parts.size() == 3 && parts[0] == "short") {
         int a = 0, b = 0;
@@ -109,9 +125,15 @@ std::string AddChipFault(ChipFaults& faults, const std::string& text) {
 }
 
 std::string FaultOutsideChip(const Chip& chip) {
+    const ChipFaults& f = chip.faults();
+    const int pins = chip.pinCount();
+    if (f.seating.openContacts >> pins)
+        return "nocontact: " + chip.label() + " has " + std::to_string(pins) + " pins";
+    if (f.seating.rowsHigher > (40 - pins) / 2)
+        return "offset: " + chip.label() + " sits at most " + std::to_string((40 - pins) / 2) +
+               " rows higher in a 40-pin socket";
     const std::size_t cells = chip.memory().size();
     if (cells == 0) return {};
-    const ChipFaults& f = chip.faults();
     std::optional<std::uint32_t> outside;
     const auto check = [&](std::uint32_t address) {
         if (address >= cells && !outside) outside = address;

@@ -11,6 +11,9 @@
 //   pin:N:0|1              the output on chip pin N is stuck low or high
 //   dead                   the chip is powered but does nothing
 //   opto:CH:open|short|dead  optocoupler channel CH (from 1) fails
+//   nocontact:PIN          the socket contact of chip pin PIN is open
+//   reversed               the part sits turned by 180 degrees
+//   offset:N               the part sits N rows higher than its row places it
 #include <string>
 
 #include "sim/Chip.h"
@@ -21,12 +24,13 @@ namespace quarvin::sim {
 std::string AddChipFault(ChipFaults& faults, const std::string& text);
 
 // The chip's faults that name a cell it does not have (a fault that would never
-// show); "" when every address lies on the chip. Chips without memory cells
-// (logic parts) are not checked.
+// show), a pin it does not have or a seat higher than the socket's top row;
+// "" when every fault fits the chip. Chips without memory cells (logic parts)
+// are not checked for addresses.
 std::string FaultOutsideChip(const Chip& chip);
 
 inline constexpr const char* kChipFaultForms =
     "stuck:ADDR:MASK:VALUE, noprogram:ADDR, protect:FIRST:LAST, slow:FACTOR, short:A:B, leak:ADDR:US, "
-    "pin:N:0|1, opto:CH:open|short|dead, empty, busy or dead";
+    "pin:N:0|1, opto:CH:open|short|dead, nocontact:PIN, offset:N, empty, busy, dead or reversed";
 
 } // namespace quarvin::sim

@@ -10,7 +10,7 @@ quarvin::PartPinout PinoutOfOffer(const ChipOffer* offer) {
     if (!offer) return {};
     const auto chip = offer->make();
     if (!chip) return {};
-    return {chip->label().empty() ? offer->label : chip->label(), chip->pinLabels()};
+    return {chip->label().empty() ? offer->label : chip->label(), chip->pinLabels(), chip->unpoweredClamps()};
 }
 
 } // namespace

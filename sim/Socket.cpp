@@ -1,6 +1,8 @@
 #include "sim/Socket.h"
 
+#include "families/placement/SocketPlacement.h"
 #include "link/commands/Opcodes.h"
+#include "sim/ChipRatings.h"
 
 namespace quarvin::sim {
 
@@ -169,11 +171,50 @@ void Socket::derive() {
 }
 
 PinMask Socket::toChip(PinMask m) const {
-    return ((m >> offset_) & lowBits(half_)) | (((m >> 20) & lowBits(half_)) << half_);
+    if (seating_.plain()) return ((m >> offset_) & lowBits(half_)) | (((m >> 20) & lowBits(half_)) << half_);
+    PinMask c = 0;
+    for (int k = 1; k <= 2 * half_; ++k)
+        if (contactOf_[k] && (m & socketBit(contactOf_[k]))) c |= pinBit(k);
+    return c;
 }
 
 PinMask Socket::toSocket(PinMask m) const {
-    return ((m & lowBits(half_)) << offset_) | (((m >> half_) & lowBits(half_)) << 20);
+    if (seating_.plain()) return ((m & lowBits(half_)) << offset_) | (((m >> half_) & lowBits(half_)) << 20);
+    PinMask s = 0;
+    for (int k = 1; k <= 2 * half_; ++k)
+        if (contactOf_[k] && (m & pinBit(k))) s |= socketBit(contactOf_[k]);
+    return s;
+}
+
+void Socket::seat(const Seating& seating) {
+    seating_ = seating;
+    contactOf_.fill(0);
+    openChipPins_ = 0;
+    const int n = 2 * half_;
+    for (int k = 1; k <= n; ++k) {
+        // Turned round, chip pin k sits where pin k + n/2 would; higher rows move
+        // the left-hand pins towards 1 and the right-hand ones towards 40.
+        const int place = seating.reversed ? (k - 1 + half_) % n + 1 : k;
+        const int socketPin = place <= half_ ? offset_ + place - seating.rowsHigher
+                                             : kSocketRowPins + (place - half_) + seating.rowsHigher;
+        const bool onItsSide = place <= half_ ? socketPin >= 1 : socketPin <= kSocketPins;
+        if (onItsSide && !(seating.openContacts & pinBit(k))) contactOf_[k] = socketPin;
+        else openChipPins_ |= pinBit(k);
+    }
+    dirty_ = true;
+}
+
+// With no supply on any Vcc pin, a pin the box holds low pulls what its diodes
+// join to it: the Vcc pin every clamped pin and the ground pin, a clamped pin
+// the ground pin. Pins the box drives and pins the model drives keep their level.
+PinMask Socket::unpoweredLows(const ChipView& view, const ChipDrive& drive) const {
+    if (!clampPins_ || (view.driven & view.level & supplyPins_)) return 0;
+    const PinMask heldLow = view.driven & ~view.level;
+    const bool railLow = (heldLow & supplyPins_) != 0;
+    const bool groundLow = railLow || (heldLow & (groundPins_ | clampPins_)) != 0;
+    PinMask low = railLow ? clampPins_ | supplyPins_ : 0;
+    if (groundLow) low |= groundPins_;
+    return low & ~view.driven & ~drive.enable & ~openChipPins_;
 }
 
 void Socket::insert(std::shared_ptr<Chip> chip) {
@@ -189,6 +230,19 @@ void Socket::insert(std::shared_ptr<Chip> chip) {
     } else {
         half_ = offset_ = 0;
     }
+    supplyPins_ = groundPins_ = clampPins_ = 0;
+    if (chip_) {
+        const ChipRatings r = chip_->ratings();
+        supplyPins_ = r.supply;
+        groundPins_ = r.ground;
+        const quarvin::Pinout labels = chip_->pinLabels();
+        for (std::size_t k = 0; k < labels.size(); ++k) {
+            if (labels[k].role == PinRole::Vcc) supplyPins_ |= pinBit(static_cast<int>(k) + 1);
+            if (labels[k].role == PinRole::Ground) groundPins_ |= pinBit(static_cast<int>(k) + 1);
+        }
+        clampPins_ = chip_->unpoweredClamps();
+    }
+    seat(chip_ ? chip_->faults().seating : Seating{});
     referee_.setChip(chip_.get());
     dirty_ = true;
 }
@@ -202,6 +256,7 @@ void Socket::refresh(std::int64_t nowPs) {
         dirty_ = false;
         return;
     }
+    if (chip_->faults().seating != seating_) seat(chip_->faults().seating);
     if (!dirty_ && nowPs == lastRefreshPs_) return;
     // The box side alone: switches first (ground over Vcc over Vpp), then the
     // logic driver, pull-ups elsewhere.
@@ -213,7 +268,8 @@ void Socket::refresh(std::int64_t nowPs) {
     sideLevel = (sideLevel | forcedHigh) & ~ground_;
 
     ChipView view;
-    view.level = toChip(sideLevel);
+    // A pin without contact floats; the models read it as high.
+    view.level = toChip(sideLevel) | openChipPins_;
     view.driven = toChip(sideDriven);
     view.vcc = toChip(vcc_);
     view.ground = toChip(ground_);
@@ -225,7 +281,10 @@ void Socket::refresh(std::int64_t nowPs) {
     view.clockHz = cp ? clockHz_ : 0;
     view.nowPs = nowPs;
 
-    const ChipDrive d = chip_->update(view);
+    ChipDrive d = chip_->update(view);
+    const PinMask clampedLow = unpoweredLows(view, d);
+    d.enable |= clampedLow;
+    d.level &= ~clampedLow;
     const PinMask chipPins = toSocket(lowBits(2 * half_));
     chipEnable_ = toSocket(d.enable) & chipPins;
     chipLevel_ = toSocket(d.level) & chipEnable_;

@@ -93,8 +93,12 @@ public:
 
 private:
     void derive();
+    // Where each chip pin touches the socket, from the part's seating fault.
+    void seat(const Seating& seating);
     PinMask toChip(PinMask m) const;
     PinMask toSocket(PinMask m) const;
+    // The pins an unpowered part pulls low through its protection diodes.
+    PinMask unpoweredLows(const ChipView& view, const ChipDrive& drive) const;
     bool chipPresent() const { return chip_ && !chip_->faults().missing; }
 
     Registers regs_;
@@ -102,6 +106,13 @@ private:
     std::uint64_t clockHz_ = 4'000'000;
     std::shared_ptr<Chip> chip_;
     int offset_ = 0, half_ = 0;
+    // The seating in use; unless plain, contactOf_[k] is the socket pin chip pin k
+    // touches (0: none).
+    Seating seating_;
+    std::array<int, 41> contactOf_{};
+    PinMask openChipPins_ = 0;
+    // The part's rails and the pins it clamps to them while unpowered (chip numbering).
+    PinMask supplyPins_ = 0, groundPins_ = 0, clampPins_ = 0;
 
     // Box side, derived from the registers.
     PinMask boxDriven_ = 0, boxLevel_ = 0, vcc_ = 0, ground_ = 0, vpp_ = 0;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "sim/ChipFaultText.h"
 #include "sim/ChipImage.h"
 #include "sim/FuseMapFile.h"
 #include "forms/Texts.h"
@@ -95,9 +96,15 @@ VirtualSocket::VirtualSocket(std::shared_ptr<Box> box, Platform& platform)
     stuck.onClick = [this] { AddStuckClick(); };
     Control& noProg = add(ControlKind::Button, "AddNoProgram", QV_TEXT("Won't program"), 132, 159, 100, 23);
     noProg.onClick = [this] { AddNoProgramClick(); };
+    // Any fault the command lines take, the seating ones included
+    // ("nocontact:22", "reversed", "offset:2").
+    add(ControlKind::Label, "LFaultText", QV_TEXT("Fault"), 16, 204, 34, 16).parent = "Faults";
+    add(ControlKind::Edit, "FaultText", "", 52, 200, 130, 21).parent = "Faults";
+    Control& addFault = add(ControlKind::Button, "AddFault", QV_TEXT("Add fault"), 188, 199, 80, 23);
+    addFault.onClick = [this] { AddFaultClick(); };
     Control& clear = add(ControlKind::Button, "ClearFaults", QV_TEXT("Clear faults"), 284, 200, 80, 23);
     clear.onClick = [this] { ClearFaultsClick(); };
-    for (Control* c : {&stuck, &noProg, &clear}) c->parent = "Faults";
+    for (Control* c : {&stuck, &noProg, &addFault, &clear}) c->parent = "Faults";
     add(ControlKind::Edit, "Message", " ", 8, 244, 364, 21).readOnly = true;
 
     add(ControlKind::Label, "LStress", QV_TEXT("Stress events"), 8, 276, 80, 16);
@@ -347,6 +354,20 @@ void VirtualSocket::AddNoProgramClick() {
     }
     chip_->faults().noProgram.push_back({a, a});
     say("Cell " + Hex(a, 6) + " will not program");
+}
+
+void VirtualSocket::AddFaultClick() {
+    if (!needChip()) return;
+    const std::string text = control("FaultText").text();
+    ChipFaults faults = chip_->faults();
+    std::string error = AddChipFault(faults, text);
+    if (error.empty()) {
+        const ChipFaults kept = chip_->faults();
+        chip_->faults() = faults;
+        error = FaultOutsideChip(*chip_);
+        if (!error.empty()) chip_->faults() = kept;
+    }
+    say(error.empty() ? "Fault " + text + " added" : error);
 }
 
 void VirtualSocket::ClearFaultsClick() {

@@ -35,6 +35,7 @@ public:
     void SaveClick();
     void AddStuckClick(); // StuckAddress/StuckMask/StuckValue
     void AddNoProgramClick();
+    void AddFaultClick();  // FaultText, as --fault names it
     void ClearFaultsClick();
 
     Chip* chip() const { return chip_.get(); }

@@ -1424,5 +1424,93 @@ Connect?
         <source></source>
         <translation>AT89S5x...</translation>
     </message>
+    <message id="The pins do not answer as the selected chip's">
+        <source></source>
+        <translation>The pins do not answer as the selected chip&apos;s</translation>
+    </message>
+    <message id="no socket check for this family">
+        <source></source>
+        <translation>no socket check for this family</translation>
+    </message>
+    <message id="no socket check for this device: its pins in the socket are not known">
+        <source></source>
+        <translation>no socket check for this device: its pins in the socket are not known</translation>
+    </message>
+    <message id="no socket check for this device: no pin of it answers while it is unpowered">
+        <source></source>
+        <translation>no socket check for this device: no pin of it answers while it is unpowered</translation>
+    </message>
+    <message id="Bad contact on pin">
+        <source></source>
+        <translation>Bad contact on pin</translation>
+    </message>
+    <message id="The chip sits">
+        <source></source>
+        <translation>The chip sits</translation>
+    </message>
+    <message id="row too high">
+        <source></source>
+        <translation>row too high</translation>
+    </message>
+    <message id="rows too high">
+        <source></source>
+        <translation>rows too high</translation>
+    </message>
+    <message id="a class of logic parts has no one pinout, and bipolar TTL pins do not clamp to Vcc">
+        <source></source>
+        <translation>a class of logic parts has no one pinout, and bipolar TTL pins do not clamp to Vcc</translation>
+    </message>
+    <message id="an optocoupler has no supply pin, and its LEDs and transistors cannot be read unpowered">
+        <source></source>
+        <translation>an optocoupler has no supply pin, and its LEDs and transistors cannot be read unpowered</translation>
+    </message>
+    <message id="Check the socket before each operation">
+        <source></source>
+        <translation>Check the socket before each operation</translation>
+    </message>
+    <message id="Every button and Auto first check the chip's contacts and seat">
+        <source></source>
+        <translation>Every button and Auto first check the chip&apos;s contacts and seat</translation>
+    </message>
+    <message id="Socket check">
+        <source></source>
+        <translation>Socket check</translation>
+    </message>
+    <message id="Check the chip's contacts and seat, nothing powered">
+        <source></source>
+        <translation>Check the chip&apos;s contacts and seat, nothing powered</translation>
+    </message>
+    <message id="Check the socket before each operation: on">
+        <source></source>
+        <translation>Check the socket before each operation: on</translation>
+    </message>
+    <message id="Check the socket before each operation: off">
+        <source></source>
+        <translation>Check the socket before each operation: off</translation>
+    </message>
+    <message id="this family is not built in this version">
+        <source></source>
+        <translation>this family is not built in this version</translation>
+    </message>
+    <message id="Fault">
+        <source></source>
+        <translation>Fault</translation>
+    </message>
+    <message id="Add fault">
+        <source></source>
+        <translation>Add fault</translation>
+    </message>
+    <message id="Socket OK">
+        <source></source>
+        <translation>Socket OK</translation>
+    </message>
+    <message id="No chip in the socket">
+        <source></source>
+        <translation>No chip in the socket</translation>
+    </message>
+    <message id="The chip sits reversed">
+        <source></source>
+        <translation>The chip sits reversed</translation>
+    </message>
 </context>
 </TS>

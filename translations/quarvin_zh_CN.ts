@@ -1424,5 +1424,93 @@
         <source></source>
         <translation>AT89S5x...</translation>
     </message>
+    <message id="The pins do not answer as the selected chip's">
+        <source></source>
+        <translation>引脚的响应与所选芯片不符</translation>
+    </message>
+    <message id="no socket check for this family">
+        <source></source>
+        <translation>此系列无插座检查</translation>
+    </message>
+    <message id="no socket check for this device: its pins in the socket are not known">
+        <source></source>
+        <translation>此器件无插座检查：不知道它在插座中的引脚</translation>
+    </message>
+    <message id="no socket check for this device: no pin of it answers while it is unpowered">
+        <source></source>
+        <translation>此器件无插座检查：不加电时没有引脚响应</translation>
+    </message>
+    <message id="Bad contact on pin">
+        <source></source>
+        <translation>接触不良：引脚</translation>
+    </message>
+    <message id="The chip sits">
+        <source></source>
+        <translation>芯片高出</translation>
+    </message>
+    <message id="row too high">
+        <source></source>
+        <translation>排</translation>
+    </message>
+    <message id="rows too high">
+        <source></source>
+        <translation>排</translation>
+    </message>
+    <message id="a class of logic parts has no one pinout, and bipolar TTL pins do not clamp to Vcc">
+        <source></source>
+        <translation>一类逻辑器件没有统一的引脚排列，双极型TTL引脚也不钳位到Vcc</translation>
+    </message>
+    <message id="an optocoupler has no supply pin, and its LEDs and transistors cannot be read unpowered">
+        <source></source>
+        <translation>光电耦合器没有电源引脚，其发光管和晶体管不加电时无法读出</translation>
+    </message>
+    <message id="Check the socket before each operation">
+        <source></source>
+        <translation>每次操作前检查插座</translation>
+    </message>
+    <message id="Every button and Auto first check the chip's contacts and seat">
+        <source></source>
+        <translation>每个按钮和自动操作先检查芯片的接触和位置</translation>
+    </message>
+    <message id="Socket check">
+        <source></source>
+        <translation>插座检查</translation>
+    </message>
+    <message id="Check the chip's contacts and seat, nothing powered">
+        <source></source>
+        <translation>不加电检查芯片的接触和位置</translation>
+    </message>
+    <message id="Check the socket before each operation: on">
+        <source></source>
+        <translation>每次操作前检查插座：开</translation>
+    </message>
+    <message id="Check the socket before each operation: off">
+        <source></source>
+        <translation>每次操作前检查插座：关</translation>
+    </message>
+    <message id="this family is not built in this version">
+        <source></source>
+        <translation>此版本未包含此系列</translation>
+    </message>
+    <message id="Fault">
+        <source></source>
+        <translation>故障</translation>
+    </message>
+    <message id="Add fault">
+        <source></source>
+        <translation>添加故障</translation>
+    </message>
+    <message id="Socket OK">
+        <source></source>
+        <translation>插座正常</translation>
+    </message>
+    <message id="No chip in the socket">
+        <source></source>
+        <translation>插座中没有芯片</translation>
+    </message>
+    <message id="The chip sits reversed">
+        <source></source>
+        <translation>芯片放反了</translation>
+    </message>
 </context>
 </TS>

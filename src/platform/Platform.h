@@ -86,6 +86,7 @@ public:
 
 class OperationLog;
 class SerialSource;
+class SocketCheckSource;
 
 // The bundle handed to the core at start-up. Every member must be set but the
 // operation log and the serial numbers, which the program sets when it has them.
@@ -98,6 +99,7 @@ struct Platform {
     WindowHost* windows = nullptr;
     OperationLog* operationLog = nullptr; // every device operation's entry
     SerialSource* serialNumbers = nullptr; // the window's serial number, when the program has one
+    SocketCheckSource* socketCheck = nullptr; // the socket check before each operation, when the program has one
 };
 
 } // namespace quarvin

@@ -6,6 +6,7 @@
 #include "buffer/TFileWin.h"
 #include "catalogue/TTypeDlg.h"
 #include "families/framework/FamilyDialog.h"
+#include "families/framework/SocketCheck.h"
 #include "link/LinkStartup.h"
 #include "link/TEp3.h"
 #include "shell/BringUpCommands.h"
@@ -43,6 +44,9 @@ Program::Program(Platform& platform, PortOpener& ports, std::string programDir)
     platform_.serialNumbers = serialNumbers_.get();
     formatPlatform_.serialNumbers = serialNumbers_.get();
     formatPlatform_.windows = &formatWindows_;
+    socketCheck_ = std::make_unique<WindowSocketCheck>(dir_);
+    platform_.socketCheck = socketCheck_.get();
+    formatPlatform_.socketCheck = socketCheck_.get();
 }
 
 Program::~Program() {
@@ -52,6 +56,7 @@ Program::~Program() {
     // The platform outlives the program; its log does not.
     if (platform_.operationLog == runLog_.get()) platform_.operationLog = nullptr;
     if (platform_.serialNumbers == serialNumbers_.get()) platform_.serialNumbers = nullptr;
+    if (platform_.socketCheck == socketCheck_.get()) platform_.socketCheck = nullptr;
     if (serialDialog_) host.formDestroyed(*serialDialog_);
     if (replace_) host.formDestroyed(*replace_);
     if (find_) host.formDestroyed(*find_);
@@ -231,6 +236,23 @@ void Program::N6Click() {
         message->setText(std::string(kOptocouplerCaption) + ": this device family is not available in this version.");
 }
 
+void Program::SocketCheckClick() {
+    const SelectionState& selection = type_->selection();
+    const SocketCheckPlan plan = socketCheck_->planFor(selection.family, selection);
+    LinkState& box = link();
+    const OperationResult r = RunGuarded(box, [&] { return CheckSocket(box, plan); });
+    if (platform_.prompts && r.outcome != Outcome::LinkLost) platform_.prompts->message(r.message);
+}
+
+void Program::SocketCheckOptionClick() {
+    const bool on = !socketCheck_->beforeEachOperation();
+    const std::string error = socketCheck_->store(on);
+    if (!platform_.prompts) return;
+    platform_.prompts->message(!error.empty() ? error
+                               : on ? QV_TEXT("Check the socket before each operation: on")
+                                    : QV_TEXT("Check the socket before each operation: off"));
+}
+
 void Program::showForm(Form& f) {
     f.show();
     f.bringToFront();
@@ -260,6 +282,8 @@ void Program::wireCommands() {
         serialDialog_->bringToFront();
     });
     m.setCommand("N6Click", [this] { N6Click(); });
+    m.setCommand("SocketCheckClick", [this] { SocketCheckClick(); });
+    m.setCommand("SocketCheckOptionClick", [this] { SocketCheckOptionClick(); });
     m.setCommand("LoopbackClick", [this] {
         AdapterLoopbackClick(ep3_->link(), ports_, *platform_.prompts, SteadyMicroClock(), platform_.stop,
                              [this](const std::string& step) { main_->showProgressNow(step); });

@@ -14,6 +14,7 @@
 #include "shell/DeferredWindows.h"
 #include "shell/RunLog.h"
 #include "shell/SerialSettings.h"
+#include "shell/SocketCheckSettings.h"
 #include "shell/TSerialDlg.h"
 
 namespace quarvin {
@@ -84,6 +85,12 @@ public:
     // Option > Serial number and the settings it keeps in serial.ini.
     WindowSerialNumbers& serialNumbers() { return *serialNumbers_; }
     TSerialDlg& serialDialog() { return *serialDialog_; }
+    // The socket check: its option (socket.ini) and the pinouts it works from.
+    WindowSocketCheck& socketCheck() { return *socketCheck_; }
+    // Test > Socket check on the selected device; its message is shown.
+    void SocketCheckClick();
+    // Option > Check the socket before each operation: switches it and says so.
+    void SocketCheckOptionClick();
 
 private:
     void createMainWindow();
@@ -99,6 +106,7 @@ private:
     std::unique_ptr<RunLogFile> runLog_;
     std::unique_ptr<WindowSerialNumbers> serialNumbers_;
     std::unique_ptr<TSerialDlg> serialDialog_;
+    std::unique_ptr<WindowSocketCheck> socketCheck_;
     MainBuffer buffer_;
     // The format dialog is built with the loaders that the start-up reload needs,
     // but is announced in its own place of the start-up order.

@@ -224,6 +224,17 @@ TEST(VirtualSocket, InjectedFaultsShowInTheDialogAndTheWindowFollowsTheChip) {
     set("StuckMask", "1ff");
     rig.window.click("AddStuck");
     EXPECT_EQ(rig.text("Message"), "Stuck bits need a hex address, mask and value");
+
+    // Seating faults by their command-line names; one that does not fit the part is refused.
+    for (const auto& [text, said] : {std::pair{"nocontact:22", "Fault nocontact:22 added"},
+                                     std::pair{"offset:9", "sits at most 6 rows higher in a 40-pin socket"},
+                                     std::pair{"reversal", "bad fault"}}) {
+        set("FaultText", text);
+        rig.window.click("AddFault");
+        EXPECT_NE(rig.text("Message").find(said), std::string::npos) << rig.text("Message");
+    }
+    EXPECT_EQ(rig.window.chip()->faults().seating.openContacts, sim::pinBit(22));
+    EXPECT_EQ(rig.window.chip()->faults().seating.rowsHigher, 0);
 }
 
 // A logic device: the window grows a fuse map with the security cell, loads

@@ -45,5 +45,24 @@ TEST_F(CliSocketTest, WritesSvgAndRefusesWhatItCannotDraw) {
     EXPECT_NE(svg.find("socket pin 7: pin 1 VPP (Vpp)"), std::string::npos);
 }
 
+// run ... check, and --check before other operations: a failed check ends the
+// run with status 1 and nothing else runs; the families without a check say why.
+TEST_F(CliSocketTest, SocketCheckAndCheckFirst) {
+    const std::string eprom = "run --device Am27C256 --port VBOX --no-log ";
+    const Step steps[] = {
+        {eprom + "check", 0, {"check: Socket OK\n"}},
+        {eprom + "--fault nocontact:22 check", 1, {"check: Bad contact on pin 22\n"}},
+        {eprom + "--fault reversed check", 1, {"check: The chip sits reversed\n"}},
+        {eprom + "--fault offset:2 check", 1, {"check: The chip sits 2 rows too high\n"}},
+        {eprom + "--fault empty check", 1, {"check: No chip in the socket\n"}},
+        {eprom + "--fault nocontact:22 --check read", 1, {"check: Bad contact on pin 22\n"}, {"read:"}},
+        {eprom + "--check blank", 0, {"check: Socket OK\n", "blank: "}},
+        {eprom + "--fault offset:7 check", 2, {}, {"check:"}, "sits at most 6 rows higher"},
+        {"run --dialog TTestLedx --sub-type 1 --port VBOX --no-log check", 1, {"no socket check for this family: "}},
+        {"sum --check x.hex", 1, {}, {}, "--check works with run and gang"},
+    };
+    for (const Step& step : steps) check(step, step.args);
+}
+
 } // namespace
 } // namespace quarvin::cli::test

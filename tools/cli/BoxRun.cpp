@@ -9,10 +9,12 @@
 #include "buffer/Differences.h"
 #include "catalogue/TTypeDlg.h"
 #include "families/framework/ChangedPages.h"
+#include "families/framework/SocketCheckSession.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "shell/RunLog.h"
 #include "sim/ChipImage.h"
+#include "sim/PartPinouts.h"
 #include "sim/VirtualBoxTransport.h"
 
 namespace quarvin::cli {
@@ -190,7 +192,11 @@ std::optional<ExitCode> BoxRun::prepare() {
     choice_ = ChooseDevice(o_, entries_, listPath);
     if (!choice_.device) return usage(choice_.error);
 
-    session_ = device().family->makeSession();
+    familySession_ = device().family->makeSession();
+    // Every family takes "check", the socket check, beside its own operations.
+    session_ = std::make_unique<SocketCheckSession>(*familySession_, [this](const SelectionState& selection) {
+        return SocketCheckPlanFor(*device().family, device().dialogClass, selection, sim::PartPinoutOf);
+    });
     const auto missing = MissingOperations(*session_, o_.operations);
     if (!missing.empty())
         return usage(device().dialogClass + " has no operation " + missing.front() + " (see quarvin-cli ops)");

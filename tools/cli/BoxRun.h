@@ -85,7 +85,8 @@ private:
     Connection connection_;
     std::optional<std::vector<DeviceEntry>> entries_;
     DeviceChoice choice_;
-    std::unique_ptr<FamilySession> session_;
+    std::unique_ptr<FamilySession> familySession_; // the family's own operations
+    std::unique_ptr<FamilySession> session_;       // with the socket check beside them
     formats::FuseGeometry geometry_{};
     std::unique_ptr<MainBuffer> buffer_;
     Loaded loaded_;

@@ -134,8 +134,11 @@ std::string usage() {
            "                    only the pages that differ, then verify the whole range\n"
            "  --chip TYPE       VBOX: this chip in the socket (default a blank chip of the device)\n"
            "  --chip-image FILE VBOX: the chip's state is read from FILE and written back\n"
-           "  --fault F         VBOX: stuck:ADDR:MASK:VALUE, noprogram:ADDR, empty or busy (repeatable)\n"
+           "  --fault F         VBOX: stuck:ADDR:MASK:VALUE, noprogram:ADDR, empty, busy, nocontact:PIN,\n"
+           "                    reversed or offset:N (repeatable)\n"
            "  --allow-stress    VBOX: list what stressed the chip but keep the operations' exit status\n"
+           "  --check           run, gang: the socket check first (the operation check); when it\n"
+           "                    fails nothing else is sent and the exit status is 1\n"
            "  --lang L          the family's messages in English (en) or Chinese (zh) instead of\n"
            "                    the classic texts scripts read (classic, the default)\n"
            "\n"
@@ -193,7 +196,7 @@ namespace {
 bool takesNoValue(const std::string& option) {
     return option == "--yes" || option == "--soft-run" || option == "--force" || option == "--allow-partial" ||
            option == "--changed-only" || option == "--allow-stress" || option == "--no-log" || option == "--json" ||
-           option == "--repeat";
+           option == "--repeat" || option == "--check";
 }
 
 bool& flagOf(Options& o, const std::string& option) {
@@ -205,6 +208,7 @@ bool& flagOf(Options& o, const std::string& option) {
     if (option == "--no-log") return o.noLog;
     if (option == "--json") return o.json;
     if (option == "--repeat") return o.repeat;
+    if (option == "--check") return o.checkFirst;
     return o.allowPartial;
 }
 
@@ -384,6 +388,10 @@ ParseResult parse(const std::vector<std::string>& args) {
         return fail("unknown command '" + o.command + "'");
     }
     if (o.repeat && o.command != "run") return fail("--repeat works with run");
+    if (o.checkFirst) {
+        if (o.command != "run" && o.command != "gang") return fail("--check works with run and gang");
+        if (o.operations.front() != "check") o.operations.insert(o.operations.begin(), "check");
+    }
     if ((o.command == "run" || o.command == "gang" || o.command == "ops" || o.command == "compare" ||
          o.command == "socket") &&
         o.device.empty() == o.dialogClass.empty())

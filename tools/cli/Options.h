@@ -62,6 +62,7 @@ struct Options {
     bool noLog = false;            // --no-log
     bool json = false;             // --json: JSON Lines on stdout, progress as JSON on stderr
     bool repeat = false;           // --repeat: the next chip after each run, until Ctrl+C
+    bool checkFirst = false;       // --check: the socket check before the operations
 
     // The virtual box's chip.
     std::string chip, chipImage;

@@ -114,4 +114,13 @@ ChipRatings LogicChip::ratings() const {
     return r;
 }
 
+// A bipolar TTL input is the emitter of a transistor whose base is fed from Vcc
+// through a resistor, or a Schottky diode pointing into the part: pulled up
+// with Vcc at 0 V it blocks, and reads high whether the pin touches or not (the
+// 74LS data sheets' input clamp diode "VIK" goes to ground, not to Vcc). Its
+// totem-pole output blocks the same way. CMOS logic clamps as other CMOS parts.
+PinMask LogicChip::unpoweredClamps() const {
+    return part_.family == LogicClass::Ttl74 ? 0 : Chip::unpoweredClamps();
+}
+
 } // namespace quarvin::sim

@@ -18,6 +18,7 @@ public:
     explicit LogicChip(const LogicPart& part, std::uint64_t seed = 0);
     int pinCount() const override { return pins_; }
     ChipRatings ratings() const override;
+    PinMask unpoweredClamps() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return part_.name; }
 

@@ -1,4 +1,7 @@
 #include "families/framework/FamilyDialog.h"
+#include "families/framework/SocketCheck.h"
+#include "families/framework/SocketCheckSession.h"
+#include "families/framework/SocketCheckSource.h"
 
 #include <algorithm>
 #include <vector>
@@ -31,8 +34,22 @@ void FamilyDialog::showProgressAt(const ProgressDisplay& display, std::uint32_t 
 
 OperationResult FamilyDialog::runOperation(const std::string& name,
                                            const std::function<OperationResult()>& operation) {
+    if (auto refusal = checkSocketFirst()) return *refusal;
     const OperationLabel label(ctx_.link, name);
     return RunGuarded(ctx_.link, operation);
+}
+
+std::optional<OperationResult> FamilyDialog::checkSocketFirst() {
+    const SocketCheckSource* source = ctx_.platform.socketCheck;
+    if (!source || !source->beforeEachOperation()) return std::nullopt;
+    const SocketCheckPlan plan = source->planFor(className(), ctx_.selection);
+    // A family the check cannot see works as without the option.
+    if (!plan.refusal.empty()) return std::nullopt;
+    const OperationLabel label(ctx_.link, kCheckOperation);
+    const OperationResult r = RunGuarded(ctx_.link, [&] { return CheckSocket(ctx_.link, plan); });
+    if (r.ok()) return std::nullopt;
+    if (r.outcome == Outcome::LinkLost) return r;
+    return OperationResult::refused(r.message);
 }
 
 void FamilyDialog::listDifferences(std::uint32_t first, std::uint32_t count,

@@ -93,6 +93,9 @@ protected:
     DeviceContext& ctx_;
 
 private:
+    // With Option > "Check the socket before each operation" on: the check's
+    // failure as a refusal, nothing when the socket is OK or the family has no check.
+    std::optional<OperationResult> checkSocketFirst();
     std::optional<std::uint64_t> heldSerial_;
     SerialSpec heldSpec_;
 };
@@ -118,6 +121,9 @@ struct FamilyEntry {
     // The first sub-type that names a device: row 0 is a placeholder in most
     // families; the testers whose sub-type picks a class of parts use it.
     int firstSubType = 1;
+    // Why the socket check can learn nothing of this family's parts (the check
+    // then refuses with it); empty when it works from each row's part.
+    std::string noSocketCheck;
 };
 
 // The family dialogs built in this version, by dialog class name ("TP27x", ...).

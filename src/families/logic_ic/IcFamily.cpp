@@ -4,6 +4,7 @@
 
 #include "families/logic_ic/IcTestDialog.h"
 #include "families/logic_ic/IcTester.h"
+#include "forms/Texts.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
@@ -104,6 +105,10 @@ FamilyEntry IcFamily() {
     };
     e.makeSession = [] { return std::make_unique<IcSession>(); };
     e.firstSubType = 0; // the class: 74xxx, 40xxx, 45xxx
+    // A class stands for parts of several packages, and the bipolar 74 parts do
+    // not clamp their pins to Vcc (LogicChip::unpoweredClamps); the tester's own
+    // vectors find a part that does not answer.
+    e.noSocketCheck = QV_TEXT("a class of logic parts has no one pinout, and bipolar TTL pins do not clamp to Vcc");
     return e;
 }
 

@@ -3,6 +3,7 @@
 
 #include "families/opto/OptoDialog.h"
 #include "families/opto/OptoTest.h"
+#include "forms/Texts.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
@@ -45,6 +46,10 @@ FamilyEntry OptoFamily() {
         return rows;
     };
     e.makeSession = [] { return std::make_unique<OptoSession>(); };
+    // An LED conducts from about 1.1 V, close to the box's input threshold, and a
+    // phototransistor in the dark conducts not at all: an optocoupler has no
+    // supply pin to hold low, and neither side reads reliably through a pull-up.
+    e.noSocketCheck = QV_TEXT("an optocoupler has no supply pin, and its LEDs and transistors cannot be read unpowered");
     return e;
 }
 

@@ -2,6 +2,7 @@
 // What a pin of a part in the socket does for the family's sequences, and the
 // name its data sheet gives it. Shared by the program and the virtual box's chip
 // models (header only: the models list their pinouts with it).
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ using Pinout = std::vector<PinLabel>;
 struct PartPinout {
     std::string part; // empty: no part known
     Pinout pins;
+    // Pins (bit k-1: pin k) that the unpowered part clamps to its Vcc pin through
+    // its protection diodes: they read low through the box's pull-ups while Vcc
+    // is held low. The socket check expects them there.
+    std::uint64_t unpoweredClamps = 0;
 };
 
 } // namespace quarvin
