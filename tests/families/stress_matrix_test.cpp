@@ -51,8 +51,6 @@ const KnownBreach kKnownBreaches[] = {
     {"TP28cx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
     {"TP29e", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
     {"TP29fxxx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
-    {"TP89c5x", StressRule::LongContention,
-     "the box drives XTAL2, the oscillator amplifier's output, for more than a second"},
     {"TPW27x", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
 };
 
