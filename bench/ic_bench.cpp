@@ -1,10 +1,10 @@
 // The logic IC tester through the in-process virtual box: "Search" of the whole
-// TTL library with a 74LS138 in the socket and "Founction" on a 74LS193 (loop
-// vectors). Line time, host CPU time and its share, the command stream's own
-// cost; "name value unit" lines, the results on stderr. The library is the one
-// the build compiled from data/ictest/ttl74.vec (else the committed
-// data/TTL74.LIB); a part or entry the library does not hold yet is reported as
-// skipped.
+// TTL library with a 74LS138 in the socket, "Founction" on a 74LS193 (loop
+// vectors) and "Search" of the whole CMOS40 library with a CD4017B. Line time,
+// host CPU time and its share, the command stream's own cost; "name value unit"
+// lines, the results on stderr. A library is the one the build compiled from
+// data/ictest/*.vec (else the committed data/*.LIB); a part or entry the library
+// does not hold yet is reported as skipped.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -22,12 +22,14 @@ using namespace quarvin;
 
 void Skipped(const std::string& name, const std::string& why) { std::printf("%s skipped (%s)\n", name.c_str(), why.c_str()); }
 
-std::optional<IcLibrary> TtlLibrary() {
-    for (const std::filesystem::path& p : {std::filesystem::path(QUARVIN_BINARY_DIR) / "data/TTL74.LIB",
-                                           std::filesystem::path(QUARVIN_SOURCE_DIR) / "data/TTL74.LIB"})
+std::optional<IcLibrary> LoadLibrary(const std::string& file) {
+    for (const std::filesystem::path& p : {std::filesystem::path(QUARVIN_BINARY_DIR) / "data" / file,
+                                           std::filesystem::path(QUARVIN_SOURCE_DIR) / "data" / file})
         if (auto lib = IcLibrary::Load(p.string())) return lib;
     return std::nullopt;
 }
+
+std::optional<IcLibrary> TtlLibrary() { return LoadLibrary("TTL74.LIB"); }
 
 struct IcBench {
     std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
@@ -78,9 +80,28 @@ void FounctionOn193(const IcLibrary& lib) {
     std::fprintf(stderr, "%s: %s\n", name.c_str(), r.message.c_str());
 }
 
+// "Search" of the whole CMOS40 library with a CD4017B in the socket.
+void SearchCmos40With4017() {
+    const std::string name = "ic_search_cmos40_with_cd4017b";
+    constexpr int kCmos40Class = 1; // IcClasses(): 74xx, 40xx, 45xx
+    const auto lib = LoadLibrary("CMOS40.LIB");
+    if (!lib) return Skipped(name, "no CMOS40.LIB");
+    const sim::ChipOffer* part = sim::FindOffer("CD4017B");
+    if (!part) return Skipped(name, "no CD4017B model");
+    IcBench b(*part);
+    IcSearchResult r;
+    const bench::Measured m = bench::Measure(*b.box, [&] { r = IcSearch(b.link, *lib, b.hooks); });
+    bench::PrintMeasured(name, m);
+    bench::Print(name + "_entries", static_cast<double>(lib->entries().size()), "types");
+    std::string found;
+    for (std::size_t i : r.found) found += " " + IcTypeName(kCmos40Class, lib->entries()[i].number);
+    std::fprintf(stderr, "%s: %s:%s\n", name.c_str(), r.result.message.c_str(), found.c_str());
+}
+
 } // namespace
 
 int main() {
+    SearchCmos40With4017();
     const auto lib = TtlLibrary();
     if (!lib) {
         Skipped("ic_search_ttl74_with_74ls138", "no TTL74.LIB");

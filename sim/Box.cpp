@@ -103,4 +103,12 @@ int Box::popReply() {
     return r.value;
 }
 
+std::optional<Box::TimedReply> Box::popTimedReply() {
+    if (replies_.empty()) return std::nullopt;
+    const std::int64_t arrives = deliveryOfFront();
+    const Reply r = replies_.front();
+    replies_.pop_front();
+    return TimedReply{r.value, arrives};
+}
+
 } // namespace quarvin::sim

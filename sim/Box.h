@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <typeindex>
 #include <unordered_map>
@@ -69,6 +70,13 @@ public:
     bool hasReply() const { return !replies_.empty(); }
     std::size_t pendingReplies() const { return replies_.size(); }
     int popReply();          // -1 when none is queued
+    // The oldest reply and when it reaches the host on the line clock, for a caller
+    // that delivers it at that time; the host's readiness is left to that caller.
+    struct TimedReply {
+        std::uint8_t value;
+        std::int64_t arrivesPs;
+    };
+    std::optional<TimedReply> popTimedReply();
     void dropReplies() {
         replies_.clear();
         packetLeft_ = 0;

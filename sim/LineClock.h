@@ -30,7 +30,9 @@ public:
     // The host keeps the line quiet for ps once its bytes so far have left.
     void hostPauses(std::int64_t ps) { host_ = std::max(host_, rxFree_) + std::max<std::int64_t>(ps, 0); }
     // The host took a reply that reached it at `arrivedPs`.
-    void hostReceives(std::int64_t arrivedPs) { if (arrivedPs > host_) host_ = arrivedPs; }
+    void hostReceives(std::int64_t arrivedPs) { hostReadyAt(arrivedPs); }
+    // The host is ready to send no earlier than ps (it wrote its bytes then).
+    void hostReadyAt(std::int64_t ps) { if (ps > host_) host_ = ps; }
 
     std::int64_t boxNowPs() const { return box_; }
     // Everything that happened so far, on the line and in the box.

@@ -4,6 +4,7 @@
 // hold a chip whose state is kept in a chip image file between runs.
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -18,12 +19,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "sim/Box.h"
 #include "sim/ChipFaultText.h"
 #include "sim/ChipImage.h"
+#include "sim/LinePace.h"
 #include "sim/SimFamily.h"
 #include "shell/Version.h"
 
@@ -46,6 +49,9 @@ const char* Usage =
     "      --latency-ms N    behave as a USB serial adapter with an N ms latency timer:\n"
     "                        replies leave in packets of 62 bytes, or when the timer\n"
     "                        runs out after a packet's first byte\n"
+    "      --real-time       answer at the pace of the box's 115200 baud line: every\n"
+    "                        byte takes its character time each way and the box's\n"
+    "                        work (pulses, erase and write times) passes in wall time\n"
     "      --loopback        no box: every byte received goes straight back, as an\n"
     "                        adapter with TX joined to RX does\n"
     "      --drop N          with --loopback, every Nth byte is lost\n"
@@ -58,6 +64,7 @@ struct Options {
     long silentAfter = -1;
     bool persist = false;
     bool loopback = false;
+    bool realTime = false;
     long dropEvery = 0; // 0: none
     std::string chip, chipImage;
     std::vector<std::string> faults;
@@ -109,6 +116,8 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
             if (!value(v) || !number(v, 0, 255, ms, "--latency-ms needs 0..255")) return false;
             o.config.usb.attached = true;
             o.config.usb.latencyMs = static_cast<double>(ms);
+        } else if (a == "--real-time") {
+            o.realTime = true;
         } else if (a == "--loopback") {
             o.loopback = true;
         } else if (a == "--drop") {
@@ -201,9 +210,11 @@ private:
 class Loopback {
 public:
     explicit Loopback(long dropEvery) : dropEvery_(dropEvery) {}
+    // Whether the next byte received comes back.
+    bool keeps() { return dropEvery_ == 0 || ++count_ % dropEvery_ != 0; }
     void echo(const std::uint8_t* data, std::size_t n, std::vector<std::uint8_t>& out) {
         for (std::size_t i = 0; i < n; ++i)
-            if (dropEvery_ == 0 || ++count_ % dropEvery_ != 0) out.push_back(data[i]);
+            if (keeps()) out.push_back(data[i]);
     }
 
 private:
@@ -248,6 +259,7 @@ public:
         if (pending_.empty() || Clock::now() < firstAt_ + latency_) return true;
         return flush(pending_.size());
     }
+    bool idle() const { return pending_.empty(); }
     // How long poll may wait before a packet is due, in ms.
     int pollTimeoutMs(int idleMs) const {
         if (pending_.empty()) return idleMs;
@@ -269,6 +281,18 @@ private:
     std::vector<std::uint8_t> pending_;
     Clock::time_point firstAt_{};
 };
+
+// How long to sleep before something is due: a paced byte, an adapter packet, or
+// else the idle check.
+timespec SleepTime(const ReplyPath& replies, const std::optional<quarvin::sim::LinePace>& pace) {
+    using namespace std::chrono;
+    nanoseconds wait = milliseconds(replies.pollTimeoutMs(200));
+    if (pace)
+        if (const auto at = pace->nextWrite())
+            wait = std::clamp(duration_cast<nanoseconds>(*at - quarvin::sim::LinePace::Clock::now()), nanoseconds(0), wait);
+    const auto secs = duration_cast<seconds>(wait);
+    return timespec{static_cast<time_t>(secs.count()), static_cast<long>((wait - secs).count())};
+}
 
 } // namespace
 
@@ -311,7 +335,18 @@ int main(int argc, char** argv) {
     std::printf("%s\n", slave);
     std::fflush(stdout);
 
-    quarvin::sim::Box box(opt.config);
+    quarvin::sim::BoxConfig boxConfig = opt.config;
+    std::optional<quarvin::sim::LinePace> pace;
+    if (opt.realTime) {
+        pace.emplace(quarvin::sim::LinePace::Clock::now());
+        // The reply path holds the adapter's packets in wall time already.
+        boxConfig.usb.attached = false;
+        // Sleeps end within a microsecond of their time, not the default 50 µs
+        // (half a character).
+        ::prctl(PR_SET_TIMERSLACK, 1000UL);
+    }
+    quarvin::sim::LineClock loopbackLine; // paced loopback: when each byte is back
+    quarvin::sim::Box box(boxConfig);
     if (opt.silentAfter >= 0) box.faults().silentAfterBytes = static_cast<std::uint64_t>(opt.silentAfter);
     if (chip) box.insert(chip);
     ImageKeeper image(chip, opt.chipImage);
@@ -320,23 +355,51 @@ int main(int argc, char** argv) {
     out.reserve(4096);
     ReplyPath replies(master, opt.config.usb);
     Loopback loopback(opt.dropEvery);
+    // Paced: the bytes just read go on the line from now, one character time each;
+    // what comes back waits in `pace` for its time.
+    auto paceBytes = [&](const std::uint8_t* data, std::size_t n) {
+        const auto readAt = quarvin::sim::LinePace::Clock::now();
+        const std::int64_t ready = pace->hostReadyPs(readAt);
+        if (opt.loopback) {
+            loopbackLine.hostReadyAt(ready);
+            for (std::size_t i = 0; i < n; ++i) {
+                const std::int64_t back = loopbackLine.hostSends();
+                if (loopback.keeps()) pace->push(data[i], back);
+            }
+        } else {
+            box.clock().hostReadyAt(ready);
+            box.receive(data, n);
+            image.afterBatch();
+            while (const auto reply = box.popTimedReply()) pace->push(reply->value, reply->arrivesPs);
+        }
+        pace->takeDue(readAt, out);
+    };
     bool clientSeen = false;
     while (!stopSignal) {
         pollfd pfd{master, POLLIN, 0};
-        const int r = ::poll(&pfd, 1, replies.pollTimeoutMs(200));
+        const timespec sleep = SleepTime(replies, pace);
+        const int r = ::ppoll(&pfd, 1, &sleep, nullptr);
         if (r < 0) {
             if (errno == EINTR) continue;
             break;
         }
-        if (r == 0) image.saveIfChanged();
+        // The image is written when the line is quiet, not between paced replies.
+        if (r == 0 && replies.idle() && !(pace && pace->nextWrite())) image.saveIfChanged();
         bool hangup = (pfd.revents & (POLLHUP | POLLERR)) != 0;
+        if (pace) {
+            out.clear();
+            pace->takeDue(quarvin::sim::LinePace::Clock::now(), out);
+            if (!replies.add(out)) hangup = true;
+        }
         if (!replies.flushIfDue()) hangup = true;
         if (pfd.revents & POLLIN) {
             const ssize_t n = ::read(master, in.data(), in.size());
             if (n > 0) {
                 clientSeen = true;
                 out.clear();
-                if (opt.loopback) {
+                if (pace) {
+                    paceBytes(in.data(), static_cast<std::size_t>(n));
+                } else if (opt.loopback) {
                     loopback.echo(in.data(), static_cast<std::size_t>(n), out);
                 } else {
                     box.receive(in.data(), static_cast<std::size_t>(n));

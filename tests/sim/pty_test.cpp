@@ -2,6 +2,7 @@
 // quarvin-sim over a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -132,6 +133,21 @@ TEST_F(PtyTest, ABoxThatGoesSilentLosesTheLink) {
     EXPECT_EQ(link.connected, 0);
 }
 
+// Paced, the box takes at least the line's character times: a run of delay ticks
+// followed by a question lasts no less than the ticks on the steady clock, and the
+// answer is right.
+TEST_F(PtyTest, RealTimeTakesTheLinesCharacterTimes) {
+    startLink({"--real-time"});
+    ASSERT_EQ(link.connected, 1);
+    constexpr int Ticks = 2000;
+    const auto start = std::chrono::steady_clock::now();
+    Delay(link, Ticks);
+    EXPECT_EQ(GetBoardModel(link), 'c');
+    const auto took = std::chrono::steady_clock::now() - start;
+    const std::int64_t linePs = Ticks * LineClock::CharPs;
+    EXPECT_GE(std::chrono::duration_cast<std::chrono::nanoseconds>(took).count(), linePs / 1000);
+}
+
 TEST_F(PtyTest, ASavedVirtualBoxGivesWayToABoxOnCom1) {
     std::ofstream(dir / "zomexnt.con") << "VBOX";
     sim = std::make_unique<SimProcess>(SimExe, std::vector<std::string>{});
@@ -177,11 +193,15 @@ namespace quarvin::sim::test {
 namespace {
 
 // Behind a USB adapter model with a 16 ms latency timer, read-ahead still gets
-// every byte in its place: the replies come in packets, late, but in order.
-TEST_F(PtyTest, ReadAheadThroughALatencyTimerGetsTheRightBytes) {
+// every byte in its place: the replies come in packets, late, but in order; the
+// same when the line is paced in real time (the parameter).
+class PtyPacedTest : public PtyTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PtyPacedTest, ReadAheadThroughALatencyTimerGetsTheRightBytes) {
     struct Stuck { std::uint32_t address; std::uint8_t value; };
     const Stuck stuck[] = {{0x010, 0x5A}, {0x0FF, 0x00}, {0x100, 0xA5}, {0x1C3, 0x3C}};
     std::vector<std::string> args = {"--latency-ms", "16", "--chip", "27C256 12.7v"};
+    if (GetParam()) args.push_back("--real-time");
     for (const Stuck& s : stuck) {
         char fault[64];
         std::snprintf(fault, sizeof fault, "stuck:%x:ff:%x", static_cast<unsigned>(s.address), s.value);
@@ -209,6 +229,8 @@ TEST_F(PtyTest, ReadAheadThroughALatencyTimerGetsTheRightBytes) {
     }
     EXPECT_EQ(link.connected, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(AsFastAsItRunsAndInRealTime, PtyPacedTest, ::testing::Bool());
 
 } // namespace
 } // namespace quarvin::sim::test

@@ -112,6 +112,19 @@ void synchronousCounter(LogicPins& pins, LogicState& state, unsigned modulus, bo
     pins.out(15, enableT && count == modulus - 1);
 }
 
+// CD4060B (TI SCHS049C, Harris, logic diagram Fig. 1): fourteen ripple stages
+// clocked by the oscillator input PHI I (11), stages 4..10 and 12..14 brought out.
+// The oscillator's two inverters drive /PHI O (10) = not PHI I and PHI O (9) =
+// PHI I. RESET also disables the oscillator; the sheet gives no pin 9/10 level
+// for that case, so the model keeps following PHI I and the entry does not look.
+void cd4060(LogicPins& pins, LogicState& state) {
+    constexpr int kPhiIn = 11, kPhiOut = 9, kPhiOutInverted = 10, kReset = 12;
+    ripple(pins, state, kPhiIn, kReset, 14,
+           {{7, 4}, {5, 5}, {4, 6}, {6, 7}, {14, 8}, {13, 9}, {15, 10}, {1, 12}, {2, 13}, {3, 14}});
+    pins.out(kPhiOut, pins.in(kPhiIn));
+    pins.out(kPhiOutInverted, !pins.in(kPhiIn));
+}
+
 void cd40160(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, 10, false); }
 void cd40161(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, 16, false); }
 void cd40162(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, 10, true); }

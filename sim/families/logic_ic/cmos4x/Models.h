@@ -23,6 +23,7 @@ void cd4022(LogicPins&, LogicState&);
 void cd4020(LogicPins&, LogicState&);
 void cd4024(LogicPins&, LogicState&);
 void cd4040(LogicPins&, LogicState&);
+void cd4060(LogicPins&, LogicState&);
 void cd4029(LogicPins&, LogicState&);
 void cd40160(LogicPins&, LogicState&);
 void cd40161(LogicPins&, LogicState&);
