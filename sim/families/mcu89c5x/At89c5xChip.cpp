@@ -199,6 +199,7 @@ ChipRatings At89c5xChip::ratings() const {
                                         rating::Vpp13V);
     r.vccAllowed = pinBit(kRst) | pinBit(kP26) | pinBit(kP27) | pinBit(kP36) | pinBit(kP37) | pinBit(kPsen) |
                    pinBit(kAleProg);
+    r.supplyMaxMillivolts = rating::Supply6V6;
     return r;
 }
 
