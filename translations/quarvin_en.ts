@@ -1412,5 +1412,9 @@ Connect?
         <source></source>
         <translation>Run Auto chip after chip, each with the next serial number</translation>
     </message>
+    <message id="AT89S5x...">
+        <source></source>
+        <translation>AT89S5x...</translation>
+    </message>
 </context>
 </TS>

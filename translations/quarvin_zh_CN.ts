@@ -1412,5 +1412,9 @@
         <source></source>
         <translation>逐片运行自动，每片使用下一个序列号</translation>
     </message>
+    <message id="AT89S5x...">
+        <source></source>
+        <translation>AT89S5x...</translation>
+    </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 #include "families/flash29ee/EE29Family.h"
 #include "families/mcu89c5x/P89c5xFamily.h"
 #include "families/mcu2051/P2051Family.h"
+#include "families/mcu89s5x/P89s5xFamily.h"
 #include "families/pic16c8x/Pic16Family.h"
 #include "families/avr90s/Avr90sFamily.h"
 #include "families/gal/GalFamily.h"
@@ -35,6 +36,7 @@ const std::map<std::string, FamilyEntry>& Families() {
         {EE29Dialog::kFormClass, EE29Family()},
         {P89c5xDialog::kFormClass, P89c5xFamily()},
         {P2051Dialog::kFormClass, P2051Family()},
+        {P89s5xDialog::kFormClass, P89s5xFamily()},
         {Pic16Dialog::kFormClass, Pic16Family()},
         {Avr90sDialog::kFormClass, Avr90sFamily()},
         {GalDialog::kFormClass, GalFamily()},

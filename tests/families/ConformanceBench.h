@@ -73,6 +73,8 @@ inline const std::vector<ConformanceRow>& ConformanceRows() {
         {.family = "TP24c0x", .subType = 3, .blank = ""},
         {.family = "TP93cxx", .subType = 1, .erase = "erase", .withoutReadBack = "program erase"},
         {.family = "TP89c5x", .subType = 1, .erase = "erase", .supplyStaysOn = true, .withoutReadBack = "program erase"},
+        // The AT89S5x sequences switch Vpp, the clock and Vcc off after a stop or a failure.
+        {.family = "TAt89s5x1", .subType = 2, .erase = "erase", .withoutReadBack = "program erase"},
         {.family = "TP2051x", .subType = 2, .erase = "erase", .supplyStaysOn = true, .withoutReadBack = "program erase"},
         {.family = "TP16c8x", .subType = 5, .erase = "erase", .image = Image::Words14, .supplyStaysOn = true,
          .withoutReadBack = "program erase"},

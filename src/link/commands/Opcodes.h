@@ -51,6 +51,7 @@ constexpr std::uint8_t Em78ReadModifier = 174;
 constexpr std::uint8_t I2cCommand = 176;       // v
 constexpr std::uint8_t Lpc87Write = 177;       // v
 constexpr std::uint8_t Lpc87Read = 178;        // 1 reply
+constexpr std::uint8_t StrobeLow = 179;        // p: socket pin p low for 0.5 us, then high
 
 // Register numbers.
 constexpr int DirectionRegisterCount = 5;
