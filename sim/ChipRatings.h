@@ -9,6 +9,7 @@ namespace quarvin::sim {
 // Common absolute maximum figures of the data sheets, in millivolts.
 namespace rating {
 inline constexpr int Supply7V = 7000;       // "Vcc supply voltage ... -0.6 V to +7.0 V"
+inline constexpr int Supply6V6 = 6600;      // the Atmel microcontrollers: "maximum operating voltage 6.6 V"
 inline constexpr int Signal7V = 7000;       // "voltage on any pin with respect to ground ... +7.0 V"
 inline constexpr int Signal6V5 = 6500;      // "all input or output voltages ... -0.6 V to +6.5 V"
 inline constexpr int Signal6V25 = 6250;     // "all input voltages ... -0.6 V to +6.25 V"

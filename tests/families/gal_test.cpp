@@ -175,6 +175,7 @@ TEST(GalWire, EraseAndSecMatchTheirGoldenStreamsAndSwitchVppOffBeforeVcc) {
         ConnectVpp(end.link, 0);
         ConnectVcc(end.link, 0);
         PinLow(end.link, kGalRows[static_cast<std::size_t>(c.row)].vccPin); // the driver follows its switch
+        WriteAllPorts(end.link, 0); // then every port
         end.confirmed();
         EXPECT_TRUE(end.endOf(*tap)) << c.name;
     }

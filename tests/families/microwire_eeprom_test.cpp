@@ -6,6 +6,7 @@
 
 #include "FamilyRig.h"
 #include "WireDecode.h"
+#include "families/framework/MemorySteps.h"
 #include "families/microwire_eeprom/MicrowireDialog.h"
 #include "sim/families/microwire_eeprom/MicrowireChip.h"
 
@@ -113,7 +114,7 @@ TEST(MicrowireDialog, StopEndsEveryLoopAtItsAddressAndSwitchesThePartOff) {
         EXPECT_EQ(rig.dlg.control("Msg").text(), "Stopped at 000002");
         EXPECT_TRUE(rig.dlg.failure());
         Expect e(rig.link);
-        ConnectVcc(e.link, 0);
+        PowerOffPinFed(e.link, pin::microwire::Supply);
         e.confirmed(); // a stopped run still proves the part was switched off
         EXPECT_TRUE(e.endOf(rig.log->written));
         if (c.endsWithBits) {

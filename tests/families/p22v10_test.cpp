@@ -165,6 +165,7 @@ TEST(P22v10Wire, EraseAndSecrityMatchTheirGoldenStreamsAndSwitchVppOffBeforeVcc)
         ConnectVpp(end.link, 0);
         ConnectVcc(end.link, 0);
         PinLow(end.link, 32); // the supply pin's driver follows its switch
+        WriteAllPorts(end.link, 0); // then every port
         end.confirmed();
         EXPECT_TRUE(end.endOf(*tap));
         EXPECT_EQ(chip->refusedPulses(), 0);

@@ -51,12 +51,14 @@ TEST(W27e, EraseStreamHoldsTheStrobeForAThousandTicksAtFourteenVolts) {
         SetVppLevel(vpp.link, 14000);
         EXPECT_LT(Find(w, vpp.bytes()), at);
         // Right after it /OE goes low and /CE high; the stream ends with Vpp and
-        // then Vcc off (the latches' states are the same whatever came before).
+        // then Vcc off and every port low (the latches' states are the same whatever
+        // came before).
         EXPECT_EQ(Find(w, {79 + 28, 31 + 26}, at + held.size()), at + held.size());
         Expect after(rig.link);
         ConnectVpp(after.link, 0);
         ConnectVcc(after.link, 0);
         PinLow(after.link, kW27eRows[static_cast<std::size_t>(c.row)].supplyPin);
+        WriteAllPorts(after.link, 0);
         after.confirmed();
         EXPECT_TRUE(after.endOf(w));
         EXPECT_EQ(rig.dlg.failure(), 0);

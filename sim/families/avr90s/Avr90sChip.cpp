@@ -211,8 +211,10 @@ ChipDrive Avr90sChip::update(const ChipView& v) {
 // voltage on RESET with respect to ground -1.0 V to +13.0 V; maximum operating
 // voltage 6.6 V".
 ChipRatings Avr90sChip::ratings() const {
-    return ProgrammableRatings(pins_.vcc, pins_.ground, rating::Signal7V, UnpoweredInputs::Forbidden, pins_.reset,
-                               rating::Vpp13V);
+    ChipRatings r = ProgrammableRatings(pins_.vcc, pins_.ground, rating::Signal7V, UnpoweredInputs::Forbidden,
+                                        pins_.reset, rating::Vpp13V);
+    r.supplyMaxMillivolts = rating::Supply6V6;
+    return r;
 }
 
 // The parallel programming mode's pins: 12 V on RESET, PB0..PB7 the data port,

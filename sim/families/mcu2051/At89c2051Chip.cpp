@@ -159,7 +159,10 @@ ChipDrive At89c2051Chip::update(const ChipView& v) {
 // operating voltage 6.6 V"; programming puts "12 V +/- 0.5 V" on RST/Vpp, which
 // is otherwise held at "H" (Vcc).
 ChipRatings At89c2051Chip::ratings() const {
-    return ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated, kRstVpp, rating::Vpp13V);
+    ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated, kRstVpp,
+                                        rating::Vpp13V);
+    r.supplyMaxMillivolts = rating::Supply6V6;
+    return r;
 }
 
 // The data sheet's pin names; in programming mode P1 carries the data, XTAL1

@@ -181,8 +181,12 @@ ChipDrive At89c5xChip::update(const ChipView& v) {
     progLow_ = progLow;
 
     if (!progLow && (mode == Mode::ReadCode || mode == Mode::ReadSignature)) {
+        // "Port 0 is an 8-bit open drain bidirectional I/O port ... External
+        // pullups are required during program verification": the part pulls
+        // its zeros low and releases its ones, which the box's pull-ups read high.
         const std::uint8_t byte = readByte(mode, address(v));
-        for (int bit = 0; bit < 8; ++bit) d.drive(kP0Bit0 - bit, (byte >> bit & 1) != 0);
+        for (int bit = 0; bit < 8; ++bit)
+            if (!(byte >> bit & 1)) d.drive(kP0Bit0 - bit, false);
     }
     return d;
 }
@@ -195,6 +199,7 @@ ChipRatings At89c5xChip::ratings() const {
                                         rating::Vpp13V);
     r.vccAllowed = pinBit(kRst) | pinBit(kP26) | pinBit(kP27) | pinBit(kP36) | pinBit(kP37) | pinBit(kPsen) |
                    pinBit(kAleProg);
+    r.supplyMaxMillivolts = rating::Supply6V6;
     return r;
 }
 

@@ -22,9 +22,13 @@ constexpr std::uint32_t kReadProgressEvery = 16;
 constexpr std::uint32_t kVerifyProgressEvery = 32;
 constexpr std::uint32_t kProgramProgressEvery = 64;
 
+// Vpp off before Vcc, then every port low: a port left high would feed the
+// unpowered part through its input diodes ("voltage on any pin except RESET
+// -1.0 V to Vcc + 0.5 V").
 void PowerOff(LinkState& link) {
     ConnectVpp(link, 0);
     ConnectVcc(link, 0);
+    WriteAllPorts(link, 0);
 }
 
 OperationResult Stopped(LinkState& link, std::uint32_t a) {
@@ -172,7 +176,7 @@ OperationResult ReadAvr(const Avr90sJob& job) {
     ConnectVpp(link, 0);
     AvrPowerUp(link, job.row);
     const std::uint8_t fuses = AvrReadFuseByte(link, job.row);
-    ConnectVcc(link, 0);
+    PowerOff(link);
     OperationResult r = OperationResult::done("OK");
     r.value = fuses;
     return r;
@@ -200,10 +204,8 @@ OperationResult EraseAvr(const Avr90sJob& job) {
 }
 
 OperationResult BlankAvr(const Avr90sJob& job) {
-    // Blank leaves Vcc on: only Vpp goes off at the end.
     return CheckFlashWords(
-        job, kReadProgressEvery, [](std::uint32_t) { return kErasedWord; }, "No Blank!",
-        [](LinkState& link) { ConnectVpp(link, 0); });
+        job, kReadProgressEvery, [](std::uint32_t) { return kErasedWord; }, "No Blank!", PowerOff);
 }
 
 OperationResult ProgramAvr(const Avr90sJob& job) {
@@ -257,12 +259,12 @@ OperationResult ProtectAvr(const Avr90sJob& job, AvrProtectMode mode) {
     const bool ready = WriteByteCommand(job, avrcmd::WriteLocks, AvrLockByte(mode), 0);
     ConnectVpp(link, 0);
     if (!ready) {
-        ConnectVcc(link, 0);
+        PowerOff(link);
         return OperationResult::failed("Bad!", 0);
     }
     if (mode != AvrProtectMode::NoVerify) {
         // The other items end without a word of their own.
-        ConnectVcc(link, 0);
+        PowerOff(link);
         return OperationResult::done({});
     }
     // With both lock bits the flash must read erased. Vpp goes off too: 12 V
@@ -277,6 +279,7 @@ OperationResult ProtectAvr(const Avr90sJob& job, AvrProtectMode mode) {
 OperationResult ReadAvrFuses(const Avr90sJob& job) {
     if (auto refusal = Enter(job)) return *refusal;
     const std::uint8_t byte = AvrReadFuseByte(job.link, job.row);
+    PowerOff(job.link);
     OperationResult r = OperationResult::done(Format("Config=%02x", byte));
     r.value = byte;
     return r;

@@ -75,6 +75,8 @@ ChipCodes ReadIdentifierCodes(LinkState& link, const F28Row& row) {
     SetF28Address(link, row, kDeviceCodeAddress);
     const std::uint8_t device = ReadPort(link, DataPort);
     QuietSocket(link);
+    // The quiet socket ends with every port high, the supply pin's too.
+    WriteAllPorts(link, 0);
     return {maker, device};
 }
 

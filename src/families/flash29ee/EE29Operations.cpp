@@ -157,7 +157,9 @@ void ChooseEE29BusMode(LinkState& link, const EE29Row& row) {
     if (!row.placeholder()) ChooseJedecBusMode(link, row.pin28());
 }
 
-OperationResult ReadEE29(const EE29Job& job) {
+namespace {
+
+OperationResult ReadSteps(const EE29Job& job) {
     LinkState& link = job.link;
     const EE29Row& row = job.row;
     job.hooks.say("Reading...", true);
@@ -179,7 +181,7 @@ OperationResult ReadEE29(const EE29Job& job) {
     return OperationResult::done("OK!");
 }
 
-OperationResult BlankCheckEE29(const EE29Job& job) {
+OperationResult BlankCheckSteps(const EE29Job& job) {
     LinkState& link = job.link;
     const EE29Row& row = job.row;
     job.hooks.say("Verify...", true);
@@ -202,14 +204,14 @@ OperationResult BlankCheckEE29(const EE29Job& job) {
     return OperationResult::done("Blank OK");
 }
 
-OperationResult UnprotectEE29(const EE29Job& job) {
+OperationResult UnprotectSteps(const EE29Job& job) {
     if (auto none = NoDevice(job.row, "Failured!")) return *none;
     job.hooks.say("Unprotect...", true);
     DataProtectionOff(job.link, job.row);
     return OperationResult::done("OK!");
 }
 
-OperationResult ProtectEE29(const EE29Job& job) {
+OperationResult ProtectSteps(const EE29Job& job) {
     LinkState& link = job.link;
     const EE29Row& row = job.row;
     if (auto none = NoDevice(row, "Failured!")) return *none;
@@ -228,7 +230,7 @@ OperationResult ProtectEE29(const EE29Job& job) {
     return OperationResult::done("OK!");
 }
 
-OperationResult EraseEE29(const EE29Job& job) {
+OperationResult EraseSteps(const EE29Job& job) {
     LinkState& link = job.link;
     const EE29Row& row = job.row;
     if (auto none = NoDevice(row, "Failured!")) return *none;
@@ -253,7 +255,7 @@ OperationResult EraseEE29(const EE29Job& job) {
     return OperationResult::doneUnchecked("Finished");
 }
 
-OperationResult ProgramEE29(const EE29Job& job, int speedIndex) {
+OperationResult ProgramSteps(const EE29Job& job, int speedIndex) {
     LinkState& link = job.link;
     const EE29Row& row = job.row;
     if (auto none = NoDevice(row, "Programe Failured!")) return *none;
@@ -306,7 +308,7 @@ OperationResult ProgramEE29(const EE29Job& job, int speedIndex) {
     return OperationResult::done("Finished", note);
 }
 
-OperationResult VerifyEE29(const EE29Job& job) {
+OperationResult VerifySteps(const EE29Job& job) {
     LinkState& link = job.link;
     const EE29Row& row = job.row;
     if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
@@ -325,7 +327,7 @@ OperationResult VerifyEE29(const EE29Job& job) {
     });
 }
 
-OperationResult SumEE29(const EE29Job& job) {
+OperationResult SumSteps(const EE29Job& job) {
     LinkState& link = job.link;
     const EE29Row& row = job.row;
     job.hooks.say("Check sum...", true);
@@ -333,6 +335,35 @@ OperationResult SumEE29(const EE29Job& job) {
     SetDataWidth(link, kReadBusMode);
     const PageSum pages = SumPages(link, row.lastAddress, AddressSetter(link, row), job.hooks);
     return SumOutcome(link, pages, "字节累加后的和 = ");
+}
+
+} // namespace
+
+// The SST parts rate their pins "-0.5 V to VDD + 0.5 V": every operation ends
+// with the ports low, after the supply is off.
+OperationResult ReadEE29(const EE29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return ReadSteps(job); });
+}
+OperationResult BlankCheckEE29(const EE29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return BlankCheckSteps(job); });
+}
+OperationResult UnprotectEE29(const EE29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return UnprotectSteps(job); });
+}
+OperationResult ProtectEE29(const EE29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return ProtectSteps(job); });
+}
+OperationResult EraseEE29(const EE29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return EraseSteps(job); });
+}
+OperationResult ProgramEE29(const EE29Job& job, int speedIndex) {
+    return EndWithPortsLow(job.link, [&] { return ProgramSteps(job, speedIndex); });
+}
+OperationResult VerifyEE29(const EE29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return VerifySteps(job); });
+}
+OperationResult SumEE29(const EE29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return SumSteps(job); });
 }
 
 } // namespace quarvin

@@ -89,19 +89,21 @@ void SetF29Address(LinkState& link, const F29Row& row, std::uint32_t a) {
     WriteJedecAddress(link, a | row.highAddressMask(), false);
 }
 
-OperationResult ReadF29(const F29Job& job) {
+namespace {
+
+OperationResult ReadSteps(const F29Job& job) {
     return ReadBlocks(
         job.link, job.buffer, job.row.supplyPin, job.fields.length, job.row.lastAddress,
         [&](std::uint32_t a) { SetF29Address(job.link, job.row, a); }, job.hooks);
 }
 
-OperationResult BlankCheckF29(const F29Job& job) {
+OperationResult BlankCheckSteps(const F29Job& job) {
     return BlankCheckBlocks(
         job.link, job.row.supplyPin, job.fields.length, job.row.lastAddress,
         [&](std::uint32_t a) { SetF29Address(job.link, job.row, a); }, job.hooks);
 }
 
-OperationResult EraseF29(const F29Job& job) {
+OperationResult EraseSteps(const F29Job& job) {
     LinkState& link = job.link;
     const F29Row& row = job.row;
     if (Placeholder(row)) return OperationResult::failed("Failured! (no device type selected)", 0);
@@ -145,13 +147,27 @@ OperationResult EraseF29(const F29Job& job) {
     ConnectVpp(link, 0);
     if (row.eraseVppPin) SetVppLevel(link, 0);
     ConnectVcc(link, 0);
-    OperationResult blank = BlankCheckF29(job);
+    OperationResult blank = BlankCheckSteps(job);
     // A fast part may finish before the first status read: its codes tell it
     // from an empty socket.
     if (blank.ok() && !sawBusy)
         if (auto noChip = FailUnlessCodesAnswer(ReadIdentifyCodes(link, row), PresenceCheckedStep::Erase, 0))
             return *noChip;
     return blank;
+}
+
+} // namespace
+
+// The SST parts rate their pins "-0.5 V to Vdd + 0.5 V": the reads, Erase and
+// Sum end with every port low once the supply is off, as Programe does.
+OperationResult ReadF29(const F29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return ReadSteps(job); });
+}
+OperationResult BlankCheckF29(const F29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return BlankCheckSteps(job); });
+}
+OperationResult EraseF29(const F29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return EraseSteps(job); });
 }
 
 OperationResult ProgramF29(const F29Job& job) {
@@ -197,7 +213,9 @@ OperationResult ProgramF29(const F29Job& job) {
     return OperationResult::done("OK!", EndOfBufferNote(s));
 }
 
-OperationResult VerifyF29(const F29Job& job) {
+namespace {
+
+OperationResult VerifySteps(const F29Job& job) {
     LinkState& link = job.link;
     const F29Row& row = job.row;
     if (auto refused = CheckFieldStarts(job.fields, row.lastAddress)) return *refused;
@@ -239,7 +257,7 @@ OperationResult VerifyF29(const F29Job& job) {
     return OperationResult::done("Verify OK", EndOfBufferNote(s));
 }
 
-OperationResult SumF29(const F29Job& job) {
+OperationResult SumSteps(const F29Job& job) {
     LinkState& link = job.link;
     const F29Row& row = job.row;
     job.hooks.say("Check sum", true);
@@ -248,6 +266,15 @@ OperationResult SumF29(const F29Job& job) {
     const PageSum pages = SumPages(
         link, row.lastAddress, [&](std::uint32_t a) { SetF29Address(link, row, a); }, job.hooks);
     return SumOutcome(link, pages, "字节累加后的和 = ");
+}
+
+} // namespace
+
+OperationResult VerifyF29(const F29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return VerifySteps(job); });
+}
+OperationResult SumF29(const F29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return SumSteps(job); });
 }
 
 OperationResult UnprotectF29(const F29Job& job) {
@@ -273,6 +300,8 @@ OperationResult UnprotectF29(const F29Job& job) {
     ConnectVpp(link, 0);
     SetVppLevel(link, 0);
     ConnectVcc(link, 0);
+    // A9, /CE and the address pins set above would feed the unpowered part.
+    WriteAllPorts(link, 0);
     return OperationResult::done("Finished");
 }
 

@@ -32,9 +32,17 @@ void PowerDownAfterFlashProgram(LinkState& link) {
     ConnectVcc(link, 0);
     PinLow(link, pin::eprom::OutputEnable);
     PinLow(link, pin::eprom::ChipEnable);
+    // The quiet socket leaves every port high, the supply pin's too: the part
+    // would stay fed by its driver after the operation.
+    WriteAllPorts(link, 0);
 }
 
 void PowerOffAfterFailure(LinkState& link) { ConnectVcc(link, 0); }
+
+void PowerOffPinFed(LinkState& link, int supplyPin) {
+    ConnectVcc(link, 0);
+    PinLow(link, supplyPin);
+}
 
 void QuietSocket(LinkState& link) {
     ConnectVpp(link, 0);
@@ -47,6 +55,10 @@ void QuietSocket(LinkState& link) {
 void EnableOutputs(LinkState& link) {
     PinLow(link, pin::eprom::ChipEnable);
     PinLow(link, pin::eprom::OutputEnable);
+}
+
+void PortsLowIfSent(LinkState& link, std::uint64_t bytesSentBefore) {
+    if (link.bytesSent != bytesSentBefore && !link.lost) WriteAllPorts(link, 0);
 }
 
 } // namespace quarvin

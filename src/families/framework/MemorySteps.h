@@ -1,6 +1,7 @@
 #pragma once
 // Power steps that the parallel memory families share: the supply and ground at
 // the start, and what is switched off after a read, a programming run or a failure.
+#include "families/framework/Operation.h"
 #include "link/commands/LinkState.h"
 
 namespace quarvin {
@@ -19,15 +20,32 @@ void PowerDownAfterRead(LinkState& link);
 // After programming (done, failed or stopped): Vpp off, Vcc off.
 void PowerDownAfterProgram(LinkState& link);
 // After a flash programmed byte by byte: /OE low, Vpp off, the socket quiet,
-// Vcc off, then /OE and /CE low.
+// Vcc off, then /OE, /CE and every port low.
 void PowerDownAfterFlashProgram(LinkState& link);
 
 // A read-type step that failed or was stopped: Vcc off.
 void PowerOffAfterFailure(LinkState& link);
+// A part fed from a logic pin (the serial EEPROMs): the Vcc latches off and
+// that pin low, or its driver alone keeps the part powered.
+void PowerOffPinFed(LinkState& link, int supplyPin);
 // Everything off and every port low, then every port high: the socket at rest
 // before a flash operation powers it.
 void QuietSocket(LinkState& link);
 // /CE, then /OE low: the memory drives its data pins.
 void EnableOutputs(LinkState& link);
+
+// Every port low, once an operation that sent anything has ended: the
+// power-downs above leave the ports high, which suits parts rated against
+// ground but feeds a part rated "Vcc + 0.5 V" through its input diodes for as
+// long as it stays in the socket. Only for families whose every operation ends
+// with the supply off (a low port would fight a closed Vcc switch).
+// Every port low if anything was sent since `bytesSentBefore` and the link still stands.
+void PortsLowIfSent(LinkState& link, std::uint64_t bytesSentBefore);
+template <class Run> OperationResult EndWithPortsLow(LinkState& link, Run run) {
+    const std::uint64_t before = link.bytesSent;
+    OperationResult result = run();
+    PortsLowIfSent(link, before);
+    return result;
+}
 
 } // namespace quarvin

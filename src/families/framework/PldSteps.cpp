@@ -22,9 +22,12 @@ void PldPowerUp(LinkState& link, const PldSupply& supply) {
     ConnectVpp(link, supply.vppPin);
 }
 
+// Every port low after the supply: the Lattice parts rate their inputs
+// "-2.5 V to Vcc + 1.0 V", so a port left high feeds the unpowered part.
 void PldPowerDown(LinkState& link) {
     ConnectVpp(link, 0);
     ConnectVcc(link, 0);
+    WriteAllPorts(link, 0);
 }
 
 void ConfirmBoxAnswers(LinkState& link) { ReadPort(link, 2); }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "families/framework/ChangedPages.h"
+#include "families/framework/MemorySteps.h"
 #include "families/i2c_eeprom/I2cBus.h"
 #include "link/commands/LinkOps.h"
 #include "forms/Texts.h"
@@ -21,12 +22,8 @@ constexpr int kBitsPerByte = 8;
 bool Placeholder(const I2cRow& row) { return row.chip == nullptr; }
 OperationResult NoTypeSelected() { return OperationResult::refused(QV_TEXT("No device type selected")); }
 
-// The part takes its supply from a logic pin, so switching the Vcc latches off
-// alone leaves it powered: the pin goes low too.
-void SwitchOff(LinkState& link, const I2cRow& row) {
-    ConnectVcc(link, 0);
-    PinLow(link, row.vcc);
-}
+// The part takes its supply from a logic pin.
+void SwitchOff(LinkState& link, const I2cRow& row) { PowerOffPinFed(link, row.vcc); }
 
 // Reports progress at a and answers whether the user asked to stop.
 bool ProgressStops(const I2cJob& job, std::uint32_t a) {

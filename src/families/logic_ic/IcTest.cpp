@@ -28,9 +28,11 @@ void PortsLow(LinkState& link) {
     WritePort(link, kPins9to16, 0);
 }
 
+// Every port low once the supply is off: a port left high would keep the part
+// fed through its supply pin or its input diodes.
 void PowerOff(LinkState& link) {
     ConnectVcc(link, 0);
-    WriteAllPorts(link, 0xFF);
+    WriteAllPorts(link, 0);
 }
 
 OperationResult Stopped(const IcRunCounters& c) {

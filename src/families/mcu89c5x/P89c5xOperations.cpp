@@ -285,6 +285,8 @@ OperationResult BlankP89c5x(const P89c5xJob& job) {
     job.hooks.say("Blank...", true);
     const CodeCompare c = CompareCode(job, kReadProgressEvery, [](std::uint32_t) { return std::uint8_t{0xFF}; });
     if (c.end == CodeCompare::End::Stopped) return StoppedAfterRead(link, c.at);
+    // Off before the result, as Verify does.
+    ConnectVcc(link, 0);
     if (c.end == CodeCompare::End::Differs) return OperationResult::failed(QV_TEXT("Error"), c.at);
     return OperationResult::done("OK!");
 }

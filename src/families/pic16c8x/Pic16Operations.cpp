@@ -276,6 +276,7 @@ OperationResult ErasePic16(const Pic16Job& job, Pic16EraseMode mode) {
         EraseProgram(link, job.row);
         break;
     }
+    PowerOff(link);
     return OperationResult::done(Unchecked("Finished", job.row, kPic16EmptyNotTold));
 }
 
@@ -326,6 +327,7 @@ OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
             if (job.hooks.stop()) {
                 ConnectVpp(link, 0);
                 PinLow(link, job.row.mclrPin);
+                ConnectVcc(link, 0);
                 return OperationResult::stopped(a);
             }
         }
@@ -336,9 +338,10 @@ OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
     }
     job.hooks.show(last, last);
     // MCLR low with Vpp off, so the part does not start its program against the
-    // box's drivers; the supply stays on.
+    // box's drivers; then the supply goes off, as after every other operation.
     ConnectVpp(link, 0);
     PinLow(link, job.row.mclrPin);
+    ConnectVcc(link, 0);
     if (RowHasDeviceId(job.row) || ProgrammedWordReadsBack(job)) return OperationResult::done("Finished");
     return OperationResult::done(std::string("Finished") + kPic16EmptyNotTold);
 }

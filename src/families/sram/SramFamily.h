@@ -11,6 +11,12 @@ public:
     SramSession();
     std::uint32_t lastAddress(int subType) const override;
     void start(LinkState& link) override;
+    // A static RAM keeps what Programe wrote only while it is powered: Read,
+    // Programe, Verify and Auto leave it on for the next step, and the dialog's
+    // shut-down switches it off.
+    bool leavesPartPowered(const std::string& operation) const override {
+        return operation == "read" || operation == "program" || operation == "verify" || operation == "auto";
+    }
 
 protected:
     OperationResult runStep(MemoryStep step, const SessionJob& job) override;

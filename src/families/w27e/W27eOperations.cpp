@@ -21,10 +21,12 @@ constexpr int kEraseTicks = 1000;   // about 95 ms of erase strobe
 constexpr EpromTexts kTexts{.repaintReading = true, .verifying = QV_TEXT("Verify...(Ctrl+C to stop)"), .summing = QV_TEXT("Check sum")};
 
 // Runs an EPROM operation on the row's EPROM view.
+// Its parts rate their pins "-0.5 V to Vcc + 0.5 V" (all but Vpp, A9 and Vcc):
+// the ports go low at the end, after the supply is off.
 template <class Operation>
 OperationResult AsEprom(const W27eJob& job, Operation operation) {
     const EpromRow row = job.row.asEprom();
-    return operation(EpromJob{job.link, row, job.buffer, job.fields, job.hooks, kTexts});
+    return EndWithPortsLow(job.link, [&] { return operation(EpromJob{job.link, row, job.buffer, job.fields, job.hooks, kTexts}); });
 }
 
 } // namespace
@@ -34,7 +36,9 @@ OperationResult BlankCheckW27e(const W27eJob& job) { return AsEprom(job, BlankCh
 OperationResult VerifyW27e(const W27eJob& job) { return AsEprom(job, VerifyEprom); }
 OperationResult SumW27e(const W27eJob& job) { return AsEprom(job, SumEprom); }
 
-OperationResult EraseW27e(const W27eJob& job) {
+namespace {
+
+OperationResult EraseSteps(const W27eJob& job) {
     LinkState& link = job.link;
     const EpromRow row = job.row.asEprom();
     if (!job.row.chip) return OperationResult::refused(QV_TEXT("Failured! (no device type selected)"));
@@ -65,7 +69,7 @@ OperationResult EraseW27e(const W27eJob& job) {
     return OperationResult::doneUnchecked("Erase finished: run Blank to check it");
 }
 
-OperationResult ProgramW27e(const W27eJob& job) {
+OperationResult ProgramSteps(const W27eJob& job) {
     LinkState& link = job.link;
     const EpromRow row = job.row.asEprom();
     if (!job.row.chip) return OperationResult::refused(QV_TEXT("Programe Failured! (no device type selected)"));
@@ -94,6 +98,15 @@ OperationResult ProgramW27e(const W27eJob& job) {
     OperationResult r = OperationResult::done(sum.message, EndOfBufferNote(s));
     r.value = sum.value;
     return r;
+}
+
+} // namespace
+
+OperationResult EraseW27e(const W27eJob& job) {
+    return EndWithPortsLow(job.link, [&] { return EraseSteps(job); });
+}
+OperationResult ProgramW27e(const W27eJob& job) {
+    return EndWithPortsLow(job.link, [&] { return ProgramSteps(job); });
 }
 
 } // namespace quarvin
