@@ -1,10 +1,11 @@
 // The logic IC tester through the in-process virtual box: "Search" of the whole
-// TTL library with a 74LS138 in the socket, "Founction" on a 74LS193 (loop
-// vectors) and "Search" of the whole CMOS40 library with a CD4017B. Line time,
-// host CPU time and its share, the command stream's own cost; "name value unit"
-// lines, the results on stderr. A library is the one the build compiled from
-// data/ictest/*.vec (else the committed data/*.LIB); a part or entry the library
-// does not hold yet is reported as skipped.
+// TTL library with a 74LS138 and with a 74LS133 in the socket, "Founction" on a
+// 74LS193 (loop vectors) and "Search" of the whole CMOS40 library with a
+// CD4017B. Line time, host CPU time and its share, the command stream's own
+// cost; "name value unit" lines, the results on stderr. A library is the one the
+// build compiled from data/ictest/*.vec (else the committed data/*.LIB); a part
+// or entry the library does not hold yet is reported as skipped.
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -20,6 +21,10 @@ namespace {
 
 using namespace quarvin;
 
+// IcClasses(): 74xx, 40xx, 45xx.
+constexpr int kTtlClass = 0;
+constexpr int kCmos40Class = 1;
+
 void Skipped(const std::string& name, const std::string& why) { std::printf("%s skipped (%s)\n", name.c_str(), why.c_str()); }
 
 std::optional<IcLibrary> LoadLibrary(const std::string& file) {
@@ -28,8 +33,6 @@ std::optional<IcLibrary> LoadLibrary(const std::string& file) {
         if (auto lib = IcLibrary::Load(p.string())) return lib;
     return std::nullopt;
 }
-
-std::optional<IcLibrary> TtlLibrary() { return LoadLibrary("TTL74.LIB"); }
 
 struct IcBench {
     std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
@@ -51,64 +54,52 @@ std::optional<std::size_t> EntryOf(const IcLibrary& lib, std::int32_t number) {
     return std::nullopt;
 }
 
-void SearchWith138(const IcLibrary& lib) {
-    const std::string name = "ic_search_ttl74_with_74ls138";
-    const sim::ChipOffer* part = sim::FindOffer("74LS138");
-    if (!part) return Skipped(name, "no 74LS138 model");
-    if (!EntryOf(lib, 138)) return Skipped(name, "no entry 138 in TTL74.LIB");
-    IcBench b(*part);
-    IcSearchResult r;
-    const bench::Measured m = bench::Measure(*b.box, [&] { r = IcSearch(b.link, lib, b.hooks); });
-    bench::PrintMeasured(name, m);
-    bench::Print(name + "_entries", static_cast<double>(lib.entries().size()), "types");
-    std::string found;
-    for (std::size_t i : r.found) found += " " + IcTypeName(0, lib.entries()[i].number);
-    std::fprintf(stderr, "%s: %s:%s\n", name.c_str(), r.result.message.c_str(), found.c_str());
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
-void FounctionOn193(const IcLibrary& lib) {
-    const std::string name = "ic_founction_74ls193";
-    const sim::ChipOffer* part = sim::FindOffer("74LS193");
-    if (!part) return Skipped(name, "no 74LS193 model");
-    const auto entry = EntryOf(lib, 193);
-    if (!entry) return Skipped(name, "no entry 193 in TTL74.LIB");
-    IcBench b(*part);
-    OperationResult r;
-    const bench::Measured m = bench::Measure(*b.box, [&] { r = IcFounction(b.link, lib, *entry, b.hooks); });
-    bench::PrintMeasured(name, m);
-    bench::Print(name + "_vectors", lib.entries()[*entry].count, "vectors");
-    std::fprintf(stderr, "%s: %s\n", name.c_str(), r.message.c_str());
-}
-
-// "Search" of the whole CMOS40 library with a CD4017B in the socket.
-void SearchCmos40With4017() {
-    const std::string name = "ic_search_cmos40_with_cd4017b";
-    constexpr int kCmos40Class = 1; // IcClasses(): 74xx, 40xx, 45xx
-    const auto lib = LoadLibrary("CMOS40.LIB");
-    if (!lib) return Skipped(name, "no CMOS40.LIB");
-    const sim::ChipOffer* part = sim::FindOffer("CD4017B");
-    if (!part) return Skipped(name, "no CD4017B model");
+// "Search" of a whole library (named by its file, "TTL74.LIB") with one part in
+// the socket; `number` is the part's own entry.
+void SearchWith(const std::string& file, int icClass, const std::string& partName, std::int32_t number) {
+    const std::string name = "ic_search_" + Lower(file.substr(0, file.find('.'))) + "_with_" + Lower(partName);
+    const auto lib = LoadLibrary(file);
+    if (!lib) return Skipped(name, "no " + file);
+    const sim::ChipOffer* part = sim::FindOffer(partName);
+    if (!part) return Skipped(name, "no " + partName + " model");
+    if (!EntryOf(*lib, number)) return Skipped(name, "no entry " + std::to_string(number) + " in " + file);
     IcBench b(*part);
     IcSearchResult r;
     const bench::Measured m = bench::Measure(*b.box, [&] { r = IcSearch(b.link, *lib, b.hooks); });
     bench::PrintMeasured(name, m);
     bench::Print(name + "_entries", static_cast<double>(lib->entries().size()), "types");
     std::string found;
-    for (std::size_t i : r.found) found += " " + IcTypeName(kCmos40Class, lib->entries()[i].number);
+    for (std::size_t i : r.found) found += " " + IcTypeName(icClass, lib->entries()[i].number);
     std::fprintf(stderr, "%s: %s:%s\n", name.c_str(), r.result.message.c_str(), found.c_str());
+}
+
+void FounctionOn193() {
+    const std::string name = "ic_founction_74ls193";
+    const auto lib = LoadLibrary("TTL74.LIB");
+    if (!lib) return Skipped(name, "no TTL74.LIB");
+    const sim::ChipOffer* part = sim::FindOffer("74LS193");
+    if (!part) return Skipped(name, "no 74LS193 model");
+    const auto entry = EntryOf(*lib, 193);
+    if (!entry) return Skipped(name, "no entry 193 in TTL74.LIB");
+    IcBench b(*part);
+    OperationResult r;
+    const bench::Measured m = bench::Measure(*b.box, [&] { r = IcFounction(b.link, *lib, *entry, b.hooks); });
+    bench::PrintMeasured(name, m);
+    bench::Print(name + "_vectors", lib->entries()[*entry].count, "vectors");
+    std::fprintf(stderr, "%s: %s\n", name.c_str(), r.message.c_str());
 }
 
 } // namespace
 
 int main() {
-    SearchCmos40With4017();
-    const auto lib = TtlLibrary();
-    if (!lib) {
-        Skipped("ic_search_ttl74_with_74ls138", "no TTL74.LIB");
-        Skipped("ic_founction_74ls193", "no TTL74.LIB");
-        return 0;
-    }
-    SearchWith138(*lib);
-    FounctionOn193(*lib);
+    SearchWith("CMOS40.LIB", kCmos40Class, "CD4017B", 17);
+    SearchWith("TTL74.LIB", kTtlClass, "74LS138", 138);
+    SearchWith("TTL74.LIB", kTtlClass, "74LS133", 133);
+    FounctionOn193();
     return 0;
 }

@@ -1,6 +1,6 @@
 // The microcontroller families through the in-process virtual box, run by their
 // dialogs' buttons as a user would: Blank, Programe, Verify and Read of a random
-// image on a blank AT89C52, AT89C55, AT89C2051, PIC16F877 and AT90S8515. Prints the line time,
+// image on a blank AT89C52, AT89C55, AT89S52, AT89C2051, PIC16F877 and AT90S8515. Prints the line time,
 // the host CPU time and its share of the line time, and the command stream's own
 // cost as "name value unit" lines; the operations' messages go to stderr.
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include "families/avr90s/Avr90sDialog.h"
 #include "families/mcu2051/P2051Dialog.h"
 #include "families/mcu89c5x/P89c5xDialog.h"
+#include "families/mcu89s5x/P89s5xDialog.h"
 #include "families/pic16c8x/Pic16Dialog.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
@@ -64,6 +65,7 @@ void Run(int subType, const std::string& label, std::array<std::uint8_t, 3> sign
 int main() {
     Run<P89c5xDialog>(3, "at89c52", {0x1E, 0x52, 0xFF});
     Run<P89c5xDialog>(5, "at89c55", {0x1E, 0x55, 0xFF});
+    Run<P89s5xDialog>(2, "at89s52", {0x1E, 0x52, 0x06});
     Run<P2051Dialog>(2, "at89c2051");
     Run<Pic16Dialog>(10, "pic16f877", {}, "ReadToFile");
     Run<Avr90sDialog>(4, "at90s8515");

@@ -199,6 +199,14 @@
         <source></source>
         <translation>P29</translation>
     </message>
+    <message id="AT29CX">
+        <source></source>
+        <translation>AT29CX</translation>
+    </message>
+    <message id="AT29C256">
+        <source></source>
+        <translation>AT29C256</translation>
+    </message>
     <message id="PW27">
         <source></source>
         <translation>PW27</translation>
@@ -1411,6 +1419,10 @@
     <message id="Run Auto chip after chip, each with the next serial number">
         <source></source>
         <translation>逐片运行自动，每片使用下一个序列号</translation>
+    </message>
+    <message id="AT89S5x...">
+        <source></source>
+        <translation>AT89S5x...</translation>
     </message>
 </context>
 </TS>

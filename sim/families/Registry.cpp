@@ -7,8 +7,10 @@
 #include "sim/families/flash28f/F28Sim.h"
 #include "sim/families/eeprom28c/E28Sim.h"
 #include "sim/families/flash29ee/EE29Sim.h"
+#include "sim/families/flash29c/At29Sim.h"
 #include "sim/families/mcu89c5x/P89c5xSim.h"
 #include "sim/families/mcu2051/P2051Sim.h"
+#include "sim/families/mcu89s5x/P89s5xSim.h"
 #include "sim/families/pic16c8x/Pic16Sim.h"
 #include "sim/families/avr90s/Avr90sSim.h"
 #include "sim/families/gal/GalSim.h"
@@ -31,8 +33,11 @@ const std::vector<SimFamily>& SimFamilies() {
         F28SimFamily(),
         E28SimFamily(),
         EE29SimFamily(),
+        At29cxSimFamily(),
+        At29c256SimFamily(),
         P89c5xSimFamily(),
         P2051SimFamily(),
+        P89s5xSimFamily(),
         Pic16SimFamily(),
         Avr90sSimFamily(),
         GalSimFamily(),

@@ -10,11 +10,12 @@
 namespace quarvin::sim {
 
 // Opcode 135's setting: 0x80 = 32-pin wiring (/WE on pin 35), 0x40 = 28-pin
-// wiring (/WE on pin 33).
+// wiring (/WE on pin 33), 0x20 = the 32-pin address wiring with /WE on pin 7
+// (a 28-pin part with /WE on its pin 1 and A14 on its pin 27).
 struct BusModeState {
     std::uint8_t mode = 0x80;
     bool pin28() const { return mode == 0x40; }
-    int writeEnablePin() const { return pin28() ? 33 : 35; }
+    int writeEnablePin() const { return mode == 0x20 ? 7 : pin28() ? 33 : 35; }
 };
 
 // Puts A0..A14 of `a` on the address pins of the bus mode's wiring; higher

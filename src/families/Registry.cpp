@@ -7,8 +7,10 @@
 #include "families/flash28f/F28Family.h"
 #include "families/eeprom28c/E28Family.h"
 #include "families/flash29ee/EE29Family.h"
+#include "families/flash29c/At29Family.h"
 #include "families/mcu89c5x/P89c5xFamily.h"
 #include "families/mcu2051/P2051Family.h"
+#include "families/mcu89s5x/P89s5xFamily.h"
 #include "families/pic16c8x/Pic16Family.h"
 #include "families/avr90s/Avr90sFamily.h"
 #include "families/gal/GalFamily.h"
@@ -33,8 +35,11 @@ const std::map<std::string, FamilyEntry>& Families() {
         {F28Dialog::kFormClass, F28Family()},
         {E28Dialog::kFormClass, E28Family()},
         {EE29Dialog::kFormClass, EE29Family()},
+        {At29cxDialog::kFormClass, At29cxFamily()},
+        {At29c256Dialog::kFormClass, At29c256Family()},
         {P89c5xDialog::kFormClass, P89c5xFamily()},
         {P2051Dialog::kFormClass, P2051Family()},
+        {P89s5xDialog::kFormClass, P89s5xFamily()},
         {Pic16Dialog::kFormClass, Pic16Family()},
         {Avr90sDialog::kFormClass, Avr90sFamily()},
         {GalDialog::kFormClass, GalFamily()},

@@ -70,9 +70,16 @@ inline const std::vector<ConformanceRow>& ConformanceRows() {
         {.family = "TPi28fxxx", .subType = 1, .erase = "erase", .takesFields = true, .partial = {6, 11, 12, 13, 14, 15}},
         {.family = "TP28cx", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true},
         {.family = "TP29e", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true, .withoutReadBack = "program"},
+        // AT29C: the write reads back every 4 KiB, the erase writes pages of FF that Blank checks.
+        {.family = "TP29cx", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true,
+         .withoutReadBack = "program erase"},
+        {.family = "TP29c256", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true,
+         .withoutReadBack = "program erase"},
         {.family = "TP24c0x", .subType = 3, .blank = ""},
         {.family = "TP93cxx", .subType = 1, .erase = "erase", .withoutReadBack = "program erase"},
         {.family = "TP89c5x", .subType = 1, .erase = "erase", .supplyStaysOn = true, .withoutReadBack = "program erase"},
+        // The AT89S5x sequences switch Vpp, the clock and Vcc off after a stop or a failure.
+        {.family = "TAt89s5x1", .subType = 2, .erase = "erase", .withoutReadBack = "program erase"},
         {.family = "TP2051x", .subType = 2, .erase = "erase", .supplyStaysOn = true, .withoutReadBack = "program erase"},
         {.family = "TP16c8x", .subType = 5, .erase = "erase", .image = Image::Words14, .supplyStaysOn = true,
          .withoutReadBack = "program erase"},

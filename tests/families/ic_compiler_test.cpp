@@ -1,8 +1,12 @@
 // The vector compiler: what it refuses (with the file and line), the pin bytes it
 // writes as the loader turns them into the box's registers, rows split so that a
-// clock edge sees its data, and the committed libraries against their sources.
+// clock edge sees its data, the committed libraries and their list against
+// their sources.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "IcList.h"
 #include "IcTestParts.h"
 #include "IcVecCompiler.h"
 #include "LogicIcRig.h"
@@ -170,6 +174,42 @@ TEST(IcVecCompiler, CommittedLibrariesEqualAFreshCompileOfTheirSources) {
         EXPECT_TRUE(committed == std::string(r.library.begin(), r.library.end()))
             << library << " is not current: quarvin-icvec data/ictest/" << source << " data/" << library;
     }
+}
+
+// An entry's notes are the comment lines right above its "ic" line; what it
+// does not check comes from its rows.
+TEST(IcVecCompiler, KeepsEachEntrysNotesAndFindsWhatItDoesNotCheck) {
+    const auto r = icvec::CompileIcVectors("# header, not a note\n\n# quad buffer\n# second line\n"
+                                           "ic 125 TBUF125 14\npins IITIITGTIITIIV\n"
+                                           "t 00L 01H - L00 H10 -   # outputs on\n"
+                                           "t 10Z 10Z - L00 H10 -\nend\n",
+                                           "t.vec");
+    ASSERT_TRUE(r.ok()) << r.errors.front();
+    ASSERT_EQ(r.ics.size(), 1u);
+    EXPECT_EQ(r.ics[0].notes, (std::vector<std::string>{"quad buffer", "second line"}));
+    EXPECT_EQ(r.ics[0].unchecked,
+              (std::vector<std::string>{"pins 6, 11 never checked low", "pins 3, 8 never checked high",
+                                        "pins 8, 11 never checked off", "input pin 12 never pulled low"}));
+}
+
+// data/ictest/LIST.md is what quarvin-icvec --list makes of the three sources;
+// QUARVIN_UPDATE_GOLDEN=1 rewrites it.
+TEST(IcVecCompiler, TheTypeListIsCurrent) {
+    const std::filesystem::path dir = std::filesystem::path(QUARVIN_SOURCE_DIR) / "data" / "ictest";
+    std::vector<icvec::ListedLibrary> libraries;
+    int icClass = 0;
+    for (const char* source : {"ttl74.vec", "cmos40.vec", "cmos45.vec"}) {
+        libraries.push_back({source, icClass++, icvec::CompileIcVectors(ReadText(dir / source), source)});
+        ASSERT_TRUE(libraries.back().compiled.ok()) << libraries.back().compiled.errors.front();
+    }
+    const std::string list = icvec::IcListMarkdown(libraries);
+    if (std::getenv("QUARVIN_UPDATE_GOLDEN")) std::ofstream(dir / "LIST.md", std::ios::binary) << list;
+    EXPECT_TRUE(ReadText(dir / "LIST.md") == list)
+        << "data/ictest/LIST.md is not current: in data/ictest, quarvin-icvec --list ttl74.vec cmos40.vec cmos45.vec "
+           "> LIST.md";
+    // Search with a part lists its own type first among the same; with the
+    // 74LS00 that is the whole quad NAND group.
+    EXPECT_NE(list.find("| 74xx00 | 74LS00 | DIP-14 | 74xx03 74xx26 74xx37 74xx38 74xx132 |"), std::string::npos);
 }
 
 } // namespace

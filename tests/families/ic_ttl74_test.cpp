@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "LogicIcRig.h"
+#include "sim/ChipFaultText.h"
 #include "sim/families/logic_ic/LogicChip.h"
 #include "sim/families/logic_ic/LogicPart.h"
 
@@ -33,6 +34,8 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {10, 12},                // triple 3-input NAND
     {11, 15},                // triple 3-input AND
     {20, 22, 40},            // dual 4-input NAND
+    {64, 65},                // 4-2-3-2 input AND-OR-INVERT
+    {169, 669},              // synchronous up/down binary counter
     {86, 136},               // quad exclusive OR
     {42, 145},               // BCD to decimal decoder
     {155, 156},              // dual 2 to 4 decoder with a common address
@@ -105,15 +108,23 @@ TEST(Ttl74Library, AFlippedExpectedLevelFailsOnTheModel) {
             << part.name;
 }
 
-// One stuck output on a gate, a counter, a 3-state register and a decoder.
-TEST(Ttl74Library, AStuckOutputFails) {
-    const struct {
-        int number;
-        const char* fault;
-    } cases[] = {{0, "pin:3:1"}, {161, "pin:14:0"}, {374, "pin:19:1"}, {138, "pin:15:1"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(FounctionWithFault(sim::LogicClass::Ttl74, kSource, PartNumbered(c.number), c.fault), "Bad!!!")
-            << c.number << " " << c.fault;
+// Every output of every part, stuck low and stuck high in turn, makes its own
+// entry fail.
+TEST(Ttl74Library, AnyStuckOutputFails) {
+    IcLibraryDir dir("stuck");
+    dir.compile(kTtlClass, SourceText(kSource));
+    for (const sim::LogicPart& part : sim::Ttl74Parts()) {
+        const std::string letters = part.pinKinds;
+        for (std::size_t i = 0; i < letters.size(); ++i) {
+            if (letters[i] != 'O' && letters[i] != 'C' && letters[i] != 'T') continue;
+            for (const char* level : {"0", "1"}) {
+                const std::string fault = "pin:" + std::to_string(i + 1) + ":" + level;
+                LogicIcRig rig(dir.path(), kTtlClass, &part);
+                ASSERT_EQ(sim::AddChipFault(rig.chip->faults(), fault), "");
+                EXPECT_EQ(rig.founction(TypeOfPart(part)), "Bad!!!") << part.name << " " << fault;
+            }
+        }
+    }
 }
 
 // The box reads an open-collector output that lets go as high, so only the chip

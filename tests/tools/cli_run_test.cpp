@@ -120,6 +120,8 @@ TEST_F(CliRunVbox, MicrocontrollersInThreeCommandsAndTheirLockBitsInTheImage) {
     } parts[] = {
         {"AT89C52", 0x1FFF, "verify: OK!\n", "read: OK\n", "verify: 0000:Error!(File=03,Chip=ff)\n",
          "protect: Protect OK!\n", "erase: Erase ok\n"},
+        {"AT89S52", 0x1FFF, "verify: OK!\n", "read: OK\n", "verify: 0000:Error!(File=03,Chip=ff)\n",
+         "protect: Protect OK!\n", "erase: Erase ok\n"},
         {"AT89C2051", 0x7FF, "verify: Verify OK\n", "read: Finished\n", "verify: 0000:Bad! (file=03,Device=ff)\n",
          "protect: Secrity OK\n", "erase: Finished\n"},
     };
@@ -171,7 +173,7 @@ TEST_F(CliRunVbox, AToolchainBuiltProgramWithRecordsOutOfOrderProgramsAndReadsBa
     const std::string image = Slurp(dir / "blink.bin");
     ASSERT_EQ(image.size(), highest + 1);
 
-    const std::pair<std::string, std::uint32_t> parts[] = {{"AT89C52", 0x1FFF}, {"AT89C2051", 0x7FF}};
+    const std::pair<std::string, std::uint32_t> parts[] = {{"AT89C52", 0x1FFF}, {"AT89S52", 0x1FFF}, {"AT89C2051", 0x7FF}};
     for (const auto& [device, last] : parts) {
         SCOPED_TRACE(device);
         const std::string chip = "run --device " + device + " --port VBOX --chip-image u1.img ";

@@ -64,6 +64,7 @@ struct Ic {
     std::string kinds;
     int line = 0;
     std::vector<Item> items;
+    std::vector<std::string> notes;
 };
 
 class Compiler {
@@ -103,13 +104,24 @@ void Compiler::parse(const std::string& source) {
     std::istringstream in(source);
     std::optional<Ic> ic;
     int lineNo = 0;
+    std::vector<std::string> comments; // the comment-only lines just read, for the next "ic"
     for (std::string line; std::getline(in, line);) {
         ++lineNo;
+        if (const auto first = line.find_first_not_of(" \t\r"); first == std::string::npos) {
+            comments.clear();
+        } else if (line[first] == '#') {
+            std::string text = line.substr(first + 1);
+            if (!text.empty() && text.front() == ' ') text.erase(0, 1);
+            while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.pop_back();
+            comments.push_back(text);
+            continue;
+        }
         if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::istringstream words(line);
         std::string keyword;
         if (!(words >> keyword)) continue;
+        if (keyword != "ic") comments.clear();
         if (keyword == "ic") {
             if (ic) {
                 error(lineNo, "ic " + ic->name + " (line " + std::to_string(ic->line) + ") has no end");
@@ -128,6 +140,8 @@ void Compiler::parse(const std::string& source) {
             ic = Ic{};
             ic->line = lineNo;
             ic->name = name;
+            ic->notes = std::move(comments);
+            comments.clear();
             const bool numberFits = *n >= 0 && *n <= kMaxIcNumber;
             ic->number = numberFits ? static_cast<int>(*n) : -1;
             ic->pins = static_cast<int>(*p);
@@ -281,6 +295,45 @@ RegisterVector VectorOf(const Ic& ic, const std::string& levels) {
     return v;
 }
 
+// "pin 3" or "pins 3, 5, 9".
+std::string PinList(const std::vector<int>& pins) {
+    std::string text = pins.size() == 1 ? "pin " : "pins ";
+    for (std::size_t i = 0; i < pins.size(); ++i) text += (i ? ", " : "") + std::to_string(pins[i]);
+    return text;
+}
+
+// What the rows never look at: outputs no checked row expects low, high or off,
+// and inputs no row pulls low.
+std::vector<std::string> Unchecked(const Ic& ic) {
+    std::vector<int> neverLow, neverHigh, neverOff, alwaysHigh;
+    for (int k = 1; k <= ic.pins; ++k) {
+        const char kind = ic.kinds[static_cast<std::size_t>(k - 1)];
+        bool low = false, high = false, off = false, pulled = false;
+        for (const Item& item : ic.items) {
+            if (item.isRepeat) continue;
+            const char c = item.row.levels[static_cast<std::size_t>(k - 1)];
+            pulled = pulled || c == '0';
+            if (!item.row.checked) continue;
+            low = low || c == 'L';
+            high = high || c == 'H';
+            off = off || c == 'Z';
+        }
+        if (kind == 'O' || kind == 'C' || kind == 'T') {
+            if (!low) neverLow.push_back(k);
+            if (!high) neverHigh.push_back(k);
+            if (kind == 'T' && !off) neverOff.push_back(k);
+        } else if (kind == 'I' && !pulled) {
+            alwaysHigh.push_back(k);
+        }
+    }
+    std::vector<std::string> unchecked;
+    if (!neverLow.empty()) unchecked.push_back(PinList(neverLow) + " never checked low");
+    if (!neverHigh.empty()) unchecked.push_back(PinList(neverHigh) + " never checked high");
+    if (!neverOff.empty()) unchecked.push_back(PinList(neverOff) + " never checked off");
+    if (!alwaysHigh.empty()) unchecked.push_back("input " + PinList(alwaysHigh) + " never pulled low");
+    return unchecked;
+}
+
 // Input pins whose level differs between two rows.
 std::vector<int> Changed(const Ic& ic, const std::string& a, const std::string& b) {
     std::vector<int> pins;
@@ -401,7 +454,7 @@ void Compiler::compile(const Ic& ic) {
     header[5] = static_cast<std::uint8_t>(vectors.size());
     out_.library.insert(out_.library.end(), header.begin(), header.end());
     out_.library.insert(out_.library.end(), bytes.begin(), bytes.end());
-    out_.ics.push_back({ic.number, ic.name, ic.pins, static_cast<int>(vectors.size()), seconds});
+    out_.ics.push_back({ic.number, ic.name, ic.pins, static_cast<int>(vectors.size()), seconds, ic.notes, Unchecked(ic)});
 }
 
 } // namespace

@@ -14,6 +14,8 @@ struct CompiledIc {
     int pins = 0;
     int vectors = 0;           // in the library, loop vectors and split rows included
     double lineSeconds = 0;    // estimated time of its test on the line
+    std::vector<std::string> notes;     // the comment lines right above its "ic" line
+    std::vector<std::string> unchecked; // what no checked row looks at: "pins 3, 5 never low"
 };
 
 struct CompileResult {

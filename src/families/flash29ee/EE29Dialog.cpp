@@ -4,8 +4,6 @@
 
 namespace quarvin {
 
-namespace {
-
 MemoryForm EE29Form() {
     MemoryForm f = FlashMemoryForm();
     f.sumButton = "Button2";
@@ -16,8 +14,6 @@ MemoryForm EE29Form() {
                  {"Unprotect", "Unprot", MemoryStep::Unprotect}};
     return f;
 }
-
-} // namespace
 
 EE29Dialog::EE29Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, "P29", EE29Form()) {
     // Whenever the dialog becomes active, "Length" is read and page-aligned again.

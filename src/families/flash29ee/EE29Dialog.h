@@ -7,6 +7,10 @@
 
 namespace quarvin {
 
+// The page-write flash form: Erase, Protect and Unprot, "Pro time" and the Auto
+// group "Auto pro" (the AT29C dialogs use it too).
+MemoryForm EE29Form();
+
 class EE29Dialog : public MemoryDialog {
 public:
     static constexpr const char* kFormClass = "TP29e";

@@ -5,6 +5,8 @@
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
+#include "forms/HexText.h"
+#include "platform/Platform.h"
 
 namespace quarvin {
 
@@ -27,6 +29,21 @@ std::uint8_t ReadSerialMcuBus(LinkState& link) {
 void DriveSerialMcuBus(LinkState& link, std::uint8_t v) {
     SendByte(link, op::SerialWrite);
     SendByte(link, v);
+}
+
+std::optional<OperationResult> SignatureQuestion(const std::array<std::uint8_t, 3>& read,
+                                                 const std::array<std::uint8_t, 3>& expected,
+                                                 const OperationHooks& hooks, Prompts* prompts, std::uint32_t at) {
+    const std::string text = Format("R=(%02x,%02x)  S=(%02x,%02x)", read[0], read[1], expected[0], expected[1]);
+    hooks.say(text, true);
+    if (expected[0] == 0) return std::nullopt;
+    const bool blankAnswer = read[0] == 0xFF && read[1] == 0xFF;
+    if (!blankAnswer && read[0] == expected[0] && read[1] == expected[1]) return std::nullopt;
+    const char* question = blankAnswer ? "Error，\nContinue?" : "Error?\nContinue?";
+    if (prompts && prompts->askYesNo(question)) return std::nullopt;
+    OperationResult refused = OperationResult::failed(text, at);
+    refused.value = std::uint32_t{read[0]} << 16 | std::uint32_t{read[1]} << 8 | read[2];
+    return refused;
 }
 
 bool WaitPinHigh(LinkState& link, int pin, int tries, int ticksPerTry) {

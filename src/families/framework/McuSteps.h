@@ -4,6 +4,7 @@
 // a ready pin, the last address a byte loop handles, and the texts of the
 // presence question's refusal.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -38,6 +39,15 @@ void DriveSerialMcuBus(LinkState& link, std::uint8_t v);
 // Up to `tries` times: `ticksPerTry` delay ticks, then a read of the pin. True
 // as soon as it reads high (the part is ready), false when it never did.
 bool WaitPinHigh(LinkState& link, int pin, int tries, int ticksPerTry);
+
+// The signature check before programming a 40-pin 8051: the chip's first two
+// bytes against the device list's. No expected signature (0) or the same bytes
+// go on; a chip that answers FF,FF asks "Error，\nContinue?", another part
+// "Error?\nContinue?". Says "R=(..)  S=(..)" first. Nothing when programming
+// may go on, else the failure at `at`, the bytes read in its value.
+std::optional<OperationResult> SignatureQuestion(const std::array<std::uint8_t, 3>& read,
+                                                 const std::array<std::uint8_t, 3>& expected,
+                                                 const OperationHooks& hooks, Prompts* prompts, std::uint32_t at);
 
 class CommandsAhead;
 

@@ -247,8 +247,7 @@ void MemoryDialog::MFGClick() {
         setMessage(kNotConnectedText, false);
         return;
     }
-    std::string codes = ctx_.readMfg ? ctx_.readMfg() : std::string();
-    control("Edit4").setText(codes);
+    control("Edit4").setText(readCodes());
 }
 
 void MemoryDialog::Button1Click() {

@@ -124,6 +124,9 @@ protected:
     // A family that aligns the address fields (page boundaries) does it here,
     // after each field is read.
     virtual void alignFields(AddressFields&) const {}
+    // The codes Read MFG shows: the selection dialog's code read unless the
+    // family reads its parts' codes its own way.
+    virtual std::string readCodes() { return ctx_.readMfg ? ctx_.readMfg() : std::string(); }
     // Shows the three fields again after the family changed them.
     void showFields();
     AddressFields& mutableFields() { return fields_; }

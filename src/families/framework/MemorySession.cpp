@@ -78,6 +78,7 @@ OperationResult MemorySession::run(const std::string& operation, const SessionJo
         const auto runOne = [&](MemoryStep s) { return runStep(s, job); };
         if (operation == "auto") return RunAutoSteps(auto_, runOne);
         if (operation == "id") {
+            if (auto own = readCodes(job)) return OperationResult::done(*own);
             if (!job.readIds) return OperationResult::refused("id: no detection available");
             return OperationResult::done(job.readIds());
         }

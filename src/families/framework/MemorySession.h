@@ -2,6 +2,7 @@
 // The command line's side of a memory family: its steps by name ("read",
 // "erase", "unprotect", ...), "id" and "auto" with the steps the auto option
 // names. A family gives its steps and how to run one of them.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ protected:
     virtual std::string setFamilyOption(const std::string& name, const std::string&) {
         return "unknown option " + name;
     }
+    // The codes "id" gives when the family reads them its own way; nothing:
+    // the job's code read (the selection dialog's).
+    virtual std::optional<std::string> readCodes(const SessionJob&) { return std::nullopt; }
 
 private:
     std::string family_;

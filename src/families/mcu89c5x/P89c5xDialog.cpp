@@ -11,6 +11,8 @@ namespace {
 
 constexpr int kProgrammingMillivolts = 12000;
 
+} // namespace
+
 McuForm P89c5xForm() {
     McuForm f;
     f.buttons = {
@@ -33,8 +35,6 @@ McuForm P89c5xForm() {
     f.notConnectedText = "通讯失败!";
     return f;
 }
-
-} // namespace
 
 P89c5xDialog::P89c5xDialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, QV_TEXT("AT89,AT87..."), P89c5xForm()) {
     // Enabled by the start for the rows that can be erased.

@@ -6,6 +6,10 @@
 
 namespace quarvin {
 
+// The form's buttons, "Run item" boxes and option groups; the AT89S5x dialog
+// has the same.
+McuForm P89c5xForm();
+
 class P89c5xDialog : public McuDialog {
 public:
     static constexpr const char* kFormClass = "TP89c5x";

@@ -148,21 +148,9 @@ std::string SignatureText(const Signature& s) {
     return Format("ID = %02x,%02x,%02x", s.bytes[0], s.bytes[1], s.bytes[2]);
 }
 
-// Compares the chip's first two signature bytes with the device list's; a
-// difference asks whether to go on. Nothing when programming may go on.
 std::optional<OperationResult> SignatureCheck(const P89c5xJob& job) {
-    const Signature read = ReadSignatureBytes(job.link);
-    const auto& want = job.expectedSignature;
-    const std::string text = Format("R=(%02x,%02x)  S=(%02x,%02x)", read.bytes[0], read.bytes[1], want[0], want[1]);
-    job.hooks.say(text, true);
-    if (want[0] == 0) return std::nullopt;
-    const bool blankAnswer = read.bytes[0] == 0xFF && read.bytes[1] == 0xFF;
-    if (!blankAnswer && read.bytes[0] == want[0] && read.bytes[1] == want[1]) return std::nullopt;
-    const char* question = blankAnswer ? "Error，\nContinue?" : "Error?\nContinue?";
-    if (job.prompts && job.prompts->askYesNo(question)) return std::nullopt;
-    OperationResult refused = OperationResult::failed(text, kSignatureAddress);
-    refused.value = read.packed();
-    return refused;
+    return SignatureQuestion(ReadSignatureBytes(job.link).bytes, job.expectedSignature, job.hooks, job.prompts,
+                             kSignatureAddress);
 }
 
 void ProgramOneByte(const P89c5xJob& job, std::uint8_t value, ProgramSpeed speed) {

@@ -4,6 +4,7 @@
 
 #include "families/framework/FamilySession.h"
 #include "families/mcu89c5x/P89c5xOperations.h"
+#include "families/mcu89c5x/P89c5xRunOptions.h"
 
 namespace quarvin {
 
@@ -21,9 +22,7 @@ private:
     OperationResult runOne(const std::string& operation, const P89c5xJob& job);
     OperationResult runChain(const P89c5xJob& job);
 
-    ProgramSpeed speed_ = ProgramSpeed::OneMs;
-    ProtectMode protect_ = ProtectMode::NoRead;
-    std::vector<std::string> runItems_ = {"erase", "blank", "program", "verify", "protect"};
+    P89c5xRunOptions options_;
 };
 
 } // namespace quarvin

@@ -36,6 +36,7 @@ constexpr std::uint8_t ProgramLast = 144;
 constexpr std::uint8_t ProgramFlash = 145;     // v, 1 reply (not examined)
 constexpr std::uint8_t BlockWrite2 = 146;      // then the block
 constexpr std::uint8_t AdvanceAddress = 147;
+constexpr std::uint8_t SixByteBlockWrite = 148; // v, then the block: AA 55 80 AA 55 v, then the loads
 constexpr std::uint8_t ReadData = 160;         // 1 reply
 constexpr std::uint8_t WriteData = 161;        // v
 constexpr std::uint8_t SerialRead = 165;       // 1 reply
@@ -51,6 +52,7 @@ constexpr std::uint8_t Em78ReadModifier = 174;
 constexpr std::uint8_t I2cCommand = 176;       // v
 constexpr std::uint8_t Lpc87Write = 177;       // v
 constexpr std::uint8_t Lpc87Read = 178;        // 1 reply
+constexpr std::uint8_t StrobeLow = 179;        // p: socket pin p low for 0.5 us, then high
 
 // Register numbers.
 constexpr int DirectionRegisterCount = 5;
@@ -117,6 +119,8 @@ constexpr int Width15 = 15;
 // Bus modes for SetBusMode.
 constexpr std::uint8_t Bus28Pin = 0x40;
 constexpr std::uint8_t Bus32Pin = 0x80;
+// 32-pin address wiring on a 28-pin part whose /WE is its pin 1 (socket pin 7).
+constexpr std::uint8_t Bus28PinWeOnPin1 = 0x20;
 
 // Clock mode that SetBusMode selects for block writes.
 constexpr int ClockModeBus = 4;

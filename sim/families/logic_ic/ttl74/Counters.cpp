@@ -1,5 +1,6 @@
-// Counters: the synchronous presettable '160..'163, the up/down '190..'193 and
-// the ripple '290, '293, '390, '393. Counts live in LogicState::regs, QA in bit 0.
+// Counters: the synchronous presettable '160..'163, the up/down '169, '668,
+// '669, '190..'193 and
+// the ripple '196, '197, '290, '293, '390, '393. Counts live in LogicState::regs, QA in bit 0.
 #include <array>
 #include <cstdint>
 
@@ -44,6 +45,13 @@ bool atLast(unsigned count, Modulus modulus) {
     return count == kLastBinary;
 }
 
+unsigned countStep(unsigned count, bool up, Modulus modulus) {
+    return up ? countUp(count, modulus) : countDown(count, modulus);
+}
+
+// The end of the count in its direction: the last count going up, 0 going down.
+bool atEnd(unsigned count, bool up, Modulus modulus) { return up ? atLast(count, modulus) : (count & kNibble) == 0; }
+
 // '160..'163.
 namespace sync16x {
 constexpr int kClear = 1, kClock = 2, kEnableP = 7, kLoad = 9, kEnableT = 10, kRippleCarry = 15;
@@ -68,6 +76,27 @@ void synchronousCounter(LogicPins& pins, LogicState& state, Modulus modulus, Cle
     pins.out(kRippleCarry, pins.in(kEnableT) && atLast(count, modulus));
 }
 
+// '169, '668, '669: synchronous load and count on the rising clock, enables active low,
+// ripple carry low while T is low at the end of the count in either direction.
+namespace upDown169 {
+constexpr int kUp = 1, kClock = 2, kEnableP = 7, kLoad = 9, kEnableT = 10, kRippleCarry = 15;
+constexpr Bus<4> kData = {3, 4, 5, 6};
+constexpr Bus<4> kQ = {14, 13, 12, 11};
+} // namespace upDown169
+
+void synchronousUpDownCounter(LogicPins& pins, LogicState& state, Modulus modulus) {
+    using namespace upDown169;
+    std::uint32_t& count = state.regs[0];
+    const bool up = pins.in(kUp);
+    const bool enableT = !pins.in(kEnableT);
+    if (pins.rose(kClock)) {
+        if (!pins.in(kLoad)) count = readBus(pins, kData);
+        else if (!pins.in(kEnableP) && enableT) count = countStep(count, up, modulus);
+    }
+    driveBus(pins, kQ, count);
+    pins.out(kRippleCarry, !(enableT && atEnd(count, up, modulus)));
+}
+
 // '190/'191: one clock, direction input, asynchronous load.
 namespace upDown19x {
 constexpr int kEnable = 4, kDown = 5, kLoad = 11, kMaxMin = 12, kRippleClock = 13, kClock = 14;
@@ -81,8 +110,8 @@ void upDownCounter(LogicPins& pins, LogicState& state, Modulus modulus) {
     const bool down = pins.in(kDown);
     const bool enabled = !pins.in(kEnable);
     if (!pins.in(kLoad)) count = readBus(pins, kData);
-    else if (enabled && pins.rose(kClock)) count = down ? countDown(count, modulus) : countUp(count, modulus);
-    const bool terminal = down ? (count & kNibble) == 0 : atLast(count, modulus);
+    else if (enabled && pins.rose(kClock)) count = countStep(count, !down, modulus);
+    const bool terminal = atEnd(count, !down, modulus);
     driveBus(pins, kQ, count);
     pins.out(kMaxMin, terminal);
     pins.out(kRippleClock, !(enabled && terminal && !pins.in(kClock)));
@@ -153,6 +182,23 @@ void rippleCounter29x(LogicPins& pins, LogicState& state, Stages stages) {
     driveBus(pins, kPins.q, count);
 }
 
+// '196/'197: master reset (low) first, then parallel load (low, transparent
+// while it lasts), else the two sections count on falling clocks.
+namespace ripple19x {
+constexpr int kLoad = 1, kReset = 13;
+constexpr RipplePins kPins = {8, 6, {5, 9, 2, 12}};
+constexpr Bus<4> kData = {4, 10, 3, 11};
+} // namespace ripple19x
+
+void presettableRippleCounter(LogicPins& pins, LogicState& state, Stages stages) {
+    using namespace ripple19x;
+    std::uint32_t& count = state.regs[0];
+    if (!pins.in(kReset)) count = 0;
+    else if (!pins.in(kLoad)) count = readBus(pins, kData);
+    else count = rippleStep(pins, kPins, count, stages);
+    driveBus(pins, kPins.q, count);
+}
+
 // '390/'393: two counters, each with its own clear (high).
 struct DualRipple {
     int clear;
@@ -175,12 +221,16 @@ void decadeCounterAsyncClear(LogicPins& pins, LogicState& state) { synchronousCo
 void binaryCounterAsyncClear(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, Modulus::Binary, Clear::Asynchronous); }
 void decadeCounterSyncClear(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, Modulus::Decade, Clear::Synchronous); }
 void binaryCounterSyncClear(LogicPins& pins, LogicState& state) { synchronousCounter(pins, state, Modulus::Binary, Clear::Synchronous); }
+void decadeSynchronousUpDownCounter(LogicPins& pins, LogicState& state) { synchronousUpDownCounter(pins, state, Modulus::Decade); }
+void binarySynchronousUpDownCounter(LogicPins& pins, LogicState& state) { synchronousUpDownCounter(pins, state, Modulus::Binary); }
 void decadeUpDownCounter(LogicPins& pins, LogicState& state) { upDownCounter(pins, state, Modulus::Decade); }
 void binaryUpDownCounter(LogicPins& pins, LogicState& state) { upDownCounter(pins, state, Modulus::Binary); }
 void decadeDualClockCounter(LogicPins& pins, LogicState& state) { dualClockCounter(pins, state, Modulus::Decade); }
 void binaryDualClockCounter(LogicPins& pins, LogicState& state) { dualClockCounter(pins, state, Modulus::Binary); }
 void decadeRippleCounter(LogicPins& pins, LogicState& state) { rippleCounter29x(pins, state, Stages::TwoAndFive); }
 void binaryRippleCounter(LogicPins& pins, LogicState& state) { rippleCounter29x(pins, state, Stages::TwoAndEight); }
+void presettableDecadeRippleCounter(LogicPins& pins, LogicState& state) { presettableRippleCounter(pins, state, Stages::TwoAndFive); }
+void presettableBinaryRippleCounter(LogicPins& pins, LogicState& state) { presettableRippleCounter(pins, state, Stages::TwoAndEight); }
 void dualDecadeRippleCounter(LogicPins& pins, LogicState& state) { dualRipple(pins, state, kDual390, Stages::TwoAndFive); }
 void dualBinaryRippleCounter(LogicPins& pins, LogicState& state) { dualRipple(pins, state, kDual393, Stages::Sixteen); }
 

@@ -1,4 +1,5 @@
-// Decoders: one output low for the selected line, all high otherwise.
+// Decoders: one output low for the selected line, all high otherwise (the
+// '238: one output high, all low otherwise).
 #include "sim/families/logic_ic/ttl74/PinBus.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
@@ -12,12 +13,17 @@ void driveOneLow(LogicPins& pins, const Bus<N>& outputs, unsigned selected) {
     for (std::size_t line = 0; line < N; ++line) pins.out(outputs[line], line != selected);
 }
 
+template <std::size_t N>
+void driveOneHigh(LogicPins& pins, const Bus<N>& outputs, unsigned selected) {
+    for (std::size_t line = 0; line < N; ++line) pins.out(outputs[line], line == selected);
+}
+
 // '42/'145: BCD to decimal; inputs 10..15 select no output.
 constexpr Bus<4> kBcdInputs = {15, 14, 13, 12};
 constexpr Bus<10> kDecimalOutputs = {1, 2, 3, 4, 5, 6, 7, 9, 10, 11};
 constexpr unsigned kDecimalLines = 10;
 
-// '138: 3 to 8 with enables G1 (high), G2A and G2B (low).
+// '138 and '238: 3 to 8 with enables G1 (high), G2A and G2B (low).
 constexpr Bus<3> kSelect138 = {1, 2, 3};
 constexpr int kG2A = 4, kG2B = 5, kG1 = 6;
 constexpr Bus<8> kOutputs138 = {15, 14, 13, 12, 11, 10, 9, 7};
@@ -52,6 +58,11 @@ void bcdToDecimal(LogicPins& pins, LogicState&) {
 void decoder3To8(LogicPins& pins, LogicState&) {
     const bool enabled = pins.in(kG1) && !pins.in(kG2A) && !pins.in(kG2B);
     driveOneLow(pins, kOutputs138, enabled ? readBus(pins, kSelect138) : kNoLine);
+}
+
+void decoder3To8ActiveHigh(LogicPins& pins, LogicState&) {
+    const bool enabled = pins.in(kG1) && !pins.in(kG2A) && !pins.in(kG2B);
+    driveOneHigh(pins, kOutputs138, enabled ? readBus(pins, kSelect138) : kNoLine);
 }
 
 void dualDecoder2To4(LogicPins& pins, LogicState&) {

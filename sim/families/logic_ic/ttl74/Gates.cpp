@@ -11,7 +11,7 @@ namespace {
 
 enum class GateOp { And, Nand, Or, Nor, Xor, Buffer, Invert };
 
-constexpr int kMaxGateInputs = 8;
+constexpr int kMaxGateInputs = 13;
 
 struct GatePins {
     int output;
@@ -67,12 +67,51 @@ constexpr GateLayout<3> kTriple3 = {{
 constexpr GateLayout<2> kDual4 = {{
     {6, {1, 2, 4, 5}, 4}, {8, {9, 10, 12, 13}, 4},
 }};
+// Dual 5-input, outputs on pins 5 and 6 ('260).
+constexpr GateLayout<2> kDual5 = {{
+    {5, {1, 2, 3, 12, 13}, 5}, {6, {4, 8, 9, 10, 11}, 5},
+}};
 // Single 8-input ('30).
 constexpr GateLayout<1> kSingle8 = {{
     {8, {1, 2, 3, 4, 5, 6, 11, 12}, 8},
 }};
+// Single 13-input, 16 pins, output on pin 9 ('133).
+constexpr GateLayout<1> kSingle13 = {{
+    {9, {1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15}, 13},
+}};
+
+// AND-OR-INVERT gates: the output is low when all inputs of any one AND group
+// are high.
+constexpr int kMaxAndGroups = 4;
+constexpr int kInside = 0; // an AND group's output feeds the NOR inside the part
+
+struct AndOrInvertPins {
+    int output;
+    std::array<GatePins, kMaxAndGroups> groups; // the first groupCount are used
+    int groupCount;
+};
+
+void andOrInvert(LogicPins& pins, const AndOrInvertPins& gate) {
+    bool any = false;
+    for (int g = 0; g < gate.groupCount; ++g) any = any || combine(GateOp::And, pins, gate.groups[static_cast<std::size_t>(g)]);
+    pins.out(gate.output, !any);
+}
+
+// 'LS51: 1Y = not(1A.1B.1C + 1D.1E.1F), 2Y = not(2A.2B + 2C.2D).
+constexpr std::array<AndOrInvertPins, 2> kDualAoi51 = {{
+    {8, {{{kInside, {1, 12, 13}, 3}, {kInside, {9, 10, 11}, 3}}}, 2},
+    {6, {{{kInside, {2, 3}, 2}, {kInside, {4, 5}, 2}}}, 2},
+}};
+// 'S64/'S65: Y = not(ABCD + EF + GHI + JK).
+constexpr AndOrInvertPins kAoi4232 = {
+    8, {{{kInside, {1, 11, 12, 13}, 4}, {kInside, {2, 3}, 2}, {kInside, {4, 5, 6}, 3}, {kInside, {9, 10}, 2}}}, 4};
 
 } // namespace
+
+void dualAndOrInvert(LogicPins& pins, LogicState&) {
+    for (const AndOrInvertPins& gate : kDualAoi51) andOrInvert(pins, gate);
+}
+void andOrInvert4232(LogicPins& pins, LogicState&) { andOrInvert(pins, kAoi4232); }
 
 void quadNand(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nand, kQuad2); }
 void quadNandOutputFirst(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nand, kQuad2OutputFirst); }
@@ -87,6 +126,8 @@ void tripleAnd3(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::And, kT
 void tripleNor3(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nor, kTriple3); }
 void dualNand4(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nand, kDual4); }
 void dualAnd4(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::And, kDual4); }
+void dualNor5(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nor, kDual5); }
 void nand8(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nand, kSingle8); }
+void nand13(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nand, kSingle13); }
 
 } // namespace quarvin::sim::ttl74

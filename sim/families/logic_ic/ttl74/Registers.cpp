@@ -8,11 +8,11 @@
 namespace quarvin::sim::ttl74 {
 namespace {
 
-constexpr int kOutputEnable = 1; // '373, '374, '573, '574: low drives the outputs
+constexpr int kOutputEnable = 1; // '373, '374, '533, '573, '574: low drives the outputs
 constexpr int kClearOrGate = 1;  // '273: clear (low); '377: clock enable (low)
-constexpr int kClockOrLatch = 11; // clock ('374, '574, '273, '377) or latch enable ('373, '573)
+constexpr int kClockOrLatch = 11; // clock ('374, '574, '273, '377) or latch enable ('373, '533, '573)
 
-// '273, '373, '374, '377: data and outputs interleaved along both sides.
+// '273, '373, '374, '377, '533: data and outputs interleaved along both sides.
 constexpr Bus<8> kInterleavedD = {3, 4, 7, 8, 13, 14, 17, 18};
 constexpr Bus<8> kInterleavedQ = {2, 5, 6, 9, 12, 15, 16, 19};
 // '573, '574: data on one side, outputs on the other.
@@ -21,9 +21,13 @@ constexpr Bus<8> kFlowThroughQ = {19, 18, 17, 16, 15, 14, 13, 12};
 
 std::uint32_t& word(LogicState& state) { return state.regs[0]; }
 
-void transparentLatch(LogicPins& pins, LogicState& state, const Bus<8>& d, const Bus<8>& q) {
+enum class Outputs { True, Inverted };
+
+void transparentLatch(LogicPins& pins, LogicState& state, const Bus<8>& d, const Bus<8>& q,
+                      Outputs outputs = Outputs::True) {
     if (pins.in(kClockOrLatch)) word(state) = readBus(pins, d);
-    driveBus3State(pins, q, word(state), !pins.in(kOutputEnable));
+    const unsigned shown = outputs == Outputs::Inverted ? ~word(state) : word(state);
+    driveBus3State(pins, q, shown, !pins.in(kOutputEnable));
 }
 
 void edgeRegister3State(LogicPins& pins, LogicState& state, const Bus<8>& d, const Bus<8>& q) {
@@ -67,6 +71,9 @@ constexpr Bus<8> kQ = {4, 5, 6, 7, 9, 10, 11, 12};
 } // namespace
 
 void octalLatch(LogicPins& pins, LogicState& state) { transparentLatch(pins, state, kInterleavedD, kInterleavedQ); }
+void octalInvertingLatch(LogicPins& pins, LogicState& state) {
+    transparentLatch(pins, state, kInterleavedD, kInterleavedQ, Outputs::Inverted);
+}
 void octalLatchFlowThrough(LogicPins& pins, LogicState& state) { transparentLatch(pins, state, kFlowThroughD, kFlowThroughQ); }
 void octalRegister(LogicPins& pins, LogicState& state) { edgeRegister3State(pins, state, kInterleavedD, kInterleavedQ); }
 void octalRegisterFlowThrough(LogicPins& pins, LogicState& state) { edgeRegister3State(pins, state, kFlowThroughD, kFlowThroughQ); }

@@ -19,7 +19,11 @@ void tripleAnd3(LogicPins& pins, LogicState& state);
 void tripleNor3(LogicPins& pins, LogicState& state);
 void dualNand4(LogicPins& pins, LogicState& state);
 void dualAnd4(LogicPins& pins, LogicState& state);
+void dualNor5(LogicPins& pins, LogicState& state);
+void dualAndOrInvert(LogicPins& pins, LogicState& state);
+void andOrInvert4232(LogicPins& pins, LogicState& state);
 void nand8(LogicPins& pins, LogicState& state);
+void nand13(LogicPins& pins, LogicState& state);
 
 // Buffers.cpp
 void quadBufferEnableLow(LogicPins& pins, LogicState& state);
@@ -34,6 +38,7 @@ void hexBufferSplitEnable(LogicPins& pins, LogicState& state);
 
 // Registers.cpp
 void octalLatch(LogicPins& pins, LogicState& state);
+void octalInvertingLatch(LogicPins& pins, LogicState& state);
 void octalLatchFlowThrough(LogicPins& pins, LogicState& state);
 void octalRegister(LogicPins& pins, LogicState& state);
 void octalRegisterFlowThrough(LogicPins& pins, LogicState& state);
@@ -44,23 +49,33 @@ void quadRegisterWithClear(LogicPins& pins, LogicState& state);
 void quadRegister3State(LogicPins& pins, LogicState& state);
 void addressableLatch(LogicPins& pins, LogicState& state);
 
+// RegisterFiles.cpp
+void registerFile4x4(LogicPins& pins, LogicState& state);
+void ram16x4(LogicPins& pins, LogicState& state);
+
 // FlipFlops.cpp
 void dualDFlipFlop(LogicPins& pins, LogicState& state);
 void dualJkWithClear(LogicPins& pins, LogicState& state);
 void dualJkBarRising(LogicPins& pins, LogicState& state);
 void dualJkFalling(LogicPins& pins, LogicState& state);
+void quadJkBarFalling(LogicPins& pins, LogicState& state);
+void quadSrLatch(LogicPins& pins, LogicState& state);
 
 // Counters.cpp
 void decadeCounterAsyncClear(LogicPins& pins, LogicState& state);
 void binaryCounterAsyncClear(LogicPins& pins, LogicState& state);
 void decadeCounterSyncClear(LogicPins& pins, LogicState& state);
 void binaryCounterSyncClear(LogicPins& pins, LogicState& state);
+void decadeSynchronousUpDownCounter(LogicPins& pins, LogicState& state);
+void binarySynchronousUpDownCounter(LogicPins& pins, LogicState& state);
 void decadeUpDownCounter(LogicPins& pins, LogicState& state);
 void binaryUpDownCounter(LogicPins& pins, LogicState& state);
 void decadeDualClockCounter(LogicPins& pins, LogicState& state);
 void binaryDualClockCounter(LogicPins& pins, LogicState& state);
 void decadeRippleCounter(LogicPins& pins, LogicState& state);
 void binaryRippleCounter(LogicPins& pins, LogicState& state);
+void presettableDecadeRippleCounter(LogicPins& pins, LogicState& state);
+void presettableBinaryRippleCounter(LogicPins& pins, LogicState& state);
 void dualDecadeRippleCounter(LogicPins& pins, LogicState& state);
 void dualBinaryRippleCounter(LogicPins& pins, LogicState& state);
 
@@ -76,6 +91,7 @@ void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state);
 // Decoders.cpp
 void bcdToDecimal(LogicPins& pins, LogicState& state);
 void decoder3To8(LogicPins& pins, LogicState& state);
+void decoder3To8ActiveHigh(LogicPins& pins, LogicState& state);
 void dualDecoder2To4(LogicPins& pins, LogicState& state);
 void dualDecoderSharedAddress(LogicPins& pins, LogicState& state);
 void decoder4To16(LogicPins& pins, LogicState& state);
@@ -99,5 +115,9 @@ void fullAdder4(LogicPins& pins, LogicState& state);
 void magnitudeComparator4(LogicPins& pins, LogicState& state);
 void identityComparator8(LogicPins& pins, LogicState& state);
 void parityGenerator9(LogicPins& pins, LogicState& state);
+
+// ArithmeticLogicUnits.cpp
+void aluFunctionGenerator(LogicPins& pins, LogicState& state);
+void lookAheadCarryGenerator(LogicPins& pins, LogicState& state);
 
 } // namespace quarvin::sim::ttl74

@@ -1,0 +1,94 @@
+#include "families/flash29c/At29Family.h"
+
+#include "families/placement/SocketPlacement.h"
+#include "link/commands/LinkOps.h"
+
+namespace quarvin {
+
+At29Session::At29Session(std::span<const At29Row> rows, bool ownCodeRead)
+    : MemorySession(
+          "the AT29C family",
+          {{MemoryStep::Read, "read the device from address 0 into the buffer from 0 (Length + 1 bytes, up to its end)"},
+           {MemoryStep::Blank, "check 256-byte blocks from address 0 up to Length"},
+           {MemoryStep::Erase, "data protection off, then pages of FF over every block that is not blank (Blank tells)"},
+           {MemoryStep::Program, "data protection off, page writes over the pages of Device Start .. + Length, every "
+                                 "4 KiB read back"},
+           {MemoryStep::Verify, "compare Length + 1 bytes of the device with the buffer"},
+           {MemoryStep::Sum, "sum of the whole device"},
+           {MemoryStep::Protect, "software data protection on (page 0 rewritten)"},
+           {MemoryStep::Unprotect, "software data protection off (page 0 rewritten)"}},
+          {MemoryStep::Program, MemoryStep::Verify},
+          {MemoryStep::Erase, MemoryStep::Blank, MemoryStep::Program, MemoryStep::Verify}),
+      rows_(rows), ownCodeRead_(ownCodeRead) {}
+
+const At29Row& At29Session::rowOf(int subType) const {
+    const bool inTable = subType > 0 && static_cast<std::size_t>(subType) < rows_.size();
+    return rows_[inTable ? static_cast<std::size_t>(subType) : 0];
+}
+
+std::uint32_t At29Session::lastAddress(int subType) const { return rowOf(subType).lastAddress; }
+
+void At29Session::start(LinkState& link) {
+    ResetSocket(link);
+    if (!link.connected) return;
+    SetVppLevel(link, 0);
+    ShutDownSocket(link);
+}
+
+std::vector<FamilyOptionInfo> At29Session::familyOptions() const {
+    return {{"speed", "1..3", "1", "the wait after each page write, times the 10 ms program cycle (\"Pro time\")"}};
+}
+
+std::string At29Session::setFamilyOption(const std::string& name, const std::string& value) {
+    if (name != "speed") return "unknown option " + name;
+    if (value.size() != 1 || value[0] < '1' || value[0] > '3') return "speed takes 1..3";
+    speed_ = value[0] - '1';
+    return {};
+}
+
+std::optional<std::string> At29Session::readCodes(const SessionJob& job) {
+    if (!ownCodeRead_) return std::nullopt;
+    return ReadAt29Codes(job.link, rowOf(job.selection.subType));
+}
+
+OperationResult At29Session::runStep(MemoryStep step, const SessionJob& s) {
+    const At29Row& row = rowOf(s.selection.subType);
+    AddressFields fields = s.fields;
+    AlignAt29Fields(row, fields);
+    const At29Job job{s.link, row, s.buffer, fields, s.hooks};
+    switch (step) {
+    case MemoryStep::Read: return ReadAt29(job);
+    case MemoryStep::Blank: return BlankCheckAt29(job);
+    case MemoryStep::Erase: return EraseAt29(job);
+    case MemoryStep::Program: return ProgramAt29(job, speed_);
+    case MemoryStep::Verify: return VerifyAt29(job);
+    case MemoryStep::Sum: return SumAt29(job);
+    case MemoryStep::Protect: return ProtectAt29(job);
+    case MemoryStep::Unprotect: return UnprotectAt29(job);
+    default: return OperationResult::refused("the AT29C family has no such step");
+    }
+}
+
+namespace {
+
+template <class Dialog>
+FamilyEntry At29Entry(std::span<const At29Row> rows, bool ownCodeRead) {
+    FamilyEntry e;
+    e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<Dialog>(ctx); };
+    e.subTypes = [rows] {
+        std::vector<SubTypeSummary> summaries;
+        for (const At29Row& r : rows)
+            summaries.push_back({r.name, r.placeholder() ? 0 : r.lastAddress + 1, 0, r.chip ? r.chip : "",
+                                 BottomAlignedBySupply(r.supplyPin)});
+        return summaries;
+    };
+    e.makeSession = [rows, ownCodeRead] { return std::make_unique<At29Session>(rows, ownCodeRead); };
+    return e;
+}
+
+} // namespace
+
+FamilyEntry At29cxFamily() { return At29Entry<At29cxDialog>(kAt29cxRows, false); }
+FamilyEntry At29c256Family() { return At29Entry<At29c256Dialog>(kAt29c256Rows, true); }
+
+} // namespace quarvin
