@@ -42,6 +42,37 @@ public:
         return v;
     }
     void close() override {}
+    std::size_t outstanding() const { return queue.size(); }
+};
+
+// A box whose replies reach the host in bunches of up to `bunch`, as a line
+// hands over what came together: byteReady() tells which are there. Awaiting a
+// reply whose command the host still holds would hang a real line: here it
+// fails the test, as does a promise of more replies than commands were given.
+template <class Box>
+class Bunching : public Box {
+public:
+    std::size_t bunch = 5;
+
+    bool byteReady() const override { return !ready_.empty(); }
+    void repliesComing(std::size_t n) override { coming_ = n; }
+    int readByte(int timeoutMs) override {
+        if (ready_.empty()) {
+            const std::size_t given = this->outstanding();
+            EXPECT_GT(given, 0u) << "a reply awaited while its command is held back";
+            EXPECT_LE(coming_, given) << "more replies promised than commands given";
+            for (std::size_t i = 0; i < std::min(bunch, given); ++i) ready_.push_back(Box::readByte(timeoutMs));
+            if (ready_.empty()) return -1;
+        }
+        coming_ = 0;
+        const int v = ready_.front();
+        ready_.erase(ready_.begin());
+        return v;
+    }
+
+private:
+    std::vector<int> ready_;
+    std::size_t coming_ = 0;
 };
 
 struct Rig {
@@ -113,6 +144,25 @@ TEST(ReadNextBytes, AMissingReplyLosesTheLinkInsteadOfShiftingTheData) {
     }
 }
 
+TEST(ReadNextBytes, RepliesThatCameTogetherAreTakenBeforeTheTopUpGoesOutInOneWrite) {
+    for (std::size_t bunch : {1u, 5u, 64u}) {
+        SCOPED_TRACE(bunch);
+        Rig rig(128);
+        auto box = std::make_unique<Bunching<CountingBox>>();
+        box->bunch = bunch;
+        auto* counting = box.get();
+        rig.link.port = std::move(box);
+        std::vector<std::uint8_t> got(600);
+        EXPECT_EQ(ReadNextBytes(rig.link, got.data(), got.size()), got.size());
+        for (std::size_t i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], static_cast<std::uint8_t>(i));
+        EXPECT_EQ(counting->written, got.size());
+        EXPECT_EQ(counting->mostOutstanding, 128u);
+        // Pages of 256, 256 and 88 reads: one write to start each, then one for
+        // every bunch of replies taken.
+        EXPECT_LE(counting->writes.size(), 3 + (got.size() + bunch - 1) / bunch);
+    }
+}
+
 TEST(ReadNextBytes, SoftRunReadsAll255WithoutAPort) {
     LinkState link;
     std::vector<std::uint8_t> got(10, 0);
@@ -136,6 +186,7 @@ public:
     }
     int readByte(int) override { return answered < reads ? static_cast<std::uint8_t>(0x35 * ++answered) : -1; }
     void close() override {}
+    std::size_t outstanding() const { return reads - answered; }
 };
 
 struct PinBoxRun {
@@ -161,7 +212,7 @@ void BetweenPinSteps(LinkState& link, const std::function<void(int i)>& read) {
 void ExpectSameReadsAtEveryWindow(const ReadsOnPinBox& reads) {
     const auto run = [&](int window, PinBoxRun& r) {
         LinkState link;
-        link.port = std::make_unique<PinBox>();
+        link.port = std::make_unique<Bunching<PinBox>>();
         link.connected = 1;
         link.readAheadWindow = window;
         reads(link, r.values);

@@ -80,6 +80,33 @@ TEST_F(Pty, OpensExclusivelyWithLineSettingsAndExchangesBytes) {
     EXPECT_EQ(opener.open(path).status, OpenStatus::Opened) << "free again after close";
 }
 
+TEST_F(Pty, RepliesAwaitedInAGroupComeInOrderAndAGroupCutShortStillEnds) {
+    PosixPortOpener opener;
+    OpenedPort port = opener.open(path);
+    ASSERT_EQ(port.status, OpenStatus::Opened);
+    Transport& t = *port.transport;
+    // 40 replies coming: the port waits for ten at once. The far end sends only
+    // three and falls silent: they still come, in order, and then a time-out.
+    const std::uint8_t replies[] = {7, 8, 9};
+    ASSERT_EQ(::write(master, replies, sizeof replies), 3);
+    for (std::uint8_t want : replies) {
+        t.repliesComing(40);
+        EXPECT_EQ(t.readByte(500), want);
+    }
+    EXPECT_FALSE(t.byteReady());
+    t.repliesComing(37);
+    EXPECT_EQ(t.readByte(100), -1) << "nothing more came";
+    // A group that does come whole is handed over, the rest kept ready.
+    std::vector<std::uint8_t> many(20);
+    for (std::size_t i = 0; i < many.size(); ++i) many[i] = static_cast<std::uint8_t>(100 + i);
+    ASSERT_EQ(::write(master, many.data(), many.size()), 20);
+    for (std::uint8_t want : many) {
+        t.repliesComing(80);
+        EXPECT_EQ(t.readByte(500), want);
+    }
+    EXPECT_FALSE(t.byteReady());
+}
+
 TEST(PosixOpener, NamesThatCannotBeOpened) {
     PosixPortOpener opener("/nonexistent-dev-dir");
     for (const char* name : {"VBOX", "COM1", "/nonexistent/ttyX"}) EXPECT_EQ(opener.open(name).status, OpenStatus::CannotOpen) << name;

@@ -23,18 +23,21 @@ ReplyRunResult RunReplyCommands(LinkState& link, const std::uint8_t* commands, s
         result.end = ReplyRunEnd::LineFailed;
         return result;
     }
-    std::size_t sent = 0, taken = 0;
+    // Commands [written, sent) count as sent but are held until a reply is to
+    // be waited for: while replies that came together are taken, the window's
+    // top-ups gather into one write (one USB packet, one system call).
+    std::size_t sent = 0, written = 0, taken = 0;
     bool stopping = false;
     while (taken < sent || (!stopping && sent < n)) {
-        // Top the window up in one write: one USB packet instead of many.
-        if (!stopping && sent < n && sent - taken < limit) {
-            const std::size_t batch = std::min(n - sent, limit - (sent - taken));
-            if (!port->write(commands + sent, batch)) {
+        if (!stopping && sent < n && sent - taken < limit) sent += std::min(n - sent, limit - (sent - taken));
+        if (written < sent && !port->byteReady()) {
+            if (!port->write(commands + written, sent - written)) {
                 result.end = ReplyRunEnd::LineFailed;
                 return result;
             }
-            sent += batch;
+            written = sent;
         }
+        port->repliesComing(sent - taken);
         const int reply = port->readByte(ReplyTimeoutMs);
         if (reply < 0 || reply > 0xFF) {
             result.end = ReplyRunEnd::LineFailed;
@@ -89,8 +92,11 @@ std::size_t ReadNextBytes(LinkState& link, std::uint8_t* dest, std::size_t n, co
     return stored;
 }
 
-// Keeps what is written until a reply is to be read (or a batch is full) and
-// then writes it in one go: one USB packet instead of one for every byte.
+// Keeps what is written until a reply is to be waited for (or a batch is full)
+// and then writes it in one go: one USB packet and one system call instead of
+// one for every byte. A reply that has arrived already is handed over without
+// writing: the box still works on the commands sent before, and a run of
+// replies that came together costs one write for the commands sent meanwhile.
 class GatheringTransport : public Transport, public PacedLine {
 public:
     explicit GatheringTransport(std::unique_ptr<Transport> inner) : inner_(std::move(inner)) {}
@@ -101,7 +107,11 @@ public:
         gathered_.insert(gathered_.end(), data, data + n);
         return gathered_.size() < kBatchLimit || flush();
     }
-    int readByte(int timeoutMs) override { return flush() ? inner_->readByte(timeoutMs) : -1; }
+    int readByte(int timeoutMs) override {
+        return inner_->byteReady() || flush() ? inner_->readByte(timeoutMs) : -1;
+    }
+    bool byteReady() const override { return inner_->byteReady(); }
+    void repliesComing(std::size_t n) override { inner_->repliesComing(n); }
     bool quiet(double microseconds) override {
         auto* paced = dynamic_cast<PacedLine*>(inner_.get());
         return flush() && paced && paced->quiet(microseconds);
@@ -189,6 +199,7 @@ void ReadsAhead::takeReply() {
     pending_.pop_front();
     const std::uint64_t sentAt = sentAt_.front();
     sentAt_.pop_front();
+    if (link_.port) link_.port->repliesComing(pending_.size() + 1);
     const std::uint8_t reply = ReceiveByte(link_);
     // The reply confirms the bytes up to its read only: what went out after it
     // is still unconfirmed.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <ctime>
 #include <cstdlib>
+#include <utility>
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -98,31 +99,56 @@ bool PosixSerialTransport::quiet(double microseconds) {
     return true;
 }
 
-int PosixSerialTransport::readByte(int timeoutMs) {
-    if (fd_ < 0) return -1;
-    if (inPos_ < inLen_) return inBuf_[inPos_++];
-    // The line discipline's own timer (VMIN 0, VTIME in tenths of a second) does the
-    // waiting, so a reply costs one read call instead of a poll and a read. Bytes
-    // that arrive together are kept for the following calls.
-    const int tenths = timeoutMs <= 0 ? 0 : std::min(255, (timeoutMs + 99) / 100);
-    if (tenths != vtime_) {
-        termios tio{};
-        if (::tcgetattr(fd_, &tio) != 0) return -1;
-        tio.c_cc[VMIN] = 0;
-        tio.c_cc[VTIME] = static_cast<cc_t>(tenths);
-        if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return -1;
-        vtime_ = tenths;
-    }
+bool PosixSerialTransport::setReadWait(int vmin, int vtenths) {
+    if (vmin == vmin_ && vtenths == vtime_) return true;
+    termios tio{};
+    if (::tcgetattr(fd_, &tio) != 0) return false;
+    tio.c_cc[VMIN] = static_cast<cc_t>(vmin);
+    tio.c_cc[VTIME] = static_cast<cc_t>(vtenths);
+    if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return false;
+    vmin_ = vmin;
+    vtime_ = vtenths;
+    return true;
+}
+
+bool PosixSerialTransport::fill() {
     for (;;) {
         ssize_t n = ::read(fd_, inBuf_, sizeof inBuf_);
         if (n > 0) {
             inLen_ = static_cast<int>(n);
-            inPos_ = 1;
-            return inBuf_[0];
+            inPos_ = 0;
+            return true;
         }
         if (n < 0 && errno == EINTR) continue;
-        return -1; // time-out (0), hang-up or error on the line
+        return false; // time-out (0), hang-up or error on the line
     }
+}
+
+int PosixSerialTransport::readByte(int timeoutMs) {
+    const std::size_t coming = std::exchange(repliesComing_, 0);
+    if (fd_ < 0) return -1;
+    if (inPos_ < inLen_) return inBuf_[inPos_++];
+    // Many replies on their way: wake once for a quarter of them (the box works
+    // on the rest meanwhile) instead of for every few that arrive together. The
+    // first is awaited with the time-out; then the read returns once the group
+    // is in, or a tenth of a second after the last byte when the box falls
+    // silent, and the missing reply then shows at the next read.
+    constexpr std::size_t kRepliesPerWake = 4;
+    const int group = static_cast<int>(std::min(coming / kRepliesPerWake, sizeof inBuf_));
+    if (group > 1) {
+        pollfd p{fd_, POLLIN, 0};
+        int ready;
+        while ((ready = ::poll(&p, 1, std::max(timeoutMs, 0))) < 0 && errno == EINTR) {
+        }
+        if (ready <= 0 || !setReadWait(group, 1) || !fill()) return -1;
+        return inBuf_[inPos_++];
+    }
+    // Otherwise the line discipline's own timer (VMIN 0, VTIME in tenths of a
+    // second) does the waiting, so a reply costs one read call instead of a poll
+    // and a read. Bytes that arrive together are kept for the following calls.
+    const int tenths = timeoutMs <= 0 ? 0 : std::min(255, (timeoutMs + 99) / 100);
+    if (!setReadWait(0, tenths) || !fill()) return -1;
+    return inBuf_[inPos_++];
 }
 
 void PosixSerialTransport::purge() {

@@ -21,6 +21,8 @@ public:
 
     bool write(const std::uint8_t* data, std::size_t n) override;
     int readByte(int timeoutMs) override;
+    bool byteReady() const override { return inPos_ < inLen_; }
+    void repliesComing(std::size_t n) override { repliesComing_ = n; }
     bool quiet(double microseconds) override;
     // Only a real line is kept quiet: behind a pseudo-terminal a sleep would not
     // reach whatever answers, so commands that need it wait for their replies.
@@ -37,7 +39,13 @@ private:
     LineKind kind_;
     LatencyTimer latency_;          // lowered while open, restored on close
     std::size_t unpaced_ = 0;       // bytes written since the last quiet()
-    int vtime_ = -1;                // VTIME now set on the line, in tenths of a second
+    // Sets VMIN and VTIME on the line unless they are set already.
+    bool setReadWait(int vmin, int vtenths);
+    // Fills inBuf_ with what one read brings; false on time-out or a failed line.
+    bool fill();
+
+    int vmin_ = -1, vtime_ = -1;    // VMIN and VTIME now set on the line (VTIME in tenths)
+    std::size_t repliesComing_ = 0; // told by the caller for the next readByte
     std::uint8_t inBuf_[64] = {};   // bytes read ahead of the caller
     int inPos_ = 0, inLen_ = 0;
 };

@@ -23,6 +23,13 @@ public:
     virtual bool write(const std::uint8_t* data, std::size_t n) = 0;
     // One byte, or -1 when none arrived within timeoutMs.
     virtual int readByte(int timeoutMs) = 0;
+    // Whether readByte would hand over a byte already received, without waiting
+    // on the line: a writer may then hold its bytes back a little longer.
+    virtual bool byteReady() const { return false; }
+    // The next n bytes to be read are replies to commands already given to this
+    // transport: it may wait for several of them at once instead of waking for
+    // each. Holds for the next readByte only.
+    virtual void repliesComing(std::size_t /*n*/) {}
     // Drops pending input and output.
     virtual void purge() {}
     virtual void close() = 0;

@@ -23,6 +23,8 @@ public:
     std::string portAdvice() const override { return inner_->portAdvice(); }
     bool write(const std::uint8_t* data, std::size_t n) override;
     int readByte(int timeoutMs) override;
+    bool byteReady() const override { return inner_->byteReady(); }
+    void repliesComing(std::size_t n) override { inner_->repliesComing(n); }
     void purge() override;
     void close() override;
     void linkLost() override;
