@@ -24,11 +24,15 @@ expect() {
   while [ "$1" != "--" ]; do wanted+=("$1"); shift; done
   shift
   complete_line "$@"
+  # A here-string, not a pipe: grep -q leaves early, and under pipefail the
+  # writer's broken pipe would count as a miss.
+  local offered
+  offered=$(printf '%s\n' "${COMPREPLY[@]}")
   for w in "${wanted[@]}"; do
     if [[ $w == -!* ]]; then
-      printf '%s\n' "${COMPREPLY[@]}" | grep -Fqx -- "${w#-!}" && { echo "FAIL: '$*' offers ${w#-!}"; failures=$((failures + 1)); }
+      grep -Fqx -- "${w#-!}" <<<"$offered" && { echo "FAIL: '$*' offers ${w#-!}"; failures=$((failures + 1)); }
     else
-      printf '%s\n' "${COMPREPLY[@]}" | grep -Fqx -- "$w" || {
+      grep -Fqx -- "$w" <<<"$offered" || {
         echo "FAIL: '$*' does not offer $w (offers: ${COMPREPLY[*]:0:8})"; failures=$((failures + 1)); }
     fi
   done
