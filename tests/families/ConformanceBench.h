@@ -6,6 +6,7 @@
 // polls, able to stop at a poll or to lose the box after a byte count.
 #include <algorithm>
 #include <filesystem>
+#include <unistd.h>
 #include <memory>
 #include <random>
 #include <string>
@@ -190,7 +191,9 @@ public:
 
 private:
     static std::string scratchDir() {
-        const auto dir = std::filesystem::temp_directory_path() / "quarvin_conformance";
+        // One per process: the test runner runs many rows side by side.
+        const auto dir =
+            std::filesystem::temp_directory_path() / ("quarvin_conformance_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         return dir.string();
     }

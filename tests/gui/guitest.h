@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QtWidgets>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,8 +16,17 @@ namespace quarvin::guitest {
 // A fresh program directory under the build tree with the device lists built from
 // data/devices.src; with `virtualBox`, its port file names the virtual box only,
 // so that no real serial port is probed. Returned with a trailing '/'.
+// The directory is named after the running test as well, because the test runner
+// starts the instances of a parameterised test side by side, and one instance
+// clearing a shared directory under another makes that one fail or wait forever
+// on a message box.
 inline std::string ProgramDir(const std::string& name, bool virtualBox) {
-    const auto dir = std::filesystem::path(QUARVIN_BINARY_DIR) / "gui-program" / name;
+    std::string test = name;
+    if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
+        test += std::string("-") + info->test_suite_name() + "-" + info->name();
+    for (char& c : test)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_') c = '_';
+    const auto dir = std::filesystem::path(QUARVIN_BINARY_DIR) / "gui-program" / test;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     std::ifstream src(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data" / "devices.src");
