@@ -11,6 +11,7 @@
 #include "sim/families/mcu89c5x/P89c5xSim.h"
 #include "sim/families/mcu2051/P2051Sim.h"
 #include "sim/families/mcu89s5x/P89s5xSim.h"
+#include "sim/families/p16f87xa/P16f87xaSim.h"
 #include "sim/families/pic16c8x/Pic16Sim.h"
 #include "sim/families/avr90s/Avr90sSim.h"
 #include "sim/families/gal/GalSim.h"
@@ -39,6 +40,7 @@ const std::vector<SimFamily>& SimFamilies() {
         P2051SimFamily(),
         P89s5xSimFamily(),
         Pic16SimFamily(),
+        P16f87xaSimFamily(),
         Avr90sSimFamily(),
         GalSimFamily(),
         P22v10SimFamily(),

@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/families/pic16c8x/PicPackage.h"
+#include "sim/families/pic16c8x/PicSerialFrames.h"
 
 namespace quarvin::sim {
 
@@ -64,7 +66,6 @@ public:
     static constexpr std::int64_t BulkEraseCyclePs = 10'000'000'000; // 10 ms
 
 private:
-    enum class Phase { Command, DataIn, DataOut };
     enum class Armed { None, EraseProgram, EraseData, ProtectClearHalf, ProtectClear };
     enum class CycleKind { None, WriteWord, EraseProgram, EraseData, EraseAll };
     struct Cycle {
@@ -75,15 +76,11 @@ private:
         std::int64_t endPs = 0;
     };
 
-    struct Pinout {
-        int mclr, rb6, rb7;
-        std::array<int, 2> vdd, vss;
-    };
+    using Pinout = PicPackagePins;
     Pinout pinout() const;
     bool powered(const ChipView& v) const;
     void reset();
     void clockRise(std::int64_t now);
-    void clockFall(bool dataHigh, std::int64_t now);
     void command(std::uint8_t cmd, std::int64_t now);
     void loaded(std::uint16_t word);
     void beginProgramming(std::int64_t now);
@@ -105,13 +102,8 @@ private:
     bool mclrWasLow_ = false;
     bool clockHigh_ = false;
     std::uint32_t pc_ = 0;
-    Phase phase_ = Phase::Command;
-    int bits_ = 0;
-    unsigned shift_ = 0;
+    PicSerialFrames frames_;
     std::uint8_t command_ = 0;
-    std::uint16_t outWord_ = 0;
-    bool driving_ = false;
-    bool driveHigh_ = false;
     std::uint16_t programLatch_ = 0x3FFF;
     std::uint8_t dataLatch_ = 0xFF;
     bool lastLoadData_ = false;
