@@ -1512,5 +1512,13 @@ Connect?
         <source></source>
         <translation>The chip sits reversed</translation>
     </message>
+    <message id="P16f87x">
+        <source></source>
+        <translation>P16f87x</translation>
+    </message>
+    <message id="Wrong chip! (device ID %04x, not %s)">
+        <source></source>
+        <translation>Wrong chip! (device ID %04x, not %s)</translation>
+    </message>
 </context>
 </TS>

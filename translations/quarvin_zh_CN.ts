@@ -1512,5 +1512,13 @@
         <source></source>
         <translation>芯片放反了</translation>
     </message>
+    <message id="P16f87x">
+        <source></source>
+        <translation>P16f87x</translation>
+    </message>
+    <message id="Wrong chip! (device ID %04x, not %s)">
+        <source></source>
+        <translation>芯片型号不对！(器件ID %04x，不是 %s)</translation>
+    </message>
 </context>
 </TS>

@@ -8,7 +8,7 @@ namespace quarvin {
 
 inline constexpr Pic16Profile kP16f87xaProfile{
     "TP16f87x",
-    "P16f87x",
+    QV_TEXT("P16f87x"),
     "PIC16F87xA",
     "wait after each row of eight words: 1, 2 or 4 times the 8 ms write cycle (\"Pro time\")",
     kP16f87xaRows,

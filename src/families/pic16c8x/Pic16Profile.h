@@ -5,6 +5,7 @@
 #include <span>
 
 #include "families/pic16c8x/Pic16Operations.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
@@ -30,7 +31,7 @@ struct Pic16Profile {
 
 inline constexpr Pic16Profile kPic16Profile{
     "TP16c8x",
-    "P16c8x",
+    QV_TEXT("P16c8x"),
     "PIC16C8x",
     "wait after each word: 100, 200 or 300 ticks (\"Pro time\")",
     kPic16Rows,
