@@ -8,13 +8,11 @@ namespace quarvin::sim {
 
 namespace {
 
-constexpr std::uint16_t kWordMask = 0x3FFF;
 constexpr std::uint32_t kConfigSpace = 0x2000;
 constexpr std::uint32_t kUserSpaceMask = 0x1FFF;
 constexpr std::uint32_t kDeviceIdAddress = 0x2006;
 constexpr std::uint32_t kConfigWordAddress = 0x2007;
 constexpr std::uint32_t kTestRowEnd = 0x201F; // "physically implemented test memory (2000h - 201Fh)"
-constexpr int kIdWords = 4;
 
 // Table 2-1; the sixth bit is a don't-care (Figures 6-1 to 6-10).
 namespace cmd {
@@ -51,17 +49,8 @@ const P16f87xaType* FindP16f87xaType(const std::string& name) {
 }
 
 P16f87xaChip::P16f87xaChip(const P16f87xaType& type)
-    : type_(type), cells_(type.words * 2, 0xFF), data_(type.dataBytes, 0xFF) {
-    eraseProgram();
+    : PicSerialChip(type.pins, type.words, type.dataBytes, UnimplementedConfig), type_(type) {
     latches_.fill(kWordMask);
-}
-
-void P16f87xaChip::eraseProgram() {
-    for (std::uint32_t w = 0; w < type_.words; ++w) {
-        cells_[2 * w] = 0xFF;
-        cells_[2 * w + 1] = 0x3F;
-    }
-    markChanged();
 }
 
 void P16f87xaChip::eraseData() {
@@ -76,54 +65,11 @@ void P16f87xaChip::erase() {
     ids_.fill(kWordMask);
 }
 
-std::vector<std::uint8_t> P16f87xaChip::extraState() const {
-    std::vector<std::uint8_t> s;
-    const auto put = [&s](std::uint16_t w) {
-        s.push_back(static_cast<std::uint8_t>(w & 0xFF));
-        s.push_back(static_cast<std::uint8_t>(w >> 8));
-    };
-    put(config_);
-    for (std::uint16_t id : ids_) put(id);
-    s.insert(s.end(), data_.begin(), data_.end());
-    return s;
-}
-
-bool P16f87xaChip::loadExtraState(const std::vector<std::uint8_t>& s) {
-    constexpr std::size_t kWords = 2 + 2 * kIdWords;
-    if (s.size() != kWords + data_.size()) return false;
-    const auto word = [&s](std::size_t i) { return static_cast<std::uint16_t>((s[i] | s[i + 1] << 8) & kWordMask); };
-    config_ = static_cast<std::uint16_t>(word(0) | UnimplementedConfig);
-    for (std::size_t i = 0; i < ids_.size(); ++i) ids_[i] = word(2 + 2 * i);
-    std::copy(s.begin() + kWords, s.end(), data_.begin());
-    return true;
-}
-
-bool P16f87xaChip::powered(const ChipView& v) const {
-    const PicPackagePins p = PicPinsOf(type_.pins);
-    return (v.hasVcc(p.vdd[0]) || v.hasVcc(p.vdd[1])) && (v.hasGround(p.vss[0]) || v.hasGround(p.vss[1]));
-}
-
 void P16f87xaChip::leaveProgramming() {
     if (cycle_.kind != CycleKind::None) cutCycle();
     programming_ = false;
     frames_.reset();
     armed_ = Armed::None;
-}
-
-// 4K-word parts: "1000h to 1FFFh wraps to 0000h to 0FFFh" (Register 3-1).
-std::uint16_t P16f87xaChip::programWord(std::uint32_t w) const {
-    const std::uint32_t a = 2 * (w % type_.words);
-    const std::uint8_t low = faults().applyStuck(a, cells_[a]);
-    const std::uint8_t high = faults().applyStuck(a + 1, cells_[a + 1]);
-    return static_cast<std::uint16_t>((low | high << 8) & kWordMask);
-}
-
-void P16f87xaChip::setProgramWord(std::uint32_t w, std::uint16_t value) {
-    const std::uint32_t a = 2 * (w % type_.words);
-    if (faults().programBlocked(a)) return;
-    cells_[a] = static_cast<std::uint8_t>(value & 0xFF);
-    cells_[a + 1] = static_cast<std::uint8_t>((value >> 8) & 0x3F);
-    markChanged();
 }
 
 std::uint16_t P16f87xaChip::readProgram() const {
@@ -298,7 +244,7 @@ void P16f87xaChip::loaded(std::uint16_t word) {
 ChipDrive P16f87xaChip::update(const ChipView& v) {
     ChipDrive d;
     finishCycle(v.nowPs);
-    const PicPackagePins p = PicPinsOf(type_.pins);
+    const PicPackagePins p = pins();
     if (!powered(v)) {
         leaveProgramming();
         mclrWasLow_ = false;
@@ -334,9 +280,5 @@ ChipDrive P16f87xaChip::update(const ChipView& v) {
     if (frames_.driving()) d.drive(p.rb7, frames_.driveHigh());
     return d;
 }
-
-ChipRatings P16f87xaChip::ratings() const { return PicRatings(type_.pins); }
-
-quarvin::Pinout P16f87xaChip::pinLabels() const { return PicPinLabels(type_.pins); }
 
 } // namespace quarvin::sim

@@ -16,14 +16,15 @@
 // protection (section 2.5). While CP is 0 program memory reads 0 and takes no
 // writes; while CPD is 0 the data memory does the same (sections 2.4.2.3,
 // 2.5.2). The device ID at 0x2006 and the configuration word at 0x2007 always
-// read (section 3.0).
+// read (section 3.0). On the 4K-word parts "1000h to 1FFFh wraps to 0000h to
+// 0FFFh" (Register 3-1).
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "sim/Chip.h"
-#include "sim/families/pic16c8x/PicPackage.h"
+#include "sim/families/pic16c8x/PicSerialChip.h"
 #include "sim/families/pic16c8x/PicSerialFrames.h"
 
 namespace quarvin::sim {
@@ -38,26 +39,14 @@ struct P16f87xaType {
 
 const P16f87xaType* FindP16f87xaType(const std::string& name);
 
-class P16f87xaChip : public Chip {
+class P16f87xaChip : public PicSerialChip {
 public:
     explicit P16f87xaChip(const P16f87xaType& type);
 
-    int pinCount() const override { return type_.pins; }
-    ChipRatings ratings() const override;
-    quarvin::Pinout pinLabels() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
-    // Program memory, word w at bytes 2w (low) and 2w+1 (high).
-    std::vector<std::uint8_t>& memory() override { return cells_; }
     int ratedVppMillivolts() const override { return RatedVppMillivolts; }
     void erase() override;
-    // Configuration word (2 bytes, low first), the four ID words, the data memory.
-    std::vector<std::uint8_t> extraState() const override;
-    bool loadExtraState(const std::vector<std::uint8_t>& state) override;
-
-    std::uint16_t configWord() const { return config_; }
-    std::uint16_t idWord(int i) const { return ids_[static_cast<std::size_t>(i)]; }
-    std::vector<std::uint8_t>& dataMemory() { return data_; }
     bool codeProtected() const { return (config_ & CodeProtectBit) == 0; }
     bool dataProtected() const { return (config_ & DataProtectBit) == 0; }
     void setRevision(std::uint16_t revision) { revision_ = revision & 0xF; }
@@ -85,7 +74,6 @@ private:
         std::int64_t startPs = 0;
         std::int64_t endPs = 0;
     };
-    bool powered(const ChipView& v) const;
     void leaveProgramming();
     void command(std::uint8_t cmd, std::int64_t now);
     void loaded(std::uint16_t word);
@@ -95,16 +83,9 @@ private:
     void complete(const Cycle& c, bool cut);
     void writeRow(std::uint32_t address, bool eraseFirst, bool eraseOnly);
     std::uint16_t readProgram() const;
-    std::uint16_t programWord(std::uint32_t w) const;
-    void setProgramWord(std::uint32_t w, std::uint16_t value);
-    void eraseProgram();
     void eraseData();
 
     const P16f87xaType& type_;
-    std::vector<std::uint8_t> cells_;
-    std::vector<std::uint8_t> data_;
-    std::uint16_t config_ = 0x3FFF;
-    std::array<std::uint16_t, 4> ids_{0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF};
     std::uint16_t revision_ = 0;
 
     bool programming_ = false;

@@ -50,11 +50,10 @@ const Pic16Type* FindPic16Type(const std::string& name) {
 }
 
 Pic16Chip::Pic16Chip(const Pic16Type& type)
-    : type_(type), cells_(type.words * 2, 0xFF), data_(type.dataBytes, 0xFF) {
-    for (std::uint32_t w = 0; w < type.words; ++w) cells_[2 * w + 1] = 0x3F;
-}
+    : PicSerialChip(type.pins, type.words, type.dataBytes, static_cast<std::uint16_t>(kPicWordMask & ~type.implementedConfig)),
+      type_(type) {}
 
-Pic16Chip::Pinout Pic16Chip::pinout() const { return PicPinsOf(type_.pins); }
+Pic16Chip::Pinout Pic16Chip::pinout() const { return pins(); }
 
 void Pic16Chip::erase() {
     eraseProgram();
@@ -64,60 +63,10 @@ void Pic16Chip::erase() {
     markChanged();
 }
 
-std::vector<std::uint8_t> Pic16Chip::extraState() const {
-    std::vector<std::uint8_t> s;
-    s.push_back(static_cast<std::uint8_t>(config_ & 0xFF));
-    s.push_back(static_cast<std::uint8_t>(config_ >> 8));
-    for (std::uint16_t id : ids_) {
-        s.push_back(static_cast<std::uint8_t>(id & 0xFF));
-        s.push_back(static_cast<std::uint8_t>(id >> 8));
-    }
-    s.insert(s.end(), data_.begin(), data_.end());
-    return s;
-}
-
-bool Pic16Chip::loadExtraState(const std::vector<std::uint8_t>& s) {
-    if (s.size() != 10 + data_.size()) return false;
-    const auto word = [&s](std::size_t i) { return static_cast<std::uint16_t>((s[i] | s[i + 1] << 8) & kPicWordMask); };
-    config_ = static_cast<std::uint16_t>(word(0) | (kPicWordMask & ~type_.implementedConfig));
-    for (std::size_t i = 0; i < ids_.size(); ++i) ids_[i] = word(2 + 2 * i);
-    std::copy(s.begin() + 10, s.end(), data_.begin());
-    return true;
-}
-
-bool Pic16Chip::powered(const ChipView& v) const {
-    const Pinout p = pinout();
-    const bool vdd = v.hasVcc(p.vdd[0]) || v.hasVcc(p.vdd[1]);
-    const bool vss = v.hasGround(p.vss[0]) || v.hasGround(p.vss[1]);
-    return vdd && vss;
-}
-
 void Pic16Chip::reset() {
     programming_ = false;
     frames_.reset();
     armed_ = Armed::None;
-}
-
-std::uint16_t Pic16Chip::programWord(std::uint32_t w) const {
-    const std::uint32_t a = 2 * (w % type_.words);
-    const std::uint8_t low = faults().applyStuck(a, cells_[a]);
-    const std::uint8_t high = faults().applyStuck(a + 1, cells_[a + 1]);
-    return static_cast<std::uint16_t>((low | high << 8) & kPicWordMask);
-}
-
-void Pic16Chip::setProgramWord(std::uint32_t w, std::uint16_t value) {
-    const std::uint32_t a = 2 * (w % type_.words);
-    if (faults().programBlocked(a)) return;
-    cells_[a] = static_cast<std::uint8_t>(value & 0xFF);
-    cells_[a + 1] = static_cast<std::uint8_t>((value >> 8) & 0x3F);
-    markChanged();
-}
-
-void Pic16Chip::eraseProgram() {
-    for (std::uint32_t w = 0; w < type_.words; ++w) {
-        cells_[2 * w] = 0xFF;
-        cells_[2 * w + 1] = 0x3F;
-    }
 }
 
 std::uint16_t Pic16Chip::readWord() const {
@@ -296,9 +245,5 @@ ChipDrive Pic16Chip::update(const ChipView& v) {
     if (frames_.driving()) d.drive(p.rb7, frames_.driveHigh());
     return d;
 }
-
-ChipRatings Pic16Chip::ratings() const { return PicRatings(type_.pins); }
-
-quarvin::Pinout Pic16Chip::pinLabels() const { return PicPinLabels(type_.pins); }
 
 } // namespace quarvin::sim
