@@ -5,8 +5,8 @@
 namespace quarvin {
 
 FamilyEntry P16f87xaFamily() {
-    // The box's 12.7 V step, within "13V ± 0.5V" (DS39589B section 1.1).
-    constexpr int kProgrammingMillivolts = 12700;
+    // "13V ± 0.5V" (DS39589B section 1.1).
+    constexpr int kProgrammingMillivolts = 13000;
     return Pic16FamilyEntry(kP16f87xaProfile, kProgrammingMillivolts,
                             [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> {
                                 return std::make_unique<P16f87xaDialog>(ctx);

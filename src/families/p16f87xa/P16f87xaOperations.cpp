@@ -13,8 +13,8 @@ namespace quarvin {
 namespace {
 
 // "raising MCLR pin from VIL to VIHH (13V ± 0.5V)" (DS39589B section 1.1; Table
-// 6-1: VIHH at most 13.5 V): the box's 12.7 V step.
-constexpr int kProgrammingMillivolts = 12700;
+// 6-1: VIHH at most 13.5 V). The box makes it with its 12.7 V step.
+constexpr int kProgrammingMillivolts = 13000;
 // "Chip Erase cycle time tprog3 ... 8 ms max" (Table 6-1).
 constexpr int kChipEraseTicks = kP16f87xaRowWriteTicks;
 // "Eight locations must be loaded before every 'Begin Erase/Programming'
