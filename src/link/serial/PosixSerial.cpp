@@ -164,10 +164,14 @@ bool PosixSerialTransport::readGroup(int group, int timeoutMs) {
     // (programming, then reading) is followed.
     constexpr int kGroupsPerLook = 8;
     constexpr int kFewestBytesToJudge = 8;
+    constexpr double kSlowestPace = 4 * kCharMicroseconds;
+    // Half as long again as the pace says: the group is then in when the sleep
+    // ends, rather than a wake short.
+    constexpr double kSleepOverPace = 1.5;
     const bool look = byteInterval_ <= 0 || ++groupsSinceLook_ >= kGroupsPerLook;
     int queued = 0;
     if (!look && ::ioctl(fd_, FIONREAD, &queued) == 0 && queued < group)
-        sleepMicroseconds((group - queued) * byteInterval_ * 1.5);
+        sleepMicroseconds((group - queued) * byteInterval_ * kSleepOverPace);
     // The first reply is awaited with the time-out.
     pollfd p{fd_, POLLIN, 0};
     int ready;
@@ -182,9 +186,13 @@ bool PosixSerialTransport::readGroup(int group, int timeoutMs) {
         const int arrived = inLen_ - queued;
         const double took = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
         if (arrived >= kFewestBytesToJudge) {
+            // Faster than the line: not paced, nothing to wait for. A pause of
+            // the box within the group (a long pulse) must not stretch the
+            // sleeps that follow past the work left to the box: a slow pace is
+            // taken as at most a few characters a reply, the read waiting for
+            // the rest.
             const double interval = took / arrived;
-            // Faster than the line: not paced, nothing to wait for.
-            byteInterval_ = interval >= 0.8 * kCharMicroseconds ? interval : 0;
+            byteInterval_ = interval < 0.8 * kCharMicroseconds ? 0 : std::min(interval, kSlowestPace);
         }
     }
     return true;
