@@ -1,9 +1,9 @@
 // Test > Socket check and Option > Check the socket before each operation in the
-// main window, on a 27C256 in the virtual box.
+// main window, on an Am27C256 in the virtual box.
 #include <fstream>
 #include <sstream>
 
-#include "MainWindowView.h"
+#include "GuiChoose.h"
 #include "QtProgram.h"
 #include "guitest.h"
 #include "sim/VirtualSocket.h"
@@ -21,19 +21,10 @@ TEST(GuiSocketCheck, MenuCheckNamesTheFaultAndTheOptionsMarkFollowsTheSetting) {
     sim::VirtualSocket* socket = program.virtualSocket();
     ASSERT_NE(socket, nullptr);
     app::MainWindowView* main = program.mainWindow();
-    auto* maker = main->findChild<QComboBox*>("ComboBox1");
-    const int intel = maker->findText("Intel", Qt::MatchContains);
-    ASSERT_GE(intel, 0);
-    maker->setCurrentIndex(intel);
-    emit maker->activated(intel);
-    const auto found = main->typeList()->findItems("27C256", Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    main->typeList()->setCurrentItem(found.front());
-    emit main->typeList()->itemDoubleClicked(found.front());
-    QApplication::processEvents();
+    guitest::Choose(main, "EPROM", "AMD", "Am27C256");
     ASSERT_NE(socket->control("InSocket").text().find("27c256"), std::string::npos);
 
-    // Pin 22 is the 27C256's /OE.
+    // Pin 22 is the Am27C256's /OE.
     const struct {
         const char* fault; // as --fault names it; "" none; nullptr: the chip taken out
         const char* message;
