@@ -1,8 +1,8 @@
 #pragma once
 // The AT49F operations. Read, Blank, Programe, Verify and Sum are the 29F
 // family's (same pinout, command codes and DATA polling); the chip erase is
-// the family's own, because the part takes up to ten times longer than the 29F
-// erase loop waits and shows its end on the toggle bit only.
+// the family's own: it takes up to 10 s and shows its end on the toggle bit
+// only (the data sheet defines DATA polling for the program cycle alone).
 #include <cstdint>
 
 #include "families/flash29f/F29Operations.h"
