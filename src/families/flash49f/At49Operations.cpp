@@ -81,6 +81,10 @@ OperationResult EraseSteps(const F29Job& job, std::uint32_t eraseLimitMs) {
 
 } // namespace
 
+OperationResult ProgramAt49(const F29Job& job) {
+    return EndWithPortsLow(job.link, [&] { return ProgramF29(job); });
+}
+
 OperationResult EraseAt49(const F29Job& job, std::uint32_t eraseLimitMs) {
     return EndWithPortsLow(job.link, [&] { return EraseSteps(job, eraseLimitMs); });
 }
