@@ -76,7 +76,6 @@ inline const std::vector<ConformanceRow>& ConformanceRows() {
          .withoutReadBack = "program erase"},
         {.family = "TP29c256", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true,
          .withoutReadBack = "program erase"},
-        {.family = "TAt49fx", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true},
         {.family = "TP24c0x", .subType = 3, .blank = ""},
         {.family = "TP93cxx", .subType = 1, .erase = "erase", .withoutReadBack = "program erase"},
         {.family = "TP89c5x", .subType = 1, .erase = "erase", .supplyStaysOn = true, .withoutReadBack = "program erase"},

@@ -5,6 +5,7 @@
 #include "families/flash29f/F29Dialog.h"
 #include "families/flash49f/At49Operations.h"
 #include "families/flash49f/At49Rows.h"
+#include "forms/Texts.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
@@ -19,7 +20,7 @@ MemoryForm At49Form() {
 
 } // namespace
 
-At49Dialog::At49Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, "AT49F", At49Form()) {}
+At49Dialog::At49Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, QV_TEXT("AT49F"), At49Form()) {}
 
 const F29Row& At49Dialog::row() const {
     return kAt49fRows[static_cast<std::size_t>(selectedRow(static_cast<int>(kAt49fRows.size())))];
