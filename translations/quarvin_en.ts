@@ -207,6 +207,10 @@
         <source></source>
         <translation>AT29C256</translation>
     </message>
+    <message id="AT49F">
+        <source></source>
+        <translation>AT49F</translation>
+    </message>
     <message id="PW27">
         <source></source>
         <translation>PW27</translation>

@@ -33,6 +33,7 @@ const std::map<std::string, int> LastRow = {
     {"GAL3M", 9}, {"P22V10", 3}, {"DSRAM", 8}, {"TESTRAM", 8}, {"ICTEST", 2}, {"AT89S5X", 2}, {"P16F87X", 4},
     {"AT29CX", static_cast<int>(Families().at("TP29cx").subTypes().size()) - 1},
     {"AT29C256", static_cast<int>(Families().at("TP29c256").subTypes().size()) - 1},
+    {"AT49F", static_cast<int>(Families().at("TAt49fx").subTypes().size()) - 1},
 };
 
 TEST(ShippedLists, FilesAreInStepWithTheSource) {
