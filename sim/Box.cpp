@@ -1,5 +1,7 @@
 #include "sim/Box.h"
 
+#include <algorithm>
+
 #include "sim/SimFamily.h"
 #include "sim/ops/StandardOps.h"
 
@@ -33,7 +35,8 @@ void Box::receive(std::uint8_t byte) {
     if (silent()) return;
     const std::int64_t arrived = clock_.hostSends();
     const std::uint64_t index = received_++;
-    if (!clock_.receiveBufferHasRoom(arrived, config_.uart.receiveBuffer)) {
+    if (!clock_.receiveBufferHasRoom(arrived, config_.uart.receiveBuffer) ||
+        std::find(faults_.lostBytes.begin(), faults_.lostBytes.end(), index) != faults_.lostBytes.end()) {
         errors_.push_back({BoxError::Kind::Overrun, byte, index});
         return; // lost, as a real box loses it
     }

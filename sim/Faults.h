@@ -21,6 +21,9 @@ struct BoxFaults {
     std::optional<int> identifyLength;
     // Reply bytes replaced on the way out.
     std::vector<ReplyGarble> garble;
+    // Received bytes (by index among all received bytes) lost as in a receive
+    // overrun: a box slower than the host expected at that moment.
+    std::vector<std::uint64_t> lostBytes;
 };
 
 // Something the box could not make sense of; tests look at these.

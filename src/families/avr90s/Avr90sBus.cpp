@@ -20,8 +20,9 @@ constexpr int kResetLowTicks = 1;
 constexpr int kProgrammingEntryTicks = 2000;
 constexpr int kReadyTries = 20;
 constexpr int kReadyTicksPerTry = 10;
-// The longest WR low to RDY/BSY high of a flash byte write by the data sheet
-// (tWLRH, 0.9 ms).
+// The longest WR low to RDY/BSY high of a flash byte write: tWLRH 0.5 min,
+// 0.7 typ, 0.9 max ms in the AT90S1200 data sheet (0838H-AVR-03/02), Table 17
+// "Parallel Programming Characteristics", TA = 25 C +-10%, VCC = 5 V +-10%.
 constexpr double kLongestByteWriteMicroseconds = 900.0;
 
 bool ReadsThroughPort0(const Avr90sRow& row) { return row.readBusMode == avrbus::Port0; }
