@@ -103,6 +103,8 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS166", 166, T, "IIIIIIIGIIIIOIIV", parallelInSerialOutClear},
         {"74LS194", 194, T, "IIIIIIIGIIIOOOOV", universalShiftRegister},
         {"74LS195", 195, T, "IIIIIIIGIIOOOOOV", jkShiftRegister},
+        {"74198", 198, T, "IIIOIOIOIOIGIOIOIOIOIIIV", universalShiftRegister8},
+        {"74199", 199, T, "IIIOIOIOIOIGIIOIOIOIOIIV", jkShiftRegister8},
         {"74LS595", 595, T, "TTTTTTTGOIIIIITV", shiftRegisterWithOutputLatch},
         // Decoders
         {"74LS42", 42, T, "OOOOOOOGOOOIIIIV", bcdToDecimal},

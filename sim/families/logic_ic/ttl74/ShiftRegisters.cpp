@@ -34,6 +34,22 @@ constexpr int kSerial = 1, kClockInhibit = 6, kClock = 7, kClear = 9, kQH = 13, 
 constexpr Bus<8> kData = {2, 3, 4, 5, 10, 11, 12, 14};
 } // namespace piso166
 
+// One clock of a universal register ('194, '198): S1 S0 = 11 load, 01 shift
+// towards the top output, 10 towards QA, 00 hold.
+unsigned universalStep(unsigned reg, bool s0, bool s1, unsigned parallel, bool rightIn, bool leftIn, unsigned mask) {
+    if (s0 && s1) return parallel;
+    if (s0) return shiftedUp(reg, rightIn, mask);
+    if (s1) return ((reg & mask) >> 1) | (leftIn ? (mask + 1) >> 1 : 0U);
+    return reg;
+}
+
+// QA after a shift clock of a J-K-bar register ('195, '199): J K-bar = 01 hold,
+// 00 low, 11 high, 10 toggle.
+bool jkFirstStage(bool j, bool kBar, bool a) {
+    const bool k = !kBar;
+    return (j && k) ? !a : j ? true : k ? false : a;
+}
+
 // The '165/'166 gate CLK with CLK INH (an OR), so either pin can make the edge.
 bool gatedClockRose(const LogicPins& pins, int clock, int inhibit) {
     const bool now = pins.in(clock) || pins.in(inhibit);
@@ -48,12 +64,27 @@ constexpr Bus<4> kData = {3, 4, 5, 6};
 constexpr Bus<4> kQ = {15, 14, 13, 12};
 } // namespace universal194
 
+// '198: the '194's modes over eight bits, serial inputs on pins 2 (right) and 22 (left).
+namespace universal198 {
+constexpr int kS0 = 1, kShiftRightIn = 2, kClock = 11, kClear = 13, kShiftLeftIn = 22, kS1 = 23;
+constexpr Bus<8> kData = {3, 5, 7, 9, 15, 17, 19, 21};
+constexpr Bus<8> kQ = {4, 6, 8, 10, 14, 16, 18, 20};
+} // namespace universal198
+
 // '195: 4-bit with J-K-bar serial input into QA and clocked parallel load.
 namespace jk195 {
 constexpr int kClear = 1, kJ = 2, kKBar = 3, kShiftLoad = 9, kClock = 10, kQDBar = 11;
 constexpr Bus<4> kData = {4, 5, 6, 7};
 constexpr Bus<4> kQ = {15, 14, 13, 12};
 } // namespace jk195
+
+// '199: the '195's J-K-bar serial input over eight bits, its clock gated by
+// CLK INH as the '165's is.
+namespace jk199 {
+constexpr int kKBar = 1, kJ = 2, kClockInhibit = 11, kClock = 13, kClear = 14, kShiftLoad = 23;
+constexpr Bus<8> kData = {3, 5, 7, 9, 16, 18, 20, 22};
+constexpr Bus<8> kQ = {4, 6, 8, 10, 15, 17, 19, 21};
+} // namespace jk199
 
 // '95: 4-bit, shift right on clock 1 while the mode is low, parallel load on
 // clock 2 while it is high; both on falling edges.
@@ -116,10 +147,20 @@ void universalShiftRegister(LogicPins& pins, LogicState& state) {
     if (!pins.in(kClear)) {
         reg = 0;
     } else if (pins.rose(kClock)) {
-        const bool s0 = pins.in(kS0), s1 = pins.in(kS1);
-        if (s0 && s1) reg = readBus(pins, kData);
-        else if (s0) reg = shiftedUp(reg, pins.in(kShiftRightIn), kNibble);
-        else if (s1) reg = ((reg & kNibble) >> 1) | (pins.in(kShiftLeftIn) ? 1U << kTopOfFour : 0U);
+        reg = universalStep(reg, pins.in(kS0), pins.in(kS1), readBus(pins, kData), pins.in(kShiftRightIn),
+                            pins.in(kShiftLeftIn), kNibble);
+    }
+    driveBus(pins, kQ, reg);
+}
+
+void universalShiftRegister8(LogicPins& pins, LogicState& state) {
+    using namespace universal198;
+    std::uint32_t& reg = state.regs[0];
+    if (!pins.in(kClear)) {
+        reg = 0;
+    } else if (pins.rose(kClock)) {
+        reg = universalStep(reg, pins.in(kS0), pins.in(kS1), readBus(pins, kData), pins.in(kShiftRightIn),
+                            pins.in(kShiftLeftIn), kByte);
     }
     driveBus(pins, kQ, reg);
 }
@@ -133,13 +174,23 @@ void jkShiftRegister(LogicPins& pins, LogicState& state) {
         if (!pins.in(kShiftLoad)) {
             reg = readBus(pins, kData);
         } else {
-            const bool j = pins.in(kJ), k = !pins.in(kKBar), a = reg & 1U;
-            const bool nextA = (j && k) ? !a : j ? true : k ? false : a;
-            reg = shiftedUp(reg, nextA, kNibble);
+            reg = shiftedUp(reg, jkFirstStage(pins.in(kJ), pins.in(kKBar), reg & 1U), kNibble);
         }
     }
     driveBus(pins, kQ, reg);
     pins.out(kQDBar, !((reg >> kTopOfFour) & 1U));
+}
+
+void jkShiftRegister8(LogicPins& pins, LogicState& state) {
+    using namespace jk199;
+    std::uint32_t& reg = state.regs[0];
+    if (!pins.in(kClear)) {
+        reg = 0;
+    } else if (gatedClockRose(pins, kClock, kClockInhibit)) {
+        reg = pins.in(kShiftLoad) ? shiftedUp(reg, jkFirstStage(pins.in(kJ), pins.in(kKBar), reg & 1U), kByte)
+                                  : readBus(pins, kData);
+    }
+    driveBus(pins, kQ, reg);
 }
 
 void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state) {

@@ -85,7 +85,9 @@ void parallelInSerialOut(LogicPins& pins, LogicState& state);
 void parallelInSerialOutClear(LogicPins& pins, LogicState& state);
 void parallelAccessShiftRegister(LogicPins& pins, LogicState& state);
 void universalShiftRegister(LogicPins& pins, LogicState& state);
+void universalShiftRegister8(LogicPins& pins, LogicState& state);
 void jkShiftRegister(LogicPins& pins, LogicState& state);
+void jkShiftRegister8(LogicPins& pins, LogicState& state);
 void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state);
 
 // Decoders.cpp
