@@ -1,6 +1,7 @@
 // The 74 TTL parts of the logic IC tester's library, each modelled from its
 // data sheet's logic diagram or function table.
 #include "sim/families/logic_ic/LogicPart.h"
+#include "sim/families/logic_ic/cmos4x/Models.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
 namespace quarvin::sim {
@@ -96,6 +97,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS293", 293, T, "NNNOONGOOIIIIV", binaryRippleCounter},
         {"74LS390", 390, T, "IIOIOOOGOOOIOIIV", dualDecadeRippleCounter},
         {"74LS393", 393, T, "IIOOOOGOOOOIIV", dualBinaryRippleCounter},
+        {"74HC590", 590, T, "TTTTTTTGOIIIIITV", binaryCounterWithOutputRegister},
         // Shift registers
         {"74LS95", 95, T, "IIIIIIGIIOOOOV", parallelAccessShiftRegister},
         {"74LS164", 164, T, "IIOOOOGIIOOOOV", serialInParallelOut},
@@ -106,11 +108,13 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74198", 198, T, "IIIOIOIOIOIGIOIOIOIOIIIV", universalShiftRegister8},
         {"74199", 199, T, "IIIOIOIOIOIGIIOIOIOIOIIV", jkShiftRegister8},
         {"74LS595", 595, T, "TTTTTTTGOIIIIITV", shiftRegisterWithOutputLatch},
+        {"74HC597", 597, T, "IIIIIIIGOIIIIIIV", shiftRegisterWithInputLatch},
         // Decoders
         {"74LS42", 42, T, "OOOOOOOGOOOIIIIV", bcdToDecimal},
         {"74LS145", 145, T, "CCCCCCCGCCCIIIIV", bcdToDecimal},
         {"74LS138", 138, T, "IIIIIIOGOOOOOOOV", decoder3To8},
         {"74HC238", 238, T, "IIIIIIOGOOOOOOOV", decoder3To8ActiveHigh},
+        {"74HC237", 237, T, "IIIIIIOGOOOOOOOV", latchedDecoder3To8ActiveHigh},
         {"74LS139", 139, T, "IIIOOOOGOOOOIIIV", dualDecoder2To4},
         {"74LS155", 155, T, "IIIOOOOGOOOOIIIV", dualDecoderSharedAddress},
         {"74LS156", 156, T, "IIICCCCGCCCCIIIV", dualDecoderSharedAddress},
@@ -134,6 +138,9 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS280", 280, T, "IINIOOGIIIIIIV", parityGenerator9},
         {"74S182", 182, T, "IIIIIIOGOOOOIIIV", lookAheadCarryGenerator},
         {"74LS181", 181, T, "IIIIIIIIOOOGOCOOOIIIIIIV", aluFunctionGenerator},
+        // The 74HC4017 has the CD4017B's pins and function (its data sheet
+        // gives both), so it shares that model.
+        {"74HC4017", 4017, T, "OOOOOOOGOOOOIIIV", cmos4x::cd4017},
     };
     return parts;
 }

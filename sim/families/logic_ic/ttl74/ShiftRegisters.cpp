@@ -86,6 +86,13 @@ constexpr Bus<8> kData = {3, 5, 7, 9, 16, 18, 20, 22};
 constexpr Bus<8> kQ = {4, 6, 8, 10, 15, 17, 19, 21};
 } // namespace jk199
 
+// '597: input flip-flops (STCP rising) feeding a shift register: PL low
+// copies them into it, MR low (PL high) clears it, SHCP rising shifts DS in.
+namespace inputLatch597 {
+constexpr int kSerialOut = 9, kReset = 10, kShiftClock = 11, kStorageClock = 12, kParallelLoad = 13, kSerial = 14;
+constexpr Bus<8> kData = {15, 1, 2, 3, 4, 5, 6, 7};
+} // namespace inputLatch597
+
 // '95: 4-bit, shift right on clock 1 while the mode is low, parallel load on
 // clock 2 while it is high; both on falling edges.
 namespace parallel95 {
@@ -191,6 +198,17 @@ void jkShiftRegister8(LogicPins& pins, LogicState& state) {
                                   : readBus(pins, kData);
     }
     driveBus(pins, kQ, reg);
+}
+
+void shiftRegisterWithInputLatch(LogicPins& pins, LogicState& state) {
+    using namespace inputLatch597;
+    std::uint32_t& shift = state.regs[0];
+    std::uint32_t& input = state.regs[1];
+    if (pins.rose(kStorageClock)) input = readBus(pins, kData);
+    if (!pins.in(kParallelLoad)) shift = input;
+    else if (!pins.in(kReset)) shift = 0;
+    else if (pins.rose(kShiftClock)) shift = shiftedUp(shift, pins.in(kSerial), kByte);
+    pins.out(kSerialOut, (shift >> kTopOfEight) & 1U);
 }
 
 void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state) {

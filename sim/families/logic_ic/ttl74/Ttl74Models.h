@@ -78,6 +78,7 @@ void presettableDecadeRippleCounter(LogicPins& pins, LogicState& state);
 void presettableBinaryRippleCounter(LogicPins& pins, LogicState& state);
 void dualDecadeRippleCounter(LogicPins& pins, LogicState& state);
 void dualBinaryRippleCounter(LogicPins& pins, LogicState& state);
+void binaryCounterWithOutputRegister(LogicPins& pins, LogicState& state);
 
 // ShiftRegisters.cpp
 void serialInParallelOut(LogicPins& pins, LogicState& state);
@@ -89,11 +90,13 @@ void universalShiftRegister8(LogicPins& pins, LogicState& state);
 void jkShiftRegister(LogicPins& pins, LogicState& state);
 void jkShiftRegister8(LogicPins& pins, LogicState& state);
 void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state);
+void shiftRegisterWithInputLatch(LogicPins& pins, LogicState& state);
 
 // Decoders.cpp
 void bcdToDecimal(LogicPins& pins, LogicState& state);
 void decoder3To8(LogicPins& pins, LogicState& state);
 void decoder3To8ActiveHigh(LogicPins& pins, LogicState& state);
+void latchedDecoder3To8ActiveHigh(LogicPins& pins, LogicState& state);
 void dualDecoder2To4(LogicPins& pins, LogicState& state);
 void dualDecoderSharedAddress(LogicPins& pins, LogicState& state);
 void decoder4To16(LogicPins& pins, LogicState& state);
