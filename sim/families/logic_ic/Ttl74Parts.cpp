@@ -138,9 +138,10 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS280", 280, T, "IINIOOGIIIIIIV", parityGenerator9},
         {"74S182", 182, T, "IIIIIIOGOOOOIIIV", lookAheadCarryGenerator},
         {"74LS181", 181, T, "IIIIIIIIOOOGOCOOOIIIIIIV", aluFunctionGenerator},
-        // The 74HC4017 has the CD4017B's pins and function (its data sheet
-        // gives both), so it shares that model.
+        // The 74HC4017 and 74HC4511 have the CD4017B's and MC14511B's pins and
+        // functions (their data sheets give both), so they share those models.
         {"74HC4017", 4017, T, "OOOOOOOGOOOOIIIV", cmos4x::cd4017},
+        {"74HC4511", 4511, T, "IIIIIIIGOOOOOOOV", cmos4x::mc14511},
     };
     return parts;
 }
