@@ -33,6 +33,7 @@ void octalDriverMixedEnables(LogicPins& pins, LogicState& state);
 void octalDriver(LogicPins& pins, LogicState& state);
 void octalInvertingBufferFlowThrough(LogicPins& pins, LogicState& state);
 void octalBufferFlowThrough(LogicPins& pins, LogicState& state);
+void octalTransceiverAToB(LogicPins& pins, LogicState& state);
 void hexBufferCommonEnable(LogicPins& pins, LogicState& state);
 void hexBufferSplitEnable(LogicPins& pins, LogicState& state);
 
