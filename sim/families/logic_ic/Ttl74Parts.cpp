@@ -109,6 +109,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS195", 195, T, "IIIIIIIGIIOOOOOV", jkShiftRegister},
         {"74198", 198, T, "IIIOIOIOIOIGIOIOIOIOIIIV", universalShiftRegister8},
         {"74199", 199, T, "IIIOIOIOIOIGIIOIOIOIOIIV", jkShiftRegister8},
+        {"74HC299", 299, T, "IIITTTTOIGIITTTTOIIV", universalShiftRegisterBus},
         {"74LS595", 595, T, "TTTTTTTGOIIIIITV", shiftRegisterWithOutputLatch},
         {"74HC597", 597, T, "IIIIIIIGOIIIIIIV", shiftRegisterWithInputLatch},
         // Decoders

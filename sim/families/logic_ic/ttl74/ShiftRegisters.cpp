@@ -71,6 +71,15 @@ constexpr Bus<8> kData = {3, 5, 7, 9, 15, 17, 19, 21};
 constexpr Bus<8> kQ = {4, 6, 8, 10, 14, 16, 18, 20};
 } // namespace universal198
 
+// '299: the '198's modes over eight 3-state I/O pins: they drive the register
+// while OE1 and OE2 are low and S1 S0 is not 11; a load (S1 S0 = 11) reads them.
+// Q0 and Q7 are always driven.
+namespace universal299 {
+constexpr int kS0 = 1, kOutputEnable1 = 2, kOutputEnable2 = 3, kQ0 = 8, kReset = 9, kShiftRightIn = 11, kClock = 12,
+              kQ7 = 17, kShiftLeftIn = 18, kS1 = 19;
+constexpr Bus<8> kIO = {7, 13, 6, 14, 5, 15, 4, 16};
+} // namespace universal299
+
 // '195: 4-bit with J-K-bar serial input into QA and clocked parallel load.
 namespace jk195 {
 constexpr int kClear = 1, kJ = 2, kKBar = 3, kShiftLoad = 9, kClock = 10, kQDBar = 11;
@@ -170,6 +179,21 @@ void universalShiftRegister8(LogicPins& pins, LogicState& state) {
                             pins.in(kShiftLeftIn), kByte);
     }
     driveBus(pins, kQ, reg);
+}
+
+void universalShiftRegisterBus(LogicPins& pins, LogicState& state) {
+    using namespace universal299;
+    std::uint32_t& reg = state.regs[0];
+    const bool s0 = pins.in(kS0), s1 = pins.in(kS1);
+    if (!pins.in(kReset)) {
+        reg = 0;
+    } else if (pins.rose(kClock)) {
+        reg = universalStep(reg, s0, s1, readBus(pins, kIO), pins.in(kShiftRightIn), pins.in(kShiftLeftIn), kByte);
+    }
+    const bool drive = !pins.in(kOutputEnable1) && !pins.in(kOutputEnable2) && !(s0 && s1);
+    driveBus3State(pins, kIO, reg, drive);
+    pins.out(kQ0, reg & 1U);
+    pins.out(kQ7, (reg >> kTopOfEight) & 1U);
 }
 
 void jkShiftRegister(LogicPins& pins, LogicState& state) {

@@ -88,6 +88,7 @@ void parallelInSerialOutClear(LogicPins& pins, LogicState& state);
 void parallelAccessShiftRegister(LogicPins& pins, LogicState& state);
 void universalShiftRegister(LogicPins& pins, LogicState& state);
 void universalShiftRegister8(LogicPins& pins, LogicState& state);
+void universalShiftRegisterBus(LogicPins& pins, LogicState& state);
 void jkShiftRegister(LogicPins& pins, LogicState& state);
 void jkShiftRegister8(LogicPins& pins, LogicState& state);
 void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state);
