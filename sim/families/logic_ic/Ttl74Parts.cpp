@@ -58,6 +58,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS541", 541, T, "IIIIIIIIIGTTTTTTTTIV", octalBufferFlowThrough},
         {"74HC245", 245, T, "IIIIIIIIIGTTTTTTTTIV", octalTransceiverAToB},
         {"74HC645", 645, T, "IIIIIIIIIGTTTTTTTTIV", octalTransceiverAToB},
+        {"74HC643", 643, T, "IIIIIIIIIGTTTTTTTTIV", octalTransceiverAToBInverting},
         {"74LS365", 365, T, "IITITITGTITITIIV", hexBufferCommonEnable},
         {"74LS367", 367, T, "IITITITGTITITIIV", hexBufferSplitEnable},
         // Latches and registers

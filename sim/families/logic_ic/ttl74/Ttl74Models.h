@@ -34,6 +34,7 @@ void octalDriver(LogicPins& pins, LogicState& state);
 void octalInvertingBufferFlowThrough(LogicPins& pins, LogicState& state);
 void octalBufferFlowThrough(LogicPins& pins, LogicState& state);
 void octalTransceiverAToB(LogicPins& pins, LogicState& state);
+void octalTransceiverAToBInverting(LogicPins& pins, LogicState& state);
 void hexBufferCommonEnable(LogicPins& pins, LogicState& state);
 void hexBufferSplitEnable(LogicPins& pins, LogicState& state);
 
