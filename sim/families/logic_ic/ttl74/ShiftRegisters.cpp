@@ -1,5 +1,6 @@
 // Shift registers. The register is regs[0] with QA in bit 0; a shift towards
 // QH (or QD) moves every bit one place up and takes the serial input into QA.
+#include <cstddef>
 #include <cstdint>
 
 #include "sim/families/logic_ic/ttl74/PinBus.h"
@@ -57,19 +58,20 @@ bool gatedClockRose(const LogicPins& pins, int clock, int inhibit) {
     return now && !before;
 }
 
+// The pins of a universal register with a clear, parallel inputs and outputs.
+template <std::size_t N>
+struct UniversalRegisterPins {
+    int clear, s0, s1, clock, shiftRightIn, shiftLeftIn;
+    Bus<N> data;
+    Bus<N> q;
+};
+
 // '194: universal 4-bit: S1 S0 = 00 hold, 01 shift right (towards QD), 10 shift left, 11 load.
-namespace universal194 {
-constexpr int kClear = 1, kShiftRightIn = 2, kShiftLeftIn = 7, kS0 = 9, kS1 = 10, kClock = 11;
-constexpr Bus<4> kData = {3, 4, 5, 6};
-constexpr Bus<4> kQ = {15, 14, 13, 12};
-} // namespace universal194
+constexpr UniversalRegisterPins<4> kUniversal194 = {1, 9, 10, 11, 2, 7, {3, 4, 5, 6}, {15, 14, 13, 12}};
 
 // '198: the '194's modes over eight bits, serial inputs on pins 2 (right) and 22 (left).
-namespace universal198 {
-constexpr int kS0 = 1, kShiftRightIn = 2, kClock = 11, kClear = 13, kShiftLeftIn = 22, kS1 = 23;
-constexpr Bus<8> kData = {3, 5, 7, 9, 15, 17, 19, 21};
-constexpr Bus<8> kQ = {4, 6, 8, 10, 14, 16, 18, 20};
-} // namespace universal198
+constexpr UniversalRegisterPins<8> kUniversal198 = {
+    13, 1, 23, 11, 2, 22, {3, 5, 7, 9, 15, 17, 19, 21}, {4, 6, 8, 10, 14, 16, 18, 20}};
 
 // '299: the '198's modes over eight 3-state I/O pins: they drive the register
 // while OE1 and OE2 are low and S1 S0 is not 11; a load (S1 S0 = 11) reads them.
@@ -117,6 +119,18 @@ constexpr int kSerialOut = 9, kShiftClear = 10, kShiftClock = 11, kStorageClock 
 constexpr Bus<8> kQ = {15, 1, 2, 3, 4, 5, 6, 7};
 } // namespace sipo595
 
+template <std::size_t N>
+void clockUniversalRegister(LogicPins& pins, LogicState& state, const UniversalRegisterPins<N>& p, unsigned mask) {
+    std::uint32_t& reg = state.regs[0];
+    if (!pins.in(p.clear)) {
+        reg = 0;
+    } else if (pins.rose(p.clock)) {
+        reg = universalStep(reg, pins.in(p.s0), pins.in(p.s1), readBus(pins, p.data), pins.in(p.shiftRightIn),
+                            pins.in(p.shiftLeftIn), mask);
+    }
+    driveBus(pins, p.q, reg);
+}
+
 } // namespace
 
 void serialInParallelOut(LogicPins& pins, LogicState& state) {
@@ -158,27 +172,11 @@ void parallelAccessShiftRegister(LogicPins& pins, LogicState& state) {
 }
 
 void universalShiftRegister(LogicPins& pins, LogicState& state) {
-    using namespace universal194;
-    std::uint32_t& reg = state.regs[0];
-    if (!pins.in(kClear)) {
-        reg = 0;
-    } else if (pins.rose(kClock)) {
-        reg = universalStep(reg, pins.in(kS0), pins.in(kS1), readBus(pins, kData), pins.in(kShiftRightIn),
-                            pins.in(kShiftLeftIn), kNibble);
-    }
-    driveBus(pins, kQ, reg);
+    clockUniversalRegister(pins, state, kUniversal194, kNibble);
 }
 
 void universalShiftRegister8(LogicPins& pins, LogicState& state) {
-    using namespace universal198;
-    std::uint32_t& reg = state.regs[0];
-    if (!pins.in(kClear)) {
-        reg = 0;
-    } else if (pins.rose(kClock)) {
-        reg = universalStep(reg, pins.in(kS0), pins.in(kS1), readBus(pins, kData), pins.in(kShiftRightIn),
-                            pins.in(kShiftLeftIn), kByte);
-    }
-    driveBus(pins, kQ, reg);
+    clockUniversalRegister(pins, state, kUniversal198, kByte);
 }
 
 void universalShiftRegisterBus(LogicPins& pins, LogicState& state) {
