@@ -41,6 +41,7 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {155, 156},              // dual 2 to 4 decoder with a common address
     {158, 258},              // inverting 2 to 1 selector: disabled, high or off
     {32, 125},               // a 3-state buffer that is off reads high: Y = OE/ OR A
+    {245, 645},              // octal bus transceiver, A to B
 };
 
 const sim::LogicPart& PartNumbered(int number) {

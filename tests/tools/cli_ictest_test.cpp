@@ -3,6 +3,8 @@
 // "test" is "Founction".
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "CliRun.h"
 #include "sim/SimFamily.h"
 
@@ -62,6 +64,30 @@ TEST_F(IcCli, IdentifiesA74LS138AndPassesItsTest) {
         {"run --device \"74xxx TTL\" --port VBOX --chip 74LS138 --set ListBox1=74xx138 test", 0, {"test: OK!\n"}},
     };
     for (const Step& s : steps) check(s, s.args);
+}
+
+// chips --tester lists the TTL74 types as LIST.md does (type, part, package, the
+// types Search cannot tell apart) and names the libraries the directory lacks.
+TEST_F(IcCli, TesterTypesMatchTheGeneratedList) {
+    const fs::path sources = fs::path(QUARVIN_SOURCE_DIR) / "data/ictest";
+    library(Slurp(sources / "ttl74.vec"), "TTL74.LIB");
+    std::string expected;
+    std::istringstream list(Slurp(sources / "LIST.md"));
+    bool inTtl = false;
+    for (std::string line; std::getline(list, line);) {
+        if (line.rfind("## ", 0) == 0) inTtl = line.find("TTL74.LIB") != std::string::npos;
+        if (!inTtl || line.rfind("| 74xx", 0) != 0) continue;
+        std::vector<std::string> cells;
+        for (std::size_t at = 1, bar; cells.size() < 4 && (bar = line.find(" | ", at)) != std::string::npos; at = bar + 2)
+            cells.push_back(line.substr(at + 1, bar - at - 1));
+        ASSERT_EQ(cells.size(), 4U) << line;
+        expected += cells[0] + '\t' + cells[1] + '\t' + cells[2] + '\t' + cells[3] + '\n';
+    }
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(run("chips --tester"), 1) << err;
+    EXPECT_EQ(out, expected);
+    EXPECT_NE(err.find("no library file CMOS40.LIB"), std::string::npos) << err;
+    EXPECT_EQ(err.find("TTL74.LIB"), std::string::npos) << err;
 }
 
 } // namespace

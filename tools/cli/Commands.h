@@ -9,6 +9,8 @@ namespace quarvin::cli {
 int DevicesCommand(const Options& o, std::ostream& out, std::ostream& err);
 int OpsCommand(const Options& o, std::ostream& out, std::ostream& err);
 int ChipsCommand(std::ostream& out);
+// chips --tester: the logic IC tester's types, library by library.
+int TesterTypesCommand(const Options& o, std::ostream& out, std::ostream& err);
 int SocketCommand(const Options& o, std::ostream& out, std::ostream& err);
 int RunCommand(const Options& o, std::ostream& out, std::ostream& err);
 int GangCommand(const Options& o, std::ostream& out, std::ostream& err);

@@ -52,7 +52,7 @@ std::string usage() {
            "  quarvin-cli diff FILE1 FILE2 [--in-format F] [--end HEX] [--max N]\n"
            "  quarvin-cli devices [--dir DIR | --list FILE] [--category NAME] [--maker TEXT] [--find TEXT]\n"
            "  quarvin-cli ops (--device TYPE | --dialog CLASS [--sub-type N]) [--dir DIR | --list FILE]\n"
-           "  quarvin-cli chips\n"
+           "  quarvin-cli chips [--tester [--dir DIR]]\n"
            "  quarvin-cli socket (--device TYPE | --dialog CLASS [--sub-type N]) [--dir DIR | --list FILE]\n"
            "                     [--svg FILE]\n"
            "  quarvin-cli run (--device TYPE | --dialog CLASS [--sub-type N]) [options] OPERATION...\n"
@@ -73,7 +73,9 @@ std::string usage() {
            "         with both values, in runs, up to --max N (default 100), and the total.\n"
            "devices  lists the device list: category, manufacturer, type, family, sub-type.\n"
            "ops      lists the operations and options of a device's family.\n"
-           "chips    lists the chips the virtual box can hold.\n"
+           "chips    lists the chips the virtual box can hold; with --tester the logic IC tester's\n"
+           "         types instead, from the libraries of the program directory: type, part,\n"
+           "         package and the types a Search cannot tell from it.\n"
            "socket   draws where the device goes in the 40-pin socket: pin numbers, the part's\n"
            "         outline with its notch, each socket pin's role and the part's pin names.\n"
            "where    prints the program directory and why it was chosen: --dir, else the working\n"
@@ -196,7 +198,7 @@ namespace {
 bool takesNoValue(const std::string& option) {
     return option == "--yes" || option == "--soft-run" || option == "--force" || option == "--allow-partial" ||
            option == "--changed-only" || option == "--allow-stress" || option == "--no-log" || option == "--json" ||
-           option == "--repeat" || option == "--check";
+           option == "--repeat" || option == "--check" || option == "--tester";
 }
 
 bool& flagOf(Options& o, const std::string& option) {
@@ -209,6 +211,7 @@ bool& flagOf(Options& o, const std::string& option) {
     if (option == "--json") return o.json;
     if (option == "--repeat") return o.repeat;
     if (option == "--check") return o.checkFirst;
+    if (option == "--tester") return o.tester;
     return o.allowPartial;
 }
 
@@ -388,6 +391,7 @@ ParseResult parse(const std::vector<std::string>& args) {
         return fail("unknown command '" + o.command + "'");
     }
     if (o.repeat && o.command != "run") return fail("--repeat works with run");
+    if (o.tester && o.command != "chips") return fail("--tester works with chips");
     if (o.checkFirst) {
         if (o.command != "run" && o.command != "gang") return fail("--check works with run and gang");
         if (o.operations.front() != "check") o.operations.insert(o.operations.begin(), "check");

@@ -63,6 +63,7 @@ struct Options {
     bool json = false;             // --json: JSON Lines on stdout, progress as JSON on stderr
     bool repeat = false;           // --repeat: the next chip after each run, until Ctrl+C
     bool checkFirst = false;       // --check: the socket check before the operations
+    bool tester = false;           // chips --tester: the logic IC tester's library types
 
     // The virtual box's chip.
     std::string chip, chipImage;

@@ -116,8 +116,8 @@ int main(int argc, char** argv) {
     }
     // Without --dir: the working directory when it holds a device list, else the
     // user's own program directory, set up from the installed lists.
-    const bool usesDir = (isDeviceCommand(o.command) && o.command != "chips") || o.command == "where" ||
-                         o.command == "__complete";
+    const bool usesDir = (isDeviceCommand(o.command) && (o.command != "chips" || o.tester)) ||
+                         o.command == "where" || o.command == "__complete";
     if (usesDir) {
         ProgramDirRequest where = CurrentProgramDirRequest(o.dirGiven ? std::optional(o.dir) : std::nullopt);
         where.firstStartPort = sim::VirtualPortName;
@@ -135,7 +135,8 @@ int main(int argc, char** argv) {
     if (o.command == "__complete") return cli::CompleteCommand(o, std::cout);
     if (o.command == "devices") return cli::DevicesCommand(o, std::cout, std::cerr);
     if (o.command == "ops") return cli::OpsCommand(o, std::cout, std::cerr);
-    if (o.command == "chips") return cli::ChipsCommand(std::cout);
+    if (o.command == "chips")
+        return o.tester ? cli::TesterTypesCommand(o, std::cout, std::cerr) : cli::ChipsCommand(std::cout);
     if (o.command == "socket") return cli::SocketCommand(o, std::cout, std::cerr);
     if (o.command == "run" || o.command == "compare") return cli::RunCommand(o, std::cout, std::cerr);
     if (o.command == "gang") return cli::GangCommand(o, std::cout, std::cerr);

@@ -53,9 +53,17 @@ std::string NotesOf(const CompiledIc& ic) {
 } // namespace
 
 std::vector<std::string> SearchFinds(const ListedLibrary& library, int number) {
-    const sim::LogicPart* part = ModelOf(library.icClass, number);
+    return SearchFinds(library.icClass, IcLibrary::Parse(library.compiled.library), number);
+}
+
+const char* ModelName(int icClass, int number) {
+    const sim::LogicPart* part = ModelOf(icClass, number);
+    return part ? part->name : nullptr;
+}
+
+std::vector<std::string> SearchFinds(int icClass, const IcLibrary& lib, int number) {
+    const sim::LogicPart* part = ModelOf(icClass, number);
     if (!part) return {};
-    const IcLibrary lib = IcLibrary::Parse(library.compiled.library);
     auto box = std::make_shared<sim::Box>();
     box->insert(std::make_shared<sim::LogicChip>(*part));
     LinkState link;
@@ -67,7 +75,7 @@ std::vector<std::string> SearchFinds(const ListedLibrary& library, int number) {
     const OperationHooks hooks;
     const IcSearchResult r = IcSearch(link, lib, hooks);
     std::vector<std::string> types;
-    for (std::size_t i : r.found) types.push_back(IcTypeName(library.icClass, lib.entries()[i].number));
+    for (std::size_t i : r.found) types.push_back(IcTypeName(icClass, lib.entries()[i].number));
     return types;
 }
 

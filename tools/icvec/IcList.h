@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "IcVecCompiler.h"
+#include "families/logic_ic/IcLibrary.h"
 
 namespace quarvin::icvec {
 
@@ -18,7 +19,11 @@ struct ListedLibrary {
 
 // The types "Search" lists (own type included) with the chip model of the
 // library's entry `number` in the socket; empty when there is no such model.
+std::vector<std::string> SearchFinds(int icClass, const IcLibrary& library, int number);
 std::vector<std::string> SearchFinds(const ListedLibrary& library, int number);
+
+// The part the virtual box models for a library number ("74LS138"), or nothing.
+const char* ModelName(int icClass, int number);
 
 std::string IcListMarkdown(const std::vector<ListedLibrary>& libraries);
 

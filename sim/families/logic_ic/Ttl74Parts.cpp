@@ -1,6 +1,7 @@
 // The 74 TTL parts of the logic IC tester's library, each modelled from its
 // data sheet's logic diagram or function table.
 #include "sim/families/logic_ic/LogicPart.h"
+#include "sim/families/logic_ic/cmos4x/Models.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
 namespace quarvin::sim {
@@ -55,6 +56,9 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS244", 244, T, "IITITITITGITITITITIV", octalDriver},
         {"74LS540", 540, T, "IIIIIIIIIGTTTTTTTTIV", octalInvertingBufferFlowThrough},
         {"74LS541", 541, T, "IIIIIIIIIGTTTTTTTTIV", octalBufferFlowThrough},
+        {"74HC245", 245, T, "IIIIIIIIIGTTTTTTTTIV", octalTransceiverAToB},
+        {"74HC645", 645, T, "IIIIIIIIIGTTTTTTTTIV", octalTransceiverAToB},
+        {"74HC643", 643, T, "IIIIIIIIIGTTTTTTTTIV", octalTransceiverAToBInverting},
         {"74LS365", 365, T, "IITITITGTITITIIV", hexBufferCommonEnable},
         {"74LS367", 367, T, "IITITITGTITITIIV", hexBufferSplitEnable},
         // Latches and registers
@@ -96,6 +100,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS293", 293, T, "NNNOONGOOIIIIV", binaryRippleCounter},
         {"74LS390", 390, T, "IIOIOOOGOOOIOIIV", dualDecadeRippleCounter},
         {"74LS393", 393, T, "IIOOOOGOOOOIIV", dualBinaryRippleCounter},
+        {"74HC590", 590, T, "TTTTTTTGOIIIIITV", binaryCounterWithOutputRegister},
         // Shift registers
         {"74LS95", 95, T, "IIIIIIGIIOOOOV", parallelAccessShiftRegister},
         {"74LS164", 164, T, "IIOOOOGIIOOOOV", serialInParallelOut},
@@ -103,12 +108,17 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS166", 166, T, "IIIIIIIGIIIIOIIV", parallelInSerialOutClear},
         {"74LS194", 194, T, "IIIIIIIGIIIOOOOV", universalShiftRegister},
         {"74LS195", 195, T, "IIIIIIIGIIOOOOOV", jkShiftRegister},
+        {"74198", 198, T, "IIIOIOIOIOIGIOIOIOIOIIIV", universalShiftRegister8},
+        {"74199", 199, T, "IIIOIOIOIOIGIIOIOIOIOIIV", jkShiftRegister8},
+        {"74HC299", 299, T, "IIITTTTOIGIITTTTOIIV", universalShiftRegisterBus},
         {"74LS595", 595, T, "TTTTTTTGOIIIIITV", shiftRegisterWithOutputLatch},
+        {"74HC597", 597, T, "IIIIIIIGOIIIIIIV", shiftRegisterWithInputLatch},
         // Decoders
         {"74LS42", 42, T, "OOOOOOOGOOOIIIIV", bcdToDecimal},
         {"74LS145", 145, T, "CCCCCCCGCCCIIIIV", bcdToDecimal},
         {"74LS138", 138, T, "IIIIIIOGOOOOOOOV", decoder3To8},
         {"74HC238", 238, T, "IIIIIIOGOOOOOOOV", decoder3To8ActiveHigh},
+        {"74HC237", 237, T, "IIIIIIOGOOOOOOOV", latchedDecoder3To8ActiveHigh},
         {"74LS139", 139, T, "IIIOOOOGOOOOIIIV", dualDecoder2To4},
         {"74LS155", 155, T, "IIIOOOOGOOOOIIIV", dualDecoderSharedAddress},
         {"74LS156", 156, T, "IIICCCCGCCCCIIIV", dualDecoderSharedAddress},
@@ -132,6 +142,10 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS280", 280, T, "IINIOOGIIIIIIV", parityGenerator9},
         {"74S182", 182, T, "IIIIIIOGOOOOIIIV", lookAheadCarryGenerator},
         {"74LS181", 181, T, "IIIIIIIIOOOGOCOOOIIIIIIV", aluFunctionGenerator},
+        // The 74HC4017 and 74HC4511 have the CD4017B's and MC14511B's pins and
+        // functions (their data sheets give both), so they share those models.
+        {"74HC4017", 4017, T, "OOOOOOOGOOOOIIIV", cmos4x::cd4017},
+        {"74HC4511", 4511, T, "IIIIIIIGOOOOOOOV", cmos4x::mc14511},
     };
     return parts;
 }

@@ -70,6 +70,18 @@ void driveFlowThrough(LogicPins& pins, Polarity polarity) {
     driveBuffers(pins, kFlowThrough, enabled, polarity);
 }
 
+// '245/'645 bus transceivers ('643: inverting from A to B): OE (pin 19) low
+// and DIR (pin 1) high pass the A side to the B side. With DIR low the part
+// drives the A side instead; its A pins are listed as inputs (the entry tests
+// the A to B direction only), so the model then only lets the B side go.
+constexpr int kDirection = 1;
+constexpr int kTransceiverEnable = 19;
+
+void driveTransceiverAToB(LogicPins& pins, Polarity polarity) {
+    const bool aToB = !pins.in(kTransceiverEnable) && pins.in(kDirection);
+    driveBuffers(pins, kFlowThrough, aToB, polarity);
+}
+
 // '365/'367: six buffers, enables on pins 1 and 15.
 constexpr int kHexEnable1 = 1;
 constexpr int kHexEnable2 = 15;
@@ -85,6 +97,9 @@ void octalDriverMixedEnables(LogicPins& pins, LogicState&) { driveOctal(pins, En
 void octalDriver(LogicPins& pins, LogicState&) { driveOctal(pins, Enable::ActiveLow, Polarity::True); }
 void octalInvertingBufferFlowThrough(LogicPins& pins, LogicState&) { driveFlowThrough(pins, Polarity::Inverting); }
 void octalBufferFlowThrough(LogicPins& pins, LogicState&) { driveFlowThrough(pins, Polarity::True); }
+
+void octalTransceiverAToB(LogicPins& pins, LogicState&) { driveTransceiverAToB(pins, Polarity::True); }
+void octalTransceiverAToBInverting(LogicPins& pins, LogicState&) { driveTransceiverAToB(pins, Polarity::Inverting); }
 
 // '365: both enables low turn on all six.
 void hexBufferCommonEnable(LogicPins& pins, LogicState&) {

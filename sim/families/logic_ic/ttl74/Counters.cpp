@@ -1,6 +1,6 @@
 // Counters: the synchronous presettable '160..'163, the up/down '169, '668,
-// '669, '190..'193 and
-// the ripple '196, '197, '290, '293, '390, '393. Counts live in LogicState::regs, QA in bit 0.
+// '669, '190..'193, the ripple '196, '197, '290, '293, '390, '393 and the
+// 8-bit '590 with its output register. Counts live in LogicState::regs, QA in bit 0.
 #include <array>
 #include <cstdint>
 
@@ -233,5 +233,29 @@ void presettableDecadeRippleCounter(LogicPins& pins, LogicState& state) { preset
 void presettableBinaryRippleCounter(LogicPins& pins, LogicState& state) { presettableRippleCounter(pins, state, Stages::TwoAndEight); }
 void dualDecadeRippleCounter(LogicPins& pins, LogicState& state) { dualRipple(pins, state, kDual390, Stages::TwoAndFive); }
 void dualBinaryRippleCounter(LogicPins& pins, LogicState& state) { dualRipple(pins, state, kDual393, Stages::Sixteen); }
+
+// '590: an 8-bit binary counter (CCLK rising while CCKEN is low; CCLR low
+// clears it) feeding a storage register (RCLK rising) with 3-state outputs
+// (OE low). RCO is low while the counter holds 255.
+namespace counter590 {
+constexpr int kRippleCarry = 9, kCounterClear = 10, kCounterClock = 11, kCounterEnable = 12, kRegisterClock = 13,
+              kOutputEnable = 14;
+constexpr Bus<8> kQ = {15, 1, 2, 3, 4, 5, 6, 7};
+constexpr unsigned kByte = 0xFF;
+} // namespace counter590
+
+void binaryCounterWithOutputRegister(LogicPins& pins, LogicState& state) {
+    using namespace counter590;
+    std::uint32_t& count = state.regs[0];
+    std::uint32_t& stored = state.regs[1];
+    // With both clocks rising together the register takes the count from
+    // before the step: the counter stays one ahead of the register.
+    const unsigned before = count & kByte;
+    if (!pins.in(kCounterClear)) count = 0;
+    else if (pins.rose(kCounterClock) && !pins.in(kCounterEnable)) count = (count + 1) & kByte;
+    if (pins.rose(kRegisterClock)) stored = before;
+    driveBus3State(pins, kQ, stored, !pins.in(kOutputEnable));
+    pins.out(kRippleCarry, (count & kByte) != kByte);
+}
 
 } // namespace quarvin::sim::ttl74

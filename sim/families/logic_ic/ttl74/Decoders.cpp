@@ -1,5 +1,7 @@
 // Decoders: one output low for the selected line, all high otherwise (the
 // '238: one output high, all low otherwise).
+#include <cstdint>
+
 #include "sim/families/logic_ic/ttl74/PinBus.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
@@ -27,6 +29,11 @@ constexpr unsigned kDecimalLines = 10;
 constexpr Bus<3> kSelect138 = {1, 2, 3};
 constexpr int kG2A = 4, kG2B = 5, kG1 = 6;
 constexpr Bus<8> kOutputs138 = {15, 14, 13, 12, 11, 10, 9, 7};
+
+// '237: the '238's decoder behind an address latch: transparent while LE is
+// low, holding the address while it is high; the enables E1 (low) and E2
+// (high) act directly on the outputs.
+constexpr int kLatchEnable237 = 4, kE1 = 5, kE2 = 6;
 
 // '139: two 2 to 4 decoders, each with an enable (low).
 struct Decoder2To4 {
@@ -63,6 +70,13 @@ void decoder3To8(LogicPins& pins, LogicState&) {
 void decoder3To8ActiveHigh(LogicPins& pins, LogicState&) {
     const bool enabled = pins.in(kG1) && !pins.in(kG2A) && !pins.in(kG2B);
     driveOneHigh(pins, kOutputs138, enabled ? readBus(pins, kSelect138) : kNoLine);
+}
+
+void latchedDecoder3To8ActiveHigh(LogicPins& pins, LogicState& state) {
+    std::uint32_t& address = state.regs[0];
+    if (!pins.in(kLatchEnable237)) address = readBus(pins, kSelect138);
+    const bool enabled = !pins.in(kE1) && pins.in(kE2);
+    driveOneHigh(pins, kOutputs138, enabled ? address & 7U : kNoLine);
 }
 
 void dualDecoder2To4(LogicPins& pins, LogicState&) {

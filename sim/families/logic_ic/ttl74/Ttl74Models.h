@@ -33,6 +33,8 @@ void octalDriverMixedEnables(LogicPins& pins, LogicState& state);
 void octalDriver(LogicPins& pins, LogicState& state);
 void octalInvertingBufferFlowThrough(LogicPins& pins, LogicState& state);
 void octalBufferFlowThrough(LogicPins& pins, LogicState& state);
+void octalTransceiverAToB(LogicPins& pins, LogicState& state);
+void octalTransceiverAToBInverting(LogicPins& pins, LogicState& state);
 void hexBufferCommonEnable(LogicPins& pins, LogicState& state);
 void hexBufferSplitEnable(LogicPins& pins, LogicState& state);
 
@@ -78,6 +80,7 @@ void presettableDecadeRippleCounter(LogicPins& pins, LogicState& state);
 void presettableBinaryRippleCounter(LogicPins& pins, LogicState& state);
 void dualDecadeRippleCounter(LogicPins& pins, LogicState& state);
 void dualBinaryRippleCounter(LogicPins& pins, LogicState& state);
+void binaryCounterWithOutputRegister(LogicPins& pins, LogicState& state);
 
 // ShiftRegisters.cpp
 void serialInParallelOut(LogicPins& pins, LogicState& state);
@@ -85,13 +88,18 @@ void parallelInSerialOut(LogicPins& pins, LogicState& state);
 void parallelInSerialOutClear(LogicPins& pins, LogicState& state);
 void parallelAccessShiftRegister(LogicPins& pins, LogicState& state);
 void universalShiftRegister(LogicPins& pins, LogicState& state);
+void universalShiftRegister8(LogicPins& pins, LogicState& state);
+void universalShiftRegisterBus(LogicPins& pins, LogicState& state);
 void jkShiftRegister(LogicPins& pins, LogicState& state);
+void jkShiftRegister8(LogicPins& pins, LogicState& state);
 void shiftRegisterWithOutputLatch(LogicPins& pins, LogicState& state);
+void shiftRegisterWithInputLatch(LogicPins& pins, LogicState& state);
 
 // Decoders.cpp
 void bcdToDecimal(LogicPins& pins, LogicState& state);
 void decoder3To8(LogicPins& pins, LogicState& state);
 void decoder3To8ActiveHigh(LogicPins& pins, LogicState& state);
+void latchedDecoder3To8ActiveHigh(LogicPins& pins, LogicState& state);
 void dualDecoder2To4(LogicPins& pins, LogicState& state);
 void dualDecoderSharedAddress(LogicPins& pins, LogicState& state);
 void decoder4To16(LogicPins& pins, LogicState& state);
