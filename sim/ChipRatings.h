@@ -8,18 +8,21 @@ namespace quarvin::sim {
 
 // Common absolute maximum figures of the data sheets, in millivolts.
 namespace rating {
-inline constexpr int Supply7V = 7000;       // "Vcc supply voltage ... -0.6 V to +7.0 V"
-inline constexpr int Supply6V6 = 6600;      // the Atmel microcontrollers: "maximum operating voltage 6.6 V"
-inline constexpr int Signal7V = 7000;       // "voltage on any pin with respect to ground ... +7.0 V"
-inline constexpr int Signal6V5 = 6500;      // "all input or output voltages ... -0.6 V to +6.5 V"
-inline constexpr int Signal6V25 = 6250;     // "all input voltages ... -0.6 V to +6.25 V"
-inline constexpr int Vpp14V = 14000;        // "Vpp supply voltage ... -0.6 V to +14 V"
+// Each model quotes the data sheet a figure comes from where it uses it.
+inline constexpr int Supply7V = 7000;
+inline constexpr int Supply6V5 = 6500;
+inline constexpr int Supply6V6 = 6600;      // the Atmel microcontrollers' "maximum operating voltage 6.6 V"
+inline constexpr int Signal7V = 7000;
+inline constexpr int Signal6V5 = 6500;
+inline constexpr int Signal6V25 = 6250;
+inline constexpr int Vpp14V = 14000;
+inline constexpr int Vpp12V5 = 12500;
 inline constexpr int Vpp13V = 13000;
 inline constexpr int Vpp13V5 = 13500;
-inline constexpr int Id13V5 = 13500;        // "A9 ... -0.6 V to +13.5 V"
+inline constexpr int Id13V5 = 13500;
 inline constexpr int Id12V5 = 12500;
 inline constexpr int Id14V = 14000;
-inline constexpr int CmosSupply18V = 18000; // 4000-series CMOS: "VDD -0.5 V to +18 V"
+inline constexpr int CmosSupply18V = 18000;
 } // namespace rating
 
 // How the data sheet rates the signal pins against the part's own supply.
@@ -28,7 +31,8 @@ enum class UnpoweredInputs {
     // feeds it through its input protection diodes.
     Forbidden,
     // Rated only "with respect to ground" (-0.6 V to +7 V, whatever Vcc is):
-    // the data sheet allows a high pin while the supply is off.
+    // the data sheet allows a high pin while the supply is off, and says
+    // nothing of a diode to Vcc, so the socket check cannot rely on one.
     Tolerated,
 };
 
@@ -47,6 +51,14 @@ struct ChipRatings {
     // Pins rated against Vcc even where the others are rated against ground
     // (the outputs of some memories: "Vcc + 0.6 V").
     PinMask vccRelative = 0;
+    // Pins the pin description gives an internal pull-up to Vcc (the 8051's
+    // ports 1 to 3): unpowered, the pull-up's p-channel transistor joins the
+    // pin to the Vcc pin even where the ratings are against ground.
+    PinMask pulledUpToVcc = 0;
+    // False while no data sheet of the part was at hand: the figures above are
+    // kept (marked unconfirmed where they are declared), but nothing tells how
+    // an unpowered pin behaves, so the socket check tests none of them.
+    bool unpoweredPinsConfirmed = true;
     bool rated = false;            // the model declares its ratings
 
     bool declared() const { return rated; }
@@ -59,6 +71,13 @@ struct ChipRatings {
         return signalMaxMillivolts;
     }
 };
+
+// Chip pins first..last.
+inline constexpr PinMask PinRange(int first, int last) {
+    PinMask m = 0;
+    for (int k = first; k <= last; ++k) m |= pinBit(k);
+    return m;
+}
 
 // A part with one supply and one ground pin, signal pins rated to `signalMax`.
 inline ChipRatings SupplyRatings(int vccPin, int groundPin, int signalMax, UnpoweredInputs unpowered) {

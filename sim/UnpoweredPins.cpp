@@ -10,6 +10,13 @@
 // read low too. Pins built for a voltage above Vcc (Vpp, the A9 identification
 // input, RST/VPP, MCLR/VPP) carry no diode to Vcc: at 12 V with Vcc at 5 V it
 // would conduct. Pins the data sheet marks NC are not bonded.
+//
+// Only what a data sheet shows counts. A pin rated against Vcc ("Vcc + 0.6 V")
+// has the diode; a pin rated only against ground ("-0.6 V to +6.25 V",
+// whatever Vcc is) may have none: the AT28C64B even specifies 10 uA of input
+// leakage at "VIN = 0 V to VCC + 1 V", which a diode to Vcc could not hold.
+// Such a pin is tested only where the pin description ties it to Vcc (an
+// internal pull-up); a part whose data sheet was not at hand has no pin tested.
 #include "sim/Chip.h"
 #include "sim/ChipRatings.h"
 
@@ -17,10 +24,11 @@ namespace quarvin::sim {
 
 PinMask Chip::unpoweredClamps() const {
     const ChipRatings r = ratings();
-    if (!r.declared() || r.supply == 0) return 0;
+    if (!r.declared() || r.supply == 0 || !r.unpoweredPinsConfirmed) return 0;
     const int pins = pinCount();
     PinMask clamped = pins >= 64 ? ~PinMask{0} : (PinMask{1} << pins) - 1;
     clamped &= ~(r.supply | r.ground | r.vpp | r.id);
+    if (r.unpoweredInputs == UnpoweredInputs::Tolerated) clamped &= r.vccRelative | r.pulledUpToVcc;
     const quarvin::Pinout labels = pinLabels();
     for (std::size_t k = 0; k < labels.size(); ++k) {
         const PinLabel& l = labels[k];

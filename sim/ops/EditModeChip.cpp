@@ -91,16 +91,26 @@ ChipDrive EditModeChip::update(const ChipView& v) {
     return out;
 }
 
-// The GAL data sheets: "supply voltage Vcc -0.5 to +7 V; input voltage applied
-// -2.5 to Vcc + 1.0 V; off-state output voltage applied -2.5 to Vcc + 1.0 V".
-// The ATF parts: "voltage on any pin with respect to ground -2.0 V to +7.0 V;
-// voltage on input pins with respect to ground during programming -2.0 V to
-// +14.0 V". The edit pin takes the edit voltage up to the top of its window.
+// Lattice GAL16V8 (October 1998), "Absolute Maximum Ratings": "Supply voltage
+// VCC -0.5 to +7V; Input voltage applied -2.5 to VCC +1.0V; Off-state output
+// voltage applied -2.5 to VCC +1.0V" - the pins are rated against Vcc, and the
+// GAL16V8D and GAL22V10 data sheets list "active pull-ups on all pins", so
+// every pin clamps to Vcc when the part is unpowered. The table sends the edit
+// voltage to the programming specifications ("while programming, follow the
+// programming specifications"), which were not at hand: the edit pin's top of
+// 16.5 V is the top of the edit window, unconfirmed. The GAL20V8 and GAL22V10
+// absolute maximum tables were not at hand either: the GAL16V8's stand for them.
+// Unconfirmed: no ATF16V8B/ATF20V8B data sheet was at hand; their figures are
+// kept as first written ("voltage on any pin with respect to ground -2.0 V to
+// +7.0 V; voltage on input pins with respect to ground during programming
+// -2.0 V to +14.0 V"), and the socket check tests none of their pins.
 ChipRatings EditModeChip::ratings() const {
     const bool atf = name_.rfind("ATF", 0) == 0;
-    return ProgrammableRatings(pins_.vcc, pins_.ground, rating::Signal7V,
-                               atf ? UnpoweredInputs::Tolerated : UnpoweredInputs::Forbidden, kEditPin,
-                               atf ? rating::Vpp14V : kEditMaxMillivolts);
+    ChipRatings r = ProgrammableRatings(pins_.vcc, pins_.ground, rating::Signal7V,
+                                        atf ? UnpoweredInputs::Tolerated : UnpoweredInputs::Forbidden, kEditPin,
+                                        atf ? rating::Vpp14V : kEditMaxMillivolts);
+    r.unpoweredPinsConfirmed = !atf;
+    return r;
 }
 
 // The edit-mode pins: the edit voltage on pin 2, the serial clock, data in and

@@ -36,6 +36,10 @@ constexpr const char* kPortsHighBeforeVcc =
     "the power-up writes the ports high a few milliseconds before it closes the Vcc switch, on a part rated "
     "Vcc + 0.5 V on its signal pins: the part is fed through its input diodes until its supply comes";
 
+constexpr const char* kLinesHighAfterVcc =
+    "the operation's end opens the Vcc switch and leaves the lines it last drove high, on a part rated "
+    "against Vcc on its signal pins (\"-0.6V to VCC +1.0V\", \"VCC + 0.5 V\")";
+
 const KnownBreach kKnownBreaches[] = {
     {"TAT90sx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
     {"TDsRAM", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
@@ -51,9 +55,18 @@ const KnownBreach kKnownBreaches[] = {
      "the 29F family's read, blank check, program and verify, which the AT49F runs: their quiet socket writes the "
      "ports high with the supply off, and the AT49F040 rates its outputs -0.6 V to Vcc + 0.6 V"},
     {"TP22V10x", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+    {"TP24c0x", StressRule::DrivenUnpowered, kLinesHighAfterVcc},
+    {"TP24c0x", StressRule::LeftDriven, kLinesHighAfterVcc},
+    {"TP27x", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+    {"TP27x", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TP28cx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
     {"TP29e", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
     {"TP29fxxx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+    {"TP29fxxx", StressRule::LeftDriven, kLinesHighAfterVcc},
+    {"TP93cxx", StressRule::DrivenUnpowered, kLinesHighAfterVcc},
+    {"TP93cxx", StressRule::LeftDriven, kLinesHighAfterVcc},
+    {"TPi28fxxx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+    {"TPi28fxxx", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TPW27x", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
 };
 

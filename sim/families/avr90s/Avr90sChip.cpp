@@ -207,9 +207,14 @@ ChipDrive Avr90sChip::update(const ChipView& v) {
     return d;
 }
 
-// "Voltage on any pin except RESET with respect to ground -1.0 V to Vcc + 0.5 V;
-// voltage on RESET with respect to ground -1.0 V to +13.0 V; maximum operating
-// voltage 6.6 V".
+// Atmel AT90S2313 (0839I-AVR-06/02), "Absolute Maximum Ratings": "Voltage on
+// Any Pin Except RESET with Respect to Ground -1.0V to VCC +0.5V; Voltage on
+// RESET with Respect to Ground -1.0V to +13.0V; Maximum Operating Voltage
+// 6.6V". Every pin but RESET is rated against Vcc, so each clamps to Vcc when
+// the part is unpowered; RESET takes 12 V and has no diode to Vcc. The fixed
+// 7 V ceiling of the other pins is Vcc + 0.5 V at the 6.6 V maximum, rounded
+// down. The data sheets of the AT90S1200, 4414 and 8515 were not at hand: the
+// AT90S2313's figures stand for them.
 ChipRatings Avr90sChip::ratings() const {
     ChipRatings r = ProgrammableRatings(pins_.vcc, pins_.ground, rating::Signal7V, UnpoweredInputs::Forbidden,
                                         pins_.reset, rating::Vpp13V);

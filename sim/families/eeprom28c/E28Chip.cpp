@@ -88,13 +88,20 @@ ChipDrive E28Chip::update(const ChipView& v) {
     return out;
 }
 
-// The 28C data sheets: "all input voltages (including NC pins) with respect to
-// ground -0.6 V to +6.25 V; all output voltages with respect to ground -0.6 V to
-// Vcc + 0.6 V; voltage on OE and A9 with respect to ground -0.6 V to +13.5 V".
-// The data pins are outputs too: they are rated against Vcc.
+// Atmel AT28C64B (0270L-PEEPR-2/09), "Absolute Maximum Ratings": "All Input
+// Voltages (including NC Pins) with Respect to Ground -0.6V to +6.25V; All
+// Output Voltages with Respect to Ground -0.6V to VCC + 0.6V; Voltage on OE and
+// A9 with Respect to Ground -0.6V to +13.5V". The data pins are outputs too:
+// they are rated against Vcc, the inputs against ground only. Atmel's table
+// gives no Vcc maximum; ST's M28C16, a 28C part of another maker, does ("VCC
+// Supply Voltage -0.3 to 6.5 V"), and the rows stand for several makers, so
+// the model takes 6.5 V. Unpowered, only the data pins are known to clamp to
+// Vcc: "ILI Input Load Current VIN = 0V to VCC + 1V 10 uA" rules out a diode
+// from an input to Vcc.
 ChipRatings E28Chip::ratings() const {
     ChipRatings r = ProgrammableRatings(pinout_.vcc, pinout_.ground, rating::Signal6V25, UnpoweredInputs::Tolerated,
                                         0, 0, pinout_.a9(), rating::Id13V5);
+    r.supplyMaxMillivolts = rating::Supply6V5;
     r.id |= pinBit(pinout_.outputEnable);
     for (int k = 1; k <= pinout_.pins; ++k) {
         const int dataFirst = pinout_.ground - 3;

@@ -281,12 +281,21 @@ ChipDrive F28Chip::update(const ChipView& v) {
     return out;
 }
 
-// The 28F data sheets: "voltage on any pin with respect to ground (except A9
-// and Vpp) -2.0 V to +7.0 V; voltage on A9 -2.0 V to +13.5 V; Vpp supply voltage
-// during erase/program -2.0 V to +14.0 V". On sequencing: "upon power-up, the
-// part is indifferent as to which power supply, Vpp or Vcc, powers up first".
+// Intel 28F400BL/28F004BL (boot block, like the 28F004BX rows), "Absolute
+// Maximum Ratings": "Voltage on any Pin (except VCC, VPP, A9 and RP#) with
+// Respect to GND -2.0V to +7.0V; Voltage on Pin RP# or Pin A9 -2.0V to +13.5V;
+// VPP Program Voltage during Block Erase and Word/Byte Write -2.0V to +14.0V;
+// VCC Supply Voltage -2.0V to +7.0V", note 2: "Maximum DC voltage on
+// input/output pins is VCC + 0.5V". ST's M28F101 rates its pins against ground
+// ("Input or Output Voltages -0.6 to 7 V; A9 Voltage -0.6 to 13.5 V; Program
+// Supply Voltage -0.6 to 14 V"). The rows stand for several makers, so the
+// model takes the stricter reading: the pins rated against Vcc, each clamping
+// to Vcc when the part is unpowered. The data sheets of the bulk-erase rows
+// (Intel, AMD, Catalyst 28F256..28F020) were not at hand: these stand for them.
+// Unconfirmed, kept as first written: "upon power-up, the part is indifferent
+// as to which power supply, Vpp or Vcc, powers up first".
 ChipRatings F28Chip::ratings() const {
-    ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated, kVpp,
+    ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Forbidden, kVpp,
                                         rating::Vpp14V, kAddressPins[kA9], rating::Id13V5);
     r.vccBeforeVpp = false;
     return r;

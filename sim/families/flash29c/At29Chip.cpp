@@ -158,11 +158,17 @@ ChipDrive At29Chip::update(const ChipView& v) {
     return out;
 }
 
-// AT29C256 "Absolute Maximum Ratings": "all input voltages (including NC pins)
-// with respect to ground -0.6 V to +6.25 V; all output voltages with respect to
-// ground -0.6 V to Vcc + 0.6 V; voltage on OE with respect to ground -0.6 V to
-// +13.5 V". A9 takes VH = 12.0 V +- 0.5 V for the product identification. The
-// data pins are outputs too: they are rated against Vcc.
+// Atmel AT29C256 (0046P-FLASH-10/04), "Absolute Maximum Ratings": "All Input
+// Voltages (including NC Pins) with Respect to Ground -0.6V to +6.25V; All
+// Output Voltages with Respect to Ground -0.6V to VCC + 0.6V; Voltage on OE with
+// Respect to Ground -0.6V to +13.5V". The table gives A9 no figure of its own;
+// its operating modes put A9 at VH for the product identification, "VH = 12.0V
+// +- 0.5V", so the model allows 12.5 V there. One identification maximum serves
+// A9 and OE, so OE is held to 12.5 V too, 1 V below its rating (the family puts
+// at most 12 V on it). The data pins are outputs too: they are rated against
+// Vcc, the inputs against ground only, so unpowered only the data pins are
+// known to clamp to Vcc. The AT29C040A's data sheet was not at hand: the
+// AT29C256's figures stand for it.
 ChipRatings At29Chip::ratings() const {
     const JedecPinout& pins = type_.pinout;
     ChipRatings r = ProgrammableRatings(pins.vcc, pins.ground, rating::Signal6V25, UnpoweredInputs::Tolerated, 0, 0,

@@ -131,15 +131,20 @@ ChipDrive EE29Chip::update(const ChipView& v) {
     return out;
 }
 
-// The SST 29EE data sheets: "D.C. voltage on any pin to ground potential -0.5 V
-// to VDD + 0.5 V; voltage on A9 pin to ground potential -0.5 V to 14.0 V". The
-// Winbond parts: "voltage on all pins with respect to ground -0.5 to +7.0 V;
-// voltage on A9 pin with respect to ground -0.5 to +12.5 V".
+// Unconfirmed: the absolute maximum tables of the SST 29EE and Winbond
+// 29EE/29C data sheets were not at hand. The figures are kept as first written:
+// SST "D.C. voltage on any pin to ground potential -0.5 V to VDD + 0.5 V;
+// voltage on A9 pin to ground potential -0.5 V to 14.0 V"; Winbond "voltage on
+// all pins with respect to ground -0.5 to +7.0 V; voltage on A9 pin with
+// respect to ground -0.5 to +12.5 V". Nothing is known of the unpowered pins,
+// so the socket check tests none of them.
 ChipRatings EE29Chip::ratings() const {
     const bool winbond = type_.name[0] == 'W';
-    return ProgrammableRatings(pinout_.vcc, pinout_.ground, rating::Signal7V,
-                               winbond ? UnpoweredInputs::Tolerated : UnpoweredInputs::Forbidden, 0, 0, pinout_.a9(),
-                               winbond ? rating::Id12V5 : rating::Id14V);
+    ChipRatings r = ProgrammableRatings(pinout_.vcc, pinout_.ground, rating::Signal7V,
+                                        winbond ? UnpoweredInputs::Tolerated : UnpoweredInputs::Forbidden, 0, 0,
+                                        pinout_.a9(), winbond ? rating::Id12V5 : rating::Id14V);
+    r.unpoweredPinsConfirmed = false;
+    return r;
 }
 
 quarvin::Pinout EE29Chip::pinLabels() const { return pinout_.labels(type_.addressBits); }

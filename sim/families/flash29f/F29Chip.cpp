@@ -193,14 +193,19 @@ ChipDrive F29Chip::update(const ChipView& v) {
     return out;
 }
 
-// The 29F data sheets: "voltage with respect to ground: Vcc -2.0 V to 7.0 V;
-// A9, OE# and RESET# -2.0 V to 12.5 V; all other pins -2.0 V to 7.0 V". The
-// 39SF parts: "D.C. voltage on any pin to ground potential -0.5 V to VDD + 0.5 V;
-// voltage on A9 pin to ground potential -0.5 V to 13.2 V". Neither has a Vpp pin.
+// AMD Am29F040B (publication 21445 rev. E), "Absolute Maximum Ratings",
+// voltage with respect to ground: "VCC -2.0 V to 7.0 V; A9, OE# -2.0 V to
+// 12.5 V; All other pins -2.0 V to 7.0 V", note 1: "Maximum DC voltage on input
+// and I/O pins is VCC + 0.5 V" - the pins are rated against Vcc and clamp to it
+// when the part is unpowered. Hynix's HY29F400 gives RESET# the same 12.5 V as
+// A9 and OE#. SST's data sheets: "D.C. Voltage on Any Pin to Ground Potential
+// -0.5V to VDD+0.5V; Voltage on A9 Pin to Ground Potential -0.5V to 13.2V" (the
+// SST29SF020/040, S71160; the SST39SF table itself was not at hand). Neither
+// has a Vpp pin. The other makers' 29F data sheets of the rows were not at
+// hand: AMD's stands for them.
 ChipRatings F29Chip::ratings() const {
     const bool sst = std::string(type_.name).rfind("SST", 0) == 0;
-    ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V,
-                                        sst ? UnpoweredInputs::Forbidden : UnpoweredInputs::Tolerated, 0, 0,
+    ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Forbidden, 0, 0,
                                         kAddressPins[kA9], sst ? 13200 : rating::Id12V5);
     if (!sst) {
         r.id |= pinBit(kOutputEnable);

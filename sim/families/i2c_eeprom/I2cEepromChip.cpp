@@ -287,9 +287,19 @@ ChipDrive I2cEepromChip::update(const ChipView& v) {
     return out;
 }
 
-// "Voltage on any pin with respect to ground -1.0 V to +7.0 V".
+// Microchip 24AA02/24LC02B (DS20001709L), "Absolute Maximum Ratings": "VCC
+// 6.5V; All inputs and outputs w.r.t. VSS -0.3V to VCC +1.0V" (24LC256,
+// DS21203M: the same with -0.6 V). Catalyst CAT24C256: "Voltage on any Pin with
+// Respect to Ground -0.5 to +6.5 V", note 1: "The DC input voltage on any pin
+// should not be lower than -0.5 V or higher than VCC + 0.5 V". The rows stand
+// for several makers, so the model takes the stricter figures: 6.5 V on Vcc and
+// on any pin, and every pin rated against Vcc - it clamps to Vcc when the part
+// is unpowered, SDA's open-drain output included. The Atmel, ST and Xicor data
+// sheets of the rows were not at hand: these stand for them.
 ChipRatings I2cEepromChip::ratings() const {
-    return SupplyRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated);
+    ChipRatings r = SupplyRatings(kVcc, kGround, rating::Signal6V5, UnpoweredInputs::Forbidden);
+    r.supplyMaxMillivolts = rating::Supply6V5;
+    return r;
 }
 
 quarvin::Pinout I2cEepromChip::pinLabels() const {

@@ -103,12 +103,20 @@ ChipDrive LogicChip::update(const ChipView& view) {
     return withStuck(drive_);
 }
 
-// TTL: "supply voltage 7 V; input voltage 7 V" (rated against ground). 4000 and
-// 4500 CMOS: "DC supply voltage -0.5 V to +18 V; input voltage, all inputs
-// -0.5 V to VDD + 0.5 V".
+constexpr int kTtlInputMaxMillivolts = 5500;
+
+// TTL: TI SN7400/SN74LS00/SN74S00 (SDLS025D), "Absolute Maximum Ratings":
+// "Supply voltage, VCC 7 V; Input voltage SNx400 and SNxS400 5.5 V, SNx4LS00
+// 7 V" (with respect to the ground terminal). The types of the library stand for
+// all three lines, so the model takes the stricter 5.5 V.
+// 4000 and 4500 CMOS: unconfirmed. The one CMOS data sheet at hand, the CD4049
+// (TI SCHS046I), gives "Supply Voltage (V+ to V-) -0.5V to 20V" and no input
+// voltage at all (its inputs are built to exceed VDD); the figures kept here,
+// "DC supply voltage -0.5 V to +18 V; input voltage, all inputs -0.5 V to
+// VDD + 0.5 V", are the stricter ones, as first written.
 ChipRatings LogicChip::ratings() const {
     if (part_.family == LogicClass::Ttl74)
-        return SupplyRatings(vccPin_, groundPin_, rating::Signal7V, UnpoweredInputs::Tolerated);
+        return SupplyRatings(vccPin_, groundPin_, kTtlInputMaxMillivolts, UnpoweredInputs::Tolerated);
     ChipRatings r = SupplyRatings(vccPin_, groundPin_, rating::Signal7V, UnpoweredInputs::Forbidden);
     r.supplyMaxMillivolts = rating::CmosSupply18V;
     return r;
@@ -117,7 +125,8 @@ ChipRatings LogicChip::ratings() const {
 // A bipolar TTL input is the emitter of a transistor whose base is fed from Vcc
 // through a resistor, or a Schottky diode pointing into the part: pulled up
 // with Vcc at 0 V it blocks, and reads high whether the pin touches or not (the
-// 74LS data sheets' input clamp diode "VIK" goes to ground, not to Vcc). Its
+// SN74LS00 data sheet's input clamp voltage "VIK ... II = -18 mA" is that of a
+// diode to ground, not to Vcc). Its
 // totem-pole output blocks the same way. CMOS logic clamps as other CMOS parts.
 PinMask LogicChip::unpoweredClamps() const {
     return part_.family == LogicClass::Ttl74 ? 0 : Chip::unpoweredClamps();

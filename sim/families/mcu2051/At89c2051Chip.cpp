@@ -155,13 +155,21 @@ ChipDrive At89c2051Chip::update(const ChipView& v) {
     return d;
 }
 
-// "Voltage on any pin with respect to ground -1.0 V to +7.0 V", "maximum
-// operating voltage 6.6 V"; programming puts "12 V +/- 0.5 V" on RST/Vpp, which
-// is otherwise held at "H" (Vcc).
+// Atmel AT89C2051 (0368E-02/00), "Absolute Maximum Ratings": "Voltage on Any
+// Pin with Respect to Ground -1.0V to +7.0V; Maximum Operating Voltage 6.6V" -
+// rated against ground, not against Vcc. RST/VPP takes the programming voltage,
+// bounded by the programming characteristics: "VPP Programming Enable Voltage
+// 11.5 12.5 V"; it is otherwise held at "H" (Vcc).
+// Unpowered: "Port pins P1.2 to P1.7 provide internal pullups. P1.0 and P1.1
+// require external pullups"; "Port 3 pins P3.0 to P3.5, P3.7 are seven
+// bi-directional I/O pins with internal pullups" - those clamp through their
+// pull-ups; P1.0, P1.1 and the oscillator pins are not tested.
 ChipRatings At89c2051Chip::ratings() const {
     ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated, kRstVpp,
-                                        rating::Vpp13V);
+                                        rating::Vpp12V5);
     r.supplyMaxMillivolts = rating::Supply6V6;
+    r.pulledUpToVcc = PinRange(kP1First + 2, kP1First + 7) | pinBit(2) | pinBit(kP31) | PinRange(kP32, kP35) |
+                      pinBit(kP37);
     return r;
 }
 

@@ -191,15 +191,23 @@ ChipDrive At89c5xChip::update(const ChipView& v) {
     return d;
 }
 
-// "Voltage on any pin with respect to ground -1.0 V to +7.0 V", "maximum
-// operating voltage 6.6 V"; programming puts "Vpp = 12 V +/- 0.5 V" on EA/Vpp
-// and holds RST, EA and the mode pins at "H" (Vcc).
+// Atmel AT89C51 (0265G-02/00) and AT89C52 (0313H-02/00), "Absolute Maximum
+// Ratings": "Voltage on Any Pin with Respect to Ground -1.0V to +7.0V; Maximum
+// Operating Voltage 6.6V" - rated against ground, not against Vcc. EA/VPP
+// takes the programming voltage, which the table of programming
+// characteristics bounds: "VPP Programming Enable Voltage 11.5 12.5 V". RST,
+// EA and the mode pins are held at "H" (Vcc) while programming.
+// Unpowered: "Port 1 [2, 3] is an 8-bit bi-directional I/O port with internal
+// pullups" - those pins are tied to Vcc and clamp; "Port 0 is an 8-bit
+// open-drain bi-directional I/O port" and RST, XTAL1, PSEN and ALE/PROG are
+// given no pull-up, so nothing says how they behave and they are not tested.
 ChipRatings At89c5xChip::ratings() const {
     ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated, kEaVpp,
-                                        rating::Vpp13V);
+                                        rating::Vpp12V5);
     r.vccAllowed = pinBit(kRst) | pinBit(kP26) | pinBit(kP27) | pinBit(kP36) | pinBit(kP37) | pinBit(kPsen) |
                    pinBit(kAleProg);
     r.supplyMaxMillivolts = rating::Supply6V6;
+    r.pulledUpToVcc = PinRange(kP1First, kP1First + 7) | PinRange(kP30, kP37) | PinRange(kP2First, kP27);
     return r;
 }
 

@@ -184,14 +184,22 @@ ChipDrive At89s5xChip::update(const ChipView& v) {
     return d;
 }
 
-// "Voltage on any pin with respect to ground -1.0 V to +7.0 V", "maximum
-// operating voltage 6.6 V"; VPP 11.5 - 12.5 V on EA/VPP; RST, PSEN, ALE/PROG and
-// the mode pins at "H" in the modes table.
+// Atmel AT89S51 (2487D-MICRO-6/08) and AT89S52 (1919C-MICRO-3/05), "Absolute
+// Maximum Ratings": "Voltage on Any Pin with Respect to Ground -1.0V to +7.0V;
+// Maximum Operating Voltage 6.6V" - rated against ground, not against Vcc.
+// EA/VPP takes "the 12-volt programming enable voltage", bounded by the
+// programming characteristics: "VPP Programming Supply Voltage 11.5 12.5 V".
+// RST, PSEN, ALE/PROG and the mode pins are at "H" in the modes table.
+// Unpowered: "Port 1 [2, 3] is an 8-bit bi-directional I/O port with internal
+// pull-ups" - those pins clamp through their pull-ups; "Port 0 is an 8-bit open
+// drain bi-directional I/O port" and RST, XTAL1, PSEN and ALE/PROG have no
+// pull-up in the pin description, so they are not tested.
 ChipRatings At89s5xChip::ratings() const {
     ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated, kEaVpp,
-                                        rating::Vpp13V);
+                                        rating::Vpp12V5);
     r.vccAllowed = pinBit(kRst) | pinBit(kP26) | pinBit(kP27) | pinBit(kP33) | pinBit(kP36) | pinBit(kP37) |
                    pinBit(kPsen) | pinBit(kAleProg);
+    r.pulledUpToVcc = PinRange(kP1First, kP1First + 7) | PinRange(kP30, kP37) | PinRange(kP2First, kP27);
     return r;
 }
 

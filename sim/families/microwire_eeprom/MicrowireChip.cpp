@@ -243,9 +243,14 @@ ChipDrive MicrowireChip::update(const ChipView& v) {
     return out;
 }
 
-// "Voltage on any pin with respect to ground -1.0 V to +7.0 V".
+// Microchip 93AA46/93LC46/93C46 (DS21749), "Absolute Maximum Ratings": "VCC
+// 7.0V; All inputs and outputs w.r.t. VSS -0.6V to VCC +1.0V". Every pin is
+// rated against Vcc: it clamps to Vcc when the part is unpowered. The fixed
+// 7 V ceiling is the Vcc maximum. The Atmel, ST, National, Fairchild and
+// Catalyst data sheets of the rows were not at hand: Microchip's stands for
+// them.
 ChipRatings MicrowireChip::ratings() const {
-    return SupplyRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Tolerated);
+    return SupplyRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Forbidden);
 }
 
 quarvin::Pinout MicrowireChip::pinLabels() const {

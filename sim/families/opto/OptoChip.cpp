@@ -37,9 +37,12 @@ ChipDrive OptoChip::update(const ChipView& v) {
     return out;
 }
 
-// No supply pin: the LED's "reverse voltage 6 V" is the lowest rating; the
-// transistor's collector takes far more ("collector-emitter voltage 35 V"), so
-// a supply on it is allowed.
+// Sharp PC817 Series (PC817, PC827, PC847), "Absolute Maximum Ratings": input
+// "Reverse voltage VR 6 V", output "Collector-emitter voltage VCEO 35 V;
+// Emitter-collector voltage VECO 6 V". No supply pin: 6 V is the lowest
+// rating; the collector takes far more, so a supply on it is allowed. The 4N35,
+// CNY17 and CE2 data sheets were not at hand: the PC817's figures stand for
+// them, unconfirmed.
 ChipRatings OptoChip::ratings() const {
     ChipRatings r = SupplyRatings(0, 0, 6000, UnpoweredInputs::Tolerated);
     for (const OptoChannel& c : type_.channels) r.vccAllowed |= pinBit(c.collector) | pinBit(c.emitter);

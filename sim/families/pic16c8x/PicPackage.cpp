@@ -12,6 +12,16 @@ PicPackagePins PicPinsOf(int pins) {
     }
 }
 
+// Microchip PIC16F84A (DS35007B), "Absolute Maximum Ratings": "Voltage on any
+// pin with respect to VSS (except VDD, MCLR, and RA4) -0.3V to (VDD + 0.3V);
+// Voltage on VDD with respect to VSS -0.3 to +7.5V; Voltage on MCLR with
+// respect to VSS -0.3 to +14V; Voltage on RA4 with respect to VSS -0.3 to
+// +8.5V"; "Input clamp current, IIK (VI < 0 or VI > VDD) +-20 mA". PIC16F87X
+// (DS30292C) gives the same, MCLR "0 to +14 V". RB6 and RB7 clamp to VDD when
+// the part is unpowered; MCLR/VPP has no diode to VDD, and RA4, the open-drain
+// pin rated to 8.5 V, has none either (the model does not name it, so the
+// socket check leaves it alone). The data sheets of the PIC16C84, PIC16F83 and
+// PIC16F84 were not at hand: the PIC16F84A's figures stand for them.
 ChipRatings PicRatings(int pins) {
     const PicPackagePins p = PicPinsOf(pins);
     ChipRatings r = ProgrammableRatings(p.vdd[0], p.vss[0], rating::Signal7V, UnpoweredInputs::Forbidden, p.mclr,

@@ -138,15 +138,22 @@ ChipDrive SramChip::update(const ChipView& v) {
     return out;
 }
 
-// The static RAMs: "terminal voltage relative to Vss -0.5 to +7.0 V" (the
-// larger CMOS parts: "-0.5 to Vcc + 0.3 V"); the battery-backed modules:
-// "voltage on any pin relative to ground -0.3 V to +7.0 V" (their inputs are
-// locked out while Vcc is below the power-fail level).
+// Unconfirmed: no data sheet of the Hitachi or Dallas parts of the rows was at
+// hand. The figures are kept as first written: the static RAMs "terminal
+// voltage relative to Vss -0.5 to +7.0 V" (the larger CMOS parts: "-0.5 to
+// Vcc + 0.3 V"); the battery-backed modules "voltage on any pin relative to
+// ground -0.3 V to +7.0 V" (their inputs are locked out while Vcc is below the
+// power-fail level). Another maker's 6116, IDT's, adds to its "-0.5 to +7.0 V"
+// that "VTERM must not exceed VCC +0.5V": the ground-only rating of the smaller
+// parts may be too lax. Nothing is known of the unpowered pins, so the socket
+// check tests none of them.
 ChipRatings SramChip::ratings() const {
     const std::string name = type_.name;
     const bool vccRelative = name == "HM628128" || name == "HM628512";
-    return SupplyRatings(type_.pins, type_.pins / 2, rating::Signal7V,
-                         vccRelative ? UnpoweredInputs::Forbidden : UnpoweredInputs::Tolerated);
+    ChipRatings r = SupplyRatings(type_.pins, type_.pins / 2, rating::Signal7V,
+                                  vccRelative ? UnpoweredInputs::Forbidden : UnpoweredInputs::Tolerated);
+    r.unpoweredPinsConfirmed = false;
+    return r;
 }
 
 quarvin::Pinout SramChip::pinLabels() const {

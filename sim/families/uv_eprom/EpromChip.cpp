@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 namespace quarvin::sim {
 
@@ -148,21 +149,42 @@ ChipDrive EpromChip::update(const ChipView& v) {
     return out;
 }
 
-// The EPROM data sheets' absolute maximum ratings: "voltage on any pin (except
-// A9, Vcc and Vpp) with respect to ground -2.0 V to +7 V", "voltage on A9 with
-// respect to ground -2.0 V to +13.5 V", "Vpp supply voltage with respect to
-// ground during programming -2.0 V to +14.0 V" (+22 V for the 21 V parts, +26.5 V
-// for the 25 V parts). The signal pins are rated against ground, not against
-// Vcc. "Vcc must be applied simultaneously or before Vpp and removed
-// simultaneously or after Vpp."
+// AMD Am27C256 (publication 08007 rev. J), "Absolute Maximum Ratings",
+// voltage with respect to VSS: "All pins except A9, VPP, VCC -0.6 V to VCC +
+// 0.6 V; A9 and VPP -0.6 V to 13.5 V; VCC -0.6 V to 7.0 V"; its programming
+// notes: "VCC must be applied simultaneously or before VPP, and removed
+// simultaneously or after VPP."
+// National NMC27C64 (DS008634), "Absolute Maximum Ratings": "All Input
+// Voltages except A9 with Respect to Ground +6.5V to -0.6V; All Output
+// Voltages with Respect to Ground VCC +1.0V to GND -0.6V; VPP Supply Voltage
+// and A9 with Respect to Ground During Programming +14.0V to -0.6V", and the
+// same note on VCC before VPP.
+// The rows stand for parts of several makers, so the model takes the stricter
+// figure of each: 6.5 V on any signal pin (National), 13.5 V on Vpp and A9
+// (AMD), and the signal pins rated against Vcc (AMD), so that a pin driven high
+// while the part has no supply is a breach.
+// The 21 V and 25 V rows are the older NMOS parts, whose data sheets were not at
+// hand: their Vpp maximum (the row's voltage + 1.5 V) is unconfirmed.
 ChipRatings EpromChip::ratings() const {
-    const int vppMax = vppMillivolts_ >= 20000 ? vppMillivolts_ + 1500 : rating::Vpp14V;
+    const bool nmos = vppMillivolts_ >= 20000;
+    const int vppMax = nmos ? vppMillivolts_ + 1500 : rating::Vpp13V5;
     const int a9 = type_.addressPin(9);
-    ChipRatings r = ProgrammableRatings(type_.vccPin(), type_.groundPin(), rating::Signal7V,
-                                        UnpoweredInputs::Tolerated, type_.vpp, vppMax, a9, rating::Id13V5);
+    ChipRatings r = ProgrammableRatings(type_.vccPin(), type_.groundPin(), rating::Signal6V5,
+                                        UnpoweredInputs::Forbidden, type_.vpp, vppMax, a9, rating::Id13V5);
     // /PGM is held at Vcc in read mode.
     if (type_.program) r.vccAllowed |= pinBit(type_.program);
+    for (int b = 0; b < 8; ++b) r.vccRelative |= pinBit(type_.dataPin(b));
+    r.unpoweredPinsConfirmed = !nmos;
     return r;
+}
+
+// Unpowered, AMD's rating "all pins except A9, VPP, VCC ... VCC + 0.6 V" shows
+// every signal pin clamped to Vcc. National's 27C64 rates only its outputs
+// against Vcc and its inputs to a fixed 6.5 V, which a diode to Vcc at 5 V
+// would not allow: on a 27C64 only the data pins are tested.
+PinMask EpromChip::unpoweredClamps() const {
+    const PinMask clamped = Chip::unpoweredClamps();
+    return std::string(type_.name) == "2764" ? clamped & ratings().vccRelative : clamped;
 }
 
 // The byte-wide EPROM pinout: A0.., O0..O7, /CE, /OE, and Vpp on its own pin or

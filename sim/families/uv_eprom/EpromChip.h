@@ -55,6 +55,7 @@ public:
     std::vector<std::uint8_t>& memory() override { return cells_; }
     int ratedVppMillivolts() const override { return vppMillivolts_; }
     ChipRatings ratings() const override;
+    PinMask unpoweredClamps() const override;
     quarvin::Pinout pinLabels() const override;
     // UV light: every cell back to 0xFF.
     void erase() override;

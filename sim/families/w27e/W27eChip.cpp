@@ -68,14 +68,18 @@ ChipDrive W27eChip::update(const ChipView& v) {
     return EpromChip::update(v);
 }
 
-// "Voltage on all pins with respect to ground except Vpp, A9 and Vcc pins:
-// -0.5 to Vcc + 0.5 V"; "voltage on Vpp pin: -0.5 to +14.5 V"; "voltage on A9
-// pin: -0.5 to +14.5 V"; Vcc -0.5 to +7.0 V.
+// Unconfirmed: no Winbond W27E data sheet was at hand. The figures below are
+// kept as they were first written ("voltage on all pins with respect to ground
+// except Vpp, A9 and Vcc pins: -0.5 to Vcc + 0.5 V"; Vpp and A9 "-0.5 to
+// +14.5 V"; Vcc -0.5 to +7.0 V), 7 V on any signal pin, and nothing is known of
+// the unpowered pins, so the socket check tests none of them.
 ChipRatings W27eChip::ratings() const {
     ChipRatings r = EpromChip::ratings();
+    r.signalMaxMillivolts = rating::Signal7V;
     r.vppMaxMillivolts = 14500;
     r.idMaxMillivolts = 14500;
     r.unpoweredInputs = UnpoweredInputs::Forbidden;
+    r.unpoweredPinsConfirmed = false;
     return r;
 }
 
