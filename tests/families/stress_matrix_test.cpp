@@ -32,26 +32,22 @@ struct KnownBreach {
     const char* why;
 };
 
-constexpr const char* kPortsHighBeforeVcc =
-    "the power-up writes the ports high a few milliseconds before it closes the Vcc switch, on a part rated "
-    "Vcc + 0.5 V on its signal pins: the part is fed through its input diodes until its supply comes";
+constexpr const char* kPortsHighWithoutVcc =
+    "signal pins high while Vcc is off, on a part rated Vcc + 0.5 V on them: the power-ups raise ports before "
+    "they close the Vcc switch, and the power-downs open it while ports are still high (the ports go low only "
+    "after it); the part is fed through its input diodes meanwhile";
 
 const KnownBreach kKnownBreaches[] = {
-    {"TAT90sx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
-    {"TDsRAM", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+    {"TDsRAM", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TDsRAM", StressRule::LeftDriven,
      "HM628128/628512: the socket's shut-down switches Vcc off and leaves the ports as the operation had them "
-     "(high); only driving every port low there would mend it, which changes the program's start-up and every "
-     "family's start and close"},
-    {"TGALx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
-    {"TICTestx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+     "(high): the close is the shut-down every family shares, with no step of the family's own before it"},
+    {"TICTestx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TICTestx", StressRule::SupplyOnSignalPin,
      "the tester switches Vcc to the supply pin of the package it tries, an output of a larger part"},
-    {"TP22V10x", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
-    {"TP28cx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
-    {"TP29e", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
-    {"TP29fxxx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
-    {"TPW27x", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+    {"TP29e", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
+    {"TP29fxxx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
+    {"TPW27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
 };
 
 const KnownBreach* Known(const std::string& family, StressRule rule) {
