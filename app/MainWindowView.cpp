@@ -151,7 +151,15 @@ void MainWindowView::buildMenus() {
         const std::string command = item.command;
         connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
         actions_[item.menu + "/" + item.caption] = a;
+        if (item.checkable) {
+            a->setCheckable(true);
+            checkable_.emplace_back(a, command);
+        }
     }
+    // Qt turns a check mark over on a click by itself, also when the command is
+    // refused (another one running): the marks are set from the form's settings.
+    for (auto& entry : menus) connect(entry.second, &QMenu::aboutToShow, this, [this] { syncChecks(); });
+    syncChecks();
     buildLanguageMenu(menus["Option"]);
 }
 
@@ -263,9 +271,18 @@ QAction* MainWindowView::action(const std::string& menu, const std::string& capt
 bool MainWindowView::operationRunning() const { return stop_ && stop_->running(); }
 
 void MainWindowView::runCommand(const std::string& command) {
-    if (operationRunning()) return;
-    RunningOperation running(stop_);
-    form_.run(command);
+    // Only a setting's command is followed by its check mark: another (Exit) may
+    // have closed this window.
+    const bool setting = std::any_of(checkable_.begin(), checkable_.end(), [&](const auto& c) { return c.second == command; });
+    if (!operationRunning()) {
+        RunningOperation running(stop_);
+        form_.run(command);
+    }
+    if (setting) syncChecks();
+}
+
+void MainWindowView::syncChecks() {
+    for (auto& [a, command] : checkable_) a->setChecked(form_.commandOn(command));
 }
 
 void MainWindowView::syncAll() {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Language.h"
 #include "forms/Form.h"
@@ -51,6 +53,8 @@ private:
     void buildToolBar();
     void buildStrip();
     void buildLanguageMenu(QMenu* option);
+    // The check marks of the menu's settings, as the form has them.
+    void syncChecks();
     // Every text again in the window's language.
     void retranslate();
     void syncAll();
@@ -71,6 +75,7 @@ private:
     QListWidget* typeList_ = nullptr;
     QLabel* panels_[4] = {};
     std::map<std::string, QAction*> actions_;
+    std::vector<std::pair<QAction*, std::string>> checkable_; // with their commands
     QAction* languageActions_[3] = {};
     int typePanelWidth_ = 0;
     int syncing_ = 0;

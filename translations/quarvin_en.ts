@@ -1480,14 +1480,6 @@ Connect?
         <source></source>
         <translation>Check the chip&apos;s contacts and seat, nothing powered</translation>
     </message>
-    <message id="Check the socket before each operation: on">
-        <source></source>
-        <translation>Check the socket before each operation: on</translation>
-    </message>
-    <message id="Check the socket before each operation: off">
-        <source></source>
-        <translation>Check the socket before each operation: off</translation>
-    </message>
     <message id="this family is not built in this version">
         <source></source>
         <translation>this family is not built in this version</translation>

@@ -1480,14 +1480,6 @@
         <source></source>
         <translation>不加电检查芯片的接触和位置</translation>
     </message>
-    <message id="Check the socket before each operation: on">
-        <source></source>
-        <translation>每次操作前检查插座：开</translation>
-    </message>
-    <message id="Check the socket before each operation: off">
-        <source></source>
-        <translation>每次操作前检查插座：关</translation>
-    </message>
     <message id="this family is not built in this version">
         <source></source>
         <translation>此版本未包含此系列</translation>

@@ -28,7 +28,7 @@ const std::vector<MenuItem>& MainMenuItems() {
         {"Option", QV_TEXT("&Auto detect"), "", "", "IDClick"},
         {"Option", QV_TEXT("&Serial number"), "", QV_TEXT("Write a serial number into each chip programmed"), "SerialClick"},
         {"Option", QV_TEXT("Auto, &next chip"), "", QV_TEXT("Run Auto chip after chip, each with the next serial number"), "AutoNextChipClick"},
-        {"Option", QV_TEXT("Check the socket before each operation"), "", QV_TEXT("Every button and Auto first check the chip's contacts and seat"), "SocketCheckOptionClick"},
+        {"Option", QV_TEXT("Check the socket before each operation"), "", QV_TEXT("Every button and Auto first check the chip's contacts and seat"), "SocketCheckOptionClick", true},
         {"Option", QV_TEXT("&Reconnect"), "", QV_TEXT("Search for the box again"), "ReconnectClick"},
         {"&Test", QV_TEXT("System Status"), "", "", "SystemClick"},
         {"&Test", QV_TEXT("&Optocoupler"), "", "", "N6Click"},

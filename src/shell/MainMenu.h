@@ -12,6 +12,7 @@ struct MenuItem {
     std::string shortcut;  // "Ctrl+E", "F3", or empty
     std::string hint;
     std::string command;   // handler name; empty for a separator
+    bool checkable = false; // a setting switched on and off: its check mark shows it
 };
 
 struct ToolButton {

@@ -4,6 +4,7 @@
 #include "buffer/FileCommands.h"
 #include "buffer/FindReplace.h"
 #include "buffer/TFileWin.h"
+#include "catalogue/DispatchTable.h"
 #include "catalogue/TTypeDlg.h"
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/SocketCheck.h"
@@ -238,19 +239,18 @@ void Program::N6Click() {
 
 void Program::SocketCheckClick() {
     const SelectionState& selection = type_->selection();
-    const SocketCheckPlan plan = socketCheck_->planFor(selection.family, selection);
+    // The selection names the device list's family; the plans go by its dialog class.
+    const char* dialogClass = DialogClassOf(selection.family);
+    const SocketCheckPlan plan = socketCheck_->planFor(dialogClass ? dialogClass : "", selection);
     LinkState& box = link();
     const OperationResult r = RunGuarded(box, [&] { return CheckSocket(box, plan); });
     if (platform_.prompts && r.outcome != Outcome::LinkLost) platform_.prompts->message(r.message);
 }
 
 void Program::SocketCheckOptionClick() {
-    const bool on = !socketCheck_->beforeEachOperation();
-    const std::string error = socketCheck_->store(on);
-    if (!platform_.prompts) return;
-    platform_.prompts->message(!error.empty() ? error
-                               : on ? QV_TEXT("Check the socket before each operation: on")
-                                    : QV_TEXT("Check the socket before each operation: off"));
+    // The menu item's check mark shows the setting; only a failed write is said.
+    const std::string error = socketCheck_->store(!socketCheck_->beforeEachOperation());
+    if (!error.empty() && platform_.prompts) platform_.prompts->message(error);
 }
 
 void Program::showForm(Form& f) {
@@ -284,6 +284,7 @@ void Program::wireCommands() {
     m.setCommand("N6Click", [this] { N6Click(); });
     m.setCommand("SocketCheckClick", [this] { SocketCheckClick(); });
     m.setCommand("SocketCheckOptionClick", [this] { SocketCheckOptionClick(); });
+    m.setCommandState("SocketCheckOptionClick", [this] { return socketCheck_->beforeEachOperation(); });
     m.setCommand("LoopbackClick", [this] {
         AdapterLoopbackClick(ep3_->link(), ports_, *platform_.prompts, SteadyMicroClock(), platform_.stop,
                              [this](const std::string& step) { main_->showProgressNow(step); });

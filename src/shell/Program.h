@@ -89,7 +89,7 @@ public:
     WindowSocketCheck& socketCheck() { return *socketCheck_; }
     // Test > Socket check on the selected device; its message is shown.
     void SocketCheckClick();
-    // Option > Check the socket before each operation: switches it and says so.
+    // Option > Check the socket before each operation: switches it.
     void SocketCheckOptionClick();
 
 private:

@@ -37,6 +37,12 @@ public:
     // Attaches the command run by a menu item or tool button of that name.
     void setCommand(const std::string& name, std::function<void()> fn);
     bool hasCommand(const std::string& name) const;
+    // Whether the setting a command switches is on, for its menu item's check mark.
+    void setCommandState(const std::string& name, std::function<bool()> isOn) { states_[name] = std::move(isOn); }
+    bool commandOn(const std::string& name) const {
+        auto it = states_.find(name);
+        return it != states_.end() && it->second && it->second();
+    }
     // Runs a command as a user action: does nothing while another handler runs.
     bool run(const std::string& name);
     // Runs a command from inside another handler (no busy check).
@@ -88,6 +94,7 @@ private:
     DataFileState file_;
     std::string currentTypeName_;
     std::map<std::string, std::function<void()>> commands_;
+    std::map<std::string, std::function<bool()>> states_;
 };
 
 } // namespace quarvin

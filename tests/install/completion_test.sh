@@ -44,9 +44,9 @@ expect --device --chip-image --version -!run -- quarvin-cli run --
 expect 27C256 -!27C512 -!Intel/27C256 -- quarvin-cli run --dir "$data" --device 27C25
 expect Intel/27C256 -- quarvin-cli ops --dir "$data" --device Intel/27C2
 expect '74xxx\ TTL' -- quarvin-cli run --dir "$data" --device 74xxx
-expect blank program verify read -!erase -- quarvin-cli run --dir "$data" --device Intel/27C256 --port VBOX ""
+expect blank program verify read check -!erase -- quarvin-cli run --dir "$data" --device Intel/27C256 --port VBOX ""
 expect blank -!erase -- quarvin-cli run --dir "$data" --device AT89C52 b
-expect identify test -- quarvin-cli run --dir "$data" --device '74xxx\ TTL' ""
+expect identify test -!check -- quarvin-cli run --dir "$data" --device '74xxx\ TTL' ""
 expect blank -- quarvin-cli run --dir "'$data'" --device '"Intel/27C256"' b
 touch_marker="$(mktemp -u)"
 expect -- quarvin-cli run --dir "\$(touch $touch_marker)" --device 27C256 ""

@@ -7,7 +7,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "link/serial/PortNames.h"
@@ -105,6 +108,35 @@ TEST_F(Pty, RepliesAwaitedInAGroupComeInOrderAndAGroupCutShortStillEnds) {
         EXPECT_EQ(t.readByte(500), want);
     }
     EXPECT_FALSE(t.byteReady());
+}
+
+TEST_F(Pty, RepliesAtTheLinesPaceComeWholeAndASilentBoxStillShows) {
+    PosixPortOpener opener;
+    OpenedPort port = opener.open(path);
+    ASSERT_EQ(port.status, OpenStatus::Opened);
+    Transport& t = *port.transport;
+    // The far end answers as a box on a 115200 baud line does: a few bytes a
+    // millisecond, so the port learns the pace and sleeps for its groups. It
+    // sends fewer replies than were promised and falls silent.
+    constexpr int kPromised = 400, kSent = 305, kPerMillisecond = 10;
+    std::thread box([&] {
+        for (int sent = 0; sent < kSent; sent += kPerMillisecond) {
+            std::uint8_t slice[kPerMillisecond];
+            const int n = std::min(kPerMillisecond, kSent - sent);
+            for (int i = 0; i < n; ++i) slice[i] = static_cast<std::uint8_t>(sent + i);
+            if (::write(master, slice, static_cast<std::size_t>(n)) != n) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    int got = 0;
+    for (; got < kPromised; ++got) {
+        t.repliesComing(static_cast<std::size_t>(kPromised - got));
+        const int byte = t.readByte(300);
+        if (byte < 0) break;
+        ASSERT_EQ(byte, got % 256) << "reply " << got;
+    }
+    box.join();
+    EXPECT_EQ(got, kSent) << "every reply sent came, and the silence then showed";
 }
 
 TEST(PosixOpener, NamesThatCannotBeOpened) {

@@ -195,7 +195,9 @@ std::optional<ExitCode> BoxRun::prepare() {
     familySession_ = device().family->makeSession();
     // Every family takes "check", the socket check, beside its own operations.
     session_ = std::make_unique<SocketCheckSession>(*familySession_, [this](const SelectionState& selection) {
-        return SocketCheckPlanFor(*device().family, device().dialogClass, selection, sim::PartPinoutOf);
+        ChosenDevice row = device();
+        row.selection = selection;
+        return CheckPlanOf(row);
     });
     const auto missing = MissingOperations(*session_, o_.operations);
     if (!missing.empty())

@@ -32,9 +32,9 @@ const char* const FormatNames[] = {"bin", "hex", "jed", "cds", "srec", "elf"};
 
 std::string ListPath(const Options& o) { return o.list.value_or(DeviceListPath(o.dir, 0)); }
 
-// The session of --device's family; nothing when it names no device. A type that
-// several makers list is taken as the first maker's: the family is the same.
-std::unique_ptr<FamilySession> SessionOf(const Options& o) {
+// The device --device names; nothing when it names none. A type that several
+// makers list is taken as the first maker's: the family is the same.
+std::optional<ChosenDevice> DeviceOf(const Options& o) {
     const std::string path = ListPath(o);
     const auto entries = ReadDeviceList(path);
     Options first = o;
@@ -42,9 +42,7 @@ std::unique_ptr<FamilySession> SessionOf(const Options& o) {
         const auto found = FindDevice(*entries, o.device);
         if (!found.empty()) first.device = found.front().maker + "/" + found.front().type;
     }
-    const DeviceChoice choice = ChooseDevice(first, entries, path);
-    if (!choice.device) return nullptr;
-    return choice.device->family->makeSession();
+    return ChooseDevice(first, entries, path).device;
 }
 
 } // namespace
@@ -69,10 +67,11 @@ int CompleteCommand(const Options& o, std::ostream& out) {
         }
     } else if (what == "operations" || what == "settings") {
         if (o.device.empty() && o.dialogClass.empty()) return 0;
-        const auto session = SessionOf(o);
-        if (!session) return 0;
+        const auto device = DeviceOf(o);
+        if (!device) return 0;
+        const auto session = device->family->makeSession();
         if (what == "operations")
-            for (const auto& op : session->operations()) out << op.name << '\n';
+            for (const auto& op : OperationsOf(*device, *session, false)) out << op.name << '\n';
         else
             for (const auto& opt : session->options()) out << opt.name << "=\n";
     } else if (what == "chips") {

@@ -1,6 +1,8 @@
 #include "DeviceChoice.h"
 
 #include "catalogue/DispatchTable.h"
+#include "families/framework/SocketCheckSession.h"
+#include "sim/PartPinouts.h"
 #include "sim/SimFamily.h"
 
 namespace quarvin::cli {
@@ -72,6 +74,22 @@ DeviceChoice ChooseDevice(const Options& o, const std::optional<std::vector<Devi
     if (const std::string outside = SubTypeOutsideTable(*d.family, d.dialogClass, d.selection.subType); !outside.empty())
         return {std::nullopt, d.selection.description + ": " + outside};
     return {d, {}};
+}
+
+SocketCheckPlan CheckPlanOf(const ChosenDevice& d) {
+    return SocketCheckPlanFor(*d.family, d.dialogClass, d.selection, sim::PartPinoutOf);
+}
+
+std::vector<FamilyOperationInfo> OperationsOf(const ChosenDevice& d, const FamilySession& session,
+                                              bool withRefusedCheck) {
+    auto ops = session.operations();
+    if (session.has(kCheckOperation)) return ops;
+    const SocketCheckPlan plan = CheckPlanOf(d);
+    if (plan.refusal.empty())
+        ops.push_back({kCheckOperation, kCheckOperationHelp});
+    else if (withRefusedCheck)
+        ops.push_back({kCheckOperation, plan.refusal});
+    return ops;
 }
 
 } // namespace quarvin::cli

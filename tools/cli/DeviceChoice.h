@@ -9,6 +9,8 @@
 #include "DeviceList.h"
 #include "Options.h"
 #include "families/framework/FamilyDialog.h"
+#include "families/framework/FamilySession.h"
+#include "families/framework/SocketPattern.h"
 
 namespace quarvin::cli {
 
@@ -28,5 +30,14 @@ struct DeviceChoice {
 // --dialog can choose).
 DeviceChoice ChooseDevice(const Options& o, const std::optional<std::vector<DeviceEntry>>& entries,
                           const std::string& listPath);
+
+// The socket check's plan for the chosen row, from the chip models' pinouts.
+SocketCheckPlan CheckPlanOf(const ChosenDevice& d);
+
+// What `session` (the chosen device's family) runs, with the socket check added
+// when it works on this row; when it does not, only `withRefusedCheck` lists it,
+// its help then saying why.
+std::vector<FamilyOperationInfo> OperationsOf(const ChosenDevice& d, const FamilySession& session,
+                                              bool withRefusedCheck);
 
 } // namespace quarvin::cli

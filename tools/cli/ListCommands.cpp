@@ -54,7 +54,7 @@ int OpsCommand(const Options& o, std::ostream& out, std::ostream& err) {
     out << (d.selection.description.empty() ? d.selection.typeName : d.selection.description) << "  ("
         << d.dialogClass << ", sub-type " << d.selection.subType << ", last address "
         << std::hex << session->lastAddress(d.selection.subType) << std::dec << ")\noperations:\n";
-    for (const auto& op : session->operations()) out << "  " << op.name << "\t" << op.help << '\n';
+    for (const auto& op : OperationsOf(d, *session, true)) out << "  " << op.name << "\t" << op.help << '\n';
     out << "options (--option NAME=VALUE):\n";
     for (const auto& opt : session->options())
         out << "  " << opt.name << "=" << opt.values << "\t" << opt.help << " (default " << opt.defaultValue << ")\n";

@@ -20,7 +20,7 @@ SocketCheckPlan SocketCheckPlanFor(const FamilyEntry& family, const std::string&
 std::vector<FamilyOperationInfo> SocketCheckSession::operations() const {
     auto ops = inner_.operations();
     if (!inner_.has(kCheckOperation))
-        ops.push_back({kCheckOperation, "check the socket's contacts and the chip's seat, nothing powered"});
+        ops.push_back({kCheckOperation, kCheckOperationHelp});
     return ops;
 }
 

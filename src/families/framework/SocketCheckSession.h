@@ -11,6 +11,7 @@
 namespace quarvin {
 
 inline constexpr const char* kCheckOperation = "check";
+inline constexpr const char* kCheckOperationHelp = "check the socket's contacts and the chip's seat, nothing powered";
 
 // The pinout of a row's part: dialog class, sub-type, type name. The program
 // takes it from the virtual box's chip models, which carry the data sheets' pins.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <ctime>
@@ -23,6 +24,15 @@
 namespace quarvin {
 
 namespace {
+
+// A character on the line: start bit, 8 data bits and 2 stop bits at 115200 baud.
+constexpr double kCharMicroseconds = 11.0 * 1e6 / 115200;
+
+void sleepMicroseconds(double wait) {
+    timespec t{static_cast<time_t>(wait / 1e6), static_cast<long>(std::fmod(wait, 1e6) * 1000)};
+    while (::nanosleep(&t, &t) != 0 && errno == EINTR) {
+    }
+}
 
 bool applyLineSettings(int fd) {
     termios tio{};
@@ -89,13 +99,9 @@ bool PosixSerialTransport::quiet(double microseconds) {
     // what it was given in its own FIFO: the wait covers those bytes' line time
     // too, and a USB frame, so the box has the whole time to itself.
     if (::tcdrain(fd_) != 0 && errno != EINTR) return false;
-    constexpr double kCharMicroseconds = 11.0 * 1e6 / 115200;
     constexpr double kUsbFrameMicroseconds = 1000;
-    const double wait = microseconds + static_cast<double>(unpaced_) * kCharMicroseconds + kUsbFrameMicroseconds;
+    sleepMicroseconds(microseconds + static_cast<double>(unpaced_) * kCharMicroseconds + kUsbFrameMicroseconds);
     unpaced_ = 0;
-    timespec t{static_cast<time_t>(wait / 1e6), static_cast<long>(std::fmod(wait, 1e6) * 1000)};
-    while (::nanosleep(&t, &t) != 0 && errno == EINTR) {
-    }
     return true;
 }
 
@@ -136,11 +142,7 @@ int PosixSerialTransport::readByte(int timeoutMs) {
     constexpr std::size_t kRepliesPerWake = 4;
     const int group = static_cast<int>(std::min(coming / kRepliesPerWake, sizeof inBuf_));
     if (group > 1) {
-        pollfd p{fd_, POLLIN, 0};
-        int ready;
-        while ((ready = ::poll(&p, 1, std::max(timeoutMs, 0))) < 0 && errno == EINTR) {
-        }
-        if (ready <= 0 || !setReadWait(group, 1) || !fill()) return -1;
+        if (!readGroup(group, timeoutMs)) return -1;
         return inBuf_[inPos_++];
     }
     // Otherwise the line discipline's own timer (VMIN 0, VTIME in tenths of a
@@ -149,6 +151,51 @@ int PosixSerialTransport::readByte(int timeoutMs) {
     const int tenths = timeoutMs <= 0 ? 0 : std::min(255, (timeoutMs + 99) / 100);
     if (!setReadWait(0, tenths) || !fill()) return -1;
     return inBuf_[inPos_++];
+}
+
+bool PosixSerialTransport::readGroup(int group, int timeoutMs) {
+    // The terminal wakes a waiting read for every few bytes that come in. When
+    // the replies come no faster than the line carries them, a sleep for the
+    // group's bytes not yet in, at the pace they came, lets them gather and
+    // costs one wake; a sleep a little too long costs no line time, as the box
+    // works on the other three quarters meanwhile. The pace is seen on every few
+    // groups, read without the sleep, so bytes from a source faster than the
+    // line (the simulator, unpaced) are never held back, and a change of pace
+    // (programming, then reading) is followed.
+    constexpr int kGroupsPerLook = 8;
+    constexpr int kFewestBytesToJudge = 8;
+    constexpr double kSlowestPace = 4 * kCharMicroseconds;
+    // Half as long again as the pace says: the group is then in when the sleep
+    // ends, rather than a wake short.
+    constexpr double kSleepOverPace = 1.5;
+    const bool look = byteInterval_ <= 0 || ++groupsSinceLook_ >= kGroupsPerLook;
+    int queued = 0;
+    if (!look && ::ioctl(fd_, FIONREAD, &queued) == 0 && queued < group)
+        sleepMicroseconds((group - queued) * byteInterval_ * kSleepOverPace);
+    // The first reply is awaited with the time-out.
+    pollfd p{fd_, POLLIN, 0};
+    int ready;
+    while ((ready = ::poll(&p, 1, std::max(timeoutMs, 0))) < 0 && errno == EINTR) {
+    }
+    if (ready <= 0) return false;
+    if (look && ::ioctl(fd_, FIONREAD, &queued) != 0) queued = 0;
+    const auto start = std::chrono::steady_clock::now();
+    if (!setReadWait(group, 1) || !fill()) return false;
+    if (look) {
+        groupsSinceLook_ = 0;
+        const int arrived = inLen_ - queued;
+        const double took = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+        if (arrived >= kFewestBytesToJudge) {
+            // Faster than the line: not paced, nothing to wait for. A pause of
+            // the box within the group (a long pulse) must not stretch the
+            // sleeps that follow past the work left to the box: a slow pace is
+            // taken as at most a few characters a reply, the read waiting for
+            // the rest.
+            const double interval = took / arrived;
+            byteInterval_ = interval < 0.8 * kCharMicroseconds ? 0 : std::min(interval, kSlowestPace);
+        }
+    }
+    return true;
 }
 
 void PosixSerialTransport::purge() {

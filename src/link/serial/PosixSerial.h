@@ -43,9 +43,15 @@ private:
     bool setReadWait(int vmin, int vtenths);
     // Fills inBuf_ with what one read brings; false on time-out or a failed line.
     bool fill();
+    // Reads a group of `group` replies, the first awaited for `timeoutMs`: when
+    // the group is whole, or a tenth of a second after the last byte; false when
+    // none came.
+    bool readGroup(int group, int timeoutMs);
 
     int vmin_ = -1, vtime_ = -1;    // VMIN and VTIME now set on the line (VTIME in tenths)
     std::size_t repliesComing_ = 0; // told by the caller for the next readByte
+    double byteInterval_ = 0;       // microseconds between replies when paced, else 0
+    int groupsSinceLook_ = 0;       // groups read since the pace was last seen
     std::uint8_t inBuf_[64] = {};   // bytes read ahead of the caller
     int inPos_ = 0, inLen_ = 0;
 };
