@@ -1,6 +1,6 @@
 // The microcontroller families through the in-process virtual box, run by their
 // dialogs' buttons as a user would: Blank, Programe, Verify and Read of a random
-// image on a blank AT89C52, AT89C55, AT89S52, AT89C2051, PIC16F877 and AT90S8515. Prints the line time,
+// image on a blank AT89C52, AT89C55, AT89S52, AT89C2051, PIC16F877, PIC16F877A and AT90S8515. Prints the line time,
 // the host CPU time and its share of the line time, and the command stream's own
 // cost as "name value unit" lines; the operations' messages go to stderr.
 #include <algorithm>
@@ -16,6 +16,7 @@
 #include "families/mcu2051/P2051Dialog.h"
 #include "families/mcu89c5x/P89c5xDialog.h"
 #include "families/mcu89s5x/P89s5xDialog.h"
+#include "families/p16f87xa/P16f87xaDialog.h"
 #include "families/pic16c8x/Pic16Dialog.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
@@ -68,6 +69,7 @@ int main() {
     Run<P89s5xDialog>(2, "at89s52", {0x1E, 0x52, 0x06});
     Run<P2051Dialog>(2, "at89c2051");
     Run<Pic16Dialog>(10, "pic16f877", {}, "ReadToFile");
+    Run<P16f87xaDialog>(4, "pic16f877a", {}, "ReadToFile");
     Run<Avr90sDialog>(4, "at90s8515");
     return 0;
 }

@@ -207,6 +207,10 @@
         <source></source>
         <translation>AT29C256</translation>
     </message>
+    <message id="AT49F">
+        <source></source>
+        <translation>AT49F</translation>
+    </message>
     <message id="PW27">
         <source></source>
         <translation>PW27</translation>
@@ -1503,6 +1507,14 @@ Connect?
     <message id="The chip sits reversed">
         <source></source>
         <translation>The chip sits reversed</translation>
+    </message>
+    <message id="P16f87x">
+        <source></source>
+        <translation>P16f87x</translation>
+    </message>
+    <message id="Wrong chip! (device ID %04x, not %s)">
+        <source></source>
+        <translation>Wrong chip! (device ID %04x, not %s)</translation>
     </message>
 </context>
 </TS>

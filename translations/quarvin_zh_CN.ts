@@ -207,6 +207,10 @@
         <source></source>
         <translation>AT29C256</translation>
     </message>
+    <message id="AT49F">
+        <source></source>
+        <translation>AT49F</translation>
+    </message>
     <message id="PW27">
         <source></source>
         <translation>PW27</translation>
@@ -1503,6 +1507,14 @@
     <message id="The chip sits reversed">
         <source></source>
         <translation>芯片放反了</translation>
+    </message>
+    <message id="P16f87x">
+        <source></source>
+        <translation>P16f87x</translation>
+    </message>
+    <message id="Wrong chip! (device ID %04x, not %s)">
+        <source></source>
+        <translation>芯片型号不对！(器件ID %04x，不是 %s)</translation>
     </message>
 </context>
 </TS>

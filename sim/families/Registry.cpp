@@ -8,9 +8,11 @@
 #include "sim/families/eeprom28c/E28Sim.h"
 #include "sim/families/flash29ee/EE29Sim.h"
 #include "sim/families/flash29c/At29Sim.h"
+#include "sim/families/flash49f/At49Sim.h"
 #include "sim/families/mcu89c5x/P89c5xSim.h"
 #include "sim/families/mcu2051/P2051Sim.h"
 #include "sim/families/mcu89s5x/P89s5xSim.h"
+#include "sim/families/p16f87xa/P16f87xaSim.h"
 #include "sim/families/pic16c8x/Pic16Sim.h"
 #include "sim/families/avr90s/Avr90sSim.h"
 #include "sim/families/gal/GalSim.h"
@@ -35,10 +37,12 @@ const std::vector<SimFamily>& SimFamilies() {
         EE29SimFamily(),
         At29cxSimFamily(),
         At29c256SimFamily(),
+        At49fSimFamily(),
         P89c5xSimFamily(),
         P2051SimFamily(),
         P89s5xSimFamily(),
         Pic16SimFamily(),
+        P16f87xaSimFamily(),
         Avr90sSimFamily(),
         GalSimFamily(),
         P22v10SimFamily(),

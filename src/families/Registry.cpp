@@ -8,9 +8,11 @@
 #include "families/eeprom28c/E28Family.h"
 #include "families/flash29ee/EE29Family.h"
 #include "families/flash29c/At29Family.h"
+#include "families/flash49f/At49Family.h"
 #include "families/mcu89c5x/P89c5xFamily.h"
 #include "families/mcu2051/P2051Family.h"
 #include "families/mcu89s5x/P89s5xFamily.h"
+#include "families/p16f87xa/P16f87xaFamily.h"
 #include "families/pic16c8x/Pic16Family.h"
 #include "families/avr90s/Avr90sFamily.h"
 #include "families/gal/GalFamily.h"
@@ -37,10 +39,12 @@ const std::map<std::string, FamilyEntry>& Families() {
         {EE29Dialog::kFormClass, EE29Family()},
         {At29cxDialog::kFormClass, At29cxFamily()},
         {At29c256Dialog::kFormClass, At29c256Family()},
+        {At49Dialog::kFormClass, At49fFamily()},
         {P89c5xDialog::kFormClass, P89c5xFamily()},
         {P2051Dialog::kFormClass, P2051Family()},
         {P89s5xDialog::kFormClass, P89s5xFamily()},
         {Pic16Dialog::kFormClass, Pic16Family()},
+        {P16f87xaDialog::kFormClass, P16f87xaFamily()},
         {Avr90sDialog::kFormClass, Avr90sFamily()},
         {GalDialog::kFormClass, GalFamily()},
         {P22v10Dialog::kFormClass, P22v10Family()},

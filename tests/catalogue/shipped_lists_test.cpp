@@ -30,9 +30,10 @@ const std::map<std::string, int> LastRow = {
     {"P27", static_cast<int>(Families().at("TP27x").subTypes().size()) - 1},
     {"PW27", 5}, {"P29F", 13}, {"AT28CX", 8}, {"P24", 11}, {"P93", 9}, {"P29", 7},
     {"PI28F", 15}, {"P89C51", 9}, {"P16C84", 10}, {"AT90S", 4}, {"P2051", 3},
-    {"GAL3M", 9}, {"P22V10", 3}, {"DSRAM", 8}, {"TESTRAM", 8}, {"ICTEST", 2}, {"AT89S5X", 2},
+    {"GAL3M", 9}, {"P22V10", 3}, {"DSRAM", 8}, {"TESTRAM", 8}, {"ICTEST", 2}, {"AT89S5X", 2}, {"P16F87X", 4},
     {"AT29CX", static_cast<int>(Families().at("TP29cx").subTypes().size()) - 1},
     {"AT29C256", static_cast<int>(Families().at("TP29c256").subTypes().size()) - 1},
+    {"AT49F", static_cast<int>(Families().at("TAt49fx").subTypes().size()) - 1},
 };
 
 TEST(ShippedLists, FilesAreInStepWithTheSource) {

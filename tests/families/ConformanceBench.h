@@ -84,6 +84,9 @@ inline const std::vector<ConformanceRow>& ConformanceRows() {
         {.family = "TP2051x", .subType = 2, .erase = "erase", .supplyStaysOn = true, .withoutReadBack = "program erase"},
         {.family = "TP16c8x", .subType = 5, .erase = "erase", .image = Image::Words14, .supplyStaysOn = true,
          .withoutReadBack = "program erase"},
+        // The PIC16F87xA write has no read-back; Vpp and Vcc go off after a stop or a failure.
+        {.family = "TP16f87x", .subType = 4, .erase = "erase", .image = Image::Words14,
+         .withoutReadBack = "program erase"},
         {.family = "TAT90sx", .subType = 1, .erase = "erase", .supplyStaysOn = true, .withoutReadBack = "program erase"},
         {.family = "TGALx", .subType = 3, .erase = "erase", .image = Image::FuseMap},
         {.family = "TP22V10x", .subType = 1, .erase = "erase", .image = Image::FuseMap},

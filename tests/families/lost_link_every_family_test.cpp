@@ -9,6 +9,7 @@
 #include <set>
 
 #include "FamilyRig.h"
+#include "families/p16f87xa/P16f87xaDialog.h"
 #include "families/pic16c8x/Pic16Dialog.h"
 #include "families/w27e/W27eDialog.h"
 #include "support/FakePlatform.h"
@@ -136,6 +137,7 @@ void ExpectLostInTheWindow(int row, const char* button, const char* messageField
 TEST(LostLinkInEveryFamily, TheWindowShowsItForOperationsThatOnlySend) {
     ExpectLostInTheWindow<W27eDialog>(1, "Erase", "Message", 40);
     ExpectLostInTheWindow<Pic16Dialog>(5, "Write", "Msg", 700);
+    ExpectLostInTheWindow<P16f87xaDialog>(4, "Write", "Msg", 700);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Files made by real toolchains (tests/data/mcu, source and rebuild command in
-// each source): a gputils INHX8M file for the PIC16F84A with its configuration
-// word at byte 0x400E, and an avr-gcc HEX file for the AT90S2313. Each is
+// each source): gputils INHX8M files for the PIC16F84A and the PIC16F877A with
+// their configuration words at byte 0x400E, and an avr-gcc HEX file for the AT90S2313. Each is
 // programmed, verified and read back through quarvin-cli on the virtual box.
 #include "CliRun.h"
 
@@ -42,6 +42,19 @@ TEST_F(CliToolchainFiles, Pic16f84aFromGputilsWithItsConfigurationWord) {
         {chip + "--in blink84.hex program config", 0, {"program: Finished", "config: OK\n"}},
         {chip + "--in blink84.hex verify", 0, {"verify: OK\n"}},
         {chip + "--out back.bin read id", 0, {"read: Finished,Sum=", "id: Config = 3ff1, ID = "}},
+    };
+    for (const Step& s : steps) check(s, s.args);
+    expectReadBack(code);
+}
+
+TEST_F(CliToolchainFiles, Pic16f877aFromGputilsWithItsConfigurationWord) {
+    const auto code = fixture("blink877a.hex", 0x4000);
+    ASSERT_GT(code.size(), 50u);
+    const std::string chip = "run --device PIC16F877A --port VBOX --chip-image a.img ";
+    const Step steps[] = {
+        {chip + "--in blink877a.hex program config", 0, {"program: Finished\n", "config: OK\n"}},
+        {chip + "--in blink877a.hex verify", 0, {"verify: OK\n"}},
+        {chip + "--out back.bin read id", 0, {"read: Finished,Sum=", "id: Config = 3f72, ID = "}},
     };
     for (const Step& s : steps) check(s, s.args);
     expectReadBack(code);

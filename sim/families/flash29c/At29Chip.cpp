@@ -19,9 +19,11 @@ constexpr int kAddressAt29c256[] = {10, 9, 8, 7, 6, 5, 4, 3, 25, 24, 21, 23, 2, 
 constexpr JedecPinout kAt29c256Pinout{28, 28, 14, 20, 22, 1, kAddressAt29c256, 15};
 
 // Maker 1F and device codes: AT29C256 "Operating Modes" note 4 (1F, DC);
-// AT29C040A "Operating Modes" note 4 (1F, A4). Pages: 64 bytes (AT29C256
-// "Program": A0..A5 address the byte in the page); 256 bytes (AT29C040A
-// "2048 sectors (256 bytes/sector)").
+// AT29C040A (doc 0333I) "Operating Modes" note 4 (1F, A4). Pages: 64 bytes
+// (AT29C256 "Program": A0..A5 address the byte in the page); 256 bytes
+// (AT29C040A "2048 sectors (256 bytes/sector)"). The protection codes below are
+// the same on both parts (AT29C040A "Software Data Protection Enable/Disable
+// Algorithm", page 10: AA 55 A0, and AA 55 80 AA 55 20, on A14..A0).
 const At29Type kTypes[] = {
     {"AT29C256", kAt29c256Pinout, 15, 64, 0x1F, 0xDC},
     {"AT29C040A", JedecPinoutOf(32), 19, 256, 0x1F, 0xA4},

@@ -51,9 +51,9 @@ public:
     void setDataProtection(bool on) { protected_ = on; }
     bool busy() const { return busy_; }
 
-    // AT29C256 "Program Cycle Characteristics": tBLC 150 us max, tWC 10 ms max;
-    // the AT29C020 and AT29C040A data sheets give the same 150 us window and a
-    // 10 ms sector program cycle.
+    // "Program Cycle Characteristics" of the AT29C256 (doc 0046) and of the
+    // AT29C040A (doc 0333I, page 9): tBLC 150 us max, tWC 10 ms max, the same
+    // on both parts.
     static constexpr std::int64_t LoadWindowPs = 150'000'000;
     static constexpr std::int64_t WriteCyclePs = 10'000'000'000;
     // "Hardware data protection (b): once Vcc has reached the Vcc sense level,

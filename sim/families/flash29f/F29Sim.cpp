@@ -52,15 +52,17 @@ void programFlashByte(Box& box, std::uint8_t data) {
 
 } // namespace
 
+void installF29Ops(OpcodeTable& t) {
+    installBusModeOp(t);
+    t.add(op::ProgramFlash, OpcodeSpec::make("program flash byte", 1, 1, [](Box& box, std::uint8_t, OpArgs a) {
+              programFlashByte(box, a[0]);
+          }));
+}
+
 SimFamily F29SimFamily() {
     SimFamily f;
     f.dialogClass = kDialogClass;
-    f.installOps = [](OpcodeTable& t) {
-        installBusModeOp(t);
-        t.add(op::ProgramFlash, OpcodeSpec::make("program flash byte", 1, 1, [](Box& box, std::uint8_t, OpArgs a) {
-                  programFlashByte(box, a[0]);
-              }));
-    };
+    f.installOps = installF29Ops;
     f.offers = [] {
         std::vector<ChipOffer> offers;
         for (std::size_t i = 0; i < kF29Rows.size(); ++i) {

@@ -1,8 +1,6 @@
 #include "sim/families/pic16c8x/Pic16Chip.h"
 
-#include "sim/PinLabels.h"
-
-#include "sim/ChipRatings.h"
+#include "sim/families/pic16c8x/PicPackage.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,8 +13,6 @@ namespace quarvin::sim {
 
 namespace {
 
-constexpr int kFrameBits = 16;
-constexpr int kCommandBits = 6;
 constexpr std::uint32_t kDeviceIdAddress = 0x2006;
 constexpr std::uint16_t kNoDeviceId = 0x3FFF;
 // A word whose erase/write cycle was cut short keeps its low seven bits erased.
@@ -54,17 +50,10 @@ const Pic16Type* FindPic16Type(const std::string& name) {
 }
 
 Pic16Chip::Pic16Chip(const Pic16Type& type)
-    : type_(type), cells_(type.words * 2, 0xFF), data_(type.dataBytes, 0xFF) {
-    for (std::uint32_t w = 0; w < type.words; ++w) cells_[2 * w + 1] = 0x3F;
-}
+    : PicSerialChip(type.pins, type.words, type.dataBytes, static_cast<std::uint16_t>(kPicWordMask & ~type.implementedConfig)),
+      type_(type) {}
 
-Pic16Chip::Pinout Pic16Chip::pinout() const {
-    switch (type_.pins) {
-    case 28: return {1, 27, 28, {20, 20}, {8, 19}};
-    case 40: return {1, 39, 40, {11, 32}, {12, 31}};
-    default: return {4, 12, 13, {14, 14}, {5, 5}};
-    }
-}
+Pic16Chip::Pinout Pic16Chip::pinout() const { return pins(); }
 
 void Pic16Chip::erase() {
     eraseProgram();
@@ -74,63 +63,10 @@ void Pic16Chip::erase() {
     markChanged();
 }
 
-std::vector<std::uint8_t> Pic16Chip::extraState() const {
-    std::vector<std::uint8_t> s;
-    s.push_back(static_cast<std::uint8_t>(config_ & 0xFF));
-    s.push_back(static_cast<std::uint8_t>(config_ >> 8));
-    for (std::uint16_t id : ids_) {
-        s.push_back(static_cast<std::uint8_t>(id & 0xFF));
-        s.push_back(static_cast<std::uint8_t>(id >> 8));
-    }
-    s.insert(s.end(), data_.begin(), data_.end());
-    return s;
-}
-
-bool Pic16Chip::loadExtraState(const std::vector<std::uint8_t>& s) {
-    if (s.size() != 10 + data_.size()) return false;
-    const auto word = [&s](std::size_t i) { return static_cast<std::uint16_t>((s[i] | s[i + 1] << 8) & kPicWordMask); };
-    config_ = static_cast<std::uint16_t>(word(0) | (kPicWordMask & ~type_.implementedConfig));
-    for (std::size_t i = 0; i < ids_.size(); ++i) ids_[i] = word(2 + 2 * i);
-    std::copy(s.begin() + 10, s.end(), data_.begin());
-    return true;
-}
-
-bool Pic16Chip::powered(const ChipView& v) const {
-    const Pinout p = pinout();
-    const bool vdd = v.hasVcc(p.vdd[0]) || v.hasVcc(p.vdd[1]);
-    const bool vss = v.hasGround(p.vss[0]) || v.hasGround(p.vss[1]);
-    return vdd && vss;
-}
-
 void Pic16Chip::reset() {
     programming_ = false;
-    phase_ = Phase::Command;
-    bits_ = 0;
-    shift_ = 0;
-    driving_ = false;
+    frames_.reset();
     armed_ = Armed::None;
-}
-
-std::uint16_t Pic16Chip::programWord(std::uint32_t w) const {
-    const std::uint32_t a = 2 * (w % type_.words);
-    const std::uint8_t low = faults().applyStuck(a, cells_[a]);
-    const std::uint8_t high = faults().applyStuck(a + 1, cells_[a + 1]);
-    return static_cast<std::uint16_t>((low | high << 8) & kPicWordMask);
-}
-
-void Pic16Chip::setProgramWord(std::uint32_t w, std::uint16_t value) {
-    const std::uint32_t a = 2 * (w % type_.words);
-    if (faults().programBlocked(a)) return;
-    cells_[a] = static_cast<std::uint8_t>(value & 0xFF);
-    cells_[a + 1] = static_cast<std::uint8_t>((value >> 8) & 0x3F);
-    markChanged();
-}
-
-void Pic16Chip::eraseProgram() {
-    for (std::uint32_t w = 0; w < type_.words; ++w) {
-        cells_[2 * w] = 0xFF;
-        cells_[2 * w + 1] = 0x3F;
-    }
 }
 
 std::uint16_t Pic16Chip::readWord() const {
@@ -224,12 +160,11 @@ void Pic16Chip::command(std::uint8_t cmd, std::int64_t now) {
     switch (cmd) {
     case piccmd::LoadConfiguration:
     case piccmd::LoadProgramData:
-    case piccmd::LoadDataMemory: phase_ = Phase::DataIn; break;
+    case piccmd::LoadDataMemory: frames_.expectLoad(); break;
     case piccmd::ReadProgramData:
     case piccmd::ReadDataMemory:
         armed_ = Armed::None;
-        outWord_ = readWord();
-        phase_ = Phase::DataOut;
+        frames_.sendWord(readWord());
         break;
     case piccmd::IncrementAddress:
         armed_ = Armed::None;
@@ -271,39 +206,7 @@ void Pic16Chip::clockRise(std::int64_t now) {
         finishCycle(now);
         if (cycle_.kind != CycleKind::None) spoilCycle();
     }
-    if (phase_ == Phase::DataOut) {
-        // Rising edge k (1..16) of the frame: data bits on edges 2..15.
-        const int edge = bits_ + 1;
-        driving_ = edge >= 2 && edge <= 15;
-        driveHigh_ = driving_ && ((outWord_ >> (edge - 2)) & 1) != 0;
-    }
-}
-
-void Pic16Chip::clockFall(bool dataHigh, std::int64_t now) {
-    if (dataHigh) shift_ |= 1u << bits_;
-    ++bits_;
-    switch (phase_) {
-    case Phase::Command:
-        if (bits_ < kCommandBits) return;
-        {
-            const auto cmd = static_cast<std::uint8_t>(shift_ & 0x3F);
-            bits_ = 0;
-            shift_ = 0;
-            command(cmd, now);
-        }
-        return;
-    case Phase::DataIn:
-        if (bits_ < kFrameBits) return;
-        loaded(static_cast<std::uint16_t>((shift_ >> 1) & kPicWordMask));
-        break;
-    case Phase::DataOut:
-        if (bits_ < kFrameBits) return;
-        driving_ = false;
-        break;
-    }
-    phase_ = Phase::Command;
-    bits_ = 0;
-    shift_ = 0;
+    frames_.rise();
 }
 
 ChipDrive Pic16Chip::update(const ChipView& v) {
@@ -333,33 +236,14 @@ ChipDrive Pic16Chip::update(const ChipView& v) {
 
     const bool clockHigh = v.high(p.rb6);
     if (clockHigh && !clockHigh_) clockRise(v.nowPs);
-    else if (!clockHigh && clockHigh_) clockFall(v.high(p.rb7), v.nowPs);
+    else if (!clockHigh && clockHigh_) {
+        const PicSerialFrames::Event e = frames_.fall(v.high(p.rb7));
+        if (e.kind == PicSerialFrames::Event::Kind::Command) command(e.command, v.nowPs);
+        else if (e.kind == PicSerialFrames::Event::Kind::Loaded) loaded(e.word);
+    }
     clockHigh_ = clockHigh;
-    if (driving_) d.drive(p.rb7, driveHigh_);
+    if (frames_.driving()) d.drive(p.rb7, frames_.driveHigh());
     return d;
-}
-
-// "Voltage on any pin with respect to VSS (except VDD, MCLR and RA4) -0.3 V to
-// (VDD + 0.3 V); voltage on VDD with respect to VSS -0.3 to +7.5 V; voltage on
-// MCLR with respect to VSS -0.3 to +14 V".
-ChipRatings Pic16Chip::ratings() const {
-    const Pinout p = pinout();
-    ChipRatings r = ProgrammableRatings(p.vdd[0], p.vss[0], rating::Signal7V, UnpoweredInputs::Forbidden, p.mclr,
-                                        rating::Vpp14V);
-    r.supplyMaxMillivolts = 7500;
-    r.supply |= pinBit(p.vdd[1]);
-    r.ground |= pinBit(p.vss[1]);
-    return r;
-}
-
-// The serial programming pins of the package; the others are left alone.
-quarvin::Pinout Pic16Chip::pinLabels() const {
-    const Pinout p = pinout();
-    PinLabels labels(type_.pins);
-    labels.pin(p.mclr, "MCLR/VPP", PinRole::Vpp).pin(p.rb6, "RB6", PinRole::Clock).pin(p.rb7, "RB7", PinRole::Data);
-    for (int pin : p.vdd) labels.pin(pin, "VDD", PinRole::Vcc);
-    for (int pin : p.vss) labels.pin(pin, "VSS", PinRole::Ground);
-    return labels.take();
 }
 
 } // namespace quarvin::sim

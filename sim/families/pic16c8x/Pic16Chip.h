@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/families/pic16c8x/PicSerialChip.h"
+#include "sim/families/pic16c8x/PicSerialFrames.h"
 
 namespace quarvin::sim {
 
@@ -33,27 +35,14 @@ struct Pic16Type {
 
 const Pic16Type* FindPic16Type(const std::string& name);
 
-class Pic16Chip : public Chip {
+class Pic16Chip : public PicSerialChip {
 public:
     explicit Pic16Chip(const Pic16Type& type);
 
-    int pinCount() const override { return type_.pins; }
-    ChipRatings ratings() const override;
-    quarvin::Pinout pinLabels() const override;
     ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
-    // Program memory, word w at bytes 2w (low) and 2w+1 (high).
-    std::vector<std::uint8_t>& memory() override { return cells_; }
     int ratedVppMillivolts() const override { return RatedVppMillivolts; }
     void erase() override;
-    // Configuration word (2 bytes, low first), the four ID words (8 bytes), then
-    // the data memory.
-    std::vector<std::uint8_t> extraState() const override;
-    bool loadExtraState(const std::vector<std::uint8_t>& state) override;
-
-    std::uint16_t configWord() const { return config_; }
-    std::uint16_t idWord(int i) const { return ids_[static_cast<std::size_t>(i)]; }
-    std::vector<std::uint8_t>& dataMemory() { return data_; }
     bool codeProtected() const { return (config_ & type_.codeProtect) != type_.codeProtect; }
     bool inProgrammingMode() const { return programming_; }
 
@@ -64,7 +53,6 @@ public:
     static constexpr std::int64_t BulkEraseCyclePs = 10'000'000'000; // 10 ms
 
 private:
-    enum class Phase { Command, DataIn, DataOut };
     enum class Armed { None, EraseProgram, EraseData, ProtectClearHalf, ProtectClear };
     enum class CycleKind { None, WriteWord, EraseProgram, EraseData, EraseAll };
     struct Cycle {
@@ -75,15 +63,10 @@ private:
         std::int64_t endPs = 0;
     };
 
-    struct Pinout {
-        int mclr, rb6, rb7;
-        std::array<int, 2> vdd, vss;
-    };
+    using Pinout = PicPackagePins;
     Pinout pinout() const;
-    bool powered(const ChipView& v) const;
     void reset();
     void clockRise(std::int64_t now);
-    void clockFall(bool dataHigh, std::int64_t now);
     void command(std::uint8_t cmd, std::int64_t now);
     void loaded(std::uint16_t word);
     void beginProgramming(std::int64_t now);
@@ -91,27 +74,15 @@ private:
     void spoilCycle();
     void writeWord(std::uint32_t address, std::uint16_t value, bool dataMemory);
     std::uint16_t readWord() const;
-    std::uint16_t programWord(std::uint32_t w) const;
-    void setProgramWord(std::uint32_t w, std::uint16_t value);
-    void eraseProgram();
 
     const Pic16Type& type_;
-    std::vector<std::uint8_t> cells_;
-    std::vector<std::uint8_t> data_;
-    std::uint16_t config_ = 0x3FFF;
-    std::array<std::uint16_t, 4> ids_{0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF};
 
     bool programming_ = false;
     bool mclrWasLow_ = false;
     bool clockHigh_ = false;
     std::uint32_t pc_ = 0;
-    Phase phase_ = Phase::Command;
-    int bits_ = 0;
-    unsigned shift_ = 0;
+    PicSerialFrames frames_;
     std::uint8_t command_ = 0;
-    std::uint16_t outWord_ = 0;
-    bool driving_ = false;
-    bool driveHigh_ = false;
     std::uint16_t programLatch_ = 0x3FFF;
     std::uint8_t dataLatch_ = 0xFF;
     bool lastLoadData_ = false;

@@ -6,8 +6,6 @@
 
 namespace quarvin {
 
-namespace {
-
 MemoryForm F29Form() {
     MemoryForm f = FlashMemoryForm();
     f.autoCaption = QV_TEXT("Auto pro");
@@ -15,8 +13,6 @@ MemoryForm F29Form() {
     f.buttons = {{"Erase", "Erase", MemoryStep::Erase}, {"UnProtectChip", QV_TEXT("Unprot"), MemoryStep::Unprotect}};
     return f;
 }
-
-} // namespace
 
 F29Dialog::F29Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, "P29F", F29Form()) {}
 

@@ -6,6 +6,9 @@
 
 namespace quarvin {
 
+// The form: the flash pattern with "Auto pro", Erase and "Unprot".
+MemoryForm F29Form();
+
 class F29Dialog : public MemoryDialog {
 public:
     static constexpr const char* kFormClass = "TP29fxxx";

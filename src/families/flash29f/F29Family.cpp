@@ -25,6 +25,10 @@ F29Session::F29Session()
                     {MemoryStep::Program, MemoryStep::Verify},
                     {MemoryStep::Erase, MemoryStep::Blank, MemoryStep::Program, MemoryStep::Verify}) {}
 
+F29Session::F29Session(std::string family, std::vector<Step> steps, std::vector<MemoryStep> autoSteps,
+                       std::vector<MemoryStep> autoAllowed)
+    : MemorySession(std::move(family), std::move(steps), std::move(autoSteps), std::move(autoAllowed)) {}
+
 std::uint32_t F29Session::lastAddress(int subType) const { return RowOf(subType).lastAddress; }
 
 void F29Session::start(LinkState& link) {

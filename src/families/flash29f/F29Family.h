@@ -14,6 +14,9 @@ public:
     void start(LinkState& link) override;
 
 protected:
+    // For a family that runs the 29F steps on its own rows.
+    F29Session(std::string family, std::vector<Step> steps, std::vector<MemoryStep> autoSteps,
+               std::vector<MemoryStep> autoAllowed);
     OperationResult runStep(MemoryStep step, const SessionJob& job) override;
 };
 

@@ -26,7 +26,13 @@ constexpr int kDq6Pin = 24, kDq7Pin = 25, kA9Pin = 30;
 constexpr int kWriteEnable = ProgramEnable; // /WE of the 32-pin flash: socket pin 35
 constexpr int kEraseAttempts = 20, kStatusWaits = 10;
 
-void CommandWrite(LinkState& link, const F29Row& row, std::uint32_t a, std::uint8_t d) {
+constexpr std::uint32_t kUnlockAddress1 = 0x5555, kUnlockAddress2 = 0x2AAA;
+constexpr std::uint8_t kUnlockData1 = 0xAA, kUnlockData2 = 0x55;
+constexpr std::uint8_t kIdentifyCommand = 0x90, kResetCommand = 0xF0;
+
+} // namespace
+
+void WriteF29Command(LinkState& link, const F29Row& row, std::uint32_t a, std::uint8_t d) {
     SetF29Address(link, row, a);
     PinHigh(link, OutputEnable);
     WritePort(link, DataPort, d);
@@ -36,23 +42,22 @@ void CommandWrite(LinkState& link, const F29Row& row, std::uint32_t a, std::uint
     PinHigh(link, ChipEnable);
 }
 
-constexpr std::uint32_t kUnlockAddress1 = 0x5555, kUnlockAddress2 = 0x2AAA;
-constexpr std::uint8_t kUnlockData1 = 0xAA, kUnlockData2 = 0x55;
-constexpr std::uint8_t kIdentifyCommand = 0x90, kResetCommand = 0xF0;
+void SendF29ChipErase(LinkState& link, const F29Row& row) {
+    for (auto [a, d] : {std::pair{0x5555u, 0xAA}, {0x2AAAu, 0x55}, {0x5555u, 0x80}, {0x5555u, 0xAA},
+                        {0x2AAAu, 0x55}, {0x5555u, 0x10}})
+        WriteF29Command(link, row, a, static_cast<std::uint8_t>(d));
+}
 
-// The codes the software identification command gives. Read only when the
-// operation itself saw nothing that only a chip could have answered, so a
-// present chip's stream gains nothing.
-ChipCodes ReadIdentifyCodes(LinkState& link, const F29Row& row) {
+ChipCodes ReadF29Codes(LinkState& link, const F29Row& row) {
     QuietSocket(link);
     ConnectGround(link, pin::Ground);
     ConnectVcc(link, row.supplyPin);
     Delay(link, kPowerUpTicks);
     ChooseF29BusMode(link);
     SetDataWidth(link, kWriteBusMode);
-    CommandWrite(link, row, kUnlockAddress1, kUnlockData1);
-    CommandWrite(link, row, kUnlockAddress2, kUnlockData2);
-    CommandWrite(link, row, kUnlockAddress1, kIdentifyCommand);
+    WriteF29Command(link, row, kUnlockAddress1, kUnlockData1);
+    WriteF29Command(link, row, kUnlockAddress2, kUnlockData2);
+    WriteF29Command(link, row, kUnlockAddress1, kIdentifyCommand);
     SetDataWidth(link, kReadBusMode);
     SetF29Address(link, row, 0);
     EnableOutputs(link);
@@ -60,12 +65,10 @@ ChipCodes ReadIdentifyCodes(LinkState& link, const F29Row& row) {
     SetF29Address(link, row, 1);
     const std::uint8_t device = ReadPort(link, DataPort);
     SetDataWidth(link, kWriteBusMode);
-    CommandWrite(link, row, 0, kResetCommand);
+    WriteF29Command(link, row, 0, kResetCommand);
     QuietSocket(link);
     return {maker, device};
 }
-
-} // namespace
 
 void ChooseF29BusMode(LinkState& link) {
     // The 32-pin bus mode leaves socket pins 7 and 8 as inputs, and pin 8 is
@@ -130,9 +133,7 @@ OperationResult EraseSteps(const F29Job& job) {
         }
         SetDataWidth(link, kWriteBusMode);
         PinHigh(link, OutputEnable);
-        for (auto [a, d] : {std::pair{0x5555u, 0xAA}, {0x2AAAu, 0x55}, {0x5555u, 0x80}, {0x5555u, 0xAA},
-                            {0x2AAAu, 0x55}, {0x5555u, 0x10}})
-            CommandWrite(link, row, a, static_cast<std::uint8_t>(d));
+        SendF29ChipErase(link, row);
         Delay(link, kPowerUpTicks);
         SetDataWidth(link, kReadBusMode);
         PinLow(link, OutputEnable);
@@ -151,7 +152,7 @@ OperationResult EraseSteps(const F29Job& job) {
     // A fast part may finish before the first status read: its codes tell it
     // from an empty socket.
     if (blank.ok() && !sawBusy)
-        if (auto noChip = FailUnlessCodesAnswer(ReadIdentifyCodes(link, row), PresenceCheckedStep::Erase, 0))
+        if (auto noChip = FailUnlessCodesAnswer(ReadF29Codes(link, row), PresenceCheckedStep::Erase, 0))
             return *noChip;
     return blank;
 }
@@ -208,7 +209,7 @@ OperationResult ProgramF29(const F29Job& job) {
     PowerDownAfterFlashProgram(link);
     if (!chipAnswered)
         if (auto noChip =
-                FailUnlessCodesAnswer(ReadIdentifyCodes(link, row), PresenceCheckedStep::Program, s.device))
+                FailUnlessCodesAnswer(ReadF29Codes(link, row), PresenceCheckedStep::Program, s.device))
             return *noChip;
     return OperationResult::done("OK!", EndOfBufferNote(s));
 }

@@ -42,7 +42,8 @@ McuForm Pic16Form() {
 
 } // namespace
 
-Pic16Dialog::Pic16Dialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, QV_TEXT("P16c8x"), Pic16Form()) {
+Pic16Dialog::Pic16Dialog(DeviceContext& ctx, const Pic16Profile& profile)
+    : McuDialog(ctx, profile.formClass, profile.caption, Pic16Form()), profile_(profile) {
     const int y = extrasTop();
     add(ControlKind::CheckBox, "CheckBox1", QV_TEXT("Sec"), 12, y, 60, 17);
     add(ControlKind::CheckBox, "CheckBox2", QV_TEXT("WTD"), 76, y, 60, 17).setChecked(true);
@@ -63,7 +64,7 @@ Pic16Dialog::Pic16Dialog(DeviceContext& ctx) : McuDialog(ctx, kFormClass, QV_TEX
 }
 
 const Pic16Row& Pic16Dialog::row() const {
-    return kPic16Rows[static_cast<std::size_t>(selectedRow(static_cast<int>(kPic16Rows.size())))];
+    return profile_.rows[static_cast<std::size_t>(selectedRow(static_cast<int>(profile_.rows.size())))];
 }
 
 Pic16Settings Pic16Dialog::settingsFromControls() {
@@ -98,10 +99,10 @@ Pic16Config Pic16Dialog::configFromControls() {
     c.word = BuildPic16Config(row(), s.osc, s.wdt, s.pwrt, s.sec);
     // A file's word is written as it is while the controls still show it: it
     // carries bits the controls do not map.
-    if (fileConfig_ && ControlsOfPic16Config(*fileConfig_).oscIndex == s.osc &&
-        ControlsOfPic16Config(*fileConfig_).wdt == s.wdt && ControlsOfPic16Config(*fileConfig_).pwrt == s.pwrt &&
-        ControlsOfPic16Config(*fileConfig_).protect == s.sec)
-        c.word = *fileConfig_;
+    if (fileConfig_) {
+        const Pic16ConfigControls f = ControlsOfPic16Config(row(), *fileConfig_);
+        if (f.oscIndex == s.osc && f.wdt == s.wdt && f.pwrt == s.pwrt && f.protect == s.sec) c.word = *fileConfig_;
+    }
     unsigned id = 0;
     const std::string text = control("Edit1").text();
     if (std::sscanf(text.c_str(), "%4x", &id) == 1) userId_ = static_cast<std::uint16_t>(id);
@@ -121,7 +122,7 @@ void Pic16Dialog::takeConfigFromBuffer() {
         return;
     }
     const std::uint16_t config = word & kPicWordMask;
-    const Pic16ConfigControls c = ControlsOfPic16Config(config);
+    const Pic16ConfigControls c = ControlsOfPic16Config(row(), config);
     showSettings({c.protect, c.wdt, c.pwrt, c.oscIndex});
     fileConfig_ = config;
     setMessage(Format("Config %04x from file", config), false);
@@ -144,25 +145,25 @@ bool Pic16Dialog::keepsFlag(McuStep step, const OperationResult& result) const {
 OperationResult Pic16Dialog::run(McuStep step, const OperationHooks& hooks) {
     if (row().chip == nullptr) return OperationResult::refused("No device type selected");
     const Pic16Job job{link(), row(), buffer(), hooks, prompts(), hasHexWindow()};
+    const Pic16FamilyOps& ops = profile_.ops;
     switch (step) {
-    case McuStep::Read: return ReadPic16(job);
-    case McuStep::Erase:
-        return ErasePic16(job, static_cast<Pic16EraseMode>(control("RadioGroup2").itemIndex()));
-    case McuStep::Blank: return BlankPic16(job);
+    case McuStep::Read: return ops.read(job);
+    case McuStep::Erase: return ops.erase(job, static_cast<Pic16EraseMode>(control("RadioGroup2").itemIndex()));
+    case McuStep::Blank: return ops.blank(job);
     case McuStep::Program: {
-        OperationResult r = ProgramPic16(job, control("Speed").itemIndex());
-        if (r.ok()) r.message += Pic16ConfigNotInChip(job);
+        OperationResult r = ops.program(job, control("Speed").itemIndex());
+        if (r.ok()) r.message += ops.configNotInChip(job);
         return r;
     }
-    case McuStep::Verify: return VerifyPic16(job);
-    case McuStep::Protect: return WritePic16Config(job, configFromControls());
+    case McuStep::Verify: return ops.verify(job);
+    case McuStep::Protect: return ops.writeConfig(job, configFromControls());
     case McuStep::ReadFuse:
     case McuStep::WriteFuse: break; // no such buttons on this form
     case McuStep::Id: {
-        OperationResult r = ReadPic16Config(job);
+        OperationResult r = ops.readConfig(job);
         if (!r.ok()) return r;
         const auto word = static_cast<std::uint16_t>(r.value & 0xFFFF);
-        const Pic16ConfigControls c = ControlsOfPic16Config(word);
+        const Pic16ConfigControls c = ControlsOfPic16Config(row(), word);
         showSettings({c.protect, c.wdt, c.pwrt, c.oscIndex});
         userId_ = static_cast<std::uint16_t>(r.value >> 16);
         control("Edit1").setText(Format("%04x", userId_));

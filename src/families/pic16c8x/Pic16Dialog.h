@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "families/framework/McuDialog.h"
-#include "families/pic16c8x/Pic16Operations.h"
+#include "families/pic16c8x/Pic16Profile.h"
 #include "families/pic16c8x/Pic16Settings.h"
 
 namespace quarvin {
@@ -14,7 +14,7 @@ namespace quarvin {
 class Pic16Dialog : public McuDialog {
 public:
     static constexpr const char* kFormClass = "TP16c8x";
-    explicit Pic16Dialog(DeviceContext& ctx);
+    explicit Pic16Dialog(DeviceContext& ctx, const Pic16Profile& profile = kPic16Profile);
 
     void RdConfigClick() { IDClick(); }
     void WtConfigClick() { SecrityClick(); }
@@ -31,6 +31,7 @@ protected:
 
 private:
     const Pic16Row& row() const;
+    const Pic16Profile& profile_;
     Pic16Settings settingsFromControls();
     void showSettings(const Pic16Settings& s);
     void readSettingsFile();

@@ -23,18 +23,25 @@ SocketPlacement PlacementOf(const Pic16Row& r) {
 
 } // namespace
 
-FamilyEntry Pic16Family() {
+FamilyEntry Pic16FamilyEntry(const Pic16Profile& profile, int programmingMillivolts,
+                             decltype(FamilyEntry::makeDialog) makeDialog) {
     FamilyEntry e;
-    e.makeDialog = [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<Pic16Dialog>(ctx); };
-    e.subTypes = [] {
+    e.makeDialog = std::move(makeDialog);
+    e.subTypes = [&profile, programmingMillivolts] {
         std::vector<SubTypeSummary> rows;
-        for (const Pic16Row& r : kPic16Rows)
-            rows.push_back({r.name, r.chip ? r.lastByteAddress + 1 : 0, r.chip ? kProgrammingMillivolts : 0,
+        for (const Pic16Row& r : profile.rows)
+            rows.push_back({r.name, r.chip ? r.lastByteAddress + 1 : 0, r.chip ? programmingMillivolts : 0,
                             r.chip ? r.chip : "", PlacementOf(r)});
         return rows;
     };
-    e.makeSession = [] { return std::make_unique<Pic16Session>(); };
+    e.makeSession = [&profile] { return std::make_unique<Pic16Session>(profile); };
     return e;
+}
+
+FamilyEntry Pic16Family() {
+    return Pic16FamilyEntry(kPic16Profile, kProgrammingMillivolts, [](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> {
+        return std::make_unique<Pic16Dialog>(ctx);
+    });
 }
 
 } // namespace quarvin

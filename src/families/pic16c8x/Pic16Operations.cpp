@@ -23,7 +23,7 @@ constexpr int kConfigWriteTicks = 300;
 constexpr int kBulkEraseTicks = 5000;
 constexpr int kProtectClearTicks = 500;
 constexpr int kIncrementsToConfigWord = 7;
-constexpr int kConfigLocations = 8;
+constexpr int kConfigLocations = kPicConfigLocations;
 constexpr std::uint16_t kConfigReadLoad = 0x00FF;
 constexpr std::uint16_t kConfigWriteLoad = 0x0FFF;
 constexpr std::uint16_t kEraseLoad = 0xFFFF;
@@ -105,12 +105,17 @@ void WriteConfigLocation(LinkState& link, int index, std::uint16_t value) {
     Delay(link, kConfigWriteTicks);
 }
 
-// The eight words of the configuration space, 0x2000..0x2007.
-std::array<std::uint16_t, kConfigLocations> ReadConfigSpace(LinkState& link, const Pic16Row& row) {
+void EnterPic16(LinkState& link, const Pic16Row& row) {
     PowerUp(link, row);
     EnterProgramming(link, row);
+}
+
+} // namespace
+
+PicConfigSpace ReadPicConfigSpace(LinkState& link, const Pic16Row& row, const PicSocketSteps& steps) {
+    steps.enter(link, row);
     PicWriteWord(link, piccmd::LoadConfiguration, kConfigReadLoad);
-    std::array<std::uint16_t, kConfigLocations> words{};
+    PicConfigSpace words{};
     CommandsAhead reads(link);
     for (std::uint16_t& w : words) {
         reads.send({op::PicReadWord, piccmd::ReadProgramData}, 2, kWordReadBoxMicroseconds,
@@ -118,9 +123,11 @@ std::array<std::uint16_t, kConfigLocations> ReadConfigSpace(LinkState& link, con
         PicCommand(link, piccmd::IncrementAddress);
     }
     reads.drain();
-    PowerOff(link);
+    steps.leave(link);
     return words;
 }
+
+namespace {
 
 void EraseProgram(LinkState& link, const Pic16Row& row) {
     PowerUp(link, row);
@@ -162,33 +169,26 @@ void ClearProtection(LinkState& link, const Pic16Row& row) {
 // from an empty socket without writing anything. The 18-pin rows also stand for
 // parts without a device ID (16C84, 16F83, 16F84), whose blank words read the
 // same as an empty socket: their messages say so.
-constexpr std::size_t kDeviceIdLocation = 6;
-
 bool RowHasDeviceId(const Pic16Row& row) {
     return PackageOf(row) == Pic16Package::Dip28 || PackageOf(row) == Pic16Package::Dip40;
 }
 
-bool NoPartAnswers(const std::array<std::uint16_t, kConfigLocations>& config) {
-    return (config[kDeviceIdLocation] & kPicWordMask) == kPicWordMask;
+std::optional<OperationResult> NoPartAnswers(const Pic16Row&, const PicConfigSpace& config) {
+    if ((config[kPicDeviceIdLocation] & kPicWordMask) != kPicWordMask) return std::nullopt;
+    return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kPicDeviceIdLocation);
 }
 
-// Rows with a device ID: reads it and returns false when no part answers.
-bool PartPresent(LinkState& link, const Pic16Row& row) {
-    return !RowHasDeviceId(row) || !NoPartAnswers(ReadConfigSpace(link, row));
-}
 
 std::string Unchecked(const char* text, const Pic16Row& row, const char* caveat) {
     return RowHasDeviceId(row) ? std::string(text) : std::string(text) + caveat;
 }
 
-OperationResult Stopped(LinkState& link, std::uint32_t a) {
-    PowerOff(link);
+OperationResult Stopped(LinkState& link, std::uint32_t a, const PicSocketSteps& steps) {
+    steps.leave(link);
     return OperationResult::stopped(a);
 }
 
-std::uint16_t BufferWord(const MainBuffer& buf, std::uint32_t a) {
-    return static_cast<std::uint16_t>(buf[a] | buf[a + 1] << 8);
-}
+std::uint16_t BufferWord(const MainBuffer& buf, std::uint32_t a) { return PicBufferWord(buf, a); }
 
 // Rows without a device ID: reads back the first word the buffer did not leave
 // erased. A part holds it; an empty socket reads 3fff. False when every word was
@@ -208,7 +208,22 @@ bool ProgrammedWordReadsBack(const Pic16Job& job) {
     return w == (BufferWord(job.buffer, first) & kPicWordMask);
 }
 
+const PicSocketSteps kPic16Steps{EnterPic16, PowerOff, NoPartAnswers};
+
 } // namespace
+
+std::optional<OperationResult> PicPartRefused(const Pic16Job& job, const PicSocketSteps& steps) {
+    if (!RowHasDeviceId(job.row)) return std::nullopt;
+    return steps.judge(job.row, ReadPicConfigSpace(job.link, job.row, steps));
+}
+
+std::uint16_t PicBufferWord(const MainBuffer& buf, std::uint32_t a) {
+    return static_cast<std::uint16_t>(buf[a] | buf[a + 1] << 8);
+}
+
+void KeepPicWords(MainBuffer& buf, std::uint32_t last) {
+    for (std::uint32_t a = 1; a <= last; a += 2) buf[a] = static_cast<std::uint8_t>(buf[a] % 64);
+}
 
 void PicCommand(LinkState& link, std::uint8_t command) {
     SendByte(link, op::PicCommand);
@@ -232,15 +247,16 @@ void PicWriteWord(LinkState& link, std::uint8_t command, std::uint16_t data) {
     SendByte(link, static_cast<std::uint8_t>(frame >> 8));
 }
 
-OperationResult ReadPic16(const Pic16Job& job) {
+OperationResult ReadPic16(const Pic16Job& job) { return ReadPicProgram(job, kPic16Steps); }
+
+OperationResult ReadPicProgram(const Pic16Job& job, const PicSocketSteps& steps) {
     LinkState& link = job.link;
     const std::uint32_t last = job.row.lastByteAddress;
     job.hooks.say("Reading...", true);
-    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
+    if (auto refused = PicPartRefused(job, steps)) return *refused;
     std::uint16_t sum = 0;
     bool allErased = true; // what an empty socket reads
-    PowerUp(link, job.row);
-    EnterProgramming(link, job.row);
+    steps.enter(link, job.row);
     StagedRead read(last);
     const McuReadRun run = ReadWords(link, last, job.hooks, [&](std::uint32_t a, std::uint16_t w) {
         read[a] = static_cast<std::uint8_t>(w & 0xFF);
@@ -250,9 +266,9 @@ OperationResult ReadPic16(const Pic16Job& job) {
         return true;
     });
     read.commit(job.buffer, run);
-    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
+    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at, steps);
     job.hooks.show(last, last);
-    PowerOff(link);
+    steps.leave(link);
     const std::string finished = Format("Finished,Sum=%04x", sum);
     OperationResult r =
         OperationResult::done(allErased ? Unchecked(finished.c_str(), job.row, kPic16EmptyReadsTheSame) : finished);
@@ -263,7 +279,7 @@ OperationResult ReadPic16(const Pic16Job& job) {
 OperationResult ErasePic16(const Pic16Job& job, Pic16EraseMode mode) {
     LinkState& link = job.link;
     job.hooks.say("Erase...", true);
-    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
+    if (auto refused = PicPartRefused(job, kPic16Steps)) return *refused;
     switch (mode) {
     case Pic16EraseMode::Code: EraseProgram(link, job.row); break;
     case Pic16EraseMode::Data: EraseData(link, job.row); break;
@@ -280,26 +296,27 @@ OperationResult ErasePic16(const Pic16Job& job, Pic16EraseMode mode) {
     return OperationResult::done(Unchecked("Finished", job.row, kPic16EmptyNotTold));
 }
 
-OperationResult BlankPic16(const Pic16Job& job) {
+OperationResult BlankPic16(const Pic16Job& job) { return BlankPicProgram(job, kPic16Steps); }
+
+OperationResult BlankPicProgram(const Pic16Job& job, const PicSocketSteps& steps) {
     LinkState& link = job.link;
     const std::uint32_t last = job.row.lastByteAddress;
     job.hooks.say("Verify...", true);
-    const auto config = ReadConfigSpace(link, job.row);
-    if (RowHasDeviceId(job.row) && NoPartAnswers(config))
-        return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
+    const auto config = ReadPicConfigSpace(link, job.row, steps);
+    if (RowHasDeviceId(job.row))
+        if (auto refused = steps.judge(job.row, config)) return *refused;
     if ((config[kConfigLocations - 1] & kPicWordMask) != kPicWordMask)
         return OperationResult::failed(QV_TEXT("ONFIG not blank"), kPicConfigWordAddress);
-    PowerUp(link, job.row);
-    EnterProgramming(link, job.row);
+    steps.enter(link, job.row);
     const McuReadRun run =
         ReadWords(link, last, job.hooks, [](std::uint32_t, std::uint16_t w) { return w == kPicWordMask; });
-    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
+    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at, steps);
     if (run.end == McuReadRun::End::Rejected) {
         job.hooks.show(run.at, last);
-        PowerOff(link);
+        steps.leave(link);
         return OperationResult::failed("Not blank!", run.at);
     }
-    PowerOff(link);
+    steps.leave(link);
     return OperationResult::done(Unchecked(QV_TEXT("Blank OK!"), job.row, kPic16EmptyReadsTheSame));
 }
 
@@ -310,10 +327,9 @@ OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
         return OperationResult::refused(kNoFileOpenedText);
     }
     const std::uint32_t last = job.row.lastByteAddress;
-    // The buffer keeps 14-bit words.
-    for (std::uint32_t a = 1; a <= last; a += 2) job.buffer[a] = static_cast<std::uint8_t>(job.buffer[a] % 64);
+    KeepPicWords(job.buffer, last);
     job.hooks.say("Programming...", true);
-    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
+    if (auto refused = PicPartRefused(job, kPic16Steps)) return *refused;
     ConnectVpp(link, 0);
     PowerUp(link, job.row);
     Delay(link, kProgramEntryTicks);
@@ -346,33 +362,36 @@ OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
     return OperationResult::done(std::string("Finished") + kPic16EmptyNotTold);
 }
 
-OperationResult VerifyPic16(const Pic16Job& job) {
+OperationResult VerifyPic16(const Pic16Job& job) { return VerifyPicProgram(job, kPic16Steps); }
+
+OperationResult VerifyPicProgram(const Pic16Job& job, const PicSocketSteps& steps) {
     LinkState& link = job.link;
     const std::uint32_t last = job.row.lastByteAddress;
     job.hooks.say("Verify...", true);
-    if (!PartPresent(link, job.row)) return OperationResult::failed(kPic16NoPartText, kPicConfigSpace + kDeviceIdLocation);
-    PowerUp(link, job.row);
-    EnterProgramming(link, job.row);
+    if (auto refused = PicPartRefused(job, steps)) return *refused;
+    steps.enter(link, job.row);
     bool allErased = true; // what an empty socket reads
     const McuReadRun run = ReadWords(link, last, job.hooks, [&](std::uint32_t a, std::uint16_t w) {
         if ((w & 0xFF) != job.buffer[a] || (w >> 8) != (job.buffer[a + 1] & 63)) return false;
         allErased = allErased && w == kPicWordMask;
         return true;
     });
-    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at);
+    if (run.end == McuReadRun::End::Stopped) return Stopped(link, run.at, steps);
     if (run.end == McuReadRun::End::Rejected) {
         job.hooks.show(run.at, last);
-        PowerOff(link);
+        steps.leave(link);
         return OperationResult::failed(QV_TEXT("Verify Bad!"), run.at);
     }
     job.hooks.show(last, last);
-    PowerOff(link);
+    steps.leave(link);
     // A buffer of erased words matches an empty socket too.
     return OperationResult::done(allErased ? Unchecked("OK", job.row, kPic16EmptyReadsTheSame) : "OK");
 }
 
-OperationResult ReadPic16Config(const Pic16Job& job) {
-    const auto words = ReadConfigSpace(job.link, job.row);
+OperationResult ReadPic16Config(const Pic16Job& job) { return ReadPicConfig(job, kPic16Steps); }
+
+OperationResult ReadPicConfig(const Pic16Job& job, const PicSocketSteps& steps) {
+    const auto words = ReadPicConfigSpace(job.link, job.row, steps);
     std::uint16_t id = 0;
     for (int i = 0; i < kPicIdWords; ++i) id = static_cast<std::uint16_t>(id << 4 | (words[static_cast<std::size_t>(i)] & 0xF));
     const std::uint16_t config = words[kConfigLocations - 1];
@@ -399,10 +418,12 @@ OperationResult WritePic16Config(const Pic16Job& job, const Pic16Config& config)
     return OperationResult::done("OK");
 }
 
-std::string Pic16ConfigNotInChip(const Pic16Job& job) {
+std::string Pic16ConfigNotInChip(const Pic16Job& job) { return PicConfigNotInChip(job, kPic16Steps); }
+
+std::string PicConfigNotInChip(const Pic16Job& job, const PicSocketSteps& steps) {
     const std::uint16_t file = BufferWord(job.buffer, kPicConfigWordAddress * 2);
     if (file == 0xFFFF) return {};
-    const OperationResult chip = ReadPic16Config(job);
+    const OperationResult chip = ReadPicConfig(job, steps);
     if (!chip.ok()) return {};
     const auto inChip = static_cast<std::uint16_t>(chip.value & kPicWordMask);
     if (inChip == (file & kPicWordMask)) return {};
@@ -418,8 +439,10 @@ std::uint16_t BuildPic16Config(const Pic16Row& row, int oscIndex, bool wdt, bool
     return word;
 }
 
-Pic16ConfigControls ControlsOfPic16Config(std::uint16_t word) {
-    return {word & 3, (word & 4) != 0, (word & 8) != 0, (word & 0x10) == 0};
+Pic16ConfigControls ControlsOfPic16Config(const Pic16Row& row, std::uint16_t word) {
+    // "Sec" stands for the lowest of the row's code-protect bits.
+    const auto protectBit = static_cast<std::uint16_t>(row.codeProtectBits & -row.codeProtectBits);
+    return {word & 3, (word & 4) != 0, (word & 8) != 0, (word & protectBit) == 0};
 }
 
 } // namespace quarvin

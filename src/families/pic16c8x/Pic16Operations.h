@@ -2,7 +2,9 @@
 // The PIC16C8x family's operations over the box's serial programming opcodes:
 // 6-bit commands and 14-bit data words; the box clocks them on RB6/RB7. Every
 // operation covers the program memory from word 0.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "families/framework/Operation.h"
@@ -36,6 +38,35 @@ struct Pic16Job {
     bool fileOpen = true;       // whether a hex window holds a file to program
 };
 
+// The words 0x2000..0x2007 of the configuration space: IDs, device ID, configuration word.
+inline constexpr int kPicConfigLocations = 8;
+inline constexpr std::size_t kPicDeviceIdLocation = 6;
+using PicConfigSpace = std::array<std::uint16_t, kPicConfigLocations>;
+
+// What differs between the PIC16 families on the way into and out of the
+// serial mode: the power-up into programming mode, the power-down, and the
+// judgement of the configuration space read from a row with a device ID
+// (nothing when the part answers as the row's, else the failure).
+struct PicSocketSteps {
+    void (*enter)(LinkState& link, const Pic16Row& row);
+    void (*leave)(LinkState& link);
+    std::optional<OperationResult> (*judge)(const Pic16Row& row, const PicConfigSpace& config);
+};
+
+// The steps every PIC16 family shares, run with the family's socket steps.
+PicConfigSpace ReadPicConfigSpace(LinkState& link, const Pic16Row& row, const PicSocketSteps& steps);
+// Rows with a device ID: reads it; the failure when the part does not answer as the row's.
+std::optional<OperationResult> PicPartRefused(const Pic16Job& job, const PicSocketSteps& steps);
+// The program word at byte address a of the buffer (low byte first).
+std::uint16_t PicBufferWord(const MainBuffer& buf, std::uint32_t a);
+// Cuts the high byte of every word up to byte address `last` to the 14 bits a word holds.
+void KeepPicWords(MainBuffer& buf, std::uint32_t last);
+OperationResult ReadPicProgram(const Pic16Job& job, const PicSocketSteps& steps);
+OperationResult BlankPicProgram(const Pic16Job& job, const PicSocketSteps& steps);
+OperationResult VerifyPicProgram(const Pic16Job& job, const PicSocketSteps& steps);
+OperationResult ReadPicConfig(const Pic16Job& job, const PicSocketSteps& steps);
+std::string PicConfigNotInChip(const Pic16Job& job, const PicSocketSteps& steps);
+
 // Word routines, as the box frames them.
 void PicCommand(LinkState& link, std::uint8_t command);
 std::uint16_t PicReadWord(LinkState& link, std::uint8_t command);
@@ -67,6 +98,6 @@ struct Pic16ConfigControls {
     bool pwrt = false;
     bool protect = false;
 };
-Pic16ConfigControls ControlsOfPic16Config(std::uint16_t word);
+Pic16ConfigControls ControlsOfPic16Config(const Pic16Row& row, std::uint16_t word);
 
 } // namespace quarvin

@@ -13,8 +13,6 @@ namespace {
 const char* const kEraseModes[] = {"code", "data", "code+data", "all"};
 constexpr std::uint32_t kFileConfigByte = 2 * kPicConfigWordAddress;
 
-const Pic16Row& RowOf(int subType) { return RowOrPlaceholder(kPic16Rows, subType); }
-
 std::optional<unsigned> Hex(const std::string& text, unsigned limit) {
     unsigned v = 0;
     char extra = 0;
@@ -39,7 +37,7 @@ std::vector<FamilyOperationInfo> Pic16Session::operations() const {
 
 std::vector<FamilyOptionInfo> Pic16Session::options() const {
     return {
-        {"pro-time", "1, 2, 4", "1", "wait after each word: 100, 200 or 300 ticks (\"Pro time\")"},
+        {"pro-time", "1, 2, 4", "1", profile_.proTimeHelp},
         {"erase-mode", "code, data, code+data, all", "all", "what erase clears (\"Erase Mode\")"},
         {"config", "0..3fff", "the buffer's word 0x2007, else 3ffd",
          "the configuration word config writes"},
@@ -78,7 +76,9 @@ std::string Pic16Session::setOption(const std::string& name, const std::string& 
     return "unknown option " + name;
 }
 
-std::uint32_t Pic16Session::lastAddress(int subType) const { return RowOf(subType).lastByteAddress; }
+const Pic16Row& Pic16Session::rowOf(int subType) const { return RowOrPlaceholder(profile_.rows, subType); }
+
+std::uint32_t Pic16Session::lastAddress(int subType) const { return rowOf(subType).lastByteAddress; }
 
 Pic16Config Pic16Session::config(const Pic16Job& job) const {
     Pic16Config c;
@@ -95,24 +95,25 @@ Pic16Config Pic16Session::config(const Pic16Job& job) const {
 }
 
 OperationResult Pic16Session::runOne(const std::string& operation, const Pic16Job& job) {
-    if (operation == "read") return ReadPic16(job);
-    if (operation == "erase") return ErasePic16(job, eraseMode_);
-    if (operation == "blank") return BlankPic16(job);
-    if (operation == "program") return ProgramPic16(job, proTimeIndex_);
-    if (operation == "verify") return VerifyPic16(job);
-    if (operation == "config") return WritePic16Config(job, config(job));
+    const Pic16FamilyOps& ops = profile_.ops;
+    if (operation == "read") return ops.read(job);
+    if (operation == "erase") return ops.erase(job, eraseMode_);
+    if (operation == "blank") return ops.blank(job);
+    if (operation == "program") return ops.program(job, proTimeIndex_);
+    if (operation == "verify") return ops.verify(job);
+    if (operation == "config") return ops.writeConfig(job, config(job));
     if (operation == "id") {
-        OperationResult r = ReadPic16Config(job);
+        OperationResult r = ops.readConfig(job);
         if (r.ok()) r.message += Format(", ID = %04x", r.value >> 16);
         return r;
     }
     if (operation == "auto")
         return autoSteps_.run([&](const std::string& step) { return runOne(step, job); }, "OK");
-    return OperationResult::refused("the PIC16C8x family has no operation " + operation);
+    return OperationResult::refused(std::string("the ") + profile_.familyName + " family has no operation " + operation);
 }
 
 OperationResult Pic16Session::run(const std::string& operation, const SessionJob& s) {
-    const Pic16Row& row = RowOf(s.selection.subType);
+    const Pic16Row& row = rowOf(s.selection.subType);
     if (row.chip == nullptr) return OperationResult::refused("No device type selected");
     const Pic16Job job{s.link, row, s.buffer, s.hooks, s.prompts, true};
     OperationResult r = RunGuarded(s.link, [&] { return runOne(operation, job); });

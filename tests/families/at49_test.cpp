@@ -1,0 +1,122 @@
+// The AT49F flash family: the wire streams of its operations, the chip erase
+// against the data sheet's erase cycle time, and the boot block lockout.
+#include <gtest/gtest.h>
+
+#include "FamilyRig.h"
+#include "GoldenRig.h"
+#include "families/flash49f/At49Dialog.h"
+#include "families/flash49f/At49Operations.h"
+#include "families/flash49f/At49Rows.h"
+#include "families/framework/MemorySteps.h"
+#include "link/commands/LinkOps.h"
+#include "link/commands/Opcodes.h"
+#include "sim/families/flash49f/At49Chip.h"
+#include "support/TappedTransport.h"
+
+namespace quarvin::test {
+namespace {
+
+constexpr int kRow = 1;
+using Sim040 = SimRig<At49Dialog, sim::At49Chip>;
+
+TEST(At49, GoldenStreams) {
+    const GoldenCase cases[] = {
+        {"at49f040_read", kRow, "0 0 3ff", "ReadButton"},
+        {"at49f040_blank", kRow, "0 0 7ff", "Blank"},
+        {"at49f040_program_40", kRow, "0 40 7f", "Write"},
+        {"at49f040_verify", kRow, "0 40 7f", "Verify"},
+        {"at49f040_sum", kRow, "0 0 7ffff", "CheckSum"},
+    };
+    TappedRig<At49Dialog> g(kRow);
+    g.fillPattern(0x2000);
+    g.start();
+    for (const GoldenCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        g.run(c);
+        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *g.tap));
+    }
+    // The erase of a part runs for the whole erase cycle (some 100 000 line
+    // bytes of waiting); its stream is pinned on an empty socket, where the
+    // toggle bit stands still at once and the codes tell that no part answered.
+    TappedRig<At49Dialog> empty(kRow);
+    empty.connect(std::make_unique<TappedVirtualBox>(empty.box, empty.tap));
+    empty.dlg.Start();
+    const GoldenCase erase{"at49f040_erase_empty", kRow, "0 0 7ff", "Erase"};
+    empty.run(erase);
+    EXPECT_TRUE(MatchesGolden(erase.name, empty.msg(), *empty.tap));
+}
+
+// The toggle bit is polled for the data sheet's tEC (10 s); a wait cut to less
+// than the part's erase cycle powers it down mid-erase and the blank check fails.
+TEST(At49, AnEraseWaitBelowTheEraseCycleFails) {
+    const struct {
+        std::uint32_t limitMs;
+        bool blank;
+    } cases[] = {{kAt49fChipEraseMilliseconds, true}, {2'000, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.limitMs);
+        Sim040 rig(kRow);
+        rig.chip->memory()[0x54321] = 0x00;
+        AddressFields fields;
+        fields.length = 0x7FFFF;
+        const OperationHooks hooks;
+        const OperationResult r = EraseAt49(F29Job{rig.link, kAt49fRows[kRow], rig.docs.buf, fields, hooks}, c.limitMs);
+        EXPECT_EQ(r.ok(), c.blank) << r.message;
+        EXPECT_EQ(rig.chip->memory()[0x54321] == 0xFF, c.blank);
+    }
+}
+
+// A locked boot block (00000-03FFF) takes neither programs nor the chip erase;
+// the main memory still does.
+TEST(At49, ALockedBootBlockKeepsItsDataThroughProgrameAndErase) {
+    Sim040 rig(kRow);
+    rig.chip->lockBootBlock();
+    rig.chip->memory()[0x10] = 0x12;
+    for (std::uint32_t i = 0; i < 0x40; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(0x80 + i);
+    const struct {
+        const char* deviceStart;
+        const char* message;
+    } writes[] = {{"3fe0", "Programe Failured! at 003fe0"}, {"4000", "OK!"}};
+    for (const auto& w : writes) {
+        SCOPED_TRACE(w.deviceStart);
+        rig.fields("0", w.deviceStart, "3f");
+        rig.dlg.click("Write");
+        EXPECT_EQ(rig.msg(), w.message);
+    }
+    EXPECT_EQ(rig.chip->memory()[0x3FE0], 0xFF);
+    EXPECT_EQ(rig.chip->memory()[0x4000], 0x80);
+
+    rig.fields("0", "0", "7ffff");
+    rig.dlg.click("Erase");
+    EXPECT_EQ(rig.msg(), "000010: Not blank!");
+    EXPECT_EQ(rig.chip->memory()[0x10], 0x12);
+    EXPECT_EQ(rig.chip->memory()[0x4000], 0xFF);
+}
+
+// The lockout code as the data sheet gives it locks the model, and the
+// identification mode shows it on I/O0 of address 2.
+TEST(At49, TheLockoutCodeLocksAndTheIdentificationModeShowsIt) {
+    Sim040 rig(kRow);
+    const F29Row& row = kAt49fRows[kRow];
+    ConnectGround(rig.link, 20);
+    ConnectVcc(rig.link, row.supplyPin);
+    Delay(rig.link, 100);
+    ChooseF29BusMode(rig.link);
+    SetDataWidth(rig.link, kWriteBusMode);
+    for (auto [a, d] : {std::pair{0x5555u, 0xAA}, {0x2AAAu, 0x55}, {0x5555u, 0x80}, {0x5555u, 0xAA},
+                        {0x2AAAu, 0x55}, {0x5555u, 0x40}})
+        WriteF29Command(rig.link, row, a, static_cast<std::uint8_t>(d));
+    EXPECT_TRUE(rig.chip->bootBlockLocked());
+    Delay(rig.link, 11'000); // "PAUSE 1 second"
+    for (auto [a, d] : {std::pair{0x5555u, 0xAA}, {0x2AAAu, 0x55}, {0x5555u, 0x90}})
+        WriteF29Command(rig.link, row, a, static_cast<std::uint8_t>(d));
+    SetDataWidth(rig.link, kReadBusMode);
+    SetF29Address(rig.link, row, 2);
+    PinLow(rig.link, pin::eprom::ChipEnable);
+    PinLow(rig.link, pin::eprom::OutputEnable);
+    EXPECT_EQ(ReadPort(rig.link, pin::eprom::DataPort) & 1, 1);
+    ConnectVcc(rig.link, 0);
+}
+
+} // namespace
+} // namespace quarvin::test

@@ -1,0 +1,192 @@
+// The PIC16F87xA dialog: its form, the streams it sends (golden wire files) and
+// what the programming specification's parts do with them on the virtual box.
+// Stop and the lost link run in the conformance suite.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "FamilyRig.h"
+#include "GoldenRig.h"
+#include "GoldenWire.h"
+#include "families/p16f87xa/P16f87xaDialog.h"
+#include "families/pic16c8x/Pic16Dialog.h"
+#include "sim/families/p16f87xa/P16f87xaChip.h"
+
+namespace quarvin::test {
+namespace {
+
+// The buffer as the program has it at start-up (0xFF): a zeroed one would hold a
+// configuration word 0000 at byte 0x400E, which the dialog takes as a file's.
+struct Rig : DialogRig<P16f87xaDialog> {
+    std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
+    std::shared_ptr<sim::P16f87xaChip> chip;
+    explicit Rig(int subType) : DialogRig<P16f87xaDialog>(subType) {
+        docs.buf.initialise();
+        connect(std::make_unique<sim::VirtualBoxTransport>(box));
+        chip = std::dynamic_pointer_cast<sim::P16f87xaChip>(
+            sim::OfferForSubType(P16f87xaDialog::kFormClass, subType)->make());
+        box->insert(chip);
+        dlg.Start();
+    }
+};
+constexpr int k873A = 1, k874A = 2, k876A = 3, k877A = 4;
+
+std::string Msg(P16f87xaDialog& d) { return d.control("Msg").text(); }
+
+void FillRandomWords(MainBuffer& buf, std::uint32_t words, unsigned seed) {
+    std::mt19937 rng(seed);
+    for (std::uint32_t w = 0; w < words; ++w) {
+        buf[2 * w] = static_cast<std::uint8_t>(rng());
+        buf[2 * w + 1] = static_cast<std::uint8_t>(rng() & 0x3F);
+    }
+}
+
+TEST(P16f87xaForm, HasThePic16ControlsAndItsOwnCaption) {
+    WireRig<P16f87xaDialog> a(k877A, false);
+    WireRig<Pic16Dialog> c(10, false);
+    EXPECT_EQ(a.dlg.caption(), "P16f87x");
+    for (const char* name : {"ReadToFile", "Erase", "Blank", "Write", "Verify", "RdConfig", "WtConfig", "CheckBox1",
+                             "CheckBox2", "CheckBox3", "RadioGroup1", "RadioGroup2", "Speed"}) {
+        EXPECT_EQ(a.dlg.control(name).text(), c.dlg.control(name).text()) << name;
+        EXPECT_EQ(a.dlg.control(name).items(), c.dlg.control(name).items()) << name;
+    }
+}
+
+TEST(P16f87xaChip, EveryRowProgramsVerifiesAndReadsBack) {
+    for (int row : {k873A, k874A, k876A, k877A}) {
+        SCOPED_TRACE(row);
+        Rig rig(row);
+        const std::uint32_t words = rig.chip->memory().size() / 2;
+        FillRandomWords(rig.docs.buf, words, 7u + static_cast<unsigned>(row));
+        const std::vector<std::uint8_t> image(rig.docs.buf.data(), rig.docs.buf.data() + 2 * words);
+        rig.dlg.click("Write");
+        EXPECT_EQ(Msg(rig.dlg), "Finished");
+        EXPECT_EQ(rig.chip->memory(), image);
+        rig.dlg.click("Verify");
+        EXPECT_EQ(Msg(rig.dlg), "OK");
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 2 * words, 0);
+        rig.dlg.click("ReadToFile");
+        EXPECT_EQ(std::vector<std::uint8_t>(rig.docs.buf.data(), rig.docs.buf.data() + 2 * words), image);
+    }
+}
+
+TEST(P16f87xaChip, AWriteWaitBelowTprog2LeavesTheRowsErased) {
+    Rig rig(k876A);
+    FillRandomWords(rig.docs.buf, 8192, 3);
+    const OperationHooks hooks;
+    const Pic16Job job{rig.link, kP16f87xaRows[k876A], rig.docs.buf, hooks, nullptr, true};
+    // 40 ticks are 3.8 ms: under the 8 ms the cycle may take.
+    EXPECT_EQ(ProgramP16f87xaWithWait(job, 40).message, "Finished");
+    EXPECT_EQ(VerifyP16f87xa(job).message, "Verify Bad!");
+    EXPECT_EQ(ProgramP16f87xaWithWait(job, kP16f87xaRowWriteTicks).message, "Finished");
+    EXPECT_EQ(VerifyP16f87xa(job).message, "OK");
+}
+
+TEST(P16f87xaChip, ProtectedPartReadsZerosUntilChipErase) {
+    Rig rig(k877A);
+    FillRandomWords(rig.docs.buf, 8192, 5);
+    rig.docs.buf[0] = 0x12; // word 0 not 0
+    rig.dlg.click("Write");
+    rig.dlg.control("CheckBox1").setChecked(true); // "Sec"
+    rig.dlg.click("WtConfig");
+    EXPECT_EQ(Msg(rig.dlg), "OK");
+    EXPECT_TRUE(rig.chip->codeProtected());
+    rig.dlg.click("Verify");
+    EXPECT_EQ(Msg(rig.dlg), "Verify Bad!");
+    rig.dlg.click("ReadToFile");
+    EXPECT_EQ(rig.docs.buf[0], 0x00);
+    // A bulk erase does not run on a protected part; Chip Erase ("All") clears it.
+    rig.dlg.control("RadioGroup2").setItemIndex(0);
+    rig.dlg.click("Erase");
+    EXPECT_TRUE(rig.chip->codeProtected());
+    rig.dlg.control("RadioGroup2").setItemIndex(3);
+    rig.dlg.click("Erase");
+    EXPECT_FALSE(rig.chip->codeProtected());
+    rig.dlg.click("Blank");
+    EXPECT_EQ(Msg(rig.dlg), "Blank OK!");
+}
+
+TEST(P16f87xaChip, ConfigurationAndIdsWrittenAndReadBack) {
+    Rig rig(k873A);
+    rig.dlg.control("Edit1").setText("5a3c");
+    rig.dlg.control("RadioGroup1").setItemIndex(2); // HS
+    rig.dlg.control("CheckBox2").setChecked(false); // "WTD" off
+    rig.dlg.click("WtConfig");
+    EXPECT_EQ(Msg(rig.dlg), "OK");
+    EXPECT_EQ(rig.chip->configWord(), 0x3FF2); // the PIC16 controls: "PWRT3" unchecked clears bit 3
+    EXPECT_EQ(rig.chip->idWord(0), 0x3F85);
+    EXPECT_EQ(rig.chip->idWord(3), 0x3F8C);
+    rig.dlg.control("Edit1").setText("0000");
+    rig.dlg.click("RdConfig");
+    EXPECT_EQ(Msg(rig.dlg), "Config = 3ff2");
+    EXPECT_EQ(rig.dlg.control("Edit1").text(), "5a3c");
+}
+
+TEST(P16f87xaChip, AnotherPartsDeviceIdIsRefusedAndTheRevisionIgnored) {
+    struct Case {
+        const char* part;
+        std::uint16_t revision;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"PIC16F874A", 0, "Wrong chip! (device ID 0e60, not PIC16F877A)"},
+        {"PIC16F877A", 0xB, "Finished"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.part);
+        Rig rig(k877A);
+        auto part = std::make_shared<sim::P16f87xaChip>(*sim::FindP16f87xaType(c.part));
+        part->setRevision(c.revision);
+        rig.box->insert(part);
+        rig.docs.buf[0] = 0x00;
+        rig.dlg.click("Write");
+        EXPECT_EQ(Msg(rig.dlg), c.message);
+        EXPECT_EQ(part->memory()[0], std::string(c.message) == "Finished" ? 0x00 : 0xFF);
+    }
+}
+
+// Golden wire files, one per operation, on a PIC16F873A; the reading and
+// writing loops are stopped at their second progress point.
+struct GoldenCaseA {
+    const char* name;
+    const char* click;
+    int eraseMode;
+    bool usedPart;
+    int stopAfterPolls;
+};
+
+const GoldenCaseA kGolden[] = {
+    {"p16a_read_873a_stopped", "ReadToFile", 3, false, 2},
+    {"p16a_program_873a_stopped", "Write", 3, false, 2},
+    {"p16a_verify_873a_used_word_3", "Verify", 3, true, -1},
+    {"p16a_blank_873a_used_word_3", "Blank", 3, true, -1},
+    {"p16a_erase_code_873a", "Erase", 0, false, -1},
+    {"p16a_erase_all_873a", "Erase", 3, false, -1},
+    {"p16a_wr_config_873a", "WtConfig", 3, false, -1},
+    {"p16a_re_config_873a", "RdConfig", 3, false, -1},
+};
+
+Recording RecordGolden(const GoldenCaseA& c) {
+    TappedRig<P16f87xaDialog, sim::P16f87xaChip> rig(k873A);
+    rig.docs.buf.initialise();
+    if (c.usedPart) rig.chip->memory()[6] = 0x12;
+    rig.start();
+    rig.dlg.control("Edit1").setText("5a3c");
+    rig.dlg.control("RadioGroup2").setItemIndex(c.eraseMode);
+    rig.fillPattern(64);
+    rig.fp.stop.stopAfterPolls = c.stopAfterPolls;
+    rig.fp.stop.polls = 0;
+    rig.tap->clear();
+    rig.dlg.click(c.click);
+    return {*rig.tap, rig.dlg.control("Msg").text()};
+}
+
+TEST(P16f87xaGoldenWire, EachOperationSendsTheRecordedStream) {
+    for (const GoldenCaseA& c : kGolden) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(MatchesGolden(c.name, RecordGolden(c)));
+    }
+}
+
+} // namespace
+} // namespace quarvin::test
