@@ -162,10 +162,13 @@ TEST(P22v10Wire, EraseAndSecrityMatchTheirGoldenStreamsAndSwitchVppOffBeforeVcc)
         EXPECT_FALSE(rig.dlg.failure());
         EXPECT_TRUE(MatchesGolden(c.name, msg, *tap));
         Expect end(rig.link);
+        // Every port low while Vcc is still on, then Vcc off; the supply pin
+        // (socket pin 32, port 3 bit 6) keeps its driver high with its closed
+        // switch and follows it off.
         ConnectVpp(end.link, 0);
+        for (int n = 0; n < op::PortCount; ++n) WritePort(end.link, n, n == 3 ? 0x40 : 0);
         ConnectVcc(end.link, 0);
-        PinLow(end.link, 32); // the supply pin's driver follows its switch
-        WriteAllPorts(end.link, 0); // then every port
+        PinLow(end.link, 32);
         end.confirmed();
         EXPECT_TRUE(end.endOf(*tap));
         EXPECT_EQ(chip->refusedPulses(), 0);

@@ -32,42 +32,38 @@ struct KnownBreach {
     const char* why;
 };
 
-constexpr const char* kPortsHighBeforeVcc =
-    "the power-up writes the ports high a few milliseconds before it closes the Vcc switch, on a part rated "
-    "Vcc + 0.5 V on its signal pins: the part is fed through its input diodes until its supply comes";
+constexpr const char* kPortsHighWithoutVcc =
+    "signal pins high while Vcc is off, on a part rated Vcc + 0.5 V on them: the power-ups raise ports before "
+    "they close the Vcc switch, and the power-downs open it while ports are still high (the ports go low only "
+    "after it); the part is fed through its input diodes meanwhile";
 
 constexpr const char* kLinesHighAfterVcc =
     "the operation's end opens the Vcc switch and leaves the lines it last drove high, on a part rated "
     "against Vcc on its signal pins (\"-0.6V to VCC +1.0V\", \"VCC + 0.5 V\")";
 
 const KnownBreach kKnownBreaches[] = {
-    {"TAT90sx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
-    {"TDsRAM", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+    {"TDsRAM", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TDsRAM", StressRule::LeftDriven,
      "HM628128/628512: the socket's shut-down switches Vcc off and leaves the ports as the operation had them "
-     "(high); only driving every port low there would mend it, which changes the program's start-up and every "
-     "family's start and close"},
-    {"TGALx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
-    {"TICTestx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+     "(high): the close is the shut-down every family shares, with no step of the family's own before it"},
+    {"TICTestx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TICTestx", StressRule::SupplyOnSignalPin,
      "the tester switches Vcc to the supply pin of the package it tries, an output of a larger part"},
     {"TAt49fx", StressRule::DrivenUnpowered,
      "the 29F family's read, blank check, program and verify, which the AT49F runs: their quiet socket writes the "
      "ports high with the supply off, and the AT49F040 rates its outputs -0.6 V to Vcc + 0.6 V"},
-    {"TP22V10x", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
     {"TP24c0x", StressRule::DrivenUnpowered, kLinesHighAfterVcc},
     {"TP24c0x", StressRule::LeftDriven, kLinesHighAfterVcc},
-    {"TP27x", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+    {"TP27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP27x", StressRule::LeftDriven, kLinesHighAfterVcc},
-    {"TP28cx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
-    {"TP29e", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
-    {"TP29fxxx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+    {"TP29e", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
+    {"TP29fxxx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP29fxxx", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TP93cxx", StressRule::DrivenUnpowered, kLinesHighAfterVcc},
     {"TP93cxx", StressRule::LeftDriven, kLinesHighAfterVcc},
-    {"TPi28fxxx", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+    {"TPi28fxxx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TPi28fxxx", StressRule::LeftDriven, kLinesHighAfterVcc},
-    {"TPW27x", StressRule::DrivenUnpowered, kPortsHighBeforeVcc},
+    {"TPW27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
 };
 
 const KnownBreach* Known(const std::string& family, StressRule rule) {

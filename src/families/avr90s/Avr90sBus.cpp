@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "families/framework/McuSteps.h"
+#include "families/framework/MemorySteps.h"
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -13,7 +14,6 @@ namespace {
 
 constexpr int kGroundPin = 20;
 constexpr int kDataPort = 0; // pins 1..8 of the 40-pin rows
-constexpr std::uint8_t kAllHigh = 0xFF;
 constexpr std::uint8_t kPinsReleased = 0xFF;
 constexpr std::uint8_t kPinsDriven = 0x00;
 constexpr int kResetLowTicks = 1;
@@ -65,11 +65,12 @@ std::uint64_t WritePulse(LinkState& link, const Avr90sRow& row) {
 
 void AvrPowerUp(LinkState& link, const Avr90sRow& row) {
     SetVppLevel(link, static_cast<int>(row.vppMillivolts));
-    WriteAllPorts(link, kAllHigh);
-    SetDataWidth(link, avrbus::DriveAll);
     ConnectGround(link, kGroundPin);
-    // The row's Vcc pin: pin 30 is ALE, an output, on the 40-pin parts.
-    ConnectVcc(link, row.vccPin);
+    // The row's Vcc pin: pin 30 is ALE, an output, on the 40-pin parts. The
+    // ports go high only once it is on: "voltage on any pin except RESET with
+    // respect to ground -1.0 V to Vcc + 0.5 V".
+    ConnectVccThenPortsHigh(link, row.vccPin);
+    SetDataWidth(link, avrbus::DriveAll);
     PinLow(link, row.oe);
     PinHigh(link, row.wr);
     PinHigh(link, row.rdyBsy);

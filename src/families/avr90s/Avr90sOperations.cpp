@@ -4,6 +4,7 @@
 
 #include "families/avr90s/Avr90sBus.h"
 #include "families/framework/McuSteps.h"
+#include "families/framework/MemorySteps.h"
 #include "forms/HexText.h"
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
@@ -22,13 +23,12 @@ constexpr std::uint32_t kReadProgressEvery = 16;
 constexpr std::uint32_t kVerifyProgressEvery = 32;
 constexpr std::uint32_t kProgramProgressEvery = 64;
 
-// Vpp off before Vcc, then every port low: a port left high would feed the
-// unpowered part through its input diodes ("voltage on any pin except RESET
-// -1.0 V to Vcc + 0.5 V").
+// Vpp off before Vcc, and every port low before Vcc goes: a port high on the
+// unpowered part would feed it through its input diodes ("voltage on any pin
+// except RESET -1.0 V to Vcc + 0.5 V").
 void PowerOff(LinkState& link) {
     ConnectVpp(link, 0);
-    ConnectVcc(link, 0);
-    WriteAllPorts(link, 0);
+    PortsLowThenVccOff(link);
 }
 
 OperationResult Stopped(LinkState& link, std::uint32_t a) {

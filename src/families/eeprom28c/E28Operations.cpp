@@ -326,20 +326,20 @@ OperationResult EraseE28(const E28Job& job) {
     if (!unprotected.ok()) return unprotected;
     job.hooks.say("Erase...", true);
     ConnectGround(link, pin::Ground);
+    // The ports go low before the data pins become outputs and Vcc goes, and
+    // high again only once it is back: the data pins are outputs, "all output
+    // voltages with respect to ground -0.6 V to Vcc + 0.6 V".
+    PortsLowThenVccOff(link);
     SetDataWidth(link, kWriteBusMode);
-    ConnectVcc(link, 0);
-    WriteAllPorts(link, 0);
     Delay(link, kSettleTicks);
-    WriteAllPorts(link, 255);
     PinHigh(link, kSupply32);
-    ConnectVcc(link, row.supplyPin);
+    ConnectVccThenPortsHigh(link, row.supplyPin);
     Delay(link, kSettleTicks);
     SetE28Address(link, row, 0);
     Delay(link, kEraseSettleTicks);
     SixByteCommand(link, row, kChipErase);
     Delay(link, kPageWriteTicks);
-    ConnectVcc(link, 0);
-    WriteAllPorts(link, 0);
+    PortsLowThenVccOff(link);
     // The erase is checked: a blank check of the whole device.
     PowerUp(link, row.supplyPin, true);
     ChooseE28BusMode(link, row);

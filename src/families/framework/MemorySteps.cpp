@@ -1,5 +1,7 @@
 #include "families/framework/MemorySteps.h"
 
+#include <array>
+
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 
@@ -50,6 +52,19 @@ void QuietSocket(LinkState& link) {
     WriteAllPorts(link, 0);
     Delay(link, 10);
     WriteAllPorts(link, 255);
+}
+
+void ConnectVccThenPortsHigh(LinkState& link, int vccPin) {
+    ConnectVcc(link, vccPin);
+    WriteAllPorts(link, 255);
+}
+
+void PortsLowThenVccOff(LinkState& link) {
+    std::array<std::uint8_t, op::PortCount> ports{};
+    for (int p : SwitchedVccPins(link))
+        if (const int i = pin::portIndex(p); i >= 0) ports[i >> 3] |= static_cast<std::uint8_t>(1u << (i & 7));
+    for (int n = 0; n < op::PortCount; ++n) WritePort(link, n, ports[n]);
+    ConnectVcc(link, 0);
 }
 
 void EnableOutputs(LinkState& link) {

@@ -31,6 +31,14 @@ void PowerOffPinFed(LinkState& link, int supplyPin);
 // Everything off and every port low, then every port high: the socket at rest
 // before a flash operation powers it.
 void QuietSocket(LinkState& link);
+// The Vcc switch on `vccPin` closed, then every port high. A part rated
+// "Vcc + 0.5 V" on its signal pins must have its supply before any of them
+// goes high, or it is fed through its input protection diodes.
+void ConnectVccThenPortsHigh(LinkState& link, int vccPin);
+// Every port low but the pins the Vcc switches hold, then Vcc off (ConnectVcc
+// takes the old supply pin low once its switch is open): no signal pin is high
+// while the part has no supply, and no port drives against the closed switch.
+void PortsLowThenVccOff(LinkState& link);
 // /CE, then /OE low: the memory drives its data pins.
 void EnableOutputs(LinkState& link);
 

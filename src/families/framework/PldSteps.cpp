@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "buffer/formats/Jedec.h"
+#include "families/framework/MemorySteps.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
@@ -13,21 +14,21 @@ void PldPrepareSocket(LinkState& link, int vppMillivolts) {
     SetVppLevel(link, vppMillivolts);
 }
 
+// The ports go high only once Vcc is on (the inputs are rated against Vcc, see
+// PldPowerDown), and still before Vpp.
 void PldPowerUp(LinkState& link, const PldSupply& supply) {
-    WriteAllPorts(link, 255);
     ConnectGround(link, kPldGroundPin);
     SetVppLevel(link, supply.vppMillivolts);
     Delay(link, kPldSupplySettleTicks);
-    ConnectVcc(link, supply.vccPin);
+    ConnectVccThenPortsHigh(link, supply.vccPin);
     ConnectVpp(link, supply.vppPin);
 }
 
-// Every port low after the supply: the Lattice parts rate their inputs
+// Every port low before the supply goes: the Lattice parts rate their inputs
 // "-2.5 V to Vcc + 1.0 V", so a port left high feeds the unpowered part.
 void PldPowerDown(LinkState& link) {
     ConnectVpp(link, 0);
-    ConnectVcc(link, 0);
-    WriteAllPorts(link, 0);
+    PortsLowThenVccOff(link);
 }
 
 void ConfirmBoxAnswers(LinkState& link) { ReadPort(link, 2); }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "forms/Form.h"
 #include "link/commands/LinkState.h"
@@ -59,6 +60,8 @@ void WriteVppCode(LinkState& link, std::uint8_t code);
 void ConnectVpp(LinkState& link, int p);
 void ReleaseVpp(LinkState& link, int p);
 void ConnectVcc(LinkState& link, int p);
+// The socket pins the Vcc switches hold now, as the link last set them.
+std::vector<int> SwitchedVccPins(const LinkState& link);
 void ConnectGround(LinkState& link, int p);
 void SetVccLevel(LinkState& link, int level);
 void ConnectVccSwitched(LinkState& link, int p);

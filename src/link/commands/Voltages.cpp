@@ -103,6 +103,8 @@ static std::vector<int> switchedVccPins(const RegisterImages& im) {
     return pins;
 }
 
+std::vector<int> SwitchedVccPins(const LinkState& link) { return switchedVccPins(link.images); }
+
 void ConnectVcc(LinkState& link, int p) {
     auto& im = link.images;
     const std::vector<int> before = switchedVccPins(im);
