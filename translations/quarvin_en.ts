@@ -1440,9 +1440,9 @@ Connect?
         <source></source>
         <translation>no socket check for this device: its pins in the socket are not known</translation>
     </message>
-    <message id="no socket check for this device: no pin of it answers while it is unpowered">
+    <message id="no socket check for this device: no pin of it is known to answer while it is unpowered">
         <source></source>
-        <translation>no socket check for this device: no pin of it answers while it is unpowered</translation>
+        <translation>no socket check for this device: no pin of it is known to answer while it is unpowered</translation>
     </message>
     <message id="Bad contact on pin">
         <source></source>

@@ -1440,9 +1440,9 @@
         <source></source>
         <translation>此器件无插座检查：不知道它在插座中的引脚</translation>
     </message>
-    <message id="no socket check for this device: no pin of it answers while it is unpowered">
+    <message id="no socket check for this device: no pin of it is known to answer while it is unpowered">
         <source></source>
-        <translation>此器件无插座检查：不加电时没有引脚响应</translation>
+        <translation>此器件无插座检查：不加电时没有已知会响应的引脚</translation>
     </message>
     <message id="Bad contact on pin">
         <source></source>

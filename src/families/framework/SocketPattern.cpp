@@ -75,7 +75,7 @@ SocketCheckPlan PlanSocketCheck(const SocketPlacement& placement, const PartPino
     }
     plan.clamped = part.unpoweredClamps;
     if (plan.vccPins.empty() || plan.clamped == 0)
-        plan.refusal = QV_TEXT("no socket check for this device: no pin of it answers while it is unpowered");
+        plan.refusal = QV_TEXT("no socket check for this device: no pin of it is known to answer while it is unpowered");
     return plan;
 }
 
