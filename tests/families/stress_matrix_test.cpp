@@ -56,14 +56,12 @@ const KnownBreach kKnownBreaches[] = {
     {"TP24c0x", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TP27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP27x", StressRule::LeftDriven, kLinesHighAfterVcc},
-    {"TP29e", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP29fxxx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP29fxxx", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TP93cxx", StressRule::DrivenUnpowered, kLinesHighAfterVcc},
     {"TP93cxx", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TPi28fxxx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TPi28fxxx", StressRule::LeftDriven, kLinesHighAfterVcc},
-    {"TPW27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
 };
 
 const KnownBreach* Known(const std::string& family, StressRule rule) {

@@ -7,6 +7,7 @@
 
 #include "FamilyRig.h"
 #include "GoldenFiles.h"
+#include "families/framework/MemorySteps.h"
 #include "families/w27e/W27eDialog.h"
 #include "families/w27e/W27eRows.h"
 #include "forms/HexText.h"
@@ -50,14 +51,15 @@ TEST(W27e, EraseStreamHoldsTheStrobeForAThousandTicksAtFourteenVolts) {
         Expect vpp(rig.link);
         SetVppLevel(vpp.link, 14000);
         EXPECT_LT(Find(w, vpp.bytes()), at);
-        // Right after it /OE goes low and /CE high; the stream ends with Vpp and
-        // then Vcc off and every port low (the latches' states are the same whatever
-        // came before).
+        // Right after it /OE goes low and /CE high; the stream ends with Vpp off,
+        // every port low but the supply pin's, then Vcc off, and every port low
+        // again (the latches' states are the same whatever came before).
         EXPECT_EQ(Find(w, {79 + 28, 31 + 26}, at + held.size()), at + held.size());
         Expect after(rig.link);
+        ConnectVcc(after.link, kW27eRows[static_cast<std::size_t>(c.row)].supplyPin);
+        after.log->written.clear();
         ConnectVpp(after.link, 0);
-        ConnectVcc(after.link, 0);
-        PinLow(after.link, kW27eRows[static_cast<std::size_t>(c.row)].supplyPin);
+        PortsLowThenVccOff(after.link);
         WriteAllPorts(after.link, 0);
         after.confirmed();
         EXPECT_TRUE(after.endOf(w));

@@ -14,11 +14,11 @@ TEST_F(CliStress, EventsArePrintedAndFailTheRunUnlessAllowed) {
         int status;
         bool listed;        // "stress:" lines on stdout
     };
-    // A W27E512's Read switches Vcc off while its ports are still high (a known
+    // A 27C512's Read switches Vcc off while its ports are still high (a known
     // breach of the family); an AT89C2051's Read stays within its ratings.
     const Case cases[] = {
-        {"--device W27E512 read", "read", 1, true},
-        {"--device W27E512 read --allow-stress", "read", 0, true},
+        {"--device Intel/27C512 read", "read", 1, true},
+        {"--device Intel/27C512 read --allow-stress", "read", 0, true},
         {"--device AT89C2051 read", "read", 0, false},
     };
     for (const Case& c : cases) {

@@ -342,28 +342,28 @@ OperationResult SumSteps(const EE29Job& job) {
 // The SST parts rate their pins "-0.5 V to VDD + 0.5 V": every operation ends
 // with the ports low, after the supply is off.
 OperationResult ReadEE29(const EE29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return ReadSteps(job); });
+    return PortsLowAroundVccOff(job.link, [&] { return ReadSteps(job); });
 }
 OperationResult BlankCheckEE29(const EE29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return BlankCheckSteps(job); });
+    return PortsLowAroundVccOff(job.link, [&] { return BlankCheckSteps(job); });
 }
 OperationResult UnprotectEE29(const EE29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return UnprotectSteps(job); });
+    return PortsLowAroundVccOff(job.link, [&] { return UnprotectSteps(job); });
 }
 OperationResult ProtectEE29(const EE29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return ProtectSteps(job); });
+    return PortsLowAroundVccOff(job.link, [&] { return ProtectSteps(job); });
 }
 OperationResult EraseEE29(const EE29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return EraseSteps(job); });
+    return PortsLowAroundVccOff(job.link, [&] { return EraseSteps(job); });
 }
 OperationResult ProgramEE29(const EE29Job& job, int speedIndex) {
-    return EndWithPortsLow(job.link, [&] { return ProgramSteps(job, speedIndex); });
+    return PortsLowAroundVccOff(job.link, [&] { return ProgramSteps(job, speedIndex); });
 }
 OperationResult VerifyEE29(const EE29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return VerifySteps(job); });
+    return PortsLowAroundVccOff(job.link, [&] { return VerifySteps(job); });
 }
 OperationResult SumEE29(const EE29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return SumSteps(job); });
+    return PortsLowAroundVccOff(job.link, [&] { return SumSteps(job); });
 }
 
 } // namespace quarvin

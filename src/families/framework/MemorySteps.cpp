@@ -1,6 +1,5 @@
 #include "families/framework/MemorySteps.h"
 
-#include <array>
 
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -60,10 +59,7 @@ void ConnectVccThenPortsHigh(LinkState& link, int vccPin) {
 }
 
 void PortsLowThenVccOff(LinkState& link) {
-    std::array<std::uint8_t, op::PortCount> ports{};
-    for (int p : SwitchedVccPins(link))
-        if (const int i = pin::portIndex(p); i >= 0) ports[i >> 3] |= static_cast<std::uint8_t>(1u << (i & 7));
-    for (int n = 0; n < op::PortCount; ++n) WritePort(link, n, ports[n]);
+    PortsLowButSwitchedVcc(link);
     ConnectVcc(link, 0);
 }
 

@@ -55,5 +55,16 @@ template <class Run> OperationResult EndWithPortsLow(LinkState& link, Run run) {
     PortsLowIfSent(link, before);
     return result;
 }
+// EndWithPortsLow for parts rated "Vcc + 0.5 V" on their signal pins: for the
+// length of the run every Vcc switch opens only after the ports went low (but
+// the pins the switches hold), so no signal pin is high while the part has no
+// supply, whichever step powers it down.
+template <class Run> OperationResult PortsLowAroundVccOff(LinkState& link, Run run) {
+    const bool was = link.portsLowBeforeVccOff;
+    link.portsLowBeforeVccOff = true;
+    OperationResult result = EndWithPortsLow(link, run);
+    link.portsLowBeforeVccOff = was;
+    return result;
+}
 
 } // namespace quarvin

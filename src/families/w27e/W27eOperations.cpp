@@ -22,11 +22,11 @@ constexpr EpromTexts kTexts{.repaintReading = true, .verifying = QV_TEXT("Verify
 
 // Runs an EPROM operation on the row's EPROM view.
 // Its parts rate their pins "-0.5 V to Vcc + 0.5 V" (all but Vpp, A9 and Vcc):
-// the ports go low at the end, after the supply is off.
+// the ports go low before each Vcc off, and again at the end.
 template <class Operation>
 OperationResult AsEprom(const W27eJob& job, Operation operation) {
     const EpromRow row = job.row.asEprom();
-    return EndWithPortsLow(job.link, [&] { return operation(EpromJob{job.link, row, job.buffer, job.fields, job.hooks, kTexts}); });
+    return PortsLowAroundVccOff(job.link, [&] { return operation(EpromJob{job.link, row, job.buffer, job.fields, job.hooks, kTexts}); });
 }
 
 } // namespace
@@ -43,9 +43,11 @@ OperationResult EraseSteps(const W27eJob& job) {
     const EpromRow row = job.row.asEprom();
     if (!job.row.chip) return OperationResult::refused(QV_TEXT("Failured! (no device type selected)"));
     job.hooks.say("Erase...", true);
+    // Vcc first: the write bus mode and the address setting drive signal pins
+    // high, and the parts rate them "-0.5 V to Vcc + 0.5 V".
+    PowerUp(link, row.supplyPin, true);
     SetDataWidth(link, kWriteBusMode);
     SetEpromAddress(link, row, 0);
-    PowerUp(link, row.supplyPin, true);
     PinLow(link, ChipEnable);
     PinHigh(link, OutputEnable);
     PinHigh(link, kA9Pin);
@@ -103,10 +105,10 @@ OperationResult ProgramSteps(const W27eJob& job) {
 } // namespace
 
 OperationResult EraseW27e(const W27eJob& job) {
-    return EndWithPortsLow(job.link, [&] { return EraseSteps(job); });
+    return PortsLowAroundVccOff(job.link, [&] { return EraseSteps(job); });
 }
 OperationResult ProgramW27e(const W27eJob& job) {
-    return EndWithPortsLow(job.link, [&] { return ProgramSteps(job); });
+    return PortsLowAroundVccOff(job.link, [&] { return ProgramSteps(job); });
 }
 
 } // namespace quarvin

@@ -62,6 +62,9 @@ void ReleaseVpp(LinkState& link, int p);
 void ConnectVcc(LinkState& link, int p);
 // The socket pins the Vcc switches hold now, as the link last set them.
 std::vector<int> SwitchedVccPins(const LinkState& link);
+// Every port low but the bits of the pins a Vcc switch holds (a low port would
+// drive against the closed switch).
+void PortsLowButSwitchedVcc(LinkState& link);
 void ConnectGround(LinkState& link, int p);
 void SetVccLevel(LinkState& link, int level);
 void ConnectVccSwitched(LinkState& link, int p);

@@ -53,6 +53,10 @@ struct LinkState {
     std::int32_t loopCount = 0;
     std::int32_t loopCountCopy = 0;
     std::int32_t mhz = 0;
+    // Set by a family whose parts rate their signal pins against Vcc, for the
+    // length of an operation: every ConnectVcc(link, 0) then takes the ports
+    // low (but the pins a Vcc switch holds) before it opens the switch.
+    bool portsLowBeforeVccOff = false;
 
     Prompts* prompts = nullptr;           // for the lost-link message
 

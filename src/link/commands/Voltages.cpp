@@ -1,6 +1,7 @@
 // Vpp, Vcc and ground switching and the Vpp and Vcc levels. The latches are
 // write-only: each change is made on the image and the whole latch is sent,
 // followed by the settling delay the switches need.
+#include <array>
 #include <iterator>
 #include <span>
 #include <vector>
@@ -105,9 +106,17 @@ static std::vector<int> switchedVccPins(const RegisterImages& im) {
 
 std::vector<int> SwitchedVccPins(const LinkState& link) { return switchedVccPins(link.images); }
 
+void PortsLowButSwitchedVcc(LinkState& link) {
+    std::array<std::uint8_t, op::PortCount> ports{};
+    for (int q : switchedVccPins(link.images))
+        if (const int i = pin::portIndex(q); i >= 0) ports[i >> 3] |= static_cast<std::uint8_t>(1u << (i & 7));
+    for (int n = 0; n < op::PortCount; ++n) WritePort(link, n, ports[n]);
+}
+
 void ConnectVcc(LinkState& link, int p) {
     auto& im = link.images;
     const std::vector<int> before = switchedVccPins(im);
+    if (p == 0 && link.portsLowBeforeVccOff && !before.empty()) PortsLowButSwitchedVcc(link);
     if (p != 0) PinHigh(link, p);
     im.vccA = 0xFF;
     im.vccGnd |= pin::VccGndLatchVccMask;
