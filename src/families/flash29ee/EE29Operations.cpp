@@ -339,8 +339,8 @@ OperationResult SumSteps(const EE29Job& job) {
 
 } // namespace
 
-// The SST parts rate their pins "-0.5 V to VDD + 0.5 V": every operation ends
-// with the ports low, after the supply is off.
+// The SST parts rate their pins "-0.5 V to VDD + 0.5 V": the ports go low
+// before each Vcc off, and every operation ends with them low.
 OperationResult ReadEE29(const EE29Job& job) {
     return PortsLowAroundVccOff(job.link, [&] { return ReadSteps(job); });
 }
