@@ -52,8 +52,6 @@ const KnownBreach kKnownBreaches[] = {
     {"TAt49fx", StressRule::DrivenUnpowered,
      "the 29F family's read, blank check, program and verify, which the AT49F runs: their quiet socket writes the "
      "ports high with the supply off, and the AT49F040 rates its outputs -0.6 V to Vcc + 0.6 V"},
-    {"TP24c0x", StressRule::DrivenUnpowered, kLinesHighAfterVcc},
-    {"TP24c0x", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TP27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP27x", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TP29e", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},

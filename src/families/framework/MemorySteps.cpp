@@ -1,6 +1,7 @@
 #include "families/framework/MemorySteps.h"
 
 #include <array>
+#include <vector>
 
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -9,6 +10,17 @@ namespace quarvin {
 
 namespace {
 constexpr int kGroundPin = 20;
+
+// Every port low but the bits of the pins the Vcc switches hold and of `fedPin`
+// (0 for none), the logic pin that feeds a part with no switch on its supply.
+void PortsLowButSupply(LinkState& link, int fedPin) {
+    std::array<std::uint8_t, op::PortCount> ports{};
+    std::vector<int> held = SwitchedVccPins(link);
+    held.push_back(fedPin);
+    for (int p : held)
+        if (const int i = pin::portIndex(p); i >= 0) ports[i >> 3] |= static_cast<std::uint8_t>(1u << (i & 7));
+    for (int n = 0; n < op::PortCount; ++n) WritePort(link, n, ports[n]);
+}
 } // namespace
 
 void PowerUp(LinkState& link, int vccPin, bool wait) {
@@ -46,6 +58,11 @@ void PowerOffPinFed(LinkState& link, int supplyPin) {
     PinLow(link, supplyPin);
 }
 
+void PortsLowThenPinFedOff(LinkState& link, int supplyPin) {
+    PortsLowButSupply(link, supplyPin);
+    PowerOffPinFed(link, supplyPin);
+}
+
 void QuietSocket(LinkState& link) {
     ConnectVpp(link, 0);
     ConnectVcc(link, 0);
@@ -60,10 +77,7 @@ void ConnectVccThenPortsHigh(LinkState& link, int vccPin) {
 }
 
 void PortsLowThenVccOff(LinkState& link) {
-    std::array<std::uint8_t, op::PortCount> ports{};
-    for (int p : SwitchedVccPins(link))
-        if (const int i = pin::portIndex(p); i >= 0) ports[i >> 3] |= static_cast<std::uint8_t>(1u << (i & 7));
-    for (int n = 0; n < op::PortCount; ++n) WritePort(link, n, ports[n]);
+    PortsLowButSupply(link, 0);
     ConnectVcc(link, 0);
 }
 
