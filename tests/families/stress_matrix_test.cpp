@@ -57,8 +57,6 @@ const KnownBreach kKnownBreaches[] = {
     {"TP29e", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP29fxxx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP29fxxx", StressRule::LeftDriven, kLinesHighAfterVcc},
-    {"TP93cxx", StressRule::DrivenUnpowered, kLinesHighAfterVcc},
-    {"TP93cxx", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TPi28fxxx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TPi28fxxx", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TPW27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
