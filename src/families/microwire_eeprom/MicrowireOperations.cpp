@@ -215,7 +215,12 @@ OperationResult BlankMicrowire(const MicrowireJob& job) {
         PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
         return OperationResult::stopped(check.at);
     }
-    if (check.end == WordCheck::End::Differs) return OperationResult::failed("Not blank!", check.at);
+    // Switched off as Verify does on a difference: left on, pin 24 kept feeding
+    // the part with the lines high.
+    if (check.end == WordCheck::End::Differs) {
+        PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
+        return OperationResult::failed("Not blank!", check.at);
+    }
     job.hooks.show(row.lastAddress, row.lastAddress);
     PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
     return OperationResult::done(QV_TEXT("OK,空"));
