@@ -92,8 +92,13 @@ TEST(F28, ProgrammeFailsOnADifferingReadBackAndRowsWithoutAPartSendNothing) {
     EXPECT_TRUE(rig.dlg.failure());
     Expect tail(rig.link);
     ConnectVpp(tail.link, 0);
+    // Every port low while Vcc is still on, but the 32-pin part's supply pin
+    // (socket pin 36), whose driver stays with its closed switch and follows it off.
+    const int supplyBit = pin::portIndex(36);
+    for (int n = 0; n < op::PortCount; ++n)
+        WritePort(tail.link, n, n == supplyBit >> 3 ? static_cast<std::uint8_t>(1u << (supplyBit & 7)) : 0);
     ConnectVcc(tail.link, 0);
-    PinLow(tail.link, 36); // the 32-pin part's supply pin, its driver following the switch
+    PinLow(tail.link, 36);
     tail.confirmed();
     EXPECT_TRUE(tail.endOf(rig.log->written));
 

@@ -49,16 +49,9 @@ const KnownBreach kKnownBreaches[] = {
     {"TICTestx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TICTestx", StressRule::SupplyOnSignalPin,
      "the tester switches Vcc to the supply pin of the package it tries, an output of a larger part"},
-    {"TAt49fx", StressRule::DrivenUnpowered,
-     "the 29F family's read, blank check, program and verify, which the AT49F runs: their quiet socket writes the "
-     "ports high with the supply off, and the AT49F040 rates its outputs -0.6 V to Vcc + 0.6 V"},
     {"TP27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP27x", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TP29e", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
-    {"TP29fxxx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
-    {"TP29fxxx", StressRule::LeftDriven, kLinesHighAfterVcc},
-    {"TPi28fxxx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
-    {"TPi28fxxx", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TPW27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
 };
 

@@ -37,7 +37,7 @@ std::string WithCommandSetNote(const F28Row& row, std::string message) {
 }
 
 OperationResult StoppedProgramming(LinkState& link, std::uint32_t a) {
-    PowerDownAfterProgram(link);
+    PowerDownAfterProgramPortsLow(link);
     return OperationResult::stopped(a);
 }
 
@@ -63,7 +63,7 @@ ChipCodes ReadIdentifierCodes(LinkState& link, const F28Row& row) {
     QuietSocket(link);
     SetVppLevel(link, kF28EraseMillivolts);
     ConnectGround(link, pin::Ground);
-    ConnectVcc(link, kSupplyPin);
+    ConnectVccThenPortsHigh(link, kSupplyPin);
     ConnectVpp(link, kVppPin);
     Delay(link, kPowerUpTicks);
     SetDataWidth(link, kWriteBusMode);
@@ -75,8 +75,6 @@ ChipCodes ReadIdentifierCodes(LinkState& link, const F28Row& row) {
     SetF28Address(link, row, kDeviceCodeAddress);
     const std::uint8_t device = ReadPort(link, DataPort);
     QuietSocket(link);
-    // The quiet socket ends with every port high, the supply pin's too.
-    WriteAllPorts(link, 0);
     return {maker, device};
 }
 
@@ -130,7 +128,7 @@ OperationResult EraseF28(const F28Job& job) {
             break;
         }
     }
-    PowerDownAfterProgram(link);
+    PowerDownAfterProgramPortsLow(link);
     OperationResult blank = BlankCheckF28(job);
     if (!blank.ok()) blank.message = WithCommandSetNote(row, blank.message);
     if (blank.ok() && blankInFirstRound)
@@ -149,11 +147,11 @@ OperationResult ProgramF28(const F28Job& job) {
     job.hooks.say("Programming...", true);
     QuietSocket(link);
     SetPulseCount(link, kF28PulseCount);
+    SetVppLevel(link, row.programMillivolts);
+    ConnectVccThenPortsHigh(link, kSupplyPin);
     PinHigh(link, kWriteEnable);
     PinHigh(link, OutputEnable);
     PinLow(link, ChipEnable);
-    SetVppLevel(link, row.programMillivolts);
-    ConnectVcc(link, kSupplyPin);
     ConnectVpp(link, kVppPin);
     ConnectGround(link, pin::Ground);
     Delay(link, kPowerUpTicks);
@@ -174,7 +172,7 @@ OperationResult ProgramF28(const F28Job& job) {
         job.hooks, ProgramPolls{true, kProgramProgressMask});
     if (run.end == ProgramRun::End::Stopped) return StoppedProgramming(link, run.address);
     if (run.end == ProgramRun::End::Failed) {
-        PowerDownAfterProgram(link);
+        PowerDownAfterProgramPortsLow(link);
         return OperationResult::failed(WithCommandSetNote(row, Format("Programe Failured! at %06x", run.address)),
                                        run.address);
     }
@@ -197,7 +195,7 @@ OperationResult VerifyF28(const F28Job& job) {
     if (s.count == 0) return OperationResult::failed("Failured! (nothing to verify)", s.device);
     job.hooks.say("Verify...", true);
     QuietSocket(link);
-    PowerUp(link, kSupplyPin, true);
+    PowerUpThenPortsHigh(link, kSupplyPin, true);
     SetDataWidth(link, kReadBusMode);
     EnableOutputs(link);
     Delay(link, kSettleTicks);
@@ -221,19 +219,19 @@ OperationResult VerifyF28(const F28Job& job) {
         if (pollAfterFirst) {
             job.hooks.show(at, row.lastAddress);
             if (job.hooks.stop()) {
-                PowerOffAfterFailure(link);
+                PortsLowThenVccOff(link);
                 return OperationResult::stopped(at);
             }
         }
         const std::uint8_t file = job.buffer[s.buffer + last], device = got[read - 1];
         if (device != file) {
-            PowerOffAfterFailure(link);
+            PortsLowThenVccOff(link);
             return OperationResult::failed(Format("%06x:Bad! (file=%02x,Device=%02x)", at, file, device), at);
         }
         i = last + 1;
     }
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
-    PowerDownAfterRead(link);
+    PowerDownAfterReadPortsLow(link);
     return OperationResult::done("Verify OK", EndOfBufferNote(s));
 }
 

@@ -51,7 +51,7 @@ void SendF29ChipErase(LinkState& link, const F29Row& row) {
 ChipCodes ReadF29Codes(LinkState& link, const F29Row& row) {
     QuietSocket(link);
     ConnectGround(link, pin::Ground);
-    ConnectVcc(link, row.supplyPin);
+    ConnectVccThenPortsHigh(link, row.supplyPin);
     Delay(link, kPowerUpTicks);
     ChooseF29BusMode(link);
     SetDataWidth(link, kWriteBusMode);
@@ -114,7 +114,7 @@ OperationResult EraseSteps(const F29Job& job) {
     Delay(link, kSettleTicks);
     // Ground first: after the start or a Sum nothing else grounds the chip.
     ConnectGround(link, pin::Ground);
-    ConnectVcc(link, row.supplyPin);
+    ConnectVccThenPortsHigh(link, row.supplyPin);
     if (row.eraseVppPin) {
         SetVppLevel(link, kF29EraseVppMillivolts);
         ConnectVpp(link, row.eraseVppPin);
@@ -129,7 +129,7 @@ OperationResult EraseSteps(const F29Job& job) {
         job.hooks.say(Format("Erase...%d", n), true);
         if (job.hooks.stop()) {
             ConnectVpp(link, 0);
-            return StoppedPoweredOff(link, 0);
+            return StoppedPortsLow(link, 0);
         }
         SetDataWidth(link, kWriteBusMode);
         PinHigh(link, OutputEnable);
@@ -147,7 +147,7 @@ OperationResult EraseSteps(const F29Job& job) {
     }
     ConnectVpp(link, 0);
     if (row.eraseVppPin) SetVppLevel(link, 0);
-    ConnectVcc(link, 0);
+    PortsLowThenVccOff(link);
     OperationResult blank = BlankCheckSteps(job);
     // A fast part may finish before the first status read: its codes tell it
     // from an empty socket.
@@ -159,17 +159,11 @@ OperationResult EraseSteps(const F29Job& job) {
 
 } // namespace
 
-// The SST parts rate their pins "-0.5 V to Vdd + 0.5 V": the reads, Erase and
-// Sum end with every port low once the supply is off, as Programe does.
-OperationResult ReadF29(const F29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return ReadSteps(job); });
-}
-OperationResult BlankCheckF29(const F29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return BlankCheckSteps(job); });
-}
-OperationResult EraseF29(const F29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return EraseSteps(job); });
-}
+// The SST parts rate their pins "-0.5 V to Vdd + 0.5 V": every operation
+// raises the ports only once the supply is on and takes them low before it goes.
+OperationResult ReadF29(const F29Job& job) { return ReadSteps(job); }
+OperationResult BlankCheckF29(const F29Job& job) { return BlankCheckSteps(job); }
+OperationResult EraseF29(const F29Job& job) { return EraseSteps(job); }
 
 OperationResult ProgramF29(const F29Job& job) {
     LinkState& link = job.link;
@@ -181,9 +175,9 @@ OperationResult ProgramF29(const F29Job& job) {
     job.hooks.say("Programming...", true);
     QuietSocket(link);
     ConnectGround(link, pin::Ground);
-    PinHigh(link, kWriteEnable);
     SetVppLevel(link, row.programMillivolts);
-    ConnectVcc(link, row.supplyPin);
+    ConnectVccThenPortsHigh(link, row.supplyPin);
+    PinHigh(link, kWriteEnable);
     Delay(link, kPowerUpTicks);
     ChooseBusMode(link);
     SetDataWidth(link, kWriteBusMode);
@@ -196,9 +190,9 @@ OperationResult ProgramF29(const F29Job& job) {
     const ProgramRun run = ProgramBytes(
         link, job.buffer, s, row.lastAddress, kPage, command, [&](std::uint32_t a) { SetF29Address(link, row, a); },
         job.hooks);
-    if (run.end == ProgramRun::End::Stopped) return StoppedPoweredOff(link, run.address);
+    if (run.end == ProgramRun::End::Stopped) return StoppedPortsLow(link, run.address);
     if (run.end == ProgramRun::End::Failed) {
-        ConnectVcc(link, 0);
+        PortsLowThenVccOff(link);
         PinLow(link, OutputEnable);
         PinLow(link, ChipEnable);
         return OperationResult::failed(Format("Programe Failured! at %06x", run.address), run.address);
@@ -225,7 +219,7 @@ OperationResult VerifySteps(const F29Job& job) {
     job.hooks.say("Verify...", true);
     QuietSocket(link);
     ChooseBusMode(link);
-    PowerUp(link, row.supplyPin, true);
+    PowerUpThenPortsHigh(link, row.supplyPin, true);
     SetDataWidth(link, kReadBusMode);
     EnableOutputs(link);
     Delay(link, kSettleTicks);
@@ -244,17 +238,17 @@ OperationResult VerifySteps(const F29Job& job) {
         const std::uint32_t last = i + static_cast<std::uint32_t>(got) - 1;
         const std::uint32_t lastAddress = s.device + last;
         if (page[got - 1] != job.buffer[s.buffer + last]) {
-            PowerOffAfterFailure(link);
+            PortsLowThenVccOff(link);
             return OperationResult::failed(Format("%06x: Bad!", lastAddress), lastAddress);
         }
         if (lastAddress % kPage == kPage - 1) {
             job.hooks.show(lastAddress, row.lastAddress);
-            if (job.hooks.stop()) return StoppedPoweredOff(link, lastAddress);
+            if (job.hooks.stop()) return StoppedPortsLow(link, lastAddress);
         }
         i = last + 1;
     }
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
-    PowerDownAfterRead(link);
+    PowerDownAfterReadPortsLow(link);
     return OperationResult::done("Verify OK", EndOfBufferNote(s));
 }
 
@@ -266,31 +260,28 @@ OperationResult SumSteps(const F29Job& job) {
     SetDataWidth(link, kReadBusMode);
     const PageSum pages = SumPages(
         link, row.lastAddress, [&](std::uint32_t a) { SetF29Address(link, row, a); }, job.hooks);
-    return SumOutcome(link, pages, "字节累加后的和 = ");
+    return SumOutcomePortsLow(link, pages, "字节累加后的和 = ");
 }
 
 } // namespace
 
-OperationResult VerifyF29(const F29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return VerifySteps(job); });
-}
-OperationResult SumF29(const F29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return SumSteps(job); });
-}
+OperationResult VerifyF29(const F29Job& job) { return VerifySteps(job); }
+OperationResult SumF29(const F29Job& job) { return SumSteps(job); }
 
 OperationResult UnprotectF29(const F29Job& job) {
     LinkState& link = job.link;
     const F29Row& row = job.row;
     if (Placeholder(row)) return OperationResult::failed("Failured! (no device type selected)", 0);
     job.hooks.say(QV_TEXT("Unprotect Chip..."), true);
+    // The chip is grounded before it is powered, and powered before the
+    // address sets any pin high.
+    ConnectGround(link, pin::Ground);
+    ConnectVcc(link, row.supplyPin);
     SetF29Address(link, row, 0);
     WritePort(link, DataPort, 0);
     SetVppLevel(link, kF29EraseVppMillivolts);
     Delay(link, kSettleTicks);
     PinLow(link, ChipEnable);
-    // The chip is grounded before it is powered.
-    ConnectGround(link, pin::Ground);
-    ConnectVcc(link, row.supplyPin);
     PinHigh(link, kA9Pin);
     ConnectVpp(link, kA9Pin);
     PinLow(link, OutputEnable);
@@ -300,9 +291,8 @@ OperationResult UnprotectF29(const F29Job& job) {
     Delay(link, kSettleTicks);
     ConnectVpp(link, 0);
     SetVppLevel(link, 0);
-    ConnectVcc(link, 0);
     // A9, /CE and the address pins set above would feed the unpowered part.
-    WriteAllPorts(link, 0);
+    PortsLowThenVccOff(link);
     return OperationResult::done("Finished");
 }
 

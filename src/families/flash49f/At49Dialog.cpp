@@ -35,7 +35,7 @@ void At49Dialog::afterStart() {
 
 OperationResult At49Dialog::readDevice(const OperationHooks& hooks) { return ReadF29(job(hooks)); }
 OperationResult At49Dialog::blankCheck(const OperationHooks& hooks) { return BlankCheckF29(job(hooks)); }
-OperationResult At49Dialog::program(const OperationHooks& hooks) { return ProgramAt49(job(hooks)); }
+OperationResult At49Dialog::program(const OperationHooks& hooks) { return ProgramF29(job(hooks)); }
 OperationResult At49Dialog::verify(const OperationHooks& hooks) { return VerifyF29(job(hooks)); }
 OperationResult At49Dialog::sum(const OperationHooks& hooks) { return SumF29(job(hooks)); }
 OperationResult At49Dialog::erase(const OperationHooks& hooks) { return EraseAt49(job(hooks)); }

@@ -32,7 +32,7 @@ OperationResult At49Session::runStep(MemoryStep step, const SessionJob& s) {
     case MemoryStep::Read: return ReadF29(job);
     case MemoryStep::Blank: return BlankCheckF29(job);
     case MemoryStep::Erase: return EraseAt49(job);
-    case MemoryStep::Program: return ProgramAt49(job);
+    case MemoryStep::Program: return ProgramF29(job);
     case MemoryStep::Verify: return VerifyF29(job);
     case MemoryStep::Sum: return SumF29(job);
     default: return OperationResult::refused("the AT49F family has no such step");

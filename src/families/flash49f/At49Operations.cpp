@@ -39,8 +39,7 @@ OperationResult EraseSteps(const F29Job& job, std::uint32_t eraseLimitMs) {
     if (row.chip == nullptr) return OperationResult::failed("Failured! (no device type selected)", 0);
     // The outputs are rated "-0.6 V to Vcc + 0.6 V" ("Absolute Maximum
     // Ratings"): every port low until the supply is on, then the idle levels.
-    ConnectVcc(link, 0);
-    WriteAllPorts(link, 0);
+    PortsLowThenVccOff(link);
     ConnectGround(link, pin::Ground);
     ConnectVcc(link, row.supplyPin);
     Delay(link, kPowerUpTicks);
@@ -62,7 +61,7 @@ OperationResult EraseSteps(const F29Job& job, std::uint32_t eraseLimitMs) {
     const int polls = PollsFor(eraseLimitMs);
     for (int n = 0; n < polls; ++n) {
         job.hooks.say(Format("Erase...%d", n), true);
-        if (job.hooks.stop()) return StoppedPoweredOff(link, 0);
+        if (job.hooks.stop()) return StoppedPortsLow(link, 0);
         Delay(link, kPollTicks);
         const bool now = ReadToggleBit(link);
         if (now == previous) break;
@@ -71,7 +70,7 @@ OperationResult EraseSteps(const F29Job& job, std::uint32_t eraseLimitMs) {
     }
     PinHigh(link, OutputEnable);
     PinHigh(link, ChipEnable);
-    ConnectVcc(link, 0);
+    PortsLowThenVccOff(link);
     OperationResult blank = BlankCheckF29(job);
     if (blank.ok() && !toggled)
         if (auto noChip = FailUnlessCodesAnswer(ReadF29Codes(link, row), PresenceCheckedStep::Erase, 0))
@@ -81,12 +80,6 @@ OperationResult EraseSteps(const F29Job& job, std::uint32_t eraseLimitMs) {
 
 } // namespace
 
-OperationResult ProgramAt49(const F29Job& job) {
-    return EndWithPortsLow(job.link, [&] { return ProgramF29(job); });
-}
-
-OperationResult EraseAt49(const F29Job& job, std::uint32_t eraseLimitMs) {
-    return EndWithPortsLow(job.link, [&] { return EraseSteps(job, eraseLimitMs); });
-}
+OperationResult EraseAt49(const F29Job& job, std::uint32_t eraseLimitMs) { return EraseSteps(job, eraseLimitMs); }
 
 } // namespace quarvin

@@ -13,11 +13,6 @@ namespace quarvin {
 // the erase cycle time, 10 seconds max.
 inline constexpr std::uint32_t kAt49fChipEraseMilliseconds = 10'000;
 
-// The 29F Programe, ending with every port low after a stop or a failure too:
-// the AT49F040 rates its outputs -0.6 V to Vcc + 0.6 V, and the 29F stop and
-// failure paths switch the supply off with the data port still driven.
-OperationResult ProgramAt49(const F29Job& job);
-
 // Chip erase, then the blank check. The toggle bit is polled for up to
 // eraseLimitMs; tests shorten it to show that less than tEC fails.
 OperationResult EraseAt49(const F29Job& job, std::uint32_t eraseLimitMs = kAt49fChipEraseMilliseconds);

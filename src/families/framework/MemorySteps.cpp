@@ -43,12 +43,6 @@ void PowerDownAfterFlashProgram(LinkState& link) {
     PinLow(link, pin::eprom::OutputEnable);
     ConnectVpp(link, 0);
     QuietSocket(link);
-    ConnectVcc(link, 0);
-    PinLow(link, pin::eprom::OutputEnable);
-    PinLow(link, pin::eprom::ChipEnable);
-    // The quiet socket leaves every port high, the supply pin's too: the part
-    // would stay fed by its driver after the operation.
-    WriteAllPorts(link, 0);
 }
 
 void PowerOffAfterFailure(LinkState& link) { ConnectVcc(link, 0); }
@@ -65,10 +59,8 @@ void PortsLowThenPinFedOff(LinkState& link, int supplyPin) {
 
 void QuietSocket(LinkState& link) {
     ConnectVpp(link, 0);
-    ConnectVcc(link, 0);
-    WriteAllPorts(link, 0);
+    PortsLowThenVccOff(link);
     Delay(link, 10);
-    WriteAllPorts(link, 255);
 }
 
 void ConnectVccThenPortsHigh(LinkState& link, int vccPin) {
@@ -79,6 +71,22 @@ void ConnectVccThenPortsHigh(LinkState& link, int vccPin) {
 void PortsLowThenVccOff(LinkState& link) {
     PortsLowButSupply(link, 0);
     ConnectVcc(link, 0);
+}
+
+void PowerUpThenPortsHigh(LinkState& link, int vccPin, bool wait) {
+    ConnectVccThenPortsHigh(link, vccPin);
+    ConnectGround(link, kGroundPin);
+    if (wait) Delay(link, kPowerUpTicks);
+}
+
+void PowerDownAfterReadPortsLow(LinkState& link) {
+    WriteAllPorts(link, 255);
+    PortsLowThenVccOff(link);
+}
+
+void PowerDownAfterProgramPortsLow(LinkState& link) {
+    ConnectVpp(link, 0);
+    PortsLowThenVccOff(link);
 }
 
 void EnableOutputs(LinkState& link) {

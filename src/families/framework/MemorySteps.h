@@ -19,8 +19,8 @@ void PowerUp(LinkState& link, int vccPin, bool wait);
 void PowerDownAfterRead(LinkState& link);
 // After programming (done, failed or stopped): Vpp off, Vcc off.
 void PowerDownAfterProgram(LinkState& link);
-// After a flash programmed byte by byte: /OE low, Vpp off, the socket quiet,
-// Vcc off, then /OE, /CE and every port low.
+// After a flash programmed byte by byte: /OE low, Vpp off, the socket quiet
+// (every port low, then Vcc off).
 void PowerDownAfterFlashProgram(LinkState& link);
 
 // A read-type step that failed or was stopped: Vcc off.
@@ -32,8 +32,10 @@ void PowerOffPinFed(LinkState& link, int supplyPin);
 // but the supply pin, which still holds the part up, then the Vcc latches off
 // and that pin low, so no line is high on a part without supply.
 void PortsLowThenPinFedOff(LinkState& link, int supplyPin);
-// Everything off and every port low, then every port high: the socket at rest
-// before a flash operation powers it.
+// Vpp off, every port low, then Vcc off, and a short wait: the socket at rest
+// before a flash operation powers it and after it ends. The flash parts rate
+// their signal pins against Vcc, so the ports go high only with the supply
+// (PowerUpThenPortsHigh, ConnectVccThenPortsHigh).
 void QuietSocket(LinkState& link);
 // The Vcc switch on `vccPin` closed, then every port high. A part rated
 // "Vcc + 0.5 V" on its signal pins must have its supply before any of them
@@ -43,6 +45,12 @@ void ConnectVccThenPortsHigh(LinkState& link, int vccPin);
 // takes the old supply pin low once its switch is open): no signal pin is high
 // while the part has no supply, and no port drives against the closed switch.
 void PortsLowThenVccOff(LinkState& link);
+// PowerUp with every port high once Vcc is on, before ground and the wait.
+void PowerUpThenPortsHigh(LinkState& link, int vccPin, bool wait);
+// PowerDownAfterRead and PowerDownAfterProgram with every port low before Vcc
+// goes.
+void PowerDownAfterReadPortsLow(LinkState& link);
+void PowerDownAfterProgramPortsLow(LinkState& link);
 // /CE, then /OE low: the memory drives its data pins.
 void EnableOutputs(LinkState& link);
 

@@ -40,20 +40,25 @@ OperationResult StoppedPoweredOff(LinkState& link, std::uint32_t at) {
     return OperationResult::stopped(at);
 }
 
+OperationResult StoppedPortsLow(LinkState& link, std::uint32_t at) {
+    PortsLowThenVccOff(link);
+    return OperationResult::stopped(at);
+}
+
 OperationResult ReadBlocks(LinkState& link, MainBuffer& buffer, int vccPin, std::uint32_t length,
                            std::uint32_t lastAddress, const SetPageAddress& setAddress, const OperationHooks& hooks) {
     hooks.say("Reading...", true);
     QuietSocket(link);
-    PowerUp(link, vccPin, true);
+    PowerUpThenPortsHigh(link, vccPin, true);
     SetDataWidth(link, kReadBusMode);
     setAddress(0);
     EnableOutputs(link);
     ReadPort(link, pin::eprom::DataPort);
     const std::uint32_t count = std::min({length, lastAddress, static_cast<std::uint32_t>(kBufferSize - 1)}) + 1;
     if (auto stoppedAt = ReadPages(link, buffer, count, lastAddress, 0, setAddress, hooks))
-        return StoppedPoweredOff(link, *stoppedAt);
+        return StoppedPortsLow(link, *stoppedAt);
     hooks.show(count - 1, lastAddress);
-    ConnectVcc(link, 0);
+    PortsLowThenVccOff(link);
     return OperationResult::done("OK!");
 }
 
@@ -62,23 +67,20 @@ OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t leng
     hooks.say(QV_TEXT("Blank..."), true);
     Delay(link, kSettleTicks);
     QuietSocket(link);
-    PowerUp(link, vccPin, true);
+    PowerUpThenPortsHigh(link, vccPin, true);
     SetDataWidth(link, kReadBusMode);
     EnableOutputs(link);
     // The blocks that start at or below Length.
     const std::uint32_t end = length == 0xFFFFFFFFu ? length : length + 1;
     const BlankRun run = BlankPages(link, end, lastAddress, kProgressPages - 1, setAddress, hooks);
-    if (run.stopped) {
-        PowerOffAfterFailure(link);
-        return OperationResult::stopped(*run.used);
-    }
+    if (run.stopped) return StoppedPortsLow(link, *run.used);
     if (run.used) {
         const std::uint32_t used = FirstUsedAddress(link, *run.used, setAddress);
-        PowerOffAfterFailure(link);
+        PortsLowThenVccOff(link);
         return OperationResult::failed(Format("%06x: Not blank!", used), used);
     }
     hooks.show(length | (kPage - 1), lastAddress);
-    PowerDownAfterRead(link);
+    PowerDownAfterReadPortsLow(link);
     return OperationResult::done(QV_TEXT("Blank OK"));
 }
 
@@ -104,12 +106,23 @@ PageSum SumPages(LinkState& link, std::uint32_t lastAddress, const SetPageAddres
     return result;
 }
 
-OperationResult SumOutcome(LinkState& link, const PageSum& pages, const std::string& label) {
-    if (pages.stoppedAt) return StoppedPoweredOff(link, *pages.stoppedAt);
-    ConnectVcc(link, 0);
+namespace {
+OperationResult SumEnd(const PageSum& pages, const std::string& label) {
+    if (pages.stoppedAt) return OperationResult::stopped(*pages.stoppedAt);
     OperationResult r = OperationResult::done(label + Format("%08x", pages.sum));
     r.value = pages.sum;
     return r;
+}
+} // namespace
+
+OperationResult SumOutcome(LinkState& link, const PageSum& pages, const std::string& label) {
+    ConnectVcc(link, 0);
+    return SumEnd(pages, label);
+}
+
+OperationResult SumOutcomePortsLow(LinkState& link, const PageSum& pages, const std::string& label) {
+    PortsLowThenVccOff(link);
+    return SumEnd(pages, label);
 }
 
 OperationResult VerifyOutcome(LinkState& link, const VerifyRun& run, const FieldSpan& span, std::uint32_t lastAddress,

@@ -26,10 +26,14 @@ std::optional<std::uint32_t> ReadPages(LinkState& link, MainBuffer& buffer, std:
 
 // A read-type step ended by a stop: Vcc off, "Stopped at" the address.
 OperationResult StoppedPoweredOff(LinkState& link, std::uint32_t at);
+// The same for a part rated against Vcc on its signal pins: every port low
+// before Vcc goes (PortsLowThenVccOff).
+OperationResult StoppedPortsLow(LinkState& link, std::uint32_t at);
 
 // The read of the parallel flash memories: from a quiet socket the supply on
 // vccPin, the outputs enabled and one read at address 0, then ReadPages up to
-// Length (bounded by the device and the buffer); Vcc off at the end.
+// Length (bounded by the device and the buffer); every port low, then Vcc off
+// at the end.
 OperationResult ReadBlocks(LinkState& link, MainBuffer& buffer, int vccPin, std::uint32_t length,
                            std::uint32_t lastAddress, const SetPageAddress& setAddress, const OperationHooks& hooks);
 
@@ -41,11 +45,14 @@ struct PageSum {
 // The end of a Sum by SumPages: a stop powers the socket off; else Vcc off and
 // the sum, in hex after `label`, as the message and the value.
 OperationResult SumOutcome(LinkState& link, const PageSum& pages, const std::string& label);
+// SumOutcome with every port low before Vcc goes, on a stop too.
+OperationResult SumOutcomePortsLow(LinkState& link, const PageSum& pages, const std::string& label);
 
 // The blank check of the parallel flash memories: from a quiet socket the supply
 // on vccPin and the outputs enabled, then 256-byte blocks from address 0 while a
 // block starts at or below Length (blocks past the top wrap onto the device);
 // progress every 16 blocks. "%06x: Not blank!" names the first used block.
+// Every port goes low before Vcc at each end.
 OperationResult BlankCheckBlocks(LinkState& link, int vccPin, std::uint32_t length, std::uint32_t lastAddress,
                                  const SetPageAddress& setAddress, const OperationHooks& hooks);
 
