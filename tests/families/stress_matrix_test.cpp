@@ -49,12 +49,8 @@ const KnownBreach kKnownBreaches[] = {
     {"TICTestx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TICTestx", StressRule::SupplyOnSignalPin,
      "the tester switches Vcc to the supply pin of the package it tries, an output of a larger part"},
-    {"TP24c0x", StressRule::DrivenUnpowered, kLinesHighAfterVcc},
-    {"TP24c0x", StressRule::LeftDriven, kLinesHighAfterVcc},
     {"TP27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TP27x", StressRule::LeftDriven, kLinesHighAfterVcc},
-    {"TP93cxx", StressRule::DrivenUnpowered, kLinesHighAfterVcc},
-    {"TP93cxx", StressRule::LeftDriven, kLinesHighAfterVcc},
 };
 
 const KnownBreach* Known(const std::string& family, StressRule rule) {

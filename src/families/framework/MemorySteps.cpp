@@ -39,6 +39,11 @@ void PowerOffPinFed(LinkState& link, int supplyPin) {
     PinLow(link, supplyPin);
 }
 
+void PortsLowThenPinFedOff(LinkState& link, int supplyPin) {
+    PortsLowButSwitchedVcc(link, supplyPin);
+    PowerOffPinFed(link, supplyPin);
+}
+
 void QuietSocket(LinkState& link) {
     ConnectVpp(link, 0);
     PortsLowThenVccOff(link);

@@ -28,6 +28,10 @@ void PowerOffAfterFailure(LinkState& link);
 // A part fed from a logic pin (the serial EEPROMs): the Vcc latches off and
 // that pin low, or its driver alone keeps the part powered.
 void PowerOffPinFed(LinkState& link, int supplyPin);
+// The same for a part rated against Vcc on its signal pins: every port low
+// but the supply pin, which still holds the part up, then the Vcc latches off
+// and that pin low, so no line is high on a part without supply.
+void PortsLowThenPinFedOff(LinkState& link, int supplyPin);
 // Vpp off, every port low, then Vcc off, and a short wait: the socket at rest
 // before a flash operation powers it and after it ends. The flash parts rate
 // their signal pins against Vcc, so the ports go high only with the supply

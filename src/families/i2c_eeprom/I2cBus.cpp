@@ -1,5 +1,6 @@
 #include "families/i2c_eeprom/I2cBus.h"
 
+#include "families/framework/MemorySteps.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 
@@ -28,8 +29,8 @@ void PowerUp(LinkState& link, const I2cRow& row) {
     ConnectVcc(link, 0);
     WriteAllPorts(link, 0);
     Delay(link, kSettleTicks);
-    WriteAllPorts(link, 255);
-    ConnectVcc(link, row.vcc);
+    // Vcc before the lines go high (the pins are rated against Vcc).
+    ConnectVccThenPortsHigh(link, row.vcc);
     ConnectGround(link, row.ground);
     PinLow(link, row.a0);
     PinLow(link, row.a1);

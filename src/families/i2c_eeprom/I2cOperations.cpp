@@ -22,8 +22,9 @@ constexpr int kBitsPerByte = 8;
 bool Placeholder(const I2cRow& row) { return row.chip == nullptr; }
 OperationResult NoTypeSelected() { return OperationResult::refused(QV_TEXT("No device type selected")); }
 
-// The part takes its supply from a logic pin.
-void SwitchOff(LinkState& link, const I2cRow& row) { PowerOffPinFed(link, row.vcc); }
+// The part takes its supply from a logic pin, and SDA and SCL go low before it
+// does: the 24LC02B and 24LC256 rate every pin "-0.6 V to VCC + 1.0 V".
+void SwitchOff(LinkState& link, const I2cRow& row) { PortsLowThenPinFedOff(link, row.vcc); }
 
 // Reports progress at a and answers whether the user asked to stop.
 bool ProgressStops(const I2cJob& job, std::uint32_t a) {

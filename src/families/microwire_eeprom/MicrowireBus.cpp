@@ -30,6 +30,9 @@ std::uint8_t MicrowirePort::base() const {
 }
 
 void MicrowirePort::powerUp() {
+    // The supply (pin 24, fed by its logic driver) before data in and chip
+    // select go high: the 93LC46 rates its pins against Vcc.
+    ConnectVcc(link_, Supply);
     image_ = kBaseImage;
     WritePort(link_, kPort, image_);
     image_ = base();
@@ -42,7 +45,6 @@ void MicrowirePort::powerUp() {
     PinLow(link_, Clock);
     PinHigh(link_, ChipSelect);
     ConnectGround(link_, Ground);
-    ConnectVcc(link_, Supply);
     Delay(link_, kSettleTicks);
 }
 

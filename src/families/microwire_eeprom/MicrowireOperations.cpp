@@ -110,14 +110,14 @@ OperationResult ReadMicrowire(const MicrowireJob& job) {
     for (std::uint32_t a = 0; a <= row.lastAddress; ++a) {
         if (ProgressStops(job, a)) {
             reads.drain();
-            PowerOffPinFed(job.link, pin::microwire::Supply);
+            PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
             return OperationResult::stopped(a);
         }
         port.readWordAhead(a, reads);
     }
     reads.drain();
     job.hooks.show(row.lastAddress, row.lastAddress);
-    PowerOffPinFed(job.link, pin::microwire::Supply);
+    PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
     return OperationResult::done("Finished");
 }
 
@@ -135,7 +135,7 @@ std::optional<OperationResult> WriteLocations(const MicrowireJob& job, Microwire
         if (ProgressStops(job, a)) {
             // Leave the part write-protected.
             port.special(Special::WriteDisable);
-            PowerOffPinFed(job.link, pin::microwire::Supply);
+            PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
             return OperationResult::stopped(a);
         }
         if (writes(a)) port.writeWord(a, BufferValue(job, a), job.writeWaitUnits);
@@ -159,7 +159,7 @@ OperationResult ProgramChangedMicrowire(const MicrowireJob& job) {
         const auto stopped =
             WriteLocations(job, port, [&](std::uint32_t a) { return changed.differs(a * bytesPerLocation); });
         if (stopped) return *stopped;
-        PowerOffPinFed(job.link, pin::microwire::Supply);
+        PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
     }
     const OperationResult verified = VerifyMicrowire(job);
     // The pages skipped were asked to be skipped: part of the success text, not a
@@ -178,7 +178,7 @@ OperationResult ProgramMicrowire(const MicrowireJob& job) {
     port.powerUp();
     const bool firstTook = port.readWord(0) == BufferValue(job, 0);
     job.hooks.show(row.lastAddress, row.lastAddress);
-    PowerOffPinFed(job.link, pin::microwire::Supply);
+    PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
     // Only location 0 is looked at here; Verify checks the rest.
     return firstTook ? OperationResult::done("OK") : OperationResult::failed("Programe Failured!", 0);
 }
@@ -199,7 +199,7 @@ OperationResult EraseMicrowire(const MicrowireJob& job) {
     port.special(Special::WriteDisable);
     port.powerUp();
     const bool erased = port.readWord(0) == Erased(row);
-    PowerOffPinFed(job.link, pin::microwire::Supply);
+    PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
     Delay(job.link, kEraseSettleTicks);
     return erased ? OperationResult::done("OK") : OperationResult::failed(QV_TEXT("Not blank!"), 0);
 }
@@ -212,12 +212,17 @@ OperationResult BlankMicrowire(const MicrowireJob& job) {
     port.powerUp();
     const WordCheck check = CheckWords(job, port, [&row](std::uint32_t) { return Erased(row); });
     if (check.end == WordCheck::End::Stopped) {
-        PowerOffPinFed(job.link, pin::microwire::Supply);
+        PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
         return OperationResult::stopped(check.at);
     }
-    if (check.end == WordCheck::End::Differs) return OperationResult::failed("Not blank!", check.at);
+    // Switched off as Verify does on a difference: left on, pin 24 kept feeding
+    // the part with the lines high.
+    if (check.end == WordCheck::End::Differs) {
+        PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
+        return OperationResult::failed("Not blank!", check.at);
+    }
     job.hooks.show(row.lastAddress, row.lastAddress);
-    PowerOffPinFed(job.link, pin::microwire::Supply);
+    PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
     return OperationResult::done(QV_TEXT("OK,空"));
 }
 
@@ -229,16 +234,16 @@ OperationResult VerifyMicrowire(const MicrowireJob& job) {
     port.powerUp();
     const WordCheck check = CheckWords(job, port, [&job](std::uint32_t a) { return BufferValue(job, a); });
     if (check.end == WordCheck::End::Stopped) {
-        PowerOffPinFed(job.link, pin::microwire::Supply);
+        PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
         return OperationResult::stopped(check.at);
     }
     if (check.end == WordCheck::End::Differs) {
         job.hooks.show(check.at, row.lastAddress);
-        PowerOffPinFed(job.link, pin::microwire::Supply);
+        PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
         return OperationResult::failed(QV_TEXT("Verify bad"), check.at);
     }
     job.hooks.show(row.lastAddress, row.lastAddress);
-    PowerOffPinFed(job.link, pin::microwire::Supply);
+    PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
     return OperationResult::done("Verify OK");
 }
 

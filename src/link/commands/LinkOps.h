@@ -63,8 +63,9 @@ void ConnectVcc(LinkState& link, int p);
 // The socket pins the Vcc switches hold now, as the link last set them.
 std::vector<int> SwitchedVccPins(const LinkState& link);
 // Every port low but the bits of the pins a Vcc switch holds (a low port would
-// drive against the closed switch).
-void PortsLowButSwitchedVcc(LinkState& link);
+// drive against the closed switch) and of `fedPin` (0 for none), a logic pin
+// that feeds a part with no switch on its supply.
+void PortsLowButSwitchedVcc(LinkState& link, int fedPin = 0);
 void ConnectGround(LinkState& link, int p);
 void SetVccLevel(LinkState& link, int level);
 void ConnectVccSwitched(LinkState& link, int p);

@@ -106,9 +106,11 @@ static std::vector<int> switchedVccPins(const RegisterImages& im) {
 
 std::vector<int> SwitchedVccPins(const LinkState& link) { return switchedVccPins(link.images); }
 
-void PortsLowButSwitchedVcc(LinkState& link) {
+void PortsLowButSwitchedVcc(LinkState& link, int fedPin) {
     std::array<std::uint8_t, op::PortCount> ports{};
-    for (int q : switchedVccPins(link.images))
+    std::vector<int> held = switchedVccPins(link.images);
+    if (fedPin != 0) held.push_back(fedPin);
+    for (int q : held)
         if (const int i = pin::portIndex(q); i >= 0) ports[i >> 3] |= static_cast<std::uint8_t>(1u << (i & 7));
     for (int n = 0; n < op::PortCount; ++n) WritePort(link, n, ports[n]);
 }
