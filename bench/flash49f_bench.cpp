@@ -33,7 +33,7 @@ int main() {
     const F29Job readJob{b.link, row, *readBack, fields, b.hooks};
 
     OperationResult program;
-    const bench::Measured p = bench::Measure(*b.box, [&] { program = ProgramAt49(job); });
+    const bench::Measured p = bench::Measure(*b.box, [&] { program = ProgramF29(job); });
     bench::PrintMeasured("at49f040_programe", p);
     const double bytes = row.lastAddress + 1.0;
     bench::Print("at49f040_programe_over_program_time_and_stream",
