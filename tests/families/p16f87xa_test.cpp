@@ -1,5 +1,5 @@
 // The PIC16F87xA dialog: its form, the streams it sends (golden wire files) and
-// what the programming specification's parts do with them on the virtual box.
+// what the parts of Microchip's programming document DS39589B do with them on the virtual box.
 // Stop and the lost link run in the conformance suite.
 #include <gtest/gtest.h>
 

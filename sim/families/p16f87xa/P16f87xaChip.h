@@ -1,6 +1,6 @@
 #pragma once
 // PIC16F873A/874A/876A/877A in their high-voltage serial programming mode, as
-// the FLASH memory programming specification DS39589B describes them.
+// Microchip's FLASH memory programming document DS39589B describes them.
 //
 // Entry (section 2.4): RB6 and RB7 held low while MCLR rises from VIL to VIHH;
 // the program counter starts at 0. Commands (Table 2-1) are six clocks, LSB

@@ -1,6 +1,6 @@
 #pragma once
 // The PIC16F87xA family's operations over the box's serial programming
-// opcodes, as the FLASH memory programming specification DS39589B gives them:
+// opcodes, as Microchip's programming document DS39589B gives them:
 // program memory written eight words at a time with Begin Erase/Programming,
 // Chip Erase to clear protection, the device ID checked before every operation.
 // Reading, blank check and verify are the PIC16 family's steps.
