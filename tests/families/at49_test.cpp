@@ -1,11 +1,10 @@
-// The AT49F flash family: the wire streams of its operations, the chip erase
-// against the data sheet's erase cycle time, and the boot block lockout.
+// The AT49F flash family: the wire streams of its operations and the boot
+// block lockout (f29_variant_test.cpp: its erase time and empty socket).
 #include <gtest/gtest.h>
 
 #include "FamilyRig.h"
 #include "GoldenRig.h"
-#include "families/flash49f/At49Dialog.h"
-#include "families/flash49f/At49Operations.h"
+#include "families/flash49f/At49Family.h"
 #include "families/flash49f/At49Rows.h"
 #include "families/framework/MemorySteps.h"
 #include "link/commands/LinkOps.h"
@@ -44,26 +43,6 @@ TEST(At49, GoldenStreams) {
     const GoldenCase erase{"at49f040_erase_empty", kRow, "0 0 7ff", "Erase"};
     empty.run(erase);
     EXPECT_TRUE(MatchesGolden(erase.name, empty.msg(), *empty.tap));
-}
-
-// The toggle bit is polled for the data sheet's tEC (10 s); a wait cut to less
-// than the part's erase cycle powers it down mid-erase and the blank check fails.
-TEST(At49, AnEraseWaitBelowTheEraseCycleFails) {
-    const struct {
-        std::uint32_t limitMs;
-        bool blank;
-    } cases[] = {{kAt49fChipEraseMilliseconds, true}, {2'000, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.limitMs);
-        Sim040 rig(kRow);
-        rig.chip->memory()[0x54321] = 0x00;
-        AddressFields fields;
-        fields.length = 0x7FFFF;
-        const OperationHooks hooks;
-        const OperationResult r = EraseAt49(F29Job{rig.link, kAt49fRows[kRow], rig.docs.buf, fields, hooks}, c.limitMs);
-        EXPECT_EQ(r.ok(), c.blank) << r.message;
-        EXPECT_EQ(rig.chip->memory()[0x54321] == 0xFF, c.blank);
-    }
 }
 
 // A locked boot block (00000-03FFF) takes neither programs nor the chip erase;

@@ -16,7 +16,6 @@ constexpr int kVcc = 32, kGround = 16, kChipEnable = 22, kOutputEnable = 24, kWr
 constexpr int kAddressPins[] = {12, 11, 10, 9, 8, 7, 6, 5, 27, 26, 23, 25, 4, 28, 29, 3, 2, 30, 1};
 constexpr int kDataPins[] = {13, 14, 15, 17, 18, 19, 20, 21};
 constexpr int kA0 = 0, kA9 = 9;
-constexpr std::uint32_t kCommandMask = 0x7FFF;
 constexpr std::uint32_t kKiB = 1024;
 constexpr F29Sectors kTop{F29SectorLayout::TopBoot, 0}, kBottom{F29SectorLayout::BottomBoot, 0};
 constexpr F29Sectors Uniform(std::uint32_t kib) { return {F29SectorLayout::Uniform, kib * kKiB}; }
@@ -41,6 +40,16 @@ const F29Type kTypes[] = {
     {"29F004B", 19, 19, false, 0x01, 0x00, kBottom},
     {"29F008T", 19, 20, false, 0x01, 0x00, kTop},
     {"29F008B", 19, 20, false, 0x01, 0x00, kBottom},
+    // Macronix MX29F040 (PM0538 rev. 2.0): "Table 3. Expanded Silicon ID Code"
+    // C2 and A4; "Sector Structure": eight sectors of 64 Kbytes; AC
+    // characteristics: tAVT (programming) 210 us max, tAETC (chip erase) 32 s
+    // max, tAETB (sector erase) 10.4 s max, the model taking the longest;
+    // "Table 1" note 3: commands on A10..A0 (555H, 2AAH), A11..A18 don't care;
+    // "Absolute Maximum Ratings": inputs and outputs -0.5 V to 7.0 V (with
+    // respect to ground only), "A9 & OE -0.5V to 13.5V".
+    {"MX29F040", 19, 19, false, 0xC2, 0xA4, Uniform(64),
+     {210'000'000, 32'000'000'000'000LL, 10'400'000'000'000LL}, 0x7FF,
+     F29PinRatings{rating::Signal7V, UnpoweredInputs::Tolerated, rating::Id13V5}},
 };
 
 } // namespace
@@ -97,9 +106,13 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
         state_ = State::Read;
         return;
     }
-    const std::uint32_t c = a & kCommandMask;
-    const auto expect = [&](std::uint32_t at, std::uint8_t value, State next) {
-        state_ = (c == at && d == value) ? next : State::Read;
+    // The command addresses as the part decodes them (5555 is 555 to a part
+    // that looks at A10..A0 only).
+    const auto at = [&](std::uint32_t commandAddress) {
+        return (a & type_.commandMask) == (commandAddress & type_.commandMask);
+    };
+    const auto expect = [&](std::uint32_t commandAddress, std::uint8_t value, State next) {
+        state_ = (at(commandAddress) && d == value) ? next : State::Read;
     };
     const double factor = std::max(1.0, faults().eraseTimeFactor);
     switch (state_) {
@@ -108,7 +121,7 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
     case State::Unlock1: expect(0x2AAA, 0x55, State::Unlock2); break;
     case State::Unlock2:
         state_ = State::Read;
-        if (c != 0x5555) break;
+        if (!at(0x5555)) break;
         if (d == 0xA0) state_ = State::Program;
         else if (d == 0x80) state_ = State::Erase0;
         else if (d == 0x90) state_ = State::Codes;
@@ -120,13 +133,15 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
         markChanged();
         programmed_ = d;
         busy_ = Busy::Program;
-        busyUntil_ = v.nowPs + static_cast<std::int64_t>(static_cast<double>(ProgramPs) * factor);
+        busyUntil_ = v.nowPs + static_cast<std::int64_t>(static_cast<double>(type_.timing.programPs) * factor);
         break;
     case State::Erase0: expect(0x5555, 0xAA, State::Erase1); break;
     case State::Erase1: expect(0x2AAA, 0x55, State::Erase2); break;
     case State::Erase2: {
         state_ = State::Read;
-        if (d == 0x10 && c == 0x5555) {
+        std::int64_t erasePs = type_.timing.sectorErasePs;
+        if (d == 0x10 && at(0x5555)) {
+            erasePs = type_.timing.chipErasePs;
             eraseFirst_ = 0;
             eraseLast_ = static_cast<std::uint32_t>(cells_.size() - 1);
         } else if (d == 0x30) {
@@ -145,7 +160,7 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
             x = sector.last + 1;
         }
         busy_ = Busy::Erase;
-        busyUntil_ = v.nowPs + static_cast<std::int64_t>(static_cast<double>(EraseSectorOrChipPs) * factor);
+        busyUntil_ = v.nowPs + static_cast<std::int64_t>(static_cast<double>(erasePs) * factor);
         break;
     }
     }
@@ -204,6 +219,13 @@ ChipDrive F29Chip::update(const ChipView& v) {
 // has a Vpp pin. The other makers' 29F data sheets of the rows were not at
 // hand: AMD's stands for them.
 ChipRatings F29Chip::ratings() const {
+    if (type_.pinRatings) {
+        const F29PinRatings& p = *type_.pinRatings;
+        ChipRatings r = ProgrammableRatings(kVcc, kGround, p.signalMaxMillivolts, p.unpoweredInputs, 0, 0,
+                                            kAddressPins[kA9], p.idMaxMillivolts);
+        r.id |= pinBit(kOutputEnable);
+        return r;
+    }
     const bool sst = std::string(type_.name).rfind("SST", 0) == 0;
     ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Forbidden, 0, 0,
                                         kAddressPins[kA9], sst ? 13200 : rating::Id12V5);

@@ -1,0 +1,93 @@
+// The flash families that run the 29F operations on parts of their own (AT49F,
+// MX29F): the MX29F's wire streams, each family's chip erase against its data
+// sheet's longest erase time, and Blank on an empty socket.
+#include <gtest/gtest.h>
+
+#include "FamilyRig.h"
+#include "GoldenRig.h"
+#include "families/flash29f/F29ToggleErase.h"
+#include "families/flash49f/At49Family.h"
+#include "families/mx29f/Mx29fFamily.h"
+#include "sim/families/flash29f/F29Chip.h"
+#include "sim/families/flash49f/At49Chip.h"
+#include "support/TappedTransport.h"
+
+namespace quarvin::test {
+namespace {
+
+constexpr int kRow = 1;
+
+TEST(Mx29f, GoldenStreams) {
+    const GoldenCase cases[] = {
+        {"mx29f040_read", kRow, "0 0 3ff", "ReadButton"},
+        {"mx29f040_blank", kRow, "0 0 7ff", "Blank"},
+        {"mx29f040_program_40", kRow, "0 40 7f", "Write"},
+        {"mx29f040_verify", kRow, "0 40 7f", "Verify"},
+        {"mx29f040_sum", kRow, "0 0 7ffff", "CheckSum"},
+    };
+    TappedRig<Mx29fDialog> g(kRow);
+    g.fillPattern(0x2000);
+    g.start();
+    for (const GoldenCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        g.run(c);
+        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *g.tap));
+    }
+    // A part's erase waits out the whole erase time; the stream is pinned on an
+    // empty socket, where the toggle bit stands still at once.
+    TappedRig<Mx29fDialog> empty(kRow);
+    empty.connect(std::make_unique<TappedVirtualBox>(empty.box, empty.tap));
+    empty.dlg.Start();
+    const GoldenCase erase{"mx29f040_erase_empty", kRow, "0 0 7ff", "Erase"};
+    empty.run(erase);
+    EXPECT_TRUE(MatchesGolden(erase.name, empty.msg(), *empty.tap));
+}
+
+struct EraseWait {
+    std::uint32_t limitMs;
+    bool blank;
+};
+
+// A cell programmed, then the chip erase with the toggle bit polled for limitMs.
+template <class Dialog, class Part>
+void CheckEraseWait(const F29Variant& variant, const EraseWait& c) {
+    SCOPED_TRACE(std::string(variant.familyName) + " " + std::to_string(c.limitMs));
+    SimRig<Dialog, Part> rig(kRow);
+    rig.chip->memory()[0x54321] = 0x00;
+    AddressFields fields;
+    fields.length = 0x7FFFF;
+    const OperationHooks hooks;
+    const OperationResult r =
+        EraseF29ByToggleBit(F29Job{rig.link, variant.rows[kRow], rig.docs.buf, fields, hooks}, c.limitMs);
+    EXPECT_EQ(r.ok(), c.blank) << r.message;
+    EXPECT_EQ(rig.chip->memory()[0x54321] == 0xFF, c.blank);
+}
+
+// The toggle bit is polled for the data sheet's longest chip erase (AT49F040
+// tEC 10 s, MX29F040 tAETC 32 s); a wait cut below the part's erase time
+// powers it down mid-erase and the blank check fails.
+TEST(F29Variant, AnEraseWaitBelowThePartsEraseTimeFails) {
+    for (const EraseWait& c : {EraseWait{kAt49fChipEraseMilliseconds, true}, EraseWait{2'000, false}})
+        CheckEraseWait<At49Dialog, sim::At49Chip>(kAt49fVariant, c);
+    for (const EraseWait& c : {EraseWait{kMx29fChipEraseMilliseconds, true}, EraseWait{20'000, false}})
+        CheckEraseWait<Mx29fDialog, sim::F29Chip>(kMx29fVariant, c);
+}
+
+template <class Dialog>
+std::string BlankOnAnEmptySocket() {
+    TappedRig<Dialog> empty(kRow);
+    empty.connect(std::make_unique<TappedVirtualBox>(empty.box, empty.tap));
+    empty.dlg.Start();
+    empty.fieldsOf("0 0 7ff");
+    empty.dlg.click("Blank");
+    return empty.msg();
+}
+
+// The pull-ups read FF everywhere, as a blank part does: only the codes tell.
+TEST(F29Variant, BlankOnAnEmptySocketSaysThatNoChipAnswered) {
+    EXPECT_EQ(BlankOnAnEmptySocket<At49Dialog>(), "Blank check failed: no chip answered, ID ff,ff");
+    EXPECT_EQ(BlankOnAnEmptySocket<Mx29fDialog>(), "Blank check failed: no chip answered, ID ff,ff");
+}
+
+} // namespace
+} // namespace quarvin::test
