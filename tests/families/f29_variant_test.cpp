@@ -10,6 +10,7 @@
 #include "families/mx29f/Mx29fFamily.h"
 #include "sim/families/flash29f/F29Chip.h"
 #include "sim/families/flash49f/At49Chip.h"
+#include "sim/ChipFaultText.h"
 #include "support/TappedTransport.h"
 
 namespace quarvin::test {
@@ -87,6 +88,34 @@ std::string BlankOnAnEmptySocket() {
 TEST(F29Variant, BlankOnAnEmptySocketSaysThatNoChipAnswered) {
     EXPECT_EQ(BlankOnAnEmptySocket<At49Dialog>(), "Blank check failed: no chip answered, ID ff,ff");
     EXPECT_EQ(BlankOnAnEmptySocket<Mx29fDialog>(), "Blank check failed: no chip answered, ID ff,ff");
+}
+
+// A protected 64 KiB sector (MX29F040 "Sector Protection") takes neither
+// programs nor the chip erase; the other sectors still do.
+TEST(Mx29f, AProtectedSectorKeepsItsDataThroughProgrameAndErase) {
+    SimRig<Mx29fDialog, sim::F29Chip> rig(kRow);
+    ASSERT_EQ(sim::AddChipFault(rig.chip->faults(), "protect:10000:10000"), "");
+    rig.chip->memory()[0x10010] = 0x12;
+    for (std::uint32_t i = 0; i < 0x40; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(0x80 + i);
+    const struct {
+        const char* deviceStart;
+        const char* message;
+    } writes[] = {{"fff0", "Programe Failured! at 010000"}, {"20000", "OK!"}};
+    for (const auto& w : writes) {
+        SCOPED_TRACE(w.deviceStart);
+        rig.fields("0", w.deviceStart, "3f");
+        rig.dlg.click("Write");
+        EXPECT_EQ(rig.msg(), w.message);
+    }
+    EXPECT_EQ(rig.chip->memory()[0xFFF0], 0x80);
+    EXPECT_EQ(rig.chip->memory()[0x10000], 0xFF);
+    EXPECT_EQ(rig.chip->memory()[0x20000], 0x80);
+
+    rig.fields("0", "0", "7ffff");
+    rig.dlg.click("Erase");
+    EXPECT_EQ(rig.msg(), "010010: Not blank!");
+    EXPECT_EQ(rig.chip->memory()[0x10010], 0x12);
+    EXPECT_EQ(rig.chip->memory()[0x20000], 0xFF);
 }
 
 } // namespace
