@@ -1,5 +1,7 @@
 // The AT49F flash family: the wire streams of its operations and the boot
 // block lockout (f29_variant_test.cpp: its erase time and empty socket).
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "FamilyRig.h"
@@ -70,6 +72,20 @@ TEST(At49, ALockedBootBlockKeepsItsDataThroughProgrameAndErase) {
     EXPECT_EQ(rig.msg(), "000010: Not blank!");
     EXPECT_EQ(rig.chip->memory()[0x10], 0x12);
     EXPECT_EQ(rig.chip->memory()[0x4000], 0xFF);
+}
+
+// Bytes with I/O7 low never complete on a locked block, so the box polls each
+// for its whole 300 us: sent ahead, the writes are paced for that, not for
+// tBP, or they would overrun the box's receive buffer.
+TEST(At49, ProgrameSentAheadOverALockedBlockDoesNotOverrunTheBox) {
+    Sim040 rig(kRow);
+    rig.link.readAheadWindow = 128;
+    rig.chip->lockBootBlock();
+    std::fill_n(rig.docs.buf.data(), 0x40, 0x00);
+    rig.fields("0", "3fe0", "3f");
+    rig.dlg.click("Write");
+    EXPECT_EQ(rig.msg(), "Programe Failured! at 003fe0");
+    EXPECT_TRUE(rig.box->errors().empty());
 }
 
 // The lockout code as the data sheet gives it locks the model, and the
