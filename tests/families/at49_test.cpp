@@ -1,5 +1,5 @@
-// The AT49F flash family: the wire streams of its operations and the boot
-// block lockout (f29_variant_test.cpp: its erase time and empty socket).
+// The AT49F flash family: the boot block lockout (f29_variant_test.cpp: its
+// wire streams, erase time and empty socket).
 #include <algorithm>
 
 #include <gtest/gtest.h>
@@ -19,33 +19,6 @@ namespace {
 
 constexpr int kRow = 1;
 using Sim040 = SimRig<At49Dialog, sim::At49Chip>;
-
-TEST(At49, GoldenStreams) {
-    const GoldenCase cases[] = {
-        {"at49f040_read", kRow, "0 0 3ff", "ReadButton"},
-        {"at49f040_blank", kRow, "0 0 7ff", "Blank"},
-        {"at49f040_program_40", kRow, "0 40 7f", "Write"},
-        {"at49f040_verify", kRow, "0 40 7f", "Verify"},
-        {"at49f040_sum", kRow, "0 0 7ffff", "CheckSum"},
-    };
-    TappedRig<At49Dialog> g(kRow);
-    g.fillPattern(0x2000);
-    g.start();
-    for (const GoldenCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        g.run(c);
-        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *g.tap));
-    }
-    // The erase of a part runs for the whole erase cycle (some 100 000 line
-    // bytes of waiting); its stream is pinned on an empty socket, where the
-    // toggle bit stands still at once and the codes tell that no part answered.
-    TappedRig<At49Dialog> empty(kRow);
-    empty.connect(std::make_unique<TappedVirtualBox>(empty.box, empty.tap));
-    empty.dlg.Start();
-    const GoldenCase erase{"at49f040_erase_empty", kRow, "0 0 7ff", "Erase"};
-    empty.run(erase);
-    EXPECT_TRUE(MatchesGolden(erase.name, empty.msg(), *empty.tap));
-}
 
 // A locked boot block (00000-03FFF) takes neither programs nor the chip erase;
 // the main memory still does.

@@ -1,6 +1,7 @@
 // The flash families that run the 29F operations on parts of their own (AT49F,
-// MX29F): the MX29F's wire streams, each family's chip erase against its data
-// sheet's longest erase time, and Blank on an empty socket.
+// MX29F): their wire streams, each family's chip erase against its data
+// sheet's longest erase time, Blank on an empty socket, and the MX29F040's
+// sector protection.
 #include <gtest/gtest.h>
 
 #include "FamilyRig.h"
@@ -18,15 +19,20 @@ namespace {
 
 constexpr int kRow = 1;
 
-TEST(Mx29f, GoldenStreams) {
+// Every operation's stream on one row; a part's erase waits out the whole erase
+// time, so the erase is pinned on an empty socket, where the toggle bit stands
+// still at once and the codes tell that no part answered.
+template <class Dialog>
+void CheckGoldenStreams(const std::string& part) {
+    SCOPED_TRACE(part);
+    const std::string names[] = {part + "_read", part + "_blank", part + "_program_40", part + "_verify",
+                                 part + "_sum", part + "_erase_empty"};
     const GoldenCase cases[] = {
-        {"mx29f040_read", kRow, "0 0 3ff", "ReadButton"},
-        {"mx29f040_blank", kRow, "0 0 7ff", "Blank"},
-        {"mx29f040_program_40", kRow, "0 40 7f", "Write"},
-        {"mx29f040_verify", kRow, "0 40 7f", "Verify"},
-        {"mx29f040_sum", kRow, "0 0 7ffff", "CheckSum"},
+        {names[0].c_str(), kRow, "0 0 3ff", "ReadButton"}, {names[1].c_str(), kRow, "0 0 7ff", "Blank"},
+        {names[2].c_str(), kRow, "0 40 7f", "Write"},      {names[3].c_str(), kRow, "0 40 7f", "Verify"},
+        {names[4].c_str(), kRow, "0 0 7ffff", "CheckSum"},
     };
-    TappedRig<Mx29fDialog> g(kRow);
+    TappedRig<Dialog> g(kRow);
     g.fillPattern(0x2000);
     g.start();
     for (const GoldenCase& c : cases) {
@@ -34,14 +40,17 @@ TEST(Mx29f, GoldenStreams) {
         g.run(c);
         EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *g.tap));
     }
-    // A part's erase waits out the whole erase time; the stream is pinned on an
-    // empty socket, where the toggle bit stands still at once.
-    TappedRig<Mx29fDialog> empty(kRow);
+    TappedRig<Dialog> empty(kRow);
     empty.connect(std::make_unique<TappedVirtualBox>(empty.box, empty.tap));
     empty.dlg.Start();
-    const GoldenCase erase{"mx29f040_erase_empty", kRow, "0 0 7ff", "Erase"};
+    const GoldenCase erase{names[5].c_str(), kRow, "0 0 7ff", "Erase"};
     empty.run(erase);
     EXPECT_TRUE(MatchesGolden(erase.name, empty.msg(), *empty.tap));
+}
+
+TEST(F29Variant, GoldenStreams) {
+    CheckGoldenStreams<At49Dialog>("at49f040");
+    CheckGoldenStreams<Mx29fDialog>("mx29f040");
 }
 
 struct EraseWait {

@@ -1,6 +1,7 @@
 #include "sim/families/flash29f/F29Chip.h"
 
 #include "sim/PinLabels.h"
+#include "sim/families/flash29f/Flash32Pins.h"
 
 #include "sim/ChipRatings.h"
 
@@ -12,10 +13,8 @@ namespace quarvin::sim {
 
 namespace {
 
-constexpr int kVcc = 32, kGround = 16, kChipEnable = 22, kOutputEnable = 24, kWriteEnable = 31, kReset = 1;
-constexpr int kAddressPins[] = {12, 11, 10, 9, 8, 7, 6, 5, 27, 26, 23, 25, 4, 28, 29, 3, 2, 30, 1};
-constexpr int kDataPins[] = {13, 14, 15, 17, 18, 19, 20, 21};
-constexpr int kA0 = 0, kA9 = 9;
+using namespace flash32;
+constexpr int kReset = 1; // RESET# of the boot-block types
 constexpr std::uint32_t kKiB = 1024;
 constexpr F29Sectors kTop{F29SectorLayout::TopBoot, 0}, kBottom{F29SectorLayout::BottomBoot, 0};
 constexpr F29Sectors Uniform(std::uint32_t kib) { return {F29SectorLayout::Uniform, kib * kKiB}; }
@@ -74,7 +73,7 @@ bool F29Chip::loadExtraState(const std::vector<std::uint8_t>& state) { return Lo
 std::uint32_t F29Chip::address(const ChipView& v) const {
     std::uint32_t a = 0;
     for (int b = 0; b < type_.addressBits; ++b)
-        if (!(type_.resetPin && kAddressPins[b] == kReset) && v.high(kAddressPins[b])) a |= 1u << b;
+        if (!(type_.resetPin && AddressPins[b] == kReset) && v.high(AddressPins[b])) a |= 1u << b;
     return a & static_cast<std::uint32_t>(cells_.size() - 1);
 }
 
@@ -168,7 +167,7 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
 
 ChipDrive F29Chip::update(const ChipView& v) {
     ChipDrive out;
-    const bool powered = v.hasVcc(kVcc) && v.hasGround(kGround) && v.vccMillivolts >= 4500;
+    const bool powered = v.hasVcc(Vcc) && v.hasGround(Ground) && v.vccMillivolts >= 4500;
     if (!powered) {
         if (busy()) finishBusy(true);
         state_ = State::Read;
@@ -176,14 +175,11 @@ ChipDrive F29Chip::update(const ChipView& v) {
         return out;
     }
     if (busy() && v.nowPs >= busyUntil_) finishBusy(false);
-    const bool ce = v.low(kChipEnable), oe = v.low(kOutputEnable), we = v.low(kWriteEnable);
+    const bool ce = v.low(ChipEnable), oe = v.low(OutputEnable), we = v.low(WriteEnable);
     const std::uint32_t a = address(v);
     // A write cycle ends on the rising /WE edge with /CE low and /OE high.
     if (weLow_ && !we && ce && !oe) {
-        std::uint8_t d = 0;
-        for (int b = 0; b < 8; ++b)
-            if (v.high(kDataPins[b])) d = static_cast<std::uint8_t>(d | (1u << b));
-        write(a, d, v);
+        write(a, DataIn(v), v);
     }
     // A read cycle starts with /OE or /CE falling while the other is low.
     if (ce && oe && !(ceLow_ && oeLow_)) toggle_ = !toggle_;
@@ -197,14 +193,14 @@ ChipDrive F29Chip::update(const ChipView& v) {
     if (busy()) {
         const std::uint8_t dq7 = busy_ == Busy::Program ? static_cast<std::uint8_t>(~programmed_ & 0x80) : 0x00;
         value = static_cast<std::uint8_t>(dq7 | (toggle_ ? 0x40 : 0x00));
-    } else if (state_ == State::Codes || v.vppAt(kAddressPins[kA9]) >= HighVoltageMillivolts) {
-        const bool a0 = v.high(kAddressPins[kA0]);
+    } else if (state_ == State::Codes || v.vppAt(AddressPins[A9]) >= HighVoltageMillivolts) {
+        const bool a0 = v.high(AddressPins[A0]);
         const auto& sig = faults().signature;
         value = a0 ? (sig.size() > 1 ? sig[1] : type_.device) : (!sig.empty() ? sig[0] : type_.manufacturer);
     } else {
         value = faults().applyStuck(a, cells_[a]);
     }
-    for (int b = 0; b < 8; ++b) out.drive(kDataPins[b], (value >> b) & 1);
+    DriveData(out, value);
     return out;
 }
 
@@ -221,16 +217,16 @@ ChipDrive F29Chip::update(const ChipView& v) {
 ChipRatings F29Chip::ratings() const {
     if (type_.pinRatings) {
         const F29PinRatings& p = *type_.pinRatings;
-        ChipRatings r = ProgrammableRatings(kVcc, kGround, p.signalMaxMillivolts, p.unpoweredInputs, 0, 0,
-                                            kAddressPins[kA9], p.idMaxMillivolts);
-        r.id |= pinBit(kOutputEnable);
+        ChipRatings r = ProgrammableRatings(Vcc, Ground, p.signalMaxMillivolts, p.unpoweredInputs, 0, 0,
+                                            AddressPins[A9], p.idMaxMillivolts);
+        r.id |= pinBit(OutputEnable);
         return r;
     }
     const bool sst = std::string(type_.name).rfind("SST", 0) == 0;
-    ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Forbidden, 0, 0,
-                                        kAddressPins[kA9], sst ? 13200 : rating::Id12V5);
+    ChipRatings r = ProgrammableRatings(Vcc, Ground, rating::Signal7V, UnpoweredInputs::Forbidden, 0, 0,
+                                        AddressPins[A9], sst ? 13200 : rating::Id12V5);
     if (!sst) {
-        r.id |= pinBit(kOutputEnable);
+        r.id |= pinBit(OutputEnable);
         if (type_.resetPin) r.id |= pinBit(kReset);
     }
     return r;
@@ -238,8 +234,8 @@ ChipRatings F29Chip::ratings() const {
 
 // The 32-pin pinout; the boot-block types have RESET# on pin 1.
 quarvin::Pinout F29Chip::pinLabels() const {
-    ByteWidePins p{pinCount(), {}, {kDataPins, kDataPins + 8}, kVcc, kGround, kChipEnable, kOutputEnable, kWriteEnable};
-    for (int b = 0; b < type_.addressBits; ++b) p.address.push_back(kAddressPins[b]);
+    ByteWidePins p{pinCount(), {}, {DataPins, DataPins + 8}, Vcc, Ground, ChipEnable, OutputEnable, WriteEnable};
+    for (int b = 0; b < type_.addressBits; ++b) p.address.push_back(AddressPins[b]);
     quarvin::Pinout labels = ByteWidePinLabels(p);
     if (type_.resetPin) labels[kReset - 1] = {"RESET#", PinRole::Control};
     return labels;
