@@ -136,6 +136,7 @@ TEST(CmosLibraries, DisabledThreeStateOutputsAreReleased) {
         {"HEF40240B", {}, {1, 19}},      // EOA and EOB high
         {"HEF40244B", {}, {1, 19}},
         {"HEF40245B", {}, {19}},        // EO high (DR high: A to B)
+        {"HEF40098B", {}, {1, 15}},      // 1OE and 2OE high
     };
     for (const ThreeStateCase& c : cases) {
         SCOPED_TRACE(c.part);

@@ -1,4 +1,4 @@
-// The 40 CMOS parts of the logic IC tester's library, each modelled from its
+// The CMOS 40xx parts of the logic IC tester's library, each modelled from its
 // data sheet's logic diagram or function table.
 #include "sim/families/logic_ic/LogicPart.h"
 #include "sim/families/logic_ic/cmos4x/Gates.h"
@@ -110,6 +110,11 @@ const std::vector<LogicPart>& Cmos40Parts() {
         {"HEF40240B", 240, C40, "IITITITITGITITITITIV", ttl74::octalInvertingDriver},
         {"HEF40244B", 244, C40, "IITITITITGITITITITIV", ttl74::octalDriver},
         {"HEF40245B", 245, C40, "IIIIIIIIIGTTTTTTTTIV", ttl74::octalTransceiverAToB},
+        // Hex inverting 3-state buffer: NXP HEF40098B (Rev. 05, 2008) gives the
+        // pins 1OE 1, 1A0-1A3/1Y0-1Y3 on 2/3 4/5 6/7 10/9, 2A0/2Y0 14/13,
+        // 2A1/2Y1 12/11, 2OE 15 (1OE over four buffers, 2OE over two, active
+        // LOW, outputs inverted), the arrangement of the TTL '368 model
+        {"HEF40098B", 98, C40, "IITITITGTITITIIV", ttl74::hexInverterSplitEnable},
     };
     return parts;
 }

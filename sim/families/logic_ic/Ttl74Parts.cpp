@@ -74,6 +74,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74HCT534", 534, T, "ITIITTIITGITIITTIITV", octalInvertingRegister},
         {"74LS398", 398, T, "IOOIIIIOOGIOOIIIIOOV", quadTwoPortRegisterComplement},
         {"74LS399", 399, T, "IOIIIIOGIOIIIIOV", quadTwoPortRegister},
+        {"74LS298", 298, T, "IIIIIIIGIIIOOOOV", quadTwoPortRegisterFallingEdge},
         {"74LS574", 574, T, "IIIIIIIIIGITTTTTTTTV", octalRegisterFlowThrough},
         {"74ALS563", 563, T, "IIIIIIIIIGITTTTTTTTV", octalInvertingLatchFlowThrough},
         {"74ALS564", 564, T, "IIIIIIIIIGITTTTTTTTV", octalInvertingRegisterFlowThrough},

@@ -143,5 +143,6 @@ void magnitudeComparator8(LogicPins& pins, LogicState& state);
 // TwoPortRegisters.cpp
 void quadTwoPortRegisterComplement(LogicPins& pins, LogicState& state);
 void quadTwoPortRegister(LogicPins& pins, LogicState& state);
+void quadTwoPortRegisterFallingEdge(LogicPins& pins, LogicState& state);
 
 } // namespace quarvin::sim::ttl74
