@@ -101,10 +101,15 @@ std::map<std::string, OpFigures> RunRow(const Row& row, const Line& line, const 
     link.port = std::make_unique<sim::VirtualBoxTransport>(box);
     link.connected = 1;
     link.readAheadWindow = window;
+    auto session = family.makeSession();
+    // A logic device's buffer is its fuse map, "0" or "1" for each fuse: other
+    // bytes do not program, and Verify would stop at the first fuse.
+    const bool fuseMap = session->fuseGeometry(subType).has_value();
     auto buffer = std::make_unique<MainBuffer>();
     std::mt19937 gen(24);
-    std::generate(buffer->data(), buffer->data() + 0x80000, [&] { return static_cast<std::uint8_t>(gen()); });
-    auto session = family.makeSession();
+    std::generate(buffer->data(), buffer->data() + 0x80000, [&] {
+        return static_cast<std::uint8_t>(fuseMap ? '0' + (gen() & 1) : gen());
+    });
     session->setProgramDir(std::string(QUARVIN_BINARY_DIR) + "/data/");
     SelectionState selection;
     selection.subType = subType;

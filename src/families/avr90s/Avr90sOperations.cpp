@@ -5,6 +5,7 @@
 #include "families/avr90s/Avr90sBus.h"
 #include "families/framework/McuSteps.h"
 #include "families/framework/MemorySteps.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
@@ -208,7 +209,7 @@ OperationResult BlankAvr(const Avr90sJob& job) {
         job, kReadProgressEvery, [](std::uint32_t) { return kErasedWord; }, "No Blank!", PowerOff);
 }
 
-OperationResult ProgramAvr(const Avr90sJob& job) {
+static OperationResult WriteAvr(const Avr90sJob& job) {
     LinkState& link = job.link;
     const std::uint32_t last = job.row.lastByteAddress;
     job.hooks.say(QV_TEXT("Programe..."), true);
@@ -299,6 +300,10 @@ OperationResult ProgramAvrFuses(const Avr90sJob& job, const AvrFuses& fuses) {
     constexpr std::uint8_t kFuseBits = avrfuse::Spien | avrfuse::ClockFuse;
     if (!ready || (got & kFuseBits) != (wanted & kFuseBits)) return OperationResult::failed("Bad!", 0);
     return OperationResult::done("Programe Fuse...");
+}
+
+OperationResult ProgramAvr(const Avr90sJob& job) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteAvr(job); }, [&] { return VerifyAvr(job); });
 }
 
 } // namespace quarvin

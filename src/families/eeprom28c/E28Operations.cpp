@@ -8,6 +8,7 @@
 #include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
@@ -180,7 +181,7 @@ OperationResult BlankCheckE28(const E28Job& job) {
     return OperationResult::done("Blank OK");
 }
 
-OperationResult ProgramE28(const E28Job& job, int speedIndex) {
+static OperationResult WriteE28(const E28Job& job, int speedIndex) {
     LinkState& link = job.link;
     const E28Row& row = job.row;
     if (auto none = NoDevice(row, "Programe Failured!")) return *none;
@@ -369,6 +370,10 @@ OperationResult EraseE28(const E28Job& job) {
     }
     PowerDownAfterRead(link);
     return OperationResult::done("OK");
+}
+
+OperationResult ProgramE28(const E28Job& job, int speedIndex) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteE28(job, speedIndex); }, [&] { return VerifyE28(job); });
 }
 
 } // namespace quarvin

@@ -7,6 +7,7 @@
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
 #include "families/framework/ProgramLoop.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/BoxTimes.h"
 #include "link/commands/LinkOps.h"
@@ -137,7 +138,7 @@ OperationResult EraseF28(const F28Job& job) {
     return blank;
 }
 
-OperationResult ProgramF28(const F28Job& job) {
+static OperationResult WriteF28(const F28Job& job) {
     LinkState& link = job.link;
     const F28Row& row = job.row;
     if (!row.hasPart()) return OperationResult::failed("Programe Failured! (no device type selected)", 0);
@@ -233,6 +234,10 @@ OperationResult VerifyF28(const F28Job& job) {
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
     PowerDownAfterReadPortsLow(link);
     return OperationResult::done("Verify OK", EndOfBufferNote(s));
+}
+
+OperationResult ProgramF28(const F28Job& job) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteF28(job); }, [&] { return VerifyF28(job); });
 }
 
 } // namespace quarvin

@@ -7,6 +7,7 @@
 #include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "forms/Texts.h"
 #include "link/commands/LinkOps.h"
@@ -223,7 +224,7 @@ OperationResult EraseAt29(const At29Job& job) {
     return OperationResult::doneUnchecked("Finished");
 }
 
-OperationResult ProgramAt29(const At29Job& job, int speedIndex) {
+static OperationResult WriteAt29(const At29Job& job, int speedIndex) {
     LinkState& link = job.link;
     const At29Row& row = job.row;
     if (auto none = NoDevice(row, "Programe Failured!")) return *none;
@@ -302,6 +303,10 @@ OperationResult SumAt29(const At29Job& job) {
     const OperationResult result = SumOutcome(link, pages, "字节累加后的和 = ");
     WriteAllPorts(link, 0);
     return result;
+}
+
+OperationResult ProgramAt29(const At29Job& job, int speedIndex) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteAt29(job, speedIndex); }, [&] { return VerifyAt29(job); });
 }
 
 } // namespace quarvin

@@ -10,6 +10,7 @@
 #include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -357,7 +358,9 @@ OperationResult EraseEE29(const EE29Job& job) {
     return PortsLowAroundVccOff(job.link, [&] { return EraseSteps(job); });
 }
 OperationResult ProgramEE29(const EE29Job& job, int speedIndex) {
-    return PortsLowAroundVccOff(job.link, [&] { return ProgramSteps(job, speedIndex); });
+    return ProgramReadBackWhenAhead(
+        job.link, [&] { return PortsLowAroundVccOff(job.link, [&] { return ProgramSteps(job, speedIndex); }); },
+        [&] { return VerifyEE29(job); });
 }
 OperationResult VerifyEE29(const EE29Job& job) {
     return PortsLowAroundVccOff(job.link, [&] { return VerifySteps(job); });

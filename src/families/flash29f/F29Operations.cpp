@@ -8,6 +8,7 @@
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
 #include "families/framework/ProgramLoop.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/BoxTimes.h"
 #include "link/commands/LinkOps.h"
@@ -165,7 +166,7 @@ OperationResult ReadF29(const F29Job& job) { return ReadSteps(job); }
 OperationResult BlankCheckF29(const F29Job& job) { return BlankCheckSteps(job); }
 OperationResult EraseF29(const F29Job& job) { return EraseSteps(job); }
 
-OperationResult ProgramF29(const F29Job& job) {
+static OperationResult WriteF29(const F29Job& job) {
     LinkState& link = job.link;
     const F29Row& row = job.row;
     if (Placeholder(row)) return OperationResult::failed("Programe Failured! (no device type selected)", 0);
@@ -294,6 +295,10 @@ OperationResult UnprotectF29(const F29Job& job) {
     // A9, /CE and the address pins set above would feed the unpowered part.
     PortsLowThenVccOff(link);
     return OperationResult::done("Finished");
+}
+
+OperationResult ProgramF29(const F29Job& job) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteF29(job); }, [&] { return VerifyF29(job); });
 }
 
 } // namespace quarvin

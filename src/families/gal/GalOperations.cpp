@@ -1,6 +1,7 @@
 #include "families/gal/GalOperations.h"
 
 #include "families/gal/GalShifter.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "link/commands/LinkOps.h"
 
 namespace quarvin {
@@ -82,7 +83,7 @@ OperationResult BlankGal(const GalJob& job) {
     return run.end(OperationResult::done("OK"));
 }
 
-OperationResult ProgramGal(const GalJob& job) {
+static OperationResult WriteGal(const GalJob& job) {
     if (auto refused = RefuseRow(job.row)) return *refused;
     GalRun run(job);
     run.begin("Programme...", true);
@@ -134,6 +135,10 @@ OperationResult SecureGal(const GalJob& job) {
     run.begin(nullptr, true);
     run.shifter().writeRow(gal_address::Security, "0", 1);
     return run.end(OperationResult::done("Finished"));
+}
+
+OperationResult ProgramGal(const GalJob& job) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteGal(job); }, [&] { return VerifyGal(job); });
 }
 
 } // namespace quarvin

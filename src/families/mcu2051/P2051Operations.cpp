@@ -1,6 +1,7 @@
 #include "families/mcu2051/P2051Operations.h"
 
 #include "families/mcu2051/P2051Pins.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
@@ -217,7 +218,7 @@ OperationResult BlankP2051(const P2051Job& job) {
     return OperationResult::done("Blank OK!");
 }
 
-OperationResult ProgramP2051(const P2051Job& job) {
+static OperationResult WriteP2051(const P2051Job& job) {
     LinkState& link = job.link;
     if (auto refusal = CheckP2051Presence(link)) return *refusal;
     if (!job.fileOpen) {
@@ -323,6 +324,10 @@ OperationResult IdP2051(const P2051Job& job) {
     OperationResult r = OperationResult::done(Format("%02x,%02x,%02x", bytes[0], bytes[1], bytes[2]));
     r.value = std::uint32_t{bytes[0]} << 16 | std::uint32_t{bytes[1]} << 8 | bytes[2];
     return r;
+}
+
+OperationResult ProgramP2051(const P2051Job& job) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteP2051(job); }, [&] { return VerifyP2051(job); });
 }
 
 } // namespace quarvin

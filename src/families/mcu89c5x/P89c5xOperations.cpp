@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "families/mcu89c5x/P89c5xPins.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -311,7 +312,7 @@ OperationResult IdP89c5x(const P89c5xJob& job) {
     return r;
 }
 
-OperationResult ProgramP89c5x(const P89c5xJob& job, ProgramSpeed speed) {
+static OperationResult WriteP89c5x(const P89c5xJob& job, ProgramSpeed speed) {
     LinkState& link = job.link;
     if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
     // One presence question is enough: the signature read follows at once.
@@ -375,6 +376,10 @@ OperationResult ProtectP89c5x(const P89c5xJob& job, ProtectMode mode) {
     }
     ConnectVcc(link, 0);
     return OperationResult::done(QV_TEXT("Protect OK!"));
+}
+
+OperationResult ProgramP89c5x(const P89c5xJob& job, ProgramSpeed speed) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteP89c5x(job, speed); }, [&] { return VerifyP89c5x(job); });
 }
 
 } // namespace quarvin

@@ -1,6 +1,7 @@
 #include "families/mcu89s5x/P89s5xOperations.h"
 
 #include "families/mcu89s5x/P89s5xPins.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "forms/Texts.h"
 #include "link/commands/LinkOps.h"
@@ -286,7 +287,7 @@ OperationResult IdP89s5x(const P89s5xJob& job) {
 // "Programming Algorithm" steps 1 to 5 for each byte that is not 0xFF: address,
 // data, the Write Code Data pattern, 12 V, one PROG pulse; the self-timed write
 // ends within tWC, well inside the Speed wait.
-OperationResult ProgramP89s5x(const P89s5xJob& job, ProgramSpeed speed) {
+static OperationResult WriteP89s5x(const P89s5xJob& job, ProgramSpeed speed) {
     LinkState& link = job.link;
     if (auto refusal = CheckP89s5xPresence(link)) return *refusal;
     if (auto refusal = SignatureCheck(job)) return *refusal;
@@ -343,6 +344,10 @@ OperationResult ProtectP89s5x(const P89s5xJob& job, ProtectMode mode) {
     }
     PowerOff(link);
     return OperationResult::done(QV_TEXT("Protect OK!"));
+}
+
+OperationResult ProgramP89s5x(const P89s5xJob& job, ProgramSpeed speed) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteP89s5x(job, speed); }, [&] { return VerifyP89s5x(job); });
 }
 
 } // namespace quarvin

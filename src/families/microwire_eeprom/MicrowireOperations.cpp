@@ -8,6 +8,7 @@
 #include "families/framework/ChangedPages.h"
 #include "families/framework/MemorySteps.h"
 #include "families/microwire_eeprom/MicrowireBus.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "link/commands/LinkOps.h"
 #include "forms/Texts.h"
 
@@ -167,12 +168,10 @@ OperationResult ProgramChangedMicrowire(const MicrowireJob& job) {
     return verified.ok() ? OperationResult::done(verified.message + " " + changed.note()) : verified;
 }
 
-} // namespace
-
-OperationResult ProgramMicrowire(const MicrowireJob& job) {
+// Every location written, then the first one read back (a part that did not
+// take the writes fails there).
+OperationResult WriteMicrowire(const MicrowireJob& job) {
     const MicrowireRow& row = job.row;
-    if (Placeholder(row)) return NoTypeSelected();
-    if (job.changedOnly) return ProgramChangedMicrowire(job);
     MicrowirePort port(job.link, row);
     if (const auto stopped = WriteLocations(job, port, [](std::uint32_t) { return true; })) return *stopped;
     port.powerUp();
@@ -181,6 +180,16 @@ OperationResult ProgramMicrowire(const MicrowireJob& job) {
     PortsLowThenPinFedOff(job.link, pin::microwire::Supply);
     // Only location 0 is looked at here; Verify checks the rest.
     return firstTook ? OperationResult::done("OK") : OperationResult::failed("Programe Failured!", 0);
+}
+
+} // namespace
+
+OperationResult ProgramMicrowire(const MicrowireJob& job) {
+    const MicrowireRow& row = job.row;
+    if (Placeholder(row)) return NoTypeSelected();
+    // Programe of the changed pages reads the whole part back already.
+    if (job.changedOnly) return ProgramChangedMicrowire(job);
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteMicrowire(job); }, [&] { return VerifyMicrowire(job); });
 }
 
 OperationResult EraseMicrowire(const MicrowireJob& job) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "families/framework/McuSteps.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "forms/Texts.h"
 #include "link/commands/LinkOps.h"
@@ -113,7 +114,7 @@ OperationResult ProgramP16f87xa(const Pic16Job& job, int proTimeIndex) {
 // Figure 2-2: eight loads with an increment between them, Begin
 // Erase/Programming, the wait, an increment to the next row. The cycle erases
 // the row before it writes it, so no erase goes first.
-OperationResult ProgramP16f87xaWithWait(const Pic16Job& job, int ticksPerRow) {
+static OperationResult WriteP16f87xa(const Pic16Job& job, int ticksPerRow) {
     LinkState& link = job.link;
     if (!job.fileOpen) {
         if (job.prompts) job.prompts->message(kNoFileOpenedText);
@@ -177,6 +178,10 @@ OperationResult WriteP16f87xaConfig(const Pic16Job& job, const Pic16Config& conf
     if ((inChip & kImplementedConfig) != (config.word & kImplementedConfig))
         return OperationResult::failed(Format("Config = %04x", inChip), kPicConfigWordAddress);
     return OperationResult::done("OK");
+}
+
+OperationResult ProgramP16f87xaWithWait(const Pic16Job& job, int ticksPerRow) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteP16f87xa(job, ticksPerRow); }, [&] { return VerifyP16f87xa(job); });
 }
 
 } // namespace quarvin

@@ -1,6 +1,7 @@
 #include "families/p22v10/P22v10Operations.h"
 
 #include "families/p22v10/P22v10Shifter.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/Texts.h"
 
 namespace quarvin {
@@ -89,7 +90,7 @@ OperationResult BlankP22v10(const P22v10Job& job) {
     return run.end(OperationResult::done("OK"));
 }
 
-OperationResult ProgramP22v10(const P22v10Job& job) {
+static OperationResult WriteP22v10(const P22v10Job& job) {
     if (auto refused = RefuseRow(job.row)) return *refused;
     P22v10Run run(job);
     run.begin("Programming...", true);
@@ -145,6 +146,10 @@ OperationResult SecureP22v10(const P22v10Job& job) {
             if (bits[b] != '1') return run.end(OperationResult::failed(QV_TEXT("Failured"), Fuse(row, a, b)));
     }
     return run.end(OperationResult::done(QV_TEXT("Secrity OK")));
+}
+
+OperationResult ProgramP22v10(const P22v10Job& job) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteP22v10(job); }, [&] { return VerifyP22v10(job); });
 }
 
 } // namespace quarvin

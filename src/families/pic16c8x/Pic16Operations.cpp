@@ -1,6 +1,7 @@
 #include "families/pic16c8x/Pic16Operations.h"
 
 #include "families/framework/McuSteps.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
@@ -320,7 +321,7 @@ OperationResult BlankPicProgram(const Pic16Job& job, const PicSocketSteps& steps
     return OperationResult::done(Unchecked(QV_TEXT("Blank OK!"), job.row, kPic16EmptyReadsTheSame));
 }
 
-OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
+static OperationResult WritePic16(const Pic16Job& job, int proTimeIndex) {
     LinkState& link = job.link;
     if (!job.fileOpen) {
         if (job.prompts) job.prompts->message(kNoFileOpenedText);
@@ -443,6 +444,10 @@ Pic16ConfigControls ControlsOfPic16Config(const Pic16Row& row, std::uint16_t wor
     // "Sec" stands for the lowest of the row's code-protect bits.
     const auto protectBit = static_cast<std::uint16_t>(row.codeProtectBits & -row.codeProtectBits);
     return {word & 3, (word & 4) != 0, (word & 8) != 0, (word & protectBit) == 0};
+}
+
+OperationResult ProgramPic16(const Pic16Job& job, int proTimeIndex) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WritePic16(job, proTimeIndex); }, [&] { return VerifyPic16(job); });
 }
 
 } // namespace quarvin

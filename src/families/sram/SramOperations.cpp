@@ -6,6 +6,7 @@
 #include "families/framework/MemorySteps.h"
 #include "families/framework/PageLoops.h"
 #include "families/sram/SramAddress.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -217,7 +218,7 @@ OperationResult ReadSram(const SramJob& job) {
     return OperationResult::done("OK!");
 }
 
-OperationResult WriteSram(const SramJob& job) {
+static OperationResult WriteSramBytes(const SramJob& job) {
     LinkState& link = job.link;
     const SramRow& row = job.row;
     constexpr const char* kFailed = "Programe Failured!";
@@ -325,6 +326,10 @@ OperationResult TestSram(const SramJob& job) {
     if (sum.value != expected)
         return OperationResult::failed(Format("Bad device %08x!=%08x", expected, sum.value), 0);
     return OperationResult::done("OK!");
+}
+
+OperationResult WriteSram(const SramJob& job) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteSramBytes(job); }, [&] { return VerifySram(job); });
 }
 
 } // namespace quarvin

@@ -8,6 +8,7 @@
 #include "families/framework/ProgramLoop.h"
 #include "families/uv_eprom/EpromAddress.h"
 #include "families/uv_eprom/EpromPulses.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -79,7 +80,7 @@ OperationResult BlankCheckEprom(const EpromJob& job) {
     return OperationResult::done("Blank OK");
 }
 
-OperationResult ProgramEprom(const EpromJob& job, const EpromProgramOptions& options) {
+static OperationResult WriteEprom(const EpromJob& job, const EpromProgramOptions& options) {
     LinkState& link = job.link;
     const EpromRow& row = job.row;
     // The placeholder row has no program command; sending its 0 would power the
@@ -186,6 +187,10 @@ OperationResult SumEprom(const EpromJob& job) {
     const PageSum pages = SumPages(
         link, row.lastAddress, [&](std::uint32_t a) { SetEpromAddress(link, row, a); }, job.hooks);
     return SumOutcome(link, pages, "Sum = ");
+}
+
+OperationResult ProgramEprom(const EpromJob& job, const EpromProgramOptions& options) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteEprom(job, options); }, [&] { return VerifyEprom(job); });
 }
 
 } // namespace quarvin

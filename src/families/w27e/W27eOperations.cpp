@@ -3,6 +3,7 @@
 #include "families/framework/MemorySteps.h"
 #include "families/uv_eprom/EpromAddress.h"
 #include "families/uv_eprom/EpromOperations.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -108,7 +109,9 @@ OperationResult EraseW27e(const W27eJob& job) {
     return PortsLowAroundVccOff(job.link, [&] { return EraseSteps(job); });
 }
 OperationResult ProgramW27e(const W27eJob& job) {
-    return PortsLowAroundVccOff(job.link, [&] { return ProgramSteps(job); });
+    return ProgramReadBackWhenAhead(
+        job.link, [&] { return PortsLowAroundVccOff(job.link, [&] { return ProgramSteps(job); }); },
+        [&] { return VerifyW27e(job); });
 }
 
 } // namespace quarvin

@@ -155,8 +155,10 @@ int LevelIn(int p, std::uint8_t reply) {
 
 } // namespace
 
+bool SendsAhead(const LinkState& link) { return link.connected != 0 && link.readAheadWindow > 1 && link.port; }
+
 ReadsAhead::ReadsAhead(LinkState& link) : link_(link) {
-    if (link.connected == 0 || link.readAheadWindow <= 1 || !link.port) return;
+    if (!SendsAhead(link)) return;
     auto gathering = std::make_unique<GatheringTransport>(std::move(link.port));
     gathering_ = gathering.get();
     link.port = std::move(gathering);

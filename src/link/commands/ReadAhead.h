@@ -42,6 +42,10 @@ struct ReplyRunResult {
 ReplyRunResult RunReplyCommands(LinkState& link, const std::uint8_t* commands, std::size_t n, int window,
                                 std::uint8_t* dest, const StopAtReply& stopAt);
 
+// Whether commands go out ahead of their replies on this link: a window above 1
+// on a connected port (not soft-run mode).
+bool SendsAhead(const LinkState& link);
+
 class GatheringTransport;
 
 // Reads whose replies are taken later, for loops that read between steps without
