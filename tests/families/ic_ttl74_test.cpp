@@ -33,9 +33,11 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {8, 9},                  // quad 2-input AND
     {10, 12},                // triple 3-input NAND
     {11, 15},                // triple 3-input AND
-    {20, 22, 40},            // dual 4-input NAND
+    {20, 22, 40, 140},       // dual 4-input NAND
     {64, 65},                // 4-2-3-2 input AND-OR-INVERT
     {169, 669},              // synchronous up/down binary counter
+    {168, 668},              // synchronous up/down decade counter
+    {170, 670},              // 4-by-4 register file: outputs off, or let go, read high
     {86, 136},               // quad exclusive OR
     {42, 145},               // BCD to decimal decoder
     {155, 156},              // dual 2 to 4 decoder with a common address
@@ -131,7 +133,9 @@ TEST(Ttl74Library, AnyStuckOutputFails) {
 // The box reads an open-collector output that lets go as high, so only the chip
 // can show that such outputs never drive high.
 TEST(Ttl74Chips, OpenCollectorOutputsOnlyPullLow) {
-    constexpr int kSteps = 64;
+    // Enough random steps that an output needing two enables and one of four
+    // addresses (1 in 16) is pulled low at least once.
+    constexpr int kSteps = 256;
     constexpr int kFiveVolts = 5000;
     std::mt19937_64 rng(3);
     for (const sim::LogicPart& part : sim::Ttl74Parts()) {

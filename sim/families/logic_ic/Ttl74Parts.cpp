@@ -46,6 +46,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS86", 86, T, "IIOIIOGOIIOIIV", quadXor},
         {"74LS132", 132, T, "IIOIIOGOIIOIIV", quadNand},
         {"74LS136", 136, T, "IICIICGCIICIIV", quadXor},
+        {"74S140", 140, T, "IINIIOGOIINIIV", dualNand4},
         {"74LS133", 133, T, "IIIIIIIGOIIIIIIV", nand13},
         {"74LS260", 260, T, "IIIIOOGIIIIIIV", dualNor5},
         // Buffers
@@ -61,6 +62,8 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74HC643", 643, T, "IIIIIIIIIGTTTTTTTTIV", octalTransceiverAToBInverting},
         {"74LS365", 365, T, "IITITITGTITITIIV", hexBufferCommonEnable},
         {"74LS367", 367, T, "IITITITGTITITIIV", hexBufferSplitEnable},
+        {"74LS242", 242, T, "INIIIIGTTTTNIV", quadTransceiverAToBInverting},
+        {"74LS243", 243, T, "INIIIIGTTTTNIV", quadTransceiverAToB},
         // Latches and registers
         {"74LS373", 373, T, "ITIITTIITGITIITTIITV", octalLatch},
         {"74LS533", 533, T, "ITIITTIITGITIITTIITV", octalInvertingLatch},
@@ -75,11 +78,13 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS259", 259, T, "IIIOOOOGOOOOIIIV", addressableLatch},
         {"74LS189", 189, T, "IIIITITGTITIIIIV", ram16x4},
         {"74LS670", 670, T, "IIIIITTGTTIIIIIV", registerFile4x4},
+        {"74LS170", 170, T, "IIIIICCGCCIIIIIV", registerFile4x4OpenCollector},
         // Flip-flops
         {"74LS74", 74, T, "IIIIOOGOOIIIIV", dualDFlipFlop},
         {"74LS107", 107, T, "IOOIOOGIIIIIIV", dualJkWithClear},
         {"74LS109", 109, T, "IIIIIOOGOOIIIIIV", dualJkBarRising},
         {"74LS112", 112, T, "IIIIOOOGOIIIIIIV", dualJkFalling},
+        {"74LS113", 113, T, "IIIIOOGOOIIIIV", dualJkPresetFalling},
         {"74276", 276, T, "IIIIOOIIIGIIIIOOIIIV", quadJkBarFalling},
         {"74LS279", 279, T, "IIIOIIOGOIIIOIIV", quadSrLatch},
         // Counters
@@ -89,6 +94,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS163", 163, T, "IIIIIIIGIIOOOOOV", binaryCounterSyncClear},
         {"74LS169", 169, T, "IIIIIIIGIIOOOOOV", binarySynchronousUpDownCounter},
         {"74LS668", 668, T, "IIIIIIIGIIOOOOOV", decadeSynchronousUpDownCounter},
+        {"74LS168", 168, T, "IIIIIIIGIIOOOOOV", decadeSynchronousUpDownCounter},
         {"74LS669", 669, T, "IIIIIIIGIIOOOOOV", binarySynchronousUpDownCounter},
         {"74LS190", 190, T, "IOOIIOOGIIIOOIIV", decadeUpDownCounter},
         {"74LS191", 191, T, "IOOIIOOGIIIOOIIV", binaryUpDownCounter},
@@ -119,6 +125,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS138", 138, T, "IIIIIIOGOOOOOOOV", decoder3To8},
         {"74HC238", 238, T, "IIIIIIOGOOOOOOOV", decoder3To8ActiveHigh},
         {"74HC237", 237, T, "IIIIIIOGOOOOOOOV", latchedDecoder3To8ActiveHigh},
+        {"74ALS137", 137, T, "IIIIIIOGOOOOOOOV", latchedDecoder3To8},
         {"74LS139", 139, T, "IIIOOOOGOOOOIIIV", dualDecoder2To4},
         {"74LS155", 155, T, "IIIOOOOGOOOOIIIV", dualDecoderSharedAddress},
         {"74LS156", 156, T, "IIICCCCGCCCCIIIV", dualDecoderSharedAddress},

@@ -40,6 +40,15 @@ void registerFile4x4(LogicPins& pins, LogicState& state) {
     driveBus3State(pins, kQ, state.regs[readBus(pins, kReadAddress)], !pins.in(kReadEnable));
 }
 
+// '170: the '670's words with open-collector outputs, which let go (read high)
+// while read enable is high.
+void registerFile4x4OpenCollector(LogicPins& pins, LogicState& state) {
+    using namespace file670;
+    constexpr unsigned kAllReleased = 0xF;
+    if (!pins.in(kWriteEnable)) state.regs[readBus(pins, kWriteAddress)] = readBus(pins, kD);
+    driveBus(pins, kQ, pins.in(kReadEnable) ? kAllReleased : state.regs[readBus(pins, kReadAddress)]);
+}
+
 void ram16x4(LogicPins& pins, LogicState& state) {
     using namespace ram189;
     const unsigned shift = readBus(pins, kAddress) * kWordBits;
