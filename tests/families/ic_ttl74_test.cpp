@@ -29,7 +29,7 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {0, 3, 26, 37, 38, 132}, // quad 2-input NAND
     {2, 28, 33},             // quad 2-input NOR
     {4, 5, 6, 14, 16},       // hex inverter
-    {7, 17},                 // hex buffer
+    {7, 17, 34, 35},         // hex buffer
     {8, 9},                  // quad 2-input AND
     {10, 12},                // triple 3-input NAND
     {11, 15},                // triple 3-input AND

@@ -36,11 +36,19 @@ constexpr Bus<8> kOutputs138 = {15, 14, 13, 12, 11, 10, 9, 7};
 // active low (its enables named G2 and G1).
 constexpr int kLatchEnable237 = 4, kE1 = 5, kE2 = 6;
 
+// '131: the same pins with an address register that loads on the rising edge
+// of CLK (pin 4) instead of a latch.
+constexpr int kClock131 = 4;
+
+unsigned enabledLine(const LogicPins& pins, unsigned address) {
+    const bool enabled = !pins.in(kE1) && pins.in(kE2);
+    return enabled ? address & 7U : kNoLine;
+}
+
 unsigned latchedLine(const LogicPins& pins, LogicState& state) {
     std::uint32_t& address = state.regs[0];
     if (!pins.in(kLatchEnable237)) address = readBus(pins, kSelect138);
-    const bool enabled = !pins.in(kE1) && pins.in(kE2);
-    return enabled ? address & 7U : kNoLine;
+    return enabledLine(pins, address);
 }
 
 // '139: two 2 to 4 decoders, each with an enable (low).
@@ -85,6 +93,12 @@ void latchedDecoder3To8ActiveHigh(LogicPins& pins, LogicState& state) {
 }
 
 void latchedDecoder3To8(LogicPins& pins, LogicState& state) { driveOneLow(pins, kOutputs138, latchedLine(pins, state)); }
+
+void registeredDecoder3To8(LogicPins& pins, LogicState& state) {
+    std::uint32_t& address = state.regs[0];
+    if (pins.rose(kClock131)) address = readBus(pins, kSelect138);
+    driveOneLow(pins, kOutputs138, enabledLine(pins, address));
+}
 
 void dualDecoder2To4(LogicPins& pins, LogicState&) {
     for (const Decoder2To4& decoder : kDual139)

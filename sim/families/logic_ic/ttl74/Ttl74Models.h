@@ -105,6 +105,7 @@ void decoder3To8(LogicPins& pins, LogicState& state);
 void decoder3To8ActiveHigh(LogicPins& pins, LogicState& state);
 void latchedDecoder3To8ActiveHigh(LogicPins& pins, LogicState& state);
 void latchedDecoder3To8(LogicPins& pins, LogicState& state);
+void registeredDecoder3To8(LogicPins& pins, LogicState& state);
 void dualDecoder2To4(LogicPins& pins, LogicState& state);
 void dualDecoderSharedAddress(LogicPins& pins, LogicState& state);
 void decoder4To16(LogicPins& pins, LogicState& state);
