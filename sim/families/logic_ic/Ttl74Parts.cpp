@@ -79,6 +79,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74LS173", 173, T, "IITTTTIGIIIIIIIV", quadRegister3State},
         {"74LS259", 259, T, "IIIOOOOGOOOOIIIV", addressableLatch},
         {"74LS189", 189, T, "IIIITITGTITIIIIV", ram16x4},
+        {"7489", 89, T, "IIIICICGCICIIIIV", ram16x4OpenCollector},
         {"74LS670", 670, T, "IIIIITTGTTIIIIIV", registerFile4x4},
         {"74LS170", 170, T, "IIIIICCGCCIIIIIV", registerFile4x4OpenCollector},
         // Flip-flops

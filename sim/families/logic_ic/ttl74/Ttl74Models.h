@@ -57,6 +57,7 @@ void addressableLatch(LogicPins& pins, LogicState& state);
 void registerFile4x4(LogicPins& pins, LogicState& state);
 void registerFile4x4OpenCollector(LogicPins& pins, LogicState& state);
 void ram16x4(LogicPins& pins, LogicState& state);
+void ram16x4OpenCollector(LogicPins& pins, LogicState& state);
 
 // FlipFlops.cpp
 void dualDFlipFlop(LogicPins& pins, LogicState& state);
