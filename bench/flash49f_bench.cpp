@@ -8,7 +8,7 @@
 #include <random>
 
 #include "BenchMeasure.h"
-#include "families/flash49f/At49Operations.h"
+#include "families/flash29f/F29Operations.h"
 #include "families/flash49f/At49Rows.h"
 #include "link/FastLinkSettings.h"
 

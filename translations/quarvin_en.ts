@@ -211,6 +211,10 @@
         <source></source>
         <translation>AT49F</translation>
     </message>
+    <message id="MX29F">
+        <source></source>
+        <translation>MX29F</translation>
+    </message>
     <message id="PW27">
         <source></source>
         <translation>PW27</translation>

@@ -9,6 +9,7 @@
 #include "sim/families/flash29ee/EE29Sim.h"
 #include "sim/families/flash29c/At29Sim.h"
 #include "sim/families/flash49f/At49Sim.h"
+#include "sim/families/mx29f/Mx29fSim.h"
 #include "sim/families/mcu89c5x/P89c5xSim.h"
 #include "sim/families/mcu2051/P2051Sim.h"
 #include "sim/families/mcu89s5x/P89s5xSim.h"
@@ -38,6 +39,7 @@ const std::vector<SimFamily>& SimFamilies() {
         At29cxSimFamily(),
         At29c256SimFamily(),
         At49fSimFamily(),
+        Mx29fSimFamily(),
         P89c5xSimFamily(),
         P2051SimFamily(),
         P89s5xSimFamily(),

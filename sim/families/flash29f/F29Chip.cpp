@@ -1,6 +1,7 @@
 #include "sim/families/flash29f/F29Chip.h"
 
 #include "sim/PinLabels.h"
+#include "sim/families/flash29f/Flash32Pins.h"
 
 #include "sim/ChipRatings.h"
 
@@ -12,11 +13,8 @@ namespace quarvin::sim {
 
 namespace {
 
-constexpr int kVcc = 32, kGround = 16, kChipEnable = 22, kOutputEnable = 24, kWriteEnable = 31, kReset = 1;
-constexpr int kAddressPins[] = {12, 11, 10, 9, 8, 7, 6, 5, 27, 26, 23, 25, 4, 28, 29, 3, 2, 30, 1};
-constexpr int kDataPins[] = {13, 14, 15, 17, 18, 19, 20, 21};
-constexpr int kA0 = 0, kA9 = 9;
-constexpr std::uint32_t kCommandMask = 0x7FFF;
+using namespace flash32;
+constexpr int kReset = 1; // RESET# of the boot-block types
 constexpr std::uint32_t kKiB = 1024;
 constexpr F29Sectors kTop{F29SectorLayout::TopBoot, 0}, kBottom{F29SectorLayout::BottomBoot, 0};
 constexpr F29Sectors Uniform(std::uint32_t kib) { return {F29SectorLayout::Uniform, kib * kKiB}; }
@@ -41,6 +39,16 @@ const F29Type kTypes[] = {
     {"29F004B", 19, 19, false, 0x01, 0x00, kBottom},
     {"29F008T", 19, 20, false, 0x01, 0x00, kTop},
     {"29F008B", 19, 20, false, 0x01, 0x00, kBottom},
+    // Macronix MX29F040 (PM0538 rev. 2.0): "Table 3. Expanded Silicon ID Code"
+    // C2 and A4; "Sector Structure": eight sectors of 64 Kbytes; AC
+    // characteristics: tAVT (programming) 210 us max, tAETC (chip erase) 32 s
+    // max, tAETB (sector erase) 10.4 s max, the model taking the longest;
+    // "Table 1" note 3: commands on A10..A0 (555H, 2AAH), A11..A18 don't care;
+    // "Absolute Maximum Ratings": inputs and outputs -0.5 V to 7.0 V (with
+    // respect to ground only), "A9 & OE -0.5V to 13.5V".
+    {"MX29F040", 19, 19, false, 0xC2, 0xA4, Uniform(64),
+     {210'000'000, 32'000'000'000'000LL, 10'400'000'000'000LL}, 0x7FF,
+     F29PinRatings{rating::Signal7V, UnpoweredInputs::Tolerated, rating::Id13V5}},
 };
 
 } // namespace
@@ -65,7 +73,7 @@ bool F29Chip::loadExtraState(const std::vector<std::uint8_t>& state) { return Lo
 std::uint32_t F29Chip::address(const ChipView& v) const {
     std::uint32_t a = 0;
     for (int b = 0; b < type_.addressBits; ++b)
-        if (!(type_.resetPin && kAddressPins[b] == kReset) && v.high(kAddressPins[b])) a |= 1u << b;
+        if (!(type_.resetPin && AddressPins[b] == kReset) && v.high(AddressPins[b])) a |= 1u << b;
     return a & static_cast<std::uint32_t>(cells_.size() - 1);
 }
 
@@ -97,9 +105,13 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
         state_ = State::Read;
         return;
     }
-    const std::uint32_t c = a & kCommandMask;
-    const auto expect = [&](std::uint32_t at, std::uint8_t value, State next) {
-        state_ = (c == at && d == value) ? next : State::Read;
+    // The command addresses as the part decodes them (5555 is 555 to a part
+    // that looks at A10..A0 only).
+    const auto at = [&](std::uint32_t commandAddress) {
+        return (a & type_.commandMask) == (commandAddress & type_.commandMask);
+    };
+    const auto expect = [&](std::uint32_t commandAddress, std::uint8_t value, State next) {
+        state_ = (at(commandAddress) && d == value) ? next : State::Read;
     };
     const double factor = std::max(1.0, faults().eraseTimeFactor);
     switch (state_) {
@@ -108,7 +120,7 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
     case State::Unlock1: expect(0x2AAA, 0x55, State::Unlock2); break;
     case State::Unlock2:
         state_ = State::Read;
-        if (c != 0x5555) break;
+        if (!at(0x5555)) break;
         if (d == 0xA0) state_ = State::Program;
         else if (d == 0x80) state_ = State::Erase0;
         else if (d == 0x90) state_ = State::Codes;
@@ -120,13 +132,15 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
         markChanged();
         programmed_ = d;
         busy_ = Busy::Program;
-        busyUntil_ = v.nowPs + static_cast<std::int64_t>(static_cast<double>(ProgramPs) * factor);
+        busyUntil_ = v.nowPs + static_cast<std::int64_t>(static_cast<double>(type_.timing.programPs) * factor);
         break;
     case State::Erase0: expect(0x5555, 0xAA, State::Erase1); break;
     case State::Erase1: expect(0x2AAA, 0x55, State::Erase2); break;
     case State::Erase2: {
         state_ = State::Read;
-        if (d == 0x10 && c == 0x5555) {
+        std::int64_t erasePs = type_.timing.sectorErasePs;
+        if (d == 0x10 && at(0x5555)) {
+            erasePs = type_.timing.chipErasePs;
             eraseFirst_ = 0;
             eraseLast_ = static_cast<std::uint32_t>(cells_.size() - 1);
         } else if (d == 0x30) {
@@ -145,7 +159,7 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
             x = sector.last + 1;
         }
         busy_ = Busy::Erase;
-        busyUntil_ = v.nowPs + static_cast<std::int64_t>(static_cast<double>(EraseSectorOrChipPs) * factor);
+        busyUntil_ = v.nowPs + static_cast<std::int64_t>(static_cast<double>(erasePs) * factor);
         break;
     }
     }
@@ -153,7 +167,7 @@ void F29Chip::write(std::uint32_t a, std::uint8_t d, const ChipView& v) {
 
 ChipDrive F29Chip::update(const ChipView& v) {
     ChipDrive out;
-    const bool powered = v.hasVcc(kVcc) && v.hasGround(kGround) && v.vccMillivolts >= 4500;
+    const bool powered = v.hasVcc(Vcc) && v.hasGround(Ground) && v.vccMillivolts >= 4500;
     if (!powered) {
         if (busy()) finishBusy(true);
         state_ = State::Read;
@@ -161,14 +175,11 @@ ChipDrive F29Chip::update(const ChipView& v) {
         return out;
     }
     if (busy() && v.nowPs >= busyUntil_) finishBusy(false);
-    const bool ce = v.low(kChipEnable), oe = v.low(kOutputEnable), we = v.low(kWriteEnable);
+    const bool ce = v.low(ChipEnable), oe = v.low(OutputEnable), we = v.low(WriteEnable);
     const std::uint32_t a = address(v);
     // A write cycle ends on the rising /WE edge with /CE low and /OE high.
     if (weLow_ && !we && ce && !oe) {
-        std::uint8_t d = 0;
-        for (int b = 0; b < 8; ++b)
-            if (v.high(kDataPins[b])) d = static_cast<std::uint8_t>(d | (1u << b));
-        write(a, d, v);
+        write(a, DataIn(v), v);
     }
     // A read cycle starts with /OE or /CE falling while the other is low.
     if (ce && oe && !(ceLow_ && oeLow_)) toggle_ = !toggle_;
@@ -182,14 +193,14 @@ ChipDrive F29Chip::update(const ChipView& v) {
     if (busy()) {
         const std::uint8_t dq7 = busy_ == Busy::Program ? static_cast<std::uint8_t>(~programmed_ & 0x80) : 0x00;
         value = static_cast<std::uint8_t>(dq7 | (toggle_ ? 0x40 : 0x00));
-    } else if (state_ == State::Codes || v.vppAt(kAddressPins[kA9]) >= HighVoltageMillivolts) {
-        const bool a0 = v.high(kAddressPins[kA0]);
+    } else if (state_ == State::Codes || v.vppAt(AddressPins[A9]) >= HighVoltageMillivolts) {
+        const bool a0 = v.high(AddressPins[A0]);
         const auto& sig = faults().signature;
         value = a0 ? (sig.size() > 1 ? sig[1] : type_.device) : (!sig.empty() ? sig[0] : type_.manufacturer);
     } else {
         value = faults().applyStuck(a, cells_[a]);
     }
-    for (int b = 0; b < 8; ++b) out.drive(kDataPins[b], (value >> b) & 1);
+    DriveData(out, value);
     return out;
 }
 
@@ -204,11 +215,18 @@ ChipDrive F29Chip::update(const ChipView& v) {
 // has a Vpp pin. The other makers' 29F data sheets of the rows were not at
 // hand: AMD's stands for them.
 ChipRatings F29Chip::ratings() const {
+    if (type_.pinRatings) {
+        const F29PinRatings& p = *type_.pinRatings;
+        ChipRatings r = ProgrammableRatings(Vcc, Ground, p.signalMaxMillivolts, p.unpoweredInputs, 0, 0,
+                                            AddressPins[A9], p.idMaxMillivolts);
+        r.id |= pinBit(OutputEnable);
+        return r;
+    }
     const bool sst = std::string(type_.name).rfind("SST", 0) == 0;
-    ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal7V, UnpoweredInputs::Forbidden, 0, 0,
-                                        kAddressPins[kA9], sst ? 13200 : rating::Id12V5);
+    ChipRatings r = ProgrammableRatings(Vcc, Ground, rating::Signal7V, UnpoweredInputs::Forbidden, 0, 0,
+                                        AddressPins[A9], sst ? 13200 : rating::Id12V5);
     if (!sst) {
-        r.id |= pinBit(kOutputEnable);
+        r.id |= pinBit(OutputEnable);
         if (type_.resetPin) r.id |= pinBit(kReset);
     }
     return r;
@@ -216,8 +234,8 @@ ChipRatings F29Chip::ratings() const {
 
 // The 32-pin pinout; the boot-block types have RESET# on pin 1.
 quarvin::Pinout F29Chip::pinLabels() const {
-    ByteWidePins p{pinCount(), {}, {kDataPins, kDataPins + 8}, kVcc, kGround, kChipEnable, kOutputEnable, kWriteEnable};
-    for (int b = 0; b < type_.addressBits; ++b) p.address.push_back(kAddressPins[b]);
+    ByteWidePins p{pinCount(), {}, {DataPins, DataPins + 8}, Vcc, Ground, ChipEnable, OutputEnable, WriteEnable};
+    for (int b = 0; b < type_.addressBits; ++b) p.address.push_back(AddressPins[b]);
     quarvin::Pinout labels = ByteWidePinLabels(p);
     if (type_.resetPin) labels[kReset - 1] = {"RESET#", PinRole::Control};
     return labels;

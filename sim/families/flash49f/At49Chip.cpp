@@ -4,16 +4,14 @@
 
 #include "sim/ChipRatings.h"
 #include "sim/PinLabels.h"
+#include "sim/families/flash29f/Flash32Pins.h"
 
 namespace quarvin::sim {
 
 namespace {
 
 // "Pin Configurations, DIP Top View".
-constexpr int kVcc = 32, kGround = 16, kChipEnable = 22, kOutputEnable = 24, kWriteEnable = 31;
-constexpr int kAddressPins[] = {12, 11, 10, 9, 8, 7, 6, 5, 27, 26, 23, 25, 4, 28, 29, 3, 2, 30, 1};
-constexpr int kDataPins[] = {13, 14, 15, 17, 18, 19, 20, 21};
-constexpr int kA0 = 0, kA1 = 1, kA9 = 9;
+using namespace flash32;
 constexpr std::uint32_t kCommandMask = 0x7FFF; // "Address Format: A14 - A0"
 
 // "Operating Modes" note 4: manufacturer 1F, device 13; "Command Definition"
@@ -49,7 +47,7 @@ bool At49Chip::loadExtraState(const std::vector<std::uint8_t>& state) {
 std::uint32_t At49Chip::address(const ChipView& v) const {
     std::uint32_t a = 0;
     for (int b = 0; b < type_.addressBits; ++b)
-        if (v.high(kAddressPins[b])) a |= 1u << b;
+        if (v.high(AddressPins[b])) a |= 1u << b;
     return a;
 }
 
@@ -122,14 +120,14 @@ void At49Chip::write(std::uint32_t a, std::uint8_t d, std::int64_t nowPs) {
 // locked). The data sheet names no other bit of that read; the model gives 0.
 std::uint8_t At49Chip::codeAt(std::uint32_t a) const {
     const auto& sig = faults().signature;
-    if (a & (1u << kA1)) return locked_ ? 0x01 : 0x00;
-    if (a & (1u << kA0)) return sig.size() > 1 ? sig[1] : type_.device;
+    if (a & (1u << A1)) return locked_ ? 0x01 : 0x00;
+    if (a & (1u << A0)) return sig.size() > 1 ? sig[1] : type_.device;
     return !sig.empty() ? sig[0] : type_.maker;
 }
 
 ChipDrive At49Chip::update(const ChipView& v) {
     ChipDrive out;
-    const bool powered = v.hasVcc(kVcc) && v.hasGround(kGround) && v.vccMillivolts >= MinVccMillivolts;
+    const bool powered = v.hasVcc(Vcc) && v.hasGround(Ground) && v.vccMillivolts >= MinVccMillivolts;
     if (!powered) {
         if (busy()) finishBusy(true);
         // "The device does not remain in identification mode if powered down."
@@ -139,15 +137,12 @@ ChipDrive At49Chip::update(const ChipView& v) {
         return out;
     }
     if (busy() && v.nowPs >= busyUntil_) finishBusy(false);
-    const bool ce = v.low(kChipEnable), oe = v.low(kOutputEnable), we = v.low(kWriteEnable);
+    const bool ce = v.low(ChipEnable), oe = v.low(OutputEnable), we = v.low(WriteEnable);
     const std::uint32_t a = address(v);
     // A write cycle ends on the rising /WE edge with /CE low and /OE high
     // ("Program inhibit: holding any one of OE low, CE high or WE high").
     if (weLow_ && !we && ce && !oe) {
-        std::uint8_t d = 0;
-        for (int b = 0; b < 8; ++b)
-            if (v.high(kDataPins[b])) d = static_cast<std::uint8_t>(d | (1u << b));
-        write(a, d, v.nowPs);
+        write(a, DataIn(v), v.nowPs);
     }
     // "Successive attempts to read data from the device will result in I/O6
     // toggling": one toggle per read cycle, /OE or /CE falling with the other low.
@@ -163,12 +158,12 @@ ChipDrive At49Chip::update(const ChipView& v) {
         // complement of the byte loaded. Erase and lockout show the toggle bit.
         const std::uint8_t dq7 = busy_ == Busy::Program ? static_cast<std::uint8_t>(~programmed_ & 0x80) : 0x00;
         value = static_cast<std::uint8_t>(dq7 | (toggle_ ? 0x40 : 0x00));
-    } else if (identifying_ || v.vppAt(kAddressPins[kA9]) >= IdentifyMillivolts) {
+    } else if (identifying_ || v.vppAt(AddressPins[A9]) >= IdentifyMillivolts) {
         value = codeAt(a);
     } else {
         value = faults().applyStuck(a, cells_[a]);
     }
-    for (int b = 0; b < 8; ++b) out.drive(kDataPins[b], (value >> b) & 1);
+    DriveData(out, value);
     return out;
 }
 
@@ -178,16 +173,16 @@ ChipDrive At49Chip::update(const ChipView& v) {
 // A9 takes VH (12.0 V +- 0.5 V, "Operating Modes" note 3) for the hardware
 // identification; both are held to the lower 12.5 V.
 ChipRatings At49Chip::ratings() const {
-    ChipRatings r = ProgrammableRatings(kVcc, kGround, rating::Signal6V25, UnpoweredInputs::Tolerated, 0, 0,
-                                        kAddressPins[kA9], rating::Id12V5);
-    r.id |= pinBit(kOutputEnable);
-    for (int p : kDataPins) r.vccRelative |= pinBit(p);
+    ChipRatings r = ProgrammableRatings(Vcc, Ground, rating::Signal6V25, UnpoweredInputs::Tolerated, 0, 0,
+                                        AddressPins[A9], rating::Id12V5);
+    r.id |= pinBit(OutputEnable);
+    for (int p : DataPins) r.vccRelative |= pinBit(p);
     return r;
 }
 
 quarvin::Pinout At49Chip::pinLabels() const {
-    ByteWidePins p{pinCount(), {}, {kDataPins, kDataPins + 8}, kVcc, kGround, kChipEnable, kOutputEnable, kWriteEnable};
-    for (int b = 0; b < type_.addressBits; ++b) p.address.push_back(kAddressPins[b]);
+    ByteWidePins p{pinCount(), {}, {DataPins, DataPins + 8}, Vcc, Ground, ChipEnable, OutputEnable, WriteEnable};
+    for (int b = 0; b < type_.addressBits; ++b) p.address.push_back(AddressPins[b]);
     return ByteWidePinLabels(p);
 }
 

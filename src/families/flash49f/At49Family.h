@@ -1,19 +1,22 @@
 #pragma once
-// The AT49F flash family as the registry and the command line know it.
-#include "families/flash29f/F29Family.h"
-#include "families/flash49f/At49Dialog.h"
+// The AT49F flash family: the 29F operations on the AT49F rows, with the chip
+// erase polled on the toggle bit for the data sheet's tEC. No "Unprot": the
+// boot block lockout is permanent, nothing lifts it.
+#include "families/flash29f/F29Variant.h"
+#include "families/flash49f/At49Rows.h"
+#include "forms/Texts.h"
 
 namespace quarvin {
 
-class At49Session : public F29Session {
+inline constexpr F29Variant kAt49fVariant{kAt49fFormClass, QV_TEXT("AT49F"), "the AT49F family", kAt49fRows,
+                                          kAt49fChipEraseMilliseconds};
+
+inline FamilyEntry At49fFamily() { return F29VariantFamily(kAt49fVariant); }
+
+class At49Dialog : public F29VariantDialog {
 public:
-    At49Session();
-    std::uint32_t lastAddress(int subType) const override;
-
-protected:
-    OperationResult runStep(MemoryStep step, const SessionJob& job) override;
+    static constexpr const char* kFormClass = kAt49fFormClass;
+    explicit At49Dialog(DeviceContext& ctx) : F29VariantDialog(ctx, kAt49fVariant) {}
 };
-
-FamilyEntry At49fFamily();
 
 } // namespace quarvin

@@ -5,12 +5,17 @@
 // sit in the socket, read and program as the 29F parts do (32-pin JEDEC
 // pinout, supply on socket pin 36, no programming voltage).
 #include <array>
+#include <cstdint>
 
 #include "families/flash29f/F29Rows.h"
 
 namespace quarvin {
 
 inline constexpr const char* kAt49fFormClass = "TAt49fx";
+
+// AT49F040 data sheet (Rev. 0998D), "Program Cycle Characteristics": tEC,
+// the erase cycle time, 10 seconds max.
+inline constexpr std::uint32_t kAt49fChipEraseMilliseconds = 10'000;
 
 // Only the AT49F040 so far: its data sheet (Rev. 0998D) gives every value the
 // family uses. The AT49F512, AT49F010 and AT49F020 wait for theirs; the

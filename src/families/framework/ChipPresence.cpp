@@ -5,7 +5,9 @@
 namespace quarvin {
 
 OperationResult NoChipAnswered(PresenceCheckedStep step, std::string_view seen, std::uint32_t address) {
-    std::string message = step == PresenceCheckedStep::Erase ? "Erase failed: " : "Programe Failured! (";
+    std::string message = step == PresenceCheckedStep::Erase   ? "Erase failed: "
+                          : step == PresenceCheckedStep::Blank ? "Blank check failed: "
+                                                               : "Programe Failured! (";
     message += "no chip answered, ";
     message += seen;
     if (step == PresenceCheckedStep::Program) message += ")";

@@ -1,7 +1,8 @@
 #pragma once
 // Telling a blank chip from an empty socket. Every data line of an empty socket
 // reads high through the box's pull-ups, so a step that read nothing but FF
-// (an erase that found address 0 blank at once, a run of FF bytes programmed)
+// (an erase that found address 0 blank at once, a run of FF bytes programmed,
+// a blank check)
 // cannot tell them apart. Such a step ends by asking for something only a chip
 // gives: its identification codes, or the busy status of a write.
 #include <cstdint>
@@ -24,7 +25,7 @@ struct ChipCodes {
 };
 
 // The steps that end with the check; each has its own failure text.
-enum class PresenceCheckedStep { Erase, Program };
+enum class PresenceCheckedStep { Erase, Program, Blank };
 
 // The failure after a check that no chip answered; `seen` tells what the check
 // read ("ID ff,ff").
