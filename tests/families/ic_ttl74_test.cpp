@@ -29,13 +29,15 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {0, 3, 26, 37, 38, 132}, // quad 2-input NAND
     {2, 28, 33},             // quad 2-input NOR
     {4, 5, 6, 14, 16},       // hex inverter
-    {7, 17},                 // hex buffer
+    {7, 17, 34, 35},         // hex buffer
     {8, 9},                  // quad 2-input AND
     {10, 12},                // triple 3-input NAND
     {11, 15},                // triple 3-input AND
-    {20, 22, 40},            // dual 4-input NAND
+    {20, 22, 40, 140},       // dual 4-input NAND
     {64, 65},                // 4-2-3-2 input AND-OR-INVERT
     {169, 669},              // synchronous up/down binary counter
+    {168, 668},              // synchronous up/down decade counter
+    {170, 670},              // 4-by-4 register file: outputs off, or let go, read high
     {86, 136},               // quad exclusive OR
     {42, 145},               // BCD to decimal decoder
     {155, 156},              // dual 2 to 4 decoder with a common address

@@ -92,6 +92,17 @@ void driveOpenCollectorTransceiverAToB(LogicPins& pins, Polarity polarity) {
     }
 }
 
+// '242/'243 quad bus transceivers ('242: inverting): GAB (pin 1) low passes the
+// A side (pins 3..6) to the B side (pins 11..8); GBA (pin 13) high would drive
+// the A side, listed as inputs here (the entry keeps it low and tests A to B),
+// so the model only drives or lets go the B side.
+constexpr int kQuadAToBEnable = 1;
+constexpr std::array<BufferPins, 4> kQuadTransceiver = {{{3, 11}, {4, 10}, {5, 9}, {6, 8}}};
+
+void driveQuadTransceiverAToB(LogicPins& pins, Polarity polarity) {
+    driveBuffers(pins, kQuadTransceiver, !pins.in(kQuadAToBEnable), polarity);
+}
+
 // '365 to '368: six buffers, enables on pins 1 and 15.
 constexpr int kHexEnable1 = 1;
 constexpr int kHexEnable2 = 15;
@@ -127,6 +138,9 @@ void octalOpenCollectorTransceiverAToB(LogicPins& pins, LogicState&) {
 void octalOpenCollectorTransceiverAToBInverting(LogicPins& pins, LogicState&) {
     driveOpenCollectorTransceiverAToB(pins, Polarity::Inverting);
 }
+
+void quadTransceiverAToB(LogicPins& pins, LogicState&) { driveQuadTransceiverAToB(pins, Polarity::True); }
+void quadTransceiverAToBInverting(LogicPins& pins, LogicState&) { driveQuadTransceiverAToB(pins, Polarity::Inverting); }
 
 // '365 and '366 (inverting): both enables low turn on all six.
 void hexBufferCommonEnable(LogicPins& pins, LogicState&) { driveHexCommonEnable(pins, Polarity::True); }

@@ -32,8 +32,24 @@ constexpr Bus<8> kOutputs138 = {15, 14, 13, 12, 11, 10, 9, 7};
 
 // '237: the '238's decoder behind an address latch: transparent while LE is
 // low, holding the address while it is high; the enables E1 (low) and E2
-// (high) act directly on the outputs.
+// (high) act directly on the outputs. The '137 is the same with its outputs
+// active low (its enables named G2 and G1).
 constexpr int kLatchEnable237 = 4, kE1 = 5, kE2 = 6;
+
+// '131: the same pins with an address register that loads on the rising edge
+// of CLK (pin 4) instead of a latch.
+constexpr int kClock131 = 4;
+
+unsigned enabledLine(const LogicPins& pins, unsigned address) {
+    const bool enabled = !pins.in(kE1) && pins.in(kE2);
+    return enabled ? address & 7U : kNoLine;
+}
+
+unsigned latchedLine(const LogicPins& pins, LogicState& state) {
+    std::uint32_t& address = state.regs[0];
+    if (!pins.in(kLatchEnable237)) address = readBus(pins, kSelect138);
+    return enabledLine(pins, address);
+}
 
 // '139: two 2 to 4 decoders, each with an enable (low).
 struct Decoder2To4 {
@@ -73,10 +89,15 @@ void decoder3To8ActiveHigh(LogicPins& pins, LogicState&) {
 }
 
 void latchedDecoder3To8ActiveHigh(LogicPins& pins, LogicState& state) {
+    driveOneHigh(pins, kOutputs138, latchedLine(pins, state));
+}
+
+void latchedDecoder3To8(LogicPins& pins, LogicState& state) { driveOneLow(pins, kOutputs138, latchedLine(pins, state)); }
+
+void registeredDecoder3To8(LogicPins& pins, LogicState& state) {
     std::uint32_t& address = state.regs[0];
-    if (!pins.in(kLatchEnable237)) address = readBus(pins, kSelect138);
-    const bool enabled = !pins.in(kE1) && pins.in(kE2);
-    driveOneHigh(pins, kOutputs138, enabled ? address & 7U : kNoLine);
+    if (pins.rose(kClock131)) address = readBus(pins, kSelect138);
+    driveOneLow(pins, kOutputs138, enabledLine(pins, address));
 }
 
 void dualDecoder2To4(LogicPins& pins, LogicState&) {

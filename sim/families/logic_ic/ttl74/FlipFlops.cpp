@@ -66,6 +66,8 @@ constexpr std::array<FlipFlopPins, 2> kDual74 = {{{3, 2, kNoPin, 4, 1, 5, 6}, {1
 constexpr std::array<FlipFlopPins, 2> kDual107 = {{{12, 1, 4, kNoPin, 13, 3, 2}, {9, 8, 11, kNoPin, 10, 5, 6}}};
 constexpr std::array<FlipFlopPins, 2> kDual109 = {{{4, 2, 3, 5, 1, 6, 7}, {12, 14, 13, 11, 15, 10, 9}}};
 constexpr std::array<FlipFlopPins, 2> kDual112 = {{{1, 3, 2, 4, 15, 5, 6}, {13, 11, 12, 10, 14, 9, 7}}};
+// '113: the '112's flip-flops with a preset and no clear, in 14 pins.
+constexpr std::array<FlipFlopPins, 2> kDual113 = {{{1, 3, 2, 4, kNoPin, 5, 6}, {13, 11, 12, 10, kNoPin, 9, 8}}};
 // '276: preset (pin 11) and clear (pin 1) common to all four.
 constexpr std::array<FlipFlopPins, 4> kQuad276 = {{
     {3, 2, 4, 11, 1, 5, kNoPin}, {8, 9, 7, 11, 1, 6, kNoPin}, {13, 12, 14, 11, 1, 15, kNoPin}, {18, 19, 17, 11, 1, 16, kNoPin},
@@ -100,6 +102,7 @@ void dualDFlipFlop(LogicPins& pins, LogicState& state) { flipFlops(pins, state, 
 void dualJkWithClear(LogicPins& pins, LogicState& state) { flipFlops(pins, state, kDual107, Edge::Falling, DataInputs::JK); }
 void dualJkBarRising(LogicPins& pins, LogicState& state) { flipFlops(pins, state, kDual109, Edge::Rising, DataInputs::JKBar); }
 void dualJkFalling(LogicPins& pins, LogicState& state) { flipFlops(pins, state, kDual112, Edge::Falling, DataInputs::JK); }
+void dualJkPresetFalling(LogicPins& pins, LogicState& state) { flipFlops(pins, state, kDual113, Edge::Falling, DataInputs::JK); }
 void quadJkBarFalling(LogicPins& pins, LogicState& state) { flipFlops(pins, state, kQuad276, Edge::Falling, DataInputs::JKBar); }
 
 } // namespace quarvin::sim::ttl74

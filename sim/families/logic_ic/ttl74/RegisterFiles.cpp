@@ -9,6 +9,9 @@
 namespace quarvin::sim::ttl74 {
 namespace {
 
+// Four open-collector outputs letting go: they read high.
+constexpr unsigned kAllReleased = 0xF;
+
 // '670: four words of four bits. While write enable GW is low the addressed
 // word's latches follow D1..D4; while read enable GR is low the outputs show
 // the word at the read address, else they are off.
@@ -38,6 +41,32 @@ void registerFile4x4(LogicPins& pins, LogicState& state) {
     using namespace file670;
     if (!pins.in(kWriteEnable)) state.regs[readBus(pins, kWriteAddress)] = readBus(pins, kD);
     driveBus3State(pins, kQ, state.regs[readBus(pins, kReadAddress)], !pins.in(kReadEnable));
+}
+
+// '170: the '670's words with open-collector outputs, which let go (read high)
+// while read enable is high.
+void registerFile4x4OpenCollector(LogicPins& pins, LogicState& state) {
+    using namespace file670;
+    if (!pins.in(kWriteEnable)) state.regs[readBus(pins, kWriteAddress)] = readBus(pins, kD);
+    driveBus(pins, kQ, pins.in(kReadEnable) ? kAllReleased : state.regs[readBus(pins, kReadAddress)]);
+}
+
+// '89: the '189's pins and memory with open-collector outputs. While WE is low
+// the outputs show the complement of the data inputs (the input gate drives
+// the sense amplifier), whether or not ME selects the part; ME low alone reads
+// the complement of the addressed word; ME and WE high let the outputs go.
+void ram16x4OpenCollector(LogicPins& pins, LogicState& state) {
+    using namespace ram189;
+    const unsigned shift = readBus(pins, kAddress) * kWordBits;
+    const bool selected = !pins.in(kChipSelect), writing = !pins.in(kWriteEnable);
+    const unsigned data = readBus(pins, kD);
+    if (selected && writing)
+        state.bits = (state.bits & ~(kWordMask << shift)) | (std::uint64_t{data} << shift);
+    const auto word = static_cast<unsigned>((state.bits >> shift) & kWordMask);
+    unsigned levels = kAllReleased;
+    if (writing) levels = ~data;
+    else if (selected) levels = ~word;
+    driveBus(pins, kOutputs, levels);
 }
 
 void ram16x4(LogicPins& pins, LogicState& state) {

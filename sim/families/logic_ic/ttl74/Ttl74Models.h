@@ -35,6 +35,8 @@ void octalInvertingBufferFlowThrough(LogicPins& pins, LogicState& state);
 void octalBufferFlowThrough(LogicPins& pins, LogicState& state);
 void octalTransceiverAToB(LogicPins& pins, LogicState& state);
 void octalTransceiverAToBInverting(LogicPins& pins, LogicState& state);
+void quadTransceiverAToB(LogicPins& pins, LogicState& state);
+void quadTransceiverAToBInverting(LogicPins& pins, LogicState& state);
 void octalOpenCollectorTransceiverAToB(LogicPins& pins, LogicState& state);
 void octalOpenCollectorTransceiverAToBInverting(LogicPins& pins, LogicState& state);
 void hexBufferCommonEnable(LogicPins& pins, LogicState& state);
@@ -60,13 +62,16 @@ void addressableLatch(LogicPins& pins, LogicState& state);
 
 // RegisterFiles.cpp
 void registerFile4x4(LogicPins& pins, LogicState& state);
+void registerFile4x4OpenCollector(LogicPins& pins, LogicState& state);
 void ram16x4(LogicPins& pins, LogicState& state);
+void ram16x4OpenCollector(LogicPins& pins, LogicState& state);
 
 // FlipFlops.cpp
 void dualDFlipFlop(LogicPins& pins, LogicState& state);
 void dualJkWithClear(LogicPins& pins, LogicState& state);
 void dualJkBarRising(LogicPins& pins, LogicState& state);
 void dualJkFalling(LogicPins& pins, LogicState& state);
+void dualJkPresetFalling(LogicPins& pins, LogicState& state);
 void quadJkBarFalling(LogicPins& pins, LogicState& state);
 void quadSrLatch(LogicPins& pins, LogicState& state);
 
@@ -107,6 +112,8 @@ void bcdToDecimal(LogicPins& pins, LogicState& state);
 void decoder3To8(LogicPins& pins, LogicState& state);
 void decoder3To8ActiveHigh(LogicPins& pins, LogicState& state);
 void latchedDecoder3To8ActiveHigh(LogicPins& pins, LogicState& state);
+void latchedDecoder3To8(LogicPins& pins, LogicState& state);
+void registeredDecoder3To8(LogicPins& pins, LogicState& state);
 void dualDecoder2To4(LogicPins& pins, LogicState& state);
 void dualDecoderSharedAddress(LogicPins& pins, LogicState& state);
 void decoder4To16(LogicPins& pins, LogicState& state);
