@@ -33,15 +33,10 @@ void P2816Session::start(LinkState& link) {
     ReleaseReadyBusyPin(link);
 }
 
-std::vector<FamilyOptionInfo> P2816Session::familyOptions() const {
-    return {{"speed", "1..3", "1", "the wait after each byte write, in write cycles (\"Programe time\")"}};
-}
+std::vector<FamilyOptionInfo> P2816Session::familyOptions() const { return speed_.info(); }
 
 std::string P2816Session::setFamilyOption(const std::string& name, const std::string& value) {
-    if (name != "speed") return "unknown option " + name;
-    if (value.size() != 1 || value[0] < '1' || value[0] > '3') return "speed takes 1..3";
-    speed_ = value[0] - '1';
-    return {};
+    return speed_.set(name, value);
 }
 
 OperationResult P2816Session::runStep(MemoryStep step, const SessionJob& s) {
@@ -49,8 +44,8 @@ OperationResult P2816Session::runStep(MemoryStep step, const SessionJob& s) {
     switch (step) {
     case MemoryStep::Read: return ReadP2816(job);
     case MemoryStep::Blank: return BlankCheckP2816(job);
-    case MemoryStep::Erase: return EraseP2816(job, P2816WriteWait(speed_));
-    case MemoryStep::Program: return ProgramP2816(job, P2816WriteWait(speed_));
+    case MemoryStep::Erase: return EraseP2816(job, P2816WriteWait(speed_.index()));
+    case MemoryStep::Program: return ProgramP2816(job, P2816WriteWait(speed_.index()));
     case MemoryStep::Verify: return VerifyP2816(job);
     case MemoryStep::Sum: return SumP2816(job);
     default: return OperationResult::refused("the 2816 family has no such step");
