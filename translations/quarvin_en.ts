@@ -1520,5 +1520,9 @@ Connect?
         <source></source>
         <translation>Wrong chip! (device ID %04x, not %s)</translation>
     </message>
+    <message id="P2816">
+        <source></source>
+        <translation>P2816</translation>
+    </message>
 </context>
 </TS>

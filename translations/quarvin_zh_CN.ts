@@ -1520,5 +1520,9 @@
         <source></source>
         <translation>芯片型号不对！(器件ID %04x，不是 %s)</translation>
     </message>
+    <message id="P2816">
+        <source></source>
+        <translation>P2816</translation>
+    </message>
 </context>
 </TS>

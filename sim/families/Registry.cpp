@@ -6,6 +6,7 @@
 #include "sim/families/flash29f/F29Sim.h"
 #include "sim/families/flash28f/F28Sim.h"
 #include "sim/families/eeprom28c/E28Sim.h"
+#include "sim/families/eeprom2816/P2816Sim.h"
 #include "sim/families/flash29ee/EE29Sim.h"
 #include "sim/families/flash29c/At29Sim.h"
 #include "sim/families/flash49f/At49Sim.h"
@@ -35,6 +36,7 @@ const std::vector<SimFamily>& SimFamilies() {
         F29SimFamily(),
         F28SimFamily(),
         E28SimFamily(),
+        P2816SimFamily(),
         EE29SimFamily(),
         At29cxSimFamily(),
         At29c256SimFamily(),

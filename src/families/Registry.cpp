@@ -10,6 +10,7 @@
 #include "families/flash29c/At29Family.h"
 #include "families/flash49f/At49Family.h"
 #include "families/mx29f/Mx29fFamily.h"
+#include "families/eeprom2816/P2816Family.h"
 #include "families/mcu89c5x/P89c5xFamily.h"
 #include "families/mcu2051/P2051Family.h"
 #include "families/mcu89s5x/P89s5xFamily.h"
@@ -42,6 +43,7 @@ const std::map<std::string, FamilyEntry>& Families() {
         {At29c256Dialog::kFormClass, At29c256Family()},
         {At49Dialog::kFormClass, At49fFamily()},
         {Mx29fDialog::kFormClass, Mx29fFamily()},
+        {P2816Dialog::kFormClass, P2816Family()},
         {P89c5xDialog::kFormClass, P89c5xFamily()},
         {P2051Dialog::kFormClass, P2051Family()},
         {P89s5xDialog::kFormClass, P89s5xFamily()},

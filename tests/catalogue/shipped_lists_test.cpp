@@ -35,6 +35,7 @@ const std::map<std::string, int> LastRow = {
     {"AT29C256", static_cast<int>(Families().at("TP29c256").subTypes().size()) - 1},
     {"AT49F", static_cast<int>(Families().at("TAt49fx").subTypes().size()) - 1},
     {"MX29F", static_cast<int>(Families().at("TMx29fxxx1").subTypes().size()) - 1},
+    {"P2816", static_cast<int>(Families().at("TP2816x").subTypes().size()) - 1},
 };
 
 TEST(ShippedLists, FilesAreInStepWithTheSource) {

@@ -74,6 +74,7 @@ inline const std::vector<ConformanceRow>& ConformanceRows() {
         // 28F040: as for the 29F008; 28F004/008: status-register parts.
         {.family = "TPi28fxxx", .subType = 1, .erase = "erase", .takesFields = true, .partial = {6, 11, 12, 13, 14, 15}},
         {.family = "TP28cx", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true},
+        {.family = "TP2816x", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true},
         {.family = "TP29e", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true, .withoutReadBack = "program"},
         // AT29C: the write reads back every 4 KiB, the erase writes pages of FF that Blank checks.
         {.family = "TP29cx", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true,

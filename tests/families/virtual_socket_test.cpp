@@ -110,7 +110,7 @@ TEST(VirtualSocket, EachSelectionInsertsABlankPartOfTheSelectedType) {
         const char *inSocket, *sum;
     } cases[] = {
         {kEprom, 14, "27c512 12.7v", "00ff0000"}, {kEprom, 3, "2716 25v", "0007f800"},
-        {kEprom, 22, "(empty)", ""},              {"TP2816x", 1, "(empty)", ""},
+        {kEprom, 22, "(empty)", ""},              {"TPi28f001x", 1, "(empty)", ""},
     };
     for (const auto& c : cases) {
         rig.window.deviceSelected(c.dialog, c.subType);

@@ -5,8 +5,6 @@
 
 namespace quarvin {
 
-namespace {
-
 MemoryForm E28Form() {
     MemoryForm f;
     f.idCaption = "ID";
@@ -23,8 +21,6 @@ MemoryForm E28Form() {
     };
     return f;
 }
-
-} // namespace
 
 E28Dialog::E28Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, "AT28CX", E28Form()) {
     // Whenever the dialog becomes active, "Length" is read and page-aligned again,

@@ -7,6 +7,9 @@
 
 namespace quarvin {
 
+// The 28C form: its buttons, "Programe time" and the Auto boxes.
+MemoryForm E28Form();
+
 class E28Dialog : public MemoryDialog {
 public:
     static constexpr const char* kFormClass = "TP28cx";

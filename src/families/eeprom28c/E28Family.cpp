@@ -34,15 +34,10 @@ void E28Session::start(LinkState& link) {
     ShutDownSocket(link);
 }
 
-std::vector<FamilyOptionInfo> E28Session::familyOptions() const {
-    return {{"speed", "1..3", "1", "the wait after each page write (\"Programe time\")"}};
-}
+std::vector<FamilyOptionInfo> E28Session::familyOptions() const { return speed_.info(); }
 
 std::string E28Session::setFamilyOption(const std::string& name, const std::string& value) {
-    if (name != "speed") return "unknown option " + name;
-    if (value.size() != 1 || value[0] < '1' || value[0] > '3') return "speed takes 1..3";
-    speed_ = value[0] - '1';
-    return {};
+    return speed_.set(name, value);
 }
 
 OperationResult E28Session::runStep(MemoryStep step, const SessionJob& s) {
@@ -54,7 +49,7 @@ OperationResult E28Session::runStep(MemoryStep step, const SessionJob& s) {
     case MemoryStep::Read: return ReadE28(job);
     case MemoryStep::Blank: return BlankCheckE28(job);
     case MemoryStep::Erase: return EraseE28(job);
-    case MemoryStep::Program: return ProgramE28(job, speed_);
+    case MemoryStep::Program: return ProgramE28(job, speed_.index());
     case MemoryStep::Verify: return VerifyE28(job);
     case MemoryStep::Sum: return SumE28(job);
     case MemoryStep::Protect: return ProtectE28(job);

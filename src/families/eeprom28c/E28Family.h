@@ -3,6 +3,7 @@
 #include "families/eeprom28c/E28Dialog.h"
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/MemorySession.h"
+#include "families/framework/SpeedOption.h"
 
 namespace quarvin {
 
@@ -18,7 +19,7 @@ protected:
     std::string setFamilyOption(const std::string& name, const std::string& value) override;
 
 private:
-    int speed_ = 0;
+    SpeedOption speed_{"the wait after each page write (\"Programe time\")"};
 };
 
 FamilyEntry E28Family();

@@ -35,15 +35,10 @@ void At29Session::start(LinkState& link) {
     ShutDownSocket(link);
 }
 
-std::vector<FamilyOptionInfo> At29Session::familyOptions() const {
-    return {{"speed", "1..3", "1", "the wait after each page write, times the 10 ms program cycle (\"Pro time\")"}};
-}
+std::vector<FamilyOptionInfo> At29Session::familyOptions() const { return speed_.info(); }
 
 std::string At29Session::setFamilyOption(const std::string& name, const std::string& value) {
-    if (name != "speed") return "unknown option " + name;
-    if (value.size() != 1 || value[0] < '1' || value[0] > '3') return "speed takes 1..3";
-    speed_ = value[0] - '1';
-    return {};
+    return speed_.set(name, value);
 }
 
 std::optional<std::string> At29Session::readCodes(const SessionJob& job) {
@@ -60,7 +55,7 @@ OperationResult At29Session::runStep(MemoryStep step, const SessionJob& s) {
     case MemoryStep::Read: return ReadAt29(job);
     case MemoryStep::Blank: return BlankCheckAt29(job);
     case MemoryStep::Erase: return EraseAt29(job);
-    case MemoryStep::Program: return ProgramAt29(job, speed_);
+    case MemoryStep::Program: return ProgramAt29(job, speed_.index());
     case MemoryStep::Verify: return VerifyAt29(job);
     case MemoryStep::Sum: return SumAt29(job);
     case MemoryStep::Protect: return ProtectAt29(job);

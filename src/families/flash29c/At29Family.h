@@ -7,6 +7,7 @@
 #include "families/flash29c/At29Dialog.h"
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/MemorySession.h"
+#include "families/framework/SpeedOption.h"
 
 namespace quarvin {
 
@@ -27,7 +28,7 @@ private:
     const At29Row& rowOf(int subType) const;
     std::span<const At29Row> rows_;
     bool ownCodeRead_;
-    int speed_ = 0;
+    SpeedOption speed_{"the wait after each page write, times the 10 ms program cycle (\"Pro time\")"};
 };
 
 FamilyEntry At29cxFamily();

@@ -35,15 +35,10 @@ void EE29Session::start(LinkState& link) {
     ShutDownSocket(link);
 }
 
-std::vector<FamilyOptionInfo> EE29Session::familyOptions() const {
-    return {{"speed", "1..3", "1", "the wait after each page write (\"Pro time\")"}};
-}
+std::vector<FamilyOptionInfo> EE29Session::familyOptions() const { return speed_.info(); }
 
 std::string EE29Session::setFamilyOption(const std::string& name, const std::string& value) {
-    if (name != "speed") return "unknown option " + name;
-    if (value.size() != 1 || value[0] < '1' || value[0] > '3') return "speed takes 1..3";
-    speed_ = value[0] - '1';
-    return {};
+    return speed_.set(name, value);
 }
 
 OperationResult EE29Session::runStep(MemoryStep step, const SessionJob& s) {
@@ -55,7 +50,7 @@ OperationResult EE29Session::runStep(MemoryStep step, const SessionJob& s) {
     case MemoryStep::Read: return ReadEE29(job);
     case MemoryStep::Blank: return BlankCheckEE29(job);
     case MemoryStep::Erase: return EraseEE29(job);
-    case MemoryStep::Program: return ProgramEE29(job, speed_);
+    case MemoryStep::Program: return ProgramEE29(job, speed_.index());
     case MemoryStep::Verify: return VerifyEE29(job);
     case MemoryStep::Sum: return SumEE29(job);
     case MemoryStep::Protect: return ProtectEE29(job);
