@@ -10,6 +10,7 @@
 
 #include "families/framework/JedecAddress.h"
 #include "families/framework/MemorySteps.h"
+#include "families/framework/ReadBackAfterAhead.h"
 #include "families/framework/PageLoops.h"
 #include "forms/HexText.h"
 #include "link/commands/CommandsAhead.h"
@@ -112,7 +113,9 @@ OperationResult BlankCheckP2816(const P2816Job& job) {
                             AddressSetter(job.link, job.row), job.hooks);
 }
 
-OperationResult ProgramP2816(const P2816Job& job, double writeWaitMicroseconds) {
+namespace {
+
+OperationResult WriteP2816(const P2816Job& job, double writeWaitMicroseconds) {
     LinkState& link = job.link;
     const P2816Row& row = job.row;
     if (auto none = NoDevice(row, "Programe Failured!")) return *none;
@@ -148,6 +151,16 @@ OperationResult ProgramP2816(const P2816Job& job, double writeWaitMicroseconds) 
     job.hooks.show(s.device + s.count - 1, row.lastAddress);
     PortsLowThenVccOff(link);
     return OperationResult::done("OK!", EndOfBufferNote(s));
+}
+
+} // namespace
+
+// The page read-back above reads where the box was told to write; a lost
+// address byte sent ahead writes and reads the same wrong place, so a Programe
+// sent ahead also verifies the whole range before it says OK.
+OperationResult ProgramP2816(const P2816Job& job, double writeWaitMicroseconds) {
+    return ProgramReadBackWhenAhead(job.link, [&] { return WriteP2816(job, writeWaitMicroseconds); },
+                                    [&] { return VerifyP2816(job); });
 }
 
 OperationResult VerifyP2816(const P2816Job& job) {
