@@ -49,8 +49,6 @@ const KnownBreach kKnownBreaches[] = {
     {"TICTestx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TICTestx", StressRule::SupplyOnSignalPin,
      "the tester switches Vcc to the supply pin of the package it tries, an output of a larger part"},
-    {"TP27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
-    {"TP27x", StressRule::LeftDriven, kLinesHighAfterVcc},
 };
 
 const KnownBreach* Known(const std::string& family, StressRule rule) {
