@@ -166,19 +166,6 @@ TEST(Avr90sSim, BusyEmptyWrongPartAndNoProgramCell) {
     EXPECT_EQ(cell.chip->lockBits(), sim::Avr90sChip::LockBit1 | sim::Avr90sChip::LockBit2);
 }
 
-TEST(Avr90sSim, ALostLinkMidProgramKeepsTheBufferAndRefusesAfter) {
-    Rig rig(4);
-    FillRandom(rig.docs.buf, Size(4), 3);
-    const std::vector<std::uint8_t> before(rig.docs.buf.data(), rig.docs.buf.data() + Size(4));
-    rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 30000;
-    rig.dlg.click("Write");
-    EXPECT_EQ(Msg(rig.dlg), kNotConnectedText);
-    EXPECT_EQ(rig.dlg.failureFlag(), 1);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.docs.buf.data()));
-    rig.dlg.click("Verify");
-    EXPECT_EQ(Msg(rig.dlg), kNotConnectedText);
-}
-
 // The chip model keeps the data sheet's pulse lengths: a WR pulse of one
 // command's time neither erases nor writes a fuse.
 TEST(Avr90sChipModel, ChipEraseAndFuseWritesNeedTheirLongPulses) {

@@ -298,18 +298,6 @@ TEST(F28, CommandSequencesTakeOnlyAsTheDataSheetSays) {
     EXPECT_EQ(cells[0x10], 0xFF);
 }
 
-TEST(F28, ALostLinkMidProgrammeFailsAndKeepsTheBuffer) {
-    F28Sim rig(kRow010);
-    for (std::uint32_t i = 0; i < 0x400; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(i * 7);
-    const std::vector<std::uint8_t> before(rig.docs.buf.data(), rig.docs.buf.data() + 0x400);
-    rig.fields("0", "0", "3ff");
-    rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 1500;
-    rig.dlg.click("Write");
-    EXPECT_EQ(rig.msg(), "Communication error!");
-    EXPECT_TRUE(rig.dlg.failure());
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.docs.buf.data()));
-}
-
 // Every 28F line of the device list: its maker's part answers the listed codes
 // to the selection dialog's detection sequence (12 V on A9).
 TEST(F28, IdentificationCodesAreTheDeviceListsCodes) {

@@ -9,7 +9,6 @@
 
 #include "FamilyRig.h"
 #include "GoldenFiles.h"
-#include "PldLostLink.h"
 #include "PldTestFiles.h"
 #include "buffer/formats/Jedec.h"
 #include "families/gal/GalDialog.h"
@@ -280,14 +279,6 @@ TEST(GalVirtualBox, AutoStopsAtTheFirstFailure) {
     rig.dlg.click("Button1");
     EXPECT_EQ(Msg(rig), "OK");
     EXPECT_FALSE(rig.dlg.failure());
-}
-
-TEST(GalDialogTest, ALostLinkInProgrammeFailsAndKeepsTheMap) {
-    ExpectLostLinkInProgrammeKeepsTheMap<GalDialog>(3, 2194, 4000, [](WireRig<GalDialog>& rig) {
-        const std::size_t sent = rig.log->written.size();
-        rig.dlg.click("Verify");
-        EXPECT_EQ(rig.log->written.size(), sent);
-    });
 }
 
 } // namespace

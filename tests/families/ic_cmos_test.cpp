@@ -133,6 +133,10 @@ TEST(CmosLibraries, DisabledThreeStateOutputsAreReleased) {
         {"CD4508B", {}, {3, 15}},
         {"MC14512B", {}, {15}},
         {"MC14580B", {3, 21}, {}},       // 3-STATE A and B low
+        {"HEF40240B", {}, {1, 19}},      // EOA and EOB high
+        {"HEF40244B", {}, {1, 19}},
+        {"HEF40245B", {}, {19}},        // EO high (DR high: A to B)
+        {"HEF40098B", {}, {1, 15}},      // 1OE and 2OE high
     };
     for (const ThreeStateCase& c : cases) {
         SCOPED_TRACE(c.part);

@@ -40,8 +40,12 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {42, 145},               // BCD to decimal decoder
     {155, 156},              // dual 2 to 4 decoder with a common address
     {158, 258},              // inverting 2 to 1 selector: disabled, high or off
+    {352, 353},              // inverting dual 4 to 1 selector: disabled, high or off
     {32, 125},               // a 3-state buffer that is off reads high: Y = OE/ OR A
-    {245, 645},              // octal bus transceiver, A to B
+    {245, 645, 641},         // octal bus transceiver, A to B (an open collector that is off reads high)
+    {640, 642, 643},         // octal bus transceiver inverting from A to B
+    {521, 688},              // 8-bit identity comparator with an enable
+    {682, 684},              // 8-bit magnitude comparator, with and without input pull-ups
 };
 
 const sim::LogicPart& PartNumbered(int number) {
@@ -131,10 +135,10 @@ TEST(Ttl74Library, AnyStuckOutputFails) {
 // The box reads an open-collector output that lets go as high, so only the chip
 // can show that such outputs never drive high.
 TEST(Ttl74Chips, OpenCollectorOutputsOnlyPullLow) {
-    constexpr int kSteps = 64;
+    constexpr int kSteps = 256;
     constexpr int kFiveVolts = 5000;
-    std::mt19937_64 rng(3);
     for (const sim::LogicPart& part : sim::Ttl74Parts()) {
+        std::mt19937_64 rng(3); // each part its own sequence, whatever the table's order
         const int pins = static_cast<int>(std::char_traits<char>::length(part.pinKinds));
         sim::PinMask openCollector = 0, inputs = 0;
         for (int k = 1; k <= pins; ++k) {

@@ -307,13 +307,5 @@ TEST(MicrowireOnTheBox, AutoStopsAtTheFirstFailingStep) {
     EXPECT_FALSE(rig.dlg.failure());
 }
 
-TEST(MicrowireOnTheBox, ALinkLostInTheMiddleOfProgrammeIsReportedAndFlagged) {
-    SimRig<MicrowireDialog, MicrowireChip> rig(8);
-    rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 5000;
-    rig.dlg.click("Write");
-    EXPECT_EQ(rig.dlg.control("Msg").text(), kNotConnectedText);
-    EXPECT_TRUE(rig.dlg.failure());
-}
-
 } // namespace
 } // namespace quarvin::test

@@ -150,22 +150,6 @@ TEST(P2051Wire, SoftRunReadsAll255) {
     EXPECT_TRUE(rig.log->written.empty());
 }
 
-TEST(P2051Link, ALostLinkMidProgrammeKeepsTheBufferAndFails) {
-    WireRig<P2051Dialog> rig(2);
-    FillRandom(rig.docs.buf, 0x800, 10);
-    const std::vector<std::uint8_t> before(rig.docs.buf.data(), rig.docs.buf.data() + 0x800);
-    rig.log->reply({0x00, 0xFF, 0x00, 0xFF});
-    rig.log->readLimit = 60;
-    rig.log->defaultReply = -1;
-    rig.dlg.click("Write");
-    EXPECT_EQ(Msg(rig.dlg), "Communication error!");
-    EXPECT_EQ(rig.dlg.failureFlag(), 1);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.docs.buf.data()));
-    const std::size_t sent = rig.log->written.size();
-    rig.dlg.click("Verify");
-    EXPECT_EQ(rig.log->written.size(), sent);
-}
-
 struct GoldenCase {
     const char* name;
     int row;

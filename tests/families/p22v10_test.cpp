@@ -7,7 +7,6 @@
 
 #include "FamilyRig.h"
 #include "GoldenFiles.h"
-#include "PldLostLink.h"
 #include "PldTestFiles.h"
 #include "buffer/formats/Jedec.h"
 #include "families/p22v10/P22v10Dialog.h"
@@ -313,10 +312,6 @@ TEST(P22v10VirtualBox, AutoStopsAtTheFirstFailureAndEraseReplacesBlank) {
     EXPECT_EQ(Msg(rig), "OK");
     EXPECT_FALSE(rig.dlg.failure());
     EXPECT_TRUE(rig.chip->secured());
-}
-
-TEST(P22v10DialogTest, ALostLinkInProgrammeFailsAndKeepsTheMap) {
-    ExpectLostLinkInProgrammeKeepsTheMap<P22v10Dialog>(1, 5892, 20000);
 }
 
 } // namespace

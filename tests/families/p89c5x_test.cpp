@@ -302,23 +302,5 @@ TEST(P89c5xGoldenWire, EdgeCasesSendTheRecordedStreams) {
     }
 }
 
-TEST(P89c5xLink, ALostLinkMidProgrammeKeepsTheBufferAndFails) {
-    WireRig<P89c5xDialog> rig(3);
-    FillRandom(rig.docs.buf, 0x2000, 9);
-    const std::vector<std::uint8_t> before(rig.docs.buf.data(), rig.docs.buf.data() + 0x2000);
-    rig.log->readLimit = 40; // presence, signature and some address reads, then silence
-    rig.log->defaultReply = -1;
-    rig.log->replies = {0x00, 0xFF, 0x00, 0xFF};
-    rig.dlg.click("Write");
-    EXPECT_EQ(Msg(rig.dlg), "Communication error!");
-    EXPECT_EQ(rig.dlg.failureFlag(), 1);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), rig.docs.buf.data()));
-    const std::size_t sent = rig.log->written.size();
-    rig.dlg.click("Verify");
-    rig.dlg.click("Button1");
-    EXPECT_EQ(rig.log->written.size(), sent);
-    EXPECT_EQ(Msg(rig.dlg), "Communication error!");
-}
-
 } // namespace
 } // namespace quarvin::test

@@ -1,8 +1,9 @@
-// The 40 CMOS parts of the logic IC tester's library, each modelled from its
+// The CMOS 40xx parts of the logic IC tester's library, each modelled from its
 // data sheet's logic diagram or function table.
 #include "sim/families/logic_ic/LogicPart.h"
 #include "sim/families/logic_ic/cmos4x/Gates.h"
 #include "sim/families/logic_ic/cmos4x/Models.h"
+#include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
 namespace quarvin::sim {
 namespace {
@@ -64,6 +65,8 @@ const std::vector<LogicPart>& Cmos40Parts() {
         // Schmitt-trigger inputs: the same logic as the plain gates at static levels
         {"CD4093B", 93, C40, kQuad2Pins, evaluateGates<kQuadNand>},
         {"CD40106B", 106, C40, kHex14Pins, evaluateGates<kHexInverter>},
+        {"CD4085B", 85, C40, "IIOOIIGIIIIIIV", cd4085},
+        {"CD4086B", 86, C40, "IIONIIGIIIIIIV", cd4086},
         // Flip-flops and latches
         {"CD4013B", 13, C40, "OOIIIIGIIIIOOV", cd4013},
         {"CD4027B", 27, C40, "OOIIIIIGIIIIIOOV", cd4027},
@@ -72,6 +75,7 @@ const std::vector<LogicPart>& Cmos40Parts() {
         {"CD4044B", 44, C40, "TNIIIIIGTTIITIIV", cd4044},
         {"CD4076B", 76, C40, "IITTTTIGIIIIIIIV", cd4076},
         {"CD4099B", 99, C40, "OIIIIIIGOOOOOOOV", cd4099},
+        {"CD4095B", 95, C40, "NIIIIOGOIIIIIV", cd4095},
         {"CD40174B", 174, C40, "IOIIOIOGIOIOIIOV", cd40174},
         {"CD40175B", 175, C40, "IOOIIOOGIOOIIOOV", cd40175},
         // Counters
@@ -99,6 +103,18 @@ const std::vector<LogicPart>& Cmos40Parts() {
         {"CD4019B", 19, C40, "IIIIIIIGIOOOOIIV", cd4019},
         {"CD4028B", 28, C40, "OOOOOOOGOIIIIOOV", cd4028},
         {"CD4063B", 63, C40, "IIIIOOOGIIIIIIIV", cd4063},
+        {"CD40101B", 101, C40, "IIIIIOGIOIIIIV", cd40101},
+        {"CD40147B", 147, C40, "IIIIIOOGOIIIIOIV", cd40147},
+        // Octal 3-state buffers and transceiver with the TTL '240/'244/'245 pins and
+        // function (their data sheets say so): the same models serve
+        {"HEF40240B", 240, C40, "IITITITITGITITITITIV", ttl74::octalInvertingDriver},
+        {"HEF40244B", 244, C40, "IITITITITGITITITITIV", ttl74::octalDriver},
+        {"HEF40245B", 245, C40, "IIIIIIIIIGTTTTTTTTIV", ttl74::octalTransceiverAToB},
+        // Hex inverting 3-state buffer: NXP HEF40098B (Rev. 05, 2008) gives the
+        // pins 1OE 1, 1A0-1A3/1Y0-1Y3 on 2/3 4/5 6/7 10/9, 2A0/2Y0 14/13,
+        // 2A1/2Y1 12/11, 2OE 15 (1OE over four buffers, 2OE over two, active
+        // LOW, outputs inverted), the arrangement of the TTL '368 model
+        {"HEF40098B", 98, C40, "IITITITGTITITIIV", ttl74::hexInverterSplitEnable},
     };
     return parts;
 }

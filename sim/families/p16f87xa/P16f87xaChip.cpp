@@ -48,8 +48,12 @@ const P16f87xaType* FindP16f87xaType(const std::string& name) {
     return nullptr;
 }
 
+// The mode is entered "holding pins RB6 and RB7 low, while raising MCLR pin
+// from VIL to VIHH" (section 2.4); "A device RESET will clear the PC and set the
+// address to '0'".
 P16f87xaChip::P16f87xaChip(const P16f87xaType& type)
-    : PicSerialChip(type.pins, type.words, type.dataBytes, UnimplementedConfig), type_(type) {
+    : PicSerialChip(type.pins, type.words, type.dataBytes, UnimplementedConfig, {MinVppMillivolts, MaxVppMillivolts}),
+      type_(type) {
     latches_.fill(kWordMask);
 }
 
@@ -65,10 +69,9 @@ void P16f87xaChip::erase() {
     ids_.fill(kWordMask);
 }
 
-void P16f87xaChip::leaveProgramming() {
+// Leaving the mode ends a cycle under way.
+void P16f87xaChip::onLeave() {
     if (cycle_.kind != CycleKind::None) cutCycle();
-    programming_ = false;
-    frames_.reset();
     armed_ = Armed::None;
 }
 
@@ -154,7 +157,7 @@ void P16f87xaChip::complete(const Cycle& c, bool cut) {
     }
 }
 
-void P16f87xaChip::finishCycle(std::int64_t now) {
+void P16f87xaChip::settle(std::int64_t now) {
     if (cycle_.kind == CycleKind::None || cycle_.kind == CycleKind::ProgramOnly) return;
     if (now < cycle_.endPs || faults().busyForever) return;
     const Cycle c = cycle_;
@@ -241,44 +244,10 @@ void P16f87xaChip::loaded(std::uint16_t word) {
     }
 }
 
-ChipDrive P16f87xaChip::update(const ChipView& v) {
-    ChipDrive d;
-    finishCycle(v.nowPs);
-    const PicPackagePins p = pins();
-    if (!powered(v)) {
-        leaveProgramming();
-        mclrWasLow_ = false;
-        return d;
-    }
-    const int vpp = v.vppAt(p.mclr);
-    const bool atVihh = vpp >= MinVppMillivolts && vpp <= MaxVppMillivolts;
-    const bool mclrLow = vpp == 0 && v.low(p.mclr);
-    if (!programming_ && atVihh && mclrWasLow_ && v.low(p.rb6) && v.low(p.rb7)) {
-        // "A device RESET will clear the PC and set the address to '0'" (2.4).
-        leaveProgramming();
-        programming_ = true;
-        pc_ = 0;
-        clockHigh_ = false;
-    } else if (programming_ && !atVihh) {
-        leaveProgramming();
-    }
-    mclrWasLow_ = mclrLow;
-    if (!programming_) return d;
-
-    const bool clockHigh = v.high(p.rb6);
-    if (clockHigh && !clockHigh_) {
-        // A command clocked in before an internally timed cycle ends cuts it short.
-        finishCycle(v.nowPs);
-        if (cycle_.kind != CycleKind::None && cycle_.kind != CycleKind::ProgramOnly) cutCycle();
-        frames_.rise();
-    } else if (!clockHigh && clockHigh_) {
-        const PicSerialFrames::Event e = frames_.fall(v.high(p.rb7));
-        if (e.kind == PicSerialFrames::Event::Kind::Command) command(e.command, v.nowPs);
-        else if (e.kind == PicSerialFrames::Event::Kind::Loaded) loaded(e.word);
-    }
-    clockHigh_ = clockHigh;
-    if (frames_.driving()) d.drive(p.rb7, frames_.driveHigh());
-    return d;
+// A command clocked in before an internally timed cycle ends cuts it short.
+void P16f87xaChip::onClockRise(std::int64_t now) {
+    settle(now);
+    if (cycle_.kind != CycleKind::None && cycle_.kind != CycleKind::ProgramOnly) cutCycle();
 }
 
 } // namespace quarvin::sim

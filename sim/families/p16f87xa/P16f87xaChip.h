@@ -43,7 +43,6 @@ class P16f87xaChip : public PicSerialChip {
 public:
     explicit P16f87xaChip(const P16f87xaType& type);
 
-    ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
     int ratedVppMillivolts() const override { return RatedVppMillivolts; }
     void erase() override;
@@ -74,11 +73,12 @@ private:
         std::int64_t startPs = 0;
         std::int64_t endPs = 0;
     };
-    void leaveProgramming();
-    void command(std::uint8_t cmd, std::int64_t now);
-    void loaded(std::uint16_t word);
+    void settle(std::int64_t now) override;
+    void onLeave() override;
+    void onClockRise(std::int64_t now) override;
+    void command(std::uint8_t cmd, std::int64_t now) override;
+    void loaded(std::uint16_t word) override;
     void start(CycleKind kind, std::int64_t now, std::int64_t lengthPs);
-    void finishCycle(std::int64_t now);
     void cutCycle();
     void complete(const Cycle& c, bool cut);
     void writeRow(std::uint32_t address, bool eraseFirst, bool eraseOnly);
@@ -88,11 +88,6 @@ private:
     const P16f87xaType& type_;
     std::uint16_t revision_ = 0;
 
-    bool programming_ = false;
-    bool mclrWasLow_ = false;
-    bool clockHigh_ = false;
-    std::uint32_t pc_ = 0;
-    PicSerialFrames frames_;
     std::uint8_t command_ = 0;
     std::array<std::uint16_t, RowWords> latches_{};
     std::uint8_t dataLatch_ = 0xFF;

@@ -50,10 +50,9 @@ const Pic16Type* FindPic16Type(const std::string& name) {
 }
 
 Pic16Chip::Pic16Chip(const Pic16Type& type)
-    : PicSerialChip(type.pins, type.words, type.dataBytes, static_cast<std::uint16_t>(kPicWordMask & ~type.implementedConfig)),
+    : PicSerialChip(type.pins, type.words, type.dataBytes, static_cast<std::uint16_t>(kPicWordMask & ~type.implementedConfig),
+                    {MinVppMillivolts, MaxVppMillivolts}),
       type_(type) {}
-
-Pic16Chip::Pinout Pic16Chip::pinout() const { return pins(); }
 
 void Pic16Chip::erase() {
     eraseProgram();
@@ -63,9 +62,8 @@ void Pic16Chip::erase() {
     markChanged();
 }
 
-void Pic16Chip::reset() {
-    programming_ = false;
-    frames_.reset();
+void Pic16Chip::onLeave() {
+    if (cycle_.kind != CycleKind::None) spoilCycle();
     armed_ = Armed::None;
 }
 
@@ -106,7 +104,7 @@ void Pic16Chip::writeWord(std::uint32_t address, std::uint16_t value, bool dataM
     markChanged();
 }
 
-void Pic16Chip::finishCycle(std::int64_t now) {
+void Pic16Chip::settle(std::int64_t now) {
     if (cycle_.kind == CycleKind::None || now < cycle_.endPs || faults().busyForever) return;
     switch (cycle_.kind) {
     case CycleKind::WriteWord: writeWord(cycle_.address, cycle_.value, cycle_.dataMemory); break;
@@ -200,50 +198,12 @@ void Pic16Chip::loaded(std::uint16_t word) {
     }
 }
 
-void Pic16Chip::clockRise(std::int64_t now) {
+void Pic16Chip::onClockRise(std::int64_t now) {
     // Anything clocked in while a cycle runs cuts it short.
     if (cycle_.kind != CycleKind::None) {
-        finishCycle(now);
+        settle(now);
         if (cycle_.kind != CycleKind::None) spoilCycle();
     }
-    frames_.rise();
-}
-
-ChipDrive Pic16Chip::update(const ChipView& v) {
-    ChipDrive d;
-    finishCycle(v.nowPs);
-    const Pinout p = pinout();
-    if (!powered(v)) {
-        if (cycle_.kind != CycleKind::None) spoilCycle();
-        reset();
-        mclrWasLow_ = false;
-        return d;
-    }
-    const int vpp = v.vppAt(p.mclr);
-    const bool atVpp = vpp >= MinVppMillivolts && vpp <= MaxVppMillivolts;
-    const bool mclrLow = vpp == 0 && v.low(p.mclr);
-    if (!programming_ && atVpp && mclrWasLow_ && v.low(p.rb6) && v.low(p.rb7)) {
-        reset();
-        programming_ = true;
-        pc_ = 0;
-        clockHigh_ = false;
-    } else if (programming_ && !atVpp) {
-        if (cycle_.kind != CycleKind::None) spoilCycle();
-        reset();
-    }
-    mclrWasLow_ = mclrLow;
-    if (!programming_) return d;
-
-    const bool clockHigh = v.high(p.rb6);
-    if (clockHigh && !clockHigh_) clockRise(v.nowPs);
-    else if (!clockHigh && clockHigh_) {
-        const PicSerialFrames::Event e = frames_.fall(v.high(p.rb7));
-        if (e.kind == PicSerialFrames::Event::Kind::Command) command(e.command, v.nowPs);
-        else if (e.kind == PicSerialFrames::Event::Kind::Loaded) loaded(e.word);
-    }
-    clockHigh_ = clockHigh;
-    if (frames_.driving()) d.drive(p.rb7, frames_.driveHigh());
-    return d;
 }
 
 } // namespace quarvin::sim

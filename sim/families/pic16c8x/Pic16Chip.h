@@ -39,12 +39,10 @@ class Pic16Chip : public PicSerialChip {
 public:
     explicit Pic16Chip(const Pic16Type& type);
 
-    ChipDrive update(const ChipView& view) override;
     std::string label() const override { return type_.name; }
     int ratedVppMillivolts() const override { return RatedVppMillivolts; }
     void erase() override;
     bool codeProtected() const { return (config_ & type_.codeProtect) != type_.codeProtect; }
-    bool inProgrammingMode() const { return programming_; }
 
     static constexpr int RatedVppMillivolts = 12700;
     static constexpr int MinVppMillivolts = 12000;
@@ -63,25 +61,18 @@ private:
         std::int64_t endPs = 0;
     };
 
-    using Pinout = PicPackagePins;
-    Pinout pinout() const;
-    void reset();
-    void clockRise(std::int64_t now);
-    void command(std::uint8_t cmd, std::int64_t now);
-    void loaded(std::uint16_t word);
+    void settle(std::int64_t now) override;
+    void onLeave() override;
+    void onClockRise(std::int64_t now) override;
+    void command(std::uint8_t cmd, std::int64_t now) override;
+    void loaded(std::uint16_t word) override;
     void beginProgramming(std::int64_t now);
-    void finishCycle(std::int64_t now);
     void spoilCycle();
     void writeWord(std::uint32_t address, std::uint16_t value, bool dataMemory);
     std::uint16_t readWord() const;
 
     const Pic16Type& type_;
 
-    bool programming_ = false;
-    bool mclrWasLow_ = false;
-    bool clockHigh_ = false;
-    std::uint32_t pc_ = 0;
-    PicSerialFrames frames_;
     std::uint8_t command_ = 0;
     std::uint16_t programLatch_ = 0x3FFF;
     std::uint8_t dataLatch_ = 0xFF;

@@ -4,8 +4,10 @@
 
 namespace quarvin::sim {
 
-PicSerialChip::PicSerialChip(int pins, std::uint32_t words, std::uint32_t dataBytes, std::uint16_t alwaysOne)
-    : cells_(words * 2, 0xFF), data_(dataBytes, 0xFF), pins_(pins), words_(words), alwaysOne_(alwaysOne) {
+PicSerialChip::PicSerialChip(int pins, std::uint32_t words, std::uint32_t dataBytes, std::uint16_t alwaysOne,
+                             VppWindow entry)
+    : cells_(words * 2, 0xFF), data_(dataBytes, 0xFF), entry_(entry), pins_(pins), words_(words),
+      alwaysOne_(alwaysOne) {
     for (std::uint32_t w = 0; w < words; ++w) cells_[2 * w + 1] = 0x3F;
 }
 
@@ -57,6 +59,50 @@ void PicSerialChip::eraseProgram() {
         cells_[2 * w + 1] = 0x3F;
     }
     markChanged();
+}
+
+void PicSerialChip::leave() {
+    onLeave();
+    programming_ = false;
+    frames_.reset();
+}
+
+ChipDrive PicSerialChip::update(const ChipView& v) {
+    ChipDrive d;
+    settle(v.nowPs);
+    const PicPackagePins p = pins();
+    if (!powered(v)) {
+        leave();
+        mclrWasLow_ = false;
+        return d;
+    }
+    const int vpp = v.vppAt(p.mclr);
+    const bool atVpp = vpp >= entry_.minMillivolts && vpp <= entry_.maxMillivolts;
+    const bool mclrLow = vpp == 0 && v.low(p.mclr);
+    if (!programming_ && atVpp && mclrWasLow_ && v.low(p.rb6) && v.low(p.rb7)) {
+        // Entering the mode resets the part: the counter starts at 0.
+        leave();
+        programming_ = true;
+        pc_ = 0;
+        clockHigh_ = false;
+    } else if (programming_ && !atVpp) {
+        leave();
+    }
+    mclrWasLow_ = mclrLow;
+    if (!programming_) return d;
+
+    const bool clockHigh = v.high(p.rb6);
+    if (clockHigh && !clockHigh_) {
+        onClockRise(v.nowPs);
+        frames_.rise();
+    } else if (!clockHigh && clockHigh_) {
+        const PicSerialFrames::Event e = frames_.fall(v.high(p.rb7));
+        if (e.kind == PicSerialFrames::Event::Kind::Command) command(e.command, v.nowPs);
+        else if (e.kind == PicSerialFrames::Event::Kind::Loaded) loaded(e.word);
+    }
+    clockHigh_ = clockHigh;
+    if (frames_.driving()) d.drive(p.rb7, frames_.driveHigh());
+    return d;
 }
 
 } // namespace quarvin::sim

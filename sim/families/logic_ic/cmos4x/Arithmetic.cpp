@@ -1,4 +1,6 @@
-// Adders and comparators of the 40 series.
+// Adders, comparators and a parity generator of the 40 series.
+#include <bit>
+
 #include "sim/families/logic_ic/cmos4x/Models.h"
 #include "sim/families/logic_ic/cmos4x/PinBus.h"
 
@@ -107,6 +109,16 @@ void mc14581(LogicPins& pins, LogicState&) {
     pins.out(15, !allPropagate);
     pins.out(16, !carry);
     pins.out(17, !groupGenerate);
+}
+
+// CD40101B (Intersil CD40101BMS pinout and truth table): 9-bit parity over D1..D9
+// on 1 2 3 4 10 11 12 13 5. EVEN (9) is high for an even count of high inputs,
+// ODD (6) for an odd one; INHIBIT (8) high takes both low.
+void cd40101(LogicPins& pins, LogicState&) {
+    const unsigned data = readBus(pins, {1, 2, 3, 4, 10, 11, 12, 13, 5});
+    const bool odd = std::popcount(data) % 2 == 1, inhibit = pins.in(8);
+    pins.out(9, !inhibit && !odd);
+    pins.out(6, !inhibit && odd);
 }
 
 } // namespace quarvin::sim::cmos4x

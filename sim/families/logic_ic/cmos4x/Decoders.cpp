@@ -138,4 +138,16 @@ void mc14539(LogicPins& pins, LogicState&) {
     pins.out(9, !pins.in(15) && ((y >> address) & 1U));
 }
 
+// CD40147B (Intersil CD40147BMS pinout and description): priority encoder with
+// active-low inputs 0..9 on 15 11 12 13 1 2 3 4 5 10 and active-low BCD outputs
+// A B C D on 9 7 6 14. The highest input held low is encoded; with none low the
+// code is 15 (all four outputs low), with only 0 low it is 0 (all high).
+void cd40147(LogicPins& pins, LogicState&) {
+    constexpr int kInputs[] = {15, 11, 12, 13, 1, 2, 3, 4, 5, 10};
+    unsigned code = 15;
+    for (unsigned line = 0; line < 10; ++line)
+        if (!pins.in(kInputs[line])) code = line;
+    writeBus(pins, {9, 7, 6, 14}, ~code);
+}
+
 } // namespace quarvin::sim::cmos4x

@@ -121,4 +121,26 @@ void mc14508(LogicPins& pins, LogicState& state) {
     }
 }
 
+// CD4095B (Intersil CD4095BMS pinout and functional diagram, ST HCF4095B truth
+// tables): J-K master-slave flip-flop with J = J1·J2·J3 (3 4 5) and
+// K = K1·K2·K3 (11 10 9), taken on CLOCK (12) rising; SET (13) and RESET (2) act
+// at once. Q is pin 8 and /Q pin 6 as the functional diagram draws them. The
+// truth table's row for SET and RESET both high reads Q and /Q low in the text at
+// hand; the model follows it and the entry does not check that row.
+void cd4095(LogicPins& pins, LogicState& state) {
+    constexpr int kClock = 12, kSet = 13, kReset = 2, kQ = 8, kQBar = 6;
+    const bool set = pins.in(kSet), reset = pins.in(kReset);
+    bool q = stateBit(state, 0);
+    if (set != reset) {
+        q = set;
+    } else if (!set && pins.rose(kClock)) {
+        const bool j = pins.in(3) && pins.in(4) && pins.in(5);
+        const bool k = pins.in(11) && pins.in(10) && pins.in(9);
+        q = (j && !q) || (!k && q);
+    }
+    setStateBit(state, 0, q);
+    pins.out(kQ, !(set && reset) && q);
+    pins.out(kQBar, !(set && reset) && !q);
+}
+
 } // namespace quarvin::sim::cmos4x

@@ -15,6 +15,7 @@ void cd4043(LogicPins&, LogicState&);
 void cd4044(LogicPins&, LogicState&);
 void cd4076(LogicPins&, LogicState&);
 void cd4099(LogicPins&, LogicState&);
+void cd4095(LogicPins&, LogicState&);
 void mc14508(LogicPins&, LogicState&);
 
 // Counters (Counters.cpp)
@@ -52,6 +53,7 @@ void mc14580(LogicPins&, LogicState&);
 // Decoders, encoders, selectors and buffers (Decoders.cpp)
 void cd4019(LogicPins&, LogicState&);
 void cd4028(LogicPins&, LogicState&);
+void cd40147(LogicPins&, LogicState&);
 void mc14502(LogicPins&, LogicState&);
 void mc14503(LogicPins&, LogicState&);
 void mc14511(LogicPins&, LogicState&);
@@ -73,6 +75,7 @@ void mc14558(LogicPins&, LogicState&);
 // Arithmetic (Arithmetic.cpp)
 void cd4008(LogicPins&, LogicState&);
 void cd4063(LogicPins&, LogicState&);
+void cd40101(LogicPins&, LogicState&);
 void mc14560(LogicPins&, LogicState&);
 void mc14561(LogicPins&, LogicState&);
 void mc14530(LogicPins&, LogicState&);
@@ -83,7 +86,10 @@ void mc14585(LogicPins&, LogicState&);
 // Programmable timers clocked from outside (Timers.cpp)
 void mc14541(LogicPins&, LogicState&);
 
-// Expandable AND-OR-INVERT gate (ExpandableAndOrInvert.cpp)
+// AND-OR-INVERT gates (AndOrInvert.cpp) and the expandable one with 3-state
+// outputs (ExpandableAndOrInvert.cpp)
+void cd4085(LogicPins&, LogicState&);
+void cd4086(LogicPins&, LogicState&);
 void mc14506(LogicPins&, LogicState&);
 
 } // namespace quarvin::sim::cmos4x

@@ -82,11 +82,32 @@ void driveTransceiverAToB(LogicPins& pins, Polarity polarity) {
     driveBuffers(pins, kFlowThrough, aToB, polarity);
 }
 
-// '365/'367: six buffers, enables on pins 1 and 15.
+// '641/'642: the same with open-collector B outputs. An open collector that is
+// off only stops pulling low, which is what driving it high means.
+void driveOpenCollectorTransceiverAToB(LogicPins& pins, Polarity polarity) {
+    const bool aToB = !pins.in(kTransceiverEnable) && pins.in(kDirection);
+    for (const BufferPins& buffer : kFlowThrough) {
+        const bool level = pins.in(buffer.input) != (polarity == Polarity::Inverting);
+        pins.out(buffer.output, !aToB || level);
+    }
+}
+
+// '365 to '368: six buffers, enables on pins 1 and 15.
 constexpr int kHexEnable1 = 1;
 constexpr int kHexEnable2 = 15;
 constexpr std::array<BufferPins, 4> kHexGroup1 = {{{2, 3}, {4, 5}, {6, 7}, {10, 9}}};
 constexpr std::array<BufferPins, 2> kHexGroup2 = {{{12, 11}, {14, 13}}};
+
+void driveHexCommonEnable(LogicPins& pins, Polarity polarity) {
+    const bool enabled = !pins.in(kHexEnable1) && !pins.in(kHexEnable2);
+    driveBuffers(pins, kHexGroup1, enabled, polarity);
+    driveBuffers(pins, kHexGroup2, enabled, polarity);
+}
+
+void driveHexSplitEnable(LogicPins& pins, Polarity polarity) {
+    driveBuffers(pins, kHexGroup1, !pins.in(kHexEnable1), polarity);
+    driveBuffers(pins, kHexGroup2, !pins.in(kHexEnable2), polarity);
+}
 
 } // namespace
 
@@ -100,18 +121,19 @@ void octalBufferFlowThrough(LogicPins& pins, LogicState&) { driveFlowThrough(pin
 
 void octalTransceiverAToB(LogicPins& pins, LogicState&) { driveTransceiverAToB(pins, Polarity::True); }
 void octalTransceiverAToBInverting(LogicPins& pins, LogicState&) { driveTransceiverAToB(pins, Polarity::Inverting); }
-
-// '365: both enables low turn on all six.
-void hexBufferCommonEnable(LogicPins& pins, LogicState&) {
-    const bool enabled = !pins.in(kHexEnable1) && !pins.in(kHexEnable2);
-    driveBuffers(pins, kHexGroup1, enabled, Polarity::True);
-    driveBuffers(pins, kHexGroup2, enabled, Polarity::True);
+void octalOpenCollectorTransceiverAToB(LogicPins& pins, LogicState&) {
+    driveOpenCollectorTransceiverAToB(pins, Polarity::True);
+}
+void octalOpenCollectorTransceiverAToBInverting(LogicPins& pins, LogicState&) {
+    driveOpenCollectorTransceiverAToB(pins, Polarity::Inverting);
 }
 
-// '367: pin 1 enables four buffers, pin 15 the other two.
-void hexBufferSplitEnable(LogicPins& pins, LogicState&) {
-    driveBuffers(pins, kHexGroup1, !pins.in(kHexEnable1), Polarity::True);
-    driveBuffers(pins, kHexGroup2, !pins.in(kHexEnable2), Polarity::True);
-}
+// '365 and '366 (inverting): both enables low turn on all six.
+void hexBufferCommonEnable(LogicPins& pins, LogicState&) { driveHexCommonEnable(pins, Polarity::True); }
+void hexInverterCommonEnable(LogicPins& pins, LogicState&) { driveHexCommonEnable(pins, Polarity::Inverting); }
+
+// '367 and '368 (inverting): pin 1 enables four buffers, pin 15 the other two.
+void hexBufferSplitEnable(LogicPins& pins, LogicState&) { driveHexSplitEnable(pins, Polarity::True); }
+void hexInverterSplitEnable(LogicPins& pins, LogicState&) { driveHexSplitEnable(pins, Polarity::Inverting); }
 
 } // namespace quarvin::sim::ttl74

@@ -31,7 +31,7 @@ void selector8(LogicPins& pins, Disabled disabled) {
     driveSelected(pins, kW8, data, enabled, disabled, Polarity::Inverting);
 }
 
-// '153/'253: two 4 to 1 sharing the select lines.
+// '153/'253 ('352/'353 inverting): two 4 to 1 sharing the select lines.
 constexpr Bus<2> kSelect4 = {14, 2};
 struct Selector4 {
     int strobe;
@@ -40,11 +40,11 @@ struct Selector4 {
 };
 constexpr std::array<Selector4, 2> kDual4 = {{{1, {6, 5, 4, 3}, 7}, {15, {10, 11, 12, 13}, 9}}};
 
-void dualSelector4(LogicPins& pins, Disabled disabled) {
+void dualSelector4(LogicPins& pins, Disabled disabled, Polarity polarity = Polarity::True) {
     const unsigned select = readBus(pins, kSelect4);
     for (const Selector4& selector : kDual4)
         driveSelected(pins, selector.output, pins.in(selector.data[select]), !pins.in(selector.strobe), disabled,
-                      Polarity::True);
+                      polarity);
 }
 
 // '157/'158/'257/'258: four 2 to 1, select low takes A.
@@ -67,6 +67,12 @@ void selector8To1(LogicPins& pins, LogicState&) { selector8(pins, Disabled::Outp
 void selector8To1ThreeState(LogicPins& pins, LogicState&) { selector8(pins, Disabled::Released); }
 void dualSelector4To1(LogicPins& pins, LogicState&) { dualSelector4(pins, Disabled::OutputLow); }
 void dualSelector4To1ThreeState(LogicPins& pins, LogicState&) { dualSelector4(pins, Disabled::Released); }
+void dualSelector4To1Inverting(LogicPins& pins, LogicState&) {
+    dualSelector4(pins, Disabled::OutputLow, Polarity::Inverting);
+}
+void dualSelector4To1InvertingThreeState(LogicPins& pins, LogicState&) {
+    dualSelector4(pins, Disabled::Released, Polarity::Inverting);
+}
 void quadSelector2To1(LogicPins& pins, LogicState&) { quadSelector2(pins, Disabled::OutputLow, Polarity::True); }
 void quadSelector2To1Inverting(LogicPins& pins, LogicState&) { quadSelector2(pins, Disabled::OutputLow, Polarity::Inverting); }
 void quadSelector2To1ThreeState(LogicPins& pins, LogicState&) { quadSelector2(pins, Disabled::Released, Polarity::True); }

@@ -12,10 +12,10 @@ constexpr int kOutputEnable = 1; // '373, '374, '533, '573, '574: low drives the
 constexpr int kClearOrGate = 1;  // '273: clear (low); '377: clock enable (low)
 constexpr int kClockOrLatch = 11; // clock ('374, '574, '273, '377) or latch enable ('373, '533, '573)
 
-// '273, '373, '374, '377, '533: data and outputs interleaved along both sides.
+// '273, '373, '374, '377, '533, '534: data and outputs interleaved along both sides.
 constexpr Bus<8> kInterleavedD = {3, 4, 7, 8, 13, 14, 17, 18};
 constexpr Bus<8> kInterleavedQ = {2, 5, 6, 9, 12, 15, 16, 19};
-// '573, '574: data on one side, outputs on the other.
+// '563, '564, '573, '574: data on one side, outputs on the other.
 constexpr Bus<8> kFlowThroughD = {2, 3, 4, 5, 6, 7, 8, 9};
 constexpr Bus<8> kFlowThroughQ = {19, 18, 17, 16, 15, 14, 13, 12};
 
@@ -30,9 +30,11 @@ void transparentLatch(LogicPins& pins, LogicState& state, const Bus<8>& d, const
     driveBus3State(pins, q, shown, !pins.in(kOutputEnable));
 }
 
-void edgeRegister3State(LogicPins& pins, LogicState& state, const Bus<8>& d, const Bus<8>& q) {
+void edgeRegister3State(LogicPins& pins, LogicState& state, const Bus<8>& d, const Bus<8>& q,
+                        Outputs outputs = Outputs::True) {
     if (pins.rose(kClockOrLatch)) word(state) = readBus(pins, d);
-    driveBus3State(pins, q, word(state), !pins.in(kOutputEnable));
+    const unsigned shown = outputs == Outputs::Inverted ? ~word(state) : word(state);
+    driveBus3State(pins, q, shown, !pins.in(kOutputEnable));
 }
 
 // '174/'175: clock on pin 9, clear on pin 1.
@@ -76,7 +78,16 @@ void octalInvertingLatch(LogicPins& pins, LogicState& state) {
 }
 void octalLatchFlowThrough(LogicPins& pins, LogicState& state) { transparentLatch(pins, state, kFlowThroughD, kFlowThroughQ); }
 void octalRegister(LogicPins& pins, LogicState& state) { edgeRegister3State(pins, state, kInterleavedD, kInterleavedQ); }
+void octalInvertingRegister(LogicPins& pins, LogicState& state) {
+    edgeRegister3State(pins, state, kInterleavedD, kInterleavedQ, Outputs::Inverted);
+}
 void octalRegisterFlowThrough(LogicPins& pins, LogicState& state) { edgeRegister3State(pins, state, kFlowThroughD, kFlowThroughQ); }
+void octalInvertingLatchFlowThrough(LogicPins& pins, LogicState& state) {
+    transparentLatch(pins, state, kFlowThroughD, kFlowThroughQ, Outputs::Inverted);
+}
+void octalInvertingRegisterFlowThrough(LogicPins& pins, LogicState& state) {
+    edgeRegister3State(pins, state, kFlowThroughD, kFlowThroughQ, Outputs::Inverted);
+}
 
 void octalRegisterWithClear(LogicPins& pins, LogicState& state) {
     driveBus(pins, kInterleavedQ, clockedWithClear(pins, state, kClearOrGate, kClockOrLatch, kInterleavedD));

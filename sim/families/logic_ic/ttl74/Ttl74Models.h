@@ -35,15 +35,22 @@ void octalInvertingBufferFlowThrough(LogicPins& pins, LogicState& state);
 void octalBufferFlowThrough(LogicPins& pins, LogicState& state);
 void octalTransceiverAToB(LogicPins& pins, LogicState& state);
 void octalTransceiverAToBInverting(LogicPins& pins, LogicState& state);
+void octalOpenCollectorTransceiverAToB(LogicPins& pins, LogicState& state);
+void octalOpenCollectorTransceiverAToBInverting(LogicPins& pins, LogicState& state);
 void hexBufferCommonEnable(LogicPins& pins, LogicState& state);
 void hexBufferSplitEnable(LogicPins& pins, LogicState& state);
+void hexInverterCommonEnable(LogicPins& pins, LogicState& state);
+void hexInverterSplitEnable(LogicPins& pins, LogicState& state);
 
 // Registers.cpp
 void octalLatch(LogicPins& pins, LogicState& state);
 void octalInvertingLatch(LogicPins& pins, LogicState& state);
 void octalLatchFlowThrough(LogicPins& pins, LogicState& state);
 void octalRegister(LogicPins& pins, LogicState& state);
+void octalInvertingRegister(LogicPins& pins, LogicState& state);
 void octalRegisterFlowThrough(LogicPins& pins, LogicState& state);
+void octalInvertingLatchFlowThrough(LogicPins& pins, LogicState& state);
+void octalInvertingRegisterFlowThrough(LogicPins& pins, LogicState& state);
 void octalRegisterWithClear(LogicPins& pins, LogicState& state);
 void octalRegisterWithEnable(LogicPins& pins, LogicState& state);
 void hexRegisterWithClear(LogicPins& pins, LogicState& state);
@@ -113,6 +120,8 @@ void selector8To1(LogicPins& pins, LogicState& state);
 void selector8To1ThreeState(LogicPins& pins, LogicState& state);
 void dualSelector4To1(LogicPins& pins, LogicState& state);
 void dualSelector4To1ThreeState(LogicPins& pins, LogicState& state);
+void dualSelector4To1Inverting(LogicPins& pins, LogicState& state);
+void dualSelector4To1InvertingThreeState(LogicPins& pins, LogicState& state);
 void quadSelector2To1(LogicPins& pins, LogicState& state);
 void quadSelector2To1Inverting(LogicPins& pins, LogicState& state);
 void quadSelector2To1ThreeState(LogicPins& pins, LogicState& state);
@@ -127,5 +136,13 @@ void parityGenerator9(LogicPins& pins, LogicState& state);
 // ArithmeticLogicUnits.cpp
 void aluFunctionGenerator(LogicPins& pins, LogicState& state);
 void lookAheadCarryGenerator(LogicPins& pins, LogicState& state);
+
+// MagnitudeComparators.cpp
+void magnitudeComparator8(LogicPins& pins, LogicState& state);
+
+// TwoPortRegisters.cpp
+void quadTwoPortRegisterComplement(LogicPins& pins, LogicState& state);
+void quadTwoPortRegister(LogicPins& pins, LogicState& state);
+void quadTwoPortRegisterFallingEdge(LogicPins& pins, LogicState& state);
 
 } // namespace quarvin::sim::ttl74
