@@ -79,7 +79,7 @@ inline StressRun RunUnderReferee(const FamilyEntry& family, const sim::ChipOffer
     if (r.outcome != quarvin::Outcome::LinkLost) {
         referee.operationEnded(session->leavesPartPowered(operation));
         referee.setOperation("close");
-        ShutDownSocket(link);
+        session->close(link);
         referee.dialogClosed();
     }
     run.events = referee.events();

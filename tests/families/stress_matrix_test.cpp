@@ -42,15 +42,14 @@ constexpr const char* kLinesHighAfterVcc =
     "against Vcc on its signal pins (\"-0.6V to VCC +1.0V\", \"VCC + 0.5 V\")";
 
 const KnownBreach kKnownBreaches[] = {
-    {"TDsRAM", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
-    {"TDsRAM", StressRule::LeftDriven,
-     "HM628128/628512: the socket's shut-down switches Vcc off and leaves the ports as the operation had them "
-     "(high): the close is the shut-down every family shares, with no step of the family's own before it"},
+    {"TDsRAM", StressRule::DrivenUnpowered,
+     "HM628128/628512 (\"Vcc + 0.3 V\", unconfirmed) in rows of battery-backed modules whose data sheet asks for "
+     "/CE and /WE high across the supply's switching (DS1245Y: \"CE, WE at VIH before Power-Down\", \"VCC slew "
+     "from 0V to VTP (CE at VIH)\", \"CE, WE at VIH after Power-Up\"); the address and data lines are not yet "
+     "taken low before Vcc goes"},
     {"TICTestx", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
     {"TICTestx", StressRule::SupplyOnSignalPin,
      "the tester switches Vcc to the supply pin of the package it tries, an output of a larger part"},
-    {"TP27x", StressRule::DrivenUnpowered, kPortsHighWithoutVcc},
-    {"TP27x", StressRule::LeftDriven, kLinesHighAfterVcc},
 };
 
 const KnownBreach* Known(const std::string& family, StressRule rule) {

@@ -55,11 +55,14 @@ TEST(UvEprom, ReadBackIsComparedOnlyWhereTheRowSaysSo) {
         EXPECT_EQ(rig.msg(), checked ? "Programe Failured! at 000000" : "OK!") << "row " << row;
         EXPECT_EQ(rig.log->reads, (checked ? 1 : 4) + 1); // and the link's confirmation
         EXPECT_EQ(rig.dlg.failure(), checked ? 1 : 0);
-        // Vpp, then Vcc off, also straight after a failing byte.
+        // Vpp, then every port low but the supply pin's, then Vcc off, also
+        // straight after a failing byte; every port low again at the end.
         Expect e(rig.link);
+        ConnectVcc(e.link, kEpromRows[static_cast<std::size_t>(row)].supplyPin);
+        e.log->written.clear();
         ConnectVpp(e.link, 0);
-        ConnectVcc(e.link, 0);
-        PinLow(e.link, kEpromRows[static_cast<std::size_t>(row)].supplyPin);
+        PortsLowThenVccOff(e.link);
+        WriteAllPorts(e.link, 0);
         e.confirmed();
         EXPECT_TRUE(e.endOf(rig.log->written));
     }

@@ -327,7 +327,7 @@ ChipReport BoxRun::runChip(const std::vector<std::string>& extraFaults, std::opt
     for (const auto& [control, item] : o_.controls) {
         const std::string refusal = session_->setControl(device().selection, control, item);
         if (!refusal.empty()) {
-            PowerDownSocket(link);
+            PowerDownSocket(link, *session_);
             giveBack();
             return refuse(ExitCode::Usage, refusal);
         }
@@ -358,7 +358,7 @@ ChipReport BoxRun::runChip(const std::vector<std::string>& extraFaults, std::opt
     }
     if (referee) referee->setOperation("close");
     TraceStep(trace, "power down");
-    PowerDownSocket(link);
+    PowerDownSocket(link, *session_);
 
     ExitCode exit = report.exit;
     if (!expected_.empty() && exit == ExitCode::Ok)

@@ -54,6 +54,15 @@ ConnectResult Connect(Connection& c, const ConnectRequest& request, Prompts& pro
     return c.link.connected ? ConnectResult::Connected : ConnectResult::NoBox;
 }
 
+void PowerDownSocket(LinkState& link, FamilySession& session) {
+    try {
+        session.close(link);
+        PowerDown(link);
+    } catch (const LinkLost&) {
+        // Already said when it was lost.
+    }
+}
+
 void PowerDownSocket(LinkState& link) {
     try {
         ShutDownSocket(link);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "families/framework/FamilySession.h"
 #include "link/commands/LinkState.h"
 #include "link/trace/LinkTrace.h"
 #include "platform/Platform.h"
@@ -34,5 +35,7 @@ ConnectResult Connect(Connection& c, const ConnectRequest& request, Prompts& pro
 // The socket switched off and the box powered down, as closing the program does;
 // a link lost on the way is no reason to complain again.
 void PowerDownSocket(LinkState& link);
+// The same after a family's operations: the family's own close first.
+void PowerDownSocket(LinkState& link, FamilySession& session);
 
 } // namespace quarvin::cli

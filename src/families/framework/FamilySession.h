@@ -64,6 +64,9 @@ public:
     // Operations (and "start") that leave the part powered on purpose, for
     // the next step; the socket is checked when the dialog closes instead.
     virtual bool leavesPartPowered(const std::string& /*operation*/) const { return false; }
+    // What the family's dialog does to the socket when it closes: the shut-down
+    // every family shares, and whatever a family whose part stays powered adds.
+    virtual void close(LinkState& link) { ShutDownSocket(link); }
     // Where the family finds its data files (the program directory, "" for the
     // working directory).
     virtual void setProgramDir(const std::string& /*dir*/) {}

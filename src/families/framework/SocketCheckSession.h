@@ -42,6 +42,7 @@ public:
     bool leavesPartPowered(const std::string& operation) const override {
         return inner_.leavesPartPowered(operation == kCheckOperation ? std::string("start") : operation);
     }
+    void close(LinkState& link) override { inner_.close(link); }
     void setProgramDir(const std::string& dir) override { inner_.setProgramDir(dir); }
     std::string setControl(const SelectionState& selection, const std::string& control, const std::string& item) override {
         return inner_.setControl(selection, control, item);

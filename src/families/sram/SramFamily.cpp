@@ -34,6 +34,15 @@ void SramSession::start(LinkState& link) {
     ConnectGround(link, kGroundPin);
 }
 
+// The part may still be powered with /CE and /WE high, as the battery-backed
+// modules ask of a power-down (DS1245Y: "CE, WE at VIH before Power-Down",
+// "VCC slew from VTP to 0V (CE at VIH)"): the ports go low only once the
+// shared shut-down has switched Vcc off, as the dialog's close does.
+void SramSession::close(LinkState& link) {
+    ShutDownSocket(link);
+    WriteAllPorts(link, 0);
+}
+
 OperationResult SramSession::runStep(MemoryStep step, const SessionJob& s) {
     const SramJob job{s.link, RowOf(s.selection.subType), s.buffer, s.fields, s.hooks};
     switch (step) {

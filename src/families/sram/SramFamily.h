@@ -17,6 +17,7 @@ public:
     bool leavesPartPowered(const std::string& operation) const override {
         return operation == "read" || operation == "program" || operation == "verify" || operation == "auto";
     }
+    void close(LinkState& link) override;
 
 protected:
     OperationResult runStep(MemoryStep step, const SessionJob& job) override;

@@ -33,7 +33,8 @@ std::uint8_t NextPattern(std::uint8_t v) { return v >= kPatternTop ? 1 : static_
 
 // A part powered with /CE and /WE low (the ports after a socket reset are all 0)
 // writes the floating bus into a cell as soon as it comes up: both are raised
-// before the supply is switched on.
+// before the supply is switched on, as the battery-backed modules ask
+// (DS1245Y: "VCC slew from 0V to VTP (CE at VIH)", "CE, WE at VIH after Power-Up").
 void Power(LinkState& link, const SramRow& row, bool wait) {
     PinHigh(link, ChipEnable);
     PinHigh(link, row.writeEnablePin);
@@ -283,7 +284,9 @@ OperationResult VerifySram(const SramJob& job) {
     return OperationResult::done("Verify OK", EndOfBufferNote(span));
 }
 
-OperationResult SumSram(const SramJob& job) {
+namespace {
+
+OperationResult SumSteps(const SramJob& job) {
     LinkState& link = job.link;
     const SramRow& row = job.row;
     if (auto none = NoDevice(row, "Sum failured!")) return *none;
@@ -299,7 +302,7 @@ OperationResult SumSram(const SramJob& job) {
     return r;
 }
 
-OperationResult TestSram(const SramJob& job) {
+OperationResult TestSteps(const SramJob& job) {
     LinkState& link = job.link;
     const SramRow& row = job.row;
     constexpr const char* kFailed = QV_TEXT("Write failured!");
@@ -319,7 +322,7 @@ OperationResult TestSram(const SramJob& job) {
         const char* why = run.end == WriteEnd::Stopped ? "stopped" : "at";
         return OperationResult::failed(Format("%s %s %06x", kFailed, why, run.at), run.at);
     }
-    const OperationResult sum = SumSram(job);
+    const OperationResult sum = SumSteps(job);
     job.hooks.show(row.lastAddress, row.lastAddress);
     EndWrites(link);
     if (!sum.ok()) return OperationResult::failed(Format("%s sum stopped at %06x", kFailed, sum.address), sum.address);
@@ -327,6 +330,13 @@ OperationResult TestSram(const SramJob& job) {
         return OperationResult::failed(Format("Bad device %08x!=%08x", expected, sum.value), 0);
     return OperationResult::done("OK!");
 }
+
+} // namespace
+
+// Sum and Test switch the part off at their end, with the lines they last
+// drove still high: every port goes low after it.
+OperationResult SumSram(const SramJob& job) { return EndWithPortsLow(job.link, [&] { return SumSteps(job); }); }
+OperationResult TestSram(const SramJob& job) { return EndWithPortsLow(job.link, [&] { return TestSteps(job); }); }
 
 OperationResult WriteSram(const SramJob& job) {
     return ProgramReadBackWhenAhead(job.link, [&] { return WriteSramBytes(job); }, [&] { return VerifySram(job); });

@@ -3,6 +3,7 @@
 // the buffer and the hooks; the dialog and the command line both call these.
 #include <optional>
 
+#include "families/framework/MemorySteps.h"
 #include "families/framework/Operation.h"
 #include "families/uv_eprom/EpromRows.h"
 
@@ -47,5 +48,12 @@ std::optional<OperationResult> ProgramEpromBytes(LinkState& link, const EpromRow
                                                  const OperationHooks& hooks);
 // The 32-bit sum of the whole device's page sums: "Sum = %08x".
 OperationResult SumEprom(const EpromJob& job);
+
+// Runs one of the operations above for the 27xxx rows, whose parts rate their
+// signal pins against Vcc ("-0.6 V to Vcc + 0.6 V"): every Vcc switch opens
+// only after the ports went low, and the operation ends with every port low.
+template <class Operation> OperationResult WithPortsLow(const EpromJob& job, Operation operation) {
+    return PortsLowAroundVccOff(job.link, [&] { return operation(job); });
+}
 
 } // namespace quarvin

@@ -12,16 +12,18 @@ EpromJob UvEpromDialog::job(const OperationHooks& hooks) {
     return EpromJob{link(), row(), buffer(), fields(), hooks};
 }
 
-OperationResult UvEpromDialog::readDevice(const OperationHooks& hooks) { return ReadEprom(job(hooks)); }
-OperationResult UvEpromDialog::blankCheck(const OperationHooks& hooks) { return BlankCheckEprom(job(hooks)); }
-OperationResult UvEpromDialog::verify(const OperationHooks& hooks) { return VerifyEprom(job(hooks)); }
-OperationResult UvEpromDialog::sum(const OperationHooks& hooks) { return SumEprom(job(hooks)); }
+OperationResult UvEpromDialog::readDevice(const OperationHooks& hooks) { return WithPortsLow(job(hooks), ReadEprom); }
+OperationResult UvEpromDialog::blankCheck(const OperationHooks& hooks) {
+    return WithPortsLow(job(hooks), BlankCheckEprom);
+}
+OperationResult UvEpromDialog::verify(const OperationHooks& hooks) { return WithPortsLow(job(hooks), VerifyEprom); }
+OperationResult UvEpromDialog::sum(const OperationHooks& hooks) { return WithPortsLow(job(hooks), SumEprom); }
 
 OperationResult UvEpromDialog::program(const OperationHooks& hooks) {
     EpromProgramOptions options;
     options.proTimeIndex = control("RadioGroup1").itemIndex();
     options.checkEachByte = control("RadioGroup2").itemIndex() != 1;
-    return ProgramEprom(job(hooks), options);
+    return WithPortsLow(job(hooks), [&](const EpromJob& j) { return ProgramEprom(j, options); });
 }
 
 } // namespace quarvin

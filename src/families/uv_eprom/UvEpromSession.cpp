@@ -70,11 +70,12 @@ OperationResult UvEpromSession::run(const std::string& operation, const SessionJ
     const EpromJob job{s.link, RowOf(s.selection.subType), s.buffer, s.fields, s.hooks};
     const auto step = [&](MemoryStep which) {
         switch (which) {
-        case MemoryStep::Read: return ReadEprom(job);
-        case MemoryStep::Blank: return BlankCheckEprom(job);
-        case MemoryStep::Program: return ProgramEprom(job, program_);
-        case MemoryStep::Verify: return VerifyEprom(job);
-        case MemoryStep::Sum: return SumEprom(job);
+        case MemoryStep::Read: return WithPortsLow(job, ReadEprom);
+        case MemoryStep::Blank: return WithPortsLow(job, BlankCheckEprom);
+        case MemoryStep::Program:
+            return WithPortsLow(job, [this](const EpromJob& j) { return ProgramEprom(j, program_); });
+        case MemoryStep::Verify: return WithPortsLow(job, VerifyEprom);
+        case MemoryStep::Sum: return WithPortsLow(job, SumEprom);
         default: return OperationResult::refused("unknown step");
         }
     };

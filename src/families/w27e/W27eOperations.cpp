@@ -27,7 +27,7 @@ constexpr EpromTexts kTexts{.repaintReading = true, .verifying = QV_TEXT("Verify
 template <class Operation>
 OperationResult AsEprom(const W27eJob& job, Operation operation) {
     const EpromRow row = job.row.asEprom();
-    return PortsLowAroundVccOff(job.link, [&] { return operation(EpromJob{job.link, row, job.buffer, job.fields, job.hooks, kTexts}); });
+    return WithPortsLow(EpromJob{job.link, row, job.buffer, job.fields, job.hooks, kTexts}, operation);
 }
 
 } // namespace
