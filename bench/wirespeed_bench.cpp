@@ -219,6 +219,7 @@ int main(int argc, char** argv) {
         {"ds1225", "TDsRAM", "DS1225AB", 0},
         {"ic74", "TICTestx", "74xxx", 0, "74LS138"},
         {"opto4n35", "TTestLedx", "4N35", 0},
+        {"optopc847", "TTestLedx", "PC847", 0}, // four channels
     };
     std::vector<Row> chosen;
     for (const Row& r : rows)

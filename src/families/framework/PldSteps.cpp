@@ -5,6 +5,7 @@
 #include "buffer/formats/Jedec.h"
 #include "families/framework/MemorySteps.h"
 #include "link/commands/LinkOps.h"
+#include "link/commands/ReadAhead.h"
 
 namespace quarvin {
 
@@ -51,7 +52,11 @@ bool PldRun::stopAt(std::uint32_t a) {
 }
 
 OperationResult PldRun::end(OperationResult r) {
-    if (r.ok() && sendOnly_) ConfirmBoxAnswers(link_);
+    // Sending ahead, the confirmation every guarded operation ends with (after
+    // the power-down, so it answers for those bytes too) is the only reply:
+    // one wait for the adapter's timer instead of two. Waiting for each reply,
+    // the port read before the power-down stays where it always was.
+    if (r.ok() && sendOnly_ && !SendsAhead(link_)) ConfirmBoxAnswers(link_);
     PldPowerDown(link_);
     return r;
 }

@@ -313,14 +313,26 @@ OperationResult IdP2051(const P2051Job& job) {
     SetDataWidth(link, socket::DataBusIn);
     Delay(link, kSignatureSettleTicks);
     Mode(link, kP2051ReadSignature);
-    std::uint8_t bytes[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        if (i > 0) NextAddress(link);
-        const std::uint8_t low = ReadPort(link, socket::LowNibblePort);
-        const std::uint8_t high = ReadPort(link, socket::HighNibblePort);
-        bytes[i] = static_cast<std::uint8_t>((low >> 4) | (high << 4));
+    // No step depends on a nibble read: ahead, the six reads, the address
+    // steps and the power-off go out together, with one reply wait at the end.
+    std::uint8_t low[3] = {}, high[3] = {};
+    {
+        CommandsAhead reads(link);
+        const auto readPort = [&reads](int port, std::uint8_t& into) {
+            reads.send({static_cast<std::uint8_t>(op::ReadPortBase + port)}, 1, 0,
+                       [&into](std::uint16_t value) { into = static_cast<std::uint8_t>(value); });
+        };
+        for (int i = 0; i < 3; ++i) {
+            if (i > 0) NextAddress(link);
+            readPort(socket::LowNibblePort, low[i]);
+            readPort(socket::HighNibblePort, high[i]);
+        }
+        ConnectVcc(link, 0);
+        reads.confirmSent();
+        reads.drain();
     }
-    ConnectVcc(link, 0);
+    std::uint8_t bytes[3] = {};
+    for (int i = 0; i < 3; ++i) bytes[i] = static_cast<std::uint8_t>((low[i] >> 4) | (high[i] << 4));
     OperationResult r = OperationResult::done(Format("%02x,%02x,%02x", bytes[0], bytes[1], bytes[2]));
     r.value = std::uint32_t{bytes[0]} << 16 | std::uint32_t{bytes[1]} << 8 | bytes[2];
     return r;

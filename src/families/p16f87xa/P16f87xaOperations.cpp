@@ -72,7 +72,9 @@ const PicSocketSteps kP16f87xaSteps{Enter, Leave, Judge};
 OperationResult ReadP16f87xa(const Pic16Job& job) { return ReadPicProgram(job, kP16f87xaSteps); }
 OperationResult BlankP16f87xa(const Pic16Job& job) { return BlankPicProgram(job, kP16f87xaSteps); }
 OperationResult VerifyP16f87xa(const Pic16Job& job) { return VerifyPicProgram(job, kP16f87xaSteps); }
-OperationResult ReadP16f87xaConfig(const Pic16Job& job) { return ReadPicConfig(job, kP16f87xaSteps); }
+OperationResult ReadP16f87xaConfig(const Pic16Job& job) {
+    return ReadPicConfig(job, kP16f87xaSteps, ConfigReadEnd::EndsOperation);
+}
 std::string P16f87xaConfigNotInChip(const Pic16Job& job) { return PicConfigNotInChip(job, kP16f87xaSteps); }
 
 OperationResult EraseP16f87xa(const Pic16Job& job, Pic16EraseMode mode) {

@@ -113,7 +113,8 @@ void EnterPic16(LinkState& link, const Pic16Row& row) {
 
 } // namespace
 
-PicConfigSpace ReadPicConfigSpace(LinkState& link, const Pic16Row& row, const PicSocketSteps& steps) {
+PicConfigSpace ReadPicConfigSpace(LinkState& link, const Pic16Row& row, const PicSocketSteps& steps,
+                                  ConfigReadEnd end) {
     steps.enter(link, row);
     PicWriteWord(link, piccmd::LoadConfiguration, kConfigReadLoad);
     PicConfigSpace words{};
@@ -123,8 +124,9 @@ PicConfigSpace ReadPicConfigSpace(LinkState& link, const Pic16Row& row, const Pi
                    [&w](std::uint16_t frame) { w = WordOfFrame(frame); });
         PicCommand(link, piccmd::IncrementAddress);
     }
-    reads.drain();
     steps.leave(link);
+    if (end == ConfigReadEnd::EndsOperation) reads.confirmSent();
+    reads.drain();
     return words;
 }
 
@@ -389,10 +391,12 @@ OperationResult VerifyPicProgram(const Pic16Job& job, const PicSocketSteps& step
     return OperationResult::done(allErased ? Unchecked("OK", job.row, kPic16EmptyReadsTheSame) : "OK");
 }
 
-OperationResult ReadPic16Config(const Pic16Job& job) { return ReadPicConfig(job, kPic16Steps); }
+OperationResult ReadPic16Config(const Pic16Job& job) {
+    return ReadPicConfig(job, kPic16Steps, ConfigReadEnd::EndsOperation);
+}
 
-OperationResult ReadPicConfig(const Pic16Job& job, const PicSocketSteps& steps) {
-    const auto words = ReadPicConfigSpace(job.link, job.row, steps);
+OperationResult ReadPicConfig(const Pic16Job& job, const PicSocketSteps& steps, ConfigReadEnd end) {
+    const auto words = ReadPicConfigSpace(job.link, job.row, steps, end);
     std::uint16_t id = 0;
     for (int i = 0; i < kPicIdWords; ++i) id = static_cast<std::uint16_t>(id << 4 | (words[static_cast<std::size_t>(i)] & 0xF));
     const std::uint16_t config = words[kConfigLocations - 1];

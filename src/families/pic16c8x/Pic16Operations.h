@@ -53,8 +53,14 @@ struct PicSocketSteps {
     std::optional<OperationResult> (*judge)(const Pic16Row& row, const PicConfigSpace& config);
 };
 
+// Whether a configuration read ends the operation: sent ahead, a confirmation
+// then follows the power-off before the replies are awaited, so that one reply
+// wait ends it (with window 1 the stream is the same either way).
+enum class ConfigReadEnd { MoreFollows, EndsOperation };
+
 // The steps every PIC16 family shares, run with the family's socket steps.
-PicConfigSpace ReadPicConfigSpace(LinkState& link, const Pic16Row& row, const PicSocketSteps& steps);
+PicConfigSpace ReadPicConfigSpace(LinkState& link, const Pic16Row& row, const PicSocketSteps& steps,
+                                  ConfigReadEnd end = ConfigReadEnd::MoreFollows);
 // Rows with a device ID: reads it; the failure when the part does not answer as the row's.
 std::optional<OperationResult> PicPartRefused(const Pic16Job& job, const PicSocketSteps& steps);
 // The program word at byte address a of the buffer (low byte first).
@@ -64,7 +70,8 @@ void KeepPicWords(MainBuffer& buf, std::uint32_t last);
 OperationResult ReadPicProgram(const Pic16Job& job, const PicSocketSteps& steps);
 OperationResult BlankPicProgram(const Pic16Job& job, const PicSocketSteps& steps);
 OperationResult VerifyPicProgram(const Pic16Job& job, const PicSocketSteps& steps);
-OperationResult ReadPicConfig(const Pic16Job& job, const PicSocketSteps& steps);
+OperationResult ReadPicConfig(const Pic16Job& job, const PicSocketSteps& steps,
+                              ConfigReadEnd end = ConfigReadEnd::MoreFollows);
 std::string PicConfigNotInChip(const Pic16Job& job, const PicSocketSteps& steps);
 
 // Word routines, as the box frames them.

@@ -48,6 +48,11 @@ void CommandsAhead::readPin(int p, std::function<void(int level)> onLevel) {
          [index, onLevel = std::move(onLevel)](std::uint16_t port) { onLevel((port >> (index & 7)) & 1); });
 }
 
+void CommandsAhead::confirmSent() {
+    if (!ahead()) return;
+    send({static_cast<std::uint8_t>(op::ReadPortBase + ConfirmPort)}, 1, 0, [](std::uint16_t) {});
+}
+
 void CommandsAhead::deliver(int, std::uint8_t reply) {
     Waiting& w = waiting_.front();
     w.value = static_cast<std::uint16_t>(w.value | reply << (8 * w.taken));

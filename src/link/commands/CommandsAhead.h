@@ -43,6 +43,13 @@ public:
     // ReadPin's bytes for pin p; its level (0 or 1) goes to onLevel when taken.
     void readPin(int p, std::function<void(int level)> onLevel);
 
+    // Ahead, a port read that changes nothing goes out after what was sent so
+    // far (a power-down, say): its reply answers for those bytes, so the
+    // confirmation at the operation's end has nothing left to wait for and one
+    // reply wait ends the operation. With window 1 nothing is sent: that
+    // confirmation follows as it always did.
+    void confirmSent();
+
     using ReadsAhead::ahead;
 
 private:
