@@ -32,14 +32,17 @@ constexpr std::array<Gate2, 6> kHexDrivers = {{
 
 enum class Gate2Op { Nand, Nor, Or };
 
-void driveHexDrivers(LogicPins& pins, Gate2Op op) {
-    for (const Gate2& gate : kHexDrivers) {
-        const bool a = pins.in(gate.a), b = pins.in(gate.b);
-        bool level = a || b;
-        if (op == Gate2Op::Nand) level = !(a && b);
-        if (op == Gate2Op::Nor) level = !level;
-        pins.out(gate.output, level);
+bool combine(Gate2Op op, bool a, bool b) {
+    switch (op) {
+    case Gate2Op::Nand: return !(a && b);
+    case Gate2Op::Nor: return !(a || b);
+    case Gate2Op::Or: return a || b;
     }
+    return false;
+}
+
+void driveHexDrivers(LogicPins& pins, Gate2Op op) {
+    for (const Gate2& gate : kHexDrivers) pins.out(gate.output, combine(op, pins.in(gate.a), pins.in(gate.b)));
 }
 
 // '4002: 1Y on pin 1 from 1A..1D (pins 2..5), 2Y on pin 13 from 2A..2D
