@@ -26,13 +26,13 @@ constexpr int kTtlClass = 0;
 // only in output type (open collector, push-pull, 3-state that is off and reads
 // high like a high output), drive or input thresholds.
 const std::vector<std::vector<int>> kSameToTheBox = {
-    {0, 3, 26, 37, 38, 132}, // quad 2-input NAND
-    {2, 28, 33},             // quad 2-input NOR
-    {4, 5, 6, 14, 16},       // hex inverter
-    {7, 17, 34, 35},         // hex buffer
-    {8, 9},                  // quad 2-input AND
+    {0, 3, 26, 37, 38, 132, 1000}, // quad 2-input NAND
+    {2, 28, 33, 1002},       // quad 2-input NOR
+    {4, 5, 6, 14, 16, 1004, 1005}, // hex inverter
+    {7, 17, 34, 35, 1035},   // hex buffer
+    {8, 9, 1008},            // quad 2-input AND
     {10, 12},                // triple 3-input NAND
-    {11, 15},                // triple 3-input AND
+    {11, 15, 1011},          // triple 3-input AND
     {20, 22, 40, 140},       // dual 4-input NAND
     {64, 65},                // 4-2-3-2 input AND-OR-INVERT
     {169, 669},              // synchronous up/down binary counter
@@ -43,8 +43,12 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {155, 156},              // dual 2 to 4 decoder with a common address
     {158, 258},              // inverting 2 to 1 selector: disabled, high or off
     {352, 353},              // inverting dual 4 to 1 selector: disabled, high or off
-    {32, 125},               // a 3-state buffer that is off reads high: Y = OE/ OR A
+    {32, 125, 1032},         // a 3-state buffer that is off reads high: Y = OE/ OR A
     {245, 645, 641},         // octal bus transceiver, A to B (an open collector that is off reads high)
+    {621, 623},              // dual-enable octal bus transceiver, A to B (open collector or 3-state)
+    {563, 580},              // octal inverting latch, the 573's pins
+    {564, 576},              // octal inverting register, the 574's pins
+    {240, 2240},             // octal inverting 3-state driver
     {640, 642, 643},         // octal bus transceiver inverting from A to B
     {521, 688},              // 8-bit identity comparator with an enable
     {682, 684},              // 8-bit magnitude comparator, with and without input pull-ups

@@ -2,6 +2,7 @@
 // data sheet's logic diagram or function table.
 #include "sim/families/logic_ic/LogicPart.h"
 #include "sim/families/logic_ic/cmos4x/Models.h"
+#include "sim/families/logic_ic/ttl74/MoreGatesLatches.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
 namespace quarvin::sim {
@@ -173,6 +174,36 @@ const std::vector<LogicPart>& Ttl74Parts() {
         // functions (their data sheets give both), so they share those models.
         {"74HC4017", 4017, T, "OOOOOOOGOOOOIIIV", cmos4x::cd4017},
         {"74HC4511", 4511, T, "IIIIIIIGOOOOOOOV", cmos4x::mc14511},
+        // Buffered and driver versions of the plain gates
+        {"74ALS1000A", 1000, T, "IIOIIOGOIIOIIV", quadNand},
+        {"74ALS1002A", 1002, T, "OIIOIIGIIOIIOV", quadNor},
+        {"74ALS1004", 1004, T, "IOIOIOGOIOIOIV", hexInverter},
+        {"74ALS1005", 1005, T, "ICICICGCICICIV", hexInverter},
+        {"74AS1008A", 1008, T, "IIOIIOGOIIOIIV", quadAnd},
+        {"74AS1032A", 1032, T, "IIOIIOGOIIOIIV", quadOr},
+        {"74ALS1011A", 1011, T, "IIIIIOGOIIIOIV", tripleAnd3},
+        {"74ALS1035", 1035, T, "ICICICGCICICIV", hexBuffer},
+        {"74ALS804A", 804, T, "IIOIIOIIOGOIIOIIOIIV", hexNandDrivers},
+        {"74ALS805A", 805, T, "IIOIIOIIOGOIIOIIOIIV", hexNorDrivers},
+        {"74ALS832A", 832, T, "IIOIIOIIOGOIIOIIOIIV", hexOrDrivers},
+        {"74ALS2240", 2240, T, "IITITITITGITITITITIV", octalInvertingDriver},
+        // Gates with the 4000 series' pinouts, and the push-pull exclusive NOR
+        {"74HC4002", 4002, T, "OIIIINGNIIIIOV", dualNor4OutputsOutside},
+        {"74HC4075", 4075, T, "IIIIIOGIOOIIIV", tripleOr3CmosPinout},
+        {"74HC4078", 4078, T, "OIIIINGNIIIIOV", orNor8},
+        {"74HC7266", 7266, T, "IIOOIIGIIOOIIV", quadXnorOutputsInside},
+        // Dual-enable bus transceivers, A to B
+        {"74HC623", 623, T, "IIIIIIIIIGTTTTTTTTIV", octalDualEnableTransceiverAToB},
+        {"74HC620", 620, T, "IIIIIIIIIGTTTTTTTTIV", octalDualEnableTransceiverAToBInverting},
+        {"74ALS621A", 621, T, "IIIIIIIIIGCCCCCCCCIV", octalOpenCollectorDualEnableTransceiverAToB},
+        // Latches
+        {"74LS256", 256, T, "IIIOOOOGOOOOIIIV", dualAddressableLatch},
+        {"74ALS873B", 873, T, "IIIIIIIIIIIGIITTTTTTTTIV", dualLatch4WithClear},
+        {"74ALS880A", 880, T, "IIIIIIIIIIIGIITTTTTTTTIV", dualInvertingLatch4WithPreset},
+        {"74ALS874B", 874, T, "IIIIIIIIIIIGIITTTTTTTTIV", dualRegister4WithClear},
+        {"74ALS876A", 876, T, "IIIIIIIIIIIGIITTTTTTTTIV", dualInvertingRegister4WithPreset},
+        {"74ALS580B", 580, T, "IIIIIIIIIGITTTTTTTTV", octalInvertingLatchFlowThrough},
+        {"74ALS576B", 576, T, "IIIIIIIIIGITTTTTTTTV", octalInvertingRegisterFlowThrough},
     };
     return parts;
 }
