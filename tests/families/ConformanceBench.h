@@ -82,6 +82,8 @@ inline const std::vector<ConformanceRow>& ConformanceRows() {
         {.family = "TP29c256", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true,
          .withoutReadBack = "program erase"},
         {.family = "TAt49fx", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true, .span = 0x2000},
+        // AT49F002T: RESET on its pin 1, the boot block at the top.
+        {.family = "TAt49fx", .subType = 5, .erase = "erase", .sum = "sum", .takesFields = true, .span = 0x1000},
         {.family = "TMx29fxxx1", .subType = 1, .erase = "erase", .sum = "sum", .takesFields = true, .span = 0x2000},
         {.family = "TP24c0x", .subType = 3, .blank = ""},
         {.family = "TP93cxx", .subType = 1, .erase = "erase", .withoutReadBack = "program erase"},

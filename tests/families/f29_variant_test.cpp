@@ -23,16 +23,16 @@ constexpr int kRow = 1;
 // time, so the erase is pinned on an empty socket, where the toggle bit stands
 // still at once and the codes tell that no part answered.
 template <class Dialog>
-void CheckGoldenStreams(const std::string& part) {
+void CheckGoldenStreams(const std::string& part, int row = kRow) {
     SCOPED_TRACE(part);
     const std::string names[] = {part + "_read", part + "_blank", part + "_program_40", part + "_verify",
                                  part + "_sum", part + "_erase_empty"};
     const GoldenCase cases[] = {
-        {names[0].c_str(), kRow, "0 0 3ff", "ReadButton"}, {names[1].c_str(), kRow, "0 0 7ff", "Blank"},
-        {names[2].c_str(), kRow, "0 40 7f", "Write"},      {names[3].c_str(), kRow, "0 40 7f", "Verify"},
-        {names[4].c_str(), kRow, "0 0 7ffff", "CheckSum"},
+        {names[0].c_str(), row, "0 0 3ff", "ReadButton"}, {names[1].c_str(), row, "0 0 7ff", "Blank"},
+        {names[2].c_str(), row, "0 40 7f", "Write"},      {names[3].c_str(), row, "0 40 7f", "Verify"},
+        {names[4].c_str(), row, "0 0 7ffff", "CheckSum"},
     };
-    TappedRig<Dialog> g(kRow);
+    TappedRig<Dialog> g(row);
     g.fillPattern(0x2000);
     g.start();
     for (const GoldenCase& c : cases) {
@@ -40,16 +40,19 @@ void CheckGoldenStreams(const std::string& part) {
         g.run(c);
         EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *g.tap));
     }
-    TappedRig<Dialog> empty(kRow);
+    TappedRig<Dialog> empty(row);
     empty.connect(std::make_unique<TappedVirtualBox>(empty.box, empty.tap));
     empty.dlg.Start();
-    const GoldenCase erase{names[5].c_str(), kRow, "0 0 7ff", "Erase"};
+    const GoldenCase erase{names[5].c_str(), row, "0 0 7ff", "Erase"};
     empty.run(erase);
     EXPECT_TRUE(MatchesGolden(erase.name, empty.msg(), *empty.tap));
 }
 
 TEST(F29Variant, GoldenStreams) {
     CheckGoldenStreams<At49Dialog>("at49f040");
+    // The smallest bottom-boot and the largest top-boot of the RESET parts.
+    CheckGoldenStreams<At49Dialog>("at49f001", 2);
+    CheckGoldenStreams<At49Dialog>("at49f002t", 5);
     CheckGoldenStreams<Mx29fDialog>("mx29f040");
 }
 

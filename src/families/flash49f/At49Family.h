@@ -1,7 +1,9 @@
 #pragma once
 // The AT49F flash family: the 29F operations on the AT49F rows, with the chip
 // erase polled on the toggle bit for the data sheet's tEC. No "Unprot": the
-// boot block lockout is permanent, nothing lifts it.
+// boot block lockout is permanent; only 12 V on RESET of the AT49F001/002
+// without N lifts it while it lasts, which the family does not apply, so a
+// locked boot block stays as its owner left it.
 #include "families/flash29f/F29Variant.h"
 #include "families/flash49f/At49Rows.h"
 #include "forms/Texts.h"
