@@ -51,14 +51,32 @@ bool Checked(const std::uint8_t* v) { return !(v[kIcFlags] & (kIcLoopFlag | kIcD
 
 // IcStep's bytes, its three port reads sent through `reads`; the verdict goes
 // to done once their replies are in (at once for a vector that reads nothing).
+// A vector's drive: ports low, then direction registers 3, 1 and 0; with
+// inForce only the writes that change something.
+void DriveVector(LinkState& link, const std::uint8_t* v, IcDriversInForce* inForce) {
+    if (!inForce) {
+        PortsLow(link);
+        WriteDirectionRegister(link, kDirPins17to25, v[kIcDrive2]);
+        WriteDirectionRegister(link, kDirPins9to16, v[kIcDrive1]);
+        WriteDirectionRegister(link, kDirPins26to31, v[kIcDrive3]);
+        return;
+    }
+    if (!inForce->portsLow) PortsLow(link);
+    inForce->portsLow = true;
+    for (const auto& [reg, value] : {std::pair{kDirPins17to25, v[kIcDrive2]}, std::pair{kDirPins9to16, v[kIcDrive1]},
+                                    std::pair{kDirPins26to31, v[kIcDrive3]}}) {
+        std::optional<std::uint8_t>& held = inForce->direction[static_cast<std::size_t>(reg)];
+        if (held == value) continue;
+        WriteDirectionRegister(link, reg, value);
+        held = value;
+    }
+}
+
 void IcStepAhead(LinkState& link, const std::uint8_t* v, IcRunCounters& counters, const OperationHooks& hooks,
-                 CommandsAhead& reads, StepDone done) {
+                 CommandsAhead& reads, StepDone done, IcDriversInForce* inForce) {
     ++counters.steps;
     if (counters.steps % 16 == 0) hooks.say(std::to_string(counters.steps), false);
-    PortsLow(link);
-    WriteDirectionRegister(link, kDirPins17to25, v[kIcDrive2]);
-    WriteDirectionRegister(link, kDirPins9to16, v[kIcDrive1]);
-    WriteDirectionRegister(link, kDirPins26to31, v[kIcDrive3]);
+    DriveVector(link, v, inForce);
     if (!Checked(v)) return done(true, false);
     // Ports 3, 2 and 1, in this order; the verdict with the last reply.
     auto ports = std::make_shared<std::array<std::uint8_t, 3>>();
@@ -142,16 +160,19 @@ private:
 bool IcStep(LinkState& link, const std::uint8_t* v, IcRunCounters& counters, const OperationHooks& hooks) {
     CommandsAhead reads(link);
     bool passed = false;
-    IcStepAhead(link, v, counters, hooks, reads, [&passed, &counters](bool pass, bool releasedLow) {
-        passed = pass;
-        counters.releasedPinReadLow = counters.releasedPinReadLow || releasedLow;
-    });
+    IcStepAhead(
+        link, v, counters, hooks, reads,
+        [&passed, &counters](bool pass, bool releasedLow) {
+            passed = pass;
+            counters.releasedPinReadLow = counters.releasedPinReadLow || releasedLow;
+        },
+        nullptr);
     reads.drain();
     return passed;
 }
 
 IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entry, IcRunCounters& counters,
-                      const OperationHooks& hooks) {
+                      const OperationHooks& hooks, IcDriversInForce* inForce) {
     if (entry.count == 0) return IcVerdict::Fail;
     counters.steps = 0;
     // The vectors go out ahead of their port reads' replies until the first
@@ -166,13 +187,13 @@ IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entr
                 for (std::uint32_t back = 2; back >= 1 && !run.ended(); --back) {
                     run.poll(counters.steps);
                     if (j >= back && !run.ended())
-                        IcStepAhead(link, lib.vector(entry, j - back), counters, hooks, reads, run.replay());
+                        IcStepAhead(link, lib.vector(entry, j - back), counters, hooks, reads, run.replay(), inForce);
                 }
             continue;
         }
         run.poll(counters.steps);
         if (run.ended()) break;
-        IcStepAhead(link, v, counters, hooks, reads, run.vector(v, counters.steps + 1));
+        IcStepAhead(link, v, counters, hooks, reads, run.vector(v, counters.steps + 1), inForce);
     }
     reads.drain();
     if (run.stoppedAt) {
@@ -249,6 +270,7 @@ struct SearchWalk {
     IcRunCounters counters;
     bool anyStep = false;
     int vccPin = kIcFirstVccPin;
+    IcDriversInForce inForce; // what the steps sent so far left on the drivers
 
     // The supply switch the search makes before a type on another pin.
     void supplyFor(const IcEntry& e) {
@@ -258,12 +280,14 @@ struct SearchWalk {
         Delay(link, 1);
         ConnectVcc(link, vccPin);
         Delay(link, 1);
+        // The switch drives the supply pins through their port bits.
+        inForce = {};
     }
 
     // Type i run as it stands; false when a stop ended the search.
     bool run(std::size_t i) {
         const IcEntry& e = lib.entries()[i];
-        const IcVerdict verdict = IcTestEntry(link, lib, e, counters, hooks);
+        const IcVerdict verdict = IcTestEntry(link, lib, e, counters, hooks, &inForce);
         anyStep = anyStep || e.count > 0;
         if (verdict == IcVerdict::Stopped) {
             out.result = Stopped(counters);
@@ -309,10 +333,13 @@ struct SearchWalk {
                 types.push_back({*checked, false, {}});
                 TypeAhead& t = types.back();
                 for (std::uint32_t j = 0; j <= t.checked; ++j)
-                    IcStepAhead(link, lib.vector(e, j), t.counters, hooks, reads, [&t](bool pass, bool releasedLow) {
-                        t.passed = pass;
-                        t.counters.releasedPinReadLow = t.counters.releasedPinReadLow || releasedLow;
-                    });
+                    IcStepAhead(
+                        link, lib.vector(e, j), t.counters, hooks, reads,
+                        [&t](bool pass, bool releasedLow) {
+                            t.passed = pass;
+                            t.counters.releasedPinReadLow = t.counters.releasedPinReadLow || releasedLow;
+                        },
+                        &inForce);
             }
             reads.drain();
         }
@@ -330,7 +357,7 @@ IcSearchResult IcSearch(LinkState& link, const IcLibrary& lib, const OperationHo
     ConnectGround(link, kIcGroundPin);
     ConnectVcc(link, kIcFirstVccPin);
     PortsLow(link);
-    SearchWalk walk{link, lib, hooks, {}, {}, false, kIcFirstVccPin};
+    SearchWalk walk{link, lib, hooks, {}, {}, false, kIcFirstVccPin, {}};
     const auto& entries = lib.entries();
     // Waiting for each reply, every type runs in its place; ahead, the types
     // mostly fail at their first checked vector, which goes out ahead for many
