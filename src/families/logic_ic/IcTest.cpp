@@ -116,8 +116,10 @@ public:
     StepDone vector(const std::uint8_t* v, std::uint32_t step) {
         if (!Checked(v)) return [](bool, bool) {};
         ++sent_;
+        ++reading_;
         return [this, step](bool pass, bool releasedLow) {
             ++taken_;
+            --reading_;
             if (!ended()) {
                 counters_.releasedPinReadLow = counters_.releasedPinReadLow || releasedLow;
                 if (!pass) failedStep = step;
@@ -127,11 +129,15 @@ public:
     }
     // A replayed vector: read, its verdict not looked at.
     StepDone replay() {
+        ++reading_;
         return [this](bool, bool releasedLow) {
+            --reading_;
             if (!ended()) counters_.releasedPinReadLow = counters_.releasedPinReadLow || releasedLow;
         };
     }
     bool ended() const { return failedStep || stoppedAt; }
+    // Vectors sent whose reads are not taken yet.
+    std::uint32_t reading() const { return reading_; }
 
     std::optional<std::uint32_t> failedStep; // the step that failed
     std::optional<std::uint32_t> stoppedAt;  // the steps done when Stop was seen
@@ -153,6 +159,7 @@ private:
     IcRunCounters& counters_;
     std::deque<Poll> polls_;
     std::uint32_t sent_ = 0, taken_ = 0;
+    std::uint32_t reading_ = 0;
 };
 
 } // namespace
@@ -172,25 +179,31 @@ bool IcStep(LinkState& link, const std::uint8_t* v, IcRunCounters& counters, con
 }
 
 IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entry, IcRunCounters& counters,
-                      const OperationHooks& hooks, IcDriversInForce* inForce) {
+                      const OperationHooks& hooks, IcDriversInForce* inForce, std::uint32_t stepsAhead) {
     if (entry.count == 0) return IcVerdict::Fail;
     counters.steps = 0;
     // The vectors go out ahead of their port reads' replies until the first
     // failure or stop is known; the run ends as if each reply was awaited.
     CommandsAhead reads(link);
     OrderedRun run(hooks, counters);
+    // With stepsAhead the replies are taken before more vectors than that await theirs.
+    const auto pace = [&] {
+        if (stepsAhead && run.reading() >= stepsAhead) reads.drain();
+    };
     for (std::uint32_t j = 0; j < entry.count && !run.ended(); ++j) {
         const std::uint8_t* v = lib.vector(entry, j);
         if (v[kIcFlags] & kIcLoopFlag) {
             const std::uint32_t repeats = (std::uint32_t{v[kIcLoopCountHigh]} << 8) | v[kIcLoopCountLow];
             for (std::uint32_t r = 0; r < repeats && !run.ended(); ++r)
                 for (std::uint32_t back = 2; back >= 1 && !run.ended(); --back) {
+                    pace();
                     run.poll(counters.steps);
                     if (j >= back && !run.ended())
                         IcStepAhead(link, lib.vector(entry, j - back), counters, hooks, reads, run.replay(), inForce);
                 }
             continue;
         }
+        pace();
         run.poll(counters.steps);
         if (run.ended()) break;
         IcStepAhead(link, v, counters, hooks, reads, run.vector(v, counters.steps + 1), inForce);
@@ -238,7 +251,12 @@ namespace {
 
 // Types whose first checked vectors go out together before their replies are
 // taken: one reply wait for the lot instead of one for each type.
-constexpr std::size_t kSearchTypesAhead = 32;
+constexpr std::size_t kSearchTypesAhead = 1000;
+// Vectors of a type that runs as a whole sent before the replies of those
+// sent earlier are taken: most types that pass their first checked vector
+// fail a few vectors later, and every vector sent beyond the failure is time
+// lost on the line.
+constexpr std::uint32_t kSearchStepsAhead = 2;
 // A type whose first checked vector comes later than this (or after a loop
 // vector) is not tested ahead; it runs in its place as it stands.
 constexpr std::uint32_t kPrefixLimit = 4;
@@ -287,7 +305,7 @@ struct SearchWalk {
     // Type i run as it stands; false when a stop ended the search.
     bool run(std::size_t i) {
         const IcEntry& e = lib.entries()[i];
-        const IcVerdict verdict = IcTestEntry(link, lib, e, counters, hooks, &inForce);
+        const IcVerdict verdict = IcTestEntry(link, lib, e, counters, hooks, &inForce, kSearchStepsAhead);
         anyStep = anyStep || e.count > 0;
         if (verdict == IcVerdict::Stopped) {
             out.result = Stopped(counters);
