@@ -49,8 +49,6 @@ using StepDone = std::function<void(bool pass, bool releasedLow)>;
 
 bool Checked(const std::uint8_t* v) { return !(v[kIcFlags] & (kIcLoopFlag | kIcDriveOnlyFlag)); }
 
-// IcStep's bytes, its three port reads sent through `reads`; the verdict goes
-// to done once their replies are in (at once for a vector that reads nothing).
 // A vector's drive: ports low, then direction registers 3, 1 and 0; with
 // inForce only the writes that change something.
 void DriveVector(LinkState& link, const std::uint8_t* v, IcDriversInForce* inForce) {
@@ -72,6 +70,8 @@ void DriveVector(LinkState& link, const std::uint8_t* v, IcDriversInForce* inFor
     }
 }
 
+// IcStep's bytes, its three port reads sent through `reads`; the verdict goes
+// to done once their replies are in (at once for a vector that reads nothing).
 void IcStepAhead(LinkState& link, const std::uint8_t* v, IcRunCounters& counters, const OperationHooks& hooks,
                  CommandsAhead& reads, StepDone done, IcDriversInForce* inForce) {
     ++counters.steps;
@@ -251,7 +251,7 @@ namespace {
 
 // Types whose first checked vectors go out together before their replies are
 // taken: one reply wait for the lot instead of one for each type.
-constexpr std::size_t kSearchTypesAhead = 1000;
+constexpr std::size_t kSearchTypesAhead = 32;
 // Vectors of a type that runs as a whole sent before the replies of those
 // sent earlier are taken: most types that pass their first checked vector
 // fail a few vectors later, and every vector sent beyond the failure is time

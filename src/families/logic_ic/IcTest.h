@@ -67,8 +67,9 @@ struct IcSearchResult {
 };
 
 // "Search": every entry, switching the supply pin whenever an entry needs
-// another; its steps send only the port and direction writes that change. "Find 1", "Find %d same device", "No find!", or "No device in
-// socket!" when no undriven pin ever read low.
+// another; its steps send only the port and direction writes that change.
+// "Find 1", "Find %d same device", "No find!", or "No device in socket!" when
+// no undriven pin ever read low.
 IcSearchResult IcSearch(LinkState& link, const IcLibrary& lib, const OperationHooks& hooks);
 
 } // namespace quarvin
