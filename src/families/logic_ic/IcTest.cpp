@@ -1,6 +1,7 @@
 #include "families/logic_ic/IcTest.h"
 
 #include "forms/HexText.h"
+#include <algorithm>
 #include <array>
 #include <deque>
 #include <functional>
@@ -138,6 +139,8 @@ public:
     bool ended() const { return failedStep || stoppedAt; }
     // Vectors sent whose reads are not taken yet.
     std::uint32_t reading() const { return reading_; }
+    // Checked vectors whose verdicts are in.
+    std::uint32_t taken() const { return taken_; }
 
     std::optional<std::uint32_t> failedStep; // the step that failed
     std::optional<std::uint32_t> stoppedAt;  // the steps done when Stop was seen
@@ -186,9 +189,12 @@ IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entr
     // failure or stop is known; the run ends as if each reply was awaited.
     CommandsAhead reads(link);
     OrderedRun run(hooks, counters);
-    // With stepsAhead the replies are taken before more vectors than that await theirs.
+    // With stepsAhead the replies are taken before more vectors than that
+    // await theirs; each verdict taken quadruples what may go ahead, as a type
+    // that keeps passing mostly runs to its end (the window bounds it too).
     const auto pace = [&] {
-        if (stepsAhead && run.reading() >= stepsAhead) reads.drain();
+        if (!stepsAhead) return;
+        if (run.reading() >= (stepsAhead << std::min<std::uint32_t>(2 * run.taken(), 7))) reads.drain();
     };
     for (std::uint32_t j = 0; j < entry.count && !run.ended(); ++j) {
         const std::uint8_t* v = lib.vector(entry, j);
@@ -253,9 +259,9 @@ namespace {
 // taken: one reply wait for the lot instead of one for each type.
 constexpr std::size_t kSearchTypesAhead = 32;
 // Vectors of a type that runs as a whole sent before the replies of those
-// sent earlier are taken: most types that pass their first checked vector
-// fail a few vectors later, and every vector sent beyond the failure is time
-// lost on the line.
+// sent earlier are taken, at its start: most types that pass their first
+// checked vector fail a few vectors later, and every vector sent beyond the
+// failure is line time lost; one that keeps passing gets more ahead.
 constexpr std::uint32_t kSearchStepsAhead = 2;
 // A type whose first checked vector comes later than this (or after a loop
 // vector) is not tested ahead; it runs in its place as it stands.

@@ -52,8 +52,9 @@ bool IcStep(LinkState& link, const std::uint8_t* vector, IcRunCounters& counters
 // All vectors of an entry; a loop vector replays the two before it (those before
 // vector 0 are skipped). The hooks' stop request ends it between steps. With
 // inForce the steps leave out the writes it shows already done; with
-// stepsAhead no more than that many vectors await their reads' replies (0: as
-// many as the link's window lets go).
+// stepsAhead no more than that many vectors await their reads' replies at the
+// start, four times as many after each verdict (0: as many as the link's
+// window lets go).
 IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entry, IcRunCounters& counters,
                       const OperationHooks& hooks, IcDriversInForce* inForce = nullptr, std::uint32_t stepsAhead = 0);
 
