@@ -1,7 +1,9 @@
 // The logic IC tester through the in-process virtual box: "Search" of the whole
 // TTL library with a 74LS138 and with a 74LS133 in the socket, "Founction" on a
 // 74LS193 (loop vectors) and "Search" of the whole CMOS40 library with a
-// CD4017B. Line time, host CPU time and its share, the command stream's own
+// CD4017B; the searches on a link that waits for every reply (a serial port
+// whose read-ahead was never probed) and, as "_ahead", on one that sends
+// ahead with the default window. Line time, host CPU time and its share, the command stream's own
 // cost; "name value unit" lines, the results on stderr. A library is the one the
 // build compiled from data/ictest/*.vec (else the committed data/*.LIB); a part
 // or entry the library does not hold yet is reported as skipped.
@@ -13,6 +15,7 @@
 
 #include "BenchMeasure.h"
 #include "families/logic_ic/IcTest.h"
+#include "link/FastLinkSettings.h"
 #include "link/commands/LinkOps.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
@@ -61,14 +64,17 @@ std::string Lower(std::string text) {
 
 // "Search" of a whole library (named by its file, "TTL74.LIB") with one part in
 // the socket; `number` is the part's own entry.
-void SearchWith(const std::string& file, int icClass, const std::string& partName, std::int32_t number) {
-    const std::string name = "ic_search_" + Lower(file.substr(0, file.find('.'))) + "_with_" + Lower(partName);
+void SearchWith(const std::string& file, int icClass, const std::string& partName, std::int32_t number,
+                int window) {
+    const std::string name = "ic_search_" + Lower(file.substr(0, file.find('.'))) + "_with_" + Lower(partName) +
+                             (window > 1 ? "_ahead" : "");
     const auto lib = LoadLibrary(file);
     if (!lib) return Skipped(name, "no " + file);
     const sim::ChipOffer* part = sim::FindOffer(partName);
     if (!part) return Skipped(name, "no " + partName + " model");
     if (!EntryOf(*lib, number)) return Skipped(name, "no entry " + std::to_string(number) + " in " + file);
     IcBench b(*part);
+    b.link.readAheadWindow = window;
     IcSearchResult r;
     const bench::Measured m = bench::Measure(*b.box, [&] { r = IcSearch(b.link, *lib, b.hooks); });
     bench::PrintMeasured(name, m);
@@ -97,9 +103,11 @@ void FounctionOn193() {
 } // namespace
 
 int main() {
-    SearchWith("CMOS40.LIB", kCmos40Class, "CD4017B", 17);
-    SearchWith("TTL74.LIB", kTtlClass, "74LS138", 138);
-    SearchWith("TTL74.LIB", kTtlClass, "74LS133", 133);
+    for (const int window : {1, DefaultReadAheadWindow}) {
+        SearchWith("CMOS40.LIB", kCmos40Class, "CD4017B", 17, window);
+        SearchWith("TTL74.LIB", kTtlClass, "74LS138", 138, window);
+        SearchWith("TTL74.LIB", kTtlClass, "74LS133", 133, window);
+    }
     FounctionOn193();
     return 0;
 }

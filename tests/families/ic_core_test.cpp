@@ -215,6 +215,39 @@ TEST(IcWire, OneStepDrivesThreeRegistersAndReadsThreePorts) {
     EXPECT_EQ(counters.steps, 3u);
 }
 
+// The TTL entries run one after the other with the drivers in force carried
+// over send fewer bytes, yet each part (combinational, flip-flops, counter,
+// shift register) shows the same levels at every read and gets the same
+// verdicts as with every port and direction write sent.
+TEST(IcWire, StepsLeavingOutWritesInForceReadTheSameLevels) {
+    IcLibraryDir dir("inforce");
+    const IcLibrary lib = IcLibrary::Parse(dir.compile(0, SourceText("data/ictest/ttl74.vec")));
+    for (const sim::LogicPart& part : sim::Ttl74Parts()) {
+        const std::string name = part.name;
+        if (name != "74LS138" && name != "74LS74" && name != "74LS193" && name != "74LS164") continue;
+        SCOPED_TRACE(name);
+        const int vccPin = 20 + static_cast<int>(std::string(part.pinKinds).size()) / 2; // corner supply
+        LogicIcRig every(dir.path(), 0, &part), fewer(dir.path(), 0, &part);
+        IcDriversInForce inForce;
+        std::vector<IcVerdict> everyVerdicts, fewerVerdicts;
+        for (LogicIcRig* rig : {&every, &fewer}) {
+            const bool carried = rig == &fewer;
+            ConnectGround(rig->link, kIcGroundPin);
+            ConnectVcc(rig->link, vccPin);
+            rig->tap->bytes.clear();
+            for (const IcEntry& e : lib.entries()) {
+                if (e.vccPin != vccPin) continue;
+                IcRunCounters counters;
+                (carried ? fewerVerdicts : everyVerdicts)
+                    .push_back(IcTestEntry(rig->link, lib, e, counters, {}, carried ? &inForce : nullptr));
+            }
+        }
+        EXPECT_EQ(fewerVerdicts, everyVerdicts);
+        EXPECT_EQ(fewer.tap->received, every.tap->received);
+        EXPECT_LT(fewer.tap->bytes.size(), every.tap->bytes.size());
+    }
+}
+
 TEST(IcWire, FounctionWithLoopVectorsAndSearchSwitchingTheSupply) {
     IcLibraryDir dir("golden");
     dir.compile(0, kNandVec + kCounterVec);

@@ -1,6 +1,7 @@
 #include "families/logic_ic/IcTest.h"
 
 #include "forms/HexText.h"
+#include <algorithm>
 #include <array>
 #include <deque>
 #include <functional>
@@ -49,16 +50,34 @@ using StepDone = std::function<void(bool pass, bool releasedLow)>;
 
 bool Checked(const std::uint8_t* v) { return !(v[kIcFlags] & (kIcLoopFlag | kIcDriveOnlyFlag)); }
 
+// A vector's drive: ports low, then direction registers 3, 1 and 0; with
+// inForce only the writes that change something.
+void DriveVector(LinkState& link, const std::uint8_t* v, IcDriversInForce* inForce) {
+    if (!inForce) {
+        PortsLow(link);
+        WriteDirectionRegister(link, kDirPins17to25, v[kIcDrive2]);
+        WriteDirectionRegister(link, kDirPins9to16, v[kIcDrive1]);
+        WriteDirectionRegister(link, kDirPins26to31, v[kIcDrive3]);
+        return;
+    }
+    if (!inForce->portsLow) PortsLow(link);
+    inForce->portsLow = true;
+    for (const auto& [reg, value] : {std::pair{kDirPins17to25, v[kIcDrive2]}, std::pair{kDirPins9to16, v[kIcDrive1]},
+                                    std::pair{kDirPins26to31, v[kIcDrive3]}}) {
+        std::optional<std::uint8_t>& held = inForce->direction[static_cast<std::size_t>(reg)];
+        if (held == value) continue;
+        WriteDirectionRegister(link, reg, value);
+        held = value;
+    }
+}
+
 // IcStep's bytes, its three port reads sent through `reads`; the verdict goes
 // to done once their replies are in (at once for a vector that reads nothing).
 void IcStepAhead(LinkState& link, const std::uint8_t* v, IcRunCounters& counters, const OperationHooks& hooks,
-                 CommandsAhead& reads, StepDone done) {
+                 CommandsAhead& reads, StepDone done, IcDriversInForce* inForce) {
     ++counters.steps;
     if (counters.steps % 16 == 0) hooks.say(std::to_string(counters.steps), false);
-    PortsLow(link);
-    WriteDirectionRegister(link, kDirPins17to25, v[kIcDrive2]);
-    WriteDirectionRegister(link, kDirPins9to16, v[kIcDrive1]);
-    WriteDirectionRegister(link, kDirPins26to31, v[kIcDrive3]);
+    DriveVector(link, v, inForce);
     if (!Checked(v)) return done(true, false);
     // Ports 3, 2 and 1, in this order; the verdict with the last reply.
     auto ports = std::make_shared<std::array<std::uint8_t, 3>>();
@@ -98,8 +117,10 @@ public:
     StepDone vector(const std::uint8_t* v, std::uint32_t step) {
         if (!Checked(v)) return [](bool, bool) {};
         ++sent_;
+        ++reading_;
         return [this, step](bool pass, bool releasedLow) {
             ++taken_;
+            --reading_;
             if (!ended()) {
                 counters_.releasedPinReadLow = counters_.releasedPinReadLow || releasedLow;
                 if (!pass) failedStep = step;
@@ -109,11 +130,17 @@ public:
     }
     // A replayed vector: read, its verdict not looked at.
     StepDone replay() {
+        ++reading_;
         return [this](bool, bool releasedLow) {
+            --reading_;
             if (!ended()) counters_.releasedPinReadLow = counters_.releasedPinReadLow || releasedLow;
         };
     }
     bool ended() const { return failedStep || stoppedAt; }
+    // Vectors sent whose reads are not taken yet.
+    std::uint32_t reading() const { return reading_; }
+    // Checked vectors whose verdicts are in.
+    std::uint32_t taken() const { return taken_; }
 
     std::optional<std::uint32_t> failedStep; // the step that failed
     std::optional<std::uint32_t> stoppedAt;  // the steps done when Stop was seen
@@ -135,6 +162,7 @@ private:
     IcRunCounters& counters_;
     std::deque<Poll> polls_;
     std::uint32_t sent_ = 0, taken_ = 0;
+    std::uint32_t reading_ = 0;
 };
 
 } // namespace
@@ -142,37 +170,49 @@ private:
 bool IcStep(LinkState& link, const std::uint8_t* v, IcRunCounters& counters, const OperationHooks& hooks) {
     CommandsAhead reads(link);
     bool passed = false;
-    IcStepAhead(link, v, counters, hooks, reads, [&passed, &counters](bool pass, bool releasedLow) {
-        passed = pass;
-        counters.releasedPinReadLow = counters.releasedPinReadLow || releasedLow;
-    });
+    IcStepAhead(
+        link, v, counters, hooks, reads,
+        [&passed, &counters](bool pass, bool releasedLow) {
+            passed = pass;
+            counters.releasedPinReadLow = counters.releasedPinReadLow || releasedLow;
+        },
+        nullptr);
     reads.drain();
     return passed;
 }
 
 IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entry, IcRunCounters& counters,
-                      const OperationHooks& hooks) {
+                      const OperationHooks& hooks, IcDriversInForce* inForce, std::uint32_t stepsAhead) {
     if (entry.count == 0) return IcVerdict::Fail;
     counters.steps = 0;
     // The vectors go out ahead of their port reads' replies until the first
     // failure or stop is known; the run ends as if each reply was awaited.
     CommandsAhead reads(link);
     OrderedRun run(hooks, counters);
+    // With stepsAhead the replies are taken before more vectors than that
+    // await theirs; each verdict taken quadruples what may go ahead, as a type
+    // that keeps passing mostly runs to its end (the window bounds it too).
+    const auto pace = [&] {
+        if (!stepsAhead) return;
+        if (run.reading() >= (stepsAhead << std::min<std::uint32_t>(2 * run.taken(), 7))) reads.drain();
+    };
     for (std::uint32_t j = 0; j < entry.count && !run.ended(); ++j) {
         const std::uint8_t* v = lib.vector(entry, j);
         if (v[kIcFlags] & kIcLoopFlag) {
             const std::uint32_t repeats = (std::uint32_t{v[kIcLoopCountHigh]} << 8) | v[kIcLoopCountLow];
             for (std::uint32_t r = 0; r < repeats && !run.ended(); ++r)
                 for (std::uint32_t back = 2; back >= 1 && !run.ended(); --back) {
+                    pace();
                     run.poll(counters.steps);
                     if (j >= back && !run.ended())
-                        IcStepAhead(link, lib.vector(entry, j - back), counters, hooks, reads, run.replay());
+                        IcStepAhead(link, lib.vector(entry, j - back), counters, hooks, reads, run.replay(), inForce);
                 }
             continue;
         }
+        pace();
         run.poll(counters.steps);
         if (run.ended()) break;
-        IcStepAhead(link, v, counters, hooks, reads, run.vector(v, counters.steps + 1));
+        IcStepAhead(link, v, counters, hooks, reads, run.vector(v, counters.steps + 1), inForce);
     }
     reads.drain();
     if (run.stoppedAt) {
@@ -218,6 +258,11 @@ namespace {
 // Types whose first checked vectors go out together before their replies are
 // taken: one reply wait for the lot instead of one for each type.
 constexpr std::size_t kSearchTypesAhead = 32;
+// Vectors of a type that runs as a whole sent before the replies of those
+// sent earlier are taken, at its start: most types that pass their first
+// checked vector fail a few vectors later, and every vector sent beyond the
+// failure is line time lost; one that keeps passing gets more ahead.
+constexpr std::uint32_t kSearchStepsAhead = 2;
 // A type whose first checked vector comes later than this (or after a loop
 // vector) is not tested ahead; it runs in its place as it stands.
 constexpr std::uint32_t kPrefixLimit = 4;
@@ -249,6 +294,7 @@ struct SearchWalk {
     IcRunCounters counters;
     bool anyStep = false;
     int vccPin = kIcFirstVccPin;
+    IcDriversInForce inForce; // what the steps sent so far left on the drivers
 
     // The supply switch the search makes before a type on another pin.
     void supplyFor(const IcEntry& e) {
@@ -258,12 +304,14 @@ struct SearchWalk {
         Delay(link, 1);
         ConnectVcc(link, vccPin);
         Delay(link, 1);
+        // The switch drives the supply pins through their port bits.
+        inForce = {};
     }
 
     // Type i run as it stands; false when a stop ended the search.
     bool run(std::size_t i) {
         const IcEntry& e = lib.entries()[i];
-        const IcVerdict verdict = IcTestEntry(link, lib, e, counters, hooks);
+        const IcVerdict verdict = IcTestEntry(link, lib, e, counters, hooks, &inForce, kSearchStepsAhead);
         anyStep = anyStep || e.count > 0;
         if (verdict == IcVerdict::Stopped) {
             out.result = Stopped(counters);
@@ -309,10 +357,13 @@ struct SearchWalk {
                 types.push_back({*checked, false, {}});
                 TypeAhead& t = types.back();
                 for (std::uint32_t j = 0; j <= t.checked; ++j)
-                    IcStepAhead(link, lib.vector(e, j), t.counters, hooks, reads, [&t](bool pass, bool releasedLow) {
-                        t.passed = pass;
-                        t.counters.releasedPinReadLow = t.counters.releasedPinReadLow || releasedLow;
-                    });
+                    IcStepAhead(
+                        link, lib.vector(e, j), t.counters, hooks, reads,
+                        [&t](bool pass, bool releasedLow) {
+                            t.passed = pass;
+                            t.counters.releasedPinReadLow = t.counters.releasedPinReadLow || releasedLow;
+                        },
+                        &inForce);
             }
             reads.drain();
         }
@@ -330,7 +381,7 @@ IcSearchResult IcSearch(LinkState& link, const IcLibrary& lib, const OperationHo
     ConnectGround(link, kIcGroundPin);
     ConnectVcc(link, kIcFirstVccPin);
     PortsLow(link);
-    SearchWalk walk{link, lib, hooks, {}, {}, false, kIcFirstVccPin};
+    SearchWalk walk{link, lib, hooks, {}, {}, false, kIcFirstVccPin, {}};
     const auto& entries = lib.entries();
     // Waiting for each reply, every type runs in its place; ahead, the types
     // mostly fail at their first checked vector, which goes out ahead for many

@@ -2,7 +2,9 @@
 // Running a library's vectors on the IC in the socket: one step per vector
 // (drive the socket pins, read them back, compare), the test of one entry with
 // its loop vectors, "Founction" on the selected entry and "Search" over all.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,14 +35,28 @@ struct IcRunCounters {
     bool releasedPinReadLow = false; // some undriven pin read low: something is in the socket
 };
 
+// What the vector steps left on the socket's drivers: the three vector ports
+// low, and the value of each direction register they write. Steps given it send
+// only what changes; every pin then goes through the same levels in the same
+// order as with every write sent, only sooner. Anything else sent to the box
+// in between makes it unknown again (a default one knows nothing).
+struct IcDriversInForce {
+    bool portsLow = false;
+    std::array<std::optional<std::uint8_t>, 4> direction{}; // by direction register
+};
+
 // One vector: ports to 0, the three direction registers (3, 1, 0), then, for a
 // checked vector, ports 3, 2, 1 read and compared. True when it passes.
 bool IcStep(LinkState& link, const std::uint8_t* vector, IcRunCounters& counters, const OperationHooks& hooks);
 
 // All vectors of an entry; a loop vector replays the two before it (those before
-// vector 0 are skipped). The hooks' stop request ends it between steps.
+// vector 0 are skipped). The hooks' stop request ends it between steps. With
+// inForce the steps leave out the writes it shows already done; with
+// stepsAhead no more than that many vectors await their reads' replies at the
+// start, four times as many after each verdict (0: as many as the link's
+// window lets go).
 IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entry, IcRunCounters& counters,
-                      const OperationHooks& hooks);
+                      const OperationHooks& hooks, IcDriversInForce* inForce = nullptr, std::uint32_t stepsAhead = 0);
 
 // "Founction": the selected entry with its supply; "OK!", "Bad!!!", or
 // "No librrary file" without sending anything when the library has no entries.
@@ -52,8 +68,9 @@ struct IcSearchResult {
 };
 
 // "Search": every entry, switching the supply pin whenever an entry needs
-// another. "Find 1", "Find %d same device", "No find!", or "No device in
-// socket!" when no undriven pin ever read low.
+// another; its steps send only the port and direction writes that change.
+// "Find 1", "Find %d same device", "No find!", or "No device in socket!" when
+// no undriven pin ever read low.
 IcSearchResult IcSearch(LinkState& link, const IcLibrary& lib, const OperationHooks& hooks);
 
 } // namespace quarvin
