@@ -14,6 +14,7 @@
 #include <string>
 
 #include "BenchMeasure.h"
+#include "families/logic_ic/IcPackageSearch.h"
 #include "families/logic_ic/IcTest.h"
 #include "link/FastLinkSettings.h"
 #include "link/commands/LinkOps.h"
@@ -84,6 +85,24 @@ void SearchWith(const std::string& file, int icClass, const std::string& partNam
     std::fprintf(stderr, "%s: %s:%s\n", name.c_str(), r.result.message.c_str(), found.c_str());
 }
 
+// "Search" as the tester runs it, one package at a time from the largest down
+// to the first type's (IcSearchByPackage), the first type selected.
+void SearchByPackageWith(const std::string& file, int icClass, const std::string& partName) {
+    const std::string name = "ic_search_by_package_" + Lower(file.substr(0, file.find('.'))) + "_with_" + Lower(partName);
+    const auto lib = LoadLibrary(file);
+    if (!lib || lib->entries().empty()) return Skipped(name, "no " + file);
+    const sim::ChipOffer* part = sim::FindOffer(partName);
+    if (!part) return Skipped(name, "no " + partName + " model");
+    IcBench b(*part);
+    IcSearchResult r;
+    const bench::Measured m = bench::Measure(
+        *b.box, [&] { r = IcSearchByPackage(b.link, *lib, lib->entries().front().vccPin, b.hooks); });
+    bench::PrintMeasured(name, m);
+    std::string found;
+    for (std::size_t i : r.found) found += " " + IcTypeName(icClass, lib->entries()[i].number);
+    std::fprintf(stderr, "%s: %s:%s\n", name.c_str(), r.result.message.c_str(), found.c_str());
+}
+
 void FounctionOn193() {
     const std::string name = "ic_founction_74ls193";
     const auto lib = LoadLibrary("TTL74.LIB");
@@ -108,6 +127,8 @@ int main() {
         SearchWith("TTL74.LIB", kTtlClass, "74LS138", 138, window);
         SearchWith("TTL74.LIB", kTtlClass, "74LS133", 133, window);
     }
+    SearchByPackageWith("TTL74.LIB", kTtlClass, "74LS138");
+    SearchByPackageWith("CMOS40.LIB", kCmos40Class, "CD4017B");
     FounctionOn193();
     return 0;
 }

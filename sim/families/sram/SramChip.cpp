@@ -138,21 +138,26 @@ ChipDrive SramChip::update(const ChipView& v) {
     return out;
 }
 
-// Unconfirmed: no data sheet of the Hitachi or Dallas parts of the rows was at
-// hand. The figures are kept as first written: the static RAMs "terminal
-// voltage relative to Vss -0.5 to +7.0 V" (the larger CMOS parts: "-0.5 to
-// Vcc + 0.3 V"); the battery-backed modules "voltage on any pin relative to
-// ground -0.3 V to +7.0 V" (their inputs are locked out while Vcc is below the
-// power-fail level). Another maker's 6116, IDT's, adds to its "-0.5 to +7.0 V"
+// Hitachi HM628128A data sheet (January 1995), "Absolute Maximum Ratings":
+// "Supply voltage relative to VSS VCC -0.5 to +7.0 V", "Voltage on any pin
+// relative to VSS VT -0.5 to VCC + 0.3 V". Its signal pins are rated against
+// Vcc: a pin at VIH while Vcc is 0 V is beyond the rating, and the pins clamp
+// to the supply. No HM628512 data sheet at hand showed its ratings: its
+// figures are kept as first written (the same "Vcc + 0.3 V"), unconfirmed.
+// The smaller parts ("terminal voltage relative to Vss -0.5 to +7.0 V") and the
+// battery-backed modules ("voltage on any pin relative to ground -0.3 V to
+// +7.0 V"; their inputs are locked out while Vcc is below the power-fail level)
+// are unconfirmed too; another maker's 6116, IDT's, adds to its "-0.5 to +7.0 V"
 // that "VTERM must not exceed VCC +0.5V": the ground-only rating of the smaller
-// parts may be too lax. Nothing is known of the unpowered pins, so the socket
+// parts may be too lax. Nothing is known of their unpowered pins, so the socket
 // check tests none of them.
 ChipRatings SramChip::ratings() const {
     const std::string name = type_.name;
-    const bool vccRelative = name == "HM628128" || name == "HM628512";
+    const bool confirmed = name == "HM628128";
+    const bool vccRelative = confirmed || name == "HM628512";
     ChipRatings r = SupplyRatings(type_.pins, type_.pins / 2, rating::Signal7V,
                                   vccRelative ? UnpoweredInputs::Forbidden : UnpoweredInputs::Tolerated);
-    r.unpoweredPinsConfirmed = false;
+    r.unpoweredPinsConfirmed = confirmed;
     return r;
 }
 

@@ -292,8 +292,10 @@ void MemoryDialog::aborted(const OperationAborted&) {
     setMessage(kNotConnectedText, true);
 }
 
+void MemoryDialog::shutDownSocket() { ShutDownSocket(link()); }
+
 void MemoryDialog::OnCloseForm() {
-    ShutDownSocket(link());
+    shutDownSocket();
     SetVppLevel(link(), 0);
     ConnectVpp(link(), 0);
     WriteAllPorts(link(), 0);

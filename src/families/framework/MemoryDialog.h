@@ -121,6 +121,8 @@ protected:
     virtual std::string notConnectedText() const { return kNotConnectedText; }
     virtual std::string deviceText() const { return ctx_.selection.description; }
     virtual void afterStart() {}
+    // The first step of the close sequence: the shared shut-down of the socket.
+    virtual void shutDownSocket();
     // A family that aligns the address fields (page boundaries) does it here,
     // after each field is read.
     virtual void alignFields(AddressFields&) const {}

@@ -85,4 +85,8 @@ void PortsLowIfSent(LinkState& link, std::uint64_t bytesSentBefore) {
     if (link.bytesSent != bytesSentBefore && !link.lost) WriteAllPorts(link, 0);
 }
 
+void PortsLowIfSentUnpowered(LinkState& link, std::uint64_t bytesSentBefore) {
+    if (SwitchedVccPins(link).empty()) PortsLowIfSent(link, bytesSentBefore);
+}
+
 } // namespace quarvin

@@ -4,6 +4,9 @@
 #include "families/framework/Operation.h"
 #include "link/commands/LinkState.h"
 
+#include <type_traits>
+#include <vector>
+
 namespace quarvin {
 
 // SetDataWidth arguments of the memory dialogs.
@@ -77,6 +80,35 @@ template <class Run> OperationResult PortsLowAroundVccOff(LinkState& link, Run r
     OperationResult result = EndWithPortsLow(link, run);
     link.portsLowBeforeVccOff = was;
     return result;
+}
+
+// For parts whose data sheet wants some controls inactive (high) while the
+// supply switches, the battery-backed modules' /CE and /WE: for the length of
+// the run every Vcc switch opens only after the other ports went low, the pins
+// of `keptHigh` staying high, and once the run has ended with the supply off
+// every port goes low. A run that ends with the part powered keeps its ports.
+void PortsLowIfSentUnpowered(LinkState& link, std::uint64_t bytesSentBefore);
+template <class Run> auto KeptHighAroundVccOff(LinkState& link, std::vector<int> keptHigh, Run run) {
+    struct Restore {
+        LinkState& link;
+        bool was;
+        std::vector<int> kept;
+        ~Restore() {
+            link.portsLowBeforeVccOff = was;
+            link.keptHighAtVccOff = std::move(kept);
+        }
+    } restore{link, link.portsLowBeforeVccOff, std::move(link.keptHighAtVccOff)};
+    link.portsLowBeforeVccOff = true;
+    link.keptHighAtVccOff = std::move(keptHigh);
+    const std::uint64_t before = link.bytesSent;
+    if constexpr (std::is_void_v<decltype(run())>) {
+        run();
+        PortsLowIfSentUnpowered(link, before);
+    } else {
+        auto result = run();
+        PortsLowIfSentUnpowered(link, before);
+        return result;
+    }
 }
 
 } // namespace quarvin

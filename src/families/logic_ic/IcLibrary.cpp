@@ -127,6 +127,19 @@ IcLibrary IcLibrary::Parse(std::vector<std::uint8_t> bytes) {
     return lib;
 }
 
+IcLibrary IcLibrary::package(int vccPin, std::vector<std::size_t>& indexes) const {
+    IcLibrary lib;
+    lib.bytes_ = bytes_;
+    lib.damaged_ = damaged_;
+    indexes.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].vccPin != vccPin) continue;
+        lib.entries_.push_back(entries_[i]);
+        indexes.push_back(i);
+    }
+    return lib;
+}
+
 std::optional<IcLibrary> IcLibrary::Load(const std::string& path) {
     // A directory, pipe or device of the library's name is no library.
     const auto content = ReadRegularFile(path, kMaxListFileBytes);

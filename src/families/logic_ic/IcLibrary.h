@@ -78,6 +78,9 @@ public:
     static std::optional<IcLibrary> Load(const std::string& path);
 
     const std::vector<IcEntry>& entries() const { return entries_; }
+    // The same library with only the entries whose supply is on `vccPin` (one
+    // package); `indexes` gets the index each of them has here.
+    IcLibrary package(int vccPin, std::vector<std::size_t>& indexes) const;
     std::size_t size() const { return bytes_.size(); }
     // Reading stopped at a record that is cut short or unreadable, before the end
     // mark: the types after it are missing.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "families/framework/MemorySteps.h"
 #include "link/commands/CommandsAhead.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -29,11 +30,17 @@ void PortsLow(LinkState& link) {
     WritePort(link, kPins9to16, 0);
 }
 
-// Every port low once the supply is off: a port left high would keep the part
-// fed through its supply pin or its input diodes.
-void PowerOff(LinkState& link) {
-    ConnectVcc(link, 0);
-    WriteAllPorts(link, 0);
+// Every port low, then the supply off: a port high on a part without supply
+// feeds it through its input diodes (the CMOS parts: "-0.5 V to VDD + 0.5 V").
+void PowerOff(LinkState& link) { PortsLowThenVccOff(link); }
+
+// Ground, the supply on `vccPin`, the vector ports low. No port goes high: a
+// search tries the larger packages first, whose supply leaves a smaller part
+// unpowered, and a port high would feed that part through its input diodes.
+void PowerUp(LinkState& link, int vccPin) {
+    ConnectGround(link, kIcGroundPin);
+    ConnectVcc(link, vccPin);
+    PortsLow(link);
 }
 
 OperationResult Stopped(const IcRunCounters& c) {
@@ -231,15 +238,10 @@ OperationResult IcFounction(LinkState& link, const IcLibrary& lib, std::size_t s
     const auto& entries = lib.entries();
     if (entries.empty()) return OperationResult::refused(kIcNoLibrary);
     const IcEntry& entry = entries[selected < entries.size() ? selected : 0];
-    WriteAllPorts(link, 0xFF);
-    ConnectGround(link, kIcGroundPin);
     ConnectVpp(link, 0);
     ConnectVcc(link, 0);
     Delay(link, 1);
-    ConnectVcc(link, entry.vccPin);
-    WritePort(link, kPins9to16, 0);
-    WritePort(link, kPins17to25, 0);
-    WritePort(link, kPins26to33, 0);
+    PowerUp(link, entry.vccPin);
     ConnectVcc(link, entry.vccPin);
     Delay(link, 100);
     IcRunCounters counters;
@@ -377,12 +379,12 @@ struct SearchWalk {
 } // namespace
 
 IcSearchResult IcSearch(LinkState& link, const IcLibrary& lib, const OperationHooks& hooks) {
-    WriteAllPorts(link, 0xFF);
-    ConnectGround(link, kIcGroundPin);
-    ConnectVcc(link, kIcFirstVccPin);
-    PortsLow(link);
-    SearchWalk walk{link, lib, hooks, {}, {}, false, kIcFirstVccPin, {}};
     const auto& entries = lib.entries();
+    // The first type's supply from the start: a supply switched to another
+    // package's pin could sit on a signal pin of the part.
+    const int firstVccPin = entries.empty() ? kIcFirstVccPin : entries.front().vccPin;
+    PowerUp(link, firstVccPin);
+    SearchWalk walk{link, lib, hooks, {}, {}, false, firstVccPin, {}};
     // Waiting for each reply, every type runs in its place; ahead, the types
     // mostly fail at their first checked vector, which goes out ahead for many
     // types at once, and only those that pass it run as a whole.

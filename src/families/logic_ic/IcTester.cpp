@@ -1,5 +1,7 @@
 #include "families/logic_ic/IcTester.h"
 
+#include "families/logic_ic/IcPackageSearch.h"
+
 namespace quarvin {
 
 bool IcTester::loadClass(int icClass) {
@@ -38,7 +40,8 @@ OperationResult IcTester::search(LinkState& link, const OperationHooks& hooks) {
     if (selected_ >= library_.entries().size()) selected_ = 0;
     IcSearchResult r;
     r.result = RunGuarded(link, [&] {
-        r = IcSearch(link, library_, hooks);
+        r = IcSearchByPackage(link, library_, library_.entries().empty() ? 0 : library_.entries()[selected_].vccPin,
+                              hooks);
         return r.result;
     });
     if (!r.result.ok()) {

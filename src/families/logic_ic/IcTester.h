@@ -34,7 +34,8 @@ public:
     void select(std::size_t entry) { selected_ = entry; }
 
     OperationResult founction(LinkState& link, const OperationHooks& hooks);
-    // Runs the search; found() and selected() follow it.
+    // Runs the search over the packages from the largest down to the selected
+    // type's (IcSearchByPackage); found() and selected() follow it.
     OperationResult search(LinkState& link, const OperationHooks& hooks);
     // The type names the last search found (ListBox2).
     const std::vector<std::string>& found() const { return found_; }

@@ -22,6 +22,7 @@ protected:
     std::string notConnectedText() const override { return "No Programmer!"; }
     std::string deviceText() const override { return ctx_.selection.typeName; }
     void afterStart() override;
+    void shutDownSocket() override { ShutDownSram(link(), row()); }
     OperationResult readDevice(const OperationHooks& hooks) override;
     OperationResult blankCheck(const OperationHooks& hooks) override;
     OperationResult program(const OperationHooks& hooks) override;

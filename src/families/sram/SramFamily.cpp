@@ -34,17 +34,20 @@ void SramSession::start(LinkState& link) {
     ConnectGround(link, kGroundPin);
 }
 
-// The part may still be powered with /CE and /WE high, as the battery-backed
-// modules ask of a power-down (DS1245Y: "CE, WE at VIH before Power-Down",
-// "VCC slew from VTP to 0V (CE at VIH)"): the ports go low only once the
-// shared shut-down has switched Vcc off, as the dialog's close does.
+void SramSession::start(LinkState& link, int subType) {
+    subType_ = subType;
+    start(link);
+}
+
+// The part may still be powered: the shut-down the dialog's close does, /CE
+// and /WE high until Vcc is off and every other line low before it.
 void SramSession::close(LinkState& link) {
-    ShutDownSocket(link);
-    WriteAllPorts(link, 0);
+    ShutDownSram(link, RowOf(subType_));
 }
 
 OperationResult SramSession::runStep(MemoryStep step, const SessionJob& s) {
-    const SramJob job{s.link, RowOf(s.selection.subType), s.buffer, s.fields, s.hooks};
+    subType_ = s.selection.subType;
+    const SramJob job{s.link, RowOf(subType_), s.buffer, s.fields, s.hooks};
     switch (step) {
     case MemoryStep::Read: return ReadSram(job);
     case MemoryStep::Program: return WriteSram(job);

@@ -11,6 +11,7 @@ public:
     SramSession();
     std::uint32_t lastAddress(int subType) const override;
     void start(LinkState& link) override;
+    void start(LinkState& link, int subType) override;
     // A static RAM keeps what Programe wrote only while it is powered: Read,
     // Programe, Verify and Auto leave it on for the next step, and the dialog's
     // shut-down switches it off.
@@ -21,6 +22,9 @@ public:
 
 protected:
     OperationResult runStep(MemoryStep step, const SessionJob& job) override;
+
+private:
+    int subType_ = 0; // the row the last start or operation worked on, for the close
 };
 
 FamilyEntry SramFamily();

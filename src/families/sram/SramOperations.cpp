@@ -41,6 +41,15 @@ void Power(LinkState& link, const SramRow& row, bool wait) {
     PowerUp(link, row.vccPin, wait);
 }
 
+// The modules ask the same of a power-down ("CE, WE at VIH before Power-Down",
+// "VCC slew from VTP to 0V (CE at VIH)"): /CE and /WE stay high while the
+// supply goes, every other line is taken low before it (a line high on a part
+// without supply feeds it through its input diodes), and all of them once the
+// supply is off.
+template <class Run> OperationResult ControlsHighAcrossVccOff(const SramJob& job, Run run) {
+    return KeptHighAroundVccOff(job.link, {ChipEnable, job.row.writeEnablePin}, run);
+}
+
 std::optional<OperationResult> NoDevice(const SramRow& row, const std::string& failure) {
     if (row.chip) return std::nullopt;
     return OperationResult::failed(failure + " (no device type selected)", 0);
@@ -190,7 +199,9 @@ std::uint32_t SramTestPatternSum(std::uint32_t size) {
     return sum;
 }
 
-OperationResult ReadSram(const SramJob& job) {
+namespace {
+
+OperationResult ReadSteps(const SramJob& job) {
     LinkState& link = job.link;
     const SramRow& row = job.row;
     if (auto none = NoDevice(row, "Read failured!")) return *none;
@@ -219,7 +230,7 @@ OperationResult ReadSram(const SramJob& job) {
     return OperationResult::done("OK!");
 }
 
-static OperationResult WriteSramBytes(const SramJob& job) {
+OperationResult WriteSramBytes(const SramJob& job) {
     LinkState& link = job.link;
     const SramRow& row = job.row;
     constexpr const char* kFailed = "Programe Failured!";
@@ -243,7 +254,7 @@ static OperationResult WriteSramBytes(const SramJob& job) {
     return OperationResult::done("OK", EndOfBufferNote(span));
 }
 
-OperationResult VerifySram(const SramJob& job) {
+OperationResult VerifySteps(const SramJob& job) {
     LinkState& link = job.link;
     const SramRow& row = job.row;
     constexpr const char* kFailed = "Failured!";
@@ -283,8 +294,6 @@ OperationResult VerifySram(const SramJob& job) {
     job.hooks.show(run.at, row.lastAddress);
     return OperationResult::done("Verify OK", EndOfBufferNote(span));
 }
-
-namespace {
 
 OperationResult SumSteps(const SramJob& job) {
     LinkState& link = job.link;
@@ -333,13 +342,28 @@ OperationResult TestSteps(const SramJob& job) {
 
 } // namespace
 
-// Sum and Test switch the part off at their end, with the lines they last
-// drove still high: every port goes low after it.
-OperationResult SumSram(const SramJob& job) { return EndWithPortsLow(job.link, [&] { return SumSteps(job); }); }
-OperationResult TestSram(const SramJob& job) { return EndWithPortsLow(job.link, [&] { return TestSteps(job); }); }
-
+// Sum and Test switch the part off at their end, and every port goes low
+// after it; Read, Programe and Verify do so when they stop or fail.
+OperationResult ReadSram(const SramJob& job) {
+    return ControlsHighAcrossVccOff(job, [&] { return ReadSteps(job); });
+}
+OperationResult VerifySram(const SramJob& job) {
+    return ControlsHighAcrossVccOff(job, [&] { return VerifySteps(job); });
+}
+OperationResult SumSram(const SramJob& job) {
+    return ControlsHighAcrossVccOff(job, [&] { return SumSteps(job); });
+}
+OperationResult TestSram(const SramJob& job) {
+    return ControlsHighAcrossVccOff(job, [&] { return TestSteps(job); });
+}
 OperationResult WriteSram(const SramJob& job) {
-    return ProgramReadBackWhenAhead(job.link, [&] { return WriteSramBytes(job); }, [&] { return VerifySram(job); });
+    return ControlsHighAcrossVccOff(job, [&] {
+        return ProgramReadBackWhenAhead(job.link, [&] { return WriteSramBytes(job); }, [&] { return VerifySteps(job); });
+    });
+}
+
+void ShutDownSram(LinkState& link, const SramRow& row) {
+    KeptHighAroundVccOff(link, {ChipEnable, row.writeEnablePin}, [&] { ShutDownSocket(link); });
 }
 
 } // namespace quarvin

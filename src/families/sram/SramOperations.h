@@ -26,6 +26,10 @@ OperationResult SumSram(const SramJob& job);
 // the device's sum with the pattern's. Overwrites the device.
 OperationResult TestSram(const SramJob& job);
 
+// The shared shut-down of the socket, /CE and /WE high until the supply is
+// off and every line low before it and after it.
+void ShutDownSram(LinkState& link, const SramRow& row);
+
 // The pattern sum TestSram expects for a device of `size` bytes.
 std::uint32_t SramTestPatternSum(std::uint32_t size);
 

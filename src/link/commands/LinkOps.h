@@ -66,6 +66,8 @@ std::vector<int> SwitchedVccPins(const LinkState& link);
 // drive against the closed switch) and of `fedPin` (0 for none), a logic pin
 // that feeds a part with no switch on its supply.
 void PortsLowButSwitchedVcc(LinkState& link, int fedPin = 0);
+// The same, keeping every pin of `kept` high.
+void PortsLowButSwitchedVcc(LinkState& link, const std::vector<int>& kept);
 void ConnectGround(LinkState& link, int p);
 void SetVccLevel(LinkState& link, int level);
 void ConnectVccSwitched(LinkState& link, int p);

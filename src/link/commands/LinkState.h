@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "link/serial/Transport.h"
 
@@ -57,6 +58,9 @@ struct LinkState {
     // length of an operation: every ConnectVcc(link, 0) then takes the ports
     // low (but the pins a Vcc switch holds) before it opens the switch.
     bool portsLowBeforeVccOff = false;
+    // Pins those port writes keep high (the controls a battery-backed module
+    // wants inactive while its supply switches); none unless a family sets them.
+    std::vector<int> keptHighAtVccOff;
 
     Prompts* prompts = nullptr;           // for the lost-link message
 

@@ -107,9 +107,13 @@ static std::vector<int> switchedVccPins(const RegisterImages& im) {
 std::vector<int> SwitchedVccPins(const LinkState& link) { return switchedVccPins(link.images); }
 
 void PortsLowButSwitchedVcc(LinkState& link, int fedPin) {
+    PortsLowButSwitchedVcc(link, fedPin != 0 ? std::vector<int>{fedPin} : std::vector<int>{});
+}
+
+void PortsLowButSwitchedVcc(LinkState& link, const std::vector<int>& kept) {
     std::array<std::uint8_t, op::PortCount> ports{};
     std::vector<int> held = switchedVccPins(link.images);
-    if (fedPin != 0) held.push_back(fedPin);
+    held.insert(held.end(), kept.begin(), kept.end());
     for (int q : held)
         if (const int i = pin::portIndex(q); i >= 0) ports[i >> 3] |= static_cast<std::uint8_t>(1u << (i & 7));
     for (int n = 0; n < op::PortCount; ++n) WritePort(link, n, ports[n]);
@@ -118,7 +122,7 @@ void PortsLowButSwitchedVcc(LinkState& link, int fedPin) {
 void ConnectVcc(LinkState& link, int p) {
     auto& im = link.images;
     const std::vector<int> before = switchedVccPins(im);
-    if (p == 0 && link.portsLowBeforeVccOff && !before.empty()) PortsLowButSwitchedVcc(link);
+    if (p == 0 && link.portsLowBeforeVccOff && !before.empty()) PortsLowButSwitchedVcc(link, link.keptHighAtVccOff);
     if (p != 0) PinHigh(link, p);
     im.vccA = 0xFF;
     im.vccGnd |= pin::VccGndLatchVccMask;
