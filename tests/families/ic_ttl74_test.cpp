@@ -46,8 +46,8 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {32, 125},               // a 3-state buffer that is off reads high: Y = OE/ OR A
     {245, 645, 641},         // octal bus transceiver, A to B (an open collector that is off reads high)
     {640, 642, 643},         // octal bus transceiver inverting from A to B
-    {521, 688},              // 8-bit identity comparator with an enable
-    {682, 684},              // 8-bit magnitude comparator, with and without input pull-ups
+    {520, 521, 688},         // 8-bit identity comparator with an enable, with and without input pull-ups
+    {682, 684, 685},         // 8-bit magnitude comparator: input pull-ups, open-collector outputs
 };
 
 const sim::LogicPart& PartNumbered(int number) {

@@ -2,6 +2,7 @@
 // data sheet's logic diagram or function table.
 #include "sim/families/logic_ic/LogicPart.h"
 #include "sim/families/logic_ic/cmos4x/Models.h"
+#include "sim/families/logic_ic/ttl74/MoreCountersArithmetic.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
 namespace quarvin::sim {
@@ -10,6 +11,16 @@ const std::vector<LogicPart>& Ttl74Parts() {
     using namespace ttl74;
     constexpr auto T = LogicClass::Ttl74;
     static const std::vector<LogicPart> parts = {
+        // Added: counters, shift registers, arithmetic, registers
+        {"74LS378", 378, T, "IOIIOIOGIOIOIIOV", hexRegisterWithEnable},
+        {"74LS379", 379, T, "IOOIIOOGIOOIIOOV", quadRegisterWithEnableComplement},
+        {"74LS490", 490, T, "IIOIOOOGOOOIOIIV", dualDecadeCounterSetNine},
+        {"74LS685", 685, T, "CIIIIIIIIGIIIIIIIICV", magnitudeComparator8},
+        {"74LS323", 323, T, "IIITTTTOIGIITTTTOIIV", universalShiftRegisterBusSyncReset},
+        {"74ALS518", 518, T, "IIIIIIIIIGIIIIIIIICV", identityComparator8ActiveHigh},
+        {"74ALS520", 520, T, "IIIIIIIIIGIIIIIIIIOV", identityComparator8},
+        {"74ALS568", 568, T, "IIIIIIIIIGIITTTTIOOV", decadeUpDownCounter3State},
+        {"74ALS569", 569, T, "IIIIIIIIIGIITTTTIOOV", binaryUpDownCounter3State},
         // Gates (14 pins)
         {"74LS00", 0, T, "IIOIIOGOIIOIIV", quadNand},
         {"74LS01", 1, T, "CIICIIGIICIICV", quadNandOutputFirst},

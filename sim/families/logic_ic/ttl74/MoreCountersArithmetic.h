@@ -1,0 +1,17 @@
+#pragma once
+// Evaluate functions of further 74 TTL counters, registers and shift registers
+// (MoreCountersArithmetic.cpp), kept apart from Ttl74Models.h so each file
+// stays one job.
+#include "sim/families/logic_ic/LogicPart.h"
+
+namespace quarvin::sim::ttl74 {
+
+void hexRegisterWithEnable(LogicPins& pins, LogicState& state);
+void quadRegisterWithEnableComplement(LogicPins& pins, LogicState& state);
+void dualDecadeCounterSetNine(LogicPins& pins, LogicState& state);
+void universalShiftRegisterBusSyncReset(LogicPins& pins, LogicState& state);
+void identityComparator8ActiveHigh(LogicPins& pins, LogicState& state);
+void decadeUpDownCounter3State(LogicPins& pins, LogicState& state);
+void binaryUpDownCounter3State(LogicPins& pins, LogicState& state);
+
+} // namespace quarvin::sim::ttl74
