@@ -21,6 +21,11 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74ALS520", 520, T, "IIIIIIIIIGIIIIIIIIOV", identityComparator8},
         {"74ALS568", 568, T, "IIIIIIIIIGIITTTTIOOV", decadeUpDownCounter3State},
         {"74ALS569", 569, T, "IIIIIIIIIGIITTTTIOOV", binaryUpDownCounter3State},
+        // These 74HC parts have the pins and functions of the CMOS 4000 parts
+        // whose models they share (their data sheets say so).
+        {"74HC4015", 4015, T, "IOOOOIIGIOOOOIIV", cmos4x::cd4015},
+        {"74HC4024", 4024, T, "IIOOOOGNONOONV", cmos4x::cd4024},
+        {"74HC4520", 4520, T, "IIOOOOIGIIOOOOIV", cmos4x::mc14520},
         // Gates (14 pins)
         {"74LS00", 0, T, "IIOIIOGOIIOIIV", quadNand},
         {"74LS01", 1, T, "CIICIIGIICIICV", quadNandOutputFirst},
