@@ -28,6 +28,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74HC4520", 4520, T, "IIOOOOIGIIOOOOIV", cmos4x::mc14520},
         {"74HC4510", 4510, T, "IOIIIOOGIIOIIOIV", cmos4x::mc14510},
         {"74HC4516", 4516, T, "IOIIIOOGIIOIIOIV", cmos4x::mc14516},
+        {"74HC4094", 4094, T, "IIITTTTGOOTTTTIV", cmos4x::cd4094},
         // Gates (14 pins)
         {"74LS00", 0, T, "IIOIIOGOIIOIIV", quadNand},
         {"74LS01", 1, T, "CIICIIGIICIICV", quadNandOutputFirst},
