@@ -48,6 +48,7 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {640, 642, 643},         // octal bus transceiver inverting from A to B
     {520, 521, 688},         // 8-bit identity comparator with an enable, with and without input pull-ups
     {682, 684, 685},         // 8-bit magnitude comparator: input pull-ups, open-collector outputs
+    {564, 576},              // octal D flip-flops, inverting 3-state outputs, the 574's pins
 };
 
 const sim::LogicPart& PartNumbered(int number) {

@@ -1,8 +1,8 @@
 // Registers with a clock enable ('378, '379), the dual decade counter with
 // set-to-nine ('490), the universal shift register with synchronous reset over
 // 3-state I/O pins ('323) and the up/down counters with 3-state outputs and
-// two clears ('568, '569), and the identity comparator with an active-high
-// output ('518).
+// two clears ('568, '569), the identity comparator with an active-high
+// output ('518) and the dual 4-bit register with clears ('874).
 #include "sim/families/logic_ic/ttl74/MoreCountersArithmetic.h"
 
 #include <array>
@@ -103,6 +103,17 @@ constexpr Bus<8> kWordP = {2, 4, 6, 8, 11, 13, 15, 17};
 constexpr Bus<8> kWordQ = {3, 5, 7, 9, 12, 14, 16, 18};
 } // namespace identity518
 
+// '874 (TI SDAS061C, SN74ALS874B, April 1982, revised January 1995: pinout
+// and description): two 4-bit registers, each loading its D inputs on its
+// CLK rising, cleared at once by its CLR/ low, its outputs driven while its
+// OE/ is low; OE/ leaves the flip-flops alone.
+struct Register874Half {
+    int clear, outputEnable, clock;
+    Bus<4> d, q;
+};
+constexpr std::array<Register874Half, 2> kHalves874 = {
+    {{1, 2, 23, {3, 4, 5, 6}, {22, 21, 20, 19}}, {13, 11, 14, {7, 8, 9, 10}, {18, 17, 16, 15}}}};
+
 } // namespace
 
 void hexRegisterWithEnable(LogicPins& pins, LogicState& state) {
@@ -147,6 +158,16 @@ void universalShiftRegisterBusSyncReset(LogicPins& pins, LogicState& state) {
     driveBus3State(pins, kIO, reg, drive);
     pins.out(kQ0, reg & 1U);
     pins.out(kQ7, (reg & kTopBit) != 0);
+}
+
+void dualRegister4WithClear(LogicPins& pins, LogicState& state) {
+    for (std::size_t half = 0; half < kHalves874.size(); ++half) {
+        const Register874Half& h = kHalves874[half];
+        std::uint32_t& word = state.regs[half];
+        if (!pins.in(h.clear)) word = 0;
+        else if (pins.rose(h.clock)) word = readBus(pins, h.d);
+        driveBus3State(pins, h.q, word, !pins.in(h.outputEnable));
+    }
 }
 
 void identityComparator8ActiveHigh(LogicPins& pins, LogicState&) {
