@@ -21,6 +21,7 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74ALS520", 520, T, "IIIIIIIIIGIIIIIIIIOV", identityComparator8},
         {"74ALS576", 576, T, "IIIIIIIIIGITTTTTTTTV", octalInvertingRegisterFlowThrough},
         {"74ALS874", 874, T, "IIIIIIIIIIIGIITTTTTTTTIV", dualRegister4WithClear},
+        {"74ALS561", 561, T, "IIIIIIIIIGIITTTTIOOV", binaryCounter3StateAsyncLoad},
         {"74ALS568", 568, T, "IIIIIIIIIGIITTTTIOOV", decadeUpDownCounter3State},
         {"74ALS569", 569, T, "IIIIIIIIIGIITTTTIOOV", binaryUpDownCounter3State},
         // These 74HC parts have the pins and functions of the CMOS 4000 parts

@@ -2,7 +2,8 @@
 // set-to-nine ('490), the universal shift register with synchronous reset over
 // 3-state I/O pins ('323) and the up/down counters with 3-state outputs and
 // two clears ('568, '569), the identity comparator with an active-high
-// output ('518) and the dual 4-bit register with clears ('874).
+// output ('518), the dual 4-bit register with clears ('874) and the binary
+// counter with both synchronous and asynchronous clear and load ('561).
 #include "sim/families/logic_ic/ttl74/MoreCountersArithmetic.h"
 
 #include <array>
@@ -114,6 +115,20 @@ struct Register874Half {
 constexpr std::array<Register874Half, 2> kHalves874 = {
     {{1, 2, 23, {3, 4, 5, 6}, {22, 21, 20, 19}}, {13, 11, 14, {7, 8, 9, 10}, {18, 17, 16, 15}}}};
 
+// '561 (TI SDAS225A, SN74ALS561A, December 1982, revised January 1995: pinout
+// and description): ACLR/ low clears and ALOAD/ low loads A..D at once (the
+// clear first); on a rising CLK, SCLR/ low clears, else SLOAD/ low loads, else
+// ENP and ENT high count. OE/ high turns QA..QD off. RCO is high while ENT is
+// high at 15; CCO is high while the clock is low, RCO is high and ENP and ENT
+// are high.
+namespace load561 {
+constexpr int kAsyncLoad = 1, kClock = 2, kEnableP = 7, kAsyncClear = 8, kSyncClear = 9, kSyncLoad = 11,
+              kEnableT = 12, kOutputEnable = 17, kClockedCarry = 18, kRippleCarry = 19;
+constexpr Bus<4> kData = {3, 4, 5, 6};
+constexpr Bus<4> kQ = {16, 15, 14, 13};
+constexpr unsigned kTop = 15;
+} // namespace load561
+
 } // namespace
 
 void hexRegisterWithEnable(LogicPins& pins, LogicState& state) {
@@ -158,6 +173,25 @@ void universalShiftRegisterBusSyncReset(LogicPins& pins, LogicState& state) {
     driveBus3State(pins, kIO, reg, drive);
     pins.out(kQ0, reg & 1U);
     pins.out(kQ7, (reg & kTopBit) != 0);
+}
+
+void binaryCounter3StateAsyncLoad(LogicPins& pins, LogicState& state) {
+    using namespace load561;
+    std::uint32_t& count = state.regs[0];
+    const bool enabled = pins.in(kEnableP) && pins.in(kEnableT);
+    if (!pins.in(kAsyncClear)) {
+        count = 0;
+    } else if (!pins.in(kAsyncLoad)) {
+        count = readBus(pins, kData);
+    } else if (pins.rose(kClock)) {
+        if (!pins.in(kSyncClear)) count = 0;
+        else if (!pins.in(kSyncLoad)) count = readBus(pins, kData);
+        else if (enabled) count = (count + 1) & kTop;
+    }
+    const bool rippleCarry = pins.in(kEnableT) && (count & kTop) == kTop;
+    driveBus3State(pins, kQ, count, !pins.in(kOutputEnable));
+    pins.out(kRippleCarry, rippleCarry);
+    pins.out(kClockedCarry, rippleCarry && enabled && !pins.in(kClock));
 }
 
 void dualRegister4WithClear(LogicPins& pins, LogicState& state) {

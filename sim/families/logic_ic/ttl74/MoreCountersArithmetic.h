@@ -10,6 +10,7 @@ void hexRegisterWithEnable(LogicPins& pins, LogicState& state);
 void quadRegisterWithEnableComplement(LogicPins& pins, LogicState& state);
 void dualDecadeCounterSetNine(LogicPins& pins, LogicState& state);
 void universalShiftRegisterBusSyncReset(LogicPins& pins, LogicState& state);
+void binaryCounter3StateAsyncLoad(LogicPins& pins, LogicState& state);
 void dualRegister4WithClear(LogicPins& pins, LogicState& state);
 void identityComparator8ActiveHigh(LogicPins& pins, LogicState& state);
 void decadeUpDownCounter3State(LogicPins& pins, LogicState& state);
