@@ -21,6 +21,8 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74ALS520", 520, T, "IIIIIIIIIGIIIIIIIIOV", identityComparator8},
         {"74ALS576", 576, T, "IIIIIIIIIGITTTTTTTTV", octalInvertingRegisterFlowThrough},
         {"74ALS874", 874, T, "IIIIIIIIIIIGIITTTTTTTTIV", dualRegister4WithClear},
+        {"74ALS679", 679, T, "IIIIIIIIIGIIIIIIIOIV", addressComparator12},
+        {"74ALS677", 677, T, "IIIIIIIIIIIGIIIIIIIIIOIV", addressComparator16},
         {"74ALS561", 561, T, "IIIIIIIIIGIITTTTIOOV", binaryCounter3StateAsyncLoad},
         {"74ALS568", 568, T, "IIIIIIIIIGIITTTTIOOV", decadeUpDownCounter3State},
         {"74ALS569", 569, T, "IIIIIIIIIGIITTTTIOOV", binaryUpDownCounter3State},

@@ -3,7 +3,8 @@
 // 3-state I/O pins ('323) and the up/down counters with 3-state outputs and
 // two clears ('568, '569), the identity comparator with an active-high
 // output ('518), the dual 4-bit register with clears ('874) and the binary
-// counter with both synchronous and asynchronous clear and load ('561).
+// counter with both synchronous and asynchronous clear and load ('561), and
+// the address comparators ('677, '679).
 #include "sim/families/logic_ic/ttl74/MoreCountersArithmetic.h"
 
 #include <array>
@@ -129,6 +130,44 @@ constexpr Bus<4> kQ = {16, 15, 14, 13};
 constexpr unsigned kTop = 15;
 } // namespace load561
 
+// '679 and '677 (TI SDAS003C, SN74ALS679, and SDAS012C, SN74ALS677A, June 1982,
+// revised January 1995: pinouts and function tables): Y is low while G/ is
+// low and every address input A1..An is at the level the 4-bit P inputs ask
+// for, high otherwise. For P = 0..11 and 15, inputs A1..AP must be low and
+// the rest high; the '679's table gives its own rows for P = 12..14 (A9 low
+// for P = 9..11 and 13..15, A10 for 10, 11, 14, 15, A11 for 11 and 15, A12 for
+// 12..15). The '677's text shows P = 0..9 only; it is modelled by the same
+// rule, and its entry drives no other P.
+struct AddressComparatorPins {
+    int enable, out;
+    Bus<4> p;
+};
+constexpr AddressComparatorPins k679 = {19, 18, {14, 15, 16, 17}};
+constexpr Bus<12> kAddress679 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
+constexpr AddressComparatorPins k677 = {23, 22, {18, 19, 20, 21}};
+constexpr Bus<16> kAddress677 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 16, 17};
+
+// Whether address input `bit` (1-based) of the '679 must be low for P.
+bool mustBeLow679(unsigned p, int bit) {
+    constexpr unsigned kA9 = 0xEE00U, kA10 = 0xCC00U, kA11 = 0x8800U, kA12 = 0xF000U; // masks over P
+    switch (bit) {
+    case 9: return (kA9 >> p) & 1U;
+    case 10: return (kA10 >> p) & 1U;
+    case 11: return (kA11 >> p) & 1U;
+    case 12: return (kA12 >> p) & 1U;
+    default: return p >= static_cast<unsigned>(bit);
+    }
+}
+
+template <std::size_t N, typename Rule>
+void addressComparator(LogicPins& pins, const AddressComparatorPins& c, const Bus<N>& address, Rule mustBeLow) {
+    const unsigned p = readBus(pins, c.p);
+    bool match = !pins.in(c.enable);
+    for (std::size_t i = 0; i < N && match; ++i)
+        match = pins.in(address[i]) != mustBeLow(p, static_cast<int>(i) + 1);
+    pins.out(c.out, !match);
+}
+
 } // namespace
 
 void hexRegisterWithEnable(LogicPins& pins, LogicState& state) {
@@ -173,6 +212,14 @@ void universalShiftRegisterBusSyncReset(LogicPins& pins, LogicState& state) {
     driveBus3State(pins, kIO, reg, drive);
     pins.out(kQ0, reg & 1U);
     pins.out(kQ7, (reg & kTopBit) != 0);
+}
+
+void addressComparator12(LogicPins& pins, LogicState&) {
+    addressComparator(pins, k679, kAddress679, mustBeLow679);
+}
+
+void addressComparator16(LogicPins& pins, LogicState&) {
+    addressComparator(pins, k677, kAddress677, [](unsigned p, int bit) { return p >= static_cast<unsigned>(bit); });
 }
 
 void binaryCounter3StateAsyncLoad(LogicPins& pins, LogicState& state) {

@@ -10,6 +10,8 @@ void hexRegisterWithEnable(LogicPins& pins, LogicState& state);
 void quadRegisterWithEnableComplement(LogicPins& pins, LogicState& state);
 void dualDecadeCounterSetNine(LogicPins& pins, LogicState& state);
 void universalShiftRegisterBusSyncReset(LogicPins& pins, LogicState& state);
+void addressComparator12(LogicPins& pins, LogicState& state);
+void addressComparator16(LogicPins& pins, LogicState& state);
 void binaryCounter3StateAsyncLoad(LogicPins& pins, LogicState& state);
 void dualRegister4WithClear(LogicPins& pins, LogicState& state);
 void identityComparator8ActiveHigh(LogicPins& pins, LogicState& state);
