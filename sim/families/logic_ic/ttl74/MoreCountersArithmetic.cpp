@@ -4,10 +4,12 @@
 // two clears ('568, '569), the identity comparator with an active-high
 // output ('518), the dual 4-bit register with clears ('874) and the binary
 // counter with both synchronous and asynchronous clear and load ('561), and
-// the address comparators ('677, '679).
+// the address comparators ('677, '679), the 10- and 9-bit bus registers ('821,
+// '823) and the parity generator/checker with a parity I/O port ('286).
 #include "sim/families/logic_ic/ttl74/MoreCountersArithmetic.h"
 
 #include <array>
+#include <bit>
 
 #include "sim/families/logic_ic/ttl74/PinBus.h"
 
@@ -168,6 +170,34 @@ void addressComparator(LogicPins& pins, const AddressComparatorPins& c, const Bu
     pins.out(c.out, !match);
 }
 
+// '821 (TI SDAS230A, SN74AS821A, December 1983, revised August 1995: pinout
+// and description): ten D flip-flops loading on CLK rising, outputs driven
+// while OE/ is low; OE/ leaves the flip-flops alone.
+namespace bus821 {
+constexpr int kOutputEnable = 1, kClock = 13;
+constexpr Bus<10> kD = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+constexpr Bus<10> kQ = {23, 22, 21, 20, 19, 18, 17, 16, 15, 14};
+} // namespace bus821
+
+// '823 (TI SDAS231A, SN74AS823A, June 1984, revised August 1995: pinout and
+// description): nine D flip-flops loading on CLK rising while CLKEN/ is low,
+// CLR/ low clears them at once, outputs driven while OE/ is low.
+namespace bus823 {
+constexpr int kOutputEnable = 1, kClear = 11, kClock = 13, kClockEnable = 14;
+constexpr Bus<9> kD = {2, 3, 4, 5, 6, 7, 8, 9, 10};
+constexpr Bus<9> kQ = {23, 22, 21, 20, 19, 18, 17, 16, 15};
+} // namespace bus823
+
+// '286 (TI SDAS050B, SN74AS286, December 1983, revised December 1994: pinout
+// and function table): with XMIT/ low the PARITY I/O pin drives high for an
+// even number of high inputs A..I, low for an odd one, and PARITY ERROR is
+// high; with XMIT/ high the I/O pin is an input and PARITY ERROR is low when
+// the nine inputs and the I/O pin together hold an odd number of highs.
+namespace parity286 {
+constexpr int kTransmit = 3, kParityError = 5, kParityIO = 6;
+constexpr Bus<9> kData = {8, 9, 10, 11, 12, 13, 1, 2, 4};
+} // namespace parity286
+
 } // namespace
 
 void hexRegisterWithEnable(LogicPins& pins, LogicState& state) {
@@ -212,6 +242,33 @@ void universalShiftRegisterBusSyncReset(LogicPins& pins, LogicState& state) {
     driveBus3State(pins, kIO, reg, drive);
     pins.out(kQ0, reg & 1U);
     pins.out(kQ7, (reg & kTopBit) != 0);
+}
+
+void busRegister10(LogicPins& pins, LogicState& state) {
+    using namespace bus821;
+    std::uint32_t& word = state.regs[0];
+    if (pins.rose(kClock)) word = readBus(pins, kD);
+    driveBus3State(pins, kQ, word, !pins.in(kOutputEnable));
+}
+
+void busRegister9WithClearAndEnable(LogicPins& pins, LogicState& state) {
+    using namespace bus823;
+    std::uint32_t& word = state.regs[0];
+    if (!pins.in(kClear)) word = 0;
+    else if (pins.rose(kClock) && !pins.in(kClockEnable)) word = readBus(pins, kD);
+    driveBus3State(pins, kQ, word, !pins.in(kOutputEnable));
+}
+
+void parityGeneratorWithIOPort(LogicPins& pins, LogicState&) {
+    using namespace parity286;
+    const bool oddData = std::popcount(readBus(pins, kData)) % 2 == 1;
+    if (!pins.in(kTransmit)) {
+        pins.out(kParityIO, !oddData);
+        pins.out(kParityError, true);
+        return;
+    }
+    pins.release(kParityIO);
+    pins.out(kParityError, oddData != pins.in(kParityIO));
 }
 
 void addressComparator12(LogicPins& pins, LogicState&) {
