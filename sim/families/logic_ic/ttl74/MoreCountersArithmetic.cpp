@@ -1,11 +1,5 @@
-// Registers with a clock enable ('378, '379), the dual decade counter with
-// set-to-nine ('490), the universal shift register with synchronous reset over
-// 3-state I/O pins ('323) and the up/down counters with 3-state outputs and
-// two clears ('568, '569), the identity comparator with an active-high
-// output ('518), the dual 4-bit register with clears ('874) and the binary
-// counter with both synchronous and asynchronous clear and load ('561), and
-// the address comparators ('677, '679), the 10- and 9-bit bus registers ('821,
-// '823) and the parity generator/checker with a parity I/O port ('286).
+// Further 74 TTL counters, shift registers, registers, comparators and a parity
+// generator, each written from the data sheet named above its pins.
 #include "sim/families/logic_ic/ttl74/MoreCountersArithmetic.h"
 
 #include <array>

@@ -1,7 +1,6 @@
 #pragma once
-// Evaluate functions of further 74 TTL counters, registers and shift registers
-// (MoreCountersArithmetic.cpp), kept apart from Ttl74Models.h so each file
-// stays one job.
+// Evaluate functions of further 74 TTL counters, registers, shift registers,
+// comparators and a parity generator (MoreCountersArithmetic.cpp).
 #include "sim/families/logic_ic/LogicPart.h"
 
 namespace quarvin::sim::ttl74 {
