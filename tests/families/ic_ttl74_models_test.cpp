@@ -102,6 +102,12 @@ const std::vector<OffCase> kOffCases = {
     {323, {1, 3}, {4, 5, 6, 7, 13, 14, 15, 16}, {8, 17}},
     {568, {}, {13, 14, 15, 16}, {18, 19}},
     {569, {17}, {}, {13, 14, 15, 16}},
+    {561, {}, {13, 14, 15, 16}, {18, 19}},
+    {874, {2}, {15, 16, 17, 18}, {19, 20, 21, 22}}, // each half has its own enable
+    {821, {}, {14, 15, 16, 17, 18, 19, 20, 21, 22, 23}, {}},
+    {823, {}, {15, 16, 17, 18, 19, 20, 21, 22, 23}, {}},
+    {286, {}, {6}, {5}},    // XMIT/ high: the parity I/O pin is an input
+    {286, {3}, {}, {5, 6}}, // XMIT/ low: it drives the parity
 };
 
 TEST(Ttl74Models, ThreeStateOutputsReleaseWhenDisabled) {
