@@ -33,6 +33,12 @@ inline std::vector<std::uint8_t> RandomImage(std::size_t size, unsigned seed) {
     return image;
 }
 
+// The same bytes from buffer address 0 on.
+inline void FillRandomBytes(MainBuffer& buf, std::uint32_t count, unsigned seed) {
+    const auto image = RandomImage(count, seed);
+    std::copy(image.begin(), image.end(), buf.data());
+}
+
 // A bare link to the virtual box with the part in its socket, reset as the
 // selection dialog finds it.
 inline void ConnectToBoxWith(LinkState& l, std::shared_ptr<sim::Chip> part) {

@@ -3,8 +3,6 @@
 // stop). The streams are pinned by avr90s_golden_wire_test.cpp.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "FamilyRig.h"
 #include "families/avr90s/Avr90sBus.h"
 #include "families/avr90s/Avr90sDialog.h"
@@ -19,11 +17,6 @@ std::string Msg(Avr90sDialog& d) { return d.control("Msg").text(); }
 
 const Avr90sRow& Row(int row) { return kAvr90sRows[static_cast<std::size_t>(row)]; }
 std::uint32_t Size(int row) { return Row(row).lastByteAddress + 1; }
-
-void FillRandom(MainBuffer& buf, std::uint32_t count, unsigned seed) {
-    std::mt19937 rng(seed);
-    for (std::uint32_t i = 0; i < count; ++i) buf[i] = static_cast<std::uint8_t>(rng());
-}
 
 void FillErased(MainBuffer& buf, std::uint32_t count) { std::fill(buf.data(), buf.data() + count, 0xFF); }
 
@@ -60,7 +53,7 @@ TEST(Avr90sForm, CaptionsItemsAndInitialStates) {
 
 TEST(Avr90sSim, LocksFailVerifyUntilEraseAndFusesReadBack) {
     Rig rig(4);
-    FillRandom(rig.docs.buf, Size(4), 7);
+    FillRandomBytes(rig.docs.buf, Size(4), 7);
     rig.dlg.click("Write");
     rig.dlg.control("RadioGroup1").setItemIndex(0);
     rig.dlg.click("Secrity");
@@ -148,7 +141,7 @@ TEST(Avr90sSim, BusyEmptyWrongPartAndNoProgramCell) {
 
     // A cell that will not program: Program reports ready, Verify finds it.
     Rig cell(1);
-    FillRandom(cell.docs.buf, Size(1), 9);
+    FillRandomBytes(cell.docs.buf, Size(1), 9);
     cell.docs.buf[0x155] = 0x00;
     cell.chip->faults().noProgram.push_back({0x155, 0x155});
     cell.dlg.control("CheckBoxBlank").setChecked(true);

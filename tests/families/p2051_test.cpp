@@ -2,8 +2,6 @@
 // files) and its behaviour on the virtual box's chip models.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "FamilyRig.h"
 #include "GoldenFiles.h"
 #include "families/mcu2051/P2051Dialog.h"
@@ -15,11 +13,6 @@ namespace {
 using Rig = SimRig<P2051Dialog, sim::At89c2051Chip>;
 
 std::string Msg(P2051Dialog& d) { return d.control("Msg").text(); }
-
-void FillRandom(MainBuffer& buf, std::uint32_t count, unsigned seed) {
-    std::mt19937 rng(seed);
-    for (std::uint32_t i = 0; i < count; ++i) buf[i] = static_cast<std::uint8_t>(rng());
-}
 
 TEST(P2051Form, CaptionsItemsAndInitialStates) {
     WireRig<P2051Dialog> rig(2, false);
@@ -59,7 +52,7 @@ TEST(P2051Chip, BlankEraseLockAndSignature) {
     rig.dlg.click("Blank");
     EXPECT_EQ(Msg(rig.dlg), "Blank OK!");
 
-    FillRandom(rig.docs.buf, 0x800, 4);
+    FillRandomBytes(rig.docs.buf, 0x800, 4);
     rig.dlg.click("Write");
     rig.dlg.click("Secrity");
     EXPECT_EQ(Msg(rig.dlg), "Secrity OK");
@@ -79,7 +72,7 @@ TEST(P2051Chip, BlankEraseLockAndSignature) {
 TEST(P2051Chip, FaultsAndTheirMessages) {
     // A cell that will not program: the ready signal comes, Verify finds it.
     Rig cell(3);
-    FillRandom(cell.docs.buf, 0x1000, 8);
+    FillRandomBytes(cell.docs.buf, 0x1000, 8);
     cell.docs.buf[0xABC] = 0x00;
     cell.chip->faults().noProgram.push_back({0xABC, 0xABC});
     cell.dlg.click("Write");

@@ -2,8 +2,6 @@
 // files) and its behaviour on the virtual box's chip models.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "FamilyRig.h"
 #include "GoldenFiles.h"
 #include "families/mcu89c5x/P89c5xDialog.h"
@@ -15,11 +13,6 @@ namespace {
 using Rig = SimRig<P89c5xDialog, sim::At89c5xChip>;
 
 std::string Msg(P89c5xDialog& d) { return d.control("Msg").text(); }
-
-void FillRandom(MainBuffer& buf, std::uint32_t count, unsigned seed) {
-    std::mt19937 rng(seed);
-    for (std::uint32_t i = 0; i < count; ++i) buf[i] = static_cast<std::uint8_t>(rng());
-}
 
 TEST(P89c5xForm, CaptionsItemsAndInitialStates) {
     WireRig<P89c5xDialog> rig(3, false);
@@ -81,7 +74,7 @@ TEST(P89c5xChip, BlankEraseAndTheSignature) {
 
 TEST(P89c5xChip, LockBitTwoHidesTheCodeUntilErased) {
     Rig rig(1);
-    FillRandom(rig.docs.buf, 0x1000, 7);
+    FillRandomBytes(rig.docs.buf, 0x1000, 7);
     rig.dlg.click("Write");
     rig.dlg.click("Secrity"); // "2 + No read ": lock bits 1 and 2
     EXPECT_EQ(Msg(rig.dlg), "Protect OK!");
@@ -181,7 +174,7 @@ TEST(P89c5xChip, SignatureQuestionsAndTheEmptySocket) {
 
 TEST(P89c5xChip, FaultsAreFoundWhereTheyAre) {
     Rig rig(5);
-    FillRandom(rig.docs.buf, 0x5000, 55);
+    FillRandomBytes(rig.docs.buf, 0x5000, 55);
     rig.docs.buf[0x4321] = 0x00;
     rig.chip->faults().noProgram.push_back({0x4321, 0x4321});
     rig.dlg.click("Write");
@@ -208,7 +201,7 @@ TEST(P89c5xChip, FaultsAreFoundWhereTheyAre) {
 
 TEST(P89c5xChip, RunChainStopsAtTheFirstFailureAndTheEndAddressBoundsLoops) {
     Rig rig(3);
-    FillRandom(rig.docs.buf, 0x2000, 3);
+    FillRandomBytes(rig.docs.buf, 0x2000, 3);
     rig.chip->memory()[0x5] = 0x00;
     rig.dlg.control("CheckBox1").setChecked(false); // no erase: Blank fails
     rig.dlg.click("Button1");

@@ -3,8 +3,6 @@
 // Stop and the lost link run in the conformance suite.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "FamilyRig.h"
 #include "GoldenFiles.h"
 #include "families/mcu89c5x/P89c5xDialog.h"
@@ -19,11 +17,6 @@ using Rig = SimRig<P89s5xDialog, sim::At89s5xChip>;
 constexpr int kS51 = 1, kS52 = 2;
 
 std::string Msg(P89s5xDialog& d) { return d.control("Msg").text(); }
-
-void FillRandom(MainBuffer& buf, std::uint32_t count, unsigned seed) {
-    std::mt19937 rng(seed);
-    for (std::uint32_t i = 0; i < count; ++i) buf[i] = static_cast<std::uint8_t>(rng());
-}
 
 TEST(P89s5xForm, HasThe89C5xControlsAndItsOwnCaption) {
     WireRig<P89s5xDialog> s(kS52, false);
@@ -83,7 +76,7 @@ TEST(P89s5xChip, LockBitsStopProgrammingAndThenReads) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);
         Rig rig(kS51);
-        FillRandom(rig.docs.buf, 0x1000, 11);
+        FillRandomBytes(rig.docs.buf, 0x1000, 11);
         rig.docs.buf[0] = 0x5A;
         rig.dlg.click("Write");
         rig.dlg.control("RadioGroup1").setItemIndex(c.item);

@@ -14,6 +14,7 @@
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
 #include "ReadOnBox.h"
+#include "support/SanitizerSample.h"
 #include "support/TappedTransport.h"
 
 namespace quarvin::test {
@@ -109,6 +110,7 @@ const std::set<std::string> kBitByBitReads = {"TP89c5x", "TP2051x", "TGALx", "TP
 
 TEST(ReadAhead, ReadAndVerifyOfEveryFamilyMatchOneReadAtATime) {
     int familiesRun = 0;
+    SweepSample sample;
     for (const auto& [dialogClass, family] : Families()) {
         if (!family.makeSession) continue;
         const auto probe = family.makeSession();
@@ -117,6 +119,7 @@ TEST(ReadAhead, ReadAndVerifyOfEveryFamilyMatchOneReadAtATime) {
         for (const sim::ChipOffer& offer : sim::ChipOffers()) {
             if (offer.family != dialogClass || !chipsSeen.insert(offer.label).second) continue;
             for (const ScenarioRow& s : kScenarios) {
+                if (!sample.take()) continue;
                 SCOPED_TRACE(dialogClass + " " + offer.label + " " + s.name);
                 const Outcome one = RunOnce(family, offer, s.scenario, 1);
                 const Outcome ahead = RunOnce(family, offer, s.scenario, kReadAhead);
@@ -170,11 +173,13 @@ TEST(ReadAhead, ScenariosEndAsIntended) {
 // With the box's receiver at its default (two bytes) every operation of every
 // family runs with read-ahead on and loses no byte.
 TEST(ReadAhead, NoOperationOverrunsTheDefaultBox) {
+    SweepSample sample;
     for (const auto& [dialogClass, family] : Families()) {
         if (!family.makeSession) continue;
         std::set<std::string> chipsSeen;
         for (const sim::ChipOffer& offer : sim::ChipOffers()) {
             if (offer.family != dialogClass || !chipsSeen.insert(offer.label).second) continue;
+            if (!sample.take()) continue;
             SCOPED_TRACE(dialogClass + " " + offer.label);
             auto session = family.makeSession();
             auto box = std::make_shared<sim::Box>();

@@ -12,6 +12,7 @@
 
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/FamilySession.h"
+#include "link/trace/LinkRecorder.h"
 #include "link/trace/TraceSummary.h"
 #include "link/trace/TracingTransport.h"
 #include "sim/SimFamily.h"
@@ -176,6 +177,18 @@ TEST_F(TraceFileTest, SizeBoundKeepsTheNewestPartWithAMarker) {
     // Dropped and kept lines add up to everything written: 30 characters a line.
     const std::uint64_t lineLength = std::string("000000.001001 > 00 00 a5\n").size();
     EXPECT_EQ(s.droppedBytes + s.sent.size() / 3 * lineLength, all.size() / 3 * lineLength);
+}
+
+// "Record the link" into a file that cannot be created: no recording, and the
+// link keeps its own port instead of one tracing into nowhere.
+TEST_F(TraceFileTest, RecorderRefusesAFileItCannotCreate) {
+    LinkState link;
+    link.port = std::make_unique<RecordingTransport>();
+    const Transport* port = link.port.get();
+    LinkRecorder recorder;
+    EXPECT_FALSE(recorder.start(link, path + "_missing_folder/link.trace"));
+    EXPECT_FALSE(recorder.recording());
+    EXPECT_EQ(link.port.get(), port);
 }
 
 TEST(TraceReader, LinesItCannotReadAreCountedNotTrusted) {

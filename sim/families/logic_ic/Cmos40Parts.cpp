@@ -80,6 +80,7 @@ const std::vector<LogicPart>& Cmos40Parts() {
         {"CD40175B", 175, C40, "IOOIIOOGIOOIIOOV", cd40175},
         // Counters
         {"CD4017B", 17, C40, "OOOOOOOGOOOOIIIV", cd4017},
+        {"CD4018B", 18, C40, "IIIOOOIGIIOIOIIV", cd4018},
         {"CD4020B", 20, C40, "OOOOOOOGOIIOOOOV", cd4020},
         {"CD4022B", 22, C40, "OOOOONOGNOOOIIIV", cd4022},
         {"CD4024B", 24, C40, "IIOOOOGNONOONV", cd4024},

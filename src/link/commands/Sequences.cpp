@@ -7,14 +7,24 @@
 
 namespace quarvin {
 
-void BuildBitReverseTable(LinkState& link) {
-    for (int i = 0; i < 256; ++i) {
+namespace {
+
+// Made while compiling and bounded by the table's own size: an index past its
+// end stops the build instead of writing beyond the link state.
+constexpr auto kBitReverse = [] {
+    decltype(LinkState::bitReverse) table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
         int r = 0;
         for (int bit = 0; bit < 8; ++bit)
-            if (i & (1 << bit)) r |= 0x80 >> bit;
-        link.bitReverse[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(r);
+            if (i & (1u << bit)) r |= 0x80 >> bit;
+        table[i] = static_cast<std::uint8_t>(r);
     }
-}
+    return table;
+}();
+
+} // namespace
+
+void BuildBitReverseTable(LinkState& link) { link.bitReverse = kBitReverse; }
 
 void ResetSocket(LinkState& link) {
     for (int p = 1; p <= pin::Count; ++p) SetPinLatch(link, p, 0);

@@ -2,6 +2,8 @@
 #include "sim/families/logic_ic/cmos4x/Models.h"
 #include "sim/families/logic_ic/cmos4x/PinBus.h"
 
+#include <array>
+
 namespace quarvin::sim::cmos4x {
 namespace {
 
@@ -163,6 +165,35 @@ void downCounter(LogicPins& pins, LogicState& state, unsigned modulus) {
     else if (edge) count = count == 0 ? modulus - 1 : count - 1; // preset codes above 9 count down in binary
     writeBus(pins, {7, 9, 15, 1}, count);
     pins.out(12, count == 0 && (pins.in(13) || (reset && preset)));
+}
+
+// CD4018B (TI SCHS028C, Harris, Fig. 1 logic diagram and Fig. 2 stage detail):
+// five Johnson stages with buffered inverted outputs /Q1..5 on 5 4 6 11 13. The
+// internal clock is CLOCK 14 OR RESET 15 OR PRESET ENABLE 10, so the stages take
+// their D inputs on CLOCK rising while both are low. RESET or PRESET ENABLE high
+// steer every stage through its jam gate NAND(/RESET, JAM n) at once: RESET clears
+// to all zeros, PRESET ENABLE alone loads JAM 1..5 (2 3 7 9 12). D1 is DATA 1, D2
+// Q1, D4 Q3, D5 Q4; the anti-lock gate feeds D3 = NOR(/Q2, /Q1 AND /Q3), that is
+// Q2 AND (Q1 OR Q3).
+void cd4018(LogicPins& pins, LogicState& state) {
+    constexpr int kData = 1, kPresetEnable = 10, kClock = 14, kReset = 15;
+    constexpr std::array<int, 5> kJam{2, 3, 7, 9, 12};
+    constexpr std::array<int, 5> kInvertedQ{5, 4, 6, 11, 13};
+    const auto previous = [&](int pin) { return pins.in(pin) != (pins.rose(pin) || pins.fell(pin)); };
+    unsigned& q = state.regs[0]; // Q1 in bit 0
+    q &= 0x1FU;
+    const bool reset = pins.in(kReset), preset = pins.in(kPresetEnable);
+    const bool clockWasHigh = previous(kClock) || previous(kReset) || previous(kPresetEnable);
+    const auto stage = [&](int n) { return (q >> (n - 1)) & 1U; };
+    if (reset || preset) {
+        q = 0;
+        if (!reset)
+            for (int n = 1; n <= 5; ++n) q |= static_cast<unsigned>(pins.in(kJam[n - 1])) << (n - 1);
+    } else if (pins.in(kClock) && !clockWasHigh) {
+        const unsigned d3 = stage(2) & (stage(1) | stage(3));
+        q = static_cast<unsigned>(pins.in(kData)) | stage(1) << 1 | d3 << 2 | stage(3) << 3 | stage(4) << 4;
+    }
+    for (int n = 1; n <= 5; ++n) pins.out(kInvertedQ[n - 1], !stage(n));
 }
 
 void mc14522(LogicPins& pins, LogicState& state) { downCounter(pins, state, 10); }

@@ -20,6 +20,7 @@ void mc14508(LogicPins&, LogicState&);
 
 // Counters (Counters.cpp)
 void cd4017(LogicPins&, LogicState&);
+void cd4018(LogicPins&, LogicState&);
 void cd4022(LogicPins&, LogicState&);
 void cd4020(LogicPins&, LogicState&);
 void cd4024(LogicPins&, LogicState&);
