@@ -50,8 +50,8 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {564, 576},              // octal inverting register, the 574's pins
     {240, 2240},             // octal inverting 3-state driver
     {640, 642, 643},         // octal bus transceiver inverting from A to B
-    {521, 688},              // 8-bit identity comparator with an enable
-    {682, 684},              // 8-bit magnitude comparator, with and without input pull-ups
+    {520, 521, 688},         // 8-bit identity comparator with an enable, with and without input pull-ups
+    {682, 684, 685},         // 8-bit magnitude comparator: input pull-ups, open-collector outputs
 };
 
 const sim::LogicPart& PartNumbered(int number) {

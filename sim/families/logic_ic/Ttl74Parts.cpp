@@ -3,6 +3,7 @@
 #include "sim/families/logic_ic/LogicPart.h"
 #include "sim/families/logic_ic/cmos4x/Models.h"
 #include "sim/families/logic_ic/ttl74/MoreGatesLatches.h"
+#include "sim/families/logic_ic/ttl74/MoreCountersArithmetic.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
 namespace quarvin::sim {
@@ -11,6 +12,30 @@ const std::vector<LogicPart>& Ttl74Parts() {
     using namespace ttl74;
     constexpr auto T = LogicClass::Ttl74;
     static const std::vector<LogicPart> parts = {
+        // Added: counters, shift registers, arithmetic, registers
+        {"74LS378", 378, T, "IOIIOIOGIOIOIIOV", hexRegisterWithEnable},
+        {"74LS379", 379, T, "IOOIIOOGIOOIIOOV", quadRegisterWithEnableComplement},
+        {"74LS490", 490, T, "IIOIOOOGOOOIOIIV", dualDecadeCounterSetNine},
+        {"74LS685", 685, T, "CIIIIIIIIGIIIIIIIICV", magnitudeComparator8},
+        {"74LS323", 323, T, "IIITTTTOIGIITTTTOIIV", universalShiftRegisterBusSyncReset},
+        {"74ALS518", 518, T, "IIIIIIIIIGIIIIIIIICV", identityComparator8ActiveHigh},
+        {"74ALS520", 520, T, "IIIIIIIIIGIIIIIIIIOV", identityComparator8},
+        {"74AS821", 821, T, "IIIIIIIIIIIGITTTTTTTTTTV", busRegister10},
+        {"74AS823", 823, T, "IIIIIIIIIIIGIITTTTTTTTTV", busRegister9WithClearAndEnable},
+        {"74AS286", 286, T, "IIIIOTGIIIIIIV", parityGeneratorWithIOPort},
+        {"74ALS679", 679, T, "IIIIIIIIIGIIIIIIIOIV", addressComparator12},
+        {"74ALS677", 677, T, "IIIIIIIIIIIGIIIIIIIIIOIV", addressComparator16},
+        {"74ALS561", 561, T, "IIIIIIIIIGIITTTTIOOV", binaryCounter3StateAsyncLoad},
+        {"74ALS568", 568, T, "IIIIIIIIIGIITTTTIOOV", decadeUpDownCounter3State},
+        {"74ALS569", 569, T, "IIIIIIIIIGIITTTTIOOV", binaryUpDownCounter3State},
+        // These 74HC parts have the pins and functions of the CMOS 4000 parts
+        // whose models they share (their data sheets say so).
+        {"74HC4015", 4015, T, "IOOOOIIGIOOOOIIV", cmos4x::cd4015},
+        {"74HC4024", 4024, T, "IIOOOOGNONOONV", cmos4x::cd4024},
+        {"74HC4520", 4520, T, "IIOOOOIGIIOOOOIV", cmos4x::mc14520},
+        {"74HC4510", 4510, T, "IOIIIOOGIIOIIOIV", cmos4x::mc14510},
+        {"74HC4516", 4516, T, "IOIIIOOGIIOIIOIV", cmos4x::mc14516},
+        {"74HC4094", 4094, T, "IIITTTTGOOTTTTIV", cmos4x::cd4094},
         // Gates (14 pins)
         {"74LS00", 0, T, "IIOIIOGOIIOIIV", quadNand},
         {"74LS01", 1, T, "CIICIIGIICIICV", quadNandOutputFirst},
