@@ -284,9 +284,17 @@ TEST(IcTester, ALostLinkNeverEndsInOk) {
     dir.compile(0, kNandVec + kCounterVec);
     for (const char* op : {"founction", "search"}) {
         SCOPED_TRACE(op);
+        const auto runOp = [op](LogicIcRig& r) {
+            return std::string(op) == "search" ? r.search() : r.founction("74xx93");
+        };
+        // The box goes silent halfway through the operation's whole stream.
+        LogicIcRig whole(dir.path(), 0, &kCounter);
+        const std::uint64_t before = whole.box->bytesReceived();
+        ASSERT_NE(runOp(whole), kNotConnectedText);
+        const std::uint64_t sent = whole.box->bytesReceived() - before;
         LogicIcRig rig(dir.path(), 0, &kCounter);
-        rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 200;
-        const std::string message = std::string(op) == "search" ? rig.search() : rig.founction("74xx93");
+        rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + sent / 2;
+        const std::string message = runOp(rig);
         EXPECT_EQ(message, kNotConnectedText);
         EXPECT_TRUE(rig.found().empty());
     }
