@@ -13,7 +13,7 @@ const P2816Row& RowOf(int subType) { return RowOrPlaceholder(kP2816Rows, subType
 } // namespace
 
 P2816Session::P2816Session()
-    : MemorySession("the 2816 family",
+    : SpeedOptionSession("the wait after each byte write, in write cycles (\"Programe time\")", "the 2816 family",
                     {{MemoryStep::Read, "read the device from address 0 into the buffer from 0 (Length + 1 bytes)"},
                      {MemoryStep::Blank, "check 256-byte blocks from address 0 up to Length"},
                      {MemoryStep::Erase, "FF written over every byte that is not FF, then a blank check of the whole device"},
@@ -33,19 +33,13 @@ void P2816Session::start(LinkState& link) {
     ReleaseReadyBusyPin(link);
 }
 
-std::vector<FamilyOptionInfo> P2816Session::familyOptions() const { return speed_.info(); }
-
-std::string P2816Session::setFamilyOption(const std::string& name, const std::string& value) {
-    return speed_.set(name, value);
-}
-
 OperationResult P2816Session::runStep(MemoryStep step, const SessionJob& s) {
     const P2816Job job{s.link, RowOf(s.selection.subType), s.buffer, s.fields, s.hooks};
     switch (step) {
     case MemoryStep::Read: return ReadP2816(job);
     case MemoryStep::Blank: return BlankCheckP2816(job);
-    case MemoryStep::Erase: return EraseP2816(job, P2816WriteWait(speed_.index()));
-    case MemoryStep::Program: return ProgramP2816(job, P2816WriteWait(speed_.index()));
+    case MemoryStep::Erase: return EraseP2816(job, P2816WriteWait(speedIndex()));
+    case MemoryStep::Program: return ProgramP2816(job, P2816WriteWait(speedIndex()));
     case MemoryStep::Verify: return VerifyP2816(job);
     case MemoryStep::Sum: return SumP2816(job);
     default: return OperationResult::refused("the 2816 family has no such step");

@@ -7,7 +7,7 @@
 
 namespace quarvin {
 
-class P2816Session : public MemorySession {
+class P2816Session : public SpeedOptionSession {
 public:
     P2816Session();
     std::uint32_t lastAddress(int subType) const override;
@@ -15,11 +15,6 @@ public:
 
 protected:
     OperationResult runStep(MemoryStep step, const SessionJob& job) override;
-    std::vector<FamilyOptionInfo> familyOptions() const override;
-    std::string setFamilyOption(const std::string& name, const std::string& value) override;
-
-private:
-    SpeedOption speed_{"the wait after each byte write, in write cycles (\"Programe time\")"};
 };
 
 FamilyEntry P2816Family();

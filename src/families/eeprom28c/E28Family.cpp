@@ -13,7 +13,7 @@ const E28Row& RowOf(int subType) { return RowOrPlaceholder(kE28Rows, subType); }
 } // namespace
 
 E28Session::E28Session()
-    : MemorySession("the 28C family",
+    : SpeedOptionSession("the wait after each page write (\"Programe time\")", "the 28C family",
                     {{MemoryStep::Read, "read the device from address 0 into the buffer from 0 (Length + 1 bytes)"},
                      {MemoryStep::Blank, "check 256-byte blocks from address 0 up to Length"},
                      {MemoryStep::Erase, "data protection off, chip erase, then a blank check of the whole device"},
@@ -34,12 +34,6 @@ void E28Session::start(LinkState& link) {
     ShutDownSocket(link);
 }
 
-std::vector<FamilyOptionInfo> E28Session::familyOptions() const { return speed_.info(); }
-
-std::string E28Session::setFamilyOption(const std::string& name, const std::string& value) {
-    return speed_.set(name, value);
-}
-
 OperationResult E28Session::runStep(MemoryStep step, const SessionJob& s) {
     const E28Row& row = RowOf(s.selection.subType);
     AddressFields fields = s.fields;
@@ -49,7 +43,7 @@ OperationResult E28Session::runStep(MemoryStep step, const SessionJob& s) {
     case MemoryStep::Read: return ReadE28(job);
     case MemoryStep::Blank: return BlankCheckE28(job);
     case MemoryStep::Erase: return EraseE28(job);
-    case MemoryStep::Program: return ProgramE28(job, speed_.index());
+    case MemoryStep::Program: return ProgramE28(job, speedIndex());
     case MemoryStep::Verify: return VerifyE28(job);
     case MemoryStep::Sum: return SumE28(job);
     case MemoryStep::Protect: return ProtectE28(job);

@@ -7,7 +7,7 @@
 
 namespace quarvin {
 
-class E28Session : public MemorySession {
+class E28Session : public SpeedOptionSession {
 public:
     E28Session();
     std::uint32_t lastAddress(int subType) const override;
@@ -15,11 +15,6 @@ public:
 
 protected:
     OperationResult runStep(MemoryStep step, const SessionJob& job) override;
-    std::vector<FamilyOptionInfo> familyOptions() const override;
-    std::string setFamilyOption(const std::string& name, const std::string& value) override;
-
-private:
-    SpeedOption speed_{"the wait after each page write (\"Programe time\")"};
 };
 
 FamilyEntry E28Family();

@@ -6,7 +6,7 @@
 namespace quarvin {
 
 At29Session::At29Session(std::span<const At29Row> rows, bool ownCodeRead)
-    : MemorySession(
+    : SpeedOptionSession("the wait after each page write, times the 10 ms program cycle (\"Pro time\")", 
           "the AT29C family",
           {{MemoryStep::Read, "read the device from address 0 into the buffer from 0 (Length + 1 bytes, up to its end)"},
            {MemoryStep::Blank, "check 256-byte blocks from address 0 up to Length"},
@@ -35,12 +35,6 @@ void At29Session::start(LinkState& link) {
     ShutDownSocket(link);
 }
 
-std::vector<FamilyOptionInfo> At29Session::familyOptions() const { return speed_.info(); }
-
-std::string At29Session::setFamilyOption(const std::string& name, const std::string& value) {
-    return speed_.set(name, value);
-}
-
 std::optional<std::string> At29Session::readCodes(const SessionJob& job) {
     if (!ownCodeRead_) return std::nullopt;
     return ReadAt29Codes(job.link, rowOf(job.selection.subType));
@@ -55,7 +49,7 @@ OperationResult At29Session::runStep(MemoryStep step, const SessionJob& s) {
     case MemoryStep::Read: return ReadAt29(job);
     case MemoryStep::Blank: return BlankCheckAt29(job);
     case MemoryStep::Erase: return EraseAt29(job);
-    case MemoryStep::Program: return ProgramAt29(job, speed_.index());
+    case MemoryStep::Program: return ProgramAt29(job, speedIndex());
     case MemoryStep::Verify: return VerifyAt29(job);
     case MemoryStep::Sum: return SumAt29(job);
     case MemoryStep::Protect: return ProtectAt29(job);

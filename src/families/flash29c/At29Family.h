@@ -11,7 +11,7 @@
 
 namespace quarvin {
 
-class At29Session : public MemorySession {
+class At29Session : public SpeedOptionSession {
 public:
     // ownCodeRead: "id" reads the codes with the part's own supply (the AT29C256).
     At29Session(std::span<const At29Row> rows, bool ownCodeRead);
@@ -20,15 +20,12 @@ public:
 
 protected:
     OperationResult runStep(MemoryStep step, const SessionJob& job) override;
-    std::vector<FamilyOptionInfo> familyOptions() const override;
-    std::string setFamilyOption(const std::string& name, const std::string& value) override;
     std::optional<std::string> readCodes(const SessionJob& job) override;
 
 private:
     const At29Row& rowOf(int subType) const;
     std::span<const At29Row> rows_;
     bool ownCodeRead_;
-    SpeedOption speed_{"the wait after each page write, times the 10 ms program cycle (\"Pro time\")"};
 };
 
 FamilyEntry At29cxFamily();

@@ -13,7 +13,7 @@ const EE29Row& RowOf(int subType) { return RowOrPlaceholder(kEE29Rows, subType);
 } // namespace
 
 EE29Session::EE29Session()
-    : MemorySession(
+    : SpeedOptionSession("the wait after each page write (\"Pro time\")", 
           "the 29EE family",
           {{MemoryStep::Read, "read the device from address 0 into the buffer from 0 (Length + 1 bytes, up to its end)"},
            {MemoryStep::Blank, "check 256-byte blocks from address 0 up to Length"},
@@ -35,12 +35,6 @@ void EE29Session::start(LinkState& link) {
     ShutDownSocket(link);
 }
 
-std::vector<FamilyOptionInfo> EE29Session::familyOptions() const { return speed_.info(); }
-
-std::string EE29Session::setFamilyOption(const std::string& name, const std::string& value) {
-    return speed_.set(name, value);
-}
-
 OperationResult EE29Session::runStep(MemoryStep step, const SessionJob& s) {
     const EE29Row& row = RowOf(s.selection.subType);
     AddressFields fields = s.fields;
@@ -50,7 +44,7 @@ OperationResult EE29Session::runStep(MemoryStep step, const SessionJob& s) {
     case MemoryStep::Read: return ReadEE29(job);
     case MemoryStep::Blank: return BlankCheckEE29(job);
     case MemoryStep::Erase: return EraseEE29(job);
-    case MemoryStep::Program: return ProgramEE29(job, speed_.index());
+    case MemoryStep::Program: return ProgramEE29(job, speedIndex());
     case MemoryStep::Verify: return VerifyEE29(job);
     case MemoryStep::Sum: return SumEE29(job);
     case MemoryStep::Protect: return ProtectEE29(job);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "families/framework/FamilySession.h"
+#include "families/framework/MemorySession.h"
 
 namespace quarvin {
 
@@ -27,6 +28,28 @@ public:
 private:
     std::string help_;
     int index_ = 0;
+};
+
+// A memory family whose one option of its own is the speed.
+class SpeedOptionSession : public MemorySession {
+public:
+    // speedHelp: what the wait is, as the command line's option list says it; the
+    // rest as for MemorySession.
+    SpeedOptionSession(std::string speedHelp, std::string family, std::vector<Step> steps,
+                       std::vector<MemoryStep> autoSteps, std::vector<MemoryStep> autoAllowed)
+        : MemorySession(std::move(family), std::move(steps), std::move(autoSteps), std::move(autoAllowed)),
+          speed_(std::move(speedHelp)) {}
+
+protected:
+    std::vector<FamilyOptionInfo> familyOptions() const override { return speed_.info(); }
+    std::string setFamilyOption(const std::string& name, const std::string& value) override {
+        return speed_.set(name, value);
+    }
+    // 0..2: once, twice or three times the family's own wait.
+    int speedIndex() const { return speed_.index(); }
+
+private:
+    SpeedOption speed_;
 };
 
 } // namespace quarvin
