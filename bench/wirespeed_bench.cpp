@@ -36,6 +36,8 @@ struct Row {
     std::uint32_t length;  // bytes (words) from address 0
     const char* part = nullptr; // the part in the socket when the row names none (logic IC class)
     int subType = -1;           // where rows share their part's name (93Cxx x8 and x16)
+    const char* listItem = nullptr; // the type chosen in the logic IC tester's list (its first when none)
+    const char* onlyOperation = nullptr; // the row's one operation, where the others are another row's
 };
 
 // A line to the box: a plain RS-232 line or a USB adapter with this latency timer.
@@ -117,6 +119,10 @@ std::map<std::string, OpFigures> RunRow(const Row& row, const Line& line, const 
     session->setProgramDir(std::string(QUARVIN_BINARY_DIR) + "/data/");
     SelectionState selection;
     selection.subType = subType;
+    if (row.listItem) {
+        const std::string refused = session->setControl(selection, "ListBox1", row.listItem);
+        if (!refused.empty()) std::fprintf(stderr, "%s: %s\n", row.label, refused.c_str());
+    }
     const OperationHooks hooks;
     const std::uint32_t last = session->lastAddress(subType);
     const std::uint32_t length = row.length ? std::min(row.length, last + 1) : last + 1;
@@ -142,7 +148,7 @@ std::map<std::string, OpFigures> RunRow(const Row& row, const Line& line, const 
 std::vector<std::string> OperationsOf(const Row& row) {
     std::vector<std::string> ops;
     for (const auto& info : Families().at(row.dialogClass).makeSession()->operations())
-        if (!Skipped(info.name)) ops.push_back(info.name);
+        if (!Skipped(info.name) && (!row.onlyOperation || info.name == row.onlyOperation)) ops.push_back(info.name);
     std::stable_sort(ops.begin(), ops.end(), [](const auto& a, const auto& b) { return RunOrder(a) < RunOrder(b); });
     return ops;
 }
@@ -236,7 +242,8 @@ int main(int argc, char** argv) {
         {"gal16v8", "TGALx", "GAL16V8", 0},
         {"22v10", "TP22V10x", "GAL22V10", 0},
         {"ds1225", "TDsRAM", "DS1225AB", 0},
-        {"ic74", "TICTestx", "74xxx", 0, "74LS138"},
+        {"ic74", "TICTestx", "74xxx", 0, "74LS138"}, // "Founction" of the first type, which it fails
+        {"ic74own", "TICTestx", "74xxx", 0, "74LS138", -1, "74xx138", "test"},
         {"opto4n35", "TTestLedx", "4N35", 0},
         {"optopc847", "TTestLedx", "PC847", 0}, // four channels
     };

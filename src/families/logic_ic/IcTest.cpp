@@ -189,7 +189,8 @@ bool IcStep(LinkState& link, const std::uint8_t* v, IcRunCounters& counters, con
 }
 
 IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entry, IcRunCounters& counters,
-                      const OperationHooks& hooks, IcDriversInForce* inForce, std::uint32_t stepsAhead) {
+                      const OperationHooks& hooks, IcDriversInForce* inForce, IcStepsAhead stepsAhead,
+                      const std::function<void(CommandsAhead&)>& afterVectors) {
     if (entry.count == 0) return IcVerdict::Fail;
     counters.steps = 0;
     // The vectors go out ahead of their port reads' replies until the first
@@ -197,11 +198,12 @@ IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entr
     CommandsAhead reads(link);
     OrderedRun run(hooks, counters);
     // With stepsAhead the replies are taken before more vectors than that
-    // await theirs; each verdict taken quadruples what may go ahead, as a type
-    // that keeps passing mostly runs to its end (the window bounds it too).
+    // await theirs; each verdict taken lets more go ahead, as a type that keeps
+    // passing mostly runs to its end (the window bounds it too).
     const auto pace = [&] {
-        if (!stepsAhead) return;
-        if (run.reading() >= (stepsAhead << std::min<std::uint32_t>(2 * run.taken(), 7))) reads.drain();
+        if (!stepsAhead.first) return;
+        const std::uint32_t shift = std::min<std::uint32_t>(stepsAhead.shiftPerVerdict * run.taken(), 7);
+        if (run.reading() >= (stepsAhead.first << shift)) reads.drain();
     };
     for (std::uint32_t j = 0; j < entry.count && !run.ended(); ++j) {
         const std::uint8_t* v = lib.vector(entry, j);
@@ -221,6 +223,7 @@ IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entr
         if (run.ended()) break;
         IcStepAhead(link, v, counters, hooks, reads, run.vector(v, counters.steps + 1), inForce);
     }
+    if (afterVectors) afterVectors(reads);
     reads.drain();
     if (run.stoppedAt) {
         counters.steps = *run.stoppedAt;
@@ -234,6 +237,12 @@ IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entr
     return IcVerdict::Pass;
 }
 
+// "Founction" waits for its first checked vector's verdict before it sends the
+// next: a part that is not of the selected type mostly fails there, and every
+// vector sent beyond the failure is line time lost on any line. Once that
+// vector passed, the rest go out as far as the window lets them.
+constexpr IcStepsAhead kFounctionStepsAhead{1, 7};
+
 OperationResult IcFounction(LinkState& link, const IcLibrary& lib, std::size_t selected, const OperationHooks& hooks) {
     const auto& entries = lib.entries();
     if (entries.empty()) return OperationResult::refused(kIcNoLibrary);
@@ -245,8 +254,13 @@ OperationResult IcFounction(LinkState& link, const IcLibrary& lib, std::size_t s
     ConnectVcc(link, entry.vccPin);
     Delay(link, 100);
     IcRunCounters counters;
-    const IcVerdict verdict = IcTestEntry(link, lib, entry, counters, hooks);
-    PowerOff(link);
+    // The power-down follows whatever the verdict: it goes out behind the last
+    // vector, and one reply wait takes the verdicts and confirms it.
+    const IcVerdict verdict = IcTestEntry(link, lib, entry, counters, hooks, nullptr, kFounctionStepsAhead,
+                                          [&](CommandsAhead& reads) {
+                                              PowerOff(link);
+                                              reads.confirmSent();
+                                          });
     switch (verdict) {
     case IcVerdict::Pass: return OperationResult::done(kIcPass);
     case IcVerdict::Fail: return OperationResult::failed(kIcFail, counters.steps);
@@ -264,7 +278,7 @@ constexpr std::size_t kSearchTypesAhead = 32;
 // sent earlier are taken, at its start: most types that pass their first
 // checked vector fail a few vectors later, and every vector sent beyond the
 // failure is line time lost; one that keeps passing gets more ahead.
-constexpr std::uint32_t kSearchStepsAhead = 2;
+constexpr IcStepsAhead kSearchStepsAhead{2, 2};
 // A type whose first checked vector comes later than this (or after a loop
 // vector) is not tested ahead; it runs in its place as it stands.
 constexpr std::uint32_t kPrefixLimit = 4;

@@ -4,6 +4,7 @@
 // its loop vectors, "Founction" on the selected entry and "Search" over all.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "forms/Texts.h"
 
 namespace quarvin {
+
+class CommandsAhead;
 
 inline constexpr const char* kIcNoLibrary = QV_TEXT("No librrary file");
 // Beside the tester's own texts: why a test cannot be trusted.
@@ -49,14 +52,22 @@ struct IcDriversInForce {
 // checked vector, ports 3, 2, 1 read and compared. True when it passes.
 bool IcStep(LinkState& link, const std::uint8_t* vector, IcRunCounters& counters, const OperationHooks& hooks);
 
+// How many vectors of an entry's run may await their reads' replies: `first`
+// at the start (0: as many as the link's window lets go), 2^shiftPerVerdict
+// times as many after each verdict taken, at most first << 7.
+struct IcStepsAhead {
+    std::uint32_t first = 0;
+    std::uint32_t shiftPerVerdict = 2;
+};
+
 // All vectors of an entry; a loop vector replays the two before it (those before
 // vector 0 are skipped). The hooks' stop request ends it between steps. With
-// inForce the steps leave out the writes it shows already done; with
-// stepsAhead no more than that many vectors await their reads' replies at the
-// start, four times as many after each verdict (0: as many as the link's
-// window lets go).
+// inForce the steps leave out the writes it shows already done. afterVectors,
+// when given, sends what follows the run whatever its verdict (a power-down)
+// before the replies still on their way are taken.
 IcVerdict IcTestEntry(LinkState& link, const IcLibrary& lib, const IcEntry& entry, IcRunCounters& counters,
-                      const OperationHooks& hooks, IcDriversInForce* inForce = nullptr, std::uint32_t stepsAhead = 0);
+                      const OperationHooks& hooks, IcDriversInForce* inForce = nullptr, IcStepsAhead stepsAhead = {},
+                      const std::function<void(CommandsAhead&)>& afterVectors = {});
 
 // "Founction": the selected entry with its supply; "OK!", "Bad!!!", or
 // "No librrary file" without sending anything when the library has no entries.
