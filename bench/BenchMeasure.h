@@ -18,11 +18,13 @@
 
 namespace quarvin::bench {
 
-inline double CpuSeconds() {
+inline double ClockSeconds(clockid_t clock) {
     timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    clock_gettime(clock, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
+
+inline double CpuSeconds() { return ClockSeconds(CLOCK_PROCESS_CPUTIME_ID); }
 
 inline void Print(const std::string& name, double value, const char* unit) {
     std::printf("%s %.6g %s\n", name.c_str(), value, unit);

@@ -7,20 +7,16 @@
 // left untimed, they count as the program's, as do the clock readings' halves
 // outside the writes.
 #include <cstdint>
-#include <ctime>
 #include <memory>
 
+#include "BenchMeasure.h"
 #include "link/serial/PacedLine.h"
 #include "link/serial/Transport.h"
 #include "sim/VirtualBoxTransport.h"
 
 namespace quarvin::bench {
 
-inline double ThreadCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
+inline double ThreadCpuSeconds() { return ClockSeconds(CLOCK_THREAD_CPUTIME_ID); }
 
 // CPU seconds spent inside the box's writes so far; shared, as a lost link
 // drops the transport.
