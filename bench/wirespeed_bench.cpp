@@ -5,7 +5,8 @@
 // Each operation runs on a fresh box whose part went through the operations
 // before it (erase, blank, program, verify, read, ...), as a user runs them.
 // Prints the line time on the box's clock, its ratio to the plain line and the
-// host CPU share; then the whole-device figures and the worst ratio.
+// host CPU share (the program's own and with the virtual box's); then the
+// whole-device figures and the worst ratios and shares.
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -70,8 +71,9 @@ int RunOrder(const std::string& op) {
 // on the user: left out.
 bool Skipped(const std::string& op) { return op == "auto" || op == "lock" || op == "protect"; }
 
-// The host's CPU time in percent of the line time: the program's own, and the
-// program's with the in-process virtual box's (which a real box does itself).
+// What one operation measured: its line time, the host's CPU shares (the
+// program's own, and with the in-process virtual box's, which a real box does
+// itself) and its message.
 struct OpFigures {
     double lineSeconds = 0;
     bench::CpuShares cpu;
@@ -213,7 +215,7 @@ void WholeDevice(const char* name, const Row& row, const std::string& op) {
 }
 
 // The largest CPU shares: the program's own (the process's less the time
-// inside the virtual box's calls) and the program's with the box's.
+// inside the virtual box's writes) and the program's with the box's.
 void PrintCpu(const Worst& worst) {
     bench::Print("wire_worst_cpu_share", worst.cpu, "%");
     bench::Print("wire_worst_cpu_share_with_vbox", worst.cpuWithBox, "%");
