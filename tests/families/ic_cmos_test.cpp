@@ -137,6 +137,8 @@ TEST(CmosLibraries, DisabledThreeStateOutputsAreReleased) {
         {"HEF40244B", {}, {1, 19}},
         {"HEF40245B", {}, {19}},        // EO high (DR high: A to B)
         {"HEF40098B", {}, {1, 15}},      // 1OE and 2OE high
+        {"CD40104B", {1}, {}},           // OUTPUT ENABLE low
+        {"CD40257B", {}, {15}},          // OUTPUT DISABLE high
     };
     for (const ThreeStateCase& c : cases) {
         SCOPED_TRACE(c.part);
