@@ -123,6 +123,8 @@ const std::vector<LogicPart>& Cmos40Parts() {
         {"CD40102B", 102, C40, "IIIIIIIGIIIIIOIV", cd40102},
         {"CD40103B", 103, C40, "IIIIIIIGIIIIIOIV", cd40103},
         {"CD40104B", 104, C40, "IIIIIIIGIIITTTTV", cd40104},
+        {"CD4006B", 6, C40, "IOIIIIGOOOOOOV", cd4006},
+        {"CD4031B", 31, C40, "IINNNOOGOINNNNIV", cd4031},
         // The ALU and look-ahead carry generator are the 4581's and 4582's pinout
         // and function (their data sheets name those types as equivalents); the
         // quad 2-to-1 selector has the TTL '257's pins and function, its OUTPUT

@@ -74,4 +74,59 @@ void cd40104(LogicPins& pins, LogicState& state) {
     writeBus3(pins, {15, 14, 13, 12}, reg, pins.in(1));
 }
 
+namespace {
+
+// One section of the CD4006B: a shift register of `length` stages kept in bits
+// first..first+length-1 of the state, the first stage in bit `first`.
+struct Section { int first, length, dataPin; };
+
+bool stage(unsigned reg, const Section& s, int k) { return (reg >> (s.first + k - 1)) & 1U; }
+
+void shiftSection(unsigned& reg, const Section& s, bool data) {
+    const unsigned mask = ((1U << s.length) - 1U) << s.first;
+    const unsigned shifted = ((reg & mask) << 1) | (data ? 1U << s.first : 0U);
+    reg = (reg & ~mask) | (shifted & mask);
+}
+
+} // namespace
+
+// CD4006B: four sections on one CLOCK (3), shifting on its falling edge.
+// D1 (1) feeds four stages out on D1+4 (13); D2 (4) four stages out on D2+4 (11)
+// and a fifth on D2+5 (12); D3 (5) four stages on D3+4 (10); D4 (6) four stages
+// on D4+4 (8) and a fifth on D4+5 (9). D1+4' (2) is D1+4 through a latch that
+// passes while CLOCK is high and holds while it is low, half a clock behind.
+void cd4006(LogicPins& pins, LogicState& state) {
+    constexpr Section s1{0, 4, 1}, s2{4, 5, 4}, s3{9, 4, 5}, s4{13, 5, 6};
+    unsigned& reg = state.regs[0];
+    unsigned& latch = state.regs[1];
+    if (pins.fell(3))
+        for (const Section& s : {s1, s2, s3, s4}) shiftSection(reg, s, pins.in(s.dataPin));
+    if (pins.in(3)) latch = stage(reg, s1, 4);
+    pins.out(13, stage(reg, s1, 4));
+    pins.out(2, latch & 1U);
+    pins.out(11, stage(reg, s2, 4));
+    pins.out(12, stage(reg, s2, 5));
+    pins.out(10, stage(reg, s3, 4));
+    pins.out(8, stage(reg, s4, 4));
+    pins.out(9, stage(reg, s4, 5));
+}
+
+// CD4031B: 64 stages shifting on CLOCK (2) rising; the first stage takes DATA IN
+// (15) while MODE CONTROL (10) is low and RECIRCULATE IN (1) while it is high.
+// Q (6) and /Q (7) show the 64th stage; the delayed clock output (9) follows
+// CLOCK. The half-stage output is not modelled.
+void cd4031(LogicPins& pins, LogicState& state) {
+    std::uint32_t& low = state.regs[0];  // stages 1..32, stage 1 in bit 0
+    std::uint32_t& high = state.regs[1]; // stages 33..64
+    if (pins.rose(2)) {
+        const bool data = pins.in(10) ? pins.in(1) : pins.in(15);
+        high = (high << 1) | (low >> 31);
+        low = (low << 1) | (data ? 1U : 0U);
+    }
+    const bool last = (high >> 31) & 1U;
+    pins.out(6, last);
+    pins.out(7, !last);
+    pins.out(9, pins.in(2));
+}
+
 } // namespace quarvin::sim::cmos4x
