@@ -51,22 +51,7 @@ TEST_F(CliRunVbox, ProgramVerifyReadAndTheirFailures) {
     }
 }
 
-TEST_F(CliRunVbox, SerialEepromsInThreeCommandsAndAPartThatStaysBusy) {
-    struct Part {
-        std::string device;
-        std::uint32_t lastBufferAddress;
-        const char* programmed; // 24Cxx Programe ends with its Verify
-    } parts[] = {{"AT24C256", 0x7FFF, "program: Verify OK\n"}, {"'AT93C66 (256x16)'", 0x1FF, "program: OK\n"}};
-    for (const Part& p : parts) {
-        SCOPED_TRACE(p.device);
-        writeHex("in.hex", p.lastBufferAddress);
-        const std::string chip = "run --device " + p.device + " --port VBOX --chip-image chip.img ";
-        checkAll({{chip + "--in in.hex program", 0, {p.programmed}}, {chip + "--in in.hex verify", 0, {"verify: Verify OK\n"}},
-                  {chip + "--out back.bin read", 0, {"read: Finished\n"}}});
-        ASSERT_EQ(run("convert in.hex in.bin"), 0) << err;
-        EXPECT_EQ(Slurp(dir / "back.bin"), Slurp(dir / "in.bin"));
-        fs::remove(dir / "chip.img");
-    }
+TEST_F(CliRunVbox, SerialEepromsThatStayBusy) {
     writeHex("in.hex", 0x7FFF);
     // The first write or erase cycle never ends: the part stays off the bus (24Cxx
     // reads ones) or shows busy, low, on DO (93Cxx reads zeros).
@@ -78,33 +63,22 @@ TEST_F(CliRunVbox, SerialEepromsInThreeCommandsAndAPartThatStaysBusy) {
     });
 }
 
-TEST_F(CliRunVbox, ErasableMemoriesInThreeCommandsAndAnEmptySocket) {
-    struct Part {
-        std::string device;
-        std::uint32_t lastAddress;
-        const char* erased;
-    } parts[] = {{"Am29F010B", 0x1FFFF, "erase: Blank OK\n"}, {"AT28C256", 0x7FFF, "erase: OK\n"}};
-    for (const Part& p : parts) {
-        SCOPED_TRACE(p.device);
-        writeHex("fw.hex", p.lastAddress);
-        ASSERT_EQ(run("convert fw.hex fw.bin"), 0) << err;
-        const std::string chip = "run --device " + p.device + " --port VBOX --chip-image c.img ";
+TEST_F(CliRunVbox, ErasableMemoriesEraseAUsedChipToBlankAndAnEmptySocketIsNoChip) {
+    writeHex("fw.hex", 0xFFF);
+    for (const auto& [device, erased] : {std::pair{"Am29F010B", "erase: Blank OK\n"}, std::pair{"AT28C256", "erase: OK\n"}}) {
+        SCOPED_TRACE(device);
+        const std::string chip = std::string("run --device ") + device + " --port VBOX --chip-image " + device + ".img ";
         checkAll({
-            {chip + "--in fw.hex erase program", 0, {p.erased, "program: OK!\n"}},
-            {chip + "--in fw.hex verify", 0, {"verify: Verify OK\n"}},
-            {chip + "--out back.bin read", 0, {"read: OK!\n"}},
-            // A used chip erases to blank.
-            {chip + "erase blank", 0, {p.erased, "blank: Blank OK\n"}},
+            {chip + "--in fw.hex erase program", 0, {erased, "program: OK!\n"}},
+            {chip + "erase blank", 0, {erased, "blank: Blank OK\n"}},
         });
-        EXPECT_EQ(Slurp(dir / "back.bin"), Slurp(dir / "fw.bin"));
-        fs::remove(dir / "c.img");
     }
     // An empty socket reads blank, but no chip was seen busy or answered its codes.
     check({"", 1, {"erase: Erase failed: no chip answered, ID ff,ff\n"}},
           "run --device Am29F010B --port VBOX --fault empty erase");
 }
 
-TEST_F(CliRunVbox, MicrocontrollersInThreeCommandsAndTheirLockBitsInTheImage) {
+TEST_F(CliRunVbox, MicrocontrollersKeepTheirLockBitsInTheImage) {
     struct Part {
         std::string device;
         std::uint32_t lastAddress;
@@ -124,19 +98,12 @@ TEST_F(CliRunVbox, MicrocontrollersInThreeCommandsAndTheirLockBitsInTheImage) {
     for (const Part& p : parts) {
         SCOPED_TRACE(p.device);
         writeHex("in.hex", p.lastAddress);
-        ASSERT_EQ(run("convert in.hex in.bin"), 0) << err;
         const std::string chip = "run --device " + p.device + " --port VBOX --chip-image chip.img ";
         const std::string blank(p.lastAddress + 1, '\xFF');
-        checkAll({
-            {chip + "--in in.hex program", 0, {"program: OK\n"}},
-            {chip + "--in in.hex verify", 0, {p.verified}},
-            {chip + "--out back.bin read", 0, {p.read}},
-        });
-        EXPECT_EQ(Slurp(dir / "back.bin"), Slurp(dir / "in.bin"));
-
         // The lock bits stay in the image: the next processes read ones only,
         // until an erase clears code and lock together.
         checkAll({
+            {chip + "--in in.hex program", 0, {"program: OK\n"}},
             {chip + "protect", 0, {p.locked}},
             {chip + "--in in.hex verify", 1, {p.lockedVerify}},
             {chip + "--out locked.bin read", 0, {p.read}},
