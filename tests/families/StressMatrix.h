@@ -5,15 +5,18 @@
 // Shared by the stress matrix test and its benchmark.
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/FamilySession.h"
+#include "families/logic_ic/IcLibrary.h"
 #include "link/commands/LinkOps.h"
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
+#include "sim/families/logic_ic/LogicPart.h"
 
 namespace quarvin::test {
 
@@ -35,6 +38,21 @@ struct StressRun {
 // Largest span a memory operation covers: the sequences repeat per page, so a
 // few pages show every step without the whole device's time.
 inline constexpr std::uint32_t kStressSpan = 0x2FF;
+
+// The logic IC tester's "Founction" powers the type the user selected, so the
+// matrix selects the type of the part in the socket, as the README asks users to.
+inline void SelectTypeOfSocketPart(FamilySession& session, const sim::ChipOffer& offer,
+                                   const SelectionState& selection) {
+    if (offer.family != "TICTestx") return;
+    const std::vector<sim::LogicPart>* classes[] = {&sim::Ttl74Parts(), &sim::Cmos40Parts(), &sim::Cmos45Parts()};
+    for (const sim::LogicPart& part : *classes[offer.subType])
+        if (part.name == offer.label) {
+            const std::string error = session.setControl(selection, "ListBox1", IcTypeName(offer.subType, part.number));
+            if (!error.empty()) throw std::runtime_error(offer.label + ": " + error);
+            return;
+        }
+    throw std::runtime_error(offer.label + " is in no logic IC class");
+}
 
 inline StressRun RunUnderReferee(const FamilyEntry& family, const sim::ChipOffer& offer, const std::string& operation,
                                  StressCut cut = {}) {
@@ -58,6 +76,7 @@ inline StressRun RunUnderReferee(const FamilyEntry& family, const sim::ChipOffer
     SelectionState selection;
     selection.subType = offer.subType;
     selection.description = offer.label;
+    SelectTypeOfSocketPart(*session, offer, selection);
     StressRun run;
     OperationHooks hooks;
     hooks.stopRequested = [&] { return ++run.polls == cut.stopAtPoll; };

@@ -37,20 +37,12 @@ struct KnownBreach {
     const char* why;
 };
 
-constexpr const char* kWrongTypeSupply =
-    "Founction switches the supply to the selected type's supply pin; the matrix leaves the first type "
-    "selected (a 14-pin one, supply on socket pin 27; in the 45xx class a 16-pin one, pin 28), and a "
-    "larger part in the socket has a signal pin there. Nothing in the socket tells a bipolar part's pin "
-    "count before it is powered: the user's choice of type decides";
-
 const KnownBreach kKnownBreaches[] = {
     {"TDsRAM", StressRule::DrivenUnpowered, {"HM628128", "HM628512"}, {26, 33}, nullptr,
      "a plain static RAM (HM628128A: \"VT -0.5 to VCC + 0.3 V\") in the rows of the battery-backed modules, "
      "whose data sheet asks for /CE and /WE high across the supply's switching (DS1245Y: \"CE, WE at VIH before "
      "Power-Down\", \"VCC slew from 0V to VTP (CE at VIH)\", \"CE, WE at VIH after Power-Up\"): the rows "
      "follow the modules' sheet; every other line is low while the supply is off"},
-    {"TICTestx", StressRule::SupplyOnSignalPin, {}, {27, 28}, "test", kWrongTypeSupply},
-    {"TICTestx", StressRule::DrivenUnpowered, {}, {27, 28}, "test", kWrongTypeSupply},
 };
 
 const KnownBreach* Known(const std::string& family, const std::string& part, const std::string& operation,
@@ -79,6 +71,10 @@ TEST_P(StressMatrix, NoOperationStressesAnyPartBeyondTheKnownBreaches) {
     const int runs = ForEachMatrixRun(dialogClass, [&](const sim::ChipOffer& offer, const std::string& op,
                                                        const std::string& scenario, const StressRun& run) {
         SCOPED_TRACE(dialogClass + " " + offer.label + " " + op + ", " + scenario);
+        // The tester runs the type of the part in the socket: its own vectors pass.
+        if (dialogClass == "TICTestx" && op == "test" && scenario == "whole") {
+            EXPECT_EQ(run.message, "OK!");
+        }
         std::vector<sim::StressEvent> unknown;
         for (const sim::StressEvent& e : run.events) {
             if (const KnownBreach* k = Known(dialogClass, offer.label, op, e)) seen.insert(k);
