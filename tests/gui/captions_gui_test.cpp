@@ -81,9 +81,7 @@ protected:
 
 TEST_P(GuiCaptionsIn, EveryCaptionOfEveryFormFitsItsWidget) {
     app::QtProgram program(guitest::ProgramDir("captions", true), nullptr);
-    guitest::AnswerBox(QMessageBox::YesRole);
-    program.start();
-    QApplication::processEvents();
+    guitest::StartAnsweringYes(program);
     ASSERT_NE(program.virtualSocket(), nullptr);
     guitest::EveryForm every(program);
 

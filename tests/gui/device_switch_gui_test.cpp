@@ -27,9 +27,7 @@ QString Click(QWidget* dialog, const char* button, const char* message) {
 
 struct VirtualBoxProgram {
     explicit VirtualBoxProgram(const char* name) : program(guitest::ProgramDir(name, true), nullptr) {
-        guitest::AnswerBox(QMessageBox::YesRole);
-        program.start();
-        QApplication::processEvents();
+        guitest::StartAnsweringYes(program);
         main = program.mainWindow();
     }
     ~VirtualBoxProgram() { main->close(); }

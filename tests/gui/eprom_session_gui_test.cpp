@@ -2,6 +2,7 @@
 // connect, pick a 27C256 in the main window's lists, programme, verify and read it.
 #include <random>
 
+#include "GuiChoose.h"
 #include "MainWindowView.h"
 #include "QtProgram.h"
 #include "buffer/Documents.h"
@@ -17,28 +18,14 @@ namespace {
 
 TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     app::QtProgram program(guitest::ProgramDir("session", true), nullptr);
-    guitest::AnswerBox(QMessageBox::YesRole);
-    program.start();
-    QApplication::processEvents();
+    guitest::StartAnsweringYes(program);
     ASSERT_NE(program.virtualSocket(), nullptr) << "the virtual socket window opens with VBOX";
     app::MainWindowView* main = program.mainWindow();
     EXPECT_EQ(main->findChild<QLabel*>("StatusPanel0")->text(), "virtual box");
 
-    auto* maker = main->findChild<QComboBox*>("ComboBox1");
-    const int intel = maker->findText("Intel", Qt::MatchContains);
-    ASSERT_GE(intel, 0);
-    maker->setCurrentIndex(intel);
-    emit maker->activated(intel);
-    const auto found = main->typeList()->findItems("27C256", Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    main->typeList()->setCurrentItem(found.front());
-    emit main->typeList()->itemDoubleClicked(found.front());
-    QApplication::processEvents();
+    guitest::Choose(main, "EPROM", "Intel", "27C256");
     EXPECT_NE(program.virtualSocket()->control("InSocket").text().find("27c256"), std::string::npos);
-
-    QWidget* dialog = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "TP27x") dialog = w;
+    QWidget* dialog = guitest::TopLevel("TP27x");
     ASSERT_NE(dialog, nullptr);
     auto button = [&](const char* name) { return dialog->findChild<QAbstractButton*>(name); };
     auto message = [&] { return dialog->findChild<QLineEdit*>("Message")->text(); };
@@ -92,10 +79,8 @@ TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     buffer[5] = static_cast<std::uint8_t>(image[5] ^ 0x40);
     button("Verify")->click();
     EXPECT_TRUE(message().startsWith("000005:Bad!")) << message().toStdString();
-    QWidget* differences = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "TDifferences" && w->isVisible()) differences = w;
-    ASSERT_NE(differences, nullptr);
+    QWidget* differences = guitest::TopLevel("TDifferences");
+    ASSERT_TRUE(differences && differences->isVisible());
     EXPECT_EQ(differences->windowTitle(), "Differences");
     EXPECT_EQ(differences->findChild<QPlainTextEdit*>("Memo1")->toPlainText().toStdString(),
               Format("Address  buffer  chip\n000005-000005, 1 byte\n  000005  %02X  %02X\n1 byte differs in 1 run.\n",

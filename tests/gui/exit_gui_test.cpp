@@ -22,9 +22,7 @@ TEST(GuiExit, FileExitEndsTheEventLoopWithTheSocketPoweredDown) {
         SCOPED_TRACE(way == ExitBy::MenuItem ? "menu item" : "keyboard");
         const std::string dir = guitest::ProgramDir("exit", true);
         app::QtProgram program(dir, nullptr);
-        guitest::AnswerBox(QMessageBox::YesRole);
-        program.start();
-        QApplication::processEvents();
+        guitest::StartAnsweringYes(program);
         app::MainWindowView* main = program.mainWindow();
         ASSERT_NE(main, nullptr);
         main->activateWindow();

@@ -48,6 +48,14 @@ inline void AnswerBox(QMessageBox::ButtonRole role, QString* seen = nullptr) {
     });
 }
 
+// Starts the program, answering the start question with Yes, and lets its
+// windows come up.
+template <class Program> void StartAnsweringYes(Program& program) {
+    AnswerBox(QMessageBox::YesRole);
+    program.start();
+    QApplication::processEvents();
+}
+
 // The characters of `text` that `font`, with the fallback fonts Qt picks for it,
 // paints as the missing-glyph box.
 inline QString MissingGlyphs(const QString& text, const QFont& font) {

@@ -72,9 +72,7 @@ protected:
 
 TEST_P(GuiLayout, EveryControlOfEveryFormLiesInsideItsParentAndApartFromItsSiblings) {
     app::QtProgram program(guitest::ProgramDir("layout", true), nullptr);
-    guitest::AnswerBox(QMessageBox::YesRole);
-    program.start();
-    QApplication::processEvents();
+    guitest::StartAnsweringYes(program);
     ASSERT_NE(program.virtualSocket(), nullptr);
     guitest::EveryForm every(program);
 

@@ -11,9 +11,7 @@ namespace {
 
 TEST(GuiLinkDialog, TheReadAheadCheckBoxSwitchesOffAndProbesOn) {
     app::QtProgram program(guitest::ProgramDir("linkdialog", true), nullptr);
-    guitest::AnswerBox(QMessageBox::YesRole);
-    program.start();
-    QApplication::processEvents();
+    guitest::StartAnsweringYes(program);
     TEp3& ep3 = program.program().linkDialog();
     QWidget* view = program.host().viewOf(ep3);
     ASSERT_NE(view, nullptr);

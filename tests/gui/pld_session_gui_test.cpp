@@ -20,9 +20,7 @@ namespace {
 
 TEST(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
     app::QtProgram program(guitest::ProgramDir("pld_session", true), nullptr);
-    guitest::AnswerBox(QMessageBox::YesRole);
-    program.start();
-    QApplication::processEvents();
+    guitest::StartAnsweringYes(program);
     ASSERT_NE(program.virtualSocket(), nullptr);
     app::MainWindowView* main = program.mainWindow();
     QWidget* socket = program.host().viewOf(*program.virtualSocket());

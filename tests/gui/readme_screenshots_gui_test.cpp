@@ -46,9 +46,7 @@ TEST(GuiReadmeScreenshots, MainWindowPldWindowAndIcTester) {
         ~Back() { std::filesystem::current_path(dir); }
     } back{workingDir};
     app::QtProgram program(dir, nullptr);
-    guitest::AnswerBox(QMessageBox::YesRole);
-    program.start();
-    QApplication::processEvents();
+    guitest::StartAnsweringYes(program);
     app::MainWindowView* main = program.mainWindow();
     main->showNormal();
     main->resize(1100, 720);

@@ -20,9 +20,7 @@ TEST(GuiRunLog, PanelShowsTheLastLinesAndFollowsTheLog) {
         for (int i = 0; i < 250; ++i) log << "{\"op\":\"read\",\"row\":" << i << "}\n";
     }
     app::QtProgram program(dir, nullptr);
-    guitest::AnswerBox(QMessageBox::YesRole);
-    program.start();
-    QApplication::processEvents();
+    guitest::StartAnsweringYes(program);
     app::RunLogPanel* panel = program.runLogPanel();
     ASSERT_NE(panel, nullptr);
     EXPECT_FALSE(panel->isVisible());

@@ -3,6 +3,7 @@
 // back into a cleared buffer.
 #include <random>
 
+#include "GuiChoose.h"
 #include "MainWindowView.h"
 #include "QtProgram.h"
 #include "guitest.h"
@@ -13,24 +14,6 @@ using namespace quarvin;
 
 namespace {
 
-// The dialog that double-clicking the type opened.
-QWidget* OpenType(app::MainWindowView& main, const char* category, const char* type, const char* dialogClass) {
-    auto* categories = main.findChild<QComboBox*>("ComboBox2");
-    const int c = categories->findText(category, Qt::MatchContains);
-    EXPECT_GE(c, 0) << category;
-    categories->setCurrentIndex(c);
-    emit categories->activated(c);
-    const auto found = main.typeList()->findItems(type, Qt::MatchExactly);
-    EXPECT_EQ(found.size(), 1) << type;
-    if (found.size() != 1) return nullptr;
-    main.typeList()->setCurrentItem(found.front());
-    emit main.typeList()->itemDoubleClicked(found.front());
-    QApplication::processEvents();
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == dialogClass && w->isVisible()) return w;
-    return nullptr;
-}
-
 QString TextOf(QWidget* w) {
     if (auto* line = qobject_cast<QLineEdit*>(w)) return line->text();
     if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return plain->toPlainText();
@@ -40,9 +23,7 @@ QString TextOf(QWidget* w) {
 
 TEST(GuiSession, A24C256AndA93C66InX16AreProgrammedVerifiedAndReadOnTheVirtualBox) {
     app::QtProgram program(guitest::ProgramDir("serial-session", true), nullptr);
-    guitest::AnswerBox(QMessageBox::YesRole);
-    program.start();
-    QApplication::processEvents();
+    guitest::StartAnsweringYes(program);
     ASSERT_NE(program.virtualSocket(), nullptr);
     app::MainWindowView* main = program.mainWindow();
     MainBuffer& buffer = program.program().buffer();
@@ -57,8 +38,10 @@ TEST(GuiSession, A24C256AndA93C66InX16AreProgrammedVerifiedAndReadOnTheVirtualBo
                  {"AT93C66 (256x16)", "TP93cxx", "93C66", 0x200, "OK"}};
     for (const Part& p : parts) {
         SCOPED_TRACE(p.type);
-        QWidget* dialog = OpenType(*main, "Serial", p.type, p.dialogClass);
+        guitest::Choose(main, "Serial", "Atmel", p.type);
+        QWidget* dialog = guitest::TopLevel(p.dialogClass);
         ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(dialog->isVisible());
         EXPECT_EQ(program.virtualSocket()->control("InSocket").text(), p.chip);
         auto click = [&](const char* name) {
             auto* b = dialog->findChild<QAbstractButton*>(name);

@@ -15,9 +15,7 @@ namespace {
 TEST(GuiSocketCheck, MenuCheckNamesTheFaultAndTheOptionsMarkFollowsTheSetting) {
     const std::string dir = guitest::ProgramDir("socket-check", true);
     app::QtProgram program(dir, nullptr);
-    guitest::AnswerBox(QMessageBox::YesRole);
-    program.start();
-    QApplication::processEvents();
+    guitest::StartAnsweringYes(program);
     sim::VirtualSocket* socket = program.virtualSocket();
     ASSERT_NE(socket, nullptr);
     app::MainWindowView* main = program.mainWindow();

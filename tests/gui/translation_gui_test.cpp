@@ -70,9 +70,7 @@ std::vector<TsMessage> ReadTs(const char* file) {
 
 TEST(GuiTranslation, EveryCaptionOfEveryFormAndMenuHasAnEnglishAndAChineseTranslation) {
     app::QtProgram program(guitest::ProgramDir("translation", true), nullptr);
-    guitest::AnswerBox(QMessageBox::YesRole);
-    program.start();
-    QApplication::processEvents();
+    guitest::StartAnsweringYes(program);
     guitest::EveryForm every(program);
     Program& core = program.program();
 
@@ -141,9 +139,7 @@ TEST(GuiTranslation, TranslationFilesAreCompleteAndTheEnglishOneSpellsCorrectly)
 TEST(GuiTranslation, LanguageMenuSwitchesOpenWindowsAtOnceAndKeepsTheChoice) {
     const std::string dir = guitest::ProgramDir("language", true);
     app::QtProgram program(dir, nullptr);
-    guitest::AnswerBox(QMessageBox::YesRole);
-    program.start();
-    QApplication::processEvents();
+    guitest::StartAnsweringYes(program);
     guitest::EveryForm every(program);
     Program& core = program.program();
     core.documents().openPldWindow();

@@ -83,6 +83,7 @@ protected:
         return p;
     }
     void UseVirtualBox() { std::ofstream(dir + "zomexnt.con", std::ios::binary) << "VBOX"; }
+    std::unique_ptr<Program> RunOnVirtualBox() { return UseVirtualBox(), Run(true); }
     std::vector<std::string> ConfigLines() {
         std::ifstream in(shell::ConfigPath(dir));
         std::vector<std::string> lines;

@@ -17,8 +17,7 @@ namespace quarvin::test {
 namespace {
 
 TEST_F(ProgramTest, RecordTheLinkHoldsTheBytesSentWhileItIsOn) {
-    UseVirtualBox();
-    auto p = Run(true);
+    auto p = RunOnVirtualBox();
     ASSERT_EQ(p->link().connected, 1);
     TEp3& dialog = p->linkDialog();
     EXPECT_EQ(dialog.control("CheckBox2").text(), "Record the link");
@@ -49,8 +48,7 @@ TEST_F(ProgramTest, RecordTheLinkHoldsTheBytesSentWhileItIsOn) {
 }
 
 TEST_F(ProgramTest, RecordingFollowsTheLinkThroughReconnect) {
-    UseVirtualBox();
-    auto p = Run(true);
+    auto p = RunOnVirtualBox();
     TEp3& dialog = p->linkDialog();
     const std::string trace = dir + "reconnect.trace";
     fake->files.saveNames = {trace};
@@ -71,8 +69,7 @@ TEST_F(ProgramTest, RecordingFollowsTheLinkThroughReconnect) {
 }
 
 TEST_F(ProgramTest, BringUpReportIsWrittenWhereTheUserSays) {
-    UseVirtualBox();
-    auto p = Run(true);
+    auto p = RunOnVirtualBox();
     const std::string report = dir + "report.txt";
     fake->prompts.shown.clear();
     fake->prompts.answers = {false}; // not now: nothing asked after, nothing written
@@ -91,8 +88,7 @@ TEST_F(ProgramTest, BringUpReportIsWrittenWhereTheUserSays) {
 }
 
 TEST_F(ProgramTest, LoopbackRefusesTheVirtualBox) {
-    UseVirtualBox();
-    auto p = Run(true);
+    auto p = RunOnVirtualBox();
     fake->prompts.shown.clear();
     p->mainForm().run("LoopbackClick");
     EXPECT_EQ(fake->prompts.texts(),

@@ -51,8 +51,7 @@ class EpromSession : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        UseVirtualBox();
-        program = Run(true);
+        program = RunOnVirtualBox();
         ASSERT_EQ(program->link().connected, 1);
         socket = std::make_unique<sim::VirtualSocket>(opener.box(), fake->platform);
         dialog = Select27C256(*program, *socket);

@@ -78,8 +78,7 @@ TEST_F(ProgramTest, SoftRunStartsInOrderAndTheLastDeviceAndDataFileComeBack) {
 }
 
 TEST_F(ProgramTest, VirtualBoxStartsInOrderAndClosingWritesTheFileBeforePoweringDown) {
-    UseVirtualBox();
-    auto p = Run(true);
+    auto p = RunOnVirtualBox();
     ASSERT_EQ(p->link().connected, 1);
     EXPECT_TRUE(InOrder(fake->windows.created, kStartOrder));
     std::size_t before = wire->bytes.size();
@@ -93,8 +92,7 @@ TEST_F(ProgramTest, VirtualBoxStartsInOrderAndClosingWritesTheFileBeforePowering
 }
 
 TEST_F(ProgramTest, StatusBarFollowsTheLinkThroughALossAndReconnect) {
-    UseVirtualBox();
-    auto p = Run(true);
+    auto p = RunOnVirtualBox();
     const std::string virtualCaption = std::string(shell::kMainCaption) + " - virtual box";
     EXPECT_EQ(LinkPanel(*p), "virtual box");
     EXPECT_EQ(p->mainForm().caption(), virtualCaption);
@@ -127,8 +125,7 @@ TEST_F(ProgramTest, StatusBarFollowsTheLinkThroughALossAndReconnect) {
 }
 
 TEST_F(ProgramTest, LostLinkAtExitStillWritesTheFile) {
-    UseVirtualBox();
-    auto p = Run(true);
+    auto p = RunOnVirtualBox();
     ASSERT_EQ(p->link().connected, 1);
     wire->failWrites = true;
     p->mainForm().run("FileExit");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "link/commands/LinkOps.h"
 #include "sim/Box.h"
@@ -164,56 +165,53 @@ TEST(StressReferee, ContentionGraceTimeIsConfigurable) {
     EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LongContention);
 }
 
-TEST(StressReferee, PowerLeftOnIsCaughtAtTheOperationsEndOrAtTheCloseWhenDeclared) {
-    {
-        Bench bench("27C256");
-        bench.powerUp();
-        bench.referee().operationEnded();
-        ASSERT_EQ(bench.referee().events().size(), 1u);
-        EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LeftPowered);
-        EXPECT_EQ(bench.referee().events()[0].socketPin, kVcc);
-    }
-    {
-        Bench bench("27C256");
-        bench.powerUp();
-        bench.referee().operationEnded(true); // left on for the next step, as declared
-        EXPECT_TRUE(bench.referee().events().empty());
-        EXPECT_TRUE(bench.referee().closeCheckPending());
-        bench.referee().dialogClosed();
-        ASSERT_EQ(bench.referee().events().size(), 1u);
-        EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LeftPowered);
-    }
-    {
+TEST(StressReferee, PowerLeftOnIsCaughtAtTheOperationsEnd) {
+    // After the part is powered up: what the sequence then does, and the one
+    // event the end of the operation must record (none: nothing).
+    const struct {
+        const char* what;
+        const char* part;
+        std::function<void(Bench&)> then;
+        std::optional<StressRule> rule;
+        int pin;
+    } cases[] = {
+        {"Vcc left on", "27C256", [](Bench&) {}, StressRule::LeftPowered, kVcc},
         // A supply pin driven high with its switch open still feeds the part.
-        Bench bench("27C256");
-        bench.powerUp();
-        ConnectVcc(bench.link, 0);
-        PinHigh(bench.link, kVcc);
-        bench.referee().operationEnded();
-        ASSERT_EQ(bench.referee().events().size(), 1u);
-        EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LeftPowered);
-    }
-    {
+        {"switch open, driver high", "27C256", [](Bench& b) { ConnectVcc(b.link, 0), PinHigh(b.link, kVcc); },
+         StressRule::LeftPowered, kVcc},
         // Switching Vcc off takes the driver that met the switch low as well.
-        Bench bench("27C256");
-        bench.powerUp();
-        ConnectVcc(bench.link, 0);
-        bench.referee().operationEnded();
-        EXPECT_TRUE(bench.referee().events().empty());
-    }
-    {
+        {"Vcc switched off", "27C256", [](Bench& b) { ConnectVcc(b.link, 0); }, std::nullopt, 0},
         // A part rated against Vcc with a pin left high after its supply went.
-        Bench bench("W27E257");
+        {"pin high after Vcc went", "W27E257", [](Bench& b) {
+             PinHigh(b.link, kA7);
+             ConnectVcc(b.link, 0);
+             PinLow(b.link, kVcc);
+             b.referee().clearEvents();
+         }, StressRule::LeftDriven, kA7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bench bench(c.part);
         bench.powerUp();
-        PinHigh(bench.link, kA7);
-        ConnectVcc(bench.link, 0);
-        PinLow(bench.link, kVcc);
-        bench.referee().clearEvents();
+        c.then(bench);
         bench.referee().operationEnded();
-        ASSERT_FALSE(bench.referee().events().empty());
-        EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LeftDriven);
-        EXPECT_EQ(bench.referee().events()[0].socketPin, kA7);
+        const auto& events = bench.referee().events();
+        ASSERT_EQ(events.size(), c.rule ? 1u : 0u) << (events.empty() ? "" : sim::DescribeStress(events[0]));
+        if (!c.rule) continue;
+        EXPECT_EQ(events[0].rule, *c.rule);
+        EXPECT_EQ(events[0].socketPin, c.pin);
     }
+}
+
+TEST(StressReferee, PowerLeftOnAsDeclaredIsCaughtAtTheClose) {
+    Bench bench("27C256");
+    bench.powerUp();
+    bench.referee().operationEnded(true); // left on for the next step, as declared
+    EXPECT_TRUE(bench.referee().events().empty());
+    EXPECT_TRUE(bench.referee().closeCheckPending());
+    bench.referee().dialogClosed();
+    ASSERT_EQ(bench.referee().events().size(), 1u);
+    EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LeftPowered);
 }
 
 } // namespace

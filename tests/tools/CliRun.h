@@ -67,9 +67,12 @@ protected:
     // events keep the operations' exit status (cli_stress_test checks it).
     int run(std::string args) {
         for (std::size_t at; (at = args.find("{dir}")) != std::string::npos;) args.replace(at, 5, dir.string());
-        if ((args.rfind("run ", 0) == 0 || args.rfind("compare ", 0) == 0) && args.find("--port VBOX") != std::string::npos) args += " --allow-stress";
-        const std::string line = "cd '" + dir.string() + "' && '" + kCliExe + "' " + args + " >'" + path("stdout") +
-                                 "' 2>'" + path("stderr") + "'";
+        if (allowStress && (args.rfind("run ", 0) == 0 || args.rfind("compare ", 0) == 0) &&
+            args.find("--port VBOX") != std::string::npos)
+            args += " --allow-stress";
+        const std::string limit = timeoutSeconds ? "timeout " + std::to_string(timeoutSeconds) + " " : "";
+        const std::string line = "cd '" + dir.string() + "' && " + limit + "'" + kCliExe + "' " + args + " >'" +
+                                 path("stdout") + "' 2>'" + path("stderr") + "'";
         const int raw = std::system(line.c_str());
         out = Slurp(dir / "stdout");
         err = Slurp(dir / "stderr");
@@ -85,9 +88,14 @@ protected:
             EXPECT_NE(err.find(step.err), std::string::npos) << step.err << "\nin:\n" << err;
         }
     }
+    void checkAll(const std::vector<Step>& steps) {
+        for (const Step& step : steps) check(step, step.args);
+    }
 
     fs::path dir;
     std::string out, err;
+    int timeoutSeconds = 0; // a run that outlasts it ends with status 124
+    bool allowStress = true; // false: the command line as typed
 };
 
 } // namespace quarvin::cli::test

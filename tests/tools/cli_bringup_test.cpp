@@ -60,14 +60,13 @@ TEST_F(CliBringUp, TraceOfARunThatLosesTheBoxReadsBack) {
     againstSim({"--chip", "27c256 12.7v", "--silent-after", "3000"},
                {"run --device Intel/27C256 --port {pty} --length fff read --trace run.trace", 3,
                 {"read: Communication error!\n"}});
-    const Step checks[] = {
+    checkAll({
         {"trace-check run.trace", 0,
          {"time-outs: 1\n", "ports opened: 1, failed: 0, closed: 1\n", "links lost: 1\n",
           "operations: connect start read power down\n"}},
         {"trace-check missing.trace", 1, {}, {}, "cannot read"},
         {"trace-check device.lst", 2, {"warning: no trace header", "unreadable lines:"}},
-    };
-    for (const Step& step : checks) check(step, step.args);
+    });
     // The bytes the silent box took before it stopped are all in the trace.
     std::ifstream in(path("run.trace"));
     const TraceSummary summary = ReadTrace(in);
@@ -75,16 +74,11 @@ TEST_F(CliBringUp, TraceOfARunThatLosesTheBoxReadsBack) {
 }
 
 TEST_F(CliBringUp, ReportIsWrittenForABoxAndForNone) {
-    const Step steps[] = {
+    checkAll({
         {"report --port VBOX --out vbox.txt", 0, {"report written to vbox.txt\n"}},
         {"report --port {dir}/no-such-port --out none.txt", 3, {"report written to none.txt\n"}, {}, "no box answered"},
         {"report --port VBOX --trace {dir}/no/such/dir/r.trace", 2, {}, {}, "cannot write the trace file"},
-    };
-    for (const Step& step : steps) {
-        std::string args = step.args;
-        for (std::size_t at; (at = args.find("{dir}")) != std::string::npos;) args.replace(at, 5, dir.string());
-        check(step, args);
-    }
+    });
     const std::string vbox = Slurp(dir / "vbox.txt");
     EXPECT_NE(vbox.find("identification: quarvinc from VBOX\n"), std::string::npos) << vbox;
     EXPECT_NE(vbox.find("switches: every one behaves\n"), std::string::npos) << vbox;

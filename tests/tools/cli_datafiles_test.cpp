@@ -73,13 +73,12 @@ TEST_F(CliDataFiles, CompareListsEveryAddressWhereTheChipDiffers) {
     writeHex("in.hex", 0x7FFF);
     writeHex("other.hex", 0x7FFF, 0x01);
     const std::string chip = "--device Intel/27C256 --port VBOX --chip-image chip.img ";
-    ASSERT_EQ(run("run " + chip + "--in in.hex program"), 0) << out << err;
-    EXPECT_EQ(run("compare " + chip + "--in in.hex"), 0) << out << err;
-    EXPECT_NE(out.find("0 bytes differ in 0 runs."), std::string::npos) << out;
-    EXPECT_EQ(run("compare " + chip + "--in other.hex --max 2"), 1);
-    EXPECT_NE(out.find("  000000  02  03\n  000001  0B  0A\n32768 bytes differ in 1 run; the first 2 are listed."),
-              std::string::npos)
-        << out;
+    checkAll({
+        {"run " + chip + "--in in.hex program", 0, {}},
+        {"compare " + chip + "--in in.hex", 0, {"0 bytes differ in 0 runs."}},
+        {"compare " + chip + "--in other.hex --max 2", 1,
+         {"  000000  02  03\n  000001  0B  0A\n32768 bytes differ in 1 run; the first 2 are listed."}},
+    });
 }
 
 TEST_F(CliDataFiles, ChangedOnlyWritesTheDifferingBlocksAndEndsWithTheChipEqualToTheBuffer) {
@@ -95,19 +94,17 @@ TEST_F(CliDataFiles, ChangedOnlyWritesTheDifferingBlocksAndEndsWithTheChipEqualT
         ASSERT_TRUE(formats::saveIntelHexFile(*buffer, p.last, path("changed.hex")));
         const std::string chip = "--device " + p.device + " --port VBOX --chip-image chip.img ";
         fs::remove(dir / "chip.img");
-        ASSERT_EQ(run("run " + chip + "--in in.hex program"), 0) << out << err;
-        ASSERT_EQ(run("run " + chip + "--in changed.hex --changed-only program"), 0) << out << err;
         const std::uint32_t blocks = (p.last + 1) / 256;
-        EXPECT_NE(out.find("program: changed only: 2 of " + std::to_string(blocks) + " blocks of 256 bytes written, " +
-                           std::to_string(blocks - 2) + " skipped\n"),
-                  std::string::npos)
-            << out;
-        EXPECT_EQ(run("compare " + chip + "--in changed.hex"), 0) << out << err;
-        EXPECT_NE(out.find("0 bytes differ in 0 runs."), std::string::npos) << out;
+        checkAll({
+            {"run " + chip + "--in in.hex program", 0, {}},
+            {"run " + chip + "--in changed.hex --changed-only program", 0,
+             {"program: changed only: 2 of " + std::to_string(blocks) + " blocks of 256 bytes written, " +
+              std::to_string(blocks - 2) + " skipped\n"}},
+            {"compare " + chip + "--in changed.hex", 0, {"0 bytes differ in 0 runs."}},
+        });
     }
-    EXPECT_EQ(run("run --device Intel/27C256 --port VBOX --changed-only --in in.hex program"), 2);
-    EXPECT_NE(err.find("--changed-only works on the 28C, 29EE, 24Cxx and 93Cxx families, not TP27x"), std::string::npos)
-        << err;
+    checkAll({{"run --device Intel/27C256 --port VBOX --changed-only --in in.hex program", 2, {}, {},
+               "--changed-only works on the 28C, 29EE, 24Cxx and 93Cxx families, not TP27x"}});
 }
 
 // The serial EEPROMs do it inside their Program, which covers the whole part.
@@ -119,15 +116,15 @@ TEST_F(CliDataFiles, ChangedOnlyOnTheSerialEepromsNotesThePagesWritten) {
         writeHex("changed.hex", p.last, 0x01);
         const std::string chip = "--device " + p.device + " --port VBOX --chip-image chip.img ";
         fs::remove(dir / "chip.img");
-        ASSERT_EQ(run("run " + chip + "--in in.hex program"), 0) << out << err;
-        ASSERT_EQ(run("run " + chip + "--in in.hex --changed-only program"), 0) << out << err;
-        EXPECT_NE(out.find("changed only: 0 of " + std::to_string(p.pages) + " pages"), std::string::npos) << out;
-        ASSERT_EQ(run("run " + chip + "--in changed.hex --changed-only program"), 0) << out << err;
-        EXPECT_NE(out.find("changed only: " + std::to_string(p.pages) + " of " + std::to_string(p.pages) +
-                           " pages of " + std::to_string(p.pageBytes) + " bytes written, 0 skipped"),
-                  std::string::npos)
-            << out;
-        EXPECT_EQ(run("compare " + chip + "--in changed.hex"), 0) << out << err;
+        const std::string pages = std::to_string(p.pages);
+        checkAll({
+            {"run " + chip + "--in in.hex program", 0, {}},
+            {"run " + chip + "--in in.hex --changed-only program", 0, {"changed only: 0 of " + pages + " pages"}},
+            {"run " + chip + "--in changed.hex --changed-only program", 0,
+             {"changed only: " + pages + " of " + pages + " pages of " + std::to_string(p.pageBytes) +
+              " bytes written, 0 skipped"}},
+            {"compare " + chip + "--in changed.hex", 0, {}},
+        });
     }
 }
 

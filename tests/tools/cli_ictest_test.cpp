@@ -38,7 +38,7 @@ TEST_F(IcCli, SetPicksClassAndTypeAndAnEmptySocketIsNamed) {
     };
     const std::string empty = emptyFor(0);
     const std::string device = "run --device \"74xxx TTL\" --port VBOX" + empty;
-    const Step steps[] = {
+    checkAll({
         {device + " identify", 1, {"identify: No device in socket!\n"}},
         {device + " --set ListBox1=74xx125 test", 1, {"test: Bad!!!\n"}},
         {device + " --set ListBox1=1 --set RadioGroup1=74xxx test", 1, {"test: Bad!!!\n"}},
@@ -50,8 +50,7 @@ TEST_F(IcCli, SetPicksClassAndTypeAndAnEmptySocketIsNamed) {
         {"run --dialog TICTestx --port VBOX" + empty + " --set ListBox1=74xx125 test", 1, {"test: Bad!!!\n"}},
         {"run --dialog TICTestx --sub-type 2 --port VBOX" + emptyFor(2) + " test", 1, {"test: No librrary file CMOS45.LIB (not found or unreadable)\n"}},
         {"run --dialog TICTestx --sub-type 3 --port VBOX test", 2, {}, {}, "TICTestx has sub-types 0..2, not 3"},
-    };
-    for (const Step& s : steps) check(s, s.args);
+    });
 }
 
 TEST_F(IcCli, IdentifiesA74LS138AndPassesItsTest) {
@@ -59,11 +58,10 @@ TEST_F(IcCli, IdentifiesA74LS138AndPassesItsTest) {
     if (!sim::FindOffer("74LS138") || Slurp(source).find("ic 138 ") == std::string::npos)
         GTEST_SKIP() << "no 74LS138 model or vectors yet";
     library(Slurp(source), "TTL74.LIB");
-    const Step steps[] = {
+    checkAll({
         {"run --device \"74xxx TTL\" --port VBOX --chip 74LS138 identify", 0, {"identify: Find 1\n74xx138\n"}},
         {"run --device \"74xxx TTL\" --port VBOX --chip 74LS138 --set ListBox1=74xx138 test", 0, {"test: OK!\n"}},
-    };
-    for (const Step& s : steps) check(s, s.args);
+    });
 }
 
 // chips --tester lists the TTL74 types as LIST.md does (type, part, package, the

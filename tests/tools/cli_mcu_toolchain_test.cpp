@@ -33,38 +33,33 @@ protected:
     }
 };
 
-TEST_F(CliToolchainFiles, Pic16f84aFromGputilsWithItsConfigurationWord) {
-    const auto code = fixture("blink84.hex", 0x800);
-    ASSERT_GT(code.size(), 40u);
-    const std::string chip = "run --device PIC16F84A --port VBOX --chip-image p.img ";
-    const Step steps[] = {
-        // "config" takes the word the file carries at 0x2007.
-        {chip + "--in blink84.hex program config", 0, {"program: Finished", "config: OK\n"}},
-        {chip + "--in blink84.hex verify", 0, {"verify: OK\n"}},
-        {chip + "--out back.bin read id", 0, {"read: Finished,Sum=", "id: Config = 3ff1, ID = "}},
-    };
-    for (const Step& s : steps) check(s, s.args);
-    expectReadBack(code);
-}
-
-TEST_F(CliToolchainFiles, Pic16f877aFromGputilsWithItsConfigurationWord) {
-    const auto code = fixture("blink877a.hex", 0x4000);
-    ASSERT_GT(code.size(), 50u);
-    const std::string chip = "run --device PIC16F877A --port VBOX --chip-image a.img ";
-    const Step steps[] = {
-        {chip + "--in blink877a.hex program config", 0, {"program: Finished\n", "config: OK\n"}},
-        {chip + "--in blink877a.hex verify", 0, {"verify: OK\n"}},
-        {chip + "--out back.bin read id", 0, {"read: Finished,Sum=", "id: Config = 3f72, ID = "}},
-    };
-    for (const Step& s : steps) check(s, s.args);
-    expectReadBack(code);
+TEST_F(CliToolchainFiles, PicsFromGputilsWithTheirConfigurationWords) {
+    const struct { const char* device; const char* file; std::uint32_t limit; std::size_t least; const char* programmed;
+                   const char* id; } parts[] = {
+        {"PIC16F84A", "blink84.hex", 0x800, 40, "program: Finished", "id: Config = 3ff1, ID = "},
+        {"PIC16F877A", "blink877a.hex", 0x4000, 50, "program: Finished\n", "id: Config = 3f72, ID = "}};
+    for (const auto& p : parts) {
+        SCOPED_TRACE(p.device);
+        const auto code = fixture(p.file, p.limit);
+        ASSERT_GT(code.size(), p.least);
+        fs::remove(dir / "p.img");
+        const std::string chip = std::string("run --device ") + p.device + " --port VBOX --chip-image p.img ";
+        const std::string in = std::string("--in ") + p.file;
+        checkAll({
+            // "config" takes the word the file carries at 0x2007.
+            {chip + in + " program config", 0, {p.programmed, "config: OK\n"}},
+            {chip + in + " verify", 0, {"verify: OK\n"}},
+            {chip + "--out back.bin read id", 0, {"read: Finished,Sum=", p.id}},
+        });
+        expectReadBack(code);
+    }
 }
 
 TEST_F(CliToolchainFiles, At90s2313FromAvrGcc) {
     const auto code = fixture("blink2313.hex", 0x800);
     ASSERT_GT(code.size(), 100u);
     const std::string chip = "run --device AT90S2313 --port VBOX --chip-image a.img ";
-    const Step steps[] = {
+    checkAll({
         {chip + "--in blink2313.hex blank program", 0, {"blank: OK!\n", "program: OK!\n"}},
         {chip + "--in blink2313.hex verify", 0, {"verify: OK!\n"}},
         {chip + "--out back.bin read", 0, {"read: OK\n"}},
@@ -72,8 +67,7 @@ TEST_F(CliToolchainFiles, At90s2313FromAvrGcc) {
         {chip + "--option protect-mode=no-verify protect", 0, {"protect: OK!\n"}},
         {chip + "--in blink2313.hex verify", 1, {"verify: Bad! at 0000\n"}},
         {chip + "erase blank", 0, {"erase: OK\n", "blank: OK!\n"}},
-    };
-    for (const Step& s : steps) check(s, s.args);
+    });
     expectReadBack(code);
 }
 

@@ -32,14 +32,13 @@ TEST_F(CliSocketTest, PicturesMatchTheGoldenText) {
 }
 
 TEST_F(CliSocketTest, WritesSvgAndRefusesWhatItCannotDraw) {
-    const Step steps[] = {
+    checkAll({
         {"socket --device Intel/27C256 --svg {dir}/p.svg", 0, {"28 pins, pin 1 in socket pin 7"}},
         // The logic IC tester's row is a class of parts of several packages.
         {"socket --dialog TICTestx --sub-type 1", 1, {"placement not known"}, {"lever"}},
         {"socket --device Intel/27C256 --svg {dir}/no/such/dir/p.svg", 1, {}, {}, "Can't write this file"},
         {"socket", 2, {}, {}, "socket needs either --device or --dialog"},
-    };
-    for (const Step& step : steps) check(step, step.args);
+    });
     const std::string svg = Slurp(dir / "p.svg");
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
     EXPECT_NE(svg.find("socket pin 7: pin 1 VPP (Vpp)"), std::string::npos);
@@ -49,7 +48,7 @@ TEST_F(CliSocketTest, WritesSvgAndRefusesWhatItCannotDraw) {
 // run with status 1 and nothing else runs; the families without a check say why.
 TEST_F(CliSocketTest, SocketCheckAndCheckFirst) {
     const std::string eprom = "run --device Am27C256 --port VBOX --no-log ";
-    const Step steps[] = {
+    checkAll({
         {eprom + "check", 0, {"check: Socket OK\n"}},
         {eprom + "--fault nocontact:22 check", 1, {"check: Bad contact on pin 22\n"}},
         {eprom + "--fault reversed check", 1, {"check: The chip sits reversed\n"}},
@@ -60,8 +59,7 @@ TEST_F(CliSocketTest, SocketCheckAndCheckFirst) {
         {eprom + "--fault offset:7 check", 2, {}, {"check:"}, "sits at most 6 rows higher"},
         {"run --dialog TTestLedx --sub-type 1 --port VBOX --no-log check", 1, {"no socket check for this family: "}},
         {"sum --check x.hex", 1, {}, {}, "--check works with run and gang"},
-    };
-    for (const Step& step : steps) check(step, step.args);
+    });
 }
 
 } // namespace

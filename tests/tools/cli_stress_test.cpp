@@ -5,7 +5,10 @@
 namespace quarvin::cli::test {
 namespace {
 
-class CliStress : public CliDir {};
+class CliStress : public CliDir {
+protected:
+    CliStress() { allowStress = false; }
+};
 
 TEST_F(CliStress, EventsArePrintedAndFailTheRunUnlessAllowed) {
     struct Case {
@@ -30,13 +33,7 @@ TEST_F(CliStress, EventsArePrintedAndFailTheRunUnlessAllowed) {
     writeHex("a.hex", 0, static_cast<std::uint8_t>(Pattern(0) ^ 0xFF));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.extra);
-        // Without CliDir::run's --allow-stress: the command line as typed.
-        const std::string line = "cd '" + dir.string() + "' && '" + kCliExe + "' run --port VBOX " + c.extra + " >'" +
-                                 path("stdout") + "' 2>'" + path("stderr") + "'";
-        const int raw = std::system(line.c_str());
-        ASSERT_TRUE(WIFEXITED(raw));
-        EXPECT_EQ(WEXITSTATUS(raw), c.status) << Slurp(dir / "stdout") << Slurp(dir / "stderr");
-        const std::string out = Slurp(dir / "stdout");
+        EXPECT_EQ(run("run --port VBOX " + c.extra), c.status) << out << err;
         EXPECT_NE(out.find(std::string(c.operation) + ": "), std::string::npos) << out;
         EXPECT_EQ(out.find("stress: ") != std::string::npos, c.listed != nullptr) << out;
         if (c.listed) {

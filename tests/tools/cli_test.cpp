@@ -1,42 +1,12 @@
-#include <gtest/gtest.h>
+// quarvin-cli's data-file commands: sum, convert and their errors.
+#include "CliRun.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
+namespace quarvin::cli::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-const std::string kCli = QUARVIN_BINARY_DIR "/tools/quarvin-cli";
 const std::string kData = "'" QUARVIN_SOURCE_DIR "/tests/data/formats/";
 
-std::string slurp(const std::string& path) { return (std::ostringstream() << std::ifstream(path).rdbuf()).str(); }
-
-class Cli : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!fs::exists(kCli)) GTEST_SKIP() << kCli << " has not been built";
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string file(const std::string& name) const { return (dir / name).string(); }
-
-    // Runs the program; returns its exit status and leaves its output in `out` and `err`.
-    int run(const std::string& args) {
-        const int raw = std::system(("'" + kCli + "' " + args + " >'" + file("o") + "' 2>'" + file("e") + "'").c_str());
-        out = slurp(file("o"));
-        err = slurp(file("e"));
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    }
-
-    fs::path dir = fs::temp_directory_path() / ("quarvin-cli-test-" + std::to_string(::getpid()));
-    std::string out, err;
-};
+class Cli : public CliDir {};
 
 TEST_F(Cli, SumPrintsTheHexWindowChecksum) {
     const std::pair<std::string, std::string> cases[] = {
@@ -52,35 +22,36 @@ TEST_F(Cli, SumPrintsTheHexWindowChecksum) {
 }
 
 TEST_F(Cli, ConvertBetweenFormats) {
-    ASSERT_EQ(run("convert " + kData + "six.bin' '" + file("six.hex") + "'"), 0) << err;
-    EXPECT_EQ(slurp(file("six.hex")), ":06000000010203040506E5\n:00000001FF");
-    ASSERT_EQ(run("convert '" + file("six.hex") + "' '" + file("back.dat") + "' --out-format bin"), 0) << err;
-    EXPECT_EQ(slurp(file("back.dat")), "\x01\x02\x03\x04\x05\x06");
-    ASSERT_EQ(run("convert " + kData + "gal16v8.jed' '" + file("out.jed") + "'"), 0) << err;
-    const std::string jed = slurp(file("out.jed"));
+    ASSERT_EQ(run("convert " + kData + "six.bin' '" + path("six.hex") + "'"), 0) << err;
+    EXPECT_EQ(Slurp(path("six.hex")), ":06000000010203040506E5\n:00000001FF");
+    ASSERT_EQ(run("convert '" + path("six.hex") + "' '" + path("back.dat") + "' --out-format bin"), 0) << err;
+    EXPECT_EQ(Slurp(path("back.dat")), "\x01\x02\x03\x04\x05\x06");
+    ASSERT_EQ(run("convert " + kData + "gal16v8.jed' '" + path("out.jed") + "'"), 0) << err;
+    const std::string jed = Slurp(path("out.jed"));
     EXPECT_EQ(jed.rfind("GAL16V8\nMorvek*\nQF2194*\nF0*\nL0000 \n01010000000000000000000000000000\n", 0), 0u);
     // A GAL16V8 file holds 2194 fuses: the map's fuse 2239 is not among them.
     EXPECT_EQ(jed.substr(jed.size() - 27), "\n000000000000000000*\nC000A*");
 }
 
 TEST_F(Cli, ErrorsExitNonZeroWithAMessage) {
-    std::string badSum = slurp(kData.substr(1) + "gal16v8.jed");
+    std::string badSum = Slurp(kData.substr(1) + "gal16v8.jed");
     badSum.replace(badSum.find("C008A*"), 6, "C1234*");
-    std::ofstream(file("badsum.jed"), std::ios::binary) << badSum;
+    std::ofstream(path("badsum.jed"), std::ios::binary) << badSum;
     struct Case { std::string args; int status; std::string errPart; };
     const Case cases[] = {
-        {"sum '" + file("missing.bin") + "'", 1, "Can't open this file"},
+        {"sum '" + path("missing.bin") + "'", 1, "Can't open this file"},
         {"sum '" + std::string(QUARVIN_BINARY_DIR) + "'", 1, "is not a regular file"}, // a directory is no data file
-        {"convert " + kData + "six.bin' '" + file("x.cds") + "'", 1, "Bad format"},
+        {"convert " + kData + "six.bin' '" + path("x.cds") + "'", 1, "Bad format"},
         {"frobnicate", 1, "unknown command"},
         {"sum " + kData + "badsum.hex'", 2, "1 bad record"},
-        {"convert '" + file("badsum.jed") + "' '" + file("b.jed") + "'", 2, "JEDEC checksum 008A, file says 1234"},
+        {"convert '" + path("badsum.jed") + "' '" + path("b.jed") + "'", 2, "JEDEC checksum 008A, file says 1234"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.status) << c.args;
         EXPECT_NE(err.find(c.errPart), std::string::npos) << c.args << ": " << err;
     }
-    EXPECT_FALSE(fs::exists(file("x.cds")));
+    EXPECT_FALSE(fs::exists(path("x.cds")));
 }
 
 } // namespace
+} // namespace quarvin::cli::test
