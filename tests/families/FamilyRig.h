@@ -168,12 +168,17 @@ struct DialogRig {
     }
 };
 
+// How a rig's buffer starts: zeroed, or as the program has it at start-up (0xFF).
+enum class StartBuffer { Zeroed, AsAtStartUp };
+
 // Over a recording transport; the log survives a lost link. Started, unless asked
 // not to, with the start sequence taken off the log.
 template <class Dialog>
 struct WireRig : DialogRig<Dialog> {
     std::shared_ptr<TransportLog> log = std::make_shared<TransportLog>();
-    explicit WireRig(int subType, bool start = true) : DialogRig<Dialog>(subType) {
+    explicit WireRig(int subType, bool start = true, StartBuffer buffer = StartBuffer::Zeroed)
+        : DialogRig<Dialog>(subType) {
+        if (buffer == StartBuffer::AsAtStartUp) this->docs.buf.initialise();
         this->connect(std::make_unique<RecordingTransport>(log));
         if (start) this->dlg.Start();
         log->clear();
@@ -206,12 +211,45 @@ template <class Dialog, class Part = sim::Chip>
 struct SimRig : DialogRig<Dialog> {
     std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
     std::shared_ptr<Part> chip;
-    explicit SimRig(int subType) : DialogRig<Dialog>(subType) {
+    explicit SimRig(int subType, StartBuffer buffer = StartBuffer::Zeroed) : DialogRig<Dialog>(subType) {
+        if (buffer == StartBuffer::AsAtStartUp) this->docs.buf.initialise();
         this->connect(std::make_unique<sim::VirtualBoxTransport>(box));
         chip = std::dynamic_pointer_cast<Part>(sim::OfferForSubType(Dialog::kFormClass, subType)->make());
         box->insert(chip);
         this->dlg.Start();
     }
 };
+
+// What a button says on an empty socket and on a blank part.
+struct EmptyOrBlank {
+    const char* button;
+    const char* onEmpty;
+    const char* onBlank;
+};
+
+// Rows first..last, each with its socket empty and with a blank part, the
+// buffer FF over the fields 0 0 `length`: every button says its case's text,
+// fails only on the empty socket and leaves the socket unpowered. `prepare`
+// sets the dialog's options first.
+template <class Rig>
+void ExpectEmptyFailsWhereBlankPasses(int first, int last, std::uint32_t length, const std::vector<EmptyOrBlank>& cases,
+                                      void (*prepare)(Rig&) = nullptr) {
+    for (int row = first; row <= last; ++row) {
+        for (bool present : {false, true}) {
+            SCOPED_TRACE(Format("row %d ", row) + (present ? "blank" : "empty"));
+            Rig rig(row);
+            if (!present) rig.box->remove();
+            rig.fields("0", "0", Format("%x", length));
+            std::fill(rig.docs.buf.data(), rig.docs.buf.data() + length + 1, 0xFF);
+            if (prepare) prepare(rig);
+            for (const EmptyOrBlank& c : cases) {
+                rig.dlg.click(c.button);
+                EXPECT_EQ(rig.msg(), present ? c.onBlank : c.onEmpty) << c.button;
+                EXPECT_EQ(rig.dlg.failure(), !present) << c.button;
+                EXPECT_EQ(rig.box->socket().vccPins() | rig.box->socket().vppPins(), 0u) << c.button;
+            }
+        }
+    }
+}
 
 } // namespace quarvin::test

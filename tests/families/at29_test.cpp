@@ -6,12 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "FamilyRig.h"
 #include "GoldenRig.h"
-#include "catalogue/ParameterField.h"
-#include "catalogue/TTypeDlg.h"
+#include "ListedParts.h"
 #include "families/flash29c/At29Dialog.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -170,34 +168,21 @@ TEST(At29, EraseOfABlankAndAUsedPartLeavesItBlank) {
 
 // "ID" runs the selection dialog's code read: every listed part shows its list codes.
 template <class Dialog>
-void IdShowsListCodes(const std::string& part, int subType, const std::string& codes) {
+void IdShowsListCodes(int subType, const std::string& codes) {
     SimRig<Dialog, sim::At29Chip> rig(subType);
-    TTypeDlg selection(rig.link, rig.fp.platform, rig.docs, std::string(QUARVIN_SOURCE_DIR) + "/data/");
-    rig.ctx.readMfg = [&] {
-        selection.MFRClick();
-        return selection.control("Edit1").text();
-    };
-    rig.dlg.click("MFG");
-    EXPECT_EQ(rig.dlg.control("Edit4").text(), codes) << part;
+    EXPECT_EQ(IdButtonCodes(rig), codes);
 }
 
 TEST(At29, TheIdButtonShowsTheListCodesOfEveryListedPart) {
-    std::ifstream source(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data/devices.src");
-    ASSERT_TRUE(source);
     int checked = 0;
-    for (std::string line; std::getline(source, line);) {
-        const auto comma = line.find(',');
-        if (line.empty() || line[0] == ';' || line[0] == '#' || comma == std::string::npos) continue;
-        const ParameterField p = ParseParameterField(line.substr(comma + 1));
-        if (p.family != "AT29CX" && p.family != "AT29C256") continue;
-        const std::string part = line.substr(0, comma);
-        const sim::ChipOffer* offer = sim::FindOffer(part);
-        ASSERT_NE(offer, nullptr) << part;
-        EXPECT_EQ(offer->subType, p.subType);
-        std::string codes = line.substr(line.find('#') + 1, 5);
-        std::transform(codes.begin(), codes.end(), codes.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
-        if (p.family == "AT29CX") IdShowsListCodes<At29cxDialog>(part, p.subType, codes);
-        else IdShowsListCodes<At29c256Dialog>(part, p.subType, codes);
+    for (const ListedPart& p : ListedParts()) {
+        if (p.field.family != "AT29CX" && p.field.family != "AT29C256") continue;
+        SCOPED_TRACE(p.type);
+        const sim::ChipOffer* offer = sim::FindOffer(p.type);
+        ASSERT_NE(offer, nullptr);
+        EXPECT_EQ(offer->subType, p.field.subType);
+        if (p.field.family == "AT29CX") IdShowsListCodes<At29cxDialog>(p.field.subType, p.codes);
+        else IdShowsListCodes<At29c256Dialog>(p.field.subType, p.codes);
         ++checked;
     }
     EXPECT_EQ(checked, 2);

@@ -4,13 +4,11 @@
 // faults and a lost link.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 
 #include "FamilyRig.h"
 #include "GoldenRig.h"
-#include "catalogue/ParameterField.h"
-#include "catalogue/TTypeDlg.h"
+#include "ListedParts.h"
 #include "families/flash29ee/EE29Dialog.h"
 #include "families/framework/JedecAddress.h"
 #include "forms/HexText.h"
@@ -183,29 +181,14 @@ TEST(EE29, AutoErasesChecksProgramsAndVerifies) {
 // part's busy status: none fails with the socket off. A blank part passes on
 // every row, the 28-pin one and the generic ones without codes included.
 TEST(EE29, AnEmptySocketFailsEraseProgrammeAndAutoWhereABlankPartPasses) {
-    struct Case {
-        const char* button;
-        const char* onEmpty;
-        const char* onBlank;
-    } cases[] = {{"Erase", "Erase failed: no chip answered, not busy in a page write", "Finished"},
-                 {"Write", "Programe Failured! (no chip answered, not busy in a page write)", "Finished"},
-                 {"Button1", "Erase failed: no chip answered, not busy in a page write", "OK"}};
-    for (int row = kRow256; row < static_cast<int>(kEE29Rows.size()); ++row) {
-        for (bool present : {false, true}) {
-            SCOPED_TRACE(std::string(kEE29Rows[static_cast<std::size_t>(row)].name) + (present ? " blank" : " empty"));
-            EE29Sim rig(row);
-            if (!present) rig.box->remove();
-            rig.fields("0", "0", "1ff");
-            std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x200, 0xFF);
+    ExpectEmptyFailsWhereBlankPasses<EE29Sim>(
+        kRow256, static_cast<int>(kEE29Rows.size()) - 1, 0x1ff,
+        {{"Erase", "Erase failed: no chip answered, not busy in a page write", "Finished"},
+         {"Write", "Programe Failured! (no chip answered, not busy in a page write)", "Finished"},
+         {"Button1", "Erase failed: no chip answered, not busy in a page write", "OK"}},
+        [](EE29Sim& rig) {
             for (const char* box : {"CheckBox1", "CheckBox2"}) rig.dlg.control(box).setChecked(true);
-            for (const Case& c : cases) {
-                rig.dlg.click(c.button);
-                EXPECT_EQ(rig.msg(), present ? c.onBlank : c.onEmpty) << c.button;
-                EXPECT_EQ(rig.dlg.failure(), !present) << c.button;
-                EXPECT_EQ(rig.box->socket().vccPins() | rig.box->socket().vppPins(), 0u) << c.button;
-            }
-        }
-    }
+        });
 }
 
 TEST(EE29, ProtectionKeepsPageZeroIgnoresUnprefixedWritesAndProgrammeStillWorks) {
@@ -313,31 +296,17 @@ TEST(EE29, ChipFaultsEmptySocketAndTheCodes) {
 
 // "ID" runs the selection dialog's code read: every listed part shows its list codes.
 TEST(EE29, TheIdButtonShowsTheListCodesOfEveryListedPart) {
-    std::ifstream source(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data/devices.src");
-    ASSERT_TRUE(source);
     int checked = 0;
-    for (std::string line; std::getline(source, line);) {
-        const auto comma = line.find(',');
-        if (line.empty() || line[0] == ';' || line[0] == '#' || comma == std::string::npos) continue;
-        const ParameterField p = ParseParameterField(line.substr(comma + 1));
-        if (p.family != "P29") continue;
-        SCOPED_TRACE(line);
-        const sim::ChipOffer* offer = sim::FindOffer(line.substr(0, comma));
+    for (const ListedPart& p : ListedParts()) {
+        if (p.field.family != "P29") continue;
+        SCOPED_TRACE(p.type);
+        const sim::ChipOffer* offer = sim::FindOffer(p.type);
         ASSERT_NE(offer, nullptr);
-        EXPECT_EQ(offer->subType, p.subType);
+        EXPECT_EQ(offer->subType, p.field.subType);
         EE29Sim rig(offer->subType);
         rig.box->insert(offer->make());
-        TTypeDlg selection(rig.link, rig.fp.platform, rig.docs, std::string(QUARVIN_SOURCE_DIR) + "/data/");
-        rig.ctx.readMfg = [&] {
-            selection.MFRClick();
-            return selection.control("Edit1").text();
-        };
-        rig.dlg.click("MFG");
-        const auto hash = line.find('#');
-        ASSERT_NE(hash, std::string::npos);
-        std::string codes = line.substr(hash + 1, 5);
-        std::transform(codes.begin(), codes.end(), codes.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
-        EXPECT_EQ(rig.dlg.control("Edit4").text(), codes);
+        ASSERT_FALSE(p.codes.empty());
+        EXPECT_EQ(IdButtonCodes(rig), p.codes);
         ++checked;
     }
     EXPECT_EQ(checked, 7);

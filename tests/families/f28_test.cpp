@@ -8,7 +8,9 @@
 
 #include "FamilyRig.h"
 #include "GoldenRig.h"
+#include "ListedParts.h"
 #include "families/flash28f/F28Dialog.h"
+#include "families/flash28f/F28Operations.h"
 #include "forms/HexText.h"
 #include "link/commands/Opcodes.h"
 #include "sim/families/flash28f/F28Chip.h"
@@ -58,27 +60,9 @@ TEST(F28, EraseStopsAtTheFirstRoundThatReadsFfAtAddressZeroElseAfterTen) {
 // erase-verify commands (the 28F256A of row 1 is a 32-pin part with Vpp on pin 5
 // like the others) answers its codes and passes.
 TEST(F28, AnEmptySocketFailsEraseAndFfProgrammeWhereABlankPartPasses) {
-    struct Case {
-        const char* button;
-        const char* onEmpty;
-        const char* onBlank;
-    } cases[] = {{"Erase", "Erase failed: no chip answered, ID ff,ff", "Blank OK"},
-                 {"Write", "Programe Failured! (no chip answered, ID ff,ff)", "OK"}};
-    for (int row = kRow256; row <= kRow040; ++row) {
-        for (bool present : {false, true}) {
-            SCOPED_TRACE(std::string(kF28Rows[static_cast<std::size_t>(row)].name) + (present ? " blank" : " empty"));
-            F28Sim rig(row);
-            if (!present) rig.box->remove();
-            rig.fields("0", "0", "ff");
-            std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x100, 0xFF);
-            for (const Case& c : cases) {
-                rig.dlg.click(c.button);
-                EXPECT_EQ(rig.msg(), present ? c.onBlank : c.onEmpty) << c.button;
-                EXPECT_EQ(rig.dlg.failure(), !present) << c.button;
-                EXPECT_EQ(rig.box->socket().vccPins() | rig.box->socket().vppPins(), 0u) << c.button;
-            }
-        }
-    }
+    ExpectEmptyFailsWhereBlankPasses<F28Sim>(kRow256, kRow040, 0xff,
+                                             {{"Erase", "Erase failed: no chip answered, ID ff,ff", "Blank OK"},
+                                              {"Write", "Programe Failured! (no chip answered, ID ff,ff)", "OK"}});
 }
 
 TEST(F28, ProgrammeFailsOnADifferingReadBackAndRowsWithoutAPartSendNothing) {
@@ -234,17 +218,6 @@ TEST(F28, FaultsShowInTheResults) {
     EXPECT_EQ(empty.msg(), "000000:Bad! (file=00,Device=ff)");
 }
 
-} // namespace
-} // namespace quarvin::test
-
-#include <fstream>
-
-#include "catalogue/ParameterField.h"
-#include "families/flash28f/F28Operations.h"
-
-namespace quarvin::test {
-namespace {
-
 // One write cycle as the host makes it: address, /OE high, data, /CE and /WE low, /WE and /CE high.
 void HostWrite(LinkState& l, std::uint32_t a, std::uint8_t d) {
     SetF28Address(l, kF28Rows[kRow010], a);
@@ -301,23 +274,17 @@ TEST(F28, CommandSequencesTakeOnlyAsTheDataSheetSays) {
 // Every 28F line of the device list: its maker's part answers the listed codes
 // to the selection dialog's detection sequence (12 V on A9).
 TEST(F28, IdentificationCodesAreTheDeviceListsCodes) {
-    std::ifstream source(std::filesystem::path(QUARVIN_SOURCE_DIR) / "data/devices.src");
     int checked = 0;
-    for (std::string line; std::getline(source, line);) {
-        const auto comma = line.find(',');
-        const auto hash = line.find(" #");
-        if (line.find(",PI28F ") == std::string::npos || hash == std::string::npos) continue;
-        SCOPED_TRACE(line);
-        const std::string type = line.substr(0, comma);
-        const sim::ChipOffer* offer = sim::FindOffer(type);
+    for (const ListedPart& p : ListedParts()) {
+        if (p.field.family != "PI28F" || p.codes.empty()) continue;
+        SCOPED_TRACE(p.type);
+        const sim::ChipOffer* offer = sim::FindOffer(p.type);
         ASSERT_NE(offer, nullptr);
-        EXPECT_EQ(offer->subType, ParseParameterField(line.substr(comma + 1)).subType);
+        EXPECT_EQ(offer->subType, p.field.subType);
         LinkState l;
         ConnectToBoxWith(l, offer->make());
         const auto [maker, device] = DetectCodes(l);
-        std::string listed = line.substr(hash + 2, 5);
-        std::transform(listed.begin(), listed.end(), listed.begin(), ::tolower);
-        EXPECT_EQ(Format("%02x,%02x", maker, device), listed);
+        EXPECT_EQ(Format("%02x,%02x", maker, device), p.codes);
         ++checked;
     }
     EXPECT_EQ(checked, 14);
@@ -363,12 +330,6 @@ TEST(F28GoldenWire, EdgeCasesSendTheRecordedStream) {
         }
     }
 }
-
-} // namespace
-} // namespace quarvin::test
-
-namespace quarvin::test {
-namespace {
 
 } // namespace
 } // namespace quarvin::test

@@ -401,13 +401,10 @@ TEST(I2cSession, CommandLineFailureNamesTheAddressAndProTimeIsInMilliseconds) {
     EXPECT_EQ(s.setOption("pro-time", "10"), "");
     EXPECT_NE(s.setOption("pro-time", "3"), "");
     EXPECT_EQ(s.lastAddress(10), 0xFFFFu);
-    auto box = std::make_shared<sim::Box>();
-    auto chip = std::dynamic_pointer_cast<I2cEepromChip>(sim::OfferForSubType(I2cDialog::kFormClass, 1)->make());
+    auto chip = sim::OfferForSubType(I2cDialog::kFormClass, 1)->make();
     chip->faults().stuck.push_back({0x21, 0x21, 0x80, 0x80});
-    box->insert(chip);
     LinkState link;
-    link.port = std::make_unique<sim::VirtualBoxTransport>(box);
-    link.connected = 1;
+    ConnectToBoxWith(link, chip);
     auto buffer = std::make_unique<MainBuffer>();
     SelectionState sel;
     sel.subType = 1;

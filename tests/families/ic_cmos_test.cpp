@@ -137,6 +137,8 @@ TEST(CmosLibraries, DisabledThreeStateOutputsAreReleased) {
         {"HEF40244B", {}, {1, 19}},
         {"HEF40245B", {}, {19}},        // EO high (DR high: A to B)
         {"HEF40098B", {}, {1, 15}},      // 1OE and 2OE high
+        {"CD40104B", {1}, {}},           // OUTPUT ENABLE low
+        {"CD40257B", {}, {15}},          // OUTPUT DISABLE high
     };
     for (const ThreeStateCase& c : cases) {
         SCOPED_TRACE(c.part);
@@ -158,6 +160,38 @@ TEST(CmosLibraries, DisabledThreeStateOutputsAreReleased) {
             if (kinds[k] == 'T') allThreeState |= std::uint64_t{1} << k;
         EXPECT_EQ(drivenThreeState(c.lowWhenDisabled), 0u);
         EXPECT_EQ(drivenThreeState(c.lowWhenEnabled), allThreeState);
+    }
+}
+
+// D1 (1) runs through four stages to D1+4 (13) on CLOCK (3) falling; D1+4' (2)
+// takes D1+4 only while CLOCK is high, so it changes half a clock later. The
+// CD4006B's entry checks D1+4' only with CLOCK high.
+TEST(CmosModels, Cd4006DelayedOutputChangesHalfAClockAfterD1Plus4) {
+    const LogicPart& part = PartNamed("CD4006B");
+    struct Step { bool clock, d1, plus4, plus4Delayed; };
+    const Step steps[] = {
+        // four falling edges with D1 high fill section 1 with ones
+        {true, true, false, false}, {false, true, false, false}, {true, true, false, false},
+        {false, true, false, false}, {true, true, false, false}, {false, true, false, false},
+        {true, true, false, false}, {false, true, true, false}, // D1+4 rises on the 4th fall...
+        {true, false, true, true},                               // ...D1+4' on the next rise
+        {false, false, true, true}, {true, false, true, true}, {false, false, true, true},
+        {true, false, true, true}, {false, false, true, true}, {true, false, true, true},
+        {false, false, false, true},                             // the zero arrives on a fall
+        {true, false, false, false},                             // and passes on the rise
+    };
+    const auto bit = [](int pin) { return std::uint64_t{1} << (pin - 1); };
+    sim::LogicState state; // every stage low
+    std::uint64_t previous = 0;
+    int index = 0;
+    for (const Step& s : steps) {
+        const std::uint64_t levels = (s.clock ? bit(3) : 0) | (s.d1 ? bit(1) : 0);
+        sim::LogicPins pins(levels, previous);
+        part.evaluate(pins, state);
+        EXPECT_EQ((pins.drivenLevels() & bit(13)) != 0, s.plus4) << "step " << index;
+        EXPECT_EQ((pins.drivenLevels() & bit(2)) != 0, s.plus4Delayed) << "step " << index;
+        previous = levels;
+        ++index;
     }
 }
 

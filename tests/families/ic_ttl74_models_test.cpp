@@ -112,6 +112,9 @@ const std::vector<OffCase> kOffCases = {
     {823, {}, {15, 16, 17, 18, 19, 20, 21, 22, 23}, {}},
     {286, {}, {6}, {5}},    // XMIT/ high: the parity I/O pin is an input
     {286, {3}, {}, {5, 6}}, // XMIT/ low: it drives the parity
+    {348, {}, {6, 7, 9}, {14, 15}},  // EI/ high
+    {348, {5}, {6, 7, 9}, {14, 15}}, // EI/ low, no input low: nothing to encode
+    {348, {5, 12}, {}, {6, 7, 9}},
 };
 
 TEST(Ttl74Models, ThreeStateOutputsReleaseWhenDisabled) {

@@ -48,10 +48,13 @@ const std::vector<std::vector<int>> kSameToTheBox = {
     {621, 623},              // dual-enable octal bus transceiver, A to B (open collector or 3-state)
     {563, 580},              // octal inverting latch, the 573's pins
     {564, 576},              // octal inverting register, the 574's pins
-    {240, 2240},             // octal inverting 3-state driver
+    {240, 2240, 756},        // octal inverting driver: 3-state or open collector, off reads high
     {640, 642, 643},         // octal bus transceiver inverting from A to B
     {520, 521, 688},         // 8-bit identity comparator with an enable, with and without input pull-ups
     {682, 684, 685},         // 8-bit magnitude comparator: input pull-ups, open-collector outputs
+    {241, 757},              // octal driver with 1OE/ and 2OE: 3-state or open collector
+    {244, 760},              // octal driver with 1OE/ and 2OE/: 3-state or open collector
+    {148, 348},              // 8-line priority encoder: outputs high or off when nothing is encoded
 };
 
 const sim::LogicPart& PartNumbered(int number) {

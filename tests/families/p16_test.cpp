@@ -47,26 +47,12 @@ std::vector<SerialStep> SerialSteps(const std::vector<std::uint8_t>& w) {
 // The rigs start the dialog on a buffer as the program has it at start-up: the
 // first megabyte 0xFF. A zeroed buffer would hold a configuration word 0x0000 at
 // byte 0x400E, which the dialog takes as a file's and shows "Sec" checked.
-struct PicWireRig : DialogRig<Pic16Dialog> {
-    std::shared_ptr<TransportLog> log = std::make_shared<TransportLog>();
-    explicit PicWireRig(int subType, bool start = true) : DialogRig<Pic16Dialog>(subType) {
-        docs.buf.initialise();
-        connect(std::make_unique<RecordingTransport>(log));
-        if (start) dlg.Start();
-        log->clear();
-    }
+struct PicWireRig : WireRig<Pic16Dialog> {
+    explicit PicWireRig(int subType, bool start = true) : WireRig(subType, start, StartBuffer::AsAtStartUp) {}
 };
 
-struct PicRig : DialogRig<Pic16Dialog> {
-    std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
-    std::shared_ptr<sim::Pic16Chip> chip;
-    explicit PicRig(int subType) : DialogRig<Pic16Dialog>(subType) {
-        docs.buf.initialise();
-        connect(std::make_unique<sim::VirtualBoxTransport>(box));
-        chip = std::dynamic_pointer_cast<sim::Pic16Chip>(sim::OfferForSubType(Pic16Dialog::kFormClass, subType)->make());
-        box->insert(chip);
-        dlg.Start();
-    }
+struct PicRig : SimRig<Pic16Dialog, sim::Pic16Chip> {
+    explicit PicRig(int subType) : SimRig(subType, StartBuffer::AsAtStartUp) {}
 };
 
 // What an operation that ends well says on a row: the 18-pin rows add that an

@@ -17,17 +17,8 @@ namespace {
 
 // The buffer as the program has it at start-up (0xFF): a zeroed one would hold a
 // configuration word 0000 at byte 0x400E, which the dialog takes as a file's.
-struct Rig : DialogRig<P16f87xaDialog> {
-    std::shared_ptr<sim::Box> box = std::make_shared<sim::Box>();
-    std::shared_ptr<sim::P16f87xaChip> chip;
-    explicit Rig(int subType) : DialogRig<P16f87xaDialog>(subType) {
-        docs.buf.initialise();
-        connect(std::make_unique<sim::VirtualBoxTransport>(box));
-        chip = std::dynamic_pointer_cast<sim::P16f87xaChip>(
-            sim::OfferForSubType(P16f87xaDialog::kFormClass, subType)->make());
-        box->insert(chip);
-        dlg.Start();
-    }
+struct Rig : SimRig<P16f87xaDialog, sim::P16f87xaChip> {
+    explicit Rig(int subType) : SimRig(subType, StartBuffer::AsAtStartUp) {}
 };
 constexpr int k873A = 1, k874A = 2, k876A = 3, k877A = 4;
 

@@ -8,9 +8,9 @@
 #include <fstream>
 
 #include "FamilyRig.h"
+#include "ListedParts.h"
 #include "PldTestFiles.h"
 #include "catalogue/DispatchTable.h"
-#include "catalogue/ParameterField.h"
 #include "families/sram/SramDialog.h"
 #include "families/uv_eprom/UvEpromDialog.h"
 #include "forms/HexText.h"
@@ -27,24 +27,20 @@ std::string TempPath(const char* name) {
 }
 
 TEST(ChipCatalogue, EveryListedTypeOfABuiltFamilyHasARowAndAMatchingPart) {
-    std::ifstream source(std::string(QUARVIN_SOURCE_DIR) + "/data/devices.src");
-    ASSERT_TRUE(source);
     int checked = 0;
-    for (std::string line; std::getline(source, line);) {
-        const auto comma = line.find(',');
-        if (line.empty() || line[0] == '#' || comma == std::string::npos) continue;
-        const ParameterField p = ParseParameterField(line.substr(comma + 1));
+    for (const ListedPart& listed : ListedParts()) {
+        const ParameterField& p = listed.field;
         const char* dialog = DialogClassOf(p.family);
         if (!dialog || !Families().count(dialog)) continue;
         // A tester whose sub-type picks a class of parts (the logic IC tester's
         // libraries) takes any part of the class in its socket.
         if (Families().at(dialog).firstSubType == 0) continue;
-        SCOPED_TRACE(line);
+        SCOPED_TRACE(listed.type);
         const auto rows = Families().at(dialog).subTypes();
         ASSERT_GE(p.subType, 1);
         ASSERT_LT(p.subType, static_cast<int>(rows.size()));
         const SubTypeSummary& row = rows[static_cast<std::size_t>(p.subType)];
-        const std::string typeName = line.substr(0, comma);
+        const std::string& typeName = listed.type;
         const sim::ChipOffer* offer = sim::OfferForDevice(dialog, p.subType, typeName);
         ASSERT_NE(offer, nullptr) << "no part for row " << row.name;
         // A model of the very part the line names is the one inserted.
@@ -57,10 +53,9 @@ TEST(ChipCatalogue, EveryListedTypeOfABuiltFamilyHasARowAndAMatchingPart) {
         EXPECT_EQ(chip->memory().size(), row.size) << row.name;
         EXPECT_EQ(chip->ratedVppMillivolts(), row.vppMillivolts) << row.name;
         // A programming voltage in the type's name, "(21V)", is the row's.
-        const std::string& name = typeName;
-        const auto open = name.find('('), volts = name.find("V)");
+        const auto open = typeName.find('('), volts = typeName.find("V)");
         if (open != std::string::npos && volts != std::string::npos && volts > open + 1) {
-            EXPECT_EQ(static_cast<int>(std::stod(name.substr(open + 1, volts - open - 1)) * 1000 + 0.5),
+            EXPECT_EQ(static_cast<int>(std::stod(typeName.substr(open + 1, volts - open - 1)) * 1000 + 0.5),
                       row.vppMillivolts);
         }
         ++checked;
@@ -78,17 +73,10 @@ TEST(ChipCatalogue, RowsWithoutAKnownPartHaveAGenericPartAndNoListLine) {
     } cases[] = {{"P29F", 1, "29F256"}, {"AT28CX", 2, "28C257"}, {"AT28CX", 3, "28C512"},
                  {"AT28CX", 5, "28C020"}, {"AT28CX", 7, "28C040A"}, {"P29", 1, "29EE256"},
                  {"P29", 2, "29EE257"},   {"P29", 7, "29EE040A"}};
-    std::ifstream source(std::string(QUARVIN_SOURCE_DIR) + "/data/devices.src");
-    ASSERT_TRUE(source);
-    std::vector<ParameterField> listed;
-    for (std::string line; std::getline(source, line);) {
-        const auto comma = line.find(',');
-        if (!line.empty() && line[0] != ';' && line[0] != '#' && comma != std::string::npos)
-            listed.push_back(ParseParameterField(line.substr(comma + 1)));
-    }
+    const std::vector<ListedPart> listed = ListedParts();
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.family << " " << c.subType);
-        for (const ParameterField& p : listed) EXPECT_FALSE(p.family == c.family && p.subType == c.subType);
+        for (const ListedPart& p : listed) EXPECT_FALSE(p.field.family == c.family && p.field.subType == c.subType);
         const sim::ChipOffer* offer = sim::OfferForSubType(DialogClassOf(c.family), c.subType);
         ASSERT_NE(offer, nullptr);
         EXPECT_EQ(offer->label, c.genericPart);

@@ -3,6 +3,7 @@
 #include "sim/families/logic_ic/LogicPart.h"
 #include "sim/families/logic_ic/cmos4x/Gates.h"
 #include "sim/families/logic_ic/cmos4x/Models.h"
+#include "sim/families/logic_ic/cmos4x/MoreCmos40.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
 namespace quarvin::sim {
@@ -116,6 +117,21 @@ const std::vector<LogicPart>& Cmos40Parts() {
         // 2A1/2Y1 12/11, 2OE 15 (1OE over four buffers, 2OE over two, active
         // LOW, outputs inverted), the arrangement of the TTL '368 model
         {"HEF40098B", 98, C40, "IITITITGTITITIIV", ttl74::hexInverterSplitEnable},
+        // Quad true/complement buffer, presettable down counters, universal
+        // shift register with 3-state outputs (MoreCmos40.cpp)
+        {"CD4041UB", 41, C40, "OOIOOIGOOIOOIV", cd4041},
+        {"CD40102B", 102, C40, "IIIIIIIGIIIIIOIV", cd40102},
+        {"CD40103B", 103, C40, "IIIIIIIGIIIIIOIV", cd40103},
+        {"CD40104B", 104, C40, "IIIIIIIGIIITTTTV", cd40104},
+        {"CD4006B", 6, C40, "IOIIIIGOOOOOOV", cd4006},
+        {"CD4031B", 31, C40, "IINNNOOGOINNNNIV", cd4031},
+        // The ALU and look-ahead carry generator are the 4581's and 4582's pinout
+        // and function (their data sheets name those types as equivalents); the
+        // quad 2-to-1 selector has the TTL '257's pins and function, its OUTPUT
+        // DISABLE the '257's active-low enable
+        {"CD40181B", 181, C40, "IIIIIIIIOOOGOOOOOIIIIIIV", mc14581},
+        {"CD40182B", 182, C40, "IIIIIIOGOOOOIIIV", mc14582},
+        {"CD40257B", 257, C40, "IIITIITGTIITIIIV", ttl74::quadSelector2To1ThreeState},
     };
     return parts;
 }

@@ -4,6 +4,7 @@
 #include "sim/families/logic_ic/cmos4x/Models.h"
 #include "sim/families/logic_ic/ttl74/MoreGatesLatches.h"
 #include "sim/families/logic_ic/ttl74/MoreCountersArithmetic.h"
+#include "sim/families/logic_ic/ttl74/MoreDriversFlipFlops.h"
 #include "sim/families/logic_ic/ttl74/Ttl74Models.h"
 
 namespace quarvin::sim {
@@ -229,6 +230,13 @@ const std::vector<LogicPart>& Ttl74Parts() {
         {"74ALS876A", 876, T, "IIIIIIIIIIIGIITTTTTTTTIV", dualInvertingRegister4WithPreset},
         {"74ALS580B", 580, T, "IIIIIIIIIGITTTTTTTTV", octalInvertingLatchFlowThrough},
         {"74ALS576B", 576, T, "IIIIIIIIIGITTTTTTTTV", octalInvertingRegisterFlowThrough},
+        // Added: flip-flop, encoder, gates and open-collector drivers
+        {"74ALS114A", 114, T, "IIIIOOGOOIIIIV", dualJkCommonClockClear},
+        {"74LS348", 348, T, "IIIIITTGTIIIIOOV", octalPriorityEncoderThreeState},
+        {"74ALS810", 810, T, "IIOIIOGOIIOIIV", quadXnor},
+        {"74AS756", 756, T, "IICICICICGICICICICIV", octalOpenCollectorInvertingDriver},
+        {"74AS757", 757, T, "IICICICICGICICICICIV", octalOpenCollectorDriverMixedEnables},
+        {"74ALS760", 760, T, "IICICICICGICICICICIV", octalOpenCollectorDriver},
     };
     return parts;
 }
