@@ -171,28 +171,19 @@ ChipDrive F29Chip::update(const ChipView& v) {
     if (!powered) {
         if (busy()) finishBusy(true);
         state_ = State::Read;
-        weLow_ = ceLow_ = oeLow_ = false;
+        bus_.release();
         return out;
     }
     if (busy() && v.nowPs >= busyUntil_) finishBusy(false);
     const bool ce = v.low(ChipEnable), oe = v.low(OutputEnable), we = v.low(WriteEnable);
     const std::uint32_t a = address(v);
-    // A write cycle ends on the rising /WE edge with /CE low and /OE high.
-    if (weLow_ && !we && ce && !oe) {
-        write(a, DataIn(v), v);
-    }
-    // A read cycle starts with /OE or /CE falling while the other is low.
-    if (ce && oe && !(ceLow_ && oeLow_)) toggle_ = !toggle_;
-    weLow_ = we;
-    ceLow_ = ce;
-    oeLow_ = oe;
+    if (bus_.follow(ce, oe, we)) write(a, DataIn(v), v);
     // Outputs follow /CE and /OE alone; /OE low only keeps /WE from writing.
     if (!ce || !oe) return out;
 
     std::uint8_t value = 0;
     if (busy()) {
-        const std::uint8_t dq7 = busy_ == Busy::Program ? static_cast<std::uint8_t>(~programmed_ & 0x80) : 0x00;
-        value = static_cast<std::uint8_t>(dq7 | (toggle_ ? 0x40 : 0x00));
+        value = bus_.busyStatus(busy_ == Busy::Program, programmed_);
     } else if (state_ == State::Codes || v.vppAt(AddressPins[A9]) >= HighVoltageMillivolts) {
         const bool a0 = v.high(AddressPins[A0]);
         const auto& sig = faults().signature;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/ops/ByteWriteBus.h"
 #include "sim/ChipRatings.h"
 #include "sim/families/flash29f/F29Sectors.h"
 
@@ -92,8 +93,7 @@ private:
     std::uint8_t programmed_ = 0;
     std::uint32_t eraseFirst_ = 0, eraseLast_ = 0;
     std::vector<bool> eraseKeep_; // protected cells of the erase under way
-    bool toggle_ = false;
-    bool weLow_ = false, ceLow_ = false, oeLow_ = false;
+    ByteWriteBus bus_;
 };
 
 } // namespace quarvin::sim

@@ -203,7 +203,7 @@ ChipDrive At49Chip::update(const ChipView& v) {
         // "The device does not remain in identification mode if powered down."
         state_ = State::Read;
         identifying_ = false;
-        weLow_ = ceLow_ = oeLow_ = false;
+        bus_.release();
         return out;
     }
     if (busy() && v.nowPs >= busyUntil_) finishBusy(false);
@@ -213,30 +213,23 @@ ChipDrive At49Chip::update(const ChipView& v) {
         if (busy()) finishBusy(true);
         state_ = State::Read;
         identifying_ = false;
-        weLow_ = ceLow_ = oeLow_ = false;
+        bus_.release();
         return out;
     }
     const bool ce = v.low(ChipEnable), oe = v.low(OutputEnable), we = v.low(WriteEnable);
     const std::uint32_t a = address(v);
     // A write cycle ends on the rising /WE edge with /CE low and /OE high
     // ("Program inhibit: holding any one of OE low, CE high or WE high").
-    if (weLow_ && !we && ce && !oe) {
-        write(a, DataIn(v), v);
-    }
     // "Successive attempts to read data from the device will result in I/O6
     // toggling": one toggle per read cycle, /OE or /CE falling with the other low.
-    if (ce && oe && !(ceLow_ && oeLow_)) toggle_ = !toggle_;
-    weLow_ = we;
-    ceLow_ = ce;
-    oeLow_ = oe;
+    if (bus_.follow(ce, oe, we)) write(a, DataIn(v), v);
     if (!ce || !oe) return out;
 
     std::uint8_t value = 0;
     if (busy()) {
         // DATA polling is defined for the program cycle only: I/O7 the
         // complement of the byte loaded. Erase and lockout show the toggle bit.
-        const std::uint8_t dq7 = busy_ == Busy::Program ? static_cast<std::uint8_t>(~programmed_ & 0x80) : 0x00;
-        value = static_cast<std::uint8_t>(dq7 | (toggle_ ? 0x40 : 0x00));
+        value = bus_.busyStatus(busy_ == Busy::Program, programmed_);
     } else if (identifying_ || v.vppAt(AddressPins[A9]) >= IdentifyMillivolts) {
         value = codeAt(a);
     } else {

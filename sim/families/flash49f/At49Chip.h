@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/ops/ByteWriteBus.h"
 
 namespace quarvin::sim {
 
@@ -95,8 +96,7 @@ private:
     bool eraseKeepsBootBlock_ = false;
     bool locked_ = false;
     bool identifying_ = false;
-    bool toggle_ = false;
-    bool weLow_ = false, ceLow_ = false, oeLow_ = false;
+    ByteWriteBus bus_;
 };
 
 } // namespace quarvin::sim

@@ -50,14 +50,8 @@ At89c2051Chip::At89c2051Chip(const At89c2051Type& type) : type_(type), cells_(ty
 
 void At89c2051Chip::erase() {
     std::fill(cells_.begin(), cells_.end(), 0xFF);
-    lockBits_ = 0;
+    lockBits_.clear();
     markChanged();
-}
-
-bool At89c2051Chip::loadExtraState(const std::vector<std::uint8_t>& state) {
-    if (state.size() != 1 || (state[0] & ~(LockBit1 | LockBit2)) != 0) return false;
-    lockBits_ = state[0];
-    return true;
 }
 
 At89c2051Chip::Mode At89c2051Chip::modeOf(const ChipView& v) {
@@ -77,12 +71,10 @@ std::uint8_t At89c2051Chip::readByte(Mode mode) const {
     // The counter runs past the array's end; the part decodes its own size.
     const std::uint32_t a = counter_ % static_cast<std::uint32_t>(cells_.size());
     if (mode == Mode::ReadSignature) {
-        const std::vector<std::uint8_t> sig = faults().signature.empty()
-                                                  ? std::vector<std::uint8_t>(type_.signature.begin(), type_.signature.end())
-                                                  : faults().signature;
+        const std::vector<std::uint8_t> sig = McuSignature(faults(), type_.signature);
         return a < sig.size() ? sig[a] : 0xFF;
     }
-    if (lockBits_ & LockBit2) return 0xFF;
+    if (lockBits_.has(LockBit2)) return 0xFF;
     return faults().applyStuck(a, cells_[a]);
 }
 
@@ -94,7 +86,7 @@ void At89c2051Chip::progRise(const ChipView& v) {
     case Mode::WriteCode:
         if (cycle_.busy(progFallPs_)) return; // lost while the last write runs
         cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
-        if ((lockBits_ & LockBit1) || faults().programBlocked(a)) return;
+        if (lockBits_.has(LockBit1) || faults().programBlocked(a)) return;
         cells_[a] &= latchedData_;
         markChanged();
         return;
@@ -104,10 +96,9 @@ void At89c2051Chip::progRise(const ChipView& v) {
         return;
     case Mode::Lock1:
     case Mode::Lock2:
-        if (cycle_.busy(progFallPs_)) return;
-        cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
-        lockBits_ = static_cast<std::uint8_t>(lockBits_ | (latchedMode_ == Mode::Lock1 ? LockBit1 : LockBit2));
-        markChanged();
+        if (lockBits_.write(latchedMode_ == Mode::Lock1 ? LockBit1 : LockBit2, cycle_, progFallPs_, now, WriteCyclePs,
+                            faults()))
+            markChanged();
         return;
     default: return;
     }

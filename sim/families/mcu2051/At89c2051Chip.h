@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/ops/McuLockBits.h"
 #include "sim/ops/SelfTimedCycle.h"
 
 namespace quarvin::sim {
@@ -39,10 +40,10 @@ public:
     int ratedVppMillivolts() const override { return RatedVppMillivolts; }
     void erase() override;
     // One byte: lock bits 1 and 2 in bits 0 and 1.
-    std::vector<std::uint8_t> extraState() const override { return {lockBits_}; }
-    bool loadExtraState(const std::vector<std::uint8_t>& state) override;
+    std::vector<std::uint8_t> extraState() const override { return {lockBits_.bits()}; }
+    bool loadExtraState(const std::vector<std::uint8_t>& state) override { return lockBits_.load(state); }
 
-    std::uint8_t lockBits() const { return lockBits_; }
+    std::uint8_t lockBits() const { return lockBits_.bits(); }
     std::uint32_t addressCounter() const { return counter_; }
 
     static constexpr std::int64_t WriteCyclePs = 1'200'000'000; // 1.2 ms
@@ -61,7 +62,7 @@ private:
 
     const At89c2051Type& type_;
     std::vector<std::uint8_t> cells_;
-    std::uint8_t lockBits_ = 0;
+    McuLockBits lockBits_{LockBit1 | LockBit2};
     std::uint32_t counter_ = 0;
     bool rstHigh_ = false;
     bool xtalHigh_ = false;

@@ -68,14 +68,8 @@ At89c5xChip::At89c5xChip(const At89c5xType& type) : type_(type), cells_(type.siz
 void At89c5xChip::erase() {
     if (type_.otp) return;
     std::fill(cells_.begin(), cells_.end(), 0xFF);
-    lockBits_ = 0;
+    lockBits_.clear();
     markChanged();
-}
-
-bool At89c5xChip::loadExtraState(const std::vector<std::uint8_t>& state) {
-    if (state.size() != 1 || (state[0] & ~(LockBit1 | LockBit2 | LockBit3)) != 0) return false;
-    lockBits_ = state[0];
-    return true;
 }
 
 At89c5xChip::Mode At89c5xChip::modeOf(const ChipView& v) {
@@ -104,13 +98,12 @@ std::uint32_t At89c5xChip::address(const ChipView& v) const {
 
 std::uint8_t At89c5xChip::readByte(Mode mode, std::uint32_t a) const {
     if (mode == Mode::ReadSignature) {
-        const auto& sig = faults().signature.empty() ? std::vector<std::uint8_t>(type_.signature.begin(), type_.signature.end())
-                                                     : faults().signature;
+        const std::vector<std::uint8_t> sig = McuSignature(faults(), type_.signature);
         const std::uint32_t i = a - kSignatureAddress;
         return a >= kSignatureAddress && i < sig.size() ? sig[i] : 0xFF;
     }
     // Lock bit 2 disables reading the code memory.
-    if ((lockBits_ & LockBit2) || a >= cells_.size()) return 0xFF;
+    if (lockBits_.has(LockBit2) || a >= cells_.size()) return 0xFF;
     return faults().applyStuck(a, cells_[a]);
 }
 
@@ -122,7 +115,7 @@ void At89c5xChip::progRise(const ChipView& v) {
         // A pulse while the last write is still running is lost.
         if (cycle_.busy(progFallPs_)) return;
         cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
-        if (lockBits_ & LockBit1) return;
+        if (lockBits_.has(LockBit1)) return;
         const std::uint32_t a = latchedAddress_;
         if (a >= cells_.size() || faults().programBlocked(a)) return;
         cells_[a] &= latchedData_;
@@ -132,17 +125,14 @@ void At89c5xChip::progRise(const ChipView& v) {
     case Mode::ChipErase:
         if (type_.otp || now - progFallPs_ < EraseLowPs) return;
         std::fill(cells_.begin(), cells_.end(), 0xFF);
-        lockBits_ = 0;
+        lockBits_.clear();
         markChanged();
         return;
     case Mode::Lock1:
     case Mode::Lock2:
     case Mode::Lock3: {
-        if (cycle_.busy(progFallPs_)) return;
-        cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
-        const int bit = latchedMode_ == Mode::Lock1 ? 0 : latchedMode_ == Mode::Lock2 ? 1 : 2;
-        lockBits_ = static_cast<std::uint8_t>(lockBits_ | (1u << bit));
-        markChanged();
+        const std::uint8_t bit = latchedMode_ == Mode::Lock1 ? LockBit1 : latchedMode_ == Mode::Lock2 ? LockBit2 : LockBit3;
+        if (lockBits_.write(bit, cycle_, progFallPs_, now, WriteCyclePs, faults())) markChanged();
         return;
     }
     default: return;
@@ -170,10 +160,7 @@ ChipDrive At89c5xChip::update(const ChipView& v) {
         progFallPs_ = v.nowPs;
         latchedMode_ = mode;
         latchedAddress_ = address(v);
-        std::uint8_t data = 0;
-        for (int bit = 0; bit < 8; ++bit)
-            if (v.high(kP0Bit0 - bit)) data = static_cast<std::uint8_t>(data | (1u << bit));
-        latchedData_ = data;
+        latchedData_ = ReadPort0(v, kP0Bit0);
         vppAtFall_ = ProgrammingVoltage(v);
     } else if (!progLow && progLow_) {
         progRise(v);

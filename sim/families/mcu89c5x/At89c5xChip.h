@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "sim/Chip.h"
+#include "sim/ops/McuLockBits.h"
 #include "sim/ops/SelfTimedCycle.h"
 
 namespace quarvin::sim {
@@ -43,10 +44,10 @@ public:
     int ratedVppMillivolts() const override { return RatedVppMillivolts; }
     void erase() override;
     // One byte: lock bits 1..3 in bits 0..2.
-    std::vector<std::uint8_t> extraState() const override { return {lockBits_}; }
-    bool loadExtraState(const std::vector<std::uint8_t>& state) override;
+    std::vector<std::uint8_t> extraState() const override { return {lockBits_.bits()}; }
+    bool loadExtraState(const std::vector<std::uint8_t>& state) override { return lockBits_.load(state); }
 
-    std::uint8_t lockBits() const { return lockBits_; }
+    std::uint8_t lockBits() const { return lockBits_.bits(); }
     const At89c5xType& type() const { return type_; }
 
     static constexpr std::int64_t WriteCyclePs = 1'500'000'000;  // 1.5 ms
@@ -67,7 +68,7 @@ private:
 
     const At89c5xType& type_;
     std::vector<std::uint8_t> cells_;
-    std::uint8_t lockBits_ = 0;
+    McuLockBits lockBits_{LockBit1 | LockBit2 | LockBit3};
     bool progLow_ = false;
     std::int64_t progFallPs_ = 0;
     Mode latchedMode_ = Mode::None;

@@ -48,14 +48,8 @@ At89s5xChip::At89s5xChip(const At89s5xType& type) : type_(type), cells_(type.siz
 
 void At89s5xChip::erase() {
     std::fill(cells_.begin(), cells_.end(), 0xFF);
-    lockBits_ = 0;
+    lockBits_.clear();
     markChanged();
-}
-
-bool At89s5xChip::loadExtraState(const std::vector<std::uint8_t>& state) {
-    if (state.size() != 1 || (state[0] & ~(LockBit1 | LockBit2 | LockBit3)) != 0) return false;
-    lockBits_ = state[0];
-    return true;
 }
 
 // The "Flash Programming Modes" table, P2.6 P2.7 P3.3 P3.6 P3.7.
@@ -86,16 +80,14 @@ std::uint32_t At89s5xChip::address(const ChipView& v) const {
 // What the part drives on P0; nothing leaves P0 to the pull-ups.
 std::optional<std::uint8_t> At89s5xChip::readByte(Mode mode, std::uint32_t a, std::int64_t nowPs) const {
     if (mode == Mode::ReadSignature) {
-        const auto& sig = faults().signature.empty()
-                              ? std::vector<std::uint8_t>(type_.signature.begin(), type_.signature.end())
-                              : faults().signature;
+        const std::vector<std::uint8_t> sig = McuSignature(faults(), type_.signature);
         for (std::size_t i = 0; i < 3 && i < sig.size(); ++i)
             if (a == kSignatureAddresses[i]) return sig[i];
         return std::nullopt;
     }
     if (nowPs < eraseUntilPs_) return std::uint8_t{0x00};
     // Lock bit 2: "verify is also disabled".
-    if (lockBits_ & LockBit2) return std::nullopt;
+    if (lockBits_.has(LockBit2)) return std::nullopt;
     // "Data Polling": during a write cycle a read of the last byte written
     // gives the complement of its bit 7 on P0.7.
     if (cycle_.busy(nowPs) && a == lastWritten_) return static_cast<std::uint8_t>(cells_[a] ^ 0x80);
@@ -111,7 +103,7 @@ void At89s5xChip::progRise(const ChipView& v) {
         // A pulse while the last write is still running is lost.
         if (cycle_.busy(progFallPs_) || now < eraseUntilPs_) return;
         cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
-        if (lockBits_ & LockBit1) return;
+        if (lockBits_.has(LockBit1)) return;
         const std::uint32_t a = latchedAddress_;
         if (faults().programBlocked(a)) return;
         cells_[a] &= latchedData_;
@@ -122,17 +114,14 @@ void At89s5xChip::progRise(const ChipView& v) {
     case Mode::ChipErase:
         eraseUntilPs_ = now + static_cast<std::int64_t>(static_cast<double>(ErasePs) * faults().eraseTimeFactor);
         std::fill(cells_.begin(), cells_.end(), 0xFF);
-        lockBits_ = 0;
+        lockBits_.clear();
         markChanged();
         return;
     case Mode::Lock1:
     case Mode::Lock2:
     case Mode::Lock3: {
-        if (cycle_.busy(progFallPs_)) return;
-        cycle_.start(now, WriteCyclePs, faults(), faults().eraseTimeFactor);
-        const int bit = latchedMode_ == Mode::Lock1 ? 0 : latchedMode_ == Mode::Lock2 ? 1 : 2;
-        lockBits_ = static_cast<std::uint8_t>(lockBits_ | (1u << bit));
-        markChanged();
+        const std::uint8_t bit = latchedMode_ == Mode::Lock1 ? LockBit1 : latchedMode_ == Mode::Lock2 ? LockBit2 : LockBit3;
+        if (lockBits_.write(bit, cycle_, progFallPs_, now, WriteCyclePs, faults())) markChanged();
         return;
     }
     default: return;
@@ -167,10 +156,7 @@ ChipDrive At89s5xChip::update(const ChipView& v) {
         progFallPs_ = v.nowPs;
         latchedMode_ = mode;
         latchedAddress_ = address(v);
-        std::uint8_t data = 0;
-        for (int bit = 0; bit < 8; ++bit)
-            if (v.high(kP0Bit0 - bit)) data = static_cast<std::uint8_t>(data | (1u << bit));
-        latchedData_ = data;
+        latchedData_ = ReadPort0(v, kP0Bit0);
         vppAtFall_ = vppInRange && v.nowPs - vppSincePs_ >= VppSetupPs;
     } else if (!progLow && progLow_) {
         progRise(v);

@@ -6,17 +6,12 @@
 #include <cstdint>
 
 #include "families/eeprom2816/P2816Rows.h"
+#include "families/framework/MemoryJob.h"
 #include "families/framework/Operation.h"
 
 namespace quarvin {
 
-struct P2816Job {
-    LinkState& link;
-    const P2816Row& row;
-    MainBuffer& buffer;
-    AddressFields fields;
-    const OperationHooks& hooks;
-};
+using P2816Job = MemoryJob<P2816Row>;
 
 // Microchip 28C16A (DS11125G) and 28C17A (DS11127G), "Features": "Fast Byte
 // Write Time - 200 us or 1 ms": the longer of the two grades.

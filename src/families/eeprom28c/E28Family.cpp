@@ -35,21 +35,7 @@ void E28Session::start(LinkState& link) {
 }
 
 OperationResult E28Session::runStep(MemoryStep step, const SessionJob& s) {
-    const E28Row& row = RowOf(s.selection.subType);
-    AddressFields fields = s.fields;
-    AlignE28Fields(row, fields);
-    const E28Job job{s.link, row, s.buffer, fields, s.hooks};
-    switch (step) {
-    case MemoryStep::Read: return ReadE28(job);
-    case MemoryStep::Blank: return BlankCheckE28(job);
-    case MemoryStep::Erase: return EraseE28(job);
-    case MemoryStep::Program: return ProgramE28(job, speedIndex());
-    case MemoryStep::Verify: return VerifyE28(job);
-    case MemoryStep::Sum: return SumE28(job);
-    case MemoryStep::Protect: return ProtectE28(job);
-    case MemoryStep::Unprotect: return UnprotectE28(job);
-    default: return OperationResult::refused("the 28C family has no such step");
-    }
+    return RunPageWriteStep(kE28Operations, step, s, RowOf(s.selection.subType), speedIndex(), "the 28C family");
 }
 
 FamilyEntry E28Family() {

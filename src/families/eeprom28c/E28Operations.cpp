@@ -127,12 +127,6 @@ void SetE28Address(LinkState& link, const E28Row& row, std::uint32_t a) {
     WriteJedecAddress(link, a | row.highAddressMask(), row.pin28());
 }
 
-void AlignE28Fields(const E28Row& row, AddressFields& f) {
-    f.bufferStart &= ~row.pageMask();
-    f.deviceStart &= ~row.pageMask();
-    f.length |= row.pageMask();
-}
-
 void ChooseE28BusMode(LinkState& link, const E28Row& row) { ChooseJedecBusMode(link, row.supplyPin != kSupply32); }
 
 OperationResult ReadE28(const E28Job& job) {
@@ -186,7 +180,7 @@ static OperationResult WriteE28(const E28Job& job, int speedIndex) {
     const E28Row& row = job.row;
     if (auto none = NoDevice(row, "Programe Failured!")) return *none;
     AddressFields f = job.fields;
-    AlignE28Fields(row, f);
+    AlignFieldsToPages(row.pageMask(), f);
     if (auto refused = CheckFieldStarts(f, row.lastAddress)) return *refused;
     job.hooks.say("Programming...", true);
     PowerUp(link, row.supplyPin, true);

@@ -17,13 +17,7 @@ MemoryForm F28Form() {
 
 } // namespace
 
-F28Dialog::F28Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, QV_TEXT("Pi28fx"), F28Form()) {}
-
-const F28Row& F28Dialog::row() const {
-    return kF28Rows[static_cast<std::size_t>(selectedRow(static_cast<int>(kF28Rows.size())))];
-}
-
-F28Job F28Dialog::job(const OperationHooks& hooks) { return F28Job{link(), row(), buffer(), fields(), hooks}; }
+F28Dialog::F28Dialog(DeviceContext& ctx) : RowDialog(ctx, kFormClass, QV_TEXT("Pi28fx"), F28Form(), kF28Rows) {}
 
 void F28Dialog::afterStart() { ShutDownSocket(link()); }
 

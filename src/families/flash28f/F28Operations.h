@@ -5,17 +5,12 @@
 #include <array>
 
 #include "families/flash28f/F28Rows.h"
+#include "families/framework/MemoryJob.h"
 #include "families/framework/Operation.h"
 
 namespace quarvin {
 
-struct F28Job {
-    LinkState& link;
-    const F28Row& row;
-    MainBuffer& buffer;
-    AddressFields fields;
-    const OperationHooks& hooks;
-};
+using F28Job = MemoryJob<F28Row>;
 
 // Sets the address (OR-ed with the row's mask): ports 0, 1, 3, 4 in this order.
 void SetF28Address(LinkState& link, const F28Row& row, std::uint32_t a);

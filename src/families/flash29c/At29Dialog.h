@@ -6,38 +6,17 @@
 #include <span>
 
 #include "families/flash29c/At29Operations.h"
-#include "families/framework/MemoryDialog.h"
+#include "families/framework/PageWriteDialog.h"
 
 namespace quarvin {
 
-class At29Dialog : public MemoryDialog {
+class At29Dialog : public PageWriteDialog<At29Row, At29Job> {
 public:
     At29Dialog(DeviceContext& ctx, const char* formClass, const char* caption, std::span<const At29Row> rows);
-    const At29Row& row() const;
-
-    void EraseClick() { StepClick(MemoryStep::Erase); }
-    void ProtectClick() { StepClick(MemoryStep::Protect); }
-    void UnprotectClick() { StepClick(MemoryStep::Unprotect); }
-    void Button2Click() { CheckSumClick(); }
 
 protected:
-    std::uint32_t lastAddress() const override { return row().lastAddress; }
     std::string notConnectedText() const override { return "没有连接!"; }
-    std::string deviceText() const override { return ctx_.selection.typeName; }
     void afterStart() override;
-    void alignFields(AddressFields& fields) const override { AlignAt29Fields(row(), fields); }
-    OperationResult readDevice(const OperationHooks& hooks) override;
-    OperationResult blankCheck(const OperationHooks& hooks) override;
-    OperationResult program(const OperationHooks& hooks) override;
-    OperationResult verify(const OperationHooks& hooks) override;
-    OperationResult sum(const OperationHooks& hooks) override;
-    OperationResult erase(const OperationHooks& hooks) override;
-    OperationResult protect(const OperationHooks& hooks) override;
-    OperationResult unprotect(const OperationHooks& hooks) override;
-
-private:
-    At29Job job(const OperationHooks& hooks);
-    std::span<const At29Row> rows_;
 };
 
 class At29cxDialog : public At29Dialog {

@@ -41,21 +41,7 @@ std::optional<std::string> At29Session::readCodes(const SessionJob& job) {
 }
 
 OperationResult At29Session::runStep(MemoryStep step, const SessionJob& s) {
-    const At29Row& row = rowOf(s.selection.subType);
-    AddressFields fields = s.fields;
-    AlignAt29Fields(row, fields);
-    const At29Job job{s.link, row, s.buffer, fields, s.hooks};
-    switch (step) {
-    case MemoryStep::Read: return ReadAt29(job);
-    case MemoryStep::Blank: return BlankCheckAt29(job);
-    case MemoryStep::Erase: return EraseAt29(job);
-    case MemoryStep::Program: return ProgramAt29(job, speedIndex());
-    case MemoryStep::Verify: return VerifyAt29(job);
-    case MemoryStep::Sum: return SumAt29(job);
-    case MemoryStep::Protect: return ProtectAt29(job);
-    case MemoryStep::Unprotect: return UnprotectAt29(job);
-    default: return OperationResult::refused("the AT29C family has no such step");
-    }
+    return RunPageWriteStep(kAt29Operations, step, s, rowOf(s.selection.subType), speedIndex(), "the AT29C family");
 }
 
 namespace {

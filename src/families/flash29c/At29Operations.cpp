@@ -155,12 +155,6 @@ void SetAt29Address(LinkState& link, const At29Row& row, std::uint32_t a) {
     WriteJedecAddress(link, a | row.highAddressMask(), false);
 }
 
-void AlignAt29Fields(const At29Row& row, AddressFields& f) {
-    f.bufferStart &= ~row.pageMask();
-    f.deviceStart &= ~row.pageMask();
-    f.length |= row.pageMask();
-}
-
 OperationResult ReadAt29(const At29Job& job) {
     LinkState& link = job.link;
     const At29Row& row = job.row;
@@ -229,7 +223,7 @@ static OperationResult WriteAt29(const At29Job& job, int speedIndex) {
     const At29Row& row = job.row;
     if (auto none = NoDevice(row, "Programe Failured!")) return *none;
     AddressFields f = job.fields;
-    AlignAt29Fields(row, f);
+    AlignFieldsToPages(row.pageMask(), f);
     if (auto refused = CheckFieldStarts(f, row.lastAddress)) return *refused;
     if (std::uint64_t{f.bufferStart} + row.pageSize > kBufferSize)
         return OperationResult::failed(QV_TEXT("Programe Failured! (no whole page left in the buffer)"), f.deviceStart);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "families/framework/Operation.h"
+#include "families/framework/PageWriteFamily.h"
 #include "families/flash29c/At29Rows.h"
 
 namespace quarvin {
@@ -29,8 +30,6 @@ struct At29Job {
 };
 
 void SetAt29Address(LinkState& link, const At29Row& row, std::uint32_t a);
-// The start fields aligned down to a page, Length up to the end of a page.
-void AlignAt29Fields(const At29Row& row, AddressFields& fields);
 
 OperationResult ReadAt29(const At29Job& job);
 OperationResult BlankCheckAt29(const At29Job& job);
@@ -44,5 +43,9 @@ OperationResult EraseAt29(const At29Job& job);
 // The maker and device codes as "%02x,%02x", read with 12 V on A9 (socket pin 30
 // in both packages) and the part powered on its own supply pin.
 std::string ReadAt29Codes(LinkState& link, const At29Row& row);
+
+inline constexpr PageWriteOperations<At29Job> kAt29Operations{ReadAt29,   BlankCheckAt29, ProgramAt29,
+                                                               VerifyAt29, SumAt29,        EraseAt29,
+                                                               ProtectAt29, UnprotectAt29};
 
 } // namespace quarvin

@@ -36,21 +36,7 @@ void EE29Session::start(LinkState& link) {
 }
 
 OperationResult EE29Session::runStep(MemoryStep step, const SessionJob& s) {
-    const EE29Row& row = RowOf(s.selection.subType);
-    AddressFields fields = s.fields;
-    AlignEE29Fields(row, fields);
-    const EE29Job job{s.link, row, s.buffer, fields, s.hooks};
-    switch (step) {
-    case MemoryStep::Read: return ReadEE29(job);
-    case MemoryStep::Blank: return BlankCheckEE29(job);
-    case MemoryStep::Erase: return EraseEE29(job);
-    case MemoryStep::Program: return ProgramEE29(job, speedIndex());
-    case MemoryStep::Verify: return VerifyEE29(job);
-    case MemoryStep::Sum: return SumEE29(job);
-    case MemoryStep::Protect: return ProtectEE29(job);
-    case MemoryStep::Unprotect: return UnprotectEE29(job);
-    default: return OperationResult::refused("the 29EE family has no such step");
-    }
+    return RunPageWriteStep(kEE29Operations, step, s, RowOf(s.selection.subType), speedIndex(), "the 29EE family");
 }
 
 FamilyEntry EE29Family() {

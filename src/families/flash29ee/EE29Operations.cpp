@@ -148,12 +148,6 @@ void SetEE29Address(LinkState& link, const EE29Row& row, std::uint32_t a) {
     WriteJedecAddress(link, a | row.highAddressMask(), row.pin28());
 }
 
-void AlignEE29Fields(const EE29Row& row, AddressFields& f) {
-    f.bufferStart &= ~row.pageMask();
-    f.deviceStart &= ~row.pageMask();
-    f.length |= row.pageMask();
-}
-
 void ChooseEE29BusMode(LinkState& link, const EE29Row& row) {
     if (!row.placeholder()) ChooseJedecBusMode(link, row.pin28());
 }
@@ -261,7 +255,7 @@ OperationResult ProgramSteps(const EE29Job& job, int speedIndex) {
     const EE29Row& row = job.row;
     if (auto none = NoDevice(row, "Programe Failured!")) return *none;
     AddressFields f = job.fields;
-    AlignEE29Fields(row, f);
+    AlignFieldsToPages(row.pageMask(), f);
     if (auto refused = CheckFieldStarts(f, row.lastAddress)) return *refused;
     if (std::uint64_t{f.bufferStart} + row.pageSize > kBufferSize)
         return OperationResult::failed(QV_TEXT("Programe Failured! (no whole page left in the buffer)"), f.deviceStart);

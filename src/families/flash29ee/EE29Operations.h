@@ -3,22 +3,15 @@
 // block write, JEDEC command writes through the box's command-load opcodes,
 // software data protection on and off (each rewriting page 0 with its own
 // contents), the chip erase, and the reads.
-#include "families/framework/Operation.h"
+#include "families/framework/MemoryJob.h"
+#include "families/framework/PageWriteFamily.h"
 #include "families/flash29ee/EE29Rows.h"
 
 namespace quarvin {
 
-struct EE29Job {
-    LinkState& link;
-    const EE29Row& row;
-    MainBuffer& buffer;
-    AddressFields fields;
-    const OperationHooks& hooks;
-};
+using EE29Job = MemoryJob<EE29Row>;
 
 void SetEE29Address(LinkState& link, const EE29Row& row, std::uint32_t a);
-// The start fields aligned down to a page, Length up to the end of a page.
-void AlignEE29Fields(const EE29Row& row, AddressFields& fields);
 // The bus mode of the row's wiring (nothing for the placeholder row).
 void ChooseEE29BusMode(LinkState& link, const EE29Row& row);
 
@@ -31,5 +24,9 @@ OperationResult SumEE29(const EE29Job& job);
 OperationResult UnprotectEE29(const EE29Job& job);
 OperationResult ProtectEE29(const EE29Job& job);
 OperationResult EraseEE29(const EE29Job& job);
+
+inline constexpr PageWriteOperations<EE29Job> kEE29Operations{ReadEE29,   BlankCheckEE29, ProgramEE29,
+                                                               VerifyEE29, SumEE29,        EraseEE29,
+                                                               ProtectEE29, UnprotectEE29};
 
 } // namespace quarvin

@@ -14,13 +14,7 @@ MemoryForm F29Form() {
     return f;
 }
 
-F29Dialog::F29Dialog(DeviceContext& ctx) : MemoryDialog(ctx, kFormClass, "P29F", F29Form()) {}
-
-const F29Row& F29Dialog::row() const {
-    return kF29Rows[static_cast<std::size_t>(selectedRow(static_cast<int>(kF29Rows.size())))];
-}
-
-F29Job F29Dialog::job(const OperationHooks& hooks) { return F29Job{link(), row(), buffer(), fields(), hooks}; }
+F29Dialog::F29Dialog(DeviceContext& ctx) : RowDialog(ctx, kFormClass, "P29F", F29Form(), kF29Rows) {}
 
 void F29Dialog::afterStart() {
     ShutDownSocket(link());

@@ -1,7 +1,7 @@
 #pragma once
 // The 29F flash dialog (form class "TP29fxxx"): chip erase with status polling,
 // byte programming through the box's flash command, and "Unprot".
-#include "families/framework/MemoryDialog.h"
+#include "families/framework/RowDialog.h"
 #include "families/flash29f/F29Operations.h"
 
 namespace quarvin {
@@ -9,18 +9,16 @@ namespace quarvin {
 // The form: the flash pattern with "Auto pro", Erase and "Unprot".
 MemoryForm F29Form();
 
-class F29Dialog : public MemoryDialog {
+class F29Dialog : public RowDialog<F29Row, F29Job> {
 public:
     static constexpr const char* kFormClass = "TP29fxxx";
 
     explicit F29Dialog(DeviceContext& ctx);
-    const F29Row& row() const;
 
     void UnProtectChipClick() { StepClick(MemoryStep::Unprotect); }
     void EraseClick() { StepClick(MemoryStep::Erase); }
 
 protected:
-    std::uint32_t lastAddress() const override { return row().lastAddress; }
     void afterStart() override;
     OperationResult readDevice(const OperationHooks& hooks) override;
     OperationResult blankCheck(const OperationHooks& hooks) override;
@@ -29,9 +27,6 @@ protected:
     OperationResult sum(const OperationHooks& hooks) override;
     OperationResult erase(const OperationHooks& hooks) override;
     OperationResult unprotect(const OperationHooks& hooks) override;
-
-private:
-    F29Job job(const OperationHooks& hooks);
 };
 
 } // namespace quarvin

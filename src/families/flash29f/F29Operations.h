@@ -5,18 +5,13 @@
 #include <array>
 
 #include "families/framework/ChipPresence.h"
+#include "families/framework/MemoryJob.h"
 #include "families/framework/Operation.h"
 #include "families/flash29f/F29Rows.h"
 
 namespace quarvin {
 
-struct F29Job {
-    LinkState& link;
-    const F29Row& row;
-    MainBuffer& buffer;
-    AddressFields fields;
-    const OperationHooks& hooks;
-};
+using F29Job = MemoryJob<F29Row>;
 
 // Output ports 0, 1, 3 and 4 (index = port, port 2 unused) for address a
 // (already OR-ed with the row's mask).

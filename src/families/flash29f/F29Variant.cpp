@@ -35,13 +35,7 @@ OperationResult RunVariantStep(const F29Variant& v, MemoryStep step, const F29Jo
 } // namespace
 
 F29VariantDialog::F29VariantDialog(DeviceContext& ctx, const F29Variant& variant)
-    : MemoryDialog(ctx, variant.formClass, variant.caption, VariantForm()), variant_(variant) {}
-
-const F29Row& F29VariantDialog::row() const {
-    return variant_.rows[static_cast<std::size_t>(selectedRow(static_cast<int>(variant_.rows.size())))];
-}
-
-F29Job F29VariantDialog::job(const OperationHooks& hooks) { return F29Job{link(), row(), buffer(), fields(), hooks}; }
+    : RowDialog(ctx, variant.formClass, variant.caption, VariantForm(), variant.rows), variant_(variant) {}
 
 void F29VariantDialog::afterStart() {
     ShutDownSocket(link());

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "families/flash29f/F29Family.h"
+#include "families/framework/RowDialog.h"
 
 namespace quarvin {
 
@@ -20,15 +21,13 @@ struct F29Variant {
     std::uint32_t chipEraseMs; // the data sheet's longest chip erase
 };
 
-class F29VariantDialog : public MemoryDialog {
+class F29VariantDialog : public RowDialog<F29Row, F29Job> {
 public:
     F29VariantDialog(DeviceContext& ctx, const F29Variant& variant);
-    const F29Row& row() const;
 
     void EraseClick() { StepClick(MemoryStep::Erase); }
 
 protected:
-    std::uint32_t lastAddress() const override { return row().lastAddress; }
     void afterStart() override;
     OperationResult readDevice(const OperationHooks& hooks) override;
     OperationResult blankCheck(const OperationHooks& hooks) override;
@@ -38,7 +37,6 @@ protected:
     OperationResult erase(const OperationHooks& hooks) override;
 
 private:
-    F29Job job(const OperationHooks& hooks);
     const F29Variant& variant_;
 };
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "families/mcu89c5x/P89c5xPins.h"
+#include "families/framework/McuCodeMemory.h"
 #include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "link/commands/LinkOps.h"
@@ -27,12 +28,7 @@ constexpr int kEraseRecoveryTicks = 5000;
 constexpr int kLockPulseTicks = 20;
 constexpr int kSpeedUnitTicks = 10;
 constexpr int kNormalVcc = 5;
-constexpr int kLockCheckReads = 129;
 constexpr std::uint32_t kSignatureAddress = 0x30;
-
-constexpr std::uint32_t kReadProgressEvery = 16;
-constexpr std::uint32_t kVerifyProgressEvery = 32;
-constexpr std::uint32_t kProgramProgressMask = 0x0F;
 
 // Supply, clock on XTAL1, RST high, PSEN low, ALE/PROG and EA high; every port
 // high, so the address lines stand at all ones.
@@ -116,27 +112,15 @@ private:
     std::uint32_t current_ = 0;
 };
 
-OperationResult StoppedAfterRead(LinkState& link, std::uint32_t a) {
-    ConnectVcc(link, 0);
-    return OperationResult::stopped(a);
-}
-
-struct Signature {
-    std::array<std::uint8_t, 3> bytes{};
-    std::uint32_t packed() const {
-        return std::uint32_t{bytes[0]} << 16 | std::uint32_t{bytes[1]} << 8 | bytes[2];
-    }
-};
-
 // Power-up, read signature mode, the bytes at 0x30..0x32, power off.
-Signature ReadSignatureBytes(LinkState& link) {
+std::array<std::uint8_t, 3> ReadSignatureBytes(LinkState& link) {
     PowerUp(link);
     ReadSetup(link, kReadSignature);
     Address address(link);
-    Signature s;
-    for (std::uint32_t i = 0; i < s.bytes.size(); ++i) {
+    std::array<std::uint8_t, 3> s{};
+    for (std::uint32_t i = 0; i < s.size(); ++i) {
         address.set(kSignatureAddress + i);
-        s.bytes[i] = ReadDataByte(link);
+        s[i] = ReadDataByte(link);
     }
     Delay(link, kStepTicks);
     WriteAllPorts(link, 0xFF);
@@ -145,12 +129,8 @@ Signature ReadSignatureBytes(LinkState& link) {
     return s;
 }
 
-std::string SignatureText(const Signature& s) {
-    return Format("ID = %02x,%02x,%02x", s.bytes[0], s.bytes[1], s.bytes[2]);
-}
-
 std::optional<OperationResult> SignatureCheck(const P89c5xJob& job) {
-    return SignatureQuestion(ReadSignatureBytes(job.link).bytes, job.expectedSignature, job.hooks, job.prompts,
+    return SignatureQuestion(ReadSignatureBytes(job.link), job.expectedSignature, job.hooks, job.prompts,
                              kSignatureAddress);
 }
 
@@ -191,18 +171,22 @@ std::optional<OperationResult> CheckP89c5xPresence(LinkState& link) {
 namespace {
 
 // The code memory from address 0 through the range's end, one read a byte; at
-// each page start the whole address, which reads the high address port.
-McuReadRun ReadCode(const P89c5xJob& job, std::uint32_t progressEvery,
-                    const std::function<bool(std::uint32_t a, std::uint8_t v)>& take) {
-    auto address = std::make_shared<Address>(job.link);
-    McuReadLoop loop;
-    loop.last = job.range.last();
-    loop.rowLast = job.range.rowLast;
-    loop.progressEvery = progressEvery;
-    loop.repliesBeforeEvery = 0x100;
-    loop.before = [address](std::uint32_t a) { address->at(a); };
-    return ReadMcuBytes(
-        job.link, loop, job.hooks, op::ReadData, [address](std::uint32_t) { address->next(); }, take);
+// each page start the whole address, which reads the high address port. The
+// part goes off with its supply alone.
+McuCodeRun CodeRun(const P89c5xJob& job) {
+    return {job.link, job.buffer, job.range, job.hooks,
+            [&job](std::uint32_t progressEvery, const McuCodeRun::Take& take) {
+                auto address = std::make_shared<Address>(job.link);
+                McuReadLoop loop;
+                loop.last = job.range.last();
+                loop.rowLast = job.range.rowLast;
+                loop.progressEvery = progressEvery;
+                loop.repliesBeforeEvery = 0x100;
+                loop.before = [address](std::uint32_t a) { address->at(a); };
+                return ReadMcuBytes(
+                    job.link, loop, job.hooks, op::ReadData, [address](std::uint32_t) { address->next(); }, take);
+            },
+            [&job] { ConnectVcc(job.link, 0); }};
 }
 
 } // namespace
@@ -214,16 +198,7 @@ OperationResult ReadP89c5x(const P89c5xJob& job) {
     job.hooks.say(QV_TEXT("正在读..."), true);
     Delay(link, kStepTicks);
     ReadSetup(link, kReadCode);
-    StagedRead read(job.range.last());
-    const McuReadRun run = ReadCode(job, kReadProgressEvery, [&](std::uint32_t a, std::uint8_t v) {
-        read[a] = v;
-        return true;
-    });
-    read.commit(job.buffer, run);
-    if (run.end == McuReadRun::End::Stopped) return StoppedAfterRead(link, run.at);
-    job.hooks.show(job.range.last(), job.range.rowLast);
-    ConnectVcc(link, 0);
-    return OperationResult::done("OK");
+    return ReadMcuCode(CodeRun(job));
 }
 
 OperationResult EraseP89c5x(const P89c5xJob& job) {
@@ -248,68 +223,27 @@ OperationResult EraseP89c5x(const P89c5xJob& job) {
     return OperationResult::done(QV_TEXT("Erase ok"));
 }
 
-namespace {
-
-// Where a comparison of the code memory with what it should hold ended.
-struct CodeCompare {
-    enum class End { Matched, Stopped, Differs } end = End::Matched;
-    std::uint32_t at = 0;
-    std::uint8_t chip = 0;
-};
-
-// Reads the code memory from address 0 to the range's end, showing progress and
-// polling Stop every `progressEvery` bytes, until a byte differs from expected(a).
-template <typename Expected>
-CodeCompare CompareCode(const P89c5xJob& job, std::uint32_t progressEvery, Expected expected) {
-    LinkState& link = job.link;
-    PowerUp(link);
-    ReadSetup(link, kReadCode);
-    std::uint8_t differing = 0;
-    const McuReadRun run = ReadCode(job, progressEvery, [&](std::uint32_t a, std::uint8_t chip) {
-        differing = chip;
-        return chip == expected(a);
-    });
-    if (run.end == McuReadRun::End::Stopped) return {CodeCompare::End::Stopped, run.at};
-    if (run.end == McuReadRun::End::Rejected) {
-        job.hooks.show(run.at, job.range.rowLast);
-        return {CodeCompare::End::Differs, run.at, differing};
-    }
-    job.hooks.show(job.range.last(), job.range.rowLast);
-    return {};
-}
-
-} // namespace
-
 OperationResult BlankP89c5x(const P89c5xJob& job) {
     LinkState& link = job.link;
     if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
     job.hooks.say("Blank...", true);
-    const CodeCompare c = CompareCode(job, kReadProgressEvery, [](std::uint32_t) { return std::uint8_t{0xFF}; });
-    if (c.end == CodeCompare::End::Stopped) return StoppedAfterRead(link, c.at);
-    // Off before the result, as Verify does.
-    ConnectVcc(link, 0);
-    if (c.end == CodeCompare::End::Differs) return OperationResult::failed(QV_TEXT("Error"), c.at);
-    return OperationResult::done("OK!");
+    PowerUp(link);
+    ReadSetup(link, kReadCode);
+    return BlankMcuCode(CodeRun(job));
 }
 
 OperationResult VerifyP89c5x(const P89c5xJob& job) {
     LinkState& link = job.link;
     if (auto refusal = CheckP89c5xPresence(link)) return *refusal;
     job.hooks.say("Verify...", true);
-    const CodeCompare c = CompareCode(job, kVerifyProgressEvery, [&](std::uint32_t a) { return job.buffer[a]; });
-    if (c.end == CodeCompare::End::Stopped) return StoppedAfterRead(link, c.at);
-    ConnectVcc(link, 0);
-    if (c.end == CodeCompare::End::Differs)
-        return OperationResult::failed(Format("%04x:Error!(File=%02x,Chip=%02x)", c.at, job.buffer[c.at], c.chip), c.at);
-    return OperationResult::done("OK!");
+    PowerUp(link);
+    ReadSetup(link, kReadCode);
+    return VerifyMcuCode(CodeRun(job));
 }
 
 OperationResult IdP89c5x(const P89c5xJob& job) {
     if (auto refusal = CheckP89c5xPresence(job.link)) return *refusal;
-    const Signature s = ReadSignatureBytes(job.link);
-    OperationResult r = OperationResult::done(SignatureText(s));
-    r.value = s.packed();
-    return r;
+    return McuSignatureResult(ReadSignatureBytes(job.link));
 }
 
 static OperationResult WriteP89c5x(const P89c5xJob& job, ProgramSpeed speed) {
@@ -327,23 +261,12 @@ static OperationResult WriteP89c5x(const P89c5xJob& job, ProgramSpeed speed) {
     address.set(0);
     ConnectVpp(link, socket::EaVpp);
     Delay(link, kStepTicks);
-    const std::uint32_t last = job.range.last();
-    for (std::uint32_t a = 0; a <= last; ++a) {
-        if (a != 0) address.at(a);
-        if ((a & kProgramProgressMask) == kProgramProgressMask) {
-            job.hooks.show(a, job.range.rowLast);
-            if (job.hooks.stop()) {
-                ConnectVpp(link, 0);
-                ConnectVcc(link, 0);
-                return OperationResult::stopped(a);
-            }
-        }
-        if (job.buffer[a] != 0xFF) ProgramOneByte(job, job.buffer[a], speed);
-        address.next();
-    }
-    job.hooks.show(last, job.range.rowLast);
+    const auto stoppedAt = ProgramMcuCode(
+        CodeRun(job), {[&address](std::uint32_t a) { address.at(a); }, [&address] { address.next(); }},
+        [&](std::uint8_t v) { ProgramOneByte(job, v, speed); });
     ConnectVpp(link, 0);
     ConnectVcc(link, 0);
+    if (stoppedAt) return OperationResult::stopped(*stoppedAt);
     return OperationResult::done("OK");
 }
 
@@ -368,14 +291,7 @@ OperationResult ProtectP89c5x(const P89c5xJob& job, ProtectMode mode) {
     PowerUp(link);
     ConnectVcc(link, socket::Vcc);
     ReadSetup(link, kReadCode);
-    for (int i = 0; i < kLockCheckReads; ++i) {
-        if (ReadDataByte(link) != expected) {
-            ConnectVcc(link, 0);
-            return OperationResult::failed(QV_TEXT("Error!"), 0);
-        }
-    }
-    ConnectVcc(link, 0);
-    return OperationResult::done(QV_TEXT("Protect OK!"));
+    return CheckMcuLockReads(CodeRun(job), expected);
 }
 
 OperationResult ProgramP89c5x(const P89c5xJob& job, ProgramSpeed speed) {

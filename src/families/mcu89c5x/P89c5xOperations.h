@@ -5,27 +5,17 @@
 #include <array>
 #include <cstdint>
 
-#include "families/framework/McuSteps.h"
+#include "families/framework/McuCodeMemory.h"
 #include "families/framework/Operation.h"
 #include "families/mcu89c5x/P89c5xRows.h"
 
 namespace quarvin {
 
-class Prompts;
-
 enum class ProtectMode { NoMovc, NoRead, NoExternalCode }; // lock bit 1; 1 and 2; 1, 2 and 3
 // Wait after each programmed byte: 1, 2 or 3 ms.
 enum class ProgramSpeed { OneMs, TwoMs, ThreeMs };
 
-struct P89c5xJob {
-    LinkState& link;
-    const P89c5xRow& row;
-    MainBuffer& buffer;
-    McuRange range;
-    const OperationHooks& hooks;
-    Prompts* prompts;                                  // the signature questions
-    std::array<std::uint8_t, 3> expectedSignature{};   // from the device list, 0: no check
-};
+using P89c5xJob = McuCodeJob<P89c5xRow>;
 
 // Ground, Vcc and a reset pulse, then XTAL1 against XTAL2: the first step of
 // every operation and of the run chain.

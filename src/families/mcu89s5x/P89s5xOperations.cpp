@@ -1,6 +1,7 @@
 #include "families/mcu89s5x/P89s5xOperations.h"
 
 #include "families/mcu89s5x/P89s5xPins.h"
+#include "families/framework/McuCodeMemory.h"
 #include "families/framework/ReadBackAfterAhead.h"
 #include "forms/HexText.h"
 #include "forms/Texts.h"
@@ -37,13 +38,8 @@ constexpr int kDefaultEraseTicks = 5500;
 int gEraseTicks = kDefaultEraseTicks;
 // Speed: 1, 2 or 3 ms after each byte, far over tWC.
 constexpr int kSpeedUnitTicks = 10;
-constexpr int kLockCheckReads = 129;
 // "Reading the Signature Bytes": locations 000H, 100H and 200H.
 constexpr std::uint32_t kSignatureAddresses[3] = {0x000, 0x100, 0x200};
-
-constexpr std::uint32_t kReadProgressEvery = 16;
-constexpr std::uint32_t kVerifyProgressEvery = 32;
-constexpr std::uint32_t kProgramProgressMask = 0x0F;
 
 // P0 is open-drain: driven by the box for Write Code Data, read through the
 // box's pull-ups otherwise (Figure 14 "use 10K pullups").
@@ -136,72 +132,38 @@ void LeaveWriteMode(LinkState& link) {
     ConnectVpp(link, 0);
 }
 
-struct Signature {
-    std::array<std::uint8_t, 3> bytes{};
-    std::uint32_t packed() const {
-        return std::uint32_t{bytes[0]} << 16 | std::uint32_t{bytes[1]} << 8 | bytes[2];
-    }
-};
-
-Signature ReadSignatureBytes(LinkState& link) {
+std::array<std::uint8_t, 3> ReadSignatureBytes(LinkState& link) {
     PowerUp(link);
     ModePins(link, kS5xReadSignature);
     Address address(link, kS5xReadSignature);
-    Signature s;
-    for (std::size_t i = 0; i < s.bytes.size(); ++i) {
+    std::array<std::uint8_t, 3> s{};
+    for (std::size_t i = 0; i < s.size(); ++i) {
         address.set(kSignatureAddresses[i]);
-        s.bytes[i] = ReadDataByte(link);
+        s[i] = ReadDataByte(link);
     }
     PowerOff(link);
     return s;
 }
 
 std::optional<OperationResult> SignatureCheck(const P89s5xJob& job) {
-    return SignatureQuestion(ReadSignatureBytes(job.link).bytes, job.expectedSignature, job.hooks, job.prompts,
+    return SignatureQuestion(ReadSignatureBytes(job.link), job.expectedSignature, job.hooks, job.prompts,
                              kSignatureAddresses[0]);
 }
 
-OperationResult StoppedPoweredOff(LinkState& link, std::uint32_t a) {
-    PowerOff(link);
-    return OperationResult::stopped(a);
-}
-
 // The code memory from address 0 through the range's end, one read a byte.
-McuReadRun ReadCode(const P89s5xJob& job, std::uint32_t progressEvery,
-                    const std::function<bool(std::uint32_t a, std::uint8_t v)>& take) {
-    auto address = std::make_shared<Address>(job.link, kS5xReadCode);
-    McuReadLoop loop;
-    loop.last = job.range.last();
-    loop.rowLast = job.range.rowLast;
-    loop.progressEvery = progressEvery;
-    loop.before = [address](std::uint32_t a) { address->at(a); };
-    return ReadMcuBytes(
-        job.link, loop, job.hooks, op::ReadData, [address](std::uint32_t) { address->next(); }, take);
-}
-
-// Where a comparison of the code memory with what it should hold ended.
-struct CodeCompare {
-    enum class End { Matched, Stopped, Differs } end = End::Matched;
-    std::uint32_t at = 0;
-    std::uint8_t chip = 0;
-};
-
-template <typename Expected>
-CodeCompare CompareCode(const P89s5xJob& job, std::uint32_t progressEvery, Expected expected) {
-    PowerUp(job.link);
-    ModePins(job.link, kS5xReadCode);
-    std::uint8_t differing = 0;
-    const McuReadRun run = ReadCode(job, progressEvery, [&](std::uint32_t a, std::uint8_t chip) {
-        differing = chip;
-        return chip == expected(a);
-    });
-    if (run.end == McuReadRun::End::Stopped) return {CodeCompare::End::Stopped, run.at};
-    if (run.end == McuReadRun::End::Rejected) {
-        job.hooks.show(run.at, job.range.rowLast);
-        return {CodeCompare::End::Differs, run.at, differing};
-    }
-    job.hooks.show(job.range.last(), job.range.rowLast);
-    return {};
+McuCodeRun CodeRun(const P89s5xJob& job) {
+    return {job.link, job.buffer, job.range, job.hooks,
+            [&job](std::uint32_t progressEvery, const McuCodeRun::Take& take) {
+                auto address = std::make_shared<Address>(job.link, kS5xReadCode);
+                McuReadLoop loop;
+                loop.last = job.range.last();
+                loop.rowLast = job.range.rowLast;
+                loop.progressEvery = progressEvery;
+                loop.before = [address](std::uint32_t a) { address->at(a); };
+                return ReadMcuBytes(
+                    job.link, loop, job.hooks, op::ReadData, [address](std::uint32_t) { address->next(); }, take);
+            },
+            [&job] { PowerOff(job.link); }};
 }
 
 } // namespace
@@ -227,16 +189,7 @@ OperationResult ReadP89s5x(const P89s5xJob& job) {
     job.hooks.say(QV_TEXT("正在读..."), true);
     PowerUp(link);
     ModePins(link, kS5xReadCode);
-    StagedRead read(job.range.last());
-    const McuReadRun run = ReadCode(job, kReadProgressEvery, [&](std::uint32_t a, std::uint8_t v) {
-        read[a] = v;
-        return true;
-    });
-    read.commit(job.buffer, run);
-    if (run.end == McuReadRun::End::Stopped) return StoppedPoweredOff(link, run.at);
-    job.hooks.show(job.range.last(), job.range.rowLast);
-    PowerOff(link);
-    return OperationResult::done("OK");
+    return ReadMcuCode(CodeRun(job));
 }
 
 // "Chip Erase": the erase mode, 12 V, one PROG pulse of 200 - 500 ns (note 1),
@@ -257,31 +210,23 @@ OperationResult BlankP89s5x(const P89s5xJob& job) {
     LinkState& link = job.link;
     if (auto refusal = CheckP89s5xPresence(link)) return *refusal;
     job.hooks.say("Blank...", true);
-    const CodeCompare c = CompareCode(job, kReadProgressEvery, [](std::uint32_t) { return std::uint8_t{0xFF}; });
-    if (c.end == CodeCompare::End::Stopped) return StoppedPoweredOff(link, c.at);
-    PowerOff(link);
-    if (c.end == CodeCompare::End::Differs) return OperationResult::failed(QV_TEXT("Error"), c.at);
-    return OperationResult::done("OK!");
+    PowerUp(link);
+    ModePins(link, kS5xReadCode);
+    return BlankMcuCode(CodeRun(job));
 }
 
 OperationResult VerifyP89s5x(const P89s5xJob& job) {
     LinkState& link = job.link;
     if (auto refusal = CheckP89s5xPresence(link)) return *refusal;
     job.hooks.say("Verify...", true);
-    const CodeCompare c = CompareCode(job, kVerifyProgressEvery, [&](std::uint32_t a) { return job.buffer[a]; });
-    if (c.end == CodeCompare::End::Stopped) return StoppedPoweredOff(link, c.at);
-    PowerOff(link);
-    if (c.end == CodeCompare::End::Differs)
-        return OperationResult::failed(Format("%04x:Error!(File=%02x,Chip=%02x)", c.at, job.buffer[c.at], c.chip), c.at);
-    return OperationResult::done("OK!");
+    PowerUp(link);
+    ModePins(link, kS5xReadCode);
+    return VerifyMcuCode(CodeRun(job));
 }
 
 OperationResult IdP89s5x(const P89s5xJob& job) {
     if (auto refusal = CheckP89s5xPresence(job.link)) return *refusal;
-    const Signature s = ReadSignatureBytes(job.link);
-    OperationResult r = OperationResult::done(Format("ID = %02x,%02x,%02x", s.bytes[0], s.bytes[1], s.bytes[2]));
-    r.value = s.packed();
-    return r;
+    return McuSignatureResult(ReadSignatureBytes(job.link));
 }
 
 // "Programming Algorithm" steps 1 to 5 for each byte that is not 0xFF: address,
@@ -297,21 +242,17 @@ static OperationResult WriteP89s5x(const P89s5xJob& job, ProgramSpeed speed) {
     Address address(link, kS5xWriteCode);
     address.set(0);
     EnterWriteMode(link, kS5xWriteCode);
-    const std::uint32_t last = job.range.last();
-    for (std::uint32_t a = 0; a <= last; ++a) {
-        if (a != 0) address.at(a);
-        if ((a & kProgramProgressMask) == kProgramProgressMask) {
-            job.hooks.show(a, job.range.rowLast);
-            if (job.hooks.stop()) return StoppedPoweredOff(link, a);
-        }
-        if (job.buffer[a] != 0xFF) {
-            WriteDataByte(link, job.buffer[a]);
+    const auto stoppedAt = ProgramMcuCode(
+        CodeRun(job), {[&address](std::uint32_t a) { address.at(a); }, [&address] { address.next(); }},
+        [&](std::uint8_t v) {
+            WriteDataByte(link, v);
             ProgPulse(link);
             Delay(link, kSpeedUnitTicks * (static_cast<int>(speed) + 1));
-        }
-        address.next();
+        });
+    if (stoppedAt) {
+        PowerOff(link);
+        return OperationResult::stopped(*stoppedAt);
     }
-    job.hooks.show(last, job.range.rowLast);
     LeaveWriteMode(link);
     PowerOff(link);
     return OperationResult::done("OK");
@@ -336,14 +277,7 @@ OperationResult ProtectP89s5x(const P89s5xJob& job, ProtectMode mode) {
     }
     ModePins(link, kS5xReadCode);
     Address(link, kS5xReadCode).set(0);
-    for (int i = 0; i < kLockCheckReads; ++i) {
-        if (ReadDataByte(link) != expected) {
-            PowerOff(link);
-            return OperationResult::failed(QV_TEXT("Error!"), 0);
-        }
-    }
-    PowerOff(link);
-    return OperationResult::done(QV_TEXT("Protect OK!"));
+    return CheckMcuLockReads(CodeRun(job), expected);
 }
 
 OperationResult ProgramP89s5x(const P89s5xJob& job, ProgramSpeed speed) {

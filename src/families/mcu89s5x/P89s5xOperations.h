@@ -5,24 +5,14 @@
 #include <array>
 #include <cstdint>
 
-#include "families/framework/McuSteps.h"
+#include "families/framework/McuCodeMemory.h"
 #include "families/framework/Operation.h"
 #include "families/mcu89c5x/P89c5xOperations.h"
 #include "families/mcu89s5x/P89s5xRows.h"
 
 namespace quarvin {
 
-class Prompts;
-
-struct P89s5xJob {
-    LinkState& link;
-    const P89s5xRow& row;
-    MainBuffer& buffer;
-    McuRange range;
-    const OperationHooks& hooks;
-    Prompts* prompts;                                // the signature questions
-    std::array<std::uint8_t, 3> expectedSignature{}; // from the device list, 0: no check
-};
+using P89s5xJob = McuCodeJob<P89s5xRow>;
 
 // Ground, Vcc and a reset pulse, then XTAL1 against XTAL2.
 std::optional<OperationResult> CheckP89s5xPresence(LinkState& link);

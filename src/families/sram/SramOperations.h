@@ -2,18 +2,13 @@
 // The static RAM tester's operations: read, write and verify byte by byte with
 // the box advancing the low address, the whole-device sum, and the test that
 // writes a running pattern over the whole device and compares the sums.
+#include "families/framework/MemoryJob.h"
 #include "families/framework/Operation.h"
 #include "families/sram/SramRows.h"
 
 namespace quarvin {
 
-struct SramJob {
-    LinkState& link;
-    const SramRow& row;
-    MainBuffer& buffer;
-    AddressFields fields;
-    const OperationHooks& hooks;
-};
+using SramJob = MemoryJob<SramRow>;
 
 // From device address 0 into the buffer from 0, Length + 1 bytes at most.
 OperationResult ReadSram(const SramJob& job);

@@ -1,18 +1,13 @@
 #pragma once
 // The W27E operations: Read, Blank, Verify and Sum are the EPROM ones with this
 // family's texts; Erase and Programe are its own.
+#include "families/framework/MemoryJob.h"
 #include "families/framework/Operation.h"
 #include "families/w27e/W27eRows.h"
 
 namespace quarvin {
 
-struct W27eJob {
-    LinkState& link;
-    const W27eRow& row;
-    MainBuffer& buffer;
-    AddressFields fields;
-    const OperationHooks& hooks;
-};
+using W27eJob = MemoryJob<W27eRow>;
 
 OperationResult ReadW27e(const W27eJob& job);
 OperationResult BlankCheckW27e(const W27eJob& job);
