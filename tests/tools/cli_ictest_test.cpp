@@ -53,13 +53,17 @@ TEST_F(IcCli, SetPicksClassAndTypeAndAnEmptySocketIsNamed) {
     });
 }
 
-TEST_F(IcCli, IdentifiesA74LS138AndPassesItsTest) {
+TEST_F(IcCli, IdentifiesA74LS138AndA74LS00WithTheFirstTypeSelected) {
     const fs::path source = fs::path(QUARVIN_SOURCE_DIR) / "data/ictest/ttl74.vec";
     if (!sim::FindOffer("74LS138") || Slurp(source).find("ic 138 ") == std::string::npos)
         GTEST_SKIP() << "no 74LS138 model or vectors yet";
     library(Slurp(source), "TTL74.LIB");
     checkAll({
         {"run --device \"74xxx TTL\" --port VBOX --chip 74LS138 identify", 0, {"identify: Find 1\n74xx138\n"}},
+        // Search goes down to the selected type's package; the class's first
+        // type is a 14-pin one, so a 14-pin part is found without choosing.
+        {"run --device \"74xxx TTL\" --port VBOX --chip 74LS00 identify", 0,
+         {"identify: Find 7 same device\n74xx00\n74xx03\n74xx26\n74xx37\n74xx38\n74xx132\n74xx1000\n"}},
         {"run --device \"74xxx TTL\" --port VBOX --chip 74LS138 --set ListBox1=74xx138 test", 0, {"test: OK!\n"}},
     });
 }
