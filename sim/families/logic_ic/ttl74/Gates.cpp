@@ -9,7 +9,7 @@
 namespace quarvin::sim::ttl74 {
 namespace {
 
-enum class GateOp { And, Nand, Or, Nor, Xor, Buffer, Invert };
+enum class GateOp { And, Nand, Or, Nor, Xor, Xnor, Buffer, Invert };
 
 constexpr int kMaxGateInputs = 13;
 
@@ -36,6 +36,7 @@ bool combine(GateOp op, const LogicPins& pins, const GatePins& gate) {
     case GateOp::Or: return any;
     case GateOp::Nor: return !any;
     case GateOp::Xor: return odd;
+    case GateOp::Xnor: return !odd;
     case GateOp::Buffer: return all;
     case GateOp::Invert: return !all;
     }
@@ -54,6 +55,11 @@ constexpr GateLayout<4> kQuad2 = {{
 // Quad 2-input, output first in each group ('01, '02, '28, '33).
 constexpr GateLayout<4> kQuad2OutputFirst = {{
     {1, {2, 3}, 2}, {4, {5, 6}, 2}, {10, {8, 9}, 2}, {13, {11, 12}, 2},
+}};
+// Quad 2-input with the outputs of gates 1/2 and 3/4 side by side on pins 3, 4
+// and 10, 11, each gate's inputs on its outer side ('7266).
+constexpr GateLayout<4> kQuad2OutputsInside = {{
+    {3, {1, 2}, 2}, {4, {5, 6}, 2}, {10, {8, 9}, 2}, {11, {12, 13}, 2},
 }};
 // Hex single-input ('04, '05, '06, '07, '14, '16, '17).
 constexpr GateLayout<6> kHex = {{
@@ -119,6 +125,8 @@ void quadNor(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nor, kQuad
 void quadAnd(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::And, kQuad2); }
 void quadOr(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Or, kQuad2); }
 void quadXor(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Xor, kQuad2); }
+void quadXnor(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Xnor, kQuad2); }
+void quadXnorOutputsInside(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Xnor, kQuad2OutputsInside); }
 void hexInverter(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Invert, kHex); }
 void hexBuffer(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Buffer, kHex); }
 void tripleNand3(LogicPins& pins, LogicState&) { applyGates(pins, GateOp::Nand, kTriple3); }

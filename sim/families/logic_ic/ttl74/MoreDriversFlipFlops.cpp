@@ -32,15 +32,6 @@ constexpr int kEncoderEnableIn = 5;
 constexpr int kEncoderGroupSignal = 14;
 constexpr int kEncoderEnableOut = 15;
 
-// '810: four gates in the '86 layout: 1, 2 -> 3; 4, 5 -> 6; 9, 10 -> 8;
-// 12, 13 -> 11.
-struct TwoInputGate {
-    int a;
-    int b;
-    int y;
-};
-constexpr std::array<TwoInputGate, 4> kQuadGates = {{{1, 2, 3}, {4, 5, 6}, {9, 10, 8}, {12, 13, 11}}};
-
 // '756/'757/'760: the '240 pins. Group 1: enable pin 1 (active low), A on
 // pins 2, 4, 6, 8 -> Y on 18, 16, 14, 12; group 2: enable pin 19, A on 11,
 // 13, 15, 17 -> Y on 9, 7, 5, 3.
@@ -111,11 +102,6 @@ void octalPriorityEncoderThreeState(LogicPins& pins, LogicState&) {
     driveBus3State(pins, kEncoderOutputs, ~static_cast<unsigned>(highest), active);
     pins.out(kEncoderGroupSignal, !active);
     pins.out(kEncoderEnableOut, !(enabled && !active));
-}
-
-// Y is high when A and B are alike.
-void quadXnor(LogicPins& pins, LogicState&) {
-    for (const TwoInputGate& gate : kQuadGates) pins.out(gate.y, pins.in(gate.a) == pins.in(gate.b));
 }
 
 // '756: inverting, both enables active low.

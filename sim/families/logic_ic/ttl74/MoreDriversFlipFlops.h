@@ -8,7 +8,6 @@ namespace quarvin::sim::ttl74 {
 
 void dualJkCommonClockClear(LogicPins& pins, LogicState& state);
 void octalPriorityEncoderThreeState(LogicPins& pins, LogicState& state);
-void quadXnor(LogicPins& pins, LogicState& state);
 void octalOpenCollectorInvertingDriver(LogicPins& pins, LogicState& state);
 void octalOpenCollectorDriverMixedEnables(LogicPins& pins, LogicState& state);
 void octalOpenCollectorDriver(LogicPins& pins, LogicState& state);

@@ -64,15 +64,6 @@ constexpr std::array<int, 8> kEightInputs = {2, 3, 4, 5, 9, 10, 11, 12};
 constexpr int kOrOutput = 1;
 constexpr int kNorOutput = 13;
 
-// '7266: the outputs of gates 1/2 and 3/4 sit next to each other (pins 3, 4
-// and 10, 11), each gate's inputs on its outer side.
-struct Xnor2 {
-    int a;
-    int b;
-    int output;
-};
-constexpr std::array<Xnor2, 4> kQuadXnor = {{{1, 2, 3}, {5, 6, 4}, {8, 9, 10}, {12, 13, 11}}};
-
 // '620/'621/'623: GAB (pin 1, active high) lets A1..A8 (pins 2..9) drive
 // B1..B8 (pins 18..11); GBA (pin 19, active low) would drive the A side, which
 // the entries hold as inputs (GBA released), so the model only drives or lets
@@ -202,10 +193,6 @@ void orNor8(LogicPins& pins, LogicState&) {
     const bool any = anyHigh(pins, kEightInputs);
     pins.out(kOrOutput, any);
     pins.out(kNorOutput, !any);
-}
-
-void quadXnorOutputsInside(LogicPins& pins, LogicState&) {
-    for (const Xnor2& gate : kQuadXnor) pins.out(gate.output, pins.in(gate.a) == pins.in(gate.b));
 }
 
 void octalDualEnableTransceiverAToB(LogicPins& pins, LogicState&) {

@@ -12,7 +12,6 @@ void hexOrDrivers(LogicPins& pins, LogicState& state);
 void dualNor4OutputsOutside(LogicPins& pins, LogicState& state);
 void tripleOr3CmosPinout(LogicPins& pins, LogicState& state);
 void orNor8(LogicPins& pins, LogicState& state);
-void quadXnorOutputsInside(LogicPins& pins, LogicState& state);
 void octalDualEnableTransceiverAToB(LogicPins& pins, LogicState& state);
 void octalDualEnableTransceiverAToBInverting(LogicPins& pins, LogicState& state);
 void dualAddressableLatch(LogicPins& pins, LogicState& state);

@@ -12,6 +12,8 @@ void quadNor(LogicPins& pins, LogicState& state);
 void quadAnd(LogicPins& pins, LogicState& state);
 void quadOr(LogicPins& pins, LogicState& state);
 void quadXor(LogicPins& pins, LogicState& state);
+void quadXnor(LogicPins& pins, LogicState& state);             // '810, the '86 pins
+void quadXnorOutputsInside(LogicPins& pins, LogicState& state); // '7266
 void hexInverter(LogicPins& pins, LogicState& state);
 void hexBuffer(LogicPins& pins, LogicState& state);
 void tripleNand3(LogicPins& pins, LogicState& state);
