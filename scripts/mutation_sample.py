@@ -9,6 +9,7 @@ caught when a test fails or hangs. A mutant that does not compile is skipped
 and not counted. Every file is put back as it was, also on Ctrl+C.
 
     scripts/mutation_sample.py [--seed 26] [--count 30] [--build build/test]
+                               [--shards 2] [--nice 15]
 
 The build folder must be configured already (as scripts/test.sh does). The
 same seed on the same sources draws the same mutants, so two runs before and
@@ -114,16 +115,46 @@ def run(cmd, timeout):
         return "timeout"
 
 
-def build(build_dir):
-    return run(["nice", "-n", "15", "cmake", "--build", build_dir, "-j", "2",
+def build(build_dir, nice):
+    return run(["nice", "-n", str(nice), "cmake", "--build", build_dir, "-j", "2",
                 "--target"] + TEST_PROGRAMS, timeout=5400) == 0
 
 
-def tests_fail(build_dir, timeout):
+def run_sharded(path, shards, timeout, nice):
+    """Runs one test program split into shards side by side (GoogleTest's own
+    sharding); 0 when every shard passes, 1 as soon as one fails (the others are
+    ended), "timeout" when they are not done in time."""
+    procs = []
+    for index in range(shards):
+        env = dict(os.environ, GTEST_TOTAL_SHARDS=str(shards), GTEST_SHARD_INDEX=str(index))
+        procs.append(subprocess.Popen(["nice", "-n", str(nice), path, "--gtest_fail_fast",
+                                       "--gtest_brief=1"], cwd=TOP, env=env,
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    deadline = time.time() + timeout
+    result = 0
+    while procs and result == 0:
+        for p in list(procs):
+            code = p.poll()
+            if code is None:
+                continue
+            procs.remove(p)
+            if code != 0:
+                result = 1
+        if procs and result == 0:
+            if time.time() > deadline:
+                result = "timeout"
+            else:
+                time.sleep(0.2)
+    for p in procs:
+        p.kill()
+        p.wait()
+    return result
+
+
+def tests_fail(build_dir, timeout, shards, nice):
     for program in TEST_PROGRAMS:
         path = os.path.join(build_dir, "tests", program)
-        result = run(["nice", "-n", "15", path, "--gtest_fail_fast", "--gtest_brief=1"],
-                     timeout)
+        result = run_sharded(path, shards, timeout, nice)
         if result != 0:
             return "hang" if result == "timeout" else "fail"
     return None
@@ -134,6 +165,9 @@ def main():
     parser.add_argument("--seed", type=int, default=26)
     parser.add_argument("--count", type=int, default=30, help="mutants that compile")
     parser.add_argument("--build", default="build/test")
+    parser.add_argument("--shards", type=int, default=2,
+                        help="processes each test program is split into")
+    parser.add_argument("--nice", type=int, default=15, help="niceness of builds and tests")
     parser.add_argument("--max-tries", type=int, default=0,
                         help="drawn mutants at most (default: 4 x count)")
     args = parser.parse_args()
@@ -141,14 +175,16 @@ def main():
     rng = random.Random(args.seed)
     files = source_files()
 
-    if not build(build_dir):
+    if not build(build_dir, args.nice):
         sys.exit("the unmutated tree does not build in " + build_dir)
     start = time.time()
-    if tests_fail(build_dir, timeout=3600):
+    if tests_fail(build_dir, 3600, args.shards, args.nice):
         sys.exit("the tests fail without any mutation")
     # A mutant that runs three times as long as the clean tests (and at least a
     # minute) is taken as hanging: caught.
     timeout = max(60.0, 3 * (time.time() - start))
+    print("clean tests took %.0f s; a mutant running over %.0f s counts as hanging"
+          % (time.time() - start, timeout), flush=True)
 
     applied = caught = drawn = 0
     max_tries = args.max_tries or 4 * args.count
@@ -166,18 +202,18 @@ def main():
         try:
             with open(path, "w", encoding="utf-8") as f:
                 f.write(original[:offset] + new + original[offset + len(old):])
-            if not build(build_dir):
+            if not build(build_dir, args.nice):
                 print("skipped (does not compile)  " + where, flush=True)
                 continue
             applied += 1
-            verdict = tests_fail(build_dir, timeout)
+            verdict = tests_fail(build_dir, timeout, args.shards, args.nice)
             if verdict:
                 caught += 1
             print("%-8s %s" % (verdict or "MISSED", where), flush=True)
         finally:
             with open(path, "w", encoding="utf-8") as f:
                 f.write(original)
-    build(build_dir)
+    build(build_dir, args.nice)
     share = 100.0 * caught / applied if applied else 0.0
     print("caught %d / applied %d (%.0f%%), seed %d" % (caught, applied, share, args.seed))
 
