@@ -206,17 +206,25 @@ TEST_F(HexWindow, GreyRowsAndTheSumFieldFollowTheEndAddress) {
     }
 }
 
-TEST_F(HexWindow, CursorAddressFollowsTheCaret) {
-    struct Case { int line, column; std::int32_t address; } cases[] = {
-        {0, 0, 0x100}, {0, 11, 0x100}, {0, 12, 0x101}, {0, 56, 0x10F}, {0, 57, 0x100},
-        {0, 72, 0x10F}, {0, 73, 0x100}, {2, 24, 0x125}, {15, 62, 0x1F5}};
+// The caret's address, and keys that change nothing there: other than hex digits,
+// or outside the hex columns (the address, the blank after a row, the characters).
+TEST_F(HexWindow, CursorAddressFollowsTheCaretAndKeysThatChangeNothing) {
+    struct Case { int line, column; std::int32_t address; char key; } cases[] = {
+        {0, 0, 0x100, '1'}, {0, 3, 0x100, 'a'}, {0, 8, 0x100, '1'},  {0, 11, 0x100, 'g'},  {0, 12, 0x101, ' '},
+        {0, 56, 0x10F, 'a'}, {0, 57, 0x100, '1'}, {0, 72, 0x10F, 'f'}, {0, 73, 0x100, '1'}, {2, 24, 0x125, 'g'},
+        {15, 62, 0x1F5, '1'}};
     TFileWin& w = hex(0x100);
+    const std::string page = w.text();
     for (auto c : cases) {
-        caretAt(w, c.line, c.column);
+        w.OnSelectionChange(w.positionOf(c.line, c.column), 2);
         EXPECT_EQ(w.cursorAddress(), c.address) << c.line << ":" << c.column;
         EXPECT_EQ(w.caretColumn(), c.column);
+        w.keyPress(c.key);
+        EXPECT_EQ(w.text(), page) << c.column << c.key;
+        EXPECT_EQ(w.selectionLength(), 0);
     }
     EXPECT_EQ(field(w, "Edit1"), "1f5 ");
+    for (std::uint32_t a = 0; a < 0x200; ++a) ASSERT_EQ(buf[a], 0xFF);
 }
 
 TEST_F(HexWindow, TypingADigitEditsTheByteUnderTheCaret) {
@@ -239,19 +247,6 @@ TEST_F(HexWindow, TypingADigitEditsTheByteUnderTheCaret) {
     EXPECT_EQ(buf[0x1FF], 0xF0);
     w.keyPress('0'); // the blank after the last byte takes nothing
     EXPECT_EQ(buf[0x200], 0xFF);
-}
-
-TEST_F(HexWindow, KeysThatChangeNothing) {
-    const std::pair<int, char> cases[] = {{12, 'g'}, {12, ' '}, {3, 'a'}, {8, '1'}, {56, 'a'}, {57, '1'}, {72, 'f'}};
-    TFileWin& w = hex();
-    const std::string before = w.text();
-    for (auto [column, key] : cases) {
-        w.OnSelectionChange(w.positionOf(1, column), 2);
-        w.keyPress(key);
-        EXPECT_EQ(w.text(), before) << column << key;
-        EXPECT_EQ(w.selectionLength(), 0);
-    }
-    for (std::uint32_t a = 0; a < 0x100; ++a) ASSERT_EQ(buf[a], 0xFF);
 }
 
 TEST_F(HexWindow, PagingStopsAtTheEdges) {
