@@ -27,23 +27,17 @@ std::string MakeElf(bool is64, bool bigEndian, const std::vector<Segment>& segme
             out.push_back(static_cast<char>((v >> shift) & 0xFF));
         }
     };
-    const int word = is64 ? 8 : 4, headerSize = is64 ? 64 : 52, entrySize = is64 ? 56 : 32;
+    const int word = is64 ? 8 : 4;
+    const std::uint64_t headerSize = is64 ? 64 : 52, entrySize = is64 ? 56 : 32;
     out = std::string("\x7F" "ELF", 4) + char(is64 ? 2 : 1) + char(bigEndian ? 2 : 1) + char(1);
     out.resize(16, '\0');
-    put(2, 2);                   // executable
-    put(0x28, 2);                // a machine without special areas
-    put(1, 4);
-    put(0, word);                // entry
-    put(static_cast<std::uint64_t>(headerSize), word);
-    put(0, word);                // no section headers
-    put(0, 4);
-    put(static_cast<std::uint64_t>(headerSize), 2);
-    put(static_cast<std::uint64_t>(entrySize), 2);
-    put(segments.size(), 2);
-    put(is64 ? 64 : 40, 2);
-    put(0, 2);
-    put(0, 2);
-    std::uint64_t offset = static_cast<std::uint64_t>(headerSize + entrySize * static_cast<int>(segments.size()));
+    // Type executable, a machine without special areas, version 1, entry 0, the
+    // segment table after the header, no section table, flags, then the sizes.
+    const std::pair<std::uint64_t, int> header[] = {
+        {2, 2}, {0x28, 2}, {1, 4}, {0, word}, {headerSize, word}, {0, word}, {0, 4}, {headerSize, 2},
+        {entrySize, 2}, {segments.size(), 2}, {is64 ? 64u : 40u, 2}, {0, 2}, {0, 2}};
+    for (const auto& [value, size] : header) put(value, size);
+    std::uint64_t offset = headerSize + entrySize * segments.size();
     for (const auto& s : segments) {
         const std::uint64_t fields[] = {offset, s.physical + 0x800000, s.physical, s.bytes.size(), s.bytes.size() + 16};
         put(s.type, 4);

@@ -48,28 +48,24 @@ TEST(SrecFiles, FilesOfAnotherToolSaveBackByteExact) {
 TEST(SrecFiles, DamagedRecordsAreNamedByLineAndNotStored) {
     // The first line ends in a carriage return too.
     const std::string good = "S0030000FC\r\n" + record('1', "05001011AA") + record('1', "04002022");
+    const std::string end = record('9', "030000");
+    const std::string line4 = "1 bad record in this file, not stored; the first is on line 4: ";
     struct Case { const char* name; std::string text; std::string problem; };
     const Case cases[] = {
-        {"bad checksum", good + "S1050030334400\nS5030002FA\nS9030000FC\n",
-         "1 bad record in this file, not stored; the first is on line 4: bad checksum."},
-        {"wrong count", good + record('5', "030004") + record('9', "030000"),
-         "1 bad record in this file, not stored; the first is on line 4: the count record says 4 data records, 2 "
-         "were read."},
-        {"record cut short", good + "S1070030334455\n" + record('9', "030000"),
-         "1 bad record in this file, not stored; the first is on line 4: the record is cut short (count 7, 5 bytes "
-         "follow)."},
+        {"bad checksum", good + "S1050030334400\nS5030002FA\nS9030000FC\n", line4 + "bad checksum."},
+        {"wrong count", good + record('5', "030004") + end,
+         line4 + "the count record says 4 data records, 2 were read."},
+        {"record cut short", good + "S1070030334455\n" + end,
+         line4 + "the record is cut short (count 7, 5 bytes follow)."},
         {"file cut after a line", good,
          "The file ends on line 3 without its termination record (S7, S8 or S9): it may be cut short."},
         {"file cut inside a line", good + "S10500303",
-         "1 bad record in this file, not stored; the first is on line 4: an odd number of hex digits.\nThe file "
-         "ends on line 4 without its termination record (S7, S8 or S9): it may be cut short."},
-        {"not hex", good + "S1050030G34400\n" + record('9', "030000"),
-         "1 bad record in this file, not stored; the first is on line 4: a character that is not a hex digit."},
-        {"reserved type", good + record('4', "050030334400") + record('9', "030000"),
-         "1 bad record in this file, not stored; the first is on line 4: unknown record type S4."},
-        {"text line", good + "; a comment\n" + record('9', "030000"),
-         "1 bad record in this file, not stored; the first is on line 4: not an S-record."},
-        {"beyond the buffer", good + record('2', "0840000001020304") + record('9', "030000"),
+         line4 + "an odd number of hex digits.\nThe file ends on line 4 without its termination record (S7, S8 or S9): "
+                 "it may be cut short."},
+        {"not hex", good + "S1050030G34400\n" + end, line4 + "a character that is not a hex digit."},
+        {"reserved type", good + record('4', "050030334400") + end, line4 + "unknown record type S4."},
+        {"text line", good + "; a comment\n" + end, line4 + "not an S-record."},
+        {"beyond the buffer", good + record('2', "0840000001020304") + end,
          "4 bytes addressed beyond the 4 MiB buffer were not stored."},
         {"no records", "\n\n", "No S-records in this file."},
     };

@@ -78,19 +78,15 @@ TEST(ShippedLists, EveryTypeLineSelectsADeviceRowOfABuiltFamilyOnce) {
 // The GAL category lists exactly these parts, each on the family row of its
 // name; no line selects the GAL row without a shift routine (22V10A, row 7).
 TEST(ShippedLists, LogicDevicesSelectTheRowsOfTheirNames) {
-    struct Line {
-        const char *maker, *type, *family;
-        int subType;
-        const char* rowName;
-    };
-    const std::vector<Line> expected = {
-        {"Lattice", "GAL16V8", "GAL3M", 1, "1: 16V8 16.5V"},   {"Lattice", "GAL16V8A", "GAL3M", 2, "2: 16V8A 12.5V"},
-        {"Lattice", "GAL16V8B", "GAL3M", 3, "3: 16V8B/D 14V"}, {"Lattice", "GAL16V8D", "GAL3M", 3, "3: 16V8B/D 14V"},
-        {"Lattice", "GAL20V8", "GAL3M", 4, "4: 20V8 16.5V"},   {"Lattice", "GAL20V8A", "GAL3M", 5, "5: 20V8A 16.5V"},
-        {"Lattice", "GAL20V8B", "GAL3M", 6, "6: 20V8B 12.5V"}, {"Lattice", "GAL22V10", "P22V10", 1, "1: 22V10  12V"},
-        {"Lattice", "GAL22V10B", "P22V10", 2, "2: 22V10B 12V"}, {"Lattice", "GAL22V10D", "P22V10", 3, "3: 22V10B 12V"},
-        {"Atmel", "ATF16V8B", "GAL3M", 8, "8: AT16V8 12.0V"},  {"Atmel", "ATF20V8B", "GAL3M", 9, "9: AT20V8 12.0V"},
-        {"National", "GAL16V8", "GAL3M", 1, "1: 16V8 16.5V"},  {"National", "GAL20V8", "GAL3M", 4, "4: 20V8 16.5V"},
+    // Maker, type, family, sub-type and the name of that row of the family.
+    const std::vector<std::string> expected = {
+        "Lattice|GAL16V8|GAL3M|1|1: 16V8 16.5V",    "Lattice|GAL16V8A|GAL3M|2|2: 16V8A 12.5V",
+        "Lattice|GAL16V8B|GAL3M|3|3: 16V8B/D 14V",  "Lattice|GAL16V8D|GAL3M|3|3: 16V8B/D 14V",
+        "Lattice|GAL20V8|GAL3M|4|4: 20V8 16.5V",    "Lattice|GAL20V8A|GAL3M|5|5: 20V8A 16.5V",
+        "Lattice|GAL20V8B|GAL3M|6|6: 20V8B 12.5V",  "Lattice|GAL22V10|P22V10|1|1: 22V10  12V",
+        "Lattice|GAL22V10B|P22V10|2|2: 22V10B 12V", "Lattice|GAL22V10D|P22V10|3|3: 22V10B 12V",
+        "Atmel|ATF16V8B|GAL3M|8|8: AT16V8 12.0V",   "Atmel|ATF20V8B|GAL3M|9|9: AT20V8 12.0V",
+        "National|GAL16V8|GAL3M|1|1: 16V8 16.5V",   "National|GAL20V8|GAL3M|4|4: 20V8 16.5V",
     };
     const int galCategory = 4;
     ASSERT_STREQ(Categories[galCategory].item, "GAL");
@@ -106,11 +102,7 @@ TEST(ShippedLists, LogicDevicesSelectTheRowsOfTheirNames) {
             listed.push_back(m + "|" + e.text + "|" + p.family + "|" + std::to_string(p.subType) + "|" +
                              rows[static_cast<std::size_t>(p.subType)].name);
         });
-        std::vector<std::string> wanted;
-        for (const Line& l : expected)
-            wanted.push_back(std::string(l.maker) + "|" + l.type + "|" + l.family + "|" + std::to_string(l.subType) + "|" +
-                             l.rowName);
-        EXPECT_EQ(listed, wanted);
+        EXPECT_EQ(listed, expected);
         // Whatever the category, no line selects the 22V10A row of the GAL family.
         EXPECT_EQ(text.find(",GAL3M 7"), std::string::npos);
     }
