@@ -42,22 +42,18 @@ protected:
     std::string path;
 };
 
+// A number given back in order becomes the next again; out of order (a gang's
+// first box failed) it is kept apart and handed out first. The window's tests
+// show the counter file a start number meets.
 TEST_F(SerialCounterTest, AFailedChipsNumberGoesToTheNextChip) {
     SerialCounter counter(path, Spec(1000, 10));
-    EXPECT_EQ(counter.take().number, 1000u);
-    EXPECT_EQ(text(), "1010\n");
-    EXPECT_EQ(counter.giveBack(1000), "");
-    EXPECT_EQ(text(), "1000\n"); // one process at a time: the file stays one number
-    EXPECT_EQ(counter.take().number, 1000u);
-    EXPECT_EQ(counter.take().number, 1010u);
-    EXPECT_EQ(counter.take().number, 1020u);
-    // Out of order (a gang's first box failed): kept apart and handed out first.
+    for (std::uint64_t n : {1000u, 1010u, 1020u}) EXPECT_EQ(counter.take().number, n);
     EXPECT_EQ(counter.giveBack(1010), "");
     EXPECT_EQ(text(), "1030\nreturned 1010\n");
     EXPECT_EQ(counter.take().number, 1010u);
     EXPECT_EQ(counter.take().number, 1030u);
-    // An existing file wins over the setting's start number.
-    EXPECT_EQ(SerialCounter(path, Spec(5)).take().number, 1040u);
+    EXPECT_EQ(counter.giveBack(1030), "");
+    EXPECT_EQ(text(), "1030\n");
 }
 
 TEST_F(SerialCounterTest, UsedUpAndDamagedCountersAreRefusedAndLeftAsTheyAre) {
