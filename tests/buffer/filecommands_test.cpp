@@ -139,13 +139,9 @@ TEST_F(FileCommandsTest, HexAndCdsLoads) {
 TEST_F(FileCommandsTest, ASwitchBetweenFuseMapAndBytesStartsFromABlankBuffer) {
     const std::string jed = "GAL16V8*\nQF64*\nL0000 0101*\nC000A*";
     const std::string b = dir.file("b.hex"), c = dir.file("c.hex");
-    struct Step {
-        std::string file;
-        const char* contents;    // none: the file does not exist
-        std::uint32_t probe;     // an address the step is about
-        std::string probeBytes;  // what it holds afterwards
-        std::string caption;     // the open window's caption
-    } steps[] = {
+    // The file (contents none: it does not exist), an address the step is about,
+    // what it holds afterwards, and the open window's caption.
+    struct Step { std::string file; const char* contents; std::uint32_t probe; std::string probeBytes, caption; } steps[] = {
         {dir.file("a.jed"), jed.c_str(), 0, "0101", dir.file("a.jed")},
         {b, ":021000001122BB\n:00000001FF", 0, "\xFF\xFF\xFF\xFF", b},  // the fuse characters are gone
         {c, ":02000000334487\n:00000001FF", 0x1000, "\x11\x22", c + "  (over " + b + ")"},  // merged
