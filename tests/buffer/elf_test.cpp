@@ -1,5 +1,4 @@
-// ELF loading: a file from the AVR cross compiler against its objcopy image,
-// both classes and byte orders, and the files that are refused whole.
+// ELF loading: both classes and byte orders, and the files that are refused whole.
 #include "buffer/formats/ElfImage.h"
 #include "testutil.h"
 
@@ -51,18 +50,8 @@ std::string MakeElf(bool is64, bool bigEndian, const std::vector<Segment>& segme
     return out;
 }
 
-TEST(ElfLoad, TheCrossCompilersFileGivesObjcopysImageAndReportsTheEeprom) {
-    auto b = std::make_unique<MainBuffer>();
-    const std::string image = test::readFile(kElfDir + "blink.bin");
-    const auto r = loadElf(*b, test::readFile(kElfDir + "blink.elf"));
-    ASSERT_TRUE(r.loaded()) << r.refusal;
-    EXPECT_EQ(r.machine, "AVR");
-    EXPECT_EQ(r.highestAddress, static_cast<std::int64_t>(image.size()) - 1);
-    EXPECT_EQ(bufferBytes(*b, 0, static_cast<std::uint32_t>(image.size()) + 1), image + '\0');
-    EXPECT_EQ(r.notLoadedText(), "AVR EEPROM data: " + std::to_string(test::readFile(kElfDir + "blink.eep").size()) +
-                                     " bytes at 0x810000, not loaded into the buffer.");
-}
-
+// The cross compiler's file against its objcopy image is the Load command's and
+// quarvin-cli convert's test.
 TEST(ElfLoad, BothClassesAndByteOrdersStoreTheFileBytesAtThePhysicalAddress) {
     const std::vector<Segment> segments = {{kLoad, 0x1000, "abc"}, {kNote, 0x1800, "note"}, {kLoad, 0x3FFFFE, "yz"}};
     for (const bool is64 : {false, true}) {
