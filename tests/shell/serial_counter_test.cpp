@@ -42,9 +42,9 @@ protected:
     std::string path;
 };
 
-// A number given back in order becomes the next again; out of order (a gang's
-// first box failed) it is kept apart and handed out first. The window's tests
-// show the counter file a start number meets.
+// A number given back out of order (a gang's first box failed) is kept apart and
+// handed out first; in order it becomes the next again. Each take reads the file,
+// so a file already there wins over the setting's start number.
 TEST_F(SerialCounterTest, AFailedChipsNumberGoesToTheNextChip) {
     SerialCounter counter(path, Spec(1000, 10));
     for (std::uint64_t n : {1000u, 1010u, 1020u}) EXPECT_EQ(counter.take().number, n);
