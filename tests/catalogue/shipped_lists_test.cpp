@@ -20,9 +20,7 @@ const std::string DataDir = std::string(QUARVIN_SOURCE_DIR) + "/data/";
 const char* const ListFiles[] = {"device.lst", "devicea.lst", "devicec.lst"};
 
 std::string ReadFile(const std::string& path) {
-    std::ostringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
+    return (std::ostringstream() << std::ifstream(path, std::ios::binary).rdbuf()).str();
 }
 
 // Calls `each(maker, entry)` for every type line of a category in a list's text.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,12 +18,7 @@ void Write(const fs::path& file, const std::string& text) {
     std::ofstream(file, std::ios::trunc) << text;
 }
 
-std::string Read(const fs::path& file) {
-    std::ifstream in(file);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string Read(const fs::path& file) { return (std::ostringstream() << std::ifstream(file).rdbuf()).str(); }
 
 // A fresh tree per test: an installed share/quarvin, a home, and a working directory.
 class ProgramDirTest : public ::testing::Test {
@@ -54,9 +50,7 @@ protected:
 };
 
 bool Mentions(const std::vector<std::string>& lines, const std::string& text) {
-    for (const auto& n : lines)
-        if (n.find(text) != std::string::npos) return true;
-    return false;
+    return std::ranges::any_of(lines, [&](const std::string& n) { return n.find(text) != std::string::npos; });
 }
 
 } // namespace
