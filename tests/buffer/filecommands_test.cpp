@@ -75,8 +75,6 @@ TEST_F(FileCommandsTest, BinaryLoadWithLaneAndStartAddress) {
     EXPECT_EQ(bufferBytes(*buffer, 0x100, 3), "\x02\x04\x06");
     EXPECT_EQ(documents.endAddress(), 0x102);
     EXPECT_EQ(labels, std::vector<std::string>{"File " + dir.file("six.bin")});
-    EXPECT_EQ(fake.files.requests.at(0).filter,
-              "*.*|*.*|*.bin  二进制格式|*.bin|*.hex  Intel 十六进制|*.hex|*.jed  可编程逻辑器件|*.jed");
 
     // The lane pair stays with the dialog; the end field is reset by every Load.
     commands.formatDialog().control("Edit2").setText("123");
@@ -101,31 +99,28 @@ TEST_F(FileCommandsTest, CancelledOrUnreadableLoadsChangeNothing) {
     fake.files.openNames.push_back(dir.file("a.bin"));
     fake.windows.modalScripts["TFileFormat"] = [](Form& f) { return f.close(), Form::ModalCancel; }; // close box
     commands.LoadFileClick();
-    struct Case { int item; std::string path, message; };
-    const std::string path = dir.file("missing.dat");
-    // A directory opens but every read of it fails.
-    const std::string folder = dir.file("folder.dat");
-    fs::create_directories(folder);
-    for (const Case& c : {Case{TFileFormat::FormatBin, path, "Can't open this file:\n"},
-                          Case{TFileFormat::FormatCds, path, "Can't open this file:\n"},
-                          Case{TFileFormat::FormatHex, path, "Can't open this file!\n" + path},
-                          Case{TFileFormat::FormatJed, path, "Can't open this file!\n" + path},
-                          Case{TFileFormat::FormatBin, folder, "Can't read this file!\n" + folder},
-                          Case{TFileFormat::FormatCds, folder, "Can't read this file!\n" + folder},
-                          Case{TFileFormat::FormatHex, folder, "Can't read this file!\n" + folder}}) {
+    auto refused = [&](int item, const std::string& path, const std::string& message) {
         fake.prompts.shown.clear();
-        run(true, c.path, [&](TFileFormat& d) { d.userSetIndex("RadioGroup1", c.item); });
-        EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{c.message}) << c.path;
-    }
+        run(true, path, [&](TFileFormat& d) { d.userSetIndex("RadioGroup1", item); });
+        EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{message}) << path;
+    };
+    // A directory opens but every read of it fails.
+    const std::string path = dir.file("missing.dat"), folder = dir.file("folder.dat");
+    fs::create_directories(folder);
+    const std::string open = "Can't open this file!\n" + path, read = "Can't read this file!\n" + folder;
+    refused(TFileFormat::FormatBin, path, "Can't open this file:\n");
+    refused(TFileFormat::FormatCds, path, "Can't open this file:\n");
+    refused(TFileFormat::FormatHex, path, open);
+    refused(TFileFormat::FormatJed, path, open);
+    for (int item : {TFileFormat::FormatBin, TFileFormat::FormatCds, TFileFormat::FormatHex}) refused(item, folder, read);
     EXPECT_FALSE(documents.hasHexWindow() || documents.hasPldWindow());
     EXPECT_EQ((*buffer)[0], 0xFF);
     EXPECT_TRUE(labels.empty());
+    refused(TFileFormat::FormatJed, folder, read);
 }
 
-TEST_F(FileCommandsTest, HexCdsAndJedecLoads) {
-    documents.openPldWindow();
+TEST_F(FileCommandsTest, HexAndCdsLoads) {
     load("data.hex", ":0400100011223344xx\n:020020005566FF\n:00000001FF");
-    EXPECT_FALSE(documents.hasPldWindow());
     EXPECT_EQ(bufferBytes(*buffer, 0x10, 4), "\x11\x22\x33\x44");
     EXPECT_EQ(documents.endAddress(), 0x21);
     EXPECT_EQ(labels, std::vector<std::string>{"Fiel: " + dir.file("data.hex")});
@@ -136,14 +131,6 @@ TEST_F(FileCommandsTest, HexCdsAndJedecLoads) {
     load("x.cds", "HHabcdefgh");
     EXPECT_EQ(bufferBytes(*buffer, 0, 8), "abcdefgh");
     EXPECT_EQ(documents.endAddress(), 7);
-
-    load("logic.jed", "GAL16V8*\nL0000 0101*\nC0000*");
-    EXPECT_TRUE(documents.hasPldWindow());
-    EXPECT_EQ(bufferBytes(*buffer, 0, 6), "010100");
-    fs::create_directories(dir.file("folder.jed"));
-    fake.prompts.shown.clear();
-    run(true, dir.file("folder.jed"));
-    EXPECT_EQ(fake.prompts.texts(), std::vector<std::string>{"Can't read this file!\n" + dir.file("folder.jed")});
 }
 
 // Loads of the same kind merge (and the caption says over what); a load of the
@@ -152,13 +139,9 @@ TEST_F(FileCommandsTest, HexCdsAndJedecLoads) {
 TEST_F(FileCommandsTest, ASwitchBetweenFuseMapAndBytesStartsFromABlankBuffer) {
     const std::string jed = "GAL16V8*\nQF64*\nL0000 0101*\nC000A*";
     const std::string b = dir.file("b.hex"), c = dir.file("c.hex");
-    struct Step {
-        std::string file;
-        const char* contents;    // none: the file does not exist
-        std::uint32_t probe;     // an address the step is about
-        std::string probeBytes;  // what it holds afterwards
-        std::string caption;     // the open window's caption
-    } steps[] = {
+    // The file (contents none: it does not exist), an address the step is about,
+    // what it holds afterwards, and the open window's caption.
+    struct Step { std::string file; const char* contents; std::uint32_t probe; std::string probeBytes, caption; } steps[] = {
         {dir.file("a.jed"), jed.c_str(), 0, "0101", dir.file("a.jed")},
         {b, ":021000001122BB\n:00000001FF", 0, "\xFF\xFF\xFF\xFF", b},  // the fuse characters are gone
         {c, ":02000000334487\n:00000001FF", 0x1000, "\x11\x22", c + "  (over " + b + ")"},  // merged
@@ -245,9 +228,6 @@ TEST_F(FileCommandsTest, StartUpReloadByExtension) {
     EXPECT_TRUE(commands.ReloadDataFile(dir.file("last.hex")));
     EXPECT_EQ((*buffer)[5], 0x42);
     EXPECT_EQ(labels.back(), "<File>" + dir.file("last.hex"));
-    test::writeFile(dir.file("last.JED"), "*QF1*L0000 1*C0001*"); // complete: no warning
-    EXPECT_TRUE(commands.ReloadDataFile(dir.file("last.JED")));
-    EXPECT_TRUE(documents.hasPldWindow());
     test::writeFile(dir.file("notes.txt"), "x");
     EXPECT_FALSE(commands.ReloadDataFile(dir.file("notes.txt")) || commands.ReloadDataFile(dir.file("gone.bin")));
     EXPECT_TRUE(fake.prompts.shown.empty());

@@ -15,32 +15,16 @@ SerialSpec Spec(const std::string& text) {
 }
 
 TEST(SerialNumber, EachLayoutWritesItsBytesUpToItsLargestAndRefusesOneMore) {
-    struct Case {
-        const char* format;
-        std::uint64_t number;
-        std::vector<std::uint8_t> bytes; // empty: refused
-    } cases[] = {
-        {"le16", 0x1234, {0x34, 0x12}},
-        {"le16", 65535, {0xFF, 0xFF}},
-        {"le16", 65536, {}},
-        {"be16", 1000, {0x03, 0xE8}},
-        {"be16", 65536, {}},
-        {"le32", 0x12345678, {0x78, 0x56, 0x34, 0x12}},
-        {"be32", 4294967295u, {0xFF, 0xFF, 0xFF, 0xFF}},
-        {"be32", 4294967296u, {}},
-        {"bcd4", 1234, {0x12, 0x34}},
-        {"bcd4", 9999, {0x99, 0x99}},
-        {"bcd4", 10000, {}},
-        {"bcd3", 987, {0x09, 0x87}}, // an odd count: the first byte's high nibble is 0
-        {"bcd3", 1000, {}},
-        {"bcd1", 9, {0x09}},
-        {"ascii5", 42, {'0', '0', '0', '4', '2'}},
-        {"ascii5", 99999, {'9', '9', '9', '9', '9'}},
-        {"ascii5", 100000, {}},
-        {"ascii19", 9999999999999999999u, std::vector<std::uint8_t>(19, '9')},
-        {"hex4", 0xBEEF, {'B', 'E', 'E', 'F'}},
-        {"hex4", 0x10000, {}},
-        {"hex16", UINT64_MAX, std::vector<std::uint8_t>(16, 'F')},
+    struct Case { const char* format; std::uint64_t number; std::vector<std::uint8_t> bytes; }; // no bytes: refused
+    const Case cases[] = {
+        {"le16", 0x1234, {0x34, 0x12}}, {"le16", 65535, {0xFF, 0xFF}}, {"le16", 65536, {}},
+        {"be16", 1000, {0x03, 0xE8}}, {"be16", 65536, {}}, {"le32", 0x12345678, {0x78, 0x56, 0x34, 0x12}},
+        {"be32", 4294967295u, {0xFF, 0xFF, 0xFF, 0xFF}}, {"be32", 4294967296u, {}},
+        {"bcd4", 1234, {0x12, 0x34}}, {"bcd4", 9999, {0x99, 0x99}}, {"bcd4", 10000, {}},
+        {"bcd3", 987, {0x09, 0x87}}, {"bcd3", 1000, {}}, {"bcd1", 9, {0x09}}, // odd counts: a high nibble of 0
+        {"ascii5", 42, {'0', '0', '0', '4', '2'}}, {"ascii5", 99999, {'9', '9', '9', '9', '9'}}, {"ascii5", 100000, {}},
+        {"ascii19", 9999999999999999999u, std::vector<std::uint8_t>(19, '9')}, {"hex4", 0xBEEF, {'B', 'E', 'E', 'F'}},
+        {"hex4", 0x10000, {}}, {"hex16", UINT64_MAX, std::vector<std::uint8_t>(16, 'F')},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.format) + " " + std::to_string(c.number));
@@ -70,19 +54,12 @@ TEST(SerialNumber, SpecsTakeStartAndStepAndRefuseWhatCannotWork) {
     EXPECT_EQ(Spec("0:ascii6").text(31), "31");
 
     const std::pair<const char*, const char*> refused[] = {
-        {"7FC", "needs ADDR:FORMAT"},
-        {"7FC:be16:1:2:3", "needs ADDR:FORMAT"},
-        {"xyz:be16", "no buffer address"},
-        {"400000:be16", "no buffer address"},
-        {"3FFFFF:be16", "reach past the buffer's end"},
-        {"0:le24", "unknown serial format 'le24'"},
-        {"0:bcd", "needs a digit count from 1 to 19"},
-        {"0:bcd20", "needs a digit count from 1 to 19"},
-        {"0:ascii0", "needs a digit count from 1 to 19"},
-        {"0:hex17", "needs a digit count from 1 to 16"},
-        {"0:be16:abc", "is no number"},
-        {"0:be16:1:0", "must be a number from 1"},
-        {"0:be16:65536", "does not fit be16 (largest 65535)"},
+        {"7FC", "needs ADDR:FORMAT"}, {"7FC:be16:1:2:3", "needs ADDR:FORMAT"}, {"xyz:be16", "no buffer address"},
+        {"400000:be16", "no buffer address"}, {"3FFFFF:be16", "reach past the buffer's end"},
+        {"0:le24", "unknown serial format 'le24'"}, {"0:bcd", "needs a digit count from 1 to 19"},
+        {"0:bcd20", "needs a digit count from 1 to 19"}, {"0:ascii0", "needs a digit count from 1 to 19"},
+        {"0:hex17", "needs a digit count from 1 to 16"}, {"0:be16:abc", "is no number"},
+        {"0:be16:1:0", "must be a number from 1"}, {"0:be16:65536", "does not fit be16 (largest 65535)"},
         {"0:bcd2:100", "does not fit bcd2 (largest 99)"},
     };
     for (const auto& [text, why] : refused) {

@@ -23,9 +23,7 @@ TEST(DeviceListReader, LongLinesComeInPiecesAndLineEndsAreStripped) {
     const std::string x150(150, 'x'), y99(99, 'y');
     EXPECT_EQ(Pieces(x150 + "\nshort\r\nlast"), (Strings{x150.substr(0, 99), x150.substr(99) + "\n", "short\n", "last"}));
     EXPECT_EQ(Pieces(y99 + "\n"), (Strings{y99, "\n"}));
-    struct Case {
-        std::string piece, text;
-    } cases[] = {
+    struct Case { std::string piece, text; } cases[] = {
         {"#EPROM-AMD\n", "#EPROM-AMD"},
         {"#EPROM-AM\tD\n", "#EPROM-AM"},
         {"#EPROM-Fu\xC3\xBCjitsu\n", "#EPROM-Fu"},  // a byte of 128 or above ends the name
@@ -37,27 +35,17 @@ TEST(DeviceListReader, LongLinesComeInPiecesAndLineEndsAreStripped) {
     EXPECT_EQ(NormaliseLine(a55 + "\xE9z\n"), a55 + "\xE9z");
 }
 
+// Comments, a loose line and a separator; a dashless header whose lines count for
+// nothing; keys of another case; a manufacturer listed twice; a high byte in a name.
 const char* const SampleList =
-    "/ leading comment\n"
-    "loose line\n"
-    "#EPROM-AMD\n"
-    "Am27C64,P27 7\n"
-    "/ a comment inside the section\n"
-    "\n"
-    "------\n"
-    "Am27C256,P27 13,extra,commas\n"
-    "#EEPROM-AMD\n"
-    "Am29F010,P29F 3\n"
-    "#EPROM no dash here\n"
-    "ignored after a dashless header\n"
-    "#EPROM-ST\n"
-    "M27C512,P27 14\n"
-    "#SERIAL-Upper\n"
-    "24C02,P24 2\n"
-    "#Serial-Atmel\n"
-    "AT24C02,P24 2\n"
-    "#EPROM-AMD\n"
-    "second AMD section,P27 1\n"
+    "/ leading comment\nloose line\n"
+    "#EPROM-AMD\nAm27C64,P27 7\n/ a comment inside the section\n\n------\nAm27C256,P27 13,extra,commas\n"
+    "#EEPROM-AMD\nAm29F010,P29F 3\n"
+    "#EPROM no dash here\nignored after a dashless header\n"
+    "#EPROM-ST\nM27C512,P27 14\n"
+    "#SERIAL-Upper\n24C02,P24 2\n"
+    "#Serial-Atmel\nAT24C02,P24 2\n"
+    "#EPROM-AMD\nsecond AMD section,P27 1\n"
     "#EPROM-Lo\xA0ng\n";
 
 TEST(DeviceListReader, ListsManufacturersByCaseSensitiveKeyAndTypesOfTheFirstSection) {
@@ -81,11 +69,7 @@ TEST(DeviceListReader, ListsManufacturersByCaseSensitiveKeyAndTypesOfTheFirstSec
 }
 
 TEST(ParameterField, FamilySubTypeAndSignature) {
-    struct Case {
-        std::string field, family;
-        std::int32_t subType;
-        std::array<std::uint8_t, 3> sig;
-    } cases[] = {
+    struct Case { std::string field, family; std::int32_t subType; std::array<std::uint8_t, 3> sig; } cases[] = {
         {"P29F 2", "P29F", 2, {0, 0, 0}},
         {"P29 2", "P29", 2, {0, 0, 0}},
         {"p29f 2", "p29f", 2, {0, 0, 0}},

@@ -8,30 +8,16 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// One section a line.
 const char* const List =
-    "#EPROM-AMD\n"
-    "Am27C64,P27 7\n"
-    "Am27C256,P27 13\n"
-    "------\n"
-    "#EPROM-Intel\n"
-    "2716,P27 3\n"
-    "#EEPROM-AMD\n"
-    "Am29F010,P29F 3\n"
-    "Am29F040,P29F 5\n"
-    "SST29EE010,P29 4\n"
-    "lower,p29f 2\n"
-    "nothing known,XYZ 1\n"
+    "#EPROM-AMD\nAm27C64,P27 7\nAm27C256,P27 13\n------\n"
+    "#EPROM-Intel\n2716,P27 3\n"
+    "#EEPROM-AMD\nAm29F010,P29F 3\nAm29F040,P29F 5\nSST29EE010,P29 4\nlower,p29f 2\nnothing known,XYZ 1\n"
     "beyond the table,P29F 999\n"
-    "#EEPROM-SST\n"
-    "SST29EE020,P29 5\n"
-    "#RAM(Test)-Dallas\n"
-    "DS1220AB,DSRAM 1\n"
-    "6116,TESTRAM 1\n"
-    "#RAM(Test)-Dallas\n"
-    "from the second section,DSRAM 8\n"
-    "#MPU-Atmel\n"
-    "AT89C51,P89C51 1 #1E,51,FF\n"
-    "AT89C2051,P2051 2\n";
+    "#EEPROM-SST\nSST29EE020,P29 5\n"
+    "#RAM(Test)-Dallas\nDS1220AB,DSRAM 1\n6116,TESTRAM 1\n"
+    "#RAM(Test)-Dallas\nfrom the second section,DSRAM 8\n"
+    "#MPU-Atmel\nAT89C51,P89C51 1 #1E,51,FF\nAT89C2051,P2051 2\n";
 
 class TypeDialogTest : public CatalogueTest {
 protected:

@@ -48,38 +48,31 @@ TEST(ConfigFile, RoundTripThroughTheFileKeepsEveryLineWhole) {
     EXPECT_FALSE(WriteConfiguration(dir + "none/quarvinV5EN.CFG", kCaption, w));
 }
 
-TEST(ConfigFile, OtherVersionStampRestoresNothing) {
-    struct Case { std::string line1; ConfigStatus want; };
-    const Case cases[] = {
-        {kCaption, ConfigStatus::Restored},
-        {kCaption.substr(0, 30) + " something else entirely", ConfigStatus::Restored},
-        {kCaption.substr(0, 29) + "X" + kCaption.substr(30), ConfigStatus::OtherVersion},
-        {"QUARVINV4  Ver 4.10", ConfigStatus::OtherVersion},
-        {"", ConfigStatus::OtherVersion},
-    };
-    for (const auto& c : cases) {
-        ConfigRead r = ParseConfiguration(c.line1 + "\n1\nP27\n", kCaption);
-        EXPECT_EQ(r.status, c.want) << c.line1;
-        EXPECT_EQ(r.values.categoryIndex.has_value(), c.want == ConfigStatus::Restored) << c.line1;
-    }
-}
-
-TEST(ConfigFile, OddAndTruncatedFilesRestoreWhatTheySafelyCan) {
-    const std::string tail = "\nP24\nX\n/f\n2\nATMEL\n#Ser\n4\n7\n24C02\n";
+TEST(ConfigFile, OtherVersionsOddAndTruncatedFilesRestoreWhatTheySafelyCan) {
+    const std::string tail = "\nP24\nX\n/f\n2\nATMEL\n#Ser\n4\n7\n24C02\n", none = "?|?|?|?|?|?|?|?|?|?";
     struct Case { std::string body, want; };
     const Case cases[] = {
-        {"1\nP27\nAMD: 27C256\n/tmp/a.HEX", "1|P27|AMD: 27C256|/tmp/a.HEX|?|?|?|?|?|?"},  // truncated, no line end
-        {"5\r\nGAL3M\r\n", "5|GAL3M|?|?|?|?|?|?|?|?"},
-        {"5\nGAL3M\rP27\r\r\n", "5|GAL3M|?|?|?|?|?|?|?|?"},
+        // Only the first 30 characters of the version stamp count; another restores nothing.
+        {kCaption.substr(0, 30) + " something else entirely\n1" + tail, "1|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
+        {kCaption.substr(0, 29) + "X" + kCaption.substr(30) + "\n1" + tail, none},
+        {"QUARVINV4  Ver 4.10\n1" + tail, none},
+        {"\n1" + tail, none},
+        {kCaption + "\n1\nP27\nAMD: 27C256\n/tmp/a.HEX", "1|P27|AMD: 27C256|/tmp/a.HEX|?|?|?|?|?|?"},  // truncated, no line end
+        {kCaption + "\n5\r\nGAL3M\r\n", "5|GAL3M|?|?|?|?|?|?|?|?"},
+        {kCaption + "\n5\nGAL3M\rP27\r\r\n", "5|GAL3M|?|?|?|?|?|?|?|?"},
         // The category index outside the seven categories becomes 0.
-        {"6" + tail, "6|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
-        {"7" + tail, "0|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
-        {"-1" + tail, "0|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
-        {"  2abc" + tail, "2|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
-        {"3\nP24\nX\n/f\n99999999999\nA\n" + std::string(30, 'k') + "\n-99999999999\nx\nT\n",
+        {kCaption + "\n6" + tail, "6|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
+        {kCaption + "\n7" + tail, "0|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
+        {kCaption + "\n-1" + tail, "0|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
+        {kCaption + "\n  2abc" + tail, "2|P24|X|/f|2|ATMEL|#Ser|4|7|24C02"},
+        {kCaption + "\n3\nP24\nX\n/f\n99999999999\nA\n" + std::string(30, 'k') + "\n-99999999999\nx\nT\n",
          "3|P24|X|/f|2147483647|A|" + std::string(20, 'k') + "|-2147483648|0|T"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Restored(ParseConfiguration(kCaption + "\n" + c.body, kCaption).values), c.want) << c.body;
+    for (const auto& c : cases) {
+        const ConfigRead r = ParseConfiguration(c.body, kCaption);
+        EXPECT_EQ(Restored(r.values), c.want) << c.body;
+        EXPECT_EQ(r.status, c.want == none ? ConfigStatus::OtherVersion : ConfigStatus::Restored) << c.body;
+    }
 
     // A value holding a line break cannot shift the lines after it.
     ConfigRecord w = kSample;

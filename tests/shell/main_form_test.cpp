@@ -59,21 +59,17 @@ TEST_F(MainFormTest, QuestionMarkAndHelpAboutShowTheVersionAndWhatTheProgramIs) 
 TEST_F(MainFormTest, TheStatusHintSaysASingleClickOnlyHighlights) {
     form.setTypeItems({"27C256", "----- AMD -----", "27C512"});
     form.setCurrentTypeName("27C256");
+    // Another type highlighted; the confirmed one; a separator row; nothing; then
+    // a double click confirms the highlighted row; and back to the first.
     struct Case { int row; const char* confirmed; bool hint; } cases[] = {
-        {2, nullptr, true},      // another type highlighted
-        {0, nullptr, false},     // the confirmed one
-        {1, nullptr, false},     // a separator row
-        {-1, nullptr, false},    // nothing highlighted
-        {2, "27C512", false},    // confirmed by a double click
-        {0, nullptr, true},
-    };
+        {2, nullptr, true}, {0, nullptr, false}, {1, nullptr, false}, {-1, nullptr, false}, {2, "27C512", false},
+        {0, nullptr, true}};
     for (const Case& c : cases) {
         form.typeRowHighlighted(c.row);
         if (c.confirmed) form.setCurrentTypeName(c.confirmed);
         const std::string hint = form.control("StatusHint").text();
         EXPECT_EQ(!hint.empty(), c.hint) << c.row << ": " << hint;
-        if (c.hint) {
-            EXPECT_NE(hint.find(form.control("ListBox1").items()[static_cast<std::size_t>(c.row)]), std::string::npos);
-        }
+        const auto& items = form.control("ListBox1").items();
+        EXPECT_TRUE(!c.hint || hint.find(items[static_cast<std::size_t>(c.row)]) != std::string::npos) << hint;
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,12 +18,7 @@ void Write(const fs::path& file, const std::string& text) {
     std::ofstream(file, std::ios::trunc) << text;
 }
 
-std::string Read(const fs::path& file) {
-    std::ifstream in(file);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string Read(const fs::path& file) { return (std::ostringstream() << std::ifstream(file).rdbuf()).str(); }
 
 // A fresh tree per test: an installed share/quarvin, a home, and a working directory.
 class ProgramDirTest : public ::testing::Test {
@@ -54,9 +50,7 @@ protected:
 };
 
 bool Mentions(const std::vector<std::string>& lines, const std::string& text) {
-    for (const auto& n : lines)
-        if (n.find(text) != std::string::npos) return true;
-    return false;
+    return std::ranges::any_of(lines, [&](const std::string& n) { return n.find(text) != std::string::npos; });
 }
 
 } // namespace
@@ -64,31 +58,22 @@ bool Mentions(const std::vector<std::string>& lines, const std::string& text) {
 TEST_F(ProgramDirTest, WhichFolderIsChosen) {
     Write(root / "listdir/devicec.lst", "x");
     Write(root / "xdg/.keep", "");
-    struct Case {
-        const char* name;
-        std::function<void(ProgramDirRequest&)> setUp;
-        std::string expectedDir;
-        ProgramDirSource expectedSource;
-    };
-    const std::string listDir = (root / "listdir").string() + "/";
+    using SetUp = std::function<void(ProgramDirRequest&)>;
+    struct Case { const char* name; SetUp setUp; std::string dir; ProgramDirSource source; };
+    const std::string listDir = (root / "listdir").string() + "/", workDir = work.string() + "/";
+    const auto user = ProgramDirSource::UserDataDirectory, working = ProgramDirSource::WorkingDirectory;
     const Case cases[] = {
         {"explicit wins over a list in the working directory",
-         [&](ProgramDirRequest& r) { r.workingDir = listDir; r.explicitDir = "/elsewhere"; },
-         "/elsewhere/", ProgramDirSource::Explicit},
-        {"working directory with a device list",
-         [&](ProgramDirRequest& r) { r.workingDir = listDir; }, listDir, ProgramDirSource::WorkingDirectory},
-        {"working directory without one: the user data directory",
-         [](ProgramDirRequest&) {}, userDir(), ProgramDirSource::UserDataDirectory},
+         [&](ProgramDirRequest& r) { r.workingDir = listDir, r.explicitDir = "/elsewhere"; }, "/elsewhere/",
+         ProgramDirSource::Explicit},
+        {"working directory with a device list", [&](auto& r) { r.workingDir = listDir; }, listDir, working},
+        {"working directory without one: the user data directory", [](ProgramDirRequest&) {}, userDir(), user},
         {"XDG_DATA_HOME moves the user data directory",
-         [&](ProgramDirRequest& r) { r.xdgDataHome = (root / "xdg").string(); },
-         (root / "xdg/quarvin").string() + "/", ProgramDirSource::UserDataDirectory},
-        {"a relative XDG_DATA_HOME is ignored",
-         [](ProgramDirRequest& r) { r.xdgDataHome = "relative"; }, userDir(), ProgramDirSource::UserDataDirectory},
+         [&](auto& r) { r.xdgDataHome = (root / "xdg").string(); }, (root / "xdg/quarvin/").string(), user},
+        {"a relative XDG_DATA_HOME is ignored", [](auto& r) { r.xdgDataHome = "relative"; }, userDir(), user},
         {"nothing installed and no user copy: the working directory",
-         [&](ProgramDirRequest& r) { r.installedDataDir = (root / "none").string(); },
-         work.string() + "/", ProgramDirSource::WorkingDirectory},
-        {"no home at all: the working directory",
-         [](ProgramDirRequest& r) { r.home.clear(); }, work.string() + "/", ProgramDirSource::WorkingDirectory},
+         [&](ProgramDirRequest& r) { r.installedDataDir = (root / "none").string(); }, workDir, working},
+        {"no home at all: the working directory", [](ProgramDirRequest& r) { r.home.clear(); }, workDir, working},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -97,11 +82,9 @@ TEST_F(ProgramDirTest, WhichFolderIsChosen) {
         ProgramDirRequest r = request();
         c.setUp(r);
         const ProgramDirChoice choice = ChooseProgramDir(r);
-        EXPECT_EQ(choice.dir, c.expectedDir);
-        EXPECT_EQ(choice.source, c.expectedSource);
-        if (c.expectedSource == ProgramDirSource::UserDataDirectory) {
-            EXPECT_TRUE(HoldsDeviceList(choice.dir)) << "the lists were copied in";
-        }
+        EXPECT_EQ(choice.dir, c.dir);
+        EXPECT_EQ(choice.source, c.source);
+        EXPECT_TRUE(c.source != user || HoldsDeviceList(choice.dir)) << "the lists were copied in";
     }
     EXPECT_FALSE(fs::exists(root / "listdir/.installed-copies")) << "a chosen working directory is left alone";
 }
