@@ -24,17 +24,21 @@ constexpr const char* kBinaryLabel = "File ";
 constexpr const char* kHexLabel = QV_TEXT("Fiel: ");
 constexpr const char* kReloadLabel = QV_TEXT("<File>");
 
-bool fileExists(const std::string& path) {
-    // A pipe would block the open: what is there but no regular file is left to
-    // the reader, which refuses it as unreadable.
+enum class FileAccess { Missing, Unreadable, Readable };
+
+FileAccess accessOf(const std::string& path) {
+    // A pipe would block the open and a folder opens but cannot be read: what is
+    // there but no regular file is unreadable, told without opening it.
     const FileProblem problem = CheckRegularFile(path, formats::kNoSizeLimit).problem;
-    if (problem == FileProblem::Missing) return false;
-    if (problem == FileProblem::NotRegular) return true;
+    if (problem == FileProblem::Missing) return FileAccess::Missing;
+    if (problem == FileProblem::NotRegular) return FileAccess::Unreadable;
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    if (!f) return FileAccess::Missing;
     std::fclose(f);
-    return true;
+    return FileAccess::Readable;
 }
+
+bool fileExists(const std::string& path) { return accessOf(path) != FileAccess::Missing; }
 
 std::string upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -57,8 +61,9 @@ void FileCommands::setLabel(const std::string& text) {
 }
 
 std::string FileCommands::prepareLoad(BufferContent kind) {
-    // A file that cannot be opened changes nothing: the load only reports it.
-    return fileExists(state_.fileName) ? documents_.prepareLoad(kind) : std::string{};
+    // A file that cannot be opened or read changes nothing: the load only reports
+    // it, and the buffer keeps what an earlier load of the other kind brought.
+    return accessOf(state_.fileName) == FileAccess::Readable ? documents_.prepareLoad(kind) : std::string{};
 }
 
 void FileCommands::LoadFileClick() {
@@ -230,10 +235,16 @@ bool FileCommands::LoadElf() {
 }
 
 bool FileCommands::LoadJedec() {
-    // Checked first, so that an unreadable file leaves the windows and the map alone.
-    if (!fileExists(state_.fileName)) {
+    // Checked first, so that a missing or unreadable file leaves the windows, the
+    // map and the bytes of an earlier load alone.
+    switch (accessOf(state_.fileName)) {
+    case FileAccess::Missing:
         platform_.prompts->message(kCantOpen + state_.fileName, kUntitled);
         return false;
+    case FileAccess::Unreadable:
+        return cantRead();
+    case FileAccess::Readable:
+        break;
     }
     const std::string previous = prepareLoad(BufferContent::FuseMap);
     TPldFileW& w = documents_.openPldWindow();

@@ -116,7 +116,17 @@ TEST_F(FileCommandsTest, CancelledOrUnreadableLoadsChangeNothing) {
     EXPECT_FALSE(documents.hasHexWindow() || documents.hasPldWindow());
     EXPECT_EQ((*buffer)[0], 0xFF);
     EXPECT_TRUE(labels.empty());
+
+    // Nor does it clear what an earlier load of the other kind brought.
+    load("kept.hex", ":0100050042B8\n:00000001FF");
     refused(TFileFormat::FormatJed, folder, read);
+    EXPECT_TRUE(documents.hasHexWindow() && !documents.hasPldWindow());
+    EXPECT_EQ((*buffer)[5], 0x42);
+    load("kept.jed", "\x02*QF4*L0 0101*C000A*\x03");
+    const std::string map = bufferBytes(*buffer, 0, 4);
+    for (int item : {TFileFormat::FormatBin, TFileFormat::FormatHex}) refused(item, folder, read);
+    EXPECT_TRUE(documents.hasPldWindow() && !documents.hasHexWindow());
+    EXPECT_EQ(bufferBytes(*buffer, 0, 4), map);
 }
 
 TEST_F(FileCommandsTest, HexAndCdsLoads) {
