@@ -6,8 +6,7 @@
 #include <random>
 
 #include "FamilyRig.h"
-#include "GoldenRig.h"
-#include "GoldenWire.h"
+#include "McuFormSteps.h"
 #include "families/p16f87xa/P16f87xaDialog.h"
 #include "families/pic16c8x/Pic16Dialog.h"
 #include "sim/families/p16f87xa/P16f87xaChip.h"
@@ -120,45 +119,35 @@ TEST(P16f87xaChip, AnotherPartsDeviceIdIsRefusedAndTheRevisionIgnored) {
 
 // Golden wire files, one per operation, on a PIC16F873A; the reading and
 // writing loops are stopped at their second progress point.
-struct GoldenCaseA {
+struct P16aGolden {
     const char* name;
-    const char* click;
-    int eraseMode;
-    bool usedPart;
+    bool usedPart; // word 3 programmed
     int stopAfterPolls;
+    FormSteps steps;
 };
 
-const GoldenCaseA kGolden[] = {
-    {"p16a_read_873a_stopped", "ReadToFile", 3, false, 2},
-    {"p16a_program_873a_stopped", "Write", 3, false, 2},
-    {"p16a_verify_873a_used_word_3", "Verify", 3, true, -1},
-    {"p16a_blank_873a_used_word_3", "Blank", 3, true, -1},
-    {"p16a_erase_code_873a", "Erase", 0, false, -1},
-    {"p16a_erase_all_873a", "Erase", 3, false, -1},
-    {"p16a_wr_config_873a", "WtConfig", 3, false, -1},
-    {"p16a_re_config_873a", "RdConfig", 3, false, -1},
+const P16aGolden kP16aGolden[] = {
+    {"p16a_read_873a_stopped", false, 2, {"|", "ReadToFile"}},
+    {"p16a_program_873a_stopped", false, 2, {"|", "Write"}},
+    {"p16a_verify_873a_used_word_3", true, -1, {"|", "Verify"}},
+    {"p16a_blank_873a_used_word_3", true, -1, {"|", "Blank"}},
+    {"p16a_erase_code_873a", false, -1, {"RadioGroup2=0", "|", "Erase"}},
+    {"p16a_erase_all_873a", false, -1, {"|", "Erase"}},
+    {"p16a_wr_config_873a", false, -1, {"|", "WtConfig"}},
+    {"p16a_re_config_873a", false, -1, {"|", "RdConfig"}},
 };
-
-Recording RecordGolden(const GoldenCaseA& c) {
-    TappedRig<P16f87xaDialog, sim::P16f87xaChip> rig(k873A);
-    rig.docs.buf.initialise();
-    if (c.usedPart) rig.chip->memory()[6] = 0x12;
-    rig.start();
-    rig.dlg.control("Edit1").setText("5a3c");
-    rig.dlg.control("RadioGroup2").setItemIndex(c.eraseMode);
-    rig.fillPattern(64);
-    rig.fp.stop.stopAfterPolls = c.stopAfterPolls;
-    rig.fp.stop.polls = 0;
-    rig.tap->clear();
-    rig.dlg.click(c.click);
-    return {*rig.tap, rig.dlg.control("Msg").text()};
-}
 
 TEST(P16f87xaGoldenWire, EachOperationSendsTheRecordedStream) {
-    for (const GoldenCaseA& c : kGolden) {
-        SCOPED_TRACE(c.name);
-        EXPECT_TRUE(MatchesGolden(c.name, RecordGolden(c)));
-    }
+    ExpectGoldenStreams(kP16aGolden, [](const P16aGolden& c) {
+        TappedRig<P16f87xaDialog, sim::P16f87xaChip> rig(k873A);
+        rig.docs.buf.initialise();
+        if (c.usedPart) rig.chip->memory()[6] = 0x12;
+        RunFormSteps(rig, {"start", "Edit1:5a3c", "RadioGroup2=3"});
+        rig.fillPattern(64);
+        rig.fp.stop.stopAfterPolls = c.stopAfterPolls;
+        rig.fp.stop.polls = 0;
+        return RecordFormSteps(rig, c.steps);
+    });
 }
 
 } // namespace
