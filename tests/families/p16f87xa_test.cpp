@@ -1,6 +1,6 @@
-// The PIC16F87xA dialog: its form, the streams it sends (golden wire files) and
-// what the parts of Microchip's programming document DS39589B do with them on the virtual box.
-// Stop, the lost link and every row's round trip run in the conformance suite.
+// The PIC16F87xA dialog (the PIC16 form): the streams it sends (golden wire
+// files) and what the parts do with them on the virtual box. Stop, the lost link
+// and every row's round trip run in the conformance suite.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -8,7 +8,6 @@
 #include "FamilyRig.h"
 #include "McuFormSteps.h"
 #include "families/p16f87xa/P16f87xaDialog.h"
-#include "families/pic16c8x/Pic16Dialog.h"
 #include "sim/families/p16f87xa/P16f87xaChip.h"
 
 namespace quarvin::test {
@@ -28,17 +27,6 @@ void FillRandomWords(MainBuffer& buf, std::uint32_t words, unsigned seed) {
     for (std::uint32_t w = 0; w < words; ++w) {
         buf[2 * w] = static_cast<std::uint8_t>(rng());
         buf[2 * w + 1] = static_cast<std::uint8_t>(rng() & 0x3F);
-    }
-}
-
-TEST(P16f87xaForm, HasThePic16ControlsAndItsOwnCaption) {
-    WireRig<P16f87xaDialog> a(k877A, false);
-    WireRig<Pic16Dialog> c(10, false);
-    EXPECT_EQ(a.dlg.caption(), "P16f87x");
-    for (const char* name : {"ReadToFile", "Erase", "Blank", "Write", "Verify", "RdConfig", "WtConfig", "CheckBox1",
-                             "CheckBox2", "CheckBox3", "RadioGroup1", "RadioGroup2", "Speed"}) {
-        EXPECT_EQ(a.dlg.control(name).text(), c.dlg.control(name).text()) << name;
-        EXPECT_EQ(a.dlg.control(name).items(), c.dlg.control(name).items()) << name;
     }
 }
 

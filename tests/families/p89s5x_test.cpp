@@ -1,12 +1,11 @@
-// The AT89S5x dialog: its form, the streams it sends (golden wire files) and
-// what the data sheets' parts do with them on the virtual box. Round trips,
+// The AT89S5x dialog (the 89C5x form): the streams it sends (golden wire files)
+// and what the data sheets' parts do with them on the virtual box. Round trips,
 // Stop and the lost link run in the conformance suite.
 #include <gtest/gtest.h>
 
 #include "FamilyRig.h"
 #include "McuDialogChecks.h"
 #include "McuFormSteps.h"
-#include "families/mcu89c5x/P89c5xDialog.h"
 #include "families/mcu89s5x/P89s5xDialog.h"
 #include "link/commands/Opcodes.h"
 #include "sim/families/mcu89s5x/At89s5xChip.h"
@@ -18,18 +17,6 @@ using Rig = SimRig<P89s5xDialog, sim::At89s5xChip>;
 constexpr int kS51 = 1, kS52 = 2;
 
 std::string Msg(P89s5xDialog& d) { return d.control("Msg").text(); }
-
-TEST(P89s5xForm, HasThe89C5xControlsAndItsOwnCaption) {
-    WireRig<P89s5xDialog> s(kS52, false);
-    WireRig<P89c5xDialog> c(3, false);
-    EXPECT_EQ(s.dlg.caption(), "AT89S5x...");
-    for (const char* name : {"Erase", "Blank", "Write", "Verify", "Read1", "Secrity", "ID", "Button1", "CheckBox1",
-                             "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "RadioGroup1", "RadioGroup2"}) {
-        EXPECT_EQ(s.dlg.control(name).text(), c.dlg.control(name).text()) << name;
-        EXPECT_EQ(s.dlg.control(name).items(), c.dlg.control(name).items()) << name;
-        EXPECT_EQ(s.dlg.control(name).itemIndex(), c.dlg.control(name).itemIndex()) << name;
-    }
-}
 
 // Restores the erase wait a test shortened.
 struct EraseTicks {
