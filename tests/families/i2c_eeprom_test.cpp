@@ -1,14 +1,11 @@
-// The 24Cxx family: the bytes its operations send, the chip models driven pin
-// by pin, and whole operations through the virtual box with faults.
+// The 24Cxx family: its dialog, the chip models driven pin by pin, and whole
+// operations through the virtual box with faults. Its streams are pinned by
+// serial_golden_wire_test.cpp; round trips and a lost link run in the
+// conformance suite.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
-
-#include "forms/HexText.h"
-
 #include "FamilyRig.h"
-#include "WireDecode.h"
+#include "SerialPinDriver.h"
 #include "families/i2c_eeprom/I2cDialog.h"
 #include "families/i2c_eeprom/I2cSession.h"
 #include "sim/families/i2c_eeprom/I2cEepromChip.h"
@@ -17,92 +14,8 @@ namespace quarvin::test {
 namespace {
 
 using sim::I2cEepromChip;
-constexpr std::uint8_t kI2c = op::I2cCommand;
-constexpr std::uint8_t kTick = op::DelayTick;
 
-// ---------------------------------------------------------------- wire
-
-TEST(I2cWire, EachAddressingModeSendsItsBytes) {
-    struct Case {
-        const char* what;
-        int row;
-        std::vector<int> lastReadBytes; // what the read of the last address sends with 176
-    } cases[] = {
-        {"24c16: block bits 7 and the low byte", 5, {0xAE, 0xFF, 0xAF}},
-        {"24c32: two address bytes, device byte A0/A1", 6, {0xA0, 0x0F, 0xFF, 0xA1}},
-        {"24c512", 10, {0xA0, 0xFF, 0xFF, 0xA1}},
-        {"X24c01: one byte with the direction", 11, {0xFF}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        WireRig<I2cDialog> rig(c.row);
-        rig.dlg.click("ReadButton");
-        const auto args = ArgumentsSentWith(rig.log->written, kI2c);
-        ASSERT_GE(args.size(), c.lastReadBytes.size());
-        EXPECT_EQ(std::vector<int>(args.end() - static_cast<long>(c.lastReadBytes.size()), args.end()), c.lastReadBytes);
-        EXPECT_EQ(rig.dlg.control("Msg").text(), "Finished");
-    }
-}
-
-TEST(I2cWire, X24c01WritesWithTheAddressTimesTwoAndNeverSendsA0) {
-    WireRig<I2cDialog> rig(11);
-    // The recording transport answers every read with 0xFF: the verify passes.
-    for (std::uint32_t a = 0; a < 0x80; ++a) rig.docs.buf[a] = 0xFF;
-    rig.dlg.click("Write");
-    const auto args = ArgumentsSentWith(rig.log->written, kI2c);
-    // 128 writes of (address byte, data), then the verify's 128 read bytes.
-    ASSERT_EQ(args.size(), 128u * 2 + 128u);
-    EXPECT_EQ(args[2 * 0x7F], 0xFE);
-    EXPECT_EQ(args[2 * 0x7F + 1], 0xFF);
-    EXPECT_EQ(args[256 + 0x7F], 0xFF);
-    // Every byte before the data is the address and direction: no device-address byte.
-    for (int a = 0; a < 0x80; ++a) {
-        EXPECT_EQ(args[static_cast<std::size_t>(2 * a)], 2 * a);
-        EXPECT_EQ(args[static_cast<std::size_t>(256 + a)], 2 * a + 1);
-    }
-}
-
-// The delay ticks sent right after the first byte write's stop condition.
-int TicksAfterFirstWrite(int speedIndex) {
-    WireRig<I2cDialog> rig(1);
-    rig.dlg.control("Speed").setItemIndex(speedIndex);
-    rig.dlg.click("Write");
-    const auto cmds = Decode(rig.log->written);
-    std::size_t i = 0;
-    while (i < cmds.size() && cmds[i].opcode != kI2c) ++i;
-    while (i < cmds.size() && cmds[i].opcode != kTick) ++i;
-    int run = 0;
-    for (; i < cmds.size() && cmds[i].opcode == kTick; ++i) ++run;
-    return run;
-}
-
-TEST(I2cWire, ProTimeWaitsTenTicksPerMillisecond) {
-    EXPECT_EQ(TicksAfterFirstWrite(0), 10);
-    EXPECT_EQ(TicksAfterFirstWrite(2), 50);
-    EXPECT_EQ(TicksAfterFirstWrite(5), 500);
-}
-
-struct ProgressCount : FormObserver {
-    int paints = 0;
-    void paintNow(Control& c) override { paints += c.name == "Edit6"; }
-};
-
-TEST(I2cWire, ProgressEvery16InReadAndProgrammeAnd32InVerify) {
-    struct Case {
-        const char* button;
-        int paints;
-    } cases[] = {{"ReadButton", 128 / 16 + 1}, {"Verify", 128 / 32 + 1}, {"Write", 128 / 16 + 128 / 32 + 1 + 1}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.button);
-        WireRig<I2cDialog> rig(1);
-        for (std::uint32_t a = 0; a < 0x80; ++a) rig.docs.buf[a] = 0xFF; // every read answers 0xFF
-        ProgressCount count;
-        rig.dlg.addObserver(&count);
-        rig.dlg.click(c.button);
-        rig.dlg.removeObserver(&count);
-        EXPECT_EQ(count.paints, c.paints);
-    }
-}
+// ---------------------------------------------------------------- dialog
 
 TEST(I2cDialog, StartWithoutABoxSaysLinkBadAndStillOpens) {
     DialogRig<I2cDialog> rig(9);
@@ -157,75 +70,15 @@ TEST(I2cDialog, StopEndsEveryLoopAtItsProgressPointAndSwitchesThePartOff) {
     }
 }
 
-// ---------------------------------------------------------------- opcode 176
-
-// Logs SDA and SCL as the part sees them, one entry per change.
-class BusProbe : public sim::Chip {
-public:
-    std::vector<std::pair<bool, bool>> steps;
-    int pinCount() const override { return 8; }
-    sim::ChipDrive update(const sim::ChipView& v) override {
-        const std::pair<bool, bool> now{v.high(I2cEepromChip::kSda), v.high(I2cEepromChip::kScl)};
-        if (steps.empty() || steps.back() != now) steps.push_back(now);
-        return {};
-    }
-};
-
-TEST(I2cBoxCommand, ShiftsEightBitsMsbFirstWithAClockPulseEach) {
-    auto box = std::make_shared<sim::Box>();
-    auto probe = std::make_shared<BusProbe>();
-    box->insert(probe);
-    const std::uint8_t setup[] = {op::WriteDirectionBase + 3, 0x00, op::WritePortBase + 2, 0x00};
-    box->receive(setup, sizeof setup);
-    // Both lines low before the command; the box may look at the pins again
-    // before it starts, which records nothing new.
-    probe->steps.assign(1, {false, false});
-    const std::int64_t before = box->clock().boxNowPs();
-    const std::uint8_t cmd[] = {kI2c, 0xA5};
-    box->receive(cmd, sizeof cmd);
-    std::vector<std::pair<bool, bool>> want{{false, false}};
-    bool sda = false;
-    for (int bit = 7; bit >= 0; --bit) {
-        const bool b = (0xA5 >> bit) & 1;
-        if (b != sda) want.push_back({b, false});
-        want.push_back({b, true});
-        want.push_back({b, false});
-        sda = b;
-    }
-    EXPECT_EQ(probe->steps, want);
-    const std::int64_t twoCharacters = box->clock().boxNowPs() - before;
-    EXPECT_EQ(box->clock().bytesToBox(), 6u);
-    // Released SDA (direction latch set) is not driven by the command.
-    box->receive(std::vector<std::uint8_t>{op::WriteDirectionBase + 3, 0x08, kI2c, 0x00}.data(), 4);
-    EXPECT_TRUE(probe->steps.back().first);
-    EXPECT_GT(twoCharacters, 0);
-}
-
 // ---------------------------------------------------------------- chip models
 
-// Drives a part pin by pin as a bus master would, with time.
-struct Master {
-    std::shared_ptr<I2cEepromChip> chip;
-    sim::ChipView view;
-    bool chipPullsLow = false;
-    explicit Master(const char* type) : chip(std::make_shared<I2cEepromChip>(*sim::FindI2cEepromType(type))) {
-        view.driven = ~sim::PinMask{0};
-        view.level = sim::pinBit(I2cEepromChip::kVcc) | sim::pinBit(I2cEepromChip::kSda) | sim::pinBit(I2cEepromChip::kScl);
-        step();
-    }
-    void set(int pin, bool high) {
-        if (high) view.level |= sim::pinBit(pin);
-        else view.level &= ~sim::pinBit(pin);
-        step();
-    }
-    void step() {
-        const sim::ChipDrive d = chip->update(view);
-        chipPullsLow = (d.enable & sim::pinBit(I2cEepromChip::kSda)) && !(d.level & sim::pinBit(I2cEepromChip::kSda));
-    }
-    void waitUs(std::int64_t us) {
-        view.nowPs += us * 1'000'000;
-        step();
-    }
+// The bus master's steps over the pin driver.
+struct Master : SerialPinDriver<I2cEepromChip> {
+    explicit Master(const char* type)
+        : SerialPinDriver(std::make_shared<I2cEepromChip>(*sim::FindI2cEepromType(type)),
+                          sim::pinBit(I2cEepromChip::kVcc) | sim::pinBit(I2cEepromChip::kSda) |
+                              sim::pinBit(I2cEepromChip::kScl)) {}
+    bool chipPullsLow() const { return !reads(I2cEepromChip::kSda); }
     void sda(bool h) { set(I2cEepromChip::kSda, h); }
     void scl(bool h) { set(I2cEepromChip::kScl, h); }
     void start() { sda(true), scl(true), sda(false), scl(false); }
@@ -235,7 +88,7 @@ struct Master {
         for (int bit = 7; bit >= 0; --bit) sda((b >> bit) & 1), scl(true), scl(false);
         sda(true);
         scl(true);
-        const bool ack = chipPullsLow;
+        const bool ack = chipPullsLow();
         scl(false);
         return ack;
     }
@@ -244,7 +97,7 @@ struct Master {
         sda(true);
         for (int bit = 0; bit < 8; ++bit) {
             scl(true);
-            v = static_cast<std::uint8_t>(v << 1 | (chipPullsLow ? 0 : 1));
+            v = static_cast<std::uint8_t>(v << 1 | (chipPullsLow() ? 0 : 1));
             scl(false);
         }
         sda(!ack), scl(true), scl(false), sda(true);
@@ -357,8 +210,6 @@ TEST(I2cOnTheBox, FailuresSayVerifyBadWhereTheyHappen) {
         {"1 ms/byte on a part with a 3 ms cycle loses every second byte", 9,
          [](I2cEepromChip& c) { c.setWriteCycleUs(3000); }, 0, 1},
         {"stuck bit", 2, [](I2cEepromChip& c) { c.faults().stuck.push_back({0x40, 0x40, 0x01, 0x00}); }, 2, 0x40},
-        {"cell that will not program", 6, [](I2cEepromChip& c) { c.faults().noProgram.push_back({0x123, 0x123}); }, 2,
-         0x123},
         {"first write cycle never ends", 3, [](I2cEepromChip& c) { c.faults().busyForever = true; }, 2, 0},
         {"empty socket", 4, [](I2cEepromChip& c) { c.faults().missing = true; }, 2, 0},
     };
@@ -373,26 +224,6 @@ TEST(I2cOnTheBox, FailuresSayVerifyBadWhereTheyHappen) {
         EXPECT_EQ(rig.dlg.control("Msg").text(), "Verify Bad!！");
         EXPECT_EQ(rig.dlg.control("Edit6").text(), Format("%04x", c.failsAt));
         EXPECT_TRUE(rig.dlg.failure());
-    }
-}
-
-TEST(I2cOnTheBox, ALinkLostInTheMiddleOfProgrammeOrOfAReadAheadIsReportedAndFlagged) {
-    for (const char* button : {"Write", "ReadButton"}) {
-        SCOPED_TRACE(button);
-        SimRig<I2cDialog, I2cEepromChip> rig(2);
-        rig.link.readAheadWindow = 128;
-        for (std::uint32_t a = 0; a < 0x100; ++a) rig.chip->memory()[a] = static_cast<std::uint8_t>(a & 0x7F);
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x100, 0xEE);
-        rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 3000;
-        rig.dlg.click(button);
-        EXPECT_EQ(rig.dlg.control("Msg").text(), kNotConnectedText);
-        EXPECT_TRUE(rig.dlg.failure());
-        if (std::string(button) == "Write") continue;
-        // The read keeps the bytes whose eight bits came back, and nothing after them.
-        std::uint32_t kept = 0;
-        while (rig.docs.buf[kept] == (kept & 0x7F)) ++kept;
-        EXPECT_GT(kept, 0u);
-        for (std::uint32_t a = kept; a < 0x100; ++a) ASSERT_EQ(rig.docs.buf[a], 0xEE) << a;
     }
 }
 

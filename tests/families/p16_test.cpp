@@ -1,10 +1,12 @@
 // The PIC16C8x family: the serial frames on the wire, the ".CON" settings file,
-// and every sub-type programmed, verified and read back through the virtual box.
+// the dialog on the virtual box's parts, and the bytes it sends in its edge
+// cases against golden files.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "FamilyRig.h"
+#include "McuFormSteps.h"
 #include "buffer/formats/IntelHex.h"
 #include "families/pic16c8x/Pic16Dialog.h"
 #include "families/pic16c8x/Pic16Settings.h"
@@ -61,20 +63,6 @@ std::string Said(int row, const std::string& text, const char* caveat) {
     return row >= 7 ? text : text + caveat;
 }
 
-std::vector<int> Commands(const std::vector<std::uint8_t>& w) {
-    std::vector<int> out;
-    for (const SerialStep& s : SerialSteps(w)) out.push_back(s.command);
-    return out;
-}
-
-TEST(Pic16Wire, WriteWordFramesTheDataAboveAStartBit) {
-    LinkState link;
-    Expect e(link);
-    PicWriteWord(e.link, 2, 0xFFFF);
-    PicWriteWord(e.link, 0, 0x0005);
-    EXPECT_EQ(e.bytes(), (std::vector<std::uint8_t>{170, 2, 0xFE, 0xFF, 170, 0, 0x0A, 0x00}));
-}
-
 TEST(Pic16Wire, ProgramWaitsAfterEachWordAsProTimeSays) {
     const int ticks[] = {100, 200, 300};
     for (int index = 0; index < 3; ++index) {
@@ -90,23 +78,6 @@ TEST(Pic16Wire, ProgramWaitsAfterEachWordAsProTimeSays) {
     }
 }
 
-TEST(Pic16Wire, EraseModesRunTheirSequencesInOrder) {
-    const std::vector<int> code = {9, 2, 8};
-    const std::vector<int> data = {11, 2, 8};
-    std::vector<int> all = {0, 6, 6, 6, 6, 6, 6, 6, 1, 7, 8, 1, 7};
-    all.insert(all.end(), code.begin(), code.end());
-    std::vector<int> both = code;
-    both.insert(both.end(), data.begin(), data.end());
-    const std::vector<int> expected[] = {code, data, both, all};
-    for (int mode = 0; mode < 4; ++mode) {
-        PicWireRig rig(2);
-        rig.dlg.control("RadioGroup2").setItemIndex(mode);
-        rig.dlg.click("Erase");
-        EXPECT_EQ(Commands(rig.log->written), expected[mode]) << mode;
-        EXPECT_EQ(rig.dlg.control("Msg").text(), Said(2, "Finished", kPic16EmptyNotTold));
-    }
-}
-
 std::vector<int> WrittenWords(const std::vector<std::uint8_t>& w) {
     std::vector<int> words;
     for (const SerialStep& s : SerialSteps(w))
@@ -114,26 +85,17 @@ std::vector<int> WrittenWords(const std::vector<std::uint8_t>& w) {
     return words;
 }
 
-TEST(Pic16Wire, WrConfigWritesTheIdDigitsAndTheWord) {
-    PicWireRig rig(5);
-    rig.dlg.control("Edit1").setText("1a2b");
-    rig.dlg.control("CheckBox1").setChecked(true); // Sec
-    rig.dlg.control("CheckBox2").setChecked(false);
-    rig.dlg.control("RadioGroup1").setItemIndex(2);
-    rig.dlg.click("WtConfig");
-    // The first load moves to 0x2000; each location then loads its value. "Sec"
-    // clears bits 13..4 of a 16F84A, "PWRT3" clear leaves bit 3 at 0.
-    EXPECT_EQ(WrittenWords(rig.log->written), (std::vector<int>{0x0FFF, 0x01, 0x1A, 0xA2, 0x2B, 0x0002}));
-    EXPECT_EQ(rig.dlg.control("Msg").text(), "OK");
-
-    // Bits the controls do not map stay 1; "Sec" clears only the row's part's
-    // code-protect bits.
+// The word Wr Config writes, after the four ID locations: bits the controls do
+// not map stay 1; "Sec" clears only the row's part's code-protect bits (13..4
+// on a 16F84A).
+TEST(Pic16Wire, WrConfigWritesTheWordOfTheControls) {
     struct WordCase {
         int row;
         bool sec, pwrt;
         int word;
     } cases[] = {
-        {5, false, true, 0x3FFA}, {2, true, true, 0x3FEA}, {10, true, false, 0x0FC2}, {10, false, false, 0x3FF2},
+        {5, false, true, 0x3FFA}, {5, true, false, 0x0002},  {2, true, true, 0x3FEA},
+        {10, true, false, 0x0FC2}, {10, false, false, 0x3FF2},
     };
     for (const WordCase& c : cases) {
         PicWireRig r(c.row);
@@ -230,25 +192,6 @@ void FillRandom(MainBuffer& buf, std::uint32_t last, unsigned seed) {
         buf[a] = static_cast<std::uint8_t>(w);
         buf[a + 1] = static_cast<std::uint8_t>(w >> 8);
     }
-}
-
-TEST(Pic16Sim, BlankChecks) {
-    PicRig blank(5);
-    blank.dlg.click("Blank");
-    EXPECT_EQ(blank.dlg.control("Msg").text(), Said(5, "Blank OK!", kPic16EmptyReadsTheSame));
-    EXPECT_EQ(blank.dlg.failureFlag(), 0);
-
-    PicRig used(5);
-    used.chip->memory()[0x100] = 0x12;
-    used.dlg.click("Blank");
-    EXPECT_EQ(used.dlg.control("Msg").text(), "Not blank!");
-    EXPECT_EQ(used.dlg.failureFlag(), 1);
-
-    PicRig configured(5);
-    configured.dlg.click("WtConfig");
-    configured.dlg.click("Blank");
-    EXPECT_EQ(configured.dlg.control("Msg").text(), "ONFIG not blank");
-    EXPECT_EQ(configured.dlg.failureFlag(), 1);
 }
 
 TEST(Pic16Sim, WrConfigThenReConfigRestoresTheControls) {
@@ -403,6 +346,50 @@ TEST(Pic16Sim, AGputilsFileWithItsConfigurationWord) {
     EXPECT_EQ(rig.dlg.control("Msg").text(), "Config = 3ff1");
     EXPECT_EQ(rig.dlg.control("RadioGroup1").itemIndex(), 1);
     EXPECT_FALSE(rig.dlg.control("CheckBox2").checked());
+}
+
+// The part as a case finds it (NoFile: blank, with no hex window open); Wr
+// Config, where a case writes the configuration, takes Edit1 5a3c, PWRT on and
+// oscillator item 2 (set by every case).
+enum class Socket { Blank, UsedWord, Protected, Empty, NoFile };
+
+struct PicGolden {
+    const char* name;
+    int row;
+    Socket socket;
+    FormSteps steps;
+};
+
+const PicGolden kPicGolden[] = {
+    {"p16_blank_16c83_blank", 1, Socket::Blank, {"|", "Blank"}},
+    {"p16_blank_16f84_used_word_3", 5, Socket::UsedWord, {"|", "Blank"}},
+    {"p16_blank_16f84_config_not_blank", 5, Socket::Blank, {"WtConfig", "|", "Blank"}},
+    {"p16_blank_16f873_empty_socket", 7, Socket::Empty, {"|", "Blank"}},
+    {"p16_erase_code_16f84", 5, Socket::Blank, {"RadioGroup2=0", "|", "Erase"}},
+    {"p16_erase_data_16f84", 5, Socket::Blank, {"RadioGroup2=1", "|", "Erase"}},
+    {"p16_erase_code_data_16f84", 5, Socket::Blank, {"RadioGroup2=2", "|", "Erase"}},
+    {"p16_erase_all_protected_16f84", 5, Socket::Protected, {"|", "Erase"}},
+    {"p16_erase_all_16f877", 10, Socket::Blank, {"|", "Erase"}},
+    {"p16_wr_config_16f84", 5, Socket::Blank, {"|", "WtConfig"}},
+    {"p16_re_config_16f877", 10, Socket::Blank, {"WtConfig", "|", "RdConfig"}},
+    {"p16_program_without_file", 5, Socket::NoFile, {"|", "Write"}},
+    {"p16_verify_protected_16f84", 5, Socket::Protected, {"|", "Verify"}},
+};
+
+TEST(Pic16GoldenWire, EdgeCasesSendTheRecordedStream) {
+    ExpectGoldenStreams(kPicGolden, [](const PicGolden& c) {
+        TappedRig<Pic16Dialog, sim::Pic16Chip> rig(c.row);
+        rig.docs.buf.initialise();
+        RunFormSteps(rig, {"start", "Edit1:5a3c", "+CheckBox3", "RadioGroup1=2", "RadioGroup2=3"});
+        if (c.socket == Socket::UsedWord) rig.chip->memory()[6] = 0x12;
+        if (c.socket == Socket::Protected) {
+            rig.chip->memory()[0] = 0x34;
+            RunFormSteps(rig, {"+CheckBox1", "WtConfig", "-CheckBox1"});
+        }
+        if (c.socket == Socket::Empty) rig.box->remove();
+        rig.docs.hex = c.socket != Socket::NoFile;
+        return RecordFormSteps(rig, c.steps);
+    });
 }
 
 } // namespace

@@ -1,15 +1,13 @@
-// The PIC16F87xA dialog: its form, the streams it sends (golden wire files) and
-// what the parts of Microchip's programming document DS39589B do with them on the virtual box.
-// Stop, the lost link and every row's round trip run in the conformance suite.
+// The PIC16F87xA dialog (the PIC16 form): the streams it sends (golden wire
+// files) and what the parts do with them on the virtual box. Stop, the lost link
+// and every row's round trip run in the conformance suite.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "FamilyRig.h"
-#include "GoldenRig.h"
-#include "GoldenWire.h"
+#include "McuFormSteps.h"
 #include "families/p16f87xa/P16f87xaDialog.h"
-#include "families/pic16c8x/Pic16Dialog.h"
 #include "sim/families/p16f87xa/P16f87xaChip.h"
 
 namespace quarvin::test {
@@ -29,17 +27,6 @@ void FillRandomWords(MainBuffer& buf, std::uint32_t words, unsigned seed) {
     for (std::uint32_t w = 0; w < words; ++w) {
         buf[2 * w] = static_cast<std::uint8_t>(rng());
         buf[2 * w + 1] = static_cast<std::uint8_t>(rng() & 0x3F);
-    }
-}
-
-TEST(P16f87xaForm, HasThePic16ControlsAndItsOwnCaption) {
-    WireRig<P16f87xaDialog> a(k877A, false);
-    WireRig<Pic16Dialog> c(10, false);
-    EXPECT_EQ(a.dlg.caption(), "P16f87x");
-    for (const char* name : {"ReadToFile", "Erase", "Blank", "Write", "Verify", "RdConfig", "WtConfig", "CheckBox1",
-                             "CheckBox2", "CheckBox3", "RadioGroup1", "RadioGroup2", "Speed"}) {
-        EXPECT_EQ(a.dlg.control(name).text(), c.dlg.control(name).text()) << name;
-        EXPECT_EQ(a.dlg.control(name).items(), c.dlg.control(name).items()) << name;
     }
 }
 
@@ -120,45 +107,35 @@ TEST(P16f87xaChip, AnotherPartsDeviceIdIsRefusedAndTheRevisionIgnored) {
 
 // Golden wire files, one per operation, on a PIC16F873A; the reading and
 // writing loops are stopped at their second progress point.
-struct GoldenCaseA {
+struct P16aGolden {
     const char* name;
-    const char* click;
-    int eraseMode;
-    bool usedPart;
+    bool usedPart; // word 3 programmed
     int stopAfterPolls;
+    FormSteps steps;
 };
 
-const GoldenCaseA kGolden[] = {
-    {"p16a_read_873a_stopped", "ReadToFile", 3, false, 2},
-    {"p16a_program_873a_stopped", "Write", 3, false, 2},
-    {"p16a_verify_873a_used_word_3", "Verify", 3, true, -1},
-    {"p16a_blank_873a_used_word_3", "Blank", 3, true, -1},
-    {"p16a_erase_code_873a", "Erase", 0, false, -1},
-    {"p16a_erase_all_873a", "Erase", 3, false, -1},
-    {"p16a_wr_config_873a", "WtConfig", 3, false, -1},
-    {"p16a_re_config_873a", "RdConfig", 3, false, -1},
+const P16aGolden kP16aGolden[] = {
+    {"p16a_read_873a_stopped", false, 2, {"|", "ReadToFile"}},
+    {"p16a_program_873a_stopped", false, 2, {"|", "Write"}},
+    {"p16a_verify_873a_used_word_3", true, -1, {"|", "Verify"}},
+    {"p16a_blank_873a_used_word_3", true, -1, {"|", "Blank"}},
+    {"p16a_erase_code_873a", false, -1, {"RadioGroup2=0", "|", "Erase"}},
+    {"p16a_erase_all_873a", false, -1, {"|", "Erase"}},
+    {"p16a_wr_config_873a", false, -1, {"|", "WtConfig"}},
+    {"p16a_re_config_873a", false, -1, {"|", "RdConfig"}},
 };
-
-Recording RecordGolden(const GoldenCaseA& c) {
-    TappedRig<P16f87xaDialog, sim::P16f87xaChip> rig(k873A);
-    rig.docs.buf.initialise();
-    if (c.usedPart) rig.chip->memory()[6] = 0x12;
-    rig.start();
-    rig.dlg.control("Edit1").setText("5a3c");
-    rig.dlg.control("RadioGroup2").setItemIndex(c.eraseMode);
-    rig.fillPattern(64);
-    rig.fp.stop.stopAfterPolls = c.stopAfterPolls;
-    rig.fp.stop.polls = 0;
-    rig.tap->clear();
-    rig.dlg.click(c.click);
-    return {*rig.tap, rig.dlg.control("Msg").text()};
-}
 
 TEST(P16f87xaGoldenWire, EachOperationSendsTheRecordedStream) {
-    for (const GoldenCaseA& c : kGolden) {
-        SCOPED_TRACE(c.name);
-        EXPECT_TRUE(MatchesGolden(c.name, RecordGolden(c)));
-    }
+    ExpectGoldenStreams(kP16aGolden, [](const P16aGolden& c) {
+        TappedRig<P16f87xaDialog, sim::P16f87xaChip> rig(k873A);
+        rig.docs.buf.initialise();
+        if (c.usedPart) rig.chip->memory()[6] = 0x12;
+        RunFormSteps(rig, {"start", "Edit1:5a3c", "RadioGroup2=3"});
+        rig.fillPattern(64);
+        rig.fp.stop.stopAfterPolls = c.stopAfterPolls;
+        rig.fp.stop.polls = 0;
+        return RecordFormSteps(rig, c.steps);
+    });
 }
 
 } // namespace

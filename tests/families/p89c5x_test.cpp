@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "FamilyRig.h"
-#include "GoldenFiles.h"
+#include "McuDialogChecks.h"
+#include "McuFormSteps.h"
 #include "families/mcu89c5x/P89c5xDialog.h"
 #include "sim/families/mcu89c5x/At89c5xChip.h"
 
@@ -14,27 +15,14 @@ using Rig = SimRig<P89c5xDialog, sim::At89c5xChip>;
 
 std::string Msg(P89c5xDialog& d) { return d.control("Msg").text(); }
 
-TEST(P89c5xForm, CaptionsItemsAndInitialStates) {
+// The captions and items are pinned by the GUI test of the view.
+TEST(P89c5xForm, InitialStatesAndTheStart) {
     WireRig<P89c5xDialog> rig(3, false);
     P89c5xDialog& d = rig.dlg;
-    EXPECT_EQ(d.caption(), "AT89,AT87...");
     EXPECT_FALSE(d.control("Erase").enabled()); // until the start operation
-    const std::pair<const char*, const char*> captions[] = {
-        {"Erase", "Erase"},   {"Blank", "Blank"},       {"Write", "Programe"},    {"Verify", "Verify"},
-        {"Read1", "Read"},    {"Secrity", "Protect"},   {"ID", "ID"},            {"GroupBox1", "Run item"},
-        {"Button1", "Run"},   {"CheckBox1", "Erase"},   {"CheckBox2", "Blank"},  {"CheckBox3", "Programe"},
-        {"CheckBox4", "Verify"}, {"CheckBox5", "Protect"}, {"RadioGroup1", "Protect mode"}, {"RadioGroup2", "Speed"},
-    };
-    for (const auto& [name, caption] : captions) {
-        EXPECT_EQ(d.control(name).text(), caption) << name;
-        if (std::string(name).rfind("CheckBox", 0) == 0) {
-            EXPECT_TRUE(d.control(name).checked()) << name;
-        }
-    }
-    EXPECT_EQ(d.control("RadioGroup1").items(),
-              (std::vector<std::string>{"1 No MOVC   ", "2 + No read ", "3 + No ext-code "}));
+    for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"})
+        EXPECT_TRUE(d.control(box).checked()) << box;
     EXPECT_EQ(d.control("RadioGroup1").itemIndex(), 1);
-    EXPECT_EQ(d.control("RadioGroup2").items(), (std::vector<std::string>{"1ms", "2ms", "3ms"}));
     EXPECT_EQ(d.control("RadioGroup2").itemIndex(), 0);
 
     d.Start();
@@ -54,58 +42,13 @@ TEST(P89c5xForm, CaptionsItemsAndInitialStates) {
     EXPECT_EQ(rig.docs.end, 0x0FFF);
 }
 
-TEST(P89c5xChip, BlankEraseAndTheSignature) {
+TEST(P89c5xChip, BlankEraseTheSignatureAndTheProtectModes) {
     Rig rig(3);
-    rig.dlg.click("Blank");
-    EXPECT_EQ(Msg(rig.dlg), "OK!");
-    rig.chip->memory()[0x1234] = 0x00;
-    rig.dlg.click("Blank");
-    EXPECT_EQ(Msg(rig.dlg), "Error");
-    EXPECT_EQ(rig.dlg.failureFlag(), 1);
-    EXPECT_EQ(rig.dlg.control("Edit6").text(), "1234");
-    rig.dlg.click("Erase");
-    EXPECT_EQ(Msg(rig.dlg), "Erase ok");
-    rig.dlg.click("Blank");
-    EXPECT_EQ(Msg(rig.dlg), "OK!");
+    ExpectBlankFindsAUsedCellUntilErased(rig, 0x1234, {"OK!", "Error", "Erase ok"});
     rig.dlg.click("ID");
     EXPECT_EQ(Msg(rig.dlg), "ID = 1e,52,ff");
     EXPECT_EQ(rig.dlg.readSignature(), (std::array<std::uint8_t, 3>{0x1E, 0x52, 0xFF}));
-}
-
-TEST(P89c5xChip, LockBitTwoHidesTheCodeUntilErased) {
-    Rig rig(1);
-    FillRandomBytes(rig.docs.buf, 0x1000, 7);
-    rig.dlg.click("Write");
-    rig.dlg.click("Secrity"); // "2 + No read ": lock bits 1 and 2
-    EXPECT_EQ(Msg(rig.dlg), "Protect OK!");
-    EXPECT_EQ(rig.chip->lockBits(), sim::At89c5xChip::LockBit1 | sim::At89c5xChip::LockBit2);
-    rig.dlg.click("Verify");
-    EXPECT_EQ(Msg(rig.dlg), Format("0000:Error!(File=%02x,Chip=ff)", rig.docs.buf[0]));
-    EXPECT_EQ(rig.dlg.failureFlag(), 1);
-    std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x1000, 0);
-    rig.dlg.click("Read1");
-    EXPECT_TRUE(std::all_of(rig.docs.buf.data(), rig.docs.buf.data() + 0x1000, [](std::uint8_t b) { return b == 0xFF; }));
-    rig.dlg.click("Erase");
-    EXPECT_EQ(rig.chip->lockBits(), 0);
-    rig.dlg.click("Blank");
-    EXPECT_EQ(Msg(rig.dlg), "OK!");
-}
-
-TEST(P89c5xChip, ProtectModesAndTheirChecks) {
-    struct Case {
-        int item;
-        std::uint8_t lockBits;
-    };
-    const Case cases[] = {{0, 0x01}, {1, 0x03}, {2, 0x07}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.item);
-        Rig rig(3);
-        rig.chip->memory()[0x1FFF] = 0x12; // the top byte is not 0xFF: item 0 still passes
-        rig.dlg.control("RadioGroup1").setItemIndex(c.item);
-        rig.dlg.click("Secrity");
-        EXPECT_EQ(Msg(rig.dlg), "Protect OK!");
-        EXPECT_EQ(rig.chip->lockBits(), c.lockBits);
-    }
+    ExpectProtectModesLockTheCodeUntilErased<Rig>(1, 0x1000);
 }
 
 TEST(P89c5xChip, AnOtpPartIgnoresTheEraseSequence) {
@@ -151,13 +94,7 @@ TEST(P89c5xChip, SignatureQuestionsAndTheEmptySocket) {
         Rig rig(3);
         rig.selection.expectedSignature = c.expected;
         rig.chip->faults().signature = c.chipSignature;
-        rig.fp.prompts.answers = {c.answer};
-        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x2000, 0xFF);
-        rig.docs.buf[0x40] = 0x3C;
-        rig.dlg.click("Write");
-        EXPECT_EQ(rig.fp.prompts.texts(), c.question ? std::vector<std::string>{c.question} : std::vector<std::string>{});
-        EXPECT_EQ(rig.chip->memory()[0x40], c.programs ? 0x3C : 0xFF);
-        EXPECT_EQ(rig.dlg.failureFlag(), c.programs ? 0 : 1);
+        ExpectSignatureQuestion(rig, *rig.chip, c.answer, c.question, c.programs);
         if (!c.programs) {
             EXPECT_EQ(Msg(rig.dlg).substr(0, 2), "R=");
         }
@@ -181,12 +118,6 @@ TEST(P89c5xChip, FaultsAreFoundWhereTheyAre) {
     EXPECT_EQ(Msg(rig.dlg), "OK"); // programming reads nothing back
     rig.dlg.click("Verify");
     EXPECT_EQ(Msg(rig.dlg), "4321:Error!(File=00,Chip=ff)");
-
-    Rig stuck(1);
-    stuck.chip->faults().stuck.push_back({0x80, 0x80, 0x01, 0x00});
-    stuck.dlg.click("Blank");
-    EXPECT_EQ(Msg(stuck.dlg), "Error");
-    EXPECT_EQ(stuck.dlg.control("Edit6").text(), "0080");
 
     // A write cycle that never ends loses every later pulse.
     Rig busy(3);
@@ -224,75 +155,46 @@ TEST(P89c5xChip, RunChainStopsAtTheFirstFailureAndTheEndAddressBoundsLoops) {
 
 // The streams of the edge cases, compared with golden files recorded once from
 // sequences checked by hand against the family's documentation.
-struct GoldenCase {
+struct P89Golden {
     const char* name;
     int row;
-    std::int32_t end;                        // the hex window's end address after the start
-    std::vector<std::pair<std::uint32_t, std::uint8_t>> bytes; // buffer bytes that are not 0xFF
-    int protectItem;
-    int speedItem;
+    bool oneByte;                            // the buffer all 0xFF but 0xA5 at 3
     std::vector<std::uint8_t> chipSignature; // empty: the part's own
-    std::array<std::uint8_t, 3> expected;
-    bool answer;                             // to a signature question
-    bool untickAll;
-    std::vector<const char*> clicks;
+    bool expectsC52;                         // else no signature expected
+    FormSteps steps;
 };
 
-struct Recorded {
-    std::string message;
-    std::vector<std::uint8_t> bytes;
+const P89Golden kP89Golden[] = {
+    {"p89_read_c51_end_1f", 1, false, {}, false, {"start", "end=1f", "|", "Read1"}},
+    {"p89_read_c51_to_last_address", 1, false, {}, false, {"start", "end=fff", "|", "Read1"}},
+    {"p89_program_c51_pulse_20_ticks", 1, true, {}, false, {"start", "end=f", "|", "Write"}},
+    {"p89_program_c52_no_tick_speed_1ms", 3, true, {}, false, {"start", "end=f", "|", "Write"}},
+    {"p89_program_c52_speed_2ms", 3, true, {}, false, {"start", "end=f", "RadioGroup2=1", "|", "Write"}},
+    {"p89_program_c52_speed_3ms", 3, true, {}, false, {"start", "end=f", "RadioGroup2=2", "|", "Write"}},
+    {"p89_protect_item_0", 1, false, {}, false, {"start", "end=fff", "RadioGroup1=0", "|", "Secrity"}},
+    {"p89_protect_item_1", 1, false, {}, false, {"start", "end=fff", "RadioGroup1=1", "|", "Secrity"}},
+    {"p89_protect_item_2", 1, false, {}, false, {"start", "end=fff", "RadioGroup1=2", "|", "Secrity"}},
+    {"p89_signature_matching", 3, true, {}, true, {"start", "end=f", "|", "Write"}},
+    {"p89_signature_ff_ff_no", 3, true, {0xFF, 0xFF, 0xFF}, true, {"start", "end=f", "|", "Write"}},
+    {"p89_signature_other_no", 3, true, {0x1E, 0x99, 0xFF}, true, {"start", "end=f", "|", "Write"}},
+    {"p89_erase_blank_c52", 3, false, {}, false, {"start", "end=f", "|", "Erase", "Blank"}},
+    {"p89_verify_id_c55", 5, true, {}, false, {"start", "end=f", "|", "Verify", "ID"}},
+    {"p89_run_nothing_checked", 3, false, {}, false,
+     {"start", "end=1fff", "-CheckBox1", "-CheckBox2", "-CheckBox3", "-CheckBox4", "-CheckBox5", "|", "Button1"}},
+    {"p89_run_otp_row", 8, true, {}, false, {"start", "end=f", "|", "Button1"}},
 };
 
-Recorded Record(const GoldenCase& c) {
-    DialogRig<P89c5xDialog> rig(c.row);
-    auto box = std::make_shared<sim::Box>();
-    auto chip = sim::OfferForSubType(P89c5xDialog::kFormClass, c.row)->make();
-    chip->faults().signature = c.chipSignature;
-    box->insert(chip);
-    auto tap = std::make_shared<std::vector<std::uint8_t>>();
-    rig.connect(std::make_unique<TappedVirtualBox>(box, tap));
-    rig.selection.expectedSignature = c.expected;
-    rig.fp.prompts.answers = {c.answer};
-    std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x5000, 0xFF);
-    for (const auto& [a, v] : c.bytes) rig.docs.buf[a] = v;
-    rig.dlg.Start();
-    rig.docs.end = c.end;
-    rig.dlg.control("RadioGroup1").setItemIndex(c.protectItem);
-    rig.dlg.control("RadioGroup2").setItemIndex(c.speedItem);
-    if (c.untickAll)
-        for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"})
-            rig.dlg.control(box).setChecked(false);
-    tap->clear();
-    for (const char* click : c.clicks) rig.dlg.click(click);
-    return {Msg(rig.dlg), *tap};
-}
-
+// A signature question is answered no.
 TEST(P89c5xGoldenWire, EdgeCasesSendTheRecordedStreams) {
-    const std::vector<std::pair<std::uint32_t, std::uint8_t>> oneByte = {{3, 0xA5}};
-    const std::array<std::uint8_t, 3> none{0, 0, 0}, c52{0x1E, 0x52, 0xFF};
-    const GoldenCase cases[] = {
-        {"p89_read_c51_end_1f", 1, 0x1F, {}, 1, 0, {}, none, true, false, {"Read1"}},
-        {"p89_read_c51_to_last_address", 1, 0xFFF, {}, 1, 0, {}, none, true, false, {"Read1"}},
-        {"p89_program_c51_pulse_20_ticks", 1, 0x0F, oneByte, 1, 0, {}, none, true, false, {"Write"}},
-        {"p89_program_c52_no_tick_speed_1ms", 3, 0x0F, oneByte, 1, 0, {}, none, true, false, {"Write"}},
-        {"p89_program_c52_speed_2ms", 3, 0x0F, oneByte, 1, 1, {}, none, true, false, {"Write"}},
-        {"p89_program_c52_speed_3ms", 3, 0x0F, oneByte, 1, 2, {}, none, true, false, {"Write"}},
-        {"p89_protect_item_0", 1, 0xFFF, {}, 0, 0, {}, none, true, false, {"Secrity"}},
-        {"p89_protect_item_1", 1, 0xFFF, {}, 1, 0, {}, none, true, false, {"Secrity"}},
-        {"p89_protect_item_2", 1, 0xFFF, {}, 2, 0, {}, none, true, false, {"Secrity"}},
-        {"p89_signature_matching", 3, 0x0F, oneByte, 1, 0, {}, c52, true, false, {"Write"}},
-        {"p89_signature_ff_ff_no", 3, 0x0F, oneByte, 1, 0, {0xFF, 0xFF, 0xFF}, c52, false, false, {"Write"}},
-        {"p89_signature_other_no", 3, 0x0F, oneByte, 1, 0, {0x1E, 0x99, 0xFF}, c52, false, false, {"Write"}},
-        {"p89_erase_blank_c52", 3, 0x0F, {}, 1, 0, {}, none, true, false, {"Erase", "Blank"}},
-        {"p89_verify_id_c55", 5, 0x0F, oneByte, 1, 0, {}, none, true, false, {"Verify", "ID"}},
-        {"p89_run_nothing_checked", 3, 0x1FFF, {}, 1, 0, {}, none, true, true, {"Button1"}},
-        {"p89_run_otp_row", 8, 0x0F, oneByte, 1, 0, {}, none, true, false, {"Button1"}},
-    };
-    for (const GoldenCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Recorded r = Record(c);
-        EXPECT_TRUE(MatchesGolden(c.name, r.message, r.bytes));
-    }
+    ExpectGoldenStreams(kP89Golden, [](const P89Golden& c) {
+        TappedRig<P89c5xDialog, sim::At89c5xChip> rig(c.row);
+        rig.chip->faults().signature = c.chipSignature;
+        if (c.expectsC52) rig.selection.expectedSignature = {0x1E, 0x52, 0xFF};
+        rig.fp.prompts.answers = {false};
+        std::fill(rig.docs.buf.data(), rig.docs.buf.data() + 0x5000, 0xFF);
+        if (c.oneByte) rig.docs.buf[3] = 0xA5;
+        return RecordFormSteps(rig, c.steps);
+    });
 }
 
 } // namespace

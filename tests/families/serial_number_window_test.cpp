@@ -122,27 +122,6 @@ TEST(WindowSerialNumber, ANumberThatCannotBeWrittenIsRefusedBeforeAnythingIsSent
     }
 }
 
-TEST(WindowSerialNumber, AutoOfTheMicrocontrollerKeepsTheNumberOnlyWhenItSucceeds) {
-    SerialDir d;
-    WindowSerialNumbers numbers = NumbersAt(d, "7FC:be16:1000");
-    SimRig<P2051Dialog, sim::At89c2051Chip> good(kRowAt89c2051), bad(kRowAt89c2051), next(kRowAt89c2051);
-    for (auto* rig : {&good, &bad, &next}) rig->fp.platform.serialNumbers = &numbers;
-    good.dlg.click("Button1");
-    EXPECT_EQ(good.dlg.failureFlag(), 0);
-    EXPECT_EQ(good.chip->memory()[0x7FC], 0x03);
-    EXPECT_EQ(good.chip->memory()[0x7FD], 0xE8);
-
-    // The Verify of the chain fails on a stuck bit: the whole Auto failed.
-    bad.chip->faults().stuck.push_back({0x7FD, 0x7FD, 0x01, 0x00});
-    bad.dlg.click("Button1");
-    EXPECT_NE(bad.dlg.failureFlag(), 0);
-
-    next.dlg.click("Button1");
-    EXPECT_EQ(next.dlg.failureFlag(), 0);
-    EXPECT_EQ(next.chip->memory()[0x7FD], 0xE9);
-    EXPECT_EQ(d.counter(), "1002\n");
-}
-
 // Prompts whose "next chip?" question first runs the test's change of chip.
 struct NextChipPrompts : FakePrompts {
     std::function<void(int)> beforeChip; // told the number of the chip about to run, from 2
@@ -154,6 +133,8 @@ struct NextChipPrompts : FakePrompts {
     }
 };
 
+// Each chip runs Auto as its button does: a chip that fails hands its number to
+// the next one.
 TEST(WindowSerialNumber, AutoNextChipNumbersEachChipAndKeepsATallyUntilNo) {
     SerialDir d;
     WindowSerialNumbers numbers = NumbersAt(d, "7FC:be16:1000");
