@@ -4,7 +4,12 @@
 // lost link.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "FamilyRig.h"
+#include "ListedParts.h"
+#include "families/flash29c/At29Dialog.h"
+#include "families/flash29ee/EE29Dialog.h"
 #include "families/uv_eprom/EpromRows.h"
 #include "families/uv_eprom/UvEpromDialog.h"
 #include "support/Wire.h"
@@ -262,6 +267,34 @@ TEST(MemoryDialog, ReadMfgCopiesTheDetectedCodesAndExitRunsTheCloseSequence) {
         EXPECT_EQ(describe(rig.log->written), describe(e.bytes()));
         EXPECT_FALSE(rig.dlg.visible());
     }
+}
+
+template <class Dialog>
+std::string CodesOf(const sim::ChipOffer& offer) {
+    SimRig<Dialog> rig(1);
+    rig.box->remove();
+    rig.box->insert(offer.make());
+    return IdButtonCodes(rig);
+}
+
+// "ID" runs the selection dialog's code read: every listed part of the flash
+// families with a model shows its list codes, the 28-pin AT29C256 included.
+TEST(MemoryDialog, TheIdButtonShowsTheListCodesOfEveryListedFlashPart) {
+    std::map<std::string, int> checked;
+    for (const ListedPart& p : ListedParts()) {
+        const std::string& family = p.field.family;
+        if (p.codes.empty() || !(family == "P29" || family == "P29F" || family == "PI28F" || family.rfind("AT29C", 0) == 0))
+            continue;
+        const sim::ChipOffer* offer = sim::FindOffer(p.type);
+        if (!offer) continue; // a 29F part the box has no model of
+        SCOPED_TRACE(p.type);
+        EXPECT_EQ(offer->subType, p.field.subType);
+        // The code read follows the selected part's package: the 28-pin one has a dialog of its own.
+        const bool pin28 = family == "AT29C256";
+        EXPECT_EQ(pin28 ? CodesOf<At29c256Dialog>(*offer) : CodesOf<EE29Dialog>(*offer), p.codes);
+        ++checked[family];
+    }
+    EXPECT_EQ(checked, (std::map<std::string, int>{{"AT29C256", 1}, {"AT29CX", 1}, {"P29", 7}, {"P29F", 8}, {"PI28F", 14}}));
 }
 
 } // namespace
