@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "FamilyRig.h"
-#include "GoldenRig.h"
 #include "ListedParts.h"
 #include "families/flash29c/At29Dialog.h"
 #include "link/commands/LinkOps.h"
@@ -113,10 +112,8 @@ TEST(At29, APageWaitBelowTheProgramCycleFails) {
 TEST(At29, EraseOfABlankAndAUsedPartLeavesItBlank) {
     for (bool used : {false, true}) {
         SCOPED_TRACE(used);
-        TappedRig<At29cxDialog, sim::At29Chip> rig(kRow);
+        Sim040 rig(kRow);
         if (used) rig.chip->memory()[0x12345] = 0x5A;
-        rig.start();
-        rig.tap->clear();
         rig.dlg.click("Erase");
         EXPECT_EQ(rig.msg(), "Finished");
         EXPECT_EQ(rig.chip->memory()[0x12345], 0xFF);

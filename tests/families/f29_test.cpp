@@ -1,15 +1,14 @@
-// The 29F flash family: its address encoding and the Vpp handling of each row
-// group on the wire, every sub-type erased, programmed, verified, read back,
-// summed and identified on the virtual box, and the JEDEC chip models' answers
-// to faults, protection, broken sequences and a supply lost mid-erase.
+// The 29F flash family (golden_wire_test.cpp: its streams, the erase's Vpp on
+// pin 5 of each row group): its address encoding, the empty socket, and the
+// JEDEC chip models' answers to faults, protection, broken sequences and a
+// supply lost mid-erase.
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "F29Bus.h"
 #include "FamilyRig.h"
 #include "families/flash29f/F29Dialog.h"
 #include "forms/HexText.h"
+#include "sim/ChipFaultText.h"
 #include "sim/families/flash29f/F29Chip.h"
 
 namespace quarvin::test {
@@ -20,50 +19,15 @@ using F29Sim = SimRig<F29Dialog, sim::F29Chip>;
 
 constexpr int kRow256 = 1, kRow010 = 3, kRow040 = 5, kRow002T = 8, kRow004T = 10;
 
-std::size_t Find(const std::vector<std::uint8_t>& whole, const std::vector<std::uint8_t>& part, std::size_t from = 0) {
-    const auto at = std::search(whole.begin() + static_cast<long>(std::min(from, whole.size())), whole.end(),
-                                part.begin(), part.end());
-    return at == whole.end() ? std::string::npos : static_cast<std::size_t>(at - whole.begin());
-}
-
 TEST(F29, AddressEncodingDrivesTheLinesAboveTheDeviceHighInPortOrder1304) {
     EXPECT_EQ(EncodeF29Address(0 | kF29Rows[kRow256].highAddressMask()),
               (std::array<std::uint8_t, 5>{0x7F, 0x00, 0x00, 0x01, 0x13}));
     EXPECT_EQ(EncodeF29Address(0x5555 | kF29Rows[kRow040].highAddressMask()),
               (std::array<std::uint8_t, 5>{0x8F, 0xAA, 0x00, 0xA3, 0x22}));
-    LinkState& expected = *new LinkState; // only its images are read
+    LinkState expected;
     Expect e(expected);
     SetF29Address(e.link, kF29Rows[kRow256], 0);
     EXPECT_EQ(e.bytes(), (std::vector<std::uint8_t>{17, 0x00, 19, 0x01, 16, 0x7F, 20, 0x13}));
-    delete &expected;
-}
-
-TEST(F29, EraseConnectsTwelveVoltsToPinFiveOnlyForTheBootBlockRowsWithReset) {
-    struct Case {
-        int row;
-        bool vppOnPin5;
-    } cases[] = {{kRow010, false}, {kRow002T, true}, {9, true}, {kRow004T, false}, {13, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.row);
-        F29Wire rig(c.row);
-        rig.log->reply({0xFF, 0x00}); // DQ6 read, then DQ7 low: the chip was seen busy
-        rig.log->defaultReply = 0xFF; // then DQ7 high, blank pages
-        rig.dlg.click("Erase");
-        const auto& w = rig.log->written;
-        Expect twelve(rig.link);
-        SetVppLevel(twelve.link, 12000);
-        Expect zero(rig.link);
-        SetVppLevel(zero.link, 0);
-        const std::size_t level = Find(w, twelve.bytes());
-        EXPECT_EQ(level != std::string::npos, c.vppOnPin5);
-        if (c.vppOnPin5) {
-            // 12 V is set before pin 5 gets Vpp, and 0 V after the attempts.
-            const std::size_t firstCommand = Find(w, {31 + 28});
-            EXPECT_LT(level, firstCommand);
-            EXPECT_NE(Find(w, zero.bytes(), firstCommand), std::string::npos);
-        }
-        EXPECT_EQ(rig.msg(), "Blank OK");
-    }
 }
 
 TEST(F29, ProgrammeFailureTextFlagAndPowerOff) {
@@ -153,16 +117,7 @@ TEST(F29, AnEmptySocketFailsEraseAndFfProgrammeWhereABlankPartPasses) {
                                               {"Write", "Programe Failured! (no chip answered, ID ff,ff)", "OK!"}});
 }
 
-} // namespace
-} // namespace quarvin::test
-
-#include "sim/ChipFaultText.h"
-#include "sim/ChipImage.h"
-
-namespace quarvin::test {
-namespace {
-
-TEST(F29, FaultTextsAndTheChipImageKeepTheProtection) {
+TEST(F29, ProtectAndSlowFaultTexts) {
     sim::ChipFaults faults;
     EXPECT_EQ(sim::AddChipFault(faults, "protect:4000:7fff"), "");
     EXPECT_EQ(sim::AddChipFault(faults, "slow:2.5"), "");
@@ -172,18 +127,6 @@ TEST(F29, FaultTextsAndTheChipImageKeepTheProtection) {
     EXPECT_DOUBLE_EQ(faults.eraseTimeFactor, 2.5);
     for (const char* bad : {"protect:8000:7fff", "protect:10", "slow:0.5", "slow:x", "slow:"})
         EXPECT_NE(sim::AddChipFault(faults, bad), "") << bad;
-
-    const std::string path = std::string(QUARVIN_BINARY_DIR) + "/f29_protect.img";
-    auto chip = sim::FindOffer("Am29F010B")->make();
-    chip->faults().protect.push_back({0x4000, 0x7FFF});
-    chip->memory()[3] = 0x42;
-    ASSERT_EQ(sim::SaveChipImage(*chip, path), "");
-    auto again = sim::FindOffer("Am29F010B")->make();
-    ASSERT_EQ(sim::LoadChipImage(*again, path).status, sim::ImageLoad::Loaded);
-    ASSERT_EQ(again->faults().protect.size(), 1u);
-    EXPECT_EQ(again->faults().protect[0].last, 0x7FFFu);
-    EXPECT_EQ(again->memory()[3], 0x42);
-    std::remove(path.c_str());
 }
 
 } // namespace

@@ -206,13 +206,18 @@ std::vector<GoldenRun> FamilyRuns() {
         {Record<At29cxDialog>, 1, {{"at29c040a_unprot", "0 0 7ffff", "Unprotect"}}},
         {Record<At29cxDialog>, 1, {{"at29c040a_sum", "0 0 7ffff", "Button2"}}},
         {Record<F28Dialog>, 4, {{"f28_010_erase_used_byte_0", "0 0 1ffff", "Erase"}}, Setup::UsedF28},
+        // An empty socket reads FF at address 0: one round, then the codes read FF,FF.
+        {Record<F28Dialog>, 4, {{"f28_010_erase_empty", "0 0 1ffff", "Erase"}}, Setup::EmptySocket},
         {Record<F28Dialog>, 6, {{"f28_040_program_7ff00_length_1ff", "0 7ff00 1ff", "Write"}}, Setup::UsedF28},
         {Record<F28Dialog>, 4, {{"f28_010_verify_from_1080", "1080 1080 1ff", "Verify"}}, Setup::UsedF28},
         {Record<F28Dialog>, 1, {{"f28_256_read_length_ff", "0 0 ff", "ReadButton"}}, Setup::UsedF28},
         {Record<F28Dialog>, 1, {{"f28_256_blank", "0 0 7fff", "Blank"}}, Setup::UsedF28},
         {Record<F29Dialog>, 3, {{"f29_010_program_from_80", "0 80 ff", "Write"}}},
         {Record<F29Dialog>, 1, {{"f29_256_read_length_ff", "0 0 ff", "ReadButton"}}},
+        // 12 V on pin 5 (RESET) for the erase of the boot-block parts with RESET only.
         {Record<F29Dialog>, 8, {{"f29_002t_erase", "0 0 3ffff", "Erase"}}},
+        {Record<F29Dialog>, 9, {{"f29_002b_erase", "0 0 3ffff", "Erase"}}},
+        {Record<F29Dialog>, 10, {{"f29_004t_erase", "0 0 7ffff", "Erase"}}},
         {Record<F29Dialog>, 5, {{"f29_040_unprot", "0 0 0", "UnProtectChip"}}},
         {Record<SramDialog>, 1, {{"sram_2k_write_7f0", "0 7f0 ff", "Write"}}, Setup::PartInBuffer},
         {Record<SramDialog>, 2, {{"sram_8k_verify_100_1ff", "100 100 1ff", "Verify"}}, Setup::PartInBuffer},

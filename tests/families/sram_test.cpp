@@ -165,34 +165,6 @@ TEST(Sram, AStopEndsTestWithoutSuccess) {
     EXPECT_TRUE(rig.dlg.failure());
 }
 
-TEST(Sram, ALinkLostInTheMiddleOfReadKeepsTheBytesReadByThenAsOneReadAtATime) {
-    std::vector<std::uint8_t> keptAtWindowOne;
-    for (int window : {1, DefaultReadAheadWindow}) {
-        SCOPED_TRACE(window);
-        SramBench rig(kRow8K);
-        rig.link.readAheadWindow = window;
-        auto& cells = rig.chip->memory();
-        for (std::uint32_t i = 0; i <= rig.last(); ++i) cells[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8) + 0x5A);
-        std::fill_n(rig.docs.buf.data(), rig.last() + 1, 0x11);
-        // The box falls silent in the middle of the fourth page.
-        rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + 3000;
-        rig.dlg.click("ReadButton");
-        EXPECT_EQ(rig.msg(), kNotConnectedText);
-        EXPECT_TRUE(rig.dlg.failure());
-        EXPECT_EQ(rig.link.connected, 0);
-        const std::vector<std::uint8_t> kept(rig.docs.buf.data(), rig.docs.buf.data() + rig.last() + 1);
-        const auto firstNotRead = std::mismatch(kept.begin(), kept.end(), cells.begin()).first;
-        EXPECT_GT(firstNotRead - kept.begin(), 0x300);
-        EXPECT_LT(firstNotRead - kept.begin(), 0x3F0);
-        EXPECT_TRUE(std::all_of(firstNotRead, kept.end(), [](std::uint8_t b) { return b == 0x11; }))
-            << "nothing is stored after the last reply";
-        if (window == 1)
-            keptAtWindowOne = kept;
-        else
-            EXPECT_EQ(kept, keptAtWindowOne) << "the same bytes are kept with the reads sent ahead";
-    }
-}
-
 TEST(Sram, StartTextsAndAuto) {
     DialogRig<SramDialog> off(kRow2K);
     off.dlg.Start();
