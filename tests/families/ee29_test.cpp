@@ -4,13 +4,8 @@
 // faults and a lost link.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "FamilyRig.h"
-#include "GoldenRig.h"
-#include "ListedParts.h"
 #include "families/flash29ee/EE29Dialog.h"
-#include "families/framework/JedecAddress.h"
 #include "forms/HexText.h"
 #include "link/commands/Opcodes.h"
 #include "sim/ChipFaultText.h"
@@ -23,54 +18,6 @@ using EE29Wire = WireRig<EE29Dialog>;
 using EE29Sim = SimRig<EE29Dialog, sim::EE29Chip>;
 
 constexpr int kRow256 = 1, kRow512 = 3, kRow010 = 4, kRow040 = 6;
-
-// A stream of commands as the 29EE sequences send them: where each page write
-// and each run of reads went.
-struct Walked {
-    struct Block {
-        std::array<std::uint8_t, 5> ports; // the address set before it
-        std::size_t bytes;
-    };
-    std::vector<Block> blocks;
-    std::vector<std::pair<std::array<std::uint8_t, 5>, std::size_t>> readRuns;
-};
-
-Walked Walk(const std::vector<std::uint8_t>& w) {
-    Walked out;
-    std::array<std::uint8_t, 5> ports{};
-    std::size_t blockLength = 256;
-    bool reading = false;
-    for (std::size_t i = 0; i < w.size(); ++i) {
-        const std::uint8_t op = w[i];
-        if (op == op::ReadNext) {
-            if (!reading) out.readRuns.push_back({ports, 0});
-            ++out.readRuns.back().second;
-            reading = true;
-            continue;
-        }
-        reading = false;
-        if (op >= op::WritePortBase && op < op::WritePortBase + 5) {
-            ports[static_cast<std::size_t>(op - op::WritePortBase)] = w[++i];
-        } else if (op == op::BlockLength) {
-            blockLength = w[++i] == 0 ? 256 : w[i];
-        } else if (op == op::BlockWrite) {
-            out.blocks.push_back({ports, blockLength});
-            i += blockLength;
-        } else if ((op >= op::WriteDirectionBase && op <= op::WriteControlBase + 1) || op == op::WriteMode ||
-                   (op >= op::WriteVppLatchA && op <= op::WriteVccGndLatch) || op == op::PulseCount ||
-                   op == op::BusMode || op == op::JedecCmd2AAA || op == op::JedecCmd5555) {
-            ++i;
-        }
-    }
-    return out;
-}
-
-std::array<std::uint8_t, 5> PortsOf(const EE29Row& row, std::uint32_t a) {
-    auto p = EncodeJedecAddress(a | row.highAddressMask(), row.pin28());
-    p[2] = 0;
-    return p;
-}
-
 
 TEST(EE29, FieldsAlignToPagesAndTheStartTexts) {
     EE29Wire rig(kRow010);
@@ -89,51 +36,15 @@ TEST(EE29, FieldsAlignToPagesAndTheStartTexts) {
     EXPECT_EQ(off.dlg.caption(), "P29");
 }
 
-TEST(EE29, ProgrammeOfAWholeChipWritesEveryPageAndReadsBackOnePagePer4KiB) {
-    TappedRig<EE29Dialog> rig(kRow010);
-    for (std::uint32_t i = 0; i < 0x20000; ++i) rig.docs.buf[i] = static_cast<std::uint8_t>(i * 7);
-    rig.start();
-    rig.run({"whole chip", kRow010, "0 0 1ffff", "Write"});
-    EXPECT_EQ(rig.msg(), "Finished");
-    EXPECT_TRUE(std::equal(rig.chip->memory().begin(), rig.chip->memory().end(), rig.docs.buf.data()));
-    const Walked w = Walk(*rig.tap);
-    const EE29Row& row = kEE29Rows[kRow010];
-    ASSERT_EQ(w.blocks.size(), 1u + 1024u); // page 0 written back, then every page
-    for (std::uint32_t p = 0; p < 1024; ++p) EXPECT_EQ(w.blocks[1 + p].ports, PortsOf(row, p * 128)) << p;
-    // Page 0 saved, then one page read back per 4 KiB.
-    ASSERT_EQ(w.readRuns.size(), 1u + 32u);
-    for (std::uint32_t k = 0; k < 32; ++k) {
-        EXPECT_EQ(w.readRuns[1 + k].first, PortsOf(row, k * 0x1000)) << k;
-        EXPECT_EQ(w.readRuns[1 + k].second, 128u);
-    }
-}
-
-TEST(EE29, ReadIsBoundedByTheDeviceAndRowZeroSendsNothing) {
+TEST(EE29, ReadIsBoundedByTheDevice) {
     EE29Wire rig(kRow256);
     rig.docs.buf[0x8000] = 0x5A;
     rig.fields("100", "200", "ffff");
     rig.dlg.click("ReadButton");
-    std::size_t reads = 0;
-    for (const auto& run : Walk(rig.log->written).readRuns) reads += run.second;
-    EXPECT_EQ(reads, 0x8000u);
+    EXPECT_EQ(rig.log->reads, 0x8000 + 1); // and the link's confirmation
     EXPECT_EQ(rig.docs.buf[0x8000], 0x5A);
     EXPECT_EQ(rig.docs.buf[0], 0xFF); // device byte 0 at buffer offset 0
     EXPECT_EQ(rig.msg(), "OK!");
-
-    struct Case {
-        const char* button;
-        const char* message;
-    } cases[] = {{"Erase", "Failured! (no device type selected)"},
-                 {"Protect", "Failured! (no device type selected)"},
-                 {"Unprotect", "Failured! (no device type selected)"},
-                 {"Write", "Programe Failured! (no device type selected)"}};
-    for (const Case& c : cases) {
-        EE29Wire none(0);
-        none.dlg.click(c.button);
-        EXPECT_TRUE(none.log->written.empty()) << c.button;
-        EXPECT_EQ(none.msg(), c.message);
-        EXPECT_TRUE(none.dlg.failure());
-    }
 }
 
 TEST(EE29, AutoErasesChecksProgramsAndVerifies) {
@@ -233,6 +144,9 @@ TEST(EE29, ChipFaultsEmptySocketAndTheCodes) {
         const char* button;
         const char* message;
     } cases[] = {
+        // Programe reads back one page per 4 KiB, the first: 1000..107f, not 1080..10ff.
+        {"SST29EE010", "stuck:1045:01:00", "0 1000 7f", 0, "Write", "Programe Failured! at 001045"},
+        {"SST29EE010", "noprogram:1090", "0 1000 ff", 0, "Write", "Finished"},
         {"SST29EE010", "noprogram:1090", "0 1000 ff", 0, "Verify", "001090:Bad =a5,器件=ff)"},
         {"W29C040", "protect:0:3fff", "0 0 1ff", 0, "Write", "Programe Failured! at 000000"},
         {"W29C040", "protect:0:3fff", "0 4000 1ff", 0, "Write", "Finished"},
