@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "FamilyRig.h"
-#include "ListedParts.h"
 #include "families/flash29c/At29Dialog.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"

@@ -1,7 +1,6 @@
 // The 28C EEPROM family: page alignment of the fields, the page size on the
-// wire, the 28-pin encoding, and every sub-type programmed, verified, read back
-// and summed on the virtual box; software data protection, the slow write cycle
-// and the command writes that a real part's 150 us load window does not accept.
+// wire, the 28-pin encoding; software data protection, the slow write cycle and
+// the command writes that a real part's 150 us load window does not accept.
 // (golden_wire_test.cpp: the wire streams.)
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 // The 29EE page-write flash family (golden_wire_test.cpp: the wire streams of
-// its sequences): field alignment, and every part on the virtual box: programmed, verified, read
-// back, erased, summed and identified; software data protection, the chip
-// faults and a lost link.
+// its sequences): field alignment, the read's bounds, Auto, the empty socket,
+// software data protection and the chip faults on the virtual box.
 #include <gtest/gtest.h>
 
 #include "FamilyRig.h"

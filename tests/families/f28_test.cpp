@@ -1,14 +1,10 @@
-// The 28F bulk-erase flash family: the erase rounds, the programming read-back
-// and the rows without a part on the wire; every sub-type erased, programmed,
-// verified and read back on the virtual box; the status-register rows, chip
-// faults, broken command sequences and a lost link; the identification codes.
+// The 28F bulk-erase flash family: the erase rounds and the programming
+// read-back on the wire; every sub-type erased and run through Auto on the
+// virtual box; the status-register rows, chip faults and broken command
+// sequences. (golden_wire_test.cpp: the wire streams.)
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "FamilyRig.h"
-#include "GoldenRig.h"
-#include "ListedParts.h"
 #include "families/flash28f/F28Dialog.h"
 #include "families/flash28f/F28Operations.h"
 #include "forms/HexText.h"

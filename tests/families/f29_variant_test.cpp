@@ -12,7 +12,6 @@
 #include "sim/families/flash29f/F29Chip.h"
 #include "sim/families/flash49f/At49Chip.h"
 #include "sim/ChipFaultText.h"
-#include "support/TappedTransport.h"
 
 namespace quarvin::test {
 namespace {
