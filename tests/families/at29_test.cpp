@@ -1,5 +1,5 @@
 // The AT29C page-write flash families (AT29C256 with /WE on its pin 1, the
-// 32-pin AT29C040A): the wire streams of their operations, the software data
+// 32-pin AT29C040A; golden_wire_test.cpp: their wire streams): the software data
 // protection against the chip model, the erase of blank and used parts, the
 // page wait against the data sheet's program cycle, and the ID codes of every
 // listed part.
@@ -8,8 +8,6 @@
 #include <algorithm>
 
 #include "FamilyRig.h"
-#include "GoldenRig.h"
-#include "ListedParts.h"
 #include "families/flash29c/At29Dialog.h"
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
@@ -21,46 +19,6 @@ namespace {
 constexpr int kRow = 1;
 using Sim256 = SimRig<At29c256Dialog, sim::At29Chip>;
 using Sim040 = SimRig<At29cxDialog, sim::At29Chip>;
-
-// The data protection off goes out as one box command: 148, the code's last
-// byte, then page 0's bytes, so that no load leaves the 150 us window.
-bool SendsProtectionOffWithPageZero(const std::vector<std::uint8_t>& w, std::size_t pageSize) {
-    for (std::size_t i = 0; i + 1 < w.size(); ++i)
-        if (w[i] == op::SixByteBlockWrite && w[i + 1] == 0x20) return i + 2 + pageSize <= w.size();
-    return false;
-}
-
-template <class Dialog>
-void CheckGolden(const GoldenCase& c) {
-    SCOPED_TRACE(c.name);
-    TappedRig<Dialog> g(c.row);
-    g.fillPattern(0x2000);
-    g.start();
-    g.run(c);
-    EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *g.tap));
-    const std::string click = c.click;
-    if (click == "Write" || click == "Unprotect" || click == "Erase") {
-        EXPECT_TRUE(SendsProtectionOffWithPageZero(*g.tap, g.dlg.row().pageSize));
-    }
-}
-
-TEST(At29, GoldenStreams) {
-    const GoldenCase cases256[] = {
-        {"at29c256_read", kRow, "0 0 3ff", "ReadButton"},
-        {"at29c256_id", kRow, "0 0 7fff", "MFG"},
-        {"at29c256_blank", kRow, "0 0 7fff", "Blank"},
-        {"at29c256_program_40", kRow, "0 40 7f", "Write"},
-        {"at29c256_verify_bad", kRow, "0 0 ff", "Verify"},
-    };
-    for (const GoldenCase& c : cases256) CheckGolden<At29c256Dialog>(c);
-    const GoldenCase cases040[] = {
-        {"at29c040a_erase", kRow, "0 0 7ffff", "Erase"},
-        {"at29c040a_protect", kRow, "0 0 7ffff", "Protect"},
-        {"at29c040a_unprot", kRow, "0 0 7ffff", "Unprotect"},
-        {"at29c040a_sum", kRow, "0 0 7ffff", "Button2"},
-    };
-    for (const GoldenCase& c : cases040) CheckGolden<At29cxDialog>(c);
-}
 
 // A page write through the box's plain block write, as a careless host sends it.
 void PlainPageWrite(LinkState& l, const At29Row& row, std::uint32_t a, std::uint8_t v) {
@@ -153,10 +111,8 @@ TEST(At29, APageWaitBelowTheProgramCycleFails) {
 TEST(At29, EraseOfABlankAndAUsedPartLeavesItBlank) {
     for (bool used : {false, true}) {
         SCOPED_TRACE(used);
-        TappedRig<At29cxDialog, sim::At29Chip> rig(kRow);
+        Sim040 rig(kRow);
         if (used) rig.chip->memory()[0x12345] = 0x5A;
-        rig.start();
-        rig.tap->clear();
         rig.dlg.click("Erase");
         EXPECT_EQ(rig.msg(), "Finished");
         EXPECT_EQ(rig.chip->memory()[0x12345], 0xFF);
@@ -164,28 +120,6 @@ TEST(At29, EraseOfABlankAndAUsedPartLeavesItBlank) {
         rig.dlg.click("Blank");
         EXPECT_EQ(rig.msg(), "Blank OK");
     }
-}
-
-// "ID" runs the selection dialog's code read: every listed part shows its list codes.
-template <class Dialog>
-void IdShowsListCodes(int subType, const std::string& codes) {
-    SimRig<Dialog, sim::At29Chip> rig(subType);
-    EXPECT_EQ(IdButtonCodes(rig), codes);
-}
-
-TEST(At29, TheIdButtonShowsTheListCodesOfEveryListedPart) {
-    int checked = 0;
-    for (const ListedPart& p : ListedParts()) {
-        if (p.field.family != "AT29CX" && p.field.family != "AT29C256") continue;
-        SCOPED_TRACE(p.type);
-        const sim::ChipOffer* offer = sim::FindOffer(p.type);
-        ASSERT_NE(offer, nullptr);
-        EXPECT_EQ(offer->subType, p.field.subType);
-        if (p.field.family == "AT29CX") IdShowsListCodes<At29cxDialog>(p.field.subType, p.codes);
-        else IdShowsListCodes<At29c256Dialog>(p.field.subType, p.codes);
-        ++checked;
-    }
-    EXPECT_EQ(checked, 2);
 }
 
 } // namespace

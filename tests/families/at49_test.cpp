@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "F29Bus.h"
 #include "FamilyRig.h"
-#include "GoldenRig.h"
 #include "families/flash49f/At49Family.h"
 #include "families/flash49f/At49Rows.h"
 #include "families/framework/MemorySteps.h"
@@ -14,7 +14,6 @@
 #include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 #include "sim/families/flash49f/At49Chip.h"
-#include "support/TappedTransport.h"
 
 namespace quarvin::test {
 namespace {
@@ -23,7 +22,6 @@ using AtRig = SimRig<At49Dialog, sim::At49Chip>;
 constexpr int kRow040 = 1, kRow001 = 2, kRow001T = 3, kRow002T = 5;
 constexpr int kResetSocketPin = 5;   // part pin 1: A18 of the AT49F040, RESET of the AT49F001/002
 constexpr int kTenSecondsTicks = 110'000; // delay bytes, about 98 us of line time each: tEC and a little more
-using Command = std::pair<std::uint32_t, std::uint8_t>;
 
 // The socket powered, in the write bus mode, ready for command writes.
 void PowerUp(AtRig& rig, const F29Row& row) {
@@ -32,10 +30,6 @@ void PowerUp(AtRig& rig, const F29Row& row) {
     Delay(rig.link, 100);
     ChooseF29BusMode(rig.link);
     SetDataWidth(rig.link, kWriteBusMode);
-}
-
-void Send(AtRig& rig, const F29Row& row, std::initializer_list<Command> commands) {
-    for (auto [a, d] : commands) WriteF29Command(rig.link, row, a, d);
 }
 
 std::uint8_t ReadAt(AtRig& rig, const F29Row& row, std::uint32_t a) {
@@ -50,7 +44,7 @@ std::uint8_t ReadAt(AtRig& rig, const F29Row& row, std::uint32_t a) {
     return d;
 }
 
-constexpr std::initializer_list<Command> kLockout{{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0x80},
+constexpr std::initializer_list<std::pair<std::uint32_t, std::uint8_t>> kLockout{{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0x80},
                                                  {0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0x40}};
 
 // Each part's boot block where its data sheet puts it (the AT49F040's and
@@ -114,10 +108,10 @@ TEST(At49, TheLockoutCodeLocksAndTheIdentificationModeShowsIt) {
         AtRig rig(rowIndex);
         const F29Row& row = kAt49fRows[static_cast<std::size_t>(rowIndex)];
         PowerUp(rig, row);
-        Send(rig, row, kLockout);
+        F29CommandWrites(rig.link, row, kLockout);
         EXPECT_TRUE(rig.chip->bootBlockLocked());
         Delay(rig.link, 11'000); // "PAUSE 1 second"
-        Send(rig, row, {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0x90}});
+        F29CommandWrites(rig.link, row, {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0x90}});
         EXPECT_EQ(ReadAt(rig, row, detect) & 1, 1);
         ConnectVcc(rig.link, 0);
     }
@@ -151,7 +145,7 @@ TEST(At49, ResetFloatsTheOutputsAndTwelveVoltsLiftTheLockout) {
 
         SetVppLevel(rig.link, 12000);
         ConnectVpp(rig.link, kResetSocketPin);
-        Send(rig, row, {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0xA0}, {0x20, 0x02}});
+        F29CommandWrites(rig.link, row, {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0xA0}, {0x20, 0x02}});
         Delay(rig.link, 10);
         ConnectVpp(rig.link, 0);
         EXPECT_EQ(rig.chip->memory()[0x20], 0x02);
@@ -172,7 +166,7 @@ TEST(At49, SectorEraseFollowsTheSectorAddressTable) {
         const F29Row& row = kAt49fRows[kRow001T];
         std::fill(rig.chip->memory().begin(), rig.chip->memory().end(), 0x00);
         PowerUp(rig, row);
-        Send(rig, row,
+        F29CommandWrites(rig.link, row,
              {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0x80}, {0x5555, 0xAA}, {0x2AAA, 0x55}, {e.sectorAddress, 0x30}});
         Delay(rig.link, kTenSecondsTicks);
         EXPECT_EQ(ReadAt(rig, row, 0), 0x00); // a read also lets the model see the time

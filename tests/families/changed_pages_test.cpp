@@ -40,6 +40,7 @@ struct Case {
 
 template <class Dialog>
 void ChangedOnlyWritesOnlyTheDifferingPages(int subType, const Case& c) {
+    SCOPED_TRACE(std::string(Dialog::kFormClass) + " row " + std::to_string(subType));
     SimRig<Dialog> rig(subType);
     EXPECT_FALSE(rig.dlg.control("CheckBoxChanged").checked());
     const std::vector<std::uint8_t> first = RandomImage(c.bytes, 7);
@@ -72,17 +73,11 @@ void ChangedOnlyWritesOnlyTheDifferingPages(int subType, const Case& c) {
               Format("Verify OK changed only: 0 of %u pages of %u bytes written, %u skipped", pages, c.pageBytes, pages));
 }
 
-TEST(ChangedOnly, I2cWritesOnlyTheDifferingPages) {
-    const int wait = i2c::kTicksPerWaitMillisecond * 5;
-    SCOPED_TRACE("24C02");
-    ChangedOnlyWritesOnlyTheDifferingPages<I2cDialog>(2, {256, kI2cChangedPageBytes, 1, wait});
-}
-
-TEST(ChangedOnly, MicrowireWritesOnlyTheDifferingPagesOfBytesAndOfWords) {
+// The 24C02, and the 93C46 organised in bytes and in words.
+TEST(ChangedOnly, I2cAndMicrowireWriteOnlyTheDifferingPages) {
+    ChangedOnlyWritesOnlyTheDifferingPages<I2cDialog>(2, {256, kI2cChangedPageBytes, 1, i2c::kTicksPerWaitMillisecond * 5});
     const int wait = microwire::kTicksPerWaitUnit * 5;
-    SCOPED_TRACE("93C46 x8");
     ChangedOnlyWritesOnlyTheDifferingPages<MicrowireDialog>(1, {128, kMicrowireChangedPageLocations, 1, wait});
-    SCOPED_TRACE("93C46 x16");
     ChangedOnlyWritesOnlyTheDifferingPages<MicrowireDialog>(4, {128, 2 * kMicrowireChangedPageLocations, 2, wait});
 }
 

@@ -99,7 +99,7 @@ TEST(F29Sectors, ProtectingOneByteKeepsItsWholeSectorFromProgramsAndErases) {
         const std::uint32_t outside = c.last < top ? c.last + 1 : c.first - 1;
         for (std::uint32_t a : {c.first, c.last, outside}) {
             p.unlockedCommand(0x5555, 0xA0);
-            F29CommandWrite(p.link, p.row, a, 0x5A);
+            WriteF29Command(p.link, p.row, a, 0x5A);
             Delay(p.link, 1);
         }
         EXPECT_EQ(p.at(c.first), 0xFF);

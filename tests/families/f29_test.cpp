@@ -1,16 +1,14 @@
-// The 29F flash family: its address encoding and the Vpp handling of each row
-// group on the wire, every sub-type erased, programmed, verified, read back,
-// summed and identified on the virtual box, and the JEDEC chip models' answers
-// to faults, protection, broken sequences and a supply lost mid-erase.
+// The 29F flash family (golden_wire_test.cpp: its streams, the erase's Vpp on
+// pin 5 of each row group): its address encoding, the empty socket, and the
+// JEDEC chip models' answers to faults, protection, broken sequences and a
+// supply lost mid-erase.
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "F29Bus.h"
 #include "FamilyRig.h"
-#include "GoldenRig.h"
 #include "families/flash29f/F29Dialog.h"
 #include "forms/HexText.h"
+#include "sim/ChipFaultText.h"
 #include "sim/families/flash29f/F29Chip.h"
 
 namespace quarvin::test {
@@ -21,50 +19,15 @@ using F29Sim = SimRig<F29Dialog, sim::F29Chip>;
 
 constexpr int kRow256 = 1, kRow010 = 3, kRow040 = 5, kRow002T = 8, kRow004T = 10;
 
-std::size_t Find(const std::vector<std::uint8_t>& whole, const std::vector<std::uint8_t>& part, std::size_t from = 0) {
-    const auto at = std::search(whole.begin() + static_cast<long>(std::min(from, whole.size())), whole.end(),
-                                part.begin(), part.end());
-    return at == whole.end() ? std::string::npos : static_cast<std::size_t>(at - whole.begin());
-}
-
 TEST(F29, AddressEncodingDrivesTheLinesAboveTheDeviceHighInPortOrder1304) {
     EXPECT_EQ(EncodeF29Address(0 | kF29Rows[kRow256].highAddressMask()),
               (std::array<std::uint8_t, 5>{0x7F, 0x00, 0x00, 0x01, 0x13}));
     EXPECT_EQ(EncodeF29Address(0x5555 | kF29Rows[kRow040].highAddressMask()),
               (std::array<std::uint8_t, 5>{0x8F, 0xAA, 0x00, 0xA3, 0x22}));
-    LinkState& expected = *new LinkState; // only its images are read
+    LinkState expected;
     Expect e(expected);
     SetF29Address(e.link, kF29Rows[kRow256], 0);
     EXPECT_EQ(e.bytes(), (std::vector<std::uint8_t>{17, 0x00, 19, 0x01, 16, 0x7F, 20, 0x13}));
-    delete &expected;
-}
-
-TEST(F29, EraseConnectsTwelveVoltsToPinFiveOnlyForTheBootBlockRowsWithReset) {
-    struct Case {
-        int row;
-        bool vppOnPin5;
-    } cases[] = {{kRow010, false}, {kRow002T, true}, {9, true}, {kRow004T, false}, {13, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.row);
-        F29Wire rig(c.row);
-        rig.log->reply({0xFF, 0x00}); // DQ6 read, then DQ7 low: the chip was seen busy
-        rig.log->defaultReply = 0xFF; // then DQ7 high, blank pages
-        rig.dlg.click("Erase");
-        const auto& w = rig.log->written;
-        Expect twelve(rig.link);
-        SetVppLevel(twelve.link, 12000);
-        Expect zero(rig.link);
-        SetVppLevel(zero.link, 0);
-        const std::size_t level = Find(w, twelve.bytes());
-        EXPECT_EQ(level != std::string::npos, c.vppOnPin5);
-        if (c.vppOnPin5) {
-            // 12 V is set before pin 5 gets Vpp, and 0 V after the attempts.
-            const std::size_t firstCommand = Find(w, {31 + 28});
-            EXPECT_LT(level, firstCommand);
-            EXPECT_NE(Find(w, zero.bytes(), firstCommand), std::string::npos);
-        }
-        EXPECT_EQ(rig.msg(), "Blank OK");
-    }
 }
 
 TEST(F29, ProgrammeFailureTextFlagAndPowerOff) {
@@ -83,15 +46,6 @@ TEST(F29, ProgrammeFailureTextFlagAndPowerOff) {
     PinLow(tail.link, 26);
     tail.confirmed();
     EXPECT_TRUE(tail.endOf(rig.log->written));
-
-    // The placeholder row sends nothing and fails.
-    for (const char* button : {"Write", "Erase", "UnProtectChip"}) {
-        F29Wire none(0);
-        none.dlg.click(button);
-        EXPECT_TRUE(none.log->written.empty()) << button;
-        EXPECT_EQ(none.dlg.failure(), 1) << button;
-        EXPECT_NE(none.msg().find("Failured!"), std::string::npos) << button;
-    }
 }
 
 TEST(F29, ProtectionSlowErasesBrokenSequencesAndLostSupply) {
@@ -143,79 +97,18 @@ TEST(F29, ProtectionSlowErasesBrokenSequencesAndLostSupply) {
     EXPECT_FALSE(broken.chip->busy());
     EXPECT_EQ(broken.chip->memory()[0x10], 0x00);
     EXPECT_EQ(broken.chip->memory()[0x1FFFF], 0x00);
-
-    // An empty socket fails Programe at its first byte that is not FF; Erase and
-    // a run of FF bytes, which read back alike from a blank chip, fail on its
-    // identification codes. A blank chip passes both.
-    F29Sim empty(kRow010);
-    empty.box->remove();
-    empty.field("Edit3", "f");
-    empty.docs.buf[0] = 0x00;
-    empty.dlg.click("Write");
-    EXPECT_EQ(empty.msg(), "Programe Failured! at 000000");
-    struct Case {
-        const char* button;
-        const char* onEmpty;
-    } cases[] = {{"Erase", "Erase failed: no chip answered, ID ff,ff"},
-                 {"Write", "Programe Failured! (no chip answered, ID ff,ff)"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.button);
-        std::fill(empty.docs.buf.data(), empty.docs.buf.data() + 0x10, 0xFF);
-        empty.dlg.click(c.button);
-        EXPECT_EQ(empty.msg(), c.onEmpty);
-        EXPECT_EQ(empty.dlg.failure(), 1);
-        F29Sim present(kRow010);
-        present.field("Edit3", "f");
-        std::fill(present.docs.buf.data(), present.docs.buf.data() + 0x10, 0xFF);
-        present.dlg.click(c.button);
-        EXPECT_EQ(present.dlg.failure(), 0) << present.msg();
-    }
 }
 
-TEST(F29, IdentificationCodesAreTheDeviceListsCodes) {
-    struct Case {
-        const char* part;
-        std::uint8_t mfg, device;
-    } cases[] = {{"Am29F010B", 0x01, 0x20},   {"Am29F040B", 0x01, 0xA4},   {"Am29F002BT", 0x01, 0xB0},
-                 {"Am29F002BB", 0x01, 0x34},  {"M29F040B", 0x20, 0xE2},    {"SST39SF010A", 0xBF, 0xB5},
-                 {"SST39SF020A", 0xBF, 0xB6}, {"SST39SF040", 0xBF, 0xB7}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.part);
-        LinkState l;
-        ConnectToBoxWith(l, sim::FindOffer(c.part)->make());
-        const DetectedCodes codes = DetectCodes(l);
-        EXPECT_EQ(codes.maker, c.mfg);
-        EXPECT_EQ(codes.device, c.device);
-    }
+// An empty socket reads FF everywhere: Erase and a run of FF bytes, which read
+// back alike from a blank chip, fail on its identification codes. A blank chip
+// of every row passes both.
+TEST(F29, AnEmptySocketFailsEraseAndFfProgrammeWhereABlankPartPasses) {
+    ExpectEmptyFailsWhereBlankPasses<F29Sim>(kRow256, kRow040, 0xf,
+                                             {{"Erase", "Erase failed: no chip answered, ID ff,ff", "Blank OK"},
+                                              {"Write", "Programe Failured! (no chip answered, ID ff,ff)", "OK!"}});
 }
 
-TEST(F29GoldenWire, EdgeCasesSendTheRecordedStream) {
-    const GoldenCase cases[] = {
-        {"f29_010_program_from_80", kRow010, "0 80 ff", "Write"},
-        {"f29_256_read_length_ff", kRow256, "0 0 ff", "ReadButton"},
-        {"f29_002t_erase", kRow002T, "0 0 3ffff", "Erase"},
-        {"f29_040_unprot", kRow040, "0 0 0", "UnProtectChip"},
-    };
-    for (const GoldenCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        TappedRig<F29Dialog> rig(c.row);
-        rig.fillPattern(0x1000);
-        rig.start();
-        rig.run(c);
-        EXPECT_TRUE(MatchesGolden(c.name, rig.msg(), *rig.tap));
-    }
-}
-
-} // namespace
-} // namespace quarvin::test
-
-#include "sim/ChipFaultText.h"
-#include "sim/ChipImage.h"
-
-namespace quarvin::test {
-namespace {
-
-TEST(F29, FaultTextsAndTheChipImageKeepTheProtection) {
+TEST(F29, ProtectAndSlowFaultTexts) {
     sim::ChipFaults faults;
     EXPECT_EQ(sim::AddChipFault(faults, "protect:4000:7fff"), "");
     EXPECT_EQ(sim::AddChipFault(faults, "slow:2.5"), "");
@@ -225,18 +118,6 @@ TEST(F29, FaultTextsAndTheChipImageKeepTheProtection) {
     EXPECT_DOUBLE_EQ(faults.eraseTimeFactor, 2.5);
     for (const char* bad : {"protect:8000:7fff", "protect:10", "slow:0.5", "slow:x", "slow:"})
         EXPECT_NE(sim::AddChipFault(faults, bad), "") << bad;
-
-    const std::string path = std::string(QUARVIN_BINARY_DIR) + "/f29_protect.img";
-    auto chip = sim::FindOffer("Am29F010B")->make();
-    chip->faults().protect.push_back({0x4000, 0x7FFF});
-    chip->memory()[3] = 0x42;
-    ASSERT_EQ(sim::SaveChipImage(*chip, path), "");
-    auto again = sim::FindOffer("Am29F010B")->make();
-    ASSERT_EQ(sim::LoadChipImage(*again, path).status, sim::ImageLoad::Loaded);
-    ASSERT_EQ(again->faults().protect.size(), 1u);
-    EXPECT_EQ(again->faults().protect[0].last, 0x7FFFu);
-    EXPECT_EQ(again->memory()[3], 0x42);
-    std::remove(path.c_str());
 }
 
 } // namespace

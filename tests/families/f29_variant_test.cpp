@@ -1,5 +1,5 @@
 // The flash families that run the 29F operations on parts of their own (AT49F,
-// MX29F): their wire streams, each family's chip erase against its data
+// MX29F; golden_wire_test.cpp: their wire streams): each family's chip erase against its data
 // sheet's longest erase time, Blank on an empty socket, and the MX29F040's
 // sector protection.
 #include <gtest/gtest.h>
@@ -12,49 +12,11 @@
 #include "sim/families/flash29f/F29Chip.h"
 #include "sim/families/flash49f/At49Chip.h"
 #include "sim/ChipFaultText.h"
-#include "support/TappedTransport.h"
 
 namespace quarvin::test {
 namespace {
 
 constexpr int kRow = 1;
-
-// Every operation's stream on one row; a part's erase waits out the whole erase
-// time, so the erase is pinned on an empty socket, where the toggle bit stands
-// still at once and the codes tell that no part answered.
-template <class Dialog>
-void CheckGoldenStreams(const std::string& part, int row = kRow) {
-    SCOPED_TRACE(part);
-    const std::string names[] = {part + "_read", part + "_blank", part + "_program_40", part + "_verify",
-                                 part + "_sum", part + "_erase_empty"};
-    const GoldenCase cases[] = {
-        {names[0].c_str(), row, "0 0 3ff", "ReadButton"}, {names[1].c_str(), row, "0 0 7ff", "Blank"},
-        {names[2].c_str(), row, "0 40 7f", "Write"},      {names[3].c_str(), row, "0 40 7f", "Verify"},
-        {names[4].c_str(), row, "0 0 7ffff", "CheckSum"},
-    };
-    TappedRig<Dialog> g(row);
-    g.fillPattern(0x2000);
-    g.start();
-    for (const GoldenCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        g.run(c);
-        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *g.tap));
-    }
-    TappedRig<Dialog> empty(row);
-    empty.connect(std::make_unique<TappedVirtualBox>(empty.box, empty.tap));
-    empty.dlg.Start();
-    const GoldenCase erase{names[5].c_str(), row, "0 0 7ff", "Erase"};
-    empty.run(erase);
-    EXPECT_TRUE(MatchesGolden(erase.name, empty.msg(), *empty.tap));
-}
-
-TEST(F29Variant, GoldenStreams) {
-    CheckGoldenStreams<At49Dialog>("at49f040");
-    // The smallest bottom-boot and the largest top-boot of the RESET parts.
-    CheckGoldenStreams<At49Dialog>("at49f001", 2);
-    CheckGoldenStreams<At49Dialog>("at49f002t", 5);
-    CheckGoldenStreams<Mx29fDialog>("mx29f040");
-}
 
 struct EraseWait {
     std::uint32_t limitMs;

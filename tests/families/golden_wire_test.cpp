@@ -1,14 +1,25 @@
-// The bytes every EPROM operation sends, compared with golden files recorded from
-// the virtual box. The dialog is driven only through its form (fields, buttons),
-// so the files pin down the stream whatever the code behind the form looks like.
-// QUARVIN_UPDATE_GOLDEN=1 rewrites the files instead of comparing.
+// The bytes the parallel memory families' operations send, compared with golden
+// files recorded from the virtual box. The dialogs are driven only through their
+// forms (fields, buttons), so the files pin down the stream whatever the code
+// behind the form looks like. QUARVIN_UPDATE_GOLDEN=1 rewrites the files instead.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <sstream>
 
 #include "FamilyRig.h"
-#include "GoldenWire.h"
+#include "GoldenRig.h"
+#include "families/eeprom2816/P2816Dialog.h"
+#include "families/eeprom28c/E28Dialog.h"
+#include "families/flash28f/F28Dialog.h"
+#include "families/flash29c/At29Dialog.h"
+#include "families/flash29ee/EE29Dialog.h"
+#include "families/flash29f/F29Dialog.h"
+#include "families/flash49f/At49Family.h"
+#include "families/mx29f/Mx29fFamily.h"
+#include "families/sram/SramDialog.h"
 #include "families/uv_eprom/UvEpromDialog.h"
+#include "families/w27e/W27eDialog.h"
 
 namespace quarvin::test {
 namespace {
@@ -99,6 +110,140 @@ TEST(EpromGoldenWire, EveryOperationSendsTheRecordedStream) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
         EXPECT_TRUE(MatchesGolden(c.name, Record(c)));
+    }
+}
+
+// What a run finds in the socket and the buffer before its first step.
+enum class Setup {
+    Pattern,      // a blank part, the buffer's first 8 KiB set to a fixed pattern
+    EmptySocket,  // no part, the same pattern
+    UsedF28,      // the pattern, and the part used at address 0 and holding the buffer's 1080..127f
+    PartInBuffer, // the buffer's first 2 KiB a copy of the part
+};
+
+// One click after its fields ("bufferStart deviceStart length"), recorded in
+// the golden file `name`; `tick` is an Auto step box ticked before it.
+struct Step {
+    const char* name;
+    const char* fields;
+    const char* click;
+    const char* tick = nullptr;
+};
+
+struct GoldenRun;
+using Recorder = std::vector<Recording> (*)(const GoldenRun&);
+
+// Steps on one dialog and one part, in order: a later step sees what the
+// earlier ones left in the part.
+struct GoldenRun {
+    Recorder record;
+    int row;
+    std::vector<Step> steps;
+    Setup setup = Setup::Pattern;
+};
+
+template <class Dialog>
+std::vector<Recording> Record(const GoldenRun& run) {
+    TappedRig<Dialog> g(run.row);
+    if (run.setup != Setup::PartInBuffer) g.fillPattern(0x2000);
+    if (run.setup == Setup::UsedF28) {
+        g.chip->memory()[0] = 0x00;
+        std::copy_n(g.docs.buf.data() + 0x1080, 0x200, g.chip->memory().data() + 0x1080);
+    }
+    if (run.setup == Setup::EmptySocket) {
+        g.connect(std::make_unique<TappedVirtualBox>(g.box, g.tap));
+        g.dlg.Start();
+    } else {
+        g.start();
+    }
+    if (run.setup == Setup::PartInBuffer) std::copy_n(g.chip->memory().data(), 0x800, g.docs.buf.data());
+    std::vector<Recording> out;
+    for (const Step& s : run.steps) {
+        if (s.tick) g.dlg.control(s.tick).setChecked(true);
+        g.run({s.name, run.row, s.fields, s.click});
+        out.push_back({*g.tap, g.msg()});
+    }
+    return out;
+}
+
+// Every operation of a flash family on one part, then its erase on an empty
+// socket: a part's erase waits out the whole erase time, while on an empty socket
+// the toggle bit stands still at once and the codes tell that no part answered.
+template <class Dialog>
+std::vector<GoldenRun> FlashRuns(const char* part, int row) {
+    static std::deque<std::string> names; // the steps keep pointers into it
+    const std::string p = part;
+    for (const char* op : {"_read", "_blank", "_program_40", "_verify", "_sum", "_erase_empty"}) names.push_back(p + op);
+    const auto name = [](std::size_t back) { return names[names.size() - back].c_str(); };
+    return {{Record<Dialog>, row,
+             {{name(6), "0 0 3ff", "ReadButton"}, {name(5), "0 0 7ff", "Blank"}, {name(4), "0 40 7f", "Write"},
+              {name(3), "0 40 7f", "Verify"}, {name(2), "0 0 7ffff", "CheckSum"}}},
+            {Record<Dialog>, row, {{name(1), "0 0 7ff", "Erase"}}, Setup::EmptySocket}};
+}
+
+std::vector<GoldenRun> FamilyRuns() {
+    std::vector<GoldenRun> runs = {
+        {Record<E28Dialog>, 1, {{"e28_256_program_1234", "1234 1234 40", "Write"}}},
+        {Record<E28Dialog>, 8, {{"e28_64b_unprot", "0 0 3f", "Unprotect"}}},
+        {Record<E28Dialog>, 6, {{"e28_040_protect", "0 0 ff", "Protect"}}},
+        {Record<E28Dialog>, 8, {{"e28_64b_erase", "0 0 1fff", "Erase"}}},
+        {Record<P2816Dialog>, 1,
+         {{"p2816_28c16a_read", "0 0 7ff", "ReadButton"}, {"p2816_28c16a_blank", "0 0 7ff", "Blank"},
+          {"p2816_28c16a_program_40", "1000 40 1f", "Write"}, {"p2816_28c16a_verify", "1000 40 1f", "Verify"},
+          {"p2816_28c16a_sum", "0 0 7ff", "Button2"}, {"p2816_28c16a_erase", "0 0 7ff", "Erase"}}},
+        {Record<EE29Dialog>, 4, {{"ee29_010_program_1234", "1234 1234 100", "Write"}}},
+        {Record<EE29Dialog>, 1, {{"ee29_256_unprot", "0 0 7fff", "Unprotect"}}},
+        {Record<EE29Dialog>, 6, {{"ee29_040_protect", "0 0 7ffff", "Protect"}}},
+        {Record<EE29Dialog>, 3, {{"ee29_512_erase", "0 0 ffff", "Erase"}}},
+        {Record<EE29Dialog>, 4, {{"ee29_010_verify_bad", "0 1ff0 1f", "Verify"}}},
+        {Record<At29c256Dialog>, 1, {{"at29c256_read", "0 0 3ff", "ReadButton"}}},
+        {Record<At29c256Dialog>, 1, {{"at29c256_id", "0 0 7fff", "MFG"}}},
+        {Record<At29c256Dialog>, 1, {{"at29c256_blank", "0 0 7fff", "Blank"}}},
+        {Record<At29c256Dialog>, 1, {{"at29c256_program_40", "0 40 7f", "Write"}}},
+        {Record<At29c256Dialog>, 1, {{"at29c256_verify_bad", "0 0 ff", "Verify"}}},
+        {Record<At29cxDialog>, 1, {{"at29c040a_erase", "0 0 7ffff", "Erase"}}},
+        {Record<At29cxDialog>, 1, {{"at29c040a_protect", "0 0 7ffff", "Protect"}}},
+        {Record<At29cxDialog>, 1, {{"at29c040a_unprot", "0 0 7ffff", "Unprotect"}}},
+        {Record<At29cxDialog>, 1, {{"at29c040a_sum", "0 0 7ffff", "Button2"}}},
+        {Record<F28Dialog>, 4, {{"f28_010_erase_used_byte_0", "0 0 1ffff", "Erase"}}, Setup::UsedF28},
+        // An empty socket reads FF at address 0: one round, then the codes read FF,FF.
+        {Record<F28Dialog>, 4, {{"f28_010_erase_empty", "0 0 1ffff", "Erase"}}, Setup::EmptySocket},
+        {Record<F28Dialog>, 6, {{"f28_040_program_7ff00_length_1ff", "0 7ff00 1ff", "Write"}}, Setup::UsedF28},
+        {Record<F28Dialog>, 4, {{"f28_010_verify_from_1080", "1080 1080 1ff", "Verify"}}, Setup::UsedF28},
+        {Record<F28Dialog>, 1, {{"f28_256_read_length_ff", "0 0 ff", "ReadButton"}}, Setup::UsedF28},
+        {Record<F28Dialog>, 1, {{"f28_256_blank", "0 0 7fff", "Blank"}}, Setup::UsedF28},
+        {Record<F29Dialog>, 3, {{"f29_010_program_from_80", "0 80 ff", "Write"}}},
+        {Record<F29Dialog>, 1, {{"f29_256_read_length_ff", "0 0 ff", "ReadButton"}}},
+        // 12 V on pin 5 (RESET) for the erase of the boot-block parts with RESET only.
+        {Record<F29Dialog>, 8, {{"f29_002t_erase", "0 0 3ffff", "Erase"}}},
+        {Record<F29Dialog>, 9, {{"f29_002b_erase", "0 0 3ffff", "Erase"}}},
+        {Record<F29Dialog>, 10, {{"f29_004t_erase", "0 0 7ffff", "Erase"}}},
+        {Record<F29Dialog>, 5, {{"f29_040_unprot", "0 0 0", "UnProtectChip"}}},
+        {Record<SramDialog>, 1, {{"sram_2k_write_7f0", "0 7f0 ff", "Write"}}, Setup::PartInBuffer},
+        {Record<SramDialog>, 2, {{"sram_8k_verify_100_1ff", "100 100 1ff", "Verify"}}, Setup::PartInBuffer},
+        {Record<SramDialog>, 1, {{"sram_2k_read_17f", "0 0 17f", "ReadButton"}}, Setup::PartInBuffer},
+        {Record<SramDialog>, 8, {{"sram_512k_sum", "0 0 0", "CheckSum"}}, Setup::PartInBuffer},
+        {Record<SramDialog>, 1, {{"sram_2k_test", "0 0 7ff", "Button3"}}, Setup::PartInBuffer},
+        {Record<W27eDialog>, 1, {{"w27e512_erase", "0 0 ffff", "Erase"}}},
+        {Record<W27eDialog>, 5, {{"w27e257_erase", "0 0 7fff", "Erase"}}},
+        {Record<W27eDialog>, 5, {{"w27e257_program_from_100_then_sum", "0 100 1ff", "Write"}}},
+        {Record<W27eDialog>, 2, {{"w27e010_auto_erase_blank_program", "0 0 ff", "Button1", "CheckBox1"}}},
+    };
+    // The AT49F040, the smallest bottom-boot and the largest top-boot of the
+    // RESET parts, and the MX29F040.
+    for (auto more : {FlashRuns<At49Dialog>("at49f040", 1), FlashRuns<At49Dialog>("at49f001", 2),
+                      FlashRuns<At49Dialog>("at49f002t", 5), FlashRuns<Mx29fDialog>("mx29f040", 1)})
+        runs.insert(runs.end(), more.begin(), more.end());
+    return runs;
+}
+
+TEST(FamilyGoldenWire, EveryRunSendsTheRecordedStreams) {
+    for (const GoldenRun& run : FamilyRuns()) {
+        const std::vector<Recording> recorded = run.record(run);
+        for (std::size_t i = 0; i < run.steps.size(); ++i) {
+            SCOPED_TRACE(run.steps[i].name);
+            EXPECT_TRUE(MatchesGolden(run.steps[i].name, recorded[i]));
+        }
     }
 }
 

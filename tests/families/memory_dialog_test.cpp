@@ -4,7 +4,14 @@
 // lost link.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "FamilyRig.h"
+#include "ListedParts.h"
+#include "families/flash29c/At29Dialog.h"
+#include "families/flash28f/F28Dialog.h"
+#include "families/flash29ee/EE29Dialog.h"
+#include "families/flash29f/F29Dialog.h"
 #include "families/uv_eprom/EpromRows.h"
 #include "families/uv_eprom/UvEpromDialog.h"
 #include "support/Wire.h"
@@ -71,15 +78,26 @@ TEST(MemoryDialog, StartFillsTheDialogAndKeepsTheStartFields) {
     EXPECT_TRUE(soft.log->written.empty());
 }
 
-TEST(MemoryDialog, SubTypeOutsideTheTableSelectsThePlaceholderThatProgramsNothing) {
-    for (int index : {22, -1}) {
-        Rig rig(index);
-        EXPECT_EQ(rig.dlg.caption(), "0 to 0") << index;
-        rig.dlg.WriteClick();
-        EXPECT_EQ(rig.msg(), "Programe Failured! (no device type selected)");
-        EXPECT_EQ(rig.dlg.failure(), 1);
-        EXPECT_TRUE(rig.log->written.empty());
-    }
+// A sub-type without a part (the placeholder row, one outside the table, the 28F
+// rows the box cannot drive) sends nothing and fails every device operation.
+template <class Dialog>
+void ExpectNothingSent(std::initializer_list<int> rows, std::initializer_list<const char*> buttons) {
+    for (int row : rows)
+        for (const std::string button : buttons) {
+            SCOPED_TRACE(std::string(Dialog::kFormClass) + " row " + std::to_string(row) + " " + button);
+            WireRig<Dialog> rig(row);
+            rig.dlg.click(button);
+            EXPECT_EQ(rig.msg().rfind(button == "Write" ? "Programe Failured!" : "Failured!", 0), 0u) << rig.msg();
+            EXPECT_TRUE(rig.dlg.failure());
+            EXPECT_TRUE(rig.log->written.empty());
+        }
+}
+
+TEST(MemoryDialog, ASubTypeWithoutAPartSendsNothingAndFails) {
+    ExpectNothingSent<UvEpromDialog>({22, -1}, {"Write"});
+    ExpectNothingSent<EE29Dialog>({0}, {"Erase", "Protect", "Unprotect", "Write"});
+    ExpectNothingSent<F28Dialog>({0, 7, 8, 9, 10}, {"Write", "Erase"});
+    ExpectNothingSent<F29Dialog>({0}, {"Write", "Erase", "UnProtectChip"});
 }
 
 TEST(MemoryDialog, AutoRunsTheCheckedStepsAndStopsAtTheFirstFailure) {
@@ -110,7 +128,7 @@ TEST(MemoryDialog, AutoRunsTheCheckedStepsAndStopsAtTheFirstFailure) {
     EXPECT_EQ(noFile.msg(), "OK");
 }
 
-TEST(MemoryDialog, FieldsOutsideTheDeviceOrTheBufferAreRefusedOrSaySoOnATwentySevenC256) {
+TEST(MemoryDialog, FieldsPastTheDeviceOrTheBufferSaySoOnATwentySevenC256) {
     struct Case {
         const char *bufferStart, *deviceStart, *length;
         int bytes; // handled, the box's reads
@@ -125,10 +143,6 @@ TEST(MemoryDialog, FieldsOutsideTheDeviceOrTheBufferAreRefusedOrSaySoOnATwentySe
          "Verify OK 32768 of 4294967296 bytes: end of device"},
         {"3fff00", "0", "7fff", 256, "OK! 256 of 32768 bytes: end of buffer",
          "Verify OK 256 of 32768 bytes: end of buffer"},
-        {"400000", "0", "ff", 0, "Buffer Start 400000 is beyond the buffer end 3fffff",
-         "Buffer Start 400000 is beyond the buffer end 3fffff"},
-        {"0", "8000", "ff", 0, "Device Start 8000 is beyond the device end 7fff",
-         "Device Start 8000 is beyond the device end 7fff"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.bufferStart) + " " + c.deviceStart + " " + c.length);
@@ -136,20 +150,15 @@ TEST(MemoryDialog, FieldsOutsideTheDeviceOrTheBufferAreRefusedOrSaySoOnATwentySe
         std::fill(rig.docs.buf.data(), rig.docs.buf.data() + kBufferSize, 0xFF); // what the box answers
         rig.fields(c.bufferStart, c.deviceStart, c.length);
         rig.dlg.WriteClick();
-        // A run that sent anything ends with one read that confirms the link.
-        const int confirmation = c.bytes == 0 ? 0 : 1;
-        EXPECT_EQ(rig.log->reads, c.bytes + confirmation);
+        // A run ends with one read that confirms the link.
+        EXPECT_EQ(rig.log->reads, c.bytes + 1);
         EXPECT_EQ(rig.msg(), c.programmed);
-        const int failure = c.bytes == 0 ? 1 : 0;
-        EXPECT_EQ(rig.dlg.failure(), failure);
-        if (c.bytes == 0) {
-            EXPECT_TRUE(rig.log->written.empty());
-        }
+        EXPECT_EQ(rig.dlg.failure(), 0);
         rig.log->reads = 0;
         rig.dlg.VerifyClick();
-        EXPECT_EQ(rig.log->reads, c.bytes + confirmation);
+        EXPECT_EQ(rig.log->reads, c.bytes + 1);
         EXPECT_EQ(rig.msg(), c.verified);
-        EXPECT_EQ(rig.dlg.failure(), failure);
+        EXPECT_EQ(rig.dlg.failure(), 0);
     }
 
     // Auto stops at the refusal; the note of a cut run stays in its last word.
@@ -245,10 +254,8 @@ TEST(MemoryDialog, AfterALostLinkEveryOperationRefusesAndTheBufferStays) {
     for (std::uint32_t i = 0; i < 0x8000; ++i) ASSERT_EQ(rig.docs.buf[i], static_cast<std::uint8_t>(i)) << i;
 }
 
-TEST(MemoryDialog, ReadMfgCopiesTheDetectedCodesAndExitRunsTheCloseSequence) {
+TEST(MemoryDialog, ExitRunsTheCloseSequence) {
     Rig rig(kRow27c512);
-    rig.dlg.click("MFG");
-    EXPECT_EQ(rig.dlg.control("Edit4").text(), "20,3d");
     for (bool viaButton : {false, true}) {
         rig.dlg.show();
         rig.log->clear();
@@ -262,6 +269,34 @@ TEST(MemoryDialog, ReadMfgCopiesTheDetectedCodesAndExitRunsTheCloseSequence) {
         EXPECT_EQ(describe(rig.log->written), describe(e.bytes()));
         EXPECT_FALSE(rig.dlg.visible());
     }
+}
+
+template <class Dialog>
+std::string CodesOf(const sim::ChipOffer& offer) {
+    SimRig<Dialog> rig(1);
+    rig.box->remove();
+    rig.box->insert(offer.make());
+    return IdButtonCodes(rig);
+}
+
+// "ID" runs the selection dialog's code read: every listed part of the flash
+// families with a model shows its list codes, the 28-pin AT29C256 included.
+TEST(MemoryDialog, TheIdButtonShowsTheListCodesOfEveryListedFlashPart) {
+    std::map<std::string, int> checked;
+    for (const ListedPart& p : ListedParts()) {
+        const std::string& family = p.field.family;
+        if (p.codes.empty() || !(family == "P29" || family == "P29F" || family == "PI28F" || family.rfind("AT29C", 0) == 0))
+            continue;
+        const sim::ChipOffer* offer = sim::FindOffer(p.type);
+        if (!offer) continue; // a 29F part the box has no model of
+        SCOPED_TRACE(p.type);
+        EXPECT_EQ(offer->subType, p.field.subType);
+        // The code read follows the selected part's package: the 28-pin one has a dialog of its own.
+        const bool pin28 = family == "AT29C256";
+        EXPECT_EQ(pin28 ? CodesOf<At29c256Dialog>(*offer) : CodesOf<EE29Dialog>(*offer), p.codes);
+        ++checked[family];
+    }
+    EXPECT_EQ(checked, (std::map<std::string, int>{{"AT29C256", 1}, {"AT29CX", 1}, {"P29", 7}, {"P29F", 8}, {"PI28F", 14}}));
 }
 
 } // namespace

@@ -1,10 +1,9 @@
-// The 2816 family: the wire streams of its operations, the byte write against
+// The 2816 family (golden_wire_test.cpp: its wire streams): the byte write against
 // the data sheet's write cycle, the 28C17A's DATA polling and RDY/BUSY, and the
 // erase of used and blank parts.
 #include <gtest/gtest.h>
 
 #include "FamilyRig.h"
-#include "GoldenRig.h"
 #include "families/eeprom2816/P2816Dialog.h"
 #include "families/eeprom2816/P2816Operations.h"
 #include "families/framework/MemorySteps.h"
@@ -17,25 +16,6 @@ namespace {
 
 constexpr int k28C16A = 1, k28C17A = 2;
 using Rig = SimRig<P2816Dialog, sim::P2816Chip>;
-
-TEST(P2816, GoldenStreams) {
-    const GoldenCase cases[] = {
-        {"p2816_28c16a_read", k28C16A, "0 0 7ff", "ReadButton"},
-        {"p2816_28c16a_blank", k28C16A, "0 0 7ff", "Blank"},
-        {"p2816_28c16a_program_40", k28C16A, "1000 40 1f", "Write"},
-        {"p2816_28c16a_verify", k28C16A, "1000 40 1f", "Verify"},
-        {"p2816_28c16a_sum", k28C16A, "0 0 7ff", "Button2"},
-        {"p2816_28c16a_erase", k28C16A, "0 0 7ff", "Erase"},
-    };
-    TappedRig<P2816Dialog> g(k28C16A);
-    g.fillPattern(0x2000);
-    g.start();
-    for (const GoldenCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        g.run(c);
-        EXPECT_TRUE(MatchesGolden(c.name, g.msg(), *g.tap));
-    }
-}
 
 // The part takes no write during its 1 ms write cycle: a wait cut below it
 // loses the second byte, and the read-back of the page finds it.
