@@ -27,24 +27,14 @@ TEST(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
     ASSERT_NE(socket, nullptr);
 
     struct Part {
-        const char *maker, *type, *dialog, *file;
-        const char *title, *captions; // the dialog's window title and its buttons' and group's captions
-    } parts[] = {{"Lattice", "GAL16V8B", "TGALx", "gal16v8_reg.jed", "PLD 16v8,20v8",
-                  "Read|Erase|Blank|Programe|Verify|Sec|Auto|Exit|Auto Pro"},
-                 {"Lattice", "GAL22V10", "TP22V10x", "gal22v10_reg.jed", "PLD  22v10",
-                  "Read|Erase|Blank|Programe|Verify|Secrity|Auto|Exit|Autp Pro"}};
+        const char *type, *dialog, *file;
+    } parts[] = {{"GAL16V8B", "TGALx", "gal16v8_reg.jed"}, {"GAL22V10", "TP22V10x", "gal22v10_reg.jed"}};
     for (const Part& p : parts) {
         SCOPED_TRACE(p.type);
-        Choose(main, "GAL", p.maker, p.type);
+        Choose(main, "GAL", "Lattice", p.type);
         EXPECT_EQ(program.virtualSocket()->control("InSocket").text(), p.type);
         QWidget* dialog = TopLevel(p.dialog);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle().toStdString(), p.title);
-        QStringList captions;
-        for (const char* name : {"Read1", "Erase", "Blank", "Write", "Verify", "Secrity", "Button1", "CancelBtn"})
-            captions << dialog->findChild<QAbstractButton*>(name)->text();
-        captions << dialog->findChild<QGroupBox*>("GroupBox1")->title();
-        EXPECT_EQ(captions.join('|').toStdString(), p.captions);
         auto click = [&](const char* name) {
             dialog->findChild<QAbstractButton*>(name)->click();
             return dialog->findChild<QLineEdit*>("Msg")->text().toStdString();
