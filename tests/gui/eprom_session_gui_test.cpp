@@ -4,7 +4,7 @@
 
 #include "GuiChoose.h"
 #include "MainWindowView.h"
-#include "QtProgram.h"
+#include "OnTheVirtualBox.h"
 #include "buffer/Documents.h"
 #include "buffer/TFileWin.h"
 #include "forms/HexText.h"
@@ -16,11 +16,10 @@ using namespace quarvin;
 
 namespace {
 
-TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
-    app::QtProgram program(guitest::ProgramDir("session", true), nullptr);
-    guitest::StartAnsweringYes(program);
+using GuiSession = guitest::OnTheVirtualBox;
+
+TEST_F(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     ASSERT_NE(program.virtualSocket(), nullptr) << "the virtual socket window opens with VBOX";
-    app::MainWindowView* main = program.mainWindow();
     EXPECT_EQ(main->findChild<QLabel*>("StatusPanel0")->text(), "virtual box");
 
     guitest::Choose(main, "EPROM", "Intel", "27C256");
@@ -77,7 +76,6 @@ TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     const auto shots = std::filesystem::path(QUARVIN_BINARY_DIR) / "screenshots";
     std::filesystem::create_directories(shots);
     EXPECT_TRUE(dialog->grab().save(QString::fromStdString((shots / "tp27x.png").string())));
-    main->close();
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // part, load a JEDEC design into the PLD window, erase, programme and verify it
 // in the family dialog, read it back, and see the Virtual socket window follow.
 #include "MainWindowView.h"
-#include "QtProgram.h"
+#include "OnTheVirtualBox.h"
 #include "buffer/DifferencesWindow.h"
 #include "buffer/Documents.h"
 #include "buffer/FileCommands.h"
@@ -18,11 +18,10 @@ using quarvin::guitest::TopLevel;
 
 namespace {
 
-TEST(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
-    app::QtProgram program(guitest::ProgramDir("pld_session", true), nullptr);
-    guitest::StartAnsweringYes(program);
+using GuiPldSession = guitest::OnTheVirtualBox;
+
+TEST_F(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
     ASSERT_NE(program.virtualSocket(), nullptr);
-    app::MainWindowView* main = program.mainWindow();
     QWidget* socket = program.host().viewOf(*program.virtualSocket());
     ASSERT_NE(socket, nullptr);
 
@@ -99,7 +98,6 @@ TEST(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
         dialog->findChild<QAbstractButton*>("CancelBtn")->click();
         QApplication::processEvents();
     }
-    main->close();
 }
 
 } // namespace

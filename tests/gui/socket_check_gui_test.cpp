@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "GuiChoose.h"
-#include "QtProgram.h"
+#include "OnTheVirtualBox.h"
 #include "guitest.h"
 #include "sim/VirtualSocket.h"
 
@@ -12,13 +12,11 @@ using namespace quarvin;
 
 namespace {
 
-TEST(GuiSocketCheck, MenuCheckNamesTheFaultAndTheOptionsMarkFollowsTheSetting) {
-    const std::string dir = guitest::ProgramDir("socket-check", true);
-    app::QtProgram program(dir, nullptr);
-    guitest::StartAnsweringYes(program);
+using GuiSocketCheck = guitest::OnTheVirtualBox;
+
+TEST_F(GuiSocketCheck, MenuCheckNamesTheFaultAndTheOptionsMarkFollowsTheSetting) {
     sim::VirtualSocket* socket = program.virtualSocket();
     ASSERT_NE(socket, nullptr);
-    app::MainWindowView* main = program.mainWindow();
     guitest::Choose(main, "EPROM", "AMD", "Am27C256");
     ASSERT_NE(socket->control("InSocket").text().find("27c256"), std::string::npos);
 
