@@ -9,7 +9,6 @@
 #include "buffer/FileCommands.h"
 #include "buffer/formats/IntelHex.h"
 #include "families/PldTestFiles.h"
-#include "guitest.h"
 #include "shell/Program.h"
 #include "sim/Chip.h"
 #include "sim/VirtualSocket.h"

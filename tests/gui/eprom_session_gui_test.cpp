@@ -3,12 +3,10 @@
 #include <random>
 
 #include "GuiChoose.h"
-#include "MainWindowView.h"
 #include "OnTheVirtualBox.h"
 #include "buffer/Documents.h"
 #include "buffer/TFileWin.h"
 #include "forms/HexText.h"
-#include "guitest.h"
 #include "shell/Program.h"
 #include "sim/VirtualSocket.h"
 

@@ -5,7 +5,6 @@
 
 #include "GuiChoose.h"
 #include "OnTheVirtualBox.h"
-#include "guitest.h"
 #include "sim/VirtualSocket.h"
 
 using namespace quarvin;
