@@ -5,11 +5,10 @@
 #include <filesystem>
 
 #include "GuiChoose.h"
-#include "QtProgram.h"
+#include "OnTheVirtualBox.h"
 #include "buffer/FileCommands.h"
 #include "buffer/formats/IntelHex.h"
 #include "families/PldTestFiles.h"
-#include "guitest.h"
 #include "shell/Program.h"
 #include "sim/Chip.h"
 #include "sim/VirtualSocket.h"
@@ -25,34 +24,25 @@ QString Click(QWidget* dialog, const char* button, const char* message) {
     return dialog->findChild<QLineEdit*>(message)->text();
 }
 
-struct VirtualBoxProgram {
-    explicit VirtualBoxProgram(const char* name) : program(guitest::ProgramDir(name, true), nullptr) {
-        guitest::StartAnsweringYes(program);
-        main = program.mainWindow();
-    }
-    ~VirtualBoxProgram() { main->close(); }
-    app::QtProgram program;
-    app::MainWindowView* main = nullptr;
-};
+using GuiDeviceSwitch = guitest::OnTheVirtualBox;
 
-TEST(GuiDeviceSwitch, AHexFileAfterAFuseMapProgramsTheFilesWordsAndBlankWordsElsewhere) {
-    VirtualBoxProgram run("device_switch_pic");
-    ASSERT_NE(run.program.virtualSocket(), nullptr);
-    Program& program = run.program.program();
-    Choose(run.main, "GAL", "Lattice", "GAL16V8");
-    ASSERT_TRUE(program.fileCommands().ReloadDataFile(test::PldFile("gal16v8_reg.jed")));
+TEST_F(GuiDeviceSwitch, AHexFileAfterAFuseMapProgramsTheFilesWordsAndBlankWordsElsewhere) {
+    ASSERT_NE(program.virtualSocket(), nullptr);
+    Program& core = program.program();
+    Choose(main, "GAL", "Lattice", "GAL16V8");
+    ASSERT_TRUE(core.fileCommands().ReloadDataFile(test::PldFile("gal16v8_reg.jed")));
 
-    Choose(run.main, "MPU", "Microchip", "PIC16F84A");
+    Choose(main, "MPU", "Microchip", "PIC16F84A");
     const std::vector<std::uint8_t> words = {0x05, 0x28, 0x83, 0x16, 0x00, 0x30}; // goto 5, bsf, movlw
-    const std::string hex = (std::filesystem::path(QUARVIN_BINARY_DIR) / "gui-program" / "device_switch.hex").string();
+    const std::string hex = dir + "device_switch.hex";
     {
         auto image = std::make_unique<MainBuffer>();
         std::copy(words.begin(), words.end(), image->data());
         ASSERT_TRUE(formats::saveIntelHexFile(*image, static_cast<std::int64_t>(words.size()) - 1, hex));
     }
-    ASSERT_TRUE(program.fileCommands().ReloadDataFile(hex));
+    ASSERT_TRUE(core.fileCommands().ReloadDataFile(hex));
     QApplication::processEvents();
-    QMdiSubWindow* shown = run.main->mdiArea()->activeSubWindow();
+    QMdiSubWindow* shown = main->mdiArea()->activeSubWindow();
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(shown->windowTitle().toStdString(), hex); // nothing merged into the file's bytes
 
@@ -60,7 +50,7 @@ TEST(GuiDeviceSwitch, AHexFileAfterAFuseMapProgramsTheFilesWordsAndBlankWordsEls
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Click(dialog, "Write", "Msg"), "Finished");
     EXPECT_EQ(Click(dialog, "Verify", "Msg"), "OK");
-    const auto& chip = run.program.virtualSocket()->chip()->memory();
+    const auto& chip = program.virtualSocket()->chip()->memory();
     ASSERT_EQ(chip.size(), 2048u);
     EXPECT_TRUE(std::equal(words.begin(), words.end(), chip.begin()));
     std::size_t notBlank = 0;
@@ -68,13 +58,12 @@ TEST(GuiDeviceSwitch, AHexFileAfterAFuseMapProgramsTheFilesWordsAndBlankWordsEls
     EXPECT_EQ(notBlank, 0u);
 }
 
-TEST(GuiDeviceSwitch, RamRowsInsertTheirPartsAndAReopenedTesterStartsClean) {
-    VirtualBoxProgram run("device_switch_ram");
-    ASSERT_NE(run.program.virtualSocket(), nullptr);
-    QWidget* socket = run.program.host().viewOf(*run.program.virtualSocket());
+TEST_F(GuiDeviceSwitch, RamRowsInsertTheirPartsAndAReopenedTesterStartsClean) {
+    ASSERT_NE(program.virtualSocket(), nullptr);
+    QWidget* socket = program.host().viewOf(*program.virtualSocket());
     ASSERT_NE(socket, nullptr);
     for (const char* type : {"HM62256", "HM6264", "W24257"}) {
-        Choose(run.main, "TEST RAM", type[0] == 'H' ? "Hitachi" : "Winbond", type);
+        Choose(main, "TEST RAM", type[0] == 'H' ? "Hitachi" : "Winbond", type);
         EXPECT_EQ(socket->findChild<QLineEdit*>("InSocket")->text(), type);
     }
     QWidget* dialog = TopLevel("TDsRAM");
@@ -83,7 +72,7 @@ TEST(GuiDeviceSwitch, RamRowsInsertTheirPartsAndAReopenedTesterStartsClean) {
     EXPECT_TRUE(Click(dialog, "Button3", "Message").startsWith("Write failured!"));
     EXPECT_FALSE(dialog->findChild<QLineEdit*>("Edit6")->text().isEmpty());
     dialog->findChild<QAbstractButton*>("CancelBtn")->click();
-    Choose(run.main, "TEST RAM", "Winbond", "W24257");
+    Choose(main, "TEST RAM", "Winbond", "W24257");
     EXPECT_EQ(dialog->findChild<QLineEdit*>("Message")->text(), "OK ");
     EXPECT_TRUE(dialog->findChild<QLineEdit*>("Edit6")->text().isEmpty());
 }

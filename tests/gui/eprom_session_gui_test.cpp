@@ -3,12 +3,10 @@
 #include <random>
 
 #include "GuiChoose.h"
-#include "MainWindowView.h"
-#include "QtProgram.h"
+#include "OnTheVirtualBox.h"
 #include "buffer/Documents.h"
 #include "buffer/TFileWin.h"
 #include "forms/HexText.h"
-#include "guitest.h"
 #include "shell/Program.h"
 #include "sim/VirtualSocket.h"
 
@@ -16,11 +14,10 @@ using namespace quarvin;
 
 namespace {
 
-TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
-    app::QtProgram program(guitest::ProgramDir("session", true), nullptr);
-    guitest::StartAnsweringYes(program);
+using GuiSession = guitest::OnTheVirtualBox;
+
+TEST_F(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     ASSERT_NE(program.virtualSocket(), nullptr) << "the virtual socket window opens with VBOX";
-    app::MainWindowView* main = program.mainWindow();
     EXPECT_EQ(main->findChild<QLabel*>("StatusPanel0")->text(), "virtual box");
 
     guitest::Choose(main, "EPROM", "Intel", "27C256");
@@ -29,23 +26,6 @@ TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     ASSERT_NE(dialog, nullptr);
     auto button = [&](const char* name) { return dialog->findChild<QAbstractButton*>(name); };
     auto message = [&] { return dialog->findChild<QLineEdit*>("Message")->text(); };
-    EXPECT_EQ(dialog->findChild<QLineEdit*>("Edit3")->text(), "7fff");
-    // The dialog's captions as its view shows them.
-    QStringList captions;
-    for (const char* name : {"Write", "ReadButton", "Blank", "Verify", "MFG", "CheckSum", "CancelBtn", "Button1",
-                             "GroupBox1", "CheckBox2", "CheckBox3", "CheckBox4", "RadioGroup1", "RadioGroup2",
-                             "Label1", "Label2", "Label3", "Label4"}) {
-        QWidget* w = dialog->findChild<QWidget*>(name);
-        auto* b = qobject_cast<QAbstractButton*>(w);
-        auto* g = qobject_cast<QGroupBox*>(w);
-        auto* l = qobject_cast<QLabel*>(w);
-        captions << (b ? b->text() : g ? g->title() : l ? l->text() : "<none>");
-    }
-    EXPECT_EQ(captions.join('|').toStdString(),
-              "Programe|Read|Blank|Verify|Read MFG|Sum|Exit|Auto|Auto Pro|Blank|Programe|Verify|Pro time|Pro/Ver Mode|"
-              "Buffer Start|Device Start|Length|MFG");
-    EXPECT_TRUE(button("CheckBox3")->isChecked());
-    EXPECT_FALSE(button("CheckBox4")->isChecked());
 
     MainBuffer& buffer = program.program().buffer();
     std::vector<std::uint8_t> image(0x8000);
@@ -94,7 +74,6 @@ TEST(GuiSession, A27C256IsProgrammedVerifiedAndReadOnTheVirtualBox) {
     const auto shots = std::filesystem::path(QUARVIN_BINARY_DIR) / "screenshots";
     std::filesystem::create_directories(shots);
     EXPECT_TRUE(dialog->grab().save(QString::fromStdString((shots / "tp27x.png").string())));
-    main->close();
 }
 
 } // namespace

@@ -30,7 +30,6 @@ TEST(GuiExit, FileExitEndsTheEventLoopWithTheSocketPoweredDown) {
         ConnectVcc(program.program().link(), 40);
         ASSERT_NE(socket.vccPins(), 0u);
 
-        bool quitByExit = false;
         QTimer::singleShot(0, main, [main, way] {
             if (way == ExitBy::MenuItem) {
                 main->action("&File", "E&xit")->trigger();
@@ -49,8 +48,7 @@ TEST(GuiExit, FileExitEndsTheEventLoopWithTheSocketPoweredDown) {
         guard.setSingleShot(true);
         QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(2); });
         guard.start(5000);
-        quitByExit = QApplication::exec() == 0;
-        EXPECT_TRUE(quitByExit);
+        EXPECT_EQ(QApplication::exec(), 0);
         EXPECT_FALSE(main->isVisible());
         EXPECT_TRUE(program.program().shutDownDone());
         EXPECT_EQ(socket.vccPins(), 0u);

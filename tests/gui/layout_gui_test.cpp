@@ -1,6 +1,9 @@
-// Every control of every window lies inside its parent, no two sibling controls
-// overlap, and the texts of lists and drop-down boxes fit their width, with the
-// fonts the set-up installs, so that nothing is cut off at a window's edge.
+// Every control of every window, in each of the window's languages: it lies
+// inside its parent and apart from its siblings, the texts of lists and
+// drop-down boxes fit their width, and each caption (label, button, check box,
+// radio item, group box) fits the room the style gives it, measured with the
+// widget's own font and the fonts the set-up installs, so that nothing is cut
+// off at a window's edge.
 #include "EveryForm.h"
 #include "Language.h"
 #include "MainWindowView.h"
@@ -63,21 +66,82 @@ QStringList LayoutFindings(QWidget* window, const QString& form) {
     return findings;
 }
 
-// In each of the window's languages.
+// The part of a widget in which its caption is painted.
+QRect CaptionRoom(QWidget* w, const QString& text) {
+    QStyle* style = w->style();
+    if (qobject_cast<QPushButton*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+        QStyleOptionButton opt;
+        opt.initFrom(w);
+        opt.text = text;
+        const QStyle::SubElement contents = qobject_cast<QPushButton*>(w)  ? QStyle::SE_PushButtonContents
+                                            : qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxContents
+                                                                           : QStyle::SE_RadioButtonContents;
+        QRect room = style->subElementRect(contents, &opt, w);
+        if (qobject_cast<QPushButton*>(w)) {
+            // The button's own text margins, as it paints them.
+            const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, &opt, w) / 2;
+            room.adjust(margin, 0, -margin, 0);
+        }
+        return room;
+    }
+    if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        QStyleOptionGroupBox opt;
+        opt.initFrom(g);
+        opt.text = text;
+        opt.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        opt.textAlignment = g->alignment();
+        // The label is placed where the style puts it; its room ends at the box's edge.
+        const QRect label = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, g);
+        return label.intersected(g->rect());
+    }
+    return w->contentsRect();
+}
+
+QString CaptionOf(QWidget* w) {
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->pixmap().isNull() ? l->text() : QString();
+    if (auto* g = qobject_cast<QGroupBox*>(w)) return g->title();
+    if (qobject_cast<QToolButton*>(w)) return {}; // tool bar buttons size themselves to their text
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+    return {};
+}
+
+// "form/control: 'caption' needs WxH, has WxH" for each caption that does not fit.
+QStringList ClippedCaptions(QWidget* window, const QString& formName) {
+    QStringList clipped;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const QString text = CaptionOf(w);
+        // Dialogs owned by the window are windows of their own, measured on their own.
+        if (text.trimmed().isEmpty() || !w->isVisibleTo(window) || w->window() != window) continue;
+        const QFontMetrics fm(w->font());
+        const QSize needs = fm.size(Qt::TextShowMnemonic, text);
+        QRect room = CaptionRoom(w, text);
+        // A widget that reaches past its parent is cut off there.
+        if (QWidget* p = w->parentWidget(); p && p != window)
+            room = room.intersected(QRect(-w->pos(), p->size()));
+        if (needs.width() > room.width() || needs.height() > room.height())
+            clipped << QString("%1/%2: '%3' needs %4x%5, has %6x%7").arg(formName, w->objectName(), text)
+                           .arg(needs.width()).arg(needs.height()).arg(room.width()).arg(room.height());
+    }
+    return clipped;
+}
+
+// What breaks a rule in the window, as "form/control: what".
+QStringList Findings(QWidget* window, const QString& form) { return LayoutFindings(window, form) + ClippedCaptions(window, form); }
+
 class GuiLayout : public ::testing::TestWithParam<app::Language> {
 protected:
     void SetUp() override { ASSERT_TRUE(app::ApplyLanguage(GetParam())); }
     void TearDown() override { app::ApplyLanguage(app::Language::Classic); }
 };
 
-TEST_P(GuiLayout, EveryControlOfEveryFormLiesInsideItsParentAndApartFromItsSiblings) {
+TEST_P(GuiLayout, EveryControlOfEveryFormFitsItsParentItsSiblingsAndItsCaption) {
     app::QtProgram program(guitest::ProgramDir("layout", true), nullptr);
     guitest::StartAnsweringYes(program);
     ASSERT_NE(program.virtualSocket(), nullptr);
     guitest::EveryForm every(program);
 
     QStringList findings;
-    findings << every.checkEach(program, LayoutFindings);
+    findings << every.checkEach(program, Findings);
     // The main window at the size of a small screen, with each category listed,
     // and the two document windows in it.
     app::MainWindowView* main = program.mainWindow();
@@ -91,14 +155,14 @@ TEST_P(GuiLayout, EveryControlOfEveryFormLiesInsideItsParentAndApartFromItsSibli
         categories->setCurrentIndex(c);
         emit categories->activated(c);
         QApplication::processEvents();
-        findings << LayoutFindings(main, "TMainForm(" + categories->itemText(c).trimmed() + ")");
+        findings << Findings(main, "TMainForm(" + categories->itemText(c).trimmed() + ")");
     }
     for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
-        findings << LayoutFindings(sub->widget(), sub->widget()->objectName());
+        findings << Findings(sub->widget(), sub->widget()->objectName());
     core.documents().openPldWindow();
     QApplication::processEvents();
     for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
-        findings << LayoutFindings(sub->widget(), sub->widget()->objectName());
+        findings << Findings(sub->widget(), sub->widget()->objectName());
     findings.removeDuplicates();
     EXPECT_TRUE(findings.isEmpty()) << findings.join('\n').toStdString();
     main->close();

@@ -1,14 +1,12 @@
 // A GAL16V8B and a GAL22V10 through the real windows on the virtual box: pick the
 // part, load a JEDEC design into the PLD window, erase, programme and verify it
 // in the family dialog, read it back, and see the Virtual socket window follow.
-#include "MainWindowView.h"
-#include "QtProgram.h"
+#include "OnTheVirtualBox.h"
 #include "buffer/DifferencesWindow.h"
 #include "buffer/Documents.h"
 #include "buffer/FileCommands.h"
 #include "GuiChoose.h"
 #include "families/PldTestFiles.h"
-#include "guitest.h"
 #include "shell/Program.h"
 #include "sim/VirtualSocket.h"
 
@@ -18,33 +16,22 @@ using quarvin::guitest::TopLevel;
 
 namespace {
 
-TEST(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
-    app::QtProgram program(guitest::ProgramDir("pld_session", true), nullptr);
-    guitest::StartAnsweringYes(program);
+using GuiPldSession = guitest::OnTheVirtualBox;
+
+TEST_F(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
     ASSERT_NE(program.virtualSocket(), nullptr);
-    app::MainWindowView* main = program.mainWindow();
     QWidget* socket = program.host().viewOf(*program.virtualSocket());
     ASSERT_NE(socket, nullptr);
 
     struct Part {
-        const char *maker, *type, *dialog, *file;
-        const char *title, *captions; // the dialog's window title and its buttons' and group's captions
-    } parts[] = {{"Lattice", "GAL16V8B", "TGALx", "gal16v8_reg.jed", "PLD 16v8,20v8",
-                  "Read|Erase|Blank|Programe|Verify|Sec|Auto|Exit|Auto Pro"},
-                 {"Lattice", "GAL22V10", "TP22V10x", "gal22v10_reg.jed", "PLD  22v10",
-                  "Read|Erase|Blank|Programe|Verify|Secrity|Auto|Exit|Autp Pro"}};
+        const char *type, *dialog, *file;
+    } parts[] = {{"GAL16V8B", "TGALx", "gal16v8_reg.jed"}, {"GAL22V10", "TP22V10x", "gal22v10_reg.jed"}};
     for (const Part& p : parts) {
         SCOPED_TRACE(p.type);
-        Choose(main, "GAL", p.maker, p.type);
+        Choose(main, "GAL", "Lattice", p.type);
         EXPECT_EQ(program.virtualSocket()->control("InSocket").text(), p.type);
         QWidget* dialog = TopLevel(p.dialog);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle().toStdString(), p.title);
-        QStringList captions;
-        for (const char* name : {"Read1", "Erase", "Blank", "Write", "Verify", "Secrity", "Button1", "CancelBtn"})
-            captions << dialog->findChild<QAbstractButton*>(name)->text();
-        captions << dialog->findChild<QGroupBox*>("GroupBox1")->title();
-        EXPECT_EQ(captions.join('|').toStdString(), p.captions);
         auto click = [&](const char* name) {
             dialog->findChild<QAbstractButton*>(name)->click();
             return dialog->findChild<QLineEdit*>("Msg")->text().toStdString();
@@ -96,9 +83,6 @@ TEST(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
         EXPECT_EQ(click("Read1"), "Finished");
         EXPECT_TRUE(matchesDesign());
 
-        const auto shots = std::filesystem::path(QUARVIN_BINARY_DIR) / "screenshots";
-        std::filesystem::create_directories(shots);
-        EXPECT_TRUE(socket->grab().save(QString::fromStdString((shots / (std::string("vsocket_") + p.type + ".png")).string())));
         // The socket window's Erase is the part's bulk erase: Blank passes after it.
         socket->findChild<QPushButton*>("Erase")->click();
         EXPECT_EQ(socket->findChild<QLineEdit*>("Message")->text(), "Bulk erased: every fuse 1, security off");
@@ -109,7 +93,6 @@ TEST(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
         dialog->findChild<QAbstractButton*>("CancelBtn")->click();
         QApplication::processEvents();
     }
-    main->close();
 }
 
 } // namespace

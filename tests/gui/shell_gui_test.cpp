@@ -107,17 +107,23 @@ TEST_F(GuiProgram, NoOtherCommandOrCloseWhileAnOperationRuns) {
 }
 
 // Each kind of control rendered with its caption and state, the model's changes
-// followed, and a click forwarded once.
-TEST(GuiFormView, RendersTheModelAndForwardsAClick) {
-    Form form("TDemo", "Demo", 300, 200);
-    int clicks = 0;
+// followed, and the user's click, check, row choice and the window's activation
+// forwarded to the model.
+TEST(GuiFormView, RendersTheModelAndForwardsTheUsersInput) {
+    Form form("TDemo", "Demo", 300, 300);
+    int clicks = 0, changes = 0, activations = 0;
+    form.onActivate = [&] { ++activations; };
     form.add(ControlKind::GroupBox, "GroupBox1", "Options", 4, 4, 200, 90);
     form.add(ControlKind::Edit, "Edit1", "0000", 4, 10, 80, 24).parent = "GroupBox1";
     form.add(ControlKind::Edit, "Message", " ", 4, 100, 200, 24).readOnly = true;
-    form.add(ControlKind::CheckBox, "CheckBox1", "Blank", 4, 130, 80, 20).setChecked(true);
+    Control& check = form.add(ControlKind::CheckBox, "CheckBox1", "Blank", 4, 130, 80, 20);
+    check.setChecked(true);
+    check.onChange = [&] { ++changes; };
     Control& radios = form.add(ControlKind::RadioGroup, "RadioGroup1", "Pro time", 100, 130, 150, 60);
     radios.setItems({"1 time", "2 times"});
     radios.setItemIndex(1);
+    Control& rows = form.add(ControlKind::ListBox, "ListBox1", "", 4, 200, 150, 80);
+    rows.setItems({"74xx00", "74xx125"});
     Control& button = form.add(ControlKind::Button, "Button1", "Read", 210, 10, 80, 26);
     button.onClick = [&] {
         ++clicks;
@@ -126,14 +132,16 @@ TEST(GuiFormView, RendersTheModelAndForwardsAClick) {
     FormView view(form, nullptr);
     auto* b = qobject_cast<QPushButton*>(view.widgetFor("Button1"));
     auto* e = qobject_cast<QLineEdit*>(view.widgetFor("Edit1"));
-    ASSERT_TRUE(b && e);
+    auto* c = qobject_cast<QCheckBox*>(view.widgetFor("CheckBox1"));
+    auto* list = qobject_cast<QListWidget*>(view.widgetFor("ListBox1"));
+    ASSERT_TRUE(b && e && c && list);
     EXPECT_EQ(view.windowTitle(), "Demo");
     EXPECT_EQ(b->text(), "Read");
     EXPECT_EQ(e->text(), "0000");
     EXPECT_EQ(e->parentWidget(), view.widgetFor("GroupBox1"));
     EXPECT_EQ(qobject_cast<QGroupBox*>(view.widgetFor("GroupBox1"))->title(), "Options");
     EXPECT_TRUE(qobject_cast<QLineEdit*>(view.widgetFor("Message"))->isReadOnly());
-    EXPECT_TRUE(qobject_cast<QCheckBox*>(view.widgetFor("CheckBox1"))->isChecked());
+    EXPECT_TRUE(c->isChecked());
     QStringList items, checked;
     for (auto* r : view.widgetFor("RadioGroup1")->findChildren<QRadioButton*>()) {
         items << r->text();
@@ -141,12 +149,31 @@ TEST(GuiFormView, RendersTheModelAndForwardsAClick) {
     }
     EXPECT_EQ(items.join('|').toStdString(), "1 time|2 times");
     EXPECT_EQ(checked.join('|').toStdString(), "2 times");
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), "74xx125");
+
     b->click();
     EXPECT_EQ(clicks, 1);
-    form.control("Edit1").setText("1234");  // the model speaks, the view follows
+    c->click();
+    EXPECT_FALSE(check.checked());
+    EXPECT_EQ(changes, 1);
+    list->setCurrentRow(1);
+    EXPECT_EQ(rows.itemIndex(), 1);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&view, &activate);
+    EXPECT_EQ(activations, 1);
+
+    // The model speaks, the view follows.
+    form.control("Edit1").setText("1234");
     form.control("Button1").setEnabled(false);
+    rows.setItems({"4017"});
+    rows.setItemIndex(0);
+    form.control("Message").setVisible(false);
     EXPECT_EQ(e->text(), "1234");
     EXPECT_FALSE(b->isEnabled());
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_EQ(list->currentItem()->text(), "4017");
+    EXPECT_FALSE(view.widgetFor("Message")->isVisibleTo(&view));
 }
 
 TEST(GuiFileDialogs, FilterStringsBecomeQtFiltersMatchingBothCases) {

@@ -62,9 +62,10 @@ TEST(GuiSocketView, FamilyDialogShowsThePictureBesideItsControlsAndFollowsTheDev
     enlarged->window()->close();
 }
 
-TEST(GuiSocketView, VirtualSocketWindowShowsTheSelectedPart) {
+TEST(GuiSocketView, VirtualSocketWindowShowsTheSelectedPartAndTheRefereesFindings) {
     test::FakePlatform fp;
-    sim::VirtualSocket form(std::make_shared<sim::Box>(), fp.platform);
+    auto box = std::make_shared<sim::Box>();
+    sim::VirtualSocket form(box, fp.platform);
     form.deviceSelected("TP2051x", 2, "AT89C2051");
     app::FormView view(form, nullptr);
     app::SocketView* socket = SocketViewOf(view);
@@ -75,16 +76,12 @@ TEST(GuiSocketView, VirtualSocketWindowShowsTheSelectedPart) {
     EXPECT_EQ(socket->picture().at(11).name, "RST/VPP");
 
     // Vpp on RST/VPP without Vcc: the referee's event marks socket pin 11.
-    auto box = std::make_shared<sim::Box>();
-    sim::VirtualSocket watched(box, fp.platform);
-    watched.deviceSelected("TP2051x", 2, "AT89C2051");
-    app::FormView watchedView(watched, nullptr);
     sim::ChipView unpowered;
     unpowered.vpp = unpowered.driven = sim::pinBit(1);
     unpowered.vppMillivolts = 12000;
     box->socket().referee().observe(unpowered, 0);
-    watched.refreshIfChanged();
-    const SocketPicture& marked = SocketViewOf(watchedView)->picture();
+    form.refreshIfChanged();
+    const SocketPicture& marked = socket->picture();
     EXPECT_TRUE(marked.hasFinding(11));
     EXPECT_FALSE(marked.hasFinding(30));
     EXPECT_NE(PinDescription(marked, 11).find("Vpp without Vcc"), std::string::npos) << PinDescription(marked, 11);

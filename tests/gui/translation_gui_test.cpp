@@ -1,6 +1,7 @@
 // The translations: every text a window shows has an English translation (and
-// a Chinese one), the English one mends the classic spellings, and Option >
-// Language switches every open window at once and keeps the choice.
+// a Chinese one), the English one mends the classic spellings, every Chinese
+// text has its glyphs, and Option > Language switches every open window at once
+// and keeps the choice.
 #include <QXmlStreamReader>
 #include <set>
 
@@ -12,6 +13,7 @@
 #include "buffer/TFileWin.h"
 #include "buffer/TPldFileW.h"
 #include "guitest.h"
+#include "link/LinkStartup.h"
 #include "shell/MainMenu.h"
 #include "shell/Program.h"
 #include "shell/TMainForm.h"
@@ -134,6 +136,16 @@ TEST(GuiTranslation, TranslationFilesAreCompleteAndTheEnglishOneSpellsCorrectly)
     EXPECT_EQ(englishIds, chineseIds);
 }
 
+// The classic Chinese texts and their full-width punctuation, as the program's
+// message box shows them.
+TEST(GuiTranslation, ClassicChineseTextAndFullWidthPunctuationHaveGlyphs) {
+    QMessageBox box(QMessageBox::Question, "QUARVIN", QString::fromUtf8(StartQuestion), QMessageBox::Yes | QMessageBox::No);
+    auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+    ASSERT_NE(label, nullptr);
+    for (const char* text : {StartQuestion, "测试光电偶合器", "检查和：", "PLD缓冲区窗口"})
+        EXPECT_EQ(guitest::MissingGlyphs(QString::fromUtf8(text), label->font()).toStdString(), "") << text;
+}
+
 // Option > Language changes the open dialog, the PLD window and the menus at
 // once, and the next start finds the choice in the program's settings.
 TEST(GuiTranslation, LanguageMenuSwitchesOpenWindowsAtOnceAndKeepsTheChoice) {
@@ -141,8 +153,7 @@ TEST(GuiTranslation, LanguageMenuSwitchesOpenWindowsAtOnceAndKeepsTheChoice) {
     app::QtProgram program(dir, nullptr);
     guitest::StartAnsweringYes(program);
     guitest::EveryForm every(program);
-    Program& core = program.program();
-    core.documents().openPldWindow();
+    program.program().documents().openPldWindow();
     QApplication::processEvents();
     app::MainWindowView* main = program.mainWindow();
     QWidget* pld = main->findChild<QWidget*>("TPldFileW");

@@ -16,6 +16,7 @@
 
 #include "buffer/MainBuffer.h"
 #include "buffer/formats/IntelHex.h"
+#include "sim/SimProcess.h"
 
 namespace quarvin::cli::test {
 
@@ -90,6 +91,17 @@ protected:
     }
     void checkAll(const std::vector<Step>& steps) {
         for (const Step& step : steps) check(step, step.args);
+    }
+    // Runs the step against a quarvin-sim started with simArgs, "{pty}" in the
+    // command line naming its terminal; the sim ends when the program closes the
+    // terminal, with its chip image written.
+    void checkAgainstSim(const std::vector<std::string>& simArgs, const Step& step) {
+        sim::SimProcess sim(kSimExe, simArgs);
+        ASSERT_FALSE(sim.path().empty()) << "quarvin-sim printed no terminal path";
+        std::string line = step.args;
+        line.replace(line.find("{pty}"), 5, sim.path());
+        check(step, line);
+        EXPECT_EQ(sim.waitExit(5000), 0);
     }
 
     fs::path dir;

@@ -1,28 +1,17 @@
-// The bring-up tools end to end: quarvin-cli loopback over quarvin-sim's looped
-// terminal (with and without lost bytes), a run traced to a file and read back by
+// The bring-up tools and the serial code end to end: quarvin-cli loopback over
+// quarvin-sim's looped terminal (with and without lost bytes), runs against
+// quarvin-sim keeping its chip image, a run traced to a file and read back by
 // trace-check, and the report written for the virtual box and for a missing port.
 #include "CliRun.h"
 #include "link/trace/TraceSummary.h"
-#include "sim/SimProcess.h"
 
 namespace quarvin::cli::test {
 namespace {
 
-class CliBringUp : public CliDir {
-protected:
-    // Starts quarvin-sim with simArgs and runs the step with "{pty}" as its terminal.
-    void againstSim(const std::vector<std::string>& simArgs, const Step& step) {
-        sim::SimProcess sim(kSimExe, simArgs);
-        ASSERT_FALSE(sim.path().empty()) << "quarvin-sim printed no terminal path";
-        std::string line = step.args;
-        line.replace(line.find("{pty}"), 5, sim.path());
-        check(step, line);
-        EXPECT_EQ(sim.waitExit(5000), 0);
-    }
-};
+class CliBringUp : public CliDir {};
 
 TEST_F(CliBringUp, LoopbackPassesAGoodLineAndCountsWhatALossyOneDrops) {
-    againstSim({"--loopback"},
+    checkAgainstSim({"--loopback"},
                {"loopback --port {pty}",
                 0,
                 {"all 256 byte values: sent 256, came back 256, lost 0, changed 0, extra 0\n",
@@ -31,7 +20,7 @@ TEST_F(CliBringUp, LoopbackPassesAGoodLineAndCountsWhatALossyOneDrops) {
                  "(32 samples)", "verdict: the adapter passes every byte"}});
     // Every 100th byte of the whole run is lost: bytes 100 and 200 of the first
     // phase, 82 of each burst phase.
-    againstSim({"--loopback", "--drop", "100"},
+    checkAgainstSim({"--loopback", "--drop", "100"},
                {"loopback --port {pty}",
                 1,
                 {"all 256 byte values: sent 256, came back 254, lost 2, changed 0, extra 0\n",
@@ -57,7 +46,7 @@ TEST_F(CliBringUp, CtrlCStopsTheLoopback) {
 }
 
 TEST_F(CliBringUp, TraceOfARunThatLosesTheBoxReadsBack) {
-    againstSim({"--chip", "27c256 12.7v", "--silent-after", "3000"},
+    checkAgainstSim({"--chip", "27c256 12.7v", "--silent-after", "3000"},
                {"run --device Intel/27C256 --port {pty} --length fff read --trace run.trace", 3,
                 {"read: Communication error!\n"}});
     checkAll({
@@ -84,6 +73,34 @@ TEST_F(CliBringUp, ReportIsWrittenForABoxAndForNone) {
     EXPECT_NE(vbox.find("switches: every one behaves\n"), std::string::npos) << vbox;
     const std::string none = Slurp(dir / "none.txt");
     EXPECT_NE(none.find("no box answered on"), std::string::npos) << none;
+}
+
+// A chip kept in quarvin-sim's image across runs over the real serial code, and a
+// box that goes silent in the middle of a read.
+TEST_F(CliBringUp, ChipSurvivesInTheSimsImageAndASilentBoxKeepsTheReadData) {
+    constexpr std::uint32_t kLast = 0xFFF; // 4 KiB keeps the line time short
+    writeHex("in.hex", kLast);
+    const std::vector<std::string> sim = {"--chip", "27c256 12.7v", "--chip-image", path("s.img")};
+    const auto with = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), sim.begin(), sim.end());
+        return more;
+    };
+    const std::string run = "run --device Intel/27C256 --port {pty} --length fff ";
+    checkAgainstSim(sim, {run + "--in in.hex blank program", 0, {"blank: Blank OK\n", "program: OK!\n"}});
+    checkAgainstSim(sim, {run + "--in in.hex verify read --out back.bin", 0, {"verify: Verify OK\n", "read: OK!\n"}});
+    checkAgainstSim(with({"--fault", "stuck:20:ff:00"}),
+                    {run + "--in in.hex verify", 1, {"verify: 000020:Bad! (file=e3,Device=00)\n"}});
+    // The box stops answering in the middle of the read: exit 3, --out still written.
+    checkAgainstSim(with({"--silent-after", "5000"}), {"run --device Intel/27C256 --port {pty} read sum --out lost.bin", 3,
+                                                        {"read: Communication error!\n"}, {"sum:"}, "Bad COM"});
+
+    const std::string back = Slurp(dir / "back.bin");
+    ASSERT_EQ(back.size(), kLast + 1);
+    for (std::uint32_t a = 0; a <= kLast; ++a) ASSERT_EQ(static_cast<std::uint8_t>(back[a]), Pattern(a)) << std::hex << a;
+    // The read got part of the way: its first bytes are the chip's, not the buffer's 0xFF.
+    const std::string lost = Slurp(dir / "lost.bin");
+    ASSERT_EQ(lost.size(), 0x8000u);
+    EXPECT_EQ(static_cast<std::uint8_t>(lost[0]), Pattern(0));
 }
 
 } // namespace

@@ -153,26 +153,6 @@ TEST_F(CliDamaged, BadRowsFaultsAndChipImagesAreRefusedInPlainWords) {
     });
 }
 
-TEST_F(CliDamaged, BlankChecksNameTheExactStuckCell) {
-    struct Row {
-        const char* device;
-        const char* expected;
-    };
-    const Row rows[] = {
-        {"Intel/27C256", "001234: Not blank"}, {"Am29F010B", "001234: Not blank!"},
-        {"Am28F256", "001234: Not blank!"},    {"AT28C64B", "001234: Not blank!"},
-        {"SST29EE512", "001234: Not blank"},   {"W27E257", "001234: Not blank"},
-    };
-    std::vector<Step> steps;
-    for (const Row& r : rows)
-        steps.push_back({std::string("run --device ") + r.device + " --port VBOX --fault stuck:1234:01:00 blank", 1,
-                         {r.expected}});
-    steps.push_back({"run --device AT90S1200 --port VBOX --in noprog.hex --force --fault noprogram:33 program verify",
-                     1, {"program: Bad! at 0033"}, {"verify:"}});
-    writeHex("noprog.hex", 0x3FF);
-    checkAll(steps);
-}
-
 // SIGTERM and SIGHUP in the middle of a long programming run: the run ends at
 // once, and the data read so far (--out) and the chip (its image) are kept.
 TEST_F(CliDamaged, TermAndHangupEndALongRunButKeepWhatMustBeWritten) {

@@ -1,7 +1,6 @@
 // quarvin-cli run end to end on the embedded virtual box: one chip kept in an
-// image file across processes, faults, address fields, device selection errors.
+// image file across processes, faults, device selection errors.
 #include "CliRun.h"
-#include "families/PldTestFiles.h"
 
 #include <algorithm>
 
@@ -31,11 +30,6 @@ TEST_F(CliRunVbox, ProgramVerifyReadAndTheirFailures) {
         {intel + "--fault noprogram:10 --in in.hex program verify", 1, {"program: Programe Failured! at 000010\n"},
          {"verify:"}},
         {intel + "--fault empty --in in.hex verify", 1, {"verify: 000000:Bad! (file=03,Device=ff)\n"}},
-        // Device Start moves the range: 0x100 bytes from buffer 0 land at 0x100.
-        {intel + "--chip-image moved.img --in in.hex --device-start 100 --length ff program", 0, {"program: OK!\n"}},
-        {intel + "--chip-image moved.img --in in.hex --device-start 100 --length ff verify", 0, {"verify: Verify OK\n"}},
-        {intel + "--chip-image moved.img read --out moved.bin", 0, {"read: OK!\n"}},
-        {intel + "--chip-image moved.img --in in.hex --length ff verify", 1, {"verify: 000000:Bad! (file=03,Device=ff)\n"}},
         // Soft run: nothing is sent, replies read 255, and a success says so.
         {"run --device Intel/27C256 --soft-run blank", 0, {"blank: Blank OK (soft run: no box, nothing was sent)\n"}},
         {"run --device Intel/27C256 --soft-run --in in.hex verify", 1, {"verify: 000000:Bad! (file=03,Device=ff)\n"}},
@@ -43,12 +37,6 @@ TEST_F(CliRunVbox, ProgramVerifyReadAndTheirFailures) {
 
     ASSERT_EQ(run("convert in.hex in.bin"), 0) << err;
     EXPECT_EQ(Slurp(dir / "back.bin"), Slurp(dir / "in.bin"));
-    const std::string moved = Slurp(dir / "moved.bin");
-    ASSERT_EQ(moved.size(), k27C256Last + 1);
-    for (std::uint32_t a = 0; a < 0x300; ++a) {
-        const bool inRange = a >= 0x100 && a <= 0x1FF;
-        ASSERT_EQ(static_cast<std::uint8_t>(moved[a]), inRange ? Pattern(a - 0x100) : 0xFF) << std::hex << a;
-    }
 }
 
 TEST_F(CliRunVbox, SerialEepromsThatStayBusy) {
@@ -115,40 +103,6 @@ TEST_F(CliRunVbox, MicrocontrollersKeepTheirLockBitsInTheImage) {
     }
 }
 
-// tests/data/mcu/blink.hex: an 8051 program built with sdcc (source and rebuild
-// command beside it), whose records come out of address order.
-TEST_F(CliRunVbox, AToolchainBuiltProgramWithRecordsOutOfOrderProgramsAndReadsBack) {
-    fs::copy_file(fs::path(QUARVIN_SOURCE_DIR) / "tests" / "data" / "mcu" / "blink.hex", dir / "blink.hex");
-    std::vector<std::uint32_t> starts; // data record addresses in file order
-    std::uint32_t highest = 0;
-    std::istringstream records(Slurp(dir / "blink.hex"));
-    for (std::string line; std::getline(records, line);) {
-        if (line.size() <= 9 || line.compare(7, 2, "00") != 0) continue;
-        starts.push_back(static_cast<std::uint32_t>(std::stoul(line.substr(3, 4), nullptr, 16)));
-        highest = std::max(highest, starts.back() + static_cast<std::uint32_t>(std::stoul(line.substr(1, 2), nullptr, 16)) - 1);
-    }
-    ASSERT_GT(starts.size(), 2u);
-    ASSERT_FALSE(std::is_sorted(starts.begin(), starts.end())) << "the fixture no longer tests the record order";
-    // The load's end address is the highest address written, not the last record's.
-    ASSERT_EQ(run("convert blink.hex blink.bin"), 0) << err;
-    const std::string image = Slurp(dir / "blink.bin");
-    ASSERT_EQ(image.size(), highest + 1);
-
-    const std::pair<std::string, std::uint32_t> parts[] = {{"AT89C52", 0x1FFF}, {"AT89S52", 0x1FFF}, {"AT89C2051", 0x7FF}};
-    for (const auto& [device, last] : parts) {
-        SCOPED_TRACE(device);
-        const std::string chip = "run --device " + device + " --port VBOX --chip-image u1.img ";
-        ASSERT_EQ(run(chip + "--in blink.hex program"), 0) << out << err;
-        ASSERT_EQ(run(chip + "--in blink.hex verify"), 0) << out << err;
-        ASSERT_EQ(run(chip + "--out back.bin read"), 0) << out << err;
-        const std::string back = Slurp(dir / "back.bin");
-        ASSERT_EQ(back.size(), last + 1);
-        EXPECT_EQ(back.substr(0, image.size()), image);
-        EXPECT_EQ(back.find_first_not_of('\xFF', image.size()), std::string::npos);
-        fs::remove(dir / "u1.img");
-    }
-}
-
 TEST_F(CliRunVbox, MicrocontrollerQuestionsFaultsAndAnOtpPart) {
     writeHex("in.hex", 0x0FFF);
     checkAll({
@@ -210,29 +164,6 @@ TEST_F(CliRunVbox, RefusesWhatCannotBeDoneBeforeRunning) {
     check({"", 2, {}, {"read:"}, "holds a 27c256 12.7v (32768 bytes), not a 27c512 12.7v (65536 bytes)"},
           "run --device Intel/27C256 --port VBOX --chip '27c512 12.7v' --chip-image chip.img read");
     EXPECT_EQ(Slurp(dir / "chip.img"), image);
-}
-
-// A JEDEC design programmed, verified and read back in three processes, the chip
-// image between them a JEDEC file (its fuses and checksum, and the refusal of
-// another part's image, are checked in chip_image_test.cpp).
-TEST_F(CliRunVbox, LogicDevicesInThreeCommandsWithAJedecChipImage) {
-    const std::pair<const char*, const char*> parts[] = {{"GAL16V8B", "gal16v8_reg.jed"}, {"GAL22V10", "gal22v10_reg.jed"}};
-    for (const auto& [device, file] : parts) {
-        SCOPED_TRACE(device);
-        fs::copy_file(quarvin::test::PldFile(file), dir / "design.jed", fs::copy_options::overwrite_existing);
-        const quarvin::test::ParsedJedec design = quarvin::test::ParseJedecText(Slurp(dir / "design.jed"));
-        const std::string chip = std::string("run --device ") + device + " --port VBOX --chip-image gal.img ";
-        checkAll({
-            {chip + "--in design.jed erase program", 0, {"erase: OK\n", "program: OK\n"}},
-            {chip + "--in design.jed verify", 0, {"verify: Verify OK\n"}},
-            {chip + "--out back.jed read", 0, {"read: Finished\n"}},
-        });
-        const quarvin::test::ParsedJedec back = quarvin::test::ParseJedecText(Slurp(dir / "back.jed"));
-        ASSERT_GE(back.fuses.size(), design.fuses.size());
-        EXPECT_TRUE(std::equal(design.fuses.begin(), design.fuses.end(), back.fuses.begin()));
-        EXPECT_NE(Slurp(dir / "gal.img").find("\nG0*"), std::string::npos) << "the image of an unsecured part";
-        fs::remove(dir / "gal.img");
-    }
 }
 
 TEST_F(CliRunVbox, ListsDevicesOperationsAndChips) {
