@@ -165,6 +165,10 @@ TEST(SendAhead, EveryOperationEndsAsWhenEachReplyIsAwaited) {
                 EXPECT_EQ(ahead.buffer, plain.buffer);
                 EXPECT_EQ(ahead.overruns, 0u);
                 EXPECT_EQ(plain.overruns, 0u);
+                if (silentAfter > 0u) { // never a success from a box gone silent
+                    EXPECT_EQ(plain.outcome, quarvin::Outcome::LinkLost) << plain.message;
+                    EXPECT_EQ(plain.message, kNotConnectedText);
+                }
                 endings.insert(std::string(s.name) + ":" + std::to_string(static_cast<int>(plain.outcome)));
             }
         }
