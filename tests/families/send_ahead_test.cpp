@@ -13,11 +13,9 @@
 #include "families/framework/FamilyDialog.h"
 #include "families/framework/FamilySession.h"
 #include "families/mcu2051/P2051Operations.h"
-#include "link/commands/Opcodes.h"
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
-#include "ReadOnBox.h"
 #include "support/SanitizerSample.h"
 
 namespace quarvin::test {
@@ -257,36 +255,6 @@ TEST(SendAhead, PacingShorterThanTheWriteTimeFails) {
         } else {
             EXPECT_EQ(r.outcome, quarvin::Outcome::Done);
         }
-    }
-}
-
-// A box slower than the one the window was chosen for loses bytes of the word
-// reads sent ahead: the read ends as a lost link and the buffer keeps what it held.
-TEST(SendAhead, OverrunOfWordReadsEndsAsALostLinkWithTheBufferKept) {
-    const sim::ChipOffer* offer = sim::OfferForSubType("TP16c8x", 3);
-    ASSERT_NE(offer, nullptr);
-    for (int window : {1, 64}) {
-        SCOPED_TRACE(window);
-        sim::BoxConfig config;
-        config.uart.opcodeCostUs[op::PicReadWord] = 400.0; // longer than its command takes on the line
-        auto box = std::make_shared<sim::Box>(config);
-        box->insert(offer->make());
-        const ReadOnBoxRun run = ReadOnBox(box, "TP16c8x", offer->subType, kSpan, window);
-        const OperationResult& r = run.result;
-        const LinkState& link = run.link;
-        MainBuffer* buffer = run.buffer.get();
-        if (window == 1) {
-            EXPECT_EQ(r.outcome, quarvin::Outcome::Done) << "one read at a time keeps up with a slow box";
-            continue;
-        }
-        EXPECT_EQ(r.outcome, quarvin::Outcome::LinkLost);
-        EXPECT_TRUE(link.lost);
-        bool overran = false;
-        for (const sim::BoxError& e : box->errors()) overran = overran || e.kind == sim::BoxError::Kind::Overrun;
-        EXPECT_TRUE(overran);
-        // Replies that came before the silence may belong to other commands:
-        // none of them reached the buffer.
-        for (std::uint32_t a = 0; a < kSpan; ++a) ASSERT_EQ((*buffer)[a], 0x11) << a;
     }
 }
 
