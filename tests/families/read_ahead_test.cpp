@@ -170,42 +170,6 @@ TEST(ReadAhead, ScenariosEndAsIntended) {
     for (std::uint32_t a = 0; a < kSpan; ++a) ASSERT_EQ(read.buffer[a], Pattern(a)) << a;
 }
 
-// With the box's receiver at its default (two bytes) every operation of every
-// family runs with read-ahead on and loses no byte.
-TEST(ReadAhead, NoOperationOverrunsTheDefaultBox) {
-    SweepSample sample;
-    for (const auto& [dialogClass, family] : Families()) {
-        if (!family.makeSession) continue;
-        std::set<std::string> chipsSeen;
-        for (const sim::ChipOffer& offer : sim::ChipOffers()) {
-            if (offer.family != dialogClass || !chipsSeen.insert(offer.label).second) continue;
-            if (!sample.take()) continue;
-            SCOPED_TRACE(dialogClass + " " + offer.label);
-            auto session = family.makeSession();
-            auto box = std::make_shared<sim::Box>();
-            box->insert(offer.make());
-            LinkState link;
-            link.port = std::make_unique<sim::VirtualBoxTransport>(box);
-            link.connected = 1;
-            link.readAheadWindow = kReadAhead;
-            auto buffer = std::make_unique<MainBuffer>();
-            for (std::uint32_t a = 0; a < kSpan; ++a) (*buffer)[a] = Pattern(a);
-            SelectionState selection;
-            selection.subType = offer.subType;
-            const OperationHooks hooks;
-            const AddressFields fields{0, 0, std::min(session->lastAddress(offer.subType), kSpan - 1)};
-            SessionJob job{link, *buffer, selection, fields, hooks, nullptr, {}};
-            session->start(link);
-            for (const FamilyOperationInfo& operation : session->operations()) {
-                const OperationResult r = RunGuarded(link, [&] { return session->run(operation.name, job); });
-                EXPECT_NE(r.outcome, quarvin::Outcome::LinkLost) << operation.name;
-            }
-            for (const sim::BoxError& e : box->errors())
-                ADD_FAILURE() << "box error " << static_cast<int>(e.kind) << " at byte " << e.byteIndex;
-        }
-    }
-}
-
 // A box that cannot keep up with the window loses bytes of the reads sent ahead
 // (byte reads of an EPROM, word reads of a PIC16): the read ends as a lost link
 // and the buffer keeps what it held, the pages read in full included, as replies
