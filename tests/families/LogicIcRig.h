@@ -5,7 +5,6 @@
 //   const VecText ttl{SourceText("data/ictest/ttl74.vec")};
 //   CheckLibraryAgainstModels(sim::LogicClass::Ttl74, ttl, sim::Ttl74Parts(),
 //                             {{"74LS00", {"74xx00", "74xx03", "74xx37"}}});
-//   EXPECT_EQ(FounctionWithFault(cls, ttl, part, "pin:3:1"), "Bad!!!");
 //   EXPECT_EQ(FlippedVectorsThatStillPass(cls, ttl, part, seed, 8), 0);
 //
 // Every part of the table must pass "Founction" of its own library entry (its
@@ -173,18 +172,6 @@ inline void CheckLibraryAgainstModels(sim::LogicClass cls, const VecText& vec,
             << "search found: " << Listed(found) << "; listed: " << Listed(want);
         EXPECT_EQ(result, want.size() == 1 ? std::string("Find 1") : "Find " + std::to_string(want.size()) + " same device");
     }
-}
-
-// With a part's output pin stuck, its own entry fails: "Bad!!!".
-inline std::string FounctionWithFault(sim::LogicClass cls, const VecText& vec, const sim::LogicPart& part,
-                                      const std::string& fault) {
-    IcLibraryDir dir("fault");
-    const int c = ClassIndexOf(cls);
-    dir.compile(c, vec.text);
-    LogicIcRig rig(dir.path(), c, &part);
-    const std::string error = sim::AddChipFault(rig.chip->faults(), fault);
-    if (!error.empty()) return error;
-    return rig.founction(TypeOfPart(part));
 }
 
 // Flips one expected bit of checked vectors of a part's entry (a seeded sample of

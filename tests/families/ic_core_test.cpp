@@ -14,16 +14,6 @@ namespace {
 
 using namespace icparts;
 
-// The checks the library tests run, on the test parts.
-TEST(IcTester, LibraryChecksOnTestParts) {
-    const VecText all{AllVec()};
-    CheckLibraryAgainstModels(sim::LogicClass::Ttl74, all, {kNand, kNandOc, kFlipFlop, kCounter, kBuffer},
-                              {{"TNAND00", {"74xx00", "74xx03"}}, {"tnand03", {"74xx03", "74xx00"}}});
-    EXPECT_EQ(FounctionWithFault(sim::LogicClass::Ttl74, all, kCounter, "pin:11:0"), "Bad!!!");
-    EXPECT_EQ(FounctionWithFault(sim::LogicClass::Ttl74, all, kBuffer, "dead"), "Bad!!!");
-    EXPECT_EQ(FlippedVectorsThatStillPass(sim::LogicClass::Ttl74, all, kCounter, 3, 6), 0);
-}
-
 TEST(IcTester, EmptySocketOutsidePartAndWrongEntry) {
     IcLibraryDir dir("empty");
     dir.compile(0, kNandVec + kBufferVec);

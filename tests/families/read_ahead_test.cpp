@@ -13,7 +13,6 @@
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
-#include "ReadOnBox.h"
 #include "support/SanitizerSample.h"
 #include "support/TappedTransport.h"
 
@@ -170,6 +169,30 @@ TEST(ReadAhead, ScenariosEndAsIntended) {
     for (std::uint32_t a = 0; a < kSpan; ++a) ASSERT_EQ(read.buffer[a], Pattern(a)) << a;
 }
 
+// One read of a family's row with the buffer's first `span` bytes at 0x11 beforehand.
+struct ReadOnBoxRun {
+    OperationResult result;
+    LinkState link;
+    std::unique_ptr<MainBuffer> buffer;
+};
+
+ReadOnBoxRun ReadOnBox(const std::shared_ptr<sim::Box>& box, const char* family, int subType, int window) {
+    ReadOnBoxRun run;
+    auto session = Families().at(family).makeSession();
+    run.link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+    run.link.connected = 1;
+    run.link.readAheadWindow = window;
+    run.buffer = std::make_unique<MainBuffer>();
+    std::fill_n(run.buffer->data(), kSpan, 0x11);
+    SelectionState selection;
+    selection.subType = subType;
+    const OperationHooks hooks;
+    SessionJob job{run.link, *run.buffer, selection, AddressFields{0, 0, kSpan - 1}, hooks, nullptr, {}};
+    session->start(run.link);
+    run.result = RunGuarded(run.link, [&] { return session->run("read", job); });
+    return run;
+}
+
 // A box that cannot keep up with the window loses bytes of the reads sent ahead
 // (byte reads of an EPROM, word reads of a PIC16): the read ends as a lost link
 // and the buffer keeps what it held, the pages read in full included, as replies
@@ -193,7 +216,7 @@ TEST(ReadAhead, OverrunEndsTheReadAsALostLinkAndKeepsTheBuffer) {
             auto chip = offer->make();
             for (std::uint32_t a = 0; a < chip->memory().size(); ++a) chip->memory()[a] = Pattern(a);
             box->insert(chip);
-            const ReadOnBoxRun run = ReadOnBox(box, c.family, c.subType, kSpan, window);
+            const ReadOnBoxRun run = ReadOnBox(box, c.family, c.subType, window);
             if (window == 1) {
                 EXPECT_EQ(run.result.outcome, quarvin::Outcome::Done) << run.result.message;
                 continue;
