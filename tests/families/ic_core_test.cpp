@@ -1,11 +1,13 @@
 // The logic IC tester with small test-local parts: "Founction" and "Search" on
 // the virtual box, loop vectors, the package order of a search, an empty socket,
-// stop and lost link, and the library loader on malformed files.
+// stop and lost link, Founction sent ahead, and the library loader on malformed
+// files.
 #include <gtest/gtest.h>
 
 #include "GoldenWire.h"
 #include "IcTestParts.h"
 #include "LogicIcRig.h"
+#include "families/logic_ic/IcTest.h"
 #include "link/commands/LinkOps.h"
 #include "support/RecordingTransport.h"
 
@@ -274,6 +276,60 @@ TEST(IcTester, StopOrALostLinkEndsFounctionAndSearchWithoutASuccessText) {
         lost.box->faults().silentAfterBytes = lost.box->bytesReceived() + sent / 2;
         EXPECT_EQ(runOp(lost), kNotConnectedText);
         EXPECT_TRUE(lost.found().empty());
+    }
+}
+
+// "Founction" sent ahead ends as when each reply is awaited: the message, the
+// failing or stopped step; and a part that is not of the type, failing at the
+// first checked vector, gets no vector sent beyond it: the same stream.
+TEST(IcFounctionAhead, EndsAsWhenEachReplyIsAwaited) {
+    struct Case {
+        const char* name;
+        const sim::LogicPart* part;
+        const char* type;
+        const char* fault; // on the part, "" for none
+        int stopAtPoll;    // 0: Stop never pressed
+        const char* message;
+    };
+    const Case cases[] = {
+        {"its own type, loop vectors", &kCounter, "74xx93", "", 0, "OK!"},
+        {"another type", &kNand, "74xx74", "", 0, "Bad!!!"},
+        {"an output stuck", &kCounter, "74xx93", "pin:11:0", 0, "Bad!!!"},
+        {"Stop pressed", &kCounter, "74xx93", "", 5, "Stopped"},
+    };
+    IcLibraryDir dir("founction");
+    dir.compile(0, AllVec());
+    const std::optional<IcLibrary> lib = IcLibrary::Load(dir.path() + "/" + IcClasses()[0].fileName);
+    ASSERT_TRUE(lib);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::size_t entry = 0;
+        while (entry < lib->entries().size() && IcTypeName(0, lib->entries()[entry].number) != c.type) ++entry;
+        ASSERT_LT(entry, lib->entries().size());
+        struct Run {
+            OperationResult result;
+            std::vector<std::uint8_t> bytes;
+        };
+        const auto run = [&](int window) {
+            LogicIcRig rig(dir.path(), 0, c.part);
+            if (*c.fault) {
+                EXPECT_EQ(sim::AddChipFault(rig.chip->faults(), c.fault), "");
+            }
+            rig.link.readAheadWindow = window;
+            rig.tap->bytes.clear();
+            int polls = 0;
+            OperationHooks hooks;
+            hooks.stopRequested = [&] { return c.stopAtPoll > 0 && ++polls >= c.stopAtPoll; };
+            const OperationResult r = RunGuarded(rig.link, [&] { return IcFounction(rig.link, *lib, entry, hooks); });
+            return Run{r, rig.tap->bytes};
+        };
+        const Run plain = run(1), ahead = run(128);
+        EXPECT_EQ(plain.result.message, c.message);
+        EXPECT_EQ(ahead.result.message, plain.result.message);
+        EXPECT_EQ(ahead.result.address, plain.result.address);
+        if (std::string(c.name) == "another type") {
+            EXPECT_EQ(ahead.bytes, plain.bytes);
+        }
     }
 }
 
