@@ -2,7 +2,9 @@
 // every operation, run on a plain line waiting for each reply and behind a 16 ms
 // USB adapter with the read-ahead window, ends with the same result, message,
 // address and buffer, early stops included (a part that differs, is not blank or
-// does not program, Stop pressed, the box going silent), and the box loses no byte.
+// does not program, Stop pressed, the box going silent, which is never a
+// success), and the box loses no byte. A whole read or verify sends the very
+// same commands, the reads in batches.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
+#include "RigWireTap.h"
 #include "support/SanitizerSample.h"
 
 namespace quarvin::test {
@@ -55,6 +58,7 @@ struct Ended {
     std::size_t overruns = 0;
     std::uint64_t bytesSent = 0;
     std::optional<OperationResult> verified; // a Verify right after a Programe that ended OK, when asked for
+    WireTap wire; // what the operation sent
 };
 
 struct Line {
@@ -89,7 +93,8 @@ Ended RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, const std:
     auto session = family.makeSession();
     session->setProgramDir((std::filesystem::path(QUARVIN_BINARY_DIR) / "data/").string());
     LinkState link;
-    link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+    auto tap = std::make_shared<WireTap>();
+    link.port = std::make_unique<RigWireTap>(std::make_unique<sim::VirtualBoxTransport>(box), tap);
     link.connected = 1;
     link.readAheadWindow = line.window;
     auto buffer = std::make_unique<MainBuffer>();
@@ -102,6 +107,7 @@ Ended RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, const std:
     const AddressFields fields{0, 0, std::min(session->lastAddress(offer.subType), kSpan - 1)};
     SessionJob job{link, *buffer, selection, fields, hooks, nullptr, {}};
     session->start(link);
+    *tap = {};
     const std::uint64_t before = box->clock().bytesToBox();
     if (silentAfter) box->faults().silentAfterBytes = before + *silentAfter;
     const OperationResult r = RunGuarded(link, [&] { return session->run(operation, job); });
@@ -113,6 +119,7 @@ Ended RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, const std:
     out.buffer.assign(buffer->data(), buffer->data() + kSpan);
     for (const sim::BoxError& e : box->errors()) out.overruns += e.kind == sim::BoxError::Kind::Overrun;
     out.bytesSent = box->clock().bytesToBox() - before;
+    out.wire = *tap;
     if (verifyAfter && r.ok()) out.verified = RunGuarded(link, [&] { return session->run("verify", job); });
     return out;
 }
@@ -130,6 +137,8 @@ std::map<std::string, const sim::ChipOffer*> SmallestPartOfEachFamily() {
     for (const auto& [family, entry] : smallest) parts[family] = entry.second;
     return parts;
 }
+
+const std::set<std::string> kBitByBitReads = {"TP89c5x", "TP2051x", "TGALx", "TP22V10x", "TP16c8x", "TAT90sx"};
 
 // Operations that wait on the user or end the part's use for good are left out.
 bool Runs(const std::string& operation) { return operation != "auto"; }
@@ -166,6 +175,17 @@ TEST(SendAhead, EveryOperationEndsAsWhenEachReplyIsAwaited) {
                 if (silentAfter > 0u) { // never a success from a box gone silent
                     EXPECT_EQ(plain.outcome, quarvin::Outcome::LinkLost) << plain.message;
                     EXPECT_EQ(plain.message, kNotConnectedText);
+                }
+                // A read or verify that ends as a whole sends the same commands,
+                // the reads in batches (the microcontrollers, the PIC16 and the
+                // logic devices read bit by bit or a port per address step).
+                if (s.scenario == Scenario::FilledPart && plain.outcome == quarvin::Outcome::Done &&
+                    (op.name == "read" || op.name == "verify")) {
+                    EXPECT_EQ(ahead.wire.bytes, plain.wire.bytes);
+                    EXPECT_EQ(plain.wire.largestWrite, 1u);
+                    if (!kBitByBitReads.count(dialogClass)) {
+                        EXPECT_GT(ahead.wire.largestWrite, 1u);
+                    }
                 }
                 endings.insert(std::string(s.name) + ":" + std::to_string(static_cast<int>(plain.outcome)));
             }
