@@ -4,7 +4,8 @@
 // address and buffer, early stops included (a part that differs, is not blank or
 // does not program, Stop pressed, the box going silent, which is never a
 // success), and the box loses no byte. A whole read or verify sends the very
-// same commands, the reads in batches.
+// same commands, the reads in batches. A box too slow for the window loses
+// bytes, which ends the read as a lost link with the buffer kept.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -167,12 +167,6 @@ std::vector<std::string> FamiliesWithParts() {
 INSTANTIATE_TEST_SUITE_P(EveryFamily, SocketCheckTable, testing::ValuesIn(FamiliesWithParts()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
-} // namespace
-} // namespace quarvin::test
-
-namespace quarvin::test {
-namespace {
-
 // The window's option: off, a button runs as before; on, a socket with a pin
 // out of contact makes Read and Auto refuse with the check's message before any
 // byte of theirs goes out; a good socket lets them run. The option is kept in
