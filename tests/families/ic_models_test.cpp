@@ -59,16 +59,13 @@ std::uint64_t drivenWithLow(const LogicPart& part, const std::vector<int>& low) 
 }
 
 // Random input sequences: a model drives only its output pins, and its push-pull
-// and open-collector outputs always. Supplies sit on the corner pins, the only
-// ones the box can power.
-TEST(Ttl74Models, DriveOnlyTheirOutputsAndSitOnCornerSupplies) {
+// and open-collector outputs always. (The compiler refuses supplies off the
+// corner pins the box can power, and the pin letters are the source's.)
+TEST(Ttl74Models, DriveOnlyTheirOutputs) {
     constexpr int kSteps = 300;
     std::mt19937_64 rng(74);
     for (const LogicPart& part : Ttl74Parts()) {
         SCOPED_TRACE(part.name);
-        const int pinCount = static_cast<int>(std::string_view(part.pinKinds).size());
-        EXPECT_EQ(pinsOfKind(part, "G"), std::uint64_t{1} << (pinCount / 2 - 1));
-        EXPECT_EQ(pinsOfKind(part, "V"), std::uint64_t{1} << (pinCount - 1));
         const std::uint64_t inputs = pinsOfKind(part, "I");
         const std::uint64_t outputs = pinsOfKind(part, "OCT");
         const std::uint64_t alwaysDriven = pinsOfKind(part, "OC");
