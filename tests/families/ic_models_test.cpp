@@ -323,33 +323,20 @@ private:
     bool output_ = false;
 };
 
-struct Division {
-    bool a, b;
-    unsigned stages; // the output changes after 2^(stages-1) clocks
-};
-
-// The data sheet's division table.
-constexpr Division kDivisions[] = {{false, false, 13}, {false, true, 10}, {true, false, 8}, {true, true, 16}};
-
-Timer4541 resetTimer(const Division& d, bool recycle, std::uint32_t seed) {
-    Timer4541 timer(seed);
-    timer.set(kA, d.a);
-    timer.set(kB, d.b);
-    timer.set(kRecycle, recycle);
-    timer.set(kInvertSelect, false);
-    timer.set(kMasterReset, true);
-    timer.clocks(3); // the clock is stopped while MR is high
-    timer.set(kMasterReset, false);
-    return timer;
-}
-
 // After 2^(n-1) clocks the output rises; a full period later a recycling output
 // has fallen again while a single-transition output stays high until MR.
 TEST(Cmos45Timer4541, EachDivisionInBothModes) {
-    for (const Division& d : kDivisions)
+    // The data sheet's division table: A, B and the stages n.
+    const struct { bool a, b; unsigned stages; } divisions[] = {{false, false, 13}, {false, true, 10}, {true, false, 8}, {true, true, 16}};
+    for (const auto& d : divisions)
         for (bool recycle : {true, false}) {
             SCOPED_TRACE(testing::Message() << d.stages << (recycle ? " recycle" : " single"));
-            Timer4541 timer = resetTimer(d, recycle, d.stages);
+            Timer4541 timer(d.stages);
+            for (const auto& [pin, high] : {std::pair{kA, d.a}, {kB, d.b}, {kRecycle, recycle}, {kInvertSelect, false}})
+                timer.set(pin, high);
+            timer.set(kMasterReset, true);
+            timer.clocks(3); // the clock is stopped while MR is high
+            timer.set(kMasterReset, false);
             const unsigned half = 1U << (d.stages - 1);
             timer.clocks(half - 1);
             EXPECT_FALSE(timer.output());
