@@ -128,20 +128,16 @@ Ended RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, const std:
 
 // The smallest part of each family: every operation runs twice per scenario.
 std::map<std::string, const sim::ChipOffer*> SmallestPartOfEachFamily() {
-    std::map<std::string, std::pair<std::size_t, const sim::ChipOffer*>> smallest;
+    std::map<std::string, const sim::ChipOffer*> parts;
     for (const sim::ChipOffer& offer : sim::ChipOffers()) {
         if (!Families().count(offer.family)) continue;
-        const std::size_t size = offer.make()->memory().size();
-        auto it = smallest.find(offer.family);
-        if (it == smallest.end() || size < it->second.first) smallest[offer.family] = {size, &offer};
+        const sim::ChipOffer*& smallest = parts[offer.family];
+        if (!smallest || offer.make()->memory().size() < smallest->make()->memory().size()) smallest = &offer;
     }
-    std::map<std::string, const sim::ChipOffer*> parts;
-    for (const auto& [family, entry] : smallest) parts[family] = entry.second;
     return parts;
 }
 
 const std::set<std::string> kBitByBitReads = {"TP89c5x", "TP2051x", "TGALx", "TP22V10x", "TP16c8x", "TAT90sx"};
-
 
 TEST(SendAhead, EveryOperationEndsAsWhenEachReplyIsAwaited) {
     std::set<std::string> endings; // outcome kinds seen, so that the early stops are covered

@@ -83,7 +83,6 @@ struct Case {
 // The faults and what the check must say of each, from the row's plan.
 std::vector<Case> CasesFor(const SocketCheckPlan& plan) {
     std::vector<Case> cases{{"", kSocketOkText}, {"empty", kNoChipText}, {"reversed", kReversedText}};
-    cases.reserve(cases.size() + static_cast<std::size_t>(plan.placement.packagePins) + 2);
     const std::vector<int> checked = plan.checkedPins();
     for (int k = 1; k <= plan.placement.packagePins; ++k) {
         const bool seen = std::find(checked.begin(), checked.end(), k) != checked.end();
