@@ -132,7 +132,6 @@ public:
         session_->start(link_);
     }
 
-    const ConformanceRow& row() const { return row_; }
     sim::Chip& chip() { return *chip_; }
     sim::Box& box() { return *box_; }
     MainBuffer& buffer() { return *buffer_; }

@@ -33,6 +33,7 @@ struct StressRun {
     int polls = 0;                // stop polls the operation made
     std::uint64_t operationBytes = 0;
     std::int64_t modelPs = 0;     // the box's clock at the end
+    std::size_t boxErrors = 0;    // bytes the box lost or could not take
 };
 
 // Largest span a memory operation covers: the sequences repeat per page, so a
@@ -103,6 +104,7 @@ inline StressRun RunUnderReferee(const FamilyEntry& family, const sim::ChipOffer
     }
     run.events = referee.events();
     run.modelPs = box->nowPs();
+    run.boxErrors = box->errors().size();
     return run;
 }
 

@@ -1,10 +1,13 @@
 // The logic IC tester with small test-local parts: "Founction" and "Search" on
-// the virtual box, loop vectors, the row split, an empty socket.
+// the virtual box, loop vectors, the package order of a search, an empty socket,
+// stop and lost link, Founction sent ahead, and the library loader on malformed
+// files.
 #include <gtest/gtest.h>
 
 #include "GoldenWire.h"
 #include "IcTestParts.h"
 #include "LogicIcRig.h"
+#include "families/logic_ic/IcTest.h"
 #include "link/commands/LinkOps.h"
 #include "support/RecordingTransport.h"
 
@@ -12,40 +15,6 @@ namespace quarvin::test {
 namespace {
 
 using namespace icparts;
-
-TEST(IcTester, EveryTestPartPassesItsOwnEntryAndSearchFindsItsEquivalents) {
-    IcLibraryDir dir("core");
-    dir.compile(0, AllVec());
-    struct Case {
-        const sim::LogicPart* part;
-        std::vector<std::string> found;
-    } cases[] = {
-        {&kNand, {"74xx00", "74xx03"}},
-        {&kNandOc, {"74xx00", "74xx03"}},
-        {&kFlipFlop, {"74xx74"}},
-        {&kCounter, {"74xx93"}},
-        {&kBuffer, {"74xx125"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.part->name);
-        LogicIcRig rig(dir.path(), 0, c.part);
-        EXPECT_EQ(rig.msg(), "OK ");
-        EXPECT_EQ(rig.founction(TypeOfPart(*c.part)), "OK!");
-        EXPECT_EQ(rig.search(), c.found.size() == 1 ? "Find 1" : "Find 2 same device");
-        EXPECT_EQ(rig.found(), c.found);
-        EXPECT_EQ(rig.dlg->control("Number").text(), c.found.front());
-    }
-}
-
-// The checks the library tests run, on the test parts.
-TEST(IcTester, LibraryChecksOnTestParts) {
-    const VecText all{AllVec()};
-    CheckLibraryAgainstModels(sim::LogicClass::Ttl74, all, {kNand, kNandOc, kFlipFlop, kCounter, kBuffer},
-                              {{"TNAND00", {"74xx00", "74xx03"}}, {"tnand03", {"74xx03", "74xx00"}}});
-    EXPECT_EQ(FounctionWithFault(sim::LogicClass::Ttl74, all, kCounter, "pin:11:0"), "Bad!!!");
-    EXPECT_EQ(FounctionWithFault(sim::LogicClass::Ttl74, all, kBuffer, "dead"), "Bad!!!");
-    EXPECT_EQ(FlippedVectorsThatStillPass(sim::LogicClass::Ttl74, all, kCounter, 3, 6), 0);
-}
 
 TEST(IcTester, EmptySocketOutsidePartAndWrongEntry) {
     IcLibraryDir dir("empty");
@@ -65,15 +34,38 @@ TEST(IcTester, EmptySocketOutsidePartAndWrongEntry) {
     EXPECT_EQ(outside.search(), "No find!");
     LogicIcRig wrong(dir.path(), 0, &kNand);
     EXPECT_EQ(wrong.founction("74xx125"), "Bad!!!");
+    // A part found: Number names its type.
+    LogicIcRig found(dir.path(), 0, &kBuffer);
+    EXPECT_EQ(found.search(), "Find 1");
+    EXPECT_EQ(found.dlg->control("Number").text(), "74xx125");
 }
 
-} // namespace
-} // namespace quarvin::test
-
-namespace quarvin::test {
-namespace {
-
-using namespace icparts;
+// "Search" tries the packages from the largest down to the selected type's and
+// stops after the first that finds the part: the supply never lands on a
+// signal pin of a part larger than the package tried.
+TEST(IcTester, SearchGoesFromTheLargestPackageDownToTheSelectedTypesOnly) {
+    IcLibraryDir dir("package");
+    dir.compile(0, kNandVec + kCounterVec); // 74xx00: 14 pins, supply on socket pin 27; 74xx93: 16 pins, 28
+    struct Case {
+        const sim::LogicPart* part;
+        const char* selected;
+        const char* result;
+    } cases[] = {
+        // The 16-pin part is found before the 14-pin package's supply could reach its pin 15.
+        {&kCounter, "74xx00", "Find 1"},
+        {&kNand, "74xx00", "Find 1"},
+        // A 16-pin type selected: the 14-pin part is never powered.
+        {&kNand, "74xx93", kIcNoDevice},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.part->name) + " with " + c.selected + " selected");
+        LogicIcRig rig(dir.path(), 0, c.part);
+        ASSERT_TRUE(rig.select(c.selected));
+        EXPECT_EQ(rig.search(), c.result);
+        const auto& events = rig.box->socket().referee().events();
+        EXPECT_TRUE(events.empty()) << sim::DescribeStress(events.front());
+    }
+}
 
 // A record by hand: the number's digits, N at offset 5, then N vectors whose
 // first byte is `flags` and whose vector 0 names Vcc pin 27.
@@ -261,42 +253,83 @@ TEST(IcWire, FounctionWithLoopVectorsAndSearchSwitchingTheSupply) {
     EXPECT_TRUE(MatchesGolden("ic_search", HexLines(nand.tap->bytes)));
 }
 
-TEST(IcTester, StopEndsFounctionAndSearchWithoutASuccessText) {
+// Stop pressed, or the box gone silent halfway through the operation's stream:
+// no success text, nothing found; after a stop the supply is off and the next
+// run starts afresh.
+TEST(IcTester, StopOrALostLinkEndsFounctionAndSearchWithoutASuccessText) {
     IcLibraryDir dir("stop");
     dir.compile(0, kNandVec + kCounterVec);
     for (const char* op : {"founction", "search"}) {
         SCOPED_TRACE(op);
+        const auto runOp = [op](LogicIcRig& r) { return std::string(op) == "search" ? r.search() : r.founction("74xx93"); };
         LogicIcRig rig(dir.path(), 0, &kCounter);
         rig.fp.stop.stopAfterPolls = 6;
-        const std::string message = std::string(op) == "search" ? rig.search() : rig.founction("74xx93");
-        EXPECT_EQ(message, "Stopped");
+        EXPECT_EQ(runOp(rig), "Stopped");
         EXPECT_TRUE(rig.found().empty());
-        // The next run starts afresh.
-        rig.fp.stop.stopAfterPolls = -1;
-        EXPECT_EQ(rig.founction("74xx93"), "OK!");
-        // The supply is switched off after the stop.
         EXPECT_EQ(rig.box->socket().vccPins(), 0u);
+        rig.fp.stop.stopAfterPolls = -1;
+        const std::uint64_t before = rig.box->bytesReceived();
+        ASSERT_EQ(runOp(rig), std::string(op) == "search" ? "Find 1" : "OK!");
+        const std::uint64_t sent = rig.box->bytesReceived() - before;
+
+        LogicIcRig lost(dir.path(), 0, &kCounter);
+        lost.box->faults().silentAfterBytes = lost.box->bytesReceived() + sent / 2;
+        EXPECT_EQ(runOp(lost), kNotConnectedText);
+        EXPECT_TRUE(lost.found().empty());
     }
 }
 
-TEST(IcTester, ALostLinkNeverEndsInOk) {
-    IcLibraryDir dir("lost");
-    dir.compile(0, kNandVec + kCounterVec);
-    for (const char* op : {"founction", "search"}) {
-        SCOPED_TRACE(op);
-        const auto runOp = [op](LogicIcRig& r) {
-            return std::string(op) == "search" ? r.search() : r.founction("74xx93");
+// "Founction" sent ahead ends as when each reply is awaited: the message, the
+// failing or stopped step; and a part that is not of the type, failing at the
+// first checked vector, gets no vector sent beyond it: the same stream.
+TEST(IcFounctionAhead, EndsAsWhenEachReplyIsAwaited) {
+    struct Case {
+        const char* name;
+        const sim::LogicPart* part;
+        const char* type;
+        const char* fault; // on the part, "" for none
+        int stopAtPoll;    // 0: Stop never pressed
+        const char* message;
+    };
+    const Case cases[] = {
+        {"its own type, loop vectors", &kCounter, "74xx93", "", 0, "OK!"},
+        {"another type", &kNand, "74xx74", "", 0, "Bad!!!"},
+        {"an output stuck", &kCounter, "74xx93", "pin:11:0", 0, "Bad!!!"},
+        {"Stop pressed", &kCounter, "74xx93", "", 5, "Stopped"},
+    };
+    IcLibraryDir dir("founction");
+    dir.compile(0, AllVec());
+    const std::optional<IcLibrary> lib = IcLibrary::Load(dir.path() + "/" + IcClasses()[0].fileName);
+    ASSERT_TRUE(lib);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::size_t entry = 0;
+        while (entry < lib->entries().size() && IcTypeName(0, lib->entries()[entry].number) != c.type) ++entry;
+        ASSERT_LT(entry, lib->entries().size());
+        struct Run {
+            OperationResult result;
+            std::vector<std::uint8_t> bytes;
         };
-        // The box goes silent halfway through the operation's whole stream.
-        LogicIcRig whole(dir.path(), 0, &kCounter);
-        const std::uint64_t before = whole.box->bytesReceived();
-        ASSERT_NE(runOp(whole), kNotConnectedText);
-        const std::uint64_t sent = whole.box->bytesReceived() - before;
-        LogicIcRig rig(dir.path(), 0, &kCounter);
-        rig.box->faults().silentAfterBytes = rig.box->bytesReceived() + sent / 2;
-        const std::string message = runOp(rig);
-        EXPECT_EQ(message, kNotConnectedText);
-        EXPECT_TRUE(rig.found().empty());
+        const auto run = [&](int window) {
+            LogicIcRig rig(dir.path(), 0, c.part);
+            if (*c.fault) {
+                EXPECT_EQ(sim::AddChipFault(rig.chip->faults(), c.fault), "");
+            }
+            rig.link.readAheadWindow = window;
+            rig.tap->bytes.clear();
+            int polls = 0;
+            OperationHooks hooks;
+            hooks.stopRequested = [&] { return c.stopAtPoll > 0 && ++polls >= c.stopAtPoll; };
+            const OperationResult r = RunGuarded(rig.link, [&] { return IcFounction(rig.link, *lib, entry, hooks); });
+            return Run{r, rig.tap->bytes};
+        };
+        const Run plain = run(1), ahead = run(128);
+        EXPECT_EQ(plain.result.message, c.message);
+        EXPECT_EQ(ahead.result.message, plain.result.message);
+        EXPECT_EQ(ahead.result.address, plain.result.address);
+        if (std::string(c.name) == "another type") {
+            EXPECT_EQ(ahead.bytes, plain.bytes);
+        }
     }
 }
 
@@ -305,6 +338,7 @@ TEST(IcTester, ClassesListsSelectionAndMissingLibraries) {
     dir.compile(0, kNandVec + kBufferVec);
     dir.compile(2, "ic 11 T4511 14\npins IIOIIOGOIIOIIV\nt 00H 01H - H10 L11 -\nend\n");
     LogicIcRig rig(dir.path(), 0, &kNand);
+    EXPECT_EQ(rig.msg(), "OK ");
     EXPECT_EQ(rig.dlg->caption(), "Test  IC (74,40,45)");
     EXPECT_EQ(rig.dlg->control("Number").text(), "74xx00");
     EXPECT_EQ(rig.types(), (std::vector<std::string>{"74xx00", "74xx125"}));

@@ -1,5 +1,5 @@
 // The optocoupler tester on the virtual box: every package passes and counts,
-// each channel fault fails without counting, the counter buttons, the start texts;
+// each channel fault fails without counting, the counter buttons, no link;
 // its stream waiting for each reply, and the same endings sent ahead.
 #include <gtest/gtest.h>
 
@@ -58,7 +58,7 @@ TEST(Opto, EveryPartPassesAndCountsEachFaultFails) {
     EXPECT_EQ(parts, 5);
 }
 
-TEST(Opto, EmptySocketCounterButtonsAndStartTexts) {
+TEST(Opto, EmptySocketCounterButtonsAndNoLink) {
     OptoBench rig(*sim::FindOffer("PC817"));
     rig.box->remove();
     rig.dlg.click("Button1");
@@ -72,8 +72,6 @@ TEST(Opto, EmptySocketCounterButtonsAndStartTexts) {
     EXPECT_EQ(rig.counter(), "-1");
     rig.dlg.click("Button1");
     EXPECT_EQ(rig.counter(), "0");
-    EXPECT_EQ(rig.dlg.caption(), "测试光电偶合器");
-    EXPECT_EQ(rig.dlg.control("Test2").text(), "Founction");
 
     DialogRig<OptoDialog> off(0);
     off.dlg.Start();

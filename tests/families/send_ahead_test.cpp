@@ -2,7 +2,10 @@
 // every operation, run on a plain line waiting for each reply and behind a 16 ms
 // USB adapter with the read-ahead window, ends with the same result, message,
 // address and buffer, early stops included (a part that differs, is not blank or
-// does not program, Stop pressed, the box going silent), and the box loses no byte.
+// does not program, Stop pressed, the box going silent, which is never a
+// success), and the box loses no byte. A whole read or verify sends the very
+// same commands, the reads in batches. A box too slow for the window loses
+// bytes, which ends the read as a lost link with the buffer kept.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,7 +20,7 @@
 #include "sim/Box.h"
 #include "sim/SimFamily.h"
 #include "sim/VirtualBoxTransport.h"
-#include "ReadOnBox.h"
+#include "RigWireTap.h"
 #include "support/SanitizerSample.h"
 
 namespace quarvin::test {
@@ -57,6 +60,7 @@ struct Ended {
     std::size_t overruns = 0;
     std::uint64_t bytesSent = 0;
     std::optional<OperationResult> verified; // a Verify right after a Programe that ended OK, when asked for
+    WireTap wire; // what the operation sent
 };
 
 struct Line {
@@ -91,7 +95,8 @@ Ended RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, const std:
     auto session = family.makeSession();
     session->setProgramDir((std::filesystem::path(QUARVIN_BINARY_DIR) / "data/").string());
     LinkState link;
-    link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+    auto tap = std::make_shared<WireTap>();
+    link.port = std::make_unique<RigWireTap>(std::make_unique<sim::VirtualBoxTransport>(box), tap);
     link.connected = 1;
     link.readAheadWindow = line.window;
     auto buffer = std::make_unique<MainBuffer>();
@@ -104,6 +109,7 @@ Ended RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, const std:
     const AddressFields fields{0, 0, std::min(session->lastAddress(offer.subType), kSpan - 1)};
     SessionJob job{link, *buffer, selection, fields, hooks, nullptr, {}};
     session->start(link);
+    *tap = {};
     const std::uint64_t before = box->clock().bytesToBox();
     if (silentAfter) box->faults().silentAfterBytes = before + *silentAfter;
     const OperationResult r = RunGuarded(link, [&] { return session->run(operation, job); });
@@ -115,26 +121,23 @@ Ended RunOnce(const FamilyEntry& family, const sim::ChipOffer& offer, const std:
     out.buffer.assign(buffer->data(), buffer->data() + kSpan);
     for (const sim::BoxError& e : box->errors()) out.overruns += e.kind == sim::BoxError::Kind::Overrun;
     out.bytesSent = box->clock().bytesToBox() - before;
+    out.wire = *tap;
     if (verifyAfter && r.ok()) out.verified = RunGuarded(link, [&] { return session->run("verify", job); });
     return out;
 }
 
 // The smallest part of each family: every operation runs twice per scenario.
 std::map<std::string, const sim::ChipOffer*> SmallestPartOfEachFamily() {
-    std::map<std::string, std::pair<std::size_t, const sim::ChipOffer*>> smallest;
+    std::map<std::string, const sim::ChipOffer*> parts;
     for (const sim::ChipOffer& offer : sim::ChipOffers()) {
         if (!Families().count(offer.family)) continue;
-        const std::size_t size = offer.make()->memory().size();
-        auto it = smallest.find(offer.family);
-        if (it == smallest.end() || size < it->second.first) smallest[offer.family] = {size, &offer};
+        const sim::ChipOffer*& smallest = parts[offer.family];
+        if (!smallest || offer.make()->memory().size() < smallest->make()->memory().size()) smallest = &offer;
     }
-    std::map<std::string, const sim::ChipOffer*> parts;
-    for (const auto& [family, entry] : smallest) parts[family] = entry.second;
     return parts;
 }
 
-// Operations that wait on the user or end the part's use for good are left out.
-bool Runs(const std::string& operation) { return operation != "auto"; }
+const std::set<std::string> kBitByBitReads = {"TP89c5x", "TP2051x", "TGALx", "TP22V10x", "TP16c8x", "TAT90sx"};
 
 TEST(SendAhead, EveryOperationEndsAsWhenEachReplyIsAwaited) {
     std::set<std::string> endings; // outcome kinds seen, so that the early stops are covered
@@ -142,7 +145,7 @@ TEST(SendAhead, EveryOperationEndsAsWhenEachReplyIsAwaited) {
     for (const auto& [dialogClass, offer] : SmallestPartOfEachFamily()) {
         const FamilyEntry& family = Families().at(dialogClass);
         for (const FamilyOperationInfo& op : family.makeSession()->operations()) {
-            if (!Runs(op.name)) continue;
+            if (op.name == "auto") continue; // waits on the user
             for (const ScenarioRow& s : kScenarios) {
                 if (!sample.take()) continue;
                 SCOPED_TRACE(dialogClass + " " + offer->label + " " + op.name + ", " + s.name);
@@ -165,6 +168,21 @@ TEST(SendAhead, EveryOperationEndsAsWhenEachReplyIsAwaited) {
                 EXPECT_EQ(ahead.buffer, plain.buffer);
                 EXPECT_EQ(ahead.overruns, 0u);
                 EXPECT_EQ(plain.overruns, 0u);
+                if (silentAfter > 0u) { // never a success from a box gone silent
+                    EXPECT_EQ(plain.outcome, quarvin::Outcome::LinkLost) << plain.message;
+                    EXPECT_EQ(plain.message, kNotConnectedText);
+                }
+                // A read or verify that ends as a whole sends the same commands,
+                // the reads in batches (the microcontrollers, the PIC16 and the
+                // logic devices read bit by bit or a port per address step).
+                if (s.scenario == Scenario::FilledPart && plain.outcome == quarvin::Outcome::Done &&
+                    (op.name == "read" || op.name == "verify")) {
+                    EXPECT_EQ(ahead.wire.bytes, plain.wire.bytes);
+                    EXPECT_EQ(plain.wire.largestWrite, 1u);
+                    if (!kBitByBitReads.count(dialogClass)) {
+                        EXPECT_GT(ahead.wire.largestWrite, 1u);
+                    }
+                }
                 endings.insert(std::string(s.name) + ":" + std::to_string(static_cast<int>(plain.outcome)));
             }
         }
@@ -256,34 +274,67 @@ TEST(SendAhead, PacingShorterThanTheWriteTimeFails) {
     }
 }
 
-// A box slower than the one the window was chosen for loses bytes of the word
-// reads sent ahead: the read ends as a lost link and the buffer keeps what it held.
-TEST(SendAhead, OverrunOfWordReadsEndsAsALostLinkWithTheBufferKept) {
-    const sim::ChipOffer* offer = sim::OfferForSubType("TP16c8x", 3);
-    ASSERT_NE(offer, nullptr);
-    for (int window : {1, 64}) {
-        SCOPED_TRACE(window);
-        sim::BoxConfig config;
-        config.uart.opcodeCostUs[op::PicReadWord] = 400.0; // longer than its command takes on the line
-        auto box = std::make_shared<sim::Box>(config);
-        box->insert(offer->make());
-        const ReadOnBoxRun run = ReadOnBox(box, "TP16c8x", offer->subType, kSpan, window);
-        const OperationResult& r = run.result;
-        const LinkState& link = run.link;
-        MainBuffer* buffer = run.buffer.get();
-        if (window == 1) {
-            EXPECT_EQ(r.outcome, quarvin::Outcome::Done) << "one read at a time keeps up with a slow box";
-            continue;
+// One read of a family's row with the buffer's first `span` bytes at 0x11 beforehand.
+struct ReadOnBoxRun {
+    OperationResult result;
+    LinkState link;
+    std::unique_ptr<MainBuffer> buffer;
+};
+
+ReadOnBoxRun ReadOnBox(const std::shared_ptr<sim::Box>& box, const char* family, int subType, int window) {
+    ReadOnBoxRun run;
+    auto session = Families().at(family).makeSession();
+    run.link.port = std::make_unique<sim::VirtualBoxTransport>(box);
+    run.link.connected = 1;
+    run.link.readAheadWindow = window;
+    run.buffer = std::make_unique<MainBuffer>();
+    std::fill_n(run.buffer->data(), kSpan, 0x11);
+    SelectionState selection;
+    selection.subType = subType;
+    const OperationHooks hooks;
+    SessionJob job{run.link, *run.buffer, selection, AddressFields{0, 0, kSpan - 1}, hooks, nullptr, {}};
+    session->start(run.link);
+    run.result = RunGuarded(run.link, [&] { return session->run("read", job); });
+    return run;
+}
+
+// A box that cannot keep up with the window loses bytes of the reads sent ahead
+// (byte reads of an EPROM, word reads of a PIC16): the read ends as a lost link
+// and the buffer keeps what it held, the pages read in full included, as replies
+// that came before the silence may belong to other commands. One read at a
+// time keeps up with the slow box.
+TEST(SendAhead, AnOverrunOfReadsEndsAsALostLinkAndKeepsTheBuffer) {
+    const struct {
+        const char* family;
+        int subType;
+        std::uint8_t slowOpcode;
+        double costUs; // slower than the command takes on the line
+    } cases[] = {{"TP27x", 13, op::ReadNext, 150.0}, {"TP16c8x", 3, op::PicReadWord, 400.0}};
+    for (const auto& c : cases)
+        for (int window : {1, 64}) {
+            SCOPED_TRACE(std::string(c.family) + " window " + std::to_string(window));
+            sim::BoxConfig config;
+            config.uart.opcodeCostUs[c.slowOpcode] = c.costUs;
+            auto box = std::make_shared<sim::Box>(config);
+            const sim::ChipOffer* offer = sim::OfferForSubType(c.family, c.subType);
+            ASSERT_NE(offer, nullptr);
+            auto chip = offer->make();
+            for (std::uint32_t a = 0; a < chip->memory().size(); ++a) chip->memory()[a] = Pattern(a);
+            box->insert(chip);
+            const ReadOnBoxRun run = ReadOnBox(box, c.family, c.subType, window);
+            if (window == 1) {
+                EXPECT_EQ(run.result.outcome, quarvin::Outcome::Done) << run.result.message;
+                continue;
+            }
+            EXPECT_EQ(run.result.outcome, quarvin::Outcome::LinkLost);
+            EXPECT_EQ(run.result.message, kNotConnectedText);
+            EXPECT_EQ(run.link.connected, 0);
+            EXPECT_TRUE(run.link.lost);
+            bool overran = false;
+            for (const sim::BoxError& e : box->errors()) overran = overran || e.kind == sim::BoxError::Kind::Overrun;
+            EXPECT_TRUE(overran);
+            for (std::uint32_t a = 0; a < kSpan; ++a) ASSERT_EQ((*run.buffer)[a], 0x11) << "stored at " << a;
         }
-        EXPECT_EQ(r.outcome, quarvin::Outcome::LinkLost);
-        EXPECT_TRUE(link.lost);
-        bool overran = false;
-        for (const sim::BoxError& e : box->errors()) overran = overran || e.kind == sim::BoxError::Kind::Overrun;
-        EXPECT_TRUE(overran);
-        // Replies that came before the silence may belong to other commands:
-        // none of them reached the buffer.
-        for (std::uint32_t a = 0; a < kSpan; ++a) ASSERT_EQ((*buffer)[a], 0x11) << a;
-    }
 }
 
 } // namespace

@@ -83,7 +83,6 @@ struct Case {
 // The faults and what the check must say of each, from the row's plan.
 std::vector<Case> CasesFor(const SocketCheckPlan& plan) {
     std::vector<Case> cases{{"", kSocketOkText}, {"empty", kNoChipText}, {"reversed", kReversedText}};
-    cases.reserve(cases.size() + static_cast<std::size_t>(plan.placement.packagePins) + 2);
     const std::vector<int> checked = plan.checkedPins();
     for (int k = 1; k <= plan.placement.packagePins; ++k) {
         const bool seen = std::find(checked.begin(), checked.end(), k) != checked.end();
@@ -166,12 +165,6 @@ std::vector<std::string> FamiliesWithParts() {
 
 INSTANTIATE_TEST_SUITE_P(EveryFamily, SocketCheckTable, testing::ValuesIn(FamiliesWithParts()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
-
-} // namespace
-} // namespace quarvin::test
-
-namespace quarvin::test {
-namespace {
 
 // The window's option: off, a button runs as before; on, a socket with a pin
 // out of contact makes Read and Auto refuse with the check's message before any

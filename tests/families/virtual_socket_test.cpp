@@ -90,49 +90,44 @@ struct SocketRig : DialogRig<UvEpromDialog> {
     std::string text(const char* name) { return window.control(name).text(); }
 };
 
+// Each selection inserts a blank part of the selected row, or of the type its
+// device-list line names (saying which model stands in), or empties the socket.
 TEST(VirtualSocket, EachSelectionInsertsABlankPartOfTheSelectedType) {
     SocketRig rig;
+    const char* sram = SramDialog::kFormClass;
     struct Case {
-        const char* dialog;
+        const char *dialog, *typeName;
         int subType;
-        const char *inSocket, *sum;
+        const char *inSocket, *sum, *message; // sum: "" with no part; nullptr: not checked
     } cases[] = {
-        {kEprom, 14, "27c512 12.7v", "00ff0000"}, {kEprom, 3, "2716 25v", "0007f800"},
-        {kEprom, 22, "(empty)", ""},              {"TPi28f001x", 1, "(empty)", ""},
+        {kEprom, "", 14, "27c512 12.7v", "00ff0000", nullptr},
+        {kEprom, "", 3, "2716 25v", "0007f800", nullptr},
+        {kEprom, "", 22, "(empty)", "", nullptr},
+        {"TPi28f001x", "", 1, "(empty)", "", nullptr},
+        {sram, "HM62256", 4, "HM62256", nullptr, "Blank HM62256 inserted"},
+        {sram, "HM6264", 2, "HM6264", nullptr, "Blank HM6264 inserted"},
+        {sram, "DS1230Y", 4, "DS1230Y", nullptr, "Blank DS1230Y inserted"},
+        {sram, "W24129", 3, "W24129A", nullptr, "Blank W24129A inserted"},
+        {sram, "DS1245AB", 6, "DS1245Y", nullptr, "Blank DS1245Y inserted: the closest model of DS1245AB"},
+        {sram, "", 2, "DS1225AB", nullptr, "Blank DS1225AB inserted"},
     };
-    for (const auto& c : cases) {
-        rig.window.deviceSelected(c.dialog, c.subType);
-        EXPECT_EQ(rig.text("InSocket"), c.inSocket) << c.dialog << c.subType;
-        EXPECT_EQ(rig.text("Sum"), c.sum) << c.dialog << c.subType;
-        EXPECT_EQ(rig.box->socket().chip() != nullptr, *c.sum != '\0');
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.dialog) + " " + std::to_string(c.subType) + " " + c.typeName);
+        rig.window.deviceSelected(c.dialog, c.subType, c.typeName);
+        EXPECT_EQ(rig.text("InSocket"), c.inSocket);
+        if (c.sum) {
+            EXPECT_EQ(rig.text("Sum"), c.sum);
+            EXPECT_EQ(rig.box->socket().chip() != nullptr, *c.sum != '\0');
+        }
+        if (c.message) {
+            EXPECT_EQ(rig.text("Message"), c.message);
+        }
     }
     // A fresh blank part each time, even for the same type.
     rig.window.deviceSelected(kEprom, 14);
     rig.window.chip()->memory()[0] = 0;
     rig.window.deviceSelected(kEprom, 14);
     EXPECT_EQ(rig.window.chip()->memory()[0], 0xFF);
-}
-
-TEST(VirtualSocket, ADeviceRowInsertsThePartItNamesOrSaysWhichModelStandsIn) {
-    SocketRig rig;
-    const char* sram = SramDialog::kFormClass;
-    struct Case {
-        const char *dialog, *typeName;
-        int subType;
-        const char *inSocket, *message;
-    } cases[] = {
-        {sram, "HM62256", 4, "HM62256", "Blank HM62256 inserted"},
-        {sram, "HM6264", 2, "HM6264", "Blank HM6264 inserted"},
-        {sram, "DS1230Y", 4, "DS1230Y", "Blank DS1230Y inserted"},
-        {sram, "W24129", 3, "W24129A", "Blank W24129A inserted"},
-        {sram, "DS1245AB", 6, "DS1245Y", "Blank DS1245Y inserted: the closest model of DS1245AB"},
-        {sram, "", 2, "DS1225AB", "Blank DS1225AB inserted"},
-    };
-    for (const Case& c : cases) {
-        rig.window.deviceSelected(c.dialog, c.subType, c.typeName);
-        EXPECT_EQ(rig.text("InSocket"), c.inSocket) << c.typeName;
-        EXPECT_EQ(rig.text("Message"), c.message) << c.typeName;
-    }
 }
 
 TEST(VirtualSocket, LoadSaveAndEraseTheContents) {
@@ -253,9 +248,6 @@ TEST(VirtualSocket, ALogicDeviceShowsItsFuseMapAndTakesJedecFiles) {
     EXPECT_EQ(rig.text("Message"), "Loaded gal16v8_reg.jed: 2194 fuses, security off");
     EXPECT_TRUE(std::equal(design.fuses.begin(), design.fuses.end(), fuses.begin()));
     EXPECT_EQ(rig.text("Sum"), Format("%04X (JEDEC C)", design.checksum));
-    std::string firstLine = "L0000 ";
-    for (int k = 0; k < 32; ++k) firstLine += static_cast<char>('0' + design.fuses[static_cast<std::size_t>(k)]);
-    EXPECT_EQ(rig.text("FuseMap").substr(0, 38), firstLine);
     // Another part's file, and a file with a wrong checksum, which loads with a warning.
     rig.fp.files.openNames.push_back(PldFile("gal22v10_comb.jed"));
     rig.window.click("Load");
