@@ -180,8 +180,9 @@ TEST_F(Startup, BoxLostDuringIdleStateEndsInSoftRun) {
     EXPECT_TRUE(box.closed);
 }
 
-// A box whose identify reply comes late: byte i arrives arrivals[i] ms after the
-// identify command, on the fake clock that waiting for it moves on.
+// A box whose identify reply comes late or never: byte i arrives arrivals[i] ms
+// after the identify command, on the fake clock that waiting for it moves on;
+// without arrivals the port stays silent and every wait costs its full time.
 class LateBox : public Transport {
 public:
     LateBox(FakeSystemInfo& clock, std::vector<int> arrivals) : clock_(clock), arrivals_(std::move(arrivals)) {}
@@ -190,12 +191,11 @@ public:
         return true;
     }
     int readByte(int timeoutMs) override {
-        const std::int64_t due = sentAt_ + arrivals_[next_];
-        if (due > clock_.now + timeoutMs) {
+        if (next_ >= arrivals_.size() || sentAt_ + arrivals_[next_] > clock_.now + timeoutMs) {
             clock_.now += timeoutMs;
             return -1;
         }
-        clock_.now = std::max(clock_.now, due);
+        clock_.now = std::max(clock_.now, sentAt_ + arrivals_[next_]);
         return static_cast<unsigned char>("quarvinc"[next_++]);
     }
     void close() override {}
@@ -207,9 +207,18 @@ private:
     std::int64_t sentAt_ = 0;
 };
 
+// Opens the ports it has arrivals for (none: a silent port); others cannot be opened.
 struct LateBoxOpener : PortOpener {
-    std::unique_ptr<Transport> box;
-    OpenedPort open(const std::string&) override { return {OpenStatus::Opened, std::move(box)}; }
+    LateBoxOpener(FakeSystemInfo& clock, std::map<std::string, std::vector<int>> ports)
+        : clock(clock), ports(std::move(ports)) {}
+    OpenedPort open(const std::string& name) override {
+        attempts.push_back(name);
+        if (!ports.count(name)) return {};
+        return {OpenStatus::Opened, std::make_unique<LateBox>(clock, ports[name])};
+    }
+    FakeSystemInfo& clock;
+    std::map<std::string, std::vector<int>> ports;
+    Names attempts;
 };
 
 TEST_F(Startup, IdentifyReplyMayStartLateButNotPauseOrOverrunTheTotal) {
@@ -229,40 +238,13 @@ TEST_F(Startup, IdentifyReplyMayStartLateButNotPauseOrOverrunTheTotal) {
         std::vector<int> arrivals{r.first};
         for (int i = 1; i < 9; ++i)
             arrivals.push_back(arrivals.back() + (i - 1 < static_cast<int>(r.gaps.size()) ? r.gaps[i - 1] : 1));
-        LateBoxOpener late;
-        late.box = std::make_unique<LateBox>(platform.system, arrivals);
+        LateBoxOpener late(platform.system, {{"COM1", arrivals}});
         env.opener = &late;
         link = LinkState();
         EXPECT_EQ(OpenPort(link, env, "COM1"), r.connected);
         EXPECT_EQ(link.connected, r.connected);
     }
 }
-
-// A port that opens and never answers; every wait costs its full time on the clock.
-class SilentPort : public Transport {
-public:
-    explicit SilentPort(FakeSystemInfo& clock) : clock_(clock) {}
-    bool write(const std::uint8_t*, std::size_t) override { return true; }
-    int readByte(int timeoutMs) override {
-        clock_.now += timeoutMs;
-        return -1;
-    }
-    void close() override {}
-
-private:
-    FakeSystemInfo& clock_;
-};
-
-struct SilentOpener : PortOpener {
-    FakeSystemInfo* clock = nullptr;
-    Names silent;   // these open and stay silent; others cannot be opened
-    Names attempts;
-    OpenedPort open(const std::string& name) override {
-        attempts.push_back(name);
-        if (std::find(silent.begin(), silent.end(), name) == silent.end()) return {};
-        return {OpenStatus::Opened, std::make_unique<SilentPort>(*clock)};
-    }
-};
 
 TEST_F(Startup, TheSearchTellsEachPortCostsASilentPortOnceAndCanBeCancelled) {
     struct Row {
@@ -283,9 +265,7 @@ TEST_F(Startup, TheSearchTellsEachPortCostsASilentPortOnceAndCanBeCancelled) {
         SCOPED_TRACE(r.what);
         reset(r.portFile);
         platform.prompts.shown.clear();
-        SilentOpener silent;
-        silent.clock = &platform.system;
-        silent.silent = {"COM1"};
+        LateBoxOpener silent(platform.system, {{"COM1", {}}});
         env.opener = &silent;
         Names told;
         const std::int64_t start = platform.system.now;

@@ -2,7 +2,6 @@
 // opcode table, and the in-process transport and port opener.
 #include "SimFixture.h"
 
-#include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 #include "sim/VirtualBoxTransport.h"
 #include "sim/ops/SocketBus.h"
@@ -76,10 +75,8 @@ TEST_F(BoxTest, ReadNextReadsTheDataPinsThenAdvancesTheLowAddress) {
 
 TEST_F(BoxTest, LineClockCountsCharactersAndModelledWaits) {
     constexpr std::int64_t C = LineClock::CharPs; // 11 bits at 115200 baud
-    EXPECT_EQ(C, 95486111);
-    // The firmware's time for the last command of each stream (10 µs by default).
+    // The firmware's time for the last command of each stream.
     const auto cost = static_cast<std::int64_t>(box->config().uart.commandCostUs * 1e6);
-    EXPECT_EQ(cost, 10'000'000);
     struct Case { const char* what; Wire wire; std::int64_t chars; };
     const Case cases[] = {
         {"command without reply", Wire().port(0, 1), 2},
@@ -168,24 +165,6 @@ TEST(VirtualPort, PurgeDropsPendingRepliesAndCloseEndsWrites) {
     EXPECT_EQ(port.transport->readByte(1000), -1) << "nothing queued: -1 at once";
     port.transport->close();
     EXPECT_FALSE(port.transport->write(&id, 1));
-}
-
-// The link's own operations against the box: the board model comes from the
-// ground switch on pin 31 and the identification.
-TEST(VirtualBoard, GroundProbeAndBoardModel) {
-    for (char board : {'a', 'b', 'c'}) {
-        SCOPED_TRACE(board);
-        auto box = std::make_shared<Box>(BoxConfig::forBoard(board));
-        LinkState link;
-        link.port = std::make_unique<VirtualBoxTransport>(box);
-        link.connected = 1;
-        link.identification = box->config().identification + " from VBOX";
-        EXPECT_EQ(ProbeGroundSwitch(link), board == 'a' ? 0 : 1);
-        EXPECT_EQ(GetBoardModel(link), board);
-        EXPECT_EQ(box->socket().groundPins(), 0u) << "the probe opens the switch again";
-        EXPECT_TRUE(box->errors().empty());
-        EXPECT_EQ(box->pendingReplies(), 0u);
-    }
 }
 
 } // namespace

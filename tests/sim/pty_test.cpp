@@ -125,14 +125,6 @@ TEST_F(PtyTest, ToolOptionsChooseBoardAndIdentification) {
     EXPECT_EQ(prompts.texts().back(), NoBoxMessage);
 }
 
-TEST_F(PtyTest, ABoxThatGoesSilentLosesTheLink) {
-    // Identify plus the idle sequence pass; the box dies some 60 bytes later.
-    startLink({"--silent-after", "160"});
-    ASSERT_EQ(link.connected, 1);
-    EXPECT_THROW({ for (int i = 0; i < 200; ++i) ReadPort(link, 0); }, LinkLost);
-    EXPECT_EQ(link.connected, 0);
-}
-
 // Paced, the box takes at least the line's character times: a run of delay ticks
 // followed by a question lasts no less than the ticks on the steady clock, and the
 // answer is right.
