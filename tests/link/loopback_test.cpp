@@ -54,18 +54,10 @@ TEST(Loopback, VerdictTellsABadAdapterFromAGoodOne) {
     const Row rows[] = {
         {"good adapter", [](LoopedAdapter&) {}, true, "the adapter passes every byte"},
         {"drops every 50th byte",
-         [](LoopedAdapter& a) {
-             a.line = [n = 0](std::uint8_t b, auto& q) mutable {
-                 if (++n % 50 != 0) q.push_back(b);
-             };
-         },
+         [](LoopedAdapter& a) { a.line = [n = 0](std::uint8_t b, auto& q) mutable { if (++n % 50 != 0) q.push_back(b); }; },
          false, "loses, changes or adds bytes"},
         {"eats XON and XOFF (not raw)",
-         [](LoopedAdapter& a) {
-             a.line = [](std::uint8_t b, auto& q) {
-                 if (b != 0x11 && b != 0x13) q.push_back(b);
-             };
-         },
+         [](LoopedAdapter& a) { a.line = [](std::uint8_t b, auto& q) { if (b != 0x11 && b != 0x13) q.push_back(b); }; },
          false, "loses, changes or adds bytes"},
         {"TX not joined to RX", [](LoopedAdapter& a) { a.line = [](std::uint8_t, auto&) {}; }, false,
          "no byte came back"},
