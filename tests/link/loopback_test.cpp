@@ -45,12 +45,7 @@ TEST(CompareEcho, CountsTheFewestEditsByKind) {
 }
 
 TEST(Loopback, VerdictTellsABadAdapterFromAGoodOne) {
-    struct Row {
-        const char* name;
-        std::function<void(LoopedAdapter&)> fault;
-        bool passes;
-        const char* verdict;
-    };
+    struct Row { const char* name; std::function<void(LoopedAdapter&)> fault; bool passes; const char* verdict; };
     const Row rows[] = {
         {"good adapter", [](LoopedAdapter&) {}, true, "the adapter passes every byte"},
         {"drops every 50th byte",

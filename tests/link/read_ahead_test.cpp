@@ -189,10 +189,7 @@ public:
     std::size_t outstanding() const { return reads - answered; }
 };
 
-struct PinBoxRun {
-    PinBox box;
-    std::vector<int> values;
-};
+struct PinBoxRun { PinBox box; std::vector<int> values; };
 
 // Makes its reads through a reads-ahead object of its own on link and puts the
 // values into values in order.

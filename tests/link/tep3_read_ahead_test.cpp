@@ -73,13 +73,7 @@ protected:
 };
 
 TEST_F(ReadAheadSwitch, OnProbesOffSetsOneAndARealPortKeepsTheChoice) {
-    struct Row {
-        LineKind kind;
-        bool checkedAtStart;
-        const char* onText;
-        const char* offText;
-        bool keeps;
-    };
+    struct Row { LineKind kind; bool checkedAtStart; const char* onText; const char* offText; bool keeps; };
     const Row rows[] = {
         {LineKind::SerialPort, false, "Read ahead on: window 128", "Read ahead off", true},
         {LineKind::VirtualBox, true, "Read ahead on: window 128 (this session)", "Read ahead off (this session)", false},

@@ -120,6 +120,14 @@ TEST_F(Wires, OutOfRangeNumbersSendNothing) {
     EXPECT_EQ(log->reads, 0);
 }
 
+TEST_F(Wires, ShutDownBuildsTheBitReverseTable) {
+    // ShutDownSocket's stream ends the idle state (Startup.IdleStateFollowsTheHandshake).
+    ShutDownSocket(link);
+    const std::pair<int, int> reversed[] = {{0x00, 0x00}, {0x01, 0x80}, {0x12, 0x48}, {0x3F, 0xFC}, {0xFE, 0x7F}};
+    for (auto [in, out] : reversed) EXPECT_EQ(link.bitReverse[in], out) << in;
+    for (int i = 0; i < 256; ++i) ASSERT_EQ(link.bitReverse[link.bitReverse[i]], i) << i;
+}
+
 TEST_F(Wires, ProbeGroundSwitch) {
     log->reply({0x00}); // pin 31 pulled low by the ground switch
     expectSends([&] { EXPECT_EQ(ProbeGroundSwitch(link), 1); },

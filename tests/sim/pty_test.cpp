@@ -168,12 +168,6 @@ TEST(PtyTool, RefusesBadOptionsAndEndsWhenTheOtherSideCloses) {
     EXPECT_EQ(sim.waitExit(5000), 0);
 }
 
-} // namespace
-} // namespace quarvin::sim::test
-
-namespace quarvin::sim::test {
-namespace {
-
 // Behind a USB adapter model with a 16 ms latency timer, read-ahead still gets
 // every byte in its place: the replies come in packets, late, but in order; the
 // same when the line is paced in real time (the parameter).
