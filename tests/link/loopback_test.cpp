@@ -25,9 +25,10 @@ TEST(CompareEcho, CountsTheFewestEditsByKind) {
         {"all back", [](Bytes&) {}, 0, 0, 0},
         {"nothing back", [](Bytes& e) { e.clear(); }, 4096, 0, 0},
         {"every 100th lost", [](Bytes& e) { for (std::size_t i = 40; i > 0; --i) e.erase(e.begin() + i * 100 - 1); }, 40, 0, 0},
-        {"first and last lost", [](Bytes& e) { e.pop_back(), e.erase(e.begin()); }, 2, 0, 0},
+        {"first and last lost", [](Bytes& e) { e.pop_back(); e.erase(e.begin()); }, 2, 0, 0},
         {"three bits flipped", [](Bytes& e) { for (std::size_t i : {0u, 2000u, 4095u}) e[i] ^= 0x10; }, 0, 3, 0},
-        {"a byte doubled and one added at the end", [](Bytes& e) { e.insert(e.begin() + 1000, e[1000]), e.push_back(0); }, 0, 0, 2},
+        {"a byte doubled and one added at the end",
+         [](Bytes& e) { e.insert(e.begin() + 1000, e[1000]); e.push_back(0); }, 0, 0, 2},
         {"a run of 300 lost in the middle", [](Bytes& e) { e.erase(e.begin() + 1500, e.begin() + 1800); }, 300, 0, 0},
     };
     for (const Row& r : rows) {

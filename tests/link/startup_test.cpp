@@ -249,7 +249,8 @@ TEST_F(Startup, IdentifyReplyMayStartLateButNotPauseOrOverrunTheTotal) {
 TEST_F(Startup, TheSearchTellsEachPortCostsASilentPortOnceAndCanBeCancelled) {
     // cancelAtMs: the user cancels once the clock reaches this (-1: never); minMs and
     // maxMs: what the search costs on the clock.
-    struct Row { const char* what; const char* portFile; int cancelAtMs; Names attempts; std::int64_t minMs, maxMs; bool noBoxMessage; } rows[] = {
+    struct Row { const char* what; const char* portFile; int cancelAtMs; Names attempts;
+                 std::int64_t minMs, maxMs; bool noBoxMessage; } rows[] = {
         {"saved COM1, silent: one time-out", "COM1", -1, {"COM1", "COM2", "COM3", "COM4"}, 10000, 10000, true},
         {"saved VBOX behind a silent COM1", "VBOX", -1, {"COM1", "COM2", "COM3", "COM4", "VBOX"}, 10000, 10000, true},
         {"cancelled while COM1 is awaited", "COM1", 3000, {"COM1"}, 3000, 3000 + SearchPollMs, false},

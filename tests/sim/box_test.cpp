@@ -31,7 +31,8 @@ public:
 TEST_F(BoxTest, IdentifyAnswersNineBytes) {
     // The text goes out in eight bytes, zero padded or cut short, then the ninth byte.
     const std::pair<std::string, std::string> cases[] = {
-        {"quarvinc", "quarvinc"}, {"pemrav13", "pemrav13"}, {"abc", std::string("abc\0\0\0\0\0", 8)}, {"toolongname", "toolongn"}};
+        {"quarvinc", "quarvinc"}, {"pemrav13", "pemrav13"}, {"abc", std::string("abc\0\0\0\0\0", 8)},
+        {"toolongname", "toolongn"}};
     for (const auto& [id, sent] : cases) {
         box = std::make_shared<Box>(BoxConfig{id, 0x5A});
         std::vector<int> expected(sent.begin(), sent.end());

@@ -55,7 +55,13 @@ struct Bench {
     }
 };
 
-struct RuleCase { const char* name; const char* part; std::function<void(Bench&)> broken; StressRule rule; int pin, millivolts; };
+struct RuleCase {
+    const char* name;
+    const char* part;
+    std::function<void(Bench&)> broken;
+    StressRule rule;
+    int pin, millivolts;
+};
 
 const RuleCase kRuleCases[] = {
     {"Vpp before Vcc", "27C256", [](Bench& b) { b.vpp(12500, kVpp); ConnectVcc(b.link, kVcc); },
@@ -124,7 +130,8 @@ TEST(StressReferee, ContentionGraceTimeIsConfigurable) {
 TEST(StressReferee, PowerLeftOnIsCaughtAtTheOperationsEnd) {
     // After the part is powered up: what the sequence then does, and the one
     // event the end of the operation must record (none: nothing).
-    const struct { const char* what; const char* part; std::function<void(Bench&)> then; std::optional<StressRule> rule; int pin; } cases[] = {
+    const struct { const char* what; const char* part; std::function<void(Bench&)> then;
+                   std::optional<StressRule> rule; int pin; } cases[] = {
         {"Vcc left on", "27C256", [](Bench&) {}, StressRule::LeftPowered, kVcc},
         // A supply pin driven high with its switch open still feeds the part.
         {"switch open, driver high", "27C256", [](Bench& b) { ConnectVcc(b.link, 0); PinHigh(b.link, kVcc); },
