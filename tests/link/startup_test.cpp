@@ -129,25 +129,20 @@ TEST_F(Startup, PortFileDecidesTheSearchOrderAndIsWrittenWhole) {
 }
 
 TEST_F(Startup, AllPortsFailingShowsOneBoxAndSendsNoIdleState) {
-    TransportLog& silent = opener.box("COM2", {});
+    // Refused settings end the port's turn with a message; refused time-outs are
+    // reported and the box is still asked.
+    opener.ports["COM1"].status = OpenStatus::SettingsRefused;
+    TransportLog& silent = opener.box("COM2", {}, OpenStatus::TimeoutsRefused);
     opener.ports["COM4"].status = OpenStatus::CannotOpen;
     start();
     EXPECT_EQ(opener.attempts, (Names{"COM1", "COM2", "COM3", "COM4"}));
     EXPECT_EQ(link.connected, 0);
     EXPECT_FALSE(link.lost);
     EXPECT_FALSE(link.port);
-    EXPECT_EQ(messages(), Names{"Bad COM\n1 No QUARVIN\n2 or No Power on"});
+    EXPECT_EQ(messages(), (Names{"set Com bad", "SetCommTimeouts failed", "Bad COM\n1 No QUARVIN\n2 or No Power on"}));
     EXPECT_EQ(silent.written, Wire().identify().bytes());
     EXPECT_EQ(portFile(), "<none>");
     EXPECT_EQ(ReceiveByte(link), 255);
-}
-
-TEST_F(Startup, OpenFailuresAreReportedAndTheSearchGoesOn) {
-    opener.ports["COM1"].status = OpenStatus::SettingsRefused;
-    opener.box("COM2", identifyReply("quarvinc"), OpenStatus::TimeoutsRefused);
-    start();
-    EXPECT_EQ(link.identification, "quarvinc from COM2");
-    EXPECT_EQ(messages(), (Names{"set Com bad", "SetCommTimeouts failed"}));
 }
 
 TEST_F(Startup, IdleStateFollowsTheHandshake) {

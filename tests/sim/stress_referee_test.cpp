@@ -74,7 +74,7 @@ const RuleCase kRuleCases[] = {
      StressRule::OverVoltage, kA7, 12000},
     {"21 V on a Vpp pin rated 13.5 V", "27C256", [](Bench& b) { b.powerUp(); b.vpp(21000, kVpp); },
      StressRule::OverVoltage, kVpp, 21000},
-    // The box still drives the data bus low, the blank part 0xFF, a little over the grace time of one second.
+    // The box still drives the data bus low against the blank chip's 0xFF, a little over the grace time of one second.
     {"data bus driven against the outputs", "27C256", [](Bench& b) { b.readMode(); Delay(b.link, 11000); },
      StressRule::LongContention, kD0, 0},
     // An input rated against ground, so that the supply is the only breach.
