@@ -18,10 +18,7 @@ TEST(TranslateText, WholeTextsThenLinesThenLeadingParts) {
         if (it == english.end()) return std::nullopt;
         return it->second;
     };
-    const struct {
-        const char* classic;
-        const char* shown;
-    } cases[] = {
+    const struct { const char* classic; const char* shown; } cases[] = {
         {"Programe Failured!", "Programming failed!"},
         {"Programe Failured! at 0001f0", "Programming failed! at 0001f0"},
         {"Fiel: a.hex", "File: a.hex"},

@@ -47,12 +47,7 @@ protected:
                            .string();
 };
 
-struct OperationRow {
-    const char* dialogClass;
-    int subType;
-    const char* operation;
-    int readAheadWindow;
-};
+struct OperationRow { const char* dialogClass; int subType; const char* operation; int readAheadWindow; };
 
 const OperationRow kOperations[] = {
     {"TP27x", 13, "blank", 1},   {"TP27x", 13, "program", 1}, {"TP27x", 13, "verify", 1},

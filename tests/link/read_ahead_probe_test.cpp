@@ -47,14 +47,9 @@ sim::BoxConfig SlowPortReads(std::size_t receiveBuffer) {
 }
 
 TEST(ReadAheadProbe, PicksHalfTheLargestWindowTheBoxKeepsUpWith) {
-    struct Row {
-        const char* what;
-        sim::BoxConfig config;
-        std::optional<sim::ReplyGarble> garble;
-        ProbeVerdict verdict;
-        int largestPassed; // 0: smaller than the default box's
-        bool overruns;
-    };
+    // largestPassed 0: smaller than the default box's.
+    struct Row { const char* what; sim::BoxConfig config; std::optional<sim::ReplyGarble> garble;
+                 ProbeVerdict verdict; int largestPassed; bool overruns; };
     const Row rows[] = {
         {"the virtual box as shipped", {}, {}, ProbeVerdict::Measured, MaxReadAheadWindow, false},
         {"one-byte receive buffer, slow port reads", SlowPortReads(1), {}, ProbeVerdict::Measured, 0, true},

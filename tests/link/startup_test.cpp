@@ -129,25 +129,20 @@ TEST_F(Startup, PortFileDecidesTheSearchOrderAndIsWrittenWhole) {
 }
 
 TEST_F(Startup, AllPortsFailingShowsOneBoxAndSendsNoIdleState) {
-    TransportLog& silent = opener.box("COM2", {});
+    // Refused settings end the port's turn with a message; refused time-outs are
+    // reported and the box is still asked.
+    opener.ports["COM1"].status = OpenStatus::SettingsRefused;
+    TransportLog& silent = opener.box("COM2", {}, OpenStatus::TimeoutsRefused);
     opener.ports["COM4"].status = OpenStatus::CannotOpen;
     start();
     EXPECT_EQ(opener.attempts, (Names{"COM1", "COM2", "COM3", "COM4"}));
     EXPECT_EQ(link.connected, 0);
     EXPECT_FALSE(link.lost);
     EXPECT_FALSE(link.port);
-    EXPECT_EQ(messages(), Names{"Bad COM\n1 No QUARVIN\n2 or No Power on"});
+    EXPECT_EQ(messages(), (Names{"set Com bad", "SetCommTimeouts failed", "Bad COM\n1 No QUARVIN\n2 or No Power on"}));
     EXPECT_EQ(silent.written, Wire().identify().bytes());
     EXPECT_EQ(portFile(), "<none>");
     EXPECT_EQ(ReceiveByte(link), 255);
-}
-
-TEST_F(Startup, OpenFailuresAreReportedAndTheSearchGoesOn) {
-    opener.ports["COM1"].status = OpenStatus::SettingsRefused;
-    opener.box("COM2", identifyReply("quarvinc"), OpenStatus::TimeoutsRefused);
-    start();
-    EXPECT_EQ(link.identification, "quarvinc from COM2");
-    EXPECT_EQ(messages(), (Names{"set Com bad", "SetCommTimeouts failed"}));
 }
 
 TEST_F(Startup, IdleStateFollowsTheHandshake) {
@@ -180,8 +175,9 @@ TEST_F(Startup, BoxLostDuringIdleStateEndsInSoftRun) {
     EXPECT_TRUE(box.closed);
 }
 
-// A box whose identify reply comes late: byte i arrives arrivals[i] ms after the
-// identify command, on the fake clock that waiting for it moves on.
+// A box whose identify reply comes late or never: byte i arrives arrivals[i] ms
+// after the identify command, on the fake clock that waiting for it moves on;
+// without arrivals the port stays silent and every wait costs its full time.
 class LateBox : public Transport {
 public:
     LateBox(FakeSystemInfo& clock, std::vector<int> arrivals) : clock_(clock), arrivals_(std::move(arrivals)) {}
@@ -190,12 +186,11 @@ public:
         return true;
     }
     int readByte(int timeoutMs) override {
-        const std::int64_t due = sentAt_ + arrivals_[next_];
-        if (due > clock_.now + timeoutMs) {
+        if (next_ >= arrivals_.size() || sentAt_ + arrivals_[next_] > clock_.now + timeoutMs) {
             clock_.now += timeoutMs;
             return -1;
         }
-        clock_.now = std::max(clock_.now, due);
+        clock_.now = std::max(clock_.now, sentAt_ + arrivals_[next_]);
         return static_cast<unsigned char>("quarvinc"[next_++]);
     }
     void close() override {}
@@ -207,9 +202,18 @@ private:
     std::int64_t sentAt_ = 0;
 };
 
+// Opens the ports it has arrivals for (none: a silent port); others cannot be opened.
 struct LateBoxOpener : PortOpener {
-    std::unique_ptr<Transport> box;
-    OpenedPort open(const std::string&) override { return {OpenStatus::Opened, std::move(box)}; }
+    LateBoxOpener(FakeSystemInfo& clock, std::map<std::string, std::vector<int>> ports)
+        : clock(clock), ports(std::move(ports)) {}
+    OpenedPort open(const std::string& name) override {
+        attempts.push_back(name);
+        if (!ports.count(name)) return {};
+        return {OpenStatus::Opened, std::make_unique<LateBox>(clock, ports[name])};
+    }
+    FakeSystemInfo& clock;
+    std::map<std::string, std::vector<int>> ports;
+    Names attempts;
 };
 
 TEST_F(Startup, IdentifyReplyMayStartLateButNotPauseOrOverrunTheTotal) {
@@ -229,8 +233,7 @@ TEST_F(Startup, IdentifyReplyMayStartLateButNotPauseOrOverrunTheTotal) {
         std::vector<int> arrivals{r.first};
         for (int i = 1; i < 9; ++i)
             arrivals.push_back(arrivals.back() + (i - 1 < static_cast<int>(r.gaps.size()) ? r.gaps[i - 1] : 1));
-        LateBoxOpener late;
-        late.box = std::make_unique<LateBox>(platform.system, arrivals);
+        LateBoxOpener late(platform.system, {{"COM1", arrivals}});
         env.opener = &late;
         link = LinkState();
         EXPECT_EQ(OpenPort(link, env, "COM1"), r.connected);
@@ -238,41 +241,11 @@ TEST_F(Startup, IdentifyReplyMayStartLateButNotPauseOrOverrunTheTotal) {
     }
 }
 
-// A port that opens and never answers; every wait costs its full time on the clock.
-class SilentPort : public Transport {
-public:
-    explicit SilentPort(FakeSystemInfo& clock) : clock_(clock) {}
-    bool write(const std::uint8_t*, std::size_t) override { return true; }
-    int readByte(int timeoutMs) override {
-        clock_.now += timeoutMs;
-        return -1;
-    }
-    void close() override {}
-
-private:
-    FakeSystemInfo& clock_;
-};
-
-struct SilentOpener : PortOpener {
-    FakeSystemInfo* clock = nullptr;
-    Names silent;   // these open and stay silent; others cannot be opened
-    Names attempts;
-    OpenedPort open(const std::string& name) override {
-        attempts.push_back(name);
-        if (std::find(silent.begin(), silent.end(), name) == silent.end()) return {};
-        return {OpenStatus::Opened, std::make_unique<SilentPort>(*clock)};
-    }
-};
-
 TEST_F(Startup, TheSearchTellsEachPortCostsASilentPortOnceAndCanBeCancelled) {
-    struct Row {
-        const char* what;
-        const char* portFile;
-        int cancelAtMs;      // the user cancels once the clock reaches this; -1: never
-        Names attempts;
-        std::int64_t minMs, maxMs; // what the search costs on the clock
-        bool noBoxMessage;
-    } rows[] = {
+    // cancelAtMs: the user cancels once the clock reaches this (-1: never); minMs and
+    // maxMs: what the search costs on the clock.
+    struct Row { const char* what; const char* portFile; int cancelAtMs; Names attempts;
+                 std::int64_t minMs, maxMs; bool noBoxMessage; } rows[] = {
         {"saved COM1, silent: one time-out", "COM1", -1, {"COM1", "COM2", "COM3", "COM4"}, 10000, 10000, true},
         {"saved VBOX behind a silent COM1", "VBOX", -1, {"COM1", "COM2", "COM3", "COM4", "VBOX"}, 10000, 10000, true},
         {"cancelled while COM1 is awaited", "COM1", 3000, {"COM1"}, 3000, 3000 + SearchPollMs, false},
@@ -283,9 +256,7 @@ TEST_F(Startup, TheSearchTellsEachPortCostsASilentPortOnceAndCanBeCancelled) {
         SCOPED_TRACE(r.what);
         reset(r.portFile);
         platform.prompts.shown.clear();
-        SilentOpener silent;
-        silent.clock = &platform.system;
-        silent.silent = {"COM1"};
+        LateBoxOpener silent(platform.system, {{"COM1", {}}});
         env.opener = &silent;
         Names told;
         const std::int64_t start = platform.system.now;

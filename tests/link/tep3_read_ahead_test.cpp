@@ -73,13 +73,7 @@ protected:
 };
 
 TEST_F(ReadAheadSwitch, OnProbesOffSetsOneAndARealPortKeepsTheChoice) {
-    struct Row {
-        LineKind kind;
-        bool checkedAtStart;
-        const char* onText;
-        const char* offText;
-        bool keeps;
-    };
+    struct Row { LineKind kind; bool checkedAtStart; const char* onText; const char* offText; bool keeps; };
     const Row rows[] = {
         {LineKind::SerialPort, false, "Read ahead on: window 128", "Read ahead off", true},
         {LineKind::VirtualBox, true, "Read ahead on: window 128 (this session)", "Read ahead off (this session)", false},
@@ -126,39 +120,40 @@ TEST_F(ReadAheadSwitch, ARealPortStartsWithTheStoredWindow) {
     EXPECT_TRUE(checked());
 }
 
-TEST_F(ReadAheadSwitch, PinsThatDoNotReadBackKeepReadAheadOff) {
-    create();
-    // Every reply from now on reads 0: the driven high pins 1 and 3 never show.
-    opener.box->faults().garble.push_back({opener.box->clock().bytesToHost(), std::numeric_limits<std::uint64_t>::max(), 0x00});
-    dialog.userSetChecked("CheckBox1", true);
-    EXPECT_FALSE(checked());
-    EXPECT_EQ(status(), "Read ahead off: socket pins 1-4 and 40 do not read back");
-    EXPECT_EQ(dialog.link().readAheadWindow, 1);
-    EXPECT_EQ(dialog.link().connected, 1);
-    EXPECT_EQ(LoadSerialReadAheadWindow(dir.string()), 1);
-}
-
-TEST_F(ReadAheadSwitch, ABoxLostInTheProbeIsALostLinkAndNothingIsStored) {
-    create();
-    opener.box->faults().silentAfterBytes = opener.box->bytesReceived() + 300;
-    dialog.userSetChecked("CheckBox1", true);
-    EXPECT_EQ(fake.prompts.texts().back(), LostLinkMessage);
-    EXPECT_EQ(status(), SoftRunStatus);
-    EXPECT_FALSE(checked());
-    EXPECT_EQ(dialog.link().connected, 0);
-    EXPECT_TRUE(dialog.link().lost);
-    EXPECT_FALSE(stored());
-}
-
-TEST_F(ReadAheadSwitch, SoftRunHasNothingToProbe) {
-    fake.prompts.answers = {false}; // "No" at the start question
-    create();
-    EXPECT_FALSE(checked());
-    dialog.userSetChecked("CheckBox1", true);
-    EXPECT_FALSE(checked());
-    EXPECT_EQ(status(), SoftRunStatus);
-    EXPECT_FALSE(dialog.link().lost);
-    EXPECT_FALSE(stored());
+// Switched on where the probe cannot measure: the switch goes back off.
+TEST_F(ReadAheadSwitch, AProbeThatCannotMeasureLeavesReadAheadOff) {
+    enum Fault { PinsDoNotReadBack, BoxGoesSilent, SoftRun };
+    struct Row { Fault fault; const char* status; int connected; bool lost; bool storesOne; };
+    const Row rows[] = {
+        {SoftRun, SoftRunStatus, 0, false, false},
+        {PinsDoNotReadBack, "Read ahead off: socket pins 1-4 and 40 do not read back", 1, false, true},
+        {BoxGoesSilent, SoftRunStatus, 0, true, false}, // last: a lost link stays lost for the dialog
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.fault);
+        std::filesystem::remove(dir / FastLinkFileName);
+        opener.box = std::make_shared<sim::Box>();
+        fake.prompts.answers = {r.fault != SoftRun}; // "No" at the start question: soft run
+        create();
+        EXPECT_FALSE(checked());
+        // Every reply from now on reads 0, so the driven high pins 1 and 3 never show; or
+        // the box falls silent within the probe.
+        if (r.fault == PinsDoNotReadBack)
+            opener.box->faults().garble.push_back({opener.box->clock().bytesToHost(), std::numeric_limits<std::uint64_t>::max(), 0x00});
+        if (r.fault == BoxGoesSilent) opener.box->faults().silentAfterBytes = opener.box->bytesReceived() + 300;
+        fake.prompts.shown.clear();
+        dialog.userSetChecked("CheckBox1", true);
+        EXPECT_FALSE(checked());
+        EXPECT_EQ(status(), r.status);
+        EXPECT_EQ(dialog.link().connected, r.connected);
+        EXPECT_EQ(dialog.link().lost, r.lost);
+        EXPECT_EQ(fake.prompts.texts(), r.lost ? std::vector<std::string>{LostLinkMessage} : std::vector<std::string>{});
+        EXPECT_EQ(stored(), r.storesOne);
+        if (r.storesOne) {
+            EXPECT_EQ(LoadSerialReadAheadWindow(dir.string()), 1);
+            EXPECT_EQ(dialog.link().readAheadWindow, 1);
+        }
+    }
 }
 
 TEST_F(ReadAheadSwitch, ThePortsAdviceIsShownOnlyWhenThereIsSome) {

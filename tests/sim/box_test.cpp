@@ -2,7 +2,6 @@
 // opcode table, and the in-process transport and port opener.
 #include "SimFixture.h"
 
-#include "link/commands/LinkOps.h"
 #include "link/commands/Opcodes.h"
 #include "sim/VirtualBoxTransport.h"
 #include "sim/ops/SocketBus.h"
@@ -29,23 +28,16 @@ public:
     }
 };
 
-std::vector<int> bytesOf(const std::string& text, int tail) {
-    std::vector<int> r(text.begin(), text.end());
-    r.push_back(tail);
-    return r;
-}
-
 TEST_F(BoxTest, IdentifyAnswersNineBytes) {
-    struct Case { std::string id; std::uint8_t tail; std::vector<int> expected; };
-    const Case cases[] = {
-        {"quarvinc", 0x00, bytesOf("quarvinc", 0x00)},
-        {"pemrav13", 0x5A, bytesOf("pemrav13", 0x5A)},
-        {"abc", 0x01, bytesOf(std::string("abc\0\0\0\0\0", 8), 0x01)}, // short text: zero padded
-        {"toolongname", 0x02, bytesOf("toolongn", 0x02)},
-    };
-    for (const auto& c : cases) {
-        box = std::make_shared<Box>(BoxConfig{c.id, c.tail});
-        EXPECT_EQ(run(Wire().identify()), c.expected) << c.id;
+    // The text goes out in eight bytes, zero padded or cut short, then the ninth byte.
+    const std::pair<std::string, std::string> cases[] = {
+        {"quarvinc", "quarvinc"}, {"pemrav13", "pemrav13"}, {"abc", std::string("abc\0\0\0\0\0", 8)},
+        {"toolongname", "toolongn"}};
+    for (const auto& [id, sent] : cases) {
+        box = std::make_shared<Box>(BoxConfig{id, 0x5A});
+        std::vector<int> expected(sent.begin(), sent.end());
+        expected.push_back(0x5A);
+        EXPECT_EQ(run(Wire().identify()), expected) << id;
     }
     EXPECT_TRUE(box->errors().empty());
 }
@@ -168,24 +160,6 @@ TEST(VirtualPort, PurgeDropsPendingRepliesAndCloseEndsWrites) {
     EXPECT_EQ(port.transport->readByte(1000), -1) << "nothing queued: -1 at once";
     port.transport->close();
     EXPECT_FALSE(port.transport->write(&id, 1));
-}
-
-// The link's own operations against the box: the board model comes from the
-// ground switch on pin 31 and the identification.
-TEST(VirtualBoard, GroundProbeAndBoardModel) {
-    for (char board : {'a', 'b', 'c'}) {
-        SCOPED_TRACE(board);
-        auto box = std::make_shared<Box>(BoxConfig::forBoard(board));
-        LinkState link;
-        link.port = std::make_unique<VirtualBoxTransport>(box);
-        link.connected = 1;
-        link.identification = box->config().identification + " from VBOX";
-        EXPECT_EQ(ProbeGroundSwitch(link), board == 'a' ? 0 : 1);
-        EXPECT_EQ(GetBoardModel(link), board);
-        EXPECT_EQ(box->socket().groundPins(), 0u) << "the probe opens the switch again";
-        EXPECT_TRUE(box->errors().empty());
-        EXPECT_EQ(box->pendingReplies(), 0u);
-    }
 }
 
 } // namespace

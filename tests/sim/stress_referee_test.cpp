@@ -49,6 +49,10 @@ struct Bench {
         PinLow(link, kCe);
         PinLow(link, kOe);
     }
+    void vpp(int millivolts, int pin) {
+        SetVppLevel(link, millivolts);
+        ConnectVpp(link, pin);
+    }
 };
 
 struct RuleCase {
@@ -56,46 +60,22 @@ struct RuleCase {
     const char* part;
     std::function<void(Bench&)> broken;
     StressRule rule;
-    int pin;
-    int millivolts;
+    int pin, millivolts;
 };
 
 const RuleCase kRuleCases[] = {
-    {"Vpp before Vcc", "27C256",
-     [](Bench& b) {
-         SetVppLevel(b.link, 12500);
-         ConnectVpp(b.link, kVpp);
-         ConnectVcc(b.link, kVcc);
-     },
+    {"Vpp before Vcc", "27C256", [](Bench& b) { b.vpp(12500, kVpp); ConnectVcc(b.link, kVcc); },
      StressRule::VppWithoutVcc, kVpp, 12700},
+    // The Vcc switch opens, but its driver still holds the pin high until it goes low.
     {"Vcc off while Vpp is on", "27C256",
-     [](Bench& b) {
-         b.powerUp();
-         SetVppLevel(b.link, 12500);
-         ConnectVpp(b.link, kVpp);
-         ConnectVcc(b.link, 0); // the switch opens, but the driver still holds the pin high
-         PinLow(b.link, kVcc);
-     },
+     [](Bench& b) { b.powerUp(); b.vpp(12500, kVpp); ConnectVcc(b.link, 0); PinLow(b.link, kVcc); },
      StressRule::VccOffUnderVpp, kVpp, 12700},
-    {"12 V on a signal pin rated 6.5 V", "27C256",
-     [](Bench& b) {
-         b.powerUp();
-         SetVppLevel(b.link, 12000);
-         ConnectVpp(b.link, kA7);
-     },
+    {"12 V on a signal pin rated 6.5 V", "27C256", [](Bench& b) { b.powerUp(); b.vpp(12000, kA7); },
      StressRule::OverVoltage, kA7, 12000},
-    {"21 V on a Vpp pin rated 13.5 V", "27C256",
-     [](Bench& b) {
-         b.powerUp();
-         SetVppLevel(b.link, 21000);
-         ConnectVpp(b.link, kVpp);
-     },
+    {"21 V on a Vpp pin rated 13.5 V", "27C256", [](Bench& b) { b.powerUp(); b.vpp(21000, kVpp); },
      StressRule::OverVoltage, kVpp, 21000},
-    {"data bus driven against the outputs", "27C256",
-     [](Bench& b) {
-         b.readMode();          // the box still drives the data bus low, the blank part 0xFF
-         Delay(b.link, 11000);   // a little over the grace time of one second
-     },
+    // The box still drives the data bus low against the blank chip's 0xFF, a little over the grace time of one second.
+    {"data bus driven against the outputs", "27C256", [](Bench& b) { b.readMode(); Delay(b.link, 11000); },
      StressRule::LongContention, kD0, 0},
     // An input rated against ground, so that the supply is the only breach.
     {"Vcc switched to an address pin", "AT29C256", [](Bench& b) { ConnectVcc(b.link, kA12); },
@@ -121,35 +101,17 @@ TEST(StressReferee, EachRuleCatchesItsBrokenSequence) {
 
 // The same parts and pins used as their data sheets allow: nothing recorded.
 TEST(StressReferee, SequencesWithinTheRatingsAreLeftAlone) {
-    const std::pair<const char*, std::function<void(Bench&)>> kFine[] = {
-        {"Vcc, then Vpp, Vpp off first", [](Bench& b) {
-             b.powerUp();
-             SetVppLevel(b.link, 12500);
-             ConnectVpp(b.link, kVpp);
-             ConnectVpp(b.link, 0);
-             ConnectVcc(b.link, 0);
-         }},
-        {"12 V on A9 for the codes", [](Bench& b) {
-             b.powerUp();
-             SetVppLevel(b.link, 12000);
-             ConnectVpp(b.link, 30);
-             ConnectVpp(b.link, 0);
-         }},
-        {"a bus turn-around shorter than the grace time", [](Bench& b) {
-             b.readMode();
-             PinHigh(b.link, kOe);
-         }},
+    const struct { const char* what; const char* part; std::function<void(Bench&)> sequence; } kFine[] = {
+        {"Vcc, then Vpp, Vpp off first", "27C256",
+         [](Bench& b) { b.powerUp(); b.vpp(12500, kVpp); ConnectVpp(b.link, 0); ConnectVcc(b.link, 0); }},
+        {"12 V on A9 for the codes", "27C256", [](Bench& b) { b.powerUp(); b.vpp(12000, 30); ConnectVpp(b.link, 0); }},
+        {"a bus turn-around shorter than the grace time", "27C256", [](Bench& b) { b.readMode(); PinHigh(b.link, kOe); }},
+        {"a high input on an unpowered part rated against ground", "AT29C256", [](Bench& b) { PinHigh(b.link, kA7); }},
     };
-    for (const auto& [name, sequence] : kFine) {
-        SCOPED_TRACE(name);
-        Bench bench("27C256");
-        sequence(bench);
-        EXPECT_TRUE(bench.referee().events().empty()) << sim::DescribeStress(bench.referee().events()[0]);
-    }
-    {
-        SCOPED_TRACE("a high input on an unpowered part rated against ground");
-        Bench bench("AT29C256");
-        PinHigh(bench.link, kA7);
+    for (const auto& c : kFine) {
+        SCOPED_TRACE(c.what);
+        Bench bench(c.part);
+        c.sequence(bench);
         EXPECT_TRUE(bench.referee().events().empty()) << sim::DescribeStress(bench.referee().events()[0]);
     }
 }
@@ -168,26 +130,18 @@ TEST(StressReferee, ContentionGraceTimeIsConfigurable) {
 TEST(StressReferee, PowerLeftOnIsCaughtAtTheOperationsEnd) {
     // After the part is powered up: what the sequence then does, and the one
     // event the end of the operation must record (none: nothing).
-    const struct {
-        const char* what;
-        const char* part;
-        std::function<void(Bench&)> then;
-        std::optional<StressRule> rule;
-        int pin;
-    } cases[] = {
+    const struct { const char* what; const char* part; std::function<void(Bench&)> then;
+                   std::optional<StressRule> rule; int pin; } cases[] = {
         {"Vcc left on", "27C256", [](Bench&) {}, StressRule::LeftPowered, kVcc},
         // A supply pin driven high with its switch open still feeds the part.
-        {"switch open, driver high", "27C256", [](Bench& b) { ConnectVcc(b.link, 0), PinHigh(b.link, kVcc); },
+        {"switch open, driver high", "27C256", [](Bench& b) { ConnectVcc(b.link, 0); PinHigh(b.link, kVcc); },
          StressRule::LeftPowered, kVcc},
         // Switching Vcc off takes the driver that met the switch low as well.
         {"Vcc switched off", "27C256", [](Bench& b) { ConnectVcc(b.link, 0); }, std::nullopt, 0},
         // A part rated against Vcc with a pin left high after its supply went.
-        {"pin high after Vcc went", "W27E257", [](Bench& b) {
-             PinHigh(b.link, kA7);
-             ConnectVcc(b.link, 0);
-             PinLow(b.link, kVcc);
-             b.referee().clearEvents();
-         }, StressRule::LeftDriven, kA7},
+        {"pin high after Vcc went", "W27E257",
+         [](Bench& b) { PinHigh(b.link, kA7); ConnectVcc(b.link, 0); PinLow(b.link, kVcc); b.referee().clearEvents(); },
+         StressRule::LeftDriven, kA7},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -22,11 +22,7 @@ using sim::pinBit;
 // The data pins of a 28-pin byte-wide memory: D0..D2 on pins 11..13, D3..D7 on 15..19.
 const PinMask kDataPins28 = PinRange(11, 13) | PinRange(15, 19);
 
-struct ClampCase {
-    const char* part;
-    std::function<std::shared_ptr<sim::Chip>()> make;
-    PinMask clamped;
-};
+struct ClampCase { const char* part; std::function<std::shared_ptr<sim::Chip>()> make; PinMask clamped; };
 
 TEST(UnpoweredPins, OnlyPinsADataSheetTiesToVccAreClamped) {
     const ClampCase kCases[] = {

@@ -60,16 +60,23 @@ private:
 // Command names for a byte stream of the core command set, one per line; runs of
 // delay ticks are folded. Unknown opcodes appear as "op<n>".
 inline std::string describe(const std::vector<std::uint8_t>& s) {
-    std::string out;
+    // Opcodes first..last: the name (none: "op<n>"), numbered from first, and argument bytes.
+    struct Op { int first, last; const char* name; bool numbered; std::size_t args; };
+    static const Op ops[] = {
+        {0, 0, "powerOff", false, 0},     {1, 5, "readPort", true, 0},       {7, 7, "readStatus", false, 0},
+        {8, 12, "direction", true, 1},    {13, 14, "control", true, 1},      {15, 15, "identify", false, 0},
+        {16, 20, "port", true, 1},        {22, 22, "mode", false, 1},        {24, 24, "vppLatchA", false, 1},
+        {25, 25, "vppLatchB", false, 1},  {26, 26, "vccLatchA", false, 1},   {27, 27, "vccGndLatch", false, 1},
+        {31, 71, "pinHigh", true, 0},     {79, 119, "pinLow", true, 0},      {131, 132, nullptr, false, 1},
+        {133, 133, nullptr, false, 2},    {135, 135, nullptr, false, 1},     {161, 161, nullptr, false, 1},
+    };
     auto hex = [](int v) {
         static const char* digits = "0123456789abcdef";
         return std::string("0x") + digits[(v >> 4) & 15] + digits[v & 15];
     };
-    auto arg = [&](std::size_t i) { return i < s.size() ? hex(s[i]) : std::string("<missing>"); };
+    std::string out;
     for (std::size_t i = 0; i < s.size();) {
-        int o = s[i];
-        std::string line;
-        std::size_t args = 0;
+        const int o = s[i];
         if (o == 30) {
             std::size_t n = 0;
             while (i + n < s.size() && s[i + n] == 30) ++n;
@@ -77,25 +84,12 @@ inline std::string describe(const std::vector<std::uint8_t>& s) {
             i += n;
             continue;
         }
-        if (o == 0) line = "powerOff";
-        else if (o >= 1 && o <= 5) line = "readPort(" + std::to_string(o - 1) + ")";
-        else if (o == 7) line = "readStatus";
-        else if (o >= 8 && o <= 12) { line = "direction(" + std::to_string(o - 8) + ")"; args = 1; }
-        else if (o >= 13 && o <= 14) { line = "control(" + std::to_string(o - 13) + ")"; args = 1; }
-        else if (o == 15) line = "identify";
-        else if (o >= 16 && o <= 20) { line = "port(" + std::to_string(o - 16) + ")"; args = 1; }
-        else if (o == 22) { line = "mode"; args = 1; }
-        else if (o >= 24 && o <= 27) {
-            static const char* names[] = {"vppLatchA", "vppLatchB", "vccLatchA", "vccGndLatch"};
-            line = names[o - 24];
-            args = 1;
-        }
-        else if (o >= 31 && o <= 71) line = "pinHigh(" + std::to_string(o - 31) + ")";
-        else if (o >= 79 && o <= 119) line = "pinLow(" + std::to_string(o - 79) + ")";
-        else if (o == 131 || o == 132 || o == 135 || o == 161) { line = "op" + std::to_string(o); args = 1; }
-        else if (o == 133) { line = "op133"; args = 2; }
-        else line = "op" + std::to_string(o);
-        for (std::size_t a = 1; a <= args; ++a) line += " " + arg(i + a);
+        const Op* op = nullptr;
+        for (const Op& c : ops) if (o >= c.first && o <= c.last) op = &c;
+        std::string line = op && op->name ? op->name : "op" + std::to_string(o);
+        if (op && op->numbered) line += "(" + std::to_string(o - op->first) + ")";
+        const std::size_t args = op ? op->args : 0;
+        for (std::size_t a = 1; a <= args; ++a) line += " " + (i + a < s.size() ? hex(s[i + a]) : std::string("<missing>"));
         out += line + "\n";
         i += 1 + args;
     }
