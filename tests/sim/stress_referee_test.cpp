@@ -127,45 +127,40 @@ TEST(StressReferee, ContentionGraceTimeIsConfigurable) {
     EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LongContention);
 }
 
-TEST(StressReferee, PowerLeftOnIsCaughtAtTheOperationsEnd) {
-    // After the part is powered up: what the sequence then does, and the one
-    // event the end of the operation must record (none: nothing).
-    const struct { const char* what; const char* part; std::function<void(Bench&)> then;
+// After the part is powered up: what the sequence then does, whether the power is
+// declared left on for the next step (checked when the dialog closes), and the one
+// event the end must record (none: nothing).
+TEST(StressReferee, PowerLeftOnIsCaughtAtTheOperationsEndOrAtTheClose) {
+    const struct { const char* what; const char* part; std::function<void(Bench&)> then; bool declared;
                    std::optional<StressRule> rule; int pin; } cases[] = {
-        {"Vcc left on", "27C256", [](Bench&) {}, StressRule::LeftPowered, kVcc},
+        {"Vcc left on", "27C256", [](Bench&) {}, false, StressRule::LeftPowered, kVcc},
+        {"Vcc left on as declared", "27C256", [](Bench&) {}, true, StressRule::LeftPowered, kVcc},
         // A supply pin driven high with its switch open still feeds the part.
-        {"switch open, driver high", "27C256", [](Bench& b) { ConnectVcc(b.link, 0); PinHigh(b.link, kVcc); },
+        {"switch open, driver high", "27C256", [](Bench& b) { ConnectVcc(b.link, 0); PinHigh(b.link, kVcc); }, false,
          StressRule::LeftPowered, kVcc},
         // Switching Vcc off takes the driver that met the switch low as well.
-        {"Vcc switched off", "27C256", [](Bench& b) { ConnectVcc(b.link, 0); }, std::nullopt, 0},
+        {"Vcc switched off", "27C256", [](Bench& b) { ConnectVcc(b.link, 0); }, false, std::nullopt, 0},
         // A part rated against Vcc with a pin left high after its supply went.
         {"pin high after Vcc went", "W27E257",
          [](Bench& b) { PinHigh(b.link, kA7); ConnectVcc(b.link, 0); PinLow(b.link, kVcc); b.referee().clearEvents(); },
-         StressRule::LeftDriven, kA7},
+         false, StressRule::LeftDriven, kA7},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Bench bench(c.part);
         bench.powerUp();
         c.then(bench);
-        bench.referee().operationEnded();
+        bench.referee().operationEnded(c.declared);
         const auto& events = bench.referee().events();
+        if (c.declared) {
+            EXPECT_TRUE(events.empty() && bench.referee().closeCheckPending());
+            bench.referee().dialogClosed();
+        }
         ASSERT_EQ(events.size(), c.rule ? 1u : 0u) << (events.empty() ? "" : sim::DescribeStress(events[0]));
         if (!c.rule) continue;
         EXPECT_EQ(events[0].rule, *c.rule);
         EXPECT_EQ(events[0].socketPin, c.pin);
     }
-}
-
-TEST(StressReferee, PowerLeftOnAsDeclaredIsCaughtAtTheClose) {
-    Bench bench("27C256");
-    bench.powerUp();
-    bench.referee().operationEnded(true); // left on for the next step, as declared
-    EXPECT_TRUE(bench.referee().events().empty());
-    EXPECT_TRUE(bench.referee().closeCheckPending());
-    bench.referee().dialogClosed();
-    ASSERT_EQ(bench.referee().events().size(), 1u);
-    EXPECT_EQ(bench.referee().events()[0].rule, StressRule::LeftPowered);
 }
 
 } // namespace
