@@ -48,7 +48,7 @@ TEST_F(ProgramTest, RecordTheLinkHoldsTheBytesSentWhileItIsOnThroughAReconnect) 
     EXPECT_GE(s.closes, 1);
 }
 
-TEST_F(ProgramTest, BringUpReportIsWrittenWhereTheUserSays) {
+TEST_F(ProgramTest, BringUpReportIsWrittenWhereTheUserSaysAndLoopbackRefusesTheVirtualBox) {
     auto p = RunOnVirtualBox();
     const std::string report = dir + "report.txt";
     fake->prompts.shown.clear();
@@ -65,12 +65,9 @@ TEST_F(ProgramTest, BringUpReportIsWrittenWhereTheUserSays) {
     EXPECT_NE(text.find("identification: quarvinc from VBOX\n"), std::string::npos) << text;
     EXPECT_NE(text.find("switches: every one behaves\n"), std::string::npos) << text;
     EXPECT_EQ(p->link().connected, 1); // the box is still there for the next operation
-}
 
-TEST_F(ProgramTest, LoopbackRefusesTheVirtualBox) {
-    auto p = RunOnVirtualBox();
     fake->prompts.shown.clear();
-    p->mainForm().run("LoopbackClick");
+    p->mainForm().run("LoopbackClick"); // the loopback test refuses the virtual box, asking nothing
     EXPECT_EQ(fake->prompts.texts(),
               std::vector<std::string>{"The loopback test needs a serial port; the virtual box is not an adapter."});
     EXPECT_EQ(p->link().connected, 1);

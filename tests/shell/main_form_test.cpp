@@ -15,7 +15,7 @@ struct MainFormTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(MainFormTest, StripBoxesForwardToTheSelectionDialog) {
+TEST_F(MainFormTest, StripBoxesForwardToTheSelectionDialogExitClosesAndPanelsStayInRange) {
     std::vector<int> categories, makers;
     form.selection.selectCategory = [&](int i) { categories.push_back(i); };
     form.selection.selectManufacturer = [&](int i) { makers.push_back(i); };
@@ -27,9 +27,7 @@ TEST_F(MainFormTest, StripBoxesForwardToTheSelectionDialog) {
     form.userSetIndex("ComboBox1", -1);  // empty box: nothing to forward
     EXPECT_EQ(categories, (std::vector<int>{3, 0}));
     EXPECT_EQ(makers, std::vector<int>{1});
-}
-
-TEST_F(MainFormTest, ExitRunsTheCloseHandlerOnceAndStatusPanelsStayInRange) {
+    // Exit runs the close handler once; status panels stay in range.
     int closes = 0;
     form.onClose = [&] { ++closes; };
     form.show();
