@@ -70,6 +70,7 @@ TEST_F(BoxTest, LineClockCountsCharactersAndModelledWaits) {
     constexpr std::int64_t C = LineClock::CharPs; // 11 bits at 115200 baud
     // The firmware's time for the last command of each stream (10 µs by default).
     const auto cost = static_cast<std::int64_t>(box->config().uart.commandCostUs * 1e6);
+    EXPECT_EQ(cost, 10'000'000);
     struct Case { const char* what; Wire wire; std::int64_t chars; };
     const Case cases[] = {
         {"command without reply", Wire().port(0, 1), 2},
