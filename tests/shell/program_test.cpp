@@ -118,16 +118,10 @@ TEST_F(ProgramTest, StatusBarFollowsTheLinkThroughALossAndReconnect) {
     EXPECT_FALSE(p->link().lost);
     EXPECT_EQ(LinkPanel(*p), "virtual box");
     EXPECT_EQ(p->mainForm().caption(), virtualCaption);
-    p->mainForm().run("FileExit");
-    EXPECT_EQ(ConfigLines().at(0), shell::kMainCaption);  // the version stamp has no link note
-}
-
-TEST_F(ProgramTest, LostLinkAtExitStillWritesTheFile) {
-    auto p = RunOnVirtualBox();
-    ASSERT_EQ(p->link().connected, 1);
+    // A link that fails at exit still lets the file be written and the window close.
     wire->failWrites = true;
     p->mainForm().run("FileExit");
-    EXPECT_TRUE(std::filesystem::exists(wire->configPath));
+    EXPECT_EQ(ConfigLines().at(0), shell::kMainCaption);  // the version stamp has no link note
     EXPECT_FALSE(p->mainForm().visible());
 }
 
