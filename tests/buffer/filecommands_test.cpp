@@ -108,10 +108,8 @@ TEST_F(FileCommandsTest, CancelledOrUnreadableLoadsChangeNothing) {
     const std::string path = dir.file("missing.dat"), folder = dir.file("folder.dat");
     fs::create_directories(folder);
     const std::string open = "Can't open this file!\n" + path, read = "Can't read this file!\n" + folder;
-    refused(TFileFormat::FormatBin, path, "Can't open this file:\n");
-    refused(TFileFormat::FormatCds, path, "Can't open this file:\n");
-    refused(TFileFormat::FormatHex, path, open);
-    refused(TFileFormat::FormatJed, path, open);
+    for (int item : {TFileFormat::FormatBin, TFileFormat::FormatCds}) refused(item, path, "Can't open this file:\n");
+    for (int item : {TFileFormat::FormatHex, TFileFormat::FormatJed}) refused(item, path, open);
     for (int item : {TFileFormat::FormatBin, TFileFormat::FormatCds, TFileFormat::FormatHex}) refused(item, folder, read);
     EXPECT_FALSE(documents.hasHexWindow() || documents.hasPldWindow());
     EXPECT_EQ((*buffer)[0], 0xFF);

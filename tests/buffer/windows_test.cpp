@@ -45,7 +45,7 @@ protected:
     }
 };
 
-TEST_F(FillDialog, NeedsTheHexWindowAndSizeModeLeavesOnlyEndEditable) {
+TEST_F(FillDialog, NeedsTheHexWindowThenFillsAndSizes) {
     TInputHexDlg& d = docs.fillDialog();
     docs.FillBuffer();
     EXPECT_FALSE(d.visible());
@@ -57,9 +57,6 @@ TEST_F(FillDialog, NeedsTheHexWindowAndSizeModeLeavesOnlyEndEditable) {
     d.click("CancelBtn");
     EXPECT_FALSE(d.visible());
     EXPECT_EQ(buf[0], 0xFF);
-}
-
-TEST_F(FillDialog, FillAndSizeCases) {
     struct Case { const char* name; bool fill; const char *start, *end, *data; std::int32_t endAfter;
                   std::uint32_t first, last; std::uint8_t value; } // filled range, first > last for none
     cases[] = {
