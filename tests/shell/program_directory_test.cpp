@@ -89,7 +89,7 @@ TEST_F(ProgramDirTest, WhichFolderIsChosen) {
     EXPECT_FALSE(fs::exists(root / "listdir/.installed-copies")) << "a chosen working directory is left alone";
 }
 
-TEST_F(ProgramDirTest, FirstStartCopiesTheListsAndNamesTheVirtualBoxOnlyWithoutAnAdapter) {
+TEST_F(ProgramDirTest, FirstStartCopiesTheListsNamesTheVirtualBoxOnlyWithoutAnAdapterAndAnUnwritableHomeIsSaid) {
     const ProgramDirChoice first = ChooseProgramDir(request());
     EXPECT_EQ(Read(first.dir + "device.lst"), "installed list v1");
     EXPECT_EQ(Read(first.dir + "TTL74.LIB"), "library v1");
@@ -108,6 +108,14 @@ TEST_F(ProgramDirTest, FirstStartCopiesTheListsAndNamesTheVirtualBoxOnlyWithoutA
     ProgramDirRequest withAdapter = request();
     withAdapter.serialAdapterPresent = true;
     EXPECT_FALSE(fs::exists(ChooseProgramDir(withAdapter).dir + PortFileName));
+
+    // An unwritable home falls back to the working directory and says why.
+    fs::remove_all(home);
+    Write(home / ".local", "a file where the folder should be");
+    const ProgramDirChoice choice = ChooseProgramDir(request());
+    EXPECT_EQ(choice.source, ProgramDirSource::WorkingDirectory);
+    EXPECT_TRUE(Mentions(choice.warnings, "Cannot create"));
+    EXPECT_NE(DescribeProgramDir(choice).find(work.string()), std::string::npos);
 }
 
 TEST_F(ProgramDirTest, NewerInstalledListsReplaceUntouchedCopiesAndEditedOnesAreKeptAndReportedOnce) {
@@ -132,12 +140,4 @@ TEST_F(ProgramDirTest, NewerInstalledListsReplaceUntouchedCopiesAndEditedOnesAre
     Write(userDir() + "device.lst", "brought along");
     EXPECT_TRUE(Mentions(ChooseProgramDir(request()).warnings, "Kept your edited device.lst"));
     EXPECT_EQ(Read(userDir() + "device.lst"), "brought along");
-}
-
-TEST_F(ProgramDirTest, AnUnwritableHomeFallsBackToTheWorkingDirectoryAndSaysWhy) {
-    Write(home / ".local", "a file where the folder should be");
-    const ProgramDirChoice choice = ChooseProgramDir(request());
-    EXPECT_EQ(choice.source, ProgramDirSource::WorkingDirectory);
-    EXPECT_TRUE(Mentions(choice.warnings, "Cannot create"));
-    EXPECT_NE(DescribeProgramDir(choice).find(work.string()), std::string::npos);
 }

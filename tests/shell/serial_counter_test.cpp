@@ -45,7 +45,7 @@ protected:
 // A number given back out of order (a gang's first box failed) is kept apart and
 // handed out first; in order it becomes the next again. Each take reads the file,
 // so a file already there wins over the setting's start number.
-TEST_F(SerialCounterTest, AFailedChipsNumberGoesToTheNextChip) {
+TEST_F(SerialCounterTest, AFailedChipsNumberGoesToTheNextChipAndUsedUpOrDamagedCountersAreRefused) {
     SerialCounter counter(path, Spec(1000, 10));
     for (std::uint64_t n : {1000u, 1010u, 1020u}) EXPECT_EQ(counter.take().number, n);
     EXPECT_EQ(counter.giveBack(1010), "");
@@ -54,10 +54,10 @@ TEST_F(SerialCounterTest, AFailedChipsNumberGoesToTheNextChip) {
     EXPECT_EQ(counter.take().number, 1030u);
     EXPECT_EQ(counter.giveBack(1030), "");
     EXPECT_EQ(text(), "1030\n");
-}
 
-TEST_F(SerialCounterTest, UsedUpAndDamagedCountersAreRefusedAndLeftAsTheyAre) {
-    SerialCounter counter(path, Spec(65535));
+    // Used-up and damaged counters are refused and left as they are.
+    fs::remove(path);
+    counter = SerialCounter(path, Spec(65535));
     EXPECT_EQ(counter.take().number, 65535u);
     const SerialTake past = counter.take();
     EXPECT_FALSE(past.number);
