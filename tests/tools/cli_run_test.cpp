@@ -39,18 +39,6 @@ TEST_F(CliRunVbox, ProgramVerifyReadAndTheirFailures) {
     EXPECT_EQ(Slurp(dir / "back.bin"), Slurp(dir / "in.bin"));
 }
 
-TEST_F(CliRunVbox, SerialEepromsThatStayBusy) {
-    writeHex("in.hex", 0x7FFF);
-    // The first write or erase cycle never ends: the part stays off the bus (24Cxx
-    // reads ones) or shows busy, low, on DO (93Cxx reads zeros).
-    checkAll({
-        {"run --device AT24C256 --port VBOX --fault busy --in in.hex program", 1, {"program: Verify Bad!！ at 0000\n"}},
-        {"run --device 'AT93C66 (256x16)' --port VBOX --fault busy --in in.hex program verify", 1,
-         {"program: Programe Failured! at 0000\n"}, {"verify:"}},
-        {"run --device 'AT93C66 (256x16)' --port VBOX --fault busy erase", 1, {"erase: Not blank! at 0000\n"}},
-    });
-}
-
 TEST_F(CliRunVbox, ErasableMemoriesEraseAUsedChipToBlankAndAnEmptySocketIsNoChip) {
     writeHex("fw.hex", 0xFFF);
     for (const auto& [device, erased] : {std::pair{"Am29F010B", "erase: Blank OK\n"}, std::pair{"AT28C256", "erase: OK\n"}}) {
