@@ -36,7 +36,7 @@ TEST_F(CliFlash, TheImageKeepsTheProtectionAndProgrameStillTakesANewFile) {
     }
 }
 
-TEST_F(CliFlash, The29EEsMessages) {
+TEST_F(CliFlash, The29EEsMessagesAndTheIdCodesOfOtherParts) {
     writeHex("fw.hex", 0x7FFF);
     writeHex("other.hex", 0x7FFF, 0x01);
     const std::string chip = "run --device SST29EE010 --port VBOX --chip-image ee.img ";
@@ -47,13 +47,10 @@ TEST_F(CliFlash, The29EEsMessages) {
         // An empty socket never shows a page write busy.
         {"run --device SST29EE010 --port VBOX --fault empty erase", 1,
          {"erase: Erase failed: no chip answered, not busy in a page write\n"}},
+        {"run --device AT49F040 --port VBOX id", 0, {"id: 1f,13\n"}},
+        {"run --device AT49F001T --port VBOX id", 0, {"id: 1f,04\n"}},
+        {"run --device MX29F040 --port VBOX id", 0, {"id: c2,a4\n"}},
     });
-}
-
-TEST_F(CliFlash, IdShowsEachPartsCodes) {
-    const std::pair<const char*, const char*> parts[] = {
-        {"AT49F040", "id: 1f,13\n"}, {"AT49F001T", "id: 1f,04\n"}, {"MX29F040", "id: c2,a4\n"}};
-    for (const auto& [device, codes] : parts) checkAll({{std::string("run --device ") + device + " --port VBOX id", 0, {codes}}});
 }
 
 } // namespace
