@@ -27,8 +27,6 @@ TEST_F(CliRunVbox, ProgramVerifyReadAndTheirFailures) {
         {chip + "blank", 1, {"blank: 000000: Not blank \n"}},
         {chip + "--in other.hex verify read", 1, {"verify: 000000:Bad! (file=02,Device=03)\n"}, {"read:"}},
         {chip + "--fault stuck:20:ff:00 --in in.hex verify", 1, {"verify: 000020:Bad! (file=e3,Device=00)\n"}},
-        {intel + "--fault noprogram:10 --in in.hex program verify", 1, {"program: Programe Failured! at 000010\n"},
-         {"verify:"}},
         // Soft run: nothing is sent, replies read 255, and a success says so.
         {"run --device Intel/27C256 --soft-run blank", 0, {"blank: Blank OK (soft run: no box, nothing was sent)\n"}},
         {"run --device Intel/27C256 --soft-run --in in.hex verify", 1, {"verify: 000000:Bad! (file=03,Device=ff)\n"}},
