@@ -51,7 +51,6 @@ TEST_F(GuiSession, A27C256IsProgrammedAndVerifiedOnTheVirtualBox) {
     // The socket window has followed the programming.
     sim::VirtualSocket& socket = *program.virtualSocket();
     EXPECT_EQ(socket.control("Sum").text(), Format("%08x", socket.chip()->checksum()));
-    EXPECT_NE(socket.control("Sum").text(), "007f8000");
     button("Verify")->click();
     EXPECT_EQ(message(), "Verify OK");
     // A Verify that fails opens the "Differences" window (its listing and the
