@@ -15,6 +15,7 @@ protected:
         main = program.mainWindow();
     }
     ~OnTheVirtualBox() override { main->close(); }
+    void SetUp() override { ASSERT_NE(program.virtualSocket(), nullptr) << "the virtual socket window opens with VBOX"; }
 
     const std::string dir; // the program directory, with a trailing '/'
     app::QtProgram program;

@@ -27,7 +27,6 @@ QString Click(QWidget* dialog, const char* button, const char* message) {
 using GuiDeviceSwitch = guitest::OnTheVirtualBox;
 
 TEST_F(GuiDeviceSwitch, AHexFileAfterAFuseMapProgramsTheFilesWordsAndBlankWordsElsewhere) {
-    ASSERT_NE(program.virtualSocket(), nullptr);
     Program& core = program.program();
     Choose(main, "GAL", "Lattice", "GAL16V8");
     ASSERT_TRUE(core.fileCommands().ReloadDataFile(test::PldFile("gal16v8_reg.jed")));
@@ -59,7 +58,6 @@ TEST_F(GuiDeviceSwitch, AHexFileAfterAFuseMapProgramsTheFilesWordsAndBlankWordsE
 }
 
 TEST_F(GuiDeviceSwitch, RamRowsInsertTheirPartsAndAReopenedTesterStartsClean) {
-    ASSERT_NE(program.virtualSocket(), nullptr);
     QWidget* socket = program.host().viewOf(*program.virtualSocket());
     ASSERT_NE(socket, nullptr);
     for (const char* type : {"HM62256", "HM6264", "W24257"}) {

@@ -1,6 +1,7 @@
 // A GAL16V8B and a GAL22V10 through the real windows on the virtual box: pick the
 // part, load a JEDEC design into the PLD window, erase, programme and verify it
-// in the family dialog, read it back, and see the Virtual socket window follow.
+// in the family dialog and read it back; the socket window's own fuse map and
+// bulk erase are checked on its model (virtual_socket_test).
 #include "OnTheVirtualBox.h"
 #include "buffer/DifferencesWindow.h"
 #include "buffer/Documents.h"
@@ -19,9 +20,6 @@ namespace {
 using GuiPldSession = guitest::OnTheVirtualBox;
 
 TEST_F(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
-    ASSERT_NE(program.virtualSocket(), nullptr);
-    QWidget* socket = program.host().viewOf(*program.virtualSocket());
-    ASSERT_NE(socket, nullptr);
 
     struct Part {
         const char *type, *dialog, *file;
@@ -66,29 +64,15 @@ TEST_F(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) 
         EXPECT_EQ(buffer[5], flipped) << "the re-read puts the map back";
         buffer[5] = static_cast<std::uint8_t>('0' + expected.fuses[5]);
 
-        // The socket window shows the programmed fuses and the security cell.
+        // The part in the socket holds the design.
         QApplication::processEvents();
         const auto& cells = program.virtualSocket()->chip()->memory();
         ASSERT_EQ(cells.size(), expected.fuses.size());
         EXPECT_TRUE(std::equal(cells.begin(), cells.end(), expected.fuses.begin()));
-        EXPECT_TRUE(socket->findChild<QGroupBox*>("Fuses")->isVisible());
-        EXPECT_EQ(socket->findChild<QLineEdit*>("Security")->text(), "off (G0)");
-        const QString map = socket->findChild<QPlainTextEdit*>("FuseMap")->toPlainText();
-        QString firstLine = "L0000 ";
-        const int perLine = expected.fuses.size() == 5892 ? 44 : 32;
-        for (int k = 0; k < perLine; ++k) firstLine += QChar('0' + expected.fuses[static_cast<std::size_t>(k)]);
-        EXPECT_EQ(map.section('\n', 0, 0), firstLine);
 
         std::fill(buffer.data(), buffer.data() + 6000, '0');
         EXPECT_EQ(click("Read1"), "Finished");
         EXPECT_TRUE(matchesDesign());
-
-        // The socket window's Erase is the part's bulk erase: Blank passes after it.
-        socket->findChild<QPushButton*>("Erase")->click();
-        EXPECT_EQ(socket->findChild<QLineEdit*>("Message")->text(), "Bulk erased: every fuse 1, security off");
-        EXPECT_EQ(socket->findChild<QPlainTextEdit*>("FuseMap")->toPlainText().section('\n', 0, 0),
-                  "L0000 " + QString(perLine, '1'));
-        EXPECT_EQ(click("Blank"), "OK");
 
         dialog->findChild<QAbstractButton*>("CancelBtn")->click();
         QApplication::processEvents();

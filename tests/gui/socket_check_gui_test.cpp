@@ -15,7 +15,6 @@ using GuiSocketCheck = guitest::OnTheVirtualBox;
 
 TEST_F(GuiSocketCheck, MenuCheckNamesTheFaultAndTheOptionsMarkFollowsTheSetting) {
     sim::VirtualSocket* socket = program.virtualSocket();
-    ASSERT_NE(socket, nullptr);
     guitest::Choose(main, "EPROM", "AMD", "Am27C256");
     ASSERT_NE(socket->control("InSocket").text().find("27c256"), std::string::npos);
 

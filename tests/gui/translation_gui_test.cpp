@@ -13,7 +13,6 @@
 #include "buffer/TFileWin.h"
 #include "buffer/TPldFileW.h"
 #include "guitest.h"
-#include "link/LinkStartup.h"
 #include "shell/MainMenu.h"
 #include "shell/Program.h"
 #include "shell/TMainForm.h"
@@ -134,16 +133,6 @@ TEST(GuiTranslation, TranslationFilesAreCompleteAndTheEnglishOneSpellsCorrectly)
         EXPECT_EQ(guitest::MissingGlyphs(QString::fromStdString(m.translation), font).toStdString(), "") << m.translation;
     }
     EXPECT_EQ(englishIds, chineseIds);
-}
-
-// The classic Chinese texts and their full-width punctuation, as the program's
-// message box shows them.
-TEST(GuiTranslation, ClassicChineseTextAndFullWidthPunctuationHaveGlyphs) {
-    QMessageBox box(QMessageBox::Question, "QUARVIN", QString::fromUtf8(StartQuestion), QMessageBox::Yes | QMessageBox::No);
-    auto* label = box.findChild<QLabel*>("qt_msgbox_label");
-    ASSERT_NE(label, nullptr);
-    for (const char* text : {StartQuestion, "测试光电偶合器", "检查和：", "PLD缓冲区窗口"})
-        EXPECT_EQ(guitest::MissingGlyphs(QString::fromUtf8(text), label->font()).toStdString(), "") << text;
 }
 
 // Option > Language changes the open dialog, the PLD window and the menus at

@@ -19,13 +19,11 @@ TEST_F(CliBringUp, LoopbackPassesAGoodLineAndCountsWhatALossyOneDrops) {
                  "bursts of 1..4096 bytes back to back: sent 8191, came back 8191, lost 0, changed 0, extra 0\n",
                  "(32 samples)", "verdict: the adapter passes every byte"}});
     // Every 100th byte of the whole run is lost: bytes 100 and 200 of the first
-    // phase, 82 of each burst phase.
+    // phase (loopback_test counts the burst phases' drops).
     checkAgainstSim({"--loopback", "--drop", "100"},
                {"loopback --port {pty}",
                 1,
                 {"all 256 byte values: sent 256, came back 254, lost 2, changed 0, extra 0\n",
-                 "with pauses: sent 8191, came back 8109, lost 82, changed 0, extra 0\n",
-                 "back to back: sent 8191, came back 8109, lost 82, changed 0, extra 0\n",
                  "verdict: the adapter loses, changes or adds bytes"}});
 }
 
@@ -80,19 +78,14 @@ TEST_F(CliBringUp, ReportIsWrittenForABoxAndForNone) {
 TEST_F(CliBringUp, ChipSurvivesInTheSimsImageAndASilentBoxKeepsTheReadData) {
     constexpr std::uint32_t kLast = 0xFFF; // 4 KiB keeps the line time short
     writeHex("in.hex", kLast);
-    const std::vector<std::string> sim = {"--chip", "27c256 12.7v", "--chip-image", path("s.img")};
-    const auto with = [&](std::vector<std::string> more) {
-        more.insert(more.begin(), sim.begin(), sim.end());
-        return more;
-    };
+    std::vector<std::string> sim = {"--chip", "27c256 12.7v", "--chip-image", path("s.img")};
     const std::string run = "run --device Intel/27C256 --port {pty} --length fff ";
     checkAgainstSim(sim, {run + "--in in.hex blank program", 0, {"blank: Blank OK\n", "program: OK!\n"}});
     checkAgainstSim(sim, {run + "--in in.hex verify read --out back.bin", 0, {"verify: Verify OK\n", "read: OK!\n"}});
-    checkAgainstSim(with({"--fault", "stuck:20:ff:00"}),
-                    {run + "--in in.hex verify", 1, {"verify: 000020:Bad! (file=e3,Device=00)\n"}});
     // The box stops answering in the middle of the read: exit 3, --out still written.
-    checkAgainstSim(with({"--silent-after", "5000"}), {"run --device Intel/27C256 --port {pty} read sum --out lost.bin", 3,
-                                                        {"read: Communication error!\n"}, {"sum:"}, "Bad COM"});
+    sim.insert(sim.end(), {"--silent-after", "5000"});
+    checkAgainstSim(sim, {"run --device Intel/27C256 --port {pty} read sum --out lost.bin", 3,
+                          {"read: Communication error!\n"}, {"sum:"}, "Bad COM"});
 
     const std::string back = Slurp(dir / "back.bin");
     ASSERT_EQ(back.size(), kLast + 1);
