@@ -4,10 +4,10 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <regex>
 
 #include "buffer/RomHash.h"
 #include "families/framework/OperationRecord.h"
@@ -20,9 +20,17 @@ using nlohmann::json;
 
 namespace {
 
-// "2026-12-07T09:41:05.120+01:00": the local time with its offset.
+// "2026-12-07T09:41:05.120+01:00": 'd' a digit, 's' the offset's sign.
 bool LooksLikeLocalTime(const std::string& t) {
-    return std::regex_match(t, std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d)"));
+    const std::string shape = "dddd-dd-ddTdd:dd:dd.ddds" "dd:dd";
+    if (t.size() != shape.size()) return false;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const bool fits = shape[i] == 'd' ? std::isdigit(static_cast<unsigned char>(t[i])) != 0
+                          : shape[i] == 's' ? t[i] == '+' || t[i] == '-'
+                                            : t[i] == shape[i];
+        if (!fits) return false;
+    }
+    return true;
 }
 
 TEST(RunLog, EachResultKindGivesALineWithEveryField) {
