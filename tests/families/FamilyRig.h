@@ -153,19 +153,6 @@ struct DialogRig {
         fields(b, d, len);
     }
     void load(const std::vector<std::uint8_t>& image) { std::copy(image.begin(), image.end(), docs.buf.data()); }
-    // Programs `span` bytes at the device's first and last span (buffer and
-    // device at the same address) and verifies each: the programme must end
-    // with `programmed`, the verify with "Verify OK".
-    void programAndVerifyBothEnds(std::uint32_t size, std::uint32_t span, const std::string& programmed) {
-        for (std::uint32_t start : {0u, size - span}) {
-            SCOPED_TRACE(Format("from %x", start));
-            fields(Format("%x", start), Format("%x", start), Format("%x", span - 1));
-            dlg.click("Write");
-            EXPECT_EQ(msg(), programmed);
-            dlg.click("Verify");
-            EXPECT_EQ(msg(), "Verify OK");
-        }
-    }
 };
 
 // How a rig's buffer starts: zeroed, or as the program has it at start-up (0xFF).

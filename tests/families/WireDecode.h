@@ -32,12 +32,4 @@ inline std::vector<WireCommand> Decode(const std::vector<std::uint8_t>& bytes) {
     return out;
 }
 
-// The arguments of every command with this opcode, in order.
-inline std::vector<int> ArgumentsSentWith(const std::vector<std::uint8_t>& bytes, std::uint8_t opcode) {
-    std::vector<int> args;
-    for (const WireCommand& c : Decode(bytes))
-        if (c.opcode == opcode) args.push_back(c.argument);
-    return args;
-}
-
 } // namespace quarvin::test

@@ -45,8 +45,6 @@ public:
     Wire& pinHigh(int p) { return raw({31 + p}); }
     Wire& pinLow(int p) { return raw({79 + p}); }
     Wire& readNext() { return raw({128}); }
-    Wire& blankPage() { return raw({129}); }
-    Wire& sumPage() { return raw({130}); }
     Wire& busMode(int v) { return raw({135, v}); }
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
