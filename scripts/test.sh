@@ -7,9 +7,11 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/deps.sh"
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
-fuzz_seconds=${QUARVIN_FUZZ_SECONDS:-20}
+fuzz_seconds=${QUARVIN_FUZZ_SECONDS:-15}
+# Each stage header shows the seconds since the start, so a slow stage stands out.
+stage() { echo "== $* (at ${SECONDS}s)"; }
 
-echo "== Build and test (warnings are errors)"
+stage "Build and test (warnings are errors)"
 # Optimised without debug information: the quickest build whose tests also run fast.
 cmake -S "$top" -B "$top/build/test" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DQUARVIN_WERROR=ON >/dev/null
@@ -18,10 +20,10 @@ summary="$top/build/ctest-summary.txt"
 : > "$summary"
 ctest --test-dir "$top/build/test" --output-on-failure -j "$jobs" | tee -a "$summary"
 
-echo "== Debian package: built from build/test, installed, used and removed"
+stage "Debian package: built from build/test, installed, used and removed"
 bash "$top/scripts/package-test.sh" "$top/build/test"
 
-echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+stage "Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$top" -B "$top/build/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DQUARVIN_WERROR=ON \
       -DQUARVIN_SANITIZE=ON -DQUARVIN_APP=OFF -DQUARVIN_BENCH=OFF >/dev/null
@@ -29,7 +31,7 @@ cmake --build "$top/build/asan" -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$top/build/asan" --output-on-failure -j "$jobs" -L core | tee -a "$summary"
 
-echo "== Fuzz targets, ${fuzz_seconds}s each"
+stage "Fuzz targets, ${fuzz_seconds}s each"
 cmake -S "$top" -B "$top/build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_CXX_FLAGS_RELEASE="-O1 -g1" \
       -DCMAKE_CXX_COMPILER=clang++ -DQUARVIN_FUZZ=ON -DQUARVIN_APP=OFF \
@@ -49,5 +51,5 @@ for f in "$top"/build/fuzz/fuzz/fuzz_*; do
 done
 passed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' "$summary" \
          | awk '{p += $1 - $2; f += $2} END {print p+0, f+0}')
-echo "== All tests passed"
+stage "All tests passed"
 echo "tests: ${passed% *} passed, ${passed#* } failed"
