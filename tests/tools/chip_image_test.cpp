@@ -159,9 +159,13 @@ TEST_F(ChipImageTest, ALogicDeviceRefusesAnotherPartsOrADamagedImageAndStaysAsIt
     }
 }
 
-// The faults that parse are used by name in every run test; these must not.
-TEST(ChipFaultText, MalformedFaultsAreRefused) {
+// The run tests use the faults by name and see them at their cell; that they
+// reach no further, and that malformed ones are refused, is checked here.
+TEST(ChipFaultText, FaultsByNameHitOneCellAndMalformedOnesAreRefused) {
     ChipFaults faults;
+    ASSERT_EQ(AddChipFault(faults, "stuck:20:ff:0") + AddChipFault(faults, "noprogram:7ff0"), "");
+    EXPECT_EQ(faults.applyStuck(0x21, 0xA5), 0xA5);
+    EXPECT_FALSE(faults.programBlocked(0x7FF1));
     for (const char* bad : {"stuck:20:1ff:0", "stuck:20:ff", "noprogram:", "noprogram:zz", "stuck:-1:1:1", "melt"})
         EXPECT_NE(AddChipFault(faults, bad).find("bad fault"), std::string::npos) << bad;
 }
