@@ -66,12 +66,7 @@ TEST_F(CliProduction, GangOfThreeWithAStuckChipGivesItsNumberBackAndASilentBoxIs
     writeHex("fw.hex", 0xFFF);
     const std::string gang = "gang --port VBOX --port VBOX --port {pty} --device Intel/27C256 --in fw.hex --length fff "
                              "--serial 100:le16:1 --allow-stress ";
-    struct Case {
-        std::vector<std::string> simArgs;
-        int status;
-        const char* thirdRow;
-        const char* counter;
-    } cases[] = {
+    struct Case { std::vector<std::string> simArgs; int status; const char *thirdRow, *counter; } cases[] = {
         // Box 3 fails: its number 3 goes back and is the next chip's.
         {{"--fault", "stuck:20:ff:00"}, 1, "3    {pty}  3       failed  program: Programe Failured! at 000020", "3\n"},
         // The next gang: 3 and 4 on the virtual boxes, 5 goes back with the lost link.
