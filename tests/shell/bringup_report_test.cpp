@@ -27,14 +27,10 @@ std::string Masked(const std::string& report) {
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("program: ", 0) == 0) line = "program: VERSION";
         if (line.rfind("written: ", 0) == 0) line = "written: WHEN";
-        auto digits = [&line](std::size_t at, std::size_t n) {
-            if (at + n > line.size()) return false;
-            for (std::size_t i = at; i < at + n; ++i)
-                if (line[i] < '0' || line[i] > '9') return false;
-            return true;
-        };
-        for (std::size_t at = 0; at + 13 <= line.size(); ++at)
-            if (line[at + 6] == '.' && digits(at, 6) && digits(at + 7, 6)) line.replace(at, 13, "ssssss.uuuuuu");
+        std::string shape = line;
+        for (char& c : shape) c = c >= '0' && c <= '9' ? 'd' : c;
+        for (std::size_t at = 0; (at = shape.find("dddddd.dddddd", at)) != std::string::npos; at += 13)
+            line.replace(at, 13, "ssssss.uuuuuu");
         text += line + "\n";
     }
     return text;

@@ -20,17 +20,10 @@ using nlohmann::json;
 
 namespace {
 
-// "2026-12-07T09:41:05.120+01:00": 'd' a digit, 's' the offset's sign.
-bool LooksLikeLocalTime(const std::string& t) {
-    const std::string shape = "dddd-dd-ddTdd:dd:dd.ddds" "dd:dd";
-    if (t.size() != shape.size()) return false;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        const bool fits = shape[i] == 'd' ? std::isdigit(static_cast<unsigned char>(t[i])) != 0
-                          : shape[i] == 's' ? t[i] == '+' || t[i] == '-'
-                                            : t[i] == shape[i];
-        if (!fits) return false;
-    }
-    return true;
+// "2026-12-07T09:41:05.120+01:00" as "dddd-dd-ddTdd:dd:dd.ddd+dd:dd": each digit a 'd'.
+std::string Shape(std::string t) {
+    for (char& c : t) c = std::isdigit(static_cast<unsigned char>(c)) ? 'd' : c;
+    return t;
 }
 
 TEST(RunLog, EachResultKindGivesALineWithEveryField) {
@@ -59,7 +52,8 @@ TEST(RunLog, EachResultKindGivesALineWithEveryField) {
         SCOPED_TRACE(c.kind);
         const OperationEntry entry = DescribeOperation({c.operation, c.result, link, selection, *buffer, fields, "1000"});
         json line = json::parse(RunLogLine(entry, LocalTimeStamp(std::chrono::system_clock::now()), "5.37"));
-        EXPECT_TRUE(LooksLikeLocalTime(line["time"].get<std::string>())) << line["time"];
+        const std::string shape = Shape(line["time"].get<std::string>());
+        EXPECT_TRUE(shape == "dddd-dd-ddTdd:dd:dd.ddd+dd:dd" || shape == "dddd-dd-ddTdd:dd:dd.ddd-dd:dd") << shape;
         line.erase("time");
         // The range of the operations that move the buffer's bytes, even when refused.
         const bool moves = c.operation != "blank";

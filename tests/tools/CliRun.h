@@ -93,14 +93,17 @@ protected:
         for (const Step& step : steps) check(step, step.args);
     }
     // Runs the step against a quarvin-sim started with simArgs, "{pty}" in the
-    // command line naming its terminal; the sim ends when the program closes the
-    // terminal, with its chip image written.
-    void checkAgainstSim(const std::vector<std::string>& simArgs, const Step& step) {
+    // command line and the stdout parts naming its terminal; the sim ends when
+    // the program closes the terminal, with its chip image written.
+    void checkAgainstSim(const std::vector<std::string>& simArgs, Step step) {
         sim::SimProcess sim(kSimExe, simArgs);
         ASSERT_FALSE(sim.path().empty()) << "quarvin-sim printed no terminal path";
-        std::string line = step.args;
-        line.replace(line.find("{pty}"), 5, sim.path());
-        check(step, line);
+        const auto name = [&sim](std::string& text) {
+            if (const auto at = text.find("{pty}"); at != std::string::npos) text.replace(at, 5, sim.path());
+        };
+        name(step.args);
+        for (std::string& part : step.out) name(part);
+        check(step, step.args);
         EXPECT_EQ(sim.waitExit(5000), 0);
     }
 

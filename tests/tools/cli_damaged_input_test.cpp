@@ -23,19 +23,42 @@ protected:
 
 const std::string kRun27 = "run --device Intel/27C256 --port VBOX ";
 
-TEST_F(CliDamaged, ADamagedHexFileIsNotProgrammedWithoutForce) {
-    writeHex("good.hex", 0xFF);
-    std::string bad = Slurp(dir / "good.hex");
+// Damaged HEX files, bad device rows, faults and chip images, outputs that cannot
+// be written and partial runs: each is refused before the first operation, or
+// says how much it did, with an exit status a script tells apart from success.
+TEST_F(CliDamaged, DamagedInputsBadOutputsAndPartialRunsAreNamed) {
+    writeHex("in.hex", 0x7FFF);
+    std::string bad = Slurp(dir / "in.hex");
     bad[bad.find('\n') - 1] ^= 1; // the first record's checksum
     write("checksum.hex", bad);
-    write("junk.hex", ":zz\n:1000\n:10000000GG\n" + Slurp(dir / "good.hex"));
+    write("junk.hex", ":zz\n:1000\n:10000000GG\n" + Slurp(dir / "in.hex"));
     // An extended address of 0x0040: the data lies beyond the 4 MiB buffer.
     write("overflow.hex", ":020000040040BA\n:0400000001020304F2\n:00000001FF");
+    for (const auto& [file, subType] : {std::pair{"huge.lst", "99999999999"}, std::pair{"negative.lst", "-3"}}) {
+        std::string list = Slurp(dir / "device.lst");
+        write(file, list.replace(list.find("\n27C256,P27 13"), 14, std::string("\n27C256,P27 ") + subType));
+    }
+    write("minus.img", "QUARVIN chip image 1\nlabel: 27C256\ncells: -5\nextra: 0\n\n");
     checkAll({
         {kRun27 + "--in junk.hex program", 2, {}, {"program:"}, "3 bad records"},
         {kRun27 + "--in checksum.hex program", 2, {}, {"program:"}, "1 bad record"},
         {kRun27 + "--in overflow.hex program", 2, {}, {"program:"}, "4 bytes addressed beyond"},
         {kRun27 + "--in checksum.hex --length ff --force program", 0, {"program: OK!"}},
+        {"run --list huge.lst --device Intel/27C256 --port VBOX blank", 2, {}, {"blank:"}, "sub-type 2147483647"},
+        {"run --list negative.lst --device Intel/27C256 --port VBOX blank", 2, {}, {"blank:"}, "sub-type -3"},
+        {kRun27 + "--fault stuck:8000:01:00 blank", 2, {}, {"blank:"}, "is beyond 27c256"},
+        {kRun27 + "--chip-image minus.img blank", 2, {}, {"blank:"}, "not a chip image"},
+        {kRun27 + "blank --bogus", 2, {}, {}, "unknown option --bogus"},
+        {kRun27 + "read --out /nonexistent/d/x.hex", 2, {}, {"read:"}, "does not exist"},
+        {kRun27 + "read --out .", 2, {}, {"read:"}, "directory"},
+        {kRun27 + "--in in.hex read --out in.hex", 2, {}, {"read:"}, "also the input file"},
+        {kRun27 + "--chip-image /nonexistent/d/c.img read", 2, {}, {"read:"}, "does not exist"},
+        {kRun27 + "--in in.hex --device-start 7FF0 program", 4, {"program: OK! 16 of 32768 bytes: end of device"}},
+        {kRun27 + "--in in.hex --buffer-start 3FFFF0 program", 4, {"program: OK! 16 of 32768 bytes: end of buffer"}},
+        {kRun27 + "--in in.hex --device-start 7FF0 --allow-partial program", 0, {"16 of 32768 bytes"}},
+        {kRun27 + "--in in.hex --device-start 7FF0 --length f program verify", 0, {"program: OK!\n", "verify: Verify OK\n"}},
+        // Last: it writes over the input.
+        {kRun27 + "--in in.hex --length ff read --out in.hex --force", 0, {"read: OK!"}},
     });
 }
 
@@ -69,11 +92,10 @@ TEST_F(CliDamaged, IncompleteJedecFilesAreNamedAndNotProgrammed) {
     const std::string run = "run --device Lattice/GAL16V8 --port VBOX --in ";
     checkAll({
         {"convert sound.jed out.jed", 0, {}},
-        {"convert half.jed out.jed", 2, {}, {}, "fuses the QF field declares are not in the file"},
         {"convert half.jed out.jed", 2, {}, {}, "no C field and no ETX"},
         {"convert empty.jed out.jed", 2, {}, {}, "No fuse data"},
         {"convert noqf.jed out.jed", 2, {}, {}, "no QF field"},
-        {"convert hugeqf.jed out.jed", 2, {}, {}, "are not in the file"},
+        {"convert hugeqf.jed out.jed", 2, {}, {}, "fuses the QF field declares are not in the file"},
         {"convert beyond.jed out.jed", 2, {}, {}, "2 fuses are numbered beyond the QF field's 4"},
         {"convert checksum.jed out.jed", 2, {}, {}, "JEDEC checksum"},
         {run + "half.jed program", 2, {}, {"program:"}, "--force"},
@@ -113,44 +135,6 @@ TEST_F(CliDamaged, ALogicIcLibraryThatIsADirectoryOrDamagedIsNamed) {
     // The first record's header and a few bytes of its vectors, no end mark.
     write("TTL74.LIB", Slurp(fs::path(QUARVIN_SOURCE_DIR) / "data" / "TTL74.LIB").substr(0, 40));
     checkAll({{run, 1, {"identify: TTL74.LIB: the IC library is damaged"}}});
-}
-
-TEST_F(CliDamaged, OutputsAreCheckedBeforeTheFirstOperation) {
-    writeHex("same.hex", 0xFF);
-    checkAll({
-        {kRun27 + "read --out /nonexistent/d/x.hex", 2, {}, {"read:"}, "does not exist"},
-        {kRun27 + "read --out .", 2, {}, {"read:"}, "directory"},
-        {kRun27 + "--in same.hex read --out same.hex", 2, {}, {"read:"}, "also the input file"},
-        {kRun27 + "--chip-image /nonexistent/d/c.img read", 2, {}, {"read:"}, "does not exist"},
-        {kRun27 + "--in same.hex --length ff read --out same.hex --force", 0, {"read: OK!"}},
-    });
-}
-
-TEST_F(CliDamaged, PartialRunsSayHowMuchAndExitFourUnlessAllowed) {
-    writeHex("in.hex", 0x7FFF);
-    checkAll({
-        {kRun27 + "--in in.hex --device-start 7FF0 program", 4, {"program: OK! 16 of 32768 bytes: end of device"}},
-        {kRun27 + "--in in.hex --buffer-start 3FFFF0 program", 4, {"program: OK! 16 of 32768 bytes: end of buffer"}},
-        {kRun27 + "--in in.hex --device-start 7FF0 --allow-partial program", 0, {"16 of 32768 bytes"}},
-        {kRun27 + "--in in.hex --device-start 7FF0 --length f program verify", 0, {"program: OK!\n", "verify: Verify OK\n"}},
-    });
-}
-
-TEST_F(CliDamaged, BadRowsFaultsAndChipImagesAreRefusedInPlainWords) {
-    std::string list = Slurp(dir / "device.lst");
-    list.replace(list.find("\n27C256,P27 13"), 14, "\n27C256,P27 99999999999");
-    write("huge.lst", list);
-    list = Slurp(dir / "device.lst");
-    list.replace(list.find("\n27C256,P27 13"), 14, "\n27C256,P27 -3");
-    write("negative.lst", list);
-    write("minus.img", "QUARVIN chip image 1\nlabel: 27C256\ncells: -5\nextra: 0\n\n");
-    checkAll({
-        {"run --list huge.lst --device Intel/27C256 --port VBOX blank", 2, {}, {"blank:"}, "sub-type 2147483647"},
-        {"run --list negative.lst --device Intel/27C256 --port VBOX blank", 2, {}, {"blank:"}, "sub-type -3"},
-        {kRun27 + "--fault stuck:8000:01:00 blank", 2, {}, {"blank:"}, "is beyond 27c256"},
-        {kRun27 + "--chip-image minus.img blank", 2, {}, {"blank:"}, "not a chip image"},
-        {kRun27 + "blank --bogus", 2, {}, {}, "unknown option --bogus"},
-    });
 }
 
 // SIGTERM and SIGHUP in the middle of a long programming run: the run ends at

@@ -14,6 +14,8 @@ TEST_F(CliDataFiles, SumConvertAndTheirErrors) {
     std::string badSum = Slurp(kFormats + "gal16v8.jed");
     badSum.replace(badSum.find("C008A*"), 6, "C1234*");
     std::ofstream(path("badsum.jed"), std::ios::binary) << badSum;
+    std::ofstream(path("bad.s19")) << "S1050010112297\nS9030000FC\n";
+    std::ofstream(path("cut.elf")) << Slurp(kFormats + "elf/blink.elf").substr(0, 0x100);
     const std::string data = "'" + kFormats;
     checkAll({
         // The hex window's checksum of the loaded range.
@@ -21,18 +23,29 @@ TEST_F(CliDataFiles, SumConvertAndTheirErrors) {
         {"sum " + data + "six.bin' --end f", 0, {"     a0b\n"}},                // 01..06 and ten 0xFF
         {"sum " + data + "six.bin' --load-mode 3 --start 10", 0, {"     ffc\n"}}, // 02 04 06 after sixteen 0xFF
         {"sum " + data + "header.cds'", 0, {"      60\n"}},
+        // The S-record holds data.bin at 0; the hashes are sha256sum's and sha1sum's of that file.
+        {"sum " + data + "srec/narrow.s19' --sha256 --sha1", 0,
+         {"\nSHA-256 cdeb854d2634b925d0c1038f5466f4c18dc99be8d85508058175665c4c1fdb8b\n"
+          "SHA-1 70b05ff59654684de1a153c915d2fd768176891e\n"}},
         {"convert " + data + "six.bin' six.hex", 0, {}},
         {"convert six.hex back.dat --out-format bin", 0, {}},
         {"convert " + data + "gal16v8.jed' out.jed", 0, {}},
+        // An ELF file loads its flash image and reports the EEPROM data it leaves out.
+        {"convert " + data + "elf/blink.elf' flash.bin", 0, {}, {}, "AVR EEPROM data: 8 bytes at 0x810000"},
         {"sum missing.bin", 1, {}, {}, "Can't open this file"},
         {"sum '" QUARVIN_BINARY_DIR "'", 1, {}, {}, "is not a regular file"}, // a directory is no data file
         {"convert " + data + "six.bin' x.cds", 1, {}, {}, "Bad format"},
         {"frobnicate", 1, {}, {}, "unknown command"},
         {"sum " + data + "badsum.hex'", 2, {}, {}, "1 bad record"},
         {"convert badsum.jed b.jed", 2, {}, {}, "JEDEC checksum 008A, file says 1234"},
+        // A damaged S-record loads on; the warning names the line.
+        {"convert bad.s19 out.bin", 2, {}, {}, "the first is on line 1: bad checksum"},
+        {"convert cut.elf x.bin", 1, {}, {}, "Segment 0 reaches beyond the end of this ELF file. cut.elf"},
+        {"convert " + data + "elf/blink.elf' x.elf", 1, {}, {}, "Bad format"},
     });
     EXPECT_EQ(Slurp(path("six.hex")), ":06000000010203040506E5\n:00000001FF");
     EXPECT_EQ(Slurp(path("back.dat")), "\x01\x02\x03\x04\x05\x06");
+    EXPECT_EQ(Slurp(path("flash.bin")), Slurp(kFormats + "elf/blink.bin"));
     const std::string jed = Slurp(path("out.jed"));
     EXPECT_EQ(jed.rfind("GAL16V8\nMorvek*\nQF2194*\nF0*\nL0000 \n01010000000000000000000000000000\n", 0), 0u);
     // A GAL16V8 file holds 2194 fuses: the map's fuse 2239 is not among them.
@@ -52,34 +65,6 @@ TEST_F(CliDataFiles, SrecordsConvertToHexAndBackByteExact) {
         EXPECT_EQ(Slurp(path("again.hex")), Slurp(path("fw.hex")));
         EXPECT_EQ(run("diff '" + original + "' back.srec"), 0) << out << err;
     }
-    // A damaged file: the load goes on, the warning names the line.
-    std::ofstream(path("bad.s19")) << "S1050010112297\nS9030000FC\n";
-    EXPECT_EQ(run("convert bad.s19 out.bin"), 2);
-    EXPECT_NE(err.find("the first is on line 1: bad checksum"), std::string::npos) << err;
-}
-
-TEST_F(CliDataFiles, ElfLoadsTheFlashImageAndReportsTheEeprom) {
-    ASSERT_EQ(run("convert '" + kFormats + "elf/blink.elf' flash.bin"), 0) << err;
-    EXPECT_EQ(Slurp(path("flash.bin")), Slurp(kFormats + "elf/blink.bin"));
-    EXPECT_NE(err.find("AVR EEPROM data: 8 bytes at 0x810000"), std::string::npos) << err;
-    std::ofstream(path("cut.elf")) << Slurp(kFormats + "elf/blink.elf").substr(0, 0x100);
-    EXPECT_EQ(run("convert cut.elf x.bin"), 1);
-    EXPECT_NE(err.find("Segment 0 reaches beyond the end of this ELF file. cut.elf"), std::string::npos) << err;
-    EXPECT_EQ(run("convert '" + kFormats + "elf/blink.elf' x.elf"), 1);
-}
-
-TEST_F(CliDataFiles, SumPrintsTheHashesAskedFor) {
-    // The S-record holds data.bin at 0: the hashes of the range equal those of the file.
-    const std::string bin = kFormats + "srec/data.bin";
-    auto tool = [&](const std::string& command) {
-        const std::string line = command + " '" + bin + "' > '" + path("tool") + "'";
-        EXPECT_EQ(std::system(line.c_str()), 0);
-        const std::string text = Slurp(dir / "tool");
-        return text.substr(0, text.find(' '));
-    };
-    const std::string sha1 = tool("sha1sum"), sha256 = tool("sha256sum");
-    ASSERT_EQ(run("sum '" + kFormats + "srec/narrow.s19' --sha256 --sha1"), 0) << err;
-    EXPECT_EQ(out.substr(out.find('\n') + 1), "SHA-256 " + sha256 + "\nSHA-1 " + sha1 + "\n");
 }
 
 TEST_F(CliDataFiles, DiffListsEveryDifferenceAcrossFormats) {

@@ -22,7 +22,7 @@ protected:
     }
 };
 
-TEST_F(CliFlash, TheImageKeepsTheProtectionAndProgrameStillTakesANewFile) {
+TEST_F(CliFlash, TheImageKeepsTheProtectionProgrameTakesANewFileAndThe29EEsMessagesArePlain) {
     writeHex("fw.hex", 0x7FFF);
     writeHex("other.hex", 0x7FFF, 0x01);
     for (const std::string device : {"AT29C256", "SST29EE010"}) {
@@ -34,11 +34,7 @@ TEST_F(CliFlash, TheImageKeepsTheProtectionAndProgrameStillTakesANewFile) {
         checkAll({{chip + "--in other.hex program verify", 0, {"program: Finished\n", "verify: Verify OK\n"}}});
         EXPECT_FALSE(protectionIn(device));
     }
-}
-
-TEST_F(CliFlash, The29EEsMessagesAndTheIdCodesOfOtherParts) {
-    writeHex("fw.hex", 0x7FFF);
-    writeHex("other.hex", 0x7FFF, 0x01);
+    // The 29EE's messages, and the id codes of other parts.
     const std::string chip = "run --device SST29EE010 --port VBOX --chip-image ee.img ";
     checkAll({
         {chip + "--in fw.hex program", 0, {"program: Finished\n"}},

@@ -49,15 +49,13 @@ TEST_F(CliRunVbox, ErasableMemoriesEraseAUsedChipToBlank) {
 }
 
 TEST_F(CliRunVbox, MicrocontrollersKeepTheirLockBitsInTheImage) {
+    // lockedVerify: the first byte, Pattern(0) = 03, reads 0xFF.
     struct Part {
         std::string device;
         std::uint32_t lastAddress;
-        const char* verified;
-        const char* read;
-        const char* lockedVerify; // the first byte, Pattern(0) = 03, reads 0xFF
-        const char* locked;
-        const char* erased;
-    } parts[] = {
+        const char *verified, *read, *lockedVerify, *locked, *erased;
+    };
+    const Part parts[] = {
         {"AT89C52", 0x1FFF, "verify: OK!\n", "read: OK\n", "verify: 0000:Error!(File=03,Chip=ff)\n",
          "protect: Protect OK!\n", "erase: Erase ok\n"},
         {"AT89S52", 0x1FFF, "verify: OK!\n", "read: OK\n", "verify: 0000:Error!(File=03,Chip=ff)\n",
@@ -116,9 +114,14 @@ TEST_F(CliRunVbox, AnEmptyPicSocketIsNeverABlankPart) {
     });
 }
 
-TEST_F(CliRunVbox, RefusesWhatCannotBeDoneBeforeRunning) {
+TEST_F(CliRunVbox, ListsDevicesAndRefusesWhatCannotBeDoneBeforeRunning) {
     writeHex("in.hex", k27C256Last);
     checkAll({
+        {"devices --find c256 --maker intel", 0, {"EPROM\tIntel\t27C256\tP27\t13\n"}, {"AMD"}},
+        {"devices --category mpu --find 89C51", 0, {"MPU\tAtmel\tAT89C51\tP89C51\t1\n"}, {"EPROM"}},
+        {"ops --device Intel/27C256", 0, {"sub-type 13", "last address 7fff", "  program\t", "  pro-time=1..5"}, {"erase"}},
+        {"ops --dialog TP27x --sub-type 1", 0, {"2716    12.7v", "last address 7ff"}},
+        {"chips", 0, {"27c256 12.7v\tTP27x\t13\n"}},
         {"run --device 27C256 --port VBOX read", 2, {}, {"read:"}, "Intel/27C256"},
         {"run --device 27C256 --port VBOX read", 2, {}, {"read:"}, "Microchip/27C256"},
         {"run --device NoSuchPart --port VBOX read", 2, {}, {}, "no device 'NoSuchPart'"},
@@ -137,16 +140,6 @@ TEST_F(CliRunVbox, RefusesWhatCannotBeDoneBeforeRunning) {
     check({"", 2, {}, {"read:"}, "holds a 27c256 12.7v (32768 bytes), not a 27c512 12.7v (65536 bytes)"},
           "run --device Intel/27C256 --port VBOX --chip '27c512 12.7v' --chip-image chip.img read");
     EXPECT_EQ(Slurp(dir / "chip.img"), image);
-}
-
-TEST_F(CliRunVbox, ListsDevicesOperationsAndChips) {
-    checkAll({
-        {"devices --find c256 --maker intel", 0, {"EPROM\tIntel\t27C256\tP27\t13\n"}, {"AMD"}},
-        {"devices --category mpu --find 89C51", 0, {"MPU\tAtmel\tAT89C51\tP89C51\t1\n"}, {"EPROM"}},
-        {"ops --device Intel/27C256", 0, {"sub-type 13", "last address 7fff", "  program\t", "  pro-time=1..5"}, {"erase"}},
-        {"ops --dialog TP27x --sub-type 1", 0, {"2716    12.7v", "last address 7ff"}},
-        {"chips", 0, {"27c256 12.7v\tTP27x\t13\n"}},
-    });
 }
 
 } // namespace

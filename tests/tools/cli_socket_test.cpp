@@ -9,19 +9,12 @@ namespace {
 class CliSocketTest : public CliDir {};
 
 TEST_F(CliSocketTest, PicturesMatchTheGoldenText) {
-    struct Case {
-        const char* device;
-        const char* golden;
-    } cases[] = {
-        {"Intel/27C256", "socket_27c256.txt"},
-        {"AT89C2051", "socket_89c2051.txt"},
-        {"Atmel/AT24C02", "socket_24c02.txt"},
-        {"Lattice/GAL22V10", "socket_gal22v10.txt"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.device);
-        ASSERT_EQ(run(std::string("socket --device ") + c.device), 0) << err;
-        const fs::path golden = fs::path(QUARVIN_SOURCE_DIR) / "tests" / "tools" / "golden" / c.golden;
+    for (const auto& [device, file] :
+         {std::pair{"Intel/27C256", "socket_27c256.txt"}, std::pair{"AT89C2051", "socket_89c2051.txt"},
+          std::pair{"Atmel/AT24C02", "socket_24c02.txt"}, std::pair{"Lattice/GAL22V10", "socket_gal22v10.txt"}}) {
+        SCOPED_TRACE(device);
+        ASSERT_EQ(run(std::string("socket --device ") + device), 0) << err;
+        const fs::path golden = fs::path(QUARVIN_SOURCE_DIR) / "tests" / "tools" / "golden" / file;
         if (std::getenv("QUARVIN_UPDATE_GOLDEN")) {
             std::ofstream(golden, std::ios::binary) << out;
             continue;

@@ -11,12 +11,8 @@ protected:
 };
 
 TEST_F(CliStress, EventsArePrintedAndFailTheRunUnlessAllowed) {
-    struct Case {
-        std::string extra;  // after the command
-        const char* operation;
-        int status;
-        const char* listed; // the rule of the "stress:" lines on stdout; nullptr: none
-    };
+    // extra: after the command; listed: the rule of the "stress:" lines on stdout, nullptr for none.
+    struct Case { std::string extra; const char* operation; int status; const char* listed; };
     // A 27C512's Programe puts 12.7 V on chip pin 22, its /OE and Vpp pin; a
     // 27C256 in the socket (the wrong type selected) has its plain /OE there.
     // An AT89C2051's Read stays within its ratings.
