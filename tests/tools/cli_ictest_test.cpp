@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         CliDir::SetUp();
         if (IsSkipped()) return;
-        if (!fs::exists(kIcvecExe)) GTEST_SKIP() << "quarvin-icvec not built";
+        ASSERT_TRUE(fs::exists(kIcvecExe)) << "quarvin-icvec is not built: " << kIcvecExe;
     }
     // Compiles vector text into a library of the program directory.
     void library(const std::string& vec, const std::string& file) {
