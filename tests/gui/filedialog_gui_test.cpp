@@ -11,10 +11,7 @@ using namespace quarvin;
 
 namespace {
 
-struct SeenInDialog {
-    bool listed = false;
-    bool accepted = false;
-};
+struct SeenInDialog { bool listed = false, accepted = false; };
 
 // Waits for the file dialog and for its list to show `name`, then types the name
 // and accepts. A dialog that will not accept is cancelled, so that the test ends.

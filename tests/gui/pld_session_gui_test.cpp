@@ -20,9 +20,8 @@ namespace {
 using GuiPldSession = guitest::OnTheVirtualBox;
 
 TEST_F(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
-    struct Part {
-        const char *type, *dialog, *file;
-    } parts[] = {{"GAL16V8B", "TGALx", "gal16v8_reg.jed"}, {"GAL22V10", "TP22V10x", "gal22v10_reg.jed"}};
+    struct Part { const char *type, *dialog, *file; } parts[] = {
+        {"GAL16V8B", "TGALx", "gal16v8_reg.jed"}, {"GAL22V10", "TP22V10x", "gal22v10_reg.jed"}};
     for (const Part& p : parts) {
         SCOPED_TRACE(p.type);
         Choose(main, "GAL", "Lattice", p.type);

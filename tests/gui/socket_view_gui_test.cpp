@@ -81,7 +81,9 @@ TEST(GuiSocketView, VirtualSocketWindowShowsTheSelectedPartAndTheRefereesFinding
     const SocketPicture& marked = socket->picture();
     EXPECT_TRUE(marked.hasFinding(11));
     EXPECT_FALSE(marked.hasFinding(30));
-    EXPECT_NE(PinDescription(marked, 11).find("Vpp without Vcc"), std::string::npos) << PinDescription(marked, 11);
+    const std::string said = PinDescription(marked, 11); // the pin's hover text
+    EXPECT_EQ(said.rfind("socket pin 11: pin 1 RST/VPP (Vpp)\n", 0), 0u) << said;
+    EXPECT_NE(said.find("Vpp without Vcc"), std::string::npos) << said;
 
     // A device without a part model: the window says so.
     form.deviceSelected("TICTestx", 1);
