@@ -24,7 +24,7 @@
 namespace quarvin::guitest {
 
 struct EveryForm {
-    explicit EveryForm(app::QtProgram& program) : ctx{program.program().link(), fake.platform,
+    explicit EveryForm(app::QtProgram& program) : host(program.host()), ctx{program.program().link(), fake.platform,
                                                       program.program().documents(), selection, {}} {
         Program& core = program.program();
         forms = {&splash, &core.linkDialog(), &core.typeDialog(), &core.documents().fillDialog(),
@@ -40,6 +40,13 @@ struct EveryForm {
         for (auto& f : families) forms.push_back(f.get());
         for (Form* f : forms)
             if (!program.host().viewOf(*f)) program.host().formCreated(*f);
+    }
+
+    // The views of the forms made here go before the forms, so that the main window
+    // never holds a view of a form that is gone.
+    ~EveryForm() {
+        for (Form* f : std::initializer_list<Form*>{&splash, &differences}) host.formDestroyed(*f);
+        for (auto& f : families) host.formDestroyed(*f);
     }
 
     // Shows each form's view in turn and gathers what `check` says of it, given
@@ -61,6 +68,7 @@ struct EveryForm {
         return said;
     }
 
+    app::QtWindowHost& host;
     TPicture1 splash;
     DifferencesWindow differences;
     SelectionState selection;

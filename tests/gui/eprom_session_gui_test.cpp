@@ -23,8 +23,6 @@ TEST_F(GuiSession, A27C256IsProgrammedAndVerifiedOnTheVirtualBox) {
     EXPECT_NE(program.virtualSocket()->control("InSocket").text().find("27c256"), std::string::npos);
     QWidget* dialog = guitest::TopLevel("TP27x");
     ASSERT_NE(dialog, nullptr);
-    auto button = [&](const char* name) { return dialog->findChild<QAbstractButton*>(name); };
-    auto message = [&] { return dialog->findChild<QLineEdit*>("Message")->text(); };
 
     MainBuffer& buffer = program.program().buffer();
     std::vector<std::uint8_t> image(0x8000);
@@ -43,28 +41,23 @@ TEST_F(GuiSession, A27C256IsProgrammedAndVerifiedOnTheVirtualBox) {
         QKeyEvent digit(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5");
         QApplication::sendEvent(dump, &digit);
     });
-    button("Write")->click();
+    EXPECT_EQ(guitest::Click(dialog, "Write"), "OK!");
     EXPECT_TRUE(stopEnabledDuringTheRun);
     EXPECT_FALSE(stop->isEnabled());
     EXPECT_EQ(buffer[0], image[0]);
-    EXPECT_EQ(message(), "OK!");
     // The socket window has followed the programming.
     sim::VirtualSocket& socket = *program.virtualSocket();
     EXPECT_EQ(socket.control("Sum").text(), Format("%08x", socket.chip()->checksum()));
-    button("Verify")->click();
-    EXPECT_EQ(message(), "Verify OK");
+    EXPECT_EQ(guitest::Click(dialog, "Verify"), "Verify OK");
     // A Verify that fails opens the "Differences" window (its listing and the
     // read are checked on the models: tests/shell/eprom_session_test).
     buffer[5] = static_cast<std::uint8_t>(image[5] ^ 0x40);
-    button("Verify")->click();
-    EXPECT_TRUE(message().startsWith("000005:Bad!")) << message().toStdString();
+    const std::string bad = guitest::Click(dialog, "Verify");
+    EXPECT_EQ(bad.rfind("000005:Bad!", 0), 0u) << bad;
     QWidget* differences = guitest::TopLevel("TDifferences");
     ASSERT_TRUE(differences && differences->isVisible());
     EXPECT_EQ(differences->windowTitle(), "Differences");
-    // A picture of the dialog, for a person to look at.
-    const auto shots = std::filesystem::path(QUARVIN_BINARY_DIR) / "screenshots";
-    std::filesystem::create_directories(shots);
-    EXPECT_TRUE(dialog->grab().save(QString::fromStdString((shots / "tp27x.png").string())));
+    guitest::SaveScreenshot(dialog->grab(), "tp27x.png");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // File > Load through the real Qt file dialog: a file without an extension is
-// listed under the "*.*" filter, and its typed name opens it as it is.
+// listed under the "*.*" filter, and its typed name opens it as it is; the
+// program's filter strings become Qt's filters matching both cases.
 #include "QtPlatform.h"
 #include "buffer/Documents.h"
 #include "buffer/FileCommands.h"
@@ -10,10 +11,7 @@ using namespace quarvin;
 
 namespace {
 
-struct SeenInDialog {
-    bool listed = false;
-    bool accepted = false;
-};
+struct SeenInDialog { bool listed = false, accepted = false; };
 
 // Waits for the file dialog and for its list to show `name`, then types the name
 // and accepts. A dialog that will not accept is cancelled, so that the test ends.
@@ -40,10 +38,8 @@ void TypeIntoFileDialog(const QString& name, SeenInDialog& seen, int tries = 200
 }
 
 TEST(GuiFileDialog, AFileWithoutExtensionIsListedAndLoadsUnderTheAllFilesFilter) {
-    const auto dir = std::filesystem::path(QUARVIN_BINARY_DIR) / "gui-program" / "filedialog";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "firmware", std::ios::binary) << "\x12\x34\x56";
+    const std::string dir = guitest::ProgramDir("filedialog", false);
+    std::ofstream(dir + "firmware", std::ios::binary) << "\x12\x34\x56";
 
     test::FakePlatform fake;
     app::QtFileDialogs files;
@@ -53,17 +49,21 @@ TEST(GuiFileDialog, AFileWithoutExtensionIsListedAndLoadsUnderTheAllFilesFilter)
     buffer.initialise();
     Documents documents{buffer, fake.platform};
     DataFileState state;
-    FileCommands commands{documents, fake.platform, state, dir.string() + "/"};
+    FileCommands commands{documents, fake.platform, state, dir};
 
     SeenInDialog seen;
     TypeIntoFileDialog("firmware", seen);
     commands.LoadFileClick();
     EXPECT_TRUE(seen.listed);
     EXPECT_TRUE(seen.accepted);
-    EXPECT_EQ(state.fileName, (dir / "firmware").string());
+    EXPECT_EQ(state.fileName, dir + "firmware");
     EXPECT_EQ(buffer[0], 0x12);
     EXPECT_EQ(buffer[2], 0x56);
     EXPECT_EQ(documents.endAddress(), 2);
+
+    EXPECT_EQ(app::NameFilters("Bin file (*.bin)|*.BIN|Hex file|*.hex;*.ihx"),
+              (QStringList{"Bin file (*.BIN *.bin)", "Hex file (*.hex *.HEX *.ihx *.IHX)"}));
+    EXPECT_EQ(app::NameFilters("dangling label only"), QStringList{"All files (*)"});
 }
 
 } // namespace

@@ -20,20 +20,15 @@ namespace {
 using GuiPldSession = guitest::OnTheVirtualBox;
 
 TEST_F(GuiPldSession, DesignsAreProgrammedVerifiedAndReadBackThroughTheWindows) {
-
-    struct Part {
-        const char *type, *dialog, *file;
-    } parts[] = {{"GAL16V8B", "TGALx", "gal16v8_reg.jed"}, {"GAL22V10", "TP22V10x", "gal22v10_reg.jed"}};
+    struct Part { const char *type, *dialog, *file; } parts[] = {
+        {"GAL16V8B", "TGALx", "gal16v8_reg.jed"}, {"GAL22V10", "TP22V10x", "gal22v10_reg.jed"}};
     for (const Part& p : parts) {
         SCOPED_TRACE(p.type);
         Choose(main, "GAL", "Lattice", p.type);
         EXPECT_EQ(program.virtualSocket()->control("InSocket").text(), p.type);
         QWidget* dialog = TopLevel(p.dialog);
         ASSERT_NE(dialog, nullptr);
-        auto click = [&](const char* name) {
-            dialog->findChild<QAbstractButton*>(name)->click();
-            return dialog->findChild<QLineEdit*>("Msg")->text().toStdString();
-        };
+        const auto click = [&](const char* button) { return guitest::Click(dialog, button, "Msg"); };
 
         // The design goes into the PLD window the dialog opened.
         const std::string design = test::PldFile(p.file);

@@ -18,11 +18,8 @@ TEST_F(GuiSocketCheck, MenuCheckNamesTheFaultAndTheOptionsMarkFollowsTheSetting)
     guitest::Choose(main, "EPROM", "AMD", "Am27C256");
     ASSERT_NE(socket->control("InSocket").text().find("27c256"), std::string::npos);
 
-    // Pin 22 is the Am27C256's /OE.
-    const struct {
-        const char* fault; // as --fault names it; "" none
-        const char* message;
-    } cases[] = {{"", "Socket OK"}, {"nocontact:22", "Bad contact on pin 22"}};
+    // The fault as --fault names it ("" none; pin 22 is the Am27C256's /OE) and the message it brings.
+    const struct { const char *fault, *message; } cases[] = {{"", "Socket OK"}, {"nocontact:22", "Bad contact on pin 22"}};
     QAction* check = main->action("&Test", "Socket check");
     ASSERT_NE(check, nullptr);
     for (const auto& c : cases) {

@@ -19,24 +19,22 @@ using namespace quarvin;
 
 namespace {
 
-app::SocketView* SocketViewOf(app::FormView& view) { return view.findChild<app::SocketView*>("SocketView"); }
+// The view's placement picture; a view without one ends the test.
+app::SocketView* SocketViewOf(app::FormView& view) {
+    auto* socket = view.findChild<app::SocketView*>("SocketView");
+    if (!socket) throw std::runtime_error("the view shows no placement picture");
+    return socket;
+}
 
-TEST(GuiSocketView, FamilyDialogShowsThePictureBesideItsControlsAndFollowsTheDevice) {
+TEST(GuiSocketView, FamilyDialogShowsThePictureAndFollowsTheDevice) {
     test::WireRig<UvEpromDialog> rig(13, false);
     rig.selection.typeName = "27C256";
     rig.selection.description = "Intel: 27C256";
     app::FormView view(rig.dlg, nullptr);
-    view.show();
-    QApplication::processEvents();
     app::SocketView* socket = SocketViewOf(view);
-    ASSERT_NE(socket, nullptr);
-    EXPECT_TRUE(QRect(QPoint(0, 0), view.size()).contains(socket->geometry()));
+    // Inside the dialog and apart from its controls: GuiLayout checks that on every family dialog.
     EXPECT_GE(socket->width(), 120);
     EXPECT_GE(socket->height(), 240);
-    for (const Control& c : rig.dlg.controls()) {
-        if (!c.parent.empty()) continue;
-        EXPECT_FALSE(view.widgetFor(c.name)->geometry().intersects(socket->geometry())) << c.name;
-    }
 
     ASSERT_TRUE(socket->picture().known());
     EXPECT_EQ(socket->picture().device, "Intel: 27C256");
@@ -69,11 +67,8 @@ TEST(GuiSocketView, VirtualSocketWindowShowsTheSelectedPartAndTheRefereesFinding
     form.deviceSelected("TP2051x", 2, "AT89C2051");
     app::FormView view(form, nullptr);
     app::SocketView* socket = SocketViewOf(view);
-    ASSERT_NE(socket, nullptr);
     ASSERT_TRUE(socket->picture().known());
     EXPECT_EQ(socket->picture().placement.packagePins, 20);
-    EXPECT_EQ(socket->picture().at(11).role, PinRole::Vpp);
-    EXPECT_EQ(socket->picture().at(11).name, "RST/VPP");
 
     // Vpp on RST/VPP without Vcc: the referee's event marks socket pin 11.
     sim::ChipView unpowered;
@@ -84,7 +79,9 @@ TEST(GuiSocketView, VirtualSocketWindowShowsTheSelectedPartAndTheRefereesFinding
     const SocketPicture& marked = socket->picture();
     EXPECT_TRUE(marked.hasFinding(11));
     EXPECT_FALSE(marked.hasFinding(30));
-    EXPECT_NE(PinDescription(marked, 11).find("Vpp without Vcc"), std::string::npos) << PinDescription(marked, 11);
+    const std::string said = PinDescription(marked, 11); // the pin's hover text
+    EXPECT_EQ(said.rfind("socket pin 11: pin 1 RST/VPP (Vpp)\n", 0), 0u) << said;
+    EXPECT_NE(said.find("Vpp without Vcc"), std::string::npos) << said;
 
     // A device without a part model: the window says so.
     form.deviceSelected("TICTestx", 1);
@@ -98,12 +95,9 @@ TEST(GuiSocketView, LogicIcTesterShowsTheChosenType) {
     IcTestDialog tester(rig.ctx, QUARVIN_BINARY_DIR "/data");
     app::FormView view(tester, nullptr);
     app::SocketView* socket = SocketViewOf(view);
-    ASSERT_NE(socket, nullptr);
-    struct Case {
-        int classItem;
-        const char* type;
-        int pins, pinOne, vcc;
-    } cases[] = {{0, "74xx00", 14, 14, 27}, {1, "4017", 16, 13, 28}};
+    // The class's item in the radio group, the type, its pins, pin 1's and Vcc's socket pin.
+    struct Case { int classItem; const char* type; int pins, pinOne, vcc; } cases[] = {
+        {0, "74xx00", 14, 14, 27}, {1, "4017", 16, 13, 28}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
         tester.control("RadioGroup1").setItemIndex(c.classItem);

@@ -6,13 +6,12 @@
 #include <set>
 
 #include "EveryForm.h"
+#include "GuiChoose.h"
 #include "Language.h"
-#include "MainWindowView.h"
-#include "QtProgram.h"
+#include "OnTheVirtualBox.h"
 #include "buffer/Documents.h"
 #include "buffer/TFileWin.h"
 #include "buffer/TPldFileW.h"
-#include "guitest.h"
 #include "shell/MainMenu.h"
 #include "shell/Program.h"
 #include "shell/TMainForm.h"
@@ -69,9 +68,9 @@ std::vector<TsMessage> ReadTs(const char* file) {
     return messages;
 }
 
-TEST(GuiTranslation, EveryCaptionOfEveryFormAndMenuHasAnEnglishAndAChineseTranslation) {
-    app::QtProgram program(guitest::ProgramDir("translation", true), nullptr);
-    guitest::StartAnsweringYes(program);
+using GuiLanguage = guitest::OnTheVirtualBox;
+
+TEST_F(GuiLanguage, EveryCaptionOfEveryFormAndMenuHasAnEnglishAndAChineseTranslation) {
     guitest::EveryForm every(program);
     Program& core = program.program();
 
@@ -137,31 +136,19 @@ TEST(GuiTranslation, TranslationFilesAreCompleteAndTheEnglishOneSpellsCorrectly)
 
 // Option > Language changes the open dialog, the PLD window and the menus at
 // once, and the next start finds the choice in the program's settings.
-TEST(GuiTranslation, LanguageMenuSwitchesOpenWindowsAtOnceAndKeepsTheChoice) {
-    const std::string dir = guitest::ProgramDir("language", true);
-    app::QtProgram program(dir, nullptr);
-    guitest::StartAnsweringYes(program);
-    guitest::EveryForm every(program);
+TEST_F(GuiLanguage, LanguageMenuSwitchesOpenWindowsAtOnceAndKeepsTheChoice) {
+    guitest::Choose(main, "MPU", "Microchip", "PIC16F84A");
+    QWidget* dialog = guitest::TopLevel("TP16c8x");
+    ASSERT_NE(dialog, nullptr);
+    QAbstractButton* write = dialog->findChild<QPushButton*>("Write");
     program.program().documents().openPldWindow();
     QApplication::processEvents();
-    app::MainWindowView* main = program.mainWindow();
     QWidget* pld = main->findChild<QWidget*>("TPldFileW");
     ASSERT_NE(pld, nullptr);
-    QAbstractButton* write = nullptr;
-    for (auto& f : every.families)
-        if (f->className() == "TP16c8x")
-            write = program.host().viewOf(*f)->findChild<QPushButton*>("Write");
-    ASSERT_NE(write, nullptr);
 
-    const struct {
-        const char* action;
-        const char* write;
-        const char* pldTitle;
-        const char* fileMenu;
-        const char* exit;
-        const char* yes;  // the questions' Yes, Qt's own text
-        const char* saved;
-    } steps[] = {
+    // The menu item, then the texts it shows: the dialog's Write, the PLD window's
+    // title, the File menu, its Exit, the questions' Yes (Qt's own), and the saved choice.
+    const struct { const char *action, *write, *pldTitle, *fileMenu, *exit, *yes, *saved; } steps[] = {
         {"Language_en", "Program", "PLD buffer window", "&File", "E&xit", "&Yes", "en"},
         {"Language_zh", "编程", "PLD缓冲区窗口", "文件(&F)", "退出(&X)", "是(&Y)", "zh"},
         {"Language_classic", "Programe", "PLD缓冲区窗口", "&File", "E&xit", "&Yes", "classic"},
@@ -180,7 +167,6 @@ TEST(GuiTranslation, LanguageMenuSwitchesOpenWindowsAtOnceAndKeepsTheChoice) {
         EXPECT_EQ(question.button(QMessageBox::Yes)->text().toStdString(), step.yes) << step.action;
         EXPECT_EQ(app::SavedLanguage(dir), *i18n::LanguageNamed(step.saved));
     }
-    main->close();
 }
 
 } // namespace

@@ -150,7 +150,8 @@ TEST_F(BoxTest, OpcodeTableArgumentsAndRecordedErrors) {
 }
 
 TEST(VirtualPort, PurgeDropsPendingRepliesAndCloseEndsWrites) {
-    // Passing other names on and opening VBOX are driven end to end in pty_test.cpp.
+    // Passing other names on and opening VBOX are driven end to end in the GUI tests
+    // (GuiPortSearch, and every test on the virtual box).
     auto port = VirtualPortOpener().open("VBOX");
     const std::uint8_t id = op::Identify;
     EXPECT_TRUE(port.transport->write(&id, 1));
