@@ -8,31 +8,15 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "buffer/Documents.h"
 #include "buffer/TFileWin.h"
 #include "buffer/TInputHexDlg.h"
 #include "buffer/TPldFileW.h"
 #include "support/FakePlatform.h"
+#include "support/ScratchDir.h"
 
 namespace quarvin::test {
-
-class ScratchDir {
-public:
-    ScratchDir() {
-        path_ = std::filesystem::temp_directory_path() /
-                ("quarvin-formats-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 "-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchDir() { std::filesystem::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
 
 inline void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;

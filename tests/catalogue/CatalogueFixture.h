@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "buffer/Documents.h"
 #include "catalogue/SelectionDisplay.h"
 #include "catalogue/TTypeDlg.h"
 #include "link/commands/LinkState.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingTransport.h"
+#include "support/ScratchDir.h"
 
 namespace quarvin::test {
 
@@ -44,16 +43,10 @@ public:
 class CatalogueTest : public ::testing::Test {
 protected:
     CatalogueTest() {
-        dir = std::filesystem::temp_directory_path() /
-              ("quarvin_catalogue_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
         link.prompts = &fake.prompts;
         for (const char* cls : {"TP29e", "TP29fxxx", "TDsRAM", "TP27x"})
             built[cls] = [cls](DeviceContext& ctx) -> std::unique_ptr<FamilyDialog> { return std::make_unique<ProbeFamily>(ctx, cls); };
     }
-    ~CatalogueTest() override { std::filesystem::remove_all(dir); }
 
     void writeList(const std::string& name, const std::string& text) { std::ofstream(dir / name, std::ios::binary) << text; }
     TTypeDlg& dialog() {
@@ -73,7 +66,8 @@ protected:
         return connectRecording(link);
     }
 
-    std::filesystem::path dir;
+    ScratchDir scratch{"quarvin_catalogue"};
+    std::filesystem::path dir = scratch.path();
     FakePlatform fake;
     LinkState link;
     MainBuffer buffer;

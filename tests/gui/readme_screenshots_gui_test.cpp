@@ -19,7 +19,7 @@ using guitest::TopLevel;
 
 namespace {
 
-void Save(const QPixmap& picture, const char* name) { guitest::SaveScreenshot(picture, std::string("readme_") + name + ".png"); }
+void Save(const QPixmap& picture, const char* name) { guitest::SaveScreenshot(picture, std::string("readme_") + name + ".png", 2000); }
 
 // The main window with a dialog drawn over it, where the window system would show it.
 QPixmap WithDialog(QWidget* main, QWidget* dialog, QPoint at) {

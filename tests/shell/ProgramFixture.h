@@ -15,32 +15,29 @@
 #include "shell/Program.h"
 #include "sim/VirtualBoxTransport.h"
 #include "support/FakePlatform.h"
+#include "support/ScratchDir.h"
+#include "support/TappedTransport.h"
 
 namespace quarvin::test {
 
-struct WireLog {
-    std::vector<std::uint8_t> bytes;
+// Every byte sent, and the bytes sent while the configuration file did not yet exist.
+struct WireLog : Tap {
     std::size_t sentWithoutConfig = 0;
     bool failWrites = false;
     std::string configPath;
 };
 
-class TeeTransport : public Transport {
+class TeeTransport : public TappedTransport {
 public:
     TeeTransport(std::unique_ptr<Transport> inner, std::shared_ptr<WireLog> log)
-        : inner_(std::move(inner)), log_(std::move(log)) {}
+        : TappedTransport(std::move(inner), log), log_(std::move(log)) {}
     bool write(const std::uint8_t* data, std::size_t n) override {
         if (log_->failWrites) return false;
         if (!std::filesystem::exists(log_->configPath)) log_->sentWithoutConfig += n;
-        log_->bytes.insert(log_->bytes.end(), data, data + n);
-        return inner_->write(data, n);
+        return TappedTransport::write(data, n);
     }
-    int readByte(int timeoutMs) override { return inner_->readByte(timeoutMs); }
-    void purge() override { inner_->purge(); }
-    void close() override { inner_->close(); }
 
 private:
-    std::unique_ptr<Transport> inner_;
     std::shared_ptr<WireLog> log_;
 };
 
@@ -64,10 +61,6 @@ private:
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = (std::filesystem::path(QUARVIN_BINARY_DIR) / "shell-program" /
-               ::testing::UnitTest::GetInstance()->current_test_info()->name()).string() + "/";
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
         std::ifstream src(std::string(QUARVIN_SOURCE_DIR) + "/data/devices.src");
         GeneratedLists lists = GenerateDeviceLists(src);
         ASSERT_TRUE(lists.problems.empty() && lists.files.size() == 3) << "device list source missing or faulty";
@@ -91,7 +84,8 @@ protected:
         return lines;
     }
 
-    std::string dir;
+    ScratchDir scratch{"quarvin_shell_program"};
+    std::string dir = scratch.path().string() + "/";
     std::shared_ptr<WireLog> wire = std::make_shared<WireLog>();
     TeeOpener opener{wire};
     std::unique_ptr<FakePlatform> fake;

@@ -5,6 +5,7 @@
 
 #include "shell/ConfigFile.h"
 #include "shell/ShellTexts.h"
+#include "support/ScratchDir.h"
 
 using namespace quarvin::shell;
 
@@ -31,8 +32,8 @@ std::string Restored(const ConfigValues& v) {
 } // namespace
 
 TEST(ConfigFile, RoundTripThroughTheFileKeepsEveryLineWhole) {
-    const std::string dir = (std::filesystem::path(QUARVIN_BINARY_DIR) / "shell-config-test").string() + "/";
-    std::filesystem::create_directories(dir);
+    const quarvin::test::ScratchDir scratch("quarvin_config");
+    const std::string dir = scratch.path().string() + "/";
     const std::string path = ConfigPath(dir);
     EXPECT_EQ(path, dir + "quarvinV5EN.CFG");
     EXPECT_EQ(FormatConfiguration(kCaption, kSample),

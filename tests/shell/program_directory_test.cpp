@@ -7,6 +7,7 @@
 
 #include "link/PortFile.h"
 #include "shell/ProgramDirectory.h"
+#include "support/ScratchDir.h"
 
 using namespace quarvin;
 namespace fs = std::filesystem;
@@ -24,12 +25,6 @@ std::string Read(const fs::path& file) { return (std::ostringstream() << std::if
 class ProgramDirTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::path(QUARVIN_BINARY_DIR) / "program-dir-test" /
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        installed = root / "usr/share/quarvin";
-        home = root / "home";
-        work = root / "work";
-        fs::remove_all(root);
         Write(installed / "device.lst", "installed list v1");
         Write(installed / "TTL74.LIB", "library v1");
         Write(installed / "README", "not a list");
@@ -46,7 +41,8 @@ protected:
     }
     std::string userDir() const { return (home / ".local/share/quarvin").string() + "/"; }
 
-    fs::path root, installed, home, work;
+    quarvin::test::ScratchDir scratch{"quarvin_program_dir"};
+    fs::path root = scratch.path(), installed = root / "usr/share/quarvin", home = root / "home", work = root / "work";
 };
 
 bool Mentions(const std::vector<std::string>& lines, const std::string& text) {

@@ -13,6 +13,7 @@
 #include "families/framework/OperationRecord.h"
 #include "shell/RunLog.h"
 #include "TwoProcesses.h"
+#include "support/ScratchDir.h"
 
 using namespace quarvin;
 namespace fs = std::filesystem;
@@ -69,9 +70,8 @@ TEST(RunLog, EachResultKindGivesALineWithEveryField) {
 }
 
 TEST(RunLog, TwoProcessesAppendingAtOnceGiveWholeLines) {
-    const fs::path dir = fs::temp_directory_path() / ("quarvin_runlog_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    const std::string path = (dir / kRunLogFileName).string();
+    const quarvin::test::ScratchDir dir("quarvin_runlog");
+    const std::string path = dir.file(kRunLogFileName);
     constexpr int kLines = 1500;
     ASSERT_TRUE(test::InTwoProcesses([&](int worker) {
         RunLogFile log(path);
@@ -99,7 +99,6 @@ TEST(RunLog, TwoProcessesAppendingAtOnceGiveWholeLines) {
     }
     EXPECT_EQ(seen[0], kLines);
     EXPECT_EQ(seen[1], kLines);
-    fs::remove_all(dir);
 }
 
 } // namespace

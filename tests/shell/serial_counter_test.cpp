@@ -11,6 +11,7 @@
 #include <string>
 
 #include "TwoProcesses.h"
+#include "support/ScratchDir.h"
 #include "shell/SerialCounter.h"
 
 using namespace quarvin;
@@ -20,13 +21,6 @@ namespace {
 
 class SerialCounterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("quarvin_serial_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-        path = (dir / kSerialCounterFileName).string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
     std::string text() const {
         std::ifstream in(path);
         return (std::ostringstream() << in.rdbuf()).str();
@@ -38,8 +32,9 @@ protected:
         s.step = step;
         return s;
     }
-    fs::path dir;
-    std::string path;
+    quarvin::test::ScratchDir scratch{"quarvin_serial"};
+    fs::path dir = scratch.path();
+    std::string path = (dir / kSerialCounterFileName).string();
 };
 
 // A number given back out of order (a gang's first box failed) is kept apart and

@@ -13,6 +13,7 @@
 #include "sim/LineClock.h"
 #include "sim/SimProcess.h"
 #include "support/FakePlatform.h"
+#include "support/ScratchDir.h"
 
 namespace quarvin::sim::test {
 namespace {
@@ -45,22 +46,14 @@ protected:
         RunLinkStartup(link, LinkEnvironment{&prompts, &system, opener.get(), dir.string(),
                                              [this](const std::string& s) { status = s; }});
     }
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("quarvin_pty_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override {
-        if (link.port) link.port->close();
-        std::filesystem::remove_all(dir);
-    }
+    void TearDown() override { if (link.port) link.port->close(); }
 
     quarvin::test::FakePrompts prompts;
     quarvin::test::FakeSystemInfo system;
     std::unique_ptr<SimProcess> sim;
     std::unique_ptr<PtyOpener> opener;
-    std::filesystem::path dir;
+    quarvin::test::ScratchDir scratch{"quarvin_pty"};
+    std::filesystem::path dir = scratch.path();
     LinkState link;
     std::string status;
 };

@@ -17,6 +17,7 @@
 #include "buffer/MainBuffer.h"
 #include "buffer/formats/IntelHex.h"
 #include "sim/SimProcess.h"
+#include "support/ScratchDir.h"
 
 namespace quarvin::cli::test {
 
@@ -45,14 +46,9 @@ inline std::uint8_t Pattern(std::uint32_t a) { return static_cast<std::uint8_t>(
 class CliDir : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::exists(kCliExe) || !fs::exists(kSimExe)) GTEST_SKIP() << "quarvin-cli or quarvin-sim not built";
-        dir = fs::temp_directory_path() /
-              ("quarvin_cli_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
+        ASSERT_TRUE(fs::exists(kCliExe) && fs::exists(kSimExe)) << "quarvin-cli or quarvin-sim is not built";
         fs::copy_file(fs::path(QUARVIN_SOURCE_DIR) / "data" / "device.lst", dir / "device.lst");
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     std::string path(const std::string& name) const { return (dir / name).string(); }
 
@@ -107,7 +103,8 @@ protected:
         EXPECT_EQ(sim.waitExit(5000), 0);
     }
 
-    fs::path dir;
+    quarvin::test::ScratchDir scratch{"quarvin_cli"};
+    fs::path dir = scratch.path();
     std::string out, err;
     int timeoutSeconds = 0; // a run that outlasts it ends with status 124
     bool allowStress = true; // false: the command line as typed

@@ -11,6 +11,7 @@
 #include "sim/ChipImage.h"
 #include "sim/SimFamily.h"
 #include "sim/families/gal/GalChip.h"
+#include "support/ScratchDir.h"
 
 namespace quarvin::sim::test {
 namespace {
@@ -40,10 +41,9 @@ private:
 
 class ChipImageTest : public ::testing::Test {
 protected:
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
     std::string path(const char* name) const { return (dir / name).string(); }
-    fs::path dir = fs::temp_directory_path() / ("quarvin_chip_image_" + std::to_string(::getpid()));
+    quarvin::test::ScratchDir scratch{"quarvin_chip_image"};
+    fs::path dir = scratch.path();
 };
 
 TEST_F(ChipImageTest, RoundTripAndRefusals) {
