@@ -120,14 +120,17 @@ inline std::vector<const sim::ChipOffer*> OffersOf(const std::string& dialogClas
 // family's first part also stopped at its first, middle and last stop poll and
 // with the box silent after 7 bytes and after half of the operation's bytes
 // (the cut runs end the same code on every row). onRun(offer, operation,
-// scenario, run) sees each; returns the number of runs.
-template <class OnRun> int ForEachMatrixRun(const std::string& dialogClass, OnRun onRun) {
+// scenario, run) sees each; returns the number of runs. With a stride above 1
+// only the first pair of part and operation and every stride-th after it runs.
+template <class OnRun> int ForEachMatrixRun(const std::string& dialogClass, OnRun onRun, std::size_t stride = 1) {
     const FamilyEntry& family = Families().at(dialogClass);
     const auto probe = family.makeSession();
     int runs = 0;
+    std::size_t pairs = 0;
     for (const sim::ChipOffer* offer : OffersOf(dialogClass)) {
         for (const FamilyOperationInfo& op : probe->operations()) {
             if (!probe->unavailable(op.name, offer->subType).empty()) continue;
+            if (pairs++ % stride != 0) continue;
             const StressRun whole = RunUnderReferee(family, *offer, op.name);
             onRun(*offer, op.name, std::string("whole"), whole);
             ++runs;

@@ -138,24 +138,6 @@ TEST(IcLibraryLoad, MalformedLibrariesKeepTheWholeRecordsTheyHold) {
     EXPECT_EQ(last.entries()[1].offset, static_cast<std::uint32_t>(kIcHeaderSize + kIcVectorSize));
 }
 
-// Random bytes (mostly digits, 'E' and small counts, so that records form): every
-// entry's vectors lie inside the file.
-TEST(IcLibraryLoad, EntriesOfRandomBytesStayInsideTheFile) {
-    std::uint64_t x = 88172645463325252ULL;
-    const auto next = [&x] {
-        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
-        return x;
-    };
-    const std::uint8_t alphabet[] = {'0', '1', '7', ' ', '-', 'E', 0, 1, 2, 3, 0x40, 0x80, 0xC0, 0xFF};
-    for (int round = 0; round < 3000; ++round) {
-        std::vector<std::uint8_t> bytes(next() % 120);
-        for (auto& b : bytes) b = alphabet[next() % sizeof alphabet];
-        const IcLibrary lib = IcLibrary::Parse(bytes);
-        for (const IcEntry& e : lib.entries())
-            ASSERT_LE(e.offset + kIcHeaderSize + std::size_t{kIcVectorSize} * e.count, lib.size()) << round;
-    }
-}
-
 TEST(IcLibraryLoad, LoopVectorsAtTheStartSkipTheVectorsBeforeVectorZero) {
     struct Case {
         int loopAt;

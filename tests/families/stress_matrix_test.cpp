@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "StressMatrix.h"
+#include "support/SanitizerSample.h"
 
 namespace quarvin::test {
 namespace {
@@ -91,8 +92,9 @@ TEST_P(StressMatrix, NoOperationStressesAnyPartBeyondTheKnownBreaches) {
             else unknown.push_back(e);
         }
         EXPECT_TRUE(unknown.empty()) << run.message << Listed(unknown);
-    });
+    }, kSanitized ? kSanitizedStride : 1);
     EXPECT_GT(runs, 0);
+    if (kSanitized) return; // a sample of the runs need not meet every known breach
     for (const KnownBreach& k : kKnownBreaches)
         if (dialogClass == k.family && !seen.count(&k))
             ADD_FAILURE() << "no longer happens, remove it from the known breaches: " << sim::StressRuleText(k.rule)
