@@ -17,7 +17,7 @@ class IcCli : public CliDir {
 protected:
     void SetUp() override {
         CliDir::SetUp();
-        if (IsSkipped()) return;
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(fs::exists(kIcvecExe)) << "quarvin-icvec is not built: " << kIcvecExe;
     }
     // Compiles vector text into a library of the program directory.
